@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything with AddressSanitizer and UndefinedBehaviorSanitizer
+# and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/packages.sh
+tra1_install_packages
+
+build_dir="${TRA1_TEST_BUILD_DIR:-build-test}"
+cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Debug -DTRA1_SANITIZE=ON
+cmake --build "$build_dir" --parallel "$(nproc)"
+
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+ctest --test-dir "$build_dir" --output-on-failure --parallel "$(nproc)" --timeout 600
