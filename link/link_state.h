@@ -1,0 +1,62 @@
+#pragma once
+
+namespace tra1 {
+
+// The run-time flags and counters of the link that the main window's helpers share: the command
+// queue and its time-outs, the frame assembler and decoder, the connector, the change-message
+// router and the transfer engine. Each flag has exactly this one home; every helper holds a
+// reference to the main window's single instance. Nothing here is saved or sent.
+struct LinkState {
+    // "No function" for the awaited and previous awaited function.
+    static constexpr int kNone = -1;
+    // The first state of the realtime poll (request the I/O assignment groups).
+    static constexpr int kFirstRealtimeState = 256;
+
+    // Control mode: true in realtime mode, false in asynchronous mode (the start-up mode).
+    bool realtimeMode = false;
+
+    // 1 while a change handler or a dialog holds the link; the 10 ms tick does nothing then.
+    int linkBusy = 0;
+    // 1 while a transfer step or the identification dialog runs; the periodic status request
+    // is not queued then.
+    int transferBusy = 0;
+
+    // What a transfer or realtime step waits for: a command number (answered by a report frame,
+    // or for 255 by a configuration frame) or an extended function number 256..274 (answered by
+    // an extended reply). kNone when nothing is awaited.
+    int awaitedFunction = kNone;
+    // Copy of awaitedFunction taken when the waiting counter starts.
+    int previousAwaitedFunction = kNone;
+    // 10 ms ticks counted since the last accepted reply reset it.
+    int waitingCounter = 0;
+
+    // 1 while the next received state is an echo of the editor's own doing and must not be
+    // decoded: set at start-up, after a full reload of the main window's controls, after an
+    // extended write and while the identification dialog opens; cleared by the next
+    // configuration frame or extended reply, the control-mode menu items, Disconnect and the end
+    // of a transfer.
+    int echoGuard = 1;
+    // Configuration frames still to be passed over without decoding; the main-zone controls set
+    // it to 3 after each change so that reports carrying the old value do not move them back.
+    int decodeSkipCount = 0;
+
+    // Upload and download step counters: 0 = not running, 1 when the transfer starts, one more
+    // per executed step. At most one is non-zero.
+    int uploadInProgress = 0;
+    int downloadInProgress = 0;
+
+    // The realtime poll: its state number (256..274) and the graphic EQ table index it expects
+    // the next reply for (a function 267 reply in realtime mode ends the wait only when this
+    // equals the reply's record digit + 1).
+    int realtimePollState = kFirstRealtimeState;
+    int realtimeExpectedTable = 0;
+
+    // The link slots of the serial link. Port numbers are 1..8, 0 meaning none.
+    int searchPort = 0;             // slot 0: port the device search is trying; 0 = no search
+    int openPort = 0;               // slot 1: port that is open; 0 = closed
+    int waiting = 0;                // slot 2: non-zero while a queued command waits for its reply
+    int retryCount = 0;             // slot 3: resends of the waiting command
+    int identificationPending = 0;  // slot 4: non-zero while the identification is expected
+};
+
+}  // namespace tra1
