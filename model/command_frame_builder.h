@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string_view>
 
 namespace tra1 {
@@ -12,14 +13,33 @@ class CommandFrameBuilder {
 public:
     static constexpr std::size_t kFrameBufferSize = 256;
 
+    // Control bytes of the outgoing frames.
+    static constexpr char kStx = 0x02;  // starts an operation frame
+    static constexpr char kEtx = 0x03;  // ends every frame
+    static constexpr char kDc1 = 0x11;  // starts the status request
+    static constexpr char kDc4 = 0x14;  // starts an extended frame
+
+    // Widths of the two text fields of the extended frames: an input name is padded with blanks
+    // to 8 characters, a tuner frequency is 6 characters.
+    static constexpr std::size_t kInputNameLength = 8;
+    static constexpr std::size_t kFrequencyTextLength = 6;
+
     // The frame for a command number (0..105, or 255 for the status request) and a value. An
-    // invalid number, or a position beyond the row's codes, gives an empty frame.
+    // invalid number, or a position beyond the row's codes, gives an empty frame and leaves the
+    // buffer as it was.
     std::string_view BuildCommandFrame(int commandNumber, int value);
 
-    // The extended frame for a function number 256..274 and mode 0 (request) or 1 (write).
+    // The extended frame for a function number 256..274 and mode 0 (request) or 1 (write). A
+    // function the editor never sends (256..259, 263, anything outside 256..274) or another mode
+    // gives an empty frame and leaves the buffer as it was. `text` is read up to its first NUL;
+    // an input name longer than 8 characters or a frequency longer than 6 is cut to that width,
+    // and a shorter frequency is padded with blanks, so that the frame always matches its length.
     std::string_view BuildExtendedFrame(int function, int mode, int p1 = 0, int p2 = 0, int p3 = 0,
                                         int p4 = 0, int p5 = 0, int p6 = 0,
                                         std::string_view text = {});
+
+    // The NUL-terminated frame last built (empty before the first build).
+    const char* FrameBuffer() const { return frameBuffer_.data(); }
 
 private:
     std::array<char, kFrameBufferSize> frameBuffer_{};

@@ -1,0 +1,244 @@
+#include "model/command_frame_builder.h"
+
+#include <array>
+#include <cstdint>
+
+#include "model/command_table.h"
+#include "model/hex_codes.h"
+
+namespace tra1 {
+namespace {
+
+// Appends to a fixed buffer and never writes past its end (one byte is kept for the NUL).
+// Every frame is far shorter than the buffer, so the bound only matters for a faulty caller.
+class FrameWriter {
+public:
+    explicit FrameWriter(std::array<char, CommandFrameBuilder::kFrameBufferSize>& buffer)
+        : buffer_(buffer) {}
+
+    void Put(char c) {
+        if (size_ + 1 < buffer_.size()) {
+            buffer_[size_++] = c;
+        }
+    }
+    void Put(std::string_view s) {
+        for (char c : s) {
+            Put(c);
+        }
+    }
+    template <std::size_t N>
+    void Put(const std::array<char, N>& chars) {
+        for (char c : chars) {
+            Put(c);
+        }
+    }
+    // `text` cut at its first NUL and to `width` characters, then padded with blanks to `width`.
+    void PutField(std::string_view text, std::size_t width) {
+        text = text.substr(0, text.find('\0'));
+        text = text.substr(0, width);
+        Put(text);
+        for (std::size_t i = text.size(); i < width; ++i) {
+            Put(' ');
+        }
+    }
+
+    std::size_t size() const { return size_; }
+    const char* data() const { return buffer_.data(); }
+
+    // Terminates the frame with a NUL and returns it.
+    std::string_view Finish() {
+        buffer_[size_] = '\0';
+        return {buffer_.data(), size_};
+    }
+
+private:
+    std::array<char, CommandFrameBuilder::kFrameBufferSize>& buffer_;
+    std::size_t size_ = 0;
+};
+
+// Volume and parameter rows keep the first three characters of their only code.
+constexpr std::size_t kCodePrefixLength = 3;
+
+// The volume byte: step 0 is "00", step n is n + 38, and steps that do not fit give "00".
+std::array<char, 2> VolumeField(int value) {
+    if (value == 0) {
+        return {'0', '0'};
+    }
+    return Hex2(value + 38);
+}
+
+// The input-assignment row digit of function 260: rows 0, 1, 2, 3 travel as 3, 1, 2, 0.
+int IoAssignRowDigit(int row) {
+    constexpr std::array<int, 4> kDigits{3, 1, 2, 0};
+    return row >= 0 && row < static_cast<int>(kDigits.size())
+               ? kDigits[static_cast<std::size_t>(row)]
+               : 0;
+}
+
+}  // namespace
+
+std::string_view CommandFrameBuilder::BuildCommandFrame(int commandNumber, int value) {
+    const CommandGroup group = CommandGroupOf(commandNumber);
+    std::string_view code;
+    if (group == CommandGroup::kSelection) {
+        // A position outside the row would read another row's codes: send nothing instead.
+        code = CommandCode(commandNumber, value);
+        if (code.empty()) {
+            return {};
+        }
+    } else if (group == CommandGroup::kVolume || group == CommandGroup::kParameter) {
+        code = CommandCode(commandNumber, 0);
+    } else if (group == CommandGroup::kInvalid) {
+        return {};
+    }
+
+    FrameWriter out(frameBuffer_);
+    switch (group) {
+        case CommandGroup::kStatusRequest:
+            out.Put(kDc1);
+            out.Put("000");
+            break;
+        case CommandGroup::kVolume:
+            out.Put(kStx);
+            out.Put(code.substr(0, kCodePrefixLength));
+            out.Put(VolumeField(value));
+            break;
+        case CommandGroup::kParameter:
+            out.Put(kStx);
+            out.Put(code.substr(0, kCodePrefixLength));
+            out.Put(Hex2(value));
+            break;
+        case CommandGroup::kSelection:
+            out.Put(kStx);
+            out.Put(code);
+            break;
+        case CommandGroup::kInvalid:
+            break;
+    }
+    out.Put(kEtx);
+    return out.Finish();
+}
+
+std::string_view CommandFrameBuilder::BuildExtendedFrame(int function, int mode, int p1, int p2,
+                                                         int p3, int p4, int p5, int p6,
+                                                         std::string_view text) {
+    const int length = ExtendedFrameLength(function, mode);
+    if (length < 0) {
+        return {};
+    }
+    const bool write = mode == 1;
+
+    frameBuffer_.fill('\0');
+    FrameWriter out(frameBuffer_);
+    out.Put(kDc4);
+    out.Put("20");
+    out.Put(Hex2(length));
+    out.Put(ExtendedFunctionCode(function));
+    out.Put(Hex1(mode));
+
+    switch (function) {
+        case 260:  // IoAssignTable: row, position; value
+            out.Put(Hex1(IoAssignRowDigit(p1)));
+            out.Put(Hex2(p2));
+            if (write) {
+                out.Put(Hex1(p3));
+            }
+            break;
+        case 261:  // InputNames: input, the name padded to eight characters
+            out.Put('0');
+            out.Put(Hex2(p1));
+            out.Put("08");
+            out.PutField(text, kInputNameLength);
+            break;
+        case 262:  // InputTrims: input; trim
+            out.Put(HexDigit(static_cast<unsigned>(p1)));
+            if (write) {
+                out.Put(Hex2(p2));
+            }
+            break;
+        case 264:
+        case 265:  // DspParameterTable: program code, parameter, sub-digit, value
+            out.Put(Hex2(p1));
+            out.Put(Hex2(p2));
+            out.Put(Hex1(p3));
+            out.Put(Hex2(p4));
+            break;
+        case 266:
+        case 267:  // EqSettings band record: record, band; value
+            out.Put(Hex1(p1));
+            out.Put(Hex1(p2));
+            if (write) {
+                out.Put(Hex2(p3));
+            }
+            break;
+        case 268:  // EqSettings CINEMA EQ record: record; its five bytes
+            out.Put(Hex1(p1));
+            if (write) {
+                out.Put(Hex1(p2));
+                out.Put(Hex2(p3));
+                out.Put(Hex2(p4));
+                out.Put(Hex2(p5));
+                out.Put(Hex2(p6));
+            }
+            break;
+        case 269:  // EqSettings option byte: option; value
+            out.Put(Hex1(p1));
+            if (write) {
+                out.Put(Hex2(p2));
+            }
+            break;
+        case 270:  // ToneSettings: pair; selector, level
+            out.Put(Hex1(p1));
+            out.Put(Hex1(p2));
+            if (write) {
+                out.Put(Hex1(p3));
+                out.Put(Hex2(p4));
+            }
+            break;
+        case 271:  // DcTrigger1 / DcTrigger2: trigger, row, item; value
+            out.Put(Hex1(p1));
+            out.Put(Hex1(p2));
+            out.Put(Hex1(p3));
+            if (write) {
+                out.Put(Hex1(p4));
+            }
+            break;
+        case 272:  // SpeakerDistances: entry; unit, distance
+            out.Put(Hex1(p1));
+            if (write) {
+                out.Put(Hex1(p2));
+                out.Put(Hex3(p3));
+            }
+            break;
+        case 273:  // PictureModeAdjust: record; its five bytes and a zero pad
+            out.Put(Hex1(p1));
+            if (write) {
+                out.Put(Hex2(p2));
+                out.Put(Hex2(p3));
+                out.Put(Hex2(p4));
+                out.Put(Hex2(p5));
+                out.Put(Hex2(p6));
+                out.Put("00");
+            }
+            break;
+        case 274:  // TunerPresets: page, number, band, the six-character frequency
+            out.Put(Hex1(p1));
+            out.Put(Hex1(p2));
+            out.Put(Hex1(p3));
+            out.PutField(text, kFrequencyTextLength);
+            break;
+        default:
+            break;
+    }
+
+    // The checksum covers everything after DC4 up to the last data character.
+    std::uint32_t sum = 0;
+    for (std::size_t i = 1; i < out.size(); ++i) {
+        sum += static_cast<unsigned char>(out.data()[i]);
+    }
+    out.Put(Hex2(static_cast<int>(sum % 256)));
+    out.Put(kEtx);
+    return out.Finish();
+}
+
+}  // namespace tra1
