@@ -1,0 +1,154 @@
+#include "platform/serial/in_memory_serial_port.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/serial/line_timing.h"
+
+namespace tra1::serial {
+
+InMemorySerialPort::InMemorySerialPort(const LineClock& clock, FarEnd& farEnd)
+    : clock_(clock), farEnd_(farEnd) {
+    outcomes_.fill(OpenResult::kOpened);
+}
+
+std::int64_t InMemorySerialPort::NowTicks() const {
+    return MsToLineTicks(clock_.NowMs());
+}
+
+void InMemorySerialPort::SetOpenOutcome(int port, OpenResult outcome) {
+    if (IsComPortNumber(port)) {
+        outcomes_.at(static_cast<std::size_t>(port)) = outcome;
+    }
+}
+
+OpenResult InMemorySerialPort::Open(int port) {
+    Close();
+    hungUp_ = false;
+    if (!IsComPortNumber(port) || farEndGone_) {
+        return OpenResult::kRefused;
+    }
+    const OpenResult outcome = outcomes_.at(static_cast<std::size_t>(port));
+    if (outcome != OpenResult::kOpened) {
+        return outcome;
+    }
+    open_ = true;
+    port_ = port;
+    // Like a real port, an open starts with empty queues.
+    pending_.clear();
+    readable_.clear();
+    return OpenResult::kOpened;
+}
+
+bool InMemorySerialPort::Close() {
+    if (!open_) {
+        return false;
+    }
+    open_ = false;
+    port_ = 0;
+    pending_.clear();
+    readable_.clear();
+    return true;
+}
+
+void InMemorySerialPort::HangUpFarEnd() {
+    farEndGone_ = true;
+}
+
+bool InMemorySerialPort::CheckHangUp() {
+    if (open_ && farEndGone_) {
+        Close();
+        hungUp_ = true;
+    }
+    return hungUp_ || !open_;
+}
+
+bool InMemorySerialPort::TakeHangUp() {
+    const bool hungUp = hungUp_;
+    hungUp_ = false;
+    return hungUp;
+}
+
+void InMemorySerialPort::Deliver() {
+    const std::int64_t now = NowTicks();
+    while (!pending_.empty()) {
+        Pending& front = pending_.front();
+        if (now <= front.startTick) {
+            break;
+        }
+        const auto arrived = static_cast<std::size_t>((now - front.startTick) / kLineTicksPerByte);
+        const std::size_t upTo = std::min(arrived, front.bytes.size());
+        if (upTo > front.delivered) {
+            readable_.append(front.bytes, front.delivered, upTo - front.delivered);
+            front.delivered = upTo;
+        }
+        if (front.delivered < front.bytes.size()) {
+            break;
+        }
+        pending_.pop_front();
+    }
+}
+
+std::size_t InMemorySerialPort::BytesWaiting() {
+    if (CheckHangUp()) {
+        return 0;
+    }
+    Deliver();
+    return readable_.size();
+}
+
+std::size_t InMemorySerialPort::Read(std::span<char> buffer) {
+    if (CheckHangUp()) {
+        return 0;
+    }
+    Deliver();
+    const std::size_t n = std::min(buffer.size(), readable_.size());
+    if (n > 0) {
+        std::memcpy(buffer.data(), readable_.data(), n);
+        readable_.erase(0, n);
+    }
+    return n;
+}
+
+std::size_t InMemorySerialPort::Write(std::string_view bytes) {
+    if (CheckHangUp() || bytes.empty()) {
+        return 0;
+    }
+    written_.append(bytes);
+    // The far end sees the bytes when they have crossed the line; it answers after that.
+    const std::int64_t heardTick =
+        NowTicks() + static_cast<std::int64_t>(bytes.size()) * kLineTicksPerByte;
+    std::int64_t start = std::max(heardTick, lineFreeTick_);
+    for (LineSegment& segment : farEnd_.Receive(bytes)) {
+        start += MsToLineTicks(std::max(segment.gapBeforeMs, 0));
+        if (segment.bytes.empty()) {
+            continue;
+        }
+        const std::int64_t length =
+            static_cast<std::int64_t>(segment.bytes.size()) * kLineTicksPerByte;
+        pending_.push_back(Pending{std::move(segment.bytes), start, 0});
+        start += length;
+        lineFreeTick_ = start;
+    }
+    return bytes.size();
+}
+
+std::size_t InMemorySerialPort::BytesInFlight() const {
+    std::size_t n = 0;
+    for (const Pending& p : pending_) {
+        n += p.bytes.size() - p.delivered;
+    }
+    return n;
+}
+
+std::int64_t InMemorySerialPort::LineIdleAtMs() const {
+    if (pending_.empty()) {
+        return clock_.NowMs();
+    }
+    const Pending& last = pending_.back();
+    const std::int64_t end =
+        last.startTick + static_cast<std::int64_t>(last.bytes.size()) * kLineTicksPerByte;
+    return (end + kLineTicksPerMs - 1) / kLineTicksPerMs;
+}
+
+}  // namespace tra1::serial

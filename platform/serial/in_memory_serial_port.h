@@ -1,0 +1,70 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <string>
+
+#include "platform/serial/far_end.h"
+#include "platform/serial/line_clock.h"
+#include "platform/serial/serial_port.h"
+
+namespace tra1::serial {
+
+// The editor's end of an in-memory serial line whose other end is a FarEnd (the virtual
+// receiver). What the editor writes reaches the far end at once; the far end's answer starts
+// once the written bytes would have crossed the line and then arrives at 9600 baud on the given
+// clock: after t ms, floor(t * 24 / 25) bytes of it can be read. Nothing here sleeps or looks at
+// the wall clock.
+//
+// Tests can make a port number refuse to open or refuse its settings, and can make the far end
+// hang up.
+class InMemorySerialPort final : public SerialPort {
+public:
+    InMemorySerialPort(const LineClock& clock, FarEnd& farEnd);
+
+    OpenResult Open(int port) override;
+    bool IsOpen() const override { return open_; }
+    int OpenPortNumber() const override { return open_ ? port_ : 0; }
+    std::size_t BytesWaiting() override;
+    std::size_t Read(std::span<char> buffer) override;
+    std::size_t Write(std::string_view bytes) override;
+    bool Close() override;
+    bool TakeHangUp() override;
+
+    // What Open(port) answers for a port number 1..8 (every port opens by default).
+    void SetOpenOutcome(int port, OpenResult outcome);
+    // The far end goes away: the next BytesWaiting or Read reports the hang-up.
+    void HangUpFarEnd();
+    // Every byte the editor has written, in order (for tests).
+    const std::string& Written() const { return written_; }
+    // Bytes the far end has queued that have not yet crossed the line.
+    std::size_t BytesInFlight() const;
+    // The virtual time (ms, rounded up) at which the last queued byte will have arrived.
+    std::int64_t LineIdleAtMs() const;
+
+private:
+    struct Pending {
+        std::string bytes;
+        std::int64_t startTick = 0;  // when its first byte starts, in line ticks
+        std::size_t delivered = 0;
+    };
+
+    void Deliver();
+    bool CheckHangUp();
+    std::int64_t NowTicks() const;
+
+    const LineClock& clock_;
+    FarEnd& farEnd_;
+    std::array<OpenResult, kLastComPort + 1> outcomes_{};
+    bool open_ = false;
+    int port_ = 0;
+    bool farEndGone_ = false;
+    bool hungUp_ = false;
+    std::deque<Pending> pending_;
+    std::string readable_;
+    std::string written_;
+    std::int64_t lineFreeTick_ = 0;  // the far end's transmitter is busy until then
+};
+
+}  // namespace tra1::serial
