@@ -1,0 +1,59 @@
+#pragma once
+// A menu: commands with ids, separators and popups, each command checked/enabled/grayed. Used
+// for a window's menu bar and its system menu. One observer lets a front end mirror changes.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "resources/menu_template.h"
+
+namespace tra1::win {
+
+struct MenuItem {
+    enum class Kind { kCommand, kSeparator, kPopup };
+    Kind kind = Kind::kCommand;
+    int id = 0;
+    std::string text;
+    bool checked = false;
+    bool enabled = true;             // false: cannot be chosen
+    bool grayed = false;             // drawn grey (implies not enabled)
+    std::vector<MenuItem> children;  // kPopup only
+};
+
+class Menu {
+public:
+    Menu() = default;
+    static Menu FromTemplate(const res::MenuTemplate& source);
+
+    // Appending at the top level (popups fill their `children` through Popup()).
+    void AppendCommand(int id, std::string text);
+    void AppendSeparator();
+    // Appends a popup and returns it; fill its `children`. The reference is valid until the
+    // next append at the top level.
+    MenuItem& AppendPopup(std::string text);
+
+    // Searches the whole tree for the command id; false if absent.
+    bool CheckItem(int id, bool checked);
+    bool EnableItem(int id, bool enabled);  // enabled=false greys the item, as MF_GRAYED does
+    bool IsChecked(int id) const;
+    bool IsEnabled(int id) const;  // false also for unknown ids
+    const MenuItem* FindItem(int id) const;
+
+    const std::vector<MenuItem>& items() const { return items_; }
+    // The popup at a top-level position (nullptr if there is none).
+    const MenuItem* PopupAt(std::size_t index) const;
+
+    // Called after every change (and after an append); one observer at a time.
+    void SetObserver(std::function<void()> observer) { observer_ = std::move(observer); }
+
+private:
+    static MenuItem FromItemTemplate(const res::MenuItemTemplate& source);
+    MenuItem* FindMutable(int id);
+    void Changed() const;
+
+    std::vector<MenuItem> items_;
+    std::function<void()> observer_;
+};
+
+}  // namespace tra1::win

@@ -1,0 +1,45 @@
+#pragma once
+// Track bar. The position always lies within the range: setting a position outside it puts the
+// thumb at the nearer end, as the toolkit does. Horizontal unless the template says kVertical;
+// a vertical slider has its minimum at the top.
+
+#include "platform/win/control.h"
+
+namespace tra1::win {
+
+class Slider final : public Control {
+public:
+    Slider(Dialog& parent, const res::ControlTemplate& source);
+
+    // A range whose maximum is below its minimum is stored as the single value `min`.
+    // The position is clamped into the new range.
+    void SetRange(int min, int max);
+    void SetRangeMin(int min);
+    void SetRangeMax(int max);
+    int GetRangeMin() const { return min_; }
+    int GetRangeMax() const { return max_; }
+    // Clamps into the range. No notification.
+    void SetPos(int position);
+    int GetPos() const { return pos_; }
+
+    void SetTicFreq(int frequency);
+    int GetTicFreq() const { return tic_freq_; }
+    void SetPageSize(int size);  // keyboard page step; 0..; default 0 means range/5, as toolkit
+    int GetPageSize() const;
+    void SetLineSize(int size);
+    int GetLineSize() const { return line_size_; }
+
+    bool IsVertical() const { return HasStyle(res::style::kVertical); }
+    // Clamps a value into the current range.
+    int Clamp(int position) const;
+
+private:
+    int min_ = 0;
+    int max_ = 100;
+    int pos_ = 0;
+    int tic_freq_ = 1;
+    int page_size_ = 0;
+    int line_size_ = 1;
+};
+
+}  // namespace tra1::win

@@ -1,0 +1,234 @@
+// Dialog 102: the main window. Left: the main zone and zone 2 controls. Middle: the COM port
+// group, the synchronisation group and the preset memories. Right: the buttons that open the
+// setting panels, each a small square button with its name beside it, and the user memo. The
+// log pane, its switches, the test tone group and a few spare edits are created hidden.
+
+#include <string>
+
+#include "resources/dialog_template.h"
+#include "resources/icon_image.h"
+#include "resources/resource_registry.h"
+
+namespace tra1::res {
+namespace {
+
+constexpr int kMainMenuId = 102;
+
+ControlTemplate Label(const char* text, int x, int y, int cx, std::uint32_t extra = style::kNone) {
+    return {.id = -1, .kind = ControlKind::kStatic, .text = text, .style = extra,
+            .x = x, .y = y, .cx = cx, .cy = 8};
+}
+
+ControlTemplate Group(int id, const char* text, int x, int y, int cx, int cy,
+                      std::uint32_t extra = style::kNone) {
+    return {.id = id, .kind = ControlKind::kGroupBox, .text = text, .style = extra,
+            .x = x, .y = y, .cx = cx, .cy = cy};
+}
+
+ControlTemplate Button(int id, const char* text, int x, int y, int cx, int cy = 14,
+                       std::uint32_t extra = style::kNone) {
+    return {.id = id, .kind = ControlKind::kPushButton, .text = text,
+            .style = style::kTabStop | extra, .x = x, .y = y, .cx = cx, .cy = cy};
+}
+
+ControlTemplate Check(int id, const char* text, int x, int y, int cx,
+                      std::uint32_t extra = style::kNone) {
+    return {.id = id, .kind = ControlKind::kCheckBox, .text = text,
+            .style = style::kTabStop | extra, .x = x, .y = y, .cx = cx, .cy = 10};
+}
+
+ControlTemplate Combo(int id, int x, int y, int cx, std::uint32_t extra = style::kNone) {
+    // The height includes the dropped-down list.
+    return {.id = id, .kind = ControlKind::kComboBox,
+            .style = style::kDropDownList | style::kVScroll | style::kTabStop | extra,
+            .x = x, .y = y, .cx = cx, .cy = 120};
+}
+
+ControlTemplate ReadOut(int id, int x, int y, int cx) {
+    return {.id = id, .kind = ControlKind::kEdit,
+            .style = style::kReadOnly | style::kBorder | style::kCenter,
+            .x = x, .y = y, .cx = cx, .cy = 12};
+}
+
+ControlTemplate HiddenEdit(int id, const char* text, int x, int y, int cx) {
+    return {.id = id, .kind = ControlKind::kEdit, .text = text,
+            .style = style::kHidden | style::kBorder | style::kAutoHScroll,
+            .x = x, .y = y, .cx = cx, .cy = 12};
+}
+
+ControlTemplate VolumeSlider(int id, int x, int y, int cy) {
+    return {.id = id, .kind = ControlKind::kSlider,
+            .style = style::kVertical | style::kBothSides | style::kNoTicks | style::kTabStop,
+            .x = x, .y = y, .cx = 20, .cy = cy};
+}
+
+ControlTemplate PresetList(int id, int x, int y) {
+    return {.id = id, .kind = ControlKind::kListBox,
+            .style = style::kBorder | style::kVScroll | style::kTabStop,
+            .x = x, .y = y, .cx = 52, .cy = 34};
+}
+
+void AddMainZone(std::vector<ControlTemplate>& c) {
+    c.push_back(Group(-1, "Main Zone", 7, 4, 200, 178));
+    c.push_back(Label("Power", 14, 17, 40));
+    c.push_back(Button(1196, "ON", 56, 14, 30));
+    c.push_back(Button(1197, "OFF", 90, 14, 30));
+    c.push_back(Label("Input", 14, 35, 40));
+    c.push_back(Combo(1055, 56, 33, 90));
+    c.push_back(Label("Input Mode", 14, 51, 40));
+    c.push_back(Combo(1117, 56, 49, 90));
+    c.push_back(Check(1170, "Multi ch Input", 14, 66, 90));
+    c.push_back(Label("On Screen", 14, 82, 40));
+    c.push_back(Combo(1118, 56, 80, 60));
+    c.push_back(Check(1171, "Speaker A", 14, 98, 50));
+    c.push_back(Check(1172, "Speaker B", 70, 98, 50));
+    c.push_back(Label("DSP Program", 14, 114, 42));
+    c.push_back(ReadOut(1191, 56, 112, 90));
+    c.push_back(Label("EX/ES", 14, 130, 40));
+    c.push_back(Combo(1195, 56, 128, 90));
+    c.push_back(Check(1222, "Night Mode", 14, 148, 60));
+    c.push_back(Label("Volume", 156, 14, 40));
+    c.push_back(VolumeSlider(1173, 166, 24, 100));
+    c.push_back(ReadOut(1174, 152, 128, 50));
+    c.push_back(Button(1175, "+", 153, 144, 23));
+    c.push_back(Button(1176, "-", 178, 144, 23));
+    c.push_back(Check(1136, "Mute", 160, 164, 40));
+}
+
+void AddZone2(std::vector<ControlTemplate>& c) {
+    c.push_back(Group(-1, "Zone2", 7, 186, 200, 102));
+    c.push_back(Label("Power", 14, 199, 40));
+    c.push_back(Button(1198, "ON", 56, 196, 30));
+    c.push_back(Button(1199, "OFF", 90, 196, 30));
+    c.push_back(Label("Zone2 Input", 14, 217, 40));
+    c.push_back(Combo(1120, 56, 215, 90));
+    c.push_back(Check(1137, "Mute", 14, 234, 40));
+    c.push_back(VolumeSlider(1177, 166, 196, 50));
+    c.push_back(ReadOut(1178, 152, 250, 50));
+    c.push_back(Button(1179, "+", 153, 266, 23));
+    c.push_back(Button(1180, "-", 178, 266, 23));
+    // The test tone buttons are kept but not offered.
+    c.push_back(Group(-1, "Test Tone", 14, 250, 120, 32, style::kHidden));
+    c.push_back(Button(1181, "TEST", 18, 262, 34, 14, style::kHidden));
+    c.push_back(Button(1169, "DSP", 56, 262, 34, 14, style::kHidden));
+    c.push_back(Button(1183, "OFF", 94, 262, 34, 14, style::kHidden));
+}
+
+void AddConnection(std::vector<ControlTemplate>& c) {
+    c.push_back(Group(-1, "COM Port", 212, 4, 160, 70));
+    c.push_back(Combo(1000, 220, 16, 60));
+    c.push_back(Button(1002, "Connect", 220, 34, 50));
+    c.push_back(Button(1014, "Disconnect", 274, 34, 50));
+    c.push_back({.id = 1003, .kind = ControlKind::kIcon, .x = 340, .y = 14, .cx = 20, .cy = 20,
+                 .icon = kIconNotConnected});
+    c.push_back(Label("Model", 220, 55, 24));
+    c.push_back(Combo(1116, 250, 53, 60, style::kDisabled));
+}
+
+void AddSynchronize(std::vector<ControlTemplate>& c) {
+    c.push_back(Group(-1, "Synchronize", 212, 78, 160, 62));
+    c.push_back(Button(1200, "Download", 220, 92, 50));
+    c.push_back(Button(1201, "Upload", 220, 112, 50));
+    c.push_back(Group(-1, "Sync Option", 280, 86, 86, 46));
+    c.push_back({.id = 1233, .kind = ControlKind::kRadioButton, .text = "Current Setting",
+                 .style = style::kGroup | style::kTabStop, .x = 286, .y = 99, .cx = 76, .cy = 10});
+    c.push_back({.id = 1234, .kind = ControlKind::kRadioButton, .text = "Preset Setting",
+                 .x = 286, .y = 114, .cx = 76, .cy = 10});
+}
+
+void AddPresetGroup(std::vector<ControlTemplate>& c, const char* title, int y, int list,
+                    int pcMemory, int pcRecall, int unitMemory, int unitRecall) {
+    c.push_back(Group(-1, title, 212, y, 160, 46));
+    c.push_back(PresetList(list, 218, y + 10));
+    c.push_back(Label("PC", 276, y + 15, 14));
+    c.push_back(Button(pcMemory, "Memory", 292, y + 12, 36, 13));
+    c.push_back(Button(pcRecall, "Recall", 331, y + 12, 36, 13));
+    c.push_back(Label("Unit", 276, y + 31, 14));
+    c.push_back(Button(unitMemory, "Memory", 292, y + 28, 36, 13));
+    c.push_back(Button(unitRecall, "Recall", 331, y + 28, 36, 13));
+}
+
+void AddPresets(std::vector<ControlTemplate>& c) {
+    AddPresetGroup(c, "HOME PRESET", 144, 1182, 1185, 1186, 1192, 1193);
+    AddPresetGroup(c, "Main Volume", 192, 1217, 1187, 1188, 1194, 1204);
+    AddPresetGroup(c, "Zone2 Volume", 240, 1218, 1189, 1190, 1205, 1206);
+}
+
+void AddPanelButtons(std::vector<ControlTemplate>& c) {
+    struct Entry {
+        int id;
+        const char* label;
+        std::uint32_t extra;
+    };
+    // In the Window menu's order, then the report and the (hidden) external input set.
+    static const Entry kEntries[] = {
+        {1081, "PARAMETER", 0},        {1080, "INPUT - DSP", 0},
+        {1068, "GRAPHIC EQ", 0},       {1077, "CINEMA EQ", 0},
+        {1076, "TONE CONTROL", 0},     {1074, "LEF LEVEL / D-RANGE", 0},
+        {1084, "THX SET", 0},          {1075, "Audio Delay", 0},
+        {1069, "SPEAKER / SWFR SET", 0}, {1072, "SPEAKER LEVEL", 0},
+        {1085, "SPEAKER DISTANCE", 0}, {1086, "Video Processor", 0},
+        {1162, "INPUT MODE SET", 0},   {1163, "DISPLAY SET", 0},
+        {1070, "RENAME", 0},           {1087, "INPUT TRIM", 0},
+        {1071, "I/O ASSIGN", 0},       {1073, "TUNER", 0},
+        {1078, "DC TRIGGER", 0},       {1082, "MULTI ZONE SET", 0},
+        {1108, "Show Report", 0},      {1083, "EXT INPUT SET", style::kHidden},
+    };
+    c.push_back(Group(-1, "Setting", 380, 4, 196, 174));
+    int index = 0;
+    for (const Entry& e : kEntries) {
+        const int column = index / 11;
+        const int row = index % 11;
+        const int x = 386 + column * 96;
+        const int y = 16 + row * 14;
+        c.push_back(Button(e.id, "", x, y, 11, 11, e.extra));
+        c.push_back(Label(e.label, x + 14, y + 2, 78, e.extra));
+        ++index;
+    }
+}
+
+void AddMemoAndHidden(std::vector<ControlTemplate>& c) {
+    c.push_back(Group(-1, "USER MEMO", 380, 182, 196, 106));
+    c.push_back({.id = 1211, .kind = ControlKind::kEdit,
+                 .style = style::kMultiLine | style::kWantReturn | style::kVScroll |
+                          style::kBorder | style::kTabStop,
+                 .x = 386, .y = 194, .cx = 184, .cy = 88});
+    // The protocol log and its switches.
+    c.push_back({.id = 1015, .kind = ControlKind::kEdit,
+                 .style = style::kHidden | style::kMultiLine | style::kReadOnly | style::kVScroll |
+                          style::kBorder,
+                 .x = 212, .y = 144, .cx = 160, .cy = 120});
+    c.push_back(Check(1016, "DisplayLog", 212, 268, 56, style::kHidden));
+    c.push_back(Button(1017, "CLEAR", 272, 266, 40, 14, style::kHidden));
+    c.push_back(Button(1079, "Debug", 316, 266, 40, 14, style::kHidden));
+    c.push_back(HiddenEdit(1212, "", 316, 250, 50));
+    // Spare texts of the group captions.
+    c.push_back(HiddenEdit(1214, "", 14, 4, 40));
+    c.push_back(HiddenEdit(1215, "", 220, 4, 40));
+    c.push_back(HiddenEdit(1216, "", 14, 186, 40));
+    c.push_back(HiddenEdit(1221, "", 220, 78, 40));
+}
+
+DialogTemplate MakeMainWindowTemplate() {
+    DialogTemplate t;
+    t.id = 102;
+    t.caption = "Tolvek Receiver Editor for TR-A1";
+    t.cx = 584;
+    t.cy = 294;
+    t.style = dialog_style::kSystemMenu | dialog_style::kMinimizeBox | dialog_style::kPopup |
+              dialog_style::kCenter;
+    t.menu = kMainMenuId;
+    AddMainZone(t.controls);
+    AddZone2(t.controls);
+    AddConnection(t.controls);
+    AddSynchronize(t.controls);
+    AddPresets(t.controls);
+    AddPanelButtons(t.controls);
+    AddMemoAndHidden(t.controls);
+    return t;
+}
+
+const DialogRegistrar kRegistrar{MakeMainWindowTemplate};
+
+}  // namespace
+}  // namespace tra1::res
