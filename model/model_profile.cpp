@@ -201,8 +201,9 @@ std::string_view ModelProfile::CinemaEqFrequencyName(int value) {
 }
 
 std::string_view ModelProfile::TunerFrequencyText(int band, int step) {
-    // The step is an 8-bit value from the image or the receiver.
-    const int s = step & 0xFF;
+    // The step comes from the image (a file or the receiver): a step beyond the band's range
+    // would give a frequency the tuner cannot receive, so it is held at the band's end.
+    const int s = std::clamp(step, 0, band != 0 ? kHighestFmStep : kHighestAmStep);
     std::string text;
     std::size_t width = 0;
     if (band != 0) {
@@ -218,7 +219,6 @@ std::string_view ModelProfile::TunerFrequencyText(int band, int step) {
     if (band != 0) {
         text += '0';
     }
-    // Steps beyond the band's range give negative frequencies: still bounded by the buffer.
     const std::size_t length = std::min(text.size(), tunerText_.size() - 1);
     text.copy(tunerText_.data(), length);
     tunerText_[length] = '\0';

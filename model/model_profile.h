@@ -101,7 +101,10 @@ public:
     // characters, then "0" (step 102 gives "087.50"). AM (band 0): 1710 - 10 x step kHz, no
     // decimals, left-padded with "0" to six characters (step 118 gives "000530"). The text lives
     // in a buffer of the profile and stays valid until the next call.
+    // A step outside the band's range (FM 0..102, AM 0..118) is held at the nearer end.
     std::string_view TunerFrequencyText(int band, int step);
+    static constexpr int kHighestFmStep = 102;  // 87.5 MHz
+    static constexpr int kHighestAmStep = 118;  // 530 kHz
 
 private:
     int model_ = kUnknownModel;  // start-up sets the TR-A1

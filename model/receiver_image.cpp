@@ -238,6 +238,107 @@ void ReceiverImage::ApplyHomePresetDefaults(std::size_t record, const ModelProfi
     put(kVideoSettings, kVideoDefaults);
 }
 
+void ReceiverImage::ResetToDefaults() {
+    ResetToDefaults(Profile());
+}
+
+// --- Home preset records -----------------------------------------------------------------------
+
+namespace {
+
+// Copies `count` bytes between a live block and a record, in the direction asked for.
+enum class Direction { kToRecord, kFromRecord };
+
+void Transfer(Direction direction, std::span<std::uint8_t> live, std::size_t liveAt,
+              std::span<std::uint8_t> record, std::size_t recordAt, std::size_t count) {
+    if (liveAt + count > live.size() || recordAt + count > record.size()) {
+        return;
+    }
+    auto livePart = live.subspan(liveAt, count);
+    auto recordPart = record.subspan(recordAt, count);
+    if (direction == Direction::kToRecord) {
+        std::copy(livePart.begin(), livePart.end(), recordPart.begin());
+    } else {
+        std::copy(recordPart.begin(), recordPart.end(), livePart.begin());
+    }
+}
+
+}  // namespace
+
+bool ReceiverImage::StoreHomePreset(int record) {
+    const auto rec = HomePresetRecord(record);
+    if (rec.empty()) {
+        return false;
+    }
+    constexpr auto to = Direction::kToRecord;
+    using namespace home_preset;
+    Transfer(to, AudioDelay, 0, rec, kAudioDelay, AudioDelay.size());
+    // EQ bytes 130 and 131 belong to the live settings only.
+    Transfer(to, EqSettings, 0, rec, kEqSettings, eq_layout::kOption1);
+    Transfer(to, EqSettings, eq_layout::kCinemaEq, rec, kEqSettings + eq_layout::kCinemaEq,
+             EqSettings.size() - eq_layout::kCinemaEq);
+    Transfer(to, ToneSettings, 0, rec, kToneSettings, ToneSettings.size());
+    Transfer(to, SpeakerSetup, 0, rec, kSpeakerSetup, SpeakerSetup.size());
+    Transfer(to, SpeakerLevels, 0, rec, kSpeakerLevels, speaker_levels::kReportedLevel);
+
+    const std::uint8_t programByte = InputProgramByte(MainZoneState[main_zone::kMainInput]);
+    rec[kProgram] = programByte;
+    const auto parameters = DspRecord(ProgramOf(programByte));
+    Transfer(to, parameters, 0, rec, kDspParameters, parameters.size());
+
+    rec[kNightMode] = MainZoneState[main_zone::kNightMode];
+    rec[kLfeSpeaker] = LfeDrange[lfe_drange::kLfeSpeaker];
+    rec[kDrangeSpeaker] = LfeDrange[lfe_drange::kDrangeSpeaker];
+    rec[kDimmer] = DisplaySettings[display_layout::kDimmer];
+    rec[kOnScreenDisplay] = MainZoneState[main_zone::kOnScreenDisplay];
+    rec[kSpeakerA] = MainZoneState[main_zone::kSpeakerA];
+    rec[kSpeakerB] = MainZoneState[main_zone::kSpeakerB];
+    Transfer(to, ExternalInputSetting, 0, rec, kExternalInput, 3);
+
+    auto distances = SpeakerDistanceBytes();
+    Transfer(to, distances, 0, rec, kSpeakerDistances, distances.size());
+    Transfer(to, VideoSettings, 0, rec, kVideoSettings, VideoSettings.size());
+    return true;
+}
+
+bool ReceiverImage::RecallHomePreset(int record) {
+    const auto rec = HomePresetRecord(record);
+    if (rec.empty()) {
+        return false;
+    }
+    constexpr auto from = Direction::kFromRecord;
+    using namespace home_preset;
+    Transfer(from, AudioDelay, 0, rec, kAudioDelay, AudioDelay.size());
+    Transfer(from, EqSettings, 0, rec, kEqSettings, eq_layout::kOption1);
+    Transfer(from, EqSettings, eq_layout::kCinemaEq, rec, kEqSettings + eq_layout::kCinemaEq,
+             EqSettings.size() - eq_layout::kCinemaEq);
+    Transfer(from, ToneSettings, 0, rec, kToneSettings, ToneSettings.size());
+    Transfer(from, SpeakerSetup, 0, rec, kSpeakerSetup, SpeakerSetup.size());
+    Transfer(from, SpeakerLevels, 0, rec, kSpeakerLevels, speaker_levels::kReportedLevel);
+
+    // The main input comes from an image byte and the program from a file: both are checked.
+    const int mainInput = MainZoneState[main_zone::kMainInput];
+    const std::uint8_t programByte = rec[kProgram];
+    SetInputProgramByte(mainInput, programByte);
+    const auto parameters = DspRecord(ProgramOf(programByte));
+    Transfer(from, parameters, 0, rec, kDspParameters, parameters.size());
+
+    MainZoneState[main_zone::kNightMode] = rec[kNightMode];
+    LfeDrange[lfe_drange::kLfeSpeaker] = rec[kLfeSpeaker];
+    LfeDrange[lfe_drange::kDrangeSpeaker] = rec[kDrangeSpeaker];
+    DisplaySettings[display_layout::kDimmer] = rec[kDimmer];
+    MainZoneState[main_zone::kOnScreenDisplay] = rec[kOnScreenDisplay];
+    MainZoneState[main_zone::kSpeakerA] = rec[kSpeakerA];
+    MainZoneState[main_zone::kSpeakerB] = rec[kSpeakerB];
+    Transfer(from, ExternalInputSetting, 0, rec, kExternalInput, 3);
+
+    auto distances = SpeakerDistanceBytes();
+    Transfer(from, distances, 0, rec, kSpeakerDistances, distances.size());
+    SetSpeakerDistanceBytes(distances);
+    Transfer(from, VideoSettings, 0, rec, kVideoSettings, VideoSettings.size());
+    return true;
+}
+
 // --- Block enumeration -----------------------------------------------------------------------
 
 namespace {

@@ -312,11 +312,25 @@ public:
     // and the PC-side data (which copy values the first step set). SpareByte is left as it is.
     // The caller refills the main window and refreshes the open panels afterwards.
     void ResetToDefaults(const ModelProfile& profile);
+    // The same with the program's profile, Profile().
+    void ResetToDefaults();
     // The two steps on their own, in the order ResetToDefaults runs them.
     void ApplyBlockDefaults(const ModelProfile& profile);
     void ApplyMainWindowDefaults(const ModelProfile& profile);
     // One home preset record (0..6) set to its defaults; an index out of range does nothing.
     void ApplyHomePresetDefaults(std::size_t record, const ModelProfile& profile);
+
+    // --- Home preset records (PC memories) ----------------------------------------------------
+
+    // Copies the live settings into home preset record 0..6 using the record layout: EQ bytes
+    // 130 and 131 and the SpeakerLevels byte 32 are not copied, and the record keeps its old
+    // bytes there. The program is the main input's (MainZoneState byte 0) program byte with its
+    // flag, with that program's 42 parameters. False, nothing copied, for a record out of range.
+    bool StoreHomePreset(int record);
+    // The reverse copy, with the same exceptions. The program byte goes to the current main
+    // input's InputProgramMap entry and the parameters to that program's record; a main input or
+    // stored program out of range skips that part. Nothing is sent or refreshed here.
+    bool RecallHomePreset(int record);
 
     // --- Block enumeration -----------------------------------------------------------------
 

@@ -139,9 +139,12 @@ TEST(TunerFrequencyText, FixedWidthTexts) {
     // The text stays valid until the next call and is then overwritten.
     const std::string_view first = profile.TunerFrequencyText(1, 102);
     EXPECT_EQ(std::string(first), "087.50");
-    // Steps beyond the band still give a bounded text.
-    EXPECT_LE(profile.TunerFrequencyText(0, 255).size(), 31u);
-    EXPECT_LE(profile.TunerFrequencyText(1, -7).size(), 31u);
+    // Steps beyond the band are held at its ends.
+    EXPECT_EQ(profile.TunerFrequencyText(0, 255), "000530");
+    EXPECT_EQ(profile.TunerFrequencyText(1, 103), "087.50");
+    EXPECT_EQ(profile.TunerFrequencyText(1, -7), "107.90");
+    // Any non-zero band byte is FM.
+    EXPECT_EQ(profile.TunerFrequencyText(2, 0), "107.90");
 }
 
 }  // namespace
