@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace tra1 {
+
+class DecoderHost;
+class ReceiverImage;
+struct LinkState;
+
+// What DecodeConfiguration did with a frame.
+enum class ConfigurationOutcome {
+    kTooShort,     // the body cannot hold the positions it must carry: ignored
+    kSkipped,      // the decode skip count was above 0 (and has been decreased)
+    kEcho,         // the echo guard is set
+    kPowerOff,     // only the power byte was cleared
+    kPowerOnOnly,  // power byte set; the rest is not decoded outside realtime mode and uploads
+    kDecoded,      // every field stored and the panels refreshed
+};
+
+// Decodes the receiver's configuration frame (DC2 body ETX) into the image. Body characters 0-4
+// are the model code; the state data starts at character 15 ("data position N" is body
+// character 15 + N). One position is one hexadecimal digit; two-digit fields read high first.
+class ConfigurationDecoder {
+public:
+    static constexpr std::size_t kModelCodeLength = 5;
+    static constexpr std::size_t kDataStart = 15;
+    static constexpr std::size_t kPowerPosition = 1;
+    static constexpr std::size_t kLastPosition = 112;
+    // A frame must reach the power digit to be looked at, and the last position to be decoded.
+    static constexpr std::size_t kPowerLength = kDataStart + kPowerPosition + 1;
+    static constexpr std::size_t kFullLength = kDataStart + kLastPosition + 1;
+    // The highest main and zone 2 volume step.
+    static constexpr int kMaxVolume = 194;
+
+    ConfigurationDecoder(ReceiverImage& image, LinkState& state, DecoderHost& host)
+        : image_(image), state_(state), host_(host) {}
+
+    // Runs after the identification steps have let the frame through. Honours the decode skip
+    // count and the echo guard, stores the power state, and in realtime mode or during an upload
+    // stores every reported field, refreshes the windows and ends a wait for the status request.
+    ConfigurationOutcome DecodeConfiguration(std::string_view body);
+
+private:
+    void StoreFields(std::string_view body);
+
+    ReceiverImage& image_;
+    LinkState& state_;
+    DecoderHost& host_;
+};
+
+// The five-character model code a configuration frame starts with; empty when the body is
+// shorter than that.
+std::string_view ReportedModelCode(std::string_view body);
+
+// A reported volume byte as a volume step: 0 stays 0 (mute), otherwise the byte minus 38, kept
+// within 0..194.
+int VolumeStepOf(int reported);
+
+}  // namespace tra1

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <string_view>
+
+#include "link/configuration_decoder.h"
+#include "link/extended_decoder.h"
+#include "link/frame_sink.h"
+#include "link/report_decoder.h"
+
+namespace tra1 {
+
+class ConfigurationGate;
+class DecoderHost;
+class ReceiverImage;
+struct LinkState;
+
+// The three reply decoders behind one frame sink, so that the frame assembler can hand every
+// frame it completes straight to it. A configuration frame first passes the configuration gate
+// (model identification); without a gate every configuration frame is decoded.
+class ReplyDecoder : public FrameSink {
+public:
+    ReplyDecoder(ReceiverImage& image, LinkState& state, DecoderHost& host,
+                 ConfigurationGate* gate = nullptr)
+        : configuration_(image, state, host),
+          report_(state, host),
+          extended_(image, state, host),
+          gate_(gate) {}
+
+    void SetConfigurationGate(ConfigurationGate* gate) { gate_ = gate; }
+
+    void OnConfigurationFrame(std::string_view body) override;
+    void OnReportFrame(std::string_view body) override { report_.DecodeReport(body); }
+    void OnExtendedReply(std::string_view body) override { extended_.DecodeExtended(body); }
+
+    ConfigurationOutcome DecodeConfiguration(std::string_view body) {
+        return configuration_.DecodeConfiguration(body);
+    }
+    ReportOutcome DecodeReport(std::string_view body) { return report_.DecodeReport(body); }
+    ExtendedOutcome DecodeExtended(std::string_view body) { return extended_.DecodeExtended(body); }
+
+private:
+    ConfigurationDecoder configuration_;
+    ReportDecoder report_;
+    ExtendedDecoder extended_;
+    ConfigurationGate* gate_;
+};
+
+}  // namespace tra1

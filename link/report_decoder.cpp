@@ -1,0 +1,34 @@
+#include "link/report_decoder.h"
+
+#include <string>
+
+#include "link/decoder_host.h"
+#include "link/link_state.h"
+#include "link/reply_digits.h"
+#include "link/report_answers.h"
+
+namespace tra1 {
+
+ReportOutcome ReportDecoder::DecodeReport(std::string_view body) {
+    ReportOutcome outcome;
+    state_.waiting = 0;
+    state_.identificationPending = 0;
+    if (body.size() >= kCodeAt + 2) {
+        outcome.reportCode = ReplyNumberAt(body, kCodeAt, 2);
+        if (ReportAnswers(outcome.reportCode, host_.CurrentQueuedCommand())) {
+            outcome.answeredQueue = true;
+            state_.waiting = 0;
+            host_.StopReplyTimeout();
+        }
+        if (ReportAnswers(outcome.reportCode, state_.awaitedFunction)) {
+            outcome.answeredAwaited = true;
+            state_.awaitedFunction = LinkState::kNone;
+            // An accepted reply restarts the count of silent ticks for the next wait.
+            state_.waitingCounter = 0;
+        }
+    }
+    host_.LogReceived("(TR-X) Report  " + std::string(body) + "\r\n");
+    return outcome;
+}
+
+}  // namespace tra1

@@ -1,0 +1,288 @@
+#include <gtest/gtest.h>
+
+#include "link/configuration_decoder.h"
+#include "link/link_state.h"
+#include "link/receiver_value.h"
+#include "model/receiver_image.h"
+#include "tests/link/decode_test_support.h"
+
+namespace tra1 {
+namespace {
+
+using test::ConfigurationBody;
+
+class ConfigurationDecodeTest : public ::testing::Test {
+protected:
+    ConfigurationDecodeTest() {
+        state.echoGuard = 0;
+        state.realtimeMode = true;
+    }
+
+    ReceiverImage image;
+    LinkState state;
+    test::RecordingHost host;
+    ConfigurationDecoder decoder{image, state, host};
+};
+
+TEST_F(ConfigurationDecodeTest, PowerOffOnlyClearsThePowerByte) {
+    image.MainZoneState[main_zone::kPower] = 1;
+    ConfigurationBody body;
+    body.Digit(1, 0).Digit(2, 9).Two(8, 0x50);
+    const ReceiverImage before = image;
+
+    EXPECT_EQ(decoder.DecodeConfiguration(body), ConfigurationOutcome::kPowerOff);
+
+    EXPECT_EQ(image.MainZoneState[main_zone::kPower], 0);
+    image.MainZoneState[main_zone::kPower] = 1;
+    EXPECT_EQ(test::AllBytes(image), test::AllBytes(before));
+    EXPECT_EQ(host.refreshes, 0);
+}
+
+TEST_F(ConfigurationDecodeTest, EveryReportedFieldLandsInItsByte) {
+    ConfigurationBody body;
+    body.Digit(2, 7)    // main input
+        .Digit(3, 1)    // multi-channel input
+        .Digit(4, 4)    // input mode, reported doubled
+        .Digit(5, 1)    // main mute
+        .Digit(6, 3)    // zone 2 input
+        .Digit(7, 1)    // zone 2 mute
+        .Two(8, 0x70)   // main volume 112 - 38
+        .Two(10, 0x30)  // zone 2 volume 48 - 38
+        .Two(12, 57)    // program code 57 = program 5
+        .Digit(14, 1)   // effect on
+        .Digit(15, 1)   // EX/ES reported 1 = 2
+        .Digit(16, 1)   // on-screen display 2 - 1
+        .Digit(20, 1)   // night mode
+        .Digit(22, 1)   // speaker A
+        .Digit(23, 0)   // speaker B
+        .Digit(24, 9)   // decoder state
+        .Digit(35, 2)   // left trigger mode
+        .Digit(37, 3)   // right trigger mode
+        .Digit(39, 1)   // speaker B set
+        .Digit(40, 1);  // zone 2 amp
+    const int levelPositions[] = {41, 43, 45, 47, 49, 51, 53, 55, 57, 59, 61, 63};
+    for (int i = 0; i < 12; ++i) {
+        body.Two(static_cast<std::size_t>(levelPositions[i]), 30 + i);
+    }
+    body.Two(67, 0x21).Two(69, 0x22).Two(71, 0x9A).Digit(77, 1);
+    const int displayPositions[] = {78, 81, 80, 82, 83, 79, 100};
+    for (int i = 0; i < 7; ++i) {
+        body.Digit(static_cast<std::size_t>(displayPositions[i]), i + 1);
+    }
+    const int videoPositions[] = {101, 102, 103, 104, 105, 106};
+    for (int i = 0; i < 6; ++i) {
+        body.Digit(static_cast<std::size_t>(videoPositions[i]), 9 + i);
+    }
+    body.Digit(84, 2).Digit(85, 1).Digit(86, 1);
+    for (int i = 0; i < 6; ++i) {
+        body.Digit(static_cast<std::size_t>(89 + i), i);
+    }
+    body.Digit(95, 3).Digit(96, 2).Digit(97, 10).Digit(110, 1).Digit(111, 1).Digit(112, 2);
+
+    EXPECT_EQ(decoder.DecodeConfiguration(body), ConfigurationOutcome::kDecoded);
+
+    const auto& zone = image.MainZoneState;
+    EXPECT_EQ(zone[20], 1);
+    EXPECT_EQ(zone[0], 7);
+    EXPECT_EQ(zone[1], 1);
+    EXPECT_EQ(zone[2], 2);
+    EXPECT_EQ(zone[13], 1);
+    EXPECT_EQ(zone[3], 3);
+    EXPECT_EQ(zone[14], 1);
+    EXPECT_EQ(zone[12], 0x70 - 38);
+    EXPECT_EQ(zone[11], 0x30 - 38);
+    EXPECT_EQ(zone[4], 5);
+    EXPECT_EQ(zone[5], 1);
+    EXPECT_EQ(image.InputProgramMap[7], 5);  // effect on: no flag bit
+    EXPECT_EQ(zone[15], 2);
+    EXPECT_EQ(zone[8], 1);
+    EXPECT_EQ(zone[25], 1);
+    EXPECT_EQ(zone[9], 1);
+    EXPECT_EQ(zone[10], 0);
+    EXPECT_EQ(zone[16], 9);
+    EXPECT_EQ(image.DcTrigger1[0], 2);
+    EXPECT_EQ(image.DcTrigger2[0], 3);
+    EXPECT_EQ(image.SpeakerSetup[8], 1);
+    EXPECT_EQ(image.MultiZoneSetting[1], 1);
+    const int levelBytes[] = {0, 1, 2, 3, 4, 7, 8, 5, 6, 9, 10, 32};
+    for (int i = 0; i < 12; ++i) {
+        EXPECT_EQ(image.SpeakerLevels[static_cast<std::size_t>(levelBytes[i])], 30 + i) << i;
+    }
+    EXPECT_EQ(image.LfeDrange[0], 0x21);
+    EXPECT_EQ(image.LfeDrange[1], 0x22);
+    EXPECT_EQ(image.AudioDelay[0], 0x9A);
+    EXPECT_EQ(image.InputModeSetting[0], 1);
+    for (int i = 0; i < 7; ++i) {
+        EXPECT_EQ(image.DisplaySettings[static_cast<std::size_t>(i)], i + 1) << i;
+    }
+    EXPECT_EQ(image.VideoSettings[0], 5);  // position 83 feeds display byte 4 and video byte 0
+    for (int i = 1; i < 7; ++i) {
+        EXPECT_EQ(image.VideoSettings[static_cast<std::size_t>(i)], 8 + i) << i;
+    }
+    EXPECT_EQ(image.LfeDrange[2], 2);
+    EXPECT_EQ(image.LfeDrange[3], 1);
+    EXPECT_EQ(image.MultiZoneSetting[0], 1);
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(image.SpeakerSetup[static_cast<std::size_t>(i)], i) << i;
+    }
+    EXPECT_EQ(image.SpeakerSetup[11], 3);
+    EXPECT_EQ(image.SpeakerSetup[6], 2);
+    EXPECT_EQ(image.SpeakerSetup[9], 10);
+    EXPECT_EQ(image.ThxSettings[0], 1);
+    EXPECT_EQ(image.ThxSettings[1], 1);
+    EXPECT_EQ(image.ThxSettings[2], 2);
+    EXPECT_EQ(host.refreshes, 1);
+}
+
+TEST_F(ConfigurationDecodeTest, EffectDigitZeroSetsTheFlagBitOfTheInputsProgram) {
+    ConfigurationBody body;
+    body.Digit(2, 12).Two(12, 37).Digit(14, 0);  // V-AUX plays program 29 without effect
+    decoder.DecodeConfiguration(body);
+    EXPECT_EQ(image.MainZoneState[main_zone::kCurrentProgram], 29);
+    EXPECT_EQ(image.InputProgramMap[12], 29 | 0x80);
+}
+
+TEST_F(ConfigurationDecodeTest, UnknownProgramCodeLeavesTheProgramBytes) {
+    image.MainZoneState[main_zone::kCurrentProgram] = 3;
+    image.InputProgramMap[5] = 0x83;
+    ConfigurationBody body;
+    body.Digit(2, 5).Two(12, 0xFF).Digit(14, 1).Two(8, 0x40);
+    EXPECT_EQ(decoder.DecodeConfiguration(body), ConfigurationOutcome::kDecoded);
+    EXPECT_EQ(image.MainZoneState[main_zone::kCurrentProgram], 3);
+    EXPECT_EQ(image.InputProgramMap[5], 0x83);
+    EXPECT_EQ(image.MainZoneState[main_zone::kReported5], 1);
+    EXPECT_EQ(image.MainZoneState[main_zone::kMainVolume], 0x40 - 38);
+}
+
+TEST_F(ConfigurationDecodeTest, VolumesStayWithinTheVolumeSteps) {
+    struct Case {
+        int reported;
+        int step;
+    };
+    for (const Case c : {Case{0x27, 1}, Case{0x00, 0}, Case{0x01, 0}, Case{0x25, 0}, Case{0x26, 0},
+                         Case{232, 194}, Case{233, 194}, Case{0xFF, 194}}) {
+        ConfigurationBody body;
+        body.Two(8, c.reported).Two(10, c.reported);
+        decoder.DecodeConfiguration(body);
+        EXPECT_EQ(image.MainZoneState[main_zone::kMainVolume], c.step) << c.reported;
+        EXPECT_EQ(image.MainZoneState[main_zone::kZone2Volume], c.step) << c.reported;
+    }
+}
+
+TEST_F(ConfigurationDecodeTest, DigitsAreReadCaseInsensitivelyAndOthersCountAsZero) {
+    ConfigurationBody body;
+    body.Char(71, 'a').Char(72, 'F').Char(41, 'x').Char(42, '7');
+    decoder.DecodeConfiguration(body);
+    EXPECT_EQ(image.AudioDelay[0], 0xAF);
+    EXPECT_EQ(image.SpeakerLevels[0], 0x07);
+}
+
+TEST_F(ConfigurationDecodeTest, OnScreenDigitsAboveTwoDoNotWrapTheByte) {
+    ConfigurationBody body;
+    body.Digit(16, 0xF);
+    decoder.DecodeConfiguration(body);
+    EXPECT_EQ(image.MainZoneState[main_zone::kOnScreenDisplay], 0);
+}
+
+TEST_F(ConfigurationDecodeTest, SkipCountAndEchoGuardHoldTheStateBack) {
+    ConfigurationBody body;
+    body.Two(8, 0x60);
+    state.decodeSkipCount = 2;
+    EXPECT_EQ(decoder.DecodeConfiguration(body), ConfigurationOutcome::kSkipped);
+    EXPECT_EQ(decoder.DecodeConfiguration(body), ConfigurationOutcome::kSkipped);
+    EXPECT_EQ(state.decodeSkipCount, 0);
+    EXPECT_EQ(image.MainZoneState[main_zone::kMainVolume], 0);
+
+    state.echoGuard = 1;
+    EXPECT_EQ(decoder.DecodeConfiguration(body), ConfigurationOutcome::kEcho);
+    EXPECT_EQ(state.echoGuard, 1);  // the identification step clears it, not the decoder
+    EXPECT_EQ(image.MainZoneState[main_zone::kMainVolume], 0);
+    EXPECT_EQ(image.MainZoneState[main_zone::kPower], 0);
+
+    state.echoGuard = 0;
+    EXPECT_EQ(decoder.DecodeConfiguration(body), ConfigurationOutcome::kDecoded);
+    EXPECT_EQ(image.MainZoneState[main_zone::kMainVolume], 0x60 - 38);
+}
+
+TEST_F(ConfigurationDecodeTest, AsynchronousModeOnlyWatchesUnlessAnUploadRuns) {
+    state.realtimeMode = false;
+    ConfigurationBody body;
+    body.Two(8, 0x60);
+    EXPECT_EQ(decoder.DecodeConfiguration(body), ConfigurationOutcome::kPowerOnOnly);
+    EXPECT_EQ(image.MainZoneState[main_zone::kPower], 1);
+    EXPECT_EQ(image.MainZoneState[main_zone::kMainVolume], 0);
+    EXPECT_EQ(host.refreshes, 0);
+
+    state.downloadInProgress = 5;
+    EXPECT_EQ(decoder.DecodeConfiguration(body), ConfigurationOutcome::kPowerOnOnly);
+
+    state.uploadInProgress = 3;
+    EXPECT_EQ(decoder.DecodeConfiguration(body), ConfigurationOutcome::kDecoded);
+    EXPECT_EQ(image.MainZoneState[main_zone::kMainVolume], 0x60 - 38);
+}
+
+TEST_F(ConfigurationDecodeTest, DecodingEndsTheWaitForTheStatusRequestOnly) {
+    ConfigurationBody body;
+    state.awaitedFunction = 255;
+    state.waitingCounter = 57;
+    decoder.DecodeConfiguration(body);
+    EXPECT_EQ(state.awaitedFunction, -1);
+    EXPECT_EQ(state.waitingCounter, 0);
+
+    state.awaitedFunction = 20;
+    decoder.DecodeConfiguration(body);
+    EXPECT_EQ(state.awaitedFunction, 20);
+}
+
+TEST_F(ConfigurationDecodeTest, TooShortFramesAreIgnored) {
+    ConfigurationBody full;
+    full.Two(8, 0x60);
+    image.MainZoneState[main_zone::kPower] = 7;
+    const ReceiverImage before = image;
+    state.decodeSkipCount = 1;
+
+    // Not even the power digit.
+    EXPECT_EQ(decoder.DecodeConfiguration(full.Text().substr(0, 16)),
+              ConfigurationOutcome::kTooShort);
+    EXPECT_EQ(state.decodeSkipCount, 1);
+    state.decodeSkipCount = 0;
+    // Powered on but cut before the last position.
+    EXPECT_EQ(decoder.DecodeConfiguration(full.Text().substr(0, full.Text().size() - 1)),
+              ConfigurationOutcome::kTooShort);
+    EXPECT_EQ(decoder.DecodeConfiguration(""), ConfigurationOutcome::kTooShort);
+    EXPECT_EQ(test::AllBytes(image), test::AllBytes(before));
+    EXPECT_EQ(host.refreshes, 0);
+
+    // A short frame that reports standby still says enough.
+    ConfigurationBody off;
+    off.Digit(1, 0);
+    EXPECT_EQ(decoder.DecodeConfiguration(off.Text().substr(0, 17)),
+              ConfigurationOutcome::kPowerOff);
+    EXPECT_EQ(image.MainZoneState[main_zone::kPower], 0);
+}
+
+TEST(ReportedModelCode, IsTheFirstFiveCharacters) {
+    EXPECT_EQ(ReportedModelCode("R3109000000"), "R3109");
+    EXPECT_EQ(ReportedModelCode("R310"), "");
+}
+
+TEST(ReceiverValue, MapsTheReportedCodes) {
+    EXPECT_EQ(ReceiverValue(34, 0), 0);
+    EXPECT_EQ(ReceiverValue(34, 2), 1);
+    EXPECT_EQ(ReceiverValue(34, 4), 2);
+    const int exEs[] = {0, 2, 1, 1, 3, 4, 5};
+    for (int code = 0; code < 7; ++code) {
+        EXPECT_EQ(ReceiverValue(45, code), exEs[code]) << code;
+    }
+    EXPECT_EQ(ReceiverValue(45, 7), 7);
+    EXPECT_EQ(ReceiverValue(40, 57), 5);
+    EXPECT_EQ(ReceiverValue(40, 53), 34);
+    EXPECT_EQ(ReceiverValue(40, 52), 35);
+    EXPECT_EQ(ReceiverValue(40, 3), 3);  // unknown code: unchanged
+    for (int table : {33, 35, 36, 37, 58, 62, 99}) {
+        EXPECT_EQ(ReceiverValue(table, 11), 11) << table;
+    }
+}
+
+}  // namespace
+}  // namespace tra1
