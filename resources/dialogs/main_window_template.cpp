@@ -14,58 +14,68 @@ namespace {
 
 constexpr int kMainMenuId = 102;
 
+ControlTemplate Make(int id, ControlKind kind, const char* text, std::uint32_t style, int x, int y,
+                     int cx, int cy) {
+    ControlTemplate c;
+    c.id = id;
+    c.kind = kind;
+    c.text = text;
+    c.style = style;
+    c.x = x;
+    c.y = y;
+    c.cx = cx;
+    c.cy = cy;
+    return c;
+}
+
 ControlTemplate Label(const char* text, int x, int y, int cx, std::uint32_t extra = style::kNone) {
-    return {.id = -1, .kind = ControlKind::kStatic, .text = text, .style = extra,
-            .x = x, .y = y, .cx = cx, .cy = 8};
+    return Make(-1, ControlKind::kStatic, text, extra, x, y, cx, 8);
 }
 
 ControlTemplate Group(int id, const char* text, int x, int y, int cx, int cy,
                       std::uint32_t extra = style::kNone) {
-    return {.id = id, .kind = ControlKind::kGroupBox, .text = text, .style = extra,
-            .x = x, .y = y, .cx = cx, .cy = cy};
+    return Make(id, ControlKind::kGroupBox, text, extra, x, y, cx, cy);
 }
 
 ControlTemplate Button(int id, const char* text, int x, int y, int cx, int cy = 14,
                        std::uint32_t extra = style::kNone) {
-    return {.id = id, .kind = ControlKind::kPushButton, .text = text,
-            .style = style::kTabStop | extra, .x = x, .y = y, .cx = cx, .cy = cy};
+    return Make(id, ControlKind::kPushButton, text, style::kTabStop | extra, x, y, cx, cy);
 }
 
 ControlTemplate Check(int id, const char* text, int x, int y, int cx,
                       std::uint32_t extra = style::kNone) {
-    return {.id = id, .kind = ControlKind::kCheckBox, .text = text,
-            .style = style::kTabStop | extra, .x = x, .y = y, .cx = cx, .cy = 10};
+    return Make(id, ControlKind::kCheckBox, text, style::kTabStop | extra, x, y, cx, 10);
+}
+
+ControlTemplate Radio(int id, const char* text, int x, int y, std::uint32_t extra) {
+    return Make(id, ControlKind::kRadioButton, text, style::kTabStop | extra, x, y, 76, 10);
 }
 
 ControlTemplate Combo(int id, int x, int y, int cx, std::uint32_t extra = style::kNone) {
     // The height includes the dropped-down list.
-    return {.id = id, .kind = ControlKind::kComboBox,
-            .style = style::kDropDownList | style::kVScroll | style::kTabStop | extra,
-            .x = x, .y = y, .cx = cx, .cy = 120};
+    return Make(id, ControlKind::kComboBox, "",
+                style::kDropDownList | style::kVScroll | style::kTabStop | extra, x, y, cx, 120);
 }
 
 ControlTemplate ReadOut(int id, int x, int y, int cx) {
-    return {.id = id, .kind = ControlKind::kEdit,
-            .style = style::kReadOnly | style::kBorder | style::kCenter,
-            .x = x, .y = y, .cx = cx, .cy = 12};
+    return Make(id, ControlKind::kEdit, "", style::kReadOnly | style::kBorder | style::kCenter, x,
+                y, cx, 12);
 }
 
-ControlTemplate HiddenEdit(int id, const char* text, int x, int y, int cx) {
-    return {.id = id, .kind = ControlKind::kEdit, .text = text,
-            .style = style::kHidden | style::kBorder | style::kAutoHScroll,
-            .x = x, .y = y, .cx = cx, .cy = 12};
+ControlTemplate HiddenEdit(int id, int x, int y, int cx) {
+    return Make(id, ControlKind::kEdit, "", style::kHidden | style::kBorder | style::kAutoHScroll,
+                x, y, cx, 12);
 }
 
 ControlTemplate VolumeSlider(int id, int x, int y, int cy) {
-    return {.id = id, .kind = ControlKind::kSlider,
-            .style = style::kVertical | style::kBothSides | style::kNoTicks | style::kTabStop,
-            .x = x, .y = y, .cx = 20, .cy = cy};
+    return Make(id, ControlKind::kSlider, "",
+                style::kVertical | style::kBothSides | style::kNoTicks | style::kTabStop, x, y, 20,
+                cy);
 }
 
 ControlTemplate PresetList(int id, int x, int y) {
-    return {.id = id, .kind = ControlKind::kListBox,
-            .style = style::kBorder | style::kVScroll | style::kTabStop,
-            .x = x, .y = y, .cx = 52, .cy = 34};
+    return Make(id, ControlKind::kListBox, "", style::kBorder | style::kVScroll | style::kTabStop,
+                x, y, 52, 34);
 }
 
 void AddMainZone(std::vector<ControlTemplate>& c) {
@@ -119,8 +129,9 @@ void AddConnection(std::vector<ControlTemplate>& c) {
     c.push_back(Combo(1000, 220, 16, 60));
     c.push_back(Button(1002, "Connect", 220, 34, 50));
     c.push_back(Button(1014, "Disconnect", 274, 34, 50));
-    c.push_back({.id = 1003, .kind = ControlKind::kIcon, .x = 340, .y = 14, .cx = 20, .cy = 20,
-                 .icon = kIconNotConnected});
+    ControlTemplate icon = Make(1003, ControlKind::kIcon, "", style::kNone, 340, 14, 20, 20);
+    icon.icon = kIconNotConnected;
+    c.push_back(icon);
     c.push_back(Label("Model", 220, 55, 24));
     c.push_back(Combo(1116, 250, 53, 60, style::kDisabled));
 }
@@ -130,10 +141,8 @@ void AddSynchronize(std::vector<ControlTemplate>& c) {
     c.push_back(Button(1200, "Download", 220, 92, 50));
     c.push_back(Button(1201, "Upload", 220, 112, 50));
     c.push_back(Group(-1, "Sync Option", 280, 86, 86, 46));
-    c.push_back({.id = 1233, .kind = ControlKind::kRadioButton, .text = "Current Setting",
-                 .style = style::kGroup | style::kTabStop, .x = 286, .y = 99, .cx = 76, .cy = 10});
-    c.push_back({.id = 1234, .kind = ControlKind::kRadioButton, .text = "Preset Setting",
-                 .x = 286, .y = 114, .cx = 76, .cy = 10});
+    c.push_back(Radio(1233, "Current Setting", 286, 99, style::kGroup));
+    c.push_back(Radio(1234, "Preset Setting", 286, 114, style::kNone));
 }
 
 void AddPresetGroup(std::vector<ControlTemplate>& c, const char* title, int y, int list,
@@ -162,17 +171,28 @@ void AddPanelButtons(std::vector<ControlTemplate>& c) {
     };
     // In the Window menu's order, then the report and the (hidden) external input set.
     static const Entry kEntries[] = {
-        {1081, "PARAMETER", 0},        {1080, "INPUT - DSP", 0},
-        {1068, "GRAPHIC EQ", 0},       {1077, "CINEMA EQ", 0},
-        {1076, "TONE CONTROL", 0},     {1074, "LEF LEVEL / D-RANGE", 0},
-        {1084, "THX SET", 0},          {1075, "Audio Delay", 0},
-        {1069, "SPEAKER / SWFR SET", 0}, {1072, "SPEAKER LEVEL", 0},
-        {1085, "SPEAKER DISTANCE", 0}, {1086, "Video Processor", 0},
-        {1162, "INPUT MODE SET", 0},   {1163, "DISPLAY SET", 0},
-        {1070, "RENAME", 0},           {1087, "INPUT TRIM", 0},
-        {1071, "I/O ASSIGN", 0},       {1073, "TUNER", 0},
-        {1078, "DC TRIGGER", 0},       {1082, "MULTI ZONE SET", 0},
-        {1108, "Show Report", 0},      {1083, "EXT INPUT SET", style::kHidden},
+        {1081, "PARAMETER", 0},
+        {1080, "INPUT - DSP", 0},
+        {1068, "GRAPHIC EQ", 0},
+        {1077, "CINEMA EQ", 0},
+        {1076, "TONE CONTROL", 0},
+        {1074, "LEF LEVEL / D-RANGE", 0},
+        {1084, "THX SET", 0},
+        {1075, "Audio Delay", 0},
+        {1069, "SPEAKER / SWFR SET", 0},
+        {1072, "SPEAKER LEVEL", 0},
+        {1085, "SPEAKER DISTANCE", 0},
+        {1086, "Video Processor", 0},
+        {1162, "INPUT MODE SET", 0},
+        {1163, "DISPLAY SET", 0},
+        {1070, "RENAME", 0},
+        {1087, "INPUT TRIM", 0},
+        {1071, "I/O ASSIGN", 0},
+        {1073, "TUNER", 0},
+        {1078, "DC TRIGGER", 0},
+        {1082, "MULTI ZONE SET", 0},
+        {1108, "Show Report", 0},
+        {1083, "EXT INPUT SET", style::kHidden},
     };
     c.push_back(Group(-1, "Setting", 380, 4, 196, 174));
     int index = 0;
@@ -189,24 +209,24 @@ void AddPanelButtons(std::vector<ControlTemplate>& c) {
 
 void AddMemoAndHidden(std::vector<ControlTemplate>& c) {
     c.push_back(Group(-1, "USER MEMO", 380, 182, 196, 106));
-    c.push_back({.id = 1211, .kind = ControlKind::kEdit,
-                 .style = style::kMultiLine | style::kWantReturn | style::kVScroll |
-                          style::kBorder | style::kTabStop,
-                 .x = 386, .y = 194, .cx = 184, .cy = 88});
+    c.push_back(Make(
+        1211, ControlKind::kEdit, "",
+        style::kMultiLine | style::kWantReturn | style::kVScroll | style::kBorder | style::kTabStop,
+        386, 194, 184, 88));
     // The protocol log and its switches.
-    c.push_back({.id = 1015, .kind = ControlKind::kEdit,
-                 .style = style::kHidden | style::kMultiLine | style::kReadOnly | style::kVScroll |
-                          style::kBorder,
-                 .x = 212, .y = 144, .cx = 160, .cy = 120});
+    c.push_back(Make(
+        1015, ControlKind::kEdit, "",
+        style::kHidden | style::kMultiLine | style::kReadOnly | style::kVScroll | style::kBorder,
+        212, 144, 160, 120));
     c.push_back(Check(1016, "DisplayLog", 212, 268, 56, style::kHidden));
     c.push_back(Button(1017, "CLEAR", 272, 266, 40, 14, style::kHidden));
     c.push_back(Button(1079, "Debug", 316, 266, 40, 14, style::kHidden));
-    c.push_back(HiddenEdit(1212, "", 316, 250, 50));
+    c.push_back(HiddenEdit(1212, 316, 250, 50));
     // Spare texts of the group captions.
-    c.push_back(HiddenEdit(1214, "", 14, 4, 40));
-    c.push_back(HiddenEdit(1215, "", 220, 4, 40));
-    c.push_back(HiddenEdit(1216, "", 14, 186, 40));
-    c.push_back(HiddenEdit(1221, "", 220, 78, 40));
+    c.push_back(HiddenEdit(1214, 14, 4, 40));
+    c.push_back(HiddenEdit(1215, 220, 4, 40));
+    c.push_back(HiddenEdit(1216, 14, 186, 40));
+    c.push_back(HiddenEdit(1221, 220, 78, 40));
 }
 
 DialogTemplate MakeMainWindowTemplate() {

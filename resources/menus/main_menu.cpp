@@ -1,6 +1,9 @@
 // Menu 102: the main window's menu bar, and string 101, the text of the About item that the main
 // window appends to its system menu.
 
+#include <utility>
+#include <vector>
+
 #include "resources/menu_template.h"
 #include "resources/resource_registry.h"
 
@@ -8,11 +11,18 @@ namespace tra1::res {
 namespace {
 
 MenuItemTemplate Item(const char* text, int id) {
-    return {.text = text, .id = id};
+    MenuItemTemplate item;
+    item.text = text;
+    item.id = id;
+    return item;
 }
 
 MenuItemTemplate Popup(const char* text, std::vector<MenuItemTemplate> children) {
-    return {.text = text, .flags = menu_flag::kPopup, .children = std::move(children)};
+    MenuItemTemplate popup;
+    popup.text = text;
+    popup.flags = menu_flag::kPopup;
+    popup.children = std::move(children);
+    return popup;
 }
 
 MenuTemplate MakeMainMenu() {
@@ -21,8 +31,7 @@ MenuTemplate MakeMainMenu() {
     m.items = {
         Popup("&File", {Item("&Open", 32789), Item("&Save", 32790)}),
         Popup("&Connection", {Item("&Connect", 32791), Item("&Disconnect", 32792)}),
-        Popup("Control &Mode",
-              {Item("&Realtime Mode", 32787), Item("&Asynchronous Mode", 32788)}),
+        Popup("Control &Mode", {Item("&Realtime Mode", 32787), Item("&Asynchronous Mode", 32788)}),
         Popup("Con&figuration", {Item("&Upload", 32793), Item("&Download", 32794)}),
         // The panels in the order the user meets them on the receiver's set-up menu.
         Popup("&Window",

@@ -1,0 +1,267 @@
+#include "link/connector.h"
+
+#include <array>
+#include <string>
+
+#include "link/link_state.h"
+#include "model/model_profile.h"
+#include "resources/icon_image.h"
+
+namespace tra1 {
+namespace {
+
+constexpr std::string_view kTitle = "Tolvek Receiver Editor Message";
+
+// The two frames written whenever a port opens: command 46 with value 1 and command 47 with 0.
+constexpr int kOpenCommandA = 46;
+constexpr int kOpenValueA = 1;
+constexpr int kOpenCommandB = 47;
+constexpr int kOpenValueB = 0;
+
+// Queue entries whose answer is a configuration frame.
+constexpr int kPowerCommand = 8;
+constexpr int kHomePresetRecall = 28;
+
+void ClearLinkSlots(LinkState& state) {
+    state.searchPort = 0;
+    state.openPort = 0;
+    state.waiting = 0;
+    state.retryCount = 0;
+    state.identificationPending = 0;
+}
+
+// The open-port slot holds 1..8 or 0.
+int PortSlotValue(int port) {
+    return port >= Connector::kFirstPort && port <= Connector::kLastPort ? port : 0;
+}
+
+}  // namespace
+
+int Connector::IdentifyModel(std::string_view body) {
+    static constexpr std::array<std::string_view, 9> kCodes{
+        "R3101", "R3102", "R3103", "R3104", "R3105", "R3106", "R3107", "R3108", "R3109"};
+    if (body.size() < 5) {
+        return ModelProfile::kUnknownModel;
+    }
+    const std::string_view code = body.substr(0, 5);
+    for (std::size_t i = 0; i < kCodes.size(); ++i) {
+        if (kCodes[i] == code) {
+            return static_cast<int>(i);
+        }
+    }
+    return ModelProfile::kUnknownModel;
+}
+
+bool Connector::SearchRunning() const {
+    return state_.searchPort != 0;
+}
+
+void Connector::Log(std::string_view text) {
+    if (host_.LogEnabled()) {
+        host_.AppendLog(text);
+    }
+}
+
+void Connector::Connect() {
+    const int selection = host_.SelectedPort();
+    if (selection == state_.openPort && selection != kAutoSearch) {
+        return;
+    }
+    const bool searching = SearchRunning();
+    state_.linkBusy = 0;
+    state_.transferBusy = 0;
+    state_.uploadInProgress = 0;
+    state_.downloadInProgress = 0;
+    state_.awaitedFunction = LinkState::kNone;
+
+    if (searching) {
+        if (selection != kAutoSearch) {
+            host_.ShowMessage("Auto Device Sarch is currently working.", std::string(kTitle));
+            host_.SelectPort(kAutoSearch);
+        }
+        return;
+    }
+    if (state_.openPort != 0 && selection != state_.openPort) {
+        Disconnect();
+    }
+    if (selection == kAutoSearch) {
+        SearchPort(kFirstPort);
+        return;
+    }
+
+    state_.openPort = PortSlotValue(selection);
+    // A port whose line settings cannot be applied is as unusable as one the system refuses,
+    // so both are reported instead of leaving the user with a silent, closed link.
+    if (host_.OpenPort() != ConnectorHost::PortResult::kOpened) {
+        host_.EmptyReceiveBuffer();
+        ClearLinkSlots(state_);
+        host_.ResetQueue();
+        host_.ShowMessage("COM Port : " + std::to_string(selection) + "\r\nInvalid Com Port.",
+                          std::string(kTitle));
+        host_.SelectPort(kAutoSearch);
+        return;
+    }
+    const OpeningFrames frames = WriteOpeningFrames();
+    Log("(PC) Command  " + frames.first + "\r\n");
+    Log("(PC) Command  " + frames.second + "\r\n");
+    // From here the periodic status request asks the receiver for its configuration frame.
+}
+
+Connector::OpeningFrames Connector::WriteOpeningFrames() {
+    OpeningFrames frames;
+    frames.first = std::string(profile_.BuildCommandFrame(kOpenCommandA, kOpenValueA));
+    host_.WriteFrame(frames.first);
+    frames.second = std::string(profile_.BuildCommandFrame(kOpenCommandB, kOpenValueB));
+    host_.WriteFrame(frames.second);
+    return frames;
+}
+
+void Connector::FailSearch() {
+    host_.EmptyReceiveBuffer();
+    ClearLinkSlots(state_);
+    host_.ResetQueue();
+    Log("Auto Device Search Finish.\r\n");
+    host_.ShowMessage("No device was found.\r\nPlease check connection.", std::string(kTitle));
+    host_.EnablePortChoice(true);
+    host_.ShowConnectionIcon(res::kIconNotConnected);
+}
+
+void Connector::SearchPort(int n) {
+    // Iterative rather than recursive over refused ports: each refused port moves on to the next.
+    for (;;) {
+        host_.ClosePort();
+        host_.ShowConnectionIcon(res::kIconSearching);
+        host_.EnableTransferControls(false);
+        if (n < kFirstPort || n > kLastPort) {
+            FailSearch();
+            return;
+        }
+        state_.openPort = n;
+        state_.searchPort = n;
+        if (host_.OpenPort() != ConnectorHost::PortResult::kOpened) {
+            Log("Com " + std::to_string(n) + " --> Invalid\r\n");
+            ++n;
+            continue;
+        }
+        const OpeningFrames frames = WriteOpeningFrames();
+        state_.openPort = n;
+        host_.QueueOnlyStatusRequest();
+        if (host_.LogEnabled()) {
+            host_.AppendLog("Com " + std::to_string(n) + " --> Open\r\n");
+            host_.AppendLog("(PC) Command  " + frames.first);
+            host_.AppendLog("\r\n(PC) Command  " + frames.second);
+            host_.AppendLog("\r\n");
+        }
+        // The queue pump now sends the status request; five unanswered sends move on to n + 1.
+        return;
+    }
+}
+
+void Connector::Disconnect() {
+    if (state_.openPort == 0) {
+        return;
+    }
+    host_.ClosePort();
+    ClearLinkSlots(state_);
+    host_.ShowConnectionIcon(res::kIconNotConnected);
+    host_.EnableTransferControls(false);
+    host_.EnablePortChoice(true);
+    state_.linkBusy = 1;
+    state_.realtimePollState = LinkState::kFirstRealtimeState;
+    state_.realtimeExpectedTable = 0;
+    state_.realtimeMode = false;
+    state_.uploadInProgress = 0;
+    state_.downloadInProgress = 0;
+    state_.awaitedFunction = LinkState::kNone;
+    state_.echoGuard = 0;
+}
+
+void Connector::OnBlinkTimer() {
+    if (!SearchRunning()) {
+        return;
+    }
+    host_.ShowConnectionIcon(host_.ConnectionIcon() == res::kIconSearching ? res::kIconNotConnected
+                                                                           : res::kIconSearching);
+}
+
+bool Connector::OnConfigurationFrame(std::string_view body) {
+    Log("(TR-X)   " + std::string(body) + "\r\n");
+
+    const int queued = host_.CurrentQueuedCommand();
+    if (queued == kStatusRequest || queued == kPowerCommand || queued == kHomePresetRecall) {
+        host_.StopReplyTimeout();
+        state_.waiting = 0;
+        host_.AdvanceQueueIndex();
+        state_.waitingCounter = 0;
+        state_.previousAwaitedFunction = LinkState::kNone;
+    }
+
+    const int model = IdentifyModel(body);
+    const bool searching = SearchRunning();
+    const int port = state_.openPort;
+
+    if (state_.realtimeMode) {
+        host_.ShowConnectionIcon(res::kIconConnectedRealtime);
+        host_.EnableTransferControls(false);
+    } else if (!searching) {
+        host_.ShowConnectionIcon(res::kIconConnectedAsync);
+        host_.EnableTransferControls(true);
+    }
+
+    if (state_.echoGuard != 0) {
+        state_.echoGuard = 0;
+        state_.identificationPending = 0;
+        return false;
+    }
+
+    if (model != profile_.Model() || searching) {
+        state_.identificationPending = 1;
+        state_.echoGuard = 1;
+        host_.EmptyReceiveBuffer();
+        state_.linkBusy = 1;
+        state_.transferBusy = 1;
+        host_.ResetQueue();
+        host_.ShowConnectionIcon(res::kIconNotConnected);
+        host_.EnableTransferControls(false);
+
+        std::string text = searching ? "Auto Device Finder found "
+                                     : "Model mismatched.\r\nTolvek Receiver Editor found ";
+        text += ModelProfile::ModelName(model);
+        text += ".\r\nPort : Com " + std::to_string(port) + "\r\n\r\n";
+
+        if (!host_.AskOkCancel(text, std::string(kTitle))) {
+            state_.identificationPending = 0;
+            if (searching) {
+                state_.searchPort = 0;
+            }
+            Disconnect();
+            return false;
+        }
+        if (model != ModelProfile::kTrA1) {
+            host_.ShowMessage("Sorry, this version doesn't support this model.",
+                              std::string(kTitle));
+            host_.ShowConnectionIcon(res::kIconNotConnected);
+            host_.EnableTransferControls(false);
+            if (searching) {
+                state_.searchPort = 0;
+            }
+            // Link busy and transfer busy stay set: the link idles until the user reconnects.
+            return false;
+        }
+        profile_.SetModel(model);
+        state_.identificationPending = 0;
+        host_.SelectPort(port);
+        host_.EnableTransferControls(true);
+        if (searching) {
+            state_.searchPort = 0;
+        }
+        host_.ReloadWindows();
+        state_.linkBusy = 0;
+        state_.transferBusy = 0;
+        host_.ShowConnectionIcon(res::kIconConnectedAsync);
+        host_.EnableTransferControls(true);
+    }
+    return true;
+}
+
+}  // namespace tra1

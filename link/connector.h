@@ -1,0 +1,107 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "link/configuration_gate.h"
+
+namespace tra1 {
+
+class ModelProfile;
+struct LinkState;
+
+// What the connector asks of the main window and of the serial link it owns. The main window
+// implements it by handing each call to its controls, its port owner and its command queue.
+class ConnectorHost {
+public:
+    enum class PortResult {
+        kOpened,          // the port is open with the link's line settings
+        kRefused,         // the system refused the device (the open-port slot is cleared)
+        kSettingsFailed,  // opened, but the line settings could not be applied: closed again
+    };
+
+    virtual ~ConnectorHost() = default;
+
+    // The COM port combo box 1000: index 0 "AUTO", 1..8 "COM1".."COM8".
+    virtual int SelectedPort() const = 0;
+    virtual void SelectPort(int index) = 0;
+    virtual void EnablePortChoice(bool enabled) = 0;
+    // The connection icon (static 1003) and the transfer controls (1200, 1201, 1233, 1234).
+    virtual void ShowConnectionIcon(int iconId) = 0;
+    virtual int ConnectionIcon() const = 0;
+    virtual void EnableTransferControls(bool enabled) = 0;
+
+    // The serial link. OpenPort opens the port whose number is in the open-port slot.
+    virtual PortResult OpenPort() = 0;
+    virtual void ClosePort() = 0;
+    virtual void WriteFrame(std::string_view frame) = 0;
+    virtual void EmptyReceiveBuffer() = 0;
+
+    // The command queue.
+    virtual void ResetQueue() = 0;
+    // The queue holds the single entry (255, 0): the status request, not yet sent.
+    virtual void QueueOnlyStatusRequest() = 0;
+    // The command number at the queue index; -1 when none is there.
+    virtual int CurrentQueuedCommand() const = 0;
+    // The entry at the queue index has been answered: the index moves on by one.
+    virtual void AdvanceQueueIndex() = 0;
+    virtual void StopReplyTimeout() = 0;
+
+    // The log pane: whether "DisplayLog" is ticked, and appending to it.
+    virtual bool LogEnabled() const = 0;
+    virtual void AppendLog(std::string_view text) = 0;
+
+    // Modal message boxes. AskOkCancel returns true for OK.
+    virtual void ShowMessage(const std::string& text, const std::string& title) = 0;
+    virtual bool AskOkCancel(const std::string& text, const std::string& title) = 0;
+
+    // Reload the main window's controls from the image (which sets the echo guard) and refresh
+    // every open panel.
+    virtual void ReloadWindows() = 0;
+};
+
+// Connecting to the receiver: on a chosen COM port or by searching COM1..COM8, and checking
+// every configuration frame's model against the model being edited. Only the TR-A1 is accepted.
+class Connector : public ConfigurationGate {
+public:
+    static constexpr int kFirstPort = 1;
+    static constexpr int kLastPort = 8;
+    static constexpr int kAutoSearch = 0;  // combo item "AUTO"
+    static constexpr int kStatusRequest = 255;
+
+    // Model codes the receiver reports in the first five characters of a configuration frame.
+    static int IdentifyModel(std::string_view body);
+
+    Connector(LinkState& state, ModelProfile& profile, ConnectorHost& host)
+        : state_(state), profile_(profile), host_(host) {}
+
+    // Button "Connect" / menu "Connect": opens the chosen port, or starts the search on "AUTO".
+    void Connect();
+    // Button "Disconnect" / menu "Disconnect".
+    void Disconnect();
+    // Tries COM port n during the search; beyond COM8 the search has failed.
+    void SearchPort(int n);
+    // The identification steps for every configuration frame: true when the frame goes on to
+    // be decoded.
+    bool OnConfigurationFrame(std::string_view body) override;
+    // Timer 1 (500 ms): while a search runs the connection icon blinks.
+    void OnBlinkTimer();
+
+    bool SearchRunning() const;
+
+private:
+    struct OpeningFrames {
+        std::string first;
+        std::string second;
+    };
+    // Writes the two frames that greet the receiver whenever a port opens.
+    OpeningFrames WriteOpeningFrames();
+    void FailSearch();
+    void Log(std::string_view text);
+
+    LinkState& state_;
+    ModelProfile& profile_;
+    ConnectorHost& host_;
+};
+
+}  // namespace tra1
