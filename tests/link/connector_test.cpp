@@ -1,0 +1,288 @@
+// The connector's decisions on their own, against a host that records what it is asked to do.
+// The whole main window against the virtual receiver is exercised in the app tests.
+
+#include "link/connector.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "link/link_state.h"
+#include "model/model_profile.h"
+#include "resources/icon_image.h"
+
+namespace tra1 {
+namespace {
+
+class RecordingHost final : public ConnectorHost {
+public:
+    int selection = 0;
+    bool portChoiceEnabled = true;
+    int icon = res::kIconNotConnected;
+    bool transferEnabled = false;
+    std::deque<PortResult> openResults;  // empty: every port opens
+    std::vector<int> opened;
+    std::vector<std::string> written;
+    std::vector<std::string> log;
+    std::vector<std::string> boxes;
+    std::deque<bool> okAnswers;  // empty: OK
+    int queued = -1;
+    int queueResets = 0;
+    int statusQueued = 0;
+    int reloads = 0;
+    LinkState* state = nullptr;
+
+    int SelectedPort() const override { return selection; }
+    void SelectPort(int index) override { selection = index; }
+    void EnablePortChoice(bool enabled) override { portChoiceEnabled = enabled; }
+    void ShowConnectionIcon(int iconId) override { icon = iconId; }
+    int ConnectionIcon() const override { return icon; }
+    void EnableTransferControls(bool enabled) override { transferEnabled = enabled; }
+    PortResult OpenPort() override {
+        PortResult result = PortResult::kOpened;
+        if (!openResults.empty()) {
+            result = openResults.front();
+            openResults.pop_front();
+        }
+        opened.push_back(state->openPort);
+        if (result == PortResult::kRefused) {
+            state->openPort = 0;
+        }
+        return result;
+    }
+    void ClosePort() override {
+        state->openPort = 0;
+        state->waiting = 0;
+    }
+    void WriteFrame(std::string_view frame) override { written.emplace_back(frame); }
+    void EmptyReceiveBuffer() override {}
+    void ResetQueue() override {
+        ++queueResets;
+        queued = -1;
+    }
+    void QueueOnlyStatusRequest() override {
+        ++statusQueued;
+        queued = 255;
+    }
+    int CurrentQueuedCommand() const override { return queued; }
+    void AdvanceQueueIndex() override { queued = -1; }
+    void StopReplyTimeout() override {}
+    bool LogEnabled() const override { return true; }
+    void AppendLog(std::string_view text) override { log.emplace_back(text); }
+    void ShowMessage(const std::string& text, const std::string& title) override {
+        EXPECT_EQ(title, "Tolvek Receiver Editor Message");
+        boxes.push_back(text);
+    }
+    bool AskOkCancel(const std::string& text, const std::string& title) override {
+        EXPECT_EQ(title, "Tolvek Receiver Editor Message");
+        boxes.push_back(text);
+        if (okAnswers.empty()) {
+            return true;
+        }
+        const bool ok = okAnswers.front();
+        okAnswers.pop_front();
+        return ok;
+    }
+    void ReloadWindows() override {
+        ++reloads;
+        state->echoGuard = 1;
+    }
+};
+
+class ConnectorTest : public ::testing::Test {
+protected:
+    ConnectorTest() {
+        host.state = &state;
+        profile.SetModel(ModelProfile::kTrA1);
+        state.echoGuard = 0;
+    }
+    // A configuration frame body of a model code and enough state for the decoder.
+    static std::string Body(std::string_view code) {
+        return std::string(code) + std::string(140, '0');
+    }
+
+    LinkState state;
+    ModelProfile profile;
+    RecordingHost host;
+    Connector connector{state, profile, host};
+};
+
+TEST_F(ConnectorTest, IdentifiesTheNineModelCodesOnExactlyFiveCharacters) {
+    EXPECT_EQ(Connector::IdentifyModel("R3101xxxx"), 0);
+    EXPECT_EQ(Connector::IdentifyModel("R3108"), 7);
+    EXPECT_EQ(Connector::IdentifyModel("R3109000"), 8);
+    EXPECT_EQ(Connector::IdentifyModel("R9999000"), -1);
+    EXPECT_EQ(Connector::IdentifyModel("R310"), -1);
+    EXPECT_EQ(Connector::IdentifyModel("r3109"), -1);
+    EXPECT_EQ(Connector::IdentifyModel(""), -1);
+}
+
+TEST_F(ConnectorTest, ConnectingToAChosenPortGreetsTheReceiverAndIgnoresASecondConnect) {
+    host.selection = 3;
+    connector.Connect();
+    EXPECT_EQ(state.openPort, 3);
+    ASSERT_EQ(host.written.size(), 2u);
+    EXPECT_EQ(host.written[0],
+              "\x02"
+              "00000\x03");
+    EXPECT_EQ(host.written[1],
+              "\x02"
+              "20100\x03");
+    EXPECT_EQ(host.log.at(0),
+              "(PC) Command  \x02"
+              "00000\x03\r\n");
+
+    connector.Connect();  // COM3 is open already
+    EXPECT_EQ(host.written.size(), 2u);
+    EXPECT_EQ(host.opened.size(), 1u);
+}
+
+TEST_F(ConnectorTest, ARefusedPortIsReportedAndTheComboGoesBackToAuto) {
+    host.selection = 5;
+    host.openResults = {ConnectorHost::PortResult::kRefused};
+    connector.Connect();
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0], "COM Port : 5\r\nInvalid Com Port.");
+    EXPECT_EQ(host.selection, 0);
+    EXPECT_EQ(state.openPort, 0);
+    EXPECT_TRUE(host.written.empty());
+}
+
+TEST_F(ConnectorTest, APortThatRefusesItsSettingsIsReportedLikeARefusedOne) {
+    host.selection = 2;
+    host.openResults = {ConnectorHost::PortResult::kSettingsFailed};
+    connector.Connect();
+    EXPECT_EQ(host.boxes, std::vector<std::string>{"COM Port : 2\r\nInvalid Com Port."});
+    EXPECT_EQ(state.openPort, 0);
+}
+
+TEST_F(ConnectorTest, SearchSkipsRefusedPortsAndQueuesTheStatusRequest) {
+    host.openResults = {ConnectorHost::PortResult::kRefused, ConnectorHost::PortResult::kOpened};
+    connector.Connect();  // "AUTO"
+    EXPECT_EQ(state.searchPort, 2);
+    EXPECT_EQ(state.openPort, 2);
+    EXPECT_EQ(host.statusQueued, 1);
+    EXPECT_EQ(host.icon, res::kIconSearching);
+    const std::vector<std::string> expected{"Com 1 --> Invalid\r\n", "Com 2 --> Open\r\n",
+                                            "(PC) Command  \x02"
+                                            "00000\x03",
+                                            "\r\n(PC) Command  \x02"
+                                            "20100\x03",
+                                            "\r\n"};
+    EXPECT_EQ(host.log, expected);
+
+    host.selection = 4;  // the user picks a port while the search runs
+    connector.Connect();
+    EXPECT_EQ(host.boxes.back(), "Auto Device Sarch is currently working.");
+    EXPECT_EQ(host.selection, 0);
+    EXPECT_EQ(state.searchPort, 2);
+
+    connector.OnBlinkTimer();
+    EXPECT_EQ(host.icon, res::kIconNotConnected);
+    connector.OnBlinkTimer();
+    EXPECT_EQ(host.icon, res::kIconSearching);
+}
+
+TEST_F(ConnectorTest, ASearchBeyondTheLastPortFails) {
+    host.portChoiceEnabled = false;
+    connector.SearchPort(9);
+    EXPECT_EQ(host.boxes,
+              std::vector<std::string>{"No device was found.\r\nPlease check connection."});
+    EXPECT_EQ(host.log.back(), "Auto Device Search Finish.\r\n");
+    EXPECT_EQ(host.icon, res::kIconNotConnected);
+    EXPECT_TRUE(host.portChoiceEnabled);
+    EXPECT_EQ(state.searchPort, 0);
+    EXPECT_EQ(state.openPort, 0);
+}
+
+TEST_F(ConnectorTest, TheEditedModelIsDecodedWithoutADialogAndAnswersTheStatusRequest) {
+    host.selection = 3;
+    connector.Connect();
+    host.queued = 255;
+    state.waiting = 1;
+    EXPECT_TRUE(connector.OnConfigurationFrame(Body("R3109")));
+    EXPECT_TRUE(host.boxes.empty());
+    EXPECT_EQ(host.queued, -1);  // answered: the index moved on
+    EXPECT_EQ(state.waiting, 0);
+    EXPECT_EQ(host.icon, res::kIconConnectedAsync);
+    EXPECT_TRUE(host.transferEnabled);
+    EXPECT_EQ(host.log.back(), "(TR-X)   " + Body("R3109") + "\r\n");
+}
+
+TEST_F(ConnectorTest, TheFirstFrameAfterAnEchoIsNotDecoded) {
+    state.echoGuard = 1;
+    state.identificationPending = 1;
+    host.selection = 1;
+    connector.Connect();
+    EXPECT_FALSE(connector.OnConfigurationFrame(Body("R3108")));
+    EXPECT_EQ(state.echoGuard, 0);
+    EXPECT_EQ(state.identificationPending, 0);
+    EXPECT_TRUE(host.boxes.empty());
+}
+
+TEST_F(ConnectorTest, AnotherModelIsAnnouncedAndRefusedAfterOk) {
+    host.selection = 3;
+    connector.Connect();
+    EXPECT_FALSE(connector.OnConfigurationFrame(Body("R3108")));
+    ASSERT_EQ(host.boxes.size(), 2u);
+    EXPECT_EQ(host.boxes[0],
+              "Model mismatched.\r\nTolvek Receiver Editor found TR-B2.\r\nPort : Com 3\r\n\r\n");
+    EXPECT_EQ(host.boxes[1], "Sorry, this version doesn't support this model.");
+    EXPECT_EQ(host.icon, res::kIconNotConnected);
+    EXPECT_FALSE(host.transferEnabled);
+    EXPECT_EQ(state.linkBusy, 1);  // the link idles until the user reconnects
+    EXPECT_EQ(state.transferBusy, 1);
+    EXPECT_EQ(state.openPort, 3);  // the port stays open
+    EXPECT_EQ(profile.Model(), ModelProfile::kTrA1);
+}
+
+TEST_F(ConnectorTest, CancelOnAnUnknownModelDisconnects) {
+    host.selection = 6;
+    connector.Connect();
+    host.okAnswers = {false};
+    EXPECT_FALSE(connector.OnConfigurationFrame(Body("R9999")));
+    EXPECT_EQ(host.boxes.at(0),
+              "Model mismatched.\r\nTolvek Receiver Editor found UNKNOWN.\r\nPort : Com 6\r\n\r\n");
+    EXPECT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(state.openPort, 0);
+    EXPECT_EQ(state.echoGuard, 0);
+    EXPECT_TRUE(host.portChoiceEnabled);
+}
+
+TEST_F(ConnectorTest, AReceiverFoundBySearchIsAcceptedAfterOk) {
+    host.openResults = {ConnectorHost::PortResult::kOpened};
+    connector.Connect();
+    ASSERT_EQ(state.searchPort, 1);
+    EXPECT_TRUE(connector.OnConfigurationFrame(Body("R3109")));
+    EXPECT_EQ(host.boxes.at(0), "Auto Device Finder found TR-A1.\r\nPort : Com 1\r\n\r\n");
+    EXPECT_EQ(state.searchPort, 0);
+    EXPECT_EQ(host.selection, 1);
+    EXPECT_EQ(host.reloads, 1);
+    EXPECT_EQ(state.echoGuard, 1);  // the reload makes the next state an echo
+    EXPECT_EQ(state.linkBusy, 0);
+    EXPECT_EQ(host.icon, res::kIconConnectedAsync);
+    EXPECT_TRUE(host.transferEnabled);
+}
+
+TEST_F(ConnectorTest, DisconnectLeavesRealtimeModeAndClearsTheLink) {
+    host.selection = 2;
+    connector.Connect();
+    state.realtimeMode = true;
+    state.realtimePollState = 266;
+    state.echoGuard = 1;
+    connector.Disconnect();
+    EXPECT_FALSE(state.realtimeMode);
+    EXPECT_EQ(state.realtimePollState, LinkState::kFirstRealtimeState);
+    EXPECT_EQ(state.openPort, 0);
+    EXPECT_EQ(state.linkBusy, 1);
+    EXPECT_EQ(state.echoGuard, 0);
+    EXPECT_EQ(host.icon, res::kIconNotConnected);
+    state.linkBusy = 0;
+    connector.Disconnect();  // nothing open: nothing happens
+    EXPECT_EQ(state.linkBusy, 0);
+}
+
+}  // namespace
+}  // namespace tra1
