@@ -125,6 +125,16 @@ int ExtendedFunctionOf(std::string_view code) {
     return 0;
 }
 
+namespace {
+
+// The data characters a reply of the function carries from character 8 on.
+std::size_t DataLength(int function) {
+    // The receiver reports the EQ option with LL 6, one less than its three data characters.
+    return function == 269 ? 3 : At(ExpectedReplyLength(function)) - 4;
+}
+
+}  // namespace
+
 int ExpectedReplyLength(int function) {
     switch (function) {
         case 260:
@@ -195,8 +205,8 @@ ExtendedOutcome ExtendedDecoder::DecodeExtended(std::string_view body) {
     ExtendedOutcome outcome = ExtendedOutcome::kNoData;
     const int expected = ExpectedReplyLength(function);
     if (expected > 0) {
-        // The data must also really be there: LL counts from the function code.
-        const bool complete = body.size() >= kFunctionAt + At(expected);
+        // The data must also really be there, whatever LL claims.
+        const bool complete = body.size() >= kDataAt + DataLength(function);
         outcome = (length == expected && complete) ? Store(function, body)
                                                    : ExtendedOutcome::kWrongLength;
     }

@@ -118,9 +118,11 @@ private:
 };
 
 // An extended reply body: two characters not read, LL, the three-character function code, the
-// status digit, the data and two checksum characters. LL counts the code, status and data.
+// status digit, the data and two checksum characters. LL counts the code, status and data,
+// except that the receiver reports the EQ option (function 269, "032") with LL 06 although its
+// data has three characters.
 inline std::string ExtendedBody(std::string_view code, std::string_view data, char status = '0') {
-    const int length = static_cast<int>(3 + 1 + data.size());
+    const int length = code == "032" ? 6 : static_cast<int>(3 + 1 + data.size());
     return "20" + Hex(length, 2) + std::string(code) + status + std::string(data) + "5A";
 }
 
