@@ -21,6 +21,7 @@
 // Handlers return nothing; OnMessage returns a result for the program's own messages.
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,7 +45,7 @@ public:
 
     int template_id() const { return template_id_; }
     // The template the window was built from (nullptr before Create).
-    const res::DialogTemplate* dialog_template() const { return template_; }
+    const res::DialogTemplate* dialog_template() const { return template_ ? &*template_ : nullptr; }
 
     // Builds the window and its controls from the template, tells the DialogHost (kCreated),
     // sends WM_INITDIALOG and, if the template says kVisible, shows it. Fails (false, no window)
@@ -121,11 +122,11 @@ protected:
     void WindowStateChanged(WindowChange change) override;
 
 private:
-    bool BuildControls(const res::DialogTemplate& source);
-    friend class Window;
+    void BuildControls(const res::DialogTemplate& source);
+    void RunHeadlessModal();
 
     int template_id_;
-    const res::DialogTemplate* template_ = nullptr;
+    std::optional<res::DialogTemplate> template_;  // a copy: the registry may change later
     std::vector<std::unique_ptr<Control>> controls_;
     int focused_control_ = 0;  // id; 0 = none
     bool modal_ = false;

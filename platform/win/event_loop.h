@@ -66,6 +66,8 @@ public:
     // when it was already due in the same AdvanceBy.
     bool KillTimer(WindowHandle window, TimerId id);
     bool HasTimer(WindowHandle window, TimerId id) const;
+    // Stops every timer of the window (used when it is destroyed).
+    void KillTimersOf(WindowHandle window);
     std::optional<std::uint32_t> TimerPeriod(WindowHandle window, TimerId id) const;
 
     // --- running ---------------------------------------------------------------------------
@@ -103,9 +105,9 @@ public:
     std::vector<WindowHandle> ChildrenOf(WindowHandle parent) const;
     std::size_t WindowCount() const { return windows_.size(); }
 
-    // Keeps `window` until the current message has been handled and then deletes it: the way a
-    // window that removes itself (a panel closing) is freed without deleting the object whose
-    // handler is still running.
+    // Keeps `window` until the outermost message being handled returns (or the next
+    // DrainPosted) and then deletes it: the way a window that removes itself (a panel closing)
+    // is freed without deleting the object whose handler is still running.
     void DeleteLater(std::unique_ptr<Window> window);
 
     // The window with the keyboard focus (a dialog), if any.
@@ -167,6 +169,7 @@ private:
     std::optional<TimerKey> EarliestDue(std::int64_t by_ms) const;
     void FireTimer(const TimerKey& key);
     void Wake() const;
+    LResult Deliver(Window& window, Msg msg, WParam w, LParam l);
     void FlushDeleteLater();
 
     Clock& clock_;

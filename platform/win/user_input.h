@@ -4,16 +4,18 @@
 //
 // Each gesture changes the control's state the way the toolkit does and then raises its
 // notification to the dialog exactly once, synchronously (as the toolkit's SendMessage to the
-// parent). A gesture on a missing, disabled or hidden control (or a dialog that does not exist
-// or is disabled behind a modal one) does nothing and returns false.
+// parent). A gesture on a missing, disabled or hidden control (or on a dialog that does not
+// exist, is hidden, or is disabled behind a modal one) does nothing and returns false.
 //
 //   gesture                        state change                      notification
 //   ReleaseSlider(d, id, pos)      position = clamp(pos)             WM_NOTIFY NM_RELEASEDCAPTURE
 //   DragSlider(d, id, pos)         position = clamp(pos)             WM_H/VSCROLL TB_THUMBTRACK
 //   KeyboardSlider(d, id, pos)     position = clamp(pos)             WM_H/VSCROLL TB_ENDTRACK
 //                                                                    (no release notification)
-//   PickComboItem(d, id, i)        selection = i, list closed        CBN_SELCHANGE (also when i
-//                                                                    was already selected)
+//   PickComboItem(d, id, i)        selection = i                     CBN_SELCHANGE (also when i
+//                                                                    was already selected); if
+//                                                                    the list was open it closes:
+//                                                                    then also CBN_CLOSEUP
 //   OpenComboList(d, id)           dropped-down = true               CBN_DROPDOWN
 //   CloseComboList(d, id)          dropped-down = false              CBN_CLOSEUP
 //   SelectListRow(d, id, r)        selection = r                     LBN_SELCHANGE
@@ -37,7 +39,11 @@
 //   FocusControl(d, id)            control takes the focus           -
 //
 // A slider's release reads the clamped position: ReleaseSlider at the position the slider
-// already has still notifies (the panel decides that nothing changed).
+// already has still notifies (the panel decides that nothing changed). Index or row arguments
+// outside the items make PickComboItem / SelectListRow / DoubleClickListRow return false.
+// MouseRelease does not click: a full mouse click on a button is MousePress, MouseRelease, Click
+// (the Qt front end forwards pressed, released and clicked separately).
+// While a modal dialog runs, its owner is disabled, so gestures on the owner return false.
 
 #include <string>
 #include <string_view>

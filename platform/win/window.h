@@ -104,6 +104,8 @@ protected:
 
     // For Dialog: registers the window with the loop and records the parent.
     bool Attach(WindowHandle parent);
+    // Destroys without virtual callbacks (for destructors); the host still hears kDestroyed.
+    void DestroySilently();
     // Told of a change that a front end may want to mirror; Dialog forwards it to the host.
     virtual void WindowStateChanged(WindowChange /*change*/) {}
 
@@ -119,6 +121,7 @@ private:
     Menu system_menu_;
     int big_icon_ = 0;
     int small_icon_ = 0;
+    bool destroying_ = false;
 };
 
 }  // namespace tra1::win

@@ -1,0 +1,75 @@
+#include "platform/win/edit.h"
+
+#include <algorithm>
+
+namespace tra1::win {
+
+namespace {
+constexpr int kDefaultLimit = 32767;
+}
+
+Edit::Edit(Dialog& parent, const res::ControlTemplate& source)
+    : Control(parent, source),
+      limit_(kDefaultLimit),
+      read_only_((source.style & res::style::kReadOnly) != 0) {
+    sel_start_ = sel_end_ = GetTextLength();
+}
+
+void Edit::SetText(std::string text) {
+    const bool changed = text != GetText();
+    StoreText(std::move(text));
+    sel_start_ = sel_end_ = GetTextLength();
+    if (changed) {
+        Changed(ControlChange::kText);
+    }
+}
+
+void Edit::SetLimitText(int limit) {
+    const int value = limit > 0 ? limit : kDefaultLimit;
+    if (value != limit_) {
+        limit_ = value;
+        Changed(ControlChange::kLimit);
+    }
+}
+
+void Edit::SetSel(int start, int end) {
+    const int length = GetTextLength();
+    int from = std::clamp(start, 0, length);
+    int to = end < 0 ? length : std::clamp(end, 0, length);
+    if (from > to) {
+        std::swap(from, to);
+    }
+    if (from != sel_start_ || to != sel_end_) {
+        sel_start_ = from;
+        sel_end_ = to;
+        Changed(ControlChange::kSelection);
+    }
+}
+
+void Edit::ReplaceSel(const std::string& text) {
+    const int length = GetTextLength();
+    const int from = std::clamp(sel_start_, 0, length);
+    const int to = std::clamp(sel_end_, from, length);
+    std::string value = GetText();
+    value.replace(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from), text);
+    const bool changed = value != GetText();
+    StoreText(std::move(value));
+    sel_start_ = sel_end_ = from + static_cast<int>(text.size());
+    if (changed) {
+        Changed(ControlChange::kText);
+    }
+}
+
+void Edit::AppendText(const std::string& text) {
+    sel_start_ = sel_end_ = GetTextLength();
+    ReplaceSel(text);
+}
+
+void Edit::SetReadOnly(bool read_only) {
+    if (read_only != read_only_) {
+        read_only_ = read_only;
+        Changed(ControlChange::kReadOnly);
+    }
+}
+
+}  // namespace tra1::win

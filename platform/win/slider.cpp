@@ -1,0 +1,72 @@
+#include "platform/win/slider.h"
+
+#include <algorithm>
+
+namespace tra1::win {
+
+Slider::Slider(Dialog& parent, const res::ControlTemplate& source) : Control(parent, source) {}
+
+int Slider::Clamp(int position) const {
+    return std::clamp(position, min_, max_);
+}
+
+void Slider::SetRange(int min, int max) {
+    const int new_max = std::max(min, max);
+    if (min == min_ && new_max == max_) {
+        return;
+    }
+    min_ = min;
+    max_ = new_max;
+    Changed(ControlChange::kRange);
+    const int clamped = Clamp(pos_);
+    if (clamped != pos_) {
+        pos_ = clamped;
+        Changed(ControlChange::kPosition);
+    }
+}
+
+void Slider::SetRangeMin(int min) {
+    SetRange(min, max_);
+}
+
+void Slider::SetRangeMax(int max) {
+    SetRange(min_, max);
+}
+
+void Slider::SetPos(int position) {
+    const int clamped = Clamp(position);
+    if (clamped != pos_) {
+        pos_ = clamped;
+        Changed(ControlChange::kPosition);
+    }
+}
+
+void Slider::SetTicFreq(int frequency) {
+    const int value = std::max(1, frequency);
+    if (value != tic_freq_) {
+        tic_freq_ = value;
+        Changed(ControlChange::kRange);
+    }
+}
+
+void Slider::SetPageSize(int size) {
+    const int value = std::max(0, size);
+    if (value != page_size_) {
+        page_size_ = value;
+        Changed(ControlChange::kRange);
+    }
+}
+
+int Slider::GetPageSize() const {
+    return page_size_ > 0 ? page_size_ : (max_ - min_) / 5;
+}
+
+void Slider::SetLineSize(int size) {
+    const int value = std::max(1, size);
+    if (value != line_size_) {
+        line_size_ = value;
+        Changed(ControlChange::kRange);
+    }
+}
+
+}  // namespace tra1::win

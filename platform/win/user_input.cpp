@@ -1,0 +1,302 @@
+#include "platform/win/user_input.h"
+
+#include <algorithm>
+
+#include "platform/win/button.h"
+#include "platform/win/combo_box.h"
+#include "platform/win/edit.h"
+#include "platform/win/list_box.h"
+#include "platform/win/slider.h"
+
+namespace tra1::win::user {
+
+namespace {
+
+bool DialogUsable(const Window& window) {
+    return window.IsWindow() && window.IsWindowVisible() && window.IsWindowEnabled();
+}
+
+// The control as a user can reach it: there, enabled and visible, in a usable dialog.
+template <typename T>
+T* Usable(Dialog& dialog, int id) {
+    if (!DialogUsable(dialog)) {
+        return nullptr;
+    }
+    T* control = dialog.Get<T>(id);
+    if (control == nullptr || !control->IsEnabled() || !control->IsVisible()) {
+        return nullptr;
+    }
+    return control;
+}
+
+void Command(Dialog& dialog, int id, unsigned code) {
+    dialog.SendMessage(WM_COMMAND, MakeWParam(static_cast<unsigned>(id), code), 0);
+}
+
+void Scroll(Dialog& dialog, const Slider& slider, unsigned code) {
+    dialog.SendMessage(slider.IsVertical() ? WM_VSCROLL : WM_HSCROLL,
+                       MakeWParam(code, static_cast<unsigned>(slider.GetPos())),
+                       static_cast<LParam>(slider.id()));
+}
+
+// Inserts typed text at the caret, within the limit; true if the text changed.
+bool InsertTyped(Edit& edit, std::string_view typed) {
+    const int selected = edit.GetSelEnd() - edit.GetSelStart();
+    const int room = std::max(0, edit.GetLimitText() - (edit.GetTextLength() - selected));
+    const std::string insert(typed.substr(0, static_cast<std::size_t>(room)));
+    const std::string before = edit.GetText();
+    edit.ReplaceSel(insert);
+    return edit.GetText() != before;
+}
+
+}  // namespace
+
+bool ReleaseSlider(Dialog& dialog, int id, int position) {
+    Slider* slider = Usable<Slider>(dialog, id);
+    if (slider == nullptr) {
+        return false;
+    }
+    slider->SetPos(position);
+    dialog.SendMessage(WM_NOTIFY, static_cast<WParam>(id), NM_RELEASEDCAPTURE);
+    return true;
+}
+
+bool DragSlider(Dialog& dialog, int id, int position) {
+    Slider* slider = Usable<Slider>(dialog, id);
+    if (slider == nullptr) {
+        return false;
+    }
+    slider->SetPos(position);
+    Scroll(dialog, *slider, TB_THUMBTRACK);
+    return true;
+}
+
+bool KeyboardSlider(Dialog& dialog, int id, int position) {
+    Slider* slider = Usable<Slider>(dialog, id);
+    if (slider == nullptr) {
+        return false;
+    }
+    slider->SetPos(position);
+    Scroll(dialog, *slider, TB_ENDTRACK);
+    return true;
+}
+
+bool PickComboItem(Dialog& dialog, int id, int index) {
+    ComboBox* combo = Usable<ComboBox>(dialog, id);
+    if (combo == nullptr || index < 0 || index >= combo->GetCount()) {
+        return false;
+    }
+    combo->SetCurSel(index);
+    const bool was_open = combo->GetDroppedState();
+    Command(dialog, id, CBN_SELCHANGE);
+    if (was_open) {
+        // The handler may have destroyed the dialog; only a live combo closes its list.
+        if (ComboBox* still = dialog.IsWindow() ? dialog.Get<ComboBox>(id) : nullptr) {
+            still->ShowDropDown(false);
+            Command(dialog, id, CBN_CLOSEUP);
+        }
+    }
+    return true;
+}
+
+bool OpenComboList(Dialog& dialog, int id) {
+    ComboBox* combo = Usable<ComboBox>(dialog, id);
+    if (combo == nullptr) {
+        return false;
+    }
+    if (!combo->GetDroppedState()) {
+        combo->ShowDropDown(true);
+        Command(dialog, id, CBN_DROPDOWN);
+    }
+    return true;
+}
+
+bool CloseComboList(Dialog& dialog, int id) {
+    // Closing must work even if the combo was disabled while its list was open.
+    ComboBox* combo = dialog.IsWindow() ? dialog.Get<ComboBox>(id) : nullptr;
+    if (combo == nullptr) {
+        return false;
+    }
+    if (combo->GetDroppedState()) {
+        combo->ShowDropDown(false);
+        Command(dialog, id, CBN_CLOSEUP);
+    }
+    return true;
+}
+
+bool SelectListRow(Dialog& dialog, int id, int row) {
+    ListBox* list = Usable<ListBox>(dialog, id);
+    if (list == nullptr || row < 0 || row >= list->GetCount()) {
+        return false;
+    }
+    list->SetCurSel(row);
+    Command(dialog, id, LBN_SELCHANGE);
+    return true;
+}
+
+bool DoubleClickListRow(Dialog& dialog, int id, int row) {
+    ListBox* list = Usable<ListBox>(dialog, id);
+    if (list == nullptr || row < 0 || row >= list->GetCount()) {
+        return false;
+    }
+    if (list->GetCurSel() != row) {
+        list->SetCurSel(row);
+        Command(dialog, id, LBN_SELCHANGE);
+        if (!dialog.IsWindow()) {
+            return true;
+        }
+    }
+    Command(dialog, id, LBN_DBLCLK);
+    return true;
+}
+
+bool Click(Dialog& dialog, int id) {
+    Button* button = Usable<Button>(dialog, id);
+    if (button == nullptr || button->kind() == ControlKind::kGroupBox) {
+        return false;
+    }
+    if (button->IsCheckBox()) {
+        button->SetCheck(button->GetCheck() == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED);
+    } else if (button->IsRadioButton()) {
+        for (const int other : dialog.RadioGroupOf(id)) {
+            if (other != id) {
+                dialog.CheckDlgButton(other, BST_UNCHECKED);
+            }
+        }
+        button->SetCheck(BST_CHECKED);
+    }
+    Command(dialog, id, BN_CLICKED);
+    return true;
+}
+
+bool TypeText(Dialog& dialog, int id, std::string_view text) {
+    Edit* edit = Usable<Edit>(dialog, id);
+    if (edit == nullptr || edit->IsReadOnly()) {
+        return false;
+    }
+    if (InsertTyped(*edit, text)) {
+        Command(dialog, id, EN_CHANGE);
+    }
+    return true;
+}
+
+bool ReplaceEditText(Dialog& dialog, int id, std::string_view text) {
+    Edit* edit = Usable<Edit>(dialog, id);
+    if (edit == nullptr || edit->IsReadOnly()) {
+        return false;
+    }
+    edit->SetSel(0, -1);
+    if (InsertTyped(*edit, text)) {
+        Command(dialog, id, EN_CHANGE);
+    }
+    return true;
+}
+
+bool PressKey(Dialog& dialog, unsigned key) {
+    if (!DialogUsable(dialog)) {
+        return false;
+    }
+    dialog.SendMessage(WM_KEYDOWN, key, 0);
+    if (!dialog.IsWindow()) {
+        return true;
+    }
+    if (key == VK_ESCAPE) {
+        Command(dialog, IDCANCEL, BN_CLICKED);
+    } else if (key == VK_RETURN) {
+        Control* focused = dialog.FocusedControl();
+        auto* edit = dynamic_cast<Edit*>(focused);
+        if (edit != nullptr && edit->IsMultiLine() && edit->HasStyle(res::style::kWantReturn)) {
+            return TypeText(dialog, edit->id(), "\r\n");
+        }
+        // Enter presses the focused push button, else the default button, else IDOK.
+        int target = IDOK;
+        auto* button = dynamic_cast<Button*>(focused);
+        if (button != nullptr && button->IsPushButton() && button->IsEnabled()) {
+            target = button->id();
+        } else {
+            for (const auto& control : dialog.controls()) {
+                if (control->kind() == ControlKind::kDefPushButton && control->IsEnabled() &&
+                    control->IsVisible()) {
+                    target = control->id();
+                    break;
+                }
+            }
+        }
+        Command(dialog, target, BN_CLICKED);
+    }
+    return true;
+}
+
+bool PressEnter(Dialog& dialog) {
+    return PressKey(dialog, VK_RETURN);
+}
+
+bool PressEsc(Dialog& dialog) {
+    return PressKey(dialog, VK_ESCAPE);
+}
+
+bool MousePress(Dialog& dialog, int id) {
+    Control* control = Usable<Control>(dialog, id);
+    if (control == nullptr) {
+        return false;
+    }
+    if (auto* button = dynamic_cast<Button*>(control)) {
+        button->SetPressed(true);
+    }
+    dialog.SendMessage(WM_LBUTTONDOWN, static_cast<WParam>(id), 0);
+    return true;
+}
+
+bool MouseRelease(Dialog& dialog, int id) {
+    // A release always reaches the control that was pressed, even if it was disabled meanwhile
+    // (the toolkit's mouse capture), so auto-repeats always stop.
+    Control* control = dialog.IsWindow() ? dialog.GetDlgItem(id) : nullptr;
+    if (control == nullptr) {
+        return false;
+    }
+    if (auto* button = dynamic_cast<Button*>(control)) {
+        button->SetPressed(false);
+    }
+    dialog.SendMessage(WM_LBUTTONUP, static_cast<WParam>(id), 0);
+    return true;
+}
+
+bool CloseBox(Window& window) {
+    if (!window.IsWindow() || !window.IsWindowEnabled()) {
+        return false;
+    }
+    window.SendMessage(WM_CLOSE);
+    return true;
+}
+
+bool ChooseMenuItem(Window& window, int command_id) {
+    if (!window.IsWindow() || !window.IsWindowEnabled()) {
+        return false;
+    }
+    const Menu* menu = window.GetMenu();
+    if (menu == nullptr || !menu->IsEnabled(command_id)) {
+        return false;
+    }
+    window.SendMessage(WM_COMMAND, MakeWParam(static_cast<unsigned>(command_id), 0), 0);
+    return true;
+}
+
+bool ChooseSystemMenuItem(Window& window, unsigned command) {
+    if (!window.IsWindow() || !window.IsWindowEnabled() ||
+        !window.GetSystemMenu().IsEnabled(static_cast<int>(command))) {
+        return false;
+    }
+    window.SendMessage(WM_SYSCOMMAND, command, 0);
+    return true;
+}
+
+bool FocusControl(Dialog& dialog, int id) {
+    Control* control = Usable<Control>(dialog, id);
+    if (control == nullptr) {
+        return false;
+    }
+    control->SetFocus();
+    return true;
+}
+
+}  // namespace tra1::win::user

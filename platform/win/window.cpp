@@ -1,0 +1,168 @@
+#include "platform/win/window.h"
+
+#include "platform/win/event_loop.h"
+#include "platform/win/prompter.h"
+
+namespace tra1::win {
+
+Window::Window(EventLoop& loop) : loop_(loop) {
+    system_menu_.AppendCommand(SC_CLOSE, "&Close");
+}
+
+Window::~Window() {
+    DestroySilently();
+}
+
+bool Window::Attach(WindowHandle parent) {
+    if (IsWindow()) {
+        return false;
+    }
+    parent_ = parent;
+    handle_ = loop_.Register(*this, parent);
+    return true;
+}
+
+bool Window::CreateHidden(WindowHandle parent) {
+    if (!Attach(parent)) {
+        return false;
+    }
+    visible_ = false;
+    return true;
+}
+
+bool Window::DestroyWindow() {
+    if (!IsWindow() || destroying_) {
+        return false;
+    }
+    destroying_ = true;
+    const WindowHandle self = handle_;
+    for (const WindowHandle child : loop_.ChildrenOf(self)) {
+        if (Window* window = loop_.Find(child)) {
+            window->DestroyWindow();
+        }
+    }
+    loop_.Send(self, WM_DESTROY, 0, 0);
+    WindowStateChanged(WindowChange::kDestroyed);
+    loop_.Unregister(self);
+    handle_ = {};
+    visible_ = false;
+    destroying_ = false;
+    // Last: the object may hand itself to EventLoop::DeleteLater here.
+    PostNcDestroy();
+    return true;
+}
+
+void Window::DestroySilently() {
+    if (!IsWindow()) {
+        return;
+    }
+    destroying_ = true;
+    for (const WindowHandle child : loop_.ChildrenOf(handle_)) {
+        if (Window* window = loop_.Find(child)) {
+            window->DestroyWindow();
+        }
+    }
+    loop_.Unregister(handle_);
+    handle_ = {};
+    visible_ = false;
+    destroying_ = false;
+}
+
+LResult Window::HandleMessage(Msg msg, WParam w, LParam l) {
+    switch (msg) {
+        case WM_TIMER:
+            OnTimer(static_cast<TimerId>(w));
+            return 0;
+        case WM_DESTROY:
+            OnDestroy();
+            return 0;
+        case WM_CLOSE:
+            OnClose();
+            return 0;
+        case WM_SYSCOMMAND:
+            OnSysCommand(static_cast<unsigned>(w));
+            return 0;
+        default:
+            return OnMessage(msg, w, l);
+    }
+}
+
+void Window::OnClose() {
+    DestroyWindow();
+}
+
+void Window::OnSysCommand(unsigned command) {
+    if ((command & 0xFFF0u) == SC_CLOSE) {
+        SendMessage(WM_CLOSE);
+    }
+}
+
+bool Window::PostMessage(Msg msg, WParam w, LParam l) {
+    return loop_.Post(handle_, msg, w, l);
+}
+
+LResult Window::SendMessage(Msg msg, WParam w, LParam l) {
+    return loop_.Send(handle_, msg, w, l);
+}
+
+bool Window::SetTimer(TimerId id, std::uint32_t period_ms) {
+    return loop_.SetTimer(handle_, id, period_ms);
+}
+
+bool Window::KillTimer(TimerId id) {
+    return loop_.KillTimer(handle_, id);
+}
+
+void Window::SetWindowText(std::string text) {
+    if (text == caption_) {
+        return;
+    }
+    caption_ = std::move(text);
+    if (IsWindow()) {
+        WindowStateChanged(WindowChange::kCaption);
+    }
+}
+
+void Window::ShowWindow(bool visible) {
+    if (visible == visible_ || (visible && !IsWindow())) {
+        return;
+    }
+    visible_ = visible;
+    WindowStateChanged(visible ? WindowChange::kShown : WindowChange::kHidden);
+}
+
+void Window::EnableWindow(bool enabled) {
+    if (enabled == enabled_) {
+        return;
+    }
+    enabled_ = enabled;
+    if (IsWindow()) {
+        WindowStateChanged(WindowChange::kEnabled);
+    }
+}
+
+void Window::SetMenu(Menu menu) {
+    menu_ = std::move(menu);
+    has_menu_ = true;
+    if (IsWindow()) {
+        WindowStateChanged(WindowChange::kMenu);
+    }
+}
+
+void Window::SetIcon(int icon_id, bool big) {
+    int& slot = big ? big_icon_ : small_icon_;
+    if (slot == icon_id) {
+        return;
+    }
+    slot = icon_id;
+    if (IsWindow()) {
+        WindowStateChanged(WindowChange::kIcon);
+    }
+}
+
+Answer Window::MessageBox(const std::string& text, const std::string& title, Buttons buttons) {
+    return loop_.prompter().ShowMessageBox(
+        MessageBoxRequest{text, title, buttons, BoxIcon::kNone, handle_});
+}
+
+}  // namespace tra1::win

@@ -1,0 +1,14 @@
+#include "resources/dialog_template.h"
+
+namespace tra1::res {
+
+const ControlTemplate* DialogTemplate::FindControl(int control_id) const {
+    for (const ControlTemplate& control : controls) {
+        if (control.id == control_id) {
+            return &control;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace tra1::res

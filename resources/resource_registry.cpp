@@ -1,0 +1,87 @@
+#include "resources/resource_registry.h"
+
+#include "resources/icons/builtin_icons.h"
+
+namespace tra1::res {
+
+ResourceRegistry& ResourceRegistry::Instance() {
+    static ResourceRegistry registry;
+    return registry;
+}
+
+ResourceRegistry::ResourceRegistry() {
+    for (IconImage& icon : BuiltinIcons()) {
+        AddIcon(std::move(icon));
+    }
+}
+
+void ResourceRegistry::AddDialog(DialogTemplate dialog) {
+    const int id = dialog.id;
+    dialogs_.insert_or_assign(id, std::move(dialog));
+}
+
+void ResourceRegistry::AddMenu(MenuTemplate menu) {
+    const int id = menu.id;
+    menus_.insert_or_assign(id, std::move(menu));
+}
+
+void ResourceRegistry::AddString(int id, std::string text) {
+    strings_.insert_or_assign(id, std::move(text));
+}
+
+void ResourceRegistry::AddIcon(IconImage icon) {
+    const int id = icon.id;
+    icons_.insert_or_assign(id, std::move(icon));
+}
+
+namespace {
+template <typename Map>
+const typename Map::mapped_type* FindIn(const Map& map, int id) {
+    const auto found = map.find(id);
+    return found == map.end() ? nullptr : &found->second;
+}
+
+template <typename Map>
+std::vector<int> KeysOf(const Map& map) {
+    std::vector<int> keys;
+    keys.reserve(map.size());
+    for (const auto& [key, value] : map) {
+        keys.push_back(key);
+    }
+    return keys;
+}
+}  // namespace
+
+const DialogTemplate* ResourceRegistry::FindDialog(int id) const {
+    return FindIn(dialogs_, id);
+}
+const MenuTemplate* ResourceRegistry::FindMenu(int id) const {
+    return FindIn(menus_, id);
+}
+const std::string* ResourceRegistry::FindString(int id) const {
+    return FindIn(strings_, id);
+}
+const IconImage* ResourceRegistry::FindIcon(int id) const {
+    return FindIn(icons_, id);
+}
+
+std::vector<int> ResourceRegistry::DialogIds() const {
+    return KeysOf(dialogs_);
+}
+std::vector<int> ResourceRegistry::IconIds() const {
+    return KeysOf(icons_);
+}
+
+DialogRegistrar::DialogRegistrar(const std::function<DialogTemplate()>& make) {
+    ResourceRegistry::Instance().AddDialog(make());
+}
+
+MenuRegistrar::MenuRegistrar(const std::function<MenuTemplate()>& make) {
+    ResourceRegistry::Instance().AddMenu(make());
+}
+
+StringRegistrar::StringRegistrar(int id, const char* text) {
+    ResourceRegistry::Instance().AddString(id, text == nullptr ? std::string() : text);
+}
+
+}  // namespace tra1::res
