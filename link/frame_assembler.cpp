@@ -7,7 +7,7 @@
 
 namespace tra1 {
 
-void FrameAssembler::Feed(std::span<const char> batch) {
+void FrameAssembler::Feed(std::string_view batch) {
     const std::size_t limit = std::min(batch.size(), kBatchSize);
     batchLength_ = 0;
     while (batchLength_ < limit && batch[batchLength_] != '\0') {

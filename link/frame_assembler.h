@@ -3,7 +3,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <span>
 #include <string_view>
 
 namespace tra1 {
@@ -36,11 +35,11 @@ public:
 
     explicit FrameAssembler(FrameSink& sink) : sink_(sink) {}
 
-    // Takes one received batch: copies it up to its first NUL, at most kBatchSize bytes, then
-    // runs every byte of the copy through the assembler. The sink may reset the assembler while
-    // it handles a frame (an echo resets the receiver); the rest of the batch is then dropped.
-    void Feed(std::span<const char> batch);
-    void Feed(std::string_view batch) { Feed(std::span<const char>(batch.data(), batch.size())); }
+    // Takes one received batch (the serial link's receive buffer, given with its full size):
+    // copies it up to its first NUL, at most kBatchSize bytes, then runs every byte of the copy
+    // through the assembler. The sink may reset the assembler while it handles a frame (an echo
+    // resets the receiver); the rest of the batch is then dropped.
+    void Feed(std::string_view batch);
 
     // Back to "no frame open" with an empty assembly buffer and an empty batch copy.
     void Reset();

@@ -1,0 +1,210 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "link/configuration_gate.h"
+#include "link/frame_assembler.h"
+#include "link/frame_sink.h"
+#include "link/link_state.h"
+#include "link/reply_decoder.h"
+#include "model/receiver_image.h"
+#include "tests/link/decode_test_support.h"
+
+namespace tra1 {
+namespace {
+
+constexpr char kStx = 0x02;
+constexpr char kEtx = 0x03;
+constexpr char kDc2 = 0x12;
+constexpr char kDc4 = 0x14;
+
+class RecordingSink : public FrameSink {
+public:
+    void OnConfigurationFrame(std::string_view body) override { Record(1, body); }
+    void OnReportFrame(std::string_view body) override { Record(2, body); }
+    void OnExtendedReply(std::string_view body) override { Record(3, body); }
+
+    std::vector<std::pair<int, std::string>> frames;
+    std::function<void()> onFrame;
+
+private:
+    void Record(int kind, std::string_view body) {
+        frames.emplace_back(kind, std::string(body));
+        if (onFrame) {
+            onFrame();
+        }
+    }
+};
+
+class FrameAssemblerTest : public ::testing::Test {
+protected:
+    RecordingSink sink;
+    FrameAssembler assembler{sink};
+};
+
+TEST_F(FrameAssemblerTest, EachOpeningByteSelectsItsFrameKind) {
+    assembler.Feed(std::string{kStx} + "00262E" + kEtx + kDc2 + "R3109" + kEtx + kDc4 +
+                   "2008030000185A" + kEtx);
+    ASSERT_EQ(sink.frames.size(), 3u);
+    EXPECT_EQ(sink.frames[0], std::make_pair(2, std::string("00262E")));
+    EXPECT_EQ(sink.frames[1], std::make_pair(1, std::string("R3109")));
+    EXPECT_EQ(sink.frames[2], std::make_pair(3, std::string("2008030000185A")));
+    EXPECT_EQ(assembler.Kind(), FrameKind::kNone);
+    EXPECT_EQ(assembler.Pending(), "");
+}
+
+TEST_F(FrameAssemblerTest, FrameSplitOverThreeBatchesIsHandedOverOnceWhole) {
+    const std::string frame = test::Framed(kDc2, test::ConfigurationBody().Text());
+    assembler.Feed(frame.substr(0, 40));
+    assembler.Feed(frame.substr(40, 60));
+    EXPECT_TRUE(sink.frames.empty());
+    EXPECT_EQ(assembler.Kind(), FrameKind::kConfiguration);
+    assembler.Feed(frame.substr(100));
+    ASSERT_EQ(sink.frames.size(), 1u);
+    EXPECT_EQ(sink.frames[0].first, 1);
+    EXPECT_EQ(sink.frames[0].second, test::ConfigurationBody().Text());
+}
+
+TEST_F(FrameAssemblerTest, NoiseBetweenFramesIsDropped) {
+    assembler.Feed(std::string("garbage") + kEtx + "more" + kStx + "00262E" + kEtx + "tail");
+    ASSERT_EQ(sink.frames.size(), 1u);
+    EXPECT_EQ(sink.frames[0].second, "00262E");
+    EXPECT_EQ(assembler.Pending(), "tail");
+    // An opening byte in the middle of a frame starts over.
+    assembler.Feed(std::string{kDc4} + "half" + kStx + "002200" + kEtx);
+    ASSERT_EQ(sink.frames.size(), 2u);
+    EXPECT_EQ(sink.frames[1], std::make_pair(2, std::string("002200")));
+}
+
+TEST_F(FrameAssemblerTest, BatchEndsAtItsNulAndAfter256Bytes) {
+    const std::string withNul = std::string{kStx} + "0026" + '\0' + "2E" + kEtx;
+    assembler.Feed(withNul);
+    EXPECT_TRUE(sink.frames.empty());
+    EXPECT_EQ(assembler.BatchCopy(), std::string{kStx} + "0026");
+
+    assembler.Reset();
+    std::string longBatch = std::string{kStx} + std::string(254, 'A') + kEtx + kEtx;
+    assembler.Feed(longBatch);  // 257 bytes: the last ETX is beyond the batch
+    ASSERT_EQ(sink.frames.size(), 1u);
+    EXPECT_EQ(sink.frames[0].second.size(), 254u);
+    EXPECT_EQ(assembler.BatchCopy().size(), 256u);
+}
+
+TEST_F(FrameAssemblerTest, FrameLongerThan256CharactersIsDropped) {
+    const std::string body256(256, '7');
+    assembler.Feed(std::string{kDc4} + body256.substr(0, 200));
+    assembler.Feed(body256.substr(200) + kEtx);
+    ASSERT_EQ(sink.frames.size(), 1u);
+    EXPECT_EQ(sink.frames[0].second, body256);
+
+    assembler.Feed(std::string{kDc4} + body256.substr(0, 200));
+    assembler.Feed(body256.substr(200) + "8" + kEtx);
+    EXPECT_EQ(sink.frames.size(), 1u);
+    // A long run of noise never grows the buffer either, and the next frame is whole.
+    for (int i = 0; i < 10; ++i) {
+        assembler.Feed(std::string(255, 'n'));
+    }
+    EXPECT_LE(assembler.Pending().size(), FrameAssembler::kMaxFrameLength);
+    assembler.Feed(std::string{kStx} + "00262E" + kEtx);
+    ASSERT_EQ(sink.frames.size(), 2u);
+    EXPECT_EQ(sink.frames[1].second, "00262E");
+}
+
+TEST_F(FrameAssemblerTest, ResetDuringAFrameDropsTheRestOfTheBatch) {
+    sink.onFrame = [this] { assembler.Reset(); };
+    assembler.Feed(std::string{kStx} + "002200" + kEtx + kStx + "002300" + kEtx);
+    ASSERT_EQ(sink.frames.size(), 1u);
+    EXPECT_EQ(assembler.Kind(), FrameKind::kNone);
+    EXPECT_EQ(assembler.BatchCopy(), "");
+    sink.onFrame = nullptr;
+    assembler.Feed(std::string{kStx} + "002400" + kEtx);
+    EXPECT_EQ(sink.frames.size(), 2u);
+
+    // Reset between batches forgets a half-received frame.
+    assembler.Feed(std::string{kDc2} + "R31");
+    assembler.Reset();
+    assembler.Feed(std::string("09") + kEtx);
+    EXPECT_EQ(sink.frames.size(), 2u);
+}
+
+// The decoders behind the assembler, as the main window wires them.
+class Gate : public ConfigurationGate {
+public:
+    bool OnConfigurationFrame(std::string_view body) override {
+        seen.emplace_back(body);
+        return pass;
+    }
+    std::vector<std::string> seen;
+    bool pass = true;
+};
+
+TEST(ReplyDecoderWiring, ConfigurationFrameInThreeBatchesIsDecodedOnce) {
+    ReceiverImage image;
+    LinkState state;
+    state.echoGuard = 0;
+    state.realtimeMode = true;
+    state.decodeSkipCount = 1;  // a second decode would show in the volume
+    test::RecordingHost host;
+    Gate gate;
+    ReplyDecoder decoder(image, state, host, &gate);
+    FrameAssembler assembler(decoder);
+
+    test::ConfigurationBody body;
+    body.Two(8, 0x27);
+    const std::string frame = test::Framed(kDc2, body.Text());
+    assembler.Feed(frame.substr(0, 50));
+    assembler.Feed(frame.substr(50, 50));
+    EXPECT_TRUE(gate.seen.empty());
+    assembler.Feed(frame.substr(100));
+    ASSERT_EQ(gate.seen.size(), 1u);
+    EXPECT_EQ(state.decodeSkipCount, 0);  // the one frame used up the skip count
+
+    state.decodeSkipCount = 0;
+    assembler.Feed(frame);
+    EXPECT_EQ(image.MainZoneState[main_zone::kMainVolume], 1);
+    EXPECT_EQ(host.refreshes, 1);
+
+    // A frame the identification holds back is not decoded.
+    gate.pass = false;
+    body.Two(8, 0x50);
+    assembler.Feed(test::Framed(kDc2, body.Text()));
+    EXPECT_EQ(image.MainZoneState[main_zone::kMainVolume], 1);
+}
+
+TEST(ReplyDecoderWiring, EchoAfterAnExtendedWriteIsNotDecodedAndResetsTheReceiver) {
+    ReceiverImage image;
+    LinkState state;
+    state.realtimeMode = true;
+    state.echoGuard = 1;  // an extended write has just gone out
+    test::RecordingHost host;
+    ReplyDecoder decoder(image, state, host);
+    FrameAssembler assembler(decoder);
+    host.onReset = [&assembler] { assembler.Reset(); };
+
+    const std::string echo = test::Framed(kDc4, test::ExtendedBody(test::kEqBandCode, "0018"));
+    const std::string next = test::Framed(kDc4, test::ExtendedBody(test::kEqBandCode, "0019"));
+    assembler.Feed(echo + next);  // the reset drops what followed in the same batch
+    EXPECT_EQ(host.receiverResets, 1);
+    EXPECT_EQ(image.EqSettings[0], 0);
+    assembler.Feed(next);
+    EXPECT_EQ(image.EqSettings[0], 0x19);
+    ASSERT_EQ(host.log.size(), 2u);
+}
+
+TEST(ReplyDecoderWiring, ReportFramesReachTheReportDecoder) {
+    ReceiverImage image;
+    LinkState state;
+    test::RecordingHost host;
+    host.queuedCommand = 48;
+    state.waiting = 1;
+    ReplyDecoder decoder(image, state, host);
+    FrameAssembler assembler(decoder);
+    assembler.Feed(std::string{kStx} + "00262E" + kEtx);
+    EXPECT_EQ(state.waiting, 0);
+    EXPECT_EQ(host.timeoutStops, 1);
+}
+
+}  // namespace
+}  // namespace tra1
