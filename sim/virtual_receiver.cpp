@@ -1,0 +1,137 @@
+#include "sim/virtual_receiver.h"
+
+#include <algorithm>
+
+#include "model/hex_codes.h"
+#include "model/model_profile.h"
+#include "sim/configuration_frame.h"
+#include "sim/operation_applier.h"
+#include "sim/report_codes.h"
+
+namespace tra1::sim {
+namespace {
+constexpr char kStx = 0x02;
+constexpr char kEtx = 0x03;
+constexpr std::string_view kStatusRequestBody = "000";
+constexpr std::size_t kModelCodeLength = 5;
+}  // namespace
+
+VirtualReceiver::VirtualReceiver() {
+    ModelProfile profile;
+    profile.SetModel(ModelProfile::kTrA1);
+    state_.image.ResetToDefaults(profile);
+    state_.image.MainZoneState.at(20) = 1;
+    SetModel(ModelProfile::kTrA1);
+}
+
+void VirtualReceiver::SetModel(int modelCode) {
+    modelCode_ = sim::ReportedModelCode(modelCode);
+}
+
+void VirtualReceiver::SetReportedModelCode(std::string_view code) {
+    std::string c(code.substr(0, kModelCodeLength));
+    c.resize(kModelCodeLength, '0');
+    for (char& ch : c) {
+        if (static_cast<unsigned char>(ch) < 0x20) {
+            ch = '0';
+        }
+    }
+    modelCode_ = c;
+}
+
+std::string VirtualReceiver::ConfigurationFrame() const {
+    return BuildConfigurationFrame(state_, modelCode_);
+}
+
+std::string VirtualReceiver::ReportFrame(int reportCode, int value) {
+    std::string frame(1, kStx);
+    frame += "00";
+    const auto code = Hex2(reportCode);
+    const auto v = Hex2(value);
+    frame.append(code.data(), code.size());
+    frame.append(v.data(), v.size());
+    frame.push_back(kEtx);
+    return frame;
+}
+
+std::vector<std::string> VirtualReceiver::Answer(const IncomingFrame& frame) {
+    switch (frame.kind) {
+        case IncomingFrame::Kind::kStatusRequest:
+            if (frame.body != kStatusRequestBody) {
+                return {};
+            }
+            lastCommand_ = kStatusRequestCommand;
+            return {ConfigurationFrame()};
+        case IncomingFrame::Kind::kOperation: {
+            if (frame.body.size() != static_cast<std::size_t>(kOperationCodeLength)) {
+                return {};
+            }
+            const auto op = ResolveOperationCode(frame.body);
+            if (!op) {
+                return {};
+            }
+            lastCommand_ = op->commandNumber;
+            const int value = ApplyOperation(state_, *op);
+            const int code = ReportCodeFor(op->commandNumber);
+            std::vector<std::string> out{
+                ReportFrame(code >= 0 ? code : kUnassignedReportCode, std::clamp(value, 0, 255))};
+            if (SendsConfigurationAfter(op->commandNumber)) {
+                out.push_back(ConfigurationFrame());
+            }
+            return out;
+        }
+        case IncomingFrame::Kind::kExtended:
+            return {extended_.Answer(state_, frame.body, faults_.extendedStatus)};
+    }
+    return {};
+}
+
+std::vector<serial::LineSegment> VirtualReceiver::PutOnLine(std::vector<std::string> frames) {
+    std::vector<serial::LineSegment> segments;
+    for (std::string& frame : frames) {
+        if (faults_.lineNoise) {
+            // A few printable bytes that belong to no frame.
+            std::string noise;
+            for (int i = 0; i < 3; ++i) {
+                noiseSeed_ = noiseSeed_ * 1103515245u + 12345u;
+                noise.push_back(static_cast<char>('!' + (noiseSeed_ >> 16) % 90));
+            }
+            segments.push_back({noise, 0});
+        }
+        const int pieces = std::max(faults_.splitPieces, 1);
+        const std::size_t size = frame.size();
+        std::size_t from = 0;
+        for (int p = 0; p < pieces && from < size; ++p) {
+            const std::size_t to = p + 1 == pieces ? size
+                                                   : size * static_cast<std::size_t>(p + 1) /
+                                                         static_cast<std::size_t>(pieces);
+            if (to <= from) {
+                continue;
+            }
+            segments.push_back({frame.substr(from, to - from), p == 0 ? 0 : faults_.splitGapMs});
+            from = to;
+        }
+    }
+    return segments;
+}
+
+std::vector<serial::LineSegment> VirtualReceiver::Receive(std::string_view bytes) {
+    std::vector<std::string> answers;
+    for (const IncomingFrame& frame : parser_.Feed(bytes)) {
+        ++framesHeard_;
+        std::vector<std::string> answer = Answer(frame);
+        if (faults_.dropNextAnswers > 0 && !answer.empty()) {
+            --faults_.dropNextAnswers;
+            continue;
+        }
+        for (std::string& a : answer) {
+            answers.push_back(std::move(a));
+        }
+    }
+    if (faults_.silent) {
+        return {};
+    }
+    return PutOnLine(std::move(answers));
+}
+
+}  // namespace tra1::sim
