@@ -113,8 +113,14 @@ void PtyServer::Speak(std::int64_t nowNs) {
         const std::size_t upTo = std::min(due, front.bytes.size());
         if (upTo > front.sent) {
             const ssize_t n = ::write(master_, front.bytes.data() + front.sent, upTo - front.sent);
+            if (n < 0 && errno == EINTR) {
+                return;
+            }
             if (n <= 0) {
-                return;  // the terminal's queue is full; try again on the next turn
+                // Nobody drains the terminal (the editor is not connected): what a real line
+                // would lose is dropped, rather than retried in a busy loop.
+                outgoing_.clear();
+                return;
             }
             front.sent += static_cast<std::size_t>(n);
         }

@@ -114,9 +114,17 @@ std::size_t PosixSerialPort::Read(std::span<char> buffer) {
     if (n > 0) {
         return static_cast<std::size_t>(n);
     }
-    if (n == 0 || errno == EIO || errno == ENXIO || errno == ENODEV) {
-        // End of file on a terminal device means the far end is gone.
+    if (n < 0 && (errno == EIO || errno == ENXIO || errno == ENODEV)) {
         HangUp();
+        return 0;
+    }
+    if (n == 0) {
+        // End of file on a terminal whose far end is gone; some drivers also return 0 for
+        // "nothing yet", so only a hang-up on the descriptor counts.
+        pollfd p{fd_, POLLIN, 0};
+        if (::poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) {
+            HangUp();
+        }
     }
     return 0;
 }
