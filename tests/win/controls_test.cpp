@@ -1,0 +1,207 @@
+// Control state as the program sets it: ranges and clamping, selections, limits, and the
+// observer that a front end mirrors. Programmatic changes never notify the dialog.
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/win/button.h"
+#include "platform/win/combo_box.h"
+#include "platform/win/edit.h"
+#include "platform/win/list_box.h"
+#include "platform/win/progress_bar.h"
+#include "platform/win/slider.h"
+#include "platform/win/static.h"
+#include "platform/win/virtual_clock.h"
+#include "resources/resource_registry.h"
+#include "tests/win/recording_dialog.h"
+
+namespace tra1::win {
+namespace {
+
+using testing::RecordingDialog;
+
+class Recorder : public ControlObserver {
+public:
+    void ControlChanged(Control& control, ControlChange change) override {
+        changes.push_back({control.id(), change});
+    }
+    std::vector<std::pair<int, ControlChange>> changes;
+};
+
+class ControlsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testing::RegisterTestTemplate();
+        ASSERT_TRUE(dialog.Create());
+        dialog.events.clear();
+    }
+    VirtualClock clock;
+    EventLoop loop{clock};
+    RecordingDialog dialog{loop};
+};
+
+TEST_F(ControlsTest, SliderPositionIsClampedToItsRange) {
+    Slider* slider = dialog.Get<Slider>(testing::kSliderId);
+    ASSERT_NE(slider, nullptr);
+    EXPECT_EQ(slider->GetRangeMin(), 0);
+    EXPECT_EQ(slider->GetRangeMax(), 100);
+    slider->SetRange(3, 27);
+    slider->SetPos(40);
+    EXPECT_EQ(slider->GetPos(), 27);
+    slider->SetPos(-5);
+    EXPECT_EQ(slider->GetPos(), 3);
+    slider->SetPos(15);
+    slider->SetRange(0, 10);  // narrowing the range pulls the thumb in
+    EXPECT_EQ(slider->GetPos(), 10);
+    slider->SetRange(5, 2);  // inverted: a single value
+    EXPECT_EQ(slider->GetRangeMax(), 5);
+    EXPECT_EQ(slider->GetPos(), 5);
+    EXPECT_FALSE(slider->IsVertical());
+    EXPECT_TRUE(dialog.Get<Slider>(testing::kVerticalSliderId)->IsVertical());
+    slider->SetRange(0, 194);
+    EXPECT_EQ(slider->GetPageSize(), 38);  // toolkit default: a fifth of the range
+    slider->SetPageSize(10);
+    EXPECT_EQ(slider->GetPageSize(), 10);
+    EXPECT_TRUE(dialog.events.empty());
+}
+
+TEST_F(ControlsTest, ComboSelectionOutOfRangeLeavesNoSelection) {
+    ComboBox* combo = dialog.Get<ComboBox>(testing::kComboId);
+    ASSERT_NE(combo, nullptr);
+    EXPECT_EQ(combo->GetCurSel(), CB_ERR);
+    combo->AddString("AUTO");
+    combo->AddString("COM1");
+    combo->AddString("COM2");
+    EXPECT_EQ(combo->SetCurSel(1), 1);
+    EXPECT_EQ(combo->SetCurSel(3), CB_ERR);
+    EXPECT_EQ(combo->GetCurSel(), CB_ERR);
+    combo->SetCurSel(2);
+    EXPECT_EQ(combo->SetCurSel(-1), CB_ERR);
+    EXPECT_EQ(combo->GetCurSel(), CB_ERR);
+    EXPECT_EQ(combo->GetLBText(7), "");
+    EXPECT_EQ(combo->GetWindowText(), "");
+    combo->SetCurSel(2);
+    EXPECT_EQ(dialog.GetDlgItemText(testing::kComboId), "COM2");
+    EXPECT_EQ(combo->FindString("com"), 1);
+    // The selection follows its item when an earlier item goes, and goes with its item.
+    EXPECT_EQ(combo->DeleteString(0), 2);
+    EXPECT_EQ(combo->GetCurSel(), 1);
+    EXPECT_EQ(combo->DeleteString(1), 1);
+    EXPECT_EQ(combo->GetCurSel(), CB_ERR);
+    EXPECT_EQ(combo->DeleteString(5), CB_ERR);
+    combo->SetCurSel(0);
+    combo->ResetContent();
+    EXPECT_EQ(combo->GetCount(), 0);
+    EXPECT_EQ(combo->GetCurSel(), CB_ERR);
+    combo->ShowDropDown(true);
+    EXPECT_TRUE(combo->GetDroppedState());
+    EXPECT_TRUE(dialog.events.empty());
+}
+
+TEST_F(ControlsTest, ListBoxRowsAndSelection) {
+    ListBox* list = dialog.Get<ListBox>(testing::kListId);
+    ASSERT_NE(list, nullptr);
+    for (const char* name : {"Preset A", "Preset B", "Preset C"}) {
+        list->AddString(name);
+    }
+    EXPECT_EQ(list->InsertString(0, "first"), 0);
+    EXPECT_EQ(list->InsertString(9, "x"), LB_ERR);
+    EXPECT_EQ(list->SetCurSel(3), 3);
+    EXPECT_EQ(list->GetText(3), "Preset C");
+    EXPECT_EQ(list->SetCurSel(4), LB_ERR);
+    EXPECT_EQ(list->GetCurSel(), LB_ERR);
+    EXPECT_EQ(list->GetText(-1), "");
+}
+
+TEST_F(ControlsTest, SortedListsKeepAlphabeticalOrder) {
+    res::DialogTemplate t;
+    t.id = 9002;
+    t.controls = {{50, ControlKind::kListBox, "", res::style::kSort, 0, 0, 10, 10},
+                  {51, ControlKind::kComboBox, "", res::style::kSort, 0, 0, 10, 10}};
+    res::ResourceRegistry::Instance().AddDialog(t);
+    Dialog sorted(loop, 9002);
+    ASSERT_TRUE(sorted.Create());
+    ListBox* list = sorted.Get<ListBox>(50);
+    list->AddString("b");
+    list->AddString("C");
+    EXPECT_EQ(list->AddString("a"), 0);
+    EXPECT_EQ(list->items(), (std::vector<std::string>{"a", "b", "C"}));
+}
+
+TEST_F(ControlsTest, EditLimitBindsTypingButNotTheProgram) {
+    Edit* edit = dialog.Get<Edit>(testing::kEditId);
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->GetLimitText(), 32767);
+    edit->SetLimitText(5);
+    edit->SetText("abcdefgh");
+    EXPECT_EQ(edit->GetText(), "abcdefgh");
+    edit->SetSel(2, 4);
+    edit->ReplaceSel("XY Z");
+    EXPECT_EQ(edit->GetText(), "abXY Zefgh");
+    EXPECT_EQ(edit->GetSelStart(), 6);
+    edit->AppendText("\r\n");
+    EXPECT_EQ(edit->GetText(), "abXY Zefgh\r\n");
+    edit->SetSel(8, 100);  // clamped to the text
+    EXPECT_EQ(edit->GetSelEnd(), 12);
+    edit->SetLimitText(0);
+    EXPECT_EQ(edit->GetLimitText(), 32767);
+    EXPECT_TRUE(dialog.events.empty());
+}
+
+TEST_F(ControlsTest, ProgressBarStaysWithinItsRange) {
+    ProgressBar* bar = dialog.Get<ProgressBar>(testing::kProgressId);
+    ASSERT_NE(bar, nullptr);
+    bar->SetRange(0, 3000);
+    bar->SetStep(1);
+    EXPECT_EQ(bar->StepIt(), 0);
+    EXPECT_EQ(bar->GetPos(), 1);
+    bar->SetPos(2999);
+    bar->StepIt();
+    bar->StepIt();
+    EXPECT_EQ(bar->GetPos(), 3000);
+    bar->OffsetPos(-2147483647);
+    EXPECT_EQ(bar->GetPos(), 0);
+    bar->SetPos(5000);
+    EXPECT_EQ(bar->GetPos(), 3000);
+}
+
+TEST_F(ControlsTest, ObserverSeesEveryChangeOnceAndNothingWhenTheValueStays) {
+    Recorder recorder;
+    Slider* slider = dialog.Get<Slider>(testing::kSliderId);
+    slider->SetObserver(&recorder);
+    slider->SetPos(50);
+    slider->SetPos(50);
+    slider->Enable(false);
+    slider->Enable(false);
+    slider->UseReadoutColors();
+    slider->Show(false);
+    using C = ControlChange;
+    const std::vector<std::pair<int, ControlChange>> expected = {{testing::kSliderId, C::kPosition},
+                                                                 {testing::kSliderId, C::kEnabled},
+                                                                 {testing::kSliderId, C::kColors},
+                                                                 {testing::kSliderId, C::kVisible}};
+    EXPECT_EQ(recorder.changes, expected);
+    EXPECT_EQ(slider->TextColor(), kCyan);
+    EXPECT_EQ(slider->BackgroundColor(), kBlack);
+}
+
+TEST_F(ControlsTest, TemplateStylesGiveInitialStateAndTypedAccessChecksTheKind) {
+    EXPECT_FALSE(dialog.GetDlgItem(testing::kHiddenId)->IsVisible());
+    EXPECT_EQ(dialog.Get<Slider>(testing::kComboId), nullptr);
+    EXPECT_EQ(dialog.Get<Slider>(4242), nullptr);
+    EXPECT_EQ(dialog.GetDlgItemText(testing::kLabelId), "Label");
+    EXPECT_EQ(dialog.GetDlgItemText(4242), "");
+    dialog.SetDlgItemText(testing::kLabelId, "Uploading Configuration");
+    EXPECT_EQ(dialog.Get<Static>(testing::kLabelId)->GetText(), "Uploading Configuration");
+    dialog.CheckDlgButton(testing::kPushId, BST_CHECKED);  // push buttons hold no check
+    EXPECT_EQ(dialog.IsDlgButtonChecked(testing::kPushId), BST_UNCHECKED);
+    dialog.CheckRadioButton(testing::kRadioA, testing::kRadioC, testing::kRadioB);
+    EXPECT_EQ(dialog.IsDlgButtonChecked(testing::kRadioB), BST_CHECKED);
+    EXPECT_EQ(dialog.RadioGroupOf(testing::kRadioC),
+              (std::vector<int>{testing::kRadioA, testing::kRadioB, testing::kRadioC}));
+    EXPECT_EQ(dialog.RadioGroupOf(testing::kOtherRadio), std::vector<int>{testing::kOtherRadio});
+}
+
+}  // namespace
+}  // namespace tra1::win
