@@ -41,7 +41,7 @@ OpenResult InMemorySerialPort::Open(int port) {
 }
 
 bool InMemorySerialPort::Close() {
-    if (!open_) {
+    if (!open_ || closeFails_) {
         return false;
     }
     open_ = false;
@@ -53,6 +53,23 @@ bool InMemorySerialPort::Close() {
 
 void InMemorySerialPort::HangUpFarEnd() {
     farEndGone_ = true;
+}
+
+void InMemorySerialPort::Queue(std::string bytes, std::int64_t earliestTick, int gapMs) {
+    if (bytes.empty()) {
+        return;
+    }
+    const std::int64_t start =
+        std::max(earliestTick, lineFreeTick_) + MsToLineTicks(std::max(gapMs, 0));
+    const std::int64_t length = static_cast<std::int64_t>(bytes.size()) * kLineTicksPerByte;
+    pending_.push_back(Pending{std::move(bytes), start, 0});
+    lineFreeTick_ = start + length;
+}
+
+void InMemorySerialPort::InjectFromFarEnd(std::string bytes, int gapMs) {
+    if (open_) {
+        Queue(std::move(bytes), NowTicks(), gapMs);
+    }
 }
 
 bool InMemorySerialPort::CheckHangUp() {
@@ -111,24 +128,21 @@ std::size_t InMemorySerialPort::Read(std::span<char> buffer) {
 }
 
 std::size_t InMemorySerialPort::Write(std::string_view bytes) {
+    ++writeCalls_;
     if (CheckHangUp() || bytes.empty()) {
         return 0;
     }
+    if (failWrites_ > 0) {
+        --failWrites_;
+        return 0;
+    }
     written_.append(bytes);
-    // The far end sees the bytes when they have crossed the line; it answers after that.
-    const std::int64_t heardTick =
+    // The far end sees the bytes when they have crossed the line; it answers after that, and
+    // each of its segments follows the previous one after the segment's own pause.
+    const std::int64_t earliest =
         NowTicks() + static_cast<std::int64_t>(bytes.size()) * kLineTicksPerByte;
-    std::int64_t start = std::max(heardTick, lineFreeTick_);
     for (LineSegment& segment : farEnd_.Receive(bytes)) {
-        start += MsToLineTicks(std::max(segment.gapBeforeMs, 0));
-        if (segment.bytes.empty()) {
-            continue;
-        }
-        const std::int64_t length =
-            static_cast<std::int64_t>(segment.bytes.size()) * kLineTicksPerByte;
-        pending_.push_back(Pending{std::move(segment.bytes), start, 0});
-        start += length;
-        lineFreeTick_ = start;
+        Queue(std::move(segment.bytes), earliest, segment.gapBeforeMs);
     }
     return bytes.size();
 }

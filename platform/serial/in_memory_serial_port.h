@@ -36,6 +36,15 @@ public:
     void SetOpenOutcome(int port, OpenResult outcome);
     // The far end goes away: the next BytesWaiting or Read reports the hang-up.
     void HangUpFarEnd();
+    // Puts bytes on the line as if the far end had sent them, after `gapMs` of silence behind
+    // whatever is already on its way (for batches no receiver would send, such as a leading NUL).
+    void InjectFromFarEnd(std::string bytes, int gapMs = 0);
+    // The next `count` writes fail (write nothing and return 0).
+    void FailNextWrites(int count) { failWrites_ = count > 0 ? count : 0; }
+    // Whether Close reports a failure (the port then stays open).
+    void SetCloseFails(bool fails) { closeFails_ = fails; }
+    // How many Write calls there were, failed ones included.
+    int WriteCalls() const { return writeCalls_; }
     // Every byte the editor has written, in order (for tests).
     const std::string& Written() const { return written_; }
     // Bytes the far end has queued that have not yet crossed the line.
@@ -51,6 +60,7 @@ private:
     };
 
     void Deliver();
+    void Queue(std::string bytes, std::int64_t earliestTick, int gapMs);
     bool CheckHangUp();
     std::int64_t NowTicks() const;
 
@@ -65,6 +75,9 @@ private:
     std::string readable_;
     std::string written_;
     std::int64_t lineFreeTick_ = 0;  // the far end's transmitter is busy until then
+    int failWrites_ = 0;
+    bool closeFails_ = false;
+    int writeCalls_ = 0;
 };
 
 }  // namespace tra1::serial

@@ -115,3 +115,40 @@ TEST(InMemorySerialPort, RunsOnTheWindowSystemsVirtualClock) {
 
 }  // namespace
 }  // namespace tra1::serial
+
+namespace tra1::serial {
+namespace {
+
+TEST(InMemorySerialPort, InjectedBytesFailedWritesAndCloseFailure) {
+    ManualLineClock clock;
+    sim::VirtualReceiver receiver;
+    InMemorySerialPort port(clock, receiver);
+    port.InjectFromFarEnd("ignored while closed");
+    ASSERT_EQ(port.Open(1), OpenResult::kOpened);
+    EXPECT_EQ(port.BytesInFlight(), 0u);
+
+    port.InjectFromFarEnd(std::string(300, '\0'));
+    port.InjectFromFarEnd("AB", 20);
+    clock.AdvanceBy(313);  // 300 bytes take 312.5 ms
+    EXPECT_EQ(port.BytesWaiting(), 300u);
+    clock.AdvanceBy(20);  // "AB" starts at 332.5 ms: its first byte is complete at 333.5 ms
+    EXPECT_EQ(port.BytesWaiting(), 300u);
+    clock.AdvanceBy(1);
+    EXPECT_EQ(port.BytesWaiting(), 301u);
+
+    port.FailNextWrites(2);
+    EXPECT_EQ(port.Write(kStatusRequest), 0u);
+    EXPECT_EQ(port.Write(kStatusRequest), 0u);
+    EXPECT_EQ(port.Write(kStatusRequest), 5u);
+    EXPECT_EQ(port.WriteCalls(), 3);
+    EXPECT_EQ(receiver.FramesHeard(), 1);
+
+    port.SetCloseFails(true);
+    EXPECT_FALSE(port.Close());
+    EXPECT_TRUE(port.IsOpen());
+    port.SetCloseFails(false);
+    EXPECT_TRUE(port.Close());
+}
+
+}  // namespace
+}  // namespace tra1::serial
