@@ -20,7 +20,6 @@ VirtualReceiver::VirtualReceiver() {
     ModelProfile profile;
     profile.SetModel(ModelProfile::kTrA1);
     state_.image.ResetToDefaults(profile);
-    state_.image.MainZoneState.at(20) = 1;
     SetModel(ModelProfile::kTrA1);
 }
 
