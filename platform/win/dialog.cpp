@@ -1,6 +1,7 @@
 #include "platform/win/dialog.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "platform/win/button.h"
 #include "platform/win/combo_box.h"
@@ -68,6 +69,10 @@ bool Dialog::Create(WindowHandle parent) {
     const res::ResourceRegistry& registry = res::ResourceRegistry::Instance();
     const res::DialogTemplate* source = registry.FindDialog(template_id_);
     if (source == nullptr) {
+        // A program fault rather than a user's problem: say which template is missing. (A
+        // template file that registers itself is only kept when the resources library is
+        // linked whole.)
+        std::fprintf(stderr, "tra1::win: dialog template %d is not registered\n", template_id_);
         return false;
     }
     template_ = *source;
