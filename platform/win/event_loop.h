@@ -12,7 +12,7 @@
 //    the wake hook says that something new was posted or a timer changed.
 //  - Pause(ms) blocks: nothing is dispatched while it runs; on the virtual clock time moves on.
 //
-// Single-threaded: every call comes from the loop's thread.
+// Single-threaded: every call comes from the loop's thread. The loop must outlive its windows.
 
 #include <cstdint>
 #include <deque>

@@ -40,7 +40,10 @@ enum class WindowChange {
 class Window {
 public:
     explicit Window(EventLoop& loop);
-    virtual ~Window();  // destroys the window if it still exists (without virtual callbacks)
+    // Destroys the window if it still exists, without OnDestroy/PostNcDestroy (a base destructor
+    // cannot reach the derived class): a class whose OnDestroy must run calls DestroyWindow()
+    // in its own destructor.
+    virtual ~Window();
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
 
