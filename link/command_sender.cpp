@@ -1,0 +1,282 @@
+#include "link/command_sender.h"
+
+#include <cstdint>
+#include <string>
+
+#include "link/crs232c_dlg.h"
+#include "link/frame_assembler.h"
+#include "link/link_state.h"
+#include "link/protocol_log.h"
+#include "model/command_frame_builder.h"
+#include "model/hex_codes.h"
+#include "platform/win/window.h"
+
+namespace tra1 {
+namespace {
+
+constexpr int kPowerCommand = 8;
+constexpr int kFirstMemoryCommand = 27;
+constexpr int kLastMemoryCommand = 32;
+constexpr int kStatusRequest = 255;
+constexpr std::string_view kWaitingClearedText = "Command Waiting Counter Cleared";
+
+// Four upper-case hex digits of |value|; "0000" when the magnitude needs more than four.
+std::string FourHexDigits(int value) {
+    const std::uint32_t magnitude =
+        value < 0 ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
+    if (magnitude > 0xFFFFu) {
+        return "0000";
+    }
+    return {HexDigit(magnitude >> 12), HexDigit(magnitude >> 8), HexDigit(magnitude >> 4),
+            HexDigit(magnitude)};
+}
+
+}  // namespace
+
+bool CommandSender::PassesInAsynchronousMode(int commandNumber) {
+    return commandNumber == kPowerCommand ||
+           (commandNumber >= kFirstMemoryCommand && commandNumber <= kLastMemoryCommand);
+}
+
+CommandSender::CommandSender(win::Window& timerWindow, CRS232CDlg& link,
+                             CommandFrameBuilder& frames, LinkState& state, ProtocolLog& log,
+                             FrameAssembler& assembler, CommandSenderHost& host)
+    : timerWindow_(timerWindow),
+      link_(link),
+      frames_(frames),
+      state_(state),
+      log_(log),
+      assembler_(assembler),
+      host_(host) {}
+
+bool CommandSender::PortOpen() const {
+    return state_.openPort != 0;
+}
+
+// Realtime mode, or a transfer that talks to the receiver right now.
+bool CommandSender::SendingAllowed() const {
+    return state_.realtimeMode || state_.uploadInProgress != 0 || state_.downloadInProgress != 0;
+}
+
+void CommandSender::SendCommand(int commandNumber, int value) {
+    if (!PortOpen()) {
+        return;
+    }
+    if (!SendingAllowed() && !PassesInAsynchronousMode(commandNumber)) {
+        return;
+    }
+    const std::string_view frame = frames_.BuildCommandFrame(commandNumber, value);
+    link_.WriteFrame(frame);
+    log_.LogLine(ProtocolLog::kSentPrefix, frame);
+}
+
+void CommandSender::SendExtended(int function, int mode, int p1, int p2, int p3, int p4, int p5,
+                                 int p6, std::string_view text) {
+    if (!PortOpen() || !SendingAllowed()) {
+        return;
+    }
+    if (mode == 1) {
+        state_.echoGuard = 1;
+    }
+    const std::string_view frame =
+        frames_.BuildExtendedFrame(function, mode, p1, p2, p3, p4, p5, p6, text);
+    link_.WriteFrame(frame);
+    log_.LogLine(ProtocolLog::kSentPrefix, frame);
+}
+
+bool CommandSender::EnqueueCommand(int commandNumber, int value) {
+    if (queueCount_ >= kQueueSize) {
+        return false;
+    }
+    for (int i = queueIndex_; i < queueCount_; ++i) {
+        auto& entry = queue_.at(static_cast<std::size_t>(i));
+        if (entry.commandNumber == commandNumber) {
+            // Still waiting to be sent: it goes once, with the latest value.
+            entry.value = value;
+            return true;
+        }
+    }
+    queue_.at(static_cast<std::size_t>(queueCount_)) = {commandNumber, value};
+    ++queueCount_;
+    return true;
+}
+
+bool CommandSender::SendNextQueued() {
+    if (queueCount_ == 0) {
+        return false;
+    }
+    if (queueIndex_ >= queueCount_) {
+        // Every entry has been answered.
+        ResetQueue();
+        return false;
+    }
+    const QueuedCommand entry = queue_.at(static_cast<std::size_t>(queueIndex_));
+    if (entry.commandNumber < 0) {
+        return false;
+    }
+    state_.identificationPending = 1;
+    const std::string_view frame = frames_.BuildCommandFrame(entry.commandNumber, entry.value);
+    state_.waiting = 1;
+    link_.WriteFrame(frame);
+    log_.LogLine(ProtocolLog::kQueuedSentPrefix, frame);
+    return true;
+}
+
+void CommandSender::ResetQueue() {
+    queueIndex_ = 0;
+    queueCount_ = 0;
+    state_.retryCount = 0;
+    state_.identificationPending = 0;
+    state_.waiting = 0;
+}
+
+void CommandSender::ResetReceiver() {
+    link_.EmptyReceiveBuffer();
+    assembler_.Reset();
+}
+
+void CommandSender::QueueOnlyStatusRequest() {
+    queue_.at(0) = {kStatusRequest, 0};
+    queueIndex_ = 0;
+    queueCount_ = 1;
+}
+
+int CommandSender::CurrentQueuedCommand() const {
+    if (queueIndex_ < 0 || queueIndex_ >= queueCount_) {
+        return -1;
+    }
+    return queue_.at(static_cast<std::size_t>(queueIndex_)).commandNumber;
+}
+
+void CommandSender::AdvanceQueueIndex() {
+    if (queueIndex_ < queueCount_) {
+        ++queueIndex_;
+    }
+}
+
+QueuedCommand CommandSender::QueueEntry(int i) const {
+    if (i < 0 || i >= kQueueSize) {
+        return {};
+    }
+    return queue_.at(static_cast<std::size_t>(i));
+}
+
+void CommandSender::StartTimers() {
+    timerWindow_.SetTimer(kQueuePumpTimerId, kQueuePumpMs);
+    timerWindow_.SetTimer(kStatusRequestTimerId, kStatusRequestMs);
+}
+
+void CommandSender::StartReplyTimeout() {
+    timerWindow_.SetTimer(kReplyTimeoutTimerId, kReplyTimeoutMs);
+}
+
+void CommandSender::StopReplyTimeout() {
+    timerWindow_.KillTimer(kReplyTimeoutTimerId);
+}
+
+bool CommandSender::OnTimer(win::TimerId id) {
+    switch (id) {
+        case kReplyTimeoutTimerId:
+            OnReplyTimeout();
+            return true;
+        case kQueuePumpTimerId:
+            OnQueuePump();
+            return true;
+        case kStatusRequestTimerId:
+            OnStatusRequestTimer();
+            return true;
+        default:
+            return false;
+    }
+}
+
+void CommandSender::OnReplyTimeout() {
+    StopReplyTimeout();
+    if (state_.waiting == 0) {
+        state_.linkBusy = 0;
+        return;
+    }
+    if (state_.retryCount >= kMaxRetries) {
+        ResetQueue();
+        if (state_.searchPort != 0) {
+            host_.SearchPort(state_.searchPort + 1);
+            return;
+        }
+        // The receiver is gone; the port stays open so that a later status request finds it.
+        host_.ShowReceiverGone();
+        ResetReceiver();
+        state_.retryCount = 0;
+        state_.waiting = 0;
+        state_.searchPort = 0;
+        state_.identificationPending = 0;
+        if (!state_.realtimeMode) {
+            ResetQueue();
+        }
+        return;
+    }
+    state_.linkBusy = 0;
+    ++state_.retryCount;
+    if (SendNextQueued()) {
+        StartReplyTimeout();
+    }
+}
+
+void CommandSender::OnQueuePump() {
+    if (PortOpen() && state_.waiting == 0 && SendNextQueued()) {
+        StartReplyTimeout();
+    }
+}
+
+void CommandSender::OnStatusRequestTimer() {
+    if (PortOpen() && state_.waiting == 0 && state_.transferBusy == 0) {
+        EnqueueCommand(kStatusRequest, 0);
+    }
+}
+
+void CommandSender::OnAuxTick() {
+    if (!PortOpen() || state_.waiting != 0 || state_.linkBusy != 0) {
+        return;
+    }
+    if (!state_.realtimeMode) {
+        CountWaiting(kAsyncWaitLimit, true);
+        if (state_.uploadInProgress > 0) {
+            ResetQueue();
+            state_.transferBusy = 1;
+            host_.UploadStep();
+        } else if (state_.downloadInProgress > 0) {
+            ResetQueue();
+            state_.transferBusy = 1;
+            host_.DownloadStep();
+        }
+        return;
+    }
+    ResetQueue();
+    host_.RealtimeStep();
+    CountWaiting(kRealtimeWaitLimit, false);
+}
+
+void CommandSender::CountWaiting(int limit, bool countsUpload) {
+    if (state_.waitingCounter == 0) {
+        state_.previousAwaitedFunction = state_.awaitedFunction;
+        state_.waitingCounter = 1;
+        return;
+    }
+    // ">=": a counter left above the realtime limit by asynchronous mode must still run out.
+    if (state_.waitingCounter >= limit) {
+        std::string line(kWaitingClearedText);
+        line.append(ProtocolLog::kCommandWaitingPrefix)
+            .append(FourHexDigits(state_.awaitedFunction))
+            .append(ProtocolLog::kLineEnd);
+        log_.AppendLog(line);
+        state_.waitingCounter = 0;
+        state_.awaitedFunction = LinkState::kNone;
+        state_.previousAwaitedFunction = LinkState::kNone;
+        if (countsUpload && state_.uploadInProgress > 0) {
+            --state_.uploadInProgress;
+        }
+        return;
+    }
+    ++state_.waitingCounter;
+}
+
+}  // namespace tra1

@@ -1,0 +1,150 @@
+#pragma once
+// The sending side of the main window: the two immediate sends every change goes through, the
+// small queue of commands that each wait for the receiver's answer, the reply time-out with its
+// resends, the pump and status-request timers, and the 10 ms tick with its waiting counter.
+//
+// The main window owns one CommandSender and wires it:
+//   - constructs it with itself (as the window whose timers 2, 3 and 7 run), its CRS232CDlg,
+//     the frame builder (the ModelProfile), the shared LinkState, the ProtocolLog, the frame
+//     assembler and a CommandSenderHost for what lies outside the link;
+//   - starts timers 3 and 7 (StartTimers) when it initialises;
+//   - forwards WM_TIMER 2, 3 and 7 to OnTimer and message 0xA500 to OnAuxTick.
+//
+// Single-threaded: every call comes from the main window's message loop.
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+#include "platform/win/message.h"
+
+namespace tra1 {
+
+namespace win {
+class Window;
+}
+class CRS232CDlg;
+class CommandFrameBuilder;
+class FrameAssembler;
+class ProtocolLog;
+struct LinkState;
+
+// What the sender hands on to the rest of the main window.
+class CommandSenderHost {
+public:
+    virtual ~CommandSenderHost() = default;
+    // The reply time-out gave up on the status request of a device search: try COM `port`
+    // (the search port plus 1; beyond 8 the search has failed).
+    virtual void SearchPort(int port) = 0;
+    // The receiver stopped answering: connection icon 129 and the transfer controls (1200,
+    // 1201, 1233, 1234) disabled. The sender resets the link state itself; the port stays open.
+    virtual void ShowReceiverGone() = 0;
+    // One step of the configuration upload, the download, or the realtime poll.
+    virtual void UploadStep() = 0;
+    virtual void DownloadStep() = 0;
+    virtual void RealtimeStep() = 0;
+};
+
+// One queued command.
+struct QueuedCommand {
+    int commandNumber = 0;
+    int value = 0;
+};
+
+class CommandSender {
+public:
+    static constexpr int kQueueSize = 256;
+
+    // Timers of the main window that belong to sending.
+    static constexpr win::TimerId kReplyTimeoutTimerId = 2;
+    static constexpr win::TimerId kQueuePumpTimerId = 3;
+    static constexpr win::TimerId kStatusRequestTimerId = 7;
+    static constexpr std::uint32_t kReplyTimeoutMs = 1000;
+    static constexpr std::uint32_t kQueuePumpMs = 150;
+    static constexpr std::uint32_t kStatusRequestMs = 1000;
+
+    // A queued command is sent at most 1 + kMaxRetries times.
+    static constexpr int kMaxRetries = 4;
+    // Ticks of 10 ms without an accepted reply before the awaited function is given up.
+    static constexpr int kAsyncWaitLimit = 200;
+    static constexpr int kRealtimeWaitLimit = 100;
+
+    // Command numbers that pass in asynchronous mode without a transfer: power (8) and the
+    // main-zone memory buttons (27..32).
+    static bool PassesInAsynchronousMode(int commandNumber);
+
+    // Nothing is owned; everything must outlive the sender.
+    CommandSender(win::Window& timerWindow, CRS232CDlg& link, CommandFrameBuilder& frames,
+                  LinkState& state, ProtocolLog& log, FrameAssembler& assembler,
+                  CommandSenderHost& host);
+
+    // --- the two immediate sends ----------------------------------------------------------
+    // Builds the operation frame and writes it at once; logs "(PC) EX  " + frame. Nothing is
+    // awaited. Without an open port, or in asynchronous mode without a transfer for any
+    // command but 8 and 27..32, nothing is sent or logged.
+    void SendCommand(int commandNumber, int value);
+    // Likewise for an extended frame; in asynchronous mode without a transfer nothing passes.
+    // A write (mode 1) sets the echo guard first, so the receiver's echo is not decoded.
+    void SendExtended(int function, int mode, int p1 = 0, int p2 = 0, int p3 = 0, int p4 = 0,
+                      int p5 = 0, int p6 = 0, std::string_view text = {});
+
+    // --- the queue ------------------------------------------------------------------------
+    // Adds a command that will wait for its answer. An entry of the same command that has not
+    // been answered yet only takes the new value. False when the queue is full.
+    bool EnqueueCommand(int commandNumber, int value);
+    // Sends the entry at the queue index and marks it waiting; logs "(PC)--> " + frame. When
+    // every entry has been answered the queue is emptied instead. True when a frame was sent.
+    bool SendNextQueued();
+    // Empty queue; retry count, identification pending and waiting back to 0.
+    void ResetQueue();
+    // Empties CRS232CDlg's receive buffer, the copy of the last batch and the frame assembler.
+    void ResetReceiver();
+
+    // For the connector and the decoders: the queue holds only the status request (255, 0),
+    // not yet sent; the command at the queue index (-1 when none); the entry at the queue
+    // index has been answered, so the index moves on (never beyond the count).
+    void QueueOnlyStatusRequest();
+    int CurrentQueuedCommand() const;
+    void AdvanceQueueIndex();
+    int QueueIndex() const { return queueIndex_; }
+    int QueueCount() const { return queueCount_; }
+    // The entry at `i` (0..255); a default entry outside the queue.
+    QueuedCommand QueueEntry(int i) const;
+
+    // --- the timers and the tick -----------------------------------------------------------
+    // Starts the pump (timer 3, 150 ms) and the status request (timer 7, 1000 ms).
+    void StartTimers();
+    // The reply time-out, timer 2 (1000 ms): started after each queued send.
+    void StartReplyTimeout();
+    void StopReplyTimeout();
+    // Handles WM_TIMER 2, 3 and 7 of the main window; false for any other id.
+    bool OnTimer(win::TimerId id);
+    // Timer 2: the entry got no answer within a second: send it again, or give up after five.
+    void OnReplyTimeout();
+    // Timer 3: while nothing waits, send the next queued entry and start the time-out.
+    void OnQueuePump();
+    // Timer 7: while nothing waits and no transfer runs, queue the status request.
+    void OnStatusRequestTimer();
+    // Message 0xA500 from CAUXTIMERDlg: the waiting counter and one transfer or realtime step.
+    void OnAuxTick();
+
+private:
+    bool PortOpen() const;
+    bool SendingAllowed() const;
+    // Counts one tick of silence; at `limit` the awaited function is given up and logged.
+    void CountWaiting(int limit, bool countsUpload);
+
+    win::Window& timerWindow_;
+    CRS232CDlg& link_;
+    CommandFrameBuilder& frames_;
+    LinkState& state_;
+    ProtocolLog& log_;
+    FrameAssembler& assembler_;
+    CommandSenderHost& host_;
+
+    std::array<QueuedCommand, kQueueSize> queue_{};
+    int queueIndex_ = 0;
+    int queueCount_ = 0;
+};
+
+}  // namespace tra1

@@ -1,0 +1,131 @@
+#pragma once
+// The owner of the one serial port: opens a COM port by number, writes frames, polls the port
+// every 10 ms and hands each received batch to the main window with message 0x4400. It also
+// gives the link slots (search port, open port, waiting, retry count, identification pending)
+// their storing rules; the slots themselves live in the main window's LinkState so that every
+// helper reads the same values.
+//
+// An invisible modeless dialog (template 162). The main window creates it with itself as the
+// parent, which is also the owner that receives 0x4400:
+//
+//   CRS232CDlg rs232c(loop, linkState, std::make_unique<serial::PosixSerialPort>());
+//   if (!rs232c.Create(mainWindow.Handle())) { /* "Dialog Creating Error\r\nRS-232C Port" */ }
+//
+// and in its own 0x4400 handler copies ReceivedBatch() out and calls SetReceiveEnabled(1).
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string_view>
+
+#include "link/link_state.h"
+#include "platform/serial/serial_port.h"
+#include "platform/win/dialog.h"
+
+namespace tra1 {
+
+// The link slots by number, for LinkState(slot) / SetLinkState(slot, value).
+enum LinkSlot : int {
+    kSearchPortSlot = 0,
+    kOpenPortSlot = 1,
+    kWaitingSlot = 2,
+    kRetryCountSlot = 3,
+    kIdentificationPendingSlot = 4,
+};
+
+// How OpenPort ended. kNoPort and kSettingsFailed are both the "null handle" of the classic
+// link (nothing open, nothing to report to the user); kRefused is its "invalid handle" (the OS
+// said no, and the open-port slot has been cleared).
+enum class PortOpenResult {
+    kNoPort,          // the open-port slot held 0: nothing was tried
+    kOpened,          // open with the link's line settings
+    kRefused,         // the OS refused the device; open-port slot set to 0
+    kSettingsFailed,  // opened, but the settings could not be applied; closed again
+};
+
+class CRS232CDlg : public win::Dialog {
+public:
+    static constexpr int kTemplateId = 162;
+    // Posted to this window when a batch waits, and passed on from here to the owner.
+    static constexpr win::Msg kBatchMessage = 0x4400;
+    static constexpr win::TimerId kPollTimerId = 1;
+    static constexpr std::uint32_t kPollPeriodMs = 10;
+    static constexpr std::size_t kReceiveBufferSize = 256;  // one batch plus its NUL
+    static constexpr std::size_t kMaxBatchBytes = kReceiveBufferSize - 1;
+    static constexpr std::size_t kSendBufferSize = 64;  // one frame plus its NUL
+    static constexpr int kWriteAttempts = 5;
+
+    // `state` holds the link slots and must outlive this object. The first form owns its port
+    // (the program's PosixSerialPort); the second borrows one that outlives it (an in-memory
+    // line whose far end is the virtual receiver).
+    CRS232CDlg(win::EventLoop& loop, ::tra1::LinkState& state,
+               std::unique_ptr<serial::SerialPort> port);
+    CRS232CDlg(win::EventLoop& loop, ::tra1::LinkState& state, serial::SerialPort& port);
+    ~CRS232CDlg() override;
+
+    // Opens the port whose number is in the open-port slot (see PortOpenResult).
+    PortOpenResult OpenPort();
+    // Closes the port. On success the open-port and waiting slots are 0. False when the port
+    // could not be closed cleanly (or none was open): then nothing else changes.
+    bool ClosePort();
+    // Writes one frame (up to its first NUL, at most 63 bytes) unless a write is already under
+    // way or no port is open. Up to five attempts; a frame that cannot be written is dropped.
+    void WriteFrame(std::string_view frame);
+    // Reads what waits, at most 255 bytes, into the receive buffer. Returns the count; 0 when
+    // nothing was read or the batch starts with NUL (it is then dropped).
+    int ReadBatch();
+
+    // The last batch read, up to its NUL; valid until the next poll or EmptyReceiveBuffer().
+    std::string_view ReceivedBatch() const;
+    // The receive buffer back to all zeros (the receiver's reset empties it).
+    void EmptyReceiveBuffer();
+
+    // 1 while the poll may read; 0 from the hand-over of a batch until the owner has taken it.
+    void SetReceiveEnabled(int flag) { receiveEnabled_ = flag; }
+    int ReceiveEnabled() const { return receiveEnabled_; }
+
+    // The link slots. Slots 0 and 1 keep only a port number 1..8 (anything else stores 0);
+    // slots 2..4 keep any value. Unknown slots read 0 and ignore writes.
+    int LinkState(int slot) const;
+    void SetLinkState(int slot, int value);
+    void ClearLinkState();
+
+    // Whether the port is actually open (the open-port slot may name a port whose settings
+    // failed; writes and reads then do nothing).
+    bool PortIsOpen() const { return port_ && port_->IsOpen(); }
+    std::uint32_t BytesWritten() const { return bytesWritten_; }
+
+    // Called once, from the poll, when the far end hung up and the port closed itself. The
+    // owner decides what the user sees (usually Disconnect); the slots are left as they are.
+    void SetHangUpHandler(std::function<void()> handler) { onHangUp_ = std::move(handler); }
+
+protected:
+    bool OnInitDialog() override;
+    void OnTimer(win::TimerId id) override;
+    win::LResult OnMessage(win::Msg msg, win::WParam w, win::LParam l) override;
+    void OnDestroy() override;
+    // An invisible window has no user to cancel it; the close box and Esc do nothing.
+    void OnCancel() override {}
+    void OnOK() override {}
+
+private:
+    // The poll: one batch at most per tick, and only while the previous one has been taken.
+    void Poll();
+    // Closes the port and forgets every slot and buffer: what destruction leaves behind.
+    void ShutDown();
+    static int PortSlotValue(int value) { return serial::IsComPortNumber(value) ? value : 0; }
+
+    ::tra1::LinkState& state_;
+    std::unique_ptr<serial::SerialPort> ownedPort_;
+    serial::SerialPort* port_;  // ownedPort_ or the borrowed port; null only if given none
+    win::WindowHandle owner_;
+    std::uint32_t bytesWritten_ = 0;
+    std::array<char, kReceiveBufferSize> receiveBuffer_{};
+    std::array<char, kSendBufferSize> sendBuffer_{};
+    int receiveEnabled_ = 1;
+    std::function<void()> onHangUp_;
+};
+
+}  // namespace tra1

@@ -1,0 +1,545 @@
+// Sending: what passes in each control mode, the queue and its rules, the reply time-out with
+// its five sends against a silent virtual receiver, and the 10 ms tick's waiting counter.
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "link/caux_timer_dlg.h"
+#include "link/command_sender.h"
+#include "link/crs232c_dlg.h"
+#include "link/frame_assembler.h"
+#include "link/frame_sink.h"
+#include "link/link_state.h"
+#include "link/protocol_log.h"
+#include "model/command_frame_builder.h"
+#include "platform/serial/in_memory_serial_port.h"
+#include "platform/win/button.h"
+#include "platform/win/dialog.h"
+#include "platform/win/event_loop.h"
+#include "platform/win/virtual_clock.h"
+#include "resources/resource_registry.h"
+#include "sim/virtual_receiver.h"
+#include "sim/win_line_clock.h"
+
+namespace tra1 {
+namespace {
+
+constexpr int kMainTemplateId = 61102;
+const std::string kStatusRequestFrame =
+    "\x11"
+    "000\x03";
+
+void RegisterMainTemplate() {
+    res::DialogTemplate t;
+    t.id = kMainTemplateId;
+    t.caption = "main window double";
+    res::ControlTemplate edit;
+    edit.id = ProtocolLog::kLogEditId;
+    edit.kind = res::ControlKind::kEdit;
+    edit.style = res::style::kMultiLine;
+    t.controls.push_back(edit);
+    res::ControlTemplate check;
+    check.id = ProtocolLog::kDisplayLogCheckId;
+    check.kind = res::ControlKind::kCheckBox;
+    t.controls.push_back(check);
+    res::ResourceRegistry::Instance().AddDialog(t);
+}
+
+// The main window's wiring, and nothing more: timers and the tick go to the sender, a batch to
+// the assembler.
+class MainWindowDouble final : public win::Dialog {
+public:
+    explicit MainWindowDouble(win::EventLoop& loop) : Dialog(loop, kMainTemplateId) {}
+    CommandSender* sender = nullptr;
+    std::function<void()> onBatch;
+
+protected:
+    void OnTimer(win::TimerId id) override {
+        if (sender != nullptr) {
+            sender->OnTimer(id);
+        }
+    }
+    win::LResult OnMessage(win::Msg msg, win::WParam, win::LParam) override {
+        if (msg == CAUXTIMERDlg::kTickMessage && sender != nullptr) {
+            sender->OnAuxTick();
+        } else if (msg == CRS232CDlg::kBatchMessage && onBatch) {
+            onBatch();
+        }
+        return 0;
+    }
+};
+
+class HostDouble final : public CommandSenderHost {
+public:
+    void SearchPort(int port) override { searched.push_back(port); }
+    void ShowReceiverGone() override { ++gone; }
+    void UploadStep() override { ++uploadSteps; }
+    void DownloadStep() override { ++downloadSteps; }
+    void RealtimeStep() override { ++realtimeSteps; }
+
+    std::vector<int> searched;
+    int gone = 0;
+    int uploadSteps = 0;
+    int downloadSteps = 0;
+    int realtimeSteps = 0;
+};
+
+// Takes a configuration frame as the answer to a queued status request, the way the connector
+// does; counts the rest.
+class AnsweringSink final : public FrameSink {
+public:
+    explicit AnsweringSink(LinkState& state) : state_(state) {}
+    CommandSender* sender = nullptr;
+    int configurations = 0;
+    int reports = 0;
+
+    void OnConfigurationFrame(std::string_view) override {
+        ++configurations;
+        const int command = sender->CurrentQueuedCommand();
+        if (command == 255 || command == 8 || command == 28) {
+            sender->StopReplyTimeout();
+            state_.waiting = 0;
+            sender->AdvanceQueueIndex();
+            state_.waitingCounter = 0;
+            state_.previousAwaitedFunction = LinkState::kNone;
+        }
+    }
+    void OnReportFrame(std::string_view) override { ++reports; }
+    void OnExtendedReply(std::string_view) override {}
+
+private:
+    LinkState& state_;
+};
+
+// The virtual receiver, noting when each frame reached it.
+class TimedFarEnd final : public serial::FarEnd {
+public:
+    TimedFarEnd(const win::Clock& clock, sim::VirtualReceiver& receiver)
+        : clock_(clock), receiver_(receiver) {}
+    std::vector<serial::LineSegment> Receive(std::string_view bytes) override {
+        heard.emplace_back(clock_.NowMs(), std::string(bytes));
+        return receiver_.Receive(bytes);
+    }
+    std::vector<std::pair<std::int64_t, std::string>> heard;
+
+private:
+    const win::Clock& clock_;
+    sim::VirtualReceiver& receiver_;
+};
+
+class CommandSenderTest : public ::testing::Test {
+protected:
+    CommandSenderTest() {
+        RegisterMainTemplate();
+        main.Create();
+        rs232c.Create(main.Handle());
+        main.sender = &sender;
+        sink.sender = &sender;
+        main.onBatch = [this] {
+            assembler.Feed(rs232c.ReceivedBatch());
+            rs232c.SetReceiveEnabled(1);
+        };
+        rs232c.SetLinkState(kOpenPortSlot, 3);
+        rs232c.OpenPort();
+        SetLogTicked(true);
+    }
+
+    void SetLogTicked(bool on) {
+        main.Get<win::Button>(ProtocolLog::kDisplayLogCheckId)->SetCheck(on ? 1 : 0);
+    }
+    std::string Written() const { return port.Written(); }
+    std::vector<std::int64_t> HeardTimes() const {
+        std::vector<std::int64_t> times;
+        for (const auto& [time, bytes] : farEnd.heard) {
+            times.push_back(time);
+        }
+        return times;
+    }
+    static int Count(const std::string& text, const std::string& what) {
+        int n = 0;
+        for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) {
+            ++n;
+        }
+        return n;
+    }
+
+    win::VirtualClock clock;
+    win::EventLoop loop{clock};
+    LinkState state;
+    sim::VirtualReceiver receiver;
+    TimedFarEnd farEnd{clock, receiver};
+    sim::WinLineClock lineClock{clock};
+    serial::InMemorySerialPort port{lineClock, farEnd};
+    MainWindowDouble main{loop};
+    CRS232CDlg rs232c{loop, state, port};
+    CommandFrameBuilder frames;
+    ProtocolLog log{&main};
+    AnsweringSink sink{state};
+    FrameAssembler assembler{sink};
+    HostDouble host;
+    CommandSender sender{main, rs232c, frames, state, log, assembler, host};
+};
+
+TEST_F(CommandSenderTest, AsynchronousModePassesOnlyPowerAndTheMemories) {
+    for (int n = 0; n <= 105; ++n) {
+        const std::size_t before = Written().size();
+        sender.SendCommand(n, 0);
+        const bool sent = Written().size() > before;
+        EXPECT_EQ(sent, n == 8 || (n >= 27 && n <= 32)) << n;
+    }
+    // Every frame that went out is in the log, with its prefix.
+    EXPECT_EQ(Count(log.Text(), "(PC) EX  "), 7);
+    const std::string recall(frames.BuildCommandFrame(28, 0));
+    EXPECT_NE(log.Text().find("(PC) EX  " + recall + "\r\n"), std::string::npos);
+
+    // Extended frames wait for realtime mode or a transfer.
+    const std::size_t before = Written().size();
+    sender.SendExtended(262, 0, 3);
+    EXPECT_EQ(Written().size(), before);
+}
+
+TEST_F(CommandSenderTest, RealtimeModeAndTransfersSendEverything) {
+    state.realtimeMode = true;
+    sender.SendCommand(20, 1);
+    const std::string program(frames.BuildCommandFrame(20, 1));
+    EXPECT_EQ(Written(), program);
+
+    // A request leaves the echo guard alone; a write sets it before sending.
+    state.echoGuard = 0;
+    sender.SendExtended(262, 0, 3);
+    EXPECT_EQ(state.echoGuard, 0);
+    sender.SendExtended(262, 1, 3, 12);
+    EXPECT_EQ(state.echoGuard, 1);
+    const std::string write(frames.BuildExtendedFrame(262, 1, 3, 12));
+    EXPECT_EQ(Written().substr(Written().size() - write.size()), write);
+    EXPECT_NE(log.Text().find("(PC) EX  " + write + "\r\n"), std::string::npos);
+
+    // An upload or a download in asynchronous mode lets everything through as well.
+    state.realtimeMode = false;
+    state.uploadInProgress = 1;
+    std::size_t before = Written().size();
+    sender.SendCommand(20, 2);
+    EXPECT_GT(Written().size(), before);
+    state.uploadInProgress = 0;
+    state.downloadInProgress = 3;
+    before = Written().size();
+    sender.SendExtended(262, 0, 4);
+    EXPECT_GT(Written().size(), before);
+
+    // A number outside the table: nothing on the line, but the log shows the bare prefix.
+    before = Written().size();
+    sender.SendCommand(200, 0);
+    EXPECT_EQ(Written().size(), before);
+    EXPECT_EQ(log.Text().substr(log.Text().size() - 11), "(PC) EX  \r\n");
+}
+
+TEST_F(CommandSenderTest, NothingIsSentOrLoggedWithoutAPort) {
+    rs232c.ClosePort();
+    state.realtimeMode = true;
+    sender.SendCommand(8, 0);
+    sender.SendExtended(262, 1, 3, 12);
+    EXPECT_EQ(Written(), "");
+    EXPECT_EQ(log.Text(), "");
+    sender.EnqueueCommand(255, 0);
+    loop.AdvanceBy(3000);
+    EXPECT_EQ(Written(), "");
+}
+
+TEST_F(CommandSenderTest, EnqueueReplacesAnEntryStillWaitingToBeSent) {
+    EXPECT_TRUE(sender.EnqueueCommand(255, 0));
+    EXPECT_TRUE(sender.EnqueueCommand(255, 0));
+    EXPECT_EQ(sender.QueueCount(), 1);
+
+    EXPECT_TRUE(sender.EnqueueCommand(53, 10));
+    EXPECT_TRUE(sender.EnqueueCommand(53, 14));
+    EXPECT_EQ(sender.QueueCount(), 2);
+    EXPECT_EQ(sender.QueueEntry(1).value, 14);
+
+    // An answered entry lies behind the queue index and is not searched.
+    sender.AdvanceQueueIndex();
+    EXPECT_EQ(sender.CurrentQueuedCommand(), 53);
+    EXPECT_TRUE(sender.EnqueueCommand(255, 0));
+    EXPECT_EQ(sender.QueueCount(), 3);
+    // The index never runs past the count.
+    sender.AdvanceQueueIndex();
+    sender.AdvanceQueueIndex();
+    sender.AdvanceQueueIndex();
+    EXPECT_EQ(sender.QueueIndex(), 3);
+    EXPECT_EQ(sender.CurrentQueuedCommand(), -1);
+    EXPECT_EQ(sender.QueueEntry(300).commandNumber, 0);
+    EXPECT_EQ(sender.QueueEntry(-1).commandNumber, 0);
+}
+
+TEST_F(CommandSenderTest, AFullQueueRefusesEvenAReplacement) {
+    for (int n = 0; n < CommandSender::kQueueSize; ++n) {
+        ASSERT_TRUE(sender.EnqueueCommand(n, 0)) << n;
+    }
+    EXPECT_FALSE(sender.EnqueueCommand(1000, 0));
+    EXPECT_FALSE(sender.EnqueueCommand(3, 5));
+    EXPECT_EQ(sender.QueueEntry(3).value, 0);
+    sender.ResetQueue();
+    EXPECT_EQ(sender.QueueCount(), 0);
+    EXPECT_TRUE(sender.EnqueueCommand(1000, 0));
+}
+
+TEST_F(CommandSenderTest, SendNextQueued) {
+    EXPECT_FALSE(sender.SendNextQueued());  // empty
+
+    sender.EnqueueCommand(255, 0);
+    SetLogTicked(false);
+    EXPECT_TRUE(sender.SendNextQueued());
+    EXPECT_EQ(state.waiting, 1);
+    EXPECT_EQ(state.identificationPending, 1);
+    EXPECT_EQ(Written(), kStatusRequestFrame);
+    EXPECT_EQ(log.Text(), "");
+    SetLogTicked(true);
+    EXPECT_TRUE(sender.SendNextQueued());
+    EXPECT_EQ(log.Text(), "(PC)--> " + kStatusRequestFrame + "\r\n");
+
+    // Every entry answered: the next call empties the queue and its link slots.
+    sender.AdvanceQueueIndex();
+    state.retryCount = 2;
+    EXPECT_FALSE(sender.SendNextQueued());
+    EXPECT_EQ(sender.QueueCount(), 0);
+    EXPECT_EQ(sender.QueueIndex(), 0);
+    EXPECT_EQ(state.waiting, 0);
+    EXPECT_EQ(state.retryCount, 0);
+    EXPECT_EQ(state.identificationPending, 0);
+
+    // A negative command number is never sent.
+    state.waiting = 0;
+    sender.EnqueueCommand(-5, 0);
+    EXPECT_FALSE(sender.SendNextQueued());
+    EXPECT_EQ(state.waiting, 0);
+
+    // The connector's opening state: only the status request, unsent.
+    sender.QueueOnlyStatusRequest();
+    EXPECT_EQ(sender.QueueCount(), 1);
+    EXPECT_EQ(sender.CurrentQueuedCommand(), 255);
+}
+
+TEST_F(CommandSenderTest, AnsweredStatusRequestsAreNeverResent) {
+    sender.StartTimers();
+    loop.AdvanceBy(10'000);
+    ASSERT_GE(farEnd.heard.size(), 9u);
+    for (const auto& [time, bytes] : farEnd.heard) {
+        EXPECT_EQ(bytes, kStatusRequestFrame) << time;
+    }
+    // Each one answered before the next is queued: no resend, no fall-back.
+    EXPECT_EQ(sink.configurations, static_cast<int>(farEnd.heard.size()));
+    EXPECT_EQ(state.retryCount, 0);
+    EXPECT_EQ(host.gone, 0);
+}
+
+TEST_F(CommandSenderTest, SilentReceiverGetsFiveSendsOneSecondApartThenFallsBack) {
+    receiver.Faults().silent = true;
+    sender.StartTimers();
+    state.linkBusy = 1;
+
+    // Timer 7 queues the status request at 1000 ms; the pump sends it at 1050 ms.
+    loop.AdvanceBy(6049);
+    EXPECT_EQ(HeardTimes(), (std::vector<std::int64_t>{1050, 2050, 3050, 4050, 5050}));
+    EXPECT_EQ(Count(log.Text(), "(PC)--> " + kStatusRequestFrame + "\r\n"), 5);
+    EXPECT_EQ(state.retryCount, 4);
+    EXPECT_EQ(state.linkBusy, 0);  // each resend frees the link
+    EXPECT_EQ(host.gone, 0);
+
+    assembler.Feed(std::string_view("\x12R31"));
+    loop.AdvanceBy(1);
+    EXPECT_EQ(host.gone, 1);
+    EXPECT_TRUE(host.searched.empty());
+    EXPECT_EQ(state.waiting, 0);
+    EXPECT_EQ(state.retryCount, 0);
+    EXPECT_EQ(state.identificationPending, 0);
+    EXPECT_EQ(sender.QueueCount(), 0);
+    EXPECT_EQ(assembler.Pending(), "");  // the receiver side was reset
+    EXPECT_EQ(state.openPort, 3);        // the port stays open
+    EXPECT_FALSE(loop.HasTimer(main.Handle(), CommandSender::kReplyTimeoutTimerId));
+
+    // The next status request goes out with the next second.
+    loop.AdvanceBy(1000);
+    EXPECT_EQ(HeardTimes().back(), 7050);
+}
+
+TEST_F(CommandSenderTest, DuringASearchTheTimeOutTriesTheNextPort) {
+    receiver.Faults().silent = true;
+    state.searchPort = 3;
+    sender.QueueOnlyStatusRequest();
+    sender.StartTimers();
+    loop.AdvanceBy(5500);
+    EXPECT_EQ(farEnd.heard.size(), 5u);
+    EXPECT_EQ(HeardTimes().front(), 150);
+    EXPECT_EQ(host.searched, (std::vector<int>{4}));
+    EXPECT_EQ(host.gone, 0);
+    EXPECT_EQ(sender.QueueCount(), 0);
+}
+
+TEST_F(CommandSenderTest, ReplyTimeOutWithNothingWaitingFreesTheLink) {
+    state.linkBusy = 1;
+    sender.StartReplyTimeout();
+    loop.AdvanceBy(1000);
+    EXPECT_EQ(state.linkBusy, 0);
+    EXPECT_FALSE(loop.HasTimer(main.Handle(), CommandSender::kReplyTimeoutTimerId));
+    EXPECT_TRUE(farEnd.heard.empty());
+}
+
+TEST_F(CommandSenderTest, StatusRequestIsQueuedOnlyWhileNothingWaitsAndNoTransferRuns) {
+    state.transferBusy = 1;
+    sender.OnStatusRequestTimer();
+    EXPECT_EQ(sender.QueueCount(), 0);
+    state.transferBusy = 0;
+    state.waiting = 1;
+    sender.OnStatusRequestTimer();
+    EXPECT_EQ(sender.QueueCount(), 0);
+    state.waiting = 0;
+    sender.OnStatusRequestTimer();
+    EXPECT_EQ(sender.CurrentQueuedCommand(), 255);
+    EXPECT_FALSE(sender.OnTimer(5));  // not the sender's timer
+}
+
+TEST_F(CommandSenderTest, ResetReceiverEmptiesTheBatchAndTheAssembler) {
+    main.onBatch = nullptr;  // leave the batch where the poll put it
+    rs232c.WriteFrame(kStatusRequestFrame);
+    ASSERT_TRUE(loop.AdvanceUntil([&] { return rs232c.ReceiveEnabled() == 0; }, 500));
+    EXPECT_FALSE(rs232c.ReceivedBatch().empty());
+    assembler.Feed(std::string_view("\x12R310"));
+    ASSERT_EQ(assembler.Kind(), FrameKind::kConfiguration);
+
+    sender.ResetReceiver();
+    EXPECT_EQ(rs232c.ReceivedBatch(), "");
+    EXPECT_EQ(assembler.Pending(), "");
+    EXPECT_EQ(assembler.Kind(), FrameKind::kNone);
+    EXPECT_EQ(assembler.BatchCopy(), "");
+}
+
+class WaitingCounterTest : public CommandSenderTest {
+protected:
+    void Ticks(int n) {
+        for (int i = 0; i < n; ++i) {
+            sender.OnAuxTick();
+        }
+    }
+    std::string LastLine() const {
+        const std::string text = log.Text();
+        const auto end = text.rfind("\r\n");
+        if (end == std::string::npos) {
+            return "";
+        }
+        const auto start = end == 0 ? std::string::npos : text.rfind("\r\n", end - 1);
+        const std::size_t begin = start == std::string::npos ? 0 : start + 2;
+        return text.substr(begin, end + 2 - begin);
+    }
+};
+
+TEST_F(WaitingCounterTest, TwoSecondsOfSilenceOnTheAuxiliaryTick) {
+    SetLogTicked(false);  // written whether or not the log is on
+    CAUXTIMERDlg aux(loop);
+    ASSERT_TRUE(aux.Create(main.Handle()));
+    aux.SetTimerId(1);
+    aux.SetPeriod(10);
+    aux.Start();
+    loop.AdvanceBy(2000);  // 200 ticks: the counter reaches 200
+    EXPECT_EQ(log.Text(), "");
+    EXPECT_EQ(state.waitingCounter, 200);
+    state.awaitedFunction = 264;
+    loop.AdvanceBy(10);
+    EXPECT_EQ(log.Text(), "Command Waiting Counter Cleared(Cmnd)   0108\r\n");
+    EXPECT_EQ(state.waitingCounter, 0);
+    EXPECT_EQ(state.awaitedFunction, LinkState::kNone);
+    EXPECT_EQ(state.previousAwaitedFunction, LinkState::kNone);
+}
+
+TEST_F(WaitingCounterTest, TheAwaitedFunctionAsFourHexDigitsOfItsMagnitude) {
+    const std::pair<int, std::string> cases[] = {
+        {-1, "0001"},      {264, "0108"},     {255, "00FF"},  {0xFFFF, "FFFF"},
+        {0x10000, "0000"}, {INT_MIN, "0000"}, {-274, "0112"},
+    };
+    for (const auto& [awaited, digits] : cases) {
+        state.waitingCounter = 0;
+        state.awaitedFunction = awaited;
+        Ticks(201);
+        EXPECT_EQ(LastLine(), "Command Waiting Counter Cleared(Cmnd)   " + digits + "\r\n")
+            << awaited;
+    }
+}
+
+TEST_F(WaitingCounterTest, FirstTickRemembersTheAwaitedFunction) {
+    state.awaitedFunction = 260;
+    Ticks(1);
+    EXPECT_EQ(state.waitingCounter, 1);
+    EXPECT_EQ(state.previousAwaitedFunction, 260);
+}
+
+TEST_F(WaitingCounterTest, UploadStepsRunAndTheUploadEndsWhenTheCounterRunsOut) {
+    state.uploadInProgress = 1;
+    sender.EnqueueCommand(255, 0);
+    Ticks(201);
+    EXPECT_EQ(host.uploadSteps, 200);
+    EXPECT_EQ(host.downloadSteps, 0);
+    EXPECT_EQ(state.uploadInProgress, 0);
+    EXPECT_EQ(state.transferBusy, 1);
+    EXPECT_EQ(sender.QueueCount(), 0);
+
+    state.downloadInProgress = 2;
+    Ticks(5);
+    EXPECT_EQ(host.downloadSteps, 5);
+    EXPECT_EQ(state.downloadInProgress, 2);  // the counter counts uploads only
+}
+
+TEST_F(WaitingCounterTest, RealtimeModeGivesUpAfterOneSecond) {
+    state.realtimeMode = true;
+    state.uploadInProgress = 1;
+    Ticks(100);
+    EXPECT_EQ(host.realtimeSteps, 100);
+    EXPECT_EQ(LastLine(), "");
+    Ticks(1);
+    EXPECT_EQ(LastLine(), "Command Waiting Counter Cleared(Cmnd)   0001\r\n");
+    EXPECT_EQ(state.uploadInProgress, 1);
+    EXPECT_EQ(host.uploadSteps, 0);
+
+    // A count left above the realtime limit by asynchronous mode still runs out.
+    state.waitingCounter = 150;
+    state.awaitedFunction = 267;
+    Ticks(1);
+    EXPECT_EQ(LastLine(), "Command Waiting Counter Cleared(Cmnd)   010B\r\n");
+}
+
+TEST_F(WaitingCounterTest, TheTickStandsStillWhileWaitingBusyOrClosed) {
+    state.uploadInProgress = 1;
+    state.waiting = 1;
+    Ticks(300);
+    state.waiting = 0;
+    state.linkBusy = 1;
+    Ticks(300);
+    state.linkBusy = 0;
+    rs232c.ClosePort();
+    Ticks(300);
+    EXPECT_EQ(state.waitingCounter, 0);
+    EXPECT_EQ(host.uploadSteps, 0);
+    EXPECT_EQ(log.Text(), "");
+}
+
+TEST_F(CommandSenderTest, TheLogStaysWithinItsBudgetUnderEverySender) {
+    state.realtimeMode = true;
+    receiver.Faults().silent = true;
+    for (int i = 0; i < 4000; ++i) {
+        if (i % 2 == 0) {
+            sender.SendCommand(53, i % 100);
+        } else {
+            sender.ResetQueue();
+            sender.EnqueueCommand(255, 0);
+            sender.SendNextQueued();
+        }
+        const std::string text = log.Text();
+        ASSERT_LE(text.size(), ProtocolLog::kTrimLength + 32) << i;
+    }
+}
+
+}  // namespace
+}  // namespace tra1

@@ -1,0 +1,128 @@
+// The log pane: lines only while "DisplayLog" is ticked, unconditional writes, and the trimming
+// that keeps the pane within its 30000-character budget plus the newest entries.
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "link/protocol_log.h"
+#include "platform/win/button.h"
+#include "platform/win/dialog.h"
+#include "platform/win/edit.h"
+#include "platform/win/event_loop.h"
+#include "platform/win/virtual_clock.h"
+#include "resources/resource_registry.h"
+
+namespace tra1 {
+namespace {
+
+constexpr int kPaneTemplateId = 61101;
+
+// A window with the main window's log controls: edit 1015 and check box 1016.
+void RegisterPaneTemplate() {
+    res::DialogTemplate t;
+    t.id = kPaneTemplateId;
+    t.caption = "log pane";
+    res::ControlTemplate edit;
+    edit.id = ProtocolLog::kLogEditId;
+    edit.kind = res::ControlKind::kEdit;
+    edit.style = res::style::kMultiLine | res::style::kHidden;
+    t.controls.push_back(edit);
+    res::ControlTemplate check;
+    check.id = ProtocolLog::kDisplayLogCheckId;
+    check.kind = res::ControlKind::kCheckBox;
+    check.text = "DisplayLog";
+    check.style = res::style::kHidden;
+    t.controls.push_back(check);
+    res::ResourceRegistry::Instance().AddDialog(t);
+}
+
+class ProtocolLogTest : public ::testing::Test {
+protected:
+    ProtocolLogTest() {
+        RegisterPaneTemplate();
+        pane.Create();
+    }
+    void Tick(bool on) {
+        pane.Get<win::Button>(ProtocolLog::kDisplayLogCheckId)->SetCheck(on ? 1 : 0);
+    }
+
+    win::VirtualClock clock;
+    win::EventLoop loop{clock};
+    win::Dialog pane{loop, kPaneTemplateId};
+    ProtocolLog log{&pane};
+};
+
+TEST_F(ProtocolLogTest, LinesOnlyWhileDisplayLogIsTicked) {
+    EXPECT_FALSE(log.LogEnabled());
+    log.LogLine(ProtocolLog::kSentPrefix,
+                "\x02"
+                "07A1D\x03");
+    log.LogIfEnabled("Com 1 --> Open\r\n");
+    EXPECT_EQ(log.Text(), "");
+
+    Tick(true);
+    log.LogLine(ProtocolLog::kSentPrefix,
+                "\x02"
+                "07A1D\x03");
+    log.LogLine(ProtocolLog::kReportPrefix, "0026E1");
+    log.LogIfEnabled("Com 1 --> Open\r\n");
+    EXPECT_EQ(log.Text(),
+              "(PC) EX  \x02"
+              "07A1D\x03\r\n(TR-X) Report  0026E1\r\nCom 1 --> Open\r\n");
+
+    // AppendLog itself writes whatever the check box says.
+    Tick(false);
+    log.AppendLog("always\r\n");
+    EXPECT_EQ(log.Text().substr(log.Text().size() - 8), "always\r\n");
+}
+
+TEST_F(ProtocolLogTest, TrimsTheFirst30000CharactersOnceBeyond30000) {
+    const std::string full(30000, 'a');
+    log.AppendLog(full);
+    log.AppendLog("b");  // 30000 is not beyond: nothing trimmed
+    EXPECT_EQ(log.Text().size(), 30001u);
+    log.AppendLog("cd");  // beyond: the first 30000 go
+    EXPECT_EQ(log.Text(), "bcd");
+}
+
+TEST_F(ProtocolLogTest, NeverHoldsMoreThanTheBudgetPlusTheNewestEntries) {
+    Tick(true);
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> length(0, 120);
+    for (int i = 0; i < 5000; ++i) {
+        const std::string body(static_cast<std::size_t>(length(random)),
+                               static_cast<char>('A' + i % 26));
+        log.LogLine(ProtocolLog::kConfigurationPrefix, body);
+        const std::string entry = std::string(ProtocolLog::kConfigurationPrefix) + body + "\r\n";
+        const std::string text = log.Text();
+        ASSERT_LE(text.size(), ProtocolLog::kTrimLength + entry.size()) << i;
+        // The newest entry is always whole at the end.
+        ASSERT_EQ(text.substr(text.size() - entry.size()), entry) << i;
+    }
+}
+
+TEST(ProtocolLogWithoutPaneTest, WritesNothingAndNeverCrashes) {
+    ProtocolLog log;
+    EXPECT_FALSE(log.LogEnabled());
+    log.AppendLog("x");
+    log.LogLine(ProtocolLog::kSentPrefix, "y");
+    EXPECT_EQ(log.Text(), "");
+
+    // A pane whose window has gone is the same as none.
+    RegisterPaneTemplate();
+    win::VirtualClock clock;
+    win::EventLoop loop{clock};
+    win::Dialog pane{loop, kPaneTemplateId};
+    ASSERT_TRUE(pane.Create());
+    log.SetPane(&pane);
+    log.AppendLog("x");
+    EXPECT_EQ(log.Text(), "x");
+    pane.DestroyWindow();
+    log.AppendLog("y");
+    EXPECT_EQ(log.Text(), "");
+}
+
+}  // namespace
+}  // namespace tra1
