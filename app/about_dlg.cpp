@@ -1,0 +1,14 @@
+#include "app/about_dlg.h"
+
+#include "resources/icon_image.h"
+
+namespace tra1 {
+
+bool CAboutDlg::OnInitDialog() {
+    SetIcon(res::kIconProgram, true);
+    SetIcon(res::kIconProgram, false);
+    CenterWindow(Parent());
+    return true;
+}
+
+}  // namespace tra1

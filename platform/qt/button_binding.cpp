@@ -1,0 +1,84 @@
+#include "platform/qt/button_binding.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "platform/qt/qt_text.h"
+#include "platform/win/button.h"
+#include "platform/win/user_input.h"
+
+namespace tra1::qtui {
+
+namespace {
+QWidget* MakeButtonWidget(const win::Control& control, QWidget* parent) {
+    const QString text = ToQString(control.GetText());
+    switch (control.kind()) {
+        case win::ControlKind::kCheckBox:
+            return new QCheckBox(text, parent);
+        case win::ControlKind::kRadioButton: {
+            auto* radio = new QRadioButton(text, parent);
+            radio->setAutoExclusive(false);
+            return radio;
+        }
+        case win::ControlKind::kGroupBox: {
+            auto* group = new QGroupBox(WithoutMnemonics(text), parent);
+            group->setAttribute(Qt::WA_TransparentForMouseEvents);
+            return group;
+        }
+        default: {
+            auto* button = new QPushButton(text, parent);
+            button->setAutoDefault(false);
+            button->setDefault(control.kind() == win::ControlKind::kDefPushButton);
+            return button;
+        }
+    }
+}
+}  // namespace
+
+ButtonBinding::ButtonBinding(DialogWidget& owner, win::Control& control, QWidget* parent)
+    : ControlBinding(owner, control, MakeButtonWidget(control, parent)) {
+    auto* button = qobject_cast<QAbstractButton*>(widget());
+    if (button == nullptr) {
+        return;  // group box: nothing to click
+    }
+    if (qobject_cast<QPushButton*>(button) != nullptr) {
+        connect(button, &QAbstractButton::pressed, this, [this] {
+            Gesture([](win::Dialog& d, int id) { return win::user::MousePress(d, id); });
+        });
+        connect(button, &QAbstractButton::released, this, [this] {
+            Gesture([](win::Dialog& d, int id) { return win::user::MouseRelease(d, id); });
+        });
+    }
+    connect(button, &QAbstractButton::clicked, this,
+            [this] { Gesture([](win::Dialog& d, int id) { return win::user::Click(d, id); }); });
+}
+
+void ButtonBinding::Apply(win::ControlChange change) {
+    auto* button = dynamic_cast<win::Button*>(control());
+    if (button == nullptr) {
+        return;
+    }
+    switch (change) {
+        case win::ControlChange::kText:
+            if (auto* group = qobject_cast<QGroupBox*>(widget())) {
+                group->setTitle(WithoutMnemonics(ToQString(button->GetText())));
+            } else if (auto* qt_button = qobject_cast<QAbstractButton*>(widget())) {
+                qt_button->setText(ToQString(button->GetText()));
+            }
+            break;
+        case win::ControlChange::kCheck:
+            if (button->IsCheckBox() || button->IsRadioButton()) {
+                if (auto* qt_button = qobject_cast<QAbstractButton*>(widget())) {
+                    qt_button->setChecked(button->GetCheck() == win::BST_CHECKED);
+                }
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace tra1::qtui

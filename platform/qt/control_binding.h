@@ -1,0 +1,71 @@
+#pragma once
+// Keeps one window-system control and its Qt widget in step, both ways.
+//
+// Model to widget: the binding is the control's observer; every change is applied to the widget
+// under a QSignalBlocker, so a programmatic change never comes back as a user notification.
+// Widget to model: the kind-specific subclass connects the widget's user signals (released,
+// activated, clicked, edited...) to the gestures of win::user, the same functions tests drive;
+// afterwards the widget is brought back in step with whatever the dialog made of the gesture.
+
+#include <QObject>
+#include <QPalette>
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+
+#include "platform/win/control.h"
+#include "platform/win/dialog.h"
+
+namespace tra1::qtui {
+
+class DialogWidget;
+
+class ControlBinding : public QObject, public win::ControlObserver {
+public:
+    ControlBinding(DialogWidget& owner, win::Control& control, QWidget* widget);
+    ~ControlBinding() override;
+
+    QWidget* widget() const { return widget_; }
+    // The control, or nullptr once its dialog has gone.
+    win::Control* control() const { return control_; }
+    int id() const { return id_; }
+
+    // ControlObserver: mirrors one change onto the widget.
+    void ControlChanged(win::Control& control, win::ControlChange change) final;
+    // Mirrors the whole state (after creation and after each gesture).
+    void ApplyAll();
+    // The dialog is going: stop observing and never touch the control again.
+    void Detach();
+
+    // True while model state is being written into the widget (widget overrides such as a
+    // combo's showPopup use it to tell a user's action from the program's).
+    bool applying() const { return applying_ > 0; }
+
+protected:
+    // Kind-specific part of mirroring; `change` says what changed. The base has handled
+    // enabled, visible, colours and focus already.
+    virtual void Apply(win::ControlChange change) = 0;
+    // Colour roles for text and background; progress bars paint the bar in the text colour.
+    virtual void ApplyColors(std::optional<win::Rgb> text, std::optional<win::Rgb> background);
+    // Runs a user gesture on the dialog, then re-mirrors this control. False if the dialog has
+    // gone or refused the gesture.
+    bool Gesture(const std::function<bool(win::Dialog&, int id)>& gesture);
+
+    DialogWidget& owner() const { return owner_; }
+
+    QPalette default_palette_;
+
+    // Reports the user moving the keyboard focus to the control.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void ApplyCommon(win::ControlChange change);
+
+    DialogWidget& owner_;
+    win::Control* control_;
+    QPointer<QWidget> widget_;
+    int id_;
+    int applying_ = 0;
+};
+
+}  // namespace tra1::qtui

@@ -1,0 +1,97 @@
+#include "platform/qt/dialog_renderer.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPixmap>
+
+#include "platform/qt/dialog_widget.h"
+#include "platform/qt/qt_front_end.h"
+#include "platform/win/dialog.h"
+#include "platform/win/event_loop.h"
+#include "platform/win/virtual_clock.h"
+#include "resources/resource_registry.h"
+
+namespace tra1::qtui {
+
+namespace {
+
+QImage WithCaption(const QPixmap& client, const QString& caption, const QIcon& icon) {
+    QFont font = QApplication::font();
+    font.setBold(true);
+    const QFontMetrics metrics(font);
+    const int bar = metrics.height() + 8;
+    const int frame = 2;
+    QImage image(client.width() + 2 * frame, client.height() + bar + 2 * frame,
+                 QImage::Format_ARGB32);
+    image.fill(QColor(90, 90, 90));
+    QPainter painter(&image);
+    painter.fillRect(frame, frame, client.width(), bar, QColor(0, 58, 140));
+    int text_x = frame + 6;
+    if (!icon.isNull()) {
+        const int side = bar - 6;
+        icon.paint(&painter, QRect(text_x, frame + 3, side, side));
+        text_x += side + 6;
+    }
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(QRect(text_x, frame, client.width() - text_x, bar),
+                     Qt::AlignVCenter | Qt::AlignLeft, caption);
+    painter.drawPixmap(frame, frame + bar, client);
+    painter.end();
+    return image;
+}
+
+}  // namespace
+
+QString RenderFileName(int template_id) {
+    return QStringLiteral("dialog_%1.png").arg(template_id);
+}
+
+QImage RenderDialog(int template_id) {
+    // A private loop on a virtual clock: nothing that the dialog starts runs on its own.
+    win::VirtualClock clock;
+    win::EventLoop loop(clock);
+    QImage image;
+    {
+        QtFrontEnd front_end(loop);
+        win::Dialog dialog(loop, template_id);
+        if (!dialog.Create()) {
+            return {};
+        }
+        dialog.ShowWindow(true);
+        if (DialogWidget* widget = front_end.host().WidgetFor(dialog.Handle())) {
+            widget->adjustSize();
+            QApplication::processEvents();
+            image = WithCaption(widget->grab(), widget->windowTitle(), widget->windowIcon());
+        }
+        dialog.DestroyWindow();
+    }
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return image;
+}
+
+RenderReport RenderAllDialogs(const QString& directory) {
+    RenderReport report;
+    QDir dir(directory);
+    if (!dir.mkpath(QStringLiteral("."))) {
+        report.errors.push_back("cannot create " + directory.toStdString());
+        return report;
+    }
+    for (int id : res::ResourceRegistry::Instance().DialogIds()) {
+        const QImage image = RenderDialog(id);
+        const QString path = dir.filePath(RenderFileName(id));
+        if (image.isNull()) {
+            report.errors.push_back("dialog " + std::to_string(id) + ": could not be created");
+        } else if (!image.save(path, "PNG")) {
+            report.errors.push_back("dialog " + std::to_string(id) + ": cannot write " +
+                                    path.toStdString());
+        } else {
+            report.written.push_back(path.toStdString());
+        }
+    }
+    return report;
+}
+
+}  // namespace tra1::qtui

@@ -1,0 +1,26 @@
+#pragma once
+// Pictures of dialogs without a display: every registered dialog template is built as a plain
+// dialog, shown through the Qt front end and grabbed into a PNG, with a drawn caption bar on top
+// (an offscreen window has no window manager to draw one). Needs a QApplication; under
+// QT_QPA_PLATFORM=offscreen nothing appears on screen.
+
+#include <QImage>
+#include <QString>
+#include <string>
+#include <vector>
+
+namespace tra1::qtui {
+
+struct RenderReport {
+    std::vector<std::string> written;  // paths of the PNGs
+    std::vector<std::string> errors;   // one line per dialog that could not be rendered
+};
+
+// The picture of dialog `template_id` (null image if it cannot be created).
+QImage RenderDialog(int template_id);
+// dialog_<id>.png for every registered dialog, into `directory` (created if missing).
+RenderReport RenderAllDialogs(const QString& directory);
+// The file name used for a dialog.
+QString RenderFileName(int template_id);
+
+}  // namespace tra1::qtui

@@ -1,0 +1,335 @@
+#include "platform/qt/dialog_widget.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "platform/qt/button_binding.h"
+#include "platform/qt/combo_binding.h"
+#include "platform/qt/edit_binding.h"
+#include "platform/qt/icon_pixmap.h"
+#include "platform/qt/list_binding.h"
+#include "platform/qt/menu_builder.h"
+#include "platform/qt/progress_binding.h"
+#include "platform/qt/qt_dialog_host.h"
+#include "platform/qt/qt_text.h"
+#include "platform/qt/slider_binding.h"
+#include "platform/qt/static_binding.h"
+#include "platform/win/event_loop.h"
+#include "platform/win/user_input.h"
+
+namespace tra1::qtui {
+
+namespace {
+// The offscreen platform (tests, pictures) has no window stacking and warns about raise().
+bool CanStackWindows() {
+    return QGuiApplication::platformName() != QLatin1String("offscreen");
+}
+
+// The toolkit's own system commands (close, move, size...) are the window manager's business.
+constexpr int kFirstSystemCommand = 0xF000;
+
+QFont FontOf(const win::Dialog& dialog) {
+    const res::DialogTemplate* source = dialog.dialog_template();
+    return source == nullptr ? DialogFont({}, 0)
+                             : DialogFont(source->font_name, source->font_points);
+}
+
+std::unique_ptr<ControlBinding> MakeBinding(DialogWidget& owner, win::Control& control,
+                                            QWidget* parent) {
+    switch (control.kind()) {
+        case win::ControlKind::kStatic:
+        case win::ControlKind::kIcon:
+            return std::make_unique<StaticBinding>(owner, control, parent);
+        case win::ControlKind::kPushButton:
+        case win::ControlKind::kDefPushButton:
+        case win::ControlKind::kCheckBox:
+        case win::ControlKind::kRadioButton:
+        case win::ControlKind::kGroupBox:
+            return std::make_unique<ButtonBinding>(owner, control, parent);
+        case win::ControlKind::kEdit:
+            return std::make_unique<EditBinding>(owner, control, parent);
+        case win::ControlKind::kComboBox:
+            return std::make_unique<ComboBinding>(owner, control, parent);
+        case win::ControlKind::kListBox:
+            return std::make_unique<ListBinding>(owner, control, parent);
+        case win::ControlKind::kSlider:
+            return std::make_unique<SliderBinding>(owner, control, parent);
+        case win::ControlKind::kProgressBar:
+            return std::make_unique<ProgressBinding>(owner, control, parent);
+    }
+    return std::make_unique<StaticBinding>(owner, control, parent);
+}
+}  // namespace
+
+DialogWidget::DialogWidget(QtDialogHost& host, win::Dialog& dialog, QWidget* qt_parent)
+    : QWidget(qt_parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                             Qt::WindowCloseButtonHint),
+      host_(host),
+      dialog_(&dialog),
+      handle_(dialog.Handle()),
+      units_(FontOf(dialog)),
+      layout_(new QVBoxLayout(this)),
+      client_(new QWidget(this)) {
+    setFont(FontOf(dialog));
+    layout_->setContentsMargins(0, 0, 0, 0);
+    layout_->setSpacing(0);
+    layout_->setSizeConstraint(QLayout::SetFixedSize);
+    layout_->addWidget(client_);
+    if (const res::DialogTemplate* source = dialog.dialog_template()) {
+        client_->setFixedSize(units_.ToPixelsX(source->cx), units_.ToPixelsY(source->cy));
+        if ((source->style & res::dialog_style::kMinimizeBox) != 0) {
+            setWindowFlag(Qt::WindowMinimizeButtonHint);
+        }
+    }
+    // Right click in the client area: the items the dialog added to its system menu.
+    client_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(client_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        const std::vector<win::MenuItem> extras = SystemMenuExtras();
+        if (extras.empty()) {
+            return;
+        }
+        auto* menu = new QMenu(this);
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        FillMenu(*menu, extras, this, [this](int id) { ChooseSystemCommand(id); });
+        menu->popup(client_->mapToGlobal(at));
+    });
+    setWindowTitle(ToQString(dialog.GetWindowText()));
+    BuildControls();
+    RebuildMenus();
+    Mirror(win::WindowChange::kIcon);
+    Mirror(win::WindowChange::kEnabled);
+}
+
+DialogWidget::~DialogWidget() {
+    for (auto& binding : bindings_) {
+        binding->Detach();
+    }
+    bindings_.clear();  // before the child widgets go with QWidget's destructor
+}
+
+void DialogWidget::BuildControls() {
+    for (const auto& control : dialog_->controls()) {
+        auto binding = MakeBinding(*this, *control, client_);
+        QWidget* widget = binding->widget();
+        QRect area = units_.ToPixels(control->x(), control->y(), control->cx(), control->cy());
+        if (control->kind() == win::ControlKind::kComboBox) {
+            // A combo's template height includes its open list; the field has the font's height.
+            area.setHeight(std::min(area.height(), widget->sizeHint().height()));
+        }
+        widget->setGeometry(area);
+        binding->ApplyAll();
+        bindings_.push_back(std::move(binding));
+    }
+}
+
+QWidget* DialogWidget::ControlWidget(int id) const {
+    for (const auto& binding : bindings_) {
+        if (binding->id() == id) {
+            return binding->widget();
+        }
+    }
+    return nullptr;
+}
+
+std::vector<win::MenuItem> DialogWidget::SystemMenuExtras() const {
+    std::vector<win::MenuItem> extras;
+    if (dialog_ == nullptr) {
+        return extras;
+    }
+    for (const win::MenuItem& item : dialog_->GetSystemMenu().items()) {
+        if (item.kind == win::MenuItem::Kind::kCommand && item.id >= kFirstSystemCommand) {
+            continue;
+        }
+        extras.push_back(item);
+    }
+    // No separators at the ends.
+    while (!extras.empty() && extras.front().kind == win::MenuItem::Kind::kSeparator) {
+        extras.erase(extras.begin());
+    }
+    while (!extras.empty() && extras.back().kind == win::MenuItem::Kind::kSeparator) {
+        extras.pop_back();
+    }
+    return extras;
+}
+
+void DialogWidget::RebuildMenus() {
+    if (dialog_ == nullptr) {
+        return;
+    }
+    const MenuChosen menu_chosen = [this](int id) {
+        RunGesture([id](win::Dialog& d) { return win::user::ChooseMenuItem(d, id); });
+        GestureFinished();
+    };
+    const MenuChosen system_chosen = [this](int id) { ChooseSystemCommand(id); };
+    const std::vector<win::MenuItem> extras = SystemMenuExtras();
+
+    // Menu bar: a fresh one each time (menus change rarely: check marks, enabling).
+    if (menu_bar_ != nullptr) {
+        layout_->setMenuBar(nullptr);
+        menu_bar_->hide();
+        menu_bar_->deleteLater();
+    }
+    win::Menu* menu = dialog_->GetMenu();
+    if (menu == nullptr) {
+        return;
+    }
+    menu_bar_ = new QMenuBar(this);
+    FillMenuBar(*menu_bar_, *menu, this, menu_chosen);
+    if (!extras.empty()) {
+        QMenu* help = menu_bar_->addMenu(QStringLiteral("&Help"));
+        FillMenu(*help, extras, this, system_chosen);
+    }
+    layout_->setMenuBar(menu_bar_);
+}
+
+void DialogWidget::ApplyPlacement() {
+    if (dialog_ == nullptr) {
+        return;
+    }
+    adjustSize();
+    const QSize size = frameGeometry().size();
+    QRect over;
+    switch (dialog_->placement()) {
+        case win::Placement::kCenterOverOwner:
+            if (DialogWidget* owner = host_.WidgetFor(dialog_->placement_owner())) {
+                if (owner->isVisible()) {
+                    over = owner->frameGeometry();
+                }
+            }
+            [[fallthrough]];
+        case win::Placement::kCenterScreen:
+            if (over.isNull()) {
+                QScreen* screen =
+                    this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
+                if (screen != nullptr) {
+                    over = screen->availableGeometry();
+                }
+            }
+            if (!over.isNull()) {
+                move(over.center() - QPoint(size.width() / 2, size.height() / 2));
+            }
+            break;
+        case win::Placement::kTemplate:
+            if (const res::DialogTemplate* source = dialog_->dialog_template()) {
+                move(units_.ToPixelsX(source->x), units_.ToPixelsY(source->y));
+            }
+            break;
+    }
+}
+
+void DialogWidget::Mirror(win::WindowChange change) {
+    if (dialog_ == nullptr) {
+        return;
+    }
+    switch (change) {
+        case win::WindowChange::kCreated:
+            break;
+        case win::WindowChange::kShown:
+            ApplyPlacement();
+            show();
+            if (CanStackWindows()) {
+                raise();
+            }
+            break;
+        case win::WindowChange::kHidden:
+            hide();
+            break;
+        case win::WindowChange::kCaption:
+            setWindowTitle(ToQString(dialog_->GetWindowText()));
+            break;
+        case win::WindowChange::kEnabled:
+            setEnabled(dialog_->IsWindowEnabled());
+            break;
+        case win::WindowChange::kPlacement:
+            ApplyPlacement();
+            break;
+        case win::WindowChange::kFocus:
+            if (isVisible() && dialog_->HasFocus()) {
+                if (CanStackWindows()) {
+                    raise();
+                }
+                activateWindow();
+            }
+            break;
+        case win::WindowChange::kIcon: {
+            const int icon =
+                dialog_->GetIcon(true) != 0 ? dialog_->GetIcon(true) : dialog_->GetIcon(false);
+            setWindowIcon(icon != 0 ? IconFor(icon) : QIcon());
+            break;
+        }
+        case win::WindowChange::kMenu:
+            RebuildMenus();
+            break;
+        case win::WindowChange::kDestroyed:
+            Detach();
+            break;
+    }
+}
+
+void DialogWidget::Detach() {
+    if (dialog_ == nullptr) {
+        return;
+    }
+    for (auto& binding : bindings_) {
+        binding->Detach();
+    }
+    dialog_ = nullptr;
+    hide();
+    deleteLater();
+}
+
+void DialogWidget::ChooseSystemCommand(int id) {
+    RunGesture([id](win::Dialog& d) {
+        return win::user::ChooseSystemMenuItem(d, static_cast<unsigned>(id));
+    });
+    GestureFinished();
+}
+
+bool DialogWidget::RunGesture(const std::function<bool(win::Dialog&)>& gesture) {
+    if (dialog_ == nullptr) {
+        return false;
+    }
+    return gesture(*dialog_);
+}
+
+void DialogWidget::GestureFinished() {
+    host_.EndFinishedModals();
+}
+
+void DialogWidget::closeEvent(QCloseEvent* event) {
+    // The dialog decides: a panel destroys itself, a modal dialog ends, the wait window asks
+    // its owner to stop the transfer.
+    event->ignore();
+    RunGesture([](win::Dialog& d) { return win::user::CloseBox(d); });
+    GestureFinished();
+}
+
+void DialogWidget::keyPressEvent(QKeyEvent* event) {
+    // Keys that no control used: Enter and Esc as the toolkit's dialog manager sees them.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        RunGesture([](win::Dialog& d) { return win::user::PressEnter(d); });
+        GestureFinished();
+        return;
+    }
+    if (event->key() == Qt::Key_Escape) {
+        RunGesture([](win::Dialog& d) { return win::user::PressEsc(d); });
+        GestureFinished();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void DialogWidget::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && dialog_ != nullptr) {
+        dialog_->Loop().SetFocusedWindow(handle_);
+    }
+    QWidget::changeEvent(event);
+}
+
+}  // namespace tra1::qtui

@@ -1,0 +1,30 @@
+#include "platform/qt/icon_pixmap.h"
+
+#include <QImage>
+
+#include "resources/resource_registry.h"
+
+namespace tra1::qtui {
+
+QPixmap IconPixmap(int icon_id) {
+    const res::IconImage* icon = res::ResourceRegistry::Instance().FindIcon(icon_id);
+    if (icon == nullptr || icon->width <= 0 || icon->height <= 0 ||
+        icon->argb.size() != static_cast<std::size_t>(icon->width) * icon->height) {
+        return {};
+    }
+    QImage image(icon->width, icon->height, QImage::Format_ARGB32);
+    for (int row = 0; row < icon->height; ++row) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(row));
+        for (int column = 0; column < icon->width; ++column) {
+            line[column] = icon->argb[static_cast<std::size_t>(row) * icon->width + column];
+        }
+    }
+    return QPixmap::fromImage(image);
+}
+
+QIcon IconFor(int icon_id) {
+    const QPixmap pixmap = IconPixmap(icon_id);
+    return pixmap.isNull() ? QIcon() : QIcon(pixmap);
+}
+
+}  // namespace tra1::qtui

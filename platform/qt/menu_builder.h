@@ -1,0 +1,23 @@
+#pragma once
+// Qt menus from the window system's menu model. Choosing an entry calls `chosen` with its
+// command id, queued on `context` so that the menu has closed first (the command may open a
+// modal box, or rebuild this very menu); the caller turns that into the menu gesture.
+
+#include <QMenu>
+#include <QMenuBar>
+#include <functional>
+#include <vector>
+
+#include "platform/win/menu.h"
+
+namespace tra1::qtui {
+
+using MenuChosen = std::function<void(int command_id)>;
+
+// Replaces the bar's entries with `menu`'s popups and commands.
+void FillMenuBar(QMenuBar& bar, const win::Menu& menu, QObject* context, const MenuChosen& chosen);
+// Appends `items` (commands, separators, popups) to `target`.
+void FillMenu(QMenu& target, const std::vector<win::MenuItem>& items, QObject* context,
+              const MenuChosen& chosen);
+
+}  // namespace tra1::qtui

@@ -1,0 +1,84 @@
+#include "platform/qt/qt_dialog_host.h"
+
+#include <QEventLoop>
+
+#include "platform/qt/dialog_widget.h"
+#include "platform/qt/qt_loop_pump.h"
+
+namespace tra1::qtui {
+
+QtDialogHost::QtDialogHost(win::EventLoop& loop, QtLoopPump* pump) : loop_(loop), pump_(pump) {}
+
+QtDialogHost::~QtDialogHost() {
+    for (auto& [handle, widget] : widgets_) {
+        if (widget != nullptr) {
+            widget->Detach();
+            delete widget.data();
+        }
+    }
+}
+
+DialogWidget* QtDialogHost::WidgetFor(win::WindowHandle handle) const {
+    const auto found = widgets_.find(handle);
+    return found == widgets_.end() ? nullptr : found->second.data();
+}
+
+void QtDialogHost::DialogChanged(win::Dialog& dialog, win::WindowChange change) {
+    const win::WindowHandle handle = dialog.Handle();
+    if (change == win::WindowChange::kCreated) {
+        // Owned dialogs stay above their owner's window.
+        QWidget* qt_parent = WidgetFor(dialog.Parent());
+        widgets_[handle] = new DialogWidget(*this, dialog, qt_parent);
+        return;
+    }
+    DialogWidget* widget = WidgetFor(handle);
+    if (widget == nullptr) {
+        return;
+    }
+    widget->Mirror(change);  // kDestroyed detaches and deletes it later
+    if (change == win::WindowChange::kDestroyed) {
+        widgets_.erase(handle);
+    }
+    if (change == win::WindowChange::kHidden || change == win::WindowChange::kDestroyed) {
+        EndFinishedModals();
+    }
+}
+
+bool QtDialogHost::Finished(win::WindowHandle handle) const {
+    const auto* dialog = loop_.FindAs<win::Dialog>(handle);
+    return dialog == nullptr || dialog->ModalEnded();
+}
+
+bool QtDialogHost::RunModal(win::Dialog& dialog) {
+    const win::WindowHandle handle = dialog.Handle();
+    if (DialogWidget* widget = WidgetFor(handle)) {
+        widget->setWindowModality(widget->parentWidget() != nullptr ? Qt::WindowModal
+                                                                    : Qt::ApplicationModal);
+        // Modality only takes effect when the window is (re)shown.
+        if (widget->isVisible()) {
+            widget->hide();
+            widget->show();
+        }
+    }
+    if (Finished(handle)) {
+        return true;
+    }
+    QEventLoop qt_loop;
+    modal_runs_.push_back({handle, &qt_loop});
+    if (pump_ != nullptr) {
+        pump_->Schedule();
+    }
+    qt_loop.exec();
+    std::erase_if(modal_runs_, [&](const ModalRun& run) { return run.qt_loop == &qt_loop; });
+    return true;
+}
+
+void QtDialogHost::EndFinishedModals() {
+    for (const ModalRun& run : modal_runs_) {
+        if (Finished(run.handle)) {
+            run.qt_loop->quit();
+        }
+    }
+}
+
+}  // namespace tra1::qtui

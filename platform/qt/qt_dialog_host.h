@@ -1,0 +1,52 @@
+#pragma once
+// The window system's DialogHost for Qt: builds a DialogWidget when a dialog is created, mirrors
+// its window changes, removes it when the dialog goes, and runs modal dialogs in a nested
+// QEventLoop (the loop pump keeps timers and posted messages running inside it).
+
+#include <QPointer>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/win/dialog_host.h"
+#include "platform/win/event_loop.h"
+
+class QEventLoop;
+
+namespace tra1::qtui {
+
+class DialogWidget;
+class QtLoopPump;
+
+class QtDialogHost final : public win::DialogHost {
+public:
+    // `pump` (may be null) is re-armed before a modal loop starts.
+    QtDialogHost(win::EventLoop& loop, QtLoopPump* pump);
+    ~QtDialogHost() override;
+    QtDialogHost(const QtDialogHost&) = delete;
+    QtDialogHost& operator=(const QtDialogHost&) = delete;
+
+    void DialogChanged(win::Dialog& dialog, win::WindowChange change) override;
+    bool RunModal(win::Dialog& dialog) override;
+
+    // The real window of a dialog, or nullptr.
+    DialogWidget* WidgetFor(win::WindowHandle handle) const;
+    // Ends the nested loops of modal dialogs that have ended or gone. Called after every user
+    // gesture and every batch of window-system work.
+    void EndFinishedModals();
+
+    win::EventLoop& loop() const { return loop_; }
+
+private:
+    struct ModalRun {
+        win::WindowHandle handle;
+        QEventLoop* qt_loop;
+    };
+    bool Finished(win::WindowHandle handle) const;
+
+    win::EventLoop& loop_;
+    QtLoopPump* pump_;
+    std::unordered_map<win::WindowHandle, QPointer<DialogWidget>> widgets_;
+    std::vector<ModalRun> modal_runs_;
+};
+
+}  // namespace tra1::qtui

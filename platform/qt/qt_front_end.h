@@ -1,0 +1,48 @@
+#pragma once
+// The Qt front end in one object: shows every dialog of the window system as a real window, runs
+// the window system's timers and posted messages inside Qt's event loop, and shows message boxes
+// and file dialogs with Qt. Construct it after the QApplication and the EventLoop, before the
+// first dialog is created:
+//
+//   QApplication app(argc, argv);
+//   win::SteadyClock clock;
+//   win::EventLoop loop(clock);
+//   qtui::QtFrontEnd front_end(loop);
+//   CReceiverEditorApp editor(loop);   // its DoModal runs in a nested QEventLoop
+//   return editor.Run();
+//
+// No app.exec() is needed: a modal dialog's DoModal runs Qt's loop until the dialog ends.
+
+#include <memory>
+
+#include "platform/qt/qt_dialog_host.h"
+#include "platform/qt/qt_loop_pump.h"
+#include "platform/qt/qt_prompter.h"
+#include "platform/win/event_loop.h"
+
+namespace tra1::qtui {
+
+class QtFrontEnd {
+public:
+    explicit QtFrontEnd(win::EventLoop& loop);
+    // Uninstalls itself from the loop and closes every window it still shows.
+    ~QtFrontEnd();
+    QtFrontEnd(const QtFrontEnd&) = delete;
+    QtFrontEnd& operator=(const QtFrontEnd&) = delete;
+
+    QtDialogHost& host() { return *host_; }
+    QtPrompter& prompter() { return *prompter_; }
+    QtLoopPump& pump() { return *pump_; }
+
+private:
+    win::EventLoop& loop_;
+    std::unique_ptr<QtLoopPump> pump_;
+    std::unique_ptr<QtDialogHost> host_;
+    std::unique_ptr<QtPrompter> prompter_;
+};
+
+// Application-wide look of the front end: the Fusion style (it honours the controls' colour
+// roles, so read-outs are cyan on black everywhere) and the program's icon. Idempotent.
+void ApplyApplicationLook();
+
+}  // namespace tra1::qtui

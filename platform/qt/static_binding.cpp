@@ -1,0 +1,54 @@
+#include "platform/qt/static_binding.h"
+
+#include <QLabel>
+
+#include "platform/qt/icon_pixmap.h"
+#include "platform/qt/qt_text.h"
+#include "platform/win/static.h"
+
+namespace tra1::qtui {
+
+namespace {
+QLabel* MakeLabel(const win::Control& control, QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText);
+    Qt::Alignment align = Qt::AlignTop;
+    if (control.kind() == win::ControlKind::kIcon) {
+        align = Qt::AlignLeft | Qt::AlignTop;
+    } else if (control.HasStyle(res::style::kCenter)) {
+        align |= Qt::AlignHCenter;
+    } else if (control.HasStyle(res::style::kRight)) {
+        align |= Qt::AlignRight;
+    } else {
+        align |= Qt::AlignLeft;
+    }
+    label->setAlignment(align);
+    label->setWordWrap(control.kind() != win::ControlKind::kIcon);
+    if (control.HasStyle(res::style::kSunken) || control.HasStyle(res::style::kBorder)) {
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    }
+    return label;
+}
+}  // namespace
+
+StaticBinding::StaticBinding(DialogWidget& owner, win::Control& control, QWidget* parent)
+    : ControlBinding(owner, control, MakeLabel(control, parent)) {}
+
+void StaticBinding::Apply(win::ControlChange change) {
+    auto* model = dynamic_cast<win::Static*>(control());
+    auto* label = qobject_cast<QLabel*>(widget());
+    if (model == nullptr || label == nullptr) {
+        return;
+    }
+    if (model->kind() == win::ControlKind::kIcon) {
+        if (change == win::ControlChange::kIcon) {
+            label->setPixmap(IconPixmap(model->GetIcon()));
+        }
+        return;
+    }
+    if (change == win::ControlChange::kText) {
+        label->setText(WithoutMnemonics(ToQString(model->GetText())));
+    }
+}
+
+}  // namespace tra1::qtui
