@@ -469,13 +469,6 @@ TEST_F(WaitingCounterTest, TheAwaitedFunctionAsFourHexDigitsOfItsMagnitude) {
     }
 }
 
-TEST_F(WaitingCounterTest, FirstTickRemembersTheAwaitedFunction) {
-    state.awaitedFunction = 260;
-    Ticks(1);
-    EXPECT_EQ(state.waitingCounter, 1);
-    EXPECT_EQ(state.previousAwaitedFunction, 260);
-}
-
 TEST_F(WaitingCounterTest, UploadStepsRunAndTheUploadEndsWhenTheCounterRunsOut) {
     state.uploadInProgress = 1;
     sender.EnqueueCommand(255, 0);
