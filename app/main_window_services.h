@@ -1,0 +1,22 @@
+#pragma once
+
+namespace tra1 {
+
+// What the receiver link asks of the main window beyond the link itself.
+class MainWindowServices {
+public:
+    virtual ~MainWindowServices() = default;
+
+    // The image may have changed: the main window reloads its controls (posting its own refresh
+    // message), then every open panel gets its hold counter reset and its refresh message.
+    virtual void RefreshPanels() = 0;
+    // The whole image may have changed (the receiver identified itself): every control of the
+    // main window is filled again and the panels are refreshed.
+    virtual void ReloadWindows() = 0;
+    // One step of the configuration upload, the download, or the realtime poll.
+    virtual void UploadStep() = 0;
+    virtual void DownloadStep() = 0;
+    virtual void RealtimeStep() = 0;
+};
+
+}  // namespace tra1

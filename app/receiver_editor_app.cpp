@@ -1,0 +1,26 @@
+#include "app/receiver_editor_app.h"
+
+#include <utility>
+
+#include "app/receiver_editor_dlg.h"
+#include "model/model_profile.h"
+#include "model/receiver_image.h"
+#include "platform/serial/serial_port.h"
+#include "platform/win/event_loop.h"
+
+namespace tra1 {
+
+CReceiverEditorApp::CReceiverEditorApp(win::EventLoop& loop,
+                                       std::unique_ptr<serial::SerialPort> port)
+    : loop_(loop), port_(std::move(port)) {}
+
+CReceiverEditorApp::~CReceiverEditorApp() = default;
+
+int CReceiverEditorApp::Run() {
+    mainWindow_ = std::make_unique<CReceiverEditorDlg>(loop_, Image(), Profile(), std::move(port_));
+    mainWindow_->DoModal();
+    mainWindow_.reset();
+    return 0;
+}
+
+}  // namespace tra1

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+namespace tra1 {
+
+class CReceiverEditorDlg;
+
+namespace serial {
+class SerialPort;
+}
+namespace win {
+class EventLoop;
+}
+
+// The application: runs the main window modally on the given loop; when it closes, the program
+// ends. The serial line comes from outside so that the program uses the system's ports and
+// tests use a line to the virtual receiver.
+class CReceiverEditorApp {
+public:
+    CReceiverEditorApp(win::EventLoop& loop, std::unique_ptr<serial::SerialPort> port);
+    ~CReceiverEditorApp();
+
+    // Runs the main window until it closes; the program's exit status (0).
+    int Run();
+
+    // The main window while it exists (null before Run and after it); tests drive it through
+    // this, the front end through its own windows.
+    CReceiverEditorDlg* MainWindow() { return mainWindow_.get(); }
+
+private:
+    win::EventLoop& loop_;
+    std::unique_ptr<serial::SerialPort> port_;
+    std::unique_ptr<CReceiverEditorDlg> mainWindow_;
+};
+
+}  // namespace tra1

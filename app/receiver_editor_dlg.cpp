@@ -1,0 +1,273 @@
+#include "app/receiver_editor_dlg.h"
+
+#include <utility>
+
+#include "app/about_dlg.h"
+#include "app/main_window_ids.h"
+#include "app/main_window_resources.h"
+#include "app/wait_message_dlg.h"
+#include "model/model_profile.h"
+#include "model/receiver_image.h"
+#include "model/value_format.h"
+#include "platform/serial/serial_port.h"
+#include "platform/win/combo_box.h"
+#include "platform/win/edit.h"
+#include "platform/win/event_loop.h"
+#include "platform/win/prompter.h"
+#include "platform/win/static.h"
+#include "resources/icon_image.h"
+#include "resources/resource_registry.h"
+
+namespace tra1 {
+
+namespace id = main_window;
+
+namespace {
+constexpr int kAboutTextId = 101;
+
+// The template must be registered before the Dialog base looks it up in Create.
+int RegisteredTemplateId() {
+    res::RegisterMainWindowTemplate();
+    res::RegisterMainMenu();
+    return CReceiverEditorDlg::kTemplateId;
+}
+}  // namespace
+
+CReceiverEditorDlg::CReceiverEditorDlg(win::EventLoop& loop, ReceiverImage& image,
+                                       ModelProfile& profile,
+                                       std::unique_ptr<serial::SerialPort> port)
+    : Dialog(loop, RegisteredTemplateId()),
+      image_(image),
+      profile_(profile),
+      link_(*this, image, profile, std::move(port), *this),
+      view_(*this, image, profile, link_.State()),
+      mode_(*this, link_.State(), panels_) {}
+
+CReceiverEditorDlg::~CReceiverEditorDlg() = default;
+
+bool CReceiverEditorDlg::OnInitDialog() {
+    Dialog::OnInitDialog();
+    // The About item at the foot of the system menu.
+    win::Menu& systemMenu = GetSystemMenu();
+    systemMenu.AppendSeparator();
+    const std::string* aboutText = res::ResourceRegistry::Instance().FindString(kAboutTextId);
+    systemMenu.AppendCommand(
+        win::IDM_ABOUTBOX, aboutText != nullptr ? *aboutText : "&About Tolvek Receiver Editor...");
+    SetIcon(res::kIconProgram, true);
+    SetIcon(res::kIconProgram, false);
+
+    profile_.SetModel(ModelProfile::kTrA1);
+    link_.CreateLinkWindows();
+
+    view_.FillItemLists();
+    if (auto* ports = Get<win::ComboBox>(id::kPortCombo)) {
+        ports->SetCurSel(0);
+    }
+    InitialiseState();
+
+    // The read-outs and the log draw cyan on black.
+    for (int control :
+         {id::kMainVolumeReadout, id::kZone2VolumeReadout, id::kProgramReadout, id::kLogEdit}) {
+        if (win::Control* readout = GetDlgItem(control)) {
+            readout->UseReadoutColors();
+        }
+    }
+    if (auto* icon = Get<win::Static>(id::kConnectionIcon)) {
+        icon->SetIcon(res::kIconNotConnected);
+    }
+
+    FillMainWindow();
+    PostMessage(id::kRefreshMainWindow);
+
+    SetTimer(id::kBlinkTimer, 500);
+    link_.StartTimers();  // timers 3 (150 ms) and 7 (1000 ms)
+    SetTimer(id::kVolumeRepeatTimer, 50);
+    mode_.ShowInMenu();
+    return true;
+}
+
+void CReceiverEditorDlg::InitialiseState() {
+    // The image's defaults, then the main window's own state: asynchronous mode, nothing
+    // transferring, no configuration name, the link in its initial state.
+    image_.ResetToDefaults(profile_);
+    LinkState& state = link_.State();
+    state = LinkState{};
+    configurationName_.clear();
+    PostMessage(id::kRefreshMainWindow);
+}
+
+void CReceiverEditorDlg::FillMainWindow() {
+    view_.Fill();
+    link_.State().echoGuard = 1;
+}
+
+void CReceiverEditorDlg::RefreshPanels() {
+    PostMessage(id::kRefreshMainWindow);
+    const auto& infos = PanelInfos();
+    panels_.ForEachOpen([&infos](std::size_t index, const OpenPanel& panel) {
+        if (panel.resetHoldCounter) {
+            panel.resetHoldCounter();
+        }
+        panel.window->PostMessage(infos[index].refreshMessage);
+    });
+}
+
+void CReceiverEditorDlg::ResetPanelHolds() {
+    panels_.ResetAllHoldCounters();
+}
+
+void CReceiverEditorDlg::ReloadWindows() {
+    FillMainWindow();
+    RefreshPanels();
+}
+
+void CReceiverEditorDlg::OnCommand(int commandId, unsigned code) {
+    if (commandId == id::kUserMemoEdit) {
+        if (code == win::EN_CHANGE) {
+            OnUserMemoChanged();
+        }
+        return;
+    }
+    // Menu items arrive with code 0, buttons with BN_CLICKED (also 0).
+    if (code != win::BN_CLICKED) {
+        return;
+    }
+    if (HandleMenuCommand(commandId)) {
+        return;
+    }
+    const std::size_t panel = PanelTable::IndexForCommand(commandId);
+    if (panel < kPanelCount) {
+        ShowPanel(panel);
+    }
+}
+
+bool CReceiverEditorDlg::HandleMenuCommand(int commandId) {
+    switch (commandId) {
+        case id::kMenuConnect:
+        case id::kConnectButton:
+            link_.GetConnector().Connect();
+            break;
+        case id::kMenuDisconnect:
+        case id::kDisconnectButton:
+            link_.GetConnector().Disconnect();
+            mode_.ShowInMenu();
+            break;
+        case id::kMenuRealtime:
+            mode_.EnterRealtime();
+            break;
+        case id::kMenuAsynchronous:
+            mode_.EnterAsynchronous();
+            break;
+        case id::kClearLogButton:
+            SetDlgItemText(id::kLogEdit, "");
+            break;
+        case id::kDebugButton:
+            ShowDebugCounter();
+            break;
+        default:
+            return false;
+    }
+    return true;
+}
+
+void CReceiverEditorDlg::ShowPanel(std::size_t index) {
+    if (panels_.Show(index) == PanelTable::ShowResult::kCreateFailed) {
+        MessageBox("Dialog Creating Error\r\n" + std::string(PanelInfos().at(index).windowName), "",
+                   win::Buttons::kOk);
+    }
+}
+
+void CReceiverEditorDlg::OnUserMemoChanged() {
+    // The edit takes up to 1001 characters; the image keeps the first 500 bytes of them.
+    std::string text = GetDlgItemText(id::kUserMemoEdit);
+    if (text.size() > static_cast<std::size_t>(id::kUserMemoLimit)) {
+        text.resize(id::kUserMemoLimit);
+    }
+    image_.SetUserMemoText(text);
+}
+
+void CReceiverEditorDlg::ShowDebugCounter() {
+    SetDlgItemText(id::kDebugEdit, FormatInteger(link_.State().waitingCounter));
+}
+
+void CReceiverEditorDlg::OnTimer(win::TimerId timerId) {
+    if (timerId == id::kBlinkTimer) {
+        link_.GetConnector().OnBlinkTimer();
+        return;
+    }
+    if (timerId == id::kVolumeRepeatTimer) {
+        return;  // the volume buttons' auto-repeat has nothing to repeat while none is held
+    }
+    link_.OnTimer(timerId);
+}
+
+win::LResult CReceiverEditorDlg::OnMessage(win::Msg msg, win::WParam w, win::LParam l) {
+    switch (msg) {
+        case id::kReceivedBatch:
+            link_.OnReceivedBatch();
+            mode_.ShowInMenu();
+            return 0;
+        case id::kAuxTick:
+            link_.OnAuxTick();
+            return 0;
+        case id::kRefreshMainWindow:
+            view_.Refresh();
+            return 1;
+        case id::kTransferCancelled:
+            OnTransferCancelled();
+            return 0;
+        default:
+            return Dialog::OnMessage(msg, w, l);
+    }
+}
+
+void CReceiverEditorDlg::OnSysCommand(unsigned command) {
+    if ((command & 0xFFF0u) == win::IDM_ABOUTBOX) {
+        CAboutDlg about(Loop());
+        about.DoModal(Handle());
+        return;
+    }
+    Dialog::OnSysCommand(command);
+}
+
+bool CReceiverEditorDlg::OpenWaitMessage() {
+    if (waitMessage_ != nullptr) {
+        return true;
+    }
+    auto wait = std::make_unique<CWaitMessageDlg>(Loop(), Handle());
+    CWaitMessageDlg* raw = wait.get();
+    raw->SetOnDestroyed([this] {
+        if (waitMessage_ != nullptr) {
+            Loop().DeleteLater(std::move(waitMessage_));
+        }
+    });
+    waitMessage_ = std::move(wait);
+    if (!raw->Open()) {
+        waitMessage_.reset();
+        MessageBox("Dialog Creating Error\r\nWait Message", "", win::Buttons::kOk);
+        return false;
+    }
+    return true;
+}
+
+void CReceiverEditorDlg::CloseWaitMessage() {
+    if (waitMessage_ != nullptr && waitMessage_->IsWindow()) {
+        waitMessage_->DestroyWindow();  // its destroyed callback hands it to DeleteLater
+    }
+}
+
+void CReceiverEditorDlg::OnTransferCancelled() {
+    LinkState& state = link_.State();
+    state.uploadInProgress = 0;
+    state.downloadInProgress = 0;
+    state.awaitedFunction = LinkState::kNone;
+    CloseWaitMessage();
+}
+
+void CReceiverEditorDlg::OnDestroy() {
+    panels_.DestroyAll();
+    CloseWaitMessage();
+    Dialog::OnDestroy();
+}
+
+}  // namespace tra1

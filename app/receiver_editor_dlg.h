@@ -1,0 +1,90 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "app/control_mode.h"
+#include "app/main_window_services.h"
+#include "app/main_zone_view.h"
+#include "app/panel_table.h"
+#include "app/receiver_link.h"
+#include "platform/win/dialog.h"
+
+namespace tra1 {
+
+class CWaitMessageDlg;
+class ModelProfile;
+class ReceiverImage;
+
+namespace serial {
+class SerialPort;
+}
+
+// The main window (dialog 102, "Tolvek Receiver Editor for TR-A1"). It owns everything that
+// lives for the whole run and routes the user's commands, the timers and the link's messages to
+// the helpers that do the work: the receiver link, the view of the main zone controls, the
+// control mode and the panel table.
+class CReceiverEditorDlg final : public win::Dialog, private MainWindowServices {
+public:
+    static constexpr int kTemplateId = 102;
+
+    // `port` is the serial line the link will own (the system's port, or a test line).
+    CReceiverEditorDlg(win::EventLoop& loop, ReceiverImage& image, ModelProfile& profile,
+                       std::unique_ptr<serial::SerialPort> port);
+    ~CReceiverEditorDlg() override;
+
+    // Every control from the image; the next received state counts as an echo.
+    void FillMainWindow();
+    // Posts the main window's refresh message, then resets each open panel's hold counter and
+    // posts the panel's refresh message.
+    void RefreshPanels() override;
+    // Only resets the hold counters of the open panels.
+    void ResetPanelHolds();
+
+    // The current configuration name (empty at start; set by opening or saving a file).
+    const std::string& ConfigurationName() const { return configurationName_; }
+    void SetConfigurationName(std::string name) { configurationName_ = std::move(name); }
+
+    ReceiverLink& Link() { return link_; }
+    PanelTable& Panels() { return panels_; }
+    ControlMode& Mode() { return mode_; }
+    bool WaitMessageOpen() const { return waitMessage_ != nullptr; }
+    // Opens the wait-message window when a transfer starts; false when it could not be made.
+    bool OpenWaitMessage();
+
+protected:
+    bool OnInitDialog() override;
+    void OnCommand(int id, unsigned code) override;
+    void OnTimer(win::TimerId id) override;
+    win::LResult OnMessage(win::Msg msg, win::WParam w, win::LParam l) override;
+    void OnSysCommand(unsigned command) override;
+    // Enter does not close the main window; the close box and Esc do.
+    void OnOK() override {}
+    void OnDestroy() override;
+
+private:
+    // MainWindowServices
+    void ReloadWindows() override;
+    void UploadStep() override {}
+    void DownloadStep() override {}
+    void RealtimeStep() override {}
+
+    void InitialiseState();
+    bool HandleMenuCommand(int id);
+    void ShowPanel(std::size_t index);
+    void OnUserMemoChanged();
+    void OnTransferCancelled();
+    void CloseWaitMessage();
+    void ShowDebugCounter();
+
+    ReceiverImage& image_;
+    ModelProfile& profile_;
+    PanelTable panels_;
+    ReceiverLink link_;
+    MainZoneView view_;
+    ControlMode mode_;
+    std::string configurationName_;
+    std::unique_ptr<CWaitMessageDlg> waitMessage_;
+};
+
+}  // namespace tra1

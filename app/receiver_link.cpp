@@ -1,0 +1,169 @@
+#include "app/receiver_link.h"
+
+#include <utility>
+
+#include "app/main_window_ids.h"
+#include "app/main_window_services.h"
+#include "model/model_profile.h"
+#include "model/receiver_image.h"
+#include "platform/serial/serial_port.h"
+#include "platform/win/combo_box.h"
+#include "platform/win/dialog.h"
+#include "platform/win/prompter.h"
+#include "platform/win/static.h"
+#include "resources/icon_image.h"
+
+namespace tra1 {
+
+namespace id = main_window;
+
+ReceiverLink::ReceiverLink(win::Dialog& window, ReceiverImage& image, ModelProfile& profile,
+                           std::unique_ptr<serial::SerialPort> port, MainWindowServices& services)
+    : window_(window),
+      services_(services),
+      log_(&window),
+      rs232c_(window.Loop(), state_, std::move(port)),
+      aux_(window.Loop()),
+      decoder_(image, state_, *this),
+      assembler_(decoder_),
+      connector_(state_, profile, *this),
+      sender_(window, rs232c_, profile, state_, log_, assembler_, *this) {
+    decoder_.SetConfigurationGate(&connector_);
+    // A far end that hangs up (the cable pulled, the simulator gone) ends the connection.
+    rs232c_.SetHangUpHandler([this] { connector_.Disconnect(); });
+}
+
+ReceiverLink::~ReceiverLink() = default;
+
+void ReceiverLink::CreateLinkWindows() {
+    if (!rs232c_.Create(window_.Handle())) {
+        window_.MessageBox("Dialog Creating Error\r\nRS-232C Port", "", win::Buttons::kOk);
+    }
+    if (!aux_.Create(window_.Handle())) {
+        window_.MessageBox("Dialog Creating Error\r\nAUX Timer", "", win::Buttons::kOk);
+    }
+    aux_.SetTimerId(1);
+    aux_.SetPeriod(10);
+    aux_.Start();
+}
+
+void ReceiverLink::OnReceivedBatch() {
+    if (feeding_) {
+        // Taken when the batch in hand is done; the poll reads nothing until then.
+        batchWaiting_ = true;
+        return;
+    }
+    feeding_ = true;
+    do {
+        batchWaiting_ = false;
+        const std::string batch(rs232c_.ReceivedBatch());
+        rs232c_.SetReceiveEnabled(1);
+        assembler_.Feed(batch);
+    } while (batchWaiting_);
+    feeding_ = false;
+}
+
+bool ReceiverLink::OnTimer(win::TimerId id) {
+    if (id == CommandSender::kStatusRequestTimerId && state_.realtimeMode) {
+        // The 10 ms tick empties the queue in realtime mode, so the status request goes out at
+        // once instead of waiting for the pump: the receiver's state still arrives every second.
+        sender_.OnStatusRequestTimer();
+        sender_.OnQueuePump();
+        return true;
+    }
+    return sender_.OnTimer(id);
+}
+
+int ReceiverLink::SelectedPort() const {
+    const auto* combo = window_.Get<win::ComboBox>(id::kPortCombo);
+    const int selection = combo != nullptr ? combo->GetCurSel() : win::CB_ERR;
+    return selection == win::CB_ERR ? Connector::kAutoSearch : selection;
+}
+
+void ReceiverLink::SelectPort(int index) {
+    if (auto* combo = window_.Get<win::ComboBox>(id::kPortCombo)) {
+        combo->SetCurSel(index);
+    }
+}
+
+void ReceiverLink::EnablePortChoice(bool enabled) {
+    window_.EnableDlgItem(id::kPortCombo, enabled);
+}
+
+void ReceiverLink::ShowConnectionIcon(int iconId) {
+    if (auto* icon = window_.Get<win::Static>(id::kConnectionIcon)) {
+        icon->SetIcon(iconId);
+    }
+}
+
+int ReceiverLink::ConnectionIcon() const {
+    const auto* icon = window_.Get<win::Static>(id::kConnectionIcon);
+    return icon != nullptr ? icon->GetIcon() : res::kIconNotConnected;
+}
+
+void ReceiverLink::EnableTransferControls(bool enabled) {
+    for (int control : {id::kDownloadButton, id::kUploadButton, id::kCurrentSettingRadio,
+                        id::kPresetSettingRadio}) {
+        window_.EnableDlgItem(control, enabled);
+    }
+}
+
+ConnectorHost::PortResult ReceiverLink::OpenPort() {
+    switch (rs232c_.OpenPort()) {
+        case PortOpenResult::kOpened:
+            return PortResult::kOpened;
+        case PortOpenResult::kRefused:
+            return PortResult::kRefused;
+        case PortOpenResult::kNoPort:
+        case PortOpenResult::kSettingsFailed:
+            break;
+    }
+    return PortResult::kSettingsFailed;
+}
+
+void ReceiverLink::ClosePort() {
+    rs232c_.ClosePort();
+}
+
+void ReceiverLink::WriteFrame(std::string_view frame) {
+    rs232c_.WriteFrame(frame);
+}
+
+void ReceiverLink::EmptyReceiveBuffer() {
+    rs232c_.EmptyReceiveBuffer();
+}
+
+void ReceiverLink::ShowMessage(const std::string& text, const std::string& title) {
+    window_.MessageBox(text, title, win::Buttons::kOk);
+}
+
+bool ReceiverLink::AskOkCancel(const std::string& text, const std::string& title) {
+    return window_.MessageBox(text, title, win::Buttons::kOkCancel) == win::Answer::kOk;
+}
+
+void ReceiverLink::ReloadWindows() {
+    services_.ReloadWindows();
+}
+
+void ReceiverLink::RefreshPanels() {
+    services_.RefreshPanels();
+}
+
+void ReceiverLink::ShowReceiverGone() {
+    ShowConnectionIcon(res::kIconNotConnected);
+    EnableTransferControls(false);
+}
+
+void ReceiverLink::UploadStep() {
+    services_.UploadStep();
+}
+
+void ReceiverLink::DownloadStep() {
+    services_.DownloadStep();
+}
+
+void ReceiverLink::RealtimeStep() {
+    services_.RealtimeStep();
+}
+
+}  // namespace tra1

@@ -1,0 +1,100 @@
+#pragma once
+// The whole editor headless: the main window on the virtual clock, its serial line leading to
+// virtual receivers on chosen COM ports, and message boxes answered by the scripted prompter.
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/main_window_ids.h"
+#include "app/receiver_editor_dlg.h"
+#include "model/model_profile.h"
+#include "model/receiver_image.h"
+#include "platform/serial/far_end.h"
+#include "platform/serial/in_memory_serial_port.h"
+#include "platform/serial/line_clock.h"
+#include "platform/win/event_loop.h"
+#include "platform/win/scripted_prompter.h"
+#include "platform/win/virtual_clock.h"
+#include "resources/icon_image.h"
+#include "sim/virtual_receiver.h"
+
+namespace tra1::testing {
+
+// The far end of the editor's one serial line: whichever device is wired to the COM port that
+// is open right now. A port with nothing wired to it stays silent.
+class PortSwitch final : public serial::FarEnd {
+public:
+    void Wire(int port, serial::FarEnd& device) { devices_[port] = &device; }
+    void SetLine(const serial::SerialPort* line) { line_ = line; }
+
+    std::vector<serial::LineSegment> Receive(std::string_view bytes) override {
+        const int open = line_ != nullptr ? line_->OpenPortNumber() : 0;
+        const auto found = devices_.find(open);
+        if (found == devices_.end()) {
+            return {};
+        }
+        return found->second->Receive(bytes);
+    }
+
+private:
+    std::map<int, serial::FarEnd*> devices_;
+    const serial::SerialPort* line_ = nullptr;
+};
+
+class EditorFixture : public ::testing::Test {
+protected:
+    EditorFixture() {
+        loop.SetPrompter(&prompter);
+        auto line = std::make_unique<serial::InMemorySerialPort>(lineClock, portSwitch);
+        port = line.get();
+        portSwitch.SetLine(port);
+        window = std::make_unique<CReceiverEditorDlg>(loop, Image(), Profile(), std::move(line));
+    }
+    ~EditorFixture() override {
+        if (window && window->IsWindow()) {
+            window->DestroyWindow();
+        }
+        loop.DrainPosted();
+    }
+
+    // Creates the main window as the program does at start-up and lets the posted messages run.
+    void Start() {
+        ASSERT_TRUE(window->Create());
+        window->Show();  // as running it modally does
+        loop.DrainPosted();
+    }
+    void Advance(std::int64_t ms) { loop.AdvanceBy(ms); }
+
+    CReceiverEditorDlg& Main() { return *window; }
+    LinkState& State() { return window->Link().State(); }
+    ReceiverImage& EditorImage() { return Image(); }
+
+    // The editor's log pane, with "DisplayLog" ticked.
+    void TickDisplayLog();
+    std::string LogText() const;
+
+    void ChoosePort(int index);
+    void ClickConnect();
+    // Connects directly to a port and waits until the receiver has identified itself.
+    void ConnectTo(int port);
+    int ConnectionIcon() const;
+    bool TransferControlsEnabled() const;
+    int CountInLog(std::string_view text) const;
+    // The status requests the editor has written so far.
+    int StatusRequestsWritten() const;
+
+    win::VirtualClock clock;
+    win::EventLoop loop{clock};
+    win::ScriptedPrompter prompter;
+    serial::FunctionLineClock lineClock{[this] { return clock.NowMs(); }};
+    PortSwitch portSwitch;
+    serial::InMemorySerialPort* port = nullptr;  // owned by the main window's link
+    std::unique_ptr<CReceiverEditorDlg> window;
+};
+
+}  // namespace tra1::testing
