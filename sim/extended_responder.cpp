@@ -10,6 +10,31 @@
 namespace tra1::sim {
 namespace {
 
+// Where the receiver keeps a parameter that has never been written over the line: the variants
+// of parameters 4 to 7 that depend on the decoder mode, and parameter 27 of program 44, live in
+// the spare slots at the end of the program's row.
+int DefaultParameterSlot(int programCode, int parameter, int subDigit) {
+    if (parameter == 4 && (subDigit == 3 || subDigit == 4)) {
+        return 30;
+    }
+    if (parameter >= 5 && parameter <= 7 && subDigit != 0) {
+        const int base = 32 + 3 * (parameter - 5);
+        if (subDigit == 1) {
+            return base;
+        }
+        if (subDigit >= 2 && subDigit <= 4) {
+            return base + 1;
+        }
+        if (subDigit == 6 || subDigit == 7) {
+            return base + 2;
+        }
+    }
+    if (parameter == 27 && programCode == 44) {
+        return 41;
+    }
+    return parameter;
+}
+
 constexpr char kDc4 = 0x14;
 constexpr char kEtx = 0x03;
 constexpr std::size_t kHeader = 4;       // "20" and LL
@@ -257,7 +282,8 @@ std::string ExtendedResponder::Answer(ReceiverState& state, std::string_view bod
             const int value =
                 stored != state.dspParameters.end()
                     ? stored->second
-                    : im.DspParameter(ModelProfile::ProgramIndex(programCode), parameter);
+                    : im.DspParameter(ModelProfile::ProgramIndex(programCode),
+                                      DefaultParameterSlot(programCode, parameter, sub));
             Append(out, Hex2(programCode));
             Append(out, Hex2(parameter));
             Append(out, Hex1(sub));

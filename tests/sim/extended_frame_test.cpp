@@ -6,6 +6,7 @@
 #include <map>
 
 #include "model/command_table.h"
+#include "model/model_profile.h"
 #include "sim/virtual_receiver.h"
 #include "tests/sim/sim_test_support.h"
 
@@ -115,6 +116,27 @@ TEST(ExtendedFrame, WriteThenRequestReturnsWhatWasWritten) {
     EXPECT_EQ(im.TunerStep(8 * 2 + 6), 34);  // 107.9 - 0.2 x 34 = 101.1 MHz
     EXPECT_EQ(im.TunerBand(0), 0);
     EXPECT_EQ(im.TunerStep(0), 71);  // 1710 - 10 x 71 = 1000 kHz
+}
+
+// A parameter never written over the line is answered from the slot the editor keeps that
+// variant in, so an upload followed by a download carries the same values back.
+TEST(ExtendedFrame, UnwrittenParameterVariantsAnswerFromTheirSpareSlots) {
+    VirtualReceiver receiver;
+    ReceiverImage& im = receiver.Image();
+    const int program = ModelProfile::ProgramIndex(0x21);
+    ASSERT_GE(program, 0);
+    im.SetDspParameter(program, 5, 11);
+    im.SetDspParameter(program, 32, 22);
+    im.SetDspParameter(program, 33, 33);
+    im.SetDspParameter(program, 34, 44);
+    const auto valueOf = [&](int sub) {
+        const Reply r = Ask(receiver, Extended(265, 0, 0x21, 5, sub, 0));
+        return HexField(r.body, r.body.size() - 4, 2);
+    };
+    EXPECT_EQ(valueOf(0), 11);
+    EXPECT_EQ(valueOf(1), 22);
+    EXPECT_EQ(valueOf(3), 33);
+    EXPECT_EQ(valueOf(7), 44);
 }
 
 std::string WithChecksum(std::string frame, int delta) {
