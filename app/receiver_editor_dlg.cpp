@@ -4,7 +4,6 @@
 
 #include "app/about_dlg.h"
 #include "app/main_window_ids.h"
-#include "app/main_window_resources.h"
 #include "app/wait_message_dlg.h"
 #include "model/model_profile.h"
 #include "model/receiver_image.h"
@@ -25,18 +24,12 @@ namespace id = main_window;
 namespace {
 constexpr int kAboutTextId = 101;
 
-// The template must be registered before the Dialog base looks it up in Create.
-int RegisteredTemplateId() {
-    res::RegisterMainWindowTemplate();
-    res::RegisterMainMenu();
-    return CReceiverEditorDlg::kTemplateId;
-}
 }  // namespace
 
 CReceiverEditorDlg::CReceiverEditorDlg(win::EventLoop& loop, ReceiverImage& image,
                                        ModelProfile& profile,
                                        std::unique_ptr<serial::SerialPort> port)
-    : Dialog(loop, RegisteredTemplateId()),
+    : Dialog(loop, kTemplateId),
       image_(image),
       profile_(profile),
       link_(*this, image, profile, std::move(port), *this),

@@ -252,11 +252,3 @@ const DialogRegistrar kRegistrar{MakeMainWindowTemplate};
 
 }  // namespace
 }  // namespace tra1::res
-
-namespace tra1::res {
-// Registers the main window's template again (registering is idempotent). The main window calls
-// it so that a program linking the resources as a plain static library keeps this file.
-void RegisterMainWindowTemplate() {
-    ResourceRegistry::Instance().AddDialog(MakeMainWindowTemplate());
-}
-}  // namespace tra1::res

@@ -66,11 +66,3 @@ const StringRegistrar kAboutText{101, "&About Tolvek Receiver Editor..."};
 
 }  // namespace
 }  // namespace tra1::res
-
-namespace tra1::res {
-// Registers the main menu and the About text again (idempotent); see RegisterMainWindowTemplate.
-void RegisterMainMenu() {
-    ResourceRegistry::Instance().AddMenu(MakeMainMenu());
-    ResourceRegistry::Instance().AddString(101, "&About Tolvek Receiver Editor...");
-}
-}  // namespace tra1::res
