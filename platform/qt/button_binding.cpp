@@ -13,13 +13,30 @@
 namespace tra1::qtui {
 
 namespace {
+// The toolkit's check boxes and radio buttons answer a click anywhere in their rectangle; Qt's
+// only on the box and the text.
+class WholeAreaCheckBox final : public QCheckBox {
+public:
+    using QCheckBox::QCheckBox;
+
+protected:
+    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+};
+class WholeAreaRadioButton final : public QRadioButton {
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+};
+
 QWidget* MakeButtonWidget(const win::Control& control, QWidget* parent) {
     const QString text = ToQString(control.GetText());
     switch (control.kind()) {
         case win::ControlKind::kCheckBox:
-            return new QCheckBox(text, parent);
+            return new WholeAreaCheckBox(text, parent);
         case win::ControlKind::kRadioButton: {
-            auto* radio = new QRadioButton(text, parent);
+            auto* radio = new WholeAreaRadioButton(text, parent);
             radio->setAutoExclusive(false);
             return radio;
         }

@@ -5,7 +5,10 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPixmap>
+#include <memory>
 
+#include "app/about_dlg.h"
+#include "app/wait_message_dlg.h"
 #include "platform/qt/dialog_widget.h"
 #include "platform/qt/qt_front_end.h"
 #include "platform/win/dialog.h"
@@ -43,6 +46,27 @@ QImage WithCaption(const QPixmap& client, const QString& caption, const QIcon& i
     return image;
 }
 
+// The program's own class where it adds to the template (colours, ranges), else a plain dialog.
+std::unique_ptr<win::Dialog> MakeForPicture(win::EventLoop& loop, int template_id) {
+    if (template_id == CAboutDlg::kTemplateId) {
+        return std::make_unique<CAboutDlg>(loop);
+    }
+    if (template_id == CWaitMessageDlg::kTemplateId) {
+        return std::make_unique<CWaitMessageDlg>(loop, win::WindowHandle{});
+    }
+    return std::make_unique<win::Dialog>(loop, template_id);
+}
+
+// Puts a dialog into a state worth looking at.
+void Stage(win::Dialog& dialog) {
+    if (dialog.template_id() == CWaitMessageDlg::kTemplateId) {
+        // A download a third of the way through.
+        for (int step = 1; step <= CWaitMessageDlg::kProgressEnd / 3; ++step) {
+            dialog.SendMessage(CWaitMessageDlg::kProgressMessage, 1, step);
+        }
+    }
+}
+
 }  // namespace
 
 QString RenderFileName(int template_id) {
@@ -56,10 +80,12 @@ QImage RenderDialog(int template_id) {
     QImage image;
     {
         QtFrontEnd front_end(loop);
-        win::Dialog dialog(loop, template_id);
+        const std::unique_ptr<win::Dialog> made = MakeForPicture(loop, template_id);
+        win::Dialog& dialog = *made;
         if (!dialog.Create()) {
             return {};
         }
+        Stage(dialog);
         dialog.ShowWindow(true);
         if (DialogWidget* widget = front_end.host().WidgetFor(dialog.Handle())) {
             widget->adjustSize();

@@ -175,10 +175,13 @@ void DialogWidget::RebuildMenus() {
         menu_bar_->hide();
         menu_bar_->deleteLater();
     }
+    // Menus tell only their one observer about checks, enabling and new items.
+    dialog_->GetSystemMenu().SetObserver([this] { RebuildMenus(); });
     win::Menu* menu = dialog_->GetMenu();
     if (menu == nullptr) {
         return;
     }
+    menu->SetObserver([this] { RebuildMenus(); });
     menu_bar_ = new QMenuBar(this);
     FillMenuBar(*menu_bar_, *menu, this, menu_chosen);
     if (!extras.empty()) {
@@ -278,6 +281,10 @@ void DialogWidget::Detach() {
     }
     for (auto& binding : bindings_) {
         binding->Detach();
+    }
+    dialog_->GetSystemMenu().SetObserver({});
+    if (win::Menu* menu = dialog_->GetMenu()) {
+        menu->SetObserver({});
     }
     dialog_ = nullptr;
     hide();

@@ -1,0 +1,322 @@
+// Real widget gestures under the offscreen platform become the same notifications as the
+// window system's own gestures; programmatic changes reach the widgets and notify nobody.
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <QTest>
+#include <memory>
+
+#include "platform/qt/dialog_widget.h"
+#include "platform/qt/qt_front_end.h"
+#include "platform/qt/tracking_combo_box.h"
+#include "platform/win/button.h"
+#include "platform/win/combo_box.h"
+#include "platform/win/edit.h"
+#include "platform/win/list_box.h"
+#include "platform/win/slider.h"
+#include "platform/win/virtual_clock.h"
+#include "tests/qt/qt_test_support.h"
+
+namespace tra1::qtui {
+namespace {
+
+using testing::Notification;
+using Kind = Notification::Kind;
+
+class ControlMirroringTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testing::EnsureQtApp();
+        testing::RegisterTestTemplates();
+        front_end = std::make_unique<QtFrontEnd>(loop);
+        dialog = std::make_unique<testing::RecordingDialog>(loop, testing::kTestDialog);
+        ASSERT_TRUE(dialog->Create());
+        dialog->Show(true);
+        widget = front_end->host().WidgetFor(dialog->Handle());
+        ASSERT_NE(widget, nullptr);
+        ASSERT_TRUE(widget->isVisible());
+
+        slider_model = dialog->Get<win::Slider>(testing::kSlider);
+        slider_model->SetRange(0, 100);
+        slider_model->SetPageSize(10);
+        slider_model->SetPos(20);
+        combo_model = dialog->Get<win::ComboBox>(testing::kCombo);
+        for (const char* item : {"AUTO", "COM1", "COM2", "COM3"}) {
+            combo_model->AddString(item);
+        }
+        combo_model->SetCurSel(0);
+        dialog->seen.clear();
+    }
+    void TearDown() override {
+        dialog.reset();
+        front_end.reset();
+        testing::FlushQtEvents();
+    }
+
+    template <typename W>
+    W* WidgetOf(int id) {
+        return dynamic_cast<W*>(widget->ControlWidget(id));
+    }
+    QRect SubControl(QSlider* slider, QStyle::SubControl part) {
+        QStyleOptionSlider option;
+        option.initFrom(slider);
+        option.orientation = slider->orientation();
+        option.minimum = slider->minimum();
+        option.maximum = slider->maximum();
+        option.sliderPosition = slider->sliderPosition();
+        option.sliderValue = slider->value();
+        // As QSlider itself: a plain vertical slider has its minimum at the bottom.
+        option.upsideDown = slider->orientation() == Qt::Horizontal ? slider->invertedAppearance()
+                                                                    : !slider->invertedAppearance();
+        option.tickPosition = slider->tickPosition();
+        return slider->style()->subControlRect(QStyle::CC_Slider, &option, part, slider);
+    }
+    QPoint HandleCentre(QSlider* slider) {
+        return SubControl(slider, QStyle::SC_SliderHandle).center();
+    }
+
+    win::VirtualClock clock;
+    win::EventLoop loop{clock};
+    std::unique_ptr<QtFrontEnd> front_end;
+    std::unique_ptr<testing::RecordingDialog> dialog;
+    DialogWidget* widget = nullptr;
+    win::Slider* slider_model = nullptr;
+    win::ComboBox* combo_model = nullptr;
+};
+
+TEST_F(ControlMirroringTest, DraggingTheThumbGivesOneReleaseWithTheNewPosition) {
+    auto* slider = WidgetOf<QSlider>(testing::kSlider);
+    ASSERT_NE(slider, nullptr);
+    EXPECT_EQ(slider->value(), 20);
+    EXPECT_FALSE(slider->hasTracking());
+
+    const QPoint start = HandleCentre(slider);
+    QTest::mousePress(slider, Qt::LeftButton, Qt::NoModifier, start);
+    ASSERT_TRUE(slider->isSliderDown());
+    for (int dx = 10; dx <= 60; dx += 10) {
+        QTest::mouseMove(slider, start + QPoint(dx, 0));
+    }
+    const int dragged_to = slider->sliderPosition();
+    ASSERT_GT(dragged_to, 20);
+    EXPECT_EQ(dialog->Count(Kind::kNotify, testing::kSlider, win::NM_RELEASEDCAPTURE), 0);
+    QTest::mouseRelease(slider, Qt::LeftButton, Qt::NoModifier, start + QPoint(60, 0));
+
+    EXPECT_EQ(dialog->Count(Kind::kNotify, testing::kSlider, win::NM_RELEASEDCAPTURE), 1);
+    EXPECT_EQ(slider_model->GetPos(), dragged_to);
+    EXPECT_EQ(slider->value(), dragged_to);
+    // The drag itself was reported as tracking, as the toolkit does.
+    EXPECT_GE(dialog->Count(Kind::kScroll, testing::kSlider, win::TB_THUMBTRACK), 1);
+}
+
+TEST_F(ControlMirroringTest, ClickingTheGrooveGivesOneRelease) {
+    auto* slider = WidgetOf<QSlider>(testing::kSlider);
+    const QPoint on_groove(slider->width() * 3 / 4,
+                           SubControl(slider, QStyle::SC_SliderGroove).center().y());
+    QTest::mouseClick(slider, Qt::LeftButton, Qt::NoModifier, on_groove);
+    EXPECT_EQ(dialog->Count(Kind::kNotify, testing::kSlider, win::NM_RELEASEDCAPTURE), 1);
+    EXPECT_GT(slider_model->GetPos(), 20);
+    EXPECT_EQ(slider->value(), slider_model->GetPos());
+}
+
+TEST_F(ControlMirroringTest, ProgrammaticAndKeyboardMovesGiveNoRelease) {
+    auto* slider = WidgetOf<QSlider>(testing::kSlider);
+    slider_model->SetPos(70);
+    EXPECT_EQ(slider->value(), 70);
+    slider_model->SetRange(0, 50);  // clamps the position
+    EXPECT_EQ(slider->maximum(), 50);
+    EXPECT_EQ(slider->value(), 50);
+    EXPECT_TRUE(dialog->seen.empty());
+
+    slider->setFocus();
+    QTest::keyClick(slider, Qt::Key_Left);
+    EXPECT_EQ(slider_model->GetPos(), 49);
+    EXPECT_EQ(dialog->Count(Kind::kNotify, testing::kSlider, win::NM_RELEASEDCAPTURE), 0);
+    EXPECT_EQ(dialog->Count(Kind::kScroll, testing::kSlider, win::TB_ENDTRACK), 1);
+}
+
+TEST_F(ControlMirroringTest, AVerticalSliderHasItsMinimumAtTheTop) {
+    auto* slider = WidgetOf<QSlider>(testing::kVerticalSlider);
+    ASSERT_NE(slider, nullptr);
+    EXPECT_EQ(slider->orientation(), Qt::Vertical);
+    EXPECT_TRUE(slider->invertedAppearance());
+    auto* model = dialog->Get<win::Slider>(testing::kVerticalSlider);
+    model->SetRange(0, 194);
+    model->SetPos(0);
+    const int top = HandleCentre(slider).y();
+    model->SetPos(194);
+    EXPECT_GT(HandleCentre(slider).y(), top);
+}
+
+TEST_F(ControlMirroringTest, OpeningAndClosingTheListTracksTheDroppedDownFlag) {
+    auto* combo = WidgetOf<TrackingComboBox>(testing::kCombo);
+    ASSERT_NE(combo, nullptr);
+    EXPECT_EQ(combo->count(), 4);
+    EXPECT_EQ(combo->currentIndex(), 0);
+
+    QTest::mouseClick(combo, Qt::LeftButton);  // a user opening the list
+    EXPECT_TRUE(combo->IsPopupOpen());
+    EXPECT_TRUE(combo_model->GetDroppedState());
+    EXPECT_EQ(dialog->Count(Kind::kCommand, testing::kCombo, win::CBN_DROPDOWN), 1);
+
+    combo->hidePopup();
+    EXPECT_FALSE(combo_model->GetDroppedState());
+    EXPECT_EQ(dialog->Count(Kind::kCommand, testing::kCombo, win::CBN_CLOSEUP), 1);
+
+    // The program opening and closing the list notifies nobody.
+    dialog->seen.clear();
+    combo_model->ShowDropDown(true);
+    EXPECT_TRUE(combo->IsPopupOpen());
+    combo_model->ShowDropDown(false);
+    EXPECT_FALSE(combo->IsPopupOpen());
+    EXPECT_TRUE(dialog->seen.empty());
+}
+
+TEST_F(ControlMirroringTest, OnlyAUsersPickRaisesASelectionChange) {
+    auto* combo = WidgetOf<TrackingComboBox>(testing::kCombo);
+    combo_model->SetCurSel(2);
+    EXPECT_EQ(combo->currentIndex(), 2);
+    combo_model->SetCurSel(7);  // out of range: no selection
+    EXPECT_EQ(combo->currentIndex(), -1);
+    combo_model->SetCurSel(1);
+    combo_model->DeleteString(3);
+    EXPECT_EQ(combo->count(), 3);
+    EXPECT_TRUE(dialog->seen.empty());
+
+    combo->setFocus();
+    QTest::keyClick(combo, Qt::Key_Down);  // picks the next item
+    EXPECT_EQ(combo_model->GetCurSel(), 2);
+    EXPECT_EQ(dialog->Count(Kind::kCommand, testing::kCombo, win::CBN_SELCHANGE), 1);
+    EXPECT_EQ(dialog->seen.size(), 1u);
+}
+
+TEST_F(ControlMirroringTest, ClicksToggleCheckBoxesAndRadioGroupsThroughTheDialog) {
+    auto* check = WidgetOf<QCheckBox>(testing::kCheck);
+    QTest::mouseClick(check, Qt::LeftButton);
+    EXPECT_EQ(dialog->IsDlgButtonChecked(testing::kCheck), win::BST_CHECKED);
+    EXPECT_TRUE(check->isChecked());
+    EXPECT_EQ(dialog->Count(Kind::kCommand, testing::kCheck, win::BN_CLICKED), 1);
+    dialog->CheckDlgButton(testing::kCheck, win::BST_UNCHECKED);
+    EXPECT_FALSE(check->isChecked());
+    EXPECT_EQ(dialog->seen.size(), 1u);
+
+    auto* radio_a = WidgetOf<QRadioButton>(testing::kRadioA);
+    auto* radio_b = WidgetOf<QRadioButton>(testing::kRadioB);
+    QTest::mouseClick(radio_a, Qt::LeftButton);
+    QTest::mouseClick(radio_b, Qt::LeftButton);
+    EXPECT_FALSE(radio_a->isChecked());
+    EXPECT_TRUE(radio_b->isChecked());
+    QTest::mouseClick(radio_b, Qt::LeftButton);  // a checked radio stays checked
+    EXPECT_TRUE(radio_b->isChecked());
+    EXPECT_EQ(dialog->IsDlgButtonChecked(testing::kRadioB), win::BST_CHECKED);
+    EXPECT_EQ(dialog->IsDlgButtonChecked(testing::kRadioA), win::BST_UNCHECKED);
+}
+
+TEST_F(ControlMirroringTest, PushButtonsReportPressReleaseAndClickInOrder) {
+    QTest::mouseClick(WidgetOf<QPushButton>(testing::kPush), Qt::LeftButton);
+    const std::vector<Notification> expected = {
+        {Kind::kMouse, testing::kPush, 1, 0},
+        {Kind::kMouse, testing::kPush, 0, 0},
+        {Kind::kCommand, testing::kPush, win::BN_CLICKED, 0},
+    };
+    EXPECT_EQ(dialog->seen, expected);
+    // A disabled control ignores the user and shows disabled.
+    dialog->EnableDlgItem(testing::kPush, false);
+    EXPECT_FALSE(WidgetOf<QPushButton>(testing::kPush)->isEnabled());
+}
+
+TEST_F(ControlMirroringTest, TypingReachesTheEditWithinItsLimit) {
+    auto* model = dialog->Get<win::Edit>(testing::kEdit);
+    model->SetLimitText(4);
+    auto* edit = WidgetOf<QLineEdit>(testing::kEdit);
+    edit->setFocus();
+    QTest::keyClicks(edit, "COM12");
+    EXPECT_EQ(model->GetText(), "COM1");
+    EXPECT_EQ(edit->text(), QStringLiteral("COM1"));
+    EXPECT_EQ(dialog->Count(Kind::kCommand, testing::kEdit, win::EN_CHANGE), 4);
+
+    dialog->seen.clear();
+    dialog->SetDlgItemText(testing::kEdit, "AB");
+    EXPECT_EQ(edit->text(), QStringLiteral("AB"));
+    EXPECT_TRUE(dialog->seen.empty());
+}
+
+TEST_F(ControlMirroringTest, ListRowsSelectionAndDoubleClick) {
+    auto* model = dialog->Get<win::ListBox>(testing::kList);
+    for (const char* row : {"Preset A", "Preset B", "Preset C"}) {
+        model->AddString(row);
+    }
+    model->SetCurSel(0);
+    auto* list = WidgetOf<QListWidget>(testing::kList);
+    ASSERT_EQ(list->count(), 3);
+    EXPECT_EQ(list->currentRow(), 0);
+    EXPECT_TRUE(dialog->seen.empty());
+
+    const QPoint second = list->visualItemRect(list->item(1)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, second);
+    EXPECT_EQ(model->GetCurSel(), 1);
+    EXPECT_EQ(dialog->Count(Kind::kCommand, testing::kList, win::LBN_SELCHANGE), 1);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, second);
+    EXPECT_EQ(dialog->Count(Kind::kCommand, testing::kList, win::LBN_DBLCLK), 1);
+    EXPECT_EQ(dialog->Count(Kind::kCommand, testing::kList, win::LBN_SELCHANGE), 1);
+}
+
+TEST_F(ControlMirroringTest, ReadoutsAreCyanOnBlack) {
+    dialog->Get<win::Edit>(testing::kReadout)->UseReadoutColors();
+    auto* readout = WidgetOf<QLineEdit>(testing::kReadout);
+    EXPECT_EQ(readout->palette().color(QPalette::Text), QColor(0, 255, 255));
+    EXPECT_EQ(readout->palette().color(QPalette::Base), QColor(0, 0, 0));
+    EXPECT_TRUE(readout->isReadOnly());
+    const QImage picture = readout->grab().toImage();
+    EXPECT_EQ(QColor(picture.pixel(picture.width() / 2, picture.height() / 2)), QColor(0, 0, 0));
+}
+
+TEST_F(ControlMirroringTest, MenusCaptionAndCloseBoxGoThroughTheDialog) {
+    QMenuBar* bar = widget->menu_bar();
+    ASSERT_NE(bar, nullptr);
+    ASSERT_EQ(bar->actions().size(), 1);  // no system menu extras yet
+    QMenu* file = bar->actions().at(0)->menu();
+    ASSERT_NE(file, nullptr);
+    file->actions().at(0)->trigger();
+    testing::FlushQtEvents();
+    EXPECT_EQ(dialog->Count(Kind::kCommand, testing::kMenuCommand, 0), 1);
+
+    // An item added to the system menu shows as Help > item.
+    dialog->GetSystemMenu().AppendSeparator();
+    dialog->GetSystemMenu().AppendCommand(win::IDM_ABOUTBOX, "&About Tolvek Receiver Editor...");
+    bar = widget->menu_bar();
+    ASSERT_EQ(bar->actions().size(), 2);
+    QMenu* help = bar->actions().at(1)->menu();
+    ASSERT_EQ(help->actions().size(), 1);
+    EXPECT_EQ(help->actions().at(0)->text(), QStringLiteral("&About Tolvek Receiver Editor..."));
+    help->actions().at(0)->trigger();
+    testing::FlushQtEvents();
+    EXPECT_EQ(dialog->system_commands, std::vector<unsigned>{win::IDM_ABOUTBOX});
+
+    dialog->SetWindowText("Renamed");
+    EXPECT_EQ(widget->windowTitle(), QStringLiteral("Renamed"));
+    // The close box asks the dialog, which (not being modal) hides.
+    widget->close();
+    EXPECT_FALSE(dialog->IsWindowVisible());
+    EXPECT_FALSE(widget->isVisible());
+}
+
+TEST_F(ControlMirroringTest, DestroyingTheDialogRemovesItsWindow) {
+    QPointer<DialogWidget> watched(widget);
+    dialog->DestroyWindow();
+    EXPECT_EQ(front_end->host().WidgetFor(dialog->Handle()), nullptr);
+    testing::FlushQtEvents();
+    EXPECT_TRUE(watched.isNull());
+}
+
+}  // namespace
+}  // namespace tra1::qtui
