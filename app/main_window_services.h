@@ -17,6 +17,8 @@ public:
     virtual void UploadStep() = 0;
     virtual void DownloadStep() = 0;
     virtual void RealtimeStep() = 0;
+    // The link left realtime mode on its own (the far end hung up): the menu follows.
+    virtual void ControlModeChanged() = 0;
 };
 
 }  // namespace tra1

@@ -68,6 +68,7 @@ private:
     void UploadStep() override {}
     void DownloadStep() override {}
     void RealtimeStep() override {}
+    void ControlModeChanged() override { mode_.ShowInMenu(); }
 
     void InitialiseState();
     bool HandleMenuCommand(int id);

@@ -30,7 +30,10 @@ ReceiverLink::ReceiverLink(win::Dialog& window, ReceiverImage& image, ModelProfi
       sender_(window, rs232c_, profile, state_, log_, assembler_, *this) {
     decoder_.SetConfigurationGate(&connector_);
     // A far end that hangs up (the cable pulled, the simulator gone) ends the connection.
-    rs232c_.SetHangUpHandler([this] { connector_.Disconnect(); });
+    rs232c_.SetHangUpHandler([this] {
+        connector_.Disconnect();
+        services_.ControlModeChanged();
+    });
 }
 
 ReceiverLink::~ReceiverLink() = default;

@@ -232,6 +232,19 @@ TEST_F(ConnectionTest, RealtimeModeDecodesThePeriodicConfigurationFrameIntoTheIm
     EXPECT_TRUE(Main().GetMenu()->IsEnabled(id::kMenuUpload));
 }
 
+TEST_F(ConnectionTest, AFarEndThatHangsUpEndsTheConnection) {
+    Start();
+    ConnectTo(3);
+    ASSERT_TRUE(win::user::ChooseMenuItem(Main(), id::kMenuRealtime));
+    port->HangUpFarEnd();
+    Advance(100);
+    EXPECT_EQ(State().openPort, 0);
+    EXPECT_FALSE(State().realtimeMode);
+    EXPECT_TRUE(Main().GetMenu()->IsChecked(id::kMenuAsynchronous));
+    EXPECT_EQ(ConnectionIcon(), res::kIconNotConnected);
+    EXPECT_TRUE(Main().GetDlgItem(id::kPortCombo)->IsEnabled());
+}
+
 TEST_F(ConnectionTest, AsynchronousModeOnlyWatchesTheReceiver) {
     Start();
     ConnectTo(3);

@@ -1,5 +1,6 @@
-// The connector's decisions on their own, against a host that records what it is asked to do.
-// The whole main window against the virtual receiver is exercised in the app tests.
+// The connector's corner cases on their own, against a host that records what it is asked to
+// do. The main window against the virtual receiver (chosen port, search, other models) is
+// exercised in the app tests.
 
 #include "link/connector.h"
 
@@ -119,37 +120,6 @@ TEST_F(ConnectorTest, IdentifiesTheNineModelCodesOnExactlyFiveCharacters) {
     EXPECT_EQ(Connector::IdentifyModel(""), -1);
 }
 
-TEST_F(ConnectorTest, ConnectingToAChosenPortGreetsTheReceiverAndIgnoresASecondConnect) {
-    host.selection = 3;
-    connector.Connect();
-    EXPECT_EQ(state.openPort, 3);
-    ASSERT_EQ(host.written.size(), 2u);
-    EXPECT_EQ(host.written[0],
-              "\x02"
-              "00000\x03");
-    EXPECT_EQ(host.written[1],
-              "\x02"
-              "20100\x03");
-    EXPECT_EQ(host.log.at(0),
-              "(PC) Command  \x02"
-              "00000\x03\r\n");
-
-    connector.Connect();  // COM3 is open already
-    EXPECT_EQ(host.written.size(), 2u);
-    EXPECT_EQ(host.opened.size(), 1u);
-}
-
-TEST_F(ConnectorTest, ARefusedPortIsReportedAndTheComboGoesBackToAuto) {
-    host.selection = 5;
-    host.openResults = {ConnectorHost::PortResult::kRefused};
-    connector.Connect();
-    ASSERT_EQ(host.boxes.size(), 1u);
-    EXPECT_EQ(host.boxes[0], "COM Port : 5\r\nInvalid Com Port.");
-    EXPECT_EQ(host.selection, 0);
-    EXPECT_EQ(state.openPort, 0);
-    EXPECT_TRUE(host.written.empty());
-}
-
 TEST_F(ConnectorTest, APortThatRefusesItsSettingsIsReportedLikeARefusedOne) {
     host.selection = 2;
     host.openResults = {ConnectorHost::PortResult::kSettingsFailed};
@@ -185,32 +155,6 @@ TEST_F(ConnectorTest, SearchSkipsRefusedPortsAndQueuesTheStatusRequest) {
     EXPECT_EQ(host.icon, res::kIconSearching);
 }
 
-TEST_F(ConnectorTest, ASearchBeyondTheLastPortFails) {
-    host.portChoiceEnabled = false;
-    connector.SearchPort(9);
-    EXPECT_EQ(host.boxes,
-              std::vector<std::string>{"No device was found.\r\nPlease check connection."});
-    EXPECT_EQ(host.log.back(), "Auto Device Search Finish.\r\n");
-    EXPECT_EQ(host.icon, res::kIconNotConnected);
-    EXPECT_TRUE(host.portChoiceEnabled);
-    EXPECT_EQ(state.searchPort, 0);
-    EXPECT_EQ(state.openPort, 0);
-}
-
-TEST_F(ConnectorTest, TheEditedModelIsDecodedWithoutADialogAndAnswersTheStatusRequest) {
-    host.selection = 3;
-    connector.Connect();
-    host.queued = 255;
-    state.waiting = 1;
-    EXPECT_TRUE(connector.OnConfigurationFrame(Body("R3109")));
-    EXPECT_TRUE(host.boxes.empty());
-    EXPECT_EQ(host.queued, -1);  // answered: the index moved on
-    EXPECT_EQ(state.waiting, 0);
-    EXPECT_EQ(host.icon, res::kIconConnectedAsync);
-    EXPECT_TRUE(host.transferEnabled);
-    EXPECT_EQ(host.log.back(), "(TR-X)   " + Body("R3109") + "\r\n");
-}
-
 TEST_F(ConnectorTest, TheFirstFrameAfterAnEchoIsNotDecoded) {
     state.echoGuard = 1;
     state.identificationPending = 1;
@@ -220,50 +164,6 @@ TEST_F(ConnectorTest, TheFirstFrameAfterAnEchoIsNotDecoded) {
     EXPECT_EQ(state.echoGuard, 0);
     EXPECT_EQ(state.identificationPending, 0);
     EXPECT_TRUE(host.boxes.empty());
-}
-
-TEST_F(ConnectorTest, AnotherModelIsAnnouncedAndRefusedAfterOk) {
-    host.selection = 3;
-    connector.Connect();
-    EXPECT_FALSE(connector.OnConfigurationFrame(Body("R3108")));
-    ASSERT_EQ(host.boxes.size(), 2u);
-    EXPECT_EQ(host.boxes[0],
-              "Model mismatched.\r\nTolvek Receiver Editor found TR-B2.\r\nPort : Com 3\r\n\r\n");
-    EXPECT_EQ(host.boxes[1], "Sorry, this version doesn't support this model.");
-    EXPECT_EQ(host.icon, res::kIconNotConnected);
-    EXPECT_FALSE(host.transferEnabled);
-    EXPECT_EQ(state.linkBusy, 1);  // the link idles until the user reconnects
-    EXPECT_EQ(state.transferBusy, 1);
-    EXPECT_EQ(state.openPort, 3);  // the port stays open
-    EXPECT_EQ(profile.Model(), ModelProfile::kTrA1);
-}
-
-TEST_F(ConnectorTest, CancelOnAnUnknownModelDisconnects) {
-    host.selection = 6;
-    connector.Connect();
-    host.okAnswers = {false};
-    EXPECT_FALSE(connector.OnConfigurationFrame(Body("R9999")));
-    EXPECT_EQ(host.boxes.at(0),
-              "Model mismatched.\r\nTolvek Receiver Editor found UNKNOWN.\r\nPort : Com 6\r\n\r\n");
-    EXPECT_EQ(host.boxes.size(), 1u);
-    EXPECT_EQ(state.openPort, 0);
-    EXPECT_EQ(state.echoGuard, 0);
-    EXPECT_TRUE(host.portChoiceEnabled);
-}
-
-TEST_F(ConnectorTest, AReceiverFoundBySearchIsAcceptedAfterOk) {
-    host.openResults = {ConnectorHost::PortResult::kOpened};
-    connector.Connect();
-    ASSERT_EQ(state.searchPort, 1);
-    EXPECT_TRUE(connector.OnConfigurationFrame(Body("R3109")));
-    EXPECT_EQ(host.boxes.at(0), "Auto Device Finder found TR-A1.\r\nPort : Com 1\r\n\r\n");
-    EXPECT_EQ(state.searchPort, 0);
-    EXPECT_EQ(host.selection, 1);
-    EXPECT_EQ(host.reloads, 1);
-    EXPECT_EQ(state.echoGuard, 1);  // the reload makes the next state an echo
-    EXPECT_EQ(state.linkBusy, 0);
-    EXPECT_EQ(host.icon, res::kIconConnectedAsync);
-    EXPECT_TRUE(host.transferEnabled);
 }
 
 TEST_F(ConnectorTest, DisconnectLeavesRealtimeModeAndClearsTheLink) {

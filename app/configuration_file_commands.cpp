@@ -1,0 +1,195 @@
+#include "app/configuration_file_commands.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+
+#include "app/configuration_file.h"
+#include "model/model_profile.h"
+#include "model/receiver_image.h"
+#include "platform/win/event_loop.h"
+
+namespace tra1 {
+
+namespace {
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+// Save's test: do the last four characters of the path read ".tcf" in any case?
+bool EndsWithExtension(std::string_view path) {
+    const auto extension = ConfigurationFileCommands::kExtension;
+    return path.size() >= extension.size() &&
+           EqualsIgnoringCase(path.substr(path.size() - extension.size()), extension);
+}
+
+// The file's name without its directory.
+std::string FileNameOf(const std::string& path) {
+    return std::filesystem::path(path).filename().string();
+}
+
+// Open's test: the file name's part from its last "." to the end is ".tcf" in any case, so
+// "a.b.tcf" passes and "a.tcf.bak" does not.
+bool HasExtension(std::string_view fileName) {
+    const auto dot = fileName.rfind('.');
+    return dot != std::string_view::npos &&
+           EqualsIgnoringCase(fileName.substr(dot), ConfigurationFileCommands::kExtension);
+}
+
+// The configuration name of a file: its name up to the first ".".
+std::string BaseNameOf(std::string_view fileName) {
+    return std::string(fileName.substr(0, fileName.find('.')));
+}
+
+}  // namespace
+
+ConfigurationFileCommands::ConfigurationFileCommands(win::EventLoop& loop, ReceiverImage& image,
+                                                     ModelProfile& profile, ConfigurationHost& host,
+                                                     ConfigurationStorage* storage)
+    : loop_(loop),
+      image_(image),
+      profile_(profile),
+      host_(host),
+      storage_(storage != nullptr ? *storage : DiskStorage()) {}
+
+std::string ConfigurationFileCommands::ProposedFileName() const {
+    std::string proposal = name_.empty() ? std::string(profile_.ModelName()) : name_;
+    proposal += kExtension;
+    return proposal;
+}
+
+bool ConfigurationFileCommands::Save() {
+    const auto chosen = loop_.prompter().GetSaveFileName(DialogRequest(kSaveTitle, false));
+    if (!chosen) {
+        return false;
+    }
+    std::string path = *chosen;
+    if (!EndsWithExtension(path)) {
+        path += kExtension;
+    }
+    if (storage_.Exists(path) &&
+        Ask(kOverwriteQuestion, kTitle, win::Buttons::kOkCancel) != win::Answer::kOk) {
+        return false;
+    }
+    auto file = storage_.CreateForWriting(path);
+    if (!file) {
+        ShowError(kCannotCreate);
+        return false;
+    }
+    const auto result = ConfigurationFile::Write(*file, image_, profile_.Model());
+    // A close that fails may have lost bytes the writes accepted: that is a failed save too.
+    const bool closed = file->Close();
+    switch (result.error) {
+        case ConfigurationFile::WriteError::kModelByte:
+            ShowError(kModelWriteError);
+            return false;
+        case ConfigurationFile::WriteError::kBlock:
+            ShowError(kBlockWriteError);
+            return false;
+        case ConfigurationFile::WriteError::kNone:
+            break;
+    }
+    if (!closed) {
+        ShowError(kBlockWriteError);
+        return false;
+    }
+    return true;
+}
+
+bool ConfigurationFileCommands::Open() {
+    const auto chosen = loop_.prompter().GetOpenFileName(DialogRequest(kOpenTitle, true));
+    if (!chosen) {
+        return false;
+    }
+    const win::Answer answer = Ask(kSaveQuestion, kSaveQuestionTitle, win::Buttons::kYesNoCancel);
+    if (answer == win::Answer::kCancel) {
+        return false;
+    }
+    if (answer == win::Answer::kYes) {
+        Save();  // the load goes on whether or not the save succeeded
+    }
+
+    const std::string fileName = FileNameOf(*chosen);
+    if (!HasExtension(fileName)) {
+        ShowError(kWrongExtension);
+        return false;
+    }
+    const std::string loadedName = BaseNameOf(fileName);
+    name_ = loadedName;
+
+    auto file = storage_.OpenForReading(*chosen);
+    if (!file) {
+        ShowError(kCannotOpen);
+        return false;
+    }
+    const auto modelByte = ConfigurationFile::ReadModelByte(*file);
+    if (!modelByte) {
+        file->Close();
+        ShowError(kReadError);
+        return false;  // the image is untouched
+    }
+
+    host_.ResetToDefaults();
+    // The reset's start-up state has no configuration name; this one is the file's.
+    name_ = loadedName;
+    const std::size_t blocksRead = ConfigurationFile::ReadBlocks(*file, image_);
+    file->Close();  // a close failure after reading loses nothing
+    if (blocksRead < ReceiverImage::kBlockCount) {
+        ShowError(kReadError);
+        // The blocks read so far stay in the image over the defaults; the windows show them.
+        host_.FillMainWindow();
+        host_.RefreshPanels();
+        return false;
+    }
+    profile_.SetModel(*modelByte);  // above 8: unknown
+    host_.FillMainWindow();
+    host_.RefreshPanels();
+    return true;
+}
+
+bool ConfigurationFileCommands::SelectModel(int modelCode) {
+    std::string question(kModelQuestion);
+    question += profile_.ModelName();
+    const win::Answer answer = Ask(question, kSaveQuestionTitle, win::Buttons::kYesNoCancel);
+    if (answer == win::Answer::kCancel) {
+        return false;
+    }
+    if (answer == win::Answer::kYes) {
+        Save();
+    }
+    if (modelCode != profile_.Model()) {
+        profile_.SetModel(modelCode);
+        host_.ResetToDefaults();
+    }
+    return true;
+}
+
+win::Answer ConfigurationFileCommands::Ask(std::string_view text, std::string_view title,
+                                           win::Buttons buttons) const {
+    return loop_.prompter().ShowMessageBox(win::MessageBoxRequest{
+        std::string(text), std::string(title), buttons, win::BoxIcon::kNone, owner_});
+}
+
+void ConfigurationFileCommands::ShowError(std::string_view text) const {
+    Ask(text, kTitle, win::Buttons::kOk);
+}
+
+win::FileDialogRequest ConfigurationFileCommands::DialogRequest(std::string_view title,
+                                                                bool mustExist) const {
+    win::FileDialogRequest request;
+    request.title = std::string(title);
+    request.filter = std::string(kFilter);
+    request.patterns = {"*.tcf"};
+    // No default extension: Save appends ".tcf" itself, by its own rule.
+    request.proposed_name = ProposedFileName();
+    request.max_path = kMaxPath;
+    request.must_exist = mustExist;
+    request.owner = owner_;
+    return request;
+}
+
+}  // namespace tra1

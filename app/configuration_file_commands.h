@@ -1,0 +1,100 @@
+#pragma once
+// File > "Open" (menu 32789) and File > "Save" (menu 32790): the user's side of the configuration
+// file. The dialogs and message boxes go through the loop's Prompter; what the main window must
+// do after the image changed goes through ConfigurationHost, which the main window implements.
+
+#include <string>
+#include <string_view>
+
+#include "platform/win/prompter.h"
+#include "platform/win/window_handle.h"
+
+namespace tra1 {
+
+class ConfigurationStorage;
+class ModelProfile;
+class ReceiverImage;
+
+namespace win {
+class EventLoop;
+}  // namespace win
+
+// What a file load asks of the main window.
+class ConfigurationHost {
+public:
+    virtual ~ConfigurationHost() = default;
+    // The whole start-up initialisation: image defaults, the main window state and the PC-side
+    // data, then the main window's controls refilled and the open panels refreshed. It may clear
+    // the configuration name; a load sets it again afterwards.
+    virtual void ResetToDefaults() = 0;
+    // Every main window control from the image.
+    virtual void FillMainWindow() = 0;
+    // Each open panel's hold counter reset and its refresh message posted.
+    virtual void RefreshPanels() = 0;
+};
+
+class ConfigurationFileCommands {
+public:
+    static constexpr std::string_view kFilter = "Configuration File(*.tcf)";
+    static constexpr std::string_view kExtension = ".tcf";
+    static constexpr std::string_view kOpenTitle = "Open Configuration File";
+    static constexpr std::string_view kSaveTitle = "Save Configuration File";
+    static constexpr std::size_t kMaxPath = 255;
+
+    static constexpr std::string_view kTitle = "Tolvek Receiver Editor Message";
+    static constexpr std::string_view kSaveQuestionTitle = "Receiver Editor Message";
+    static constexpr std::string_view kSaveQuestion =
+        "Do you want to save the current configuration?";
+    static constexpr std::string_view kModelQuestion =
+        "Do you want to save the current configuration?\r\nModel : ";
+    static constexpr std::string_view kOverwriteQuestion =
+        "File exists. Do you want to overwrite it?";
+    static constexpr std::string_view kCannotCreate = "Cannot open the file";
+    static constexpr std::string_view kCannotOpen = "Cannot open the file.";
+    static constexpr std::string_view kModelWriteError = "File wirte error";
+    static constexpr std::string_view kBlockWriteError = "File write error";
+    static constexpr std::string_view kReadError = "File read error";
+    static constexpr std::string_view kWrongExtension = "The file extention must be '.tcf'.";
+
+    // `storage` null: the files of the local disk. `loop` supplies the Prompter at each use, so
+    // a prompter set later (tests, the front end) is the one that asks.
+    ConfigurationFileCommands(win::EventLoop& loop, ReceiverImage& image, ModelProfile& profile,
+                              ConfigurationHost& host, ConfigurationStorage* storage = nullptr);
+
+    // The window the dialogs and boxes are modal to (the main window).
+    void SetOwner(win::WindowHandle owner) { owner_ = owner; }
+
+    // Menu 32789. Asks for a file, offers to save the current configuration first, then loads
+    // the chosen file into the image. True when the whole file was loaded.
+    bool Open();
+    // Menu 32790, and Open's "Yes". True when the whole file was written. Does not change the
+    // configuration name.
+    bool Save();
+    // The disabled model combo (1116) changed to `modelCode`. False when the user cancelled (the
+    // caller puts the combo back); otherwise, after an optional save, a different model is set
+    // and the image reset to its defaults.
+    bool SelectModel(int modelCode);
+
+    // The current configuration name: empty at start-up, the base name of the last opened file.
+    const std::string& ConfigurationName() const { return name_; }
+    void SetConfigurationName(std::string name) { name_ = std::move(name); }
+    void ClearConfigurationName() { name_.clear(); }
+    // The name both file dialogs propose: the configuration name or, while it is empty, the
+    // model's name, with ".tcf" appended.
+    std::string ProposedFileName() const;
+
+private:
+    win::Answer Ask(std::string_view text, std::string_view title, win::Buttons buttons) const;
+    void ShowError(std::string_view text) const;
+    win::FileDialogRequest DialogRequest(std::string_view title, bool mustExist) const;
+
+    win::EventLoop& loop_;
+    ReceiverImage& image_;
+    ModelProfile& profile_;
+    ConfigurationHost& host_;
+    ConfigurationStorage& storage_;
+    win::WindowHandle owner_;
+    std::string name_;
+};
+
+}  // namespace tra1
