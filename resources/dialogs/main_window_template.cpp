@@ -80,9 +80,9 @@ ControlTemplate PresetList(int id, int x, int y) {
 
 void AddMainZone(std::vector<ControlTemplate>& c) {
     c.push_back(Group(-1, "Main Zone", 7, 4, 200, 178));
-    c.push_back(Label("Power", 14, 17, 40));
-    c.push_back(Button(1196, "ON", 56, 14, 30));
-    c.push_back(Button(1197, "OFF", 90, 14, 30));
+    c.push_back(Label("Main Zone Control", 14, 17, 66));
+    c.push_back(Button(1196, "ON", 82, 14, 30));
+    c.push_back(Button(1197, "OFF", 116, 14, 30));
     c.push_back(Label("Input", 14, 35, 40));
     c.push_back(Combo(1055, 56, 33, 90));
     c.push_back(Label("Input Mode", 14, 51, 40));
@@ -107,9 +107,9 @@ void AddMainZone(std::vector<ControlTemplate>& c) {
 
 void AddZone2(std::vector<ControlTemplate>& c) {
     c.push_back(Group(-1, "Zone2", 7, 186, 200, 102));
-    c.push_back(Label("Power", 14, 199, 40));
-    c.push_back(Button(1198, "ON", 56, 196, 30));
-    c.push_back(Button(1199, "OFF", 90, 196, 30));
+    c.push_back(Label("Zone2 Control", 14, 199, 66));
+    c.push_back(Button(1198, "ON", 82, 196, 30));
+    c.push_back(Button(1199, "OFF", 116, 196, 30));
     c.push_back(Label("Zone2 Input", 14, 217, 40));
     c.push_back(Combo(1120, 56, 215, 90));
     c.push_back(Check(1137, "Mute", 14, 234, 40));
