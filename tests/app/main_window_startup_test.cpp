@@ -61,7 +61,13 @@ TEST_F(StartupTest, ReportsLinkWindowsThatCannotBeCreatedAndCarriesOn) {
 }
 
 TEST_F(StartupTest, ShowsTheDefaultsOfTheImage) {
+    // Whatever the image and the profile held before, start-up sets the model, fills the image
+    // with its defaults and only then fills the controls.
+    Profile().SetModel(3);
+    EditorImage().MainZoneState[main_zone::kMainVolume] = 5;
+    EditorImage().SetUserMemoText("left over");
     Start();
+    EXPECT_EQ(Main().GetDlgItemText(id::kUserMemoEdit), "");
     const auto* ports = Main().Get<win::ComboBox>(id::kPortCombo);
     ASSERT_NE(ports, nullptr);
     EXPECT_EQ(ports->GetCount(), 9);
