@@ -1,0 +1,139 @@
+// The window system's loop runs inside Qt's: posted messages and timers are delivered by Qt's
+// event loop, modal dialogs run in nested Qt loops and keep the timers going. The loop runs on a
+// virtual clock here, so Qt's idle time jumps straight to the next timer.
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+#include <memory>
+#include <vector>
+
+#include "platform/qt/dialog_widget.h"
+#include "platform/qt/qt_front_end.h"
+#include "platform/win/user_input.h"
+#include "platform/win/virtual_clock.h"
+#include "tests/qt/qt_test_support.h"
+
+namespace tra1::qtui {
+namespace {
+
+constexpr win::Msg kPing = win::WM_APP + 1;
+
+// Ends itself after `ticks` timer ticks; on its first tick it may run another modal dialog.
+class TickingDialog final : public win::Dialog {
+public:
+    TickingDialog(win::EventLoop& loop, int ticks)
+        : Dialog(loop, testing::kTestDialog), ticks_(ticks) {}
+    std::function<void()> on_first_tick;
+    std::vector<std::int64_t> tick_times;
+    std::vector<win::LParam> pings;
+
+protected:
+    bool OnInitDialog() override {
+        SetTimer(1, 100);
+        return true;
+    }
+    void OnTimer(win::TimerId) override {
+        tick_times.push_back(Loop().NowMs());
+        if (tick_times.size() == 1 && on_first_tick) {
+            on_first_tick();
+        }
+        if (static_cast<int>(tick_times.size()) == ticks_) {
+            KillTimer(1);
+            EndDialog(win::IDOK);
+        }
+    }
+    win::LResult OnMessage(win::Msg msg, win::WParam, win::LParam l) override {
+        if (msg == kPing) {
+            pings.push_back(l);
+        }
+        return 0;
+    }
+
+private:
+    int ticks_;
+};
+
+class LoopPumpTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testing::EnsureQtApp();
+        testing::RegisterTestTemplates();
+        front_end = std::make_unique<QtFrontEnd>(loop);
+    }
+    void TearDown() override {
+        front_end.reset();
+        testing::FlushQtEvents();
+    }
+    win::VirtualClock clock;
+    win::EventLoop loop{clock};
+    std::unique_ptr<QtFrontEnd> front_end;
+};
+
+TEST_F(LoopPumpTest, ModalDialogsRunTheirTimersInsideQtsLoopNestedOnesToo) {
+    TickingDialog outer(loop, 3);
+    TickingDialog inner(loop, 2);
+    int inner_result = 0;
+    std::int64_t inner_started = -1;
+    outer.on_first_tick = [&] {
+        inner_started = loop.NowMs();
+        inner_result = inner.DoModal(outer.Handle());
+    };
+    EXPECT_EQ(outer.DoModal(), win::IDOK);
+    EXPECT_EQ(inner_result, win::IDOK);
+    EXPECT_EQ(inner_started, 100);
+    EXPECT_EQ(inner.tick_times, (std::vector<std::int64_t>{200, 300}));
+    // The nested loop delivers the outer dialog's timer too, as the toolkit's modal loops do;
+    // the outer dialog ended on its third tick and returned once the inner one had.
+    EXPECT_EQ(outer.tick_times, (std::vector<std::int64_t>{100, 200, 300}));
+    EXPECT_FALSE(outer.IsWindow());
+    EXPECT_FALSE(inner.IsWindow());
+}
+
+TEST_F(LoopPumpTest, PostedMessagesArriveInOrderThroughQt) {
+    TickingDialog dialog(loop, 1000);
+    ASSERT_TRUE(dialog.Create());
+    for (int i = 1; i <= 5; ++i) {
+        dialog.PostMessage(kPing, 0, i);
+    }
+    EXPECT_TRUE(dialog.pings.empty());
+    EXPECT_TRUE(front_end->pump().IsArmed());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dialog.pings, (std::vector<win::LParam>{1, 2, 3, 4, 5}));
+    dialog.DestroyWindow();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(front_end->pump().IsArmed());  // nothing queued, no timer: Qt sleeps
+}
+
+TEST_F(LoopPumpTest, EnterInTheWindowEndsAModalDialogWithOk) {
+    TickingDialog dialog(loop, 1000);
+    QTimer::singleShot(0, [&] {
+        DialogWidget* widget = front_end->host().WidgetFor(dialog.Handle());
+        ASSERT_NE(widget, nullptr);
+        EXPECT_TRUE(widget->isVisible());
+        EXPECT_NE(widget->windowModality(), Qt::NonModal);
+        QTest::keyClick(widget, Qt::Key_Return);
+    });
+    EXPECT_EQ(dialog.DoModal(), win::IDOK);
+}
+
+TEST_F(LoopPumpTest, TheCloseBoxCancelsAModalDialogAndReenablesItsOwner) {
+    testing::RecordingDialog owner(loop, testing::kTestDialog);
+    ASSERT_TRUE(owner.Create());
+    owner.Show(true);
+    DialogWidget* owner_widget = front_end->host().WidgetFor(owner.Handle());
+    TickingDialog dialog(loop, 1000);
+    bool owner_was_disabled = false;
+    QTimer::singleShot(0, [&] {
+        owner_was_disabled = !owner_widget->isEnabled();
+        front_end->host().WidgetFor(dialog.Handle())->close();
+    });
+    EXPECT_EQ(dialog.DoModal(owner.Handle()), win::IDCANCEL);
+    EXPECT_TRUE(owner_was_disabled);
+    EXPECT_TRUE(owner_widget->isEnabled());
+}
+
+}  // namespace
+}  // namespace tra1::qtui
