@@ -153,8 +153,8 @@ TEST_F(ConfigurationFileTest, FailingWriteStopsAtThatBlockWithEarlierBytesOnDisk
     EXPECT_EQ(atModel.error, ConfigurationFile::WriteError::kModelByte);
     EXPECT_TRUE(FileBytes(path).empty());
 
-    for (std::size_t failing : {std::size_t{0}, block_index::kDspParameterTable,
-                                block_index::kUserMemo}) {
+    for (std::size_t failing :
+         {std::size_t{0}, block_index::kDspParameterTable, block_index::kUserMemo}) {
         const auto result = Save(path, static_cast<int>(failing) + 1);
         EXPECT_EQ(result.error, ConfigurationFile::WriteError::kBlock);
         EXPECT_EQ(result.failedBlock, failing);

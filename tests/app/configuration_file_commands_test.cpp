@@ -1,0 +1,386 @@
+// File > Open and File > Save as the user meets them: the dialogs, the questions, every message
+// text and title, the file names, the configuration name, and what the main window is asked to
+// do after a load.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/configuration_file.h"
+#include "app/configuration_file_commands.h"
+#include "model/model_profile.h"
+#include "model/receiver_image.h"
+#include "platform/win/event_loop.h"
+#include "platform/win/scripted_prompter.h"
+#include "platform/win/virtual_clock.h"
+
+namespace tra1::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using win::Answer;
+using win::Buttons;
+using Commands = ConfigurationFileCommands;
+
+// The disk, except that write or read call number `failAt` of the next file made or opened fails
+// (0 = the model byte, 1 + i = block i). Remembers whether the last file was closed.
+class FailingStorage final : public ConfigurationStorage {
+public:
+    int failAt = -1;
+    bool lastClosed = false;
+
+    bool Exists(const std::string& path) const override { return DiskStorage().Exists(path); }
+    std::unique_ptr<ConfigurationStream> CreateForWriting(const std::string& path) override {
+        return Wrap(DiskStorage().CreateForWriting(path));
+    }
+    std::unique_ptr<ConfigurationStream> OpenForReading(const std::string& path) override {
+        return Wrap(DiskStorage().OpenForReading(path));
+    }
+
+private:
+    class Stream final : public ConfigurationStream {
+    public:
+        Stream(std::unique_ptr<ConfigurationStream> file, FailingStorage& owner, int failAt)
+            : file_(std::move(file)), owner_(owner), failAt_(failAt) {}
+        bool Write(std::span<const std::uint8_t> bytes) override {
+            return calls_++ != failAt_ && file_->Write(bytes);
+        }
+        bool Read(std::span<std::uint8_t> bytes) override {
+            return calls_++ != failAt_ && file_->Read(bytes);
+        }
+        bool Close() override {
+            owner_.lastClosed = true;
+            return file_->Close();
+        }
+
+    private:
+        std::unique_ptr<ConfigurationStream> file_;
+        FailingStorage& owner_;
+        int failAt_;
+        int calls_ = 0;
+    };
+    std::unique_ptr<ConfigurationStream> Wrap(std::unique_ptr<ConfigurationStream> file) {
+        lastClosed = false;
+        const int failing = std::exchange(failAt, -1);
+        if (!file) {
+            return nullptr;
+        }
+        return std::make_unique<Stream>(std::move(file), *this, failing);
+    }
+};
+
+// The main window's part: a reset as at start-up (which forgets the configuration name), and a
+// record of every call.
+class RecordingHost final : public ConfigurationHost {
+public:
+    RecordingHost(ReceiverImage& image, ModelProfile& profile) : image_(image), profile_(profile) {}
+    void ResetToDefaults() override {
+        calls.push_back("Reset");
+        image_.ResetToDefaults(profile_);
+        if (commands != nullptr) {
+            commands->ClearConfigurationName();
+        }
+    }
+    void FillMainWindow() override { calls.push_back("Fill"); }
+    void RefreshPanels() override { calls.push_back("Refresh"); }
+
+    std::vector<std::string> calls;
+    Commands* commands = nullptr;
+
+private:
+    ReceiverImage& image_;
+    ModelProfile& profile_;
+};
+
+class ConfigurationCommandsTest : public ::testing::Test {
+protected:
+    ConfigurationCommandsTest() {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir = fs::temp_directory_path() / (std::string("tra1_cfgcmd_") + info->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        loop.SetPrompter(&prompter);
+        profile.SetModel(ModelProfile::kTrA1);
+        image.ResetToDefaults(profile);
+        host.commands = &commands;
+    }
+    ~ConfigurationCommandsTest() override {
+        std::error_code ignored;
+        fs::remove_all(dir, ignored);
+    }
+
+    std::string PathOf(const std::string& name) const { return (dir / name).string(); }
+    static std::vector<std::uint8_t> FileBytes(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    static void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+        std::ofstream out(path, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(bytes.data()),
+                  static_cast<std::streamsize>(bytes.size()));
+    }
+    // A whole file of `source` with model byte `model`.
+    static std::vector<std::uint8_t> FileOf(const ReceiverImage& source, std::uint8_t model) {
+        std::vector<std::uint8_t> bytes{model};
+        const auto blocks = source.ToBytes();
+        bytes.insert(bytes.end(), blocks.begin(), blocks.end());
+        return bytes;
+    }
+    // An image unlike the defaults, for files to load.
+    ReceiverImage ChangedImage() const {
+        ReceiverImage changed = image;
+        changed.SetInputName(0, "TURNTBL");
+        changed.MainZoneState[main_zone::kMainVolume] = 150;
+        changed.SpareByte[0] = 0x5A;
+        changed.SetUserMemoText("living room");
+        return changed;
+    }
+    // Open with the save question answered No.
+    bool OpenAnsweringNo(const std::string& path) {
+        prompter.QueueFile(path);
+        prompter.QueueAnswer(Answer::kNo);
+        return commands.Open();
+    }
+    void ExpectOnlyBox(const std::string& text, const std::string& title) {
+        ASSERT_EQ(prompter.boxes().size(), 1u);
+        EXPECT_EQ(prompter.boxes()[0].text, text);
+        EXPECT_EQ(prompter.boxes()[0].title, title);
+    }
+
+    fs::path dir;
+    win::VirtualClock clock;
+    win::EventLoop loop{clock};
+    win::ScriptedPrompter prompter;
+    ModelProfile profile;
+    ReceiverImage image;
+    RecordingHost host{image, profile};
+    FailingStorage storage;
+    Commands commands{loop, image, profile, host, &storage};
+};
+
+TEST_F(ConfigurationCommandsTest, SaveAppendsTheExtensionUnlessTheNameEndsWithItInAnyCase) {
+    prompter.QueueFile(PathOf("Setup"));
+    EXPECT_TRUE(commands.Save());
+    EXPECT_EQ(FileBytes(PathOf("Setup.tcf")).size(), ConfigurationFile::kFileSize);
+    EXPECT_FALSE(fs::exists(PathOf("Setup")));
+
+    prompter.QueueFile(PathOf("Other.TCF"));
+    EXPECT_TRUE(commands.Save());
+    EXPECT_TRUE(fs::exists(PathOf("Other.TCF")));
+    EXPECT_FALSE(fs::exists(PathOf("Other.TCF.tcf")));
+
+    const auto& dialog = prompter.save_dialogs().at(0);
+    EXPECT_EQ(dialog.title, "Save Configuration File");
+    EXPECT_EQ(dialog.filter, "Configuration File(*.tcf)");
+    EXPECT_EQ(dialog.proposed_name, "TR-A1.tcf");  // no configuration name yet
+    EXPECT_EQ(dialog.max_path, 255u);
+    EXPECT_TRUE(prompter.boxes().empty());
+    EXPECT_TRUE(commands.ConfigurationName().empty());  // saving does not name the configuration
+    EXPECT_TRUE(host.calls.empty());
+}
+
+TEST_F(ConfigurationCommandsTest, SaveOverAnExistingFileAsksAndCancelKeepsTheFile) {
+    const std::string path = PathOf("Setup.tcf");
+    WriteBytes(path, {1, 2, 3});
+    prompter.QueueFile(path);
+    prompter.QueueAnswer(Answer::kCancel);
+    EXPECT_FALSE(commands.Save());
+    ExpectOnlyBox("File exists. Do you want to overwrite it?", "Tolvek Receiver Editor Message");
+    EXPECT_EQ(prompter.boxes()[0].buttons, Buttons::kOkCancel);
+    EXPECT_EQ(FileBytes(path), (std::vector<std::uint8_t>{1, 2, 3}));
+
+    prompter.QueueFile(path);
+    prompter.QueueAnswer(Answer::kOk);
+    EXPECT_TRUE(commands.Save());
+    EXPECT_EQ(FileBytes(path).size(), ConfigurationFile::kFileSize);
+
+    prompter.Clear();
+    prompter.QueueFile(std::nullopt);  // Cancel in the dialog: nothing else happens
+    EXPECT_FALSE(commands.Save());
+    EXPECT_TRUE(prompter.boxes().empty());
+}
+
+TEST_F(ConfigurationCommandsTest, SaveFailuresReportTheirOwnTextsAndCloseTheFile) {
+    prompter.QueueFile(PathOf("missing_dir/Setup.tcf"));
+    EXPECT_FALSE(commands.Save());
+    ExpectOnlyBox("Cannot open the file", "Tolvek Receiver Editor Message");
+
+    prompter.Clear();
+    storage.failAt = 0;  // the model byte
+    prompter.QueueFile(PathOf("a.tcf"));
+    EXPECT_FALSE(commands.Save());
+    ExpectOnlyBox("File wirte error", "Tolvek Receiver Editor Message");
+    EXPECT_TRUE(storage.lastClosed);
+
+    prompter.Clear();
+    storage.failAt = 1 + static_cast<int>(block_index::kHomePresetMemories);
+    prompter.QueueFile(PathOf("a.tcf"));
+    prompter.QueueAnswer(Answer::kOk);  // overwrite
+    EXPECT_FALSE(commands.Save());
+    EXPECT_EQ(prompter.BoxTexts(),
+              (std::vector<std::string>{"File exists. Do you want to overwrite it?",
+                                        "File write error"}));
+    EXPECT_EQ(prompter.boxes()[1].title, "Tolvek Receiver Editor Message");
+    EXPECT_TRUE(storage.lastClosed);
+    EXPECT_EQ(FileBytes(PathOf("a.tcf")).size(),
+              kImageBlocks[block_index::kHomePresetMemories].fileOffset);
+}
+
+TEST_F(ConfigurationCommandsTest, OpenLoadsTheFileNamesTheConfigurationAndRefreshesTheWindows) {
+    const ReceiverImage changed = ChangedImage();
+    const std::string path = PathOf("a.b.tcf");
+    WriteBytes(path, FileOf(changed, ModelProfile::kTrA1));
+    image.SetInputName(1, "STALE");  // overwritten by the load
+
+    EXPECT_TRUE(OpenAnsweringNo(path));
+    EXPECT_EQ(image.ToBytes(), changed.ToBytes());
+    EXPECT_EQ(commands.ConfigurationName(), "a");  // kept over the reset's cleared name
+    EXPECT_EQ(profile.Model(), ModelProfile::kTrA1);
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"Reset", "Fill", "Refresh"}));
+
+    const auto& dialog = prompter.open_dialogs().at(0);
+    EXPECT_EQ(dialog.title, "Open Configuration File");
+    EXPECT_EQ(dialog.filter, "Configuration File(*.tcf)");
+    EXPECT_EQ(dialog.proposed_name, "TR-A1.tcf");
+    EXPECT_TRUE(dialog.must_exist);
+    ExpectOnlyBox("Do you want to save the current configuration?", "Receiver Editor Message");
+    EXPECT_EQ(prompter.boxes()[0].buttons, Buttons::kYesNoCancel);
+
+    // The name now proposes itself in both dialogs.
+    EXPECT_EQ(commands.ProposedFileName(), "a.tcf");
+    prompter.QueueFile(std::nullopt);
+    commands.Save();
+    EXPECT_EQ(prompter.save_dialogs().at(0).proposed_name, "a.tcf");
+}
+
+TEST_F(ConfigurationCommandsTest, OpenChecksTheExtensionOfTheFileNameOnly) {
+    const std::string bak = PathOf("a.tcf.bak");
+    WriteBytes(bak, FileOf(ChangedImage(), ModelProfile::kTrA1));
+    const auto before = image.ToBytes();
+    EXPECT_FALSE(OpenAnsweringNo(bak));
+    EXPECT_EQ(prompter.BoxTexts().back(), "The file extention must be '.tcf'.");
+    EXPECT_EQ(prompter.boxes().back().title, "Tolvek Receiver Editor Message");
+    EXPECT_EQ(image.ToBytes(), before);
+    EXPECT_TRUE(host.calls.empty());
+    EXPECT_TRUE(commands.ConfigurationName().empty());
+
+    // Upper case passes; a dot in the directory does not count as the name's.
+    fs::create_directories(dir / "v1.0");
+    const std::string upper = (dir / "v1.0" / "Living.TCF").string();
+    WriteBytes(upper, FileOf(ChangedImage(), ModelProfile::kTrA1));
+    EXPECT_TRUE(OpenAnsweringNo(upper));
+    EXPECT_EQ(commands.ConfigurationName(), "Living");
+}
+
+TEST_F(ConfigurationCommandsTest, OpenQuestionCancelStopsAndYesSavesFirstWhateverTheOutcome) {
+    const std::string path = PathOf("load.tcf");
+    const ReceiverImage changed = ChangedImage();
+    WriteBytes(path, FileOf(changed, ModelProfile::kTrA1));
+
+    prompter.QueueFile(path);
+    prompter.QueueAnswer(Answer::kCancel);
+    EXPECT_FALSE(commands.Open());
+    EXPECT_TRUE(host.calls.empty());
+    EXPECT_TRUE(prompter.save_dialogs().empty());
+
+    // Yes: the save dialog comes first; cancelling it still loads the file.
+    prompter.QueueFile(path);
+    prompter.QueueAnswer(Answer::kYes);
+    prompter.QueueFile(std::nullopt);
+    EXPECT_TRUE(commands.Open());
+    EXPECT_EQ(prompter.save_dialogs().size(), 1u);
+    EXPECT_EQ(image.ToBytes(), changed.ToBytes());
+
+    // Yes with a save that fails: the load goes on as well.
+    image.ResetToDefaults(profile);
+    storage.failAt = 0;
+    prompter.QueueFile(path);
+    prompter.QueueAnswer(Answer::kYes);
+    prompter.QueueFile(PathOf("saved.tcf"));
+    EXPECT_TRUE(commands.Open());
+    EXPECT_EQ(prompter.BoxTexts().back(), "File wirte error");
+    EXPECT_EQ(image.ToBytes(), changed.ToBytes());
+}
+
+TEST_F(ConfigurationCommandsTest, OpenFailuresBeforeTheBlocksLeaveTheImageAlone) {
+    const auto before = image.ToBytes();
+    EXPECT_FALSE(OpenAnsweringNo(PathOf("absent.tcf")));
+    EXPECT_EQ(prompter.BoxTexts().back(), "Cannot open the file.");
+    EXPECT_EQ(prompter.boxes().back().title, "Tolvek Receiver Editor Message");
+
+    const std::string empty = PathOf("empty.tcf");
+    WriteBytes(empty, {});
+    EXPECT_FALSE(OpenAnsweringNo(empty));
+    EXPECT_EQ(prompter.BoxTexts().back(), "File read error");
+    EXPECT_EQ(prompter.boxes().back().title, "Tolvek Receiver Editor Message");
+    EXPECT_TRUE(storage.lastClosed);
+    EXPECT_EQ(image.ToBytes(), before);
+    EXPECT_TRUE(host.calls.empty());
+}
+
+TEST_F(ConfigurationCommandsTest, ShortOrFailingFileKeepsTheBlocksReadAndShowsThem) {
+    const ReceiverImage changed = ChangedImage();
+    auto bytes = FileOf(changed, 3);
+    bytes.pop_back();  // 5,394 bytes
+    const std::string path = PathOf("short.tcf");
+    WriteBytes(path, bytes);
+    image.SetUserMemoText("old memo");
+
+    EXPECT_FALSE(OpenAnsweringNo(path));
+    EXPECT_EQ(prompter.BoxTexts().back(), "File read error");
+    EXPECT_TRUE(storage.lastClosed);
+    EXPECT_EQ(image.InputName(0), "TURNTBL");
+    EXPECT_EQ(image.SpareByte[0], 0x5A);              // the block before the memo
+    EXPECT_EQ(image.UserMemoText(), "");              // the memo keeps its default
+    EXPECT_EQ(profile.Model(), ModelProfile::kTrA1);  // the model byte 3 is not applied
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"Reset", "Fill", "Refresh"}));
+
+    // A read failing at a chosen block: the blocks before it loaded, the rest at defaults.
+    WriteBytes(path, FileOf(changed, ModelProfile::kTrA1));
+    storage.failAt = 1 + static_cast<int>(block_index::kMainZoneState);
+    EXPECT_FALSE(OpenAnsweringNo(path));
+    EXPECT_EQ(prompter.BoxTexts().back(), "File read error");
+    EXPECT_EQ(image.InputName(0), "TURNTBL");
+    EXPECT_EQ(image.MainZoneState[main_zone::kMainVolume], main_zone::kStartVolume);
+    EXPECT_EQ(image.UserMemoText(), "");
+}
+
+TEST_F(ConfigurationCommandsTest, ModelByteAboveEightLoadsAsUnknown) {
+    const std::string path = PathOf("nine.tcf");
+    WriteBytes(path, FileOf(ChangedImage(), 9));
+    EXPECT_TRUE(OpenAnsweringNo(path));
+    EXPECT_EQ(profile.Model(), ModelProfile::kUnknownModel);
+    EXPECT_EQ(profile.ModelName(), "UNKNOWN");
+    EXPECT_EQ(commands.ProposedFileName(), "nine.tcf");
+    commands.ClearConfigurationName();
+    EXPECT_EQ(commands.ProposedFileName(), "UNKNOWN.tcf");
+}
+
+TEST_F(ConfigurationCommandsTest, ModelSelectionAsksWithTheModelNameAndResetsForAnotherModel) {
+    prompter.QueueAnswer(Answer::kCancel);
+    EXPECT_FALSE(commands.SelectModel(3));
+    ExpectOnlyBox("Do you want to save the current configuration?\r\nModel : TR-A1",
+                  "Receiver Editor Message");
+    EXPECT_EQ(profile.Model(), ModelProfile::kTrA1);
+
+    prompter.QueueAnswer(Answer::kNo);
+    EXPECT_TRUE(commands.SelectModel(ModelProfile::kTrA1));  // the same model: nothing resets
+    EXPECT_TRUE(host.calls.empty());
+
+    prompter.QueueAnswer(Answer::kYes);
+    prompter.QueueFile(std::nullopt);
+    EXPECT_TRUE(commands.SelectModel(3));
+    EXPECT_EQ(prompter.save_dialogs().size(), 1u);
+    EXPECT_EQ(profile.Model(), 3);
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"Reset"}));
+}
+
+}  // namespace
+}  // namespace tra1::testing
