@@ -88,6 +88,10 @@ DialogWidget::DialogWidget(QtDialogHost& host, win::Dialog& dialog, QWidget* qt_
         }
     }
     // Right click in the client area: the items the dialog added to its system menu.
+    if (dialog.IsModal()) {
+        // DoModal marks the dialog modal before creating it.
+        setWindowModality(qt_parent != nullptr ? Qt::WindowModal : Qt::ApplicationModal);
+    }
     client_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(client_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         const std::vector<win::MenuItem> extras = SystemMenuExtras();
@@ -189,6 +193,7 @@ void DialogWidget::RebuildMenus() {
         FillMenu(*help, extras, this, system_chosen);
     }
     layout_->setMenuBar(menu_bar_);
+    ApplyEnabled();
 }
 
 void DialogWidget::ApplyPlacement() {
@@ -226,6 +231,25 @@ void DialogWidget::ApplyPlacement() {
     }
 }
 
+void DialogWidget::ApplyEnabled() {
+    // Only the client area and the menu: disabling the QWidget itself would disable the owned
+    // windows too, the modal dialog that disabled it among them. While a modal dialog of this
+    // window runs, Qt's window modality blocks the input instead, without greying everything.
+    bool enabled = dialog_->IsWindowEnabled();
+    if (!enabled) {
+        for (win::WindowHandle child : dialog_->Loop().ChildrenOf(handle_)) {
+            const auto* owned = dialog_->Loop().FindAs<win::Dialog>(child);
+            if (owned != nullptr && owned->IsModal() && !owned->ModalEnded()) {
+                enabled = true;
+            }
+        }
+    }
+    client_->setEnabled(enabled);
+    if (menu_bar_ != nullptr) {
+        menu_bar_->setEnabled(enabled);
+    }
+}
+
 void DialogWidget::Mirror(win::WindowChange change) {
     if (dialog_ == nullptr) {
         return;
@@ -247,7 +271,7 @@ void DialogWidget::Mirror(win::WindowChange change) {
             setWindowTitle(ToQString(dialog_->GetWindowText()));
             break;
         case win::WindowChange::kEnabled:
-            setEnabled(dialog_->IsWindowEnabled());
+            ApplyEnabled();
             break;
         case win::WindowChange::kPlacement:
             ApplyPlacement();

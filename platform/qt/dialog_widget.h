@@ -60,6 +60,7 @@ private:
     void BuildControls();
     void RebuildMenus();
     void ApplyPlacement();
+    void ApplyEnabled();
     std::vector<win::MenuItem> SystemMenuExtras() const;
     void ChooseSystemCommand(int id);
 

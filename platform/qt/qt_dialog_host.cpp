@@ -50,16 +50,8 @@ bool QtDialogHost::Finished(win::WindowHandle handle) const {
 }
 
 bool QtDialogHost::RunModal(win::Dialog& dialog) {
+    // The widget was made window-modal when the dialog was created (see DialogWidget).
     const win::WindowHandle handle = dialog.Handle();
-    if (DialogWidget* widget = WidgetFor(handle)) {
-        widget->setWindowModality(widget->parentWidget() != nullptr ? Qt::WindowModal
-                                                                    : Qt::ApplicationModal);
-        // Modality only takes effect when the window is (re)shown.
-        if (widget->isVisible()) {
-            widget->hide();
-            widget->show();
-        }
-    }
     if (Finished(handle)) {
         return true;
     }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -125,14 +126,25 @@ TEST_F(LoopPumpTest, TheCloseBoxCancelsAModalDialogAndReenablesItsOwner) {
     owner.Show(true);
     DialogWidget* owner_widget = front_end->host().WidgetFor(owner.Handle());
     TickingDialog dialog(loop, 1000);
-    bool owner_was_disabled = false;
+    bool modal_usable = false;
+    bool owner_blocked = false;
     QTimer::singleShot(0, [&] {
-        owner_was_disabled = !owner_widget->isEnabled();
-        front_end->host().WidgetFor(dialog.Handle())->close();
+        DialogWidget* modal = front_end->host().WidgetFor(dialog.Handle());
+        // The owner is disabled in the window system and blocked by Qt, the modal one is not.
+        owner_blocked = !owner.IsWindowEnabled() && QApplication::modalWindow() != nullptr &&
+                        modal->windowModality() == Qt::WindowModal;
+        modal_usable = modal->isEnabled() && modal->client()->isEnabled();
+        modal->close();
     });
     EXPECT_EQ(dialog.DoModal(owner.Handle()), win::IDCANCEL);
-    EXPECT_TRUE(owner_was_disabled);
-    EXPECT_TRUE(owner_widget->isEnabled());
+    EXPECT_TRUE(owner_blocked);
+    EXPECT_TRUE(modal_usable);
+    EXPECT_TRUE(owner.IsWindowEnabled());
+    EXPECT_TRUE(owner_widget->client()->isEnabled());
+
+    // A window disabled for other reasons shows disabled.
+    owner.EnableWindow(false);
+    EXPECT_FALSE(owner_widget->client()->isEnabled());
 }
 
 }  // namespace
