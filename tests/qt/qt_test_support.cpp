@@ -9,12 +9,6 @@
 
 #include "resources/resource_registry.h"
 
-// Qt and fontconfig keep caches for the life of the process; they are not the program's leaks.
-extern "C" const char* __lsan_default_suppressions() {
-    return "leak:libfontconfig\nleak:libQt6Gui\nleak:libQt6Core\nleak:libQt6Widgets\n"
-           "leak:libglib\nleak:libgobject\nleak:libdbus\n";
-}
-
 namespace tra1::qtui::testing {
 
 void EnsureQtApp() {
