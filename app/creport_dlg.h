@@ -1,0 +1,85 @@
+#pragma once
+// The REPORT window (dialog 145): the configuration report in one multi-line edit filling the
+// window, to be read and copied. The report is written once, when the window is created; the
+// window's refresh message does nothing, so the text keeps showing the image as it was then.
+//
+// The main window opens it like a panel (button 1108 "Show Report", refresh message 0x9010),
+// through its panel table:
+//
+//   panels_.SetFactory(PanelTable::IndexForRefresh(CREPORTDlg::kRefreshMessage),
+//                      MakeReportPanelFactory(Loop(), image_, profile_, Handle()));
+//
+// or by hand:
+//
+//   report_ = std::make_unique<CREPORTDlg>(loop, image, profile, main.Handle());
+//   report_->SetOnDestroyed([&] { report_open = false; loop.DeleteLater(std::move(report_)); });
+//   if (!report_->Create()) { /* "Dialog Creating Error\r\nReport" */ }
+//   report_->Show();
+//
+// The destroyed callback runs from PostNcDestroy, possibly inside the window's own handler (the
+// close box), so the owner frees the object through EventLoop::DeleteLater, never directly.
+
+#include <functional>
+#include <string>
+
+#include "app/panel_table.h"
+#include "platform/win/dialog.h"
+#include "platform/win/event_loop.h"
+
+namespace tra1 {
+
+namespace win {
+class Edit;
+}
+
+class ReceiverImage;
+class ModelProfile;
+
+class CREPORTDlg final : public win::Dialog {
+public:
+    static constexpr int kTemplateId = 145;
+    static constexpr int kReportEdit = 1108;
+    static constexpr int kTextLimit = 65535;
+    static constexpr win::Msg kRefreshMessage = 0x9010;
+
+    // `mainWindow` is the window the report centres itself over when it is created. The image
+    // is read once, during creation.
+    CREPORTDlg(win::EventLoop& loop, const ReceiverImage& image, ModelProfile& profile,
+               win::WindowHandle mainWindow);
+
+    // Runs once the window is gone, so that the owner can clear its open flag and pointer.
+    void SetOnDestroyed(std::function<void()> callback) { on_destroyed_ = std::move(callback); }
+
+    // The report as the edit control holds it.
+    std::string ReportText() const;
+
+protected:
+    bool OnInitDialog() override;
+    // Enter does not close the window; Esc and the close box do.
+    void OnOK() override {}
+    void OnCancel() override { DestroyWindow(); }
+    win::LResult OnMessage(win::Msg msg, win::WParam w, win::LParam l) override;
+    void PostNcDestroy() override;
+
+private:
+    // Adds one section at the end of the edit, as much of it as the text limit leaves room for.
+    void AppendSection(const std::string& section);
+
+    const ReceiverImage& image_;
+    ModelProfile& profile_;
+    win::WindowHandle main_window_;
+    std::function<void()> on_destroyed_;
+};
+
+// Adds `text` at the end of `edit`, as much of it as keeps the edit within `limit` characters:
+// the program's own writes are not held by the edit's typing limit, so the report cuts itself.
+void AppendWithinLimit(win::Edit& edit, const std::string& text, int limit);
+
+// A panel-table factory for the REPORT window: creates it as a top-level window centred over
+// `mainWindow`, and when the window is destroyed calls the table's onClosed and frees the
+// object through the loop. The window the factory made last is freed with the factory if it is
+// still open then.
+PanelFactory MakeReportPanelFactory(win::EventLoop& loop, const ReceiverImage& image,
+                                    ModelProfile& profile, win::WindowHandle mainWindow);
+
+}  // namespace tra1
