@@ -87,11 +87,12 @@ DialogWidget::DialogWidget(QtDialogHost& host, win::Dialog& dialog, QWidget* qt_
             setWindowFlag(Qt::WindowMinimizeButtonHint);
         }
     }
-    // Right click in the client area: the items the dialog added to its system menu.
-    if (dialog.IsModal()) {
-        // DoModal marks the dialog modal before creating it.
-        setWindowModality(qt_parent != nullptr ? Qt::WindowModal : Qt::ApplicationModal);
+    if (dialog.IsModal() && qt_parent != nullptr) {
+        // DoModal marks the dialog modal before creating it. Modal to its owner only: the main
+        // window itself runs modally without an owner, and the panels it opens must stay usable.
+        setWindowModality(Qt::WindowModal);
     }
+    // Right click in the client area: the items the dialog added to its system menu.
     client_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(client_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         const std::vector<win::MenuItem> extras = SystemMenuExtras();
@@ -200,6 +201,7 @@ void DialogWidget::ApplyPlacement() {
     if (dialog_ == nullptr) {
         return;
     }
+    placed_ = true;
     adjustSize();
     const QSize size = frameGeometry().size();
     QRect over;
@@ -258,7 +260,10 @@ void DialogWidget::Mirror(win::WindowChange change) {
         case win::WindowChange::kCreated:
             break;
         case win::WindowChange::kShown:
-            ApplyPlacement();
+            // Placed when first shown; later the window stays where the user moved it.
+            if (!placed_) {
+                ApplyPlacement();
+            }
             show();
             if (CanStackWindows()) {
                 raise();

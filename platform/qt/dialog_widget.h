@@ -72,6 +72,7 @@ private:
     QWidget* client_;
     QPointer<QMenuBar> menu_bar_;
     std::vector<std::unique_ptr<ControlBinding>> bindings_;
+    bool placed_ = false;
 };
 
 }  // namespace tra1::qtui

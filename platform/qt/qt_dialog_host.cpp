@@ -50,7 +50,7 @@ bool QtDialogHost::Finished(win::WindowHandle handle) const {
 }
 
 bool QtDialogHost::RunModal(win::Dialog& dialog) {
-    // The widget was made window-modal when the dialog was created (see DialogWidget).
+    // An owned dialog's widget was made window-modal when it was created (see DialogWidget).
     const win::WindowHandle handle = dialog.Handle();
     if (Finished(handle)) {
         return true;

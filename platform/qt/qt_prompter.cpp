@@ -96,6 +96,9 @@ std::unique_ptr<QMessageBox> QtPrompter::MakeBox(const win::MessageBoxRequest& r
                                              ToQString(request.text), ButtonsFor(request.buttons),
                                              OwnerWidget(request.owner));
     box->setTextFormat(Qt::PlainText);
+    if (box->parentWidget() != nullptr) {
+        box->setWindowModality(Qt::WindowModal);  // blocks its owner, not every panel
+    }
     const QMessageBox::StandardButton escape = EscapeFor(request.buttons);
     if (escape != QMessageBox::NoButton) {
         box->setEscapeButton(escape);
@@ -137,6 +140,9 @@ std::optional<std::string> QtPrompter::Accepted(const QString& path,
 std::optional<std::string> QtPrompter::RunFileDialog(const win::FileDialogRequest& request,
                                                      bool save) {
     QFileDialog dialog(OwnerWidget(request.owner), ToQString(request.title));
+    if (dialog.parentWidget() != nullptr) {
+        dialog.setWindowModality(Qt::WindowModal);
+    }
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save || !request.must_exist ? QFileDialog::AnyFile
                                                    : QFileDialog::ExistingFile);

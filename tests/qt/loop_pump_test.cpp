@@ -114,10 +114,30 @@ TEST_F(LoopPumpTest, EnterInTheWindowEndsAModalDialogWithOk) {
         DialogWidget* widget = front_end->host().WidgetFor(dialog.Handle());
         ASSERT_NE(widget, nullptr);
         EXPECT_TRUE(widget->isVisible());
-        EXPECT_NE(widget->windowModality(), Qt::NonModal);
         QTest::keyClick(widget, Qt::Key_Return);
     });
     EXPECT_EQ(dialog.DoModal(), win::IDOK);
+}
+
+TEST_F(LoopPumpTest, AnOwnerlessModalDialogLeavesOtherWindowsUsable) {
+    // The main window runs modally without an owner; the panels it opens are top-level windows.
+    TickingDialog main_window(loop, 1000);
+    testing::RecordingDialog panel(loop, testing::kTestDialog);
+    bool panel_usable = false;
+    QTimer::singleShot(0, [&] {
+        ASSERT_TRUE(panel.Create());
+        panel.Show(true);
+        EXPECT_EQ(front_end->host().WidgetFor(main_window.Handle())->windowModality(),
+                  Qt::NonModal);
+        EXPECT_EQ(QApplication::modalWindow(), nullptr);
+        auto* push = front_end->host().WidgetFor(panel.Handle())->ControlWidget(testing::kPush);
+        QTest::mouseClick(push, Qt::LeftButton);
+        panel_usable = panel.Count(testing::Notification::Kind::kCommand, testing::kPush,
+                                   win::BN_CLICKED) == 1;
+        main_window.EndDialog(win::IDOK);
+    });
+    EXPECT_EQ(main_window.DoModal(), win::IDOK);
+    EXPECT_TRUE(panel_usable);
 }
 
 TEST_F(LoopPumpTest, TheCloseBoxCancelsAModalDialogAndReenablesItsOwner) {
