@@ -30,6 +30,8 @@ public:
     // One batch of due work now.
     void RunDue();
     bool IsArmed() const { return timer_.isActive(); }
+    // The delay the timer was last armed with, in milliseconds.
+    int ArmedDelayMs() const { return timer_.interval(); }
 
 private:
     win::EventLoop& loop_;

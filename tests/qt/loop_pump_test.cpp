@@ -13,6 +13,7 @@
 
 #include "platform/qt/dialog_widget.h"
 #include "platform/qt/qt_front_end.h"
+#include "platform/win/steady_clock.h"
 #include "platform/win/user_input.h"
 #include "platform/win/virtual_clock.h"
 #include "tests/qt/qt_test_support.h"
@@ -165,6 +166,28 @@ TEST_F(LoopPumpTest, TheCloseBoxCancelsAModalDialogAndReenablesItsOwner) {
     // A window disabled for other reasons shows disabled.
     owner.EnableWindow(false);
     EXPECT_FALSE(owner_widget->client()->isEnabled());
+}
+
+TEST(RealClockPumpTest, ArmsForTheNextTimerAndDeliversPostedMessagesAtOnce) {
+    testing::EnsureQtApp();
+    testing::RegisterTestTemplates();
+    win::SteadyClock clock;
+    win::EventLoop loop(clock);
+    QtFrontEnd front_end(loop);
+    TickingDialog dialog(loop, 1000);
+    ASSERT_TRUE(dialog.Create());
+    dialog.KillTimer(1);
+    dialog.SetTimer(2, 60'000);
+    ASSERT_TRUE(front_end.pump().IsArmed());
+    EXPECT_LE(front_end.pump().ArmedDelayMs(), 60'000);
+    EXPECT_GT(front_end.pump().ArmedDelayMs(), 0);  // no busy loop while waiting
+
+    dialog.PostMessage(kPing, 0, 7);
+    EXPECT_EQ(front_end.pump().ArmedDelayMs(), 0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dialog.pings, std::vector<win::LParam>{7});
+    EXPECT_TRUE(front_end.pump().IsArmed());  // the timer still runs
+    dialog.DestroyWindow();
 }
 
 }  // namespace
