@@ -739,8 +739,11 @@ std::string ConfigurationReport::OtherCurrentSetting() const {
     const Bytes m = image_.MainZoneState;
     const int mainInput = At(m, main_zone::kMainInput);
     // The main input's own program byte, so that its effect-off bit reads as it does under
-    // Input Information.
-    const std::uint8_t program = image_.InputProgramByte(mainInput);
+    // Input Information. A main input outside the program map (a damaged file) falls back to
+    // the current-program byte rather than showing another input's program.
+    const std::uint8_t program = mainInput < input_index::kCount
+                                     ? image_.InputProgramByte(mainInput)
+                                     : static_cast<std::uint8_t>(At(m, main_zone::kCurrentProgram));
     std::string text = SectionTitle("Other Current Setting");
     text += Line("+ Input\t\t\t: ", StripLeadingBlanks(image_.InputName(mainInput)));
     text += Line("+ Input Mode\t\t: ", Pick(kMainInputMode, At(m, main_zone::kInputMode)));

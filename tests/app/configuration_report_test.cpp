@@ -450,6 +450,7 @@ TEST_F(ConfigurationReportTest, BytesWithoutNamesPrintNoForeignText) {
     EXPECT_TRUE(Contains(text, "+ DSP Program\t\t: Straight ()\r\n"));
     EXPECT_TRUE(Contains(text, "+ DSP Program\t\t: Straight (), Night Mode = ON\r\n+ Graphic EQ"));
     EXPECT_TRUE(Contains(text, "+ Input\t\t\t: \r\n"));
+    EXPECT_TRUE(Contains(text, "+ DSP Program\t\t: \r\n+ Effect\t\t\t: OFF\r\n"));
     EXPECT_TRUE(Contains(text, "A-1\t\t\t: INVALID - 87.50 MHz\r\n"));
 
     std::mt19937 random(20261207);
