@@ -202,6 +202,8 @@ void DialogWidget::ApplyPlacement() {
         return;
     }
     placed_ = true;
+    ensurePolished();
+    layout_->activate();
     adjustSize();
     const QSize size = frameGeometry().size();
     QRect over;
@@ -226,8 +228,13 @@ void DialogWidget::ApplyPlacement() {
             }
             break;
         case win::Placement::kTemplate:
+            // As the toolkit: relative to the owner's client area, or to the screen.
             if (const res::DialogTemplate* source = dialog_->dialog_template()) {
-                move(units_.ToPixelsX(source->x), units_.ToPixelsY(source->y));
+                QPoint origin;
+                if (DialogWidget* owner = host_.WidgetFor(dialog_->Parent())) {
+                    origin = owner->client()->mapToGlobal(QPoint(0, 0));
+                }
+                move(origin + QPoint(units_.ToPixelsX(source->x), units_.ToPixelsY(source->y)));
             }
             break;
     }

@@ -16,6 +16,7 @@
 #include <QTest>
 #include <memory>
 
+#include "platform/qt/dialog_units.h"
 #include "platform/qt/dialog_widget.h"
 #include "platform/qt/qt_front_end.h"
 #include "platform/qt/tracking_combo_box.h"
@@ -308,6 +309,23 @@ TEST_F(ControlMirroringTest, MenusCaptionAndCloseBoxGoThroughTheDialog) {
     widget->close();
     EXPECT_FALSE(dialog->IsWindowVisible());
     EXPECT_FALSE(widget->isVisible());
+}
+
+TEST_F(ControlMirroringTest, WindowsAreSizedByDialogUnitsAndCentredOverTheirOwner) {
+    const DialogUnits& units = widget->units();
+    EXPECT_EQ(widget->client()->size(), QSize(units.ToPixelsX(260), units.ToPixelsY(200)));
+    EXPECT_EQ(widget->ControlWidget(testing::kPush)->geometry(), units.ToPixels(120, 90, 50, 14));
+
+    testing::RecordingDialog owned(loop, testing::kTestDialog);
+    ASSERT_TRUE(owned.Create(dialog->Handle()));
+    owned.CenterWindow(dialog->Handle());
+    owned.Show(true);
+    DialogWidget* owned_widget = front_end->host().WidgetFor(owned.Handle());
+    ASSERT_NE(owned_widget, nullptr);
+    EXPECT_EQ(owned_widget->parentWidget(), widget);  // stays above its owner
+    const QPoint offset = owned_widget->frameGeometry().center() - widget->frameGeometry().center();
+    // Within the window frame, which is unknown until a window is first shown.
+    EXPECT_LE(offset.manhattanLength(), 8);
 }
 
 TEST_F(ControlMirroringTest, DestroyingTheDialogRemovesItsWindow) {
