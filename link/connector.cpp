@@ -83,6 +83,9 @@ void Connector::Connect() {
     }
     if (state_.openPort != 0 && selection != state_.openPort) {
         Disconnect();
+        // Disconnect marks the link busy so that nothing runs on a closed port; this connect
+        // frees it again, or the 10 ms tick would stay still on the new port.
+        state_.linkBusy = 0;
     }
     if (selection == kAutoSearch) {
         SearchPort(kFirstPort);

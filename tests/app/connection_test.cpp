@@ -58,6 +58,23 @@ TEST_F(ConnectionTest, ConnectsToAChosenPortAndIdentifiesTheReceiver) {
     EXPECT_FALSE(TransferControlsEnabled());
 }
 
+TEST_F(ConnectionTest, SwitchingToAnotherPortLeavesTheLinkFree) {
+    sim::VirtualReceiver second;
+    portSwitch.Wire(5, second);
+    Start();
+    ConnectTo(3);
+    ChoosePort(5);
+    ClickConnect();
+    ASSERT_TRUE(loop.AdvanceUntil(
+        [this] {
+            return State().echoGuard == 0 && State().openPort == 5 &&
+                   ConnectionIcon() == res::kIconConnectedAsync;
+        },
+        10'000));
+    EXPECT_EQ(State().linkBusy, 0);
+    EXPECT_GT(second.FramesHeard(), 0);
+}
+
 TEST_F(ConnectionTest, AChosenPortThatIsRefusedIsReported) {
     Start();
     port->SetOpenOutcome(4, serial::OpenResult::kRefused);
