@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "app/about_dlg.h"
+#include "app/creport_dlg.h"
 #include "app/main_window_ids.h"
 #include "app/wait_message_dlg.h"
 #include "model/model_profile.h"
@@ -34,7 +35,8 @@ CReceiverEditorDlg::CReceiverEditorDlg(win::EventLoop& loop, ReceiverImage& imag
       profile_(profile),
       link_(*this, image, profile, std::move(port), *this),
       view_(*this, image, profile, link_.State()),
-      mode_(*this, link_.State(), panels_) {}
+      mode_(*this, link_.State(), panels_),
+      fileCommands_(loop, image, profile, *this) {}
 
 CReceiverEditorDlg::~CReceiverEditorDlg() = default;
 
@@ -48,6 +50,10 @@ bool CReceiverEditorDlg::OnInitDialog() {
         win::IDM_ABOUTBOX, aboutText != nullptr ? *aboutText : "&About Tolvek Receiver Editor...");
     SetIcon(res::kIconProgram, true);
     SetIcon(res::kIconProgram, false);
+
+    fileCommands_.SetOwner(Handle());
+    panels_.SetFactory(PanelTable::IndexForRefresh(CREPORTDlg::kRefreshMessage),
+                       MakeReportPanelFactory(Loop(), image_, profile_, Handle()));
 
     profile_.SetModel(ModelProfile::kTrA1);
     link_.CreateLinkWindows();
@@ -85,7 +91,7 @@ void CReceiverEditorDlg::InitialiseState() {
     image_.ResetToDefaults(profile_);
     LinkState& state = link_.State();
     state = LinkState{};
-    configurationName_.clear();
+    fileCommands_.SetConfigurationName({});
     PostMessage(id::kRefreshMainWindow);
 }
 
@@ -114,10 +120,22 @@ void CReceiverEditorDlg::ReloadWindows() {
     RefreshPanels();
 }
 
+void CReceiverEditorDlg::ResetToDefaults() {
+    InitialiseState();
+    FillMainWindow();
+    RefreshPanels();
+}
+
 void CReceiverEditorDlg::OnCommand(int commandId, unsigned code) {
     if (commandId == id::kUserMemoEdit) {
         if (code == win::EN_CHANGE) {
             OnUserMemoChanged();
+        }
+        return;
+    }
+    if (commandId == id::kModelCombo) {
+        if (code == win::CBN_SELCHANGE) {
+            OnModelSelected();
         }
         return;
     }
@@ -151,6 +169,12 @@ bool CReceiverEditorDlg::HandleMenuCommand(int commandId) {
         case id::kMenuAsynchronous:
             mode_.EnterAsynchronous();
             break;
+        case id::kMenuOpen:
+            fileCommands_.Open();
+            break;
+        case id::kMenuSave:
+            fileCommands_.Save();
+            break;
         case id::kClearLogButton:
             SetDlgItemText(id::kLogEdit, "");
             break;
@@ -161,6 +185,18 @@ bool CReceiverEditorDlg::HandleMenuCommand(int commandId) {
             return false;
     }
     return true;
+}
+
+void CReceiverEditorDlg::OnModelSelected() {
+    // The model combo lists this build's one model; a choice the user cancels is put back.
+    auto* models = Get<win::ComboBox>(id::kModelCombo);
+    if (models == nullptr) {
+        return;
+    }
+    const int code = models->GetCurSel() + ModelProfile::kTrA1;
+    if (!fileCommands_.SelectModel(code)) {
+        models->SetCurSel(profile_.Model() - ModelProfile::kTrA1);
+    }
 }
 
 void CReceiverEditorDlg::ShowPanel(std::size_t index) {

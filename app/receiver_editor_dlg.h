@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "app/configuration_file_commands.h"
 #include "app/control_mode.h"
 #include "app/main_window_services.h"
 #include "app/main_zone_view.h"
@@ -24,7 +25,9 @@ class SerialPort;
 // lives for the whole run and routes the user's commands, the timers and the link's messages to
 // the helpers that do the work: the receiver link, the view of the main zone controls, the
 // control mode and the panel table.
-class CReceiverEditorDlg final : public win::Dialog, private MainWindowServices {
+class CReceiverEditorDlg final : public win::Dialog,
+                                 private MainWindowServices,
+                                 private ConfigurationHost {
 public:
     static constexpr int kTemplateId = 102;
 
@@ -34,16 +37,15 @@ public:
     ~CReceiverEditorDlg() override;
 
     // Every control from the image; the next received state counts as an echo.
-    void FillMainWindow();
+    void FillMainWindow() override;
     // Posts the main window's refresh message, then resets each open panel's hold counter and
     // posts the panel's refresh message.
     void RefreshPanels() override;
     // Only resets the hold counters of the open panels.
     void ResetPanelHolds();
 
-    // The current configuration name (empty at start; set by opening or saving a file).
-    const std::string& ConfigurationName() const { return configurationName_; }
-    void SetConfigurationName(std::string name) { configurationName_ = std::move(name); }
+    // The current configuration name (empty at start; set by opening a file).
+    const std::string& ConfigurationName() const { return fileCommands_.ConfigurationName(); }
 
     ReceiverLink& Link() { return link_; }
     PanelTable& Panels() { return panels_; }
@@ -70,7 +72,11 @@ private:
     void RealtimeStep() override {}
     void ControlModeChanged() override { mode_.ShowInMenu(); }
 
+    // ConfigurationHost: the whole start-up initialisation again, before a file is loaded.
+    void ResetToDefaults() override;
+
     void InitialiseState();
+    void OnModelSelected();
     bool HandleMenuCommand(int id);
     void ShowPanel(std::size_t index);
     void OnUserMemoChanged();
@@ -84,7 +90,7 @@ private:
     ReceiverLink link_;
     MainZoneView view_;
     ControlMode mode_;
-    std::string configurationName_;
+    ConfigurationFileCommands fileCommands_;
     std::unique_ptr<CWaitMessageDlg> waitMessage_;
 };
 
