@@ -1,0 +1,119 @@
+#include "panels/panel_dlg.h"
+
+#include <cstdio>
+
+#include "link/link_state.h"
+#include "platform/win/event_loop.h"
+#include "platform/win/slider.h"
+
+namespace tra1 {
+
+PanelDlg::PanelDlg(const PanelContext& context, const PanelSpec& spec)
+    : Dialog(context.loop, spec.templateId), context_(context), spec_(spec) {}
+
+PanelDlg::~PanelDlg() {
+    // An owner that frees a panel whose window still exists is going itself (the main window
+    // closing): nobody is left to tell.
+    on_destroyed_ = nullptr;
+}
+
+win::LResult PanelDlg::HandleMessage(win::Msg msg, win::WParam w, win::LParam l) {
+    if (spec_.refreshMessage != 0 && msg == spec_.refreshMessage) {
+        OnRefreshMessage(w, l);
+        return 1;
+    }
+    return Dialog::HandleMessage(msg, w, l);
+}
+
+void PanelDlg::OnRefreshMessage(win::WParam /*w*/, win::LParam /*l*/) {
+    if (RefreshHeld()) {
+        return;
+    }
+    Refresh();
+}
+
+bool PanelDlg::OnInitDialog() {
+    if (spec_.placement == PanelPlacement::kCenterScreen) {
+        CenterWindow();
+    }
+    OnInitPanel();
+    Refresh();
+    return true;
+}
+
+void PanelDlg::PostNcDestroy() {
+    if (on_destroyed_) {
+        // Moved out first: the callback may hand this object to DeleteLater.
+        auto callback = std::move(on_destroyed_);
+        callback();
+    }
+}
+
+bool PanelDlg::RefreshHeld() {
+    if (hold_counter_ <= 0) {
+        return false;
+    }
+    if (spec_.holdRule == HoldRule::kRealtimeOnly && !IsRealtime()) {
+        return false;
+    }
+    --hold_counter_;
+    return true;
+}
+
+win::LResult PanelDlg::NotifyChange(win::Msg message, win::WParam item, win::LParam extra) {
+    if (spec_.delivery == ChangeDelivery::kSent) {
+        return context_.loop.Send(context_.mainWindow, message, item, extra);
+    }
+    context_.loop.Post(context_.mainWindow, message, item, extra);
+    return 1;
+}
+
+bool PanelDlg::PostToMainWindow(win::Msg message, win::WParam w, win::LParam l) {
+    return context_.loop.Post(context_.mainWindow, message, w, l);
+}
+
+void PanelDlg::UseReadoutColors(std::initializer_list<int> ids) {
+    for (const int id : ids) {
+        if (win::Control* control = GetDlgItem(id)) {
+            control->UseReadoutColors();
+        }
+    }
+}
+
+std::string PanelDlg::FormatReadout(float value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.*g", 6, static_cast<double>(value));
+    return text;
+}
+
+win::Slider* PanelDlg::SliderAt(int id) const {
+    return Get<win::Slider>(id);
+}
+
+int PanelDlg::SliderPos(int id) const {
+    const win::Slider* slider = SliderAt(id);
+    return slider != nullptr ? slider->GetPos() : 0;
+}
+
+void PanelDlg::SetSliderPos(int id, int position) {
+    if (win::Slider* slider = SliderAt(id)) {
+        slider->SetPos(position);
+    }
+}
+
+void PanelDlg::SetInvertedSliderPos(int id, int value) {
+    if (win::Slider* slider = SliderAt(id)) {
+        slider->SetPos(Invert(slider->GetRangeMax(), value));
+    }
+}
+
+int PanelDlg::InvertedSliderValue(int id) const {
+    const win::Slider* slider = SliderAt(id);
+    return slider != nullptr ? Invert(slider->GetRangeMax(), slider->GetPos()) : 0;
+}
+
+bool PanelDlg::IsRealtime() const {
+    return context_.link.realtimeMode;
+}
+
+}  // namespace tra1
