@@ -1,0 +1,55 @@
+// Dialog 138: the INPUT RENAME panel. Left the inputs' default names, beside them the names the
+// receiver shows; on the right the name box with its hint, the ENTER button that stores the
+// typed name for the selected input, and the Default button.
+
+#include <cstdint>
+
+#include "resources/dialog_template.h"
+#include "resources/resource_registry.h"
+
+namespace tra1::res {
+namespace {
+
+ControlTemplate Make(int id, ControlKind kind, const char* text, std::uint32_t control_style, int x,
+                     int y, int cx, int cy) {
+    ControlTemplate c;
+    c.id = id;
+    c.kind = kind;
+    c.text = text;
+    c.style = control_style;
+    c.x = x;
+    c.y = y;
+    c.cx = cx;
+    c.cy = cy;
+    return c;
+}
+
+DialogTemplate MakeInputRenameTemplate() {
+    DialogTemplate t;
+    t.id = 138;
+    t.caption = "INPUT RENAME";
+    t.cx = 290;
+    t.cy = 146;
+    t.style = dialog_style::kSystemMenu | dialog_style::kPopup;
+
+    constexpr std::uint32_t kList = style::kBorder | style::kVScroll | style::kTabStop;
+    t.controls.push_back(Make(-1, ControlKind::kStatic, "Default", style::kNone, 8, 6, 70, 8));
+    t.controls.push_back(Make(1055, ControlKind::kListBox, "", kList, 8, 16, 70, 124));
+    t.controls.push_back(Make(-1, ControlKind::kStatic, "New Name", style::kNone, 84, 6, 70, 8));
+    t.controls.push_back(Make(1056, ControlKind::kListBox, "", kList, 84, 16, 70, 124));
+    t.controls.push_back(Make(-1, ControlKind::kStatic, "Enter new name and press ENTER.",
+                              style::kNone, 162, 16, 124, 8));
+    t.controls.push_back(Make(1057, ControlKind::kEdit, "",
+                              style::kBorder | style::kAutoHScroll | style::kTabStop, 162, 30, 64,
+                              13));
+    t.controls.push_back(
+        Make(1058, ControlKind::kDefPushButton, "ENTER", style::kTabStop, 232, 29, 50, 14));
+    t.controls.push_back(
+        Make(1148, ControlKind::kPushButton, "Default", style::kTabStop, 162, 126, 50, 14));
+    return t;
+}
+
+const DialogRegistrar kRegistrar{MakeInputRenameTemplate};
+
+}  // namespace
+}  // namespace tra1::res

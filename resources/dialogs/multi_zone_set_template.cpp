@@ -1,0 +1,52 @@
+// Dialog 151: the MULTI ZONE SET panel. Two two-position switches (short horizontal sliders
+// between their end labels): the zone 2 line output level, variable or fixed, and the zone 2
+// amplifier, internal or external.
+
+#include <cstdint>
+
+#include "resources/dialog_template.h"
+#include "resources/resource_registry.h"
+
+namespace tra1::res {
+namespace {
+
+ControlTemplate Make(int id, ControlKind kind, const char* text, std::uint32_t control_style, int x,
+                     int y, int cx, int cy) {
+    ControlTemplate c;
+    c.id = id;
+    c.kind = kind;
+    c.text = text;
+    c.style = control_style;
+    c.x = x;
+    c.y = y;
+    c.cx = cx;
+    c.cy = cy;
+    return c;
+}
+
+void AddSwitch(DialogTemplate& t, int id, const char* name, const char* left, const char* right,
+               int y) {
+    t.controls.push_back(Make(-1, ControlKind::kStatic, name, style::kNone, 8, y + 3, 48, 8));
+    t.controls.push_back(Make(-1, ControlKind::kStatic, left, style::kRight, 58, y + 3, 22, 8));
+    t.controls.push_back(
+        Make(id, ControlKind::kSlider, "", style::kNoTicks | style::kTabStop, 82, y, 36, 14));
+    t.controls.push_back(Make(-1, ControlKind::kStatic, right, style::kNone, 122, y + 3, 22, 8));
+}
+
+DialogTemplate MakeMultiZoneSetTemplate() {
+    DialogTemplate t;
+    t.id = 151;
+    t.caption = "MULTI ZONE SET";
+    t.cx = 152;
+    t.cy = 52;
+    t.style = dialog_style::kSystemMenu | dialog_style::kPopup;
+
+    AddSwitch(t, 1158, "ZONE2 OUT", "VAR", "FIX", 8);
+    AddSwitch(t, 1159, "ZONE2 AMP", "INT", "EXT", 28);
+    return t;
+}
+
+const DialogRegistrar kRegistrar{MakeMultiZoneSetTemplate};
+
+}  // namespace
+}  // namespace tra1::res
