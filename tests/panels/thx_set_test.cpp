@@ -1,0 +1,187 @@
+// THX SET panel: refresh through the cache, the three user changes and their 0xA010 messages.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "link/link_state.h"
+#include "model/model_profile.h"
+#include "model/receiver_image.h"
+#include "panels/panel_context.h"
+#include "panels/thx_set_dlg.h"
+#include "platform/win/combo_box.h"
+#include "platform/win/control.h"
+#include "platform/win/event_loop.h"
+#include "platform/win/slider.h"
+#include "platform/win/user_input.h"
+#include "platform/win/virtual_clock.h"
+#include "platform/win/window.h"
+
+namespace tra1 {
+namespace {
+
+struct ThxMessage {
+    win::Msg msg;
+    win::WParam w;
+    win::LParam l;
+    friend bool operator==(const ThxMessage&, const ThxMessage&) = default;
+};
+
+// Stands in for the main window: writes down every message it receives.
+class ThxMainWindow final : public win::Window {
+public:
+    using Window::Window;
+    std::vector<ThxMessage> received;
+
+protected:
+    win::LResult OnMessage(win::Msg msg, win::WParam w, win::LParam l) override {
+        received.push_back({msg, w, l});
+        return 1;
+    }
+};
+
+// Counts every change of one control, to prove that a refresh left it alone.
+class ChangeCounter final : public win::ControlObserver {
+public:
+    int changes = 0;
+    void ControlChanged(win::Control& /*control*/, win::ControlChange /*change*/) override {
+        ++changes;
+    }
+};
+
+class ThxSetPanelTest : public ::testing::Test {
+protected:
+    ThxSetPanelTest() {
+        image.ResetToDefaults(profile);
+        main.CreateHidden();
+    }
+
+    CTHXSETDlg& Open() {
+        panel =
+            CreatePanel<CTHXSETDlg>(PanelContext{loop, image, profile, link, main.Handle()}, [] {});
+        EXPECT_NE(panel, nullptr);
+        panel->Show();
+        return static_cast<CTHXSETDlg&>(*panel);
+    }
+    // Delivers what was posted and hands back the main window's messages since the last call.
+    std::vector<ThxMessage> Delivered() {
+        loop.DrainPosted();
+        auto out = std::move(main.received);
+        main.received.clear();
+        return out;
+    }
+    void Refresh() {
+        loop.Post(panel->Handle(), CTHXSETDlg::kSpec.refreshMessage);
+        loop.DrainPosted();
+    }
+    int Pos(int id) const { return panel->Get<win::Slider>(id)->GetPos(); }
+    int Sel() const {
+        return panel->Get<win::ComboBox>(CTHXSETDlg::kSbSpeakerDistance)->GetCurSel();
+    }
+
+    win::VirtualClock clock;
+    win::EventLoop loop{clock};
+    ModelProfile profile;
+    ReceiverImage image;
+    LinkState link;
+    ThxMainWindow main{loop};
+    std::unique_ptr<PanelDlg> panel;
+};
+
+TEST_F(ThxSetPanelTest, OpensShowingTheImageWithTheDistanceItems) {
+    image.ThxSettings = {1, 0, 2};
+    auto& dlg = Open();
+    EXPECT_EQ(dlg.GetWindowText(), "THX SET");
+    EXPECT_EQ(Pos(CTHXSETDlg::kUltra2Subwoofer), 1);
+    EXPECT_EQ(Pos(CTHXSETDlg::kBoundaryGainComp), 0);
+    EXPECT_EQ(dlg.Get<win::Slider>(CTHXSETDlg::kBoundaryGainComp)->GetRangeMax(), 1);
+    const auto* combo = dlg.Get<win::ComboBox>(CTHXSETDlg::kSbSpeakerDistance);
+    EXPECT_EQ(combo->items(), (std::vector<std::string>{"under 1ft", "1 - 4ft", "over 4ft"}));
+    EXPECT_EQ(Sel(), 2);
+    EXPECT_TRUE(Delivered().empty());
+}
+
+TEST_F(ThxSetPanelTest, EachChangeStoresTheByteAndPostsItsNumberAndValueOnce) {
+    auto& dlg = Open();
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, CTHXSETDlg::kBoundaryGainComp, 1));
+    EXPECT_EQ(image.ThxSettings[1], 1);
+    EXPECT_EQ(Delivered(), (std::vector<ThxMessage>{{0xA010, 1, 1}}));
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, CTHXSETDlg::kBoundaryGainComp, 0));
+    EXPECT_EQ(image.ThxSettings[1], 0);
+    EXPECT_EQ(Delivered(), (std::vector<ThxMessage>{{0xA010, 1, 0}}));
+
+    ASSERT_TRUE(win::user::PickComboItem(dlg, CTHXSETDlg::kSbSpeakerDistance, 2));
+    EXPECT_EQ(image.ThxSettings[2], 2);
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, CTHXSETDlg::kUltra2Subwoofer, 1));
+    EXPECT_EQ(image.ThxSettings[0], 1);
+    EXPECT_EQ(Delivered(), (std::vector<ThxMessage>{{0xA010, 2, 2}, {0xA010, 0, 1}}));
+    // The panel never holds its refreshes back.
+    EXPECT_EQ(dlg.HoldCounter(), 0);
+}
+
+TEST_F(ThxSetPanelTest, UnchangedValuesPostNothing) {
+    auto& dlg = Open();
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, CTHXSETDlg::kUltra2Subwoofer, 0));
+    ASSERT_TRUE(win::user::PickComboItem(dlg, CTHXSETDlg::kSbSpeakerDistance, 1));
+    // Dragging past the end of a switch clamps to the position it has.
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, CTHXSETDlg::kBoundaryGainComp, -3));
+    // The keyboard alone stores nothing.
+    ASSERT_TRUE(win::user::KeyboardSlider(dlg, CTHXSETDlg::kUltra2Subwoofer, 1));
+    EXPECT_TRUE(Delivered().empty());
+    EXPECT_EQ(image.ThxSettings, (ImageBytes<3>{0, 0, 1}));
+}
+
+TEST_F(ThxSetPanelTest, RefreshTouchesOnlyControlsWhoseByteChanged) {
+    Open();
+    ChangeCounter ultra2, boundary, distance;
+    panel->GetDlgItem(CTHXSETDlg::kUltra2Subwoofer)->SetObserver(&ultra2);
+    panel->GetDlgItem(CTHXSETDlg::kBoundaryGainComp)->SetObserver(&boundary);
+    panel->GetDlgItem(CTHXSETDlg::kSbSpeakerDistance)->SetObserver(&distance);
+
+    Refresh();
+    EXPECT_EQ(ultra2.changes + boundary.changes + distance.changes, 0);
+
+    image.ThxSettings[1] = 1;
+    Refresh();
+    EXPECT_EQ(Pos(CTHXSETDlg::kBoundaryGainComp), 1);
+    EXPECT_GT(boundary.changes, 0);
+    EXPECT_EQ(ultra2.changes + distance.changes, 0);
+}
+
+TEST_F(ThxSetPanelTest, RefreshIsNeverHeldInEitherMode) {
+    for (const bool realtime : {false, true}) {
+        link.realtimeMode = realtime;
+        auto& dlg = Open();
+        ASSERT_TRUE(win::user::ReleaseSlider(dlg, CTHXSETDlg::kUltra2Subwoofer, 1));
+        image.ThxSettings[0] = 0;
+        Refresh();
+        EXPECT_EQ(Pos(CTHXSETDlg::kUltra2Subwoofer), 0) << "realtime " << realtime;
+        panel->DestroyWindow();
+        image.ResetToDefaults(profile);
+    }
+}
+
+TEST_F(ThxSetPanelTest, OutOfRangeBytesAreShownClampedAndCanBeSetBack) {
+    image.ThxSettings = {7, 200, 3};
+    auto& dlg = Open();
+    EXPECT_EQ(Pos(CTHXSETDlg::kUltra2Subwoofer), 1);
+    EXPECT_EQ(Pos(CTHXSETDlg::kBoundaryGainComp), 1);
+    EXPECT_EQ(Sel(), win::CB_ERR);
+    // The cache holds the image's value, so the position the thumb shows is a real change.
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, CTHXSETDlg::kUltra2Subwoofer, 1));
+    ASSERT_TRUE(win::user::PickComboItem(dlg, CTHXSETDlg::kSbSpeakerDistance, 0));
+    EXPECT_EQ(image.ThxSettings, (ImageBytes<3>{1, 200, 0}));
+    EXPECT_EQ(Delivered(), (std::vector<ThxMessage>{{0xA010, 0, 1}, {0xA010, 2, 0}}));
+}
+
+TEST_F(ThxSetPanelTest, EnterKeepsThePanelAndEscClosesIt) {
+    auto& dlg = Open();
+    win::user::PressEnter(dlg);
+    EXPECT_TRUE(dlg.IsWindow());
+    win::user::PressEsc(dlg);
+    EXPECT_FALSE(panel->IsWindow());
+}
+
+}  // namespace
+}  // namespace tra1
