@@ -1,0 +1,209 @@
+// LFE LEVEL / D-RANGE panel: inverted LFE sliders with their dB read-outs, the D-RANGE sliders,
+// the change messages of both groups, the hold counter and the "Default" buttons.
+
+#include "panels/lfe_level_drange_dlg.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "link/link_state.h"
+#include "model/model_profile.h"
+#include "model/receiver_image.h"
+#include "platform/win/edit.h"
+#include "platform/win/event_loop.h"
+#include "platform/win/slider.h"
+#include "platform/win/user_input.h"
+#include "platform/win/virtual_clock.h"
+#include "platform/win/window.h"
+
+namespace tra1 {
+namespace {
+
+using Dlg = CLFELEVELDRANGEDlg;
+
+struct Message {
+    win::Msg msg;
+    win::WParam w;
+    win::LParam l;
+    friend bool operator==(const Message&, const Message&) = default;
+};
+
+// Stands in for the main window: writes down every change message it receives.
+class MainWindowStub final : public win::Window {
+public:
+    using Window::Window;
+    std::vector<Message> received;
+
+protected:
+    win::LResult OnMessage(win::Msg msg, win::WParam w, win::LParam l) override {
+        received.push_back({msg, w, l});
+        return 0;
+    }
+};
+
+class LfeLevelDrangeTest : public ::testing::Test {
+protected:
+    LfeLevelDrangeTest() {
+        image.ResetToDefaults(profile);
+        main.CreateHidden();
+    }
+
+    Dlg& Open() {
+        panel = CreatePanel<Dlg>(PanelContext{loop, image, profile, link, main.Handle()}, [] {});
+        panel->Show();
+        return static_cast<Dlg&>(*panel);
+    }
+    // Delivers what the panel posted and hands it over.
+    std::vector<Message> Posted() {
+        loop.DrainPosted();
+        return std::exchange(main.received, {});
+    }
+    void SendRefresh() {
+        loop.Post(panel->Handle(), Dlg::kSpec.refreshMessage);
+        loop.DrainPosted();
+    }
+    int Pos(int id) const { return panel->Get<win::Slider>(id)->GetPos(); }
+    std::string Text(int id) const { return panel->GetDlgItemText(id); }
+
+    win::VirtualClock clock;
+    win::EventLoop loop{clock};
+    ReceiverImage image;
+    ModelProfile profile;
+    LinkState link;
+    MainWindowStub main{loop};
+    std::unique_ptr<PanelDlg> panel;
+};
+
+TEST_F(LfeLevelDrangeTest, RefreshShowsTheImageWithInvertedLfeSlidersAndDbReadouts) {
+    auto& dlg = Open();
+    EXPECT_EQ(dlg.GetWindowText(), "LFE LEVEL / D-RANGE");
+    // Start-up values 40, 40, 0, 0: both LFE levels at 0 dB, at the top of their tracks.
+    EXPECT_EQ(Pos(Dlg::kLfeSpeakerSlider), 0);
+    EXPECT_EQ(Pos(Dlg::kLfeHeadphoneSlider), 0);
+    EXPECT_EQ(Text(Dlg::kLfeSpeakerReadout), "-0");
+    EXPECT_EQ(Pos(Dlg::kDrangeSpeakerSlider), 0);
+    auto* readout = dlg.GetDlgItem(Dlg::kLfeHeadphoneReadout);
+    EXPECT_EQ(readout->TextColor(), win::kCyan);
+    EXPECT_EQ(readout->BackgroundColor(), win::kBlack);
+
+    image.LfeDrange = {0, 19, 2, 1};
+    SendRefresh();
+    EXPECT_EQ(Pos(Dlg::kLfeSpeakerSlider), 40);
+    EXPECT_EQ(Pos(Dlg::kLfeHeadphoneSlider), 21);
+    EXPECT_EQ(Text(Dlg::kLfeSpeakerReadout), "-20");
+    EXPECT_EQ(Text(Dlg::kLfeHeadphoneReadout), "-10.5");
+    EXPECT_EQ(Pos(Dlg::kDrangeSpeakerSlider), 2);
+    EXPECT_EQ(Pos(Dlg::kDrangeHeadphoneSlider), 1);
+
+    // Bytes beyond the ranges only park the sliders at an end.
+    image.LfeDrange = {200, 41, 9, 255};
+    SendRefresh();
+    EXPECT_EQ(Pos(Dlg::kLfeSpeakerSlider), 0);
+    EXPECT_EQ(Pos(Dlg::kLfeHeadphoneSlider), 0);
+    EXPECT_EQ(Pos(Dlg::kDrangeSpeakerSlider), 2);
+    EXPECT_EQ(Pos(Dlg::kDrangeHeadphoneSlider), 2);
+}
+
+TEST_F(LfeLevelDrangeTest, LfeReleaseStoresTheInvertedValueAndPostsOnce) {
+    image.LfeDrange[0] = 10;
+    auto& dlg = Open();
+
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, Dlg::kLfeSpeakerSlider, 0));  // the top: 0 dB
+    EXPECT_EQ(image.LfeDrange[0], 40);
+    EXPECT_EQ(dlg.HoldCounter(), 16);
+    EXPECT_EQ(Posted(), (std::vector<Message>{{0xA003, 0, 0}}));
+    EXPECT_EQ(Text(Dlg::kLfeSpeakerReadout), "-0");
+
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, Dlg::kLfeHeadphoneSlider, 40));  // the bottom
+    EXPECT_EQ(image.LfeDrange[1], 0);
+    EXPECT_EQ(Text(Dlg::kLfeHeadphoneReadout), "-20");
+    EXPECT_EQ(Posted(), (std::vector<Message>{{0xA003, 1, 0}}));
+
+    // Where it already stands, or moved by the keyboard alone: nothing.
+    dlg.ResetHoldCounter();
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, Dlg::kLfeHeadphoneSlider, 40));
+    ASSERT_TRUE(win::user::KeyboardSlider(dlg, Dlg::kLfeSpeakerSlider, 5));
+    EXPECT_TRUE(Posted().empty());
+    EXPECT_EQ(image.LfeDrange[0], 40);
+    EXPECT_EQ(image.LfeDrange[1], 0);
+    EXPECT_EQ(dlg.HoldCounter(), 0);
+}
+
+TEST_F(LfeLevelDrangeTest, DrangeChangePostsItsOwnMessageAndLeavesTheLfeReadouts) {
+    auto& dlg = Open();
+    // "Default" moves the LFE sliders without touching the read-outs; a D-RANGE change must not
+    // redraw them either.
+    ASSERT_TRUE(win::user::Click(dlg, Dlg::kLfeDefaultButton));
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, Dlg::kDrangeHeadphoneSlider, 2));
+    EXPECT_EQ(image.LfeDrange[3], 2);
+    EXPECT_EQ(dlg.HoldCounter(), 16);
+    EXPECT_EQ(Posted(), (std::vector<Message>{{0xA004, 1, 0}}));
+    EXPECT_EQ(Text(Dlg::kLfeSpeakerReadout), "-0");
+    EXPECT_EQ(Text(Dlg::kLfeHeadphoneReadout), "-0");
+
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, Dlg::kDrangeSpeakerSlider, 1));
+    EXPECT_EQ(image.LfeDrange[2], 1);
+    EXPECT_EQ(Posted(), (std::vector<Message>{{0xA004, 0, 0}}));
+}
+
+TEST_F(LfeLevelDrangeTest, DefaultButtonsOnlyMoveTheSliders) {
+    image.LfeDrange = {40, 40, 2, 1};
+    auto& dlg = Open();
+    ASSERT_TRUE(win::user::Click(dlg, Dlg::kLfeDefaultButton));
+    ASSERT_TRUE(win::user::Click(dlg, Dlg::kDrangeDefaultButton));
+    EXPECT_EQ(Pos(Dlg::kLfeSpeakerSlider), 20);
+    EXPECT_EQ(Pos(Dlg::kLfeHeadphoneSlider), 20);
+    EXPECT_EQ(Pos(Dlg::kDrangeSpeakerSlider), 0);
+    EXPECT_EQ(Pos(Dlg::kDrangeHeadphoneSlider), 0);
+    EXPECT_EQ(image.LfeDrange, (ImageBytes<4>{40, 40, 2, 1}));
+    EXPECT_TRUE(Posted().empty());
+    EXPECT_EQ(dlg.HoldCounter(), 0);
+
+    // Releasing a moved slider where "Default" put it stores that position.
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, Dlg::kLfeSpeakerSlider, 20));
+    EXPECT_EQ(image.LfeDrange[0], 20);
+    EXPECT_EQ(Text(Dlg::kLfeSpeakerReadout), "-10");
+    EXPECT_EQ(Posted(), (std::vector<Message>{{0xA003, 0, 0}}));
+
+    // A refresh puts the others back to the image.
+    dlg.ResetHoldCounter();
+    SendRefresh();
+    EXPECT_EQ(Pos(Dlg::kLfeHeadphoneSlider), 0);
+    EXPECT_EQ(Pos(Dlg::kDrangeSpeakerSlider), 2);
+    EXPECT_EQ(Pos(Dlg::kDrangeHeadphoneSlider), 1);
+}
+
+TEST_F(LfeLevelDrangeTest, RefreshesAreHeldOnlyInRealtimeMode) {
+    link.realtimeMode = true;
+    auto& dlg = Open();
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, Dlg::kLfeSpeakerSlider, 10));
+    image.LfeDrange[0] = 0;  // a report that still carries another value
+    for (int i = 0; i < 16; ++i) {
+        SendRefresh();
+        ASSERT_EQ(Pos(Dlg::kLfeSpeakerSlider), 10) << "refresh " << i + 1;
+    }
+    SendRefresh();
+    EXPECT_EQ(Pos(Dlg::kLfeSpeakerSlider), 40);
+    EXPECT_EQ(Text(Dlg::kLfeSpeakerReadout), "-20");
+
+    link.realtimeMode = false;
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, Dlg::kLfeSpeakerSlider, 10));
+    image.LfeDrange[0] = 0;
+    SendRefresh();
+    EXPECT_EQ(Pos(Dlg::kLfeSpeakerSlider), 40);
+}
+
+TEST_F(LfeLevelDrangeTest, EnterKeepsThePanelOpenAndEscClosesIt) {
+    auto& dlg = Open();
+    ASSERT_TRUE(win::user::PressEnter(dlg));
+    EXPECT_TRUE(dlg.IsWindow());
+    ASSERT_TRUE(win::user::PressEsc(dlg));
+    EXPECT_FALSE(dlg.IsWindow());
+}
+
+}  // namespace
+}  // namespace tra1
