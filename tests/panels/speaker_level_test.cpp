@@ -1,0 +1,190 @@
+// SPEAKER LEVEL panel: eleven inverted level sliders with their dB boxes, the change message per
+// channel, the hold counter in both control modes and the FLAT button.
+
+#include "panels/speaker_level_dlg.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "link/link_state.h"
+#include "model/model_profile.h"
+#include "model/receiver_image.h"
+#include "platform/win/event_loop.h"
+#include "platform/win/slider.h"
+#include "platform/win/user_input.h"
+#include "platform/win/virtual_clock.h"
+#include "platform/win/window.h"
+
+namespace tra1 {
+namespace {
+
+using Dlg = CSPEAKERLEVELDlg;
+
+struct Message {
+    win::Msg msg;
+    win::WParam w;
+    win::LParam l;
+    friend bool operator==(const Message&, const Message&) = default;
+};
+
+class MainWindowStub final : public win::Window {
+public:
+    using Window::Window;
+    std::vector<Message> received;
+
+protected:
+    win::LResult OnMessage(win::Msg msg, win::WParam w, win::LParam l) override {
+        received.push_back({msg, w, l});
+        return 0;
+    }
+};
+
+constexpr int kSwSlider = Dlg::kChannels[speaker_levels::kSW].slider;
+constexpr int kSwBox = Dlg::kChannels[speaker_levels::kSW].box;
+
+class SpeakerLevelPanelTest : public ::testing::Test {
+protected:
+    SpeakerLevelPanelTest() {
+        image.ResetToDefaults(profile);
+        main.CreateHidden();
+    }
+
+    Dlg& Open() {
+        panel = CreatePanel<Dlg>(PanelContext{loop, image, profile, link, main.Handle()}, [] {});
+        panel->Show();
+        return static_cast<Dlg&>(*panel);
+    }
+    std::vector<Message> Posted() {
+        loop.DrainPosted();
+        return std::exchange(main.received, {});
+    }
+    void SendRefresh() {
+        loop.Post(panel->Handle(), Dlg::kSpec.refreshMessage);
+        loop.DrainPosted();
+    }
+    int Pos(int id) const { return panel->Get<win::Slider>(id)->GetPos(); }
+    std::string Text(int id) const { return panel->GetDlgItemText(id); }
+
+    win::VirtualClock clock;
+    win::EventLoop loop{clock};
+    ReceiverImage image;
+    ModelProfile profile;
+    LinkState link;
+    MainWindowStub main{loop};
+    std::unique_ptr<PanelDlg> panel;
+};
+
+TEST_F(SpeakerLevelPanelTest, EachChannelShowsItsOwnByteInvertedWithItsLevelInDb) {
+    auto& dlg = Open();
+    EXPECT_EQ(dlg.GetWindowText(), "SPEAKER LEVEL");
+    for (const auto& channel : Dlg::kChannels) {
+        EXPECT_EQ(Pos(channel.slider), 40) << channel.label;
+        EXPECT_EQ(Text(channel.box), "0") << channel.label;
+        EXPECT_TRUE(dlg.GetDlgItem(channel.slider)->IsEnabled()) << channel.label;
+        EXPECT_EQ(dlg.GetDlgItem(channel.box)->TextColor(), win::kCyan);
+        EXPECT_EQ(dlg.GetDlgItem(channel.box)->BackgroundColor(), win::kBlack);
+    }
+
+    // A different level per byte, so that a crossed slider or box shows.
+    for (std::size_t i = 0; i < Dlg::kChannelCount; ++i) {
+        image.SpeakerLevels[i] = static_cast<std::uint8_t>(21 + 3 * i);
+    }
+    SendRefresh();
+    const std::array<const char*, Dlg::kChannelCount> db{"-9.5", "-8", "-6.5", "-5", "-3.5", "-2",
+                                                         "-0.5", "1",  "2.5",  "4",  "5.5"};
+    for (std::size_t i = 0; i < Dlg::kChannelCount; ++i) {
+        EXPECT_EQ(Pos(Dlg::kChannels[i].slider), 80 - (21 + 3 * static_cast<int>(i)))
+            << Dlg::kChannels[i].label;
+        EXPECT_EQ(Text(Dlg::kChannels[i].box), db[i]) << Dlg::kChannels[i].label;
+    }
+
+    // Out of range: the thumb parks at the nearer end.
+    image.SpeakerLevels[speaker_levels::kSW] = 255;
+    image.SpeakerLevels[speaker_levels::kCT] = 3;
+    SendRefresh();
+    EXPECT_EQ(Pos(kSwSlider), 20);
+    EXPECT_EQ(Pos(Dlg::kChannels[speaker_levels::kCT].slider), 60);
+}
+
+TEST_F(SpeakerLevelPanelTest, ReleaseStoresTheLevelHoldsAndPostsItsPositionOnce) {
+    auto& dlg = Open();
+
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, kSwSlider, 20));  // the top
+    EXPECT_EQ(image.SpeakerLevels[speaker_levels::kSW], 60);
+    EXPECT_EQ(Text(kSwBox), "10");
+    EXPECT_EQ(dlg.HoldCounter(), 25);
+    EXPECT_EQ(Posted(), (std::vector<Message>{{0xA001, 9, 0}}));
+
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, kSwSlider, 60));  // the bottom
+    EXPECT_EQ(image.SpeakerLevels[speaker_levels::kSW], 20);
+    EXPECT_EQ(Text(kSwBox), "-10");
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, kSwSlider, 41));  // one step below the middle
+    EXPECT_EQ(image.SpeakerLevels[speaker_levels::kSW], 39);
+    EXPECT_EQ(Text(kSwBox), "-0.5");
+    EXPECT_EQ(Posted().size(), 2u);
+
+    // Let go where it was picked up: nothing.
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, kSwSlider, 41));
+    EXPECT_TRUE(Posted().empty());
+
+    // Another channel posts its own block position; the others stay as they were.
+    const int flSlider = Dlg::kChannels[speaker_levels::kFL].slider;
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, flSlider, 35));
+    EXPECT_EQ(image.SpeakerLevels[speaker_levels::kFL], 45);
+    EXPECT_EQ(Text(Dlg::kChannels[speaker_levels::kFL].box), "2.5");
+    EXPECT_EQ(image.SpeakerLevels[speaker_levels::kFR], 40);
+    EXPECT_EQ(Posted(), (std::vector<Message>{{0xA001, 1, 0}}));
+}
+
+TEST_F(SpeakerLevelPanelTest, RealtimeHoldsTwentyFiveRefreshesAsynchronousNone) {
+    link.realtimeMode = true;
+    auto& dlg = Open();
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, kSwSlider, 30));  // level 50, +5 dB
+    Posted();
+
+    image.SpeakerLevels[speaker_levels::kSW] = 44;  // a report still carrying another value
+    for (int i = 0; i < 25; ++i) {
+        SendRefresh();
+        ASSERT_EQ(Pos(kSwSlider), 30) << "refresh " << i + 1;
+        ASSERT_EQ(Text(kSwBox), "5");
+    }
+    SendRefresh();
+    EXPECT_EQ(Pos(kSwSlider), 36);
+    EXPECT_EQ(Text(kSwBox), "2");
+
+    link.realtimeMode = false;
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, kSwSlider, 30));
+    image.SpeakerLevels[speaker_levels::kSW] = 44;
+    SendRefresh();
+    EXPECT_EQ(Pos(kSwSlider), 36);
+}
+
+TEST_F(SpeakerLevelPanelTest, FlatStoresZeroDbInEveryChannelAndPostsTheChangedOnes) {
+    image.SpeakerLevels[speaker_levels::kFR] = 50;
+    image.SpeakerLevels[speaker_levels::kSW] = 22;
+    image.SpeakerLevels[speaker_levels::kSW2] = 58;
+    image.SpeakerLevels[speaker_levels::kSecondSet] = 30;
+    auto& dlg = Open();
+
+    ASSERT_TRUE(win::user::Click(dlg, Dlg::kFlatButton));
+    for (std::size_t i = 0; i < Dlg::kChannelCount; ++i) {
+        EXPECT_EQ(image.SpeakerLevels[i], 40) << Dlg::kChannels[i].label;
+        EXPECT_EQ(Pos(Dlg::kChannels[i].slider), 40) << Dlg::kChannels[i].label;
+        EXPECT_EQ(Text(Dlg::kChannels[i].box), "0") << Dlg::kChannels[i].label;
+    }
+    EXPECT_EQ(image.SpeakerLevels[speaker_levels::kSecondSet], 30);
+    EXPECT_EQ(dlg.HoldCounter(), 25);
+    // In screen order: FR stands left of SW, SW left of SW2.
+    EXPECT_EQ(Posted(), (std::vector<Message>{{0xA001, 0, 0}, {0xA001, 9, 0}, {0xA001, 10, 0}}));
+
+    ASSERT_TRUE(win::user::Click(dlg, Dlg::kFlatButton));
+    EXPECT_TRUE(Posted().empty());
+}
+
+}  // namespace
+}  // namespace tra1
