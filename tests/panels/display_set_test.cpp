@@ -1,0 +1,210 @@
+// DISPLAY SET panel: sliders with their offset read-outs, the wallpaper selector, the read-only
+// on-screen display selector, the hidden switches, the "Default" button and the hold counter.
+
+#include "panels/display_set_dlg.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "link/link_state.h"
+#include "model/model_profile.h"
+#include "model/receiver_image.h"
+#include "platform/win/combo_box.h"
+#include "platform/win/event_loop.h"
+#include "platform/win/slider.h"
+#include "platform/win/user_input.h"
+#include "platform/win/virtual_clock.h"
+#include "platform/win/window.h"
+
+namespace tra1 {
+namespace {
+
+using Dlg = CDISPLAYSETDlg;
+
+struct Message {
+    win::Msg msg;
+    win::WParam w;
+    win::LParam l;
+    friend bool operator==(const Message&, const Message&) = default;
+};
+
+// Stands in for the main window: writes down every change message it receives.
+class MainWindowStub final : public win::Window {
+public:
+    using Window::Window;
+    std::vector<Message> received;
+
+protected:
+    win::LResult OnMessage(win::Msg msg, win::WParam w, win::LParam l) override {
+        received.push_back({msg, w, l});
+        return 0;
+    }
+};
+
+class DisplaySetTest : public ::testing::Test {
+protected:
+    DisplaySetTest() {
+        image.ResetToDefaults(profile);
+        main.CreateHidden();
+    }
+
+    Dlg& Open() {
+        panel = CreatePanel<Dlg>(PanelContext{loop, image, profile, link, main.Handle()}, [] {});
+        panel->Show();
+        return static_cast<Dlg&>(*panel);
+    }
+    std::vector<Message> Posted() {
+        loop.DrainPosted();
+        return std::exchange(main.received, {});
+    }
+    void SendRefresh() {
+        loop.Post(panel->Handle(), Dlg::kSpec.refreshMessage);
+        loop.DrainPosted();
+    }
+    int Pos(int id) const { return panel->Get<win::Slider>(id)->GetPos(); }
+    win::ComboBox& Combo(int id) const { return *panel->Get<win::ComboBox>(id); }
+    std::string Text(int id) const { return panel->GetDlgItemText(id); }
+    std::vector<std::string> Readouts() const {
+        return {Text(Dlg::kHPosReadout), Text(Dlg::kVPosReadout), Text(Dlg::kDimmerReadout)};
+    }
+
+    win::VirtualClock clock;
+    win::EventLoop loop{clock};
+    ReceiverImage image;
+    ModelProfile profile;
+    LinkState link;
+    MainWindowStub main{loop};
+    std::unique_ptr<PanelDlg> panel;
+};
+
+TEST_F(DisplaySetTest, StartUpValuesShowCentredReadoutsAndTheFirstWallpaper) {
+    auto& dlg = Open();
+    EXPECT_EQ(dlg.GetWindowText(), "DISPLAY SET");
+    EXPECT_EQ(Readouts(), (std::vector<std::string>{"0", "0", "0"}));
+    EXPECT_EQ(Combo(Dlg::kWallPaperCombo).GetWindowText(), "1 (TR-A1)");
+    EXPECT_EQ(Combo(Dlg::kWallPaperCombo).GetCount(), 5);
+    EXPECT_EQ(Pos(Dlg::kDimmerSlider), 4);
+    EXPECT_EQ(Pos(Dlg::kHPosSlider), 5);
+    EXPECT_EQ(Pos(Dlg::kVPosSlider), 5);
+    EXPECT_EQ(Pos(Dlg::kGrayBackSlider), 1);
+    EXPECT_EQ(dlg.GetDlgItem(Dlg::kDimmerReadout)->TextColor(), win::kCyan);
+    EXPECT_EQ(dlg.GetDlgItem(Dlg::kDimmerReadout)->BackgroundColor(), win::kBlack);
+    EXPECT_FALSE(dlg.GetDlgItem(Dlg::kGrayBackSlider)->IsVisible());
+
+    image.DisplaySettings = {0, 10, 2, 0, 1, 0, 4};
+    SendRefresh();
+    EXPECT_EQ(Readouts(), (std::vector<std::string>{"5", "-3", "-4"}));
+    EXPECT_EQ(Combo(Dlg::kWallPaperCombo).GetWindowText(), "4 (Gray)");
+    EXPECT_EQ(Pos(Dlg::kGrayBackSlider), 0);
+    EXPECT_EQ(Pos(Dlg::kComponentOsdSlider), 0);
+
+    // A wallpaper byte outside the items leaves no selection; sliders park at an end.
+    image.DisplaySettings = {9, 200, 5, 7, 1, 1, 5};
+    SendRefresh();
+    EXPECT_EQ(Combo(Dlg::kWallPaperCombo).GetCurSel(), win::CB_ERR);
+    EXPECT_EQ(Pos(Dlg::kDimmerSlider), 4);
+    EXPECT_EQ(Pos(Dlg::kHPosSlider), 10);
+    EXPECT_EQ(Pos(Dlg::kGrayBackSlider), 1);
+}
+
+TEST_F(DisplaySetTest, SliderReleaseStoresPostsTheByteNumberAndRewritesReadouts) {
+    auto& dlg = Open();
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, Dlg::kHPosSlider, 0));
+    EXPECT_EQ(image.DisplaySettings[1], 0);
+    EXPECT_EQ(Text(Dlg::kHPosReadout), "-5");
+    EXPECT_EQ(dlg.HoldCounter(), 40);
+    EXPECT_EQ(Posted(), (std::vector<Message>{{0xA00A, 1, 0}}));
+
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, Dlg::kVPosSlider, 10));
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, Dlg::kDimmerSlider, 0));
+    EXPECT_EQ(Readouts(), (std::vector<std::string>{"-5", "5", "-4"}));
+    EXPECT_EQ(Posted(), (std::vector<Message>{{0xA00A, 2, 0}, {0xA00A, 0, 0}}));
+
+    // Where it already stands, or by the keyboard alone: nothing.
+    dlg.ResetHoldCounter();
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, Dlg::kHPosSlider, 0));
+    ASSERT_TRUE(win::user::KeyboardSlider(dlg, Dlg::kDimmerSlider, 3));
+    EXPECT_TRUE(Posted().empty());
+    EXPECT_EQ(dlg.HoldCounter(), 0);
+}
+
+TEST_F(DisplaySetTest, WallpaperSelectionStoresByteSixOnlyWhenItChanges) {
+    auto& dlg = Open();
+    ASSERT_TRUE(win::user::PickComboItem(dlg, Dlg::kWallPaperCombo, 4));
+    EXPECT_EQ(image.DisplaySettings[6], 4);
+    EXPECT_EQ(Posted(), (std::vector<Message>{{0xA00A, 6, 0}}));
+    ASSERT_TRUE(win::user::PickComboItem(dlg, Dlg::kWallPaperCombo, 4));
+    EXPECT_TRUE(Posted().empty());
+}
+
+TEST_F(DisplaySetTest, DefaultMovesSlidersOnlyAndTheNextReleaseStoresThePosition) {
+    image.DisplaySettings = {1, 2, 8, 0, 0, 0, 1};
+    auto& dlg = Open();
+    ASSERT_TRUE(win::user::Click(dlg, Dlg::kDefaultButton));
+    EXPECT_EQ(Pos(Dlg::kDimmerSlider), 4);
+    EXPECT_EQ(Pos(Dlg::kHPosSlider), 5);
+    EXPECT_EQ(Pos(Dlg::kVPosSlider), 5);
+    EXPECT_EQ(Pos(Dlg::kVideoConversionSlider), 1);
+    EXPECT_EQ(image.DisplaySettings, (ImageBytes<7>{1, 2, 8, 0, 0, 0, 1}));
+    EXPECT_EQ(Readouts(), (std::vector<std::string>{"-3", "3", "-3"}));
+    EXPECT_TRUE(Posted().empty());
+
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, Dlg::kDimmerSlider, 4));
+    EXPECT_EQ(image.DisplaySettings[0], 4);
+    EXPECT_EQ(Text(Dlg::kDimmerReadout), "0");
+    EXPECT_EQ(Posted(), (std::vector<Message>{{0xA00A, 0, 0}}));
+
+    dlg.ResetHoldCounter();
+    SendRefresh();
+    EXPECT_EQ(Pos(Dlg::kHPosSlider), 2);
+    EXPECT_EQ(Pos(Dlg::kVideoConversionSlider), 0);
+}
+
+TEST_F(DisplaySetTest, OnScreenFollowsTheMainWindowAndHiddenSwitchesAreOutOfReach) {
+    image.MainZoneState[main_zone::kOnScreenDisplay] = 0;
+    auto& dlg = Open();
+    EXPECT_EQ(Combo(Dlg::kOnScreenCombo).GetWindowText(), "OFF");
+    EXPECT_FALSE(dlg.GetDlgItem(Dlg::kOnScreenCombo)->IsEnabled());
+    image.MainZoneState[main_zone::kOnScreenDisplay] = 1;
+    SendRefresh();
+    EXPECT_EQ(Combo(Dlg::kOnScreenCombo).GetWindowText(), "ON");
+
+    EXPECT_FALSE(win::user::PickComboItem(dlg, Dlg::kOnScreenCombo, 0));
+    EXPECT_FALSE(win::user::ReleaseSlider(dlg, Dlg::kGrayBackSlider, 0));
+    EXPECT_EQ(image.MainZoneState[main_zone::kOnScreenDisplay], 1);
+    EXPECT_EQ(image.DisplaySettings[3], 1);
+    EXPECT_TRUE(Posted().empty());
+}
+
+TEST_F(DisplaySetTest, HoldInRealtimeModeAndAnOpenWallpaperListIsLeftAlone) {
+    link.realtimeMode = true;
+    auto& dlg = Open();
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, Dlg::kVPosSlider, 0));
+    image.DisplaySettings[2] = 7;
+    for (int i = 0; i < 40; ++i) {
+        SendRefresh();
+        ASSERT_EQ(Pos(Dlg::kVPosSlider), 0) << "refresh " << i + 1;
+    }
+    ASSERT_TRUE(win::user::OpenComboList(dlg, Dlg::kWallPaperCombo));
+    image.DisplaySettings[6] = 3;
+    SendRefresh();
+    EXPECT_EQ(Pos(Dlg::kVPosSlider), 7);
+    EXPECT_EQ(Text(Dlg::kVPosReadout), "2");
+    EXPECT_EQ(Combo(Dlg::kWallPaperCombo).GetCurSel(), 1);
+    // The user's pick in the open list wins over the image's byte.
+    ASSERT_TRUE(win::user::PickComboItem(dlg, Dlg::kWallPaperCombo, 2));
+    EXPECT_EQ(image.DisplaySettings[6], 2);
+    EXPECT_EQ(Posted(), (std::vector<Message>{{0xA00A, 2, 0}, {0xA00A, 6, 0}}));
+
+    link.realtimeMode = false;
+    image.DisplaySettings[2] = 1;
+    SendRefresh();
+    EXPECT_EQ(Pos(Dlg::kVPosSlider), 1);
+}
+
+}  // namespace
+}  // namespace tra1
