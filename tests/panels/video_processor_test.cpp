@@ -1,0 +1,245 @@
+// Video Processor panel: the synchronous change message with command numbers, the enabling of
+// the processor's controls, the picture sliders of the selected mode, open lists during a
+// refresh, and a picture mode byte that names no record.
+
+#include "panels/video_processor_dlg.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "link/link_state.h"
+#include "model/model_profile.h"
+#include "model/receiver_image.h"
+#include "platform/win/combo_box.h"
+#include "platform/win/event_loop.h"
+#include "platform/win/slider.h"
+#include "platform/win/user_input.h"
+#include "platform/win/virtual_clock.h"
+#include "platform/win/window.h"
+
+namespace tra1 {
+namespace {
+
+using Dlg = CVIDEOPROCESSORDlg;
+
+struct Message {
+    win::Msg msg;
+    win::WParam w;
+    win::LParam l;
+    friend bool operator==(const Message&, const Message&) = default;
+};
+
+// Stands in for the main window: writes down every message it receives and, for the change
+// message, what the image held at that moment.
+class MainWindowStub final : public win::Window {
+public:
+    MainWindowStub(win::EventLoop& loop, const ReceiverImage& image)
+        : Window(loop), image_(image) {}
+    std::vector<Message> received;
+    std::vector<ImageBytes<16>> videoAtChange;
+
+protected:
+    win::LResult OnMessage(win::Msg msg, win::WParam w, win::LParam l) override {
+        received.push_back({msg, w, l});
+        videoAtChange.push_back(image_.VideoSettings);
+        return 0;
+    }
+
+private:
+    const ReceiverImage& image_;
+};
+
+class VideoProcessorTest : public ::testing::Test {
+protected:
+    VideoProcessorTest() {
+        image.ResetToDefaults(profile);
+        main.CreateHidden();
+    }
+
+    Dlg& Open() {
+        panel = CreatePanel<Dlg>(PanelContext{loop, image, profile, link, main.Handle()}, [] {});
+        panel->Show();
+        return static_cast<Dlg&>(*panel);
+    }
+    // What reached the main window during the gesture itself, without running the loop.
+    std::vector<Message> Received() { return std::exchange(main.received, {}); }
+    void SendRefresh() {
+        loop.Post(panel->Handle(), Dlg::kSpec.refreshMessage);
+        loop.DrainPosted();
+    }
+    int Pos(int id) const { return panel->Get<win::Slider>(id)->GetPos(); }
+    win::ComboBox& Combo(int id) const { return *panel->Get<win::ComboBox>(id); }
+    bool Enabled(int id) const { return panel->GetDlgItem(id)->IsEnabled(); }
+    std::vector<std::string> Readouts() const {
+        std::vector<std::string> texts;
+        for (int id = 1263; id <= 1267; ++id) {
+            texts.push_back(panel->GetDlgItemText(id));
+        }
+        return texts;
+    }
+    std::vector<int> PicturePositions() const {
+        std::vector<int> positions;
+        for (int id = Dlg::kEnhancerSlider; id <= Dlg::kSaturationSlider; ++id) {
+            positions.push_back(Pos(id));
+        }
+        return positions;
+    }
+
+    win::VirtualClock clock;
+    win::EventLoop loop{clock};
+    ReceiverImage image;
+    ModelProfile profile;
+    LinkState link;
+    MainWindowStub main{loop, image};
+    std::unique_ptr<PanelDlg> panel;
+};
+
+TEST_F(VideoProcessorTest, OpensShowingTheImageAndTheCurrentModesRecord) {
+    auto& dlg = Open();
+    EXPECT_EQ(dlg.GetWindowText(), "Video Processor");
+    // Start-up: processor on, "Standard" (record 1 = 8, 0, 24, 24, 24).
+    EXPECT_EQ(Pos(Dlg::kProcessorSwitch), 1);
+    EXPECT_EQ(Combo(Dlg::kPictureModeCombo).GetWindowText(), "Standard");
+    EXPECT_EQ(Combo(Dlg::kResolutionCombo).GetWindowText(), "480i / 576i");
+    EXPECT_EQ(Combo(Dlg::kAspectCombo).GetWindowText(), "Through");
+    EXPECT_EQ(Combo(Dlg::kCrossColorCombo).GetWindowText(), "Suppress");
+    EXPECT_EQ(Combo(Dlg::kTvFormatCombo).GetWindowText(), "NTSC");
+    EXPECT_EQ(Combo(Dlg::kSVideoCombo).GetWindowText(), "S1");
+    EXPECT_EQ(PicturePositions(), (std::vector<int>{8, 0, 24, 24, 24}));
+    EXPECT_EQ(Readouts(), (std::vector<std::string>{"8", "0", "0", "0", "0"}));
+    EXPECT_EQ(dlg.GetDlgItem(1265)->TextColor(), win::kCyan);
+    EXPECT_EQ(dlg.GetDlgItem(1265)->BackgroundColor(), win::kBlack);
+    EXPECT_TRUE(Enabled(Dlg::kResolutionCombo));
+}
+
+TEST_F(VideoProcessorTest, ProcessorOffDisablesSelectorsAtOpeningAndSlidersOnlyWhenSwitched) {
+    image.VideoSettings[0] = 0;
+    auto& dlg = Open();
+    for (const int id : {Dlg::kPictureModeCombo, Dlg::kResolutionCombo, Dlg::kAspectCombo,
+                         Dlg::kCrossColorCombo}) {
+        EXPECT_FALSE(Enabled(id)) << id;
+    }
+    EXPECT_TRUE(Enabled(Dlg::kTvFormatCombo));
+    EXPECT_TRUE(Enabled(Dlg::kSVideoCombo));
+    EXPECT_TRUE(Enabled(Dlg::kBrightnessSlider));
+
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, Dlg::kProcessorSwitch, 1));
+    EXPECT_EQ(Received(), (std::vector<Message>{{0xA011, 86, 1}}));
+    EXPECT_EQ(main.videoAtChange.back()[0], 1);  // stored before the main window was told
+    EXPECT_TRUE(Enabled(Dlg::kAspectCombo));
+
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, Dlg::kProcessorSwitch, 0));
+    EXPECT_EQ(Received(), (std::vector<Message>{{0xA011, 86, 0}}));
+    EXPECT_FALSE(Enabled(Dlg::kAspectCombo));
+    EXPECT_FALSE(Enabled(Dlg::kEnhancerSlider));
+    EXPECT_FALSE(Enabled(Dlg::kSaturationSlider));
+    EXPECT_TRUE(Enabled(Dlg::kTvFormatCombo));
+
+    // A refresh does not change the enabling.
+    image.VideoSettings[0] = 1;
+    SendRefresh();
+    EXPECT_EQ(Pos(Dlg::kProcessorSwitch), 1);
+    EXPECT_FALSE(Enabled(Dlg::kAspectCombo));
+    EXPECT_TRUE(Received().empty());
+}
+
+TEST_F(VideoProcessorTest, SelectorsSendTheirCommandNumbersAndPictureModeShowsItsRecord) {
+    image.VideoSettings[1] = 0;
+    auto& dlg = Open();
+    EXPECT_EQ(PicturePositions(), (std::vector<int>{2, 0, 24, 18, 24}));
+
+    ASSERT_TRUE(win::user::PickComboItem(dlg, Dlg::kPictureModeCombo, 2));
+    EXPECT_EQ(Received(), (std::vector<Message>{{0xA011, 71, 2}}));
+    EXPECT_EQ(image.VideoSettings[1], 2);
+    EXPECT_EQ(PicturePositions(), (std::vector<int>{14, 0, 24, 30, 32}));
+    EXPECT_EQ(Readouts(), (std::vector<std::string>{"14", "0", "0", "6", "8"}));
+
+    ASSERT_TRUE(win::user::PickComboItem(dlg, Dlg::kResolutionCombo, 3));
+    ASSERT_TRUE(win::user::PickComboItem(dlg, Dlg::kAspectCombo, 2));
+    ASSERT_TRUE(win::user::PickComboItem(dlg, Dlg::kCrossColorCombo, 0));
+    ASSERT_TRUE(win::user::PickComboItem(dlg, Dlg::kTvFormatCombo, 0));
+    ASSERT_TRUE(win::user::PickComboItem(dlg, Dlg::kSVideoCombo, 2));
+    EXPECT_EQ(
+        Received(),
+        (std::vector<Message>{
+            {0xA011, 72, 3}, {0xA011, 73, 2}, {0xA011, 74, 0}, {0xA011, 75, 0}, {0xA011, 76, 2}}));
+    EXPECT_EQ(image.VideoSettings, (ImageBytes<16>{1, 2, 3, 2, 0, 0, 2}));
+
+    // The item already stored sends nothing; nothing was ever posted to the queue.
+    ASSERT_TRUE(win::user::PickComboItem(dlg, Dlg::kSVideoCombo, 2));
+    EXPECT_TRUE(Received().empty());
+    EXPECT_EQ(loop.PostedCount(), 0u);
+    EXPECT_EQ(dlg.HoldCounter(), 0);
+}
+
+TEST_F(VideoProcessorTest, PictureSlidersStoreIntoTheCurrentRecordWithOffsetReadouts) {
+    auto& dlg = Open();
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, Dlg::kBrightnessSlider, 0));
+    EXPECT_EQ(image.PictureModeAdjust[15 + 2], 0);
+    EXPECT_EQ(Readouts()[2], "-24");
+    EXPECT_EQ(Received(), (std::vector<Message>{{0xA011, 273, 0}}));
+
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, Dlg::kBrightnessSlider, 24));
+    EXPECT_EQ(Readouts()[2], "0");
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, Dlg::kNoiseReductionSlider, 10));
+    EXPECT_EQ(image.PictureModeAdjust[15 + 1], 10);
+    EXPECT_EQ(Readouts()[1], "10");
+    EXPECT_EQ(Received().size(), 2u);
+    // The other records are untouched.
+    EXPECT_EQ(image.PictureModeAdjust[2], 24);
+    EXPECT_EQ(image.PictureModeAdjust[30 + 1], 0);
+
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, Dlg::kNoiseReductionSlider, 10));
+    ASSERT_TRUE(win::user::KeyboardSlider(dlg, Dlg::kContrastSlider, 3));
+    EXPECT_TRUE(Received().empty());
+}
+
+TEST_F(VideoProcessorTest, RefreshWithAnOpenListLeavesThatSelectorAndItsCache) {
+    auto& dlg = Open();
+    ASSERT_TRUE(win::user::OpenComboList(dlg, Dlg::kResolutionCombo));
+    image.VideoSettings[2] = 2;
+    image.VideoSettings[5] = 0;
+    image.PictureModeAdjust[15] = 20;
+    SendRefresh();
+    EXPECT_EQ(Combo(Dlg::kResolutionCombo).GetCurSel(), 1);
+    EXPECT_EQ(Combo(Dlg::kTvFormatCombo).GetWindowText(), "PAL");
+    EXPECT_EQ(Pos(Dlg::kEnhancerSlider), 20);
+    EXPECT_EQ(Readouts()[0], "20");
+
+    // The cache still holds the item shown before, so picking the image's item is a change.
+    ASSERT_TRUE(win::user::PickComboItem(dlg, Dlg::kResolutionCombo, 2));
+    EXPECT_EQ(Received(), (std::vector<Message>{{0xA011, 72, 2}}));
+}
+
+TEST_F(VideoProcessorTest, PictureModeWithoutARecordLeavesThePictureSlidersAlone) {
+    image.VideoSettings[1] = 7;
+    const auto before = image.PictureModeAdjust;
+    auto& dlg = Open();
+    EXPECT_EQ(Combo(Dlg::kPictureModeCombo).GetCurSel(), win::CB_ERR);
+    EXPECT_EQ(Pos(Dlg::kProcessorSwitch), 1);
+
+    // No record to write into: the release stores and sends nothing.
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, Dlg::kContrastSlider, 40));
+    EXPECT_TRUE(Received().empty());
+    EXPECT_EQ(image.PictureModeAdjust, before);
+
+    // Choosing a mode brings its record back.
+    ASSERT_TRUE(win::user::PickComboItem(dlg, Dlg::kPictureModeCombo, 0));
+    EXPECT_EQ(PicturePositions(), (std::vector<int>{2, 0, 24, 18, 24}));
+}
+
+TEST_F(VideoProcessorTest, RefreshesAreNeverHeld) {
+    link.realtimeMode = true;
+    auto& dlg = Open();
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, Dlg::kEnhancerSlider, 3));
+    image.PictureModeAdjust[15] = 9;
+    SendRefresh();
+    EXPECT_EQ(Pos(Dlg::kEnhancerSlider), 9);
+}
+
+}  // namespace
+}  // namespace tra1
