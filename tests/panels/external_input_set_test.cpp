@@ -1,0 +1,162 @@
+// EXTERNAL INPUT SET: the four ExternalInputSetting bytes in three switches and a combo; a
+// refresh writes only controls whose cached byte changed; a user change stores, holds 80
+// refreshes in realtime mode and announces its byte once.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "link/link_state.h"
+#include "model/model_profile.h"
+#include "model/receiver_image.h"
+#include "panels/external_input_set_dlg.h"
+#include "platform/win/combo_box.h"
+#include "platform/win/event_loop.h"
+#include "platform/win/slider.h"
+#include "platform/win/user_input.h"
+#include "platform/win/virtual_clock.h"
+#include "platform/win/window.h"
+
+namespace tra1 {
+namespace {
+
+using Dlg = CEXTERNALINPUTSETDlg;
+
+struct Posted {
+    win::Msg msg;
+    win::WParam w;
+    win::LParam l;
+    friend bool operator==(const Posted&, const Posted&) = default;
+};
+
+class MainWindowRecorder final : public win::Window {
+public:
+    using Window::Window;
+    std::vector<Posted> received;
+
+protected:
+    win::LResult OnMessage(win::Msg msg, win::WParam w, win::LParam l) override {
+        received.push_back({msg, w, l});
+        return 0;
+    }
+};
+
+class ExternalInputSetTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        image.ResetToDefaults(profile);
+        ASSERT_TRUE(mainWindow.CreateHidden());
+    }
+
+    std::unique_ptr<PanelDlg> Open() {
+        const PanelContext context{loop, image, profile, link, mainWindow.Handle()};
+        auto panel = CreatePanel<Dlg>(context, nullptr);
+        if (panel) {
+            panel->Show();  // the opener shows it; gestures reach only a visible window
+        }
+        return panel;
+    }
+    std::vector<Posted> Received() {
+        loop.DrainPosted();
+        auto out = mainWindow.received;
+        mainWindow.received.clear();
+        return out;
+    }
+    static int Switch(PanelDlg& panel, std::size_t k) {
+        return panel.Get<win::Slider>(Dlg::kSwitches.at(k))->GetPos();
+    }
+    static win::ComboBox& Combo(PanelDlg& panel) {
+        return *panel.Get<win::ComboBox>(Dlg::kChannelCombo);
+    }
+
+    win::VirtualClock clock;
+    win::EventLoop loop{clock};
+    ModelProfile profile;
+    ReceiverImage image;
+    LinkState link;
+    MainWindowRecorder mainWindow{loop};
+};
+
+TEST_F(ExternalInputSetTest, StartUpDefaultsShowSwitchesLeftAnd6Ch) {
+    auto panel = Open();
+    ASSERT_TRUE(panel);
+    EXPECT_EQ(panel->GetWindowText(), "EXTERNAL INPUT SET");
+    for (std::size_t k = 0; k < 3; ++k) {
+        const auto* slider = panel->Get<win::Slider>(Dlg::kSwitches.at(k));
+        ASSERT_NE(slider, nullptr);
+        EXPECT_EQ(slider->GetRangeMax(), 1);
+        EXPECT_EQ(slider->GetPos(), 0);
+    }
+    ASSERT_EQ(Combo(*panel).GetCount(), 10);
+    EXPECT_EQ(Combo(*panel).GetCurSel(), 0);
+    EXPECT_EQ(Combo(*panel).GetLBText(0), "6CH");
+    EXPECT_EQ(Combo(*panel).GetLBText(9), "8CH (Front=V-AUX)");
+}
+
+TEST_F(ExternalInputSetTest, RefreshShowsTheImageAndTouchesOnlyChangedControls) {
+    auto panel = Open();
+    image.ExternalInputSetting = {1, 0, 1, 4};
+    panel->SendMessage(0x9008);
+    EXPECT_EQ(Switch(*panel, 0), 1);
+    EXPECT_EQ(Switch(*panel, 1), 0);
+    EXPECT_EQ(Switch(*panel, 2), 1);
+    EXPECT_EQ(Combo(*panel).GetCurSel(), 4);
+
+    // A control moved without a release (keyboard) is not rewritten while its byte is unchanged.
+    win::user::KeyboardSlider(*panel, Dlg::kSwitches[1], 1);
+    panel->SendMessage(0x9008);
+    EXPECT_EQ(Switch(*panel, 1), 1);
+    image.ExternalInputSetting[1] = 1;
+    image.ExternalInputSetting[1] = 0;  // unchanged from the cache: still not rewritten
+    panel->SendMessage(0x9008);
+    EXPECT_EQ(Switch(*panel, 1), 1);
+}
+
+TEST_F(ExternalInputSetTest, UserChangesStoreAndPostTheirByteOnce) {
+    auto panel = Open();
+    ASSERT_TRUE(win::user::ReleaseSlider(*panel, Dlg::kSwitches[1], 1));  // SWFR TO FRONT
+    EXPECT_EQ(image.ExternalInputSetting[1], 1);
+    EXPECT_EQ(panel->HoldCounter(), 80);
+    EXPECT_EQ(Received(), (std::vector<Posted>{{0xA008, 1, 0}}));
+
+    ASSERT_TRUE(win::user::ReleaseSlider(*panel, Dlg::kSwitches[1], 1));   // same place
+    ASSERT_TRUE(win::user::PickComboItem(*panel, Dlg::kChannelCombo, 0));  // already stored
+    EXPECT_TRUE(Received().empty());
+
+    ASSERT_TRUE(win::user::PickComboItem(*panel, Dlg::kChannelCombo, 7));
+    EXPECT_EQ(image.ExternalInputSetting[3], 7);
+    EXPECT_EQ(Received(), (std::vector<Posted>{{0xA008, 3, 0}}));
+}
+
+TEST_F(ExternalInputSetTest, OutOfRangeBytesShowNearerEndOrNoSelectionAndCanBeRepaired) {
+    image.ExternalInputSetting = {9, 0, 0, 200};
+    auto panel = Open();
+    EXPECT_EQ(Switch(*panel, 0), 1);
+    EXPECT_EQ(Combo(*panel).GetCurSel(), win::CB_ERR);
+    ASSERT_TRUE(win::user::ReleaseSlider(*panel, Dlg::kSwitches[0], 1));
+    EXPECT_EQ(image.ExternalInputSetting[0], 1);
+    EXPECT_EQ(Received(), (std::vector<Posted>{{0xA008, 0, 0}}));
+}
+
+TEST_F(ExternalInputSetTest, HoldsEightyRefreshesInRealtimeOnly) {
+    link.realtimeMode = true;
+    auto panel = Open();
+    ASSERT_TRUE(win::user::ReleaseSlider(*panel, Dlg::kSwitches[2], 1));
+    image.ExternalInputSetting[2] = 0;  // a report that still carries the old value
+    for (int i = 0; i < 80; ++i) {
+        EXPECT_EQ(panel->SendMessage(0x9008), 1);
+    }
+    EXPECT_EQ(Switch(*panel, 2), 1);
+    panel->SendMessage(0x9008);
+    EXPECT_EQ(Switch(*panel, 2), 0);
+
+    link.realtimeMode = false;
+    ASSERT_TRUE(win::user::ReleaseSlider(*panel, Dlg::kSwitches[2], 1));
+    image.ExternalInputSetting[2] = 0;
+    panel->SendMessage(0x9008);
+    EXPECT_EQ(Switch(*panel, 2), 0);
+}
+
+}  // namespace
+}  // namespace tra1

@@ -1,0 +1,147 @@
+// MULTI ZONE SET: "ZONE2 OUT" follows "ZONE2 AMP" (enabled at its byte for EXT, disabled at VAR
+// for INT, byte kept); changes compare with the image, announce once, and a ZONE2 OUT change
+// reloads the main window first.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "link/link_state.h"
+#include "model/model_profile.h"
+#include "model/receiver_image.h"
+#include "panels/multi_zone_set_dlg.h"
+#include "platform/win/event_loop.h"
+#include "platform/win/slider.h"
+#include "platform/win/user_input.h"
+#include "platform/win/virtual_clock.h"
+#include "platform/win/window.h"
+
+namespace tra1 {
+namespace {
+
+using Dlg = CMULTIZONESETDlg;
+
+struct Posted {
+    win::Msg msg;
+    win::WParam w;
+    win::LParam l;
+    friend bool operator==(const Posted&, const Posted&) = default;
+};
+
+class MainWindowRecorder final : public win::Window {
+public:
+    using Window::Window;
+    std::vector<Posted> received;
+
+protected:
+    win::LResult OnMessage(win::Msg msg, win::WParam w, win::LParam l) override {
+        received.push_back({msg, w, l});
+        return 0;
+    }
+};
+
+class MultiZoneSetTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        image.ResetToDefaults(profile);
+        ASSERT_TRUE(mainWindow.CreateHidden());
+        loop.DrainPosted();
+    }
+
+    std::unique_ptr<PanelDlg> Open() {
+        const PanelContext context{loop, image, profile, link, mainWindow.Handle()};
+        auto panel = CreatePanel<Dlg>(context, nullptr);
+        if (panel) {
+            panel->Show();  // the opener shows it; gestures reach only a visible window
+        }
+        return panel;
+    }
+    std::vector<Posted> Received() {
+        loop.DrainPosted();
+        auto out = mainWindow.received;
+        mainWindow.received.clear();
+        return out;
+    }
+    static win::Slider& Out(PanelDlg& panel) {
+        return *panel.Get<win::Slider>(Dlg::kZone2OutSwitch);
+    }
+    static win::Slider& Amp(PanelDlg& panel) {
+        return *panel.Get<win::Slider>(Dlg::kZone2AmpSwitch);
+    }
+
+    win::VirtualClock clock;
+    win::EventLoop loop{clock};
+    ModelProfile profile;
+    ReceiverImage image;
+    LinkState link;
+    MainWindowRecorder mainWindow{loop};
+};
+
+TEST_F(MultiZoneSetTest, InternalAmpShowsOutAtVarDisabledAndExtRestoresItsByte) {
+    image.MultiZoneSetting = {1, 0};
+    auto panel = Open();
+    ASSERT_TRUE(panel);
+    EXPECT_EQ(panel->GetWindowText(), "MULTI ZONE SET");
+    EXPECT_EQ(Out(*panel).GetRangeMax(), 1);
+    EXPECT_EQ(Amp(*panel).GetRangeMax(), 1);
+    EXPECT_EQ(Out(*panel).GetPos(), 0);
+    EXPECT_FALSE(Out(*panel).IsEnabled());
+    // A disabled switch takes no gesture.
+    EXPECT_FALSE(win::user::ReleaseSlider(*panel, Dlg::kZone2OutSwitch, 1));
+
+    ASSERT_TRUE(win::user::ReleaseSlider(*panel, Dlg::kZone2AmpSwitch, 1));
+    EXPECT_EQ(image.MultiZoneSetting[1], 1);
+    EXPECT_EQ(image.MultiZoneSetting[0], 1);
+    EXPECT_EQ(Out(*panel).GetPos(), 1);
+    EXPECT_TRUE(Out(*panel).IsEnabled());
+    EXPECT_EQ(panel->HoldCounter(), 50);
+    EXPECT_EQ(Received(), (std::vector<Posted>{{0xA00B, 1, 0}}));
+
+    // Back to INT: the switch goes to VAR, its byte stays.
+    ASSERT_TRUE(win::user::ReleaseSlider(*panel, Dlg::kZone2AmpSwitch, 0));
+    EXPECT_EQ(Out(*panel).GetPos(), 0);
+    EXPECT_FALSE(Out(*panel).IsEnabled());
+    EXPECT_EQ(image.MultiZoneSetting[0], 1);
+    EXPECT_EQ(Received(), (std::vector<Posted>{{0xA00B, 1, 0}}));
+}
+
+TEST_F(MultiZoneSetTest, OutChangeReloadsTheMainWindowBeforeAnnouncingAndSamePlaceDoesNothing) {
+    image.MultiZoneSetting = {0, 1};
+    auto panel = Open();
+    ASSERT_TRUE(win::user::ReleaseSlider(*panel, Dlg::kZone2OutSwitch, 1));
+    EXPECT_EQ(image.MultiZoneSetting[0], 1);
+    EXPECT_EQ(Received(), (std::vector<Posted>{{0x900F, 0, 0}, {0xA00B, 0, 0}}));
+
+    ASSERT_TRUE(win::user::ReleaseSlider(*panel, Dlg::kZone2OutSwitch, 1));
+    ASSERT_TRUE(win::user::ReleaseSlider(*panel, Dlg::kZone2AmpSwitch, 1));
+    EXPECT_TRUE(Received().empty());
+}
+
+TEST_F(MultiZoneSetTest, RefreshFollowsTheImageAndHoldsFiftyInRealtimeOnly) {
+    auto panel = Open();
+    image.MultiZoneSetting = {1, 1};
+    panel->SendMessage(0x900E);
+    EXPECT_EQ(Amp(*panel).GetPos(), 1);
+    EXPECT_EQ(Out(*panel).GetPos(), 1);
+    EXPECT_TRUE(Out(*panel).IsEnabled());
+
+    link.realtimeMode = true;
+    ASSERT_TRUE(win::user::ReleaseSlider(*panel, Dlg::kZone2OutSwitch, 0));
+    image.MultiZoneSetting[0] = 1;  // a stale report
+    for (int i = 0; i < 50; ++i) {
+        EXPECT_EQ(panel->SendMessage(0x900E), 1);
+    }
+    EXPECT_EQ(Out(*panel).GetPos(), 0);
+    panel->SendMessage(0x900E);
+    EXPECT_EQ(Out(*panel).GetPos(), 1);
+
+    link.realtimeMode = false;
+    ASSERT_TRUE(win::user::ReleaseSlider(*panel, Dlg::kZone2AmpSwitch, 0));
+    image.MultiZoneSetting[1] = 1;
+    panel->SendMessage(0x900E);
+    EXPECT_EQ(Amp(*panel).GetPos(), 1);
+}
+
+}  // namespace
+}  // namespace tra1
