@@ -1,0 +1,72 @@
+// Dialog 150: the DSP PARAMETER panel. The program selector on top; below it the source type
+// list, then the parameter names beside their values (a read-out list), stepped with UP and
+// DOWN; "Default" puts the program's parameters back. The dialog-lift switch (slider 1226 with
+// its labels) is kept in the template but never shown.
+
+#include <cstdint>
+
+#include "resources/dialog_template.h"
+#include "resources/resource_registry.h"
+
+namespace tra1::res {
+namespace {
+
+ControlTemplate Make(int id, ControlKind kind, const char* text, std::uint32_t control_style, int x,
+                     int y, int cx, int cy) {
+    ControlTemplate c;
+    c.id = id;
+    c.kind = kind;
+    c.text = text;
+    c.style = control_style;
+    c.x = x;
+    c.y = y;
+    c.cx = cx;
+    c.cy = cy;
+    return c;
+}
+
+DialogTemplate MakeDspParameterTemplate() {
+    DialogTemplate t;
+    t.id = 150;
+    t.caption = "DSP PARAMETER";
+    t.cx = 220;
+    t.cy = 236;
+    t.style = dialog_style::kSystemMenu | dialog_style::kPopup;
+
+    constexpr std::uint32_t kList = style::kBorder | style::kVScroll | style::kTabStop;
+
+    t.controls.push_back(Make(-1, ControlKind::kStatic, "DSP Program", style::kNone, 8, 8, 60, 8));
+    t.controls.push_back(Make(1147, ControlKind::kComboBox, "",
+                              style::kDropDownList | style::kVScroll | style::kTabStop, 8, 18, 140,
+                              150));
+    t.controls.push_back(
+        Make(1148, ControlKind::kPushButton, "Default", style::kTabStop, 162, 17, 50, 14));
+
+    t.controls.push_back(Make(-1, ControlKind::kStatic, "Source Type", style::kNone, 8, 38, 60, 8));
+    t.controls.push_back(Make(1153, ControlKind::kListBox, "", kList, 8, 48, 140, 30));
+
+    t.controls.push_back(Make(-1, ControlKind::kStatic, "Parameter", style::kNone, 8, 86, 60, 8));
+    t.controls.push_back(Make(1152, ControlKind::kListBox, "", kList, 8, 96, 100, 132));
+    t.controls.push_back(Make(-1, ControlKind::kStatic, "Value", style::kNone, 112, 86, 40, 8));
+    t.controls.push_back(Make(1154, ControlKind::kListBox, "", kList, 112, 96, 44, 132));
+
+    t.controls.push_back(
+        Make(1155, ControlKind::kPushButton, "UP", style::kTabStop, 162, 130, 50, 14));
+    t.controls.push_back(
+        Make(1156, ControlKind::kPushButton, "DOWN", style::kTabStop, 162, 150, 50, 14));
+
+    // Never shown; the panel keeps it in step with the dialog-lift byte of the main zone.
+    t.controls.push_back(
+        Make(-1, ControlKind::kStatic, "Dialog Lift", style::kHidden, 8, 226, 40, 8));
+    t.controls.push_back(
+        Make(-1, ControlKind::kStatic, "OFF", style::kHidden | style::kRight, 50, 226, 16, 8));
+    t.controls.push_back(
+        Make(1226, ControlKind::kSlider, "", style::kHidden | style::kNoTicks, 68, 223, 36, 14));
+    t.controls.push_back(Make(-1, ControlKind::kStatic, "ON", style::kHidden, 108, 226, 16, 8));
+    return t;
+}
+
+const DialogRegistrar kRegistrar{MakeDspParameterTemplate};
+
+}  // namespace
+}  // namespace tra1::res

@@ -1,0 +1,271 @@
+// INPUT - DSP PROGRAM: the two lists and the selector show InputProgramMap and the main input;
+// selecting an input, picking a program, the "Straight" box and "Default" store into the image
+// and announce it in the right order; refreshes are held by the counter in either mode and while
+// the mouse is down; indices outside the lists never write outside InputProgramMap.
+
+#include "panels/input_dsp_program_dlg.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "link/link_state.h"
+#include "model/model_profile.h"
+#include "model/receiver_image.h"
+#include "panels/dsp_parameter_dlg.h"
+#include "platform/win/button.h"
+#include "platform/win/combo_box.h"
+#include "platform/win/event_loop.h"
+#include "platform/win/list_box.h"
+#include "platform/win/user_input.h"
+#include "platform/win/virtual_clock.h"
+#include "platform/win/window.h"
+
+namespace tra1 {
+namespace {
+
+using Dlg = CINPUTDSPPROGRAMDlg;
+
+struct Message {
+    win::Msg msg;
+    win::WParam w;
+    win::LParam l;
+    friend bool operator==(const Message&, const Message&) = default;
+};
+
+// Stands in for the main window: writes down every message it receives.
+class MainWindowStub final : public win::Window {
+public:
+    using Window::Window;
+    std::vector<Message> received;
+
+protected:
+    win::LResult OnMessage(win::Msg msg, win::WParam w, win::LParam l) override {
+        received.push_back({msg, w, l});
+        return 0;
+    }
+};
+
+const Message kMainRefresh{0x900F, 0, 0};
+
+class InputDspProgramTest : public ::testing::Test {
+protected:
+    InputDspProgramTest() {
+        image.ResetToDefaults(profile);
+        main.CreateHidden();
+    }
+
+    PanelContext Context() { return PanelContext{loop, image, profile, link, main.Handle()}; }
+
+    Dlg& Open() {
+        panel = CreatePanel<Dlg>(Context(), [] {});
+        panel->Show();
+        return static_cast<Dlg&>(*panel);
+    }
+    std::vector<Message> Posted() {
+        loop.DrainPosted();
+        return std::exchange(main.received, {});
+    }
+    void Refresh(win::WParam w = 0) {
+        loop.Post(panel->Handle(), Dlg::kSpec.refreshMessage, w);
+        loop.DrainPosted();
+    }
+    win::ListBox& Inputs() const { return *panel->Get<win::ListBox>(Dlg::kInputList); }
+    win::ListBox& Assignments() const { return *panel->Get<win::ListBox>(Dlg::kAssignmentList); }
+    win::ComboBox& Selector() const { return *panel->Get<win::ComboBox>(Dlg::kProgramSelector); }
+    int Straight() const { return panel->Get<win::Button>(Dlg::kStraightCheck)->GetCheck(); }
+
+    win::VirtualClock clock;
+    win::EventLoop loop{clock};
+    ReceiverImage image;
+    ModelProfile profile;
+    LinkState link;
+    MainWindowStub main{loop};
+    std::unique_ptr<PanelDlg> panel;
+};
+
+TEST_F(InputDspProgramTest, OpensWithTheFixedNamesTheAssignmentsAndTheMainInput) {
+    image.SetInputName(0, "MY DECK");  // the user's names are not shown
+    image.SetInputProgramByte(4, 0x80 | 3);
+    Open();
+    ASSERT_EQ(Inputs().GetCount(), 13);
+    EXPECT_EQ(Inputs().GetText(0), "PHONO");
+    EXPECT_EQ(Inputs().GetText(12), "V-AUX");
+    ASSERT_EQ(Assignments().GetCount(), 13);
+    EXPECT_EQ(Assignments().GetText(0), "Munich B");
+    EXPECT_EQ(Assignments().GetText(4), "STRAIGHT");
+    EXPECT_EQ(Assignments().GetText(5), "Sci-Fi");
+    EXPECT_EQ(Assignments().GetText(12), "STRAIGHT");
+    ASSERT_EQ(Selector().GetCount(), 38);
+    EXPECT_EQ(Selector().GetLBText(37), "THX Music");
+
+    // Main input DVD (5): both lists on it, the selector on its program.
+    EXPECT_EQ(Inputs().GetCurSel(), 5);
+    EXPECT_EQ(Assignments().GetCurSel(), 5);
+    EXPECT_EQ(Selector().GetCurSel(), 29);
+    EXPECT_EQ(Straight(), win::BST_UNCHECKED);
+    EXPECT_EQ(Assignments().TextColor(), win::kCyan);
+    EXPECT_EQ(Assignments().BackgroundColor(), win::kBlack);
+    EXPECT_FALSE(Inputs().TextColor().has_value());
+}
+
+TEST_F(InputDspProgramTest, SelectingAnInputInEitherListMovesBothAndPostsTheMainInputOnce) {
+    Open();
+    ASSERT_TRUE(win::user::SelectListRow(*panel, Dlg::kInputList, 7));
+    EXPECT_EQ(Assignments().GetCurSel(), 7);
+    EXPECT_EQ(image.MainZoneState[main_zone::kMainInput], 7);
+    EXPECT_EQ(Selector().GetCurSel(), 27);  // CABLE: TV Sports, straight
+    EXPECT_EQ(Straight(), win::BST_CHECKED);
+    EXPECT_EQ(Posted(), (std::vector<Message>{{0xA00D, 0, 0}, kMainRefresh}));
+
+    ASSERT_TRUE(win::user::SelectListRow(*panel, Dlg::kAssignmentList, 1));
+    EXPECT_EQ(Inputs().GetCurSel(), 1);
+    EXPECT_EQ(image.MainZoneState[main_zone::kMainInput], 1);
+    EXPECT_EQ(Selector().GetCurSel(), 15);
+    EXPECT_EQ(Straight(), win::BST_UNCHECKED);
+    EXPECT_EQ(Posted(), (std::vector<Message>{{0xA00D, 0, 0}, kMainRefresh}));
+
+    // The main input again: only the reload request.
+    ASSERT_TRUE(win::user::SelectListRow(*panel, Dlg::kInputList, 1));
+    EXPECT_EQ(Posted(), (std::vector<Message>{kMainRefresh}));
+}
+
+TEST_F(InputDspProgramTest, StraightKeepsTheProgramAndTheSelectorStoresWithTheFlag) {
+    Open();
+    ASSERT_TRUE(win::user::Click(*panel, Dlg::kStraightCheck));
+    EXPECT_EQ(image.InputProgramMap[5], 0x80 | 29);
+    EXPECT_EQ(Assignments().GetText(5), "STRAIGHT");
+    EXPECT_EQ(Assignments().GetCurSel(), 5);
+    EXPECT_EQ(Selector().GetCurSel(), 29);
+    // The main window reloads before it hears of the change.
+    EXPECT_EQ(Posted(), (std::vector<Message>{kMainRefresh, {0xA00E, 1, 0}}));
+
+    ASSERT_TRUE(win::user::PickComboItem(*panel, Dlg::kProgramSelector, 2));
+    EXPECT_EQ(image.InputProgramMap[5], 0x80 | 2);
+    EXPECT_EQ(Assignments().GetText(5), "STRAIGHT");
+    EXPECT_EQ(Posted(), (std::vector<Message>{kMainRefresh, {0xA00E, 0, 0}}));
+
+    ASSERT_TRUE(win::user::Click(*panel, Dlg::kStraightCheck));
+    EXPECT_EQ(image.InputProgramMap[5], 2);
+    EXPECT_EQ(Assignments().GetText(5), "Frankfurt");
+
+    // Announced even when the byte stays the same.
+    Posted();
+    ASSERT_TRUE(win::user::PickComboItem(*panel, Dlg::kProgramSelector, 2));
+    EXPECT_EQ(Posted(), (std::vector<Message>{kMainRefresh, {0xA00E, 0, 0}}));
+}
+
+TEST_F(InputDspProgramTest, AfterAUserActionEightyRefreshesAreIgnoredInEitherMode) {
+    Open();
+    ASSERT_TRUE(win::user::SelectListRow(*panel, Dlg::kInputList, 2));
+    EXPECT_EQ(panel->HoldCounter(), 80);
+    image.MainZoneState[main_zone::kMainInput] = 9;  // the receiver moves on meanwhile
+    for (int i = 0; i < 80; ++i) {
+        Refresh();
+    }
+    EXPECT_EQ(Inputs().GetCurSel(), 2);
+    Refresh();
+    EXPECT_EQ(Inputs().GetCurSel(), 9);
+    EXPECT_EQ(Assignments().GetCurSel(), 9);
+
+    link.realtimeMode = true;
+    ASSERT_TRUE(win::user::Click(*panel, Dlg::kDefaultButton));
+    EXPECT_EQ(panel->HoldCounter(), 80);
+}
+
+TEST_F(InputDspProgramTest, NoRefreshWhileTheMouseIsDownInThePanel) {
+    Open();
+    ASSERT_TRUE(win::user::MousePress(*panel, Dlg::kDefaultButton));
+    image.MainZoneState[main_zone::kMainInput] = 3;
+    image.InputProgramMap[3] = 12;
+    Refresh();
+    EXPECT_EQ(Inputs().GetCurSel(), 5);
+    EXPECT_EQ(Assignments().GetText(3), "USA Hall B");
+    ASSERT_TRUE(win::user::MouseRelease(*panel, Dlg::kDefaultButton));
+    Refresh();
+    EXPECT_EQ(Inputs().GetCurSel(), 3);
+    EXPECT_EQ(Assignments().GetCurSel(), 3);
+    EXPECT_EQ(Assignments().GetText(3), "Village Gate");
+    EXPECT_EQ(Selector().GetCurSel(), 12);
+}
+
+TEST_F(InputDspProgramTest, RefreshWithNamesRebuildsTheListsAndLeavesAnOpenSelectorAlone) {
+    Open();
+    Inputs().DeleteString(0);
+    Inputs().InsertString(0, "WRONG");
+    Inputs().AddString("EXTRA");
+    Refresh(1);
+    ASSERT_EQ(Inputs().GetCount(), 13);
+    EXPECT_EQ(Inputs().GetText(0), "PHONO");
+    EXPECT_EQ(Inputs().GetCurSel(), 5);
+
+    ASSERT_TRUE(win::user::OpenComboList(*panel, Dlg::kProgramSelector));
+    image.InputProgramMap[5] = 0x80 | 20;
+    Refresh();
+    EXPECT_EQ(Assignments().GetText(5), "STRAIGHT");
+    EXPECT_EQ(Selector().GetCurSel(), 29);
+    EXPECT_EQ(Straight(), win::BST_UNCHECKED);
+    ASSERT_TRUE(win::user::CloseComboList(*panel, Dlg::kProgramSelector));
+    Refresh();
+    EXPECT_EQ(Selector().GetCurSel(), 20);
+    EXPECT_EQ(Straight(), win::BST_CHECKED);
+}
+
+TEST_F(InputDspProgramTest, DefaultRestoresEveryInputAndOnlyAsksForAReload) {
+    for (auto& entry : image.InputProgramMap) {
+        entry = 0x80 | 33;
+    }
+    Open();
+    ASSERT_TRUE(win::user::Click(*panel, Dlg::kDefaultButton));
+    for (int input = 0; input < input_index::kCount; ++input) {
+        EXPECT_EQ(image.InputProgramMap.at(input), ModelProfile::DefaultProgramByte(input));
+    }
+    EXPECT_EQ(Assignments().GetText(1), "The Roxy Theater");
+    EXPECT_EQ(Assignments().GetText(9), "STRAIGHT");
+    EXPECT_EQ(Selector().GetCurSel(), 29);
+    EXPECT_EQ(Straight(), win::BST_UNCHECKED);
+    EXPECT_EQ(Posted(), (std::vector<Message>{kMainRefresh}));
+}
+
+TEST_F(InputDspProgramTest, OutOfRangeMainInputAndProgramWriteNothingOutside) {
+    image.MainZoneState[main_zone::kMainInput] = 40;
+    image.InputProgramMap[2] = 0x7F;  // a program without a name
+    Open();
+    EXPECT_EQ(Inputs().GetCurSel(), win::LB_ERR);
+    EXPECT_EQ(Assignments().GetText(2), "");
+    const auto before = image.InputProgramMap;
+    ASSERT_TRUE(win::user::Click(*panel, Dlg::kStraightCheck));
+    ASSERT_TRUE(win::user::PickComboItem(*panel, Dlg::kProgramSelector, 4));
+    EXPECT_EQ(image.InputProgramMap, before);
+    EXPECT_TRUE(Posted().empty());
+
+    // The nameless program stays when only the flag changes.
+    ASSERT_TRUE(win::user::SelectListRow(*panel, Dlg::kInputList, 2));
+    EXPECT_EQ(Selector().GetCurSel(), win::CB_ERR);
+    ASSERT_TRUE(win::user::Click(*panel, Dlg::kStraightCheck));
+    EXPECT_EQ(image.InputProgramMap[2], 0xFF);
+}
+
+TEST_F(InputDspProgramTest, AnOpenDspParameterPanelIsAskedToReload) {
+    Open();
+    auto dsp = CreatePanel<CDSPPARAMETERDlg>(Context(), [] {});
+    ASSERT_TRUE(dsp);
+    dsp->Show();
+    const auto* combo = dsp->Get<win::ComboBox>(CDSPPARAMETERDlg::kProgramCombo);
+    EXPECT_EQ(combo->GetCurSel(), 29);
+    ASSERT_TRUE(win::user::PickComboItem(*panel, Dlg::kProgramSelector, 31));
+    EXPECT_EQ(panel->HoldCounter(), 80);
+    loop.DrainPosted();
+    EXPECT_EQ(combo->GetCurSel(), 31);
+
+    dsp->DestroyWindow();
+    ASSERT_TRUE(win::user::PickComboItem(*panel, Dlg::kProgramSelector, 30));
+    loop.DrainPosted();  // nothing goes to the closed panel
+    EXPECT_EQ(image.InputProgramMap[5], 30);
+}
+
+}  // namespace
+}  // namespace tra1
