@@ -1,0 +1,159 @@
+#include "panels/cinema_eq_dlg.h"
+
+#include <array>
+
+#include "model/receiver_image.h"
+#include "panels/panel_catalog.h"
+#include "platform/win/combo_box.h"
+#include "platform/win/slider.h"
+
+namespace tra1 {
+namespace {
+
+constexpr std::array<const char*, 16> kFrequencyItems{
+    "1.0kHz", "1.3kHz", "1.6kHz", "2.0kHz", "2.5kHz", "3.2kHz",  "4.0kHz",  "5.0kHz",
+    "5.7kHz", "6.3kHz", "7.1kHz", "8.0kHz", "9.0kHz", "10.1kHz", "11.3kHz", "12.7kHz",
+};
+
+using eq_layout::kCinemaEq;
+using eq_layout::kCinemaEqRecordSize;
+
+constexpr std::size_t Entry(std::size_t record, std::size_t field) {
+    return record * kCinemaEqRecordSize + field;
+}
+
+float Decibels(int gain) {
+    return static_cast<float>(gain - 18) / 2.0f;
+}
+
+const PanelRegistrar kRegistrar(CCINEMAEQDlg::kSpec.refreshMessage, &CreatePanel<CCINEMAEQDlg>);
+
+}  // namespace
+
+CCINEMAEQDlg::Binding CCINEMAEQDlg::Find(int id) {
+    for (const Group& group : kGroups) {
+        if (id == group.onOff) {
+            return {&group, eq_layout::kCinemaOnOff, Kind::kSwitch};
+        }
+        if (id == group.highFrequency) {
+            return {&group, eq_layout::kCinemaHighFrequency, Kind::kFrequency};
+        }
+        if (id == group.highGain) {
+            return {&group, eq_layout::kCinemaHighGain, Kind::kGain};
+        }
+        if (id == group.peqFrequency) {
+            return {&group, eq_layout::kCinemaPeqFrequency, Kind::kFrequency};
+        }
+        if (id == group.peqGain) {
+            return {&group, eq_layout::kCinemaPeqGain, Kind::kGain};
+        }
+    }
+    return {};
+}
+
+void CCINEMAEQDlg::OnInitPanel() {
+    ResetHoldCounter();
+    for (const Group& group : kGroups) {
+        if (auto* slider = SliderAt(group.onOff)) {
+            slider->SetRange(0, 1);
+        }
+        for (const int gain : {group.peqGain, group.highGain}) {
+            if (auto* slider = SliderAt(gain)) {
+                slider->SetRange(0, kMaxGain);
+            }
+        }
+        for (const int frequency : {group.peqFrequency, group.highFrequency}) {
+            if (auto* combo = Get<win::ComboBox>(frequency); combo && combo->GetCount() == 0) {
+                for (const char* item : kFrequencyItems) {
+                    combo->AddString(item);
+                }
+            }
+        }
+        UseReadoutColors({group.peqReadout, group.highReadout});
+    }
+}
+
+void CCINEMAEQDlg::Refresh() {
+    const auto& eq = Image().EqSettings;
+    for (const Group& group : kGroups) {
+        const auto value = [&](std::size_t field) -> int {
+            return eq.at(kCinemaEq + Entry(group.record, field));
+        };
+        const auto set_slider = [&](int id, std::size_t field) {
+            SetSliderPos(id, value(field));
+            cache_[Entry(group.record, field)] = value(field);
+        };
+        const auto set_combo = [&](int id, std::size_t field) {
+            auto* combo = Get<win::ComboBox>(id);
+            if (combo == nullptr || combo->GetDroppedState()) {
+                return;
+            }
+            // A byte beyond the items leaves the combo without a selection.
+            combo->SetCurSel(value(field));
+            cache_[Entry(group.record, field)] = value(field);
+        };
+        set_slider(group.onOff, eq_layout::kCinemaOnOff);
+        set_combo(group.highFrequency, eq_layout::kCinemaHighFrequency);
+        set_slider(group.highGain, eq_layout::kCinemaHighGain);
+        set_combo(group.peqFrequency, eq_layout::kCinemaPeqFrequency);
+        set_slider(group.peqGain, eq_layout::kCinemaPeqGain);
+    }
+    UpdateReadouts();
+}
+
+void CCINEMAEQDlg::UpdateReadouts() {
+    // From the sliders, which equal the gain bytes: a byte beyond 24 shows where its thumb
+    // stands rather than a level off the scale.
+    for (const Group& group : kGroups) {
+        SetReadout(group.peqReadout, Decibels(SliderPos(group.peqGain)));
+        SetReadout(group.highReadout, Decibels(SliderPos(group.highGain)));
+    }
+}
+
+void CCINEMAEQDlg::OnNotify(int id, win::LParam code) {
+    if (code != win::NM_RELEASEDCAPTURE) {
+        return;
+    }
+    const Binding binding = Find(id);
+    if (binding.group == nullptr || binding.kind == Kind::kFrequency) {
+        return;
+    }
+    UserChange(binding, SliderPos(id));
+}
+
+void CCINEMAEQDlg::OnCommand(int id, unsigned code) {
+    if (code != win::CBN_SELCHANGE) {
+        return;
+    }
+    const Binding binding = Find(id);
+    if (binding.group == nullptr || binding.kind != Kind::kFrequency) {
+        return;
+    }
+    const auto* combo = Get<win::ComboBox>(id);
+    if (combo == nullptr || combo->GetCurSel() == win::CB_ERR) {
+        return;
+    }
+    UserChange(binding, combo->GetCurSel());
+}
+
+void CCINEMAEQDlg::UserChange(const Binding& binding, int value) {
+    const Group& group = *binding.group;
+    const std::size_t entry = Entry(group.record, binding.field);
+    if (!cache_.Differs(entry, value)) {
+        return;
+    }
+    cache_[entry] = value;
+    Image().EqSettings.at(kCinemaEq + entry) = static_cast<std::uint8_t>(value);
+    UpdateReadouts();
+    // Sent, not posted: the main window has handled it when this returns.
+    NotifyChange(kSpec.changeMessage, static_cast<win::WParam>(group.record));
+    if (binding.kind == Kind::kSwitch && IsWindow()) {
+        const bool on = value == 1;
+        for (const int band :
+             {group.peqFrequency, group.highFrequency, group.peqGain, group.highGain}) {
+            EnableDlgItem(band, on);
+        }
+    }
+}
+
+}  // namespace tra1
