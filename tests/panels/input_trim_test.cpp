@@ -1,0 +1,174 @@
+// INPUT TRIM: fourteen sliders over InputTrims with dB read-outs; each slider compares with its
+// own cache entry; a change holds 20 refreshes in realtime mode only; the panel stays at its
+// template position.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "link/link_state.h"
+#include "model/model_profile.h"
+#include "model/receiver_image.h"
+#include "panels/input_trim_dlg.h"
+#include "platform/win/event_loop.h"
+#include "platform/win/slider.h"
+#include "platform/win/user_input.h"
+#include "platform/win/virtual_clock.h"
+#include "platform/win/window.h"
+
+namespace tra1 {
+namespace {
+
+using Dlg = CINPUTTRIMDlg;
+
+struct Posted {
+    win::Msg msg;
+    win::WParam w;
+    win::LParam l;
+    friend bool operator==(const Posted&, const Posted&) = default;
+};
+
+class MainWindowRecorder final : public win::Window {
+public:
+    using Window::Window;
+    std::vector<Posted> received;
+
+protected:
+    win::LResult OnMessage(win::Msg msg, win::WParam w, win::LParam l) override {
+        received.push_back({msg, w, l});
+        return 0;
+    }
+};
+
+class InputTrimTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        image.ResetToDefaults(profile);
+        ASSERT_TRUE(mainWindow.CreateHidden());
+        loop.DrainPosted();
+    }
+
+    std::unique_ptr<PanelDlg> Open() {
+        const PanelContext context{loop, image, profile, link, mainWindow.Handle()};
+        auto panel = CreatePanel<Dlg>(context, nullptr);
+        if (panel) {
+            panel->Show();
+        }
+        return panel;
+    }
+    std::vector<Posted> Received() {
+        loop.DrainPosted();
+        auto out = mainWindow.received;
+        mainWindow.received.clear();
+        return out;
+    }
+    static int Pos(PanelDlg& panel, std::size_t k) {
+        return panel.Get<win::Slider>(Dlg::kSliders.at(k))->GetPos();
+    }
+    static std::string Readout(PanelDlg& panel, std::size_t k) {
+        return panel.GetDlgItemText(Dlg::kReadouts.at(k));
+    }
+
+    win::VirtualClock clock;
+    win::EventLoop loop{clock};
+    ModelProfile profile;
+    ReceiverImage image;
+    LinkState link;
+    MainWindowRecorder mainWindow{loop};
+};
+
+TEST_F(InputTrimTest, DefaultsStandInTheMiddleReadingZeroAtTheTemplatePosition) {
+    auto panel = Open();
+    ASSERT_TRUE(panel);
+    EXPECT_EQ(panel->GetWindowText(), "INPUT TRIM");
+    EXPECT_EQ(panel->placement(), win::Placement::kTemplate);
+    for (std::size_t k = 0; k < Dlg::kTrimCount; ++k) {
+        const auto* slider = panel->Get<win::Slider>(Dlg::kSliders.at(k));
+        ASSERT_NE(slider, nullptr) << k;
+        EXPECT_EQ(slider->GetRangeMin(), 0);
+        EXPECT_EQ(slider->GetRangeMax(), 24);
+        EXPECT_EQ(slider->GetPos(), 12);
+        EXPECT_EQ(Readout(*panel, k), "0") << k;
+        const auto* readout = panel->GetDlgItem(Dlg::kReadouts.at(k));
+        ASSERT_NE(readout, nullptr);
+        EXPECT_EQ(readout->TextColor(), win::kCyan);
+        EXPECT_EQ(readout->BackgroundColor(), win::kBlack);
+    }
+}
+
+TEST_F(InputTrimTest, RefreshShowsTheImageInHalfDecibels) {
+    auto panel = Open();
+    image.InputTrims[0] = 0;
+    image.InputTrims[6] = 13;
+    image.InputTrims[13] = 24;
+    image.InputTrims[14] = 0;  // not shown
+    panel->SendMessage(0x9016);
+    EXPECT_EQ(Pos(*panel, 0), 0);
+    EXPECT_EQ(Readout(*panel, 0), "-6");
+    EXPECT_EQ(Readout(*panel, 6), "0.5");
+    EXPECT_EQ(Pos(*panel, 13), 24);
+    EXPECT_EQ(Readout(*panel, 13), "6");
+}
+
+TEST_F(InputTrimTest, ReleaseStoresPostsOnceAndComparesWithItsOwnEntry) {
+    auto panel = Open();
+    ASSERT_TRUE(win::user::ReleaseSlider(*panel, Dlg::kSliders[1], 24));  // "CD"
+    EXPECT_EQ(image.InputTrims[1], 24);
+    EXPECT_EQ(Readout(*panel, 1), "6");
+    EXPECT_EQ(panel->HoldCounter(), 20);
+    EXPECT_EQ(Received(), (std::vector<Posted>{{0xA013, 1, 0}}));
+
+    ASSERT_TRUE(win::user::ReleaseSlider(*panel, Dlg::kSliders[1], 24));
+    EXPECT_TRUE(Received().empty());
+
+    // "Phono" at 14, "CD" at 12: moving "CD" to 14 is a change of "CD".
+    image.InputTrims[0] = 14;
+    image.InputTrims[1] = 12;
+    panel->ResetHoldCounter();
+    panel->SendMessage(0x9016);
+    ASSERT_TRUE(win::user::ReleaseSlider(*panel, Dlg::kSliders[1], 14));
+    EXPECT_EQ(image.InputTrims[1], 14);
+    EXPECT_EQ(Received(), (std::vector<Posted>{{0xA013, 1, 0}}));
+}
+
+TEST_F(InputTrimTest, OutOfRangeTrimStandsAtTheEndAndAReleaseThereRepairsIt) {
+    image.InputTrims[12] = 200;
+    auto panel = Open();
+    EXPECT_EQ(Pos(*panel, 12), 24);
+    ASSERT_TRUE(win::user::ReleaseSlider(*panel, Dlg::kSliders[12], 24));
+    EXPECT_EQ(image.InputTrims[12], 24);
+    EXPECT_EQ(Received(), (std::vector<Posted>{{0xA013, 12, 0}}));
+}
+
+TEST_F(InputTrimTest, RealtimeHoldsTwentyRefreshesAsynchronousNone) {
+    link.realtimeMode = true;
+    auto panel = Open();
+    ASSERT_TRUE(win::user::ReleaseSlider(*panel, Dlg::kSliders[5], 20));
+    image.InputTrims[5] = 12;  // a report that still carries the old trim
+    for (int i = 0; i < 20; ++i) {
+        EXPECT_EQ(panel->SendMessage(0x9016), 1);
+        EXPECT_EQ(Pos(*panel, 5), 20) << "refresh " << i;
+    }
+    panel->SendMessage(0x9016);
+    EXPECT_EQ(Pos(*panel, 5), 12);
+    EXPECT_EQ(Readout(*panel, 5), "0");
+
+    link.realtimeMode = false;
+    ASSERT_TRUE(win::user::ReleaseSlider(*panel, Dlg::kSliders[5], 20));
+    image.InputTrims[5] = 12;
+    panel->SendMessage(0x9016);
+    EXPECT_EQ(Pos(*panel, 5), 12);
+}
+
+TEST_F(InputTrimTest, KeyboardMovesStoreNothingAndEnterKeepsThePanelOpen) {
+    auto panel = Open();
+    ASSERT_TRUE(win::user::KeyboardSlider(*panel, Dlg::kSliders[3], 0));
+    EXPECT_EQ(image.InputTrims[3], 12);
+    win::user::PressEnter(*panel);
+    EXPECT_TRUE(panel->IsWindow());
+    EXPECT_TRUE(Received().empty());
+}
+
+}  // namespace
+}  // namespace tra1
