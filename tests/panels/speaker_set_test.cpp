@@ -1,0 +1,202 @@
+// SPEAKER SET / SUBWOOFER SET panel: the twelve selectors and their items, refresh from the
+// image (with an open list left alone), the change message per selector and the hold that runs
+// in either control mode.
+
+#include "panels/speaker_set_dlg.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "link/link_state.h"
+#include "model/model_profile.h"
+#include "model/receiver_image.h"
+#include "platform/win/combo_box.h"
+#include "platform/win/event_loop.h"
+#include "platform/win/user_input.h"
+#include "platform/win/virtual_clock.h"
+#include "platform/win/window.h"
+
+namespace tra1 {
+namespace {
+
+using Dlg = CSPEAKERSETDlg;
+
+struct Message {
+    win::Msg msg;
+    win::WParam w;
+    win::LParam l;
+    friend bool operator==(const Message&, const Message&) = default;
+};
+
+class MainWindowStub final : public win::Window {
+public:
+    using Window::Window;
+    std::vector<Message> received;
+
+protected:
+    win::LResult OnMessage(win::Msg msg, win::WParam w, win::LParam l) override {
+        received.push_back({msg, w, l});
+        return 0;
+    }
+};
+
+class SpeakerSetPanelTest : public ::testing::Test {
+protected:
+    SpeakerSetPanelTest() {
+        image.ResetToDefaults(profile);
+        main.CreateHidden();
+    }
+
+    Dlg& Open() {
+        panel = CreatePanel<Dlg>(PanelContext{loop, image, profile, link, main.Handle()}, [] {});
+        panel->Show();
+        return static_cast<Dlg&>(*panel);
+    }
+    std::vector<Message> Posted() {
+        loop.DrainPosted();
+        return std::exchange(main.received, {});
+    }
+    void SendRefresh() {
+        loop.Post(panel->Handle(), Dlg::kSpec.refreshMessage);
+        loop.DrainPosted();
+    }
+    win::ComboBox& Combo(int id) const { return *panel->Get<win::ComboBox>(id); }
+    int Sel(int id) const { return Combo(id).GetCurSel(); }
+
+    win::VirtualClock clock;
+    win::EventLoop loop{clock};
+    ReceiverImage image;
+    ModelProfile profile;
+    LinkState link;
+    MainWindowStub main{loop};
+    std::unique_ptr<PanelDlg> panel;
+};
+
+using Items = std::vector<std::string>;
+
+TEST_F(SpeakerSetPanelTest, SelectorsCarryTheirItemsAndShowTheirOwnBytes) {
+    auto& dlg = Open();
+    EXPECT_EQ(dlg.GetWindowText(), "SPEAKER SET / SUBWOOFER SET");
+    EXPECT_EQ(Combo(Dlg::kCenterCombo).items(), (Items{"LARGE", "SMALL", "NONE"}));
+    EXPECT_EQ(Combo(Dlg::kFrontCombo).items(), (Items{"LARGE", "SMALL"}));
+    EXPECT_EQ(Combo(Dlg::kSurroundCombo).items(), (Items{"LARGE", "SMALL", "NONE"}));
+    EXPECT_EQ(Combo(Dlg::kSurroundBackCombo).items(),
+              (Items{"LARGE x 2", "LARGE x 1", "SMALL x 2", "SMALL x 1", "NONE"}));
+    EXPECT_EQ(Combo(Dlg::kPresenceCombo).items(), (Items{"YES", "NONE"}));
+    EXPECT_EQ(Combo(Dlg::kBassOutCombo).items(), (Items{"SUBWOOFER", "FRONT", "BOTH"}));
+    EXPECT_EQ(Combo(Dlg::kConfigCombo).items(),
+              (Items{"None", "Monaural", "Stereo", "Front & Rear"}));
+    EXPECT_EQ(Combo(Dlg::kMainLevelCombo).items(), (Items{"NORMAL", "-10dB"}));
+    EXPECT_EQ(Combo(Dlg::kSpeakerBCombo).items(), (Items{"ZONE 1", "ZONE B"}));
+    EXPECT_EQ(
+        Combo(Dlg::kCrossoverCombo).items(),
+        (Items{"40Hz", "60Hz", "80Hz(THX)", "90Hz", "100Hz", "110Hz", "120Hz", "160Hz", "200Hz"}));
+    EXPECT_EQ(Combo(Dlg::kPresenceOrSurroundBackCombo).items(),
+              (Items{"Presence", "Surround Back"}));
+    EXPECT_EQ(Combo(Dlg::kPhaseCombo).items(),
+              (Items{"Normal", "L Reverse", "R Reverse", "L&R Reverse"}));
+    EXPECT_TRUE(Combo(Dlg::kPresenceCombo).IsEnabled());
+    EXPECT_FALSE(Combo(Dlg::kPhaseCombo).IsEnabled());
+    EXPECT_FALSE(Combo(Dlg::kMainLevelCombo).IsVisible());
+    EXPECT_FALSE(Combo(Dlg::kPresenceOrSurroundBackCombo).IsVisible());
+
+    // Start-up row: 0, 0, 0, 0, 0, 2, 0, 0, 0, 2, 1, 0.
+    EXPECT_EQ(Sel(Dlg::kBassOutCombo), 2);
+    EXPECT_EQ(Sel(Dlg::kCrossoverCombo), 2);
+    EXPECT_EQ(Sel(Dlg::kPresenceOrSurroundBackCombo), 1);
+
+    // The last item of each selector, so that a selector wired to another byte shows.
+    for (const auto& selector : Dlg::Selectors()) {
+        image.SpeakerSetup.at(selector.byte) = static_cast<std::uint8_t>(selector.items.size() - 1);
+    }
+    SendRefresh();
+    for (const auto& selector : Dlg::Selectors()) {
+        if (selector.combo != Dlg::kMainLevelCombo) {  // nothing shows MAIN LEVEL
+            EXPECT_EQ(Sel(selector.combo), static_cast<int>(selector.items.size()) - 1)
+                << selector.combo;
+        }
+    }
+
+    // A value without an item: no visible selection.
+    image.SpeakerSetup[0] = 5;
+    image.SpeakerSetup[9] = 255;
+    SendRefresh();
+    EXPECT_EQ(Sel(Dlg::kCenterCombo), win::CB_ERR);
+    EXPECT_EQ(Sel(Dlg::kCrossoverCombo), win::CB_ERR);
+}
+
+TEST_F(SpeakerSetPanelTest, ChoiceStoresHoldsAndPostsTheSelectorsItemOnce) {
+    auto& dlg = Open();
+
+    ASSERT_TRUE(win::user::PickComboItem(dlg, Dlg::kSurroundBackCombo, 4));
+    EXPECT_EQ(image.SpeakerSetup[3], 4);
+    EXPECT_EQ(dlg.HoldCounter(), 32);
+    EXPECT_EQ(Posted(), (std::vector<Message>{{0xA005, 3, 0}}));
+
+    // The item already chosen: nothing.
+    ASSERT_TRUE(win::user::PickComboItem(dlg, Dlg::kSurroundBackCombo, 4));
+    EXPECT_TRUE(Posted().empty());
+
+    ASSERT_TRUE(win::user::PickComboItem(dlg, Dlg::kCrossoverCombo, 8));
+    EXPECT_EQ(image.SpeakerSetup[9], 8);
+    ASSERT_TRUE(win::user::PickComboItem(dlg, Dlg::kSpeakerBCombo, 1));
+    EXPECT_EQ(image.SpeakerSetup[8], 1);
+    EXPECT_EQ(Posted(), (std::vector<Message>{{0xA005, 9, 0}, {0xA005, 8, 0}}));
+
+    // CONFIG and PHASE are one setting for the receiver: both announce item 6.
+    ASSERT_TRUE(win::user::PickComboItem(dlg, Dlg::kConfigCombo, 3));
+    EXPECT_EQ(image.SpeakerSetup[6], 3);
+    EXPECT_FALSE(win::user::PickComboItem(dlg, Dlg::kPhaseCombo, 2));  // disabled
+    dlg.EnableDlgItem(Dlg::kPhaseCombo, true);
+    ASSERT_TRUE(win::user::PickComboItem(dlg, Dlg::kPhaseCombo, 2));
+    EXPECT_EQ(image.SpeakerSetup[11], 2);
+    EXPECT_EQ(Posted(), (std::vector<Message>{{0xA005, 6, 0}, {0xA005, 6, 0}}));
+}
+
+TEST_F(SpeakerSetPanelTest, ThirtyTwoRefreshesAreSkippedInEitherModeUntilTheCounterIsCleared) {
+    for (const bool realtime : {false, true}) {
+        link.realtimeMode = realtime;
+        image.SpeakerSetup[0] = 0;
+        auto& dlg = Open();
+        ASSERT_TRUE(win::user::PickComboItem(dlg, Dlg::kCenterCombo, 1));
+        Posted();
+
+        image.SpeakerSetup[0] = 2;
+        for (int i = 0; i < 32; ++i) {
+            SendRefresh();
+            ASSERT_EQ(Sel(Dlg::kCenterCombo), 1) << "refresh " << i + 1;
+        }
+        SendRefresh();
+        EXPECT_EQ(Sel(Dlg::kCenterCombo), 2);
+
+        ASSERT_TRUE(win::user::PickComboItem(dlg, Dlg::kCenterCombo, 0));
+        image.SpeakerSetup[0] = 1;
+        dlg.ResetHoldCounter();
+        SendRefresh();
+        EXPECT_EQ(Sel(Dlg::kCenterCombo), 1);
+        panel.reset();
+    }
+}
+
+TEST_F(SpeakerSetPanelTest, RefreshPassesOverTheSelectorWhoseListIsOpen) {
+    auto& dlg = Open();
+    ASSERT_TRUE(win::user::OpenComboList(dlg, Dlg::kCenterCombo));
+    image.SpeakerSetup[0] = 2;
+    image.SpeakerSetup[1] = 1;
+    image.SpeakerSetup[5] = 0;
+    SendRefresh();
+    EXPECT_EQ(Sel(Dlg::kCenterCombo), 0);
+    EXPECT_EQ(Sel(Dlg::kFrontCombo), 1);
+    EXPECT_EQ(Sel(Dlg::kBassOutCombo), 0);
+
+    // The user picks from the open list what the image holds already: nothing to tell.
+    ASSERT_TRUE(win::user::PickComboItem(dlg, Dlg::kCenterCombo, 2));
+    EXPECT_TRUE(Posted().empty());
+}
+
+}  // namespace
+}  // namespace tra1
