@@ -1,0 +1,245 @@
+#include "panels/tuner_dlg.h"
+
+#include <array>
+#include <string_view>
+
+#include "model/receiver_image.h"
+#include "model/value_format.h"
+#include "panels/panel_catalog.h"
+#include "platform/win/combo_box.h"
+#include "platform/win/list_box.h"
+#include "platform/win/slider.h"
+
+namespace tra1 {
+
+namespace {
+
+constexpr std::array<std::string_view, CTUNERDlg::kPageCount> kPages{"Current", "Page A", "Page B",
+                                                                     "Page C",  "Page D", "Page E"};
+constexpr std::string_view kCurrentLine = "Current";
+constexpr std::string_view kFirstPresetLine = "Preset 1";
+
+// The top of each band, the first item of the frequency selector.
+constexpr double kFmTopMhz = 107.9;
+constexpr double kFmStepMhz = 0.2;
+constexpr double kFmBottomMhz = 87.49;  // the running value stays above this for 87.5
+constexpr double kAmTopKhz = 1710;
+constexpr double kAmStepKhz = 10;
+constexpr double kAmBottomKhz = 530;
+
+std::string FmText(double mhz) {
+    return FormatReal(mhz, 1) + " MHz";
+}
+std::string AmText(double khz) {
+    return FormatReal(khz, 0) + " kHz";
+}
+
+const PanelRegistrar kRegistrar(CTUNERDlg::kSpec.refreshMessage, &CreatePanel<CTUNERDlg>);
+
+}  // namespace
+
+int CTUNERDlg::EntryFor(int page, int row) {
+    if (page == 0) {
+        return row == 0 ? 0 : -1;
+    }
+    if (page < 1 || page >= kPageCount || row < 0 || row >= kRowsPerPage) {
+        return -1;
+    }
+    return kRowsPerPage * page - (kRowsPerPage - 1) + row;
+}
+
+std::string CTUNERDlg::LineText(int band, int step) {
+    if (band != 0) {
+        return "FM : " + FmText(kFmTopMhz - kFmStepMhz * step);
+    }
+    return "AM : " + AmText(kAmTopKhz - kAmStepKhz * step);
+}
+
+void CTUNERDlg::OnInitPanel() {
+    if (auto* pages = Get<win::ComboBox>(kPageCombo)) {
+        for (const auto page : kPages) {
+            pages->AddString(std::string(page));
+        }
+    }
+    UseReadoutColors({kFrequencyList});
+}
+
+int CTUNERDlg::SelectedPage() const {
+    const auto* pages = Get<win::ComboBox>(kPageCombo);
+    return pages != nullptr ? pages->GetCurSel() : win::CB_ERR;
+}
+
+int CTUNERDlg::SelectedRow() const {
+    const auto* presets = Get<win::ListBox>(kPresetList);
+    return presets != nullptr ? presets->GetCurSel() : win::LB_ERR;
+}
+
+void CTUNERDlg::SelectRow(int row) {
+    if (auto* presets = Get<win::ListBox>(kPresetList)) {
+        presets->SetCurSel(row);
+    }
+    if (auto* frequencies = Get<win::ListBox>(kFrequencyList)) {
+        frequencies->SetCurSel(row);
+    }
+}
+
+void CTUNERDlg::FillFrequencySelector(int band) {
+    auto* selector = Get<win::ComboBox>(kFrequencyCombo);
+    if (selector == nullptr) {
+        return;
+    }
+    const std::string top = band != 0 ? FmText(kFmTopMhz) : AmText(kAmTopKhz);
+    if (selector->GetCount() > 0 && selector->GetLBText(0) == top) {
+        return;
+    }
+    selector->ResetContent();
+    // Item index = step. The running value is kept in double precision as the receiver's
+    // steps are counted: 103 FM items down to 87.5, 119 AM items down to 530.
+    if (band != 0) {
+        for (double mhz = kFmTopMhz; mhz >= kFmBottomMhz; mhz -= kFmStepMhz) {
+            selector->AddString(FmText(mhz));
+        }
+    } else {
+        for (double khz = kAmTopKhz; khz >= kAmBottomKhz; khz -= kAmStepKhz) {
+            selector->AddString(AmText(khz));
+        }
+    }
+    selector->SetCurSel(selector->GetCount() - 1);
+}
+
+void CTUNERDlg::ReplaceFrequencyLine(int row, const std::string& text) {
+    auto* frequencies = Get<win::ListBox>(kFrequencyList);
+    if (frequencies == nullptr) {
+        return;
+    }
+    if (row < frequencies->GetCount()) {
+        if (frequencies->GetText(row) == text) {
+            return;
+        }
+        // A new text for the same preset: the row keeps its selection.
+        const bool selected = frequencies->GetCurSel() == row;
+        frequencies->DeleteString(row);
+        frequencies->InsertString(row, text);
+        if (selected) {
+            frequencies->SetCurSel(row);
+        }
+    } else {
+        frequencies->AddString(text);
+    }
+}
+
+void CTUNERDlg::RebuildFrequencyList(int page) {
+    const int rows = page == 0 ? 1 : kRowsPerPage;
+    for (int row = 0; row < rows; ++row) {
+        const int entry = EntryFor(page, row);
+        ReplaceFrequencyLine(row, LineText(Image().TunerBand(entry), Image().TunerStep(entry)));
+    }
+    if (auto* frequencies = Get<win::ListBox>(kFrequencyList)) {
+        while (frequencies->GetCount() > rows) {
+            frequencies->DeleteString(frequencies->GetCount() - 1);
+        }
+    }
+}
+
+void CTUNERDlg::Refresh() {
+    auto* pages = Get<win::ComboBox>(kPageCombo);
+    auto* presets = Get<win::ListBox>(kPresetList);
+    auto* frequencies = Get<win::ListBox>(kFrequencyList);
+    if (pages == nullptr || presets == nullptr || frequencies == nullptr) {
+        return;
+    }
+    if (pages->GetCurSel() == win::CB_ERR) {
+        pages->SetCurSel(0);
+    }
+    const int page = pages->GetCurSel();
+
+    // The preset names are rebuilt only when the kind of page changes, so that moving between
+    // pages A to E keeps the row the user chose.
+    if (page == 0) {
+        if (presets->GetText(0) != kCurrentLine) {
+            presets->ResetContent();
+            presets->AddString(std::string(kCurrentLine));
+        }
+    } else if (presets->GetText(0) != kFirstPresetLine) {
+        presets->ResetContent();
+        for (int number = 1; number <= kRowsPerPage; ++number) {
+            presets->AddString("Preset " + FormatInteger(number));
+        }
+    }
+    if (presets->GetCurSel() == win::LB_ERR) {
+        SelectRow(0);
+    }
+    if (auto* band = SliderAt(kBandSwitch)) {
+        band->SetRange(0, 1);
+    }
+    RebuildFrequencyList(page);
+    if (frequencies->GetCurSel() == win::LB_ERR) {
+        SelectRow(0);
+    }
+    SyncWithSelectedPreset();
+}
+
+void CTUNERDlg::SyncWithSelectedPreset() {
+    const int entry = EntryFor(SelectedPage(), SelectedRow());
+    if (entry < 0) {
+        return;
+    }
+    // Any non-zero band byte is FM, as the lists show it; caching the raw byte would make a
+    // release at the FM end look like a band change.
+    cachedBand_ = Image().TunerBand(entry) != 0 ? 1 : 0;
+    SetSliderPos(kBandSwitch, cachedBand_);
+    FillFrequencySelector(cachedBand_);
+    auto* selector = Get<win::ComboBox>(kFrequencyCombo);
+    if (selector != nullptr && !selector->GetDroppedState()) {
+        // A step beyond the band's items leaves no selection.
+        selector->SetCurSel(Image().TunerStep(entry));
+    }
+}
+
+void CTUNERDlg::StorePreset() {
+    const int page = SelectedPage();
+    const int row = SelectedRow();
+    const int entry = EntryFor(page, row);
+    const auto* selector = Get<win::ComboBox>(kFrequencyCombo);
+    const int step = selector != nullptr ? selector->GetCurSel() : win::CB_ERR;
+    if (entry < 0 || step == win::CB_ERR) {
+        return;
+    }
+    const int band = SliderPos(kBandSwitch);
+    Image().SetTunerPreset(entry, static_cast<std::uint8_t>(band), static_cast<std::uint8_t>(step));
+    ReplaceFrequencyLine(row, LineText(band, step));
+    SelectRow(row);
+    StartHold();
+    NotifyChange(Spec().changeMessage, static_cast<win::WParam>(page),
+                 static_cast<win::LParam>(row + 1));
+}
+
+void CTUNERDlg::OnNotify(int id, win::LParam code) {
+    if (id != kBandSwitch || code != win::NM_RELEASEDCAPTURE) {
+        return;
+    }
+    const int band = SliderPos(kBandSwitch);
+    if (band == cachedBand_) {
+        return;
+    }
+    cachedBand_ = band;
+    FillFrequencySelector(band);  // selects the band's lowest frequency
+    StorePreset();
+}
+
+void CTUNERDlg::OnCommand(int id, unsigned code) {
+    if (id == kPageCombo && code == win::CBN_SELCHANGE) {
+        Refresh();
+    } else if (id == kFrequencyCombo && code == win::CBN_SELCHANGE) {
+        StorePreset();
+    } else if ((id == kPresetList || id == kFrequencyList) && code == win::LBN_SELCHANGE) {
+        const auto* list = Get<win::ListBox>(id);
+        if (list == nullptr) {
+            return;
+        }
+        SelectRow(list->GetCurSel());
+        SyncWithSelectedPreset();
+    }
+}
+
+}  // namespace tra1

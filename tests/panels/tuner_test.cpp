@@ -1,0 +1,237 @@
+// TUNER panel: preset addressing by page and row, the two lists, the band switch and the
+// frequency selector with its step order, the change message, odd bytes from the image and the
+// hold counter.
+
+#include "panels/tuner_dlg.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "link/link_state.h"
+#include "model/model_profile.h"
+#include "model/receiver_image.h"
+#include "platform/win/combo_box.h"
+#include "platform/win/event_loop.h"
+#include "platform/win/list_box.h"
+#include "platform/win/slider.h"
+#include "platform/win/user_input.h"
+#include "platform/win/virtual_clock.h"
+#include "platform/win/window.h"
+
+namespace tra1 {
+namespace {
+
+using Dlg = CTUNERDlg;
+using win::user::PickComboItem;
+using win::user::SelectListRow;
+
+struct Message {
+    win::Msg msg;
+    win::WParam w;
+    win::LParam l;
+    friend bool operator==(const Message&, const Message&) = default;
+};
+
+// Stands in for the main window: writes down every change message it receives.
+class MainWindowStub final : public win::Window {
+public:
+    using Window::Window;
+    std::vector<Message> received;
+
+protected:
+    win::LResult OnMessage(win::Msg msg, win::WParam w, win::LParam l) override {
+        received.push_back({msg, w, l});
+        return 0;
+    }
+};
+
+class TunerTest : public ::testing::Test {
+protected:
+    TunerTest() {
+        image.ResetToDefaults(profile);
+        main.CreateHidden();
+    }
+
+    Dlg& Open() {
+        panel = CreatePanel<Dlg>(PanelContext{loop, image, profile, link, main.Handle()}, [] {});
+        panel->Show();
+        return static_cast<Dlg&>(*panel);
+    }
+    std::vector<Message> Posted() {
+        loop.DrainPosted();
+        return std::exchange(main.received, {});
+    }
+    void SendRefresh() {
+        loop.Post(panel->Handle(), Dlg::kSpec.refreshMessage);
+        loop.DrainPosted();
+    }
+    win::ComboBox& Combo(int id) const { return *panel->Get<win::ComboBox>(id); }
+    win::ListBox& List(int id) const { return *panel->Get<win::ListBox>(id); }
+    int Band() const { return panel->Get<win::Slider>(Dlg::kBandSwitch)->GetPos(); }
+
+    win::VirtualClock clock;
+    win::EventLoop loop{clock};
+    ReceiverImage image;
+    ModelProfile profile;
+    LinkState link;
+    MainWindowStub main{loop};
+    std::unique_ptr<PanelDlg> panel;
+};
+
+TEST_F(TunerTest, OpensOnTheCurrentStationWithTheFmSelector) {
+    auto& dlg = Open();
+    EXPECT_EQ(dlg.GetWindowText(), "TUNER");
+    EXPECT_EQ(Combo(Dlg::kPageCombo).GetWindowText(), "Current");
+    EXPECT_EQ(List(Dlg::kPresetList).items(), (std::vector<std::string>{"Current"}));
+    EXPECT_EQ(List(Dlg::kFrequencyList).items(), (std::vector<std::string>{"FM : 87.5 MHz"}));
+    EXPECT_EQ(List(Dlg::kFrequencyList).GetCurSel(), 0);
+    EXPECT_EQ(Band(), 1);
+    const auto& selector = Combo(Dlg::kFrequencyCombo);
+    ASSERT_EQ(selector.GetCount(), 103);
+    EXPECT_EQ(selector.GetLBText(0), "107.9 MHz");
+    EXPECT_EQ(selector.GetLBText(1), "107.7 MHz");
+    EXPECT_EQ(selector.GetLBText(102), "87.5 MHz");
+    EXPECT_EQ(selector.GetCurSel(), 102);
+    EXPECT_EQ(dlg.GetDlgItem(Dlg::kFrequencyList)->TextColor(), win::kCyan);
+    EXPECT_EQ(dlg.GetDlgItem(Dlg::kFrequencyList)->BackgroundColor(), win::kBlack);
+}
+
+TEST_F(TunerTest, PresetAddressingAndTheChangeMessage) {
+    EXPECT_EQ(Dlg::EntryFor(0, 0), 0);
+    EXPECT_EQ(Dlg::EntryFor(1, 0), 1);
+    EXPECT_EQ(Dlg::EntryFor(3, 2), 19);
+    EXPECT_EQ(Dlg::EntryFor(5, 7), 40);
+    EXPECT_EQ(Dlg::EntryFor(0, 1), -1);
+    EXPECT_EQ(Dlg::EntryFor(6, 0), -1);
+    EXPECT_EQ(Dlg::EntryFor(1, 8), -1);
+    EXPECT_EQ(Dlg::EntryFor(-1, 0), -1);
+
+    auto& dlg = Open();
+    ASSERT_TRUE(PickComboItem(dlg, Dlg::kPageCombo, 3));  // "Page C"
+    EXPECT_EQ(List(Dlg::kPresetList).GetCount(), 8);
+    EXPECT_EQ(List(Dlg::kPresetList).GetText(2), "Preset 3");
+    ASSERT_TRUE(SelectListRow(dlg, Dlg::kPresetList, 2));
+    EXPECT_EQ(List(Dlg::kFrequencyList).GetCurSel(), 2);
+    EXPECT_TRUE(Posted().empty());
+
+    ASSERT_TRUE(PickComboItem(dlg, Dlg::kFrequencyCombo, 0));
+    EXPECT_EQ(image.TunerBand(19), 1);
+    EXPECT_EQ(image.TunerStep(19), 0);
+    EXPECT_EQ(List(Dlg::kFrequencyList).GetText(2), "FM : 107.9 MHz");
+    EXPECT_EQ(List(Dlg::kFrequencyList).GetCurSel(), 2);
+    EXPECT_EQ(dlg.HoldCounter(), 80);
+    EXPECT_EQ(Posted(), (std::vector<Message>{{0xA104, 3, 3}}));
+
+    // The current station: one line in each list, lParam 1.
+    ASSERT_TRUE(PickComboItem(dlg, Dlg::kPageCombo, 0));
+    EXPECT_EQ(List(Dlg::kPresetList).GetCount(), 1);
+    EXPECT_EQ(List(Dlg::kFrequencyList).GetCount(), 1);
+    ASSERT_TRUE(PickComboItem(dlg, Dlg::kFrequencyCombo, 10));
+    EXPECT_EQ(image.TunerStep(0), 10);
+    EXPECT_EQ(Posted(), (std::vector<Message>{{0xA104, 0, 1}}));
+}
+
+TEST_F(TunerTest, BandSwitchAndTheEndsOfEachBand) {
+    auto& dlg = Open();
+    ASSERT_TRUE(PickComboItem(dlg, Dlg::kPageCombo, 1));
+    ASSERT_TRUE(SelectListRow(dlg, Dlg::kFrequencyList, 4));  // selects the preset row too
+    EXPECT_EQ(List(Dlg::kPresetList).GetCurSel(), 4);
+
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, Dlg::kBandSwitch, 0));  // to AM
+    EXPECT_EQ(image.TunerBand(5), 0);
+    EXPECT_EQ(image.TunerStep(5), 118);
+    EXPECT_EQ(List(Dlg::kFrequencyList).GetText(4), "AM : 530 kHz");
+    const auto& selector = Combo(Dlg::kFrequencyCombo);
+    ASSERT_EQ(selector.GetCount(), 119);
+    EXPECT_EQ(selector.GetLBText(0), "1710 kHz");
+    EXPECT_EQ(selector.GetLBText(118), "530 kHz");
+    EXPECT_EQ(Posted(), (std::vector<Message>{{0xA104, 1, 5}}));
+
+    ASSERT_TRUE(PickComboItem(dlg, Dlg::kFrequencyCombo, 0));
+    EXPECT_EQ(image.TunerStep(5), 0);
+    EXPECT_EQ(List(Dlg::kFrequencyList).GetText(4), "AM : 1710 kHz");
+    // Releasing the switch at the band it shows stores nothing.
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, Dlg::kBandSwitch, 0));
+    EXPECT_EQ(Posted(), (std::vector<Message>{{0xA104, 1, 5}}));
+
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, Dlg::kBandSwitch, 1));  // back to FM
+    EXPECT_EQ(image.TunerBand(5), 1);
+    EXPECT_EQ(image.TunerStep(5), 102);
+    EXPECT_EQ(List(Dlg::kFrequencyList).GetText(4), "FM : 87.5 MHz");
+    EXPECT_EQ(Posted(), (std::vector<Message>{{0xA104, 1, 5}}));
+}
+
+TEST_F(TunerTest, PagesAToEKeepThePresetRowAndShowTheirOwnFrequencies) {
+    image.SetTunerPreset(8 * 2 - 7 + 5, 0, 100);  // Page B, Preset 6: AM 710 kHz
+    auto& dlg = Open();
+    ASSERT_TRUE(PickComboItem(dlg, Dlg::kPageCombo, 1));
+    ASSERT_TRUE(SelectListRow(dlg, Dlg::kPresetList, 5));
+    EXPECT_EQ(Band(), 1);
+
+    ASSERT_TRUE(PickComboItem(dlg, Dlg::kPageCombo, 2));
+    EXPECT_EQ(List(Dlg::kPresetList).GetCurSel(), 5);
+    EXPECT_EQ(List(Dlg::kFrequencyList).GetCurSel(), 5);
+    EXPECT_EQ(List(Dlg::kFrequencyList).GetText(5), "AM : 710 kHz");
+    EXPECT_EQ(Band(), 0);
+    EXPECT_EQ(Combo(Dlg::kFrequencyCombo).GetCurSel(), 100);
+    EXPECT_TRUE(Posted().empty());
+
+    // From a page to the current station and back starts again at the first row.
+    ASSERT_TRUE(PickComboItem(dlg, Dlg::kPageCombo, 0));
+    ASSERT_TRUE(PickComboItem(dlg, Dlg::kPageCombo, 5));
+    EXPECT_EQ(List(Dlg::kPresetList).GetCurSel(), 0);
+    EXPECT_EQ(List(Dlg::kFrequencyList).GetCount(), 8);
+}
+
+TEST_F(TunerTest, RefreshShowsReportedPresetsAndOddBytesStayHarmless) {
+    auto& dlg = Open();
+    ASSERT_TRUE(PickComboItem(dlg, Dlg::kPageCombo, 1));
+    ASSERT_TRUE(SelectListRow(dlg, Dlg::kPresetList, 3));
+    image.SetTunerPreset(4, 1, 200);  // a step beyond the FM items
+    image.SetTunerPreset(2, 7, 0);    // an unknown band byte reads as FM
+    SendRefresh();
+    EXPECT_EQ(List(Dlg::kFrequencyList).GetText(3), "FM : 67.9 MHz");
+    EXPECT_EQ(List(Dlg::kFrequencyList).GetText(1), "FM : 107.9 MHz");
+    EXPECT_EQ(List(Dlg::kFrequencyList).GetCurSel(), 3);
+    EXPECT_EQ(Combo(Dlg::kFrequencyCombo).GetCurSel(), win::CB_ERR);
+
+    ASSERT_TRUE(SelectListRow(dlg, Dlg::kPresetList, 1));
+    EXPECT_EQ(Band(), 1);
+    EXPECT_EQ(Combo(Dlg::kFrequencyCombo).GetCurSel(), 0);
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, Dlg::kBandSwitch, 1));
+    EXPECT_TRUE(Posted().empty());
+    EXPECT_EQ(image.TunerBand(2), 7);
+
+    // An open frequency list keeps the user's item.
+    ASSERT_TRUE(win::user::OpenComboList(dlg, Dlg::kFrequencyCombo));
+    image.SetTunerPreset(2, 1, 50);
+    SendRefresh();
+    EXPECT_EQ(Combo(Dlg::kFrequencyCombo).GetCurSel(), 0);
+    EXPECT_EQ(List(Dlg::kFrequencyList).GetText(1), "FM : 97.9 MHz");
+}
+
+TEST_F(TunerTest, RefreshesAreHeldOnlyInRealtimeMode) {
+    link.realtimeMode = true;
+    auto& dlg = Open();
+    ASSERT_TRUE(PickComboItem(dlg, Dlg::kFrequencyCombo, 1));
+    image.SetTunerPreset(0, 1, 2);
+    for (int i = 0; i < 80; ++i) {
+        SendRefresh();
+        ASSERT_EQ(List(Dlg::kFrequencyList).GetText(0), "FM : 107.7 MHz") << "refresh " << i + 1;
+    }
+    SendRefresh();
+    EXPECT_EQ(List(Dlg::kFrequencyList).GetText(0), "FM : 107.5 MHz");
+
+    link.realtimeMode = false;
+    ASSERT_TRUE(PickComboItem(dlg, Dlg::kFrequencyCombo, 1));
+    image.SetTunerPreset(0, 0, 0);
+    SendRefresh();
+    EXPECT_EQ(List(Dlg::kFrequencyList).GetText(0), "AM : 1710 kHz");
+}
+
+}  // namespace
+}  // namespace tra1
