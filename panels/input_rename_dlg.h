@@ -1,0 +1,57 @@
+#pragma once
+// INPUT RENAME: the name of up to eight characters that the receiver shows for each input
+// (InputNames). The left list holds the inputs' default names, the right list the current names
+// (cyan on black); the two lists always select the same line. A name typed into the box is
+// stored for the selected line by the ENTER button or the Enter key; "Default" restores and
+// announces every name. Characters the receiver cannot show are discarded as they are typed.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "panels/panel_dlg.h"
+
+namespace tra1 {
+
+class CINPUTRENAMEDlg final : public PanelDlg {
+public:
+    static constexpr PanelSpec kSpec{.templateId = 138,
+                                     .refreshMessage = 0x9005,
+                                     .changeMessage = 0xA100,
+                                     .holdCount = 33,
+                                     .holdRule = HoldRule::kCounterOnly};
+
+    static constexpr int kDefaultNameList = 1055;
+    static constexpr int kNewNameList = 1056;
+    static constexpr int kNameBox = 1057;
+    static constexpr int kEnterButton = 1058;
+    static constexpr int kDefaultButton = 1148;
+    static constexpr int kNameLimit = 8;
+    static constexpr std::string_view kMultiChannelName = "MULTI CH";
+    // The pause after each name that "Default" announces.
+    static constexpr int kDefaultPauseMs = 20;
+
+    explicit CINPUTRENAMEDlg(const PanelContext& context) : PanelDlg(context, kSpec) {}
+
+    // Whether a typed character may stand in a name.
+    static bool IsNameCharacter(char c);
+
+protected:
+    void OnInitPanel() override;
+    void Refresh() override;
+    void OnOK() override { Rename(); }
+    void OnCommand(int id, unsigned code) override;
+
+private:
+    // Lines of both lists: the 13 inputs, then the multi-channel input when the model has one.
+    int LineCount() const;
+    std::vector<std::string> DefaultNames() const;
+    // Stores the name box's text for the selected line and announces it.
+    void Rename();
+    void RestoreDefaultNames();
+    // Removes the characters a name may not hold from what was just typed, caret kept in place.
+    void FilterNameBox();
+    void SelectLineInBoth(int line);
+};
+
+}  // namespace tra1

@@ -1,0 +1,215 @@
+// INPUT RENAME: two mirrored lists of default and current names, the name box that discards
+// characters a name cannot hold, renaming by ENTER or the Enter key, "Default" announcing every
+// name, and a hold of 33 refreshes in either control mode.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "link/link_state.h"
+#include "model/model_profile.h"
+#include "model/receiver_image.h"
+#include "panels/input_rename_dlg.h"
+#include "platform/win/edit.h"
+#include "platform/win/event_loop.h"
+#include "platform/win/list_box.h"
+#include "platform/win/user_input.h"
+#include "platform/win/virtual_clock.h"
+#include "platform/win/window.h"
+
+namespace tra1 {
+namespace {
+
+using Dlg = CINPUTRENAMEDlg;
+
+struct Posted {
+    win::Msg msg;
+    win::WParam w;
+    win::LParam l;
+    friend bool operator==(const Posted&, const Posted&) = default;
+};
+
+class MainWindowRecorder final : public win::Window {
+public:
+    using Window::Window;
+    std::vector<Posted> received;
+
+protected:
+    win::LResult OnMessage(win::Msg msg, win::WParam w, win::LParam l) override {
+        received.push_back({msg, w, l});
+        return 0;
+    }
+};
+
+class InputRenameTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        image.ResetToDefaults(profile);
+        ASSERT_TRUE(mainWindow.CreateHidden());
+        loop.DrainPosted();
+        panel = Open();
+        ASSERT_TRUE(panel);
+    }
+
+    std::unique_ptr<PanelDlg> Open() {
+        const PanelContext context{loop, image, profile, link, mainWindow.Handle()};
+        auto created = CreatePanel<Dlg>(context, nullptr);
+        if (created) {
+            created->Show();
+        }
+        return created;
+    }
+    std::vector<Posted> Received() {
+        loop.DrainPosted();
+        auto out = mainWindow.received;
+        mainWindow.received.clear();
+        return out;
+    }
+    win::ListBox& Defaults() { return *panel->Get<win::ListBox>(Dlg::kDefaultNameList); }
+    win::ListBox& Names() { return *panel->Get<win::ListBox>(Dlg::kNewNameList); }
+    std::string Box() { return panel->GetDlgItemText(Dlg::kNameBox); }
+    // The raw nine bytes of an InputNames entry.
+    std::vector<std::uint8_t> Entry(std::size_t i) {
+        const auto first = image.InputNames.begin() + static_cast<std::ptrdiff_t>(9 * i);
+        return {first, first + 9};
+    }
+
+    win::VirtualClock clock;
+    win::EventLoop loop{clock};
+    ModelProfile profile;
+    ReceiverImage image;
+    LinkState link;
+    MainWindowRecorder mainWindow{loop};
+    std::unique_ptr<PanelDlg> panel;
+};
+
+TEST_F(InputRenameTest, ListsShowDefaultAndCurrentNamesWithTheFirstLineSelected) {
+    EXPECT_EQ(panel->GetWindowText(), "INPUT RENAME");
+    const std::vector<std::string> expected{"PHONO", "CD",     "TUNER", "CD-R",    "MD/TAPE",
+                                            "DVD",   "DTV/LD", "CABLE", "SAT",     "VCR1",
+                                            "VCR2",  "DVR",    "V-AUX", "MULTI CH"};
+    EXPECT_EQ(Defaults().items(), expected);
+    EXPECT_EQ(Names().items(), expected);
+    EXPECT_EQ(Defaults().GetCurSel(), 0);
+    EXPECT_EQ(Names().GetCurSel(), 0);
+    EXPECT_EQ(Names().TextColor(), win::kCyan);
+    EXPECT_EQ(Names().BackgroundColor(), win::kBlack);
+    EXPECT_FALSE(Defaults().TextColor().has_value());
+    EXPECT_EQ(panel->Get<win::Edit>(Dlg::kNameBox)->GetLimitText(), 8);
+
+    // Selecting in either list selects the same line in the other.
+    ASSERT_TRUE(win::user::SelectListRow(*panel, Dlg::kDefaultNameList, 4));
+    EXPECT_EQ(Names().GetCurSel(), 4);
+    ASSERT_TRUE(win::user::SelectListRow(*panel, Dlg::kNewNameList, 9));
+    EXPECT_EQ(Defaults().GetCurSel(), 9);
+}
+
+TEST_F(InputRenameTest, NameBoxDiscardsCharactersANameCannotHold) {
+    ASSERT_TRUE(win::user::FocusControl(*panel, Dlg::kNameBox));
+    ASSERT_TRUE(win::user::TypeText(*panel, Dlg::kNameBox, "AB"));
+    ASSERT_TRUE(win::user::TypeText(*panel, Dlg::kNameBox, "_"));
+    ASSERT_TRUE(win::user::TypeText(*panel, Dlg::kNameBox, "~"));
+    EXPECT_EQ(Box(), "AB");
+    ASSERT_TRUE(win::user::TypeText(*panel, Dlg::kNameBox, "-/"));
+    EXPECT_EQ(Box(), "AB-/");
+    // Typed in the middle: the caret stays after the kept characters.
+    panel->Get<win::Edit>(Dlg::kNameBox)->SetSel(1, 1);
+    ASSERT_TRUE(win::user::TypeText(*panel, Dlg::kNameBox, "x@y"));
+    EXPECT_EQ(Box(), "AxyB-/");
+    EXPECT_EQ(panel->Get<win::Edit>(Dlg::kNameBox)->GetSelStart(), 3);
+
+    for (const char c : std::string("!\"$%&'();=@[\\]^_`{|}~")) {
+        EXPECT_FALSE(Dlg::IsNameCharacter(c)) << c;
+    }
+    for (const char c : std::string("azAZ09 #*+,-./:<>?")) {
+        EXPECT_TRUE(Dlg::IsNameCharacter(c)) << c;
+    }
+    EXPECT_TRUE(Received().empty());
+}
+
+TEST_F(InputRenameTest, EnterStoresTheNameForTheSelectedLineAndAnnouncesItOnce) {
+    ASSERT_TRUE(win::user::SelectListRow(*panel, Dlg::kDefaultNameList, 5));
+    ASSERT_TRUE(win::user::ReplaceEditText(*panel, Dlg::kNameBox, "BLURAY1"));
+    ASSERT_TRUE(win::user::Click(*panel, Dlg::kEnterButton));
+    const std::vector<std::uint8_t> expected{'B', 'L', 'U', 'R', 'A', 'Y', '1', 0, 0};
+    EXPECT_EQ(Entry(5), expected);
+    EXPECT_EQ(Names().GetText(5), "BLURAY1");
+    EXPECT_EQ(Names().GetCurSel(), 5);
+    EXPECT_EQ(panel->HoldCounter(), 33);
+    EXPECT_EQ(Received(), (std::vector<Posted>{{0xA100, 5, 0}}));
+
+    // The Enter key from the name box does the same; an empty box stores an empty name.
+    ASSERT_TRUE(win::user::SelectListRow(*panel, Dlg::kNewNameList, 13));
+    ASSERT_TRUE(win::user::ReplaceEditText(*panel, Dlg::kNameBox, ""));
+    ASSERT_TRUE(win::user::FocusControl(*panel, Dlg::kNameBox));
+    ASSERT_TRUE(win::user::PressEnter(*panel));
+    EXPECT_TRUE(panel->IsWindow());
+    EXPECT_EQ(image.InputName(13), "");
+    EXPECT_EQ(Names().GetText(13), "");
+    EXPECT_EQ(Received(), (std::vector<Posted>{{0xA100, 13, 0}}));
+
+    // The OK command itself (a button with id 1) renames too.
+    panel->SendMessage(win::WM_COMMAND, win::MakeWParam(win::IDOK, win::BN_CLICKED));
+    EXPECT_EQ(Received(), (std::vector<Posted>{{0xA100, 13, 0}}));
+}
+
+TEST_F(InputRenameTest, DoubleClickCopiesTheNameIntoTheBoxWithoutStoring) {
+    ASSERT_TRUE(win::user::DoubleClickListRow(*panel, Dlg::kNewNameList, 7));
+    EXPECT_EQ(Box(), "CABLE");
+    EXPECT_EQ(Defaults().GetCurSel(), 7);
+    EXPECT_EQ(image.InputName(7), "CABLE");
+    EXPECT_TRUE(Received().empty());
+    EXPECT_EQ(panel->HoldCounter(), 0);
+}
+
+TEST_F(InputRenameTest, RenameHoldsThirtyThreeRefreshesInEitherMode) {
+    for (const bool realtime : {false, true}) {
+        link.realtimeMode = realtime;
+        ASSERT_TRUE(win::user::SelectListRow(*panel, Dlg::kNewNameList, 2));
+        ASSERT_TRUE(win::user::ReplaceEditText(*panel, Dlg::kNameBox, "RADIO"));
+        ASSERT_TRUE(win::user::Click(*panel, Dlg::kEnterButton));
+        image.SetInputName(2, "TUNER");  // a report that still carries the old name
+        for (int i = 0; i < 33; ++i) {
+            EXPECT_EQ(panel->SendMessage(0x9005), 1);
+        }
+        EXPECT_EQ(Names().GetText(2), "RADIO") << realtime;
+        panel->SendMessage(0x9005);
+        EXPECT_EQ(Names().GetText(2), "TUNER") << realtime;
+        EXPECT_EQ(Names().GetCurSel(), 2);  // the refresh keeps the selection
+    }
+}
+
+TEST_F(InputRenameTest, DefaultAnnouncesEveryNameInOrderWithPauses) {
+    image.SetInputName(3, "XXXX");
+    image.InputNames[9 * 3 + 7] = 'Z';  // leftover bytes of an earlier, longer name
+    panel->SendMessage(0x9005);
+    ASSERT_TRUE(win::user::SelectListRow(*panel, Dlg::kNewNameList, 6));
+    const std::int64_t before = clock.SleptMs();
+    ASSERT_TRUE(win::user::Click(*panel, Dlg::kDefaultButton));
+    EXPECT_EQ(clock.SleptMs() - before, 14 * 20);
+    std::vector<Posted> expected;
+    for (win::WParam i = 0; i < 14; ++i) {
+        expected.push_back({0xA100, i, 0});
+    }
+    EXPECT_EQ(Received(), expected);
+    EXPECT_EQ(image.InputName(3), "CD-R");
+    EXPECT_EQ(image.InputName(13), "MULTI CH");
+    EXPECT_EQ(Names().GetText(3), "CD-R");
+    EXPECT_EQ(Names().GetCount(), 14);
+    EXPECT_EQ(Names().GetCurSel(), 0);
+    EXPECT_EQ(Defaults().GetCurSel(), 0);
+    EXPECT_EQ(panel->HoldCounter(), 33);
+}
+
+TEST_F(InputRenameTest, EightCharacterNamesWithoutTerminatorStayWithinTheirEntry) {
+    // A file may hold an entry with nine non-zero bytes: the list shows eight characters.
+    std::fill_n(image.InputNames.begin() + 9, 9, std::uint8_t{'Q'});
+    panel->SendMessage(0x9005);
+    EXPECT_EQ(Names().GetText(1), "QQQQQQQQ");
+}
+
+}  // namespace
+}  // namespace tra1
