@@ -1,0 +1,268 @@
+#include "app/transfer_engine.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <string>
+
+#include "app/transfer_host.h"
+#include "app/transfer_pc_memories.h"
+#include "link/link_state.h"
+#include "model/receiver_image.h"
+
+namespace tra1 {
+namespace {
+
+constexpr int kPowerCommand = 8;
+constexpr int kHomePresetMemory = 27;
+constexpr int kHomePresetRecall = 28;
+constexpr int kMainVolumeMemory = 29;
+constexpr int kMainVolumeRecall = 30;
+constexpr int kZone2VolumeMemory = 31;
+constexpr int kZone2VolumeRecall = 32;
+
+// Progress messages per step.
+constexpr int kUploadMessagesCurrent = 6;
+constexpr int kUploadMessagesFirstPass = 2;
+constexpr int kUploadMessagesLaterPass = 10;
+constexpr int kDownloadMessagesCurrent = 8;
+constexpr int kDownloadMessagesFirstPass = 2;
+constexpr int kDownloadMessagesLaterPass = 1;
+
+// MainZoneState bytes a download starts from zero.
+constexpr std::size_t kDownloadScratch[] = {main_zone::kPresetPass, main_zone::kTransferScratch18,
+                                            main_zone::kTransferScratch19,
+                                            main_zone::kTransferScratch24};
+
+}  // namespace
+
+TransferEngine::TransferEngine(LinkState& state, ReceiverImage& image, ModelProfile& profile,
+                               TransferHost& host)
+    : state_(state),
+      image_(image),
+      host_(host),
+      out_(host),
+      download_(image, profile, out_),
+      upload_(image, out_),
+      poll_(image, state, out_) {}
+
+bool TransferEngine::StartUpload() {
+    return Start(true);
+}
+
+bool TransferEngine::StartDownload() {
+    return Start(false);
+}
+
+bool TransferEngine::Start(bool upload) {
+    if (state_.realtimeMode) {
+        host_.ShowMessage(std::string(kSelectAsynchronousText));
+        return false;
+    }
+    if (state_.openPort == 0) {
+        host_.ShowMessage(std::string(kPortNotOpenText));
+        return false;
+    }
+    if (state_.uploadInProgress != 0) {
+        host_.ShowMessage(std::string(kUploadingText));
+        return false;
+    }
+    if (state_.downloadInProgress != 0) {
+        host_.ShowMessage(std::string(kDownloadingText));
+        return false;
+    }
+    if (image_.MainZoneState.at(main_zone::kPower) == 0) {
+        host_.SendCommand(kPowerCommand, 1);
+    }
+    host_.ResetReceiver();
+    host_.ResetQueue();
+    if (upload) {
+        // A pass number left by a cancelled transfer or read from a file would make the upload
+        // start in a later pass.
+        image_.MainZoneState.at(main_zone::kPresetPass) = 0;
+    } else {
+        for (const std::size_t offset : kDownloadScratch) {
+            image_.MainZoneState.at(offset) = 0;
+        }
+    }
+    presetSetting_ = host_.PresetSettingChosen();
+    (upload ? state_.uploadInProgress : state_.downloadInProgress) = 1;
+    state_.awaitedFunction = LinkState::kNone;
+    host_.OpenWaitMessage();
+    return true;
+}
+
+bool TransferEngine::Running() const {
+    return state_.uploadInProgress != 0 || state_.downloadInProgress != 0;
+}
+
+int TransferEngine::PresetPass() const {
+    const int pass = image_.MainZoneState.at(main_zone::kPresetPass);
+    return pass <= kLastPresetPass ? pass : 0;
+}
+
+void TransferEngine::SetPresetPass(int pass) {
+    image_.MainZoneState.at(main_zone::kPresetPass) = static_cast<std::uint8_t>(pass);
+}
+
+void TransferEngine::PostStepProgress(int wParam, int value, int count) {
+    if (!host_.WaitMessageOpen()) {
+        return;
+    }
+    // Only the end of the transfer may fill the bar and close the window.
+    const int progress = std::clamp(value, 1, kProgressEnd - 1);
+    for (int i = 0; i < count; ++i) {
+        host_.PostProgress(wParam, progress);
+    }
+}
+
+void TransferEngine::UploadStep() {
+    if (state_.uploadInProgress <= 0 || state_.awaitedFunction != LinkState::kNone) {
+        return;
+    }
+    const int pass = PresetPass();
+    const int messages = !presetSetting_ ? kUploadMessagesCurrent
+                         : pass == 0     ? kUploadMessagesFirstPass
+                                         : kUploadMessagesLaterPass;
+    PostStepProgress(kUploadProgress, 2 * state_.uploadInProgress, messages);
+
+    const int s = ++state_.uploadInProgress;
+    out_.BeginStep();
+    if (s == UploadSequence::kFirstStep && presetSetting_ && pass == 0) {
+        host_.SelectPresetEntry(0);
+        RecallReceiverMemories(0);
+    }
+    if (!upload_.Step(s, pass > 0)) {
+        EndUploadPass();
+        return;
+    }
+    state_.awaitedFunction = out_.Awaited();
+}
+
+void TransferEngine::EndUploadPass() {
+    upload_.EndPass();
+    if (!presetSetting_) {
+        Finish(false);
+        return;
+    }
+    const int pass = PresetPass();
+    StorePcMemories(image_, pass);
+    if (pass < kLastPresetPass) {
+        SetPresetPass(pass + 1);
+        host_.SelectPresetEntry(pass + 1);
+        RecallReceiverMemories(pass + 1);
+        state_.uploadInProgress = 1;
+        state_.awaitedFunction = out_.Awaited();
+        return;
+    }
+    SetPresetPass(0);
+    host_.SelectPresetEntry(0);
+    RecallReceiverMemories(0);
+    RecallPcMemories(image_, 0);
+    Finish(false);
+}
+
+void TransferEngine::DownloadStep() {
+    if (state_.downloadInProgress <= 0 || state_.awaitedFunction != LinkState::kNone) {
+        return;
+    }
+    const int pass = PresetPass();
+    const int messages = !presetSetting_ ? kDownloadMessagesCurrent
+                         : pass == 0     ? kDownloadMessagesFirstPass
+                                         : kDownloadMessagesLaterPass;
+    PostStepProgress(kDownloadProgress, state_.downloadInProgress, messages);
+
+    const int s = ++state_.downloadInProgress;
+    out_.BeginStep();
+    if (s == DownloadSequence::kFirstStep && presetSetting_ && pass == 0) {
+        host_.SelectPresetEntry(0);
+        RecallPcMemories(image_, 0);
+        host_.ImageChanged();
+    }
+    if (!download_.Step(s, pass > 0)) {
+        EndDownloadPass();
+        return;
+    }
+    state_.awaitedFunction = out_.Awaited();
+}
+
+void TransferEngine::EndDownloadPass() {
+    if (!presetSetting_) {
+        Finish(true);
+        return;
+    }
+    const int pass = PresetPass();
+    StoreReceiverMemories(pass);
+    if (pass < kLastPresetPass) {
+        SetPresetPass(pass + 1);
+        host_.SelectPresetEntry(pass + 1);
+        RecallPcMemories(image_, pass + 1);
+        host_.ImageChanged();
+        state_.downloadInProgress = 1;
+        state_.awaitedFunction = out_.Awaited();
+        return;
+    }
+    SetPresetPass(0);
+    host_.SelectPresetEntry(0);
+    RecallReceiverMemories(0);
+    RecallPcMemories(image_, 0);
+    Finish(true);
+}
+
+void TransferEngine::Finish(bool download) {
+    if (download) {
+        // Standby and on again: the receiver starts from what it was sent.
+        host_.SendCommand(kPowerCommand, 0);
+        host_.SendCommand(kPowerCommand, 1);
+    }
+    if (!download || presetSetting_) {
+        host_.ImageChanged();
+    }
+    if (host_.WaitMessageOpen()) {
+        host_.PostProgress(kDownloadProgress, kProgressEnd);
+    }
+    state_.uploadInProgress = 0;
+    state_.downloadInProgress = 0;
+    state_.awaitedFunction = LinkState::kNone;
+    state_.transferBusy = 0;
+    state_.echoGuard = 0;
+}
+
+void TransferEngine::RealtimeStep() {
+    if (!state_.realtimeMode || state_.awaitedFunction != LinkState::kNone) {
+        return;
+    }
+    out_.BeginStep();
+    poll_.Step();
+    state_.awaitedFunction = out_.Awaited();
+}
+
+void TransferEngine::Cancel() {
+    state_.uploadInProgress = 0;
+    state_.downloadInProgress = 0;
+    state_.awaitedFunction = LinkState::kNone;
+    state_.previousAwaitedFunction = LinkState::kNone;
+    // The periodic status request stays off while transfer busy is set.
+    state_.transferBusy = 0;
+    host_.CloseWaitMessage();
+}
+
+void TransferEngine::CloseIfStopped() {
+    if (!Running() && host_.WaitMessageOpen()) {
+        state_.transferBusy = 0;
+        host_.CloseWaitMessage();
+    }
+}
+
+void TransferEngine::RecallReceiverMemories(int entry) {
+    out_.Command(kHomePresetRecall, entry);
+    out_.Command(kMainVolumeRecall, entry);
+    out_.Command(kZone2VolumeRecall, entry);
+}
+
+void TransferEngine::StoreReceiverMemories(int entry) {
+    out_.Command(kHomePresetMemory, entry);
+    out_.Command(kMainVolumeMemory, entry);
+    out_.Command(kZone2VolumeMemory, entry);
+}
+
+}  // namespace tra1

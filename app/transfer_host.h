@@ -1,0 +1,43 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace tra1 {
+
+// What the configuration transfers and the realtime poll need from the main window: the link's
+// two immediate sends and its resets, the blocking pause, and the window side (message boxes,
+// the Sync Option radios, the wait-message window, the preset list boxes, reloading the windows
+// after the image changed).
+class TransferHost {
+public:
+    virtual ~TransferHost() = default;
+
+    // --- the link ------------------------------------------------------------------------------
+    virtual void SendCommand(int commandNumber, int value) = 0;
+    virtual void SendExtended(int function, int mode, const std::array<int, 6>& p,
+                              std::string_view text) = 0;
+    virtual void ResetQueue() = 0;
+    virtual void ResetReceiver() = 0;
+    // Blocks the message loop for `ms` milliseconds.
+    virtual void Pause(int ms) = 0;
+
+    // --- the window ----------------------------------------------------------------------------
+    // A message box with the program's default title and an OK button.
+    virtual void ShowMessage(const std::string& text) = 0;
+    // The Sync Option: true for "Preset Setting" (1234), false for "Current Setting" (1233).
+    virtual bool PresetSettingChosen() const = 0;
+    // The wait-message window: opened when a transfer starts (false when it could not be made;
+    // the failure has been reported), fed progress messages, closed on cancel.
+    virtual bool OpenWaitMessage() = 0;
+    virtual bool WaitMessageOpen() const = 0;
+    virtual void PostProgress(int wParam, int lParam) = 0;
+    virtual void CloseWaitMessage() = 0;
+    // Selects entry 0..5 in the three preset list boxes (HOME PRESET, main and zone 2 volume).
+    virtual void SelectPresetEntry(int entry) = 0;
+    // The image changed as a whole: the main window's controls and the open panels follow.
+    virtual void ImageChanged() = 0;
+};
+
+}  // namespace tra1

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <string_view>
+
+namespace tra1 {
+
+class TransferHost;
+
+// The sends of one transfer or poll step. It remembers the last command or extended function
+// that the receiver answers, which is what the step then waits for.
+class TransferOutput {
+public:
+    static constexpr int kNothing = -1;
+    static constexpr int kStatusRequest = 255;
+
+    explicit TransferOutput(TransferHost& host) : host_(host) {}
+
+    void Command(int commandNumber, int value);
+    // The status request (255), answered by a configuration frame.
+    void StatusRequest() { Command(kStatusRequest, 0); }
+    void Request(int function, int p1 = 0, int p2 = 0, int p3 = 0, int p4 = 0,
+                 std::string_view text = {});
+    void Write(int function, int p1 = 0, int p2 = 0, int p3 = 0, int p4 = 0, int p5 = 0, int p6 = 0,
+               std::string_view text = {});
+    void Pause(int ms);
+
+    // What the receiver's answer to the last answered send will end: a command or function
+    // number, or kNothing when the step sent nothing the receiver acknowledges.
+    int Awaited() const { return awaited_; }
+    void BeginStep() { awaited_ = kNothing; }
+
+    // Whether the receiver acknowledges a command number with a report frame (or, for the status
+    // request, with a configuration frame).
+    static bool IsAcknowledged(int commandNumber);
+
+private:
+    void Extended(int function, int mode, int p1, int p2, int p3, int p4, int p5, int p6,
+                  std::string_view text);
+
+    TransferHost& host_;
+    int awaited_ = kNothing;
+};
+
+}  // namespace tra1

@@ -1,0 +1,471 @@
+// The transfer sequences against a recording host: the start checks, the order and scope of
+// what a download and an upload send, the preset passes, the progress messages and the realtime
+// poll's cycle. The end-to-end runs against the virtual receiver are in transfer_test.cpp.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <string>
+#include <vector>
+
+#include "app/transfer_dsp_parameters.h"
+#include "app/transfer_engine.h"
+#include "app/transfer_host.h"
+#include "link/link_state.h"
+#include "model/model_profile.h"
+#include "model/receiver_image.h"
+
+namespace tra1 {
+namespace {
+
+struct Sent {
+    bool extended = false;
+    int number = 0;  // command or function number
+    int mode = 0;
+    std::array<int, 6> p{};
+    std::string text;
+    int pass = 0;  // the preset pass while it was sent
+};
+
+class RecordingHost final : public TransferHost {
+public:
+    explicit RecordingHost(const ReceiverImage& image) : image_(image) {}
+
+    void SendCommand(int commandNumber, int value) override {
+        sent.push_back({false, commandNumber, 0, {value}, {}, Pass()});
+    }
+    void SendExtended(int function, int mode, const std::array<int, 6>& p,
+                      std::string_view text) override {
+        sent.push_back({true, function, mode, p, std::string(text), Pass()});
+    }
+    void ResetQueue() override { ++queueResets; }
+    void ResetReceiver() override { ++receiverResets; }
+    void Pause(int ms) override { pausedMs += ms; }
+    void ShowMessage(const std::string& text) override { messages.push_back(text); }
+    bool PresetSettingChosen() const override { return preset; }
+    bool OpenWaitMessage() override {
+        waitOpen = true;
+        return true;
+    }
+    bool WaitMessageOpen() const override { return waitOpen; }
+    void PostProgress(int wParam, int lParam) override {
+        progress.emplace_back(wParam, lParam);
+        if (lParam == TransferEngine::kProgressEnd) {
+            waitOpen = false;
+        }
+    }
+    void CloseWaitMessage() override { waitOpen = false; }
+    void SelectPresetEntry(int entry) override { selectedEntries.push_back(entry); }
+    void ImageChanged() override { ++imageChanges; }
+
+    int Pass() const { return image_.MainZoneState.at(main_zone::kPresetPass); }
+
+    std::vector<Sent> sent;
+    std::vector<std::string> messages;
+    std::vector<std::pair<int, int>> progress;
+    std::vector<int> selectedEntries;
+    bool preset = false;
+    bool waitOpen = false;
+    int queueResets = 0;
+    int receiverResets = 0;
+    int pausedMs = 0;
+    int imageChanges = 0;
+
+private:
+    const ReceiverImage& image_;
+};
+
+class TransferSequenceTest : public ::testing::Test {
+protected:
+    TransferSequenceTest() {
+        image.ResetToDefaults(profile);
+        state.openPort = 1;
+    }
+
+    // Runs steps, answering every wait at once, until the transfer ends.
+    int RunToEnd(bool upload, int limit = 20000) {
+        int steps = 0;
+        while (engine.Running() && steps < limit) {
+            state.awaitedFunction = LinkState::kNone;
+            if (upload) {
+                engine.UploadStep();
+            } else {
+                engine.DownloadStep();
+            }
+            ++steps;
+        }
+        return steps;
+    }
+
+    std::vector<Sent> Commands(int number) const {
+        std::vector<Sent> out;
+        std::copy_if(host.sent.begin(), host.sent.end(), std::back_inserter(out),
+                     [number](const Sent& s) { return !s.extended && s.number == number; });
+        return out;
+    }
+    std::vector<Sent> Extended(int function, int mode) const {
+        std::vector<Sent> out;
+        std::copy_if(
+            host.sent.begin(), host.sent.end(), std::back_inserter(out),
+            [=](const Sent& s) { return s.extended && s.number == function && s.mode == mode; });
+        return out;
+    }
+
+    ModelProfile profile;
+    ReceiverImage image;
+    LinkState state;
+    RecordingHost host{image};
+    TransferEngine engine{state, image, profile, host};
+};
+
+TEST_F(TransferSequenceTest, StartChecksShowTheirMessageInOrderAndStartNothing) {
+    state.realtimeMode = true;
+    state.openPort = 0;
+    EXPECT_FALSE(engine.StartUpload());
+    state.realtimeMode = false;
+    EXPECT_FALSE(engine.StartDownload());
+    state.openPort = 1;
+    state.uploadInProgress = 5;
+    state.downloadInProgress = 7;
+    EXPECT_FALSE(engine.StartDownload());
+    state.uploadInProgress = 0;
+    EXPECT_FALSE(engine.StartUpload());
+    EXPECT_EQ(host.messages,
+              (std::vector<std::string>{"Select Asynchronous Mode.", "Com port is not open.",
+                                        "Uploading Configuration.", "Downloading Configuration."}));
+    EXPECT_TRUE(host.sent.empty());
+    EXPECT_FALSE(host.waitOpen);
+    EXPECT_EQ(state.downloadInProgress, 7);
+}
+
+TEST_F(TransferSequenceTest, StartPowersOnAStandbyReceiverResetsTheLinkAndOpensTheWindow) {
+    image.MainZoneState.at(main_zone::kPower) = 0;
+    image.MainZoneState.at(main_zone::kPresetPass) = 3;
+    image.MainZoneState.at(main_zone::kTransferScratch24) = 9;
+    state.awaitedFunction = 265;
+    ASSERT_TRUE(engine.StartDownload());
+    ASSERT_EQ(host.sent.size(), 1u);
+    EXPECT_EQ(host.sent[0].number, 8);
+    EXPECT_EQ(host.sent[0].p[0], 1);
+    EXPECT_EQ(host.queueResets, 1);
+    EXPECT_EQ(host.receiverResets, 1);
+    EXPECT_EQ(state.downloadInProgress, 1);
+    EXPECT_EQ(state.awaitedFunction, LinkState::kNone);
+    EXPECT_EQ(image.MainZoneState.at(main_zone::kPresetPass), 0);
+    EXPECT_EQ(image.MainZoneState.at(main_zone::kTransferScratch24), 0);
+    EXPECT_TRUE(host.waitOpen);
+}
+
+TEST_F(TransferSequenceTest, UploadStartsInTheFirstPassWhateverTheImageHeld) {
+    image.MainZoneState.at(main_zone::kPresetPass) = 200;  // as a file may hold
+    EXPECT_EQ(engine.PresetPass(), 0);
+    image.MainZoneState.at(main_zone::kPresetPass) = 4;
+    ASSERT_TRUE(engine.StartUpload());
+    EXPECT_EQ(engine.PresetPass(), 0);
+}
+
+TEST_F(TransferSequenceTest, StepsWaitForTheAwaitedReply) {
+    ASSERT_TRUE(engine.StartDownload());
+    engine.DownloadStep();
+    EXPECT_EQ(state.downloadInProgress, 2);
+    const std::size_t sent = host.sent.size();
+    ASSERT_NE(state.awaitedFunction, LinkState::kNone);
+    engine.DownloadStep();
+    engine.DownloadStep();
+    EXPECT_EQ(state.downloadInProgress, 2);
+    EXPECT_EQ(host.sent.size(), sent);
+}
+
+TEST_F(TransferSequenceTest, CurrentSettingDownloadWritesTheImageAndEndsWithStandbyAndOn) {
+    image.SetInputName(3, "MY CDR");
+    image.EqSettings.at(13 * 9 + 12) = 17;
+    image.SetDspParameter(28, 27, 3);  // decode type 3 goes out as 6
+    image.SetDspParameter(32, 41, 7);  // "Standard" carries its decode type in slot 41
+    ASSERT_TRUE(engine.StartDownload());
+    RunToEnd(false);
+
+    ASSERT_GE(host.sent.size(), 2u);
+    const Sent& last = host.sent.back();
+    const Sent& beforeLast = host.sent[host.sent.size() - 2];
+    EXPECT_FALSE(beforeLast.extended);
+    EXPECT_EQ(beforeLast.number, 8);
+    EXPECT_EQ(beforeLast.p[0], 0);
+    EXPECT_EQ(last.number, 8);
+    EXPECT_EQ(last.p[0], 1);
+
+    const auto names = Extended(261, 1);
+    ASSERT_EQ(names.size(), 14u);
+    EXPECT_EQ(names[3].p[0], 3);
+    EXPECT_EQ(names[3].text, "MY CDR");
+    EXPECT_EQ(Extended(267, 1).size(), 130u);
+    EXPECT_EQ(Extended(267, 1).back().p[2], 17);
+    EXPECT_EQ(Extended(260, 1).size(), 20u);
+    EXPECT_EQ(Extended(274, 1).size(), 41u);
+    EXPECT_EQ(Extended(271, 1).size(), 52u);
+    EXPECT_EQ(Extended(262, 1).size(), 14u);
+    EXPECT_EQ(Extended(272, 1).size(), 13u);
+    EXPECT_EQ(Commands(20).size(), 38u + 13u);
+
+    const auto params = Extended(265, 1);
+    const auto find = [&](int code, int parameter, int sub) {
+        return std::find_if(params.begin(), params.end(), [=](const Sent& s) {
+            return s.p[0] == code && s.p[1] == parameter && s.p[2] == sub;
+        });
+    };
+    const auto decode = find(ModelProfile::ProgramCode(28), 27, 1);
+    ASSERT_NE(decode, params.end());
+    EXPECT_EQ(decode->p[3], 6);
+    const auto standard = std::find_if(params.rbegin(), params.rend(), [](const Sent& s) {
+        return s.p[0] == ModelProfile::ProgramCode(32) && s.p[1] == 27;
+    });
+    ASSERT_NE(standard, params.rend());
+    EXPECT_EQ(standard->p[3], 7);  // the last write of parameter 27 is slot 41's
+    EXPECT_NE(find(ModelProfile::ProgramCode(33), 8, 7), params.end());
+    EXPECT_NE(find(ModelProfile::ProgramCode(33), 5, 7), params.end());
+    EXPECT_EQ(find(ModelProfile::ProgramCode(0), 4, 1), params.end());  // not in its set
+
+    // 20 ms after each parameter of "Standard", 1 s after the current station, 50 ms around
+    // the right trigger's 27 sends.
+    EXPECT_EQ(host.pausedMs, 6 * 20 + 1000 + 27 * 50);
+    EXPECT_EQ(state.downloadInProgress, 0);
+    EXPECT_EQ(state.transferBusy, 0);
+    EXPECT_FALSE(host.waitOpen);
+    EXPECT_EQ(host.progress.back(), std::make_pair(1, TransferEngine::kProgressEnd));
+}
+
+TEST_F(TransferSequenceTest, DownloadProgressEightMessagesPerStepWithItsCounter) {
+    ASSERT_TRUE(engine.StartDownload());
+    engine.DownloadStep();
+    state.awaitedFunction = LinkState::kNone;
+    engine.DownloadStep();
+    ASSERT_EQ(host.progress.size(), 16u);
+    EXPECT_EQ(host.progress[0], std::make_pair(1, 1));
+    EXPECT_EQ(host.progress[8], std::make_pair(1, 2));
+}
+
+TEST_F(TransferSequenceTest, PresetDownloadWritesSixPassesAndStoresEachOnTheReceiver) {
+    host.preset = true;
+    for (int entry = 0; entry < 6; ++entry) {
+        image.MainVolumeMemories.at(static_cast<std::size_t>(entry)) =
+            static_cast<std::uint8_t>(100 + entry);
+    }
+    ASSERT_TRUE(engine.StartDownload());
+    RunToEnd(false);
+
+    // Per pass: the PC memories of the entry are in the image when its main volume is written.
+    const auto volumes = Commands(48);
+    ASSERT_EQ(volumes.size(), 6u);
+    for (int pass = 0; pass < 6; ++pass) {
+        EXPECT_EQ(volumes[static_cast<std::size_t>(pass)].p[0], 100 + pass);
+        EXPECT_EQ(volumes[static_cast<std::size_t>(pass)].pass, pass);
+    }
+    for (int command : {27, 29, 31}) {
+        const auto stores = Commands(command);
+        ASSERT_EQ(stores.size(), 6u) << command;
+        for (int pass = 0; pass < 6; ++pass) {
+            EXPECT_EQ(stores[static_cast<std::size_t>(pass)].p[0], pass);
+        }
+    }
+    // Data the receiver keeps once goes in the first pass only.
+    for (const Sent& s : host.sent) {
+        if (s.pass == 0 || !s.extended) {
+            continue;
+        }
+        EXPECT_NE(s.number, 261);
+        EXPECT_NE(s.number, 274);
+        EXPECT_NE(s.number, 271);
+        EXPECT_FALSE(s.number == 260 && s.p[0] == 0);
+    }
+    EXPECT_EQ(Extended(267, 1).size(), 6u * 130u);
+    // Later passes write only the current program's parameters.
+    const int current = image.InputProgram(image.MainZoneState.at(main_zone::kMainInput));
+    for (const Sent& s : Extended(265, 1)) {
+        if (s.pass > 0) {
+            EXPECT_EQ(s.p[0], ModelProfile::ProgramCode(current));
+        }
+    }
+    EXPECT_EQ(host.selectedEntries, (std::vector<int>{0, 1, 2, 3, 4, 5, 0}));
+    EXPECT_EQ(Commands(28).back().p[0], 0);
+    EXPECT_EQ(host.sent.back().number, 8);
+    EXPECT_EQ(engine.PresetPass(), 0);
+    EXPECT_EQ(image.MainZoneState.at(main_zone::kMainVolume), 100);
+}
+
+TEST_F(TransferSequenceTest, UploadRequestsEveryGroupAndRestoresTheSavedState) {
+    image.MainZoneState.at(main_zone::kMainInput) = 9;
+    image.SetInputProgramByte(9, 0x80 | 21);
+    image.MainZoneState.at(main_zone::kMultiChannelInput) = 1;
+    image.MainZoneState.at(main_zone::kInputMode) = 2;
+    ASSERT_TRUE(engine.StartUpload());
+    RunToEnd(true);
+
+    EXPECT_EQ(Commands(255).size(), 1u + 13u + 1u);
+    const auto inputs = Commands(2);
+    ASSERT_GE(inputs.size(), 13u);
+    for (int i = 0; i < 13; ++i) {
+        EXPECT_EQ(inputs[static_cast<std::size_t>(i)].p[0], i);
+    }
+    EXPECT_EQ(inputs.back().p[0], 9);  // the end of the pass selects the saved input again
+    EXPECT_EQ(Extended(260, 0).size(), 20u);
+    EXPECT_EQ(Extended(261, 0).size(), 14u);
+    EXPECT_EQ(Extended(274, 0).size(), 41u);
+    EXPECT_EQ(Extended(271, 0).size(), 52u);
+    EXPECT_EQ(Extended(267, 0).size(), 130u);
+    EXPECT_EQ(Extended(262, 0).size(), 14u);
+    EXPECT_EQ(Commands(20).size(), 38u + 1u);
+    EXPECT_EQ(Commands(20).back().p[0], 21);
+    ASSERT_EQ(Commands(19).size(), 1u);
+    EXPECT_EQ(Commands(3).back().p[0], 1);
+    EXPECT_EQ(Commands(4).back().p[0], 4);  // input mode 2 is position 4
+    for (const Sent& s : Extended(274, 0)) {
+        EXPECT_EQ(s.text, "xxxxxx");
+    }
+    EXPECT_EQ(state.uploadInProgress, 0);
+    EXPECT_FALSE(host.waitOpen);
+}
+
+TEST_F(TransferSequenceTest, UploadProgressCountsPerStepForBothOptions) {
+    ASSERT_TRUE(engine.StartUpload());
+    engine.UploadStep();
+    EXPECT_EQ(host.progress.size(), 6u);
+    EXPECT_EQ(host.progress[0], std::make_pair(0, 2));
+    engine.Cancel();
+    host.progress.clear();
+    host.preset = true;
+    ASSERT_TRUE(engine.StartUpload());
+    engine.UploadStep();
+    EXPECT_EQ(host.progress.size(), 2u);
+}
+
+TEST_F(TransferSequenceTest, PresetUploadStoresEveryEntryIntoThePcMemories) {
+    host.preset = true;
+    ASSERT_TRUE(engine.StartUpload());
+    // The receiver reports another main volume for each preset it recalls.
+    int steps = 0;
+    int lastPass = -1;
+    while (engine.Running() && steps < 50000) {
+        if (host.Pass() != lastPass) {
+            lastPass = host.Pass();
+            image.MainZoneState.at(main_zone::kMainVolume) =
+                static_cast<std::uint8_t>(50 + lastPass);
+        }
+        state.awaitedFunction = LinkState::kNone;
+        engine.UploadStep();
+        ++steps;
+    }
+    ASSERT_FALSE(engine.Running());
+    for (int entry = 0; entry < 6; ++entry) {
+        EXPECT_EQ(image.MainVolumeMemories.at(static_cast<std::size_t>(entry)), 50 + entry);
+    }
+    EXPECT_EQ(Commands(28).size(), 7u);  // entry 0 first, each next entry, entry 0 at the end
+    EXPECT_EQ(Extended(261, 0).size(), 14u);
+    EXPECT_EQ(Extended(271, 0).size(), 52u);
+    EXPECT_EQ(Extended(267, 0).size(), 6u * 130u);
+    EXPECT_EQ(host.selectedEntries.back(), 0);
+    EXPECT_EQ(image.MainZoneState.at(main_zone::kMainVolume), 50);  // entry A recalled
+}
+
+TEST_F(TransferSequenceTest, ProgressNeverClosesTheWindowBeforeTheEnd) {
+    ASSERT_TRUE(engine.StartUpload());
+    state.uploadInProgress = 2000;  // 2 x 2000 would reach the end value
+    engine.UploadStep();
+    ASSERT_FALSE(host.progress.empty());
+    EXPECT_EQ(host.progress[0].second, TransferEngine::kProgressEnd - 1);
+    // The counter lies beyond the pass, so this step ended the upload: one end message only.
+    EXPECT_EQ(std::count_if(host.progress.begin(), host.progress.end(),
+                            [](const auto& m) { return m.second == TransferEngine::kProgressEnd; }),
+              1);
+    EXPECT_EQ(host.progress.back().second, TransferEngine::kProgressEnd);
+}
+
+TEST_F(TransferSequenceTest, CancelStopsEverythingAndSendsNothing) {
+    ASSERT_TRUE(engine.StartDownload());
+    engine.DownloadStep();
+    state.transferBusy = 1;
+    const std::size_t sent = host.sent.size();
+    engine.Cancel();
+    EXPECT_FALSE(engine.Running());
+    EXPECT_EQ(state.awaitedFunction, LinkState::kNone);
+    EXPECT_EQ(state.transferBusy, 0);
+    EXPECT_FALSE(host.waitOpen);
+    engine.DownloadStep();
+    EXPECT_EQ(host.sent.size(), sent);
+}
+
+TEST(TransferDspParameters, SlotsTravelUnderTheReceiversNumbers) {
+    EXPECT_TRUE(ReceiverHasSlot(0, 28));
+    EXPECT_FALSE(ReceiverHasSlot(34, 0));
+    EXPECT_FALSE(ReceiverHasSlot(38, 0));
+    EXPECT_FALSE(ReceiverHasSlot(0, 42));
+    const auto sub = [](int program, int slot) {
+        const auto w = WireParameterOf(program, slot);
+        return w ? std::make_pair(w->parameter, w->subIndex) : std::make_pair(-1, -1);
+    };
+    EXPECT_EQ(sub(0, 0), std::make_pair(0, 1));
+    EXPECT_EQ(sub(33, 9), std::make_pair(9, 7));
+    EXPECT_EQ(sub(33, 30), std::make_pair(4, 4));
+    EXPECT_EQ(sub(33, 31), std::make_pair(-1, -1));
+    EXPECT_EQ(sub(20, 32), std::make_pair(5, 1));
+    EXPECT_EQ(sub(20, 36), std::make_pair(6, 4));
+    EXPECT_EQ(sub(33, 40), std::make_pair(7, 7));
+    EXPECT_EQ(sub(32, 41), std::make_pair(27, 1));
+    EXPECT_EQ(sub(28, 41), std::make_pair(-1, -1));
+    EXPECT_EQ(WireValueOf(27, 2), 4);
+    EXPECT_EQ(WireValueOf(27, 3), 6);
+    EXPECT_EQ(WireValueOf(27, 1), 1);
+    EXPECT_EQ(WireValueOf(41, 3), 3);
+}
+
+TEST_F(TransferSequenceTest, RealtimePollCyclesThroughItsStates) {
+    state.realtimeMode = true;
+    std::vector<int> states;
+    for (int visit = 0; visit < 37; ++visit) {
+        states.push_back(state.realtimePollState);
+        state.awaitedFunction = LinkState::kNone;
+        engine.RealtimeStep();
+    }
+    std::vector<int> expected{256, 261, 262, 265, 265, 265, 265};
+    expected.insert(expected.end(), 11, 266);
+    expected.insert(expected.end(), {270, 271, 271, 271, 271, 271, 271});
+    expected.insert(expected.end(), {274, 274, 274, 274, 274, 274, 272, 273, 256});
+    expected.insert(expected.end(), {261, 262, 265});
+    EXPECT_EQ(states, expected);
+
+    // The graphic EQ visits wait for the record they asked for; record 1 is never asked for.
+    std::vector<int> records;
+    for (const Sent& s : Extended(267, 0)) {
+        if (records.empty() || records.back() != s.p[0]) {
+            records.push_back(s.p[0]);
+        }
+    }
+    EXPECT_EQ(records, (std::vector<int>{0, 2, 3, 4, 5, 6, 7, 8, 9}));
+    std::vector<int> subs;
+    for (const Sent& s : Extended(265, 0)) {
+        if (subs.empty() || subs.back() != s.p[2]) {
+            subs.push_back(s.p[2]);
+        }
+    }
+    EXPECT_EQ(subs, (std::vector<int>{1, 4, 3, 7, 1}));
+
+    state.realtimePollState = 999;
+    state.awaitedFunction = LinkState::kNone;
+    engine.RealtimeStep();
+    EXPECT_EQ(state.realtimePollState, 256);
+}
+
+TEST_F(TransferSequenceTest, RealtimePollPausesWhileAReplyIsAwaitedAndOnlyInRealtimeMode) {
+    engine.RealtimeStep();
+    EXPECT_TRUE(host.sent.empty());
+    state.realtimeMode = true;
+    state.awaitedFunction = 262;
+    engine.RealtimeStep();
+    EXPECT_TRUE(host.sent.empty());
+    state.awaitedFunction = LinkState::kNone;
+    engine.RealtimeStep();
+    EXPECT_EQ(Extended(260, 0).size(), 20u);
+    EXPECT_EQ(state.awaitedFunction, 260);
+}
+
+}  // namespace
+}  // namespace tra1
