@@ -33,6 +33,7 @@ void PanelDlg::OnRefreshMessage(win::WParam /*w*/, win::LParam /*l*/) {
 }
 
 bool PanelDlg::OnInitDialog() {
+    Dialog::OnInitDialog();
     if (spec_.placement == PanelPlacement::kCenterScreen) {
         CenterWindow();
     }
