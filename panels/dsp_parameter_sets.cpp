@@ -123,6 +123,9 @@ bool ListsParameter(int program, int sourceType, int parameter, bool dialogLift)
 }
 
 int RowSlot(int parameter, int sourceType) {
+    if (sourceType < 0 || sourceType >= source_type::kCount) {
+        sourceType = source_type::kDualField;
+    }
     switch (parameter) {
         case 4:
             return 30;

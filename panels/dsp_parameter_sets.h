@@ -33,7 +33,7 @@ SlotRange DspSlotRange(int program, int slot);
 bool ListsParameter(int program, int sourceType, int parameter, bool dialogLift);
 
 // The record slot that the row of a listed parameter shows: parameters 4..7 keep their values
-// per source type in the slots 30..40.
+// per source type in the slots 30..40. A source type outside 0..2 counts as the first.
 int RowSlot(int parameter, int sourceType);
 
 // The Value list text of slot `slot` holding `value`.

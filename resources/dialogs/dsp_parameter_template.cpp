@@ -46,9 +46,9 @@ DialogTemplate MakeDspParameterTemplate() {
     t.controls.push_back(Make(1153, ControlKind::kListBox, "", kList, 8, 48, 140, 30));
 
     t.controls.push_back(Make(-1, ControlKind::kStatic, "Parameter", style::kNone, 8, 86, 60, 8));
-    t.controls.push_back(Make(1152, ControlKind::kListBox, "", kList, 8, 96, 100, 132));
-    t.controls.push_back(Make(-1, ControlKind::kStatic, "Value", style::kNone, 112, 86, 40, 8));
-    t.controls.push_back(Make(1154, ControlKind::kListBox, "", kList, 112, 96, 44, 132));
+    t.controls.push_back(Make(1152, ControlKind::kListBox, "", kList, 8, 96, 84, 132));
+    t.controls.push_back(Make(-1, ControlKind::kStatic, "Value", style::kNone, 96, 86, 40, 8));
+    t.controls.push_back(Make(1154, ControlKind::kListBox, "", kList, 96, 96, 60, 132));
 
     t.controls.push_back(
         Make(1155, ControlKind::kPushButton, "UP", style::kTabStop, 162, 130, 50, 14));
@@ -57,12 +57,12 @@ DialogTemplate MakeDspParameterTemplate() {
 
     // Never shown; the panel keeps it in step with the dialog-lift byte of the main zone.
     t.controls.push_back(
-        Make(-1, ControlKind::kStatic, "Dialog Lift", style::kHidden, 8, 226, 40, 8));
+        Make(-1, ControlKind::kStatic, "Dialog Lift", style::kHidden, 162, 178, 50, 8));
     t.controls.push_back(
-        Make(-1, ControlKind::kStatic, "OFF", style::kHidden | style::kRight, 50, 226, 16, 8));
+        Make(-1, ControlKind::kStatic, "OFF", style::kHidden | style::kRight, 160, 193, 14, 8));
     t.controls.push_back(
-        Make(1226, ControlKind::kSlider, "", style::kHidden | style::kNoTicks, 68, 223, 36, 14));
-    t.controls.push_back(Make(-1, ControlKind::kStatic, "ON", style::kHidden, 108, 226, 16, 8));
+        Make(1226, ControlKind::kSlider, "", style::kHidden | style::kNoTicks, 175, 190, 22, 14));
+    t.controls.push_back(Make(-1, ControlKind::kStatic, "ON", style::kHidden, 198, 193, 14, 8));
     return t;
 }
 
