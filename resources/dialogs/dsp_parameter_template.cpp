@@ -43,12 +43,12 @@ DialogTemplate MakeDspParameterTemplate() {
         Make(1148, ControlKind::kPushButton, "Default", style::kTabStop, 162, 17, 50, 14));
 
     t.controls.push_back(Make(-1, ControlKind::kStatic, "Source Type", style::kNone, 8, 38, 60, 8));
-    t.controls.push_back(Make(1153, ControlKind::kListBox, "", kList, 8, 48, 140, 30));
+    t.controls.push_back(Make(1153, ControlKind::kListBox, "", kList, 8, 48, 140, 34));
 
-    t.controls.push_back(Make(-1, ControlKind::kStatic, "Parameter", style::kNone, 8, 86, 60, 8));
-    t.controls.push_back(Make(1152, ControlKind::kListBox, "", kList, 8, 96, 84, 132));
-    t.controls.push_back(Make(-1, ControlKind::kStatic, "Value", style::kNone, 96, 86, 40, 8));
-    t.controls.push_back(Make(1154, ControlKind::kListBox, "", kList, 96, 96, 60, 132));
+    t.controls.push_back(Make(-1, ControlKind::kStatic, "Parameter", style::kNone, 8, 88, 60, 8));
+    t.controls.push_back(Make(1152, ControlKind::kListBox, "", kList, 8, 98, 84, 130));
+    t.controls.push_back(Make(-1, ControlKind::kStatic, "Value", style::kNone, 96, 88, 40, 8));
+    t.controls.push_back(Make(1154, ControlKind::kListBox, "", kList, 96, 98, 60, 130));
 
     t.controls.push_back(
         Make(1155, ControlKind::kPushButton, "UP", style::kTabStop, 162, 130, 50, 14));
