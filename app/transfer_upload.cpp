@@ -209,11 +209,11 @@ void UploadSequence::PlanRest(bool laterPass) {
             out_.Request(kDistance, entry);
         }
     });
-    plan_.push_back([this] {
-        for (int input = 0; input < kTrimCount; ++input) {
-            out_.Request(kInputTrim, input);
-        }
-    });
+    // One trim per step: the pass ends only when the last reply is in, and a reply that comes
+    // after the end is no longer decoded.
+    for (int input = 0; input < kTrimCount; ++input) {
+        plan_.push_back([this, input] { out_.Request(kInputTrim, input); });
+    }
 }
 
 }  // namespace tra1
