@@ -98,14 +98,15 @@ void AddSide(std::vector<ControlTemplate>& c, const Side& side, int ox) {
         AddSwitch(c, side.zone2[static_cast<std::size_t>(i)], zone2X, y);
         AddSwitch(c, side.zone3[static_cast<std::size_t>(i)], zone2X, y, style::kHidden);
     }
-    c.push_back(Label("Multi Ch Input", ox + 10, bottom + 7, 40));
-    AddSwitch(c, side.multi, zone1X, bottom + 6);
-    c.push_back(Make(side.allLow, ControlKind::kPushButton, "", style::kTabStop, zone2X, bottom + 6,
-                     10, 10));
-    c.push_back(Label("All Low", zone2X + 13, bottom + 7, 40));
-    c.push_back(Make(side.allHigh, ControlKind::kPushButton, "", style::kTabStop, zone2X,
+    c.push_back(Label("Multi Ch Input", ox + 10, bottom + 7, 54));
+    AddSwitch(c, side.multi, ox + 64, bottom + 6);
+    const int buttonX = ox + 112;
+    c.push_back(Make(side.allLow, ControlKind::kPushButton, "", style::kTabStop, buttonX,
+                     bottom + 6, 10, 10));
+    c.push_back(Label("All Low", buttonX + 13, bottom + 7, 36));
+    c.push_back(Make(side.allHigh, ControlKind::kPushButton, "", style::kTabStop, buttonX,
                      bottom + 22, 10, 10));
-    c.push_back(Label("All High", zone2X + 13, bottom + 23, 40));
+    c.push_back(Label("All High", buttonX + 13, bottom + 23, 36));
 }
 
 DialogTemplate MakeDcTriggerTemplate() {
