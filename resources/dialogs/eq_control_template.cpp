@@ -91,10 +91,12 @@ DialogTemplate MakeEqControlTemplate() {
     t.controls.push_back(
         Make(-1, ControlKind::kGroupBox, "Graphic EQ", style::kNone, 8, 28, t.cx - 16, 154));
     // The flat line, laid under the sliders at their middle.
-    t.controls.push_back(
-        Make(-1, ControlKind::kStatic,
-             "- - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - -",
-             style::kNone, kLeft - 2, kSliderTop + kSliderHeight / 2 - 4, t.cx - 2 * kLeft + 4, 8));
+    ControlTemplate line = Make(-1, ControlKind::kStatic, "", style::kNone, kLeft - 2,
+                                kSliderTop + kSliderHeight / 2 - 4, t.cx - 2 * kLeft + 4, 8);
+    for (int i = 0; i < 90; ++i) {
+        line.text += "- ";
+    }
+    t.controls.push_back(line);
     for (std::size_t i = 0; i < kBands.size(); ++i) {
         const Band& band = kBands[i];
         const int x = kLeft + static_cast<int>(i) * kColumnWidth;

@@ -12,6 +12,7 @@
 #include "model/model_profile.h"
 #include "model/receiver_image.h"
 #include "panels/cinema_eq_dlg.h"
+#include "panels/panel_catalog.h"
 #include "panels/panel_context.h"
 #include "platform/win/combo_box.h"
 #include "platform/win/event_loop.h"
@@ -101,6 +102,8 @@ const Dlg::Group& Presence() {
 }
 
 TEST_F(CinemaEqPanelTest, OpensWithTheStartUpDefaults) {
+    // The main window finds the panel under its refresh message.
+    EXPECT_NE(PanelCatalog::Find(Dlg::kSpec.refreshMessage), nullptr);
     auto& d = Open();
     EXPECT_EQ(d.GetWindowText(), "CINEMA EQ");
     const auto& fc = FrontCenter();

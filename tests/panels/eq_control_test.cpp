@@ -11,6 +11,7 @@
 #include "model/model_profile.h"
 #include "model/receiver_image.h"
 #include "panels/eq_control_dlg.h"
+#include "panels/panel_catalog.h"
 #include "panels/panel_context.h"
 #include "platform/win/combo_box.h"
 #include "platform/win/event_loop.h"
@@ -110,6 +111,8 @@ const std::vector<std::string> kFilledReadouts{"-6",  "-4.5", "-3",  "-1.5", "0"
 const std::vector<int> kFlatPositions(9, 15);
 
 TEST_F(EqControlPanelTest, OpensOnCenterShowingBandsAndMatchingReadouts) {
+    // The main window finds the panel under its refresh message.
+    EXPECT_NE(PanelCatalog::Find(Dlg::kSpec.refreshMessage), nullptr);
     FillRecord(0);
     auto& d = Open();
     EXPECT_EQ(d.GetWindowText(), "EQ CONTROL");

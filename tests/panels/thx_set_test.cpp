@@ -8,6 +8,7 @@
 #include "link/link_state.h"
 #include "model/model_profile.h"
 #include "model/receiver_image.h"
+#include "panels/panel_catalog.h"
 #include "panels/panel_context.h"
 #include "panels/thx_set_dlg.h"
 #include "platform/win/combo_box.h"
@@ -90,6 +91,8 @@ protected:
 };
 
 TEST_F(ThxSetPanelTest, OpensShowingTheImageWithTheDistanceItems) {
+    // The main window finds the panel under its refresh message.
+    EXPECT_NE(PanelCatalog::Find(CTHXSETDlg::kSpec.refreshMessage), nullptr);
     image.ThxSettings = {1, 0, 2};
     auto& dlg = Open();
     EXPECT_EQ(dlg.GetWindowText(), "THX SET");

@@ -10,6 +10,7 @@
 #include "link/link_state.h"
 #include "model/model_profile.h"
 #include "model/receiver_image.h"
+#include "panels/panel_catalog.h"
 #include "panels/panel_context.h"
 #include "panels/tone_control_dlg.h"
 #include "platform/win/combo_box.h"
@@ -102,6 +103,8 @@ protected:
 };
 
 TEST_F(ToneControlPanelTest, OpensShowingLevelsFrequenciesAndCyanReadouts) {
+    // The main window finds the panel under its refresh message.
+    EXPECT_NE(PanelCatalog::Find(Dlg::kSpec.refreshMessage), nullptr);
     image.ToneSettings = {0, 24, 2, 7, 1, 12, 0, 0};
     auto& dlg = Open();
     EXPECT_EQ(dlg.GetWindowText(), "Tone Control");
