@@ -13,7 +13,6 @@
 #include "link/link_state.h"
 #include "model/model_profile.h"
 #include "model/receiver_image.h"
-#include "platform/win/edit.h"
 #include "platform/win/event_loop.h"
 #include "platform/win/slider.h"
 #include "platform/win/user_input.h"
@@ -195,14 +194,6 @@ TEST_F(LfeLevelDrangeTest, RefreshesAreHeldOnlyInRealtimeMode) {
     image.LfeDrange[0] = 0;
     SendRefresh();
     EXPECT_EQ(Pos(Dlg::kLfeSpeakerSlider), 40);
-}
-
-TEST_F(LfeLevelDrangeTest, EnterKeepsThePanelOpenAndEscClosesIt) {
-    auto& dlg = Open();
-    ASSERT_TRUE(win::user::PressEnter(dlg));
-    EXPECT_TRUE(dlg.IsWindow());
-    ASSERT_TRUE(win::user::PressEsc(dlg));
-    EXPECT_FALSE(dlg.IsWindow());
 }
 
 }  // namespace
