@@ -12,6 +12,7 @@
 #include "model/model_profile.h"
 #include "model/receiver_image.h"
 #include "panels/io_assign_dlg.h"
+#include "panels/panel_catalog.h"
 #include "platform/win/event_loop.h"
 #include "platform/win/list_box.h"
 #include "platform/win/user_input.h"
@@ -87,6 +88,7 @@ protected:
 
 TEST_F(IoAssignTest, ListsShowConnectorsTheirSourcesAndTheComponentChoices) {
     EXPECT_EQ(panel->GetWindowText(), "I/O ASSIGN");
+    EXPECT_NE(PanelCatalog::Find(Dlg::kSpec.refreshMessage), nullptr);
     const auto& ports = List(Dlg::kPortList);
     ASSERT_EQ(ports.GetCount(), 20);
     EXPECT_EQ(ports.GetText(0), "Component 1");
@@ -212,26 +214,6 @@ TEST_F(IoAssignTest, ApplyHoldsEightyRefreshesInEitherModeAndKeepsSelections) {
         EXPECT_EQ(List(Dlg::kPortList).GetCurSel(), 2);
         EXPECT_EQ(List(Dlg::kSelectList).GetText(List(Dlg::kSelectList).GetCurSel()), "SAT");
     }
-}
-
-TEST(IoAssignRows, RowLookupCoversTheTwentyRowsAndNothingElse) {
-    Dlg::Connector c;
-    ASSERT_TRUE(Dlg::ConnectorOfRow(5, c));
-    EXPECT_EQ(c.kind, 0);
-    EXPECT_EQ(c.number, 5);
-    ASSERT_TRUE(Dlg::ConnectorOfRow(8, c));
-    EXPECT_EQ(c.kind, 1);
-    EXPECT_EQ(c.number, 2);
-    ASSERT_TRUE(Dlg::ConnectorOfRow(15, c));
-    EXPECT_EQ(c.kind, 2);
-    EXPECT_EQ(c.number, 6);
-    ASSERT_TRUE(Dlg::ConnectorOfRow(19, c));
-    EXPECT_EQ(c.kind, 3);
-    EXPECT_EQ(c.number, 3);
-    EXPECT_FALSE(Dlg::ConnectorOfRow(20, c));
-    EXPECT_FALSE(Dlg::ConnectorOfRow(-1, c));
-    EXPECT_EQ(Dlg::OfferedSources(3).size(), 12u);
-    EXPECT_EQ(Dlg::OfferedSources(2).size(), 11u);
 }
 
 }  // namespace
