@@ -5,6 +5,7 @@
 
 #include "model/model_profile.h"
 #include "model/receiver_image.h"
+#include "panels/list_rows.h"
 #include "panels/panel_catalog.h"
 #include "platform/win/edit.h"
 #include "platform/win/event_loop.h"
@@ -18,29 +19,6 @@ const PanelRegistrar kRegistrar(CINPUTRENAMEDlg::kSpec.refreshMessage,
                                 &CreatePanel<CINPUTRENAMEDlg>);
 
 constexpr std::string_view kDiscarded = "!\"$%&'();=@[\\]^_`{|}~";
-
-// Brings the list's lines to `wanted` in place: a line whose text differs is replaced, missing
-// lines are added and surplus lines deleted, so the selection stays where it was when its line
-// is still there.
-void SyncLines(win::ListBox& list, const std::vector<std::string>& wanted) {
-    const int selected = list.GetCurSel();
-    const int count = static_cast<int>(wanted.size());
-    for (int i = 0; i < count; ++i) {
-        const std::string& text = wanted[static_cast<std::size_t>(i)];
-        if (i >= list.GetCount()) {
-            list.InsertString(-1, text);
-        } else if (list.GetText(i) != text) {
-            list.DeleteString(i);
-            list.InsertString(i, text);
-        }
-    }
-    while (list.GetCount() > count) {
-        list.DeleteString(list.GetCount() - 1);
-    }
-    if (selected != win::LB_ERR && selected < list.GetCount() && list.GetCurSel() != selected) {
-        list.SetCurSel(selected);
-    }
-}
 
 }  // namespace
 
@@ -75,7 +53,7 @@ void CINPUTRENAMEDlg::Refresh() {
     if (defaults == nullptr || names == nullptr) {
         return;
     }
-    SyncLines(*defaults, DefaultNames());
+    SyncListRows(*defaults, DefaultNames());
     if (defaults->GetCurSel() == win::LB_ERR) {
         defaults->SetCurSel(0);
     }
@@ -83,7 +61,7 @@ void CINPUTRENAMEDlg::Refresh() {
     for (int i = 0; i < LineCount(); ++i) {
         current.push_back(Image().InputName(i));
     }
-    SyncLines(*names, current);
+    SyncListRows(*names, current);
     if (names->GetCurSel() == win::LB_ERR) {
         names->SetCurSel(defaults->GetCurSel());
     }

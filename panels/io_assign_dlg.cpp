@@ -4,6 +4,7 @@
 
 #include "model/model_profile.h"
 #include "model/receiver_image.h"
+#include "panels/list_rows.h"
 #include "panels/panel_catalog.h"
 #include "platform/win/event_loop.h"
 #include "platform/win/list_box.h"
@@ -13,29 +14,6 @@ namespace tra1 {
 namespace {
 
 const PanelRegistrar kRegistrar(CIOASSIGNDlg::kSpec.refreshMessage, &CreatePanel<CIOASSIGNDlg>);
-
-// Brings the list's rows to `wanted` in place: a row whose text differs is replaced, missing
-// rows are added and surplus rows deleted, so the selection stays where it was when its row is
-// still there.
-void SyncRows(win::ListBox& list, const std::vector<std::string>& wanted) {
-    const int selected = list.GetCurSel();
-    const int count = static_cast<int>(wanted.size());
-    for (int i = 0; i < count; ++i) {
-        const std::string& text = wanted[static_cast<std::size_t>(i)];
-        if (i >= list.GetCount()) {
-            list.InsertString(-1, text);
-        } else if (list.GetText(i) != text) {
-            list.DeleteString(i);
-            list.InsertString(i, text);
-        }
-    }
-    while (list.GetCount() > count) {
-        list.DeleteString(list.GetCount() - 1);
-    }
-    if (selected != win::LB_ERR && selected < list.GetCount() && list.GetCurSel() != selected) {
-        list.SetCurSel(selected);
-    }
-}
 
 // The first row of each kind in "I/O PORT".
 constexpr std::array<int, CIOASSIGNDlg::kKindCount> kFirstRows{0, 6, 9, 16};
@@ -107,7 +85,7 @@ void CIOASSIGNDlg::RebuildPorts() {
             labels.push_back(std::string(kLabelPrefixes.at(k)) + std::to_string(n + 1));
         }
     }
-    SyncRows(*ports, labels);
+    SyncListRows(*ports, labels);
     if (ports->GetCurSel() == win::LB_ERR) {
         ports->SetCurSel(0);
     }
@@ -129,7 +107,7 @@ void CIOASSIGNDlg::RebuildFunctions() {
             rows.push_back(shownAbove ? std::string("---") : SourceName(source));
         }
     }
-    SyncRows(*functions, rows);
+    SyncListRows(*functions, rows);
 }
 
 void CIOASSIGNDlg::RebuildSelect() {
@@ -142,7 +120,7 @@ void CIOASSIGNDlg::RebuildSelect() {
     for (const int source : selectValues_) {
         names.push_back(SourceName(source));
     }
-    SyncRows(*select, names);
+    SyncListRows(*select, names);
     // The selection is left where it was, not moved to the connector's source.
     if (select->GetCurSel() == win::LB_ERR) {
         select->SetCurSel(0);
