@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "model/dsp_parameter_sets.h"
 #include "model/model_profile.h"
 #include "model/receiver_image.h"
 #include "model/value_format.h"
@@ -183,51 +184,7 @@ constexpr std::array<LevelEntry, 11> kLevelEntries{{
     {speaker_levels::kSW2, "SW2\t\t\t: "},
 }};
 
-// --- Which parameters each sound-field program has ------------------------------------------
-
-using ParameterSet = std::uint64_t;
-
-constexpr ParameterSet SetOf(std::initializer_list<int> parameters) {
-    ParameterSet set = 0;
-    for (const int k : parameters) {
-        set |= ParameterSet{1} << k;
-    }
-    return set;
-}
-
-constexpr ParameterSet kSetA = SetOf({0, 1, 2, 14, 28});
-constexpr ParameterSet kSetB = SetOf({0, 2, 11, 12, 13, 14, 28});
-constexpr ParameterSet kSetC = SetOf({0, 1, 2, 11, 12, 13, 14, 28});
-constexpr ParameterSet kSetD = SetOf({0, 1, 4, 5, 6, 8, 9, 14, 28, 32, 33, 34, 35, 36, 37});
-constexpr ParameterSet kSetE =
-    SetOf({0, 1, 4, 5, 6, 8, 9, 11, 12, 13, 14, 28, 32, 33, 34, 35, 36, 37});
-constexpr ParameterSet kSetF = SetOf({19, 20, 22, 23, 24, 25, 26});
-constexpr ParameterSet kSetG =
-    SetOf({0, 1, 4, 5, 6, 8, 9, 14, 27, 28, 30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40});
-constexpr ParameterSet kSetH = SetOf({15, 16, 17, 18, 27, 41});
-constexpr ParameterSet kSetI =
-    SetOf({4, 5, 6, 7, 8, 9, 10, 14, 27, 28, 30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40});
-constexpr ParameterSet kSetJ = SetOf({27});
-
-constexpr std::array<ParameterSet, dsp_table::kProgramCount> kProgramParameters{
-    kSetA, kSetA, kSetA, kSetA, kSetA, kSetA, kSetA, kSetA, kSetA,  // 0..8
-    kSetB, kSetB, kSetB,                                            // 9..11
-    kSetA, kSetA, kSetA,                                            // 12..14
-    kSetC, kSetC, kSetC,                                            // 15..17
-    kSetB, kSetB,                                                   // 18, 19
-    kSetD, kSetF, kSetE, kSetD, kSetD, kSetE,                       // 20..25
-    kSetC, kSetE,                                                   // 26, 27
-    kSetG, kSetG, kSetG, kSetG,                                     // 28..31
-    kSetH, kSetI, 0,     0,     kSetJ, 0,                           // 32..37
-};
-
-bool HasParameter(int program, int parameter) {
-    if (program < 0 || static_cast<std::size_t>(program) >= kProgramParameters.size() ||
-        parameter < 0 || parameter >= 64) {
-        return false;
-    }
-    return (kProgramParameters.at(static_cast<std::size_t>(program)) >> parameter & 1u) != 0;
-}
+// --- The parameter lines of a sound-field program -------------------------------------------
 
 // The highest parameter index that has lines of its own; 30..41 print as variants of 4..10.
 constexpr int kHighestReportedParameter = 29;
@@ -308,7 +265,7 @@ std::string ParameterLines(Bytes record, int k, bool multiChannelInput, bool pre
 std::string ParameterBlock(Bytes record, int program, bool multiChannelInput, bool preset) {
     std::string text;
     for (int k = 0; k <= kHighestReportedParameter; ++k) {
-        if (HasParameter(program, k)) {
+        if (ProgramHasParameter(program, k)) {
             text += ParameterLines(record, k, multiChannelInput, preset);
         }
     }

@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "model/dsp_parameter_sets.h"
 #include "model/receiver_image.h"
 #include "panels/dsp_parameter_peers.h"
-#include "panels/dsp_parameter_sets.h"
 #include "panels/panel_catalog.h"
 #include "platform/win/combo_box.h"
 #include "platform/win/event_loop.h"

@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "link/link_state.h"
+#include "model/dsp_parameter_sets.h"
 #include "model/model_profile.h"
 #include "model/receiver_image.h"
-#include "panels/dsp_parameter_sets.h"
 #include "panels/input_dsp_program_dlg.h"
 #include "platform/win/combo_box.h"
 #include "platform/win/event_loop.h"
@@ -145,23 +145,6 @@ TEST_F(DspParameterTest, SurroundRowsFollowTheSourceType) {
     EXPECT_EQ(Names(), (Rows{"Panorama", "Dimention", "CT.Width", "C.Image", "Decode Type"}));
     EXPECT_EQ(Slot(4), 41);
     EXPECT_EQ(Values(), (Rows{"OFF", "STD", "0", "0.0", "Pro Logic"}));
-}
-
-TEST_F(DspParameterTest, ValueTexts) {
-    EXPECT_EQ(DspValueText(14, 6), "0");
-    EXPECT_EQ(DspValueText(14, 0), "-6");
-    EXPECT_EQ(DspValueText(16, 3), "STD");
-    EXPECT_EQ(DspValueText(1, 15), "1.5");
-    EXPECT_EQ(DspValueText(27, 3), "Pro Logic IIx");
-    EXPECT_EQ(DspValueText(41, 8), "PLIIx Game");
-    // Names past their tables read as nothing.
-    EXPECT_EQ(DspValueText(27, 4), "");
-    EXPECT_EQ(DspValueText(41, 200), "");
-
-    EXPECT_EQ(DspSlotRange(0, 3).max, 25);
-    EXPECT_EQ(DspSlotRange(22, 3).max, 49);
-    EXPECT_EQ(DspSlotRange(0, 42).max, 0);
-    EXPECT_FALSE(ProgramHasParameter(38, 0));
 }
 
 TEST_F(DspParameterTest, UpAndDownStepWithinTheRangeAndPostEachStoredValueOnce) {

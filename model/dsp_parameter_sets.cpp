@@ -1,4 +1,4 @@
-#include "panels/dsp_parameter_sets.h"
+#include "model/dsp_parameter_sets.h"
 
 #include <array>
 #include <cstddef>

@@ -1,7 +1,8 @@
 #pragma once
-// What the DSP PARAMETER panel knows about the sound-field parameters beyond the model's name
-// and default tables: which parameters each program has, the value range of every slot of a
-// program's 42-byte record, which rows the panel lists for a source type, and how a value reads.
+// The sound-field parameters beyond the model's name and default tables: which parameters each
+// program has, the value range of every slot of a program's 42-byte record, which rows the DSP
+// PARAMETER panel lists for a source type, and how a value reads. The panel and the
+// configuration report both read these tables, so the two always agree on a program's set.
 // Pure table look-ups: a program, parameter or slot out of range has no parameters, an empty
 // range and an empty text.
 
