@@ -3,89 +3,32 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "link/link_state.h"
-#include "model/model_profile.h"
 #include "model/receiver_image.h"
 #include "panels/cinema_eq_dlg.h"
 #include "panels/panel_catalog.h"
-#include "panels/panel_context.h"
 #include "platform/win/combo_box.h"
-#include "platform/win/event_loop.h"
 #include "platform/win/slider.h"
 #include "platform/win/user_input.h"
-#include "platform/win/virtual_clock.h"
-#include "platform/win/window.h"
+#include "tests/panels/panel_test_support.h"
 
 namespace tra1 {
 namespace {
 
 using Dlg = CCINEMAEQDlg;
 
-struct CinemaMessage {
-    win::Msg msg;
-    win::WParam w;
-    win::LParam l;
-    friend bool operator==(const CinemaMessage&, const CinemaMessage&) = default;
-};
+using CinemaMessage = test::Message;
 
-class CinemaMainWindow final : public win::Window {
-public:
-    using Window::Window;
-    std::vector<CinemaMessage> received;
-    // Runs inside the handler, to look at the world as the main window sees it.
-    std::function<void()> onMessage;
-
+class CinemaEqPanelTest : public test::PanelTest<Dlg> {
 protected:
-    win::LResult OnMessage(win::Msg msg, win::WParam w, win::LParam l) override {
-        received.push_back({msg, w, l});
-        if (onMessage) {
-            onMessage();
-        }
-        return 1;
-    }
-};
-
-class CinemaEqPanelTest : public ::testing::Test {
-protected:
-    CinemaEqPanelTest() {
-        image.ResetToDefaults(profile);
-        main.CreateHidden();
-    }
-
-    Dlg& Open() {
-        panel = CreatePanel<Dlg>(PanelContext{loop, image, profile, link, main.Handle()}, [] {});
-        EXPECT_NE(panel, nullptr);
-        panel->Show();
-        return static_cast<Dlg&>(*panel);
-    }
     // What reached the main window, without running the loop: the panel sends, never posts.
     std::vector<CinemaMessage> Handled() {
         EXPECT_EQ(loop.PostedCount(), 0u);
-        auto out = std::move(main.received);
-        main.received.clear();
-        return out;
+        return main.Take();
     }
-    void Refresh() {
-        loop.Post(panel->Handle(), Dlg::kSpec.refreshMessage);
-        loop.DrainPosted();
-    }
-    int Pos(int id) const { return panel->Get<win::Slider>(id)->GetPos(); }
-    int Sel(int id) const { return panel->Get<win::ComboBox>(id)->GetCurSel(); }
-    std::string Text(int id) const { return panel->GetDlgItemText(id); }
-    bool Enabled(int id) const { return panel->GetDlgItem(id)->IsEnabled(); }
-
-    win::VirtualClock clock;
-    win::EventLoop loop{clock};
-    ModelProfile profile;
-    ReceiverImage image;
-    LinkState link;
-    CinemaMainWindow main{loop};
-    std::unique_ptr<PanelDlg> panel;
 };
 
 const Dlg::Group& FrontCenter() {
@@ -183,7 +126,7 @@ TEST_F(CinemaEqPanelTest, SwitchDisablesAndEnablesItsGroupsBands) {
     EXPECT_TRUE(Enabled(SurroundBack().peqGain));
     // A refresh leaves the enabling as the user's switch made it.
     image.EqSettings[142] = 1;
-    Refresh();
+    SendRefresh();
     EXPECT_EQ(Pos(s.onOff), 1);
     EXPECT_FALSE(Enabled(s.peqGain));
     ASSERT_TRUE(win::user::ReleaseSlider(d, s.onOff, 0));
@@ -201,7 +144,7 @@ TEST_F(CinemaEqPanelTest, RefreshLeavesAnOpenFrequencyListAlone) {
     image.EqSettings[140] = 3;   // Presence PEQ frequency
     image.EqSettings[138] = 4;   // Presence HIGH frequency
     image.EqSettings[141] = 20;  // Presence PEQ gain
-    Refresh();
+    SendRefresh();
     EXPECT_EQ(Sel(p.peqFrequency), 11);
     EXPECT_EQ(Sel(p.highFrequency), 4);
     EXPECT_EQ(Pos(p.peqGain), 20);
@@ -218,7 +161,7 @@ TEST_F(CinemaEqPanelTest, MovingBackToAValueARefreshReplacedSendsItAgain) {
     const auto& fc = FrontCenter();
     ASSERT_TRUE(win::user::ReleaseSlider(d, fc.highGain, 20));
     image.EqSettings[134] = 15;  // the receiver's report still had the old gain
-    Refresh();                   // never held, even in realtime mode
+    SendRefresh();               // never held, even in realtime mode
     EXPECT_EQ(Pos(fc.highGain), 15);
     ASSERT_TRUE(win::user::ReleaseSlider(d, fc.highGain, 20));
     EXPECT_EQ(image.EqSettings[134], 20);

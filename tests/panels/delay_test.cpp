@@ -10,70 +10,22 @@
 #include <utility>
 #include <vector>
 
-#include "link/link_state.h"
-#include "model/model_profile.h"
 #include "model/receiver_image.h"
-#include "platform/win/event_loop.h"
 #include "platform/win/slider.h"
 #include "platform/win/user_input.h"
-#include "platform/win/virtual_clock.h"
-#include "platform/win/window.h"
+#include "tests/panels/panel_test_support.h"
 
 namespace tra1 {
 namespace {
 
 using Dlg = CDELAYDlg;
 
-struct Message {
-    win::Msg msg;
-    win::WParam w;
-    win::LParam l;
-    friend bool operator==(const Message&, const Message&) = default;
-};
+using test::Message;
 
-// Stands in for the main window: writes down every change message it receives.
-class MainWindowStub final : public win::Window {
-public:
-    using Window::Window;
-    std::vector<Message> received;
-
+class DelayPanelTest : public test::PanelTest<Dlg> {
 protected:
-    win::LResult OnMessage(win::Msg msg, win::WParam w, win::LParam l) override {
-        received.push_back({msg, w, l});
-        return 0;
-    }
-};
-
-class DelayPanelTest : public ::testing::Test {
-protected:
-    DelayPanelTest() {
-        image.ResetToDefaults(profile);
-        main.CreateHidden();
-    }
-
-    Dlg& Open() {
-        panel = CreatePanel<Dlg>(PanelContext{loop, image, profile, link, main.Handle()}, [] {});
-        panel->Show();
-        return static_cast<Dlg&>(*panel);
-    }
-    std::vector<Message> Posted() {
-        loop.DrainPosted();
-        return std::exchange(main.received, {});
-    }
-    void SendRefresh() {
-        loop.Post(panel->Handle(), Dlg::kSpec.refreshMessage);
-        loop.DrainPosted();
-    }
-    int Pos() const { return panel->Get<win::Slider>(Dlg::kDelaySlider)->GetPos(); }
-    std::string Readout() const { return panel->GetDlgItemText(Dlg::kDelayReadout); }
-
-    win::VirtualClock clock;
-    win::EventLoop loop{clock};
-    ReceiverImage image;
-    ModelProfile profile;
-    LinkState link;
-    MainWindowStub main{loop};
-    std::unique_ptr<PanelDlg> panel;
+    int Pos() const { return PanelTest::Pos(Dlg::kDelaySlider); }
+    std::string Readout() const { return Text(Dlg::kDelayReadout); }
 };
 
 TEST_F(DelayPanelTest, RefreshPutsLongerDelaysHigherAndClampsBeyondTheTop) {

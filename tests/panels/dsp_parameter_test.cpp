@@ -12,18 +12,14 @@
 #include <utility>
 #include <vector>
 
-#include "link/link_state.h"
 #include "model/dsp_parameter_sets.h"
-#include "model/model_profile.h"
 #include "model/receiver_image.h"
 #include "panels/input_dsp_program_dlg.h"
 #include "platform/win/combo_box.h"
-#include "platform/win/event_loop.h"
 #include "platform/win/list_box.h"
 #include "platform/win/slider.h"
 #include "platform/win/user_input.h"
-#include "platform/win/virtual_clock.h"
-#include "platform/win/window.h"
+#include "tests/panels/panel_test_support.h"
 
 namespace tra1 {
 namespace {
@@ -31,50 +27,18 @@ namespace {
 using Dlg = CDSPPARAMETERDlg;
 using Rows = std::vector<std::string>;
 
-struct Message {
-    win::Msg msg;
-    win::WParam w;
-    win::LParam l;
-    friend bool operator==(const Message&, const Message&) = default;
-};
-
-// Stands in for the main window: writes down every message it receives.
-class MainWindowStub final : public win::Window {
-public:
-    using Window::Window;
-    std::vector<Message> received;
-
-protected:
-    win::LResult OnMessage(win::Msg msg, win::WParam w, win::LParam l) override {
-        received.push_back({msg, w, l});
-        return 0;
-    }
-};
+using test::Message;
 
 constexpr int kSpectacle = 28;  // a program of the set with every surround alternative
 constexpr int kStandard = 32;
 
-class DspParameterTest : public ::testing::Test {
+class DspParameterTest : public test::PanelTest<Dlg> {
 protected:
-    DspParameterTest() {
-        image.ResetToDefaults(profile);
-        main.CreateHidden();
-    }
-
-    PanelContext Context() { return PanelContext{loop, image, profile, link, main.Handle()}; }
-
     // Opens the panel with the main input (DVD) playing `program`.
     Dlg& Open(int program = 29) {
         image.InputProgramMap[5] = static_cast<std::uint8_t>(program);
-        panel = CreatePanel<Dlg>(Context(), [] {});
-        panel->Show();
-        return static_cast<Dlg&>(*panel);
+        return PanelTest::Open();
     }
-    std::vector<Message> Posted() {
-        loop.DrainPosted();
-        return std::exchange(main.received, {});
-    }
-    win::ListBox& List(int id) const { return *panel->Get<win::ListBox>(id); }
     Rows Names() const { return List(Dlg::kParameterList).items(); }
     Rows Values() const { return List(Dlg::kValueList).items(); }
     void PickSourceType(int type) {
@@ -82,14 +46,6 @@ protected:
     }
     void SelectRow(int row) { ASSERT_TRUE(win::user::SelectListRow(*panel, Dlg::kValueList, row)); }
     int Slot(int row) const { return static_cast<const Dlg&>(*panel).RowSlotAt(row); }
-
-    win::VirtualClock clock;
-    win::EventLoop loop{clock};
-    ReceiverImage image;
-    ModelProfile profile;
-    LinkState link;
-    MainWindowStub main{loop};
-    std::unique_ptr<PanelDlg> panel;
 };
 
 TEST_F(DspParameterTest, OpensOnTheMainInputsProgramWithItsRowsAndValues) {

@@ -7,18 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "link/link_state.h"
-#include "model/model_profile.h"
 #include "model/receiver_image.h"
 #include "panels/eq_control_dlg.h"
 #include "panels/panel_catalog.h"
-#include "panels/panel_context.h"
 #include "platform/win/combo_box.h"
-#include "platform/win/event_loop.h"
 #include "platform/win/slider.h"
 #include "platform/win/user_input.h"
-#include "platform/win/virtual_clock.h"
-#include "platform/win/window.h"
+#include "tests/panels/panel_test_support.h"
 
 namespace tra1 {
 namespace {
@@ -30,49 +25,11 @@ constexpr int kSlider1k = 1078;
 constexpr int kSlider16k = 1090;
 constexpr int kReadout1k = 1085;
 
-struct EqMessage {
-    win::Msg msg;
-    win::WParam w;
-    win::LParam l;
-    friend bool operator==(const EqMessage&, const EqMessage&) = default;
-};
+using EqMessage = test::Message;
 
-class EqMainWindow final : public win::Window {
-public:
-    using Window::Window;
-    std::vector<EqMessage> received;
-
+class EqControlPanelTest : public test::PanelTest<Dlg> {
 protected:
-    win::LResult OnMessage(win::Msg msg, win::WParam w, win::LParam l) override {
-        received.push_back({msg, w, l});
-        return 1;
-    }
-};
-
-class EqControlPanelTest : public ::testing::Test {
-protected:
-    EqControlPanelTest() {
-        image.ResetToDefaults(profile);
-        main.CreateHidden();
-    }
-
-    Dlg& Open() {
-        panel = CreatePanel<Dlg>(PanelContext{loop, image, profile, link, main.Handle()}, [] {});
-        EXPECT_NE(panel, nullptr);
-        panel->Show();
-        return static_cast<Dlg&>(*panel);
-    }
-    Dlg& dlg() { return static_cast<Dlg&>(*panel); }
-    std::vector<EqMessage> Delivered() {
-        loop.DrainPosted();
-        auto out = std::move(main.received);
-        main.received.clear();
-        return out;
-    }
-    void Refresh() {
-        loop.Post(panel->Handle(), Dlg::kSpec.refreshMessage);
-        loop.DrainPosted();
-    }
+    std::vector<EqMessage> Delivered() { return Posted(); }
     // Writes a record whose present bands run 0, 3, 6, ... 24 from the lowest band up.
     void FillRecord(std::size_t record) {
         for (std::size_t i = 0; i < Dlg::kBands.size(); ++i) {
@@ -83,26 +40,17 @@ protected:
     std::vector<int> Positions() const {
         std::vector<int> out;
         for (const auto& band : Dlg::kBands) {
-            out.push_back(panel->Get<win::Slider>(band.slider)->GetPos());
+            out.push_back(Pos(band.slider));
         }
         return out;
     }
     std::vector<std::string> Readouts() const {
         std::vector<std::string> out;
         for (const auto& band : Dlg::kBands) {
-            out.push_back(panel->GetDlgItemText(band.readout));
+            out.push_back(Text(band.readout));
         }
         return out;
     }
-    int Pos(int id) const { return panel->Get<win::Slider>(id)->GetPos(); }
-
-    win::VirtualClock clock;
-    win::EventLoop loop{clock};
-    ModelProfile profile;
-    ReceiverImage image;
-    LinkState link;
-    EqMainWindow main{loop};
-    std::unique_ptr<PanelDlg> panel;
 };
 
 const std::vector<int> kFilledPositions{27, 24, 21, 18, 15, 12, 9, 6, 3};
@@ -162,10 +110,10 @@ TEST_F(EqControlPanelTest, RefreshWaitsWhileTheChannelListIsOpen) {
     auto& d = Open();
     ASSERT_TRUE(win::user::OpenComboList(d, Dlg::kChannelCombo));
     FillRecord(0);
-    Refresh();
+    SendRefresh();
     EXPECT_EQ(Positions(), kFlatPositions);
     ASSERT_TRUE(win::user::CloseComboList(d, Dlg::kChannelCombo));
-    Refresh();
+    SendRefresh();
     EXPECT_EQ(Positions(), kFilledPositions);
 }
 
@@ -215,18 +163,18 @@ TEST_F(EqControlPanelTest, RealtimeHoldsThirtySixRefreshesAsynchronousNone) {
     ASSERT_TRUE(win::user::ReleaseSlider(d, kSlider63, 3));
     image.EqSettings[0] = 12;  // a stale report carrying the old value
     for (int i = 0; i < 36; ++i) {
-        Refresh();
+        SendRefresh();
     }
     EXPECT_EQ(Pos(kSlider63), 3);
     EXPECT_EQ(d.HoldCounter(), 0);
-    Refresh();
+    SendRefresh();
     EXPECT_EQ(Pos(kSlider63), 15);
 
     link.realtimeMode = false;
     ASSERT_TRUE(win::user::ReleaseSlider(d, kSlider63, 3));
     EXPECT_EQ(d.HoldCounter(), 36);
     image.EqSettings[0] = 12;
-    Refresh();
+    SendRefresh();
     EXPECT_EQ(Pos(kSlider63), 15);
 }
 
@@ -238,7 +186,7 @@ TEST_F(EqControlPanelTest, FlatResetsEveryChannelAndOptionByteButNotCinemaEq) {
     image.EqSettings[131] = 20;
     const auto cinema_before =
         std::vector<std::uint8_t>(image.EqSettings.begin() + 132, image.EqSettings.end());
-    Refresh();
+    SendRefresh();
     ASSERT_EQ(Positions(), kFilledPositions);
     ASSERT_TRUE(win::user::Click(d, Dlg::kFlatButton));
     for (std::size_t i = 0; i < 132; ++i) {

@@ -12,79 +12,29 @@
 #include <utility>
 #include <vector>
 
-#include "link/link_state.h"
-#include "model/model_profile.h"
 #include "model/receiver_image.h"
 #include "panels/dsp_parameter_dlg.h"
 #include "platform/win/button.h"
 #include "platform/win/combo_box.h"
-#include "platform/win/event_loop.h"
 #include "platform/win/list_box.h"
 #include "platform/win/user_input.h"
-#include "platform/win/virtual_clock.h"
-#include "platform/win/window.h"
+#include "tests/panels/panel_test_support.h"
 
 namespace tra1 {
 namespace {
 
 using Dlg = CINPUTDSPPROGRAMDlg;
 
-struct Message {
-    win::Msg msg;
-    win::WParam w;
-    win::LParam l;
-    friend bool operator==(const Message&, const Message&) = default;
-};
-
-// Stands in for the main window: writes down every message it receives.
-class MainWindowStub final : public win::Window {
-public:
-    using Window::Window;
-    std::vector<Message> received;
-
-protected:
-    win::LResult OnMessage(win::Msg msg, win::WParam w, win::LParam l) override {
-        received.push_back({msg, w, l});
-        return 0;
-    }
-};
+using test::Message;
 
 const Message kMainRefresh{0x900F, 0, 0};
 
-class InputDspProgramTest : public ::testing::Test {
+class InputDspProgramTest : public test::PanelTest<Dlg> {
 protected:
-    InputDspProgramTest() {
-        image.ResetToDefaults(profile);
-        main.CreateHidden();
-    }
-
-    PanelContext Context() { return PanelContext{loop, image, profile, link, main.Handle()}; }
-
-    Dlg& Open() {
-        panel = CreatePanel<Dlg>(Context(), [] {});
-        panel->Show();
-        return static_cast<Dlg&>(*panel);
-    }
-    std::vector<Message> Posted() {
-        loop.DrainPosted();
-        return std::exchange(main.received, {});
-    }
-    void Refresh(win::WParam w = 0) {
-        loop.Post(panel->Handle(), Dlg::kSpec.refreshMessage, w);
-        loop.DrainPosted();
-    }
-    win::ListBox& Inputs() const { return *panel->Get<win::ListBox>(Dlg::kInputList); }
-    win::ListBox& Assignments() const { return *panel->Get<win::ListBox>(Dlg::kAssignmentList); }
-    win::ComboBox& Selector() const { return *panel->Get<win::ComboBox>(Dlg::kProgramSelector); }
+    win::ListBox& Inputs() const { return List(Dlg::kInputList); }
+    win::ListBox& Assignments() const { return List(Dlg::kAssignmentList); }
+    win::ComboBox& Selector() const { return Combo(Dlg::kProgramSelector); }
     int Straight() const { return panel->Get<win::Button>(Dlg::kStraightCheck)->GetCheck(); }
-
-    win::VirtualClock clock;
-    win::EventLoop loop{clock};
-    ReceiverImage image;
-    ModelProfile profile;
-    LinkState link;
-    MainWindowStub main{loop};
-    std::unique_ptr<PanelDlg> panel;
 };
 
 TEST_F(InputDspProgramTest, OpensWithTheFixedNamesTheAssignmentsAndTheMainInput) {
@@ -162,10 +112,10 @@ TEST_F(InputDspProgramTest, AfterAUserActionEightyRefreshesAreIgnoredInEitherMod
     EXPECT_EQ(panel->HoldCounter(), 80);
     image.MainZoneState[main_zone::kMainInput] = 9;  // the receiver moves on meanwhile
     for (int i = 0; i < 80; ++i) {
-        Refresh();
+        SendRefresh();
     }
     EXPECT_EQ(Inputs().GetCurSel(), 2);
-    Refresh();
+    SendRefresh();
     EXPECT_EQ(Inputs().GetCurSel(), 9);
     EXPECT_EQ(Assignments().GetCurSel(), 9);
 
@@ -179,11 +129,11 @@ TEST_F(InputDspProgramTest, NoRefreshWhileTheMouseIsDownInThePanel) {
     ASSERT_TRUE(win::user::MousePress(*panel, Dlg::kDefaultButton));
     image.MainZoneState[main_zone::kMainInput] = 3;
     image.InputProgramMap[3] = 12;
-    Refresh();
+    SendRefresh();
     EXPECT_EQ(Inputs().GetCurSel(), 5);
     EXPECT_EQ(Assignments().GetText(3), "USA Hall B");
     ASSERT_TRUE(win::user::MouseRelease(*panel, Dlg::kDefaultButton));
-    Refresh();
+    SendRefresh();
     EXPECT_EQ(Inputs().GetCurSel(), 3);
     EXPECT_EQ(Assignments().GetCurSel(), 3);
     EXPECT_EQ(Assignments().GetText(3), "Village Gate");
@@ -195,19 +145,19 @@ TEST_F(InputDspProgramTest, RefreshWithNamesRebuildsTheListsAndLeavesAnOpenSelec
     Inputs().DeleteString(0);
     Inputs().InsertString(0, "WRONG");
     Inputs().AddString("EXTRA");
-    Refresh(1);
+    SendRefresh(1);
     ASSERT_EQ(Inputs().GetCount(), 13);
     EXPECT_EQ(Inputs().GetText(0), "PHONO");
     EXPECT_EQ(Inputs().GetCurSel(), 5);
 
     ASSERT_TRUE(win::user::OpenComboList(*panel, Dlg::kProgramSelector));
     image.InputProgramMap[5] = 0x80 | 20;
-    Refresh();
+    SendRefresh();
     EXPECT_EQ(Assignments().GetText(5), "STRAIGHT");
     EXPECT_EQ(Selector().GetCurSel(), 29);
     EXPECT_EQ(Straight(), win::BST_UNCHECKED);
     ASSERT_TRUE(win::user::CloseComboList(*panel, Dlg::kProgramSelector));
-    Refresh();
+    SendRefresh();
     EXPECT_EQ(Selector().GetCurSel(), 20);
     EXPECT_EQ(Straight(), win::BST_CHECKED);
 }

@@ -6,65 +6,26 @@
 #include <memory>
 #include <vector>
 
-#include "link/link_state.h"
-#include "model/model_profile.h"
 #include "model/receiver_image.h"
 #include "panels/input_mode_set_dlg.h"
-#include "platform/win/event_loop.h"
 #include "platform/win/slider.h"
 #include "platform/win/user_input.h"
-#include "platform/win/virtual_clock.h"
-#include "platform/win/window.h"
+#include "tests/panels/panel_test_support.h"
 
 namespace tra1 {
 namespace {
 
-struct Posted {
-    win::Msg msg;
-    win::WParam w;
-    win::LParam l;
-    friend bool operator==(const Posted&, const Posted&) = default;
-};
-
-// Stands in for the main window: keeps every message it receives.
-class MainWindowRecorder final : public win::Window {
-public:
-    using Window::Window;
-    std::vector<Posted> received;
-
+class InputModeSetTest : public test::PanelTest<CINPUTMODESETDlg> {
 protected:
-    win::LResult OnMessage(win::Msg msg, win::WParam w, win::LParam l) override {
-        received.push_back({msg, w, l});
-        return 0;
-    }
-};
+    using Posted = test::Message;
 
-class InputModeSetTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        image.ResetToDefaults(profile);
-        ASSERT_TRUE(mainWindow.CreateHidden());
-    }
-
-    std::unique_ptr<PanelDlg> Open() {
-        const PanelContext context{loop, image, profile, link, mainWindow.Handle()};
-        auto panel = CreatePanel<CINPUTMODESETDlg>(context, nullptr);
-        if (panel) {
-            panel->Show();
-        }
-        return panel;
-    }
+    std::unique_ptr<PanelDlg> Open() { return Create(); }
 
     int SwitchPosition(PanelDlg& panel) {
         return panel.Get<win::Slider>(CINPUTMODESETDlg::kModeSlider)->GetPos();
     }
 
-    win::VirtualClock clock;
-    win::EventLoop loop{clock};
-    ModelProfile profile;
-    ReceiverImage image;
-    LinkState link;
-    MainWindowRecorder mainWindow{loop};
+    test::MainWindowStub& mainWindow = main;
 };
 
 TEST_F(InputModeSetTest, OpensAtTheImageValueAsATwoPositionSwitch) {

@@ -9,82 +9,39 @@
 #include <string>
 #include <vector>
 
-#include "link/link_state.h"
-#include "model/model_profile.h"
 #include "model/receiver_image.h"
 #include "panels/input_rename_dlg.h"
 #include "panels/panel_catalog.h"
 #include "platform/win/edit.h"
-#include "platform/win/event_loop.h"
 #include "platform/win/list_box.h"
 #include "platform/win/user_input.h"
-#include "platform/win/virtual_clock.h"
-#include "platform/win/window.h"
+#include "tests/panels/panel_test_support.h"
 
 namespace tra1 {
 namespace {
 
 using Dlg = CINPUTRENAMEDlg;
 
-struct Posted {
-    win::Msg msg;
-    win::WParam w;
-    win::LParam l;
-    friend bool operator==(const Posted&, const Posted&) = default;
-};
-
-class MainWindowRecorder final : public win::Window {
-public:
-    using Window::Window;
-    std::vector<Posted> received;
-
+class InputRenameTest : public test::PanelTest<Dlg> {
 protected:
-    win::LResult OnMessage(win::Msg msg, win::WParam w, win::LParam l) override {
-        received.push_back({msg, w, l});
-        return 0;
-    }
-};
+    using Posted = test::Message;
 
-class InputRenameTest : public ::testing::Test {
-protected:
     void SetUp() override {
-        image.ResetToDefaults(profile);
-        ASSERT_TRUE(mainWindow.CreateHidden());
-        loop.DrainPosted();
+        PanelTest::SetUp();
         panel = Open();
         ASSERT_TRUE(panel);
     }
 
-    std::unique_ptr<PanelDlg> Open() {
-        const PanelContext context{loop, image, profile, link, mainWindow.Handle()};
-        auto created = CreatePanel<Dlg>(context, nullptr);
-        if (created) {
-            created->Show();
-        }
-        return created;
-    }
-    std::vector<Posted> Received() {
-        loop.DrainPosted();
-        auto out = mainWindow.received;
-        mainWindow.received.clear();
-        return out;
-    }
-    win::ListBox& Defaults() { return *panel->Get<win::ListBox>(Dlg::kDefaultNameList); }
-    win::ListBox& Names() { return *panel->Get<win::ListBox>(Dlg::kNewNameList); }
-    std::string Box() { return panel->GetDlgItemText(Dlg::kNameBox); }
+    std::unique_ptr<PanelDlg> Open() { return Create(); }
+    std::vector<Posted> Received() { return PanelTest::Posted(); }
+    win::ListBox& Defaults() { return List(Dlg::kDefaultNameList); }
+    win::ListBox& Names() { return List(Dlg::kNewNameList); }
+    std::string Box() { return Text(Dlg::kNameBox); }
     // The raw nine bytes of an InputNames entry.
     std::vector<std::uint8_t> Entry(std::size_t i) {
         const auto first = image.InputNames.begin() + static_cast<std::ptrdiff_t>(9 * i);
         return {first, first + 9};
     }
-
-    win::VirtualClock clock;
-    win::EventLoop loop{clock};
-    ModelProfile profile;
-    ReceiverImage image;
-    LinkState link;
-    MainWindowRecorder mainWindow{loop};
-    std::unique_ptr<PanelDlg> panel;
 };
 
 TEST_F(InputRenameTest, ListsShowDefaultAndCurrentNamesWithTheFirstLineSelected) {

@@ -7,76 +7,30 @@
 #include <memory>
 #include <vector>
 
-#include "link/link_state.h"
-#include "model/model_profile.h"
 #include "model/receiver_image.h"
 #include "panels/input_trim_dlg.h"
 #include "panels/panel_catalog.h"
-#include "platform/win/event_loop.h"
 #include "platform/win/slider.h"
 #include "platform/win/user_input.h"
-#include "platform/win/virtual_clock.h"
-#include "platform/win/window.h"
+#include "tests/panels/panel_test_support.h"
 
 namespace tra1 {
 namespace {
 
 using Dlg = CINPUTTRIMDlg;
 
-struct Posted {
-    win::Msg msg;
-    win::WParam w;
-    win::LParam l;
-    friend bool operator==(const Posted&, const Posted&) = default;
-};
-
-class MainWindowRecorder final : public win::Window {
-public:
-    using Window::Window;
-    std::vector<Posted> received;
-
+class InputTrimTest : public test::PanelTest<Dlg> {
 protected:
-    win::LResult OnMessage(win::Msg msg, win::WParam w, win::LParam l) override {
-        received.push_back({msg, w, l});
-        return 0;
-    }
-};
+    using Posted = test::Message;
 
-class InputTrimTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        image.ResetToDefaults(profile);
-        ASSERT_TRUE(mainWindow.CreateHidden());
-        loop.DrainPosted();
-    }
-
-    std::unique_ptr<PanelDlg> Open() {
-        const PanelContext context{loop, image, profile, link, mainWindow.Handle()};
-        auto panel = CreatePanel<Dlg>(context, nullptr);
-        if (panel) {
-            panel->Show();
-        }
-        return panel;
-    }
-    std::vector<Posted> Received() {
-        loop.DrainPosted();
-        auto out = mainWindow.received;
-        mainWindow.received.clear();
-        return out;
-    }
+    std::unique_ptr<PanelDlg> Open() { return Create(); }
+    std::vector<Posted> Received() { return PanelTest::Posted(); }
     static int Pos(PanelDlg& panel, std::size_t k) {
         return panel.Get<win::Slider>(Dlg::kSliders.at(k))->GetPos();
     }
     static std::string Readout(PanelDlg& panel, std::size_t k) {
         return panel.GetDlgItemText(Dlg::kReadouts.at(k));
     }
-
-    win::VirtualClock clock;
-    win::EventLoop loop{clock};
-    ModelProfile profile;
-    ReceiverImage image;
-    LinkState link;
-    MainWindowRecorder mainWindow{loop};
 };
 
 TEST_F(InputTrimTest, DefaultsStandInTheMiddleReadingZeroAtTheTemplatePosition) {

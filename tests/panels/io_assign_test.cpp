@@ -8,16 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "link/link_state.h"
-#include "model/model_profile.h"
 #include "model/receiver_image.h"
 #include "panels/io_assign_dlg.h"
 #include "panels/panel_catalog.h"
-#include "platform/win/event_loop.h"
 #include "platform/win/list_box.h"
 #include "platform/win/user_input.h"
-#include "platform/win/virtual_clock.h"
-#include "platform/win/window.h"
+#include "tests/panels/panel_test_support.h"
 
 namespace tra1 {
 namespace {
@@ -25,44 +21,17 @@ namespace {
 using Dlg = CIOASSIGNDlg;
 using Rows = std::vector<std::string>;
 
-struct Posted {
-    win::Msg msg;
-    win::WParam w;
-    win::LParam l;
-    friend bool operator==(const Posted&, const Posted&) = default;
-};
-
-class MainWindowRecorder final : public win::Window {
-public:
-    using Window::Window;
-    std::vector<Posted> received;
-
+class IoAssignTest : public test::PanelTest<Dlg> {
 protected:
-    win::LResult OnMessage(win::Msg msg, win::WParam w, win::LParam l) override {
-        received.push_back({msg, w, l});
-        return 0;
-    }
-};
+    using Posted = test::Message;
 
-class IoAssignTest : public ::testing::Test {
-protected:
     void SetUp() override {
-        image.ResetToDefaults(profile);
-        ASSERT_TRUE(mainWindow.CreateHidden());
-        loop.DrainPosted();
-        const PanelContext context{loop, image, profile, link, mainWindow.Handle()};
-        panel = CreatePanel<Dlg>(context, nullptr);
+        PanelTest::SetUp();
+        panel = Create();
         ASSERT_TRUE(panel);
-        panel->Show();
     }
 
-    std::vector<Posted> Received() {
-        loop.DrainPosted();
-        auto out = mainWindow.received;
-        mainWindow.received.clear();
-        return out;
-    }
-    win::ListBox& List(int id) { return *panel->Get<win::ListBox>(id); }
+    std::vector<Posted> Received() { return PanelTest::Posted(); }
     Dlg& Io() { return static_cast<Dlg&>(*panel); }
     Rows FunctionsOf(int first, int count) {
         const auto& items = List(Dlg::kFunctionList).items();
@@ -76,14 +45,6 @@ protected:
         ASSERT_TRUE(win::user::SelectListRow(*panel, Dlg::kSelectList, row));
         ASSERT_TRUE(win::user::Click(*panel, win::IDOK));
     }
-
-    win::VirtualClock clock;
-    win::EventLoop loop{clock};
-    ModelProfile profile;
-    ReceiverImage image;
-    LinkState link;
-    MainWindowRecorder mainWindow{loop};
-    std::unique_ptr<PanelDlg> panel;
 };
 
 TEST_F(IoAssignTest, ListsShowConnectorsTheirSourcesAndTheComponentChoices) {

@@ -10,72 +10,19 @@
 #include <utility>
 #include <vector>
 
-#include "link/link_state.h"
-#include "model/model_profile.h"
 #include "model/receiver_image.h"
-#include "platform/win/event_loop.h"
 #include "platform/win/slider.h"
 #include "platform/win/user_input.h"
-#include "platform/win/virtual_clock.h"
-#include "platform/win/window.h"
+#include "tests/panels/panel_test_support.h"
 
 namespace tra1 {
 namespace {
 
 using Dlg = CLFELEVELDRANGEDlg;
 
-struct Message {
-    win::Msg msg;
-    win::WParam w;
-    win::LParam l;
-    friend bool operator==(const Message&, const Message&) = default;
-};
+using test::Message;
 
-// Stands in for the main window: writes down every change message it receives.
-class MainWindowStub final : public win::Window {
-public:
-    using Window::Window;
-    std::vector<Message> received;
-
-protected:
-    win::LResult OnMessage(win::Msg msg, win::WParam w, win::LParam l) override {
-        received.push_back({msg, w, l});
-        return 0;
-    }
-};
-
-class LfeLevelDrangeTest : public ::testing::Test {
-protected:
-    LfeLevelDrangeTest() {
-        image.ResetToDefaults(profile);
-        main.CreateHidden();
-    }
-
-    Dlg& Open() {
-        panel = CreatePanel<Dlg>(PanelContext{loop, image, profile, link, main.Handle()}, [] {});
-        panel->Show();
-        return static_cast<Dlg&>(*panel);
-    }
-    // Delivers what the panel posted and hands it over.
-    std::vector<Message> Posted() {
-        loop.DrainPosted();
-        return std::exchange(main.received, {});
-    }
-    void SendRefresh() {
-        loop.Post(panel->Handle(), Dlg::kSpec.refreshMessage);
-        loop.DrainPosted();
-    }
-    int Pos(int id) const { return panel->Get<win::Slider>(id)->GetPos(); }
-    std::string Text(int id) const { return panel->GetDlgItemText(id); }
-
-    win::VirtualClock clock;
-    win::EventLoop loop{clock};
-    ReceiverImage image;
-    ModelProfile profile;
-    LinkState link;
-    MainWindowStub main{loop};
-    std::unique_ptr<PanelDlg> panel;
-};
+using LfeLevelDrangeTest = test::PanelTest<Dlg>;
 
 TEST_F(LfeLevelDrangeTest, RefreshShowsTheImageWithInvertedLfeSlidersAndDbReadouts) {
     auto& dlg = Open();

@@ -7,76 +7,30 @@
 #include <memory>
 #include <vector>
 
-#include "link/link_state.h"
-#include "model/model_profile.h"
 #include "model/receiver_image.h"
 #include "panels/multi_zone_set_dlg.h"
 #include "panels/panel_catalog.h"
-#include "platform/win/event_loop.h"
 #include "platform/win/slider.h"
 #include "platform/win/user_input.h"
-#include "platform/win/virtual_clock.h"
-#include "platform/win/window.h"
+#include "tests/panels/panel_test_support.h"
 
 namespace tra1 {
 namespace {
 
 using Dlg = CMULTIZONESETDlg;
 
-struct Posted {
-    win::Msg msg;
-    win::WParam w;
-    win::LParam l;
-    friend bool operator==(const Posted&, const Posted&) = default;
-};
-
-class MainWindowRecorder final : public win::Window {
-public:
-    using Window::Window;
-    std::vector<Posted> received;
-
+class MultiZoneSetTest : public test::PanelTest<Dlg> {
 protected:
-    win::LResult OnMessage(win::Msg msg, win::WParam w, win::LParam l) override {
-        received.push_back({msg, w, l});
-        return 0;
-    }
-};
+    using Posted = test::Message;
 
-class MultiZoneSetTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        image.ResetToDefaults(profile);
-        ASSERT_TRUE(mainWindow.CreateHidden());
-        loop.DrainPosted();
-    }
-
-    std::unique_ptr<PanelDlg> Open() {
-        const PanelContext context{loop, image, profile, link, mainWindow.Handle()};
-        auto panel = CreatePanel<Dlg>(context, nullptr);
-        if (panel) {
-            panel->Show();  // the opener shows it; gestures reach only a visible window
-        }
-        return panel;
-    }
-    std::vector<Posted> Received() {
-        loop.DrainPosted();
-        auto out = mainWindow.received;
-        mainWindow.received.clear();
-        return out;
-    }
+    std::unique_ptr<PanelDlg> Open() { return Create(); }
+    std::vector<Posted> Received() { return PanelTest::Posted(); }
     static win::Slider& Out(PanelDlg& panel) {
         return *panel.Get<win::Slider>(Dlg::kZone2OutSwitch);
     }
     static win::Slider& Amp(PanelDlg& panel) {
         return *panel.Get<win::Slider>(Dlg::kZone2AmpSwitch);
     }
-
-    win::VirtualClock clock;
-    win::EventLoop loop{clock};
-    ModelProfile profile;
-    ReceiverImage image;
-    LinkState link;
-    MainWindowRecorder mainWindow{loop};
 };
 
 TEST_F(MultiZoneSetTest, InternalAmpShowsOutAtVarDisabledAndExtRestoresItsByte) {

@@ -13,39 +13,18 @@
 #include <utility>
 #include <vector>
 
-#include "link/link_state.h"
-#include "model/model_profile.h"
 #include "model/receiver_image.h"
 #include "platform/win/combo_box.h"
-#include "platform/win/event_loop.h"
 #include "platform/win/slider.h"
 #include "platform/win/user_input.h"
-#include "platform/win/virtual_clock.h"
-#include "platform/win/window.h"
+#include "tests/panels/panel_test_support.h"
 
 namespace tra1 {
 namespace {
 
 using Dlg = CSPEAKERDISTANCEDlg;
 
-struct Message {
-    win::Msg msg;
-    win::WParam w;
-    win::LParam l;
-    friend bool operator==(const Message&, const Message&) = default;
-};
-
-class MainWindowStub final : public win::Window {
-public:
-    using Window::Window;
-    std::vector<Message> received;
-
-protected:
-    win::LResult OnMessage(win::Msg msg, win::WParam w, win::LParam l) override {
-        received.push_back({msg, w, l});
-        return 0;
-    }
-};
+using test::Message;
 
 constexpr Dlg::Speaker kFl = Dlg::kSpeakers[1];
 constexpr Dlg::Speaker kSwr = Dlg::kSpeakers[10];
@@ -59,43 +38,15 @@ std::vector<Message> AllEntriesAnnounced() {
     return all;
 }
 
-class SpeakerDistancePanelTest : public ::testing::Test {
+class SpeakerDistancePanelTest : public test::PanelTest<Dlg> {
 protected:
-    SpeakerDistancePanelTest() {
-        image.ResetToDefaults(profile);
-        main.CreateHidden();
-    }
-
-    Dlg& Open() {
-        panel = CreatePanel<Dlg>(PanelContext{loop, image, profile, link, main.Handle()}, [] {});
-        panel->Show();
-        return static_cast<Dlg&>(*panel);
-    }
-    std::vector<Message> Posted() {
-        loop.DrainPosted();
-        return std::exchange(main.received, {});
-    }
-    void SendRefresh() {
-        loop.Post(panel->Handle(), Dlg::kSpec.refreshMessage);
-        loop.DrainPosted();
-    }
     void SetMetres(std::int32_t first) {
         image.SpeakerDistances[15] = Dlg::kMeters;
         for (int entry = 0; entry < 12; ++entry) {
             image.SpeakerDistances[static_cast<std::size_t>(entry)] = first + 10 * entry;
         }
     }
-    int Pos(int id) const { return panel->Get<win::Slider>(id)->GetPos(); }
-    std::string Text(int id) const { return panel->GetDlgItemText(id); }
-    int Unit() const { return panel->Get<win::ComboBox>(Dlg::kUnitCombo)->GetCurSel(); }
-
-    win::VirtualClock clock;
-    win::EventLoop loop{clock};
-    ReceiverImage image;
-    ModelProfile profile;
-    LinkState link;
-    MainWindowStub main{loop};
-    std::unique_ptr<PanelDlg> panel;
+    int Unit() const { return Sel(Dlg::kUnitCombo); }
 };
 
 TEST_F(SpeakerDistancePanelTest, RefreshShowsEachEntryInItsUnit) {

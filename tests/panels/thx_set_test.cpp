@@ -5,89 +5,25 @@
 #include <memory>
 #include <vector>
 
-#include "link/link_state.h"
-#include "model/model_profile.h"
 #include "model/receiver_image.h"
 #include "panels/panel_catalog.h"
-#include "panels/panel_context.h"
 #include "panels/thx_set_dlg.h"
 #include "platform/win/combo_box.h"
 #include "platform/win/control.h"
-#include "platform/win/event_loop.h"
 #include "platform/win/slider.h"
 #include "platform/win/user_input.h"
-#include "platform/win/virtual_clock.h"
-#include "platform/win/window.h"
+#include "tests/panels/panel_test_support.h"
 
 namespace tra1 {
 namespace {
 
-struct ThxMessage {
-    win::Msg msg;
-    win::WParam w;
-    win::LParam l;
-    friend bool operator==(const ThxMessage&, const ThxMessage&) = default;
-};
+using ThxMessage = test::Message;
+using test::ChangeCounter;
 
-// Stands in for the main window: writes down every message it receives.
-class ThxMainWindow final : public win::Window {
-public:
-    using Window::Window;
-    std::vector<ThxMessage> received;
-
+class ThxSetPanelTest : public test::PanelTest<CTHXSETDlg> {
 protected:
-    win::LResult OnMessage(win::Msg msg, win::WParam w, win::LParam l) override {
-        received.push_back({msg, w, l});
-        return 1;
-    }
-};
-
-// Counts every change of one control, to prove that a refresh left it alone.
-class ChangeCounter final : public win::ControlObserver {
-public:
-    int changes = 0;
-    void ControlChanged(win::Control& /*control*/, win::ControlChange /*change*/) override {
-        ++changes;
-    }
-};
-
-class ThxSetPanelTest : public ::testing::Test {
-protected:
-    ThxSetPanelTest() {
-        image.ResetToDefaults(profile);
-        main.CreateHidden();
-    }
-
-    CTHXSETDlg& Open() {
-        panel =
-            CreatePanel<CTHXSETDlg>(PanelContext{loop, image, profile, link, main.Handle()}, [] {});
-        EXPECT_NE(panel, nullptr);
-        panel->Show();
-        return static_cast<CTHXSETDlg&>(*panel);
-    }
-    // Delivers what was posted and hands back the main window's messages since the last call.
-    std::vector<ThxMessage> Delivered() {
-        loop.DrainPosted();
-        auto out = std::move(main.received);
-        main.received.clear();
-        return out;
-    }
-    void Refresh() {
-        loop.Post(panel->Handle(), CTHXSETDlg::kSpec.refreshMessage);
-        loop.DrainPosted();
-    }
-    int Pos(int id) const { return panel->Get<win::Slider>(id)->GetPos(); }
-    int Sel() const {
-        return panel->Get<win::ComboBox>(CTHXSETDlg::kSbSpeakerDistance)->GetCurSel();
-    }
-
-    win::VirtualClock clock;
-    win::EventLoop loop{clock};
-    ModelProfile profile;
-    ReceiverImage image;
-    LinkState link;
-    ThxMainWindow main{loop};
-    std::unique_ptr<PanelDlg> panel;
+    std::vector<ThxMessage> Delivered() { return Posted(); }
+    int Sel() const { return PanelTest::Sel(CTHXSETDlg::kSbSpeakerDistance); }
 };
 
 TEST_F(ThxSetPanelTest, OpensShowingTheImageWithTheDistanceItems) {
@@ -123,7 +59,7 @@ TEST_F(ThxSetPanelTest, EachChangeStoresTheByteAndPostsItsNumberAndValueOnce) {
     EXPECT_EQ(dlg.HoldCounter(), 0);
     link.realtimeMode = true;
     image.ThxSettings[0] = 0;
-    Refresh();
+    SendRefresh();
     EXPECT_EQ(Pos(CTHXSETDlg::kUltra2Subwoofer), 0);
 }
 
@@ -146,11 +82,11 @@ TEST_F(ThxSetPanelTest, RefreshTouchesOnlyControlsWhoseByteChanged) {
     panel->GetDlgItem(CTHXSETDlg::kBoundaryGainComp)->SetObserver(&boundary);
     panel->GetDlgItem(CTHXSETDlg::kSbSpeakerDistance)->SetObserver(&distance);
 
-    Refresh();
+    SendRefresh();
     EXPECT_EQ(ultra2.changes + boundary.changes + distance.changes, 0);
 
     image.ThxSettings[1] = 1;
-    Refresh();
+    SendRefresh();
     EXPECT_EQ(Pos(CTHXSETDlg::kBoundaryGainComp), 1);
     EXPECT_GT(boundary.changes, 0);
     EXPECT_EQ(ultra2.changes + distance.changes, 0);

@@ -7,19 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "link/link_state.h"
-#include "model/model_profile.h"
 #include "model/receiver_image.h"
 #include "panels/panel_catalog.h"
-#include "panels/panel_context.h"
 #include "panels/tone_control_dlg.h"
 #include "platform/win/combo_box.h"
 #include "platform/win/control.h"
-#include "platform/win/event_loop.h"
 #include "platform/win/slider.h"
 #include "platform/win/user_input.h"
-#include "platform/win/virtual_clock.h"
-#include "platform/win/window.h"
+#include "tests/panels/panel_test_support.h"
 
 namespace tra1 {
 namespace {
@@ -32,59 +27,12 @@ constexpr int kSpeakerTrebleSlider = 1243;
 constexpr int kHeadphoneBassCombo = 1245;
 constexpr int kHeadphoneTrebleSlider = 1249;
 
-struct ToneMessage {
-    win::Msg msg;
-    win::WParam w;
-    win::LParam l;
-    friend bool operator==(const ToneMessage&, const ToneMessage&) = default;
-};
+using ToneMessage = test::Message;
+using ToneChangeCounter = test::ChangeCounter;
 
-class ToneMainWindow final : public win::Window {
-public:
-    using Window::Window;
-    std::vector<ToneMessage> received;
-
+class ToneControlPanelTest : public test::PanelTest<Dlg> {
 protected:
-    win::LResult OnMessage(win::Msg msg, win::WParam w, win::LParam l) override {
-        received.push_back({msg, w, l});
-        return 1;
-    }
-};
-
-class ToneChangeCounter final : public win::ControlObserver {
-public:
-    int changes = 0;
-    void ControlChanged(win::Control& /*control*/, win::ControlChange /*change*/) override {
-        ++changes;
-    }
-};
-
-class ToneControlPanelTest : public ::testing::Test {
-protected:
-    ToneControlPanelTest() {
-        image.ResetToDefaults(profile);
-        main.CreateHidden();
-    }
-
-    Dlg& Open() {
-        panel = CreatePanel<Dlg>(PanelContext{loop, image, profile, link, main.Handle()}, [] {});
-        EXPECT_NE(panel, nullptr);
-        panel->Show();
-        return static_cast<Dlg&>(*panel);
-    }
-    std::vector<ToneMessage> Delivered() {
-        loop.DrainPosted();
-        auto out = std::move(main.received);
-        main.received.clear();
-        return out;
-    }
-    void Refresh() {
-        loop.Post(panel->Handle(), Dlg::kSpec.refreshMessage);
-        loop.DrainPosted();
-    }
-    int Pos(int id) const { return panel->Get<win::Slider>(id)->GetPos(); }
-    int Sel(int id) const { return panel->Get<win::ComboBox>(id)->GetCurSel(); }
-    std::string Text(int id) const { return panel->GetDlgItemText(id); }
+    std::vector<ToneMessage> Delivered() { return Posted(); }
     std::vector<std::string> Readouts() const {
         std::vector<std::string> out;
         for (const auto& band : Dlg::kBands) {
@@ -92,14 +40,6 @@ protected:
         }
         return out;
     }
-
-    win::VirtualClock clock;
-    win::EventLoop loop{clock};
-    ModelProfile profile;
-    ReceiverImage image;
-    LinkState link;
-    ToneMainWindow main{loop};
-    std::unique_ptr<PanelDlg> panel;
 };
 
 TEST_F(ToneControlPanelTest, OpensShowingLevelsFrequenciesAndCyanReadouts) {
@@ -147,7 +87,7 @@ TEST_F(ToneControlPanelTest, SliderEndsStoreTheLevelShowTheDecibelsAndPostTheBan
     EXPECT_EQ(dlg.HoldCounter(), 0);
     link.realtimeMode = true;
     image.ToneSettings[1] = 12;
-    Refresh();
+    SendRefresh();
     EXPECT_EQ(Pos(kSpeakerBassSlider), 15);
 }
 
@@ -174,7 +114,7 @@ TEST_F(ToneControlPanelTest, FlatSetsItsGroupAndAlwaysPostsBothBands) {
     EXPECT_EQ(Delivered(), (std::vector<ToneMessage>{{0xA107, 0, 0}, {0xA107, 0, 1}}));
 
     image.ToneSettings = {0, 3, 2, 20, 0, 0, 2, 24};
-    Refresh();
+    SendRefresh();
     ASSERT_TRUE(win::user::Click(dlg, Dlg::kHeadphoneFlat));
     EXPECT_EQ(image.ToneSettings, (ImageBytes<8>{0, 3, 2, 20, 1, 12, 1, 12}));
     EXPECT_EQ(Sel(1245), 1);
@@ -195,7 +135,7 @@ TEST_F(ToneControlPanelTest, RefreshMovesOnlyTheControlWhoseValueChanged) {
         panel->GetDlgItem(Dlg::kBands[i].slider)->SetObserver(&counters[2 * i + 1]);
     }
     image.ToneSettings[3] = 20;  // speaker treble level
-    Refresh();
+    SendRefresh();
     EXPECT_EQ(Pos(kSpeakerTrebleSlider), 7);
     EXPECT_EQ(Text(1241), "4");
     for (std::size_t i = 0; i < counters.size(); ++i) {

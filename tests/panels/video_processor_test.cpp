@@ -11,73 +11,38 @@
 #include <utility>
 #include <vector>
 
-#include "link/link_state.h"
-#include "model/model_profile.h"
 #include "model/receiver_image.h"
 #include "platform/win/combo_box.h"
-#include "platform/win/event_loop.h"
 #include "platform/win/slider.h"
 #include "platform/win/user_input.h"
-#include "platform/win/virtual_clock.h"
-#include "platform/win/window.h"
+#include "tests/panels/panel_test_support.h"
 
 namespace tra1 {
 namespace {
 
 using Dlg = CVIDEOPROCESSORDlg;
 
-struct Message {
-    win::Msg msg;
-    win::WParam w;
-    win::LParam l;
-    friend bool operator==(const Message&, const Message&) = default;
-};
+using test::Message;
 
-// Stands in for the main window: writes down every message it receives and, for the change
-// message, what the image held at that moment.
-class MainWindowStub final : public win::Window {
+// Also writes down what the image's video block held when each message arrived.
+class VideoMainWindow final : public test::MainWindowStub {
 public:
-    MainWindowStub(win::EventLoop& loop, const ReceiverImage& image)
-        : Window(loop), image_(image) {}
-    std::vector<Message> received;
+    using MainWindowStub::MainWindowStub;
     std::vector<ImageBytes<16>> videoAtChange;
-
-protected:
-    win::LResult OnMessage(win::Msg msg, win::WParam w, win::LParam l) override {
-        received.push_back({msg, w, l});
-        videoAtChange.push_back(image_.VideoSettings);
-        return 0;
-    }
-
-private:
-    const ReceiverImage& image_;
 };
 
-class VideoProcessorTest : public ::testing::Test {
+class VideoProcessorTest : public test::PanelTest<Dlg, VideoMainWindow> {
 protected:
     VideoProcessorTest() {
-        image.ResetToDefaults(profile);
-        main.CreateHidden();
+        main.onMessage = [this] { main.videoAtChange.push_back(image.VideoSettings); };
     }
 
-    Dlg& Open() {
-        panel = CreatePanel<Dlg>(PanelContext{loop, image, profile, link, main.Handle()}, [] {});
-        panel->Show();
-        return static_cast<Dlg&>(*panel);
-    }
     // What reached the main window during the gesture itself, without running the loop.
-    std::vector<Message> Received() { return std::exchange(main.received, {}); }
-    void SendRefresh() {
-        loop.Post(panel->Handle(), Dlg::kSpec.refreshMessage);
-        loop.DrainPosted();
-    }
-    int Pos(int id) const { return panel->Get<win::Slider>(id)->GetPos(); }
-    win::ComboBox& Combo(int id) const { return *panel->Get<win::ComboBox>(id); }
-    bool Enabled(int id) const { return panel->GetDlgItem(id)->IsEnabled(); }
+    std::vector<Message> Received() { return main.Take(); }
     std::vector<std::string> Readouts() const {
         std::vector<std::string> texts;
         for (int id = 1263; id <= 1267; ++id) {
-            texts.push_back(panel->GetDlgItemText(id));
+            texts.push_back(Text(id));
         }
         return texts;
     }
@@ -88,14 +53,6 @@ protected:
         }
         return positions;
     }
-
-    win::VirtualClock clock;
-    win::EventLoop loop{clock};
-    ReceiverImage image;
-    ModelProfile profile;
-    LinkState link;
-    MainWindowStub main{loop, image};
-    std::unique_ptr<PanelDlg> panel;
 };
 
 TEST_F(VideoProcessorTest, OpensShowingTheImageAndTheCurrentModesRecord) {

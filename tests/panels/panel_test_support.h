@@ -1,0 +1,119 @@
+#pragma once
+
+// The bench every panel test stands its panel on: a receiver image at its start-up defaults,
+// the model profile, the link state, a virtual clock with its event loop and a hidden stand-in
+// for the main window that writes down every message it receives. PanelTest<Dlg> opens the
+// panel the way the main window's opener does and offers the look-ups most panel tests make.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "link/link_state.h"
+#include "model/model_profile.h"
+#include "model/receiver_image.h"
+#include "panels/panel_context.h"
+#include "panels/panel_dlg.h"
+#include "platform/win/combo_box.h"
+#include "platform/win/control.h"
+#include "platform/win/event_loop.h"
+#include "platform/win/list_box.h"
+#include "platform/win/message.h"
+#include "platform/win/slider.h"
+#include "platform/win/virtual_clock.h"
+#include "platform/win/window.h"
+
+namespace tra1::test {
+
+// One message as the main window received it.
+struct Message {
+    win::Msg msg;
+    win::WParam w;
+    win::LParam l;
+    friend bool operator==(const Message&, const Message&) = default;
+};
+
+// Stands in for the main window: writes down every message it receives. `onMessage` runs inside
+// the handler, after the message is written down, to look at the world as the main window sees
+// it at that moment.
+class MainWindowStub : public win::Window {
+public:
+    using Window::Window;
+
+    // Hands over every message received since the last call.
+    std::vector<Message> Take();
+
+    std::vector<Message> received;
+    std::function<void()> onMessage;
+
+protected:
+    win::LResult OnMessage(win::Msg msg, win::WParam w, win::LParam l) override;
+};
+
+// Counts every change of one control, to prove that a refresh left it alone.
+class ChangeCounter final : public win::ControlObserver {
+public:
+    void ControlChanged(win::Control& control, win::ControlChange change) override;
+
+    int changes = 0;
+};
+
+// A test fixture around one panel class `Dlg`. `MainWindow` is the main window's stand-in: a
+// MainWindowStub, or a class derived from it that writes down more.
+template <typename Dlg, typename MainWindow = MainWindowStub>
+class PanelTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        image.ResetToDefaults(profile);
+        ASSERT_TRUE(main.CreateHidden());
+    }
+
+    PanelContext Context() { return PanelContext{loop, image, profile, link, main.Handle()}; }
+
+    // Creates the panel as the opener does and shows it, since gestures reach only a visible
+    // window. Null when its window could not be created.
+    std::unique_ptr<PanelDlg> Create() {
+        auto created = CreatePanel<Dlg>(Context(), nullptr);
+        if (created) {
+            created->Show();
+        }
+        return created;
+    }
+    // Opens the panel into `panel`.
+    Dlg& Open() {
+        panel = Create();
+        EXPECT_NE(panel, nullptr);
+        return static_cast<Dlg&>(*panel);
+    }
+
+    // Delivers what was posted and hands over the main window's messages since the last call.
+    std::vector<Message> Posted() {
+        loop.DrainPosted();
+        return main.Take();
+    }
+    // Posts the panel's refresh message and delivers it.
+    void SendRefresh(win::WParam w = 0) {
+        loop.Post(panel->Handle(), Dlg::kSpec.refreshMessage, w);
+        loop.DrainPosted();
+    }
+
+    int Pos(int id) const { return panel->Get<win::Slider>(id)->GetPos(); }
+    win::ComboBox& Combo(int id) const { return *panel->Get<win::ComboBox>(id); }
+    int Sel(int id) const { return Combo(id).GetCurSel(); }
+    win::ListBox& List(int id) const { return *panel->Get<win::ListBox>(id); }
+    std::string Text(int id) const { return panel->GetDlgItemText(id); }
+    bool Enabled(int id) const { return panel->GetDlgItem(id)->IsEnabled(); }
+
+    win::VirtualClock clock;
+    win::EventLoop loop{clock};
+    ModelProfile profile;
+    ReceiverImage image;
+    LinkState link;
+    MainWindow main{loop};
+    std::unique_ptr<PanelDlg> panel;
+};
+
+}  // namespace tra1::test
