@@ -246,7 +246,7 @@ std::string ExtendedResponder::Answer(ReceiverState& state, std::string_view bod
             if (write) {
                 im.SetInputName(i, Padded(name));
             }
-            out = "0";
+            out.assign(1, '0');
             Append(out, Hex2(i));
             out += "08";
             out += Padded(im.InputName(i));
