@@ -14,3 +14,11 @@ export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 ctest --test-dir "$build_dir" --output-on-failure --parallel "$(nproc)" --timeout 600
+
+# The optimised build that the run command makes sees warnings the debug build does not; keep it
+# building too.
+release_dir="${TRA1_RELEASE_BUILD_DIR:-build-release-check}"
+cmake -S . -B "$release_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRA1_BUILD_TESTS=OFF \
+    -DTRA1_BUILD_BENCHMARKS=OFF
+cmake --build "$release_dir" --parallel "$(nproc)"
+echo "Optimised build of the editor and the virtual receiver: OK"
