@@ -10,11 +10,6 @@ build_dir="${TRA1_TEST_BUILD_DIR:-build-test}"
 cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Debug -DTRA1_SANITIZE=ON
 cmake --build "$build_dir" --parallel "$(nproc)"
 
-export QT_QPA_PLATFORM=offscreen
-export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
-export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-ctest --test-dir "$build_dir" --output-on-failure --parallel "$(nproc)" --timeout 600
-
 # The optimised build that the run command makes sees warnings the debug build does not; keep it
 # building too.
 release_dir="${TRA1_RELEASE_BUILD_DIR:-build-release-check}"
@@ -22,3 +17,8 @@ cmake -S . -B "$release_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRA1_BUILD_TEST
     -DTRA1_BUILD_BENCHMARKS=OFF
 cmake --build "$release_dir" --parallel "$(nproc)"
 echo "Optimised build of the editor and the virtual receiver: OK"
+
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+ctest --test-dir "$build_dir" --output-on-failure --parallel "$(nproc)" --timeout 600
