@@ -221,9 +221,10 @@ void MainZoneView::ShowVolumes(bool force) {
 }
 
 void MainZoneView::ShowProgram() {
-    // The current program follows the main input's assignment whenever the read-out is rebuilt.
+    // The current program follows the main input's assignment whenever the read-out is rebuilt,
+    // flag bit and all: the program change handler tests that bit.
     image_.MainZoneState[mz::kCurrentProgram] =
-        static_cast<std::uint8_t>(image_.InputProgram(image_.MainZoneState[mz::kMainInput]));
+        image_.InputProgramByte(image_.MainZoneState[mz::kMainInput]);
     window_.SetDlgItemText(id::kProgramReadout, ProgramReadout(image_, profile_));
 }
 

@@ -34,12 +34,19 @@ public:
     // The DSP program read-out's text for the image as it is.
     static std::string ProgramReadout(const ReceiverImage& image, const ModelProfile& profile);
 
+    // Rebuilds the program read-out; the current program byte (MainZoneState byte 4) takes the
+    // main input's program byte, effect-off flag included.
+    void ShowProgram();
+    // Enables and disables the controls that depend on multi-channel input, the main input, the
+    // mutes and the zone 2 output.
+    void ApplyEnableRules();
+    // The volume track bars and read-outs from the image (the zone 2 "FIX" rule included); a
+    // track bar is moved only when it stands elsewhere, unless `force`.
+    void ShowVolumes(bool force);
+
 private:
     void FillInputLists();
     void FillPresetLists();
-    void ShowVolumes(bool force);
-    void ShowProgram();
-    void ApplyEnableRules();
     void SyncCombo(int id, int selection);
     void SyncCheck(int id, int checked);
 

@@ -36,6 +36,8 @@ CReceiverEditorDlg::CReceiverEditorDlg(win::EventLoop& loop, ReceiverImage& imag
       link_(*this, image, profile, std::move(port), *this),
       view_(*this, image, profile, link_.State()),
       mode_(*this, link_.State(), panels_),
+      zoneControls_(*this, image, link_.State(), link_.Sender(), view_, panels_),
+      presets_(*this, image, link_.Sender(), view_, panels_),
       fileCommands_(loop, image, profile, *this) {}
 
 CReceiverEditorDlg::~CReceiverEditorDlg() = default;
@@ -139,6 +141,9 @@ void CReceiverEditorDlg::OnCommand(int commandId, unsigned code) {
         }
         return;
     }
+    if (zoneControls_.OnCommand(commandId, code) || presets_.OnCommand(commandId, code)) {
+        return;
+    }
     // Menu items arrive with code 0, buttons with BN_CLICKED (also 0).
     if (code != win::BN_CLICKED) {
         return;
@@ -225,7 +230,8 @@ void CReceiverEditorDlg::OnTimer(win::TimerId timerId) {
         return;
     }
     if (timerId == id::kVolumeRepeatTimer) {
-        return;  // the volume buttons' auto-repeat has nothing to repeat while none is held
+        zoneControls_.OnRepeatTimer();
+        return;
     }
     link_.OnTimer(timerId);
 }
@@ -241,6 +247,7 @@ win::LResult CReceiverEditorDlg::OnMessage(win::Msg msg, win::WParam w, win::LPa
             return 0;
         case id::kRefreshMainWindow:
             view_.Refresh();
+            zoneControls_.AfterRefresh();
             return 1;
         case id::kTransferCancelled:
             OnTransferCancelled();

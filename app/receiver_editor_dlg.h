@@ -6,8 +6,10 @@
 #include "app/configuration_file_commands.h"
 #include "app/control_mode.h"
 #include "app/main_window_services.h"
+#include "app/main_zone_controls.h"
 #include "app/main_zone_view.h"
 #include "app/panel_table.h"
+#include "app/preset_memories.h"
 #include "app/receiver_link.h"
 #include "platform/win/dialog.h"
 
@@ -50,6 +52,8 @@ public:
     ReceiverLink& Link() { return link_; }
     PanelTable& Panels() { return panels_; }
     ControlMode& Mode() { return mode_; }
+    MainZoneControls& ZoneControls() { return zoneControls_; }
+    PresetMemories& Presets() { return presets_; }
     bool WaitMessageOpen() const { return waitMessage_ != nullptr; }
     // Opens the wait-message window when a transfer starts; false when it could not be made.
     bool OpenWaitMessage();
@@ -58,6 +62,11 @@ protected:
     bool OnInitDialog() override;
     void OnCommand(int id, unsigned code) override;
     void OnTimer(win::TimerId id) override;
+    void OnNotify(int id, win::LParam code) override { zoneControls_.OnNotify(id, code); }
+    void OnControlMouse(int id, bool pressed) override {
+        zoneControls_.OnControlMouse(id, pressed);
+    }
+    void OnKeyDown(unsigned key) override { zoneControls_.OnKeyDown(key); }
     win::LResult OnMessage(win::Msg msg, win::WParam w, win::LParam l) override;
     void OnSysCommand(unsigned command) override;
     // Enter does not close the main window; the close box and Esc do.
@@ -90,6 +99,8 @@ private:
     ReceiverLink link_;
     MainZoneView view_;
     ControlMode mode_;
+    MainZoneControls zoneControls_;
+    PresetMemories presets_;
     ConfigurationFileCommands fileCommands_;
     std::unique_ptr<CWaitMessageDlg> waitMessage_;
 };

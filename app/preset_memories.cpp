@@ -1,0 +1,196 @@
+#include "app/preset_memories.h"
+
+#include <array>
+#include <cstddef>
+
+#include "app/main_window_ids.h"
+#include "app/main_zone_view.h"
+#include "app/panel_table.h"
+#include "link/command_sender.h"
+#include "model/receiver_image.h"
+#include "platform/win/dialog.h"
+#include "platform/win/list_box.h"
+
+namespace tra1 {
+namespace {
+
+namespace id = main_window;
+namespace mz = main_zone;
+
+// Buttons.
+constexpr int kHomePcMemory = 1185;
+constexpr int kHomePcRecall = 1186;
+constexpr int kMainVolumePcMemory = 1187;
+constexpr int kMainVolumePcRecall = 1188;
+constexpr int kZone2VolumePcMemory = 1189;
+constexpr int kZone2VolumePcRecall = 1190;
+
+// The receiver's memories: button, command number and the list whose entry it names.
+struct UnitButton {
+    int buttonId;
+    int command;
+    int listId;
+};
+constexpr std::array<UnitButton, 6> kUnitButtons{{
+    {1192, 27, id::kHomePresetList},  // HOME PRESET Memory
+    {1193, 28, id::kHomePresetList},  // HOME PRESET Recall
+    {1194, 29, id::kMainVolumeList},
+    {1204, 30, id::kMainVolumeList},
+    {1205, 31, id::kZone2VolumeList},
+    {1206, 32, id::kZone2VolumeList},
+}};
+
+// The panels that show what a HOME PRESET recall rewrites, in the order of the record's groups:
+// DELAY, EQ CONTROL, CINEMA EQ, Tone Control, SPEAKER SET / SUBWOOFER SET, SPEAKER LEVEL,
+// DSP PARAMETER, INPUT - DSP PROGRAM, LFE LEVEL / D-RANGE, DISPLAY SET, EXTERNAL INPUT SET,
+// Speaker Distance and Video Processor.
+constexpr std::array<unsigned, 13> kRecalledPanels{0x9004, 0x9001, 0x9014, 0x9011, 0x9000,
+                                                   0x9002, 0x900C, 0x900D, 0x9003, 0x900A,
+                                                   0x9008, 0x9015, 0x9013};
+
+bool IsEntry(int entry) {
+    return entry >= 0 && entry < PresetMemories::kEntryCount;
+}
+
+}  // namespace
+
+bool PresetMemories::OnCommand(int controlId, unsigned code) {
+    const bool clicked = code == win::BN_CLICKED;
+    switch (controlId) {
+        case kHomePcMemory:
+            if (clicked) {
+                StoreHomePreset();
+            }
+            return true;
+        case kHomePcRecall:
+            if (clicked) {
+                RecallHomePreset();
+            }
+            return true;
+        case kMainVolumePcMemory:
+            if (clicked) {
+                StoreMainVolume();
+            }
+            return true;
+        case kMainVolumePcRecall:
+            if (clicked) {
+                RecallMainVolume();
+            }
+            return true;
+        case kZone2VolumePcMemory:
+            if (clicked) {
+                StoreZone2Volume();
+            }
+            return true;
+        case kZone2VolumePcRecall:
+            if (clicked) {
+                RecallZone2Volume();
+            }
+            return true;
+        default:
+            break;
+    }
+    for (const UnitButton& button : kUnitButtons) {
+        if (button.buttonId == controlId) {
+            if (clicked) {
+                SendUnitCommand(button.command, button.listId);
+            }
+            return true;
+        }
+    }
+    return false;
+}
+
+bool PresetMemories::SelectEntry(int entry) {
+    if (!IsEntry(entry)) {
+        return false;
+    }
+    for (int listId : {id::kHomePresetList, id::kMainVolumeList, id::kZone2VolumeList}) {
+        if (auto* list = window_.Get<win::ListBox>(listId)) {
+            list->SetCurSel(entry);
+        }
+    }
+    return true;
+}
+
+int PresetMemories::SelectedEntry(int listId) const {
+    const auto* list = window_.Get<win::ListBox>(listId);
+    const int entry = list != nullptr ? list->GetCurSel() : win::LB_ERR;
+    return IsEntry(entry) ? entry : -1;
+}
+
+void PresetMemories::SendUnitCommand(int command, int listId) {
+    const int entry = SelectedEntry(listId);
+    if (entry >= 0) {
+        sender_.SendCommand(command, entry);
+    }
+}
+
+void PresetMemories::StoreHomePreset() {
+    const int entry = SelectedEntry(id::kHomePresetList);
+    if (entry >= 0) {
+        image_.StoreHomePreset(entry);
+    }
+}
+
+void PresetMemories::RecallHomePreset() {
+    const int entry = SelectedEntry(id::kHomePresetList);
+    if (entry < 0 || !image_.RecallHomePreset(entry)) {
+        return;
+    }
+    RefreshRecalledPanels();
+    // The program read-out and the input, input mode, multi-channel, on-screen, speaker and
+    // night mode controls follow the image.
+    view_.Refresh();
+}
+
+void PresetMemories::RefreshRecalledPanels() {
+    for (unsigned refresh : kRecalledPanels) {
+        const std::size_t wanted = PanelTable::IndexForRefresh(refresh);
+        panels_.ForEachOpen([wanted, refresh](std::size_t index, const OpenPanel& panel) {
+            if (index != wanted) {
+                return;
+            }
+            if (panel.resetHoldCounter) {
+                panel.resetHoldCounter();
+            }
+            panel.window->PostMessage(refresh);
+        });
+    }
+}
+
+void PresetMemories::StoreMainVolume() {
+    const int entry = SelectedEntry(id::kMainVolumeList);
+    if (entry >= 0) {
+        image_.MainVolumeMemories.at(static_cast<std::size_t>(entry)) =
+            image_.MainZoneState[mz::kMainVolume];
+    }
+}
+
+void PresetMemories::RecallMainVolume() {
+    const int entry = SelectedEntry(id::kMainVolumeList);
+    if (entry >= 0) {
+        image_.MainZoneState[mz::kMainVolume] =
+            image_.MainVolumeMemories.at(static_cast<std::size_t>(entry));
+        window_.PostMessage(id::kRefreshMainWindow);
+    }
+}
+
+void PresetMemories::StoreZone2Volume() {
+    const int entry = SelectedEntry(id::kZone2VolumeList);
+    if (entry >= 0) {
+        image_.Zone2VolumeMemories.at(static_cast<std::size_t>(entry)) =
+            image_.MainZoneState[mz::kZone2Volume];
+    }
+}
+
+void PresetMemories::RecallZone2Volume() {
+    const int entry = SelectedEntry(id::kZone2VolumeList);
+    if (entry >= 0) {
+        image_.MainZoneState[mz::kZone2Volume] =
+            image_.Zone2VolumeMemories.at(static_cast<std::size_t>(entry));
+        window_.PostMessage(id::kRefreshMainWindow);
+    }
+}
+
+}  // namespace tra1
