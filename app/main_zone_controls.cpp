@@ -274,6 +274,9 @@ bool MainZoneControls::StepVolume(VolumeButton button) {
     }
     stored = static_cast<std::uint8_t>(step);
     ShowVolume(mainZone, step);
+    // A step is a change like any other: a report already on its way with the old level must
+    // not pull the track bar back under a held button.
+    state_.decodeSkipCount = kDecodeSkipAfterChange;
     SendVolume(mainZone, step);
     return true;
 }
