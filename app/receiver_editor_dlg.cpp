@@ -38,7 +38,8 @@ CReceiverEditorDlg::CReceiverEditorDlg(win::EventLoop& loop, ReceiverImage& imag
       mode_(*this, link_.State(), panels_),
       zoneControls_(*this, image, link_.State(), link_.Sender(), view_, panels_),
       presets_(*this, image, link_.Sender(), view_, panels_),
-      fileCommands_(loop, image, profile, *this) {}
+      fileCommands_(loop, image, profile, *this),
+      transfer_(link_.State(), image, profile, transferHost_) {}
 
 CReceiverEditorDlg::~CReceiverEditorDlg() = default;
 
@@ -292,12 +293,14 @@ void CReceiverEditorDlg::CloseWaitMessage() {
     }
 }
 
+void CReceiverEditorDlg::PostToWaitMessage(win::WParam w, win::LParam l) {
+    if (waitMessage_ != nullptr && waitMessage_->IsWindow()) {
+        waitMessage_->PostMessage(CWaitMessageDlg::kProgressMessage, w, l);
+    }
+}
+
 void CReceiverEditorDlg::OnTransferCancelled() {
-    LinkState& state = link_.State();
-    state.uploadInProgress = 0;
-    state.downloadInProgress = 0;
-    state.awaitedFunction = LinkState::kNone;
-    CloseWaitMessage();
+    transfer_.Cancel();
 }
 
 void CReceiverEditorDlg::OnDestroy() {

@@ -11,6 +11,8 @@
 #include "app/panel_table.h"
 #include "app/preset_memories.h"
 #include "app/receiver_link.h"
+#include "app/transfer_engine.h"
+#include "app/transfer_window_host.h"
 #include "platform/win/dialog.h"
 
 namespace tra1 {
@@ -57,6 +59,10 @@ public:
     bool WaitMessageOpen() const { return waitMessage_ != nullptr; }
     // Opens the wait-message window when a transfer starts; false when it could not be made.
     bool OpenWaitMessage();
+    // Posts a progress message (0xA200) to the wait-message window while it is open.
+    void PostToWaitMessage(win::WParam w, win::LParam l);
+    void CloseWaitMessage();
+    TransferEngine& Transfer() { return transfer_; }
 
 protected:
     bool OnInitDialog() override;
@@ -76,10 +82,13 @@ protected:
 private:
     // MainWindowServices
     void ReloadWindows() override;
-    void UploadStep() override {}
-    void DownloadStep() override {}
-    void RealtimeStep() override {}
-    void ControlModeChanged() override { mode_.ShowInMenu(); }
+    void UploadStep() override { transfer_.UploadStep(); }
+    void DownloadStep() override { transfer_.DownloadStep(); }
+    void RealtimeStep() override { transfer_.RealtimeStep(); }
+    void ControlModeChanged() override {
+        mode_.ShowInMenu();
+        transfer_.CloseIfStopped();
+    }
 
     // ConfigurationHost: the whole start-up initialisation again, before a file is loaded.
     void ResetToDefaults() override;
@@ -90,7 +99,6 @@ private:
     void ShowPanel(std::size_t index);
     void OnUserMemoChanged();
     void OnTransferCancelled();
-    void CloseWaitMessage();
     void ShowDebugCounter();
 
     ReceiverImage& image_;
@@ -103,6 +111,8 @@ private:
     PresetMemories presets_;
     ConfigurationFileCommands fileCommands_;
     std::unique_ptr<CWaitMessageDlg> waitMessage_;
+    TransferWindowHost transferHost_{*this};
+    TransferEngine transfer_;
 };
 
 }  // namespace tra1

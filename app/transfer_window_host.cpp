@@ -1,0 +1,65 @@
+#include "app/transfer_window_host.h"
+
+#include "app/main_window_ids.h"
+#include "app/receiver_editor_dlg.h"
+#include "platform/win/button.h"
+#include "platform/win/event_loop.h"
+
+namespace tra1 {
+
+namespace id = main_window;
+
+void TransferWindowHost::SendCommand(int commandNumber, int value) {
+    window_.Link().Sender().SendCommand(commandNumber, value);
+}
+
+void TransferWindowHost::SendExtended(int function, int mode, const std::array<int, 6>& p,
+                                      std::string_view text) {
+    window_.Link().Sender().SendExtended(function, mode, p[0], p[1], p[2], p[3], p[4], p[5], text);
+}
+
+void TransferWindowHost::ResetQueue() {
+    window_.Link().Sender().ResetQueue();
+}
+
+void TransferWindowHost::ResetReceiver() {
+    window_.Link().Sender().ResetReceiver();
+}
+
+void TransferWindowHost::Pause(int ms) {
+    window_.Loop().Pause(ms);
+}
+
+void TransferWindowHost::ShowMessage(const std::string& text) {
+    window_.MessageBox(text, "", win::Buttons::kOk);
+}
+
+bool TransferWindowHost::PresetSettingChosen() const {
+    return window_.IsDlgButtonChecked(id::kPresetSettingRadio) == win::BST_CHECKED;
+}
+
+bool TransferWindowHost::OpenWaitMessage() {
+    return window_.OpenWaitMessage();
+}
+
+bool TransferWindowHost::WaitMessageOpen() const {
+    return window_.WaitMessageOpen();
+}
+
+void TransferWindowHost::PostProgress(int wParam, int lParam) {
+    window_.PostToWaitMessage(static_cast<win::WParam>(wParam), static_cast<win::LParam>(lParam));
+}
+
+void TransferWindowHost::CloseWaitMessage() {
+    window_.CloseWaitMessage();
+}
+
+void TransferWindowHost::SelectPresetEntry(int entry) {
+    window_.Presets().SelectEntry(entry);
+}
+
+void TransferWindowHost::ImageChanged() {
+    window_.RefreshPanels();
+}
+
+}  // namespace tra1

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "app/transfer_host.h"
+
+namespace tra1 {
+
+class CReceiverEditorDlg;
+
+// The transfers' view of the main window: its link, its Sync Option radios, its
+// wait-message window and its preset list boxes.
+class TransferWindowHost final : public TransferHost {
+public:
+    explicit TransferWindowHost(CReceiverEditorDlg& window) : window_(window) {}
+
+    void SendCommand(int commandNumber, int value) override;
+    void SendExtended(int function, int mode, const std::array<int, 6>& p,
+                      std::string_view text) override;
+    void ResetQueue() override;
+    void ResetReceiver() override;
+    void Pause(int ms) override;
+
+    void ShowMessage(const std::string& text) override;
+    bool PresetSettingChosen() const override;
+    bool OpenWaitMessage() override;
+    bool WaitMessageOpen() const override;
+    void PostProgress(int wParam, int lParam) override;
+    void CloseWaitMessage() override;
+    void SelectPresetEntry(int entry) override;
+    void ImageChanged() override;
+
+private:
+    CReceiverEditorDlg& window_;
+};
+
+}  // namespace tra1
