@@ -150,6 +150,8 @@ void CReceiverEditorDlg::OnCommand(int commandId, unsigned code) {
         return;
     }
     if (HandleMenuCommand(commandId)) {
+        // Disconnecting or changing the control mode ends a transfer; its window goes with it.
+        transfer_.CloseIfStopped();
         return;
     }
     const std::size_t panel = PanelTable::IndexForCommand(commandId);
@@ -180,6 +182,14 @@ bool CReceiverEditorDlg::HandleMenuCommand(int commandId) {
             break;
         case id::kMenuSave:
             fileCommands_.Save();
+            break;
+        case id::kMenuUpload:
+        case id::kUploadButton:
+            transfer_.StartUpload();
+            break;
+        case id::kMenuDownload:
+        case id::kDownloadButton:
+            transfer_.StartDownload();
             break;
         case id::kClearLogButton:
             SetDlgItemText(id::kLogEdit, "");

@@ -1,0 +1,388 @@
+// Upload, download and the realtime poll of the whole main window against the
+// virtual receiver on the virtual clock: the image and the receiver end up
+// equal in the blocks the line carries, Cancel stops a transfer, the start
+// checks report, a silent receiver does not hang a transfer.
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <tuple>
+
+#include "app/transfer_engine.h"
+#include "app/wait_message_dlg.h"
+#include "model/model_profile.h"
+#include "platform/win/button.h"
+#include "platform/win/user_input.h"
+#include "tests/app/editor_fixture.h"
+
+namespace tra1::testing {
+namespace {
+
+namespace id = main_window;
+
+constexpr std::int64_t kTransferLimitMs = 15 * 60 * 1000;
+
+std::string Trimmed(std::string text) {
+    while (!text.empty() && text.back() == ' ') {
+        text.pop_back();
+    }
+    return text;
+}
+
+class TransferTest : public EditorFixture {
+protected:
+    TransferTest() { portSwitch.Wire(3, receiver); }
+
+    void StartConnected() {
+        Start();
+        TickDisplayLog();
+        ConnectTo(3);
+    }
+    bool Running() { return State().uploadInProgress != 0 || State().downloadInProgress != 0; }
+    void RunToEnd() {
+        ASSERT_TRUE(loop.AdvanceUntil([this] { return !Running(); }, kTransferLimitMs));
+        loop.DrainPosted();
+    }
+    void Click(int control) { ASSERT_TRUE(win::user::Click(Main(), control)); }
+    void Command(int command) { ASSERT_TRUE(win::user::ChooseMenuItem(Main(), command)); }
+
+    sim::VirtualReceiver receiver;
+};
+
+TEST_F(TransferTest, UploadFillsTheImageWithTheReceiversSettings) {
+    ReceiverImage& rx = receiver.Image();
+    rx.SetInputName(3, "MY CDR");
+    rx.SetInputName(13, "MULTI");
+    rx.InputTrims.at(4) = 0x13;
+    rx.EqSettings.at(13 * 5 + 3) = 21;
+    rx.EqSettings.at(13 * 9 + 12) = 3;
+    rx.EqSettings.at(eq_layout::kCinemaEq + 7) = 9;
+    rx.ToneSettings.at(5) = 11;
+    rx.PictureModeAdjust.at(15 + 2) = 44;
+    rx.SetSpeakerDistance(6, 345);
+    rx.SetIoAssign(2, 5, 9);
+    rx.DcTrigger2.at(dc_trigger::kZone2Row + 7) = 1;
+    rx.SetTunerPreset(12, tuner_presets::kBandAm, 40);
+    rx.SpeakerLevels.at(speaker_levels::kSW) = 52;
+    rx.MainZoneState.at(main_zone::kMainVolume) = 120;
+    rx.SetDspParameter(0, 0, 77);  // program 0, parameter 0
+    receiver.State().dspParameters[{ModelProfile::ProgramCode(20), 5, 4}] = 33;  // slot 33
+
+    StartConnected();
+    Click(id::kUploadButton);
+    EXPECT_TRUE(Main().WaitMessageOpen());
+    EXPECT_EQ(State().uploadInProgress, 1);
+    RunToEnd();
+
+    const ReceiverImage& im = EditorImage();
+    for (int input = 0; input <= 13; ++input) {
+        EXPECT_EQ(Trimmed(im.InputName(input)), Trimmed(rx.InputName(input))) << input;
+        EXPECT_EQ(im.InputTrims.at(static_cast<std::size_t>(input)),
+                  rx.InputTrims.at(static_cast<std::size_t>(input)));
+    }
+    for (std::size_t k = 0; k < 152; ++k) {
+        if ((k >= 13 && k < 26) || k == 130 || k == 131) {
+            continue;  // record 1 is not kept by the receiver; the options are not
+                       // uploaded
+        }
+        EXPECT_EQ(im.EqSettings.at(k), rx.EqSettings.at(k)) << k;
+    }
+    EXPECT_EQ(im.ToneSettings, rx.ToneSettings);
+    for (std::size_t r = 0; r < 3; ++r) {
+        for (std::size_t b = 0; b < 5; ++b) {
+            EXPECT_EQ(im.PictureModeAdjust.at(15 * r + b), rx.PictureModeAdjust.at(15 * r + b));
+        }
+    }
+    for (int entry = 0; entry < 12; ++entry) {
+        EXPECT_EQ(im.SpeakerDistance(entry), rx.SpeakerDistance(entry)) << entry;
+    }
+    for (int row = 0; row < 4; ++row) {
+        for (int jack = 0; jack < 7; ++jack) {
+            EXPECT_EQ(im.IoAssign(row, jack), rx.IoAssign(row, jack)) << row << " " << jack;
+        }
+    }
+    EXPECT_EQ(im.IoAssign(2, 5), 9);
+    for (std::size_t k = 1; k < 33; ++k) {
+        EXPECT_EQ(im.DcTrigger1.at(k), rx.DcTrigger1.at(k)) << k;
+        EXPECT_EQ(im.DcTrigger2.at(k), rx.DcTrigger2.at(k)) << k;
+    }
+    EXPECT_EQ(im.TunerBand(12), tuner_presets::kBandAm);
+    EXPECT_EQ(im.TunerStep(12), 40);
+    EXPECT_EQ(im.SpeakerLevels.at(speaker_levels::kSW), 52);
+    EXPECT_EQ(im.MainZoneState.at(main_zone::kMainVolume), 120);
+    EXPECT_EQ(im.DspParameter(0, 0), 77);
+    EXPECT_EQ(im.DspParameter(20, 33), 33);
+
+    EXPECT_FALSE(Main().WaitMessageOpen());
+    EXPECT_EQ(State().transferBusy, 0);
+    EXPECT_EQ(State().awaitedFunction, LinkState::kNone);
+    // The receiver is back on the input it was on.
+    EXPECT_EQ(receiver.Image().MainZoneState.at(main_zone::kMainInput),
+              im.MainZoneState.at(main_zone::kMainInput));
+}
+
+TEST_F(TransferTest, DownloadMakesTheReceiverHoldTheImage) {
+    StartConnected();
+    ReceiverImage& im = EditorImage();
+    im.SetInputName(1, "COMPACT");
+    im.InputTrims.at(9) = 0x07;
+    for (std::size_t k = 0; k < 130; ++k) {
+        im.EqSettings.at(k) = static_cast<std::uint8_t>(k % 25);
+    }
+    im.EqSettings.at(eq_layout::kCinemaEq + 3) = 5;
+    im.ToneSettings.at(2) = 1;
+    im.ToneSettings.at(3) = 9;
+    im.PictureModeAdjust.at(30 + 4) = 12;
+    im.SetSpeakerDistance(2, 410);
+    im.SetIoAssign(3, 1, 6);
+    im.DcTrigger1.at(dc_trigger::kZone1Row + 4) = 1;
+    im.DcTrigger2.at(dc_trigger::kMode) = 2;
+    im.SetTunerPreset(33, tuner_presets::kBandFm, 60);
+    im.SpeakerLevels.at(speaker_levels::kCT) = 47;
+    im.LfeDrange.at(lfe_drange::kDrangeSpeaker) = 2;
+    im.AudioDelay.at(0) = 80;
+    im.ThxSettings.at(1) = 1;
+    im.VideoSettings.at(video_layout::kAspect) = 2;
+    im.DisplaySettings.at(display_layout::kOsdShiftH) = 5;
+    im.DisplaySettings.at(display_layout::kOsdShiftV) = 1;
+    im.SpeakerSetup.at(speaker_setup::kSurround) = 1;
+    im.MainZoneState.at(main_zone::kMainVolume) = 90;
+    im.SetInputProgramByte(7, 0x80 | 3);
+    im.SetDspParameter(28, 27, 3);
+    im.SetDspParameter(33, 34, 19);
+    const std::vector<std::uint8_t> before = im.ToBytes();
+
+    Click(id::kDownloadButton);
+    EXPECT_EQ(State().downloadInProgress, 1);
+    RunToEnd();
+
+    const ReceiverImage& rx = receiver.Image();
+    for (int input = 0; input <= 13; ++input) {
+        EXPECT_EQ(Trimmed(rx.InputName(input)), Trimmed(im.InputName(input))) << input;
+        EXPECT_EQ(rx.InputTrims.at(static_cast<std::size_t>(input)),
+                  im.InputTrims.at(static_cast<std::size_t>(input)));
+    }
+    for (int input = 0; input <= 12; ++input) {
+        EXPECT_EQ(rx.InputProgramByte(input), im.InputProgramByte(input)) << input;
+    }
+    for (std::size_t k = 0; k < 152; ++k) {
+        if (k == 130 || k == 131) {
+            continue;  // the GRAPHIC EQ options travel with their own panel
+        }
+        EXPECT_EQ(rx.EqSettings.at(k), im.EqSettings.at(k)) << k;
+    }
+    EXPECT_EQ(rx.ToneSettings, im.ToneSettings);
+    for (std::size_t r = 0; r < 3; ++r) {
+        for (std::size_t b = 0; b < 5; ++b) {
+            EXPECT_EQ(rx.PictureModeAdjust.at(15 * r + b), im.PictureModeAdjust.at(15 * r + b));
+        }
+    }
+    for (int entry = 0; entry <= 12; ++entry) {
+        EXPECT_EQ(rx.SpeakerDistance(entry), im.SpeakerDistance(entry)) << entry;
+    }
+    EXPECT_EQ(rx.SpeakerDistance(15), im.SpeakerDistance(15));
+    for (int row = 0; row < 4; ++row) {
+        for (int jack = 0; jack < 7; ++jack) {
+            EXPECT_EQ(rx.IoAssign(row, jack), im.IoAssign(row, jack)) << row << " " << jack;
+        }
+    }
+    for (std::size_t k = 0; k < 33; ++k) {
+        EXPECT_EQ(rx.DcTrigger1.at(k), im.DcTrigger1.at(k)) << k;
+        EXPECT_EQ(rx.DcTrigger2.at(k), im.DcTrigger2.at(k)) << k;
+    }
+    for (int entry = 0; entry <= 40; ++entry) {
+        EXPECT_EQ(rx.TunerBand(entry), im.TunerBand(entry)) << entry;
+        EXPECT_EQ(rx.TunerStep(entry), im.TunerStep(entry)) << entry;
+    }
+    for (std::size_t k = 0; k <= 10; ++k) {
+        EXPECT_EQ(rx.SpeakerLevels.at(k), im.SpeakerLevels.at(k)) << k;
+    }
+    EXPECT_EQ(rx.LfeDrange, im.LfeDrange);
+    EXPECT_EQ(rx.AudioDelay.at(0), im.AudioDelay.at(0));
+    EXPECT_EQ(rx.ThxSettings, im.ThxSettings);
+    for (std::size_t k = 0; k <= 6; ++k) {
+        EXPECT_EQ(rx.VideoSettings.at(k), im.VideoSettings.at(k)) << k;
+    }
+    for (std::size_t k : {0, 1, 2, 5, 6}) {
+        EXPECT_EQ(rx.DisplaySettings.at(k), im.DisplaySettings.at(k)) << k;
+    }
+    for (std::size_t k : {0, 1, 2, 3, 4, 5, 6, 8, 9}) {
+        EXPECT_EQ(rx.SpeakerSetup.at(k), im.SpeakerSetup.at(k)) << k;
+    }
+    EXPECT_EQ(rx.MultiZoneSetting, im.MultiZoneSetting);
+    EXPECT_EQ(rx.InputModeSetting, im.InputModeSetting);
+    for (std::size_t k : {main_zone::kMainInput, main_zone::kInputMode, main_zone::kZone2Input,
+                          main_zone::kMainVolume, main_zone::kZone2Volume, main_zone::kMainMute,
+                          main_zone::kZone2Mute, main_zone::kSpeakerA, main_zone::kSpeakerB,
+                          main_zone::kNightMode, main_zone::kExEsDecoder}) {
+        EXPECT_EQ(rx.MainZoneState.at(k), im.MainZoneState.at(k)) << k;
+    }
+    const auto& dsp = receiver.State().dspParameters;
+    EXPECT_EQ(dsp.at({ModelProfile::ProgramCode(28), 27, 1}), 6);
+    EXPECT_EQ(dsp.at({ModelProfile::ProgramCode(33), 5, 7}), 19);
+    EXPECT_EQ(dsp.at({ModelProfile::ProgramCode(0), 0, 1}), im.DspParameter(0, 0));
+
+    // The last operations: standby, then on again; the receiver is on.
+    EXPECT_NE(port->Written().find("\x02"
+                                   "07A1E\x03\x02"
+                                   "07A1D\x03"),
+              std::string::npos);
+    EXPECT_TRUE(receiver.PoweredOn());
+    // A download changes nothing in the image but the transfer bytes of the main zone; the
+    // receiver's acceptance of each name comes back padded with blanks.
+    std::vector<std::uint8_t> after = im.ToBytes();
+    for (const std::size_t block : {block_index::kMainZoneState, block_index::kInputNames}) {
+        const auto from = static_cast<std::ptrdiff_t>(kImageBlocks.at(block).fileOffset - 1);
+        const auto size = static_cast<std::ptrdiff_t>(kImageBlocks.at(block).size);
+        std::copy(before.begin() + from, before.begin() + from + size, after.begin() + from);
+    }
+    EXPECT_EQ(after, before);
+    EXPECT_FALSE(Main().WaitMessageOpen());
+}
+
+TEST_F(TransferTest, DownloadPowersOnAReceiverInStandbyFirst) {
+    StartConnected();
+    receiver.SetPower(false);
+    ASSERT_TRUE(loop.AdvanceUntil(
+        [this] { return EditorImage().MainZoneState.at(main_zone::kPower) == 0; }, 5'000));
+    const std::size_t before = port->Written().size();
+    Command(id::kMenuDownload);
+    EXPECT_EQ(port->Written().substr(before, 7),
+              "\x02"
+              "07A1D\x03");
+    loop.AdvanceBy(1'000);
+    EXPECT_TRUE(receiver.PoweredOn());
+    Main().PostMessage(id::kTransferCancelled);
+    loop.DrainPosted();
+}
+
+TEST_F(TransferTest, CancelStopsTheTransferAndLeavesWhatWasSent) {
+    StartConnected();
+    Click(id::kDownloadButton);
+    loop.AdvanceBy(3'000);
+    ASSERT_GT(State().downloadInProgress, 2);
+    ASSERT_TRUE(Main().WaitMessageOpen());
+    const std::vector<std::uint8_t> image = EditorImage().ToBytes();
+
+    // What the wait window's Cancel posts.
+    Main().PostMessage(CWaitMessageDlg::kCancelMessage);
+    loop.DrainPosted();
+    EXPECT_EQ(State().downloadInProgress, 0);
+    EXPECT_EQ(State().uploadInProgress, 0);
+    EXPECT_EQ(State().awaitedFunction, LinkState::kNone);
+    EXPECT_FALSE(Main().WaitMessageOpen());
+
+    const std::size_t written = port->Written().size();
+    loop.AdvanceBy(5'000);
+    // Only the periodic status request goes out from now on.
+    std::string tail = port->Written().substr(written);
+    for (auto at = tail.find("\x11"
+                             "000\x03");
+         at != std::string::npos; at = tail.find("\x11"
+                                                 "000\x03")) {
+        tail.erase(at, 5);
+    }
+    EXPECT_EQ(tail, "");
+    EXPECT_GT(StatusRequestsWritten(), 0);
+    EXPECT_EQ(EditorImage().ToBytes(), image);
+}
+
+TEST_F(TransferTest, ChangingTheControlModeEndsATransferAndClosesItsWindow) {
+    StartConnected();
+    Click(id::kUploadButton);
+    loop.AdvanceBy(1'000);
+    ASSERT_TRUE(Main().WaitMessageOpen());
+    Command(id::kMenuAsynchronous);
+    loop.DrainPosted();
+    EXPECT_EQ(State().uploadInProgress, 0);
+    EXPECT_FALSE(Main().WaitMessageOpen());
+    EXPECT_EQ(State().transferBusy, 0);
+    const int before = StatusRequestsWritten();
+    loop.AdvanceBy(3'000);
+    EXPECT_GT(StatusRequestsWritten(), before);  // the periodic status request runs again
+}
+
+TEST_F(TransferTest, StartChecksReportWhyNothingStarts) {
+    Start();
+    Command(id::kMenuUpload);
+    ConnectTo(3);
+    ASSERT_TRUE(win::user::Click(Main(), id::kUploadButton));
+    Command(id::kMenuDownload);
+    Command(id::kMenuUpload);
+    Main().PostMessage(id::kTransferCancelled);
+    loop.DrainPosted();
+    Command(id::kMenuRealtime);
+    Command(id::kMenuDownload);
+    ASSERT_EQ(prompter.boxes().size(), 4u);
+    EXPECT_EQ(prompter.BoxTexts(),
+              (std::vector<std::string>{"Com port is not open.", "Uploading Configuration.",
+                                        "Uploading Configuration.", "Select Asynchronous Mode."}));
+    EXPECT_EQ(prompter.boxes()[0].title, "");
+    EXPECT_EQ(State().downloadInProgress, 0);
+}
+
+TEST_F(TransferTest, PresetSettingUploadReadsEveryPresetIntoThePcMemories) {
+    StartConnected();
+    // The receiver's preset memories hold other main volumes.
+    for (std::size_t entry = 0; entry < 6; ++entry) {
+        receiver.State().mainVolumeMemories.at(entry) = static_cast<std::uint8_t>(60 + entry);
+    }
+    Click(id::kPresetSettingRadio);
+    ASSERT_EQ(Main().IsDlgButtonChecked(id::kCurrentSettingRadio), win::BST_UNCHECKED);
+    Click(id::kUploadButton);
+    RunToEnd();
+    for (std::size_t entry = 0; entry < 6; ++entry) {
+        EXPECT_EQ(EditorImage().MainVolumeMemories.at(entry), 60 + entry) << entry;
+    }
+    EXPECT_EQ(EditorImage().MainZoneState.at(main_zone::kMainVolume), 60);
+    EXPECT_EQ(EditorImage().MainZoneState.at(main_zone::kPresetPass), 0);
+}
+
+TEST_F(TransferTest, RealtimePollKeepsTheImageFollowingTheReceiver) {
+    StartConnected();
+    Command(id::kMenuRealtime);
+    ASSERT_TRUE(State().realtimeMode);
+    receiver.Image().InputTrims.at(6) = 0x1A;
+    receiver.Image().EqSettings.at(13 * 4 + 2) = 20;
+    receiver.Image().SetInputName(2, "RADIO");
+    receiver.Image().SetSpeakerDistance(3, 222);
+    std::set<int> states;
+    ASSERT_TRUE(loop.AdvanceUntil(
+        [&] {
+            states.insert(State().realtimePollState);
+            return states.size() == 10 && State().realtimePollState == 256;
+        },
+        60'000));
+    ASSERT_TRUE(loop.AdvanceUntil(
+        [&] {
+            return EditorImage().InputTrims.at(6) == 0x1A &&
+                   EditorImage().EqSettings.at(13 * 4 + 2) == 20 &&
+                   Trimmed(EditorImage().InputName(2)) == "RADIO" &&
+                   EditorImage().SpeakerDistance(3) == 222;
+        },
+        60'000));
+    EXPECT_EQ(states, (std::set<int>{256, 261, 262, 265, 266, 270, 271, 272, 273, 274}));
+}
+
+TEST_F(TransferTest, ASilentReceiverDoesNotHangATransfer) {
+    StartConnected();
+    receiver.Faults().silent = true;
+    Click(id::kUploadButton);
+    loop.AdvanceBy(10'000);
+    // The first step waits for the receiver's state; every 2 s it is given up and
+    // repeated.
+    EXPECT_EQ(State().uploadInProgress, 2);
+    EXPECT_GE(CountInLog("Command Waiting Counter Cleared(Cmnd)   00FF\r\n"), 4);
+    Main().PostMessage(id::kTransferCancelled);
+    loop.DrainPosted();
+
+    Click(id::kDownloadButton);
+    loop.AdvanceBy(10'000);
+    // A download goes on with the next step.
+    EXPECT_GE(State().downloadInProgress, 4);
+    EXPECT_LE(State().downloadInProgress, 8);
+}
+
+}  // namespace
+}  // namespace tra1::testing
