@@ -339,6 +339,27 @@ TEST_F(TransferTest, PresetSettingUploadReadsEveryPresetIntoThePcMemories) {
     EXPECT_EQ(EditorImage().MainZoneState.at(main_zone::kPresetPass), 0);
 }
 
+TEST_F(TransferTest, PresetSettingDownloadStoresEveryPresetOnTheReceiver) {
+    StartConnected();
+    for (std::size_t entry = 0; entry < 6; ++entry) {
+        EditorImage().MainVolumeMemories.at(entry) = static_cast<std::uint8_t>(100 + entry);
+        EditorImage().Zone2VolumeMemories.at(entry) = static_cast<std::uint8_t>(30 + entry);
+    }
+    Click(id::kPresetSettingRadio);
+    Click(id::kDownloadButton);
+    RunToEnd();
+    for (std::size_t entry = 0; entry < 6; ++entry) {
+        EXPECT_EQ(receiver.State().mainVolumeMemories.at(entry), 100 + entry) << entry;
+        EXPECT_EQ(receiver.State().zone2VolumeMemories.at(entry), 30 + entry) << entry;
+        EXPECT_TRUE(receiver.State().homePresets.at(entry).has_value()) << entry;
+    }
+    // Entry A is current again, on the receiver and in the image.
+    EXPECT_EQ(receiver.Image().MainZoneState.at(main_zone::kMainVolume), 100);
+    EXPECT_EQ(EditorImage().MainZoneState.at(main_zone::kMainVolume), 100);
+    EXPECT_EQ(Main().Presets().SelectedEntry(id::kHomePresetList), 0);
+    EXPECT_FALSE(Main().WaitMessageOpen());
+}
+
 TEST_F(TransferTest, RealtimePollKeepsTheImageFollowingTheReceiver) {
     StartConnected();
     Command(id::kMenuRealtime);
