@@ -5,10 +5,12 @@
 #include "app/about_dlg.h"
 #include "app/creport_dlg.h"
 #include "app/main_window_ids.h"
+#include "app/panel_factories.h"
 #include "app/wait_message_dlg.h"
 #include "model/model_profile.h"
 #include "model/receiver_image.h"
 #include "model/value_format.h"
+#include "panels/panel_context.h"
 #include "platform/serial/serial_port.h"
 #include "platform/win/combo_box.h"
 #include "platform/win/edit.h"
@@ -57,6 +59,7 @@ bool CReceiverEditorDlg::OnInitDialog() {
     fileCommands_.SetOwner(Handle());
     panels_.SetFactory(PanelTable::IndexForRefresh(CREPORTDlg::kRefreshMessage),
                        MakeReportPanelFactory(Loop(), image_, profile_, Handle()));
+    InstallPanelFactories(panels_, PanelContext{Loop(), image_, profile_, link_.State(), Handle()});
 
     profile_.SetModel(ModelProfile::kTrA1);
     link_.CreateLinkWindows();

@@ -168,10 +168,16 @@ TEST_F(StartupTest, TheMenuOffersEveryCommandAndTheTwentyPanelsInOrder) {
         EXPECT_EQ(windows->children[i].id, info.menuId);
         EXPECT_EQ(windows->children[i].text, info.menuText);
     }
-    // Until its panel exists a Show item does nothing visible.
+    // "Show GRAPHIC EQ" twice: one panel, the second choice only focuses it.
     const std::size_t windowsBefore = loop.WindowCount();
     EXPECT_TRUE(win::user::ChooseMenuItem(Main(), 32771));
-    EXPECT_EQ(loop.WindowCount(), windowsBefore);
+    EXPECT_EQ(loop.WindowCount(), windowsBefore + 1);
+    loop.SetFocusedWindow(Main().Handle());
+    EXPECT_TRUE(win::user::ChooseMenuItem(Main(), 32771));
+    EXPECT_EQ(loop.WindowCount(), windowsBefore + 1);
+    const std::size_t eq = PanelTable::IndexForCommand(32771);
+    ASSERT_TRUE(Main().Panels().IsOpen(eq));
+    EXPECT_TRUE(Main().Panels().Window(eq)->HasFocus());
     EXPECT_TRUE(prompter.boxes().empty());
 
     const win::MenuItem* about = Main().GetSystemMenu().FindItem(win::IDM_ABOUTBOX);
