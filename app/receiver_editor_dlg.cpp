@@ -267,6 +267,9 @@ win::LResult CReceiverEditorDlg::OnMessage(win::Msg msg, win::WParam w, win::LPa
             OnTransferCancelled();
             return 0;
         default:
+            if (const auto handled = router_.Handle(msg, w, l)) {
+                return *handled;
+            }
             return Dialog::OnMessage(msg, w, l);
     }
 }

@@ -13,6 +13,7 @@
 #include "app/receiver_link.h"
 #include "app/transfer_engine.h"
 #include "app/transfer_window_host.h"
+#include "link/change_message_router.h"
 #include "platform/win/dialog.h"
 
 namespace tra1 {
@@ -31,7 +32,8 @@ class SerialPort;
 // control mode and the panel table.
 class CReceiverEditorDlg final : public win::Dialog,
                                  private MainWindowServices,
-                                 private ConfigurationHost {
+                                 private ConfigurationHost,
+                                 private ChangeMessageHost {
 public:
     static constexpr int kTemplateId = 102;
 
@@ -46,7 +48,7 @@ public:
     // posts the panel's refresh message.
     void RefreshPanels() override;
     // Only resets the hold counters of the open panels.
-    void ResetPanelHolds();
+    void ResetPanelHolds() override;
 
     // The current configuration name (empty at start; set by opening a file).
     const std::string& ConfigurationName() const { return fileCommands_.ConfigurationName(); }
@@ -93,6 +95,13 @@ private:
     // ConfigurationHost: the whole start-up initialisation again, before a file is loaded.
     void ResetToDefaults() override;
 
+    // ChangeMessageHost: what the panels' change messages show on the main window.
+    void ShowProgram() override { view_.ShowProgram(); }
+    void ShowZone2Controls() override {
+        view_.ShowVolumes(false);
+        view_.ApplyEnableRules();
+    }
+
     void InitialiseState();
     void OnModelSelected();
     bool HandleMenuCommand(int id);
@@ -113,6 +122,8 @@ private:
     std::unique_ptr<CWaitMessageDlg> waitMessage_;
     TransferWindowHost transferHost_{*this};
     TransferEngine transfer_;
+    // The panels' change messages.
+    ChangeMessageRouter router_{image_, profile_, link_.State(), link_.Sender(), *this};
 };
 
 }  // namespace tra1
