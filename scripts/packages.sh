@@ -13,8 +13,11 @@ TRA1_PACKAGES=(
 tra1_install_packages() {
     local missing=()
     local pkg
+    local status
     for pkg in "${TRA1_PACKAGES[@]}"; do
-        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
+        # No pipe into grep -q here: under pipefail an early grep exit could count as missing.
+        status="$(dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null || true)"
+        if [ "$status" != "install ok installed" ]; then
             missing+=("$pkg")
         fi
     done
@@ -23,7 +26,8 @@ tra1_install_packages() {
     fi
     if [ "$(id -u)" -ne 0 ]; then
         echo "These packages are missing. Install them as root, then run this script again:" >&2
-        echo "  apt-get install -y ${missing[*]}" >&2
+        # A fresh machine has no package lists yet, so the line fetches them first.
+        echo "  apt-get update && apt-get install -y --no-install-recommends ${missing[*]}" >&2
         exit 1
     fi
     echo "Installing: ${missing[*]}"
