@@ -60,6 +60,13 @@ int VolumeStepOf(int reported) {
     return std::clamp(reported - 38, 0, ConfigurationDecoder::kMaxVolume);
 }
 
+bool ConfigurationDecoder::CarriesItsPositions(std::string_view body) {
+    if (body.size() < kPowerLength) {
+        return false;
+    }
+    return body.size() >= kFullLength || ReplyDigitAt(body, kDataStart + kPowerPosition) == 0;
+}
+
 ConfigurationOutcome ConfigurationDecoder::DecodeConfiguration(std::string_view body) {
     if (body.size() < kPowerLength) {
         return ConfigurationOutcome::kTooShort;

@@ -37,6 +37,10 @@ public:
     ConfigurationDecoder(ReceiverImage& image, LinkState& state, DecoderHost& host)
         : image_(image), state_(state), host_(host) {}
 
+    // Whether the body reaches the power digit and, when it reports power on, the last position:
+    // only such a frame is a configuration frame at all.
+    static bool CarriesItsPositions(std::string_view body);
+
     // Runs after the identification steps have let the frame through. Honours the decode skip
     // count and the echo guard, stores the power state, and in realtime mode or during an upload
     // stores every reported field, refreshes the windows and ends a wait for the status request.

@@ -16,7 +16,9 @@ struct LinkState;
 
 // The three reply decoders behind one frame sink, so that the frame assembler can hand every
 // frame it completes straight to it. A configuration frame first passes the configuration gate
-// (model identification); without a gate every configuration frame is decoded.
+// (model identification); without a gate every configuration frame is decoded. A configuration
+// frame too short for the positions it must carry is only logged: it neither answers the status
+// request nor names a model.
 class ReplyDecoder : public FrameSink {
 public:
     ReplyDecoder(ReceiverImage& image, LinkState& state, DecoderHost& host,
@@ -24,6 +26,7 @@ public:
         : configuration_(image, state, host),
           report_(state, host),
           extended_(image, state, host),
+          host_(host),
           gate_(gate) {}
 
     void SetConfigurationGate(ConfigurationGate* gate) { gate_ = gate; }
@@ -42,6 +45,7 @@ private:
     ConfigurationDecoder configuration_;
     ReportDecoder report_;
     ExtendedDecoder extended_;
+    DecoderHost& host_;
     ConfigurationGate* gate_;
 };
 

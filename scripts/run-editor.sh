@@ -20,7 +20,11 @@ cleanup() {
 }
 trap cleanup EXIT
 
-if [ -z "${TRA1_COM1:-}" ] && [ -x "$build_dir/tools/tr-a1-sim" ]; then
+if [ -z "${TRA1_COM1:-}" ]; then
+    if [ ! -x "$build_dir/tools/tr-a1-sim" ]; then
+        echo "The virtual receiver $build_dir/tools/tr-a1-sim was not built." >&2
+        exit 1
+    fi
     link_path="${XDG_RUNTIME_DIR:-/tmp}/tr-a1-sim-com1"
     "$build_dir/tools/tr-a1-sim" --link "$link_path" &
     sim_pid=$!
@@ -28,6 +32,10 @@ if [ -z "${TRA1_COM1:-}" ] && [ -x "$build_dir/tools/tr-a1-sim" ]; then
         [ -e "$link_path" ] && break
         sleep 0.1
     done
+    if [ ! -e "$link_path" ]; then
+        echo "The virtual receiver did not start." >&2
+        exit 1
+    fi
     export TRA1_COM1="$link_path"
     echo "Virtual TR-A1 receiver on $link_path (COM1)"
 fi

@@ -114,10 +114,18 @@ TEST_F(ConnectionTest, TheSearchPassesARefusedAndASilentPortAndFindsTheReceiverO
     const std::string log = LogText();
     const std::size_t com3 = log.find("Com 3 --> Open\r\n");
     ASSERT_NE(com3, std::string::npos);
-    EXPECT_EQ(CountInLog("(PC)--> \x11"
-                         "000\x03\r\n"),
-              5);
-    EXPECT_EQ(log.substr(0, opening.size()), opening);
+    // Exactly: the opening of COM2, its five status requests, then the opening of COM3.
+    std::string expected = opening;
+    for (int i = 0; i < 5; ++i) {
+        expected +=
+            "(PC)--> \x11"
+            "000\x03\r\n";
+    }
+    expected +=
+        "Com 3 --> Open\r\n(PC) Command  \x02"
+        "00000\x03\r\n(PC) Command  \x02"
+        "20100\x03\r\n";
+    EXPECT_EQ(log.substr(0, expected.size()), expected);
 
     ASSERT_TRUE(loop.AdvanceUntil([this] { return !prompter.boxes().empty(); }, 10'000));
     loop.DrainPosted();
@@ -210,6 +218,16 @@ TEST_F(ConnectionTest, AReceiverSwitchedOffIsAskedFiveTimesASecondApartThenGiven
     for (std::size_t i = 1; i < sentAt.size(); ++i) {
         EXPECT_EQ(sentAt[i] - sentAt[i - 1], 1000) << i;
     }
+    // The log shows the same five sends, and nothing answered them.
+    const std::string request =
+        "(PC)--> \x11"
+        "000\x03\r\n";
+    const std::string log = LogText();
+    std::string five;
+    for (int i = 0; i < 5; ++i) {
+        five += request;
+    }
+    EXPECT_EQ(log.substr(log.size() - five.size()), five);
     EXPECT_EQ(ConnectionIcon(), res::kIconNotConnected);
     EXPECT_FALSE(TransferControlsEnabled());
     EXPECT_TRUE(port->IsOpen());

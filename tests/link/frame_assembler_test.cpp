@@ -193,6 +193,42 @@ TEST(ReplyDecoderWiring, EchoAfterAnExtendedWriteIsNotDecodedAndResetsTheReceive
     ASSERT_EQ(host.log.size(), 2u);
 }
 
+// A configuration frame cut short (bytes lost, or a DC2 in line noise) is only logged: it never
+// reaches the identification, so it can neither answer the status request nor open the model
+// dialog with a garbage model code.
+TEST(ReplyDecoderWiring, ConfigurationFramesTooShortForTheirPositionsAreOnlyLogged) {
+    ReceiverImage image;
+    LinkState state;
+    state.echoGuard = 0;
+    state.realtimeMode = true;
+    test::RecordingHost host;
+    Gate gate;
+    ReplyDecoder decoder(image, state, host, &gate);
+    FrameAssembler assembler(decoder);
+    const ReceiverImage before = image;
+
+    test::ConfigurationBody on;
+    on.Two(8, 0x60);
+    const std::string full = on.Text();
+    for (const std::string& cut : {std::string(), std::string("R31"), full.substr(0, 16),
+                                   full.substr(0, 17), full.substr(0, full.size() - 1)}) {
+        assembler.Feed(test::Framed(kDc2, cut));
+        ASSERT_FALSE(host.log.empty());
+        EXPECT_EQ(host.log.back(), "(TR-X)   " + cut + "\r\n");
+    }
+    EXPECT_TRUE(gate.seen.empty());
+    EXPECT_EQ(test::AllBytes(image), test::AllBytes(before));
+    EXPECT_EQ(host.refreshes, 0);
+
+    // A short frame that reports standby carries all it must; a whole frame goes on as ever.
+    test::ConfigurationBody off;
+    off.Digit(1, 0);
+    assembler.Feed(test::Framed(kDc2, off.Text().substr(0, 17)));
+    assembler.Feed(test::Framed(kDc2, full));
+    ASSERT_EQ(gate.seen.size(), 2u);
+    EXPECT_EQ(image.MainZoneState[main_zone::kMainVolume], 0x60 - 38);
+}
+
 TEST(ReplyDecoderWiring, ReportFramesReachTheReportDecoder) {
     ReceiverImage image;
     LinkState state;
