@@ -45,9 +45,6 @@ constexpr std::array<ParameterSet, 38> kProgramSlots{
 };
 
 constexpr int kSlotCount = 42;
-constexpr int kFirstSubFieldSlot = 30;
-// Sub-indices of the three sub-fields of parameters 5..7: two-channel, multi-channel, EX/ES.
-constexpr std::array<int, 3> kSubFieldIndex{1, 4, 7};
 
 }  // namespace
 
@@ -60,38 +57,20 @@ bool ReceiverHasSlot(int program, int slot) {
 }
 
 std::optional<DspWireParameter> WireParameterOf(int program, int slot) {
-    if (program < 0 || program >= static_cast<int>(kProgramSlots.size()) || slot < 0 ||
-        slot >= kSlotCount) {
+    if (program < 0 || program >= static_cast<int>(kProgramSlots.size())) {
         return std::nullopt;
     }
-    if (slot < kFirstSubFieldSlot) {
-        // Parameters 8..10 exist only for EX/ES sources.
-        return DspWireParameter{slot, slot >= 8 && slot <= 10 ? 7 : 1};
+    // The transfers leave out the sub-field 3 of parameter 4 (slot 31), which only a change in
+    // the panel sends, and carry the second decode type (slot 41) only for the one program that
+    // has it; a panel change sends whatever slot it names.
+    if (slot == 31 || (slot == 41 && program != kSecondDecodeTypeProgram)) {
+        return std::nullopt;
     }
-    if (slot == 30) {
-        return DspWireParameter{4, 4};
+    const auto line = DspLineParameterOf(slot);
+    if (!line) {
+        return std::nullopt;
     }
-    if (slot >= 32 && slot <= 40) {
-        const int parameter = 5 + (slot - 32) / 3;
-        return DspWireParameter{parameter,
-                                kSubFieldIndex.at(static_cast<std::size_t>((slot - 32) % 3))};
-    }
-    if (slot == 41 && program == kSecondDecodeTypeProgram) {
-        return DspWireParameter{27, 1};
-    }
-    return std::nullopt;
-}
-
-int WireValueOf(int slot, int value) {
-    if (slot == 27) {
-        if (value == 2) {
-            return 4;
-        }
-        if (value == 3) {
-            return 6;
-        }
-    }
-    return value;
+    return DspWireParameter{line->parameter, line->subDigit};
 }
 
 }  // namespace tra1

@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "link/dsp_parameter_slot.h"
+
 namespace tra1 {
 
 // How the value slots of a program's 42-byte DSP record travel over the line with function 265.
@@ -12,20 +14,19 @@ namespace tra1 {
 // for anything out of range.
 bool ReceiverHasSlot(int program, int slot);
 
-// The receiver's parameter number and sub-index of a value slot.
+// The parameter and sub-digit under which slot `slot` of program `program` is written and
+// requested (DspLineParameterOf, narrowed); nullopt for a slot the transfers do not carry (31,
+// 41 of any program but "Standard", anything out of range).
 struct DspWireParameter {
     int parameter;
     int subIndex;
 };
-
-// The parameter and sub-index under which slot `slot` of program `program` is written and
-// requested; nullopt for a slot the line cannot carry (31, 41 of any program but "Standard",
-// anything out of range).
 std::optional<DspWireParameter> WireParameterOf(int program, int slot);
 
-// The value the receiver is sent for a slot's stored value: the decode type of slot 27 is kept
-// as 0..3 here and as 0, 1, 4, 6 by the receiver; every other value is sent as stored.
-int WireValueOf(int slot, int value);
+// The value the receiver is sent for a slot's stored value (DspLineValueOf).
+inline int WireValueOf(int slot, int value) {
+    return DspLineValueOf(slot, value);
+}
 
 // The program index whose decode type the receiver carries under parameter 27 in slot 41
 // ("Standard"); its parameters are written with a short pause, the receiver being slow to take

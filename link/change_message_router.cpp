@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "link/command_sender.h"
+#include "link/dsp_parameter_slot.h"
 #include "link/link_state.h"
 #include "model/model_profile.h"
 #include "model/receiver_image.h"
@@ -452,31 +453,16 @@ win::LResult ChangeMessageRouter::DcTrigger(win::WParam a, win::LParam f) {
 }
 
 DspParameterSend ChangeMessageRouter::EncodeDspParameter(int slot, int value) {
-    switch (slot) {
-        case 5:
-            return {5, 4, value};
-        case 8:
-        case 9:
-        case 10:
-            return {slot, 7, value};
-        case 27:
-            // The receiver counts this field in steps that skip 3 and 5.
-            return {27, 1, value == 2 ? 4 : value == 3 ? 6 : value};
-        case 41:
-            return {27, 1, value};
-        case 30:
-            return {4, 4, value};
-        case 31:
-            return {4, 3, value};
-        default:
-            break;
+    if (slot == 5) {
+        // A change of slot 5 in the panel goes to the receiver as parameter 5's multi-channel
+        // field; the transfers carry that field with slot 33 and leave slot 5 under its own number.
+        return {5, 4, value};
     }
-    if (slot >= 32 && slot <= 40) {
-        // Three sub-fields each of parameters 5, 6 and 7.
-        const int field = (slot - 32) % 3;
-        return {5 + (slot - 32) / 3, 1 + 3 * field, value};
+    const auto line = DspLineParameterOf(slot);
+    if (!line) {
+        return {slot, 1, value};
     }
-    return {slot, 1, value};
+    return {line->parameter, line->subDigit, DspLineValueOf(slot, value)};
 }
 
 win::LResult ChangeMessageRouter::DspParameter(win::WParam g, win::LParam s) {

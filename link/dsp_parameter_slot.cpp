@@ -1,5 +1,8 @@
 #include "link/dsp_parameter_slot.h"
 
+#include <array>
+#include <cstddef>
+
 #include "model/model_profile.h"
 
 namespace tra1 {
@@ -38,6 +41,11 @@ int FoldedDecodeType(int value) {
 }
 
 constexpr int kProgramCodeWithSecondDecodeType = 44;  // "Standard"
+
+constexpr int kFirstSubFieldSlot = 30;
+// The sub-digits under which the three sub-fields of parameters 5..7 are written: two-channel,
+// multi-channel, EX/ES.
+constexpr std::array<int, 3> kSubFieldDigit{1, 4, 7};
 
 }  // namespace
 
@@ -92,6 +100,43 @@ std::optional<DspParameterTarget> DspParameterSlot(int programCode, int paramete
         return std::nullopt;
     }
     return DspParameterTarget{*slot, value};
+}
+
+std::optional<DspLineParameter> DspLineParameterOf(int slot) {
+    if (slot < 0 || slot >= ModelProfile::kParametersPerProgram) {
+        return std::nullopt;
+    }
+    if (slot < kFirstSubFieldSlot) {
+        return DspLineParameter{slot, slot >= 8 && slot <= 10 ? 7 : 1};
+    }
+    switch (slot) {
+        case 30:
+            return DspLineParameter{4, 4};
+        case 31:
+            return DspLineParameter{4, 3};
+        case 41:
+            return DspLineParameter{27, 1};
+        default:
+            break;
+    }
+    // Slots 32..40: three sub-fields each of parameters 5, 6 and 7.
+    const int field = (slot - 32) % 3;
+    return DspLineParameter{5 + (slot - 32) / 3,
+                            kSubFieldDigit.at(static_cast<std::size_t>(field))};
+}
+
+int DspLineValueOf(int slot, int value) {
+    if (slot == 27) {
+        // The receiver has nine decode types where the editor has four groups; each group is
+        // sent as its first member (the groups are folded back in FoldedDecodeType).
+        if (value == 2) {
+            return 4;
+        }
+        if (value == 3) {
+            return 6;
+        }
+    }
+    return value;
 }
 
 }  // namespace tra1

@@ -22,4 +22,21 @@ int DerivedSubDigit(int decoderState, int inputMode);
 std::optional<DspParameterTarget> DspParameterSlot(int programCode, int parameter, int subDigit,
                                                    int value);
 
+// The other way: the receiver's parameter number and sub-digit under which a record slot is
+// written with function 265. Slots 0..29 go under their own number (8..10, which exist only for
+// EX/ES sources, with sub-digit 7, the others with 1); 30 and 31 are the sub-fields 4 and 3 of
+// parameter 4; 32..40 the two-channel, multi-channel and EX/ES fields (1, 4, 7) of parameters
+// 5, 6 and 7; 41 is the second decode type, parameter 27. nullopt outside 0..41.
+// A panel change and the transfers each narrow this further (see their callers).
+struct DspLineParameter {
+    int parameter;
+    int subDigit;
+};
+std::optional<DspLineParameter> DspLineParameterOf(int slot);
+
+// The value the receiver is sent for a slot's stored value: the decode type of slot 27 is kept
+// as 0..3 by the editor and as 0, 1, 4, 6 by the receiver (the inverse fold is in
+// DspParameterSlot); every other value is sent as stored.
+int DspLineValueOf(int slot, int value);
+
 }  // namespace tra1
