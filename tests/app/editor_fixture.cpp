@@ -10,6 +10,19 @@ namespace tra1::testing {
 
 namespace id = main_window;
 
+void EditorFixture::RestartEditor() {
+    if (window && window->IsWindow()) {
+        window->DestroyWindow();
+    }
+    loop.DrainPosted();
+    window.reset();
+    auto line = std::make_unique<serial::InMemorySerialPort>(lineClock, portSwitch);
+    port = line.get();
+    portSwitch.SetLine(port);
+    window = std::make_unique<CReceiverEditorDlg>(loop, Image(), Profile(), std::move(line));
+    Start();
+}
+
 void EditorFixture::TickDisplayLog() {
     // The check box is hidden from the user, so the test ticks it the way the program could.
     Main().CheckDlgButton(id::kDisplayLogCheck, win::BST_CHECKED);

@@ -69,6 +69,9 @@ protected:
         loop.DrainPosted();
     }
     void Advance(std::int64_t ms) { loop.AdvanceBy(ms); }
+    // Closes the main window and starts a fresh one on a new line, as running the program
+    // again does (the image is global: the new window fills it with the defaults).
+    void RestartEditor();
 
     CReceiverEditorDlg& Main() { return *window; }
     LinkState& State() { return window->Link().State(); }
