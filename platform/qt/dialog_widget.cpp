@@ -174,19 +174,16 @@ void DialogWidget::RebuildMenus() {
     const MenuChosen system_chosen = [this](int id) { ChooseSystemCommand(id); };
     const std::vector<win::MenuItem> extras = SystemMenuExtras();
 
-    // Menu bar: a fresh one each time (menus change rarely: check marks, enabling).
+    // A fresh menu bar; later check marks and enabling are applied in place (UpdateMenus).
     if (menu_bar_ != nullptr) {
         layout_->setMenuBar(nullptr);
         menu_bar_->hide();
         menu_bar_->deleteLater();
     }
-    // Menus tell only their one observer about checks, enabling and new items.
-    dialog_->GetSystemMenu().SetObserver([this] { RebuildMenus(); });
     win::Menu* menu = dialog_->GetMenu();
     if (menu == nullptr) {
         return;
     }
-    menu->SetObserver([this] { RebuildMenus(); });
     menu_bar_ = new QMenuBar(this);
     FillMenuBar(*menu_bar_, *menu, this, menu_chosen);
     if (!extras.empty()) {
@@ -195,6 +192,31 @@ void DialogWidget::RebuildMenus() {
     }
     layout_->setMenuBar(menu_bar_);
     ApplyEnabled();
+}
+
+void DialogWidget::UpdateMenus() {
+    // The window system reports every change of the menu bar or the system menu (a check mark
+    // moved, an item greyed, an item appended): apply it to the entries the user may have open,
+    // or build the bar afresh when the menus changed shape.
+    if (dialog_ == nullptr) {
+        return;
+    }
+    win::Menu* menu = dialog_->GetMenu();
+    if (menu == nullptr || menu_bar_ == nullptr) {
+        RebuildMenus();
+        return;
+    }
+    std::vector<win::MenuItem> bar_items = menu->items();
+    if (std::vector<win::MenuItem> extras = SystemMenuExtras(); !extras.empty()) {
+        win::MenuItem help;
+        help.kind = win::MenuItem::Kind::kPopup;
+        help.text = "&Help";
+        help.children = std::move(extras);
+        bar_items.push_back(std::move(help));
+    }
+    if (!SyncMenuBar(*menu_bar_, bar_items)) {
+        RebuildMenus();
+    }
 }
 
 void DialogWidget::ApplyPlacement() {
@@ -303,7 +325,7 @@ void DialogWidget::Mirror(win::WindowChange change) {
             break;
         }
         case win::WindowChange::kMenu:
-            RebuildMenus();
+            UpdateMenus();
             break;
         case win::WindowChange::kDestroyed:
             Detach();
@@ -317,10 +339,6 @@ void DialogWidget::Detach() {
     }
     for (auto& binding : bindings_) {
         binding->Detach();
-    }
-    dialog_->GetSystemMenu().SetObserver({});
-    if (win::Menu* menu = dialog_->GetMenu()) {
-        menu->SetObserver({});
     }
     dialog_ = nullptr;
     hide();

@@ -59,6 +59,7 @@ protected:
 private:
     void BuildControls();
     void RebuildMenus();
+    void UpdateMenus();
     void ApplyPlacement();
     void ApplyEnabled();
     std::vector<win::MenuItem> SystemMenuExtras() const;

@@ -20,4 +20,11 @@ void FillMenuBar(QMenuBar& bar, const win::Menu& menu, QObject* context, const M
 void FillMenu(QMenu& target, const std::vector<win::MenuItem>& items, QObject* context,
               const MenuChosen& chosen);
 
+// Brings entries built by the functions above in line with `items`, in place: check marks,
+// enabling and texts. A menu that is open stays open. False (some entries may have changed)
+// when the entries no longer have the items' shape, e.g. after items were added: then build
+// afresh.
+bool SyncMenuBar(QMenuBar& bar, const std::vector<win::MenuItem>& items);
+bool SyncMenu(QMenu& target, const std::vector<win::MenuItem>& items);
+
 }  // namespace tra1::qtui

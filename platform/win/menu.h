@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "resources/menu_template.h"
@@ -24,6 +25,20 @@ struct MenuItem {
 class Menu {
 public:
     Menu() = default;
+    // The observer belongs to the menu object, not to its contents: copies and moves carry the
+    // items only, so a window that replaces its menu keeps observing it and a copy observes
+    // nothing.
+    Menu(const Menu& other) : items_(other.items_) {}
+    Menu(Menu&& other) noexcept : items_(std::move(other.items_)) {}
+    Menu& operator=(const Menu& other) {
+        items_ = other.items_;
+        return *this;
+    }
+    Menu& operator=(Menu&& other) noexcept {
+        items_ = std::move(other.items_);
+        return *this;
+    }
+    ~Menu() = default;
     static Menu FromTemplate(const res::MenuTemplate& source);
 
     // Appending at the top level (popups fill their `children` through Popup()).
@@ -44,7 +59,9 @@ public:
     // The popup at a top-level position (nullptr if there is none).
     const MenuItem* PopupAt(std::size_t index) const;
 
-    // Called after every change (and after an append); one observer at a time.
+    // Called after every change (and after an append); one observer at a time. A window's menu
+    // bar and system menu are observed by their window, which reports WindowChange::kMenu to
+    // its host: a front end listens to the window, never to the menu.
     void SetObserver(std::function<void()> observer) { observer_ = std::move(observer); }
 
 private:

@@ -7,6 +7,14 @@ namespace tra1::win {
 
 Window::Window(EventLoop& loop) : loop_(loop) {
     system_menu_.AppendCommand(SC_CLOSE, "&Close");
+    // Check marks, enabling and new items reach the front end like every other window change.
+    const auto menu_changed = [this] {
+        if (IsWindow()) {
+            WindowStateChanged(WindowChange::kMenu);
+        }
+    };
+    menu_.SetObserver(menu_changed);
+    system_menu_.SetObserver(menu_changed);
 }
 
 Window::~Window() {
@@ -142,7 +150,7 @@ void Window::EnableWindow(bool enabled) {
 }
 
 void Window::SetMenu(Menu menu) {
-    menu_ = std::move(menu);
+    menu_ = std::move(menu);  // the items only: menu_ stays observed by this window
     has_menu_ = true;
     if (IsWindow()) {
         WindowStateChanged(WindowChange::kMenu);

@@ -80,7 +80,9 @@ public:
     void EnableWindow(bool enabled);
     bool IsWindowEnabled() const { return enabled_; }
 
-    // Menu bar (nullptr if none) and the system menu (always there).
+    // Menu bar (nullptr if none) and the system menu (always there). Setting the menu bar and
+    // every later change of either menu (check marks, enabling, appended items) are reported as
+    // WindowChange::kMenu while the window exists.
     void SetMenu(Menu menu);
     Menu* GetMenu() { return has_menu_ ? &menu_ : nullptr; }
     Menu& GetSystemMenu() { return system_menu_; }

@@ -1,0 +1,139 @@
+// The main window's menu bar in Qt follows the window system's menus: the control mode's check
+// marks move when the user switches the mode from the menu bar, greyed items are disabled, and
+// an item added to the system menu appears in the Help menu.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <memory>
+
+#include "app/main_window_ids.h"
+#include "app/receiver_editor_dlg.h"
+#include "model/model_profile.h"
+#include "model/receiver_image.h"
+#include "platform/qt/dialog_widget.h"
+#include "platform/qt/qt_front_end.h"
+#include "platform/serial/serial_port.h"
+#include "platform/win/scripted_prompter.h"
+#include "platform/win/virtual_clock.h"
+#include "tests/qt/qt_test_support.h"
+
+namespace tra1::qtui {
+namespace {
+
+namespace id = main_window;
+
+QAction* FindAction(const QList<QAction*>& actions, int command) {
+    for (QAction* action : actions) {
+        if (QMenu* popup = action->menu()) {
+            if (QAction* found = FindAction(popup->actions(), command)) {
+                return found;
+            }
+        } else if (!action->isSeparator() && action->data().toInt() == command) {
+            return action;
+        }
+    }
+    return nullptr;
+}
+
+class MainWindowMenuQtTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testing::EnsureQtApp();
+        front_end = std::make_unique<QtFrontEnd>(loop);
+        loop.SetPrompter(&prompter);
+        window = std::make_unique<CReceiverEditorDlg>(loop, Image(), Profile(),
+                                                      std::unique_ptr<serial::SerialPort>{});
+        ASSERT_TRUE(window->Create());
+        window->Show();
+        loop.DrainPosted();
+        widget = front_end->host().WidgetFor(window->Handle());
+        ASSERT_NE(widget, nullptr);
+        ASSERT_NE(widget->menu_bar(), nullptr);
+    }
+    void TearDown() override {
+        if (window && window->IsWindow()) {
+            window->DestroyWindow();
+        }
+        window.reset();
+        front_end.reset();
+        testing::FlushQtEvents();
+    }
+
+    QAction* Action(int command) const {
+        return widget->menu_bar() == nullptr ? nullptr
+                                             : FindAction(widget->menu_bar()->actions(), command);
+    }
+    // The user picks the entry in the menu bar; the command reaches the window once the menu
+    // has closed (a queued call).
+    void Choose(QAction* action) {
+        action->trigger();
+        QCoreApplication::processEvents();
+    }
+
+    win::VirtualClock clock;
+    win::EventLoop loop{clock};
+    win::ScriptedPrompter prompter;
+    std::unique_ptr<QtFrontEnd> front_end;
+    std::unique_ptr<CReceiverEditorDlg> window;
+    QPointer<DialogWidget> widget;
+};
+
+TEST_F(MainWindowMenuQtTest, TheControlModeCheckMarkFollowsTheModeChosenInTheMenuBar) {
+    QPointer<QAction> realtime = Action(id::kMenuRealtime);
+    QPointer<QAction> asynchronous = Action(id::kMenuAsynchronous);
+    ASSERT_NE(realtime, nullptr);
+    ASSERT_NE(asynchronous, nullptr);
+    EXPECT_TRUE(asynchronous->isChecked());
+    EXPECT_FALSE(realtime->isChecked());
+
+    // Without an open port the mode cannot change, and Qt's own flip of the entry is undone.
+    Choose(realtime);
+    EXPECT_FALSE(window->Link().State().realtimeMode);
+    EXPECT_FALSE(realtime->isChecked());
+    EXPECT_TRUE(asynchronous->isChecked());
+    Choose(asynchronous);
+    EXPECT_FALSE(realtime->isChecked());
+    EXPECT_TRUE(asynchronous->isChecked());
+
+    window->Link().State().openPort = 1;  // as if connected on COM1
+    Choose(realtime);
+    EXPECT_TRUE(window->Link().State().realtimeMode);
+    ASSERT_NE(realtime, nullptr);  // updated in place: an open menu stays open
+    ASSERT_NE(asynchronous, nullptr);
+    EXPECT_TRUE(realtime->isChecked());
+    EXPECT_FALSE(asynchronous->isChecked());
+
+    Choose(asynchronous);
+    EXPECT_FALSE(window->Link().State().realtimeMode);
+    EXPECT_FALSE(realtime->isChecked());
+    EXPECT_TRUE(asynchronous->isChecked());
+    window->Link().State().openPort = 0;
+}
+
+TEST_F(MainWindowMenuQtTest, GreyedItemsAreDisabledAndSystemMenuItemsAppearInHelp) {
+    QPointer<QAction> upload = Action(id::kMenuUpload);
+    ASSERT_NE(upload, nullptr);
+    EXPECT_TRUE(upload->isEnabled());
+    ASSERT_TRUE(window->GetMenu()->EnableItem(id::kMenuUpload, false));
+    ASSERT_NE(upload, nullptr);
+    EXPECT_FALSE(upload->isEnabled());
+    ASSERT_TRUE(window->GetMenu()->EnableItem(id::kMenuUpload, true));
+    EXPECT_TRUE(upload->isEnabled());
+
+    // The About item the main window added at start-up, then one more: the bar is rebuilt.
+    ASSERT_NE(Action(static_cast<int>(win::IDM_ABOUTBOX)), nullptr);
+    window->GetSystemMenu().AppendCommand(0x20, "Extra");
+    QAction* extra = Action(0x20);
+    ASSERT_NE(extra, nullptr);
+    EXPECT_EQ(extra->text(), QStringLiteral("Extra"));
+    ASSERT_NE(Action(id::kMenuAsynchronous), nullptr);
+    EXPECT_TRUE(Action(id::kMenuAsynchronous)->isChecked());
+}
+
+}  // namespace
+}  // namespace tra1::qtui
