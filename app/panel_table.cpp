@@ -97,6 +97,9 @@ PanelTable::ShowResult PanelTable::Show(std::size_t index) {
     }
     Slot& slot = slots_[index];
     if (slot.open && slot.panel.window != nullptr) {
+        // An open panel may be hidden (the main window hides the two DSP panels while
+        // multi-channel input is on): asking for it brings it back before it takes the focus.
+        slot.panel.window->Show(true);
         slot.panel.window->SetFocus();
         return ShowResult::kFocused;
     }

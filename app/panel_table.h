@@ -59,7 +59,8 @@ public:
     bool HasFactory(std::size_t index) const;
 
     enum class ShowResult { kNotAvailable, kFocused, kCreated, kCreateFailed };
-    // Shows the panel: focuses it when open, else creates it. The caller reports kCreateFailed.
+    // Shows the panel: when open, shows it again if it was hidden and focuses it; else creates
+    // it. The caller reports kCreateFailed.
     ShowResult Show(std::size_t index);
 
     bool IsOpen(std::size_t index) const;
