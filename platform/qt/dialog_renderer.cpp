@@ -5,14 +5,13 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPixmap>
-#include <memory>
 
-#include "app/about_dlg.h"
-#include "app/wait_message_dlg.h"
 #include "platform/qt/dialog_widget.h"
+#include "platform/qt/picture_window.h"
 #include "platform/qt/qt_front_end.h"
 #include "platform/win/dialog.h"
 #include "platform/win/event_loop.h"
+#include "platform/win/scripted_prompter.h"
 #include "platform/win/virtual_clock.h"
 #include "resources/resource_registry.h"
 
@@ -46,27 +45,6 @@ QImage WithCaption(const QPixmap& client, const QString& caption, const QIcon& i
     return image;
 }
 
-// The program's own class where it adds to the template (colours, ranges), else a plain dialog.
-std::unique_ptr<win::Dialog> MakeForPicture(win::EventLoop& loop, int template_id) {
-    if (template_id == CAboutDlg::kTemplateId) {
-        return std::make_unique<CAboutDlg>(loop);
-    }
-    if (template_id == CWaitMessageDlg::kTemplateId) {
-        return std::make_unique<CWaitMessageDlg>(loop, win::WindowHandle{});
-    }
-    return std::make_unique<win::Dialog>(loop, template_id);
-}
-
-// Puts a dialog into a state worth looking at.
-void Stage(win::Dialog& dialog) {
-    if (dialog.template_id() == CWaitMessageDlg::kTemplateId) {
-        // A download a third of the way through.
-        for (int step = 1; step <= CWaitMessageDlg::kProgressEnd / 3; ++step) {
-            dialog.SendMessage(CWaitMessageDlg::kProgressMessage, 1, step);
-        }
-    }
-}
-
 }  // namespace
 
 QString RenderFileName(int template_id) {
@@ -74,25 +52,25 @@ QString RenderFileName(int template_id) {
 }
 
 QImage RenderDialog(int template_id) {
-    // A private loop on a virtual clock: nothing that the dialog starts runs on its own.
+    // A private loop on a virtual clock: nothing that the window starts runs on its own.
     win::VirtualClock clock;
     win::EventLoop loop(clock);
+    // A box that a window raised while starting would wait for a user: answer it unseen.
+    win::ScriptedPrompter prompter;
     QImage image;
     {
         QtFrontEnd front_end(loop);
-        const std::unique_ptr<win::Dialog> made = MakeForPicture(loop, template_id);
-        win::Dialog& dialog = *made;
-        if (!dialog.Create()) {
+        loop.SetPrompter(&prompter);
+        PictureWindow picture(loop, template_id);
+        win::Dialog* dialog = picture.dialog();
+        if (dialog == nullptr) {
             return {};
         }
-        Stage(dialog);
-        dialog.ShowWindow(true);
-        if (DialogWidget* widget = front_end.host().WidgetFor(dialog.Handle())) {
+        if (DialogWidget* widget = front_end.host().WidgetFor(dialog->Handle())) {
             widget->adjustSize();
             QApplication::processEvents();
             image = WithCaption(widget->grab(), widget->windowTitle(), widget->windowIcon());
         }
-        dialog.DestroyWindow();
     }
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return image;

@@ -1,8 +1,9 @@
 #pragma once
-// Pictures of dialogs without a display: every registered dialog template is built as a plain
-// dialog, shown through the Qt front end and grabbed into a PNG, with a drawn caption bar on top
-// (an offscreen window has no window manager to draw one). Needs a QApplication; under
-// QT_QPA_PLATFORM=offscreen nothing appears on screen.
+// Pictures of dialogs without a display: the window of every registered dialog template, as a
+// user sees it (the program's own class with its contents, see PictureWindow), shown through the
+// Qt front end and grabbed into a PNG, with a drawn caption bar on top (an offscreen window has
+// no window manager to draw one). Needs a QApplication; under QT_QPA_PLATFORM=offscreen nothing
+// appears on screen.
 
 #include <QImage>
 #include <QString>

@@ -1,20 +1,47 @@
 // Every registered dialog is drawn into a PNG in the build tree ($TRA1_RENDER_DIR), so anyone
-// can look at every window without a display. Checks that the pictures hold what matters.
+// can look at every window without a display: the main window, the panels and the small windows
+// as the program fills them. Checks that the pictures hold what matters.
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QLineEdit>
+#include <QListWidget>
 #include <cmath>
 #include <cstdlib>
+#include <set>
+#include <vector>
 
+#include "app/about_dlg.h"
+#include "app/main_window_ids.h"
+#include "app/panel_table.h"
+#include "app/receiver_editor_dlg.h"
+#include "app/wait_message_dlg.h"
 #include "platform/qt/dialog_renderer.h"
+#include "platform/qt/dialog_widget.h"
+#include "platform/qt/picture_window.h"
+#include "platform/qt/qt_front_end.h"
+#include "platform/win/scripted_prompter.h"
+#include "platform/win/virtual_clock.h"
 #include "resources/resource_registry.h"
 #include "tests/qt/qt_test_support.h"
 
 namespace tra1::qtui {
 namespace {
+
+// How many different colours the picture holds (text, frames and fields give dozens).
+int CountColours(const QImage& image) {
+    std::set<QRgb> colours;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            colours.insert(image.pixel(x, y));
+        }
+    }
+    return static_cast<int>(colours.size());
+}
 
 // Pixels near a colour (the style shades the bar slightly).
 int CountPixels(const QImage& image, QColor colour) {
@@ -51,6 +78,30 @@ TEST(DialogRenderTest, EveryDialogBecomesAPictureInTheRenderDirectory) {
         EXPECT_TRUE(QFileInfo::exists(path)) << path.toStdString();
     }
 
+    // The main window, every panel (the REPORT window among them), the About box and the wait
+    // window: each a picture with something drawn in it, not an empty face.
+    std::vector<int> windows{CReceiverEditorDlg::kTemplateId, CAboutDlg::kTemplateId,
+                             CWaitMessageDlg::kTemplateId};
+    for (const PanelInfo& info : PanelInfos()) {
+        windows.push_back(info.dialogId);
+    }
+    for (int id : windows) {
+        const QString path = QDir(directory).filePath(RenderFileName(id));
+        const QImage picture(path);
+        ASSERT_FALSE(picture.isNull()) << path.toStdString();
+        EXPECT_GT(picture.width(), 150) << id;
+        EXPECT_GT(picture.height(), 60) << id;
+        EXPECT_GT(CountColours(picture), 24) << id;
+    }
+
+    // Read-outs are cyan on black once the program's code has run: the main window's volume
+    // and program read-outs, the levels of SPEAKER LEVEL and INPUT TRIM.
+    for (int id : {CReceiverEditorDlg::kTemplateId, 140, 213}) {
+        const QImage picture(QDir(directory).filePath(RenderFileName(id)));
+        EXPECT_GT(CountPixels(picture, QColor(0, 0, 0)), 200) << id;
+        EXPECT_GT(CountPixels(picture, QColor(0, 255, 255)), 20) << id;
+    }
+
     // The About box: the program's title in dark text on the dialog's light face.
     const QImage about(QDir(directory).filePath(RenderFileName(100)));
     ASSERT_FALSE(about.isNull());
@@ -64,6 +115,58 @@ TEST(DialogRenderTest, EveryDialogBecomesAPictureInTheRenderDirectory) {
     const int black = CountPixels(wait, QColor(0, 0, 0));
     EXPECT_GT(cyan, 100);
     EXPECT_GT(black, cyan);  // two thirds still to go
+}
+
+// The windows behind the pictures hold what a user sees: no combo box and no list that the user
+// can see is empty, and the main window's read-outs are cyan on black.
+TEST(DialogRenderTest, ThePicturedWindowsAreFilledByTheProgram) {
+    testing::EnsureQtApp();
+    win::VirtualClock clock;
+    win::EventLoop loop(clock);
+    QtFrontEnd front_end(loop);
+    win::ScriptedPrompter prompter;
+    loop.SetPrompter(&prompter);
+
+    std::vector<int> windows{CReceiverEditorDlg::kTemplateId};
+    for (const PanelInfo& info : PanelInfos()) {
+        windows.push_back(info.dialogId);
+    }
+    int combos = 0;
+    int lists = 0;
+    for (int id : windows) {
+        SCOPED_TRACE(id);
+        PictureWindow picture(loop, id);
+        ASSERT_NE(picture.dialog(), nullptr);
+        DialogWidget* widget = front_end.host().WidgetFor(picture.dialog()->Handle());
+        ASSERT_NE(widget, nullptr);
+        EXPECT_TRUE(widget->isVisible());
+        for (QComboBox* combo : widget->client()->findChildren<QComboBox*>()) {
+            if (combo->isVisibleTo(widget)) {
+                ++combos;
+                EXPECT_GT(combo->count(), 0);
+                EXPECT_FALSE(combo->currentText().isEmpty());
+            }
+        }
+        for (QListWidget* list : widget->client()->findChildren<QListWidget*>()) {
+            if (list->isVisibleTo(widget)) {
+                ++lists;
+                EXPECT_GT(list->count(), 0);
+            }
+        }
+        if (id == CReceiverEditorDlg::kTemplateId) {
+            EXPECT_EQ(widget->windowTitle(), QStringLiteral("Tolvek Receiver Editor for TR-A1"));
+            auto* volume =
+                qobject_cast<QLineEdit*>(widget->ControlWidget(main_window::kMainVolumeReadout));
+            ASSERT_NE(volume, nullptr);
+            EXPECT_FALSE(volume->text().isEmpty());
+            EXPECT_EQ(volume->palette().color(QPalette::Text), QColor(0, 255, 255));
+            EXPECT_EQ(volume->palette().color(QPalette::Base), QColor(0, 0, 0));
+        }
+    }
+    EXPECT_GT(combos, 20);
+    EXPECT_GT(lists, 3);
+    EXPECT_TRUE(prompter.boxes().empty());
+    testing::FlushQtEvents();
 }
 
 TEST(DialogRenderTest, AnUnknownDialogGivesNoPicture) {

@@ -1,0 +1,116 @@
+#include "platform/qt/picture_window.h"
+
+#include <functional>
+
+#include "app/about_dlg.h"
+#include "app/creport_dlg.h"
+#include "app/panel_table.h"
+#include "app/receiver_editor_dlg.h"
+#include "app/wait_message_dlg.h"
+#include "model/model_profile.h"
+#include "model/receiver_image.h"
+#include "panels/panel_catalog.h"
+#include "panels/panel_context.h"
+#include "platform/serial/serial_port.h"
+
+namespace tra1::qtui {
+
+namespace {
+// The image every panel shows: the receiver's defaults, as after start-up.
+void UseDefaultImage() {
+    Profile().SetModel(ModelProfile::kTrA1);
+    Image().ResetToDefaults(Profile());
+}
+}  // namespace
+
+PictureWindow::PictureWindow(win::EventLoop& loop, int template_id) : loop_(loop) {
+    if (!MakeProgramWindow(template_id) && !MakePanel(template_id)) {
+        // No class of the program shows this template: the template alone.
+        dialog_ = std::make_unique<win::Dialog>(loop_, template_id);
+        if (!dialog_->Create()) {
+            dialog_.reset();
+        }
+    }
+    if (dialog_ == nullptr) {
+        return;
+    }
+    dialog_->Show(true);
+    // What the window posted to itself while starting (the main window's refresh) runs before
+    // the picture; time stands still, so no timer fires.
+    loop_.DrainPosted();
+    if (!dialog_->IsWindow()) {
+        dialog_.reset();
+    }
+}
+
+PictureWindow::~PictureWindow() {
+    if (dialog_ != nullptr && dialog_->IsWindow()) {
+        dialog_->DestroyWindow();
+    }
+    dialog_.reset();
+    loop_.DrainPosted();
+}
+
+bool PictureWindow::MakeProgramWindow(int template_id) {
+    switch (template_id) {
+        case CReceiverEditorDlg::kTemplateId: {
+            // Started as the program starts it, without a serial port: disconnected, in
+            // asynchronous mode, on the default image.
+            auto main = std::make_unique<CReceiverEditorDlg>(loop_, Image(), Profile(),
+                                                             std::unique_ptr<serial::SerialPort>{});
+            if (main->Create()) {
+                dialog_ = std::move(main);
+            }
+            return true;
+        }
+        case CREPORTDlg::kTemplateId: {
+            UseDefaultImage();
+            auto report =
+                std::make_unique<CREPORTDlg>(loop_, Image(), Profile(), win::WindowHandle{});
+            if (report->Create()) {
+                dialog_ = std::move(report);
+            }
+            return true;
+        }
+        case CAboutDlg::kTemplateId: {
+            auto about = std::make_unique<CAboutDlg>(loop_);
+            if (about->Create()) {
+                dialog_ = std::move(about);
+            }
+            return true;
+        }
+        case CWaitMessageDlg::kTemplateId: {
+            auto wait = std::make_unique<CWaitMessageDlg>(loop_, win::WindowHandle{});
+            if (wait->Create()) {
+                // A download a third of the way through.
+                for (int step = 1; step <= CWaitMessageDlg::kProgressEnd / 3; ++step) {
+                    wait->SendMessage(CWaitMessageDlg::kProgressMessage, 1, step);
+                }
+                dialog_ = std::move(wait);
+            }
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
+bool PictureWindow::MakePanel(int template_id) {
+    const PanelCreator* creator = nullptr;
+    for (const PanelInfo& info : PanelInfos()) {
+        if (info.dialogId == template_id) {
+            creator = PanelCatalog::Find(info.refreshMessage);
+            break;
+        }
+    }
+    if (creator == nullptr) {
+        return false;
+    }
+    UseDefaultImage();
+    // No main window: the change messages of a picture go nowhere.
+    const PanelContext context{loop_, Image(), Profile(), link_, win::WindowHandle{}};
+    dialog_ = (*creator)(context, std::function<void()>{});
+    return true;
+}
+
+}  // namespace tra1::qtui

@@ -1,0 +1,46 @@
+#pragma once
+// The program's windows as a user meets them, made for pictures: the main window just after
+// start-up (no port, the default image), every setting panel from the panel catalogue on the
+// default image, the REPORT window, the About box and the wait window part way through a
+// download. A template that no class of the program shows (the invisible link windows) is built
+// as a plain dialog.
+//
+//   win::VirtualClock clock;
+//   win::EventLoop loop(clock);
+//   QtFrontEnd front_end(loop);
+//   PictureWindow picture(loop, 140);
+//   if (win::Dialog* dialog = picture.dialog()) { /* grab front_end.host().WidgetFor(...) */ }
+//
+// The main window and the panels read and write the program's global image and profile.
+
+#include <memory>
+
+#include "link/link_state.h"
+#include "platform/win/dialog.h"
+#include "platform/win/event_loop.h"
+
+namespace tra1::qtui {
+
+class PictureWindow {
+public:
+    // Creates the window of `template_id` in `loop` and shows it; dialog() is null when it
+    // could not be created (unknown template, creation refused).
+    PictureWindow(win::EventLoop& loop, int template_id);
+    // Destroys the window.
+    ~PictureWindow();
+    PictureWindow(const PictureWindow&) = delete;
+    PictureWindow& operator=(const PictureWindow&) = delete;
+
+    win::Dialog* dialog() const { return dialog_.get(); }
+
+private:
+    bool MakeProgramWindow(int template_id);
+    bool MakePanel(int template_id);
+
+    win::EventLoop& loop_;
+    // The panels read the control mode from it (asynchronous, as at start-up).
+    LinkState link_;
+    std::unique_ptr<win::Dialog> dialog_;
+};
+
+}  // namespace tra1::qtui
