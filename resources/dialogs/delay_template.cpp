@@ -33,7 +33,7 @@ ControlTemplate Label(std::string text, int x, int y, int cx, std::uint32_t extr
 ControlTemplate DelaySlider(int id, int x, int y, std::uint32_t extra) {
     return Control(id, ControlKind::kSlider, "",
                    style::kVertical | style::kNoTicks | style::kBothSides | style::kTabStop | extra,
-                   x, y, 20, 90);
+                   x, y, 20, 84);
 }
 
 ControlTemplate ReadOut(int id, int x, int y, std::uint32_t extra) {
