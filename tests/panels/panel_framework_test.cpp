@@ -10,17 +10,13 @@
 #include <utility>
 #include <vector>
 
-#include "link/link_state.h"
-#include "model/model_profile.h"
 #include "model/receiver_image.h"
 #include "panels/panel_catalog.h"
 #include "panels/panel_dlg.h"
-#include "platform/win/event_loop.h"
 #include "platform/win/slider.h"
 #include "platform/win/user_input.h"
-#include "platform/win/virtual_clock.h"
-#include "platform/win/window.h"
 #include "resources/resource_registry.h"
+#include "tests/panels/panel_test_support.h"
 
 namespace tra1 {
 namespace {
@@ -124,24 +120,7 @@ const PanelRegistrar kRealtimeRegistrar(kRefresh, &CreatePanel<RealtimeHeldPanel
 const PanelRegistrar kCounterRegistrar(kCounterRefresh, &CreatePanel<CounterHeldPanel>);
 const PanelRegistrar kSentRegistrar(kSentRefresh, &CreatePanel<SentChangePanel>);
 
-struct Received {
-    win::Msg msg;
-    win::WParam w;
-    win::LParam l;
-};
-
-// Stands in for the main window: notes every message and answers 5 to sent ones.
-class MainWindowDouble final : public win::Window {
-public:
-    using Window::Window;
-    std::vector<Received> received;
-
-protected:
-    win::LResult OnMessage(win::Msg msg, win::WParam w, win::LParam l) override {
-        received.push_back({msg, w, l});
-        return 5;
-    }
-};
+using Received = test::Message;
 
 // The main window's bookkeeping for one panel: pointer and open flag, cleared by the panel.
 struct PanelSlot {
@@ -174,6 +153,7 @@ protected:
     PanelFrameworkTest() {
         RegisterTemplate();
         main.CreateHidden();
+        main.reply = 5;  // what a sent change message gets back
         image.AudioDelay[0] = 11;
     }
 
@@ -196,7 +176,7 @@ protected:
     ReceiverImage image;
     ModelProfile profile;
     LinkState link;
-    MainWindowDouble main{loop};
+    test::MainWindowStub main{loop};
     PanelContext context{loop, image, profile, link, {}};
 
     void SetUp() override { context.mainWindow = main.Handle(); }

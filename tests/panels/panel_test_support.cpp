@@ -13,7 +13,7 @@ win::LResult MainWindowStub::OnMessage(win::Msg msg, win::WParam w, win::LParam 
     if (onMessage) {
         onMessage();
     }
-    return 0;
+    return reply;
 }
 
 void ChangeCounter::ControlChanged(win::Control& /*control*/, win::ControlChange /*change*/) {

@@ -36,9 +36,9 @@ struct Message {
     friend bool operator==(const Message&, const Message&) = default;
 };
 
-// Stands in for the main window: writes down every message it receives. `onMessage` runs inside
-// the handler, after the message is written down, to look at the world as the main window sees
-// it at that moment.
+// Stands in for the main window: writes down every message it receives and answers `reply`.
+// `onMessage` runs inside the handler, after the message is written down, to look at the world
+// as the main window sees it at that moment.
 class MainWindowStub : public win::Window {
 public:
     using Window::Window;
@@ -48,6 +48,7 @@ public:
 
     std::vector<Message> received;
     std::function<void()> onMessage;
+    win::LResult reply = 0;
 
 protected:
     win::LResult OnMessage(win::Msg msg, win::WParam w, win::LParam l) override;
