@@ -10,6 +10,10 @@ public:
     // The image may have changed: the main window reloads its controls (posting its own refresh
     // message), then every open panel gets its hold counter reset and its refresh message.
     virtual void RefreshPanels() = 0;
+    // The receiver's report was decoded into the image: the same refresh, but every panel keeps
+    // its hold counter, so that a report still carrying the value from before the user's change
+    // does not move the control back while the change is on its way.
+    virtual void RefreshPanelsKeepingHolds() = 0;
     // The whole image may have changed (the receiver identified itself): every control of the
     // main window is filled again and the panels are refreshed.
     virtual void ReloadWindows() = 0;

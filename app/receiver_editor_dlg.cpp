@@ -107,10 +107,18 @@ void CReceiverEditorDlg::FillMainWindow() {
 }
 
 void CReceiverEditorDlg::RefreshPanels() {
+    PostRefreshes(true);
+}
+
+void CReceiverEditorDlg::RefreshPanelsKeepingHolds() {
+    PostRefreshes(false);
+}
+
+void CReceiverEditorDlg::PostRefreshes(bool resetHolds) {
     PostMessage(id::kRefreshMainWindow);
     const auto& infos = PanelInfos();
-    panels_.ForEachOpen([&infos](std::size_t index, const OpenPanel& panel) {
-        if (panel.resetHoldCounter) {
+    panels_.ForEachOpen([&infos, resetHolds](std::size_t index, const OpenPanel& panel) {
+        if (resetHolds && panel.resetHoldCounter) {
             panel.resetHoldCounter();
         }
         panel.window->PostMessage(infos[index].refreshMessage);

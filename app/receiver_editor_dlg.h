@@ -47,6 +47,7 @@ public:
     // Posts the main window's refresh message, then resets each open panel's hold counter and
     // posts the panel's refresh message.
     void RefreshPanels() override;
+    void RefreshPanelsKeepingHolds() override;
     // Only resets the hold counters of the open panels.
     void ResetPanelHolds() override;
 
@@ -82,6 +83,7 @@ protected:
     void OnDestroy() override;
 
 private:
+    void PostRefreshes(bool resetHolds);
     // MainWindowServices
     void ReloadWindows() override;
     void UploadStep() override { transfer_.UploadStep(); }

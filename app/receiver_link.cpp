@@ -149,7 +149,8 @@ void ReceiverLink::ReloadWindows() {
 }
 
 void ReceiverLink::RefreshPanels() {
-    services_.RefreshPanels();
+    // Called by the decoders after a report was stored: holds keep running.
+    services_.RefreshPanelsKeepingHolds();
 }
 
 void ReceiverLink::ShowReceiverGone() {

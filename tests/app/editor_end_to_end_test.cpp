@@ -130,8 +130,9 @@ TEST_F(EditorEndToEndTest, RealtimeGesturesReachTheReceiverAndItsReportsDoNotUnd
     ASSERT_GE(slot, 0);
 
     // The gestures come between two status requests, once the last configuration frame has
-    // been decoded. (A frame already on its way with the old values does move a panel back
-    // for a second: every decoded frame runs the full panel refresh, which clears the holds.)
+    // been decoded. (A frame already on its way still carries the old values into the image;
+    // the panels' holds only cover the refreshes that follow it, and the poll's replies use
+    // them up within about half a second, before the next status request corrects the image.)
     ASSERT_NE(receiver.Image().SpeakerLevels.at(speaker_levels::kSW), 52);
     const int requests = StatusRequestsWritten();
     ASSERT_TRUE(loop.AdvanceUntil([&] { return StatusRequestsWritten() > requests; }, 2'000));
@@ -142,6 +143,10 @@ TEST_F(EditorEndToEndTest, RealtimeGesturesReachTheReceiverAndItsReportsDoNotUnd
     const int dspValue = EditorImage().DspParameter(program, slot);
     EXPECT_EQ(level_->HoldCounter(), CSPEAKERLEVELDlg::kSpec.holdCount);
     EXPECT_EQ(eq_->HoldCounter(), CEQCONTROLDlg::kSpec.holdCount);
+    // The refreshes that follow decoded reports count the holds down; they never clear them.
+    Advance(60);
+    EXPECT_GT(level_->HoldCounter(), 0);
+    EXPECT_LT(level_->HoldCounter(), CSPEAKERLEVELDlg::kSpec.holdCount);
     // The receiver's next configuration frames and the poll's replies never move them back.
     const int requestsAfter = StatusRequestsWritten();
     for (int tick = 0; tick < 300; ++tick) {
@@ -149,6 +154,7 @@ TEST_F(EditorEndToEndTest, RealtimeGesturesReachTheReceiverAndItsReportsDoNotUnd
         ASSERT_EQ(EditorImage().SpeakerLevels.at(speaker_levels::kSW), 52) << tick;
         ASSERT_EQ(SliderPos(*level_, kSwSlider), SpeakerSliderPos(52)) << tick;
         ASSERT_EQ(SliderPos(*eq_, kEqBandSlider), EqSliderPos(20)) << tick;
+        ASSERT_EQ(EditorImage().DspParameter(program, slot), dspValue) << tick;
     }
     EXPECT_GE(StatusRequestsWritten(), requestsAfter + 2);
 
