@@ -277,6 +277,11 @@ std::string ExtendedResponder::Answer(ReceiverState& state, std::string_view bod
             const auto key = std::make_tuple(programCode, parameter, sub);
             if (write) {
                 state.dspParameters[key] = static_cast<std::uint8_t>(v);
+                // The receiver holds one value per parameter field; a request with another
+                // sub-digit that lands on the same field reads the new value too.
+                im.SetDspParameter(ModelProfile::ProgramIndex(programCode),
+                                   DefaultParameterSlot(programCode, parameter, sub),
+                                   static_cast<std::uint8_t>(v));
             }
             const auto stored = state.dspParameters.find(key);
             const int value =
