@@ -119,7 +119,7 @@ constexpr std::array<CommandRow, kCommandCount> kCommandTable{{
     // 45
     {"07E9907E9A", "change message 0xA00B (wParam 1); download", true, false},
     // 46
-    {"0000100000", "sent with value 1 (\"00000\") when a port is opened (Part 1.5)", false, false},
+    {"0000100000", "sent with value 1 (\"00000\") when a port is opened", false, false},
     // 47
     {"201002010120102201032010420105201062010720108",
      "sent with value 0 (\"20100\") when a port is opened", false, false},

@@ -3,7 +3,8 @@
 // values and writes the user's changes back.
 //
 // What the base does for a panel:
-//  - OnInitDialog: centres the window on the screen (unless the spec says kTemplate), calls
+//  - OnInitDialog: centres the window on the screen (unless its PanelSpec asks for kTemplate),
+//  calls
 //    OnInitPanel() (ranges, ticks, list contents, read-out colours), then Refresh() once.
 //  - The refresh message: held while the hold counter runs (see HoldRule), else Refresh().
 //    Returns 1. A panel whose refresh carries parameters overrides OnRefreshMessage().
@@ -180,7 +181,7 @@ protected:
         NotifyChange(message, item, extra);
         return true;
     }
-    // Sends the change message to the main window, posted or sent as the spec says (the value
+    // Sends the change message to the main window, posted or sent as its PanelSpec says (the value
     // is in the image already). Returns the handler's result when sent, 1 when posted.
     win::LResult NotifyChange(win::Msg message, win::WParam item, win::LParam extra = 0);
     // Posts any other message to the main window (DSP panels: 0x900F and refresh messages).
