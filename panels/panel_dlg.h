@@ -3,9 +3,9 @@
 // values and writes the user's changes back.
 //
 // What the base does for a panel:
-//  - OnInitDialog: centres the window on the screen (unless its PanelSpec asks for kTemplate),
-//  calls
-//    OnInitPanel() (ranges, ticks, list contents, read-out colours), then Refresh() once.
+//  - OnInitDialog: centres the window on the screen (unless its PanelSpec asks for
+//    kTemplate), calls OnInitPanel() (ranges, ticks, list contents, read-out colours), then
+//    Refresh() once.
 //  - The refresh message: held while the hold counter runs (see HoldRule), else Refresh().
 //    Returns 1. A panel whose refresh carries parameters overrides OnRefreshMessage().
 //  - A user change: StoreUserChange() compares with the cache, stores into the image and the
