@@ -182,8 +182,9 @@ void MainZoneControls::HideProgramPanels() {
 }
 
 void MainZoneControls::AfterRefresh() {
-    // A panel hidden while the multi-channel input played would otherwise stay out of sight for
-    // good: showing an open panel only gives it the focus.
+    // A panel hidden while the multi-channel input played comes back by itself once the input
+    // stops. Asking for it from the Window menu or its button also shows it again, but that
+    // would leave the user to find each one, and it takes the focus from the main window.
     if (image_.MainZoneState[mz::kMultiChannelInput] != 0) {
         return;
     }
