@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "app/transfer_dsp_parameters.h"
+#include "app/transfer_functions.h"
 #include "app/transfer_output.h"
 #include "link/link_state.h"
 #include "model/model_profile.h"
@@ -12,17 +13,8 @@
 namespace tra1 {
 namespace {
 
-constexpr int kIoAssign = 260;
-constexpr int kInputName = 261;
-constexpr int kInputTrim = 262;
-constexpr int kDspParameter = 265;
+using namespace transfer_function;
 constexpr int kEqVisits = 266;
-constexpr int kEqBand = 267;
-constexpr int kTone = 270;
-constexpr int kTrigger = 271;
-constexpr int kDistance = 272;
-constexpr int kPictureMode = 273;
-constexpr int kTuner = 274;
 
 constexpr int kNameCount = 14;  // 0..12 and the multi-channel input
 constexpr int kTrimCount = 14;

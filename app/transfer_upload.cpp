@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "app/transfer_dsp_parameters.h"
+#include "app/transfer_functions.h"
 #include "app/transfer_output.h"
 #include "model/model_profile.h"
 #include "model/receiver_image.h"
@@ -16,17 +17,7 @@ constexpr int kInputMode = 4;
 constexpr int kEffectOff = 19;
 constexpr int kProgram = 20;
 
-constexpr int kIoAssign = 260;
-constexpr int kInputName = 261;
-constexpr int kInputTrim = 262;
-constexpr int kDspParameter = 265;
-constexpr int kEqBand = 267;
-constexpr int kCinemaEq = 268;
-constexpr int kTone = 270;
-constexpr int kTrigger = 271;
-constexpr int kDistance = 272;
-constexpr int kPictureMode = 273;
-constexpr int kTuner = 274;
+using namespace transfer_function;
 
 constexpr int kTunerInput = 2;
 constexpr int kNameCount = 14;
