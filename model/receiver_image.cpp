@@ -247,16 +247,14 @@ void ReceiverImage::ResetToDefaults() {
 namespace {
 
 // Copies `count` bytes between a live block and a record, in the direction asked for.
-enum class Direction { kToRecord, kFromRecord };
-
-void Transfer(Direction direction, std::span<std::uint8_t> live, std::size_t liveAt,
+void Transfer(bool toRecord, std::span<std::uint8_t> live, std::size_t liveAt,
               std::span<std::uint8_t> record, std::size_t recordAt, std::size_t count) {
     if (liveAt + count > live.size() || recordAt + count > record.size()) {
         return;
     }
     auto livePart = live.subspan(liveAt, count);
     auto recordPart = record.subspan(recordAt, count);
-    if (direction == Direction::kToRecord) {
+    if (toRecord) {
         std::copy(livePart.begin(), livePart.end(), recordPart.begin());
     } else {
         std::copy(recordPart.begin(), recordPart.end(), livePart.begin());
@@ -270,7 +268,35 @@ bool ReceiverImage::StoreHomePreset(int record) {
     if (rec.empty()) {
         return false;
     }
-    constexpr auto to = Direction::kToRecord;
+    const std::uint8_t programByte = InputProgramByte(MainZoneState[main_zone::kMainInput]);
+    rec[home_preset::kProgram] = programByte;
+    TransferHomePreset(PresetCopy::kToRecord, rec, programByte);
+    return true;
+}
+
+bool ReceiverImage::RecallHomePreset(int record) {
+    const auto rec = HomePresetRecord(record);
+    if (rec.empty()) {
+        return false;
+    }
+    // The main input comes from an image byte and the program from a file: both are checked.
+    const int mainInput = MainZoneState[main_zone::kMainInput];
+    const std::uint8_t programByte = rec[home_preset::kProgram];
+    SetInputProgramByte(mainInput, programByte);
+    TransferHomePreset(PresetCopy::kFromRecord, rec, programByte);
+    return true;
+}
+
+void ReceiverImage::TransferHomePreset(PresetCopy direction, std::span<std::uint8_t> rec,
+                                       std::uint8_t programByte) {
+    const bool to = direction == PresetCopy::kToRecord;
+    const auto copyByte = [to](std::uint8_t& live, std::uint8_t& stored) {
+        if (to) {
+            stored = live;
+        } else {
+            live = stored;
+        }
+    };
     using namespace home_preset;
     Transfer(to, AudioDelay, 0, rec, kAudioDelay, AudioDelay.size());
     // EQ bytes 130 and 131 belong to the live settings only.
@@ -281,62 +307,26 @@ bool ReceiverImage::StoreHomePreset(int record) {
     Transfer(to, SpeakerSetup, 0, rec, kSpeakerSetup, SpeakerSetup.size());
     Transfer(to, SpeakerLevels, 0, rec, kSpeakerLevels, speaker_levels::kReportedLevel);
 
-    const std::uint8_t programByte = InputProgramByte(MainZoneState[main_zone::kMainInput]);
-    rec[kProgram] = programByte;
+    // A program out of range gives an empty record, and no parameters travel.
     const auto parameters = DspRecord(ProgramOf(programByte));
     Transfer(to, parameters, 0, rec, kDspParameters, parameters.size());
 
-    rec[kNightMode] = MainZoneState[main_zone::kNightMode];
-    rec[kLfeSpeaker] = LfeDrange[lfe_drange::kLfeSpeaker];
-    rec[kDrangeSpeaker] = LfeDrange[lfe_drange::kDrangeSpeaker];
-    rec[kDimmer] = DisplaySettings[display_layout::kDimmer];
-    rec[kOnScreenDisplay] = MainZoneState[main_zone::kOnScreenDisplay];
-    rec[kSpeakerA] = MainZoneState[main_zone::kSpeakerA];
-    rec[kSpeakerB] = MainZoneState[main_zone::kSpeakerB];
+    copyByte(MainZoneState[main_zone::kNightMode], rec[kNightMode]);
+    copyByte(LfeDrange[lfe_drange::kLfeSpeaker], rec[kLfeSpeaker]);
+    copyByte(LfeDrange[lfe_drange::kDrangeSpeaker], rec[kDrangeSpeaker]);
+    copyByte(DisplaySettings[display_layout::kDimmer], rec[kDimmer]);
+    copyByte(MainZoneState[main_zone::kOnScreenDisplay], rec[kOnScreenDisplay]);
+    copyByte(MainZoneState[main_zone::kSpeakerA], rec[kSpeakerA]);
+    copyByte(MainZoneState[main_zone::kSpeakerB], rec[kSpeakerB]);
     Transfer(to, ExternalInputSetting, 0, rec, kExternalInput, 3);
 
+    // SpeakerDistances are 32-bit values in the image: they travel as their bytes.
     auto distances = SpeakerDistanceBytes();
     Transfer(to, distances, 0, rec, kSpeakerDistances, distances.size());
-    Transfer(to, VideoSettings, 0, rec, kVideoSettings, VideoSettings.size());
-    return true;
-}
-
-bool ReceiverImage::RecallHomePreset(int record) {
-    const auto rec = HomePresetRecord(record);
-    if (rec.empty()) {
-        return false;
+    if (!to) {
+        SetSpeakerDistanceBytes(distances);
     }
-    constexpr auto from = Direction::kFromRecord;
-    using namespace home_preset;
-    Transfer(from, AudioDelay, 0, rec, kAudioDelay, AudioDelay.size());
-    Transfer(from, EqSettings, 0, rec, kEqSettings, eq_layout::kOption1);
-    Transfer(from, EqSettings, eq_layout::kCinemaEq, rec, kEqSettings + eq_layout::kCinemaEq,
-             EqSettings.size() - eq_layout::kCinemaEq);
-    Transfer(from, ToneSettings, 0, rec, kToneSettings, ToneSettings.size());
-    Transfer(from, SpeakerSetup, 0, rec, kSpeakerSetup, SpeakerSetup.size());
-    Transfer(from, SpeakerLevels, 0, rec, kSpeakerLevels, speaker_levels::kReportedLevel);
-
-    // The main input comes from an image byte and the program from a file: both are checked.
-    const int mainInput = MainZoneState[main_zone::kMainInput];
-    const std::uint8_t programByte = rec[kProgram];
-    SetInputProgramByte(mainInput, programByte);
-    const auto parameters = DspRecord(ProgramOf(programByte));
-    Transfer(from, parameters, 0, rec, kDspParameters, parameters.size());
-
-    MainZoneState[main_zone::kNightMode] = rec[kNightMode];
-    LfeDrange[lfe_drange::kLfeSpeaker] = rec[kLfeSpeaker];
-    LfeDrange[lfe_drange::kDrangeSpeaker] = rec[kDrangeSpeaker];
-    DisplaySettings[display_layout::kDimmer] = rec[kDimmer];
-    MainZoneState[main_zone::kOnScreenDisplay] = rec[kOnScreenDisplay];
-    MainZoneState[main_zone::kSpeakerA] = rec[kSpeakerA];
-    MainZoneState[main_zone::kSpeakerB] = rec[kSpeakerB];
-    Transfer(from, ExternalInputSetting, 0, rec, kExternalInput, 3);
-
-    auto distances = SpeakerDistanceBytes();
-    Transfer(from, distances, 0, rec, kSpeakerDistances, distances.size());
-    SetSpeakerDistanceBytes(distances);
-    Transfer(from, VideoSettings, 0, rec, kVideoSettings, VideoSettings.size());
-    return true;
+    Transfer(to, VideoSettings, 0, rec, kVideoSettings, VideoSettings.size());
 }
 
 // --- Block enumeration -----------------------------------------------------------------------

@@ -406,6 +406,14 @@ public:
     static constexpr bool EffectOff(std::uint8_t programByte) {
         return (programByte & program_byte::kEffectOffFlag) != 0;
     }
+
+private:
+    // Which way a home preset copy runs.
+    enum class PresetCopy { kToRecord, kFromRecord };
+    // The copies StoreHomePreset and RecallHomePreset share (all but the program byte), with
+    // their exceptions; `programByte` names the program whose parameters travel with the record.
+    void TransferHomePreset(PresetCopy direction, std::span<std::uint8_t> rec,
+                            std::uint8_t programByte);
 };
 
 // One row of the block table: name, file offset (the model byte sits at offset 0) and size.
