@@ -23,13 +23,8 @@ constexpr const char* kSourceTypes[] = {"Dual Field (2ch)", "Tri Field (5.1ch)",
 
 }  // namespace
 
-CDSPPARAMETERDlg::~CDSPPARAMETERDlg() {
-    // A window destroyed with its object (the main window closing) never runs OnDestroy.
-    DspPanelPeers::Closed(Loop(), kSpec.refreshMessage, registered_);
-}
-
 void CDSPPARAMETERDlg::OnDestroy() {
-    DspPanelPeers::Closed(Loop(), kSpec.refreshMessage, registered_);
+    peerEntry_.Close();
     PanelDlg::OnDestroy();
 }
 
@@ -41,8 +36,7 @@ int CDSPPARAMETERDlg::RowSlotAt(int row) const {
 }
 
 void CDSPPARAMETERDlg::OnInitPanel() {
-    registered_ = Handle();
-    DspPanelPeers::Opened(Loop(), kSpec.refreshMessage, registered_);
+    peerEntry_.Open(Loop(), kSpec.refreshMessage, Handle());
     if (auto* slider = SliderAt(kDialogLiftSlider)) {
         slider->SetRange(0, 1);
     }

@@ -12,6 +12,7 @@
 #include <array>
 
 #include "model/model_profile.h"
+#include "panels/dsp_parameter_peers.h"
 #include "panels/panel_dlg.h"
 
 namespace tra1 {
@@ -46,7 +47,6 @@ public:
     static constexpr std::int64_t kDefaultPauseMs = 20;
 
     explicit CDSPPARAMETERDlg(const PanelContext& context) : PanelDlg(context, kSpec) {}
-    ~CDSPPARAMETERDlg() override;
 
     // The record slot that Value row `row` shows; -1 for a row that does not exist.
     int RowSlotAt(int row) const;
@@ -77,7 +77,7 @@ private:
     int rowCount_ = 0;
     int upCounter_ = 0;
     int downCounter_ = 0;
-    win::WindowHandle registered_;
+    DspPanelPeers::Registration peerEntry_;
 };
 
 }  // namespace tra1

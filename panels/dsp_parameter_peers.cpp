@@ -47,4 +47,18 @@ bool DspPanelPeers::PostRefresh(win::EventLoop& loop, win::Msg refreshMessage) {
     return loop.Post(found->second, refreshMessage);
 }
 
+void DspPanelPeers::Registration::Open(win::EventLoop& loop, win::Msg refreshMessage,
+                                       win::WindowHandle window) {
+    loop_ = &loop;
+    refreshMessage_ = refreshMessage;
+    window_ = window;
+    Opened(loop, refreshMessage, window);
+}
+
+void DspPanelPeers::Registration::Close() {
+    if (loop_ != nullptr) {
+        Closed(*loop_, refreshMessage_, window_);
+    }
+}
+
 }  // namespace tra1

@@ -48,13 +48,8 @@ void DeleteRowsFrom(List& list, int first) {
 
 }  // namespace
 
-CINPUTDSPPROGRAMDlg::~CINPUTDSPPROGRAMDlg() {
-    // A window destroyed with its object (the main window closing) never runs OnDestroy.
-    DspPanelPeers::Closed(Loop(), kSpec.refreshMessage, registered_);
-}
-
 void CINPUTDSPPROGRAMDlg::OnDestroy() {
-    DspPanelPeers::Closed(Loop(), kSpec.refreshMessage, registered_);
+    peerEntry_.Close();
     PanelDlg::OnDestroy();
 }
 
@@ -63,8 +58,7 @@ int CINPUTDSPPROGRAMDlg::MainInput() const {
 }
 
 void CINPUTDSPPROGRAMDlg::OnInitPanel() {
-    registered_ = Handle();
-    DspPanelPeers::Opened(Loop(), kSpec.refreshMessage, registered_);
+    peerEntry_.Open(Loop(), kSpec.refreshMessage, Handle());
     mouseHeld_ = false;
     UseReadoutColors({kAssignmentList});
     RebuildInputList();

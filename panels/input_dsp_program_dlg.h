@@ -10,6 +10,7 @@
 // asks the main window (0x900F) and an open DSP PARAMETER panel (0x900C) to reload. While the
 // left mouse button is held in the panel no refresh runs.
 
+#include "panels/dsp_parameter_peers.h"
 #include "panels/panel_dlg.h"
 
 namespace tra1 {
@@ -35,7 +36,6 @@ public:
     static constexpr int kDefaultButton = 1148;
 
     explicit CINPUTDSPPROGRAMDlg(const PanelContext& context) : PanelDlg(context, kSpec) {}
-    ~CINPUTDSPPROGRAMDlg() override;
 
     // True between a left-button press in the panel and its release.
     bool MouseHeld() const { return mouseHeld_; }
@@ -60,7 +60,7 @@ private:
     void RestoreDefaults();
 
     bool mouseHeld_ = false;
-    win::WindowHandle registered_;
+    DspPanelPeers::Registration peerEntry_;
 };
 
 }  // namespace tra1
