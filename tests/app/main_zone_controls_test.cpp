@@ -17,6 +17,7 @@
 #include "platform/win/slider.h"
 #include "platform/win/user_input.h"
 #include "sim/virtual_receiver.h"
+#include "tests/app/counting_panel.h"
 #include "tests/app/editor_fixture.h"
 
 namespace tra1::testing {
@@ -24,27 +25,6 @@ namespace {
 
 namespace id = main_window;
 namespace mz = main_zone;
-
-// A setting panel stand-in that counts its refresh messages and hold resets.
-class CountingPanel final : public win::Dialog {
-public:
-    CountingPanel(win::EventLoop& loop, const PanelInfo& info)
-        : Dialog(loop, info.dialogId), refresh_(info.refreshMessage) {}
-    int refreshes = 0;
-    int holdResets = 0;
-
-protected:
-    win::LResult OnMessage(win::Msg msg, win::WParam w, win::LParam l) override {
-        if (msg == refresh_) {
-            ++refreshes;
-            return 1;
-        }
-        return Dialog::OnMessage(msg, w, l);
-    }
-
-private:
-    win::Msg refresh_;
-};
 
 class MainZoneControlsTest : public EditorFixture {
 protected:

@@ -15,6 +15,7 @@
 #include "platform/win/slider.h"
 #include "platform/win/user_input.h"
 #include "sim/virtual_receiver.h"
+#include "tests/app/counting_panel.h"
 #include "tests/app/editor_fixture.h"
 
 namespace tra1::testing {
@@ -36,27 +37,6 @@ constexpr int kUnitMainStore = 1194;
 constexpr int kUnitMainRecall = 1204;
 constexpr int kUnitZone2Store = 1205;
 constexpr int kUnitZone2Recall = 1206;
-
-// A setting panel stand-in that counts its refresh messages and hold resets.
-class CountingPanel final : public win::Dialog {
-public:
-    CountingPanel(win::EventLoop& loop, const PanelInfo& info)
-        : Dialog(loop, info.dialogId), refresh_(info.refreshMessage) {}
-    int refreshes = 0;
-    int holdResets = 0;
-
-protected:
-    win::LResult OnMessage(win::Msg msg, win::WParam w, win::LParam l) override {
-        if (msg == refresh_) {
-            ++refreshes;
-            return 1;
-        }
-        return Dialog::OnMessage(msg, w, l);
-    }
-
-private:
-    win::Msg refresh_;
-};
 
 class PresetMemoriesTest : public EditorFixture {
 protected:
