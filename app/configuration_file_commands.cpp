@@ -112,8 +112,11 @@ bool ConfigurationFileCommands::Open() {
     if (answer == win::Answer::kYes) {
         Save();  // the load goes on whether or not the save succeeded
     }
+    return Load(*chosen);
+}
 
-    const std::string fileName = FileNameOf(*chosen);
+bool ConfigurationFileCommands::Load(const std::string& path) {
+    const std::string fileName = FileNameOf(path);
     if (!HasExtension(fileName)) {
         ShowError(kWrongExtension);
         return false;
@@ -121,7 +124,7 @@ bool ConfigurationFileCommands::Open() {
     const std::string loadedName = BaseNameOf(fileName);
     name_ = loadedName;
 
-    auto file = storage_.OpenForReading(*chosen);
+    auto file = storage_.OpenForReading(path);
     if (!file) {
         ShowError(kCannotOpen);
         return false;

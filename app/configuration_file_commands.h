@@ -67,6 +67,10 @@ public:
     // Menu 32789. Asks for a file, offers to save the current configuration first, then loads
     // the chosen file into the image. True when the whole file was loaded.
     bool Open();
+    // Loads `path` as Open does once a file is chosen and the save question answered: the
+    // extension check, then the image from the file, with every failure in a message box. The
+    // path given at start-up comes this way (nothing to save yet, no dialog to ask).
+    bool Load(const std::string& path);
     // Menu 32790, and Open's "Yes". True when the whole file was written. Does not change the
     // configuration name.
     bool Save();

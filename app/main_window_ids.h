@@ -90,6 +90,9 @@ inline constexpr win::Msg kAuxTick = 0xA500;
 inline constexpr win::Msg kRefreshMainWindow = 0x900F;
 inline constexpr win::Msg kTransferProgress = 0xA200;
 inline constexpr win::Msg kTransferCancelled = 0xA201;
+// Posted by the start-up when a configuration file was named on the command line, so that the
+// file loads once the window is up and any message box has a window to sit on.
+inline constexpr win::Msg kOpenFileAtStart = win::WM_USER + 1;
 
 // Message box title of the main window.
 inline constexpr const char* kMessageTitle = "Tolvek Receiver Editor Message";

@@ -18,6 +18,9 @@ CReceiverEditorApp::~CReceiverEditorApp() = default;
 
 int CReceiverEditorApp::Run() {
     mainWindow_ = std::make_unique<CReceiverEditorDlg>(loop_, Image(), Profile(), std::move(port_));
+    if (fileAtStart_) {
+        mainWindow_->OpenFileAtStart(*std::exchange(fileAtStart_, std::nullopt));
+    }
     mainWindow_->DoModal();
     mainWindow_.reset();
     return 0;

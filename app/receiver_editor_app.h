@@ -2,6 +2,8 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 
 namespace tra1 {
 
@@ -22,6 +24,9 @@ public:
     CReceiverEditorApp(win::EventLoop& loop, std::unique_ptr<serial::SerialPort> port);
     ~CReceiverEditorApp();
 
+    // A configuration file for the main window to open once it is up (the command line's).
+    void OpenFileAtStart(std::string path) { fileAtStart_ = std::move(path); }
+
     // Runs the main window until it closes; the program's exit status (0).
     int Run();
 
@@ -33,6 +38,7 @@ private:
     win::EventLoop& loop_;
     std::unique_ptr<serial::SerialPort> port_;
     std::unique_ptr<CReceiverEditorDlg> mainWindow_;
+    std::optional<std::string> fileAtStart_;
 };
 
 }  // namespace tra1

@@ -88,6 +88,9 @@ bool CReceiverEditorDlg::OnInitDialog() {
     link_.StartTimers();  // timers 3 (150 ms) and 7 (1000 ms)
     SetTimer(id::kVolumeRepeatTimer, 50);
     mode_.ShowInMenu();
+    if (fileAtStart_) {
+        PostMessage(id::kOpenFileAtStart);
+    }
     return true;
 }
 
@@ -273,6 +276,11 @@ win::LResult CReceiverEditorDlg::OnMessage(win::Msg msg, win::WParam w, win::LPa
             return 1;
         case id::kTransferCancelled:
             OnTransferCancelled();
+            return 0;
+        case id::kOpenFileAtStart:
+            if (fileAtStart_) {
+                fileCommands_.Load(*std::exchange(fileAtStart_, std::nullopt));
+            }
             return 0;
         default:
             if (const auto handled = router_.Handle(msg, w, l)) {

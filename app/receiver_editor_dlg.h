@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/configuration_file_commands.h"
@@ -50,6 +51,10 @@ public:
     void RefreshPanelsKeepingHolds() override;
     // Only resets the hold counters of the open panels.
     void ResetPanelHolds() override;
+
+    // A configuration file to load, as File > Open does, once the window is up (the file named
+    // on the program's command line). Call before the window is created.
+    void OpenFileAtStart(std::string path) { fileAtStart_ = std::move(path); }
 
     // The current configuration name (empty at start; set by opening a file).
     const std::string& ConfigurationName() const { return fileCommands_.ConfigurationName(); }
@@ -121,6 +126,7 @@ private:
     MainZoneControls zoneControls_;
     PresetMemories presets_;
     ConfigurationFileCommands fileCommands_;
+    std::optional<std::string> fileAtStart_;
     std::unique_ptr<CWaitMessageDlg> waitMessage_;
     TransferWindowHost transferHost_{*this};
     TransferEngine transfer_;

@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "programs/program_version.h"
 #include "sim/pty_server.h"
 #include "sim/virtual_receiver.h"
 
@@ -40,7 +41,8 @@ constexpr std::string_view kUsage =
     "  --split N          send every frame in N pieces with pauses between them\n"
     "  --drop N           drop the answers to the first N frames\n"
     "  --status D         refuse every extended frame with status digit D (1..9)\n"
-    "  --help             show this text\n";
+    "  --help             show this text\n"
+    "  --version          show the version\n";
 
 bool ParseInt(const char* text, int& out) {
     char* end = nullptr;
@@ -81,6 +83,9 @@ int main(int argc, char** argv) {
         int n = 0;
         if (arg == "--help" || arg == "-h") {
             std::fputs(std::string(kUsage).c_str(), stdout);
+            return 0;
+        } else if (arg == "--version") {
+            std::fputs(tra1::programs::VersionLine("tr-a1-sim").c_str(), stdout);
             return 0;
         } else if (arg == "--link" && hasValue) {
             link = argv[++i];

@@ -2,6 +2,7 @@
 // event loop; the serial ports are the system's (COMn maps to a device path, see the README).
 
 #include <QApplication>
+#include <iostream>
 #include <memory>
 
 #include "app/receiver_editor_app.h"
@@ -9,9 +10,22 @@
 #include "platform/serial/posix_serial_port.h"
 #include "platform/win/event_loop.h"
 #include "platform/win/steady_clock.h"
+#include "programs/editor_command_line.h"
 
 int main(int argc, char** argv) {
-    QApplication application(argc, argv);
+    // The command line is read before Qt starts, so that --help and --version need no display.
+    const auto arguments = tra1::programs::ArgumentsOf(argc, argv);
+    const auto commandLine = tra1::programs::ParseEditorCommandLine(arguments);
+    if (const auto status =
+            tra1::programs::FinishWithoutRunning(commandLine, std::cout, std::cerr)) {
+        return *status;
+    }
+
+    // Qt sees the program name only: every argument is the editor's own, and a file name that
+    // happens to read like one of Qt's options stays a file name. Qt's settings come from its
+    // environment variables (QT_QPA_PLATFORM, QT_SCALE_FACTOR, ...).
+    int qtArgumentCount = 1;
+    QApplication application(qtArgumentCount, argv);
     tra1::qtui::ApplyApplicationLook();
 
     tra1::win::SteadyClock clock;
@@ -19,5 +33,8 @@ int main(int argc, char** argv) {
     tra1::qtui::QtFrontEnd frontEnd(loop);
 
     tra1::CReceiverEditorApp editor(loop, std::make_unique<tra1::serial::PosixSerialPort>());
+    if (commandLine.options.configurationFile) {
+        editor.OpenFileAtStart(*commandLine.options.configurationFile);
+    }
     return editor.Run();
 }

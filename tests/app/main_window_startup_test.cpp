@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <string>
+#include <vector>
 
 #include "app/receiver_editor_app.h"
 #include "link/caux_timer_dlg.h"
@@ -331,6 +335,56 @@ TEST_F(StartupTest, TheSystemMenuOpensTheAboutBox) {
     EXPECT_TRUE(Main().IsWindowEnabled());
 }
 
+// A configuration file on disk for the command line to name: the defaults with input 0 renamed,
+// removed again at the end of the test.
+class StartupFile {
+public:
+    StartupFile(const std::string& name, std::string_view inputName) {
+        path_ = std::filesystem::temp_directory_path() / name;
+        ReceiverImage image;
+        ModelProfile profile;
+        profile.SetModel(ModelProfile::kTrA1);
+        image.ResetToDefaults(profile);
+        image.SetInputName(0, inputName);
+        std::vector<std::uint8_t> bytes{ModelProfile::kTrA1};
+        const auto blocks = image.ToBytes();
+        bytes.insert(bytes.end(), blocks.begin(), blocks.end());
+        std::ofstream out(path_, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(bytes.data()),
+                  static_cast<std::streamsize>(bytes.size()));
+    }
+    ~StartupFile() {
+        std::error_code ignored;
+        std::filesystem::remove(path_, ignored);
+    }
+    std::string Path() const { return path_.string(); }
+
+private:
+    std::filesystem::path path_;
+};
+
+TEST_F(StartupTest, AFileNamedAtStartLoadsOnceTheWindowIsUpWithoutAskingAnything) {
+    const StartupFile file("tra1-startup-test.Living.tcf", "TURNTBL");
+    Main().OpenFileAtStart(file.Path());
+    Start();
+    EXPECT_EQ(EditorImage().InputName(0), "TURNTBL");
+    EXPECT_EQ(Main().ConfigurationName(), "tra1-startup-test");
+    EXPECT_TRUE(prompter.boxes().empty());  // nothing to save yet, no question
+    EXPECT_TRUE(prompter.open_dialogs().empty());
+    auto* inputs = Main().Get<win::ComboBox>(id::kMainInputCombo);
+    ASSERT_NE(inputs, nullptr);
+    EXPECT_EQ(inputs->GetLBText(0), "TURNTBL");
+}
+
+TEST_F(StartupTest, AFileNamedAtStartThatCannotBeLoadedIsReportedAndTheEditorRuns) {
+    Main().OpenFileAtStart("/nonexistent-folder/absent.tcf");
+    Start();
+    ASSERT_EQ(prompter.BoxTexts(), (std::vector<std::string>{"Cannot open the file."}));
+    EXPECT_EQ(prompter.boxes()[0].title, "Tolvek Receiver Editor Message");
+    EXPECT_TRUE(Main().IsWindow());
+    EXPECT_NE(EditorImage().InputName(0), "TURNTBL");
+}
+
 TEST(EditorApplication, RunsTheMainWindowUntilItClosesAndEndsWithStatusZero) {
     win::VirtualClock clock;
     win::EventLoop loop(clock);
@@ -347,6 +401,27 @@ TEST(EditorApplication, RunsTheMainWindowUntilItClosesAndEndsWithStatusZero) {
     EXPECT_EQ(app.Run(), 0);
     EXPECT_TRUE(sawMainWindow);
     EXPECT_EQ(app.MainWindow(), nullptr);
+}
+
+TEST(EditorApplication, HandsTheFileNamedAtStartToTheMainWindow) {
+    win::VirtualClock clock;
+    win::EventLoop loop(clock);
+    win::ScriptedPrompter prompter;
+    loop.SetPrompter(&prompter);
+    PortSwitch nothing;
+    serial::FunctionLineClock lineClock([&clock] { return clock.NowMs(); });
+    CReceiverEditorApp app(loop, std::make_unique<serial::InMemorySerialPort>(lineClock, nothing));
+    // Not a .tcf name: the load stops at the extension check, as File > Open's does.
+    const StartupFile notTcf("tra1-startup-test.txt", "TURNTBL");
+    app.OpenFileAtStart(notTcf.Path());
+    std::vector<std::string> boxesWhileRunning;
+    loop.SetModalDriver([&](win::Dialog& dialog) {
+        boxesWhileRunning = prompter.BoxTexts();
+        return win::user::CloseBox(dialog);
+    });
+    EXPECT_EQ(app.Run(), 0);
+    EXPECT_EQ(boxesWhileRunning, (std::vector<std::string>{"The file extention must be '.tcf'."}));
+    EXPECT_NE(Image().InputName(0), "TURNTBL");
 }
 
 }  // namespace
