@@ -26,6 +26,9 @@ int main(int argc, char** argv) {
     // environment variables (QT_QPA_PLATFORM, QT_SCALE_FACTOR, ...).
     int qtArgumentCount = 1;
     QApplication application(qtArgumentCount, argv);
+    // The user's settings live in ~/.config/tr-a1-editor/tr-a1-editor.conf (QSettings).
+    QCoreApplication::setOrganizationName(QStringLiteral("tr-a1-editor"));
+    QCoreApplication::setApplicationName(QStringLiteral("tr-a1-editor"));
     tra1::qtui::ApplyApplicationLook();
 
     tra1::win::SteadyClock clock;
