@@ -9,6 +9,7 @@
 #include "app/volume_text.h"
 #include "link/command_sender.h"
 #include "link/link_state.h"
+#include "model/protocol.h"
 #include "model/receiver_image.h"
 #include "platform/win/combo_box.h"
 #include "platform/win/dialog.h"
@@ -19,24 +20,6 @@ namespace {
 
 namespace id = main_window;
 namespace mz = main_zone;
-
-// Command numbers of the main zone and zone 2 controls.
-constexpr int kMainMuteCommand = 1;
-constexpr int kMainInputCommand = 2;
-constexpr int kMultiChannelCommand = 3;
-constexpr int kInputModeCommand = 4;
-constexpr int kZone2MuteCommand = 6;
-constexpr int kZone2InputCommand = 7;
-constexpr int kMainPowerCommand = 9;
-constexpr int kZone2PowerCommand = 10;
-constexpr int kOnScreenCommand = 15;
-constexpr int kExEsCommand = 17;
-constexpr int kNightModeCommand = 18;
-constexpr int kSpeakerACommand = 25;
-constexpr int kSpeakerBCommand = 26;
-constexpr int kMainVolumeCommand = 48;
-constexpr int kZone2VolumeCommand = 49;
-constexpr int kTestToneCommand = 98;
 
 // Refresh messages of the panels these controls concern.
 constexpr unsigned kDisplaySetRefresh = 0x900A;
@@ -51,13 +34,13 @@ struct FixedCommand {
     int value;
 };
 constexpr std::array<FixedCommand, 7> kFixedCommands{{
-    {1196, kMainPowerCommand, 1},
-    {1197, kMainPowerCommand, 0},
-    {1198, kZone2PowerCommand, 1},
-    {1199, kZone2PowerCommand, 0},
-    {1181, kTestToneCommand, 1},  // hidden "Test Tone" group: TEST, DSP, OFF
-    {1169, kTestToneCommand, 2},
-    {1183, kTestToneCommand, 0},
+    {1196, command::kMainZonePower, 1},
+    {1197, command::kMainZonePower, 0},
+    {1198, command::kZone2Power, 1},
+    {1199, command::kZone2Power, 0},
+    {1181, command::kTestTone, 1},  // hidden "Test Tone" group: TEST, DSP, OFF
+    {1169, command::kTestTone, 2},
+    {1183, command::kTestTone, 0},
 }};
 
 constexpr std::array<int, 4> kVolumeButtonIds{id::kMainVolumeUp, id::kMainVolumeDown,
@@ -78,17 +61,17 @@ struct MainZoneSelector {
 namespace {
 
 constexpr std::array<MainZoneSelector, 11> kSelectors{{
-    {id::kMainInputCombo, true, mz::kMainInput, kMainInputCommand, 1, true},
-    {id::kInputModeCombo, true, mz::kInputMode, kInputModeCommand, 2, false},
-    {id::kMultiChannelCheck, false, mz::kMultiChannelInput, kMultiChannelCommand, 1, true},
-    {id::kOnScreenCombo, true, mz::kOnScreenDisplay, kOnScreenCommand, 1, false},
-    {id::kSpeakerACheck, false, mz::kSpeakerA, kSpeakerACommand, 1, false},
-    {id::kSpeakerBCheck, false, mz::kSpeakerB, kSpeakerBCommand, 1, false},
-    {id::kExEsCombo, true, mz::kExEsDecoder, kExEsCommand, 1, false},
-    {id::kNightModeCheck, false, mz::kNightMode, kNightModeCommand, 1, false},
-    {id::kMainMuteCheck, false, mz::kMainMute, kMainMuteCommand, 1, true},
-    {id::kZone2MuteCheck, false, mz::kZone2Mute, kZone2MuteCommand, 1, true},
-    {id::kZone2InputCombo, true, mz::kZone2Input, kZone2InputCommand, 1, false},
+    {id::kMainInputCombo, true, mz::kMainInput, command::kMainInput, 1, true},
+    {id::kInputModeCombo, true, mz::kInputMode, command::kInputMode, 2, false},
+    {id::kMultiChannelCheck, false, mz::kMultiChannelInput, command::kMultiChannelInput, 1, true},
+    {id::kOnScreenCombo, true, mz::kOnScreenDisplay, command::kOnScreen, 1, false},
+    {id::kSpeakerACheck, false, mz::kSpeakerA, command::kSpeakerA, 1, false},
+    {id::kSpeakerBCheck, false, mz::kSpeakerB, command::kSpeakerB, 1, false},
+    {id::kExEsCombo, true, mz::kExEsDecoder, command::kExEs, 1, false},
+    {id::kNightModeCheck, false, mz::kNightMode, command::kNightMode, 1, false},
+    {id::kMainMuteCheck, false, mz::kMainMute, command::kMainMute, 1, true},
+    {id::kZone2MuteCheck, false, mz::kZone2Mute, command::kZone2Mute, 1, true},
+    {id::kZone2InputCombo, true, mz::kZone2Input, command::kZone2Input, 1, false},
 }};
 
 }  // namespace
@@ -250,11 +233,11 @@ void MainZoneControls::ShowVolume(bool mainZone, int step) {
 
 void MainZoneControls::SendVolume(bool mainZone, int step) {
     if (!mainZone) {
-        sender_.SendCommand(kZone2VolumeCommand, step);
+        sender_.SendCommand(command::kZone2Volume, step);
         return;
     }
     state_.linkBusy = 1;
-    sender_.SendCommand(kMainVolumeCommand, step);
+    sender_.SendCommand(command::kMainVolume, step);
     state_.linkBusy = 0;
 }
 

@@ -7,6 +7,7 @@
 #include "app/main_zone_view.h"
 #include "app/panel_table.h"
 #include "link/command_sender.h"
+#include "model/protocol.h"
 #include "model/receiver_image.h"
 #include "platform/win/dialog.h"
 #include "platform/win/list_box.h"
@@ -32,12 +33,12 @@ struct UnitButton {
     int listId;
 };
 constexpr std::array<UnitButton, 6> kUnitButtons{{
-    {1192, 27, id::kHomePresetList},  // HOME PRESET Memory
-    {1193, 28, id::kHomePresetList},  // HOME PRESET Recall
-    {1194, 29, id::kMainVolumeList},
-    {1204, 30, id::kMainVolumeList},
-    {1205, 31, id::kZone2VolumeList},
-    {1206, 32, id::kZone2VolumeList},
+    {1192, command::kHomePresetMemory, id::kHomePresetList},  // HOME PRESET Memory
+    {1193, command::kHomePresetRecall, id::kHomePresetList},  // HOME PRESET Recall
+    {1194, command::kMainVolumeMemory, id::kMainVolumeList},
+    {1204, command::kMainVolumeRecall, id::kMainVolumeList},
+    {1205, command::kZone2VolumeMemory, id::kZone2VolumeList},
+    {1206, command::kZone2VolumeRecall, id::kZone2VolumeList},
 }};
 
 // The panels that show what a HOME PRESET recall rewrites, in the order of the record's groups:

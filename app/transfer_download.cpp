@@ -4,51 +4,15 @@
 #include <string>
 
 #include "app/transfer_dsp_parameters.h"
-#include "app/transfer_functions.h"
 #include "app/transfer_output.h"
 #include "model/model_profile.h"
+#include "model/protocol.h"
 #include "model/receiver_image.h"
 
 namespace tra1 {
 namespace {
 
-// Command numbers.
-constexpr int kMute = 1;
-constexpr int kInput = 2;
-constexpr int kMultiChannel = 3;
-constexpr int kInputMode = 4;
-constexpr int kZone2Mute = 6;
-constexpr int kZone2Input = 7;
-constexpr int kOnScreen = 15;
-constexpr int kExEs = 17;
-constexpr int kNightMode = 18;
-constexpr int kEffectOff = 19;
-constexpr int kProgram = 20;
-constexpr int kSpeakerA = 25;
-constexpr int kSpeakerB = 26;
-constexpr int kTrigger1Mode = 35;
-constexpr int kTrigger2Mode = 40;
-constexpr int kSpeakerBSet = 44;
-constexpr int kZone2Amp = 45;
-constexpr int kMainVolume = 48;
-constexpr int kZone2Volume = 49;
-constexpr int kFirstLevel = 53;
-constexpr int kAudioDelay = 66;
-constexpr int kWallPaper = 70;
-constexpr int kFirstVideo = 71;
-constexpr int kInputModeSetting = 77;
-constexpr int kDimmer = 78;
-constexpr int kOsdShift = 79;
-constexpr int kZone2Out = 83;
-constexpr int kVideoConversion = 86;
-constexpr int kComponentOsd = 87;
-constexpr int kFirstSpeakerSet = 90;
-constexpr int kSubwooferConfig = 96;
-constexpr int kCrossover = 97;
-constexpr int kFirstThx = 101;
-
-// Extended functions.
-using namespace transfer_function;
+namespace ef = extended_function;
 
 // Step numbers of the pass.
 constexpr int kLastProgramStep = 77;
@@ -108,7 +72,7 @@ bool DownloadSequence::Step(int s, bool laterPass) {
     if (s <= kLastInputStep) {
         WriteInputProgram(s - kFirstInputStep);
         if (s == kLastInputStep) {
-            out_.Command(kExEs, MainZone(main_zone::kExEsDecoder));
+            out_.Command(command::kExEs, MainZone(main_zone::kExEsDecoder));
         }
         return true;
     }
@@ -131,7 +95,7 @@ bool DownloadSequence::Step(int s, bool laterPass) {
             return true;
         }
         if (s == kTunerInputStep) {
-            out_.Command(kInput, kTunerInput);
+            out_.Command(command::kMainInput, kTunerInput);
         } else {
             WriteTunerPreset(s - kFirstTunerStep);
         }
@@ -146,32 +110,35 @@ bool DownloadSequence::Step(int s, bool laterPass) {
     switch (s) {
         case 181:
             // The settings that must be in a known state before the speaker set-up is written.
-            out_.Command(kSpeakerBSet, 0);
-            out_.Command(kZone2Amp, 0);
-            out_.Command(kFirstSpeakerSet, 0);
-            out_.Command(kFirstSpeakerSet + 2, 0);
-            out_.Command(kFirstSpeakerSet + 3, 0);
-            out_.Command(kFirstSpeakerSet + 4, 1);
+            out_.Command(command::kSpeakerBSet, 0);
+            out_.Command(command::kZone2Amp, 0);
+            out_.Command(command::kFirstSpeakerSet, 0);
+            out_.Command(command::kFirstSpeakerSet + 2, 0);
+            out_.Command(command::kFirstSpeakerSet + 3, 0);
+            out_.Command(command::kFirstSpeakerSet + 4, 1);
             return true;
         case 182:
             for (int k = 0; k <= 10; ++k) {
-                out_.Command(kFirstLevel + k, image_.SpeakerLevels.at(static_cast<std::size_t>(k)));
+                out_.Command(command::kFirstSpeakerLevel + k,
+                             image_.SpeakerLevels.at(static_cast<std::size_t>(k)));
             }
             return true;
         case 183: {
-            constexpr int kLfeDrangeCommands[] = {64, 65, 81, 82};
+            constexpr int kLfeDrangeCommands[] = {
+                command::kFirstLfeLevel, command::kFirstLfeLevel + 1, command::kFirstDynamicRange,
+                command::kFirstDynamicRange + 1};
             for (std::size_t k = 0; k < 4; ++k) {
                 out_.Command(kLfeDrangeCommands[k], image_.LfeDrange.at(k));
             }
             return true;
         }
         case 184:
-            out_.Command(kAudioDelay, image_.AudioDelay.at(0));
+            out_.Command(command::kAudioDelay, image_.AudioDelay.at(0));
             return true;
         case 185:
-            out_.Command(kInput, MainZone(main_zone::kMainInput));
-            out_.Command(kInputMode, 2 * MainZone(main_zone::kInputMode));
-            out_.Command(kZone2Input, MainZone(main_zone::kZone2Input));
+            out_.Command(command::kMainInput, MainZone(main_zone::kMainInput));
+            out_.Command(command::kInputMode, 2 * MainZone(main_zone::kInputMode));
+            out_.Command(command::kZone2Input, MainZone(main_zone::kZone2Input));
             return true;
         case 186:
             WriteZone2();
@@ -179,8 +146,8 @@ bool DownloadSequence::Step(int s, bool laterPass) {
         case 187:
             return true;  // zone 3: this model has none
         case 188:
-            out_.Command(kZone2Out, image_.MultiZoneSetting.at(multi_zone::kZone2Out));
-            out_.Command(kZone2Amp, image_.MultiZoneSetting.at(multi_zone::kZone2Amp));
+            out_.Command(command::kZone2Out, image_.MultiZoneSetting.at(multi_zone::kZone2Out));
+            out_.Command(command::kZone2Amp, image_.MultiZoneSetting.at(multi_zone::kZone2Amp));
             return true;
         case 189:
             WriteDisplay();
@@ -192,8 +159,8 @@ bool DownloadSequence::Step(int s, bool laterPass) {
             WriteSpeakerSetup();
             return true;
         case 192:
-            out_.Command(kMainVolume, MainZone(main_zone::kMainVolume));
-            out_.Command(kMute, MainZone(main_zone::kMainMute));
+            out_.Command(command::kMainVolume, MainZone(main_zone::kMainVolume));
+            out_.Command(command::kMainMute, MainZone(main_zone::kMainMute));
             return true;
         default:
             break;
@@ -208,7 +175,8 @@ bool DownloadSequence::Step(int s, bool laterPass) {
             return true;
         case 324:
             for (int k = 0; k < 3; ++k) {
-                out_.Command(kFirstThx + k, image_.ThxSettings.at(static_cast<std::size_t>(k)));
+                out_.Command(command::kFirstThx + k,
+                             image_.ThxSettings.at(static_cast<std::size_t>(k)));
             }
             return true;
         case 325:
@@ -225,7 +193,7 @@ bool DownloadSequence::Step(int s, bool laterPass) {
     }
     const int input = s - kFirstTrimStep;
     if (input >= 0 && input < kTrimCount) {
-        out_.Write(kInputTrim, input, image_.InputTrims.at(static_cast<std::size_t>(input)));
+        out_.Write(ef::kInputTrim, input, image_.InputTrims.at(static_cast<std::size_t>(input)));
     }
     return true;
 }
@@ -233,14 +201,14 @@ bool DownloadSequence::Step(int s, bool laterPass) {
 void DownloadSequence::StartPass() {
     // Multi-channel input off, the last input in its first mode, night mode on: a state in which
     // the receiver accepts every program and parameter.
-    out_.Command(kMultiChannel, 0);
-    out_.Command(kInput, ModelProfile::kHighestInput);
-    out_.Command(kInputMode, 0);
-    out_.Command(kNightMode, 1);
+    out_.Command(command::kMultiChannelInput, 0);
+    out_.Command(command::kMainInput, ModelProfile::kHighestInput);
+    out_.Command(command::kInputMode, 0);
+    out_.Command(command::kNightMode, 1);
 }
 
 void DownloadSequence::SelectProgram(int program) {
-    out_.Command(kProgram, program);
+    out_.Command(command::kProgram, program);
 }
 
 void DownloadSequence::WriteProgramParameters(int program) {
@@ -254,7 +222,7 @@ void DownloadSequence::WriteProgramParameters(int program) {
             continue;
         }
         const int value = WireValueOf(slot, image_.DspParameter(program, slot));
-        out_.Write(kDspParameter, code, wire->parameter, wire->subIndex, value);
+        out_.Write(ef::kDspParameter, code, wire->parameter, wire->subIndex, value);
         if (program == kSecondDecodeTypeProgram) {
             out_.Pause(kSlowProgramMs);
         }
@@ -263,10 +231,10 @@ void DownloadSequence::WriteProgramParameters(int program) {
 
 void DownloadSequence::WriteInputProgram(int input) {
     const std::uint8_t programByte = image_.InputProgramByte(input);
-    out_.Command(kInput, input);
-    out_.Command(kProgram, ReceiverImage::ProgramOf(programByte));
+    out_.Command(command::kMainInput, input);
+    out_.Command(command::kProgram, ReceiverImage::ProgramOf(programByte));
     if (ReceiverImage::EffectOff(programByte)) {
-        out_.Command(kEffectOff, 0);
+        out_.Command(command::kEffectOff, 0);
     }
 }
 
@@ -283,13 +251,13 @@ void DownloadSequence::WriteIoAssignment(int index, bool laterPass) {
     if (group >= static_cast<int>(io_assign::kRowCount) || (laterPass && group == 0)) {
         return;
     }
-    out_.Write(kIoAssign, group, position, image_.IoAssign(group, position));
+    out_.Write(ef::kIoAssign, group, position, image_.IoAssign(group, position));
 }
 
 void DownloadSequence::WriteInputNames() {
     for (int input = 0; input < kNameCount; ++input) {
         const std::string name = image_.InputName(input);
-        out_.Write(kInputName, input, 0, 0, 0, 0, 0, name);
+        out_.Write(ef::kInputName, input, 0, 0, 0, 0, 0, name);
     }
 }
 
@@ -297,7 +265,7 @@ void DownloadSequence::WriteTone() {
     for (int a = 0; a < 2; ++a) {
         for (int b = 0; b < 2; ++b) {
             const auto at = static_cast<std::size_t>(4 * a + 2 * b);
-            out_.Write(kTone, a, b, image_.ToneSettings.at(at), image_.ToneSettings.at(at + 1));
+            out_.Write(ef::kTone, a, b, image_.ToneSettings.at(at), image_.ToneSettings.at(at + 1));
         }
     }
 }
@@ -306,13 +274,13 @@ void DownloadSequence::WriteTunerPreset(int entry) {
     const int band = image_.TunerBand(entry);
     const std::string text(profile_.TunerFrequencyText(band, image_.TunerStep(entry)));
     if (entry == 0) {
-        out_.Write(kTuner, 0, 0, band, 0, 0, 0, text);
+        out_.Write(ef::kTunerPreset, 0, 0, band, 0, 0, 0, text);
         out_.Pause(kTunerSettleMs);
         return;
     }
     const int page = (entry - 1) / 8 + 1;
     const int number = (entry - 1) % 8 + 1;
-    out_.Write(kTuner, page, number, band, 0, 0, 0, text);
+    out_.Write(ef::kTunerPreset, page, number, band, 0, 0, 0, text);
 }
 
 void DownloadSequence::WriteTriggerInput(int step) {
@@ -322,7 +290,8 @@ void DownloadSequence::WriteTriggerInput(int step) {
     // The right trigger takes its settings more slowly.
     const int pause = trigger == 0 ? 0 : kTriggerMs;
     if (input == 0) {
-        out_.Command(trigger == 0 ? kTrigger1Mode : kTrigger2Mode, block.at(dc_trigger::kMode));
+        out_.Command(trigger == 0 ? command::kDcTrigger1Mode : command::kDcTrigger2Mode,
+                     block.at(dc_trigger::kMode));
         if (pause > 0) {
             out_.Pause(pause);
         }
@@ -331,7 +300,7 @@ void DownloadSequence::WriteTriggerInput(int step) {
         const auto at = dc_trigger::kZone1Row +
                         dc_trigger::kRowSize * static_cast<std::size_t>(row) +
                         static_cast<std::size_t>(input);
-        out_.Write(kTrigger, trigger, row, input, block.at(at));
+        out_.Write(ef::kDcTrigger, trigger, row, input, block.at(at));
         if (pause > 0) {
             out_.Pause(pause);
         }
@@ -339,68 +308,69 @@ void DownloadSequence::WriteTriggerInput(int step) {
 }
 
 void DownloadSequence::WriteZone2() {
-    out_.Command(kZone2Out, 0);
+    out_.Command(command::kZone2Out, 0);
     // Twice: the first only wakes the zone 2 volume when its output was fixed.
-    out_.Command(kZone2Volume, MainZone(main_zone::kZone2Volume));
-    out_.Command(kZone2Volume, MainZone(main_zone::kZone2Volume));
-    out_.Command(kZone2Mute, MainZone(main_zone::kZone2Mute));
+    out_.Command(command::kZone2Volume, MainZone(main_zone::kZone2Volume));
+    out_.Command(command::kZone2Volume, MainZone(main_zone::kZone2Volume));
+    out_.Command(command::kZone2Mute, MainZone(main_zone::kZone2Mute));
 }
 
 void DownloadSequence::WriteDisplay() {
     const auto& d = image_.DisplaySettings;
-    out_.Command(kDimmer, d.at(display_layout::kDimmer));
-    out_.Command(kOsdShift,
+    out_.Command(command::kDimmer, d.at(display_layout::kDimmer));
+    out_.Command(command::kOsdShift,
                  d.at(display_layout::kOsdShiftV) * 16 + d.at(display_layout::kOsdShiftH));
-    out_.Command(kWallPaper, d.at(display_layout::kWallPaper));
-    out_.Command(kVideoConversion, d.at(display_layout::kVideoConversion));
-    out_.Command(kComponentOsd, d.at(display_layout::kComponentOsd));
+    out_.Command(command::kWallPaper, d.at(display_layout::kWallPaper));
+    out_.Command(command::kVideoConversion, d.at(display_layout::kVideoConversion));
+    out_.Command(command::kComponentOsd, d.at(display_layout::kComponentOsd));
 }
 
 void DownloadSequence::WriteMainZoneSwitches() {
-    out_.Command(kSpeakerA, MainZone(main_zone::kSpeakerA));
-    out_.Command(kSpeakerB, MainZone(main_zone::kSpeakerB));
-    out_.Command(kMultiChannel, MainZone(main_zone::kMultiChannelInput));
-    out_.Command(kOnScreen, MainZone(main_zone::kOnScreenDisplay));
-    out_.Command(kInputModeSetting, image_.InputModeSetting.at(0));
-    out_.Command(kNightMode, MainZone(main_zone::kNightMode));
+    out_.Command(command::kSpeakerA, MainZone(main_zone::kSpeakerA));
+    out_.Command(command::kSpeakerB, MainZone(main_zone::kSpeakerB));
+    out_.Command(command::kMultiChannelInput, MainZone(main_zone::kMultiChannelInput));
+    out_.Command(command::kOnScreen, MainZone(main_zone::kOnScreenDisplay));
+    out_.Command(command::kInputModeSetting, image_.InputModeSetting.at(0));
+    out_.Command(command::kNightMode, MainZone(main_zone::kNightMode));
 }
 
 void DownloadSequence::WriteSpeakerSetup() {
     const auto& setup = image_.SpeakerSetup;
     for (int k = 0; k <= 5; ++k) {
-        out_.Command(kFirstSpeakerSet + k, setup.at(static_cast<std::size_t>(k)));
+        out_.Command(command::kFirstSpeakerSet + k, setup.at(static_cast<std::size_t>(k)));
     }
-    out_.Command(kSpeakerBSet, setup.at(speaker_setup::kSpeakerBSet));
-    out_.Command(kSubwooferConfig, setup.at(speaker_setup::kSubwooferConfig));
-    out_.Command(kCrossover, setup.at(speaker_setup::kCrossover));
+    out_.Command(command::kSpeakerBSet, setup.at(speaker_setup::kSpeakerBSet));
+    out_.Command(command::kSubwooferConfig, setup.at(speaker_setup::kSubwooferConfig));
+    out_.Command(command::kCrossover, setup.at(speaker_setup::kCrossover));
 }
 
 void DownloadSequence::WriteGraphicEqBand(int index) {
     const int record = index / static_cast<int>(eq_layout::kBandsPerChannel);
     const int band = index % static_cast<int>(eq_layout::kBandsPerChannel);
-    out_.Write(kEqBand, record, band, image_.EqSettings.at(static_cast<std::size_t>(index)));
+    out_.Write(ef::kEqBand, record, band, image_.EqSettings.at(static_cast<std::size_t>(index)));
 }
 
 void DownloadSequence::WriteCinemaEq() {
     for (std::size_t r = 0; r < eq_layout::kCinemaEqRecordCount; ++r) {
         const std::size_t base = eq_layout::kCinemaEq + eq_layout::kCinemaEqRecordSize * r;
         const auto& eq = image_.EqSettings;
-        out_.Write(kCinemaEq, static_cast<int>(r), eq.at(base), eq.at(base + 1), eq.at(base + 2),
-                   eq.at(base + 3), eq.at(base + 4));
+        out_.Write(ef::kCinemaEq, static_cast<int>(r), eq.at(base), eq.at(base + 1),
+                   eq.at(base + 2), eq.at(base + 3), eq.at(base + 4));
     }
 }
 
 void DownloadSequence::WriteDistances() {
     const int unit = image_.SpeakerDistance(static_cast<int>(speaker_distance::kUnit));
     for (int entry = 0; entry < kDistanceCount; ++entry) {
-        out_.Write(kDistance, entry, unit, image_.SpeakerDistance(entry));
+        out_.Write(ef::kSpeakerDistance, entry, unit, image_.SpeakerDistance(entry));
     }
 }
 
 void DownloadSequence::WriteVideo() {
-    out_.Command(kVideoConversion, image_.VideoSettings.at(video_layout::kProcessor));
+    out_.Command(command::kVideoConversion, image_.VideoSettings.at(video_layout::kProcessor));
     for (int k = 1; k <= 6; ++k) {
-        out_.Command(kFirstVideo + k - 1, image_.VideoSettings.at(static_cast<std::size_t>(k)));
+        out_.Command(command::kFirstVideoSetting + k - 1,
+                     image_.VideoSettings.at(static_cast<std::size_t>(k)));
     }
 }
 
@@ -408,8 +378,8 @@ void DownloadSequence::WritePictureModes() {
     for (std::size_t r = 0; r < picture_mode::kRecordCount; ++r) {
         const std::size_t base = picture_mode::kRecordSize * r;
         const auto& p = image_.PictureModeAdjust;
-        out_.Write(kPictureMode, static_cast<int>(r), p.at(base), p.at(base + 1), p.at(base + 2),
-                   p.at(base + 3), p.at(base + 4));
+        out_.Write(ef::kPictureMode, static_cast<int>(r), p.at(base), p.at(base + 1),
+                   p.at(base + 2), p.at(base + 3), p.at(base + 4));
     }
 }
 

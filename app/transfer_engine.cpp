@@ -7,18 +7,11 @@
 #include "app/transfer_host.h"
 #include "app/transfer_pc_memories.h"
 #include "link/link_state.h"
+#include "model/protocol.h"
 #include "model/receiver_image.h"
 
 namespace tra1 {
 namespace {
-
-constexpr int kPowerCommand = 8;
-constexpr int kHomePresetMemory = 27;
-constexpr int kHomePresetRecall = 28;
-constexpr int kMainVolumeMemory = 29;
-constexpr int kMainVolumeRecall = 30;
-constexpr int kZone2VolumeMemory = 31;
-constexpr int kZone2VolumeRecall = 32;
 
 // Progress messages per step.
 constexpr int kUploadMessagesCurrent = 6;
@@ -71,7 +64,7 @@ bool TransferEngine::Start(bool upload) {
         return false;
     }
     if (image_.MainZoneState.at(main_zone::kPower) == 0) {
-        host_.SendCommand(kPowerCommand, 1);
+        host_.SendCommand(command::kPower, 1);
     }
     host_.ResetReceiver();
     host_.ResetQueue();
@@ -211,8 +204,8 @@ void TransferEngine::EndDownloadPass() {
 void TransferEngine::Finish(bool download) {
     if (download) {
         // Standby and on again: the receiver starts from what it was sent.
-        host_.SendCommand(kPowerCommand, 0);
-        host_.SendCommand(kPowerCommand, 1);
+        host_.SendCommand(command::kPower, 0);
+        host_.SendCommand(command::kPower, 1);
     }
     if (!download || presetSetting_) {
         host_.ImageChanged();
@@ -254,15 +247,15 @@ void TransferEngine::CloseIfStopped() {
 }
 
 void TransferEngine::RecallReceiverMemories(int entry) {
-    out_.Command(kHomePresetRecall, entry);
-    out_.Command(kMainVolumeRecall, entry);
-    out_.Command(kZone2VolumeRecall, entry);
+    out_.Command(command::kHomePresetRecall, entry);
+    out_.Command(command::kMainVolumeRecall, entry);
+    out_.Command(command::kZone2VolumeRecall, entry);
 }
 
 void TransferEngine::StoreReceiverMemories(int entry) {
-    out_.Command(kHomePresetMemory, entry);
-    out_.Command(kMainVolumeMemory, entry);
-    out_.Command(kZone2VolumeMemory, entry);
+    out_.Command(command::kHomePresetMemory, entry);
+    out_.Command(command::kMainVolumeMemory, entry);
+    out_.Command(command::kZone2VolumeMemory, entry);
 }
 
 }  // namespace tra1

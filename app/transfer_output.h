@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "model/protocol.h"
+
 namespace tra1 {
 
 class TransferHost;
@@ -11,13 +13,12 @@ class TransferHost;
 class TransferOutput {
 public:
     static constexpr int kNothing = -1;
-    static constexpr int kStatusRequest = 255;
 
     explicit TransferOutput(TransferHost& host) : host_(host) {}
 
     void Command(int commandNumber, int value);
     // The status request (255), answered by a configuration frame.
-    void StatusRequest() { Command(kStatusRequest, 0); }
+    void StatusRequest() { Command(command::kStatusRequest, 0); }
     void Request(int function, int p1 = 0, int p2 = 0, int p3 = 0, int p4 = 0,
                  std::string_view text = {});
     void Write(int function, int p1 = 0, int p2 = 0, int p3 = 0, int p4 = 0, int p5 = 0, int p6 = 0,

@@ -4,17 +4,19 @@
 #include <cstddef>
 
 #include "app/transfer_dsp_parameters.h"
-#include "app/transfer_functions.h"
 #include "app/transfer_output.h"
 #include "link/link_state.h"
 #include "model/model_profile.h"
+#include "model/protocol.h"
 #include "model/receiver_image.h"
 
 namespace tra1 {
 namespace {
 
-using namespace transfer_function;
-constexpr int kEqVisits = 266;
+namespace ef = extended_function;
+
+// The graphic EQ state carries the number of the EQ band request.
+constexpr int kEqVisits = ef::kEqBandRequest;
 
 constexpr int kNameCount = 14;  // 0..12 and the multi-channel input
 constexpr int kTrimCount = 14;
@@ -39,56 +41,56 @@ void RealtimePoll::Step() {
         case LinkState::kFirstRealtimeState:
             for (std::size_t group = 0; group < io_assign::kRowCount; ++group) {
                 for (std::size_t jack = 0; jack < io_assign::kJackCount.at(group); ++jack) {
-                    out_.Request(kIoAssign, static_cast<int>(group), static_cast<int>(jack));
+                    out_.Request(ef::kIoAssign, static_cast<int>(group), static_cast<int>(jack));
                 }
             }
-            Next(kInputName);
+            Next(ef::kInputName);
             break;
-        case kInputName:
+        case ef::kInputName:
             for (int input = 0; input < kNameCount; ++input) {
-                out_.Request(kInputName, input);
+                out_.Request(ef::kInputName, input);
             }
-            Next(kInputTrim);
+            Next(ef::kInputTrim);
             break;
-        case kInputTrim:
+        case ef::kInputTrim:
             for (int input = 0; input < kTrimCount; ++input) {
-                out_.Request(kInputTrim, input);
+                out_.Request(ef::kInputTrim, input);
             }
-            Next(kDspParameter);
+            Next(ef::kDspParameter);
             break;
-        case kDspParameter:
+        case ef::kDspParameter:
             RequestParameters(kParameterSubIndex.at(static_cast<std::size_t>(visit_)));
             StayOrNext(static_cast<int>(kParameterSubIndex.size()), kEqVisits);
             break;
         case kEqVisits:
             RequestEqRecord();
-            StayOrNext(kEqVisitCount, kTone);
+            StayOrNext(kEqVisitCount, ef::kTone);
             break;
-        case kTone:
+        case ef::kTone:
             for (int a = 0; a < 2; ++a) {
                 for (int b = 0; b < 2; ++b) {
-                    out_.Request(kTone, a, b);
+                    out_.Request(ef::kTone, a, b);
                 }
             }
-            Next(kTrigger);
+            Next(ef::kDcTrigger);
             break;
-        case kTrigger:
+        case ef::kDcTrigger:
             RequestTriggers();
-            StayOrNext(kTriggerVisits, kTuner);
+            StayOrNext(kTriggerVisits, ef::kTunerPreset);
             break;
-        case kTuner:
+        case ef::kTunerPreset:
             RequestTunerPage();
-            StayOrNext(kTunerVisits, kDistance);
+            StayOrNext(kTunerVisits, ef::kSpeakerDistance);
             break;
-        case kDistance:
+        case ef::kSpeakerDistance:
             for (int entry = 0; entry < kDistanceCount; ++entry) {
-                out_.Request(kDistance, entry);
+                out_.Request(ef::kSpeakerDistance, entry);
             }
-            Next(kPictureMode);
+            Next(ef::kPictureMode);
             break;
-        case kPictureMode:
+        case ef::kPictureMode:
             for (int r = 0; r < static_cast<int>(picture_mode::kRecordCount); ++r) {
-                out_.Request(kPictureMode, r);
+                out_.Request(ef::kPictureMode, r);
             }
             Next(LinkState::kFirstRealtimeState);
             break;
@@ -118,7 +120,7 @@ void RealtimePoll::RequestParameters(int subIndex) {
     const int code = ModelProfile::ProgramCode(program);
     for (int parameter = 0; parameter < 30; ++parameter) {
         if (ReceiverHasSlot(program, parameter)) {
-            out_.Request(kDspParameter, code, parameter, subIndex, 0);
+            out_.Request(ef::kDspParameter, code, parameter, subIndex, 0);
         }
     }
 }
@@ -133,7 +135,7 @@ void RealtimePoll::RequestEqRecord() {
     // earlier one).
     state_.realtimeExpectedTable = record + 1;
     for (int band = 0; band < static_cast<int>(eq_layout::kBandsPerChannel); ++band) {
-        out_.Request(kEqBand, record, band);
+        out_.Request(ef::kEqBand, record, band);
     }
 }
 
@@ -145,17 +147,17 @@ void RealtimePoll::RequestTriggers() {
         return;
     }
     for (int input = 0; input < kTriggerInputs; ++input) {
-        out_.Request(kTrigger, trigger, row, input);
+        out_.Request(ef::kDcTrigger, trigger, row, input);
     }
 }
 
 void RealtimePoll::RequestTunerPage() {
     if (visit_ == 0) {
-        out_.Request(kTuner, 0, 0, 0, 0, kTunerRequestText);
+        out_.Request(ef::kTunerPreset, 0, 0, 0, 0, kTunerRequestText);
         return;
     }
     for (int number = 1; number <= kEntriesPerPage; ++number) {
-        out_.Request(kTuner, visit_, number, 0, 0, kTunerRequestText);
+        out_.Request(ef::kTunerPreset, visit_, number, 0, 0, kTunerRequestText);
     }
 }
 

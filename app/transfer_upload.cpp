@@ -3,21 +3,15 @@
 #include <cstddef>
 
 #include "app/transfer_dsp_parameters.h"
-#include "app/transfer_functions.h"
 #include "app/transfer_output.h"
 #include "model/model_profile.h"
+#include "model/protocol.h"
 #include "model/receiver_image.h"
 
 namespace tra1 {
 namespace {
 
-constexpr int kInput = 2;
-constexpr int kMultiChannel = 3;
-constexpr int kInputMode = 4;
-constexpr int kEffectOff = 19;
-constexpr int kProgram = 20;
-
-using namespace transfer_function;
+namespace ef = extended_function;
 
 constexpr int kTunerInput = 2;
 constexpr int kNameCount = 14;
@@ -43,9 +37,9 @@ bool UploadSequence::Step(int s, bool laterPass) {
         if (s == kSaveStep) {
             SaveState();
             MakePlan(laterPass);
-            out_.Command(kMultiChannel, 0);
+            out_.Command(command::kMultiChannelInput, 0);
         }
-        out_.Command(kInput, s - kSaveStep);
+        out_.Command(command::kMainInput, s - kSaveStep);
         out_.StatusRequest();
         return true;
     }
@@ -63,7 +57,7 @@ bool UploadSequence::Step(int s, bool laterPass) {
 }
 
 void UploadSequence::EndPass() {
-    out_.Command(kInput, saved_.mainInput);
+    out_.Command(command::kMainInput, saved_.mainInput);
 }
 
 void UploadSequence::SaveState() {
@@ -101,13 +95,13 @@ void UploadSequence::PlanParameters(bool laterPass) {
             plan_.push_back([this, first, selections, code, wire = *wire] {
                 if (first) {
                     // The last input in its first mode accepts every program.
-                    out_.Command(kInput, ModelProfile::kHighestInput);
-                    out_.Command(kInputMode, 0);
+                    out_.Command(command::kMainInput, ModelProfile::kHighestInput);
+                    out_.Command(command::kInputMode, 0);
                 }
                 for (const int p : selections) {
-                    out_.Command(kProgram, p);
+                    out_.Command(command::kProgram, p);
                 }
-                out_.Request(kDspParameter, code, wire.parameter, wire.subIndex, 0);
+                out_.Request(ef::kDspParameter, code, wire.parameter, wire.subIndex, 0);
             });
             selections.clear();
             first = false;
@@ -115,25 +109,25 @@ void UploadSequence::PlanParameters(bool laterPass) {
     }
     plan_.push_back([this, first, selections] {
         if (first) {
-            out_.Command(kInput, ModelProfile::kHighestInput);
-            out_.Command(kInputMode, 0);
+            out_.Command(command::kMainInput, ModelProfile::kHighestInput);
+            out_.Command(command::kInputMode, 0);
         }
         for (const int p : selections) {
-            out_.Command(kProgram, p);
+            out_.Command(command::kProgram, p);
         }
         Restore();
     });
 }
 
 void UploadSequence::Restore() {
-    out_.Command(kInput, saved_.mainInput);
-    out_.Command(kInputMode, 2 * saved_.inputMode);
-    out_.Command(kProgram, saved_.program);
+    out_.Command(command::kMainInput, saved_.mainInput);
+    out_.Command(command::kInputMode, 2 * saved_.inputMode);
+    out_.Command(command::kProgram, saved_.program);
     if (saved_.effectOff) {
-        out_.Command(kEffectOff, 0);
+        out_.Command(command::kEffectOff, 0);
     }
     if (saved_.multiChannel) {
-        out_.Command(kMultiChannel, 1);
+        out_.Command(command::kMultiChannelInput, 1);
     }
     out_.StatusRequest();
 }
@@ -144,22 +138,22 @@ void UploadSequence::PlanRest(bool laterPass) {
     plan_.push_back(laterPass ? std::function<void()>(nothing) : [this] {
         for (std::size_t group = 0; group < io_assign::kRowCount; ++group) {
             for (std::size_t jack = 0; jack < io_assign::kJackCount.at(group); ++jack) {
-                out_.Request(kIoAssign, static_cast<int>(group), static_cast<int>(jack));
+                out_.Request(ef::kIoAssign, static_cast<int>(group), static_cast<int>(jack));
             }
         }
     });
     for (int input = 0; input < kNameCount; ++input) {
         plan_.push_back(laterPass ? std::function<void()>(nothing)
-                                  : [this, input] { out_.Request(kInputName, input); });
+                                  : [this, input] { out_.Request(ef::kInputName, input); });
     }
     plan_.push_back(laterPass ? std::function<void()>(nothing) : [this] {
-        out_.Command(kInput, kTunerInput);
-        out_.Request(kTuner, 0, 0, 0, 0, kTunerRequestText);
+        out_.Command(command::kMainInput, kTunerInput);
+        out_.Request(ef::kTunerPreset, 0, 0, 0, 0, kTunerRequestText);
     });
     for (int page = 1; page <= kTunerPages; ++page) {
         plan_.push_back(laterPass ? std::function<void()>(nothing) : [this, page] {
             for (int number = 1; number <= kEntriesPerPage; ++number) {
-                out_.Request(kTuner, page, number, 0, 0, kTunerRequestText);
+                out_.Request(ef::kTunerPreset, page, number, 0, 0, kTunerRequestText);
             }
         });
     }
@@ -168,42 +162,42 @@ void UploadSequence::PlanRest(bool laterPass) {
             for (int input = 0; input < kTriggerInputs; ++input) {
                 plan_.push_back(laterPass ? std::function<void()>(nothing)
                                           : [this, trigger, row, input] {
-                                                out_.Request(kTrigger, trigger, row, input);
+                                                out_.Request(ef::kDcTrigger, trigger, row, input);
                                             });
             }
         }
     }
     for (int record = 0; record < static_cast<int>(eq_layout::kChannelCount); ++record) {
         for (int band = 0; band < static_cast<int>(eq_layout::kBandsPerChannel); ++band) {
-            plan_.push_back([this, record, band] { out_.Request(kEqBand, record, band); });
+            plan_.push_back([this, record, band] { out_.Request(ef::kEqBand, record, band); });
         }
     }
     plan_.push_back([this] {
         for (int a = 0; a < 2; ++a) {
             for (int b = 0; b < 2; ++b) {
-                out_.Request(kTone, a, b);
+                out_.Request(ef::kTone, a, b);
             }
         }
     });
     plan_.push_back([this] {
         for (int r = 0; r < static_cast<int>(picture_mode::kRecordCount); ++r) {
-            out_.Request(kPictureMode, r);
+            out_.Request(ef::kPictureMode, r);
         }
     });
     plan_.push_back([this] {
         for (int r = 0; r < static_cast<int>(eq_layout::kCinemaEqRecordCount); ++r) {
-            out_.Request(kCinemaEq, r);
+            out_.Request(ef::kCinemaEq, r);
         }
     });
     plan_.push_back([this] {
         for (int entry = 0; entry < kDistanceCount; ++entry) {
-            out_.Request(kDistance, entry);
+            out_.Request(ef::kSpeakerDistance, entry);
         }
     });
     // One trim per step: the pass ends only when the last reply is in, and a reply that comes
     // after the end is no longer decoded.
     for (int input = 0; input < kTrimCount; ++input) {
-        plan_.push_back([this, input] { out_.Request(kInputTrim, input); });
+        plan_.push_back([this, input] { out_.Request(ef::kInputTrim, input); });
     }
 }
 

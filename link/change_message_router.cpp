@@ -9,54 +9,15 @@
 #include "link/dsp_parameter_slot.h"
 #include "link/link_state.h"
 #include "model/model_profile.h"
+#include "model/protocol.h"
 #include "model/receiver_image.h"
 
 namespace tra1 {
 
 namespace cm = change_message;
+namespace ef = extended_function;
 
 namespace {
-
-constexpr int kWrite = 1;
-
-// Commands and extended functions the handlers send.
-constexpr int kCommandMainInput = 2;
-constexpr int kCommandEffectOff = 19;
-constexpr int kCommandProgram = 20;
-constexpr int kCommandDcTrigger1Mode = 35;
-constexpr int kCommandDcTrigger2Mode = 40;
-constexpr int kCommandSpeakerBSet = 44;
-constexpr int kCommandZone2Amp = 45;
-constexpr int kCommandFirstLevel = 53;
-constexpr int kCommandFirstLfe = 64;
-constexpr int kCommandDelay = 66;
-constexpr int kCommandDialogLift = 69;
-constexpr int kCommandWallPaper = 70;
-constexpr int kCommandInputMode = 77;
-constexpr int kCommandDimmer = 78;
-constexpr int kCommandOsdShift = 79;
-constexpr int kCommandGrayBack = 80;
-constexpr int kCommandFirstDrange = 81;
-constexpr int kCommandZone2Out = 83;
-constexpr int kCommandVideoConversion = 86;
-constexpr int kCommandComponentOsd = 87;
-constexpr int kCommandFirstSpeaker = 90;
-constexpr int kCommandSubwooferConfig = 96;
-constexpr int kCommandCrossover = 97;
-constexpr int kCommandFirstThx = 101;
-
-constexpr int kFunctionIoAssign = 260;
-constexpr int kFunctionInputName = 261;
-constexpr int kFunctionInputTrim = 262;
-constexpr int kFunctionDspParameter = 265;
-constexpr int kFunctionEqBand = 267;
-constexpr int kFunctionCinemaEq = 268;
-constexpr int kFunctionEqOption = 269;
-constexpr int kFunctionTone = 270;
-constexpr int kFunctionDcTrigger = 271;
-constexpr int kFunctionSpeakerDistance = 272;
-constexpr int kFunctionPictureMode = 273;
-constexpr int kFunctionTuner = 274;
 
 constexpr int kTunerInput = input_index::kTuner;
 constexpr int kTunerPageCount = 5;
@@ -158,22 +119,22 @@ std::optional<win::LResult> ChangeMessageRouter::Handle(win::Msg msg, win::WPara
         case cm::kSpeakerSet:
             return SpeakerSet(w);
         case cm::kDelay:
-            sender_.SendCommand(kCommandDelay, image_.AudioDelay[0]);
+            sender_.SendCommand(command::kAudioDelay, image_.AudioDelay[0]);
             return 1;
         case cm::kInputMode:
-            sender_.SendCommand(kCommandInputMode, image_.InputModeSetting[0]);
+            sender_.SendCommand(command::kInputModeSetting, image_.InputModeSetting[0]);
             return 1;
         case cm::kDisplaySet:
             return DisplaySet(w);
         case cm::kMultiZone:
             return MultiZone(w);
         case cm::kMainInput:
-            sender_.SendCommand(kCommandMainInput, image_.MainZoneState[main_zone::kMainInput]);
+            sender_.SendCommand(command::kMainInput, image_.MainZoneState[main_zone::kMainInput]);
             return 1;
         case cm::kProgram:
             return Program(w);
         case cm::kDialogLift:
-            sender_.SendCommand(kCommandDialogLift, static_cast<int>(w));
+            sender_.SendCommand(command::kDialogLift, static_cast<int>(w));
             return 1;
         case cm::kThxSet:
             return ThxSet(w, l);
@@ -223,21 +184,23 @@ void ChangeMessageRouter::SendCommandHoldingLink(int commandNumber, int value) {
 win::LResult ChangeMessageRouter::SpeakerLevel(win::WParam n) {
     if (InRange(n, 0, 10)) {
         const auto channel = static_cast<int>(n);
-        SendCommandHoldingLink(kCommandFirstLevel + channel, image_.SpeakerLevels.at(n));
+        SendCommandHoldingLink(command::kFirstSpeakerLevel + channel, image_.SpeakerLevels.at(n));
     }
     return 1;
 }
 
 win::LResult ChangeMessageRouter::LfeLevel(win::WParam n) {
     if (InRange(n, 0, 1)) {
-        SendCommandHoldingLink(kCommandFirstLfe + static_cast<int>(n), image_.LfeDrange.at(n));
+        SendCommandHoldingLink(command::kFirstLfeLevel + static_cast<int>(n),
+                               image_.LfeDrange.at(n));
     }
     return 1;
 }
 
 win::LResult ChangeMessageRouter::DynamicRange(win::WParam n) {
     if (InRange(n, 0, 1)) {
-        sender_.SendCommand(kCommandFirstDrange + static_cast<int>(n), image_.LfeDrange.at(2 + n));
+        sender_.SendCommand(command::kFirstDynamicRange + static_cast<int>(n),
+                            image_.LfeDrange.at(2 + n));
     }
     return 1;
 }
@@ -245,16 +208,16 @@ win::LResult ChangeMessageRouter::DynamicRange(win::WParam n) {
 win::LResult ChangeMessageRouter::SpeakerSet(win::WParam n) {
     const auto& setup = image_.SpeakerSetup;
     if (InRange(n, 0, 5)) {
-        sender_.SendCommand(kCommandFirstSpeaker + static_cast<int>(n), setup.at(n));
+        sender_.SendCommand(command::kFirstSpeakerSet + static_cast<int>(n), setup.at(n));
     } else if (n == speaker_setup::kSubwooferConfig) {
         // The receiver takes the subwoofer phase as four added to the configuration.
         const int phase = setup[speaker_setup::kPhase] != 0 ? 4 : 0;
-        sender_.SendCommand(kCommandSubwooferConfig,
+        sender_.SendCommand(command::kSubwooferConfig,
                             setup[speaker_setup::kSubwooferConfig] + phase);
     } else if (n == speaker_setup::kSpeakerBSet) {
-        sender_.SendCommand(kCommandSpeakerBSet, setup[speaker_setup::kSpeakerBSet]);
+        sender_.SendCommand(command::kSpeakerBSet, setup[speaker_setup::kSpeakerBSet]);
     } else if (n == speaker_setup::kCrossover) {
-        sender_.SendCommand(kCommandCrossover, setup[speaker_setup::kCrossover]);
+        sender_.SendCommand(command::kCrossover, setup[speaker_setup::kCrossover]);
     }
     return 1;
 }
@@ -264,25 +227,25 @@ win::LResult ChangeMessageRouter::DisplaySet(win::WParam n) {
     namespace dl = display_layout;
     switch (n) {
         case dl::kDimmer:
-            sender_.SendCommand(kCommandDimmer, display[dl::kDimmer]);
+            sender_.SendCommand(command::kDimmer, display[dl::kDimmer]);
             break;
         case dl::kOsdShiftH:
         case dl::kOsdShiftV:
             // Both shifts travel in one value: vertical in the high digit.
-            sender_.SendCommand(kCommandOsdShift,
+            sender_.SendCommand(command::kOsdShift,
                                 display[dl::kOsdShiftV] * 16 + display[dl::kOsdShiftH]);
             break;
         case dl::kGrayBack:
-            sender_.SendCommand(kCommandGrayBack, display[dl::kGrayBack]);
+            sender_.SendCommand(command::kGrayBack, display[dl::kGrayBack]);
             break;
         case dl::kVideoConversion:
-            sender_.SendCommand(kCommandVideoConversion, display[dl::kVideoConversion]);
+            sender_.SendCommand(command::kVideoConversion, display[dl::kVideoConversion]);
             break;
         case dl::kComponentOsd:
-            sender_.SendCommand(kCommandComponentOsd, display[dl::kComponentOsd]);
+            sender_.SendCommand(command::kComponentOsd, display[dl::kComponentOsd]);
             break;
         case dl::kWallPaper:
-            sender_.SendCommand(kCommandWallPaper, display[dl::kWallPaper]);
+            sender_.SendCommand(command::kWallPaper, display[dl::kWallPaper]);
             break;
         default:
             break;
@@ -292,9 +255,9 @@ win::LResult ChangeMessageRouter::DisplaySet(win::WParam n) {
 
 win::LResult ChangeMessageRouter::MultiZone(win::WParam n) {
     if (n == multi_zone::kZone2Out) {
-        sender_.SendCommand(kCommandZone2Out, image_.MultiZoneSetting[multi_zone::kZone2Out]);
+        sender_.SendCommand(command::kZone2Out, image_.MultiZoneSetting[multi_zone::kZone2Out]);
     } else if (n == multi_zone::kZone2Amp) {
-        sender_.SendCommand(kCommandZone2Amp, image_.MultiZoneSetting[multi_zone::kZone2Amp]);
+        sender_.SendCommand(command::kZone2Amp, image_.MultiZoneSetting[multi_zone::kZone2Amp]);
     }
     return 1;
 }
@@ -302,32 +265,33 @@ win::LResult ChangeMessageRouter::MultiZone(win::WParam n) {
 win::LResult ChangeMessageRouter::Program(win::WParam f) {
     const std::uint8_t program = image_.MainZoneState[main_zone::kCurrentProgram];
     if (f != 0 && (program & program_byte::kEffectOffFlag) != 0) {
-        sender_.SendCommand(kCommandEffectOff, 0);
+        sender_.SendCommand(command::kEffectOff, 0);
     } else {
-        sender_.SendCommand(kCommandProgram, program);
+        sender_.SendCommand(command::kProgram, program);
     }
     return 1;
 }
 
 win::LResult ChangeMessageRouter::ThxSet(win::WParam n, win::LParam v) {
     if (InRange(n, 0, 2)) {
-        sender_.SendCommand(kCommandFirstThx + static_cast<int>(n), static_cast<int>(v));
+        sender_.SendCommand(command::kFirstThx + static_cast<int>(n), static_cast<int>(v));
     }
     return 1;
 }
 
 win::LResult ChangeMessageRouter::VideoProcessor(win::WParam c, win::LParam v) {
-    if (c == static_cast<win::WParam>(kFunctionPictureMode)) {
+    if (c == static_cast<win::WParam>(ef::kPictureMode)) {
         const std::size_t mode = image_.VideoSettings[video_layout::kPictureMode];
         if (mode >= picture_mode::kRecordCount) {
             return 1;  // no such record: nothing to send
         }
         const std::size_t base = mode * picture_mode::kRecordSize;
         const auto& adjust = image_.PictureModeAdjust;
-        sender_.SendExtended(kFunctionPictureMode, kWrite, static_cast<int>(mode), adjust.at(base),
+        sender_.SendExtended(ef::kPictureMode, ef::kWrite, static_cast<int>(mode), adjust.at(base),
                              adjust.at(base + 1), adjust.at(base + 2), adjust.at(base + 3),
                              adjust.at(base + 4));
-    } else if (c == static_cast<win::WParam>(kCommandVideoConversion) || InRange(c, 71, 76)) {
+    } else if (c == static_cast<win::WParam>(command::kVideoConversion) ||
+               InRange(c, command::kFirstVideoSetting, command::kLastVideoSetting)) {
         sender_.SendCommand(static_cast<int>(c), static_cast<int>(v));
     }
     return 1;
@@ -336,7 +300,7 @@ win::LResult ChangeMessageRouter::VideoProcessor(win::WParam c, win::LParam v) {
 win::LResult ChangeMessageRouter::SpeakerDistance(win::WParam i) {
     if (InRange(i, 0, speaker_distance::kEntryCount - 1)) {
         const auto entry = static_cast<int>(i);
-        sender_.SendExtended(kFunctionSpeakerDistance, kWrite, entry,
+        sender_.SendExtended(ef::kSpeakerDistance, ef::kWrite, entry,
                              image_.SpeakerDistance(speaker_distance::kUnit),
                              image_.SpeakerDistance(entry));
     }
@@ -345,7 +309,7 @@ win::LResult ChangeMessageRouter::SpeakerDistance(win::WParam i) {
 
 win::LResult ChangeMessageRouter::InputTrim(win::WParam i) {
     if (InRange(i, 0, image_.InputTrims.size() - 1)) {
-        sender_.SendExtended(kFunctionInputTrim, kWrite, static_cast<int>(i),
+        sender_.SendExtended(ef::kInputTrim, ef::kWrite, static_cast<int>(i),
                              image_.InputTrims.at(i));
     }
     return 1;
@@ -361,7 +325,7 @@ win::LResult ChangeMessageRouter::InputRename(win::WParam i) {
                            ? input_index::kMultiChannel
                            : input;
     const std::string name = image_.InputName(input);
-    sender_.SendExtended(kFunctionInputName, kWrite, target, 0, 0, 0, 0, 0, name);
+    sender_.SendExtended(ef::kInputName, ef::kWrite, target, 0, 0, 0, 0, 0, name);
     return 1;
 }
 
@@ -372,7 +336,7 @@ win::LResult ChangeMessageRouter::GraphicEq(win::WParam t, win::LParam b) {
     }
     if (InRange(b, 0, eq_layout::kBandsPerChannel - 1)) {
         const std::size_t offset = eq_layout::kBandsPerChannel * t + static_cast<std::size_t>(b);
-        sender_.SendExtended(kFunctionEqBand, kWrite, static_cast<int>(t), static_cast<int>(b),
+        sender_.SendExtended(ef::kEqBand, ef::kWrite, static_cast<int>(t), static_cast<int>(b),
                              image_.EqSettings.at(offset));
     }
     return 1;
@@ -380,7 +344,7 @@ win::LResult ChangeMessageRouter::GraphicEq(win::WParam t, win::LParam b) {
 
 win::LResult ChangeMessageRouter::GraphicEqOption(win::WParam i) {
     if (InRange(i, 0, 1)) {
-        sender_.SendExtended(kFunctionEqOption, kWrite, static_cast<int>(i),
+        sender_.SendExtended(ef::kEqOption, ef::kWrite, static_cast<int>(i),
                              image_.EqSettings.at(eq_layout::kOption1 + i));
     }
     return 1;
@@ -390,7 +354,7 @@ win::LResult ChangeMessageRouter::IoAssign(win::WParam r, win::LParam k) {
     if (InRange(r, 0, io_assign::kRowCount - 1) && InRange(k, 0, io_assign::kRowSize - 1)) {
         const auto row = static_cast<int>(r);
         const auto position = static_cast<int>(k);
-        sender_.SendExtended(kFunctionIoAssign, kWrite, row, position,
+        sender_.SendExtended(ef::kIoAssign, ef::kWrite, row, position,
                              image_.IoAssign(row, position));
     }
     return 1;
@@ -408,11 +372,11 @@ win::LResult ChangeMessageRouter::Tuner(win::WParam p, win::LParam n) {
     }
     // A preset only plays on the tuner input.
     if (image_.MainZoneState[main_zone::kMainInput] != kTunerInput) {
-        sender_.SendCommand(kCommandMainInput, kTunerInput);
+        sender_.SendCommand(command::kMainInput, kTunerInput);
     }
     const std::uint8_t band = image_.TunerBand(entry);
     const std::string_view frequency = profile_.TunerFrequencyText(band, image_.TunerStep(entry));
-    sender_.SendExtended(kFunctionTuner, kWrite, static_cast<int>(p), number, band, 0, 0, 0,
+    sender_.SendExtended(ef::kTunerPreset, ef::kWrite, static_cast<int>(p), number, band, 0, 0, 0,
                          frequency);
     return 1;
 }
@@ -424,12 +388,12 @@ win::LResult ChangeMessageRouter::DcTrigger(win::WParam a, win::LParam f) {
     const auto trigger = static_cast<int>(a);
     const auto& block = trigger == 0 ? image_.DcTrigger1 : image_.DcTrigger2;
     if (f == 0) {
-        sender_.SendCommand(trigger == 0 ? kCommandDcTrigger1Mode : kCommandDcTrigger2Mode,
+        sender_.SendCommand(trigger == 0 ? command::kDcTrigger1Mode : command::kDcTrigger2Mode,
                             block[dc_trigger::kMode]);
         return 1;
     }
     if ((f & kDcMultiChannelFlag) != 0) {
-        sender_.SendExtended(kFunctionDcTrigger, kWrite, trigger, 0, kDcMultiChannelItem,
+        sender_.SendExtended(ef::kDcTrigger, ef::kWrite, trigger, 0, kDcMultiChannelItem,
                              static_cast<int>(f & 0xFF));
         return 1;
     }
@@ -447,7 +411,7 @@ win::LResult ChangeMessageRouter::DcTrigger(win::WParam a, win::LParam f) {
     }
     const std::size_t offset =
         dc_trigger::kZone1Row + dc_trigger::kRowSize * row + static_cast<std::size_t>(item);
-    sender_.SendExtended(kFunctionDcTrigger, kWrite, trigger, row, static_cast<int>(item),
+    sender_.SendExtended(ef::kDcTrigger, ef::kWrite, trigger, row, static_cast<int>(item),
                          block.at(offset));
     return 1;
 }
@@ -473,7 +437,7 @@ win::LResult ChangeMessageRouter::DspParameter(win::WParam g, win::LParam s) {
     const auto program = static_cast<int>(g);
     const auto slot = static_cast<int>(s);
     const DspParameterSend send = EncodeDspParameter(slot, image_.DspParameter(program, slot));
-    sender_.SendExtended(kFunctionDspParameter, kWrite, ModelProfile::ProgramCode(program),
+    sender_.SendExtended(ef::kDspParameter, ef::kWrite, ModelProfile::ProgramCode(program),
                          send.parameter, send.subDigit, send.value);
     return 1;
 }
@@ -481,7 +445,7 @@ win::LResult ChangeMessageRouter::DspParameter(win::WParam g, win::LParam s) {
 win::LResult ChangeMessageRouter::ToneControl(win::WParam a, win::LParam b) {
     if (InRange(a, 0, 1) && InRange(b, 0, 1)) {
         const std::size_t offset = 4 * a + 2 * static_cast<std::size_t>(b);
-        sender_.SendExtended(kFunctionTone, kWrite, static_cast<int>(a), static_cast<int>(b),
+        sender_.SendExtended(ef::kTone, ef::kWrite, static_cast<int>(a), static_cast<int>(b),
                              image_.ToneSettings.at(offset), image_.ToneSettings.at(offset + 1));
     }
     return 1;
@@ -493,7 +457,7 @@ win::LResult ChangeMessageRouter::CinemaEq(win::WParam r) {
     }
     const std::size_t base = eq_layout::kCinemaEq + eq_layout::kCinemaEqRecordSize * r;
     const auto& eq = image_.EqSettings;
-    sender_.SendExtended(kFunctionCinemaEq, kWrite, static_cast<int>(r), eq.at(base),
+    sender_.SendExtended(ef::kCinemaEq, ef::kWrite, static_cast<int>(r), eq.at(base),
                          eq.at(base + 1), eq.at(base + 2), eq.at(base + 3), eq.at(base + 4));
     return 1;
 }

@@ -9,15 +9,12 @@
 #include "link/protocol_log.h"
 #include "model/command_frame_builder.h"
 #include "model/hex_codes.h"
+#include "model/protocol.h"
 #include "platform/win/window.h"
 
 namespace tra1 {
 namespace {
 
-constexpr int kPowerCommand = 8;
-constexpr int kFirstMemoryCommand = 27;
-constexpr int kLastMemoryCommand = 32;
-constexpr int kStatusRequest = 255;
 constexpr std::string_view kWaitingClearedText = "Command Waiting Counter Cleared";
 
 // Four upper-case hex digits of |value|; "0000" when the magnitude needs more than four.
@@ -34,8 +31,8 @@ std::string FourHexDigits(int value) {
 }  // namespace
 
 bool CommandSender::PassesInAsynchronousMode(int commandNumber) {
-    return commandNumber == kPowerCommand ||
-           (commandNumber >= kFirstMemoryCommand && commandNumber <= kLastMemoryCommand);
+    return commandNumber == command::kPower || (commandNumber >= command::kHomePresetMemory &&
+                                                commandNumber <= command::kZone2VolumeRecall);
 }
 
 CommandSender::CommandSender(win::Window& timerWindow, CRS232CDlg& link,
@@ -67,7 +64,7 @@ void CommandSender::SendCommand(int commandNumber, int value) {
     }
     const std::string_view frame = frames_.BuildCommandFrame(commandNumber, value);
     link_.WriteFrame(frame);
-    log_.LogLine(ProtocolLog::kSentPrefix, frame);
+    log_.LogLine(log_prefix::kSent, frame);
 }
 
 void CommandSender::SendExtended(int function, int mode, int p1, int p2, int p3, int p4, int p5,
@@ -75,13 +72,13 @@ void CommandSender::SendExtended(int function, int mode, int p1, int p2, int p3,
     if (!PortOpen() || !SendingAllowed()) {
         return;
     }
-    if (mode == 1) {
+    if (mode == extended_function::kWrite) {
         state_.echoGuard = 1;
     }
     const std::string_view frame =
         frames_.BuildExtendedFrame(function, mode, p1, p2, p3, p4, p5, p6, text);
     link_.WriteFrame(frame);
-    log_.LogLine(ProtocolLog::kSentPrefix, frame);
+    log_.LogLine(log_prefix::kSent, frame);
 }
 
 bool CommandSender::EnqueueCommand(int commandNumber, int value) {
@@ -118,7 +115,7 @@ bool CommandSender::SendNextQueued() {
     const std::string_view frame = frames_.BuildCommandFrame(entry.commandNumber, entry.value);
     state_.waiting = 1;
     link_.WriteFrame(frame);
-    log_.LogLine(ProtocolLog::kQueuedSentPrefix, frame);
+    log_.LogLine(log_prefix::kQueuedSent, frame);
     return true;
 }
 
@@ -136,7 +133,7 @@ void CommandSender::ResetReceiver() {
 }
 
 void CommandSender::QueueOnlyStatusRequest() {
-    queue_.at(0) = {kStatusRequest, 0};
+    queue_.at(0) = {command::kStatusRequest, 0};
     queueIndex_ = 0;
     queueCount_ = 1;
 }
@@ -229,7 +226,7 @@ void CommandSender::OnQueuePump() {
 
 void CommandSender::OnStatusRequestTimer() {
     if (PortOpen() && state_.waiting == 0 && state_.transferBusy == 0) {
-        EnqueueCommand(kStatusRequest, 0);
+        EnqueueCommand(command::kStatusRequest, 0);
     }
 }
 
@@ -264,9 +261,9 @@ void CommandSender::CountWaiting(int limit, bool countsUpload) {
     // ">=": a counter left above the realtime limit by asynchronous mode must still run out.
     if (state_.waitingCounter >= limit) {
         std::string line(kWaitingClearedText);
-        line.append(ProtocolLog::kCommandWaitingPrefix)
+        line.append(log_prefix::kCommandWaiting)
             .append(FourHexDigits(state_.awaitedFunction))
-            .append(ProtocolLog::kLineEnd);
+            .append(log_prefix::kLineEnd);
         log_.AppendLog(line);
         state_.waitingCounter = 0;
         state_.awaitedFunction = LinkState::kNone;

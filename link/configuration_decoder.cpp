@@ -9,6 +9,7 @@
 #include "link/receiver_value.h"
 #include "link/reply_digits.h"
 #include "model/model_profile.h"
+#include "model/protocol.h"
 #include "model/receiver_image.h"
 
 namespace tra1 {
@@ -57,7 +58,7 @@ int VolumeStepOf(int reported) {
     if (reported == 0) {
         return 0;
     }
-    return std::clamp(reported - 38, 0, ConfigurationDecoder::kMaxVolume);
+    return std::clamp(reported - kVolumeOffset, 0, ConfigurationDecoder::kMaxVolume);
 }
 
 bool ConfigurationDecoder::CarriesItsPositions(std::string_view body) {
@@ -92,7 +93,7 @@ ConfigurationOutcome ConfigurationDecoder::DecodeConfiguration(std::string_view 
     }
     StoreFields(body);
     host_.RefreshPanels();
-    if (state_.awaitedFunction == 255) {
+    if (state_.awaitedFunction == command::kStatusRequest) {
         state_.awaitedFunction = LinkState::kNone;
         state_.waitingCounter = 0;
     }

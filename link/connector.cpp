@@ -5,6 +5,7 @@
 
 #include "link/link_state.h"
 #include "model/model_profile.h"
+#include "model/protocol.h"
 #include "resources/icon_image.h"
 
 namespace tra1 {
@@ -12,15 +13,9 @@ namespace {
 
 constexpr std::string_view kTitle = "Tolvek Receiver Editor Message";
 
-// The two frames written whenever a port opens: command 46 with value 1 and command 47 with 0.
-constexpr int kOpenCommandA = 46;
-constexpr int kOpenValueA = 1;
-constexpr int kOpenCommandB = 47;
-constexpr int kOpenValueB = 0;
-
-// Queue entries whose answer is a configuration frame.
-constexpr int kPowerCommand = 8;
-constexpr int kHomePresetRecall = 28;
+// The positions sent with the two frames written whenever a port opens.
+constexpr int kOpeningFirstValue = 1;
+constexpr int kOpeningSecondValue = 0;
 
 void ClearLinkSlots(LinkState& state) {
     state.searchPort = 0;
@@ -38,14 +33,12 @@ int PortSlotValue(int port) {
 }  // namespace
 
 int Connector::IdentifyModel(std::string_view body) {
-    static constexpr std::array<std::string_view, 9> kCodes{
-        "R3101", "R3102", "R3103", "R3104", "R3105", "R3106", "R3107", "R3108", "R3109"};
     if (body.size() < 5) {
         return ModelProfile::kUnknownModel;
     }
     const std::string_view code = body.substr(0, 5);
-    for (std::size_t i = 0; i < kCodes.size(); ++i) {
-        if (kCodes[i] == code) {
+    for (std::size_t i = 0; i < kReportedModelCodes.size(); ++i) {
+        if (kReportedModelCodes[i] == code) {
             return static_cast<int>(i);
         }
     }
@@ -105,16 +98,18 @@ void Connector::Connect() {
         return;
     }
     const OpeningFrames frames = WriteOpeningFrames();
-    Log("(PC) Command  " + frames.first + "\r\n");
-    Log("(PC) Command  " + frames.second + "\r\n");
+    Log(std::string(log_prefix::kCommand) + frames.first + "\r\n");
+    Log(std::string(log_prefix::kCommand) + frames.second + "\r\n");
     // From here the periodic status request asks the receiver for its configuration frame.
 }
 
 Connector::OpeningFrames Connector::WriteOpeningFrames() {
     OpeningFrames frames;
-    frames.first = std::string(profile_.BuildCommandFrame(kOpenCommandA, kOpenValueA));
+    frames.first =
+        std::string(profile_.BuildCommandFrame(command::kPortOpeningFirst, kOpeningFirstValue));
     host_.WriteFrame(frames.first);
-    frames.second = std::string(profile_.BuildCommandFrame(kOpenCommandB, kOpenValueB));
+    frames.second =
+        std::string(profile_.BuildCommandFrame(command::kPortOpeningSecond, kOpeningSecondValue));
     host_.WriteFrame(frames.second);
     return frames;
 }
@@ -151,8 +146,8 @@ void Connector::SearchPort(int n) {
         host_.QueueOnlyStatusRequest();
         if (host_.LogEnabled()) {
             host_.AppendLog("Com " + std::to_string(n) + " --> Open\r\n");
-            host_.AppendLog("(PC) Command  " + frames.first);
-            host_.AppendLog("\r\n(PC) Command  " + frames.second);
+            host_.AppendLog(std::string(log_prefix::kCommand) + frames.first);
+            host_.AppendLog("\r\n" + std::string(log_prefix::kCommand) + frames.second);
             host_.AppendLog("\r\n");
         }
         // The queue pump now sends the status request; five unanswered sends move on to n + 1.
@@ -188,10 +183,12 @@ void Connector::OnBlinkTimer() {
 }
 
 bool Connector::OnConfigurationFrame(std::string_view body) {
-    Log("(TR-X)   " + std::string(body) + "\r\n");
+    Log(std::string(log_prefix::kConfiguration) + std::string(body) + "\r\n");
 
     const int queued = host_.CurrentQueuedCommand();
-    if (queued == kStatusRequest || queued == kPowerCommand || queued == kHomePresetRecall) {
+    // The queue entries whose answer is a configuration frame.
+    if (queued == command::kStatusRequest || queued == command::kPower ||
+        queued == command::kHomePresetRecall) {
         host_.StopReplyTimeout();
         state_.waiting = 0;
         host_.AdvanceQueueIndex();

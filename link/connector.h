@@ -67,7 +67,6 @@ public:
     static constexpr int kFirstPort = 1;
     static constexpr int kLastPort = 8;
     static constexpr int kAutoSearch = 0;  // combo item "AUTO"
-    static constexpr int kStatusRequest = 255;
 
     // Model codes the receiver reports in the first five characters of a configuration frame.
     static int IdentifyModel(std::string_view body);

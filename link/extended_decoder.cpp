@@ -12,6 +12,7 @@
 #include "link/reply_digits.h"
 #include "model/command_table.h"
 #include "model/model_profile.h"
+#include "model/protocol.h"
 #include "model/receiver_image.h"
 
 namespace tra1 {
@@ -107,18 +108,18 @@ ExtendedOutcome Stored(bool ok) {
     return ok ? ExtendedOutcome::kStored : ExtendedOutcome::kOutOfRange;
 }
 
-constexpr int kEqBandFunction = 267;
-
 }  // namespace
 
 int ExtendedFunctionOf(std::string_view code) {
-    if (code.size() != kExtendedFunctionCodeLength) {
+    if (code.size() != extended_frame::kCodeLength) {
         return 0;
     }
-    const int value = ReplyNumberAt(code, 0, kExtendedFunctionCodeLength);
-    for (int function = kFirstExtendedFunction; function <= kLastExtendedFunction; ++function) {
-        const std::size_t at = At(function - kFirstExtendedFunction) * kExtendedFunctionCodeLength;
-        if (ReplyNumberAt(kExtendedFunctionCodes, at, kExtendedFunctionCodeLength) == value) {
+    const int value = ReplyNumberAt(code, 0, extended_frame::kCodeLength);
+    for (int function = extended_function::kFirst; function <= extended_function::kLast;
+         ++function) {
+        const std::size_t at =
+            At(function - extended_function::kFirst) * extended_frame::kCodeLength;
+        if (ReplyNumberAt(kExtendedFunctionCodes, at, extended_frame::kCodeLength) == value) {
             return function;
         }
     }
@@ -130,38 +131,38 @@ namespace {
 // The data characters a reply of the function carries from character 8 on.
 std::size_t DataLength(int function) {
     // The receiver reports the EQ option with LL 6, one less than its three data characters.
-    return function == 269 ? 3 : At(ExpectedReplyLength(function)) - 4;
+    return function == extended_function::kEqOption ? 3 : At(ExpectedReplyLength(function)) - 4;
 }
 
 }  // namespace
 
 int ExpectedReplyLength(int function) {
     switch (function) {
-        case 260:
+        case extended_function::kIoAssign:
             return 8;
-        case 261:
+        case extended_function::kInputName:
             return 17;
-        case 262:
+        case extended_function::kInputTrim:
             return 7;
-        case 264:
+        case extended_function::kDspParameterRequest:
             return -1;
-        case 265:
+        case extended_function::kDspParameter:
             return 11;
-        case 267:
+        case extended_function::kEqBand:
             return 8;
-        case 268:
+        case extended_function::kCinemaEq:
             return 14;
-        case 269:
+        case extended_function::kEqOption:
             return 6;
-        case 270:
+        case extended_function::kTone:
             return 9;
-        case 271:
+        case extended_function::kDcTrigger:
             return 8;
-        case 272:
+        case extended_function::kSpeakerDistance:
             return 9;
-        case 273:
+        case extended_function::kPictureMode:
             return 15;
-        case 274:
+        case extended_function::kTunerPreset:
             return 13;
         default:
             return 0;
@@ -169,7 +170,7 @@ int ExpectedReplyLength(int function) {
 }
 
 ExtendedOutcome ExtendedDecoder::DecodeExtended(std::string_view body) {
-    host_.LogReceived("(TR-X) EX  " + std::string(body) + "\r\n");
+    host_.LogReceived(std::string(log_prefix::kExtended) + std::string(body) + "\r\n");
 
     // A body too short to hold its function code and status digit names no function.
     const int function =
@@ -183,7 +184,8 @@ ExtendedOutcome ExtendedDecoder::DecodeExtended(std::string_view body) {
     if (state_.awaitedFunction == function) {
         // A graphic EQ reply in realtime mode ends the poll's wait only when it is the record
         // the poll asked for (or the receiver refused the request).
-        const bool endsWait = function != kEqBandFunction || !state_.realtimeMode || !accepted ||
+        const bool endsWait = function != extended_function::kEqBand || !state_.realtimeMode ||
+                              !accepted ||
                               state_.realtimeExpectedTable == ReplyDigitAt(body, kDataAt) + 1;
         if (endsWait) {
             state_.awaitedFunction = LinkState::kNone;
@@ -216,29 +218,29 @@ ExtendedOutcome ExtendedDecoder::DecodeExtended(std::string_view body) {
 
 ExtendedOutcome ExtendedDecoder::Store(int function, std::string_view body) {
     switch (function) {
-        case 260:
+        case extended_function::kIoAssign:
             return StoreIoAssign(body);
-        case 261:
+        case extended_function::kInputName:
             return StoreInputName(body);
-        case 262:
+        case extended_function::kInputTrim:
             return StoreInputTrim(body);
-        case 265:
+        case extended_function::kDspParameter:
             return StoreDspParameter(body);
-        case 267:
+        case extended_function::kEqBand:
             return StoreEqBand(body);
-        case 268:
+        case extended_function::kCinemaEq:
             return StoreCinemaEq(body);
-        case 269:
+        case extended_function::kEqOption:
             return StoreEqOption(body);
-        case 270:
+        case extended_function::kTone:
             return StoreTone(body);
-        case 271:
+        case extended_function::kDcTrigger:
             return StoreDcTrigger(body);
-        case 272:
+        case extended_function::kSpeakerDistance:
             return StoreSpeakerDistance(body);
-        case 273:
+        case extended_function::kPictureMode:
             return StorePictureMode(body);
-        case 274:
+        case extended_function::kTunerPreset:
             return StoreTunerPreset(body);
         default:
             return ExtendedOutcome::kNoData;

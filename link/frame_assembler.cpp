@@ -4,6 +4,7 @@
 #include <string>
 
 #include "link/frame_sink.h"
+#include "model/protocol.h"
 
 namespace tra1 {
 
@@ -21,16 +22,16 @@ void FrameAssembler::Feed(std::string_view batch) {
     const std::uint64_t resetsAtStart = resets_;
     for (std::size_t i = 0; i < count && resets_ == resetsAtStart; ++i) {
         switch (bytes[i]) {
-            case kStx:
+            case control_byte::kStx:
                 Open(FrameKind::kReport);
                 break;
-            case kDc2:
+            case control_byte::kDc2:
                 Open(FrameKind::kConfiguration);
                 break;
-            case kDc4:
+            case control_byte::kDc4:
                 Open(FrameKind::kExtended);
                 break;
-            case kEtx:
+            case control_byte::kEtx:
                 Close();
                 break;
             default:

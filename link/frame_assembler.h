@@ -28,11 +28,6 @@ public:
     static constexpr std::size_t kBatchSize = 256;
     static constexpr std::size_t kMaxFrameLength = 256;
 
-    static constexpr char kStx = 0x02;
-    static constexpr char kEtx = 0x03;
-    static constexpr char kDc2 = 0x12;
-    static constexpr char kDc4 = 0x14;
-
     explicit FrameAssembler(FrameSink& sink) : sink_(sink) {}
 
     // Takes one received batch (the serial link's receive buffer, given with its full size):

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/protocol.h"
+
 namespace tra1 {
 
 // The run-time flags and counters of the link that the main window's helpers share: the command
@@ -9,8 +11,9 @@ namespace tra1 {
 struct LinkState {
     // "No function" for the awaited and previous awaited function.
     static constexpr int kNone = -1;
-    // The first state of the realtime poll (request the I/O assignment groups).
-    static constexpr int kFirstRealtimeState = 256;
+    // The first state of the realtime poll (request the I/O assignment groups): the poll's
+    // states are numbered by extended function, and this one by the first.
+    static constexpr int kFirstRealtimeState = extended_function::kFirst;
 
     // Control mode: true in realtime mode, false in asynchronous mode (the start-up mode).
     bool realtimeMode = false;

@@ -1,5 +1,6 @@
 #include "link/protocol_log.h"
 
+#include "model/protocol.h"
 #include "platform/win/button.h"
 #include "platform/win/dialog.h"
 #include "platform/win/edit.h"
@@ -44,8 +45,8 @@ void ProtocolLog::LogLine(std::string_view prefix, std::string_view body) {
         return;
     }
     std::string line;
-    line.reserve(prefix.size() + body.size() + kLineEnd.size());
-    line.append(prefix).append(body).append(kLineEnd);
+    line.reserve(prefix.size() + body.size() + log_prefix::kLineEnd.size());
+    line.append(prefix).append(body).append(log_prefix::kLineEnd);
     AppendLog(line);
 }
 

@@ -24,16 +24,6 @@ public:
     static constexpr int kDisplayLogCheckId = 1016;
     static constexpr std::size_t kTrimLength = 30000;
 
-    // Prefixes of the log lines, with their trailing blanks.
-    static constexpr std::string_view kSentPrefix = "(PC) EX  ";
-    static constexpr std::string_view kQueuedSentPrefix = "(PC)--> ";
-    static constexpr std::string_view kCommandPrefix = "(PC) Command  ";
-    static constexpr std::string_view kConfigurationPrefix = "(TR-X)   ";
-    static constexpr std::string_view kReportPrefix = "(TR-X) Report  ";
-    static constexpr std::string_view kExtendedPrefix = "(TR-X) EX  ";
-    static constexpr std::string_view kCommandWaitingPrefix = "(Cmnd)   ";
-    static constexpr std::string_view kLineEnd = "\r\n";
-
     // `pane` holds edit 1015 and check box 1016 (the main window); may be null. Not owned.
     explicit ProtocolLog(const win::Dialog* pane = nullptr) : pane_(pane) {}
     void SetPane(const win::Dialog* pane) { pane_ = pane; }

@@ -6,6 +6,7 @@
 #include "link/link_state.h"
 #include "link/reply_digits.h"
 #include "link/report_answers.h"
+#include "model/protocol.h"
 
 namespace tra1 {
 
@@ -27,7 +28,7 @@ ReportOutcome ReportDecoder::DecodeReport(std::string_view body) {
             state_.waitingCounter = 0;
         }
     }
-    host_.LogReceived("(TR-X) Report  " + std::string(body) + "\r\n");
+    host_.LogReceived(std::string(log_prefix::kReport) + std::string(body) + "\r\n");
     return outcome;
 }
 

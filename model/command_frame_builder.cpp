@@ -5,6 +5,7 @@
 
 #include "model/command_table.h"
 #include "model/hex_codes.h"
+#include "model/protocol.h"
 
 namespace tra1 {
 namespace {
@@ -56,15 +57,12 @@ private:
     std::size_t size_ = 0;
 };
 
-// Volume and parameter rows keep the first three characters of their only code.
-constexpr std::size_t kCodePrefixLength = 3;
-
 // The volume byte: step 0 is "00", step n is n + 38, and steps that do not fit give "00".
 std::array<char, 2> VolumeField(int value) {
     if (value == 0) {
         return {'0', '0'};
     }
-    return Hex2(value + 38);
+    return Hex2(value + kVolumeOffset);
 }
 
 // The input-assignment row digit of function 260: rows 0, 1, 2, 3 travel as 3, 1, 2, 0.
@@ -95,27 +93,27 @@ std::string_view CommandFrameBuilder::BuildCommandFrame(int commandNumber, int v
     FrameWriter out(frameBuffer_);
     switch (group) {
         case CommandGroup::kStatusRequest:
-            out.Put(kDc1);
-            out.Put("000");
+            out.Put(control_byte::kDc1);
+            out.Put(kStatusRequestBody);
             break;
         case CommandGroup::kVolume:
-            out.Put(kStx);
-            out.Put(code.substr(0, kCodePrefixLength));
+            out.Put(control_byte::kStx);
+            out.Put(code.substr(0, kOperationCodePrefixLength));
             out.Put(VolumeField(value));
             break;
         case CommandGroup::kParameter:
-            out.Put(kStx);
-            out.Put(code.substr(0, kCodePrefixLength));
+            out.Put(control_byte::kStx);
+            out.Put(code.substr(0, kOperationCodePrefixLength));
             out.Put(Hex2(value));
             break;
         case CommandGroup::kSelection:
-            out.Put(kStx);
+            out.Put(control_byte::kStx);
             out.Put(code);
             break;
         case CommandGroup::kInvalid:
             break;
     }
-    out.Put(kEtx);
+    out.Put(control_byte::kEtx);
     return out.Finish();
 }
 
@@ -126,52 +124,54 @@ std::string_view CommandFrameBuilder::BuildExtendedFrame(int function, int mode,
     if (length < 0) {
         return {};
     }
-    const bool write = mode == 1;
+    const bool write = mode == extended_function::kWrite;
 
     frameBuffer_.fill('\0');
     FrameWriter out(frameBuffer_);
-    out.Put(kDc4);
-    out.Put("20");
+    out.Put(control_byte::kDc4);
+    out.Put(extended_frame::kAddress);
     out.Put(Hex2(length));
     out.Put(ExtendedFunctionCode(function));
     out.Put(Hex1(mode));
 
     switch (function) {
-        case 260:  // IoAssignTable: row, position; value
+        case extended_function::kIoAssign:  // IoAssignTable: row, position; value
             out.Put(Hex1(IoAssignRowDigit(p1)));
             out.Put(Hex2(p2));
             if (write) {
                 out.Put(Hex1(p3));
             }
             break;
-        case 261:  // InputNames: input, the name padded to eight characters
+        case extended_function::kInputName:  // InputNames: input, the name padded to eight
+                                             // characters
             out.Put('0');
             out.Put(Hex2(p1));
             out.Put("08");
             out.PutField(text, kInputNameLength);
             break;
-        case 262:  // InputTrims: input; trim
+        case extended_function::kInputTrim:  // InputTrims: input; trim
             out.Put(HexDigit(static_cast<unsigned>(p1)));
             if (write) {
                 out.Put(Hex2(p2));
             }
             break;
-        case 264:
-        case 265:  // DspParameterTable: program code, parameter, sub-digit, value
+        case extended_function::kDspParameterRequest:
+        case extended_function::kDspParameter:  // DspParameterTable: program code, parameter,
+                                                // sub-digit, value
             out.Put(Hex2(p1));
             out.Put(Hex2(p2));
             out.Put(Hex1(p3));
             out.Put(Hex2(p4));
             break;
-        case 266:
-        case 267:  // EqSettings band record: record, band; value
+        case extended_function::kEqBandRequest:
+        case extended_function::kEqBand:  // EqSettings band record: record, band; value
             out.Put(Hex1(p1));
             out.Put(Hex1(p2));
             if (write) {
                 out.Put(Hex2(p3));
             }
             break;
-        case 268:  // EqSettings CINEMA EQ record: record; its five bytes
+        case extended_function::kCinemaEq:  // EqSettings CINEMA EQ record: record; its five bytes
             out.Put(Hex1(p1));
             if (write) {
                 out.Put(Hex1(p2));
@@ -181,13 +181,13 @@ std::string_view CommandFrameBuilder::BuildExtendedFrame(int function, int mode,
                 out.Put(Hex2(p6));
             }
             break;
-        case 269:  // EqSettings option byte: option; value
+        case extended_function::kEqOption:  // EqSettings option byte: option; value
             out.Put(Hex1(p1));
             if (write) {
                 out.Put(Hex2(p2));
             }
             break;
-        case 270:  // ToneSettings: pair; selector, level
+        case extended_function::kTone:  // ToneSettings: pair; selector, level
             out.Put(Hex1(p1));
             out.Put(Hex1(p2));
             if (write) {
@@ -195,7 +195,7 @@ std::string_view CommandFrameBuilder::BuildExtendedFrame(int function, int mode,
                 out.Put(Hex2(p4));
             }
             break;
-        case 271:  // DcTrigger1 / DcTrigger2: trigger, row, item; value
+        case extended_function::kDcTrigger:  // DcTrigger1 / DcTrigger2: trigger, row, item; value
             out.Put(Hex1(p1));
             out.Put(Hex1(p2));
             out.Put(Hex1(p3));
@@ -203,14 +203,15 @@ std::string_view CommandFrameBuilder::BuildExtendedFrame(int function, int mode,
                 out.Put(Hex1(p4));
             }
             break;
-        case 272:  // SpeakerDistances: entry; unit, distance
+        case extended_function::kSpeakerDistance:  // SpeakerDistances: entry; unit, distance
             out.Put(Hex1(p1));
             if (write) {
                 out.Put(Hex1(p2));
                 out.Put(Hex3(p3));
             }
             break;
-        case 273:  // PictureModeAdjust: record; its five bytes and a zero pad
+        case extended_function::kPictureMode:  // PictureModeAdjust: record; its five bytes and a
+                                               // zero pad
             out.Put(Hex1(p1));
             if (write) {
                 out.Put(Hex2(p2));
@@ -221,7 +222,8 @@ std::string_view CommandFrameBuilder::BuildExtendedFrame(int function, int mode,
                 out.Put("00");
             }
             break;
-        case 274:  // TunerPresets: page, number, band, the six-character frequency
+        case extended_function::kTunerPreset:  // TunerPresets: page, number, band, the
+                                               // six-character frequency
             out.Put(Hex1(p1));
             out.Put(Hex1(p2));
             out.Put(Hex1(p3));
@@ -237,7 +239,7 @@ std::string_view CommandFrameBuilder::BuildExtendedFrame(int function, int mode,
         sum += static_cast<unsigned char>(out.data()[i]);
     }
     out.Put(Hex2(static_cast<int>(sum % 256)));
-    out.Put(kEtx);
+    out.Put(control_byte::kEtx);
     return out.Finish();
 }
 

@@ -13,12 +13,6 @@ class CommandFrameBuilder {
 public:
     static constexpr std::size_t kFrameBufferSize = 256;
 
-    // Control bytes of the outgoing frames.
-    static constexpr char kStx = 0x02;  // starts an operation frame
-    static constexpr char kEtx = 0x03;  // ends every frame
-    static constexpr char kDc1 = 0x11;  // starts the status request
-    static constexpr char kDc4 = 0x14;  // starts an extended frame
-
     // Widths of the two text fields of the extended frames: an input name is padded with blanks
     // to 8 characters, a tuner frequency is 6 characters.
     static constexpr std::size_t kInputNameLength = 8;

@@ -309,25 +309,26 @@ int HexByte(char high, char low) {
 }  // namespace
 
 CommandGroup CommandGroupOf(int commandNumber) {
-    if (commandNumber == kStatusRequestCommand) {
+    if (commandNumber == command::kStatusRequest) {
         return CommandGroup::kStatusRequest;
     }
     if (!IsCommandNumber(commandNumber)) {
         return CommandGroup::kInvalid;
     }
     switch (commandNumber) {
-        case 48:
-        case 49:
-        case 52:
+        case command::kMainVolume:
+        case command::kZone2Volume:
+        case command::kSpareVolume:
             return CommandGroup::kVolume;
-        case 50:
-        case 78:
-        case 79:
+        case command::kSpareParameter:
+        case command::kDimmer:
+        case command::kOsdShift:
             return CommandGroup::kParameter;
         default:
             break;
     }
-    if (commandNumber >= 53 && commandNumber <= 66) {
+    // The speaker levels, the LFE levels and the audio delay.
+    if (commandNumber >= command::kFirstSpeakerLevel && commandNumber <= command::kAudioDelay) {
         return CommandGroup::kParameter;
     }
     return CommandGroup::kSelection;
@@ -375,7 +376,8 @@ std::optional<DecodedOperation> DecodeOperationCode(std::string_view code) {
             continue;
         }
         // Volume and parameter rows: three fixed characters and a two-digit value.
-        if (code.substr(0, 3) != codes.substr(0, 3)) {
+        if (code.substr(0, kOperationCodePrefixLength) !=
+            codes.substr(0, kOperationCodePrefixLength)) {
             continue;
         }
         const int byte = HexByte(code[3], code[4]);
@@ -389,10 +391,10 @@ std::optional<DecodedOperation> DecodeOperationCode(std::string_view code) {
             return DecodedOperation{n, 0};
         }
         // Volume steps 1..217 travel as 39..255; 1..38 never occur.
-        if (byte <= 38) {
+        if (byte <= kVolumeOffset) {
             return std::nullopt;
         }
-        return DecodedOperation{n, byte - 38};
+        return DecodedOperation{n, byte - kVolumeOffset};
     }
     return std::nullopt;
 }

@@ -4,15 +4,13 @@
 #include <optional>
 #include <string_view>
 
+#include "model/protocol.h"
+
 namespace tra1 {
 
 // The receiver's operation codes. A command number 0..105 selects one row of five-character
 // codes stored back to back; 255 is the status request. Extended function numbers 256..274
 // select the three-character codes of the extended frames.
-
-inline constexpr int kCommandCount = 106;  // rows 0..105
-inline constexpr int kStatusRequestCommand = 255;
-inline constexpr int kOperationCodeLength = 5;
 
 // How BuildCommandFrame turns a command number and a value into the five frame characters.
 enum class CommandGroup {
@@ -63,16 +61,12 @@ std::optional<DecodedOperation> DecodeOperationCode(std::string_view code);
 
 // Extended functions.
 
-inline constexpr int kFirstExtendedFunction = 256;
-inline constexpr int kLastExtendedFunction = 274;
-inline constexpr int kExtendedFunctionCodeLength = 3;
-
 // The nineteen function codes, number 256 first.
 inline constexpr std::string_view kExtendedFunctionCodes =
     "00000100200F010011012013020021022030031032033040041042050";
 
 constexpr bool IsExtendedFunction(int function) {
-    return function >= kFirstExtendedFunction && function <= kLastExtendedFunction;
+    return function >= extended_function::kFirst && function <= extended_function::kLast;
 }
 
 // The LL field per function: the characters from the function code to the end of the data, for
@@ -81,7 +75,8 @@ struct ExtendedLengths {
     int request;
     int write;
 };
-inline constexpr std::array<ExtendedLengths, kLastExtendedFunction - kFirstExtendedFunction + 1>
+inline constexpr std::array<ExtendedLengths,
+                            extended_function::kLast - extended_function::kFirst + 1>
     kExtendedLengths{{
         {0, 0},        // 256 "000"
         {0, 0},        // 257 "001"
@@ -110,16 +105,17 @@ constexpr std::string_view ExtendedFunctionCode(int function) {
         return {};
     }
     return kExtendedFunctionCodes.substr(
-        static_cast<std::size_t>(function - kFirstExtendedFunction) * kExtendedFunctionCodeLength,
-        kExtendedFunctionCodeLength);
+        static_cast<std::size_t>(function - extended_function::kFirst) *
+            extended_frame::kCodeLength,
+        extended_frame::kCodeLength);
 }
 
 // The function number of a three-character code, or -1 when the code is unknown.
 constexpr int ExtendedFunctionForCode(std::string_view code) {
-    if (code.size() != kExtendedFunctionCodeLength) {
+    if (code.size() != extended_frame::kCodeLength) {
         return -1;
     }
-    for (int f = kFirstExtendedFunction; f <= kLastExtendedFunction; ++f) {
+    for (int f = extended_function::kFirst; f <= extended_function::kLast; ++f) {
         if (ExtendedFunctionCode(f) == code) {
             return f;
         }
@@ -130,8 +126,8 @@ constexpr int ExtendedFunctionForCode(std::string_view code) {
 // Whether the editor ever sends the function (256..259 and 263 have codes but are never sent).
 constexpr bool IsSentExtendedFunction(int function) {
     return IsExtendedFunction(function) &&
-           kExtendedLengths[static_cast<std::size_t>(function - kFirstExtendedFunction)].request !=
-               0;
+           kExtendedLengths[static_cast<std::size_t>(function - extended_function::kFirst)]
+                   .request != 0;
 }
 
 // The LL value of a sent function in mode 0 or 1; -1 for anything else.
@@ -140,7 +136,7 @@ constexpr int ExtendedFrameLength(int function, int mode) {
         return -1;
     }
     const ExtendedLengths& ll =
-        kExtendedLengths[static_cast<std::size_t>(function - kFirstExtendedFunction)];
+        kExtendedLengths[static_cast<std::size_t>(function - extended_function::kFirst)];
     return mode == 0 ? ll.request : ll.write;
 }
 

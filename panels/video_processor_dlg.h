@@ -8,6 +8,7 @@
 // (function 273 and 0 for a picture slider, whose whole record the main window sends). Its
 // refreshes are never held.
 
+#include "model/protocol.h"
 #include "panels/panel_dlg.h"
 
 namespace tra1 {
@@ -36,9 +37,9 @@ public:
     static constexpr int kEnhancerReadout = 1263;  // 1263..1267 beside the sliders in order
 
     // Command numbers carried in wParam.
-    static constexpr int kProcessorCommand = 86;
-    static constexpr int kPictureModeCommand = 71;  // 71..76 for VideoSettings bytes 1..6
-    static constexpr int kPictureRecordFunction = 273;
+    static constexpr int kProcessorCommand = command::kVideoConversion;
+    static constexpr int kPictureModeCommand = command::kFirstVideoSetting;  // bytes 1..6
+    static constexpr int kPictureRecordFunction = extended_function::kPictureMode;
 
     explicit CVIDEOPROCESSORDlg(const PanelContext& context) : PanelDlg(context, kSpec) {}
 

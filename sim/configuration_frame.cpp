@@ -5,12 +5,11 @@
 
 #include "model/hex_codes.h"
 #include "model/model_profile.h"
+#include "model/protocol.h"
 
 namespace tra1::sim {
 namespace {
 
-constexpr char kDc2 = 0x12;
-constexpr char kEtx = 0x03;
 constexpr std::string_view kFiller = "0000000000";
 
 // The receiver's own code for the EX/ES setting (the editor's combo index 0..5).
@@ -21,7 +20,7 @@ int ExEsCode(std::uint8_t setting) {
 
 // Volume steps travel as 0 or step + 38.
 int VolumeCode(std::uint8_t step) {
-    return step == 0 ? 0 : step + 38;
+    return step == 0 ? 0 : step + kVolumeOffset;
 }
 
 class DataWriter {
@@ -45,7 +44,7 @@ std::string ReportedModelCode(int modelCode) {
     if (modelCode < 0 || modelCode > ModelProfile::kHighestModelCode) {
         return "R9999";
     }
-    return std::string("R310") + static_cast<char>('1' + modelCode);
+    return std::string(kReportedModelCodes.at(static_cast<std::size_t>(modelCode)));
 }
 
 std::string BuildConfigurationFrame(const ReceiverState& state, std::string_view modelCode) {
@@ -107,13 +106,13 @@ std::string BuildConfigurationFrame(const ReceiverState& state, std::string_view
 
     std::string frame;
     frame.reserve(2 + 5 + kFiller.size() + kConfigurationDataLength);
-    frame.push_back(kDc2);
+    frame.push_back(control_byte::kDc2);
     std::string code(modelCode.substr(0, 5));
     code.resize(5, '0');
     frame += code;
     frame += kFiller;
     frame += d.View();
-    frame.push_back(kEtx);
+    frame.push_back(control_byte::kEtx);
     return frame;
 }
 

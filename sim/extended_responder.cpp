@@ -6,6 +6,7 @@
 
 #include "model/command_table.h"
 #include "model/hex_codes.h"
+#include "model/protocol.h"
 
 namespace tra1::sim {
 namespace {
@@ -35,8 +36,6 @@ int DefaultParameterSlot(int programCode, int parameter, int subDigit) {
     return parameter;
 }
 
-constexpr char kDc4 = 0x14;
-constexpr char kEtx = 0x03;
 constexpr std::size_t kHeader = 4;       // "20" and LL
 constexpr std::size_t kCodeAndMode = 4;  // function code and mode digit
 constexpr std::size_t kChecksum = 2;
@@ -161,7 +160,7 @@ std::string ExtendedResponder::BuildReply(std::string_view functionCode, char st
                                           std::string_view data) {
     std::string body = "20";
     int length = static_cast<int>(functionCode.size() + 1 + data.size());
-    if (status == '0' && functionCode == ExtendedFunctionCode(269)) {
+    if (status == '0' && functionCode == ExtendedFunctionCode(extended_function::kEqOption)) {
         length = kOptionReplyLength;
     }
     Append(body, Hex2(length));
@@ -172,10 +171,10 @@ std::string ExtendedResponder::BuildReply(std::string_view functionCode, char st
     for (const char c : body) {
         sum += static_cast<unsigned char>(c);
     }
-    std::string frame(1, kDc4);
+    std::string frame(1, control_byte::kDc4);
     frame += body;
     Append(frame, Hex2(static_cast<int>(sum % 256)));
-    frame.push_back(kEtx);
+    frame.push_back(control_byte::kEtx);
     return frame;
 }
 
@@ -216,7 +215,7 @@ std::string ExtendedResponder::Answer(ReceiverState& state, std::string_view bod
     ReceiverImage& im = state.image;
     std::string out;
     switch (function) {
-        case 260: {
+        case extended_function::kIoAssign: {
             const int r = in.Range(1, 0, 3);
             const int k = in.Range(2, 0, 15);
             const int v = write ? in.Hex(1) : 0;
@@ -234,7 +233,7 @@ std::string ExtendedResponder::Answer(ReceiverState& state, std::string_view bod
             Append(out, Hex1(im.IoAssign(row, k)));
             break;
         }
-        case 261: {
+        case extended_function::kInputName: {
             const std::string_view zero = in.Text(1);
             const int i = in.Range(2, 0, 15);
             const std::string_view eight = in.Text(2);
@@ -252,7 +251,7 @@ std::string ExtendedResponder::Answer(ReceiverState& state, std::string_view bod
             out += Padded(im.InputName(i));
             break;
         }
-        case 262: {
+        case extended_function::kInputTrim: {
             const int i = in.Range(1, 0, 15);
             const int v = write ? in.Hex(2) : 0;
             if (!in.Ok()) {
@@ -265,8 +264,8 @@ std::string ExtendedResponder::Answer(ReceiverState& state, std::string_view bod
             Append(out, Hex2(im.InputTrims.at(static_cast<std::size_t>(i))));
             break;
         }
-        case 264:
-        case 265: {
+        case extended_function::kDspParameterRequest:
+        case extended_function::kDspParameter: {
             const int programCode = in.Hex(2);
             const int parameter = in.Hex(2);
             const int sub = in.Hex(1);
@@ -295,8 +294,8 @@ std::string ExtendedResponder::Answer(ReceiverState& state, std::string_view bod
             Append(out, Hex2(value));
             break;
         }
-        case 266:
-        case 267: {
+        case extended_function::kEqBandRequest:
+        case extended_function::kEqBand: {
             const int t = in.Range(1, 0, 9);
             const int b = in.Range(1, 0, 12);
             const int v = write ? in.Hex(2) : 0;
@@ -312,7 +311,7 @@ std::string ExtendedResponder::Answer(ReceiverState& state, std::string_view bod
             Append(out, Hex2(im.EqSettings.at(at)));
             break;
         }
-        case 268: {
+        case extended_function::kCinemaEq: {
             const int r = in.Range(1, 0, 3);
             std::array<int, 5> v{};
             if (write) {
@@ -337,7 +336,7 @@ std::string ExtendedResponder::Answer(ReceiverState& state, std::string_view bod
             }
             break;
         }
-        case 269: {
+        case extended_function::kEqOption: {
             const int i = in.Range(1, 0, 1);
             const int v = write ? in.Hex(2) : 0;
             if (!in.Ok()) {
@@ -351,7 +350,7 @@ std::string ExtendedResponder::Answer(ReceiverState& state, std::string_view bod
             Append(out, Hex2(im.EqSettings.at(at)));
             break;
         }
-        case 270: {
+        case extended_function::kTone: {
             const int a = in.Range(1, 0, 1);
             const int b = in.Range(1, 0, 1);
             const int selector = write ? in.Hex(1) : 0;
@@ -370,7 +369,7 @@ std::string ExtendedResponder::Answer(ReceiverState& state, std::string_view bod
             Append(out, Hex2(im.ToneSettings.at(at + 1)));
             break;
         }
-        case 271: {
+        case extended_function::kDcTrigger: {
             const int trigger = in.Range(1, 0, 1);
             const int zone = in.Range(1, 0, 2);
             const int item = in.Range(1, 0, 15);
@@ -391,7 +390,7 @@ std::string ExtendedResponder::Answer(ReceiverState& state, std::string_view bod
             Append(out, Hex1(block.at(at)));
             break;
         }
-        case 272: {
+        case extended_function::kSpeakerDistance: {
             const int i = in.Range(1, 0, 14);
             const int unit = write ? in.Hex(1) : 0;
             const int distance = write ? in.Hex(3) : 0;
@@ -407,7 +406,7 @@ std::string ExtendedResponder::Answer(ReceiverState& state, std::string_view bod
             Append(out, Hex3(im.SpeakerDistance(i)));
             break;
         }
-        case 273: {
+        case extended_function::kPictureMode: {
             const int r = in.Range(1, 0, 2);
             std::array<int, 5> v{};
             if (write) {
@@ -431,7 +430,7 @@ std::string ExtendedResponder::Answer(ReceiverState& state, std::string_view bod
             }
             break;
         }
-        case 274: {
+        case extended_function::kTunerPreset: {
             const int page = in.Range(1, 0, 5);
             const int number = in.Range(1, 0, 8);
             const int band = in.Hex(1);

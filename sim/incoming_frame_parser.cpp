@@ -1,12 +1,13 @@
 #include "sim/incoming_frame_parser.h"
 
+#include "model/protocol.h"
+
 namespace tra1::sim {
-namespace {
-constexpr char kStx = 0x02;
-constexpr char kEtx = 0x03;
-constexpr char kDc1 = 0x11;
-constexpr char kDc4 = 0x14;
-}  // namespace
+
+using control_byte::kDc1;
+using control_byte::kDc4;
+using control_byte::kEtx;
+using control_byte::kStx;
 
 std::vector<IncomingFrame> IncomingFrameParser::Feed(std::string_view bytes) {
     std::vector<IncomingFrame> frames;

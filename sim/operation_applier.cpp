@@ -6,7 +6,6 @@
 namespace tra1::sim {
 namespace {
 
-constexpr int kInputModeCommand = 4;
 constexpr std::uint8_t kMaxVolumeStep = 217;  // step + 38 must fit in two digits
 
 std::uint8_t Byte(int v) {
@@ -35,8 +34,8 @@ std::optional<DecodedOperation> ResolveOperationCode(std::string_view code) {
     std::optional<DecodedOperation> op = DecodeOperationCode(code);
     // The input-mode row lists, at an odd position that no input mode ever uses, the code that
     // switches speaker A on; the receiver reads that code as the speaker switch.
-    if (op && op->commandNumber == kInputModeCommand && op->value % 2 != 0) {
-        for (int n = kInputModeCommand + 1; n < kCommandCount; ++n) {
+    if (op && op->commandNumber == command::kInputMode && op->value % 2 != 0) {
+        for (int n = command::kInputMode + 1; n < kCommandCount; ++n) {
             if (CommandGroupOf(n) != CommandGroup::kSelection) {
                 continue;
             }
@@ -57,7 +56,7 @@ int ApplyOperation(ReceiverState& state, const DecodedOperation& op) {
     const int v = op.value;
     const std::size_t slot = static_cast<std::size_t>(std::clamp(v, 0, 5));
 
-    if (n == 8 || n == 9) {
+    if (n == command::kPower || n == command::kMainZonePower) {
         state.power = v != 0;
         return v;
     }
@@ -65,137 +64,141 @@ int ApplyOperation(ReceiverState& state, const DecodedOperation& op) {
         return v;
     }
     switch (n) {
-        case 0:
+        case command::kMainVolumeUpDown:
             StepVolume(mz.at(12), v);
-            return mz.at(12) == 0 ? 0 : mz.at(12) + 38;
-        case 1:
+            return mz.at(12) == 0 ? 0 : mz.at(12) + kVolumeOffset;
+        case command::kMainMute:
             mz.at(13) = Byte(v);
             break;
-        case 2:
+        case command::kMainInput:
             mz.at(0) = Byte(v);
             break;
-        case 3:
+        case command::kMultiChannelInput:
             mz.at(1) = Byte(v);
             break;
-        case kInputModeCommand:
+        case command::kInputMode:
             mz.at(2) = Byte(v / 2);
             break;
-        case 5:
+        case command::kZone2VolumeUpDown:
             StepVolume(mz.at(11), v);
-            return mz.at(11) == 0 ? 0 : mz.at(11) + 38;
-        case 6:
+            return mz.at(11) == 0 ? 0 : mz.at(11) + kVolumeOffset;
+        case command::kZone2Mute:
             mz.at(14) = Byte(v);
             break;
-        case 7:
+        case command::kZone2Input:
             mz.at(3) = Byte(v);
             break;
-        case 10:
+        case command::kZone2Power:
             state.zone2Power = v != 0;
             break;
-        case 15:
+        case command::kOnScreen:
             mz.at(8) = Byte(v);
             break;
-        case 17:
+        case command::kExEs:
             mz.at(15) = Byte(v);
             break;
-        case 18:
+        case command::kNightMode:
             mz.at(25) = Byte(v);
             break;
-        case 19:  // position 0 plays without the sound program, position 1 with it
+        case command::kEffectOff:  // position 0 plays without the sound program, position 1 with it
             SetProgram(im, ReceiverImage::ProgramOf(mz.at(4)), v == 0);
             break;
-        case 20:
+        case command::kProgram:
             SetProgram(im, v, false);
             break;
-        case 25:
+        case command::kSpeakerA:
             mz.at(9) = Byte(v);
             break;
-        case 26:
+        case command::kSpeakerB:
             mz.at(10) = Byte(v);
             break;
-        case 27:
+        case command::kHomePresetMemory:
             state.homePresets.at(slot) = im;
             break;
-        case 28:
+        case command::kHomePresetRecall:
             if (const auto& stored = state.homePresets.at(slot)) {
                 im = *stored;
             }
             break;
-        case 29:
+        case command::kMainVolumeMemory:
             state.mainVolumeMemories.at(slot) = mz.at(12);
             break;
-        case 30:
+        case command::kMainVolumeRecall:
             if (const auto& stored = state.mainVolumeMemories.at(slot)) {
                 mz.at(12) = *stored;
             }
             break;
-        case 31:
+        case command::kZone2VolumeMemory:
             state.zone2VolumeMemories.at(slot) = mz.at(11);
             break;
-        case 32:
+        case command::kZone2VolumeRecall:
             if (const auto& stored = state.zone2VolumeMemories.at(slot)) {
                 mz.at(11) = *stored;
             }
             break;
-        case 35:
+        case command::kDcTrigger1Mode:
             im.DcTrigger1.at(0) = Byte(v);
             break;
-        case 40:
+        case command::kDcTrigger2Mode:
             im.DcTrigger2.at(0) = Byte(v);
             break;
-        case 44:
+        case command::kSpeakerBSet:
             im.SpeakerSetup.at(8) = Byte(v);
             break;
-        case 45:
+        case command::kZone2Amp:
             im.MultiZoneSetting.at(1) = Byte(v);
             break;
-        case 48:
+        case command::kMainVolume:
             mz.at(12) = Byte(std::min(v, static_cast<int>(kMaxVolumeStep)));
-            return mz.at(12) == 0 ? 0 : mz.at(12) + 38;
-        case 49:
+            return mz.at(12) == 0 ? 0 : mz.at(12) + kVolumeOffset;
+        case command::kZone2Volume:
             mz.at(11) = Byte(std::min(v, static_cast<int>(kMaxVolumeStep)));
-            return mz.at(11) == 0 ? 0 : mz.at(11) + 38;
-        case 52:
+            return mz.at(11) == 0 ? 0 : mz.at(11) + kVolumeOffset;
+        case command::kSpareVolume:
             state.volume52 = Byte(std::min(v, static_cast<int>(kMaxVolumeStep)));
-            return state.volume52 == 0 ? 0 : state.volume52 + 38;
-        case 64:
-        case 65:
-            im.LfeDrange.at(static_cast<std::size_t>(n - 64)) = Byte(v);
+            return state.volume52 == 0 ? 0 : state.volume52 + kVolumeOffset;
+        case command::kFirstLfeLevel:
+        case command::kFirstLfeLevel + 1:
+            im.LfeDrange.at(static_cast<std::size_t>(n - command::kFirstLfeLevel)) = Byte(v);
             break;
-        case 66:
+        case command::kAudioDelay:
             im.AudioDelay.at(0) = Byte(v);
             break;
-        case 70:
+        case command::kWallPaper:
             im.DisplaySettings.at(6) = Byte(v);
             break;
-        case 77:
+        case command::kInputModeSetting:
             im.InputModeSetting.at(0) = Byte(v);
             break;
-        case 78:
+        case command::kDimmer:
             im.DisplaySettings.at(0) = Byte(v);
             break;
-        case 79:  // two settings in one value: vertical in the high digit, horizontal in the low
+        case command::kOsdShift:  // two settings in one value: vertical in the high digit,
+                                  // horizontal in the low
             im.DisplaySettings.at(1) = Byte(v & 0x0F);
             im.DisplaySettings.at(2) = Byte((v >> 4) & 0x0F);
             break;
-        case 80:
+        case command::kGrayBack:
             im.DisplaySettings.at(3) = Byte(v);
             break;
-        case 81:
-        case 82:
-            im.LfeDrange.at(static_cast<std::size_t>(n - 81 + 2)) = Byte(v);
+        case command::kFirstDynamicRange:
+        case command::kFirstDynamicRange + 1:
+            im.LfeDrange.at(static_cast<std::size_t>(n - command::kFirstDynamicRange + 2)) =
+                Byte(v);
             break;
-        case 83:
+        case command::kZone2Out:
             im.MultiZoneSetting.at(0) = Byte(v);
             break;
-        case 86:  // the video processor switch doubles as the display's video conversion
+        case command::kVideoConversion:  // the video processor switch doubles as the display's
+                                         // video conversion
             im.DisplaySettings.at(4) = Byte(v);
             im.VideoSettings.at(0) = Byte(v);
             break;
-        case 87:
+        case command::kComponentOsd:
             im.DisplaySettings.at(5) = Byte(v);
             break;
-        case 96:  // positions 4..7 are the configurations 0..3 with a reversed phase
+        case command::kSubwooferConfig:  // positions 4..7 are the configurations 0..3 with a
+                                         // reversed phase
             im.SpeakerSetup.at(6) = Byte(v % 4);
             if (v >= 4) {
                 im.SpeakerSetup.at(11) =
@@ -204,18 +207,22 @@ int ApplyOperation(ReceiverState& state, const DecodedOperation& op) {
                 im.SpeakerSetup.at(11) = 0;
             }
             break;
-        case 97:
+        case command::kCrossover:
             im.SpeakerSetup.at(9) = Byte(v);
             break;
         default:
-            if (n >= 53 && n <= 63) {
-                im.SpeakerLevels.at(static_cast<std::size_t>(n - 53)) = Byte(v);
-            } else if (n >= 71 && n <= 76) {
-                im.VideoSettings.at(static_cast<std::size_t>(n - 70)) = Byte(v);
-            } else if (n >= 90 && n <= 95) {
-                im.SpeakerSetup.at(static_cast<std::size_t>(n - 90)) = Byte(v);
-            } else if (n >= 101 && n <= 103) {
-                im.ThxSettings.at(static_cast<std::size_t>(n - 101)) = Byte(v);
+            if (n >= command::kFirstSpeakerLevel && n <= command::kLastSpeakerLevel) {
+                im.SpeakerLevels.at(static_cast<std::size_t>(n - command::kFirstSpeakerLevel)) =
+                    Byte(v);
+            } else if (n >= command::kFirstVideoSetting && n <= command::kLastVideoSetting) {
+                // VideoSettings byte 0 is the processor switch, sent as the video conversion.
+                im.VideoSettings.at(static_cast<std::size_t>(n - command::kFirstVideoSetting + 1)) =
+                    Byte(v);
+            } else if (n >= command::kFirstSpeakerSet && n < command::kSubwooferConfig) {
+                im.SpeakerSetup.at(static_cast<std::size_t>(n - command::kFirstSpeakerSet)) =
+                    Byte(v);
+            } else if (n >= command::kFirstThx && n < command::kFirstThx + 3) {
+                im.ThxSettings.at(static_cast<std::size_t>(n - command::kFirstThx)) = Byte(v);
             }
             // Every other command (test tone, tuner keys, zone 3 ...) is acknowledged but
             // changes nothing the receiver reports.

@@ -4,16 +4,17 @@
 
 #include "model/hex_codes.h"
 #include "model/model_profile.h"
+#include "model/protocol.h"
+#include "model/report_codes.h"
 #include "sim/configuration_frame.h"
 #include "sim/operation_applier.h"
-#include "sim/report_codes.h"
 
 namespace tra1::sim {
 namespace {
-constexpr char kStx = 0x02;
-constexpr char kEtx = 0x03;
-constexpr std::string_view kStatusRequestBody = "000";
 constexpr std::size_t kModelCodeLength = 5;
+// The report code the receiver uses for a command that has none of its own: a code that answers
+// no command, so the editor only sees "some report arrived".
+constexpr int kUnassignedReportCode = 0xFF;
 }  // namespace
 
 VirtualReceiver::VirtualReceiver() {
@@ -43,13 +44,13 @@ std::string VirtualReceiver::ConfigurationFrame() const {
 }
 
 std::string VirtualReceiver::ReportFrame(int reportCode, int value) {
-    std::string frame(1, kStx);
+    std::string frame(1, control_byte::kStx);
     frame += "00";
     const auto code = Hex2(reportCode);
     const auto v = Hex2(value);
     frame.append(code.data(), code.size());
     frame.append(v.data(), v.size());
-    frame.push_back(kEtx);
+    frame.push_back(control_byte::kEtx);
     return frame;
 }
 
@@ -59,7 +60,7 @@ std::vector<std::string> VirtualReceiver::Answer(const IncomingFrame& frame) {
             if (frame.body != kStatusRequestBody) {
                 return {};
             }
-            lastCommand_ = kStatusRequestCommand;
+            lastCommand_ = command::kStatusRequest;
             return {ConfigurationFrame()};
         case IncomingFrame::Kind::kOperation: {
             if (frame.body.size() != static_cast<std::size_t>(kOperationCodeLength)) {
@@ -71,7 +72,7 @@ std::vector<std::string> VirtualReceiver::Answer(const IncomingFrame& frame) {
             }
             lastCommand_ = op->commandNumber;
             const int value = ApplyOperation(state_, *op);
-            const int code = ReportCodeFor(op->commandNumber);
+            const int code = ReportCodesOf(op->commandNumber).code;
             std::vector<std::string> out{
                 ReportFrame(code >= 0 ? code : kUnassignedReportCode, std::clamp(value, 0, 255))};
             if (SendsConfigurationAfter(op->commandNumber)) {

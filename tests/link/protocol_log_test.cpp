@@ -7,6 +7,7 @@
 #include <string>
 
 #include "link/protocol_log.h"
+#include "model/protocol.h"
 #include "platform/win/button.h"
 #include "platform/win/dialog.h"
 #include "platform/win/edit.h"
@@ -56,17 +57,17 @@ protected:
 
 TEST_F(ProtocolLogTest, LinesOnlyWhileDisplayLogIsTicked) {
     EXPECT_FALSE(log.LogEnabled());
-    log.LogLine(ProtocolLog::kSentPrefix,
+    log.LogLine(log_prefix::kSent,
                 "\x02"
                 "07A1D\x03");
     log.LogIfEnabled("Com 1 --> Open\r\n");
     EXPECT_EQ(log.Text(), "");
 
     Tick(true);
-    log.LogLine(ProtocolLog::kSentPrefix,
+    log.LogLine(log_prefix::kSent,
                 "\x02"
                 "07A1D\x03");
-    log.LogLine(ProtocolLog::kReportPrefix, "0026E1");
+    log.LogLine(log_prefix::kReport, "0026E1");
     log.LogIfEnabled("Com 1 --> Open\r\n");
     EXPECT_EQ(log.Text(),
               "(PC) EX  \x02"
@@ -94,8 +95,8 @@ TEST_F(ProtocolLogTest, NeverHoldsMoreThanTheBudgetPlusTheNewestEntries) {
     for (int i = 0; i < 5000; ++i) {
         const std::string body(static_cast<std::size_t>(length(random)),
                                static_cast<char>('A' + i % 26));
-        log.LogLine(ProtocolLog::kConfigurationPrefix, body);
-        const std::string entry = std::string(ProtocolLog::kConfigurationPrefix) + body + "\r\n";
+        log.LogLine(log_prefix::kConfiguration, body);
+        const std::string entry = std::string(log_prefix::kConfiguration) + body + "\r\n";
         const std::string text = log.Text();
         ASSERT_LE(text.size(), ProtocolLog::kTrimLength + entry.size()) << i;
         // The newest entry is always whole at the end.
@@ -107,7 +108,7 @@ TEST(ProtocolLogWithoutPaneTest, WritesNothingAndNeverCrashes) {
     ProtocolLog log;
     EXPECT_FALSE(log.LogEnabled());
     log.AppendLog("x");
-    log.LogLine(ProtocolLog::kSentPrefix, "y");
+    log.LogLine(log_prefix::kSent, "y");
     EXPECT_EQ(log.Text(), "");
 
     // A pane whose window has gone is the same as none.

@@ -130,9 +130,9 @@ TEST(CommandTable, VolumeAndParameterCodesDecodeTheirValue) {
 TEST(ExtendedFunctions, CodesAndLengthsPerFunction) {
     const char* codes[] = {"000", "001", "002", "00F", "010", "011", "012", "013", "020", "021",
                            "022", "030", "031", "032", "033", "040", "041", "042", "050"};
-    for (int f = kFirstExtendedFunction; f <= kLastExtendedFunction; ++f) {
-        EXPECT_EQ(ExtendedFunctionCode(f), codes[f - kFirstExtendedFunction]) << f;
-        EXPECT_EQ(ExtendedFunctionForCode(codes[f - kFirstExtendedFunction]), f);
+    for (int f = extended_function::kFirst; f <= extended_function::kLast; ++f) {
+        EXPECT_EQ(ExtendedFunctionCode(f), codes[f - extended_function::kFirst]) << f;
+        EXPECT_EQ(ExtendedFunctionForCode(codes[f - extended_function::kFirst]), f);
         const bool sent = f >= 260 && f != 263;
         EXPECT_EQ(IsSentExtendedFunction(f), sent) << f;
     }

@@ -1,0 +1,17 @@
+#pragma once
+
+namespace tra1 {
+
+// The report codes with which the receiver acknowledges an operation frame, by command number.
+// Two commands have a second code that also counts as their answer (35: 54, 40: 60); the
+// receiver reports with the first. -1 marks "no code".
+struct ReportCodes {
+    int code = -1;
+    int alternative = -1;
+};
+
+// The codes of a command number 0..105; none for the commands the receiver never acknowledges,
+// the status request, extended function numbers and anything else.
+ReportCodes ReportCodesOf(int commandNumber);
+
+}  // namespace tra1
