@@ -1,13 +1,17 @@
 #include "programs/program_version.h"
 
-#ifndef TRA1_VERSION
-#error "TRA1_VERSION must come from the build"
+#if !defined(TRA1_VERSION) || !defined(TRA1_DESKTOP_ID)
+#error "TRA1_VERSION and TRA1_DESKTOP_ID must come from the build"
 #endif
 
 namespace tra1::programs {
 
 std::string_view ProgramVersion() {
     return TRA1_VERSION;
+}
+
+std::string_view DesktopId() {
+    return TRA1_DESKTOP_ID;
 }
 
 std::string VersionLine(std::string_view programName) {

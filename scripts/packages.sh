@@ -6,6 +6,8 @@ TRA1_PACKAGES=(
     qt6-base-dev libgl-dev
     xvfb xauth fonts-dejavu-core
     clang-format
+    help2man librsvg2-bin
+    desktop-file-utils appstream inotify-tools
 )
 
 # Installs whatever of TRA1_PACKAGES is missing. As root it runs apt-get; anyone else is told the

@@ -18,6 +18,7 @@
 #include "platform/qt/progress_binding.h"
 #include "platform/qt/qt_dialog_host.h"
 #include "platform/qt/qt_text.h"
+#include "platform/qt/remembered_places.h"
 #include "platform/qt/slider_binding.h"
 #include "platform/qt/static_binding.h"
 #include "platform/win/event_loop.h"
@@ -223,10 +224,14 @@ void DialogWidget::ApplyPlacement() {
     if (dialog_ == nullptr) {
         return;
     }
+    const bool firstPlacement = !placed_;
     placed_ = true;
     ensurePolished();
     layout_->activate();
     adjustSize();
+    if (firstPlacement && RestoreRememberedPlace()) {
+        return;
+    }
     const QSize size = frameGeometry().size();
     QRect over;
     switch (dialog_->placement()) {
@@ -259,6 +264,28 @@ void DialogWidget::ApplyPlacement() {
                 move(origin + QPoint(units_.ToPixelsX(source->x), units_.ToPixelsY(source->y)));
             }
             break;
+    }
+}
+
+bool DialogWidget::RestoreRememberedPlace() {
+    RememberedPlaces* places = host_.remembered_places();
+    if (places == nullptr) {
+        return false;
+    }
+    const QByteArray geometry = places->WindowGeometry(dialog_->template_id());
+    const QSize size = this->size();
+    // restoreGeometry also brings a window back onto a screen that is still there.
+    if (geometry.isEmpty() || !restoreGeometry(geometry)) {
+        return false;
+    }
+    resize(size);  // the template decides the size; the user only the place
+    return true;
+}
+
+void DialogWidget::RememberPlace() {
+    RememberedPlaces* places = host_.remembered_places();
+    if (places != nullptr && placed_ && dialog_ != nullptr) {
+        places->SaveWindowGeometry(dialog_->template_id(), saveGeometry());
     }
 }
 
@@ -299,6 +326,7 @@ void DialogWidget::Mirror(win::WindowChange change) {
             }
             break;
         case win::WindowChange::kHidden:
+            RememberPlace();
             hide();
             break;
         case win::WindowChange::kCaption:
@@ -328,6 +356,9 @@ void DialogWidget::Mirror(win::WindowChange change) {
             UpdateMenus();
             break;
         case win::WindowChange::kDestroyed:
+            if (isVisible()) {
+                RememberPlace();
+            }
             Detach();
             break;
     }

@@ -61,6 +61,10 @@ private:
     void RebuildMenus();
     void UpdateMenus();
     void ApplyPlacement();
+    // The place the user left this window in on an earlier run, if it is one that is remembered
+    // and a place was kept. False: the dialog's own placement applies.
+    bool RestoreRememberedPlace();
+    void RememberPlace();
     void ApplyEnabled();
     std::vector<win::MenuItem> SystemMenuExtras() const;
     void ChooseSystemCommand(int id);

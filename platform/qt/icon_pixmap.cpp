@@ -1,7 +1,9 @@
 #include "platform/qt/icon_pixmap.h"
 
+#include <QGuiApplication>
 #include <QImage>
 
+#include "resources/icon_image.h"
 #include "resources/resource_registry.h"
 
 namespace tra1::qtui {
@@ -23,6 +25,15 @@ QPixmap IconPixmap(int icon_id) {
 }
 
 QIcon IconFor(int icon_id) {
+    // Installed, the program's icon is in the icon theme under the desktop entry's name, drawn
+    // for every size: sharp in a title bar, a task bar and on a HiDPI screen alike. The built-in
+    // picture is for a program run from its build folder.
+    if (icon_id == res::kIconProgram) {
+        const QString themeName = QGuiApplication::desktopFileName();
+        if (!themeName.isEmpty() && QIcon::hasThemeIcon(themeName)) {
+            return QIcon::fromTheme(themeName);
+        }
+    }
     const QPixmap pixmap = IconPixmap(icon_id);
     return pixmap.isNull() ? QIcon() : QIcon(pixmap);
 }

@@ -2,15 +2,27 @@
 // event loop; the serial ports are the system's (COMn maps to a device path, see the README).
 
 #include <QApplication>
+#include <QSettings>
 #include <iostream>
 #include <memory>
 
+#include "app/main_window_ids.h"
 #include "app/receiver_editor_app.h"
 #include "platform/qt/qt_front_end.h"
+#include "platform/qt/remembered_places.h"
 #include "platform/serial/posix_serial_port.h"
 #include "platform/win/event_loop.h"
 #include "platform/win/steady_clock.h"
 #include "programs/editor_command_line.h"
+#include "programs/program_version.h"
+
+namespace {
+
+QString FromView(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     // The command line is read before Qt starts, so that --help and --version need no display.
@@ -29,11 +41,19 @@ int main(int argc, char** argv) {
     // The user's settings live in ~/.config/tr-a1-editor/tr-a1-editor.conf (QSettings).
     QCoreApplication::setOrganizationName(QStringLiteral("tr-a1-editor"));
     QCoreApplication::setApplicationName(QStringLiteral("tr-a1-editor"));
+    QCoreApplication::setApplicationVersion(FromView(tra1::programs::ProgramVersion()));
+    // The desktop matches the windows to the menu entry by this name, and the icon theme knows
+    // the program's icon by it.
+    QGuiApplication::setDesktopFileName(FromView(tra1::programs::DesktopId()));
     tra1::qtui::ApplyApplicationLook();
+
+    QSettings settings;
+    tra1::qtui::RememberedPlaces places(settings, {tra1::main_window::kTemplateId});
 
     tra1::win::SteadyClock clock;
     tra1::win::EventLoop loop(clock);
     tra1::qtui::QtFrontEnd frontEnd(loop);
+    frontEnd.RememberPlaces(&places);
 
     tra1::CReceiverEditorApp editor(loop, std::make_unique<tra1::serial::PosixSerialPort>());
     if (commandLine.options.configurationFile) {

@@ -16,6 +16,7 @@ namespace tra1::qtui {
 
 class DialogWidget;
 class QtLoopPump;
+class RememberedPlaces;
 
 class QtDialogHost final : public win::DialogHost {
 public:
@@ -36,6 +37,10 @@ public:
 
     win::EventLoop& loop() const { return loop_; }
 
+    // Where windows reopen across runs; null (the default): where their dialogs place them.
+    void SetRememberedPlaces(RememberedPlaces* places) { places_ = places; }
+    RememberedPlaces* remembered_places() const { return places_; }
+
 private:
     struct ModalRun {
         win::WindowHandle handle;
@@ -47,6 +52,7 @@ private:
     QtLoopPump* pump_;
     std::unordered_map<win::WindowHandle, QPointer<DialogWidget>> widgets_;
     std::vector<ModalRun> modal_runs_;
+    RememberedPlaces* places_ = nullptr;
 };
 
 }  // namespace tra1::qtui

@@ -29,6 +29,11 @@ QtFrontEnd::QtFrontEnd(win::EventLoop& loop)
     loop_.SetPrompter(prompter_.get());
 }
 
+void QtFrontEnd::RememberPlaces(RememberedPlaces* places) {
+    host_->SetRememberedPlaces(places);
+    prompter_->SetRememberedPlaces(places);
+}
+
 QtFrontEnd::~QtFrontEnd() {
     loop_.SetPrompter(nullptr);
     loop_.SetDialogHost(nullptr);

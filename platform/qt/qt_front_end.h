@@ -22,6 +22,8 @@
 
 namespace tra1::qtui {
 
+class RememberedPlaces;
+
 class QtFrontEnd {
 public:
     explicit QtFrontEnd(win::EventLoop& loop);
@@ -29,6 +31,10 @@ public:
     ~QtFrontEnd();
     QtFrontEnd(const QtFrontEnd&) = delete;
     QtFrontEnd& operator=(const QtFrontEnd&) = delete;
+
+    // Windows and file dialogs open where the user left them on an earlier run. `places` must
+    // outlive the front end; null forgets.
+    void RememberPlaces(RememberedPlaces* places);
 
     QtDialogHost& host() { return *host_; }
     QtPrompter& prompter() { return *prompter_; }

@@ -7,6 +7,7 @@
 #include "platform/qt/dialog_widget.h"
 #include "platform/qt/qt_dialog_host.h"
 #include "platform/qt/qt_text.h"
+#include "platform/qt/remembered_places.h"
 
 namespace tra1::qtui {
 
@@ -152,13 +153,22 @@ std::optional<std::string> QtPrompter::RunFileDialog(const win::FileDialogReques
     if (!request.default_extension.empty()) {
         dialog.setDefaultSuffix(ToQString(request.default_extension));
     }
+    if (places_ != nullptr) {
+        if (const QString folder = places_->FileDialogFolder(); !folder.isEmpty()) {
+            dialog.setDirectory(folder);
+        }
+    }
     if (!request.proposed_name.empty()) {
         dialog.selectFile(ToQString(request.proposed_name));
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    return Accepted(dialog.selectedFiles().first(), request);
+    const QString chosen = dialog.selectedFiles().first();
+    if (places_ != nullptr) {
+        places_->FileChosen(chosen);
+    }
+    return Accepted(chosen, request);
 }
 
 std::optional<std::string> QtPrompter::GetOpenFileName(const win::FileDialogRequest& request) {

@@ -14,11 +14,15 @@ class QWidget;
 namespace tra1::qtui {
 
 class QtDialogHost;
+class RememberedPlaces;
 
 class QtPrompter final : public win::Prompter {
 public:
     // `host` (may be null) finds the owner window of a box.
     explicit QtPrompter(QtDialogHost* host) : host_(host) {}
+
+    // Where the file dialogs start: the folder of the file chosen last (null: Qt's default).
+    void SetRememberedPlaces(RememberedPlaces* places) { places_ = places; }
 
     win::Answer ShowMessageBox(const win::MessageBoxRequest& request) override;
     std::optional<std::string> GetOpenFileName(const win::FileDialogRequest& request) override;
@@ -43,6 +47,7 @@ private:
     std::optional<std::string> RunFileDialog(const win::FileDialogRequest& request, bool save);
 
     QtDialogHost* host_;
+    RememberedPlaces* places_ = nullptr;
 };
 
 }  // namespace tra1::qtui
