@@ -17,6 +17,8 @@ cmake -S . -B "$release_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRA1_BUILD_TEST
     -DTRA1_BUILD_BENCHMARKS=OFF
 cmake --build "$release_dir" --parallel "$(nproc)"
 echo "Optimised build of the editor and the virtual receiver: OK"
+# The .deb from that same build, unpacked and checked file by file.
+bash scripts/check-package.sh "$release_dir"
 
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
