@@ -7,7 +7,7 @@ TRA1_PACKAGES=(
     xvfb xauth fonts-dejavu-core
     clang-format
     help2man librsvg2-bin
-    desktop-file-utils appstream inotify-tools
+    desktop-file-utils appstream shared-mime-info inotify-tools
 )
 
 # Installs whatever of TRA1_PACKAGES is missing. As root it runs apt-get; anyone else is told the
