@@ -26,8 +26,8 @@ ReceiverLink::ReceiverLink(win::Dialog& window, ReceiverImage& image, ModelProfi
       aux_(window.Loop()),
       decoder_(image, state_, *this),
       assembler_(decoder_),
-      connector_(state_, profile, *this),
-      sender_(window, rs232c_, profile, state_, log_, assembler_, *this) {
+      connector_(state_, profile, frames_, *this),
+      sender_(window, rs232c_, frames_, state_, log_, assembler_, *this) {
     decoder_.SetConfigurationGate(&connector_);
     // A far end that hangs up (the cable pulled, the simulator gone) ends the connection.
     rs232c_.SetHangUpHandler([this] {

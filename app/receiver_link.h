@@ -13,6 +13,7 @@
 #include "link/link_state.h"
 #include "link/protocol_log.h"
 #include "link/reply_decoder.h"
+#include "model/command_frame_builder.h"
 #include "platform/win/message.h"
 
 namespace tra1 {
@@ -100,6 +101,8 @@ private:
     win::Dialog& window_;
     MainWindowServices& services_;
     LinkState state_;
+    // The one outgoing frame buffer of the connector and the sender.
+    CommandFrameBuilder frames_;
     ProtocolLog log_;
     CRS232CDlg rs232c_;
     CAUXTIMERDlg aux_;

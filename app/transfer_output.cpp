@@ -1,7 +1,7 @@
 #include "app/transfer_output.h"
 
 #include "app/transfer_host.h"
-#include "model/command_table.h"
+#include "model/extended_codec.h"
 #include "model/report_codes.h"
 
 namespace tra1 {

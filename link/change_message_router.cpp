@@ -8,6 +8,7 @@
 #include "link/command_sender.h"
 #include "link/dsp_parameter_slot.h"
 #include "link/link_state.h"
+#include "model/extended_places.h"
 #include "model/model_profile.h"
 #include "model/protocol.h"
 #include "model/receiver_image.h"
@@ -20,14 +21,14 @@ namespace ef = extended_function;
 namespace {
 
 constexpr int kTunerInput = input_index::kTuner;
-constexpr int kTunerPageCount = 5;
-constexpr int kPresetsPerPage = 8;
+constexpr int kTunerPageCount = extended_place::kTunerPageCount;
+constexpr int kPresetsPerPage = extended_place::kTunerPresetsPerPage;
 
 // The DC TRIGGER lParam: the multi-channel switch, the third row, the second row.
 constexpr std::intptr_t kDcMultiChannelFlag = 0x800;
 constexpr std::intptr_t kDcThirdRowFlag = 0x100;
 constexpr std::intptr_t kDcSecondRowFlag = 0x80;
-constexpr int kDcMultiChannelItem = 13;
+constexpr int kDcMultiChannelItem = extended_place::kDcTriggerMultiChannelItem;
 
 // A wParam or lParam as an index, when it lies in first..last.
 template <typename T>

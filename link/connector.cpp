@@ -4,6 +4,7 @@
 #include <string>
 
 #include "link/link_state.h"
+#include "model/command_frame_builder.h"
 #include "model/model_profile.h"
 #include "model/protocol.h"
 #include "resources/icon_image.h"
@@ -106,10 +107,10 @@ void Connector::Connect() {
 Connector::OpeningFrames Connector::WriteOpeningFrames() {
     OpeningFrames frames;
     frames.first =
-        std::string(profile_.BuildCommandFrame(command::kPortOpeningFirst, kOpeningFirstValue));
+        std::string(frames_.BuildCommandFrame(command::kPortOpeningFirst, kOpeningFirstValue));
     host_.WriteFrame(frames.first);
     frames.second =
-        std::string(profile_.BuildCommandFrame(command::kPortOpeningSecond, kOpeningSecondValue));
+        std::string(frames_.BuildCommandFrame(command::kPortOpeningSecond, kOpeningSecondValue));
     host_.WriteFrame(frames.second);
     return frames;
 }

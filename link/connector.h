@@ -7,6 +7,7 @@
 
 namespace tra1 {
 
+class CommandFrameBuilder;
 class ModelProfile;
 struct LinkState;
 
@@ -71,8 +72,10 @@ public:
     // Model codes the receiver reports in the first five characters of a configuration frame.
     static int IdentifyModel(std::string_view body);
 
-    Connector(LinkState& state, ModelProfile& profile, ConnectorHost& host)
-        : state_(state), profile_(profile), host_(host) {}
+    // `frames` builds the two frames written when a port opens.
+    Connector(LinkState& state, ModelProfile& profile, CommandFrameBuilder& frames,
+              ConnectorHost& host)
+        : state_(state), profile_(profile), frames_(frames), host_(host) {}
 
     // Button "Connect" / menu "Connect": opens the chosen port, or starts the search on "AUTO".
     void Connect();
@@ -100,6 +103,7 @@ private:
 
     LinkState& state_;
     ModelProfile& profile_;
+    CommandFrameBuilder& frames_;
     ConnectorHost& host_;
 };
 

@@ -11,32 +11,39 @@
 #include "link/link_state.h"
 #include "link/reply_digits.h"
 #include "model/command_table.h"
+#include "model/extended_codec.h"
+#include "model/extended_places.h"
 #include "model/model_profile.h"
 #include "model/protocol.h"
 #include "model/receiver_image.h"
 
 namespace tra1 {
-namespace {
 
-// The data characters of a reply, by their index after the status digit.
-class ReplyData {
+// The fields of an accepted reply, read where the function's codec puts them. Every field is
+// there: the decoder checks the body's length against the codec before it reads.
+class ExtendedReplyData {
 public:
-    explicit ReplyData(std::string_view body) : body_(body) {}
+    ExtendedReplyData(const ExtendedCodec& codec, std::string_view body)
+        : codec_(codec), body_(body) {}
 
-    int Digit(std::size_t index) const {
-        return ReplyDigitAt(body_, ExtendedDecoder::kDataAt + index);
+    // Parameter p1..p6 (0..5) as the reply carries it; 0 for one the reply does not carry.
+    int Parameter(int parameter) const {
+        const std::optional<FieldSpot> spot =
+            ParameterSpot(codec_, ExtendedPart::kReply, parameter);
+        return spot ? ReplyNumberAt(body_, extended_frame::kDataAt + spot->offset, spot->width) : 0;
     }
-    int Number(std::size_t index, std::size_t count) const {
-        return ReplyNumberAt(body_, ExtendedDecoder::kDataAt + index, count);
-    }
-    std::string_view Text(std::size_t index, std::size_t count) const {
-        const std::size_t at = ExtendedDecoder::kDataAt + index;
-        return at < body_.size() ? body_.substr(at, count) : std::string_view{};
+    std::string_view Text() const {
+        const std::optional<FieldSpot> spot = TextSpot(codec_, ExtendedPart::kReply);
+        const std::size_t at = extended_frame::kDataAt + (spot ? spot->offset : 0);
+        return spot && at < body_.size() ? body_.substr(at, spot->width) : std::string_view{};
     }
 
 private:
+    const ExtendedCodec& codec_;
     std::string_view body_;
 };
+
+namespace {
 
 // Stores a byte at an offset of a block; false, and nothing stored, outside the block.
 bool Put(std::span<std::uint8_t> block, std::size_t offset, int value) {
@@ -108,6 +115,11 @@ ExtendedOutcome Stored(bool ok) {
     return ok ? ExtendedOutcome::kStored : ExtendedOutcome::kOutOfRange;
 }
 
+// An I/O assignment value that stands for "as the row's first jack".
+constexpr int kAsFirstJack = 13;
+// The channel record for which the receiver keeps no graphic EQ.
+constexpr int kRecordWithoutEq = 1;
+
 }  // namespace
 
 int ExtendedFunctionOf(std::string_view code) {
@@ -117,56 +129,12 @@ int ExtendedFunctionOf(std::string_view code) {
     const int value = ReplyNumberAt(code, 0, extended_frame::kCodeLength);
     for (int function = extended_function::kFirst; function <= extended_function::kLast;
          ++function) {
-        const std::size_t at =
-            At(function - extended_function::kFirst) * extended_frame::kCodeLength;
-        if (ReplyNumberAt(kExtendedFunctionCodes, at, extended_frame::kCodeLength) == value) {
+        if (ReplyNumberAt(ExtendedFunctionCode(function), 0, extended_frame::kCodeLength) ==
+            value) {
             return function;
         }
     }
     return 0;
-}
-
-namespace {
-
-// The data characters a reply of the function carries from character 8 on.
-std::size_t DataLength(int function) {
-    // The receiver reports the EQ option with LL 6, one less than its three data characters.
-    return function == extended_function::kEqOption ? 3 : At(ExpectedReplyLength(function)) - 4;
-}
-
-}  // namespace
-
-int ExpectedReplyLength(int function) {
-    switch (function) {
-        case extended_function::kIoAssign:
-            return 8;
-        case extended_function::kInputName:
-            return 17;
-        case extended_function::kInputTrim:
-            return 7;
-        case extended_function::kDspParameterRequest:
-            return -1;
-        case extended_function::kDspParameter:
-            return 11;
-        case extended_function::kEqBand:
-            return 8;
-        case extended_function::kCinemaEq:
-            return 14;
-        case extended_function::kEqOption:
-            return 6;
-        case extended_function::kTone:
-            return 9;
-        case extended_function::kDcTrigger:
-            return 8;
-        case extended_function::kSpeakerDistance:
-            return 9;
-        case extended_function::kPictureMode:
-            return 15;
-        case extended_function::kTunerPreset:
-            return 13;
-        default:
-            return 0;
-    }
 }
 
 ExtendedOutcome ExtendedDecoder::DecodeExtended(std::string_view body) {
@@ -174,19 +142,21 @@ ExtendedOutcome ExtendedDecoder::DecodeExtended(std::string_view body) {
 
     // A body too short to hold its function code and status digit names no function.
     const int function =
-        body.size() > kStatusAt ? ExtendedFunctionOf(body.substr(kFunctionAt, 3)) : 0;
+        body.size() > extended_frame::kModeAt
+            ? ExtendedFunctionOf(body.substr(extended_frame::kCodeAt, extended_frame::kCodeLength))
+            : 0;
     if (function == 0) {
         return ExtendedOutcome::kUnknownFunction;
     }
-    const int length = ReplyNumberAt(body, kLengthAt, 2);
-    const bool accepted = body[kStatusAt] == '0';
+    const int length = ReplyNumberAt(body, extended_frame::kLengthAt, 2);
+    const bool accepted = body[extended_frame::kModeAt] == extended_frame::kAccepted;
 
     if (state_.awaitedFunction == function) {
         // A graphic EQ reply in realtime mode ends the poll's wait only when it is the record
         // the poll asked for (or the receiver refused the request).
-        const bool endsWait = function != extended_function::kEqBand || !state_.realtimeMode ||
-                              !accepted ||
-                              state_.realtimeExpectedTable == ReplyDigitAt(body, kDataAt) + 1;
+        const bool endsWait =
+            function != extended_function::kEqBand || !state_.realtimeMode || !accepted ||
+            state_.realtimeExpectedTable == ReplyDigitAt(body, extended_frame::kDataAt) + 1;
         if (endsWait) {
             state_.awaitedFunction = LinkState::kNone;
             state_.previousAwaitedFunction = LinkState::kNone;
@@ -205,74 +175,73 @@ ExtendedOutcome ExtendedDecoder::DecodeExtended(std::string_view body) {
     }
 
     ExtendedOutcome outcome = ExtendedOutcome::kNoData;
-    const int expected = ExpectedReplyLength(function);
-    if (expected > 0) {
+    const ExtendedCodec* codec = FindExtendedCodec(function);
+    if (codec != nullptr && codec->replyStored) {
         // The data must also really be there, whatever LL claims.
-        const bool complete = body.size() >= kDataAt + DataLength(function);
-        outcome = (length == expected && complete) ? Store(function, body)
-                                                   : ExtendedOutcome::kWrongLength;
+        const bool complete =
+            body.size() >= extended_frame::kDataAt + codec->DataLength(ExtendedPart::kReply);
+        outcome = (length == ExtendedReplyLength(*codec) && complete)
+                      ? Store(function, ExtendedReplyData(*codec, body))
+                      : ExtendedOutcome::kWrongLength;
     }
     host_.RefreshPanels();
     return outcome;
 }
 
-ExtendedOutcome ExtendedDecoder::Store(int function, std::string_view body) {
+ExtendedOutcome ExtendedDecoder::Store(int function, const ExtendedReplyData& data) {
+    namespace ef = extended_function;
     switch (function) {
-        case extended_function::kIoAssign:
-            return StoreIoAssign(body);
-        case extended_function::kInputName:
-            return StoreInputName(body);
-        case extended_function::kInputTrim:
-            return StoreInputTrim(body);
-        case extended_function::kDspParameter:
-            return StoreDspParameter(body);
-        case extended_function::kEqBand:
-            return StoreEqBand(body);
-        case extended_function::kCinemaEq:
-            return StoreCinemaEq(body);
-        case extended_function::kEqOption:
-            return StoreEqOption(body);
-        case extended_function::kTone:
-            return StoreTone(body);
-        case extended_function::kDcTrigger:
-            return StoreDcTrigger(body);
-        case extended_function::kSpeakerDistance:
-            return StoreSpeakerDistance(body);
-        case extended_function::kPictureMode:
-            return StorePictureMode(body);
-        case extended_function::kTunerPreset:
-            return StoreTunerPreset(body);
+        case ef::kIoAssign:
+            return StoreIoAssign(data);
+        case ef::kInputName:
+            return StoreInputName(data);
+        case ef::kInputTrim:
+            return StoreInputTrim(data);
+        case ef::kDspParameter:
+            return StoreDspParameter(data);
+        case ef::kEqBand:
+            return StoreEqBand(data);
+        case ef::kCinemaEq:
+            return StoreCinemaEq(data);
+        case ef::kEqOption:
+            return StoreEqOption(data);
+        case ef::kTone:
+            return StoreTone(data);
+        case ef::kDcTrigger:
+            return StoreDcTrigger(data);
+        case ef::kSpeakerDistance:
+            return StoreSpeakerDistance(data);
+        case ef::kPictureMode:
+            return StorePictureMode(data);
+        case ef::kTunerPreset:
+            return StoreTunerPreset(data);
         default:
             return ExtendedOutcome::kNoData;
     }
 }
 
-// Row digit, position (two), value digit. The receiver numbers the connector rows 3, 1, 2, 0.
-// Value 13 stands for "as the row's first jack".
-ExtendedOutcome ExtendedDecoder::StoreIoAssign(std::string_view body) {
-    const ReplyData data(body);
-    static constexpr std::array<std::size_t, 4> kImageRow{3, 1, 2, 0};
-    const int reportedRow = data.Digit(0);
-    const int position = data.Number(1, 2);
-    const int value = data.Digit(3);
-    if (reportedRow >= static_cast<int>(kImageRow.size()) ||
-        position >= static_cast<int>(io_assign::kRowSize)) {
+// Row digit, position, value digit. Value 13 stands for "as the row's first jack".
+ExtendedOutcome ExtendedDecoder::StoreIoAssign(const ExtendedReplyData& data) {
+    const std::optional<int> row = IoRowOfDigit(data.Parameter(0));
+    const std::optional<std::size_t> entry =
+        row ? extended_place::IoAssign(*row, data.Parameter(1)) : std::nullopt;
+    if (!entry) {
         return ExtendedOutcome::kOutOfRange;
     }
-    const std::size_t row = kImageRow[At(reportedRow)] * io_assign::kRowSize;
-    const int entry = value == 13 ? image_.IoAssignTable[row] : value;
-    return Stored(Put(image_.IoAssignTable, row + At(position), entry));
+    const int value = data.Parameter(2);
+    const int stored =
+        value == kAsFirstJack ? image_.IoAssignTable[*extended_place::IoAssign(*row, 0)] : value;
+    return Stored(Put(image_.IoAssignTable, *entry, stored));
 }
 
-// Input digit at data index 2, eight name characters at 5..12. An input beyond the named inputs
-// is the multi-channel input's entry.
-ExtendedOutcome ExtendedDecoder::StoreInputName(std::string_view body) {
-    const ReplyData data(body);
-    int input = data.Digit(2);
+// The input (only its low digit counts) and the eight name characters. An input beyond the
+// named inputs is the multi-channel input's entry.
+ExtendedOutcome ExtendedDecoder::StoreInputName(const ExtendedReplyData& data) {
+    int input = data.Parameter(0) & 0xF;
     if (input > ModelProfile::kHighestInput) {
         input = ModelProfile::kHighestInput + 1;
     }
-    const std::string_view name = data.Text(5, input_names::kMaxLength);
+    const std::string_view name = data.Text();
     const std::size_t entry = At(input) * input_names::kEntrySize;
     if (name.size() != input_names::kMaxLength ||
         entry + input_names::kEntrySize > image_.InputNames.size()) {
@@ -285,26 +254,24 @@ ExtendedOutcome ExtendedDecoder::StoreInputName(std::string_view body) {
     return ExtendedOutcome::kStored;
 }
 
-// Input digit, trim (two).
-ExtendedOutcome ExtendedDecoder::StoreInputTrim(std::string_view body) {
-    const ReplyData data(body);
-    return Stored(Put(image_.InputTrims, At(data.Digit(0)), data.Number(1, 2)));
+// Input digit, trim.
+ExtendedOutcome ExtendedDecoder::StoreInputTrim(const ExtendedReplyData& data) {
+    return Stored(Put(image_.InputTrims, At(data.Parameter(0)), data.Parameter(1)));
 }
 
-// Program code (two), parameter N (two), sub-digit w, value (two).
-ExtendedOutcome ExtendedDecoder::StoreDspParameter(std::string_view body) {
-    const ReplyData data(body);
-    const int programCode = data.Number(0, 2);
+// Program code, parameter N, sub-digit w, value.
+ExtendedOutcome ExtendedDecoder::StoreDspParameter(const ExtendedReplyData& data) {
+    const int programCode = data.Parameter(0);
     if (!IsKnownProgramCode(programCode)) {
         return ExtendedOutcome::kOutOfRange;
     }
-    int subDigit = data.Digit(4);
+    int subDigit = data.Parameter(2);
     if (subDigit == 0) {
         subDigit = DerivedSubDigit(image_.MainZoneState[main_zone::kReported16],
                                    image_.MainZoneState[main_zone::kInputMode]);
     }
     const std::optional<DspParameterTarget> target =
-        DspParameterSlot(programCode, data.Number(2, 2), subDigit, data.Number(5, 2));
+        DspParameterSlot(programCode, data.Parameter(1), subDigit, data.Parameter(3));
     if (!target) {
         return ExtendedOutcome::kOutOfRange;
     }
@@ -313,128 +280,100 @@ ExtendedOutcome ExtendedDecoder::StoreDspParameter(std::string_view body) {
     return Stored(Put(image_.DspParameterTable, record + At(target->slot), target->value));
 }
 
-// Table digit (channel record 0 or 2..9), band digit, value (two).
-ExtendedOutcome ExtendedDecoder::StoreEqBand(std::string_view body) {
-    const ReplyData data(body);
-    const int record = data.Digit(0);
-    const int band = data.Digit(1);
-    const bool knownRecord =
-        record == 0 || (record >= 2 && record < static_cast<int>(eq_layout::kChannelCount));
-    if (!knownRecord || band >= static_cast<int>(eq_layout::kBandsPerChannel)) {
+// Record digit (channel record 0 or 2..9), band digit, value. The receiver keeps no graphic EQ
+// for record 1.
+ExtendedOutcome ExtendedDecoder::StoreEqBand(const ExtendedReplyData& data) {
+    const int record = data.Parameter(0);
+    const std::optional<std::size_t> at = extended_place::EqBand(record, data.Parameter(1));
+    if (record == kRecordWithoutEq || !at) {
         return ExtendedOutcome::kOutOfRange;
     }
-    return Stored(Put(image_.EqSettings, At(record) * eq_layout::kBandsPerChannel + At(band),
-                      data.Number(2, 2)));
+    return Stored(Put(image_.EqSettings, *at, data.Parameter(2)));
 }
 
-// Record digit 0..3, then on/off (one digit) and four values of two digits.
-ExtendedOutcome ExtendedDecoder::StoreCinemaEq(std::string_view body) {
-    const ReplyData data(body);
-    const int record = data.Digit(0);
-    if (record >= static_cast<int>(eq_layout::kCinemaEqRecordCount)) {
+// Record digit 0..3, then its five bytes.
+ExtendedOutcome ExtendedDecoder::StoreCinemaEq(const ExtendedReplyData& data) {
+    const std::optional<std::size_t> base = extended_place::CinemaEqRecord(data.Parameter(0));
+    if (!base) {
         return ExtendedOutcome::kOutOfRange;
     }
-    const std::size_t base = eq_layout::kCinemaEq + At(record) * eq_layout::kCinemaEqRecordSize;
-    const std::array<int, eq_layout::kCinemaEqRecordSize> values{
-        data.Digit(1), data.Number(2, 2), data.Number(4, 2), data.Number(6, 2), data.Number(8, 2)};
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        Put(image_.EqSettings, base + i, values[i]);
+    for (std::size_t i = 0; i < eq_layout::kCinemaEqRecordSize; ++i) {
+        Put(image_.EqSettings, *base + i, data.Parameter(1 + static_cast<int>(i)));
     }
     return ExtendedOutcome::kStored;
 }
 
-// Option digit 0..1 (EQ bytes 130 and 131), value (two). Higher digits would land in the CINEMA
-// EQ records.
-ExtendedOutcome ExtendedDecoder::StoreEqOption(std::string_view body) {
-    const ReplyData data(body);
-    const int option = data.Digit(0);
-    if (option > 1) {
+// Option digit 0..1, value.
+ExtendedOutcome ExtendedDecoder::StoreEqOption(const ExtendedReplyData& data) {
+    const std::optional<std::size_t> at = extended_place::EqOption(data.Parameter(0));
+    if (!at) {
         return ExtendedOutcome::kOutOfRange;
     }
-    return Stored(Put(image_.EqSettings, eq_layout::kOption1 + At(option), data.Number(1, 2)));
+    return Stored(Put(image_.EqSettings, *at, data.Parameter(1)));
 }
 
-// Digit a (speaker 0 / headphone 1), digit b (bass 0 / treble 1), selector digit, level (two).
-ExtendedOutcome ExtendedDecoder::StoreTone(std::string_view body) {
-    const ReplyData data(body);
-    const int a = data.Digit(0);
-    const int b = data.Digit(1);
-    if (a > 1 || b > 1) {
+// Digit a (speaker 0 / headphone 1), digit b (bass 0 / treble 1), selector digit, level.
+ExtendedOutcome ExtendedDecoder::StoreTone(const ExtendedReplyData& data) {
+    const std::optional<std::size_t> pair =
+        extended_place::TonePair(data.Parameter(0), data.Parameter(1));
+    if (!pair) {
         return ExtendedOutcome::kOutOfRange;
     }
-    const std::size_t pair = At(4 * a + 2 * b);
-    Put(image_.ToneSettings, pair, data.Digit(2));
-    Put(image_.ToneSettings, pair + 1, data.Number(3, 2));
+    Put(image_.ToneSettings, *pair, data.Parameter(2));
+    Put(image_.ToneSettings, *pair + 1, data.Parameter(3));
     return ExtendedOutcome::kStored;
 }
 
-// Trigger digit (0 left, 1 right), zone row digit 0..2, item digit (13: the multi-channel
-// input's byte 49), value digit.
-ExtendedOutcome ExtendedDecoder::StoreDcTrigger(std::string_view body) {
-    const ReplyData data(body);
-    const int trigger = data.Digit(0);
-    const int zone = data.Digit(1);
-    const int item = data.Digit(2);
-    if (trigger > 1) {
+// Trigger digit (0 left, 1 right), zone row digit 0..2, item digit, value digit.
+ExtendedOutcome ExtendedDecoder::StoreDcTrigger(const ExtendedReplyData& data) {
+    const int trigger = data.Parameter(0);
+    const std::optional<std::size_t> at =
+        extended_place::DcTriggerItem(data.Parameter(1), data.Parameter(2));
+    if (trigger > 1 || !at) {
         return ExtendedOutcome::kOutOfRange;
     }
     std::span<std::uint8_t> block =
         trigger == 0 ? std::span<std::uint8_t>(image_.DcTrigger1) : image_.DcTrigger2;
-    if (item == 13) {
-        return Stored(Put(block, dc_trigger::kMultiChannel, data.Digit(3)));
-    }
-    if (zone > 2) {
-        return ExtendedOutcome::kOutOfRange;
-    }
-    const std::size_t offset = dc_trigger::kZone1Row + At(zone) * dc_trigger::kRowSize + At(item);
-    return Stored(Put(block, offset, data.Digit(3)));
+    return Stored(Put(block, *at, data.Parameter(3)));
 }
 
-// Entry digit, unit digit, distance (three digits).
-ExtendedOutcome ExtendedDecoder::StoreSpeakerDistance(std::string_view body) {
-    const ReplyData data(body);
-    const std::size_t entry = At(data.Digit(0));
+// Entry digit, unit digit, distance.
+ExtendedOutcome ExtendedDecoder::StoreSpeakerDistance(const ExtendedReplyData& data) {
+    const std::size_t entry = At(data.Parameter(0));
     if (entry >= image_.SpeakerDistances.size()) {
         return ExtendedOutcome::kOutOfRange;
     }
-    image_.SpeakerDistances[entry] = data.Number(2, 3);
-    image_.SpeakerDistances[speaker_distance::kUnit] = data.Digit(1);
+    image_.SpeakerDistances[entry] = data.Parameter(2);
+    image_.SpeakerDistances[speaker_distance::kUnit] = data.Parameter(1);
     return ExtendedOutcome::kStored;
 }
 
-// Record digit 0..2, then five values of two digits.
-ExtendedOutcome ExtendedDecoder::StorePictureMode(std::string_view body) {
-    const ReplyData data(body);
-    const int record = data.Digit(0);
-    if (record >= static_cast<int>(picture_mode::kRecordCount)) {
+// Record digit 0..2, then its five bytes.
+ExtendedOutcome ExtendedDecoder::StorePictureMode(const ExtendedReplyData& data) {
+    const std::optional<std::size_t> base = extended_place::PictureModeRecord(data.Parameter(0));
+    if (!base) {
         return ExtendedOutcome::kOutOfRange;
     }
-    const std::size_t base = At(record) * picture_mode::kRecordSize;
-    for (std::size_t i = 0; i < 5; ++i) {
-        Put(image_.PictureModeAdjust, base + i, data.Number(1 + 2 * i, 2));
+    for (std::size_t i = 0; i < extended_place::kPictureModeBytesCarried; ++i) {
+        Put(image_.PictureModeAdjust, *base + i, data.Parameter(1 + static_cast<int>(i)));
     }
     return ExtendedOutcome::kStored;
 }
 
 // Page digit (0 the current station, 1..5 the preset pages), number digit 1..8, band digit,
 // six frequency characters.
-ExtendedOutcome ExtendedDecoder::StoreTunerPreset(std::string_view body) {
-    const ReplyData data(body);
-    const int page = data.Digit(0);
-    const int number = data.Digit(1);
-    const int band = data.Digit(2);
-    if (page > 5 || (page > 0 && (number < 1 || number > 8))) {
+ExtendedOutcome ExtendedDecoder::StoreTunerPreset(const ExtendedReplyData& data) {
+    const std::optional<int> entry =
+        extended_place::TunerEntry(data.Parameter(0), data.Parameter(1));
+    const int band = data.Parameter(2);
+    if (!entry || (band != tuner_presets::kBandAm && band != tuner_presets::kBandFm)) {
         return ExtendedOutcome::kOutOfRange;
     }
-    if (band != tuner_presets::kBandAm && band != tuner_presets::kBandFm) {
-        return ExtendedOutcome::kOutOfRange;
-    }
-    const std::optional<int> step = TunerStep(band, data.Text(3, 6));
+    const std::optional<int> step = TunerStep(band, data.Text());
     if (!step) {
         return ExtendedOutcome::kOutOfRange;
     }
-    const int entry = page == 0 ? 0 : 8 * (page - 1) + number;
-    const std::size_t offset = At(entry) * tuner_presets::kEntrySize;
+    const std::size_t offset = At(*entry) * tuner_presets::kEntrySize;
     if (offset + tuner_presets::kEntrySize > image_.TunerPresets.size()) {
         return ExtendedOutcome::kOutOfRange;
     }

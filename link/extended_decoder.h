@@ -6,6 +6,7 @@
 namespace tra1 {
 
 class DecoderHost;
+class ExtendedReplyData;
 class ReceiverImage;
 struct LinkState;
 
@@ -20,16 +21,10 @@ enum class ExtendedOutcome {
     kStored,           // the value(s) went into the image
 };
 
-// Decodes the receiver's extended replies (DC4 body ETX). Body characters 2-3 are LL (the
-// characters from the function code to the end of the data), 4-6 the function code, 7 the
-// status digit ("0" = accepted), data from character 8; the checksum is not checked.
+// Decodes the receiver's extended replies (DC4 body ETX; the layout is in model/protocol.h and
+// each function's fields in its codec, model/extended_codec.h); the checksum is not checked.
 class ExtendedDecoder {
 public:
-    static constexpr std::size_t kLengthAt = 2;
-    static constexpr std::size_t kFunctionAt = 4;
-    static constexpr std::size_t kStatusAt = 7;
-    static constexpr std::size_t kDataAt = 8;
-
     ExtendedDecoder(ReceiverImage& image, LinkState& state, DecoderHost& host)
         : image_(image), state_(state), host_(host) {}
 
@@ -39,19 +34,19 @@ public:
     ExtendedOutcome DecodeExtended(std::string_view body);
 
 private:
-    ExtendedOutcome Store(int function, std::string_view body);
-    ExtendedOutcome StoreIoAssign(std::string_view body);
-    ExtendedOutcome StoreInputName(std::string_view body);
-    ExtendedOutcome StoreInputTrim(std::string_view body);
-    ExtendedOutcome StoreDspParameter(std::string_view body);
-    ExtendedOutcome StoreEqBand(std::string_view body);
-    ExtendedOutcome StoreCinemaEq(std::string_view body);
-    ExtendedOutcome StoreEqOption(std::string_view body);
-    ExtendedOutcome StoreTone(std::string_view body);
-    ExtendedOutcome StoreDcTrigger(std::string_view body);
-    ExtendedOutcome StoreSpeakerDistance(std::string_view body);
-    ExtendedOutcome StorePictureMode(std::string_view body);
-    ExtendedOutcome StoreTunerPreset(std::string_view body);
+    ExtendedOutcome Store(int function, const ExtendedReplyData& data);
+    ExtendedOutcome StoreIoAssign(const ExtendedReplyData& data);
+    ExtendedOutcome StoreInputName(const ExtendedReplyData& data);
+    ExtendedOutcome StoreInputTrim(const ExtendedReplyData& data);
+    ExtendedOutcome StoreDspParameter(const ExtendedReplyData& data);
+    ExtendedOutcome StoreEqBand(const ExtendedReplyData& data);
+    ExtendedOutcome StoreCinemaEq(const ExtendedReplyData& data);
+    ExtendedOutcome StoreEqOption(const ExtendedReplyData& data);
+    ExtendedOutcome StoreTone(const ExtendedReplyData& data);
+    ExtendedOutcome StoreDcTrigger(const ExtendedReplyData& data);
+    ExtendedOutcome StoreSpeakerDistance(const ExtendedReplyData& data);
+    ExtendedOutcome StorePictureMode(const ExtendedReplyData& data);
+    ExtendedOutcome StoreTunerPreset(const ExtendedReplyData& data);
 
     ReceiverImage& image_;
     LinkState& state_;
@@ -61,9 +56,5 @@ private:
 // The extended function number 256..274 whose code equals the three characters read as a
 // hexadecimal number; 0 when no function has it.
 int ExtendedFunctionOf(std::string_view code);
-
-// The LL a reply of the function must carry to be decoded; -1 for any LL (264) and 0 for a
-// function whose replies carry nothing the editor stores.
-int ExpectedReplyLength(int function);
 
 }  // namespace tra1

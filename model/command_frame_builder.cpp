@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "model/command_table.h"
+#include "model/extended_codec.h"
 #include "model/hex_codes.h"
 #include "model/protocol.h"
 
@@ -33,16 +34,6 @@ public:
             Put(c);
         }
     }
-    // `text` cut at its first NUL and to `width` characters, then padded with blanks to `width`.
-    void PutField(std::string_view text, std::size_t width) {
-        text = text.substr(0, text.find('\0'));
-        text = text.substr(0, width);
-        Put(text);
-        for (std::size_t i = text.size(); i < width; ++i) {
-            Put(' ');
-        }
-    }
-
     std::size_t size() const { return size_; }
     const char* data() const { return buffer_.data(); }
 
@@ -63,14 +54,6 @@ std::array<char, 2> VolumeField(int value) {
         return {'0', '0'};
     }
     return Hex2(value + kVolumeOffset);
-}
-
-// The input-assignment row digit of function 260: rows 0, 1, 2, 3 travel as 3, 1, 2, 0.
-int IoAssignRowDigit(int row) {
-    constexpr std::array<int, 4> kDigits{3, 1, 2, 0};
-    return row >= 0 && row < static_cast<int>(kDigits.size())
-               ? kDigits[static_cast<std::size_t>(row)]
-               : 0;
 }
 
 }  // namespace
@@ -124,7 +107,10 @@ std::string_view CommandFrameBuilder::BuildExtendedFrame(int function, int mode,
     if (length < 0) {
         return {};
     }
-    const bool write = mode == extended_function::kWrite;
+    const ExtendedPart part =
+        mode == extended_function::kWrite ? ExtendedPart::kWrite : ExtendedPart::kRequest;
+    const ExtendedData data =
+        EncodeExtendedData(*FindExtendedCodec(function), part, {p1, p2, p3, p4, p5, p6}, text);
 
     frameBuffer_.fill('\0');
     FrameWriter out(frameBuffer_);
@@ -133,105 +119,7 @@ std::string_view CommandFrameBuilder::BuildExtendedFrame(int function, int mode,
     out.Put(Hex2(length));
     out.Put(ExtendedFunctionCode(function));
     out.Put(Hex1(mode));
-
-    switch (function) {
-        case extended_function::kIoAssign:  // IoAssignTable: row, position; value
-            out.Put(Hex1(IoAssignRowDigit(p1)));
-            out.Put(Hex2(p2));
-            if (write) {
-                out.Put(Hex1(p3));
-            }
-            break;
-        case extended_function::kInputName:  // InputNames: input, the name padded to eight
-                                             // characters
-            out.Put('0');
-            out.Put(Hex2(p1));
-            out.Put("08");
-            out.PutField(text, kInputNameLength);
-            break;
-        case extended_function::kInputTrim:  // InputTrims: input; trim
-            out.Put(HexDigit(static_cast<unsigned>(p1)));
-            if (write) {
-                out.Put(Hex2(p2));
-            }
-            break;
-        case extended_function::kDspParameterRequest:
-        case extended_function::kDspParameter:  // DspParameterTable: program code, parameter,
-                                                // sub-digit, value
-            out.Put(Hex2(p1));
-            out.Put(Hex2(p2));
-            out.Put(Hex1(p3));
-            out.Put(Hex2(p4));
-            break;
-        case extended_function::kEqBandRequest:
-        case extended_function::kEqBand:  // EqSettings band record: record, band; value
-            out.Put(Hex1(p1));
-            out.Put(Hex1(p2));
-            if (write) {
-                out.Put(Hex2(p3));
-            }
-            break;
-        case extended_function::kCinemaEq:  // EqSettings CINEMA EQ record: record; its five bytes
-            out.Put(Hex1(p1));
-            if (write) {
-                out.Put(Hex1(p2));
-                out.Put(Hex2(p3));
-                out.Put(Hex2(p4));
-                out.Put(Hex2(p5));
-                out.Put(Hex2(p6));
-            }
-            break;
-        case extended_function::kEqOption:  // EqSettings option byte: option; value
-            out.Put(Hex1(p1));
-            if (write) {
-                out.Put(Hex2(p2));
-            }
-            break;
-        case extended_function::kTone:  // ToneSettings: pair; selector, level
-            out.Put(Hex1(p1));
-            out.Put(Hex1(p2));
-            if (write) {
-                out.Put(Hex1(p3));
-                out.Put(Hex2(p4));
-            }
-            break;
-        case extended_function::kDcTrigger:  // DcTrigger1 / DcTrigger2: trigger, row, item; value
-            out.Put(Hex1(p1));
-            out.Put(Hex1(p2));
-            out.Put(Hex1(p3));
-            if (write) {
-                out.Put(Hex1(p4));
-            }
-            break;
-        case extended_function::kSpeakerDistance:  // SpeakerDistances: entry; unit, distance
-            out.Put(Hex1(p1));
-            if (write) {
-                out.Put(Hex1(p2));
-                out.Put(Hex3(p3));
-            }
-            break;
-        case extended_function::kPictureMode:  // PictureModeAdjust: record; its five bytes and a
-                                               // zero pad
-            out.Put(Hex1(p1));
-            if (write) {
-                out.Put(Hex2(p2));
-                out.Put(Hex2(p3));
-                out.Put(Hex2(p4));
-                out.Put(Hex2(p5));
-                out.Put(Hex2(p6));
-                out.Put("00");
-            }
-            break;
-        case extended_function::kTunerPreset:  // TunerPresets: page, number, band, the
-                                               // six-character frequency
-            out.Put(Hex1(p1));
-            out.Put(Hex1(p2));
-            out.Put(Hex1(p3));
-            out.PutField(text, kFrequencyTextLength);
-            break;
-        default:
-            break;
-    }
+    out.Put(data.View());
 
     // The checksum covers everything after DC4 up to the last data character.
     std::uint32_t sum = 0;

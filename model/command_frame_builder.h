@@ -13,11 +13,6 @@ class CommandFrameBuilder {
 public:
     static constexpr std::size_t kFrameBufferSize = 256;
 
-    // Widths of the two text fields of the extended frames: an input name is padded with blanks
-    // to 8 characters, a tuner frequency is 6 characters.
-    static constexpr std::size_t kInputNameLength = 8;
-    static constexpr std::size_t kFrequencyTextLength = 6;
-
     // The frame for a command number (0..105, or 255 for the status request) and a value. An
     // invalid number, or a position beyond the row's codes, gives an empty frame and leaves the
     // buffer as it was.

@@ -69,36 +69,6 @@ constexpr bool IsExtendedFunction(int function) {
     return function >= extended_function::kFirst && function <= extended_function::kLast;
 }
 
-// The LL field per function: the characters from the function code to the end of the data, for
-// mode 0 (request) and mode 1 (write). 0 marks the functions the editor never sends.
-struct ExtendedLengths {
-    int request;
-    int write;
-};
-inline constexpr std::array<ExtendedLengths,
-                            extended_function::kLast - extended_function::kFirst + 1>
-    kExtendedLengths{{
-        {0, 0},        // 256 "000"
-        {0, 0},        // 257 "001"
-        {0, 0},        // 258 "002"
-        {0, 0},        // 259 "00F"
-        {0x07, 0x08},  // 260 "010" IoAssignTable
-        {0x11, 0x11},  // 261 "011" InputNames
-        {0x05, 0x07},  // 262 "012" InputTrims
-        {0, 0},        // 263 "013"
-        {0x0B, 0x0B},  // 264 "020" DspParameterTable (request)
-        {0x0B, 0x0B},  // 265 "021" DspParameterTable (write)
-        {0x06, 0x08},  // 266 "022" EqSettings band record (request)
-        {0x06, 0x08},  // 267 "030" EqSettings band record (write)
-        {0x05, 0x0E},  // 268 "031" EqSettings CINEMA EQ record
-        {0x05, 0x07},  // 269 "032" EqSettings option byte
-        {0x06, 0x09},  // 270 "033" ToneSettings
-        {0x07, 0x08},  // 271 "040" DcTrigger1 / DcTrigger2
-        {0x05, 0x09},  // 272 "041" SpeakerDistances
-        {0x05, 0x11},  // 273 "042" PictureModeAdjust
-        {0x0D, 0x0D},  // 274 "050" TunerPresets
-    }};
-
 // The three-character code of a function 256..274; empty for any other number.
 constexpr std::string_view ExtendedFunctionCode(int function) {
     if (!IsExtendedFunction(function)) {
@@ -121,23 +91,6 @@ constexpr int ExtendedFunctionForCode(std::string_view code) {
         }
     }
     return -1;
-}
-
-// Whether the editor ever sends the function (256..259 and 263 have codes but are never sent).
-constexpr bool IsSentExtendedFunction(int function) {
-    return IsExtendedFunction(function) &&
-           kExtendedLengths[static_cast<std::size_t>(function - extended_function::kFirst)]
-                   .request != 0;
-}
-
-// The LL value of a sent function in mode 0 or 1; -1 for anything else.
-constexpr int ExtendedFrameLength(int function, int mode) {
-    if (!IsSentExtendedFunction(function) || (mode != 0 && mode != 1)) {
-        return -1;
-    }
-    const ExtendedLengths& ll =
-        kExtendedLengths[static_cast<std::size_t>(function - extended_function::kFirst)];
-    return mode == 0 ? ll.request : ll.write;
 }
 
 }  // namespace tra1

@@ -4,16 +4,14 @@
 #include <cstdint>
 #include <string_view>
 
-#include "model/command_frame_builder.h"
-
 namespace tra1 {
 
 // Everything fixed that depends on the receiver model: model names, counts, name tables,
 // default tables, the program index/code mapping and the names of enumerated values. It is one
-// global object (see Profile()), which is also the frame builder. Every look-up is a constant-
-// time table read that never fails: an index out of range gives "INVALID", the empty text, 0,
-// 255 (no I/O assignment) or, for ProgramIndex, the code itself.
-class ModelProfile : public CommandFrameBuilder {
+// global object (see Profile()). Every look-up is a constant-time table read that never fails:
+// an index out of range gives "INVALID", the empty text, 0, 255 (no I/O assignment) or, for
+// ProgramIndex, the code itself.
+class ModelProfile {
 public:
     static constexpr int kUnknownModel = -1;
     static constexpr int kTrA1 = 8;
@@ -111,7 +109,7 @@ private:
     std::array<char, 32> tunerText_{};
 };
 
-// The program's one model profile (and frame builder).
+// The program's one model profile.
 ModelProfile& Profile();
 
 }  // namespace tra1

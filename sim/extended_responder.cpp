@@ -3,8 +3,11 @@
 #include <cmath>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "model/command_table.h"
+#include "model/extended_codec.h"
+#include "model/extended_places.h"
 #include "model/hex_codes.h"
 #include "model/protocol.h"
 
@@ -36,12 +39,11 @@ int DefaultParameterSlot(int programCode, int parameter, int subDigit) {
     return parameter;
 }
 
-constexpr std::size_t kHeader = 4;       // "20" and LL
-constexpr std::size_t kCodeAndMode = 4;  // function code and mode digit
-constexpr std::size_t kChecksum = 2;
-// The option-byte reply (function 269) is reported one character shorter than it is; the
-// editor checks for exactly that length.
-constexpr int kOptionReplyLength = 6;
+namespace ef = extended_function;
+namespace frame = extended_frame;
+
+// The characters of a body before its data: "20", LL, the function code and the mode digit.
+constexpr std::size_t kHeader = frame::kDataAt;
 
 std::optional<int> HexValue(std::string_view digits) {
     if (digits.empty()) {
@@ -63,53 +65,6 @@ std::optional<int> HexValue(std::string_view digits) {
     }
     return value;
 }
-
-template <std::size_t N>
-void Append(std::string& out, const std::array<char, N>& digits) {
-    out.append(digits.data(), N);
-}
-
-// Reads the data fields of a frame one by one; any bad field marks the whole read as failed.
-class DataReader {
-public:
-    explicit DataReader(std::string_view data) : data_(data) {}
-    int Hex(std::size_t width) {
-        if (pos_ + width > data_.size()) {
-            ok_ = false;
-            return 0;
-        }
-        const auto v = HexValue(data_.substr(pos_, width));
-        pos_ += width;
-        if (!v) {
-            ok_ = false;
-            return 0;
-        }
-        return *v;
-    }
-    int Range(std::size_t width, int low, int high) {
-        const int v = Hex(width);
-        if (v < low || v > high) {
-            ok_ = false;
-        }
-        return v;
-    }
-    std::string_view Text(std::size_t width) {
-        if (pos_ + width > data_.size()) {
-            ok_ = false;
-            return {};
-        }
-        const std::string_view t = data_.substr(pos_, width);
-        pos_ += width;
-        return t;
-    }
-    bool Ok() const { return ok_; }
-    void Fail() { ok_ = false; }
-
-private:
-    std::string_view data_;
-    std::size_t pos_ = 0;
-    bool ok_ = true;
-};
 
 // A tuner frequency text to a frequency step; nullopt when it is not a frequency of the band.
 std::optional<int> TunerStep(int band, std::string_view text) {
@@ -154,16 +109,313 @@ std::string Padded(std::string_view name) {
     return out;
 }
 
+// The fields of one frame as read: p1..p6 and the text.
+struct FrameFields {
+    ExtendedParameters p{};
+    std::string text;
+};
+
+// Reads the fields of a part as the receiver does: every digit must be a hexadecimal digit, a
+// literal must be there letter for letter, a row digit must name a row. nullopt otherwise.
+std::optional<FrameFields> ReadFields(const ExtendedCodec& codec, ExtendedPart part,
+                                      std::string_view data) {
+    FrameFields fields;
+    std::size_t at = 0;
+    for (const ExtendedField& field : codec.fields) {
+        if (!FieldIn(field, part)) {
+            continue;
+        }
+        const std::size_t width = FieldWidth(field);
+        if (at + width > data.size()) {
+            return std::nullopt;
+        }
+        const std::string_view chars = data.substr(at, width);
+        at += width;
+        if (field.coding == FieldCoding::kLiteral) {
+            if (chars != field.literal) {
+                return std::nullopt;
+            }
+            continue;
+        }
+        if (field.coding == FieldCoding::kText) {
+            fields.text = std::string(chars);
+            continue;
+        }
+        std::optional<int> value = HexValue(chars);
+        if (value && field.coding == FieldCoding::kIoRowDigit) {
+            value = IoRowOfDigit(*value);
+        }
+        if (!value) {
+            return std::nullopt;
+        }
+        if (field.parameter >= 0 && field.parameter < static_cast<int>(fields.p.size())) {
+            fields.p.at(static_cast<std::size_t>(field.parameter)) = *value;
+        }
+    }
+    return fields;
+}
+
+// What a handler works with: the receiver's state, the frame's fields (which it turns into the
+// reply's), and whether the frame writes.
+struct Exchange {
+    ReceiverState& state;
+    ModelProfile& profile;
+    FrameFields& fields;
+    bool write;
+
+    ReceiverImage& Image() { return state.image; }
+    int& P(std::size_t i) { return fields.p.at(i); }
+};
+
+std::uint8_t Byte(int v) {
+    return static_cast<std::uint8_t>(v);
+}
+
+bool InRange(int value, int low, int high) {
+    return value >= low && value <= high;
+}
+
+// Image row (the row digit was turned into it when read), position; value.
+bool ServeIoAssign(Exchange& x) {
+    const int row = x.P(0);
+    const int position = x.P(1);
+    if (!extended_place::IoAssign(row, position)) {
+        return false;
+    }
+    if (x.write) {
+        x.Image().SetIoAssign(row, position, Byte(x.P(2)));
+    }
+    x.P(2) = x.Image().IoAssign(row, position);
+    return true;
+}
+
+// Input, the name.
+bool ServeInputName(Exchange& x) {
+    const int input = x.P(0);
+    if (!InRange(input, 0, static_cast<int>(input_names::kEntryCount) - 1)) {
+        return false;
+    }
+    if (x.write) {
+        x.Image().SetInputName(input, Padded(x.fields.text));
+    }
+    x.fields.text = Padded(x.Image().InputName(input));
+    return true;
+}
+
+// Input; trim.
+bool ServeInputTrim(Exchange& x) {
+    auto& trim = x.Image().InputTrims.at(static_cast<std::size_t>(x.P(0)));
+    if (x.write) {
+        trim = Byte(x.P(1));
+    }
+    x.P(1) = trim;
+    return true;
+}
+
+// Program code, parameter, sub-digit, value.
+bool ServeDspParameter(Exchange& x) {
+    const int programCode = x.P(0);
+    const int parameter = x.P(1);
+    const int sub = x.P(2);
+    const auto key = std::make_tuple(programCode, parameter, sub);
+    ReceiverImage& im = x.Image();
+    const int program = ModelProfile::ProgramIndex(programCode);
+    const int slot = DefaultParameterSlot(programCode, parameter, sub);
+    if (x.write) {
+        x.state.dspParameters[key] = Byte(x.P(3));
+        // The receiver holds one value per parameter field; a request with another sub-digit
+        // that lands on the same field reads the new value too.
+        im.SetDspParameter(program, slot, Byte(x.P(3)));
+    }
+    const auto stored = x.state.dspParameters.find(key);
+    x.P(3) =
+        stored != x.state.dspParameters.end() ? stored->second : im.DspParameter(program, slot);
+    return true;
+}
+
+// Record 0..9, band; value.
+bool ServeEqBand(Exchange& x) {
+    const std::optional<std::size_t> at = extended_place::EqBand(x.P(0), x.P(1));
+    if (!at) {
+        return false;
+    }
+    auto& byte = x.Image().EqSettings.at(*at);
+    if (x.write) {
+        byte = Byte(x.P(2));
+    }
+    x.P(2) = byte;
+    return true;
+}
+
+// Record; its five bytes.
+bool ServeCinemaEq(Exchange& x) {
+    const std::optional<std::size_t> base = extended_place::CinemaEqRecord(x.P(0));
+    if (!base) {
+        return false;
+    }
+    for (std::size_t j = 0; j < eq_layout::kCinemaEqRecordSize; ++j) {
+        auto& byte = x.Image().EqSettings.at(*base + j);
+        if (x.write) {
+            byte = Byte(x.P(1 + j));
+        }
+        x.P(1 + j) = byte;
+    }
+    return true;
+}
+
+// Option; value.
+bool ServeEqOption(Exchange& x) {
+    const std::optional<std::size_t> at = extended_place::EqOption(x.P(0));
+    if (!at) {
+        return false;
+    }
+    auto& byte = x.Image().EqSettings.at(*at);
+    if (x.write) {
+        byte = Byte(x.P(1));
+    }
+    x.P(1) = byte;
+    return true;
+}
+
+// Speaker or headphone, bass or treble; selector, level.
+bool ServeTone(Exchange& x) {
+    const std::optional<std::size_t> at = extended_place::TonePair(x.P(0), x.P(1));
+    if (!at) {
+        return false;
+    }
+    auto& tone = x.Image().ToneSettings;
+    if (x.write) {
+        tone.at(*at) = Byte(x.P(2));
+        tone.at(*at + 1) = Byte(x.P(3));
+    }
+    x.P(2) = tone.at(*at);
+    x.P(3) = tone.at(*at + 1);
+    return true;
+}
+
+// Trigger, zone row, item; value.
+bool ServeDcTrigger(Exchange& x) {
+    const int trigger = x.P(0);
+    const int zoneRow = x.P(1);
+    const std::optional<std::size_t> at = extended_place::DcTriggerItem(zoneRow, x.P(2));
+    if (!InRange(trigger, 0, 1) || !InRange(zoneRow, 0, extended_place::kDcTriggerZoneRows - 1) ||
+        !at) {
+        return false;
+    }
+    auto& block = trigger == 0 ? x.Image().DcTrigger1 : x.Image().DcTrigger2;
+    if (x.write) {
+        block.at(*at) = Byte(x.P(3));
+    }
+    x.P(3) = block.at(*at);
+    return true;
+}
+
+// Entry 0..14; unit, distance.
+bool ServeSpeakerDistance(Exchange& x) {
+    const int entry = x.P(0);
+    if (!InRange(entry, 0, static_cast<int>(speaker_distance::kUnit) - 1)) {
+        return false;
+    }
+    ReceiverImage& im = x.Image();
+    if (x.write) {
+        im.SetSpeakerDistance(entry, x.P(2));
+        im.SetSpeakerDistance(static_cast<int>(speaker_distance::kUnit), x.P(1));
+    }
+    x.P(1) = im.SpeakerDistance(static_cast<int>(speaker_distance::kUnit));
+    x.P(2) = im.SpeakerDistance(entry);
+    return true;
+}
+
+// Record; its five bytes.
+bool ServePictureMode(Exchange& x) {
+    const std::optional<std::size_t> base = extended_place::PictureModeRecord(x.P(0));
+    if (!base) {
+        return false;
+    }
+    for (std::size_t j = 0; j < extended_place::kPictureModeBytesCarried; ++j) {
+        auto& byte = x.Image().PictureModeAdjust.at(*base + j);
+        if (x.write) {
+            byte = Byte(x.P(1 + j));
+        }
+        x.P(1 + j) = byte;
+    }
+    return true;
+}
+
+// Page 0..5, number 0..8 (1..8 on a preset page), band, the frequency.
+bool ServeTunerPreset(Exchange& x) {
+    const int page = x.P(0);
+    const int number = x.P(1);
+    const std::optional<int> entry = extended_place::TunerEntry(page, number);
+    if (!InRange(page, 0, extended_place::kTunerPageCount) ||
+        !InRange(number, 0, extended_place::kTunerPresetsPerPage) || !entry) {
+        return false;
+    }
+    ReceiverImage& im = x.Image();
+    if (x.write) {
+        const int band = x.P(2);
+        const auto step = (band == 0 || band == 1) ? TunerStep(band, x.fields.text) : std::nullopt;
+        if (!step) {
+            return false;
+        }
+        im.SetTunerPreset(*entry, Byte(band), Byte(*step));
+    }
+    const int storedBand = im.TunerBand(*entry);
+    x.P(1) = page == 0 ? 0 : number;
+    x.P(2) = storedBand;
+    x.fields.text =
+        std::string(x.profile.TunerFrequencyText(storedBand, im.TunerStep(*entry)).substr(0, 6));
+    return true;
+}
+
+using Handler = bool (*)(Exchange&);
+
+Handler HandlerOf(int function) {
+    switch (function) {
+        case ef::kIoAssign:
+            return ServeIoAssign;
+        case ef::kInputName:
+            return ServeInputName;
+        case ef::kInputTrim:
+            return ServeInputTrim;
+        case ef::kDspParameterRequest:
+        case ef::kDspParameter:
+            return ServeDspParameter;
+        case ef::kEqBandRequest:
+        case ef::kEqBand:
+            return ServeEqBand;
+        case ef::kCinemaEq:
+            return ServeCinemaEq;
+        case ef::kEqOption:
+            return ServeEqOption;
+        case ef::kTone:
+            return ServeTone;
+        case ef::kDcTrigger:
+            return ServeDcTrigger;
+        case ef::kSpeakerDistance:
+            return ServeSpeakerDistance;
+        case ef::kPictureMode:
+            return ServePictureMode;
+        case ef::kTunerPreset:
+            return ServeTunerPreset;
+        default:
+            return nullptr;
+    }
+}
+
 }  // namespace
 
 std::string ExtendedResponder::BuildReply(std::string_view functionCode, char status,
                                           std::string_view data) {
-    std::string body = "20";
+    std::string body(frame::kAddress);
     int length = static_cast<int>(functionCode.size() + 1 + data.size());
-    if (status == '0' && functionCode == ExtendedFunctionCode(extended_function::kEqOption)) {
-        length = kOptionReplyLength;
+    if (status == frame::kAccepted) {
+        if (const ExtendedCodec* codec = FindExtendedCodec(ExtendedFunctionForCode(functionCode))) {
+            length += codec->replyLengthAdjust;
+        }
     }
-    Append(body, Hex2(length));
+    const auto ll = Hex2(length);
+    body.append(ll.data(), ll.size());
     body += functionCode;
     body.push_back(status);
     body += data;
@@ -173,19 +425,21 @@ std::string ExtendedResponder::BuildReply(std::string_view functionCode, char st
     }
     std::string frame(1, control_byte::kDc4);
     frame += body;
-    Append(frame, Hex2(static_cast<int>(sum % 256)));
+    const auto checksum = Hex2(static_cast<int>(sum % 256));
+    frame.append(checksum.data(), checksum.size());
     frame.push_back(control_byte::kEtx);
     return frame;
 }
 
 std::string ExtendedResponder::Answer(ReceiverState& state, std::string_view body,
                                       char refuseWith) {
-    if (body.size() < kHeader + kCodeAndMode + kChecksum) {
-        return BuildReply("000", kBadLength, {});
+    const std::string_view unknownCode = ExtendedFunctionCode(ef::kUnused000);
+    if (body.size() < kHeader + frame::kChecksumLength) {
+        return BuildReply(unknownCode, kBadLength, {});
     }
-    const std::string_view code = body.substr(kHeader, 3);
-    const std::string_view refuseCode = ExtendedFunctionForCode(code) >= 0 ? code : "000";
-    const std::size_t sumEnd = body.size() - kChecksum;
+    const std::string_view code = body.substr(frame::kCodeAt, frame::kCodeLength);
+    const std::string_view refuseCode = ExtendedFunctionForCode(code) >= 0 ? code : unknownCode;
+    const std::size_t sumEnd = body.size() - frame::kChecksumLength;
     unsigned sum = 0;
     for (std::size_t i = 0; i < sumEnd; ++i) {
         sum += static_cast<unsigned char>(body[i]);
@@ -194,275 +448,39 @@ std::string ExtendedResponder::Answer(ReceiverState& state, std::string_view bod
     if (!checksum || static_cast<unsigned>(*checksum) != sum % 256) {
         return BuildReply(refuseCode, kBadChecksum, {});
     }
-    const auto ll = HexValue(body.substr(2, 2));
-    if (!ll || static_cast<std::size_t>(*ll) != sumEnd - kHeader) {
+    const auto ll = HexValue(body.substr(frame::kLengthAt, 2));
+    if (!ll || static_cast<std::size_t>(*ll) != sumEnd - frame::kCodeAt) {
         return BuildReply(refuseCode, kBadLength, {});
     }
     const int function = ExtendedFunctionForCode(code);
-    const int mode = body[7] == '0' ? 0 : (body[7] == '1' ? 1 : -1);
-    if (!IsSentExtendedFunction(function) || mode < 0) {
+    const char modeDigit = body[frame::kModeAt];
+    const int mode = modeDigit == '0' ? ef::kRequest : (modeDigit == '1' ? ef::kWrite : -1);
+    const ExtendedCodec* codec = FindExtendedCodec(function);
+    const Handler handler = HandlerOf(function);
+    if (codec == nullptr || !codec->Sent() || handler == nullptr || mode < 0) {
         return BuildReply(refuseCode, kUnknownFunction, {});
     }
     if (*ll != ExtendedFrameLength(function, mode)) {
         return BuildReply(code, kBadLength, {});
     }
-    if (refuseWith != '0') {
+    if (refuseWith != frame::kAccepted) {
         return BuildReply(code, refuseWith, {});
     }
 
-    const bool write = mode == 1;
-    DataReader in(body.substr(kHeader + kCodeAndMode, sumEnd - kHeader - kCodeAndMode));
-    ReceiverImage& im = state.image;
-    std::string out;
-    switch (function) {
-        case extended_function::kIoAssign: {
-            const int r = in.Range(1, 0, 3);
-            const int k = in.Range(2, 0, 15);
-            const int v = write ? in.Hex(1) : 0;
-            if (!in.Ok()) {
-                break;
-            }
-            // The row digits name the connector kinds in another order than the image rows.
-            constexpr std::array<int, 4> kRowOfDigit{3, 1, 2, 0};
-            const int row = kRowOfDigit.at(static_cast<std::size_t>(r));
-            if (write) {
-                im.SetIoAssign(row, k, static_cast<std::uint8_t>(v));
-            }
-            Append(out, Hex1(r));
-            Append(out, Hex2(k));
-            Append(out, Hex1(im.IoAssign(row, k)));
-            break;
-        }
-        case extended_function::kInputName: {
-            const std::string_view zero = in.Text(1);
-            const int i = in.Range(2, 0, 15);
-            const std::string_view eight = in.Text(2);
-            const std::string_view name = in.Text(8);
-            if (!in.Ok() || zero != "0" || eight != "08") {
-                in.Fail();
-                break;
-            }
-            if (write) {
-                im.SetInputName(i, Padded(name));
-            }
-            out.assign(1, '0');
-            Append(out, Hex2(i));
-            out += "08";
-            out += Padded(im.InputName(i));
-            break;
-        }
-        case extended_function::kInputTrim: {
-            const int i = in.Range(1, 0, 15);
-            const int v = write ? in.Hex(2) : 0;
-            if (!in.Ok()) {
-                break;
-            }
-            if (write) {
-                im.InputTrims.at(static_cast<std::size_t>(i)) = static_cast<std::uint8_t>(v);
-            }
-            Append(out, Hex1(i));
-            Append(out, Hex2(im.InputTrims.at(static_cast<std::size_t>(i))));
-            break;
-        }
-        case extended_function::kDspParameterRequest:
-        case extended_function::kDspParameter: {
-            const int programCode = in.Hex(2);
-            const int parameter = in.Hex(2);
-            const int sub = in.Hex(1);
-            const int v = in.Hex(2);
-            if (!in.Ok()) {
-                break;
-            }
-            const auto key = std::make_tuple(programCode, parameter, sub);
-            if (write) {
-                state.dspParameters[key] = static_cast<std::uint8_t>(v);
-                // The receiver holds one value per parameter field; a request with another
-                // sub-digit that lands on the same field reads the new value too.
-                im.SetDspParameter(ModelProfile::ProgramIndex(programCode),
-                                   DefaultParameterSlot(programCode, parameter, sub),
-                                   static_cast<std::uint8_t>(v));
-            }
-            const auto stored = state.dspParameters.find(key);
-            const int value =
-                stored != state.dspParameters.end()
-                    ? stored->second
-                    : im.DspParameter(ModelProfile::ProgramIndex(programCode),
-                                      DefaultParameterSlot(programCode, parameter, sub));
-            Append(out, Hex2(programCode));
-            Append(out, Hex2(parameter));
-            Append(out, Hex1(sub));
-            Append(out, Hex2(value));
-            break;
-        }
-        case extended_function::kEqBandRequest:
-        case extended_function::kEqBand: {
-            const int t = in.Range(1, 0, 9);
-            const int b = in.Range(1, 0, 12);
-            const int v = write ? in.Hex(2) : 0;
-            if (!in.Ok()) {
-                break;
-            }
-            const auto at = static_cast<std::size_t>(13 * t + b);
-            if (write) {
-                im.EqSettings.at(at) = static_cast<std::uint8_t>(v);
-            }
-            Append(out, Hex1(t));
-            Append(out, Hex1(b));
-            Append(out, Hex2(im.EqSettings.at(at)));
-            break;
-        }
-        case extended_function::kCinemaEq: {
-            const int r = in.Range(1, 0, 3);
-            std::array<int, 5> v{};
-            if (write) {
-                v.at(0) = in.Hex(1);
-                for (std::size_t j = 1; j < v.size(); ++j) {
-                    v.at(j) = in.Hex(2);
-                }
-            }
-            if (!in.Ok()) {
-                break;
-            }
-            const std::size_t base = 132 + 5 * static_cast<std::size_t>(r);
-            if (write) {
-                for (std::size_t j = 0; j < v.size(); ++j) {
-                    im.EqSettings.at(base + j) = static_cast<std::uint8_t>(v.at(j));
-                }
-            }
-            Append(out, Hex1(r));
-            Append(out, Hex1(im.EqSettings.at(base)));
-            for (std::size_t j = 1; j < 5; ++j) {
-                Append(out, Hex2(im.EqSettings.at(base + j)));
-            }
-            break;
-        }
-        case extended_function::kEqOption: {
-            const int i = in.Range(1, 0, 1);
-            const int v = write ? in.Hex(2) : 0;
-            if (!in.Ok()) {
-                break;
-            }
-            const auto at = static_cast<std::size_t>(130 + i);
-            if (write) {
-                im.EqSettings.at(at) = static_cast<std::uint8_t>(v);
-            }
-            Append(out, Hex1(i));
-            Append(out, Hex2(im.EqSettings.at(at)));
-            break;
-        }
-        case extended_function::kTone: {
-            const int a = in.Range(1, 0, 1);
-            const int b = in.Range(1, 0, 1);
-            const int selector = write ? in.Hex(1) : 0;
-            const int level = write ? in.Hex(2) : 0;
-            if (!in.Ok()) {
-                break;
-            }
-            const auto at = static_cast<std::size_t>(4 * a + 2 * b);
-            if (write) {
-                im.ToneSettings.at(at) = static_cast<std::uint8_t>(selector);
-                im.ToneSettings.at(at + 1) = static_cast<std::uint8_t>(level);
-            }
-            Append(out, Hex1(a));
-            Append(out, Hex1(b));
-            Append(out, Hex1(im.ToneSettings.at(at)));
-            Append(out, Hex2(im.ToneSettings.at(at + 1)));
-            break;
-        }
-        case extended_function::kDcTrigger: {
-            const int trigger = in.Range(1, 0, 1);
-            const int zone = in.Range(1, 0, 2);
-            const int item = in.Range(1, 0, 15);
-            const int v = write ? in.Hex(1) : 0;
-            if (!in.Ok()) {
-                break;
-            }
-            auto& block = trigger == 0 ? im.DcTrigger1 : im.DcTrigger2;
-            // Item 13 is the multi-channel input, which has one switch for all zones.
-            const auto at =
-                item == 13 ? std::size_t{49} : static_cast<std::size_t>(1 + 16 * zone + item);
-            if (write) {
-                block.at(at) = static_cast<std::uint8_t>(v);
-            }
-            Append(out, Hex1(trigger));
-            Append(out, Hex1(zone));
-            Append(out, Hex1(item));
-            Append(out, Hex1(block.at(at)));
-            break;
-        }
-        case extended_function::kSpeakerDistance: {
-            const int i = in.Range(1, 0, 14);
-            const int unit = write ? in.Hex(1) : 0;
-            const int distance = write ? in.Hex(3) : 0;
-            if (!in.Ok()) {
-                break;
-            }
-            if (write) {
-                im.SetSpeakerDistance(i, distance);
-                im.SetSpeakerDistance(15, unit);
-            }
-            Append(out, Hex1(i));
-            Append(out, Hex1(im.SpeakerDistance(15)));
-            Append(out, Hex3(im.SpeakerDistance(i)));
-            break;
-        }
-        case extended_function::kPictureMode: {
-            const int r = in.Range(1, 0, 2);
-            std::array<int, 5> v{};
-            if (write) {
-                for (int& x : v) {
-                    x = in.Hex(2);
-                }
-                in.Hex(2);  // two trailing zero digits
-            }
-            if (!in.Ok()) {
-                break;
-            }
-            const std::size_t base = 15 * static_cast<std::size_t>(r);
-            if (write) {
-                for (std::size_t j = 0; j < v.size(); ++j) {
-                    im.PictureModeAdjust.at(base + j) = static_cast<std::uint8_t>(v.at(j));
-                }
-            }
-            Append(out, Hex1(r));
-            for (std::size_t j = 0; j < 5; ++j) {
-                Append(out, Hex2(im.PictureModeAdjust.at(base + j)));
-            }
-            break;
-        }
-        case extended_function::kTunerPreset: {
-            const int page = in.Range(1, 0, 5);
-            const int number = in.Range(1, 0, 8);
-            const int band = in.Hex(1);
-            const std::string_view text = in.Text(6);
-            if (!in.Ok() || (page != 0 && number == 0)) {
-                in.Fail();
-                break;
-            }
-            const int entry = page == 0 ? 0 : 8 * (page - 1) + number;
-            if (write) {
-                const auto step = (band == 0 || band == 1) ? TunerStep(band, text) : std::nullopt;
-                if (!step) {
-                    in.Fail();
-                    break;
-                }
-                im.SetTunerPreset(entry, static_cast<std::uint8_t>(band),
-                                  static_cast<std::uint8_t>(*step));
-            }
-            const int storedBand = im.TunerBand(entry);
-            Append(out, Hex1(page));
-            Append(out, Hex1(page == 0 ? 0 : number));
-            Append(out, Hex1(storedBand));
-            out += profile_.TunerFrequencyText(storedBand, im.TunerStep(entry)).substr(0, 6);
-            break;
-        }
-        default:
-            return BuildReply(code, kUnknownFunction, {});
-    }
-    if (!in.Ok()) {
+    const bool write = mode == ef::kWrite;
+    std::optional<FrameFields> fields =
+        ReadFields(*codec, write ? ExtendedPart::kWrite : ExtendedPart::kRequest,
+                   body.substr(kHeader, sumEnd - kHeader));
+    if (!fields) {
         return BuildReply(code, kBadData, {});
     }
-    return BuildReply(code, '0', out);
+    Exchange exchange{state, profile_, *fields, write};
+    if (!handler(exchange)) {
+        return BuildReply(code, kBadData, {});
+    }
+    const ExtendedData reply =
+        EncodeExtendedData(*codec, ExtendedPart::kReply, fields->p, fields->text);
+    return BuildReply(code, frame::kAccepted, reply.View());
 }
 
 }  // namespace tra1::sim

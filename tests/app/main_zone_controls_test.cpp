@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/panel_table.h"
+#include "model/command_frame_builder.h"
 #include "platform/win/button.h"
 #include "platform/win/combo_box.h"
 #include "platform/win/slider.h"
@@ -61,7 +62,7 @@ protected:
     std::uint8_t Zone(std::size_t byte) { return EditorImage().MainZoneState.at(byte); }
     std::uint8_t ReceiverZone(std::size_t byte) { return receiver.Image().MainZoneState.at(byte); }
     std::string Frame(int command, int value) {
-        return std::string(Profile().BuildCommandFrame(command, value));
+        return std::string(CommandFrameBuilder{}.BuildCommandFrame(command, value));
     }
     bool Wrote(const std::string& frame) const {
         return port->Written().find(frame) != std::string::npos;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/panel_table.h"
+#include "model/command_frame_builder.h"
 #include "platform/win/button.h"
 #include "platform/win/list_box.h"
 #include "platform/win/slider.h"
@@ -177,7 +178,7 @@ TEST_F(PresetMemoriesTest, UnitMemoriesAskTheReceiverEvenInAsynchronousMode) {
     EXPECT_EQ(rx.mainVolumeMemories.at(3), 120);
     EXPECT_EQ(rx.zone2VolumeMemories.at(1), 90);
     ASSERT_TRUE(rx.homePresets.at(5).has_value());
-    EXPECT_TRUE(port->Written().find(std::string(Profile().BuildCommandFrame(27, 5))) !=
+    EXPECT_TRUE(port->Written().find(std::string(CommandFrameBuilder{}.BuildCommandFrame(27, 5))) !=
                 std::string::npos);
 
     rx.image.MainZoneState[mz::kMainVolume] = 10;

@@ -15,6 +15,7 @@
 #include "link/frame_sink.h"
 #include "link/link_state.h"
 #include "link/protocol_log.h"
+#include "model/command_frame_builder.h"
 #include "model/model_profile.h"
 #include "model/receiver_image.h"
 #include "platform/serial/far_end.h"
@@ -120,7 +121,8 @@ protected:
     NoFrames sink;
     FrameAssembler assembler{sink};
     NoSenderHost senderHost;
-    CommandSender sender{main, rs232c, profile, state, log, assembler, senderHost};
+    CommandFrameBuilder frames;
+    CommandSender sender{main, rs232c, frames, state, log, assembler, senderHost};
     MainWindowHost host;
     ChangeMessageRouter router{image, profile, state, sender, host};
 };

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "link/link_state.h"
+#include "model/command_frame_builder.h"
 #include "model/model_profile.h"
 #include "resources/icon_image.h"
 
@@ -106,8 +107,9 @@ protected:
 
     LinkState state;
     ModelProfile profile;
+    CommandFrameBuilder frames;
     RecordingHost host;
-    Connector connector{state, profile, host};
+    Connector connector{state, profile, frames, host};
 };
 
 TEST_F(ConnectorTest, IdentifiesTheNineModelCodesOnExactlyFiveCharacters) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "model/command_table.h"
+#include "model/extended_codec.h"
 
 namespace tra1 {
 namespace {
