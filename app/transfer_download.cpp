@@ -1,10 +1,13 @@
 #include "app/transfer_download.h"
 
 #include <cstddef>
+#include <iterator>
 #include <string>
 
 #include "app/transfer_dsp_parameters.h"
 #include "app/transfer_output.h"
+#include "app/transfer_steps.h"
+#include "model/extended_places.h"
 #include "model/model_profile.h"
 #include "model/protocol.h"
 #include "model/receiver_image.h"
@@ -13,23 +16,6 @@ namespace tra1 {
 namespace {
 
 namespace ef = extended_function;
-
-// Step numbers of the pass.
-constexpr int kLastProgramStep = 77;
-constexpr int kFirstInputStep = 78;
-constexpr int kLastInputStep = 90;
-constexpr int kFirstIoStep = 91;
-constexpr int kLastIoStep = 110;
-constexpr int kNamesStep = 111;
-constexpr int kToneStep = 112;
-constexpr int kTunerInputStep = 113;
-constexpr int kFirstTunerStep = 114;
-constexpr int kLastTunerStep = 154;
-constexpr int kFirstTriggerStep = 155;
-constexpr int kLastTriggerStep = 180;
-constexpr int kFirstEqStep = 193;
-constexpr int kLastEqStep = 322;
-constexpr int kFirstTrimStep = 328;
 
 constexpr int kTunerInput = 2;
 constexpr int kTriggerInputs = 13;
@@ -50,152 +36,140 @@ int DownloadSequence::CurrentProgram() const {
     return image_.InputProgram(MainZone(main_zone::kMainInput));
 }
 
+std::span<const StepRow<DownloadSequence>> DownloadSequence::Steps() {
+    using D = DownloadSequence;
+    constexpr StepPasses kEvery = StepPasses::kEvery;
+    constexpr StepPasses kFirstOnly = StepPasses::kFirstOnly;
+    static constexpr StepRow<D> kSteps[] = {
+        // 2: the start state; then per program its selection (even step) and its parameters
+        // (odd step). Later passes write the current program only.
+        {2, 77, kEvery, &D::ProgramStep},
+        // Each input with its program; 90, the last input, also the EX/ES decoder.
+        {78, 90, kEvery, &D::InputProgramStep},
+        // One I/O jack per step: group 0 (6 jacks), 1 (3), 2 (7), 3 (4).
+        {91, 110, kEvery, &D::IoAssignmentStep},
+        {111, 111, kFirstOnly, &D::WriteInputNames},
+        {112, 112, kEvery, &D::WriteTone},
+        {113, 113, kFirstOnly, &D::SelectTunerInput},
+        // Entry 0 (the current station), then the presets 1..40.
+        {114, 154, kFirstOnly, &D::WriteTunerPreset},
+        // The left trigger's inputs 0..12, then the right trigger's.
+        {155, 180, kFirstOnly, &D::WriteTriggerInput},
+        {181, 181, kEvery, &D::PrepareSpeakerSetup},
+        {182, 182, kEvery, &D::WriteSpeakerLevels},
+        {183, 183, kEvery, &D::WriteLfeAndDynamicRange},
+        {184, 184, kEvery, &D::WriteAudioDelay},
+        {185, 185, kEvery, &D::WriteInputs},
+        {186, 186, kEvery, &D::WriteZone2},
+        {187, 187, kEvery, &D::WriteZone3},
+        {188, 188, kEvery, &D::WriteMultiZone},
+        {189, 189, kEvery, &D::WriteDisplay},
+        {190, 190, kEvery, &D::WriteMainZoneSwitches},
+        {191, 191, kEvery, &D::WriteSpeakerSetup},
+        {192, 192, kEvery, &D::WriteMainVolume},
+        // Graphic EQ records 0..9, bands 0..12.
+        {193, 322, kEvery, &D::WriteGraphicEqBand},
+        {323, 323, kEvery, &D::WriteCinemaEq},
+        {324, 324, kEvery, &D::WriteThx},
+        {325, 325, kEvery, &D::WriteDistances},
+        {326, 326, kEvery, &D::WriteVideo},
+        {327, 327, kEvery, &D::WritePictureModes},
+        // Input trims 0..13.
+        {328, 341, kEvery, &D::WriteInputTrim},
+    };
+    static_assert(StepsFollowOn<D>(kSteps) && kSteps[0].first == kFirstStep &&
+                  std::size(kSteps) > 0 && kSteps[std::size(kSteps) - 1].last == kLastStep);
+    return kSteps;
+}
+
 bool DownloadSequence::Step(int s, bool laterPass) {
-    if (s < kFirstStep || s > kLastStep) {
-        return false;
-    }
-    if (s == kFirstStep) {
+    return RunStep(*this, Steps(), s, laterPass);
+}
+
+void DownloadSequence::ProgramStep(const StepAt& at) {
+    if (at.index == 0) {
         StartPass();
     }
-    if (s <= kLastProgramStep) {
-        const int program = (s - kFirstStep) / 2;
-        if (laterPass && program != CurrentProgram()) {
-            return true;
-        }
-        if (s % 2 == 0) {
-            SelectProgram(program);
-        } else {
-            WriteProgramParameters(program);
-        }
-        return true;
+    const int program = at.index / 2;
+    if (at.laterPass && program != CurrentProgram()) {
+        return;
     }
-    if (s <= kLastInputStep) {
-        WriteInputProgram(s - kFirstInputStep);
-        if (s == kLastInputStep) {
-            out_.Command(command::kExEs, MainZone(main_zone::kExEsDecoder));
-        }
-        return true;
+    if (at.index % 2 == 0) {
+        out_.Command(command::kProgram, program);
+    } else {
+        WriteProgramParameters(program);
     }
-    if (s <= kLastIoStep) {
-        WriteIoAssignment(s - kFirstIoStep, laterPass);
-        return true;
+}
+
+void DownloadSequence::InputProgramStep(const StepAt& at) {
+    WriteInputProgram(at.index);
+    if (at.index == ModelProfile::kHighestInput) {
+        out_.Command(command::kExEs, MainZone(main_zone::kExEsDecoder));
     }
-    if (s == kNamesStep) {
-        if (!laterPass) {
-            WriteInputNames();
-        }
-        return true;
+}
+
+void DownloadSequence::SelectTunerInput(const StepAt&) {
+    out_.Command(command::kMainInput, kTunerInput);
+}
+
+void DownloadSequence::PrepareSpeakerSetup(const StepAt&) {
+    // The settings that must be in a known state before the speaker set-up is written.
+    out_.Command(command::kSpeakerBSet, 0);
+    out_.Command(command::kZone2Amp, 0);
+    out_.Command(command::kFirstSpeakerSet, 0);
+    out_.Command(command::kFirstSpeakerSet + 2, 0);
+    out_.Command(command::kFirstSpeakerSet + 3, 0);
+    out_.Command(command::kFirstSpeakerSet + 4, 1);
+}
+
+void DownloadSequence::WriteSpeakerLevels(const StepAt&) {
+    for (int k = 0; k <= command::kLastSpeakerLevel - command::kFirstSpeakerLevel; ++k) {
+        out_.Command(command::kFirstSpeakerLevel + k,
+                     image_.SpeakerLevels.at(static_cast<std::size_t>(k)));
     }
-    if (s == kToneStep) {
-        WriteTone();
-        return true;
+}
+
+void DownloadSequence::WriteLfeAndDynamicRange(const StepAt&) {
+    constexpr int kLfeDrangeCommands[] = {command::kFirstLfeLevel, command::kFirstLfeLevel + 1,
+                                          command::kFirstDynamicRange,
+                                          command::kFirstDynamicRange + 1};
+    for (std::size_t k = 0; k < std::size(kLfeDrangeCommands); ++k) {
+        out_.Command(kLfeDrangeCommands[k], image_.LfeDrange.at(k));
     }
-    if (s <= kLastTunerStep) {
-        if (laterPass) {
-            return true;
-        }
-        if (s == kTunerInputStep) {
-            out_.Command(command::kMainInput, kTunerInput);
-        } else {
-            WriteTunerPreset(s - kFirstTunerStep);
-        }
-        return true;
+}
+
+void DownloadSequence::WriteAudioDelay(const StepAt&) {
+    out_.Command(command::kAudioDelay, image_.AudioDelay.at(0));
+}
+
+void DownloadSequence::WriteInputs(const StepAt&) {
+    out_.Command(command::kMainInput, MainZone(main_zone::kMainInput));
+    out_.Command(command::kInputMode, 2 * MainZone(main_zone::kInputMode));
+    out_.Command(command::kZone2Input, MainZone(main_zone::kZone2Input));
+}
+
+void DownloadSequence::WriteZone3(const StepAt&) {
+    // This model has no zone 3: the step stays, empty.
+}
+
+void DownloadSequence::WriteMultiZone(const StepAt&) {
+    out_.Command(command::kZone2Out, image_.MultiZoneSetting.at(multi_zone::kZone2Out));
+    out_.Command(command::kZone2Amp, image_.MultiZoneSetting.at(multi_zone::kZone2Amp));
+}
+
+void DownloadSequence::WriteMainVolume(const StepAt&) {
+    out_.Command(command::kMainVolume, MainZone(main_zone::kMainVolume));
+    out_.Command(command::kMainMute, MainZone(main_zone::kMainMute));
+}
+
+void DownloadSequence::WriteThx(const StepAt&) {
+    for (int k = 0; k < static_cast<int>(image_.ThxSettings.size()); ++k) {
+        out_.Command(command::kFirstThx + k, image_.ThxSettings.at(static_cast<std::size_t>(k)));
     }
-    if (s <= kLastTriggerStep) {
-        if (!laterPass) {
-            WriteTriggerInput(s - kFirstTriggerStep);
-        }
-        return true;
-    }
-    switch (s) {
-        case 181:
-            // The settings that must be in a known state before the speaker set-up is written.
-            out_.Command(command::kSpeakerBSet, 0);
-            out_.Command(command::kZone2Amp, 0);
-            out_.Command(command::kFirstSpeakerSet, 0);
-            out_.Command(command::kFirstSpeakerSet + 2, 0);
-            out_.Command(command::kFirstSpeakerSet + 3, 0);
-            out_.Command(command::kFirstSpeakerSet + 4, 1);
-            return true;
-        case 182:
-            for (int k = 0; k <= 10; ++k) {
-                out_.Command(command::kFirstSpeakerLevel + k,
-                             image_.SpeakerLevels.at(static_cast<std::size_t>(k)));
-            }
-            return true;
-        case 183: {
-            constexpr int kLfeDrangeCommands[] = {
-                command::kFirstLfeLevel, command::kFirstLfeLevel + 1, command::kFirstDynamicRange,
-                command::kFirstDynamicRange + 1};
-            for (std::size_t k = 0; k < 4; ++k) {
-                out_.Command(kLfeDrangeCommands[k], image_.LfeDrange.at(k));
-            }
-            return true;
-        }
-        case 184:
-            out_.Command(command::kAudioDelay, image_.AudioDelay.at(0));
-            return true;
-        case 185:
-            out_.Command(command::kMainInput, MainZone(main_zone::kMainInput));
-            out_.Command(command::kInputMode, 2 * MainZone(main_zone::kInputMode));
-            out_.Command(command::kZone2Input, MainZone(main_zone::kZone2Input));
-            return true;
-        case 186:
-            WriteZone2();
-            return true;
-        case 187:
-            return true;  // zone 3: this model has none
-        case 188:
-            out_.Command(command::kZone2Out, image_.MultiZoneSetting.at(multi_zone::kZone2Out));
-            out_.Command(command::kZone2Amp, image_.MultiZoneSetting.at(multi_zone::kZone2Amp));
-            return true;
-        case 189:
-            WriteDisplay();
-            return true;
-        case 190:
-            WriteMainZoneSwitches();
-            return true;
-        case 191:
-            WriteSpeakerSetup();
-            return true;
-        case 192:
-            out_.Command(command::kMainVolume, MainZone(main_zone::kMainVolume));
-            out_.Command(command::kMainMute, MainZone(main_zone::kMainMute));
-            return true;
-        default:
-            break;
-    }
-    if (s <= kLastEqStep) {
-        WriteGraphicEqBand(s - kFirstEqStep);
-        return true;
-    }
-    switch (s) {
-        case 323:
-            WriteCinemaEq();
-            return true;
-        case 324:
-            for (int k = 0; k < 3; ++k) {
-                out_.Command(command::kFirstThx + k,
-                             image_.ThxSettings.at(static_cast<std::size_t>(k)));
-            }
-            return true;
-        case 325:
-            WriteDistances();
-            return true;
-        case 326:
-            WriteVideo();
-            return true;
-        case 327:
-            WritePictureModes();
-            return true;
-        default:
-            break;
-    }
-    const int input = s - kFirstTrimStep;
-    if (input >= 0 && input < kTrimCount) {
-        out_.Write(ef::kInputTrim, input, image_.InputTrims.at(static_cast<std::size_t>(input)));
-    }
-    return true;
+}
+
+void DownloadSequence::WriteInputTrim(const StepAt& at) {
+    out_.Write(ef::kInputTrim, at.index, image_.InputTrims.at(static_cast<std::size_t>(at.index)));
 }
 
 void DownloadSequence::StartPass() {
@@ -205,10 +179,6 @@ void DownloadSequence::StartPass() {
     out_.Command(command::kMainInput, ModelProfile::kHighestInput);
     out_.Command(command::kInputMode, 0);
     out_.Command(command::kNightMode, 1);
-}
-
-void DownloadSequence::SelectProgram(int program) {
-    out_.Command(command::kProgram, program);
 }
 
 void DownloadSequence::WriteProgramParameters(int program) {
@@ -238,54 +208,55 @@ void DownloadSequence::WriteInputProgram(int input) {
     }
 }
 
-void DownloadSequence::WriteIoAssignment(int index, bool laterPass) {
+void DownloadSequence::IoAssignmentStep(const StepAt& at) {
     // One jack per step: group 0 (6 jacks), 1 (3), 2 (7), 3 (4).
     int group = 0;
-    int position = index;
+    int position = at.index;
     while (group < static_cast<int>(io_assign::kRowCount) &&
            position >=
                static_cast<int>(io_assign::kJackCount.at(static_cast<std::size_t>(group)))) {
         position -= static_cast<int>(io_assign::kJackCount.at(static_cast<std::size_t>(group)));
         ++group;
     }
-    if (group >= static_cast<int>(io_assign::kRowCount) || (laterPass && group == 0)) {
+    if (group >= static_cast<int>(io_assign::kRowCount) || (at.laterPass && group == 0)) {
         return;
     }
     out_.Write(ef::kIoAssign, group, position, image_.IoAssign(group, position));
 }
 
-void DownloadSequence::WriteInputNames() {
+void DownloadSequence::WriteInputNames(const StepAt&) {
     for (int input = 0; input < kNameCount; ++input) {
         const std::string name = image_.InputName(input);
         out_.Write(ef::kInputName, input, 0, 0, 0, 0, 0, name);
     }
 }
 
-void DownloadSequence::WriteTone() {
+void DownloadSequence::WriteTone(const StepAt&) {
     for (int a = 0; a < 2; ++a) {
         for (int b = 0; b < 2; ++b) {
-            const auto at = static_cast<std::size_t>(4 * a + 2 * b);
-            out_.Write(ef::kTone, a, b, image_.ToneSettings.at(at), image_.ToneSettings.at(at + 1));
+            if (const auto pair = extended_place::TonePair(a, b)) {
+                out_.Write(ef::kTone, a, b, image_.ToneSettings.at(*pair),
+                           image_.ToneSettings.at(*pair + 1));
+            }
         }
     }
 }
 
-void DownloadSequence::WriteTunerPreset(int entry) {
+void DownloadSequence::WriteTunerPreset(const StepAt& at) {
+    const int entry = at.index;
     const int band = image_.TunerBand(entry);
     const std::string text(profile_.TunerFrequencyText(band, image_.TunerStep(entry)));
+    const extended_place::TunerSlot slot = extended_place::TunerSlotOf(entry);
+    out_.Write(ef::kTunerPreset, slot.page, slot.number, band, 0, 0, 0, text);
     if (entry == 0) {
-        out_.Write(ef::kTunerPreset, 0, 0, band, 0, 0, 0, text);
+        // The receiver tunes to the current station before it takes the presets.
         out_.Pause(kTunerSettleMs);
-        return;
     }
-    const int page = (entry - 1) / 8 + 1;
-    const int number = (entry - 1) % 8 + 1;
-    out_.Write(ef::kTunerPreset, page, number, band, 0, 0, 0, text);
 }
 
-void DownloadSequence::WriteTriggerInput(int step) {
-    const int trigger = step / kTriggerInputs;
-    const int input = step % kTriggerInputs;
+void DownloadSequence::WriteTriggerInput(const StepAt& at) {
+    const int trigger = at.index / kTriggerInputs;
+    const int input = at.index % kTriggerInputs;
     const auto& block = trigger == 0 ? image_.DcTrigger1 : image_.DcTrigger2;
     // The right trigger takes its settings more slowly.
     const int pause = trigger == 0 ? 0 : kTriggerMs;
@@ -297,17 +268,16 @@ void DownloadSequence::WriteTriggerInput(int step) {
         }
     }
     for (int row = 0; row < 2; ++row) {
-        const auto at = dc_trigger::kZone1Row +
-                        dc_trigger::kRowSize * static_cast<std::size_t>(row) +
-                        static_cast<std::size_t>(input);
-        out_.Write(ef::kDcTrigger, trigger, row, input, block.at(at));
+        if (const auto offset = extended_place::DcTriggerItem(row, input)) {
+            out_.Write(ef::kDcTrigger, trigger, row, input, block.at(*offset));
+        }
         if (pause > 0) {
             out_.Pause(pause);
         }
     }
 }
 
-void DownloadSequence::WriteZone2() {
+void DownloadSequence::WriteZone2(const StepAt&) {
     out_.Command(command::kZone2Out, 0);
     // Twice: the first only wakes the zone 2 volume when its output was fixed.
     out_.Command(command::kZone2Volume, MainZone(main_zone::kZone2Volume));
@@ -315,7 +285,7 @@ void DownloadSequence::WriteZone2() {
     out_.Command(command::kZone2Mute, MainZone(main_zone::kZone2Mute));
 }
 
-void DownloadSequence::WriteDisplay() {
+void DownloadSequence::WriteDisplay(const StepAt&) {
     const auto& d = image_.DisplaySettings;
     out_.Command(command::kDimmer, d.at(display_layout::kDimmer));
     out_.Command(command::kOsdShift,
@@ -325,7 +295,7 @@ void DownloadSequence::WriteDisplay() {
     out_.Command(command::kComponentOsd, d.at(display_layout::kComponentOsd));
 }
 
-void DownloadSequence::WriteMainZoneSwitches() {
+void DownloadSequence::WriteMainZoneSwitches(const StepAt&) {
     out_.Command(command::kSpeakerA, MainZone(main_zone::kSpeakerA));
     out_.Command(command::kSpeakerB, MainZone(main_zone::kSpeakerB));
     out_.Command(command::kMultiChannelInput, MainZone(main_zone::kMultiChannelInput));
@@ -334,7 +304,7 @@ void DownloadSequence::WriteMainZoneSwitches() {
     out_.Command(command::kNightMode, MainZone(main_zone::kNightMode));
 }
 
-void DownloadSequence::WriteSpeakerSetup() {
+void DownloadSequence::WriteSpeakerSetup(const StepAt&) {
     const auto& setup = image_.SpeakerSetup;
     for (int k = 0; k <= 5; ++k) {
         out_.Command(command::kFirstSpeakerSet + k, setup.at(static_cast<std::size_t>(k)));
@@ -344,13 +314,14 @@ void DownloadSequence::WriteSpeakerSetup() {
     out_.Command(command::kCrossover, setup.at(speaker_setup::kCrossover));
 }
 
-void DownloadSequence::WriteGraphicEqBand(int index) {
+void DownloadSequence::WriteGraphicEqBand(const StepAt& at) {
+    const int index = at.index;
     const int record = index / static_cast<int>(eq_layout::kBandsPerChannel);
     const int band = index % static_cast<int>(eq_layout::kBandsPerChannel);
     out_.Write(ef::kEqBand, record, band, image_.EqSettings.at(static_cast<std::size_t>(index)));
 }
 
-void DownloadSequence::WriteCinemaEq() {
+void DownloadSequence::WriteCinemaEq(const StepAt&) {
     for (std::size_t r = 0; r < eq_layout::kCinemaEqRecordCount; ++r) {
         const std::size_t base = eq_layout::kCinemaEq + eq_layout::kCinemaEqRecordSize * r;
         const auto& eq = image_.EqSettings;
@@ -359,14 +330,14 @@ void DownloadSequence::WriteCinemaEq() {
     }
 }
 
-void DownloadSequence::WriteDistances() {
+void DownloadSequence::WriteDistances(const StepAt&) {
     const int unit = image_.SpeakerDistance(static_cast<int>(speaker_distance::kUnit));
     for (int entry = 0; entry < kDistanceCount; ++entry) {
         out_.Write(ef::kSpeakerDistance, entry, unit, image_.SpeakerDistance(entry));
     }
 }
 
-void DownloadSequence::WriteVideo() {
+void DownloadSequence::WriteVideo(const StepAt&) {
     out_.Command(command::kVideoConversion, image_.VideoSettings.at(video_layout::kProcessor));
     for (int k = 1; k <= 6; ++k) {
         out_.Command(command::kFirstVideoSetting + k - 1,
@@ -374,7 +345,7 @@ void DownloadSequence::WriteVideo() {
     }
 }
 
-void DownloadSequence::WritePictureModes() {
+void DownloadSequence::WritePictureModes(const StepAt&) {
     for (std::size_t r = 0; r < picture_mode::kRecordCount; ++r) {
         const std::size_t base = picture_mode::kRecordSize * r;
         const auto& p = image_.PictureModeAdjust;

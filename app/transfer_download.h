@@ -1,15 +1,20 @@
 #pragma once
 
+#include <span>
+
+#include "app/transfer_steps.h"
+
 namespace tra1 {
 
 class ModelProfile;
 class ReceiverImage;
 class TransferOutput;
 
-// The download (image to receiver), one step per call. Step s is the download counter after its
-// increment for this step: 2 is the first step of a pass, kLastStep the last one that sends.
-// In later passes of a "Preset Setting" download the PC-side data that the receiver keeps only
-// once (other programs, I/O group 0, input names, tuner presets, DC triggers) is not written.
+// The download (image to receiver), one step per call, as a table of step ranges (Steps()).
+// Step s is the download counter after its increment for this step: 2 is the first step of a
+// pass, kLastStep the last one that sends. In later passes of a "Preset Setting" download the
+// PC-side data that the receiver keeps only once (other programs, I/O group 0, input names,
+// tuner presets, DC triggers) is not written.
 class DownloadSequence {
 public:
     static constexpr int kFirstStep = 2;
@@ -21,25 +26,42 @@ public:
     // Sends what step s writes. False when s lies beyond the pass (the pass has ended).
     bool Step(int s, bool laterPass);
 
+    // The steps of a pass.
+    static std::span<const StepRow<DownloadSequence>> Steps();
+
 private:
+    // What the steps send; each takes its place within its row.
+    void ProgramStep(const StepAt& at);
+    void InputProgramStep(const StepAt& at);
+    void IoAssignmentStep(const StepAt& at);
+    void WriteInputNames(const StepAt& at);
+    void WriteTone(const StepAt& at);
+    void SelectTunerInput(const StepAt& at);
+    void WriteTunerPreset(const StepAt& at);
+    void WriteTriggerInput(const StepAt& at);
+    void PrepareSpeakerSetup(const StepAt& at);
+    void WriteSpeakerLevels(const StepAt& at);
+    void WriteLfeAndDynamicRange(const StepAt& at);
+    void WriteAudioDelay(const StepAt& at);
+    void WriteInputs(const StepAt& at);
+    void WriteZone2(const StepAt& at);
+    void WriteZone3(const StepAt& at);
+    void WriteMultiZone(const StepAt& at);
+    void WriteDisplay(const StepAt& at);
+    void WriteMainZoneSwitches(const StepAt& at);
+    void WriteSpeakerSetup(const StepAt& at);
+    void WriteMainVolume(const StepAt& at);
+    void WriteGraphicEqBand(const StepAt& at);
+    void WriteCinemaEq(const StepAt& at);
+    void WriteThx(const StepAt& at);
+    void WriteDistances(const StepAt& at);
+    void WriteVideo(const StepAt& at);
+    void WritePictureModes(const StepAt& at);
+    void WriteInputTrim(const StepAt& at);
+
     void StartPass();
-    void SelectProgram(int program);
     void WriteProgramParameters(int program);
     void WriteInputProgram(int input);
-    void WriteIoAssignment(int index, bool laterPass);
-    void WriteInputNames();
-    void WriteTone();
-    void WriteTunerPreset(int entry);
-    void WriteTriggerInput(int step);
-    void WriteZone2();
-    void WriteDisplay();
-    void WriteMainZoneSwitches();
-    void WriteSpeakerSetup();
-    void WriteGraphicEqBand(int index);
-    void WriteCinemaEq();
-    void WriteDistances();
-    void WriteVideo();
-    void WritePictureModes();
     int MainZone(int offset) const;
     int CurrentProgram() const;
 

@@ -5,6 +5,7 @@
 
 #include "app/transfer_dsp_parameters.h"
 #include "app/transfer_output.h"
+#include "app/transfer_requests.h"
 #include "link/link_state.h"
 #include "model/model_profile.h"
 #include "model/protocol.h"
@@ -14,90 +15,64 @@ namespace tra1 {
 namespace {
 
 namespace ef = extended_function;
+namespace request = transfer_request;
 
-// The graphic EQ state carries the number of the EQ band request.
-constexpr int kEqVisits = ef::kEqBandRequest;
-
-constexpr int kNameCount = 14;  // 0..12 and the multi-channel input
-constexpr int kTrimCount = 14;
-constexpr int kDistanceCount = 12;
-constexpr int kTriggerInputs = 13;
+// The sub-indices under which the current program's parameters are asked for, one per visit.
 constexpr std::array<int, 4> kParameterSubIndex{1, 4, 3, 7};
-// Graphic EQ visits: record 0, a visit of its own for record 1 (the receiver keeps no EQ for
-// it), records 2..9, then one idle visit.
-constexpr int kEqVisitCount = 11;
-constexpr int kTriggerVisits = 6;
-constexpr int kTunerVisits = 6;
-constexpr int kEntriesPerPage = 8;
-constexpr const char* kTunerRequestText = "xxxxxx";
+// The parameters the receiver numbers itself (the rest are sub-fields of these).
+constexpr int kReceiverParameters = 30;
 
 }  // namespace
+
+std::span<const StepRow<RealtimePoll>> RealtimePoll::Visits() {
+    using P = RealtimePoll;
+    constexpr StepPasses kEvery = StepPasses::kEvery;
+    static constexpr StepRow<P> kVisits[] = {
+        {0, 0, kEvery, &P::RequestIoAssignments, LinkState::kFirstRealtimeState},
+        {1, 1, kEvery, &P::RequestInputNames, ef::kInputName},
+        {2, 2, kEvery, &P::RequestInputTrims, ef::kInputTrim},
+        // The current program's parameters, one sub-index per visit.
+        {3, 6, kEvery, &P::RequestParameters, ef::kDspParameter},
+        // Graphic EQ: record 0, a visit of its own for record 1 (the receiver keeps no EQ for
+        // it), records 2..9, then one idle visit.
+        {7, 17, kEvery, &P::RequestEqRecord, ef::kEqBandRequest},
+        {18, 18, kEvery, &P::RequestTone, ef::kTone},
+        // Trigger 0 zones 1, 2, 3, then trigger 1 the same; this model has no zone 3.
+        {19, 24, kEvery, &P::RequestTriggers, ef::kDcTrigger},
+        // The current station, then the preset pages 1..5.
+        {25, 30, kEvery, &P::RequestTunerPage, ef::kTunerPreset},
+        {31, 31, kEvery, &P::RequestDistances, ef::kSpeakerDistance},
+        {32, 32, kEvery, &P::RequestPictureModes, ef::kPictureMode},
+    };
+    static_assert(StepsFollowOn<P>(kVisits) && kVisits[0].first == 0);
+    static_assert(kVisits[3].last - kVisits[3].first + 1 == kParameterSubIndex.size());
+    return kVisits;
+}
 
 void RealtimePoll::Step() {
     if (state_.realtimePollState != lastState_) {
         visit_ = 0;  // a new state, or the state was reset from outside
     }
-    switch (state_.realtimePollState) {
-        case LinkState::kFirstRealtimeState:
-            for (std::size_t group = 0; group < io_assign::kRowCount; ++group) {
-                for (std::size_t jack = 0; jack < io_assign::kJackCount.at(group); ++jack) {
-                    out_.Request(ef::kIoAssign, static_cast<int>(group), static_cast<int>(jack));
-                }
-            }
-            Next(ef::kInputName);
-            break;
-        case ef::kInputName:
-            for (int input = 0; input < kNameCount; ++input) {
-                out_.Request(ef::kInputName, input);
-            }
-            Next(ef::kInputTrim);
-            break;
-        case ef::kInputTrim:
-            for (int input = 0; input < kTrimCount; ++input) {
-                out_.Request(ef::kInputTrim, input);
-            }
-            Next(ef::kDspParameter);
-            break;
-        case ef::kDspParameter:
-            RequestParameters(kParameterSubIndex.at(static_cast<std::size_t>(visit_)));
-            StayOrNext(static_cast<int>(kParameterSubIndex.size()), kEqVisits);
-            break;
-        case kEqVisits:
-            RequestEqRecord();
-            StayOrNext(kEqVisitCount, ef::kTone);
-            break;
-        case ef::kTone:
-            for (int a = 0; a < 2; ++a) {
-                for (int b = 0; b < 2; ++b) {
-                    out_.Request(ef::kTone, a, b);
-                }
-            }
-            Next(ef::kDcTrigger);
-            break;
-        case ef::kDcTrigger:
-            RequestTriggers();
-            StayOrNext(kTriggerVisits, ef::kTunerPreset);
-            break;
-        case ef::kTunerPreset:
-            RequestTunerPage();
-            StayOrNext(kTunerVisits, ef::kSpeakerDistance);
-            break;
-        case ef::kSpeakerDistance:
-            for (int entry = 0; entry < kDistanceCount; ++entry) {
-                out_.Request(ef::kSpeakerDistance, entry);
-            }
-            Next(ef::kPictureMode);
-            break;
-        case ef::kPictureMode:
-            for (int r = 0; r < static_cast<int>(picture_mode::kRecordCount); ++r) {
-                out_.Request(ef::kPictureMode, r);
-            }
-            Next(LinkState::kFirstRealtimeState);
-            break;
-        default:
-            Next(LinkState::kFirstRealtimeState);
-            break;
+    const std::span<const StepRow<RealtimePoll>> visits = Visits();
+    const StepRow<RealtimePoll>* row = nullptr;
+    for (const StepRow<RealtimePoll>& candidate : visits) {
+        if (candidate.pollState == state_.realtimePollState) {
+            row = &candidate;
+        }
     }
+    if (row == nullptr) {
+        Next(visits.front().pollState);
+        return;
+    }
+    RunStep(*this, visits, row->first + visit_, false);
+    ++visit_;
+    if (row->first + visit_ <= row->last) {
+        lastState_ = state_.realtimePollState;
+        return;
+    }
+    // The row after the last is the first again.
+    const StepRow<RealtimePoll>* next = row + 1;
+    Next(next == visits.data() + visits.size() ? visits.front().pollState : next->pollState);
 }
 
 void RealtimePoll::Next(int nextState) {
@@ -106,28 +81,36 @@ void RealtimePoll::Next(int nextState) {
     visit_ = 0;
 }
 
-void RealtimePoll::StayOrNext(int visits, int nextState) {
-    ++visit_;
-    if (visit_ >= visits) {
-        Next(nextState);
-        return;
-    }
-    lastState_ = state_.realtimePollState;
+void RealtimePoll::RequestIoAssignments(const StepAt&) {
+    request::IoAssignments(out_);
 }
 
-void RealtimePoll::RequestParameters(int subIndex) {
+void RealtimePoll::RequestInputNames(const StepAt&) {
+    for (int input = 0; input < request::kNameCount; ++input) {
+        out_.Request(ef::kInputName, input);
+    }
+}
+
+void RealtimePoll::RequestInputTrims(const StepAt&) {
+    for (int input = 0; input < request::kTrimCount; ++input) {
+        out_.Request(ef::kInputTrim, input);
+    }
+}
+
+void RealtimePoll::RequestParameters(const StepAt& at) {
+    const int subIndex = kParameterSubIndex.at(static_cast<std::size_t>(at.index));
     const int program = image_.InputProgram(image_.MainZoneState.at(main_zone::kMainInput));
     const int code = ModelProfile::ProgramCode(program);
-    for (int parameter = 0; parameter < 30; ++parameter) {
+    for (int parameter = 0; parameter < kReceiverParameters; ++parameter) {
         if (ReceiverHasSlot(program, parameter)) {
             out_.Request(ef::kDspParameter, code, parameter, subIndex, 0);
         }
     }
 }
 
-void RealtimePoll::RequestEqRecord() {
+void RealtimePoll::RequestEqRecord(const StepAt& at) {
     // Visit 0 asks for record 0, visits 2..9 for records 2..9; visit 1 and the last one rest.
-    const int record = visit_;
+    const int record = at.index;
     if (record == 1 || record >= static_cast<int>(eq_layout::kChannelCount)) {
         return;
     }
@@ -139,26 +122,31 @@ void RealtimePoll::RequestEqRecord() {
     }
 }
 
-void RealtimePoll::RequestTriggers() {
-    // Visits: trigger 0 zones 1, 2, 3, then trigger 1 the same; this model has no zone 3.
-    const int trigger = visit_ / 3;
-    const int row = visit_ % 3;
+void RealtimePoll::RequestTone(const StepAt&) {
+    request::Tone(out_);
+}
+
+void RealtimePoll::RequestTriggers(const StepAt& at) {
+    const int trigger = at.index / 3;
+    const int row = at.index % 3;
     if (row == 2) {
         return;
     }
-    for (int input = 0; input < kTriggerInputs; ++input) {
+    for (int input = 0; input < request::kTriggerInputs; ++input) {
         out_.Request(ef::kDcTrigger, trigger, row, input);
     }
 }
 
-void RealtimePoll::RequestTunerPage() {
-    if (visit_ == 0) {
-        out_.Request(ef::kTunerPreset, 0, 0, 0, 0, kTunerRequestText);
-        return;
-    }
-    for (int number = 1; number <= kEntriesPerPage; ++number) {
-        out_.Request(ef::kTunerPreset, visit_, number, 0, 0, kTunerRequestText);
-    }
+void RealtimePoll::RequestTunerPage(const StepAt& at) {
+    request::TunerPage(out_, at.index);
+}
+
+void RealtimePoll::RequestDistances(const StepAt&) {
+    request::Distances(out_);
+}
+
+void RealtimePoll::RequestPictureModes(const StepAt&) {
+    request::PictureModes(out_);
 }
 
 }  // namespace tra1

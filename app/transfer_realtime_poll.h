@@ -1,5 +1,9 @@
 #pragma once
 
+#include <span>
+
+#include "app/transfer_steps.h"
+
 namespace tra1 {
 
 class ReceiverImage;
@@ -7,14 +11,11 @@ class TransferOutput;
 struct LinkState;
 
 // The background poll of realtime mode: every tick with no reply awaited sends the next request
-// of a fixed cycle, so that the image follows what changes on the receiver. The state number
-// lives in LinkState (realtimePollState, 256 = the first state); the visits within a state are
-// counted here and start again at 0 whenever the state was moved from outside.
-//
-//   256 I/O assignment -> 261 input names -> 262 input trims -> 265 DSP parameters of the
-//   current program (4 visits) -> 266 graphic EQ records (11 visits) -> 270 tone -> 271 DC
-//   triggers (6 visits) -> 274 tuner pages (6 visits) -> 272 distances -> 273 picture modes
-//   -> 256
+// of a fixed cycle, so that the image follows what changes on the receiver. The cycle is a table
+// of visits (Visits()); each row is one state of the poll, numbered by the extended function it
+// asks for, and covers that state's visits. The state number lives in LinkState
+// (realtimePollState, 256 = the first state); the visits within a state are counted here and
+// start again at 0 whenever the state was moved from outside.
 class RealtimePoll {
 public:
     RealtimePoll(const ReceiverImage& image, LinkState& state, TransferOutput& out)
@@ -25,13 +26,22 @@ public:
 
     int Visit() const { return visit_; }
 
+    // The visits of one cycle, in order.
+    static std::span<const StepRow<RealtimePoll>> Visits();
+
 private:
+    void RequestIoAssignments(const StepAt& at);
+    void RequestInputNames(const StepAt& at);
+    void RequestInputTrims(const StepAt& at);
+    void RequestParameters(const StepAt& at);
+    void RequestEqRecord(const StepAt& at);
+    void RequestTone(const StepAt& at);
+    void RequestTriggers(const StepAt& at);
+    void RequestTunerPage(const StepAt& at);
+    void RequestDistances(const StepAt& at);
+    void RequestPictureModes(const StepAt& at);
+
     void Next(int nextState);
-    void StayOrNext(int visits, int nextState);
-    void RequestParameters(int subIndex);
-    void RequestEqRecord();
-    void RequestTriggers();
-    void RequestTunerPage();
 
     const ReceiverImage& image_;
     LinkState& state_;

@@ -1,9 +1,11 @@
 #include "app/transfer_upload.h"
 
 #include <cstddef>
+#include <iterator>
 
 #include "app/transfer_dsp_parameters.h"
 #include "app/transfer_output.h"
+#include "app/transfer_requests.h"
 #include "model/model_profile.h"
 #include "model/protocol.h"
 #include "model/receiver_image.h"
@@ -12,52 +14,90 @@ namespace tra1 {
 namespace {
 
 namespace ef = extended_function;
+namespace request = transfer_request;
 
-constexpr int kTunerInput = 2;
-constexpr int kNameCount = 14;
-constexpr int kTrimCount = 14;
-constexpr int kDistanceCount = 12;
-constexpr int kTunerPages = 5;
-constexpr int kEntriesPerPage = 8;
-constexpr int kTriggerInputs = 13;
-// A tuner request carries a placeholder where a write carries the frequency.
-constexpr const char* kTunerRequestText = "xxxxxx";
+constexpr int kTunerInput = input_index::kTuner;
 
 }  // namespace
 
+std::span<const StepRow<UploadSequence>> UploadSequence::FirstSteps() {
+    using U = UploadSequence;
+    static constexpr StepRow<U> kSteps[] = {
+        {kFirstStep, kFirstStep, StepPasses::kEvery, &U::RequestStatus},
+        // 3 saves the receiver's state and plans the pass; 3..15 select and report the inputs
+        // 0..12.
+        {kSaveStep, kFirstPlannedStep - 1, StepPasses::kEvery, &U::ReportInput},
+    };
+    static_assert(StepsFollowOn<U>(kSteps));
+    return kSteps;
+}
+
+std::span<const StepRow<UploadSequence>> UploadSequence::LastSteps() {
+    using U = UploadSequence;
+    // The data the receiver keeps once, not per preset, is read in the first pass only.
+    constexpr StepPasses kEvery = StepPasses::kEvery;
+    constexpr StepPasses kFirstOnly = StepPasses::kFirstOnly;
+    static constexpr StepRow<U> kSteps[] = {
+        {0, 0, kFirstOnly, &U::RequestIoAssignments},
+        {1, 14, kFirstOnly, &U::RequestInputName},  // inputs 0..13
+        {15, 15, kFirstOnly, &U::RequestCurrentStation},
+        {16, 20, kFirstOnly, &U::RequestTunerPage},  // pages 1..5
+        // Triggers 0..1, rows 0..1, inputs 0..12.
+        {21, 72, kFirstOnly, &U::RequestTriggerInput},
+        // Graphic EQ records 0..9, bands 0..12.
+        {73, 202, kEvery, &U::RequestEqBand},
+        {203, 203, kEvery, &U::RequestTone},
+        {204, 204, kEvery, &U::RequestPictureModes},
+        {205, 205, kEvery, &U::RequestCinemaEq},
+        {206, 206, kEvery, &U::RequestDistances},
+        // One trim per step: the pass ends only when the last reply is in, and a reply that
+        // comes after the end is no longer decoded.
+        {207, 220, kEvery, &U::RequestInputTrim},
+    };
+    static_assert(StepsFollowOn<U>(kSteps) && kSteps[0].first == 0);
+    return kSteps;
+}
+
 bool UploadSequence::Step(int s, bool laterPass) {
-    if (s < kFirstStep) {
-        return false;
-    }
-    if (s == kFirstStep) {
-        out_.StatusRequest();
-        return true;
-    }
     if (s < kFirstPlannedStep) {
-        if (s == kSaveStep) {
-            SaveState();
-            MakePlan(laterPass);
-            out_.Command(command::kMultiChannelInput, 0);
-        }
-        out_.Command(command::kMainInput, s - kSaveStep);
-        out_.StatusRequest();
-        return true;
+        return RunStep(*this, FirstSteps(), s, laterPass);
     }
-    if (plan_.empty()) {
+    if (parameterSteps_.empty()) {
         // Only when the pass never ran its step 3 (the counter was set from outside).
         SaveState();
-        MakePlan(laterPass);
+        PlanParameters(laterPass);
     }
     const auto index = static_cast<std::size_t>(s - kFirstPlannedStep);
-    if (index >= plan_.size()) {
-        return false;
+    if (index < parameterSteps_.size()) {
+        SendParameterStep(parameterSteps_.at(index));
+        return true;
     }
-    plan_.at(index)();
-    return true;
+    return RunStep(*this, LastSteps(), static_cast<int>(index - parameterSteps_.size()), laterPass);
+}
+
+int UploadSequence::LastStep() const {
+    if (parameterSteps_.empty()) {
+        return kFirstPlannedStep - 1;  // nothing planned yet
+    }
+    return kFirstPlannedStep + static_cast<int>(parameterSteps_.size()) + LastSteps().back().last;
 }
 
 void UploadSequence::EndPass() {
     out_.Command(command::kMainInput, saved_.mainInput);
+}
+
+void UploadSequence::RequestStatus(const StepAt&) {
+    out_.StatusRequest();
+}
+
+void UploadSequence::ReportInput(const StepAt& at) {
+    if (at.index == 0) {
+        SaveState();
+        PlanParameters(at.laterPass);
+        out_.Command(command::kMultiChannelInput, 0);
+    }
+    out_.Command(command::kMainInput, at.index);
+    out_.StatusRequest();
 }
 
 void UploadSequence::SaveState() {
@@ -70,15 +110,10 @@ void UploadSequence::SaveState() {
     saved_.inputMode = zone.at(main_zone::kInputMode);
 }
 
-void UploadSequence::MakePlan(bool laterPass) {
-    plan_.clear();
-    PlanParameters(laterPass);
-    PlanRest(laterPass);
-}
-
 void UploadSequence::PlanParameters(bool laterPass) {
     // Every program is selected on its way (its parameter 0); a parameter that is not requested
     // is passed over within the same step, so the selections gather until the next request.
+    parameterSteps_.clear();
     std::vector<int> selections;
     bool first = true;
     for (int program = 0; program <= ModelProfile::kHighestProgram; ++program) {
@@ -92,31 +127,30 @@ void UploadSequence::PlanParameters(bool laterPass) {
             if (!ReceiverHasSlot(program, slot) || !wire) {
                 continue;
             }
-            plan_.push_back([this, first, selections, code, wire = *wire] {
-                if (first) {
-                    // The last input in its first mode accepts every program.
-                    out_.Command(command::kMainInput, ModelProfile::kHighestInput);
-                    out_.Command(command::kInputMode, 0);
-                }
-                for (const int p : selections) {
-                    out_.Command(command::kProgram, p);
-                }
-                out_.Request(ef::kDspParameter, code, wire.parameter, wire.subIndex, 0);
-            });
+            parameterSteps_.push_back(
+                {first, selections, ParameterRequest{code, wire->parameter, wire->subIndex}});
             selections.clear();
             first = false;
         }
     }
-    plan_.push_back([this, first, selections] {
-        if (first) {
-            out_.Command(command::kMainInput, ModelProfile::kHighestInput);
-            out_.Command(command::kInputMode, 0);
-        }
-        for (const int p : selections) {
-            out_.Command(command::kProgram, p);
-        }
+    parameterSteps_.push_back({first, selections, std::nullopt});
+}
+
+void UploadSequence::SendParameterStep(const ParameterStep& step) {
+    if (step.first) {
+        // The last input in its first mode accepts every program.
+        out_.Command(command::kMainInput, ModelProfile::kHighestInput);
+        out_.Command(command::kInputMode, 0);
+    }
+    for (const int program : step.selections) {
+        out_.Command(command::kProgram, program);
+    }
+    if (step.request) {
+        out_.Request(ef::kDspParameter, step.request->programCode, step.request->parameter,
+                     step.request->subIndex, 0);
+    } else {
         Restore();
-    });
+    }
 }
 
 void UploadSequence::Restore() {
@@ -132,73 +166,55 @@ void UploadSequence::Restore() {
     out_.StatusRequest();
 }
 
-void UploadSequence::PlanRest(bool laterPass) {
-    const auto nothing = [] {};
-    // The data the receiver keeps once, not per preset, is read in the first pass only.
-    plan_.push_back(laterPass ? std::function<void()>(nothing) : [this] {
-        for (std::size_t group = 0; group < io_assign::kRowCount; ++group) {
-            for (std::size_t jack = 0; jack < io_assign::kJackCount.at(group); ++jack) {
-                out_.Request(ef::kIoAssign, static_cast<int>(group), static_cast<int>(jack));
-            }
-        }
-    });
-    for (int input = 0; input < kNameCount; ++input) {
-        plan_.push_back(laterPass ? std::function<void()>(nothing)
-                                  : [this, input] { out_.Request(ef::kInputName, input); });
+void UploadSequence::RequestIoAssignments(const StepAt&) {
+    request::IoAssignments(out_);
+}
+
+void UploadSequence::RequestInputName(const StepAt& at) {
+    out_.Request(ef::kInputName, at.index);
+}
+
+void UploadSequence::RequestCurrentStation(const StepAt&) {
+    out_.Command(command::kMainInput, kTunerInput);
+    request::TunerPage(out_, 0);
+}
+
+void UploadSequence::RequestTunerPage(const StepAt& at) {
+    request::TunerPage(out_, at.index + 1);
+}
+
+void UploadSequence::RequestTriggerInput(const StepAt& at) {
+    const int inputs = request::kTriggerInputs;
+    const int trigger = at.index / (2 * inputs);
+    const int row = at.index / inputs % 2;
+    out_.Request(ef::kDcTrigger, trigger, row, at.index % inputs);
+}
+
+void UploadSequence::RequestEqBand(const StepAt& at) {
+    const auto bands = static_cast<int>(eq_layout::kBandsPerChannel);
+    out_.Request(ef::kEqBand, at.index / bands, at.index % bands);
+}
+
+void UploadSequence::RequestTone(const StepAt&) {
+    request::Tone(out_);
+}
+
+void UploadSequence::RequestPictureModes(const StepAt&) {
+    request::PictureModes(out_);
+}
+
+void UploadSequence::RequestCinemaEq(const StepAt&) {
+    for (int r = 0; r < static_cast<int>(eq_layout::kCinemaEqRecordCount); ++r) {
+        out_.Request(ef::kCinemaEq, r);
     }
-    plan_.push_back(laterPass ? std::function<void()>(nothing) : [this] {
-        out_.Command(command::kMainInput, kTunerInput);
-        out_.Request(ef::kTunerPreset, 0, 0, 0, 0, kTunerRequestText);
-    });
-    for (int page = 1; page <= kTunerPages; ++page) {
-        plan_.push_back(laterPass ? std::function<void()>(nothing) : [this, page] {
-            for (int number = 1; number <= kEntriesPerPage; ++number) {
-                out_.Request(ef::kTunerPreset, page, number, 0, 0, kTunerRequestText);
-            }
-        });
-    }
-    for (int trigger = 0; trigger < 2; ++trigger) {
-        for (int row = 0; row < 2; ++row) {
-            for (int input = 0; input < kTriggerInputs; ++input) {
-                plan_.push_back(laterPass ? std::function<void()>(nothing)
-                                          : [this, trigger, row, input] {
-                                                out_.Request(ef::kDcTrigger, trigger, row, input);
-                                            });
-            }
-        }
-    }
-    for (int record = 0; record < static_cast<int>(eq_layout::kChannelCount); ++record) {
-        for (int band = 0; band < static_cast<int>(eq_layout::kBandsPerChannel); ++band) {
-            plan_.push_back([this, record, band] { out_.Request(ef::kEqBand, record, band); });
-        }
-    }
-    plan_.push_back([this] {
-        for (int a = 0; a < 2; ++a) {
-            for (int b = 0; b < 2; ++b) {
-                out_.Request(ef::kTone, a, b);
-            }
-        }
-    });
-    plan_.push_back([this] {
-        for (int r = 0; r < static_cast<int>(picture_mode::kRecordCount); ++r) {
-            out_.Request(ef::kPictureMode, r);
-        }
-    });
-    plan_.push_back([this] {
-        for (int r = 0; r < static_cast<int>(eq_layout::kCinemaEqRecordCount); ++r) {
-            out_.Request(ef::kCinemaEq, r);
-        }
-    });
-    plan_.push_back([this] {
-        for (int entry = 0; entry < kDistanceCount; ++entry) {
-            out_.Request(ef::kSpeakerDistance, entry);
-        }
-    });
-    // One trim per step: the pass ends only when the last reply is in, and a reply that comes
-    // after the end is no longer decoded.
-    for (int input = 0; input < kTrimCount; ++input) {
-        plan_.push_back([this, input] { out_.Request(ef::kInputTrim, input); });
-    }
+}
+
+void UploadSequence::RequestDistances(const StepAt&) {
+    request::Distances(out_);
+}
+
+void UploadSequence::RequestInputTrim(const StepAt& at) {
+    out_.Request(ef::kInputTrim, at.index);
 }
 
 }  // namespace tra1

@@ -1,7 +1,10 @@
 #pragma once
 
-#include <functional>
+#include <optional>
+#include <span>
 #include <vector>
+
+#include "app/transfer_steps.h"
 
 namespace tra1 {
 
@@ -10,10 +13,11 @@ class TransferOutput;
 
 // The upload (receiver to image), one step per call; the receiver's replies are decoded into
 // the image by the link. Step s is the upload counter after its increment for this step. Steps
-// 2..15 are fixed (status, then every input selected and reported); from step 16 on the steps
-// follow a plan made when the pass saved the receiver's state at step 3: the DSP parameters one
-// request per step, the restore of the saved state, then the I/O assignment, the input names,
-// the tuner pages, the DC triggers, the graphic EQ bands and the small groups.
+// 2..15 are fixed (FirstSteps: status, then every input selected and reported); from step 16
+// on the steps follow a plan made when the pass saved the receiver's state at step 3: the DSP
+// parameters one request per step and the restore of the saved state, then the fixed rows of
+// LastSteps (the I/O assignment, the input names, the tuner pages, the DC triggers, the graphic
+// EQ bands and the small groups).
 class UploadSequence {
 public:
     static constexpr int kFirstStep = 2;
@@ -37,20 +41,51 @@ public:
     void EndPass();
 
     // The number of steps of a pass as planned now (the last step number that sends).
-    int LastStep() const { return kFirstPlannedStep + static_cast<int>(plan_.size()) - 1; }
+    int LastStep() const;
     const SavedState& Saved() const { return saved_; }
 
+    // Steps 2..15.
+    static std::span<const StepRow<UploadSequence>> FirstSteps();
+    // The steps after the DSP parameters, numbered from 0 for the first of them.
+    static std::span<const StepRow<UploadSequence>> LastSteps();
+
 private:
+    // One planned step of the DSP parameters: the programs selected on the way, then the
+    // request, or for the last one the restore of the saved state.
+    struct ParameterRequest {
+        int programCode;
+        int parameter;
+        int subIndex;
+    };
+    struct ParameterStep {
+        bool first;  // the first of the pass: select the last input in its first mode before
+        std::vector<int> selections;
+        std::optional<ParameterRequest> request;
+    };
+
+    void RequestStatus(const StepAt& at);
+    void ReportInput(const StepAt& at);
+    void RequestIoAssignments(const StepAt& at);
+    void RequestInputName(const StepAt& at);
+    void RequestCurrentStation(const StepAt& at);
+    void RequestTunerPage(const StepAt& at);
+    void RequestTriggerInput(const StepAt& at);
+    void RequestEqBand(const StepAt& at);
+    void RequestTone(const StepAt& at);
+    void RequestPictureModes(const StepAt& at);
+    void RequestCinemaEq(const StepAt& at);
+    void RequestDistances(const StepAt& at);
+    void RequestInputTrim(const StepAt& at);
+
     void SaveState();
-    void MakePlan(bool laterPass);
     void PlanParameters(bool laterPass);
-    void PlanRest(bool laterPass);
+    void SendParameterStep(const ParameterStep& step);
     void Restore();
 
     const ReceiverImage& image_;
     TransferOutput& out_;
     SavedState saved_;
-    std::vector<std::function<void()>> plan_;
+    std::vector<ParameterStep> parameterSteps_;
 };
 
 }  // namespace tra1
