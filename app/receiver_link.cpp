@@ -117,6 +117,8 @@ ConnectorHost::PortResult ReceiverLink::OpenPort() {
             return PortResult::kOpened;
         case PortOpenResult::kRefused:
             return PortResult::kRefused;
+        case PortOpenResult::kNotMapped:
+            return PortResult::kNotMapped;
         case PortOpenResult::kNoPort:
         case PortOpenResult::kSettingsFailed:
             break;

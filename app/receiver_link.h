@@ -72,6 +72,7 @@ private:
     int ConnectionIcon() const override;
     void EnableTransferControls(bool enabled) override;
     PortResult OpenPort() override;
+    std::string OpenFailureReason() const override { return rs232c_.OpenFailureReason(); }
     void ClosePort() override;
     void WriteFrame(std::string_view frame) override;
     void EmptyReceiveBuffer() override;

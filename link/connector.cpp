@@ -88,13 +88,21 @@ void Connector::Connect() {
 
     state_.openPort = PortSlotValue(selection);
     // A port whose line settings cannot be applied is as unusable as one the system refuses,
-    // so both are reported instead of leaving the user with a silent, closed link.
+    // so both are reported instead of leaving the user with a silent, closed link. The reason
+    // goes on a line of its own, and to the log.
     if (host_.OpenPort() != ConnectorHost::PortResult::kOpened) {
+        const std::string reason = host_.OpenFailureReason();
         host_.EmptyReceiveBuffer();
         ClearLinkSlots(state_);
         host_.ResetQueue();
-        host_.ShowMessage("COM Port : " + std::to_string(selection) + "\r\nInvalid Com Port.",
-                          std::string(kTitle));
+        if (!reason.empty()) {
+            Log("Com " + std::to_string(selection) + " --> Invalid\r\n" + reason + "\r\n");
+        }
+        std::string text = "COM Port : " + std::to_string(selection) + "\r\nInvalid Com Port.";
+        if (!reason.empty()) {
+            text += "\r\n" + reason;
+        }
+        host_.ShowMessage(text, std::string(kTitle));
         host_.SelectPort(kAutoSearch);
         return;
     }
@@ -137,8 +145,16 @@ void Connector::SearchPort(int n) {
         }
         state_.openPort = n;
         state_.searchPort = n;
-        if (host_.OpenPort() != ConnectorHost::PortResult::kOpened) {
-            Log("Com " + std::to_string(n) + " --> Invalid\r\n");
+        const ConnectorHost::PortResult opened = host_.OpenPort();
+        if (opened == ConnectorHost::PortResult::kNotMapped) {
+            // A number that leads nowhere is not part of the search.
+            ++n;
+            continue;
+        }
+        if (opened != ConnectorHost::PortResult::kOpened) {
+            const std::string reason = host_.OpenFailureReason();
+            Log("Com " + std::to_string(n) + " --> Invalid\r\n" +
+                (reason.empty() ? std::string() : reason + "\r\n"));
             ++n;
             continue;
         }

@@ -19,6 +19,7 @@ public:
         kOpened,          // the port is open with the link's line settings
         kRefused,         // the system refused the device (the open-port slot is cleared)
         kSettingsFailed,  // opened, but the line settings could not be applied: closed again
+        kNotMapped,       // the number leads to no device or server; the search skips it
     };
 
     virtual ~ConnectorHost() = default;
@@ -34,6 +35,8 @@ public:
 
     // The serial link. OpenPort opens the port whose number is in the open-port slot.
     virtual PortResult OpenPort() = 0;
+    // Why the last OpenPort failed, one line for the user; empty when unknown.
+    virtual std::string OpenFailureReason() const { return {}; }
     virtual void ClosePort() = 0;
     virtual void WriteFrame(std::string_view frame) = 0;
     virtual void EmptyReceiveBuffer() = 0;

@@ -59,6 +59,9 @@ PortOpenResult CRS232CDlg::OpenPort() {
         case serial::OpenResult::kRefused:
             SetLinkState(kOpenPortSlot, 0);
             return PortOpenResult::kRefused;
+        case serial::OpenResult::kNotMapped:
+            SetLinkState(kOpenPortSlot, 0);
+            return PortOpenResult::kNotMapped;
         case serial::OpenResult::kSettingsFailed:
             // The port has closed itself again; the slot keeps the number, as the caller set it.
             return PortOpenResult::kSettingsFailed;
@@ -67,6 +70,10 @@ PortOpenResult CRS232CDlg::OpenPort() {
     }
     SetLinkState(kOpenPortSlot, number);
     return PortOpenResult::kOpened;
+}
+
+std::string CRS232CDlg::OpenFailureReason() const {
+    return port_ != nullptr ? port_->LastOpenError().Describe() : std::string();
 }
 
 bool CRS232CDlg::ClosePort() {

@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "link/link_state.h"
@@ -43,6 +44,8 @@ enum class PortOpenResult {
     kOpened,          // open with the link's line settings
     kRefused,         // the OS refused the device; open-port slot set to 0
     kSettingsFailed,  // opened, but the settings could not be applied; closed again
+    kNotMapped,       // the number leads to no device or server: nothing was tried; open-port
+                      // slot set to 0
 };
 
 class CRS232CDlg : public win::Dialog {
@@ -67,6 +70,9 @@ public:
 
     // Opens the port whose number is in the open-port slot (see PortOpenResult).
     PortOpenResult OpenPort();
+    // Why the last OpenPort failed, in one line for the user; empty when it did not fail or
+    // the port cannot say.
+    std::string OpenFailureReason() const;
     // Closes the port. On success the open-port and waiting slots are 0. False when the port
     // could not be closed cleanly (or none was open): then nothing else changes.
     bool ClosePort();

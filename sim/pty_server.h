@@ -1,11 +1,10 @@
 #pragma once
 
 #include <csignal>
-#include <cstdint>
-#include <deque>
 #include <string>
 
 #include "platform/serial/far_end.h"
+#include "sim/paced_line.h"
 
 namespace tra1::sim {
 
@@ -30,22 +29,10 @@ public:
     int Run(const volatile std::sig_atomic_t& stop);
 
 private:
-    struct Outgoing {
-        std::string bytes;
-        std::int64_t startNs = 0;  // when its first byte is due
-        std::size_t sent = 0;
-    };
-
-    void Hear(std::int64_t nowNs);
-    void Speak(std::int64_t nowNs);
-    int MsUntilNextByte(std::int64_t nowNs) const;
-
-    serial::FarEnd& device_;
+    PacedLine line_;
     int master_ = -1;
     int keepOpen_ = -1;
     std::string devicePath_;
-    std::deque<Outgoing> outgoing_;
-    std::int64_t lineFreeNs_ = 0;
 };
 
 }  // namespace tra1::sim

@@ -1,6 +1,7 @@
 // tr-a1-sim: a virtual TR-A1 receiver on a pseudo-terminal, for trying the editor without the
 // hardware. It prints the terminal's device path on the first line of its output; point a COM
-// port at it with TRA1_COMn=PATH (or use --link for a fixed path).
+// port at it with TRA1_COMn=PATH (or use --link for a fixed path). With --tcp it serves the
+// receiver as a raw serial server on 127.0.0.1 instead and prints the socket:// address.
 
 #include <unistd.h>
 
@@ -14,6 +15,7 @@
 
 #include "programs/program_version.h"
 #include "sim/pty_server.h"
+#include "sim/tcp_server.h"
 #include "sim/virtual_receiver.h"
 
 namespace {
@@ -31,6 +33,8 @@ constexpr std::string_view kUsage =
     "\n"
     "Options:\n"
     "  --link PATH        also make PATH a symbolic link to the device (removed on exit)\n"
+    "  --tcp PORT         serve on TCP port PORT of 127.0.0.1 instead, as a raw serial server\n"
+    "                     (0: any free port); prints socket://127.0.0.1:PORT\n"
     "  --model N          report model code N: 0 TR-E1, 1 TR-C1, 2 TR-D1, 3 TR-C2, 4 TR-A2,\n"
     "                     5 TR-C3, 6 TR-B3, 7 TR-B2, 8 TR-A1 (default); any other: unknown\n"
     "  --model-code CODE  report these five characters as the model code (e.g. R9999)\n"
@@ -77,6 +81,7 @@ void RemoveLink(const std::string& link, const std::string& device) {
 int main(int argc, char** argv) {
     tra1::sim::VirtualReceiver receiver;
     std::string link;
+    int tcpPort = -1;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         const bool hasValue = i + 1 < argc;
@@ -89,6 +94,9 @@ int main(int argc, char** argv) {
             return 0;
         } else if (arg == "--link" && hasValue) {
             link = argv[++i];
+        } else if (arg == "--tcp" && hasValue && ParseInt(argv[i + 1], n) && n >= 0 && n <= 65535) {
+            ++i;
+            tcpPort = n;
         } else if (arg == "--model" && hasValue && ParseInt(argv[i + 1], n)) {
             ++i;
             receiver.SetModel(n);
@@ -114,11 +122,8 @@ int main(int argc, char** argv) {
         }
     }
 
-    tra1::sim::PtyServer server(receiver);
-    std::string error;
-    if (!server.Open(error)) {
-        std::fprintf(stderr, "tr-a1-sim: cannot create a pseudo-terminal: %s\n", error.c_str());
-        return 1;
+    if (tcpPort >= 0 && !link.empty()) {
+        return Fail("--link and --tcp do not go together");
     }
 
     struct sigaction action {};
@@ -128,6 +133,30 @@ int main(int argc, char** argv) {
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
     sigaction(SIGHUP, &action, nullptr);
+    // A client that goes away mid-answer is noticed by the failed write, not by a signal.
+    std::signal(SIGPIPE, SIG_IGN);
+
+    if (tcpPort >= 0) {
+        tra1::sim::TcpServer server(receiver);
+        std::string error;
+        if (!server.Listen(tcpPort, error)) {
+            std::fprintf(stderr, "tr-a1-sim: cannot listen: %s\n", error.c_str());
+            return 1;
+        }
+        std::printf("socket://127.0.0.1:%d\n", server.Port());
+        std::fflush(stdout);
+        std::fprintf(stderr,
+                     "tr-a1-sim: virtual receiver (model code %s) on socket://127.0.0.1:%d\n",
+                     receiver.ReportedModelCode().c_str(), server.Port());
+        return server.Run(gStop);
+    }
+
+    tra1::sim::PtyServer server(receiver);
+    std::string error;
+    if (!server.Open(error)) {
+        std::fprintf(stderr, "tr-a1-sim: cannot create a pseudo-terminal: %s\n", error.c_str());
+        return 1;
+    }
 
     if (!link.empty()) {
         struct stat st {};

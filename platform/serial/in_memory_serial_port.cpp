@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "platform/serial/line_timing.h"
 
@@ -16,20 +17,23 @@ std::int64_t InMemorySerialPort::NowTicks() const {
     return MsToLineTicks(clock_.NowMs());
 }
 
-void InMemorySerialPort::SetOpenOutcome(int port, OpenResult outcome) {
+void InMemorySerialPort::SetOpenOutcome(int port, OpenResult outcome, OpenError reason) {
     if (IsComPortNumber(port)) {
         outcomes_.at(static_cast<std::size_t>(port)) = outcome;
+        reasons_.at(static_cast<std::size_t>(port)) = std::move(reason);
     }
 }
 
 OpenResult InMemorySerialPort::Open(int port) {
     Close();
     hungUp_ = false;
+    error_ = {};
     if (!IsComPortNumber(port) || farEndGone_) {
         return OpenResult::kRefused;
     }
     const OpenResult outcome = outcomes_.at(static_cast<std::size_t>(port));
     if (outcome != OpenResult::kOpened) {
+        error_ = reasons_.at(static_cast<std::size_t>(port));
         return outcome;
     }
     open_ = true;

@@ -31,9 +31,11 @@ public:
     std::size_t Write(std::string_view bytes) override;
     bool Close() override;
     bool TakeHangUp() override;
+    OpenError LastOpenError() const override { return error_; }
 
-    // What Open(port) answers for a port number 1..8 (every port opens by default).
-    void SetOpenOutcome(int port, OpenResult outcome);
+    // What Open(port) answers for a port number 1..8 (every port opens by default), and the
+    // reason a failed open gives.
+    void SetOpenOutcome(int port, OpenResult outcome, OpenError reason = {});
     // The far end goes away: the next BytesWaiting or Read reports the hang-up.
     void HangUpFarEnd();
     // Puts bytes on the line as if the far end had sent them, after `gapMs` of silence behind
@@ -67,6 +69,8 @@ private:
     const LineClock& clock_;
     FarEnd& farEnd_;
     std::array<OpenResult, kLastComPort + 1> outcomes_{};
+    std::array<OpenError, kLastComPort + 1> reasons_{};
+    OpenError error_;
     bool open_ = false;
     int port_ = 0;
     bool farEndGone_ = false;

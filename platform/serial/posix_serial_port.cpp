@@ -1,12 +1,17 @@
 #include "platform/serial/posix_serial_port.h"
 
 #include <fcntl.h>
+#include <grp.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 
 #include "platform/serial/com_port_path.h"
 
@@ -20,6 +25,23 @@ constexpr int kWriteMsPerByte = 10;
 // bytes that are already waiting, so it never actually delays anything.
 constexpr cc_t kReadIntervalDeciseconds = 5;
 
+// The group that may open a device, for telling the user which group to join.
+std::string DeviceGroup(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        return {};
+    }
+    const group* owner = ::getgrgid(st.st_gid);
+    return owner != nullptr && owner->gr_name != nullptr ? owner->gr_name : std::string();
+}
+
+// The device behind symbolic links such as /dev/serial/by-id/..., which is what lock files
+// name.
+std::string ResolvedPath(const std::string& path) {
+    char resolved[PATH_MAX] = {};
+    return ::realpath(path.c_str(), resolved) != nullptr ? std::string(resolved) : path;
+}
+
 }  // namespace
 
 PosixSerialPort::~PosixSerialPort() {
@@ -29,38 +51,60 @@ PosixSerialPort::~PosixSerialPort() {
 OpenResult PosixSerialPort::Open(int port) {
     Close();
     if (!IsComPortNumber(port)) {
+        error_ = OpenError{OpenError::Kind::kNotMapped, {}, {}};
         return OpenResult::kRefused;
     }
     return OpenDevice(ComPortDevicePath(port), port);
 }
 
+OpenResult PosixSerialPort::Refuse(OpenError error) {
+    error_ = std::move(error);
+    return OpenResult::kRefused;
+}
+
 OpenResult PosixSerialPort::OpenDevice(const std::string& path, int portNumber) {
     Close();
     hungUp_ = false;
+    error_ = {};
     // No controlling terminal: a pseudo-terminal must never become the editor's terminal.
     // Non-blocking, so that neither open nor a write can hang on absent modem or flow-control
     // lines.
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        return OpenResult::kRefused;
+        OpenError error = OpenErrorFromErrno(errno, path);
+        if (error.kind == OpenError::Kind::kPermissionDenied) {
+            error.detail = DeviceGroup(path);
+        }
+        return Refuse(std::move(error));
     }
-    // Exclusive use, as the link expects; a device that does not support it is still usable.
+    // One program at a time: the advisory lock keeps out every program that asks for it (root
+    // included, whom the exclusive flag does not stop), the exclusive flag every other open.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+        ::close(fd);
+        return Refuse(OpenError{OpenError::Kind::kBusy, path, {}});
+    }
     (void)::ioctl(fd, TIOCEXCL);
+    if (OpenError locked = lockFile_.Acquire(lockFolder_, ResolvedPath(path)); locked.IsError()) {
+        (void)::ioctl(fd, TIOCNXCL);
+        ::close(fd);
+        locked.target = path;
+        return Refuse(std::move(locked));
+    }
     fd_ = fd;
     port_ = portNumber;
     path_ = path;
-    if (!ApplyLineSettings()) {
+    havePrevious_ = ::tcgetattr(fd_, &previous_) == 0;
+    havePreviousModemLines_ = ::ioctl(fd_, TIOCMGET, &previousModemLines_) == 0;
+    if (!havePrevious_ || !ApplyLineSettings()) {
         Close();
+        error_ = OpenError{OpenError::Kind::kNotSerial, path, {}};
         return OpenResult::kSettingsFailed;
     }
     return OpenResult::kOpened;
 }
 
 bool PosixSerialPort::ApplyLineSettings() {
-    termios tio{};
-    if (::tcgetattr(fd_, &tio) != 0) {
-        return false;
-    }
+    termios tio = previous_;
     ::cfmakeraw(&tio);
     if (::cfsetispeed(&tio, B9600) != 0 || ::cfsetospeed(&tio, B9600) != 0) {
         return false;
@@ -78,9 +122,25 @@ bool PosixSerialPort::ApplyLineSettings() {
     if (::tcsetattr(fd_, TCSANOW, &tio) != 0) {
         return false;
     }
+    // DTR stays off: the receiver's port does not use it. A pseudo-terminal has no modem lines
+    // and refuses the call, which changes nothing.
+    const int dtr = TIOCM_DTR;
+    (void)::ioctl(fd_, TIOCMBIC, &dtr);
     // Stale bytes from before the open are not this session's.
     (void)::tcflush(fd_, TCIOFLUSH);
     return true;
+}
+
+void PosixSerialPort::RestorePreviousSettings() {
+    if (havePrevious_) {
+        (void)::tcsetattr(fd_, TCSANOW, &previous_);
+    }
+    if (havePreviousModemLines_ && (previousModemLines_ & TIOCM_DTR) != 0) {
+        const int dtr = TIOCM_DTR;
+        (void)::ioctl(fd_, TIOCMBIS, &dtr);
+    }
+    havePrevious_ = false;
+    havePreviousModemLines_ = false;
 }
 
 std::size_t PosixSerialPort::BytesWaiting() {
@@ -169,10 +229,13 @@ bool PosixSerialPort::Close() {
     if (fd_ < 0) {
         return false;
     }
-    // Lift the exclusive flag: the other side of a pseudo-terminal keeps the terminal alive, and
-    // the flag would otherwise refuse the next open.
+    // The settings the port had before, then lift the exclusive flag: the other side of a
+    // pseudo-terminal keeps the terminal alive, and the flag would otherwise refuse the next
+    // open. Closing the descriptor drops the advisory lock.
+    RestorePreviousSettings();
     (void)::ioctl(fd_, TIOCNXCL);
     const int rc = ::close(fd_);
+    lockFile_.Release();
     fd_ = -1;
     port_ = 0;
     path_.clear();

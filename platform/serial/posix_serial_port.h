@@ -1,15 +1,20 @@
 #pragma once
 
+#include <termios.h>
+
 #include <string>
 
+#include "platform/serial/device_lock.h"
 #include "platform/serial/serial_port.h"
 
 namespace tra1::serial {
 
-// A serial port of the operating system, reached through the COMn mapping of
-// ComPortDevicePath. The line is set to 9600 baud, 8 data bits, no parity, 1 stop bit, raw, with
-// RTS/CTS hardware flow control and no software flow control. Modem-line ioctls are never used,
-// so a pseudo-terminal (which refuses them) works like a real port.
+// A serial port of the operating system. The line is set to 9600 baud, 8 data bits, no parity,
+// 1 stop bit, raw, with RTS/CTS hardware flow control, no software flow control and DTR off;
+// whatever settings the port had before are put back when it closes. The port is used by this
+// program alone: the exclusive flag of the terminal, an advisory lock on the device and the lock
+// file that other serial programs honour (device_lock.h). Modem-line calls that a
+// pseudo-terminal refuses are skipped, so one works like a real port.
 class PosixSerialPort final : public SerialPort {
 public:
     PosixSerialPort() = default;
@@ -17,6 +22,7 @@ public:
     PosixSerialPort(const PosixSerialPort&) = delete;
     PosixSerialPort& operator=(const PosixSerialPort&) = delete;
 
+    // Opens the device of COMn as ComPortDevicePath says (TRA1_COMn or /dev/ttyS<n-1>).
     OpenResult Open(int port) override;
     // Opens a device path directly (COMn is then reported as `portNumber`).
     OpenResult OpenDevice(const std::string& path, int portNumber);
@@ -28,18 +34,31 @@ public:
     std::size_t Write(std::string_view bytes) override;
     bool Close() override;
     bool TakeHangUp() override;
+    OpenError LastOpenError() const override { return error_; }
 
     // The path of the open device; empty when closed.
     const std::string& DevicePath() const { return path_; }
+    // Where lock files are made (tests use a folder of their own).
+    void SetLockFolder(std::string folder) { lockFolder_ = std::move(folder); }
 
 private:
+    OpenResult Refuse(OpenError error);
     bool ApplyLineSettings();
+    void RestorePreviousSettings();
     void HangUp();
 
     int fd_ = -1;
     int port_ = 0;
     std::string path_;
     bool hungUp_ = false;
+    OpenError error_;
+    std::string lockFolder_ = DeviceLockFile::kDefaultLockFolder;
+    DeviceLockFile lockFile_;
+    // What the port was set to before this program opened it.
+    termios previous_{};
+    bool havePrevious_ = false;
+    int previousModemLines_ = 0;
+    bool havePreviousModemLines_ = false;
 };
 
 }  // namespace tra1::serial

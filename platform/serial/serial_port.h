@@ -4,6 +4,8 @@
 #include <span>
 #include <string_view>
 
+#include "platform/serial/open_error.h"
+
 namespace tra1::serial {
 
 // The COM port numbers the editor knows.
@@ -14,12 +16,13 @@ constexpr bool IsComPortNumber(int port) {
     return port >= kFirstComPort && port <= kLastComPort;
 }
 
-// How an attempt to open a port ended. The link tells the user "Invalid Com Port." only for a
-// refusal; a port that opened but would not take the line settings is closed again quietly.
+// How an attempt to open a port ended. LastOpenError() says why it failed.
 enum class OpenResult {
     kOpened,          // open, 9600 8N1 raw, ready to read and write
-    kRefused,         // the OS refused the device (missing, busy, no permission) or no such COMn
+    kRefused,         // the OS refused the device (missing, busy, no permission), the serial
+                      // server could not be reached, or no such COMn
     kSettingsFailed,  // the device opened but the line settings could not be applied; closed
+    kNotMapped,       // the COM number leads nowhere: nothing was tried
 };
 
 // One serial line, opened by COM port number. Everything is non-blocking from the caller's
@@ -52,6 +55,10 @@ public:
 
     // True once after the port closed itself because the far end hung up.
     virtual bool TakeHangUp() = 0;
+
+    // Why the last Open failed; kind kNone after one that succeeded, or when the port cannot
+    // say.
+    virtual OpenError LastOpenError() const { return {}; }
 };
 
 }  // namespace tra1::serial
