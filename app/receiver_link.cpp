@@ -29,14 +29,31 @@ ReceiverLink::ReceiverLink(win::Dialog& window, ReceiverImage& image, ModelProfi
       connector_(state_, profile, frames_, *this),
       sender_(window, rs232c_, frames_, state_, log_, assembler_, *this) {
     decoder_.SetConfigurationGate(&connector_);
-    // A far end that hangs up (the cable pulled, the simulator gone) ends the connection.
-    rs232c_.SetHangUpHandler([this] {
-        connector_.Disconnect();
-        services_.ControlModeChanged();
-    });
+    // A far end that hangs up (the cable pulled, the serial server or the simulator gone) ends
+    // the connection and whatever transfer ran on it, and the user is told.
+    rs232c_.SetHangUpHandler([this] { OnHangUp(); });
 }
 
 ReceiverLink::~ReceiverLink() = default;
+
+void ReceiverLink::OnHangUp() {
+    const int port = state_.openPort;
+    const bool download = state_.downloadInProgress > 0;
+    const bool upload = state_.uploadInProgress > 0;
+    connector_.Disconnect();
+    services_.ControlModeChanged();  // a transfer that ended closes its wait window
+    std::string text = "COM Port : " + std::to_string(port) + "\r\nConnection lost.";
+    if (download) {
+        text +=
+            "\r\nThe Download was stopped; the receiver may hold only part of the new "
+            "settings.";
+    } else if (upload) {
+        text +=
+            "\r\nThe Upload was stopped; the PC image may hold only part of the receiver's "
+            "settings.";
+    }
+    ShowMessage(text, id::kMessageTitle);
+}
 
 void ReceiverLink::CreateLinkWindows() {
     if (!rs232c_.Create(window_.Handle())) {

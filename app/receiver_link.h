@@ -64,6 +64,9 @@ public:
     CAUXTIMERDlg& AuxTimer() { return aux_; }
 
 private:
+    // The port closed itself because its far end went away.
+    void OnHangUp();
+
     // ConnectorHost
     int SelectedPort() const override;
     void SelectPort(int index) override;

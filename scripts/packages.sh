@@ -8,6 +8,7 @@ TRA1_PACKAGES=(
     clang-format
     help2man librsvg2-bin
     desktop-file-utils appstream shared-mime-info inotify-tools
+    ser2net
 )
 
 # Installs whatever of TRA1_PACKAGES is missing. As root it runs apt-get; anyone else is told the

@@ -95,12 +95,14 @@ int TcpServer::Run(const volatile std::sig_atomic_t& stop) {
             return 1;
         }
         const std::int64_t now = PacedLine::NowNs();
-        if (ready > 0 && (fds[0].revents & POLLIN) != 0) {
-            Accept();
-        }
+        // The client first: one that has left makes room for the next before it is turned
+        // away.
         if (client_ >= 0 && ready > 0 && count == 2 && fds[1].revents != 0 &&
             !line_.Hear(client_, now)) {
             DropClient();
+        }
+        if (ready > 0 && (fds[0].revents & POLLIN) != 0) {
+            Accept();
         }
         if (client_ >= 0 && !line_.Speak(client_, now)) {
             DropClient();
