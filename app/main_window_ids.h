@@ -72,6 +72,7 @@ inline constexpr int kMenuOpen = 32789;
 inline constexpr int kMenuSave = 32790;
 inline constexpr int kMenuConnect = 32791;
 inline constexpr int kMenuDisconnect = 32792;
+inline constexpr int kMenuPortSettings = 32795;
 inline constexpr int kMenuRealtime = 32787;
 inline constexpr int kMenuAsynchronous = 32788;
 inline constexpr int kMenuUpload = 32793;

@@ -11,8 +11,9 @@
 namespace tra1 {
 
 CReceiverEditorApp::CReceiverEditorApp(win::EventLoop& loop,
-                                       std::unique_ptr<serial::SerialPort> port)
-    : loop_(loop), port_(std::move(port)) {}
+                                       std::unique_ptr<serial::SerialPort> port,
+                                       PortSettings settings)
+    : loop_(loop), port_(std::move(port)), portSettings_(std::move(settings)) {}
 
 CReceiverEditorApp::~CReceiverEditorApp() = default;
 
@@ -21,6 +22,7 @@ int CReceiverEditorApp::Run() {
     if (fileAtStart_) {
         mainWindow_->OpenFileAtStart(*std::exchange(fileAtStart_, std::nullopt));
     }
+    mainWindow_->SetPortSettings(portSettings_);
     mainWindow_->DoModal();
     mainWindow_.reset();
     return 0;

@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "app/port_settings.h"
+
 namespace tra1 {
 
 class CReceiverEditorDlg;
@@ -21,7 +23,9 @@ class EventLoop;
 // tests use a line to the virtual receiver.
 class CReceiverEditorApp {
 public:
-    CReceiverEditorApp(win::EventLoop& loop, std::unique_ptr<serial::SerialPort> port);
+    // `settings` is what Connection > "Port Settings..." works on (nothing: the item is greyed).
+    CReceiverEditorApp(win::EventLoop& loop, std::unique_ptr<serial::SerialPort> port,
+                       PortSettings settings = {});
     ~CReceiverEditorApp();
 
     // A configuration file for the main window to open once it is up (the command line's).
@@ -37,6 +41,7 @@ public:
 private:
     win::EventLoop& loop_;
     std::unique_ptr<serial::SerialPort> port_;
+    PortSettings portSettings_;
     std::unique_ptr<CReceiverEditorDlg> mainWindow_;
     std::optional<std::string> fileAtStart_;
 };

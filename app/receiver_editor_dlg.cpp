@@ -6,6 +6,7 @@
 #include "app/creport_dlg.h"
 #include "app/main_window_ids.h"
 #include "app/panel_factories.h"
+#include "app/port_settings_dlg.h"
 #include "app/wait_message_dlg.h"
 #include "model/model_profile.h"
 #include "model/receiver_image.h"
@@ -15,6 +16,7 @@
 #include "platform/win/combo_box.h"
 #include "platform/win/edit.h"
 #include "platform/win/event_loop.h"
+#include "platform/win/menu.h"
 #include "platform/win/prompter.h"
 #include "platform/win/static.h"
 #include "resources/icon_image.h"
@@ -91,7 +93,27 @@ bool CReceiverEditorDlg::OnInitDialog() {
     if (fileAtStart_) {
         PostMessage(id::kOpenFileAtStart);
     }
+    if (win::Menu* menu = GetMenu()) {
+        menu->EnableItem(id::kMenuPortSettings, portSettings_.map != nullptr);
+    }
     return true;
+}
+
+void CReceiverEditorDlg::SetPortSettings(PortSettings settings) {
+    portSettings_ = std::move(settings);
+    if (win::Menu* menu = IsWindow() ? GetMenu() : nullptr) {
+        menu->EnableItem(id::kMenuPortSettings, portSettings_.map != nullptr);
+    }
+}
+
+void CReceiverEditorDlg::ShowPortSettings() {
+    if (portSettings_.map == nullptr) {
+        return;
+    }
+    CPORTSETTINGSDlg settings(Loop(), portSettings_);
+    if (settings.DoModal(Handle()) < 0) {
+        MessageBox("Dialog Creating Error\r\nPort Settings", "", win::Buttons::kOk);
+    }
 }
 
 void CReceiverEditorDlg::InitialiseState() {
@@ -204,6 +226,9 @@ bool CReceiverEditorDlg::HandleMenuCommand(int commandId) {
         case id::kMenuDownload:
         case id::kDownloadButton:
             transfer_.StartDownload();
+            break;
+        case id::kMenuPortSettings:
+            ShowPortSettings();
             break;
         case id::kClearLogButton:
             SetDlgItemText(id::kLogEdit, "");

@@ -10,6 +10,7 @@
 #include "app/main_zone_controls.h"
 #include "app/main_zone_view.h"
 #include "app/panel_table.h"
+#include "app/port_settings.h"
 #include "app/preset_memories.h"
 #include "app/receiver_link.h"
 #include "app/transfer_engine.h"
@@ -55,6 +56,9 @@ public:
     // A configuration file to load, as File > Open does, once the window is up (the file named
     // on the program's command line). Call before the window is created.
     void OpenFileAtStart(std::string path) { fileAtStart_ = std::move(path); }
+
+    // What Connection > "Port Settings..." works on; before it is given, the item is greyed.
+    void SetPortSettings(PortSettings settings);
 
     // The current configuration name (empty at start; set by opening a file).
     const std::string& ConfigurationName() const { return fileCommands_.ConfigurationName(); }
@@ -116,6 +120,7 @@ private:
     void OnUserMemoChanged();
     void OnTransferCancelled();
     void ShowDebugCounter();
+    void ShowPortSettings();
 
     ReceiverImage& image_;
     ModelProfile& profile_;
@@ -128,6 +133,7 @@ private:
     ConfigurationFileCommands fileCommands_;
     std::optional<std::string> fileAtStart_;
     std::unique_ptr<CWaitMessageDlg> waitMessage_;
+    PortSettings portSettings_;
     TransferWindowHost transferHost_{*this};
     TransferEngine transfer_;
     // The panels' change messages.

@@ -1,5 +1,6 @@
 // tr-a1-editor: the Tolvek receiver editor. The main window runs on the steady clock inside Qt's
-// event loop; the serial ports are the system's (COMn maps to a device path, see the README).
+// event loop; each COM port number leads where the user's port settings say (a device or a
+// serial server), TRA1_COMn overriding a number for one run (see the README).
 
 #include <QApplication>
 #include <QSettings>
@@ -7,10 +8,14 @@
 #include <memory>
 
 #include "app/main_window_ids.h"
+#include "app/port_settings.h"
 #include "app/receiver_editor_app.h"
 #include "platform/qt/qt_front_end.h"
+#include "platform/qt/qt_port_settings_store.h"
 #include "platform/qt/remembered_places.h"
-#include "platform/serial/posix_serial_port.h"
+#include "platform/serial/com_port_map.h"
+#include "platform/serial/device_discovery.h"
+#include "platform/serial/mapped_serial_port.h"
 #include "platform/win/event_loop.h"
 #include "platform/win/steady_clock.h"
 #include "programs/editor_command_line.h"
@@ -50,12 +55,19 @@ int main(int argc, char** argv) {
     QSettings settings;
     tra1::qtui::RememberedPlaces places(settings, {tra1::main_window::kTemplateId});
 
+    tra1::qtui::QtPortSettingsStore store;
+    tra1::serial::ComPortMap ports;
+    tra1::serial::LoadPortSettings(store, ports);
+    ports.ReadEnvironment();
+
     tra1::win::SteadyClock clock;
     tra1::win::EventLoop loop(clock);
     tra1::qtui::QtFrontEnd frontEnd(loop);
     frontEnd.RememberPlaces(&places);
 
-    tra1::CReceiverEditorApp editor(loop, std::make_unique<tra1::serial::PosixSerialPort>());
+    tra1::CReceiverEditorApp editor(
+        loop, std::make_unique<tra1::serial::MappedSerialPort>(ports),
+        tra1::PortSettings{&ports, &store, [] { return tra1::serial::DiscoverSerialDevices(); }});
     if (commandLine.options.configurationFile) {
         editor.OpenFileAtStart(*commandLine.options.configurationFile);
     }

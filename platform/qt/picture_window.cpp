@@ -5,6 +5,7 @@
 #include "app/about_dlg.h"
 #include "app/creport_dlg.h"
 #include "app/panel_table.h"
+#include "app/port_settings_dlg.h"
 #include "app/receiver_editor_dlg.h"
 #include "app/wait_message_dlg.h"
 #include "model/model_profile.h"
@@ -69,6 +70,28 @@ bool PictureWindow::MakeProgramWindow(int template_id) {
                 std::make_unique<CREPORTDlg>(loop_, Image(), Profile(), win::WindowHandle{});
             if (report->Create()) {
                 dialog_ = std::move(report);
+            }
+            return true;
+        }
+        case CPORTSETTINGSDlg::kTemplateId: {
+            // A user with a USB adapter on COM1, a serial server on COM2, COM3 left empty and
+            // COM4 given on the command line; the devices are made up, so that the picture is
+            // the same on every machine.
+            ports_.SetStored(1, "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0");
+            ports_.SetStored(2, "socket://192.168.1.40:4001");
+            ports_.SetStored(3, "");
+            ports_.SetCommandLineOverride(4, "rfc2217://rack-serial.local:2217");
+            PortSettings settings{&ports_, nullptr, [] {
+                                      return std::vector<serial::SerialDeviceInfo>{
+                                          {"/dev/serial/by-id/"
+                                           "usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0",
+                                           "FTDI FT232R USB UART A50285BI, now ttyUSB0"},
+                                          {"/dev/ttyUSB0", "FTDI FT232R USB UART"},
+                                          {"/dev/ttyS0", "serial port"}};
+                                  }};
+            auto ports = std::make_unique<CPORTSETTINGSDlg>(loop_, std::move(settings));
+            if (ports->Create()) {
+                dialog_ = std::move(ports);
             }
             return true;
         }

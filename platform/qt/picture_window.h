@@ -1,9 +1,9 @@
 #pragma once
 // The program's windows as a user meets them, made for pictures: the main window just after
 // start-up (no port, the default image), every setting panel from the panel catalogue on the
-// default image, the REPORT window, the About box and the wait window part way through a
-// download. A template that no class of the program shows (the invisible link windows) is built
-// as a plain dialog.
+// default image, the REPORT window, the About box, the Port Settings dialog with a typical
+// mapping and the wait window part way through a download. A template that no class of the program
+// shows (the invisible link windows) is built as a plain dialog.
 //
 //   win::VirtualClock clock;
 //   win::EventLoop loop(clock);
@@ -16,6 +16,7 @@
 #include <memory>
 
 #include "link/link_state.h"
+#include "platform/serial/com_port_map.h"
 #include "platform/win/dialog.h"
 #include "platform/win/event_loop.h"
 
@@ -40,6 +41,8 @@ private:
     win::EventLoop& loop_;
     // The panels read the control mode from it (asynchronous, as at start-up).
     LinkState link_;
+    // The port settings the Port Settings dialog shows.
+    serial::ComPortMap ports_;
     std::unique_ptr<win::Dialog> dialog_;
 };
 

@@ -64,7 +64,20 @@ int ComboBox::SetCurSel(int index) {
         sel_ = value;
         Changed(ControlChange::kSelection);
     }
+    // The edit field of an editable combo shows the item picked.
+    if (value != CB_ERR && HasStyle(res::style::kDropDown)) {
+        SetEditText(items_[static_cast<std::size_t>(value)]);
+    }
     return value;
+}
+
+void ComboBox::SetEditText(std::string text) {
+    if (!HasStyle(res::style::kDropDown)) {
+        return;
+    }
+    if (text != GetText()) {
+        SetText(std::move(text));
+    }
 }
 
 void ComboBox::ShowDropDown(bool show) {

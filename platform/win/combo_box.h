@@ -38,6 +38,9 @@ public:
 
     // Text of the edit field of a kDropDown combo; for a drop-down list the selected item's text.
     std::string GetWindowText() const;
+    // Sets the edit field of a kDropDown combo (a drop-down list has none: nothing happens).
+    // The selection stays; picking an item puts the item's text here.
+    void SetEditText(std::string text);
 
 private:
     std::vector<std::string> items_;

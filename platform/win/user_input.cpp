@@ -181,6 +181,15 @@ bool TypeText(Dialog& dialog, int id, std::string_view text) {
 }
 
 bool ReplaceEditText(Dialog& dialog, int id, std::string_view text) {
+    // The edit field of an editable combo box takes typing too; it reports CBN_EDITCHANGE.
+    if (auto* combo = Usable<ComboBox>(dialog, id);
+        combo != nullptr && combo->HasStyle(res::style::kDropDown)) {
+        if (combo->GetWindowText() != text) {
+            combo->SetEditText(std::string(text));
+            Command(dialog, id, CBN_EDITCHANGE);
+        }
+        return true;
+    }
     Edit* edit = Usable<Edit>(dialog, id);
     if (edit == nullptr || edit->IsReadOnly()) {
         return false;

@@ -26,7 +26,8 @@
 //   TypeText(d, id, text)          inserted at the caret, cut to     EN_CHANGE if the text changed
 //                                  the limit; read-only: nothing
 //   ReplaceEditText(d, id, text)   whole text replaced (cut to       EN_CHANGE if the text changed
-//                                  the limit)
+//                                  the limit); the edit field of an  (CBN_EDITCHANGE for a combo)
+//                                  editable combo box likewise
 //   PressKey(d, key)               -                                 WM_KEYDOWN(key) to the dialog;
 //                                                                    then VK_RETURN -> IDOK,
 //                                                                    VK_ESCAPE -> IDCANCEL command

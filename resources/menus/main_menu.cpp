@@ -30,7 +30,8 @@ MenuTemplate MakeMainMenu() {
     m.id = 102;
     m.items = {
         Popup("&File", {Item("&Open", 32789), Item("&Save", 32790)}),
-        Popup("&Connection", {Item("&Connect", 32791), Item("&Disconnect", 32792)}),
+        Popup("&Connection", {Item("&Connect", 32791), Item("&Disconnect", 32792),
+                              Item("&Port Settings...", 32795)}),
         Popup("Control &Mode", {Item("&Realtime Mode", 32787), Item("&Asynchronous Mode", 32788)}),
         Popup("Con&figuration", {Item("&Upload", 32793), Item("&Download", 32794)}),
         // The panels in the order the user meets them on the receiver's set-up menu.
