@@ -18,6 +18,7 @@
 #include "app/about_dlg.h"
 #include "app/main_window_ids.h"
 #include "app/panel_table.h"
+#include "app/port_settings_dlg.h"
 #include "app/receiver_editor_dlg.h"
 #include "app/wait_message_dlg.h"
 #include "platform/qt/dialog_renderer.h"
@@ -81,7 +82,7 @@ TEST(DialogRenderTest, EveryDialogBecomesAPictureInTheRenderDirectory) {
     // The main window, every panel (the REPORT window among them), the About box and the wait
     // window: each a picture with something drawn in it, not an empty face.
     std::vector<int> windows{CReceiverEditorDlg::kTemplateId, CAboutDlg::kTemplateId,
-                             CWaitMessageDlg::kTemplateId};
+                             CWaitMessageDlg::kTemplateId, CPORTSETTINGSDlg::kTemplateId};
     for (const PanelInfo& info : PanelInfos()) {
         windows.push_back(info.dialogId);
     }
