@@ -4,6 +4,7 @@
 #include <array>
 #include <ostream>
 
+#include "platform/serial/com_port_map.h"
 #include "programs/program_version.h"
 
 namespace tra1::programs {
@@ -29,6 +30,20 @@ constexpr std::array kOptions = {
     OptionRule{"--version", "", "", "show the version and exit",
                [](std::string_view, EditorCommandLine& result) -> std::optional<std::string> {
                    result.action = CommandLineAction::kShowVersion;
+                   return std::nullopt;
+               }},
+    OptionRule{"--port", "", "COMn=TARGET",
+               "lead COMn (n = 1..8) to TARGET in this run: a device path,\n"
+               "socket://HOST:PORT (raw TCP) or rfc2217://HOST:PORT (Telnet, RFC 2217);\n"
+               "empty: nowhere. Repeatable; over the port settings and TRA1_COMn",
+               [](std::string_view value, EditorCommandLine& result) -> std::optional<std::string> {
+                   auto assignment = serial::ParsePortAssignment(value);
+                   if (!assignment) {
+                       return "bad port '" + std::string(value) +
+                              "': use COMn=DEVICE, COMn=socket://HOST:PORT or "
+                              "COMn=rfc2217://HOST:PORT with n = 1..8";
+                   }
+                   result.options.ports.push_back(std::move(*assignment));
                    return std::nullopt;
                }},
 };
@@ -154,14 +169,21 @@ std::string EditorUsage() {
         std::string column = HelpColumn(rule);
         column.resize(width + 2, ' ');
         text += column;
-        text += rule.help;
+        // A help of several lines goes on under its first.
+        for (const char c : rule.help) {
+            text += c;
+            if (c == '\n') {
+                text += std::string(width + 2, ' ');
+            }
+        }
         text += '\n';
     }
     text +=
         "\n"
         "Environment:\n"
-        "  TRA1_COMn=DEVICE  use DEVICE for port COMn (n = 1..8) in this run; the default\n"
-        "                    devices are /dev/ttyS0 to /dev/ttyS7\n";
+        "  TRA1_COMn=TARGET  lead COMn (n = 1..8) to TARGET in this run, over the port\n"
+        "                    settings (Connection > Port Settings...); without either,\n"
+        "                    COM1 to COM8 are /dev/ttyS0 to /dev/ttyS7\n";
     return text;
 }
 

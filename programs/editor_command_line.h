@@ -1,15 +1,16 @@
 #pragma once
-// The editor's command line: --help, --version and an optional configuration file to open at
-// start-up. Plain C++ and parsed before any window system starts, so that --help and --version
-// work without a display and the rules are tested without Qt. The options are one table in the
-// .cpp: an option is one row there (its name, value, help line and what it sets) and one field
-// in EditorOptions.
+// The editor's command line: --help, --version, --port and an optional configuration file to
+// open at start-up. Plain C++ and parsed before any window system starts, so that --help and
+// --version work without a display and the rules are tested without Qt. The options are one table
+// in the .cpp: an option is one row there (its name, value, help line and what it sets) and one
+// field in EditorOptions.
 
 #include <iosfwd>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tra1::programs {
@@ -20,6 +21,9 @@ inline constexpr std::string_view kEditorProgramName = "tr-a1-editor";
 struct EditorOptions {
     // A configuration file to open as File > Open does, once the main window is up.
     std::optional<std::string> configurationFile;
+    // --port COMn=TARGET, in the order given (a later one for the same n wins): where COMn
+    // leads for this run, over the port settings and TRA1_COMn. An empty target: nowhere.
+    std::vector<std::pair<int, std::string>> ports;
 };
 
 enum class CommandLineAction {

@@ -59,6 +59,9 @@ int main(int argc, char** argv) {
     tra1::serial::ComPortMap ports;
     tra1::serial::LoadPortSettings(store, ports);
     ports.ReadEnvironment();
+    for (const auto& [number, target] : commandLine.options.ports) {
+        ports.SetCommandLineOverride(number, target);
+    }
 
     tra1::win::SteadyClock clock;
     tra1::win::EventLoop loop(clock);

@@ -81,8 +81,29 @@ TEST(EditorCommandLine, FinishingWithoutRunningPrintsAndGivesTheExitStatus) {
 TEST(EditorCommandLine, UsageListsEveryOptionInColumns) {
     const std::string usage = EditorUsage();
     EXPECT_THAT(usage, StartsWith("Usage: tr-a1-editor [OPTION]... [FILE.tcf]\n"));
-    EXPECT_THAT(usage, HasSubstr("\n  -h, --help     show this text and exit\n"));
-    EXPECT_THAT(usage, HasSubstr("\n      --version  show the version and exit\n"));
+    EXPECT_THAT(usage, HasSubstr("\n  -h, --help              show this text and exit\n"));
+    EXPECT_THAT(usage, HasSubstr("\n      --version           show the version and exit\n"));
+    // A help of several lines keeps its column.
+    EXPECT_THAT(usage, HasSubstr("\n      --port=COMn=TARGET  lead COMn (n = 1..8) to TARGET in "
+                                 "this run: a device path,\n                          socket://"));
+}
+
+TEST(EditorCommandLine, PortsAreLedWhereTheCommandLineSaysInOrder) {
+    const auto run = Parse({"--port", "COM1=/dev/ttyUSB0", "--port=com2=rfc2217://rack:2217",
+                            "a.tcf", "--port", "COM1=socket://127.0.0.1:4001", "--port=COM3="});
+    ASSERT_EQ(run.action, CommandLineAction::kRun);
+    using Port = std::pair<int, std::string>;
+    EXPECT_EQ(run.options.ports, (std::vector<Port>{{1, "/dev/ttyUSB0"},
+                                                    {2, "rfc2217://rack:2217"},
+                                                    {1, "socket://127.0.0.1:4001"},
+                                                    {3, ""}}));
+    EXPECT_EQ(run.options.configurationFile, "a.tcf");
+
+    EXPECT_EQ(Parse({"--port", "COM9=/dev/ttyUSB0"}).error,
+              "bad port 'COM9=/dev/ttyUSB0': use COMn=DEVICE, COMn=socket://HOST:PORT or "
+              "COMn=rfc2217://HOST:PORT with n = 1..8");
+    EXPECT_EQ(Parse({"--port", "COM1=ttyUSB0"}).action, CommandLineAction::kUsageError);
+    EXPECT_EQ(Parse({"--port"}).error, "option '--port' needs a value: COMn=TARGET");
 }
 
 TEST(ProgramVersion, IsDottedNumbers) {
