@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the editor and starts it. Unless COM1 has been pointed at a
-# real port (TRA1_COM1=/dev/ttyUSB0, say), the virtual receiver is started on a pseudo-terminal
-# and COM1 is mapped to it, so that "Connect" finds a TR-A1 there.
+# Installs what is missing, builds the editor and starts it with the script's arguments (for
+# example --port COM2=socket://127.0.0.1:4001). Unless COM1 has been pointed at a real port
+# (TRA1_COM1=/dev/ttyUSB0, say), the virtual receiver is started on a pseudo-terminal and COM1 is
+# mapped to it, so that "Connect" finds a TR-A1 there.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
@@ -47,7 +48,7 @@ fi
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "No display found: starting the editor under Xvfb."
-    xvfb-run -a -s "-screen 0 1280x1024x24" "$build_dir/platform/qt/tr-a1-editor"
+    xvfb-run -a -s "-screen 0 1280x1024x24" "$build_dir/platform/qt/tr-a1-editor" "$@"
     exit $?
 fi
-"$build_dir/platform/qt/tr-a1-editor"
+"$build_dir/platform/qt/tr-a1-editor" "$@"
