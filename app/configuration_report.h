@@ -2,7 +2,7 @@
 // The configuration report: the whole receiver image as plain text, in labelled sections, the
 // way the REPORT window shows it and a user copies it elsewhere.
 //
-//   ConfigurationReport report(Image(), Profile());
+//   ConfigurationReport report(image, profile);
 //   report.Build([&](const std::string& section) { edit.AppendText(section); });
 //   std::string all = report.Text();
 //

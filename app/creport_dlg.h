@@ -23,6 +23,7 @@
 #include <string>
 
 #include "app/panel_table.h"
+#include "panels/panel_descriptor.h"
 #include "platform/win/dialog.h"
 #include "platform/win/event_loop.h"
 
@@ -37,10 +38,18 @@ class ModelProfile;
 
 class CREPORTDlg final : public win::Dialog {
 public:
-    static constexpr int kTemplateId = 145;
+    // Opened like a panel from its main-window button only; it posts no change messages and
+    // never holds its refreshes.
+    static constexpr PanelDescriptor kDescriptor{.refreshMessage = 0x9010,
+                                                 .templateId = 145,
+                                                 .caption = "REPORT",
+                                                 .buttonId = 1108,
+                                                 .buttonLabel = "Show Report",
+                                                 .windowName = "Report"};
+    static constexpr int kTemplateId = kDescriptor.templateId;
+    static constexpr win::Msg kRefreshMessage = kDescriptor.refreshMessage;
     static constexpr int kReportEdit = 1108;
     static constexpr int kTextLimit = 65535;
-    static constexpr win::Msg kRefreshMessage = 0x9010;
 
     // `mainWindow` is the window the report centres itself over when it is created. The image
     // is read once, during creation.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/change_message_router.h"
 #include "platform/win/message.h"
 
 namespace tra1 {
@@ -88,7 +89,7 @@ inline constexpr win::TimerId kStatusRequestTimer = 7;
 // Messages.
 inline constexpr win::Msg kReceivedBatch = 0x4400;
 inline constexpr win::Msg kAuxTick = 0xA500;
-inline constexpr win::Msg kRefreshMainWindow = 0x900F;
+inline constexpr win::Msg kRefreshMainWindow = change_message::kRefreshMainWindow;
 inline constexpr win::Msg kTransferProgress = 0xA200;
 inline constexpr win::Msg kTransferCancelled = 0xA201;
 // Posted by the start-up when a configuration file was named on the command line, so that the

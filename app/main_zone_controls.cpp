@@ -11,6 +11,9 @@
 #include "link/link_state.h"
 #include "model/protocol.h"
 #include "model/receiver_image.h"
+#include "panels/display_set_dlg.h"
+#include "panels/dsp_parameter_dlg.h"
+#include "panels/input_dsp_program_dlg.h"
 #include "platform/win/combo_box.h"
 #include "platform/win/dialog.h"
 #include "platform/win/slider.h"
@@ -22,10 +25,9 @@ namespace id = main_window;
 namespace mz = main_zone;
 
 // Refresh messages of the panels these controls concern.
-constexpr unsigned kDisplaySetRefresh = 0x900A;
-constexpr unsigned kDspParameterRefresh = 0x900C;
-constexpr unsigned kInputDspProgramRefresh = 0x900D;
-constexpr std::array<unsigned, 2> kProgramPanels{kDspParameterRefresh, kInputDspProgramRefresh};
+constexpr win::Msg kDisplaySetRefresh = CDISPLAYSETDlg::kDescriptor.refreshMessage;
+constexpr std::array<win::Msg, 2> kProgramPanels{CDSPPARAMETERDlg::kDescriptor.refreshMessage,
+                                                 CINPUTDSPPROGRAMDlg::kDescriptor.refreshMessage};
 
 // Buttons that only send a command with a fixed value.
 struct FixedCommand {
@@ -140,17 +142,14 @@ void MainZoneControls::OnSelectorChanged(const MainZoneSelector& selector) {
         // Also when the input did not change: the program read-out and the program panels
         // follow the input.
         window_.PostMessage(id::kRefreshMainWindow);
-        for (unsigned refresh : kProgramPanels) {
+        for (win::Msg refresh : kProgramPanels) {
             PostPanelRefresh(refresh);
         }
     }
 }
 
-void MainZoneControls::PostPanelRefresh(unsigned refreshMessage) {
-    const std::size_t index = PanelTable::IndexForRefresh(refreshMessage);
-    if (win::Dialog* panel = panels_.IsOpen(index) ? panels_.Window(index) : nullptr) {
-        panel->PostMessage(refreshMessage);
-    }
+void MainZoneControls::PostPanelRefresh(win::Msg refreshMessage) {
+    panels_.PostRefreshIfOpen(refreshMessage);
 }
 
 void MainZoneControls::HideProgramPanels() {

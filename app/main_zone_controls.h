@@ -77,7 +77,7 @@ private:
     void StopRepeats();
     bool ButtonUsable(VolumeButton button) const;
     void HideProgramPanels();
-    void PostPanelRefresh(unsigned refreshMessage);
+    void PostPanelRefresh(win::Msg refreshMessage);
 
     win::Dialog& window_;
     ReceiverImage& image_;

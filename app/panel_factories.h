@@ -1,8 +1,7 @@
 #pragma once
-// Fills the main window's panel table from the panel catalogue: every panel unit that
-// registered a creator under its refresh message gets a factory in the table's slot for that
-// message. Slots of panels that are not in the catalogue keep whatever factory they had (the
-// REPORT window's, for one).
+// Fills the main window's panel table from the list of setting panels: every setting panel gets
+// a factory in the table's slot for its refresh message. The other slot (the REPORT window's)
+// keeps whatever factory it had.
 
 #include <cstddef>
 

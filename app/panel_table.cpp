@@ -1,49 +1,25 @@
 #include "app/panel_table.h"
 
+#include <algorithm>
 #include <utility>
 
+#include "app/creport_dlg.h"
 #include "platform/win/dialog.h"
 
 namespace tra1 {
 
-const std::array<PanelInfo, kPanelCount>& PanelInfos() {
-    static const std::array<PanelInfo, kPanelCount> infos{{
-        {0x9000, 136, "SPEAKER SET / SUBWOOFER SET", 32772, "Show SPEAKER / SUBWOOFER SET", 1069,
-         "SPEAKER / SWFR SET", "SPEAKER SET", 32},
-        {0x9001, 135, "EQ CONTROL", 32771, "Show GRAPHIC EQ", 1068, "GRAPHIC EQ", "EQ", 36},
-        {0x9002, 140, "SPEAKER LEVEL", 32775, "Show SPEAKER LEVEL", 1072, "SPEAKER LEVEL",
-         "LEVEL and BALANCE", 25},
-        {0x9003, 143, "LFE LEVEL / D-RANGE", 32777, "Show LFE LEVEL / D-RANGE", 1074,
-         "LEF LEVEL / D-RANGE", "LFE and D-RANGE", 16},
-        {0x9004, 146, "DELAY", 32778, "Show DELAY", 1075, "Audio Delay", "Delay", 8},
-        {0x9005, 138, "INPUT RENAME", 32773, "Show RENAME", 1070, "RENAME", "RENAME", 33},
-        {0x9006, 139, "I/O ASSIGN", 32774, "Show I/O ASSIGN", 1071, "I/O ASSIGN", "ASSIGN", 80},
-        {0x9007, 141, "TUNER", 32776, "Show TUNER", 1073, "TUNER", "Tuner", 80},
-        // Reachable only through its (hidden) button: command 32784 has no menu item.
-        {0x9008, 152, "EXTERNAL INPUT SET", 0, "", 1083, "EXT INPUT SET", "6ch Input SET", 80},
-        {0x9009, 153, "INPUT MODE SET", 32785, "Show INPUT MODE SET", 1162, "INPUT MODE SET",
-         "Input Mode", 3},
-        {0x900A, 154, "DISPLAY SET", 32786, "Show DISPLAY SET", 1163, "DISPLAY SET", "DISPLAYSET",
-         40},
-        {0x900B, 147, "DC TRIGGER", 32779, "Show DC TRIGGER", 1078, "DC TRIGGER", "TRIGGER", 120},
-        {0x900C, 150, "DSP PARAMETER", 32782, "Show DSP PARAMETER", 1081, "PARAMETER",
-         "DSP Parameter", 0},
-        {0x900D, 149, "INPUT - DSP PROGRAM", 32780, "Show INPUT - DSP PROGRAM", 1080, "INPUT - DSP",
-         "INPUT-DSP", 80},
-        {0x900E, 151, "MULTI ZONE SET", 32783, "Show MULTI ZONE SET", 1082, "MULTI ZONE SET",
-         "ZONE2 SET", 50},
-        {0x9010, 145, "REPORT", 0, "", 1108, "Show Report", "Report", 0},
-        {0x9011, 196, "Tone Control", 57653, "Show TONE CONTROL", 1076, "TONE CONTROL",
-         "Tone Control", 0},
-        {0x9012, 199, "THX SET", 216, "Show THX SET", 1084, "THX SET", "THX SET", 0},
-        {0x9013, 201, "Video Processor", 219, "Show VIDEO PROCESSOR", 1086, "Video Processor",
-         "Video Processor", 0},
-        {0x9014, 198, "CINEMA EQ", 214, "Show CINEMA EQ", 1077, "CINEMA EQ", "Cienma EQ", 0},
-        {0x9015, 200, "Speaker Distance", 218, "Show SPEAKER DISTANCE", 1085, "SPEAKER DISTANCE",
-         "Speaker Distance", 40},
-        {0x9016, 213, "INPUT TRIM", 220, "Show INPUT TRIM", 1087, "INPUT TRIM", "INPUTTRIM", 20},
-    }};
-    return infos;
+const std::array<PanelDescriptor, kPanelCount>& PanelDescriptors() {
+    static const std::array<PanelDescriptor, kPanelCount> descriptors = [] {
+        std::array<PanelDescriptor, kPanelCount> all{};
+        std::size_t next = 0;
+        for (const PanelEntry& entry : SettingPanels()) {
+            all.at(next++) = *entry.descriptor;
+        }
+        all.at(next) = CREPORTDlg::kDescriptor;
+        std::ranges::sort(all, {}, &PanelDescriptor::refreshMessage);
+        return all;
+    }();
+    return descriptors;
 }
 
 const std::array<std::size_t, kWindowMenuItemCount>& WindowMenuOrder() {
@@ -57,24 +33,20 @@ const std::array<std::size_t, kWindowMenuItemCount>& WindowMenuOrder() {
 }
 
 std::size_t PanelTable::IndexForCommand(int commandId) {
-    const auto& infos = PanelInfos();
-    for (std::size_t i = 0; i < infos.size(); ++i) {
-        if (infos[i].buttonId == commandId ||
-            (infos[i].menuId != 0 && infos[i].menuId == commandId)) {
+    const auto& descriptors = PanelDescriptors();
+    for (std::size_t i = 0; i < descriptors.size(); ++i) {
+        if (descriptors[i].buttonId == commandId ||
+            (descriptors[i].menuId != 0 && descriptors[i].menuId == commandId)) {
             return i;
         }
-    }
-    // The external input set's command id exists without a menu item.
-    if (commandId == 32784) {
-        return IndexForRefresh(0x9008);
     }
     return kPanelCount;
 }
 
 std::size_t PanelTable::IndexForRefresh(unsigned refreshMessage) {
-    const auto& infos = PanelInfos();
-    for (std::size_t i = 0; i < infos.size(); ++i) {
-        if (infos[i].refreshMessage == refreshMessage) {
+    const auto& descriptors = PanelDescriptors();
+    for (std::size_t i = 0; i < descriptors.size(); ++i) {
+        if (descriptors[i].refreshMessage == refreshMessage) {
             return i;
         }
     }
@@ -146,6 +118,12 @@ void PanelTable::ResetAllHoldCounters() const {
             panel.resetHoldCounter();
         }
     });
+}
+
+bool PanelTable::PostRefreshIfOpen(win::Msg refreshMessage) {
+    const std::size_t index = IndexForRefresh(refreshMessage);
+    win::Dialog* window = Window(index);
+    return window != nullptr && window->PostMessage(refreshMessage);
 }
 
 void PanelTable::DestroyAll() {

@@ -3,7 +3,10 @@
 #include <array>
 #include <cstddef>
 #include <functional>
-#include <string_view>
+
+#include "panels/panel_context.h"
+#include "panels/panel_descriptor.h"
+#include "panels/panel_list.h"
 
 namespace tra1 {
 
@@ -11,26 +14,12 @@ namespace win {
 class Dialog;
 }
 
-// What the main window knows about one setting panel: how it is opened (menu item, button),
-// which refresh message reloads it, how long a change holds its refreshes, and the name that
-// completes its creation error text.
-struct PanelInfo {
-    unsigned refreshMessage;       // 0x9000..0x9016
-    int dialogId;                  // template of the panel
-    std::string_view caption;      // window caption
-    int menuId;                    // Window menu item; 0 when the panel has none
-    std::string_view menuText;     // empty when the panel has no menu item
-    int buttonId;                  // the small button beside the label on the main window
-    std::string_view buttonLabel;  // the static text beside that button
-    std::string_view windowName;   // completes "Dialog Creating Error\r\n"
-    int holdCount;                 // refreshes held after a user change (0: never held)
-};
+// Every window the main window opens like a panel: the setting panels and the REPORT window, in
+// refresh-message order (the order of a full refresh).
+inline constexpr std::size_t kPanelCount = kSettingPanelCount + 1;
+const std::array<PanelDescriptor, kPanelCount>& PanelDescriptors();
 
-// The fixed table of every panel, in refresh-message order (the order of a full refresh).
-inline constexpr std::size_t kPanelCount = 22;
-const std::array<PanelInfo, kPanelCount>& PanelInfos();
-
-// The Window menu's "Show ..." items in their menu order, as indices into PanelInfos().
+// The Window menu's "Show ..." items in their menu order, as indices into PanelDescriptors().
 inline constexpr std::size_t kWindowMenuItemCount = 20;
 const std::array<std::size_t, kWindowMenuItemCount>& WindowMenuOrder();
 
@@ -45,8 +34,9 @@ struct OpenPanel {
 // window could not be created. The panel reports its own destruction through `onClosed`.
 using PanelFactory = std::function<OpenPanel(std::function<void()> onClosed)>;
 
-// The main window's pointer and open flag per panel, and the factories that create them.
-class PanelTable {
+// The main window's pointer and open flag per panel, and the factories that create them. Panels
+// reach each other through it (PanelDirectory).
+class PanelTable final : public PanelDirectory {
 public:
     // Index of the panel whose Window menu item or main-window button has this command id;
     // kPanelCount when none has.
@@ -71,6 +61,8 @@ public:
     // Calls `visit(index, panel)` for every open panel, in refresh-message order.
     void ForEachOpen(const std::function<void(std::size_t, const OpenPanel&)>& visit) const;
     void ResetAllHoldCounters() const;
+    // Posts the open panel of `refreshMessage` its refresh message; false when it is not open.
+    bool PostRefreshIfOpen(win::Msg refreshMessage) override;
     // Destroys every open panel (the main window closing).
     void DestroyAll();
 

@@ -9,6 +9,19 @@
 #include "link/command_sender.h"
 #include "model/protocol.h"
 #include "model/receiver_image.h"
+#include "panels/cinema_eq_dlg.h"
+#include "panels/delay_dlg.h"
+#include "panels/display_set_dlg.h"
+#include "panels/dsp_parameter_dlg.h"
+#include "panels/eq_control_dlg.h"
+#include "panels/external_input_set_dlg.h"
+#include "panels/input_dsp_program_dlg.h"
+#include "panels/lfe_level_drange_dlg.h"
+#include "panels/speaker_distance_dlg.h"
+#include "panels/speaker_level_dlg.h"
+#include "panels/speaker_set_dlg.h"
+#include "panels/tone_control_dlg.h"
+#include "panels/video_processor_dlg.h"
 #include "platform/win/dialog.h"
 #include "platform/win/list_box.h"
 
@@ -41,13 +54,20 @@ constexpr std::array<UnitButton, 6> kUnitButtons{{
     {1206, command::kZone2VolumeRecall, id::kZone2VolumeList},
 }};
 
-// The panels that show what a HOME PRESET recall rewrites, in the order of the record's groups:
-// DELAY, EQ CONTROL, CINEMA EQ, Tone Control, SPEAKER SET / SUBWOOFER SET, SPEAKER LEVEL,
-// DSP PARAMETER, INPUT - DSP PROGRAM, LFE LEVEL / D-RANGE, DISPLAY SET, EXTERNAL INPUT SET,
-// Speaker Distance and Video Processor.
-constexpr std::array<unsigned, 13> kRecalledPanels{0x9004, 0x9001, 0x9014, 0x9011, 0x9000,
-                                                   0x9002, 0x900C, 0x900D, 0x9003, 0x900A,
-                                                   0x9008, 0x9015, 0x9013};
+// The panels that show what a HOME PRESET recall rewrites, in the order of the record's groups.
+constexpr std::array<win::Msg, 13> kRecalledPanels{CDELAYDlg::kDescriptor.refreshMessage,
+                                                   CEQCONTROLDlg::kDescriptor.refreshMessage,
+                                                   CCINEMAEQDlg::kDescriptor.refreshMessage,
+                                                   CTONECONTROLDlg::kDescriptor.refreshMessage,
+                                                   CSPEAKERSETDlg::kDescriptor.refreshMessage,
+                                                   CSPEAKERLEVELDlg::kDescriptor.refreshMessage,
+                                                   CDSPPARAMETERDlg::kDescriptor.refreshMessage,
+                                                   CINPUTDSPPROGRAMDlg::kDescriptor.refreshMessage,
+                                                   CLFELEVELDRANGEDlg::kDescriptor.refreshMessage,
+                                                   CDISPLAYSETDlg::kDescriptor.refreshMessage,
+                                                   CEXTERNALINPUTSETDlg::kDescriptor.refreshMessage,
+                                                   CSPEAKERDISTANCEDlg::kDescriptor.refreshMessage,
+                                                   CVIDEOPROCESSORDlg::kDescriptor.refreshMessage};
 
 bool IsEntry(int entry) {
     return entry >= 0 && entry < PresetMemories::kEntryCount;
@@ -146,7 +166,7 @@ void PresetMemories::RecallHomePreset() {
 }
 
 void PresetMemories::RefreshRecalledPanels() {
-    for (unsigned refresh : kRecalledPanels) {
+    for (win::Msg refresh : kRecalledPanels) {
         const std::size_t wanted = PanelTable::IndexForRefresh(refresh);
         panels_.ForEachOpen([wanted, refresh](std::size_t index, const OpenPanel& panel) {
             if (index != wanted) {

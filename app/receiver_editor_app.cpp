@@ -3,8 +3,6 @@
 #include <utility>
 
 #include "app/receiver_editor_dlg.h"
-#include "model/model_profile.h"
-#include "model/receiver_image.h"
 #include "platform/serial/serial_port.h"
 #include "platform/win/event_loop.h"
 
@@ -18,7 +16,7 @@ CReceiverEditorApp::CReceiverEditorApp(win::EventLoop& loop,
 CReceiverEditorApp::~CReceiverEditorApp() = default;
 
 int CReceiverEditorApp::Run() {
-    mainWindow_ = std::make_unique<CReceiverEditorDlg>(loop_, Image(), Profile(), std::move(port_));
+    mainWindow_ = std::make_unique<CReceiverEditorDlg>(loop_, image_, profile_, std::move(port_));
     if (fileAtStart_) {
         mainWindow_->OpenFileAtStart(*std::exchange(fileAtStart_, std::nullopt));
     }

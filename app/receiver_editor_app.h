@@ -6,6 +6,8 @@
 #include <string>
 
 #include "app/port_settings.h"
+#include "model/model_profile.h"
+#include "model/receiver_image.h"
 
 namespace tra1 {
 
@@ -18,9 +20,10 @@ namespace win {
 class EventLoop;
 }
 
-// The application: runs the main window modally on the given loop; when it closes, the program
-// ends. The serial line comes from outside so that the program uses the system's ports and
-// tests use a line to the virtual receiver.
+// The application: owns the receiver image and the model profile for the whole run and runs the
+// main window modally on the given loop; when it closes, the program ends. The serial line comes
+// from outside so that the program uses the system's ports and tests use a line to the virtual
+// receiver.
 class CReceiverEditorApp {
 public:
     // `settings` is what Connection > "Port Settings..." works on (nothing: the item is greyed).
@@ -37,11 +40,15 @@ public:
     // The main window while it exists (null before Run and after it); tests drive it through
     // this, the front end through its own windows.
     CReceiverEditorDlg* MainWindow() { return mainWindow_.get(); }
+    // The image the program edits; it outlives the main window.
+    const ReceiverImage& Image() const { return image_; }
 
 private:
     win::EventLoop& loop_;
     std::unique_ptr<serial::SerialPort> port_;
     PortSettings portSettings_;
+    ReceiverImage image_;
+    ModelProfile profile_;
     std::unique_ptr<CReceiverEditorDlg> mainWindow_;
     std::optional<std::string> fileAtStart_;
 };

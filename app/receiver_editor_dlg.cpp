@@ -61,7 +61,8 @@ bool CReceiverEditorDlg::OnInitDialog() {
     fileCommands_.SetOwner(Handle());
     panels_.SetFactory(PanelTable::IndexForRefresh(CREPORTDlg::kRefreshMessage),
                        MakeReportPanelFactory(Loop(), image_, profile_, Handle()));
-    InstallPanelFactories(panels_, PanelContext{Loop(), image_, profile_, link_.State(), Handle()});
+    InstallPanelFactories(panels_,
+                          PanelContext{Loop(), image_, profile_, link_.State(), Handle(), panels_});
 
     profile_.SetModel(ModelProfile::kTrA1);
     link_.CreateLinkWindows();
@@ -141,12 +142,12 @@ void CReceiverEditorDlg::RefreshPanelsKeepingHolds() {
 
 void CReceiverEditorDlg::PostRefreshes(bool resetHolds) {
     PostMessage(id::kRefreshMainWindow);
-    const auto& infos = PanelInfos();
-    panels_.ForEachOpen([&infos, resetHolds](std::size_t index, const OpenPanel& panel) {
+    const auto& descriptors = PanelDescriptors();
+    panels_.ForEachOpen([&descriptors, resetHolds](std::size_t index, const OpenPanel& panel) {
         if (resetHolds && panel.resetHoldCounter) {
             panel.resetHoldCounter();
         }
-        panel.window->PostMessage(infos[index].refreshMessage);
+        panel.window->PostMessage(descriptors.at(index).refreshMessage);
     });
 }
 
@@ -256,8 +257,9 @@ void CReceiverEditorDlg::OnModelSelected() {
 
 void CReceiverEditorDlg::ShowPanel(std::size_t index) {
     if (panels_.Show(index) == PanelTable::ShowResult::kCreateFailed) {
-        MessageBox("Dialog Creating Error\r\n" + std::string(PanelInfos().at(index).windowName), "",
-                   win::Buttons::kOk);
+        MessageBox(
+            "Dialog Creating Error\r\n" + std::string(PanelDescriptors().at(index).windowName), "",
+            win::Buttons::kOk);
     }
 }
 

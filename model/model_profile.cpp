@@ -225,9 +225,4 @@ std::string_view ModelProfile::TunerFrequencyText(int band, int step) {
     return {tunerText_.data(), length};
 }
 
-ModelProfile& Profile() {
-    static ModelProfile profile;
-    return profile;
-}
-
 }  // namespace tra1

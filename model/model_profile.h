@@ -7,10 +7,10 @@
 namespace tra1 {
 
 // Everything fixed that depends on the receiver model: model names, counts, name tables,
-// default tables, the program index/code mapping and the names of enumerated values. It is one
-// global object (see Profile()). Every look-up is a constant-time table read that never fails:
-// an index out of range gives "INVALID", the empty text, 0, 255 (no I/O assignment) or, for
-// ProgramIndex, the code itself.
+// default tables, the program index/code mapping and the names of enumerated values. The
+// application owns one and hands it to whoever needs it. Every look-up is a constant-time table
+// read that never fails: an index out of range gives "INVALID", the empty text, 0, 255 (no I/O
+// assignment) or, for ProgramIndex, the code itself.
 class ModelProfile {
 public:
     static constexpr int kUnknownModel = -1;
@@ -108,8 +108,5 @@ private:
     int model_ = kUnknownModel;  // start-up sets the TR-A1
     std::array<char, 32> tunerText_{};
 };
-
-// The program's one model profile.
-ModelProfile& Profile();
 
 }  // namespace tra1

@@ -238,10 +238,6 @@ void ReceiverImage::ApplyHomePresetDefaults(std::size_t record, const ModelProfi
     put(kVideoSettings, kVideoDefaults);
 }
 
-void ReceiverImage::ResetToDefaults() {
-    ResetToDefaults(Profile());
-}
-
 // --- Home preset records -----------------------------------------------------------------------
 
 namespace {
@@ -646,11 +642,6 @@ void ReceiverImage::SetUserMemoText(std::string_view text) {
     UserMemo.fill(0);
     const std::size_t length = std::min(text.size(), UserMemo.size());
     std::copy_n(text.begin(), length, UserMemo.begin());
-}
-
-ReceiverImage& Image() {
-    static ReceiverImage image;
-    return image;
 }
 
 }  // namespace tra1

@@ -312,8 +312,6 @@ public:
     // and the PC-side data (which copy values the first step set). SpareByte is left as it is.
     // The caller refills the main window and refreshes the open panels afterwards.
     void ResetToDefaults(const ModelProfile& profile);
-    // The same with the program's profile, Profile().
-    void ResetToDefaults();
     // The two steps on their own, in the order ResetToDefaults runs them.
     void ApplyBlockDefaults(const ModelProfile& profile);
     void ApplyMainWindowDefaults(const ModelProfile& profile);
@@ -495,8 +493,5 @@ inline constexpr std::size_t kUserMemo = 28;
 // nothing.
 std::int32_t ReadLe32(std::span<const std::uint8_t> bytes, std::size_t offset);
 void WriteLe32(std::span<std::uint8_t> bytes, std::size_t offset, std::int32_t value);
-
-// The program's one image.
-ReceiverImage& Image();
 
 }  // namespace tra1

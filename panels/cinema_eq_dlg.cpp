@@ -3,7 +3,6 @@
 #include <array>
 
 #include "model/receiver_image.h"
-#include "panels/panel_catalog.h"
 #include "platform/win/combo_box.h"
 #include "platform/win/slider.h"
 
@@ -25,8 +24,6 @@ constexpr std::size_t Entry(std::size_t record, std::size_t field) {
 float Decibels(int gain) {
     return static_cast<float>(gain - 18) / 2.0f;
 }
-
-const PanelRegistrar kRegistrar(CCINEMAEQDlg::kSpec.refreshMessage, &CreatePanel<CCINEMAEQDlg>);
 
 }  // namespace
 
@@ -146,7 +143,7 @@ void CCINEMAEQDlg::UserChange(const Binding& binding, int value) {
     Image().EqSettings.at(kCinemaEq + entry) = static_cast<std::uint8_t>(value);
     UpdateReadouts();
     // Sent, not posted: the main window has handled it when this returns.
-    NotifyChange(kSpec.changeMessage, static_cast<win::WParam>(group.record));
+    NotifyChange(kDescriptor.ChangeMessage(), static_cast<win::WParam>(group.record));
     if (binding.kind == Kind::kSwitch && IsWindow()) {
         const bool on = value == 1;
         for (const int band :

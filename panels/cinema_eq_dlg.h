@@ -9,17 +9,24 @@
 #include <array>
 #include <cstddef>
 
+#include "link/change_message_router.h"
 #include "panels/panel_dlg.h"
 
 namespace tra1 {
 
 class CCINEMAEQDlg final : public PanelDlg {
 public:
-    static constexpr PanelSpec kSpec{.templateId = 198,
-                                     .refreshMessage = 0x9014,
-                                     .changeMessage = 0xA108,
-                                     .holdCount = 0,
-                                     .delivery = ChangeDelivery::kSent};
+    static constexpr PanelDescriptor kDescriptor{.refreshMessage = 0x9014,
+                                                 .templateId = 198,
+                                                 .caption = "CINEMA EQ",
+                                                 .menuId = 214,
+                                                 .menuText = "Show CINEMA EQ",
+                                                 .buttonId = 1077,
+                                                 .buttonLabel = "CINEMA EQ",
+                                                 .windowName = "Cienma EQ",
+                                                 .changeMessages = {change_message::kCinemaEq},
+                                                 .holdCount = 0,
+                                                 .delivery = ChangeDelivery::kSent};
 
     // One speaker group as the panel shows it, and the record (wParam of 0xA108) it edits.
     struct Group {
@@ -42,7 +49,7 @@ public:
 
     static constexpr int kMaxGain = 24;
 
-    explicit CCINEMAEQDlg(const PanelContext& context) : PanelDlg(context, kSpec) {}
+    explicit CCINEMAEQDlg(const PanelContext& context) : PanelDlg(context, kDescriptor) {}
 
 protected:
     void OnInitPanel() override;

@@ -2,7 +2,6 @@
 
 #include <string_view>
 
-#include "panels/panel_catalog.h"
 #include "platform/win/combo_box.h"
 #include "platform/win/event_loop.h"
 #include "platform/win/slider.h"
@@ -25,8 +24,6 @@ constexpr win::LParam kMultiFlag = 0x800;
 std::size_t ZoneByte(int zone, int input) {
     return kZoneRow.at(static_cast<std::size_t>(zone)) + static_cast<std::size_t>(input);
 }
-
-const PanelRegistrar kRegistrar(Dlg::kSpec.refreshMessage, &CreatePanel<Dlg>);
 
 }  // namespace
 

@@ -10,6 +10,7 @@
 
 #include <array>
 
+#include "link/change_message_router.h"
 #include "model/receiver_image.h"
 #include "panels/panel_dlg.h"
 
@@ -17,8 +18,16 @@ namespace tra1 {
 
 class CDCTRIGGERDlg final : public PanelDlg {
 public:
-    static constexpr PanelSpec kSpec{
-        .templateId = 147, .refreshMessage = 0x900B, .changeMessage = 0xA105, .holdCount = 120};
+    static constexpr PanelDescriptor kDescriptor{.refreshMessage = 0x900B,
+                                                 .templateId = 147,
+                                                 .caption = "DC TRIGGER",
+                                                 .menuId = 32779,
+                                                 .menuText = "Show DC TRIGGER",
+                                                 .buttonId = 1078,
+                                                 .buttonLabel = "DC TRIGGER",
+                                                 .windowName = "TRIGGER",
+                                                 .changeMessages = {change_message::kDcTrigger},
+                                                 .holdCount = 120};
 
     static constexpr int kSideCount = 2;
     static constexpr int kInputCount = 13;  // inputs with a switch; block entries 13..15 have none
@@ -41,7 +50,7 @@ public:
     // The pause after each switch that "All High" / "All Low" moves.
     static constexpr int kAllSwitchPauseMs = 40;
 
-    explicit CDCTRIGGERDlg(const PanelContext& context) : PanelDlg(context, kSpec) {}
+    explicit CDCTRIGGERDlg(const PanelContext& context) : PanelDlg(context, kDescriptor) {}
 
 protected:
     void OnInitPanel() override;

@@ -1,16 +1,9 @@
 #include "panels/delay_dlg.h"
 
 #include "model/receiver_image.h"
-#include "panels/panel_catalog.h"
 #include "platform/win/slider.h"
 
 namespace tra1 {
-
-namespace {
-
-const PanelRegistrar kRegistrar(CDELAYDlg::kSpec.refreshMessage, &CreatePanel<CDELAYDlg>);
-
-}  // namespace
 
 void CDELAYDlg::OnInitPanel() {
     if (auto* slider = SliderAt(kDelaySlider)) {

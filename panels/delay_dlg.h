@@ -7,14 +7,23 @@
 // an image value above 200 (thumb clamped to the top) caches 200 and a release at the top stores
 // nothing new.
 
+#include "link/change_message_router.h"
 #include "panels/panel_dlg.h"
 
 namespace tra1 {
 
 class CDELAYDlg final : public PanelDlg {
 public:
-    static constexpr PanelSpec kSpec{
-        .templateId = 146, .refreshMessage = 0x9004, .changeMessage = 0xA007, .holdCount = 8};
+    static constexpr PanelDescriptor kDescriptor{.refreshMessage = 0x9004,
+                                                 .templateId = 146,
+                                                 .caption = "DELAY",
+                                                 .menuId = 32778,
+                                                 .menuText = "Show DELAY",
+                                                 .buttonId = 1075,
+                                                 .buttonLabel = "Audio Delay",
+                                                 .windowName = "Delay",
+                                                 .changeMessages = {change_message::kDelay},
+                                                 .holdCount = 8};
 
     // Control ids.
     static constexpr int kDelaySlider = 1067;
@@ -25,7 +34,7 @@ public:
     // The start-up delay that "Default" restores.
     static constexpr int kDefaultDelayMs = 0;
 
-    explicit CDELAYDlg(const PanelContext& context) : PanelDlg(context, kSpec) {}
+    explicit CDELAYDlg(const PanelContext& context) : PanelDlg(context, kDescriptor) {}
 
 protected:
     void OnInitPanel() override;

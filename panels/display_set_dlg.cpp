@@ -5,7 +5,6 @@
 
 #include "model/receiver_image.h"
 #include "model/value_format.h"
-#include "panels/panel_catalog.h"
 #include "platform/win/combo_box.h"
 #include "platform/win/slider.h"
 
@@ -37,8 +36,6 @@ constexpr std::array<std::string_view, 2> kOnScreenItems{"OFF", "ON"};
 // The read-outs show the byte relative to its centre (dimmer: to its brightest step).
 constexpr int kDimmerOffset = 4;
 constexpr int kShiftOffset = 5;
-
-const PanelRegistrar kRegistrar(CDISPLAYSETDlg::kSpec.refreshMessage, &CreatePanel<CDISPLAYSETDlg>);
 
 }  // namespace
 

@@ -4,14 +4,23 @@
 // read-only. Three switches of the receiver (gray back, video conversion, component OSD) sit
 // hidden in the window and are kept in step with the image; the user cannot reach them.
 
+#include "link/change_message_router.h"
 #include "panels/panel_dlg.h"
 
 namespace tra1 {
 
 class CDISPLAYSETDlg final : public PanelDlg {
 public:
-    static constexpr PanelSpec kSpec{
-        .templateId = 154, .refreshMessage = 0x900A, .changeMessage = 0xA00A, .holdCount = 40};
+    static constexpr PanelDescriptor kDescriptor{.refreshMessage = 0x900A,
+                                                 .templateId = 154,
+                                                 .caption = "DISPLAY SET",
+                                                 .menuId = 32786,
+                                                 .menuText = "Show DISPLAY SET",
+                                                 .buttonId = 1163,
+                                                 .buttonLabel = "DISPLAY SET",
+                                                 .windowName = "DISPLAYSET",
+                                                 .changeMessages = {change_message::kDisplaySet},
+                                                 .holdCount = 40};
 
     // Control ids.
     static constexpr int kWallPaperCombo = 1116;
@@ -27,7 +36,7 @@ public:
     static constexpr int kVPosReadout = 1171;
     static constexpr int kDefaultButton = 1148;
 
-    explicit CDISPLAYSETDlg(const PanelContext& context) : PanelDlg(context, kSpec) {}
+    explicit CDISPLAYSETDlg(const PanelContext& context) : PanelDlg(context, kDescriptor) {}
 
 protected:
     void OnInitPanel() override;

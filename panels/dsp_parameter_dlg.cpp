@@ -4,8 +4,7 @@
 
 #include "model/dsp_parameter_sets.h"
 #include "model/receiver_image.h"
-#include "panels/dsp_parameter_peers.h"
-#include "panels/panel_catalog.h"
+#include "panels/input_dsp_program_dlg.h"
 #include "platform/win/combo_box.h"
 #include "platform/win/event_loop.h"
 #include "platform/win/list_box.h"
@@ -15,18 +14,10 @@ namespace tra1 {
 
 namespace {
 
-const PanelRegistrar kRegistrar(CDSPPARAMETERDlg::kSpec.refreshMessage,
-                                &CreatePanel<CDSPPARAMETERDlg>);
-
 constexpr const char* kSourceTypes[] = {"Dual Field (2ch)", "Tri Field (5.1ch)",
                                         "Quad Field (EX/ES)"};
 
 }  // namespace
-
-void CDSPPARAMETERDlg::OnDestroy() {
-    peerEntry_.Close();
-    PanelDlg::OnDestroy();
-}
 
 int CDSPPARAMETERDlg::RowSlotAt(int row) const {
     if (row < 0 || row >= rowCount_) {
@@ -36,7 +27,6 @@ int CDSPPARAMETERDlg::RowSlotAt(int row) const {
 }
 
 void CDSPPARAMETERDlg::OnInitPanel() {
-    peerEntry_.Open(Loop(), kSpec.refreshMessage, Handle());
     if (auto* slider = SliderAt(kDialogLiftSlider)) {
         slider->SetRange(0, 1);
     }
@@ -176,11 +166,11 @@ void CDSPPARAMETERDlg::ProgramSelected() {
     StoreSelectedProgram();
     RebuildParameterList();
     RebuildValueList();
-    Loop().Post(Handle(), kSpec.refreshMessage);
-    PostToMainWindow(kMainWindowRefresh);
+    Loop().Post(Handle(), kDescriptor.refreshMessage);
+    PostToMainWindow(change_message::kRefreshMainWindow);
     ResetHoldCounter();
-    NotifyChange(kProgramChangeMessage, 0, 0);
-    DspPanelPeers::PostRefresh(Loop(), kInputDspRefresh);
+    NotifyChange(change_message::kProgram, 0, 0);
+    RefreshOtherPanel(CINPUTDSPPROGRAMDlg::kDescriptor.refreshMessage);
 }
 
 void CDSPPARAMETERDlg::OnCommand(int id, unsigned code) {
@@ -250,7 +240,7 @@ void CDSPPARAMETERDlg::Step(int direction) {
     }
     Image().SetDspParameter(program, slot, static_cast<std::uint8_t>(next));
     ResetHoldCounter();
-    NotifyChange(kSpec.changeMessage, static_cast<win::WParam>(program), slot);
+    NotifyChange(kDescriptor.ChangeMessage(), static_cast<win::WParam>(program), slot);
     list->DeleteString(row);
     list->InsertString(row, DspValueText(slot, next));
     list->SetCurSel(row);
@@ -300,7 +290,7 @@ void CDSPPARAMETERDlg::RestoreDefaults() {
         }
         Image().SetDspParameter(program, parameter,
                                 ModelProfile::DefaultParameter(program, parameter));
-        NotifyChange(kSpec.changeMessage, static_cast<win::WParam>(program), parameter);
+        NotifyChange(kDescriptor.ChangeMessage(), static_cast<win::WParam>(program), parameter);
         // The receiver takes the values one by one.
         Loop().Pause(kDefaultPauseMs);
     }

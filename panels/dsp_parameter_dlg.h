@@ -11,23 +11,26 @@
 
 #include <array>
 
+#include "link/change_message_router.h"
 #include "model/model_profile.h"
-#include "panels/dsp_parameter_peers.h"
 #include "panels/panel_dlg.h"
 
 namespace tra1 {
 
 class CDSPPARAMETERDlg final : public PanelDlg {
 public:
-    static constexpr PanelSpec kSpec{.templateId = 150,
-                                     .refreshMessage = 0x900C,
-                                     .changeMessage = 0xA106,
-                                     .holdCount = 0,
-                                     .holdRule = HoldRule::kCounterOnly};
-    // The program of the main input changed here.
-    static constexpr win::Msg kProgramChangeMessage = 0xA00E;
-    static constexpr win::Msg kMainWindowRefresh = 0x900F;
-    static constexpr win::Msg kInputDspRefresh = 0x900D;
+    static constexpr PanelDescriptor kDescriptor{
+        .refreshMessage = 0x900C,
+        .templateId = 150,
+        .caption = "DSP PARAMETER",
+        .menuId = 32782,
+        .menuText = "Show DSP PARAMETER",
+        .buttonId = 1081,
+        .buttonLabel = "PARAMETER",
+        .windowName = "DSP Parameter",
+        .changeMessages = {change_message::kDspParameter, change_message::kProgram},
+        .holdCount = 0,
+        .holdRule = HoldRule::kCounterOnly};
 
     // Control ids.
     static constexpr int kProgramCombo = 1147;
@@ -46,7 +49,7 @@ public:
     // The pause after each parameter that "Default" announces.
     static constexpr std::int64_t kDefaultPauseMs = 20;
 
-    explicit CDSPPARAMETERDlg(const PanelContext& context) : PanelDlg(context, kSpec) {}
+    explicit CDSPPARAMETERDlg(const PanelContext& context) : PanelDlg(context, kDescriptor) {}
 
     // The record slot that Value row `row` shows; -1 for a row that does not exist.
     int RowSlotAt(int row) const;
@@ -58,7 +61,6 @@ protected:
     void OnControlMouse(int id, bool pressed) override;
     void OnKeyDown(unsigned key) override;
     void OnTimer(win::TimerId id) override;
-    void OnDestroy() override;
 
 private:
     // The program index that the main input's map entry names; -1 when the main input has no
@@ -77,7 +79,6 @@ private:
     int rowCount_ = 0;
     int upCounter_ = 0;
     int downCounter_ = 0;
-    DspPanelPeers::Registration peerEntry_;
 };
 
 }  // namespace tra1

@@ -4,7 +4,6 @@
 #include <array>
 
 #include "model/receiver_image.h"
-#include "panels/panel_catalog.h"
 #include "platform/win/combo_box.h"
 #include "platform/win/slider.h"
 
@@ -27,8 +26,6 @@ constexpr std::size_t Entry(int record, std::size_t offset) {
 float Decibels(int position) {
     return static_cast<float>(15 - position) / 2.0f;
 }
-
-const PanelRegistrar kRegistrar(CEQCONTROLDlg::kSpec.refreshMessage, &CreatePanel<CEQCONTROLDlg>);
 
 }  // namespace
 
@@ -115,7 +112,7 @@ void CEQCONTROLDlg::BandReleased(const Band& band) {
     Image().EqSettings.at(entry) = static_cast<std::uint8_t>(kMaxPosition - position);
     cache_[entry] = position;
     StartHold();
-    NotifyChange(kSpec.changeMessage, static_cast<win::WParam>(record),
+    NotifyChange(kDescriptor.ChangeMessage(), static_cast<win::WParam>(record),
                  static_cast<win::LParam>(band.offset));
 }
 

@@ -8,14 +8,23 @@
 #include <array>
 #include <cstddef>
 
+#include "link/change_message_router.h"
 #include "panels/panel_dlg.h"
 
 namespace tra1 {
 
 class CEQCONTROLDlg final : public PanelDlg {
 public:
-    static constexpr PanelSpec kSpec{
-        .templateId = 135, .refreshMessage = 0x9001, .changeMessage = 0xA101, .holdCount = 36};
+    static constexpr PanelDescriptor kDescriptor{.refreshMessage = 0x9001,
+                                                 .templateId = 135,
+                                                 .caption = "EQ CONTROL",
+                                                 .menuId = 32771,
+                                                 .menuText = "Show GRAPHIC EQ",
+                                                 .buttonId = 1068,
+                                                 .buttonLabel = "GRAPHIC EQ",
+                                                 .windowName = "EQ",
+                                                 .changeMessages = {change_message::kGraphicEq},
+                                                 .holdCount = 36};
 
     static constexpr int kChannelCombo = 1224;
     static constexpr int kFlatButton = 1073;
@@ -50,7 +59,7 @@ public:
         return item == 0 ? 0 : item + 1;
     }
 
-    explicit CEQCONTROLDlg(const PanelContext& context) : PanelDlg(context, kSpec) {}
+    explicit CEQCONTROLDlg(const PanelContext& context) : PanelDlg(context, kDescriptor) {}
 
 protected:
     void OnInitPanel() override;

@@ -3,18 +3,10 @@
 #include <string>
 
 #include "model/receiver_image.h"
-#include "panels/panel_catalog.h"
 #include "platform/win/combo_box.h"
 #include "platform/win/slider.h"
 
 namespace tra1 {
-
-namespace {
-
-const PanelRegistrar kRegistrar(CEXTERNALINPUTSETDlg::kSpec.refreshMessage,
-                                &CreatePanel<CEXTERNALINPUTSETDlg>);
-
-}  // namespace
 
 void CEXTERNALINPUTSETDlg::OnInitPanel() {
     for (const int id : kSwitches) {

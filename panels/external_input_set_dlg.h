@@ -8,14 +8,23 @@
 #include <array>
 #include <string_view>
 
+#include "link/change_message_router.h"
 #include "panels/panel_dlg.h"
 
 namespace tra1 {
 
 class CEXTERNALINPUTSETDlg final : public PanelDlg {
 public:
-    static constexpr PanelSpec kSpec{
-        .templateId = 152, .refreshMessage = 0x9008, .changeMessage = 0xA008, .holdCount = 80};
+    static constexpr PanelDescriptor kDescriptor{.refreshMessage = 0x9008,
+                                                 .templateId = 152,
+                                                 .caption = "EXTERNAL INPUT SET",
+                                                 .menuId = 32784,
+                                                 .menuText = "",
+                                                 .buttonId = 1083,
+                                                 .buttonLabel = "EXT INPUT SET",
+                                                 .windowName = "6ch Input SET",
+                                                 .changeMessages = {change_message::kExternalInput},
+                                                 .holdCount = 80};
 
     // Switches for bytes 0..2 ("CENTER TO", "SWFR TO", "SL/SR TO"), then the combo of byte 3.
     static constexpr std::array<int, 3> kSwitches{1160, 1161, 1162};
@@ -34,7 +43,7 @@ public:
         "8CH (Front=V-AUX)",
     };
 
-    explicit CEXTERNALINPUTSETDlg(const PanelContext& context) : PanelDlg(context, kSpec) {}
+    explicit CEXTERNALINPUTSETDlg(const PanelContext& context) : PanelDlg(context, kDescriptor) {}
 
 protected:
     void OnInitPanel() override;

@@ -5,8 +5,7 @@
 
 #include "model/model_profile.h"
 #include "model/receiver_image.h"
-#include "panels/dsp_parameter_peers.h"
-#include "panels/panel_catalog.h"
+#include "panels/dsp_parameter_dlg.h"
 #include "platform/win/button.h"
 #include "platform/win/combo_box.h"
 #include "platform/win/event_loop.h"
@@ -15,9 +14,6 @@
 namespace tra1 {
 
 namespace {
-
-const PanelRegistrar kRegistrar(CINPUTDSPPROGRAMDlg::kSpec.refreshMessage,
-                                &CreatePanel<CINPUTDSPPROGRAMDlg>);
 
 constexpr char kStraight[] = "STRAIGHT";
 
@@ -48,17 +44,11 @@ void DeleteRowsFrom(List& list, int first) {
 
 }  // namespace
 
-void CINPUTDSPPROGRAMDlg::OnDestroy() {
-    peerEntry_.Close();
-    PanelDlg::OnDestroy();
-}
-
 int CINPUTDSPPROGRAMDlg::MainInput() const {
     return Image().MainZoneState.at(main_zone::kMainInput);
 }
 
 void CINPUTDSPPROGRAMDlg::OnInitPanel() {
-    peerEntry_.Open(Loop(), kSpec.refreshMessage, Handle());
     mouseHeld_ = false;
     UseReadoutColors({kAssignmentList});
     RebuildInputList();
@@ -181,8 +171,8 @@ void CINPUTDSPPROGRAMDlg::SyncSelector() {
 
 void CINPUTDSPPROGRAMDlg::NotifyOthers() {
     StartHold();
-    PostToMainWindow(kMainWindowRefresh);
-    if (DspPanelPeers::PostRefresh(Loop(), kDspParameterRefresh)) {
+    PostToMainWindow(change_message::kRefreshMainWindow);
+    if (RefreshOtherPanel(CDSPPARAMETERDlg::kDescriptor.refreshMessage)) {
         StartHold();
     }
 }
@@ -228,7 +218,7 @@ void CINPUTDSPPROGRAMDlg::InputSelected(int otherList, int row) {
     if (row != MainInput()) {
         Image().MainZoneState.at(main_zone::kMainInput) = static_cast<std::uint8_t>(row);
         StartHold();
-        NotifyChange(kSpec.changeMessage, 0);
+        NotifyChange(kDescriptor.ChangeMessage(), 0);
     }
     SyncSelector();
     NotifyOthers();
@@ -262,7 +252,7 @@ void CINPUTDSPPROGRAMDlg::AssignmentEdited(win::WParam item) {
     // program), then hears of the change and sends that program.
     NotifyOthers();
     StartHold();
-    NotifyChange(kProgramChangeMessage, item);
+    NotifyChange(change_message::kProgram, item);
 }
 
 void CINPUTDSPPROGRAMDlg::RestoreDefaults() {

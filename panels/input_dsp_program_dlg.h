@@ -10,23 +10,25 @@
 // asks the main window (0x900F) and an open DSP PARAMETER panel (0x900C) to reload. While the
 // left mouse button is held in the panel no refresh runs.
 
-#include "panels/dsp_parameter_peers.h"
+#include "link/change_message_router.h"
 #include "panels/panel_dlg.h"
 
 namespace tra1 {
 
 class CINPUTDSPPROGRAMDlg final : public PanelDlg {
 public:
-    static constexpr PanelSpec kSpec{.templateId = 149,
-                                     .refreshMessage = 0x900D,
-                                     .changeMessage = 0xA00D,
-                                     .holdCount = 80,
-                                     .holdRule = HoldRule::kCounterOnly};
-    // The program of the selected input changed: wParam 0 through the selector, 1 through the
-    // check box.
-    static constexpr win::Msg kProgramChangeMessage = 0xA00E;
-    static constexpr win::Msg kMainWindowRefresh = 0x900F;
-    static constexpr win::Msg kDspParameterRefresh = 0x900C;
+    static constexpr PanelDescriptor kDescriptor{
+        .refreshMessage = 0x900D,
+        .templateId = 149,
+        .caption = "INPUT - DSP PROGRAM",
+        .menuId = 32780,
+        .menuText = "Show INPUT - DSP PROGRAM",
+        .buttonId = 1080,
+        .buttonLabel = "INPUT - DSP",
+        .windowName = "INPUT-DSP",
+        .changeMessages = {change_message::kMainInput, change_message::kProgram},
+        .holdCount = 80,
+        .holdRule = HoldRule::kCounterOnly};
 
     // Control ids.
     static constexpr int kInputList = 1055;
@@ -35,7 +37,7 @@ public:
     static constexpr int kStraightCheck = 1150;
     static constexpr int kDefaultButton = 1148;
 
-    explicit CINPUTDSPPROGRAMDlg(const PanelContext& context) : PanelDlg(context, kSpec) {}
+    explicit CINPUTDSPPROGRAMDlg(const PanelContext& context) : PanelDlg(context, kDescriptor) {}
 
     // True between a left-button press in the panel and its release.
     bool MouseHeld() const { return mouseHeld_; }
@@ -46,7 +48,6 @@ protected:
     void OnRefreshMessage(win::WParam w, win::LParam l) override;
     void OnCommand(int id, unsigned code) override;
     void OnControlMouse(int id, bool pressed) override;
-    void OnDestroy() override;
 
 private:
     int MainInput() const;
@@ -60,7 +61,6 @@ private:
     void RestoreDefaults();
 
     bool mouseHeld_ = false;
-    DspPanelPeers::Registration peerEntry_;
 };
 
 }  // namespace tra1

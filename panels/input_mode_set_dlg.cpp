@@ -1,17 +1,9 @@
 #include "panels/input_mode_set_dlg.h"
 
 #include "model/receiver_image.h"
-#include "panels/panel_catalog.h"
 #include "platform/win/slider.h"
 
 namespace tra1 {
-
-namespace {
-
-const PanelRegistrar kRegistrar(CINPUTMODESETDlg::kSpec.refreshMessage,
-                                &CreatePanel<CINPUTMODESETDlg>);
-
-}  // namespace
 
 void CINPUTMODESETDlg::OnInitPanel() {
     if (auto* slider = SliderAt(kModeSlider)) {

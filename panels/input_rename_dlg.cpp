@@ -6,7 +6,6 @@
 #include "model/model_profile.h"
 #include "model/receiver_image.h"
 #include "panels/list_rows.h"
-#include "panels/panel_catalog.h"
 #include "platform/win/edit.h"
 #include "platform/win/event_loop.h"
 #include "platform/win/list_box.h"
@@ -14,9 +13,6 @@
 namespace tra1 {
 
 namespace {
-
-const PanelRegistrar kRegistrar(CINPUTRENAMEDlg::kSpec.refreshMessage,
-                                &CreatePanel<CINPUTRENAMEDlg>);
 
 constexpr std::string_view kDiscarded = "!\"$%&'();=@[\\]^_`{|}~";
 
@@ -153,7 +149,7 @@ void CINPUTRENAMEDlg::Rename() {
     names->InsertString(line, Image().InputName(line));
     names->SetCurSel(line);
     StartHold();
-    NotifyChange(kSpec.changeMessage, static_cast<win::WParam>(line));
+    NotifyChange(kDescriptor.ChangeMessage(), static_cast<win::WParam>(line));
 }
 
 void CINPUTRENAMEDlg::RestoreDefaultNames() {
@@ -168,7 +164,7 @@ void CINPUTRENAMEDlg::RestoreDefaultNames() {
         names->InsertString(-1, defaults[i]);
         Image().SetInputName(entry, defaults[i]);
         StartHold();
-        NotifyChange(kSpec.changeMessage, static_cast<win::WParam>(entry));
+        NotifyChange(kDescriptor.ChangeMessage(), static_cast<win::WParam>(entry));
         // The receiver takes one name at a time.
         Context().loop.Pause(kDefaultPauseMs);
     }

@@ -9,17 +9,24 @@
 #include <string_view>
 #include <vector>
 
+#include "link/change_message_router.h"
 #include "panels/panel_dlg.h"
 
 namespace tra1 {
 
 class CINPUTRENAMEDlg final : public PanelDlg {
 public:
-    static constexpr PanelSpec kSpec{.templateId = 138,
-                                     .refreshMessage = 0x9005,
-                                     .changeMessage = 0xA100,
-                                     .holdCount = 33,
-                                     .holdRule = HoldRule::kCounterOnly};
+    static constexpr PanelDescriptor kDescriptor{.refreshMessage = 0x9005,
+                                                 .templateId = 138,
+                                                 .caption = "INPUT RENAME",
+                                                 .menuId = 32773,
+                                                 .menuText = "Show RENAME",
+                                                 .buttonId = 1070,
+                                                 .buttonLabel = "RENAME",
+                                                 .windowName = "RENAME",
+                                                 .changeMessages = {change_message::kInputRename},
+                                                 .holdCount = 33,
+                                                 .holdRule = HoldRule::kCounterOnly};
 
     static constexpr int kDefaultNameList = 1055;
     static constexpr int kNewNameList = 1056;
@@ -31,7 +38,7 @@ public:
     // The pause after each name that "Default" announces.
     static constexpr int kDefaultPauseMs = 20;
 
-    explicit CINPUTRENAMEDlg(const PanelContext& context) : PanelDlg(context, kSpec) {}
+    explicit CINPUTRENAMEDlg(const PanelContext& context) : PanelDlg(context, kDescriptor) {}
 
     // Whether a typed character may stand in a name.
     static bool IsNameCharacter(char c);

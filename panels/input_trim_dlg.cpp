@@ -1,17 +1,10 @@
 #include "panels/input_trim_dlg.h"
 
 #include "model/receiver_image.h"
-#include "panels/panel_catalog.h"
 #include "platform/win/control.h"
 #include "platform/win/slider.h"
 
 namespace tra1 {
-
-namespace {
-
-const PanelRegistrar kRegistrar(CINPUTTRIMDlg::kSpec.refreshMessage, &CreatePanel<CINPUTTRIMDlg>);
-
-}  // namespace
 
 void CINPUTTRIMDlg::OnInitPanel() {
     for (const int id : kSliders) {

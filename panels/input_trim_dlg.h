@@ -6,17 +6,24 @@
 #include <array>
 #include <cstddef>
 
+#include "link/change_message_router.h"
 #include "panels/panel_dlg.h"
 
 namespace tra1 {
 
 class CINPUTTRIMDlg final : public PanelDlg {
 public:
-    static constexpr PanelSpec kSpec{.templateId = 213,
-                                     .refreshMessage = 0x9016,
-                                     .changeMessage = 0xA013,
-                                     .holdCount = 20,
-                                     .placement = PanelPlacement::kTemplate};
+    static constexpr PanelDescriptor kDescriptor{.refreshMessage = 0x9016,
+                                                 .templateId = 213,
+                                                 .caption = "INPUT TRIM",
+                                                 .menuId = 220,
+                                                 .menuText = "Show INPUT TRIM",
+                                                 .buttonId = 1087,
+                                                 .buttonLabel = "INPUT TRIM",
+                                                 .windowName = "INPUTTRIM",
+                                                 .changeMessages = {change_message::kInputTrim},
+                                                 .holdCount = 20,
+                                                 .placement = PanelPlacement::kTemplate};
 
     static constexpr std::size_t kTrimCount = 14;
     static constexpr int kMaxTrim = 24;
@@ -27,7 +34,7 @@ public:
     static constexpr std::array<int, kTrimCount> kReadouts{
         1299, 1224, 1225, 1226, 1227, 1228, 1229, 1230, 1231, 1232, 1233, 1234, 1235, 1236};
 
-    explicit CINPUTTRIMDlg(const PanelContext& context) : PanelDlg(context, kSpec) {}
+    explicit CINPUTTRIMDlg(const PanelContext& context) : PanelDlg(context, kDescriptor) {}
 
     // The read-out of a trim byte in dB.
     static constexpr float TrimDb(int value) { return static_cast<float>(value - kZeroDb) / 2.0f; }

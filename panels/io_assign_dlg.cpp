@@ -5,15 +5,12 @@
 #include "model/model_profile.h"
 #include "model/receiver_image.h"
 #include "panels/list_rows.h"
-#include "panels/panel_catalog.h"
 #include "platform/win/event_loop.h"
 #include "platform/win/list_box.h"
 
 namespace tra1 {
 
 namespace {
-
-const PanelRegistrar kRegistrar(CIOASSIGNDlg::kSpec.refreshMessage, &CreatePanel<CIOASSIGNDlg>);
 
 // The first row of each kind in "I/O PORT".
 constexpr std::array<int, CIOASSIGNDlg::kKindCount> kFirstRows{0, 6, 9, 16};
@@ -184,7 +181,7 @@ void CIOASSIGNDlg::Apply() {
     RebuildFunctions();
     // Only the chosen connector is announced; the receiver makes the exchange itself.
     StartHold();
-    NotifyChange(kSpec.changeMessage, static_cast<win::WParam>(kind_),
+    NotifyChange(kDescriptor.ChangeMessage(), static_cast<win::WParam>(kind_),
                  static_cast<win::LParam>(connector_));
 }
 
@@ -211,7 +208,7 @@ void CIOASSIGNDlg::RestoreDefaults() {
                 continue;
             }
             StartHold();
-            NotifyChange(kSpec.changeMessage, static_cast<win::WParam>(kind),
+            NotifyChange(kDescriptor.ChangeMessage(), static_cast<win::WParam>(kind),
                          static_cast<win::LParam>(n));
             Context().loop.Pause(kDefaultPauseMs);
         }

@@ -12,17 +12,24 @@
 #include <string_view>
 #include <vector>
 
+#include "link/change_message_router.h"
 #include "panels/panel_dlg.h"
 
 namespace tra1 {
 
 class CIOASSIGNDlg final : public PanelDlg {
 public:
-    static constexpr PanelSpec kSpec{.templateId = 139,
-                                     .refreshMessage = 0x9006,
-                                     .changeMessage = 0xA103,
-                                     .holdCount = 80,
-                                     .holdRule = HoldRule::kCounterOnly};
+    static constexpr PanelDescriptor kDescriptor{.refreshMessage = 0x9006,
+                                                 .templateId = 139,
+                                                 .caption = "I/O ASSIGN",
+                                                 .menuId = 32774,
+                                                 .menuText = "Show I/O ASSIGN",
+                                                 .buttonId = 1071,
+                                                 .buttonLabel = "I/O ASSIGN",
+                                                 .windowName = "ASSIGN",
+                                                 .changeMessages = {change_message::kIoAssign},
+                                                 .holdCount = 80,
+                                                 .holdRule = HoldRule::kCounterOnly};
 
     static constexpr int kPortList = 1156;
     static constexpr int kFunctionList = 1157;
@@ -45,7 +52,7 @@ public:
     // The input indices that "Select" offers for a kind, in list order.
     static std::vector<int> OfferedSources(int kind);
 
-    explicit CIOASSIGNDlg(const PanelContext& context) : PanelDlg(context, kSpec) {}
+    explicit CIOASSIGNDlg(const PanelContext& context) : PanelDlg(context, kDescriptor) {}
 
     int SelectedKind() const { return kind_; }
     int SelectedConnector() const { return connector_; }

@@ -1,7 +1,6 @@
 #include "panels/lfe_level_drange_dlg.h"
 
 #include "model/receiver_image.h"
-#include "panels/panel_catalog.h"
 #include "platform/win/slider.h"
 
 namespace tra1 {
@@ -23,9 +22,6 @@ constexpr SliderRow kDrangeRows[] = {
     {CLFELEVELDRANGEDlg::kDrangeSpeakerSlider, lfe_drange::kDrangeSpeaker, 0},
     {CLFELEVELDRANGEDlg::kDrangeHeadphoneSlider, lfe_drange::kDrangeHeadphone, 1},
 };
-
-const PanelRegistrar kRegistrar(CLFELEVELDRANGEDlg::kSpec.refreshMessage,
-                                &CreatePanel<CLFELEVELDRANGEDlg>);
 
 }  // namespace
 
@@ -79,8 +75,8 @@ void CLFELEVELDRANGEDlg::OnNotify(int id, win::LParam code) {
     for (const auto& row : kDrangeRows) {
         if (row.id == id) {
             int current = bytes.at(row.byte);
-            StoreUserChangeAs(kDrangeChangeMessage, bytes.at(row.byte), current, SliderPos(id),
-                              row.item);
+            StoreUserChangeAs(change_message::kDynamicRange, bytes.at(row.byte), current,
+                              SliderPos(id), row.item);
             return;
         }
     }

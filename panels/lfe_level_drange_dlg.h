@@ -6,16 +6,24 @@
 // each shows -position / 2 dB. The D-RANGE sliders show the byte as it is: 0 "MAX" at the top,
 // 2 "MIN" at the bottom. The panel keeps no cache: a release compares with the image itself.
 
+#include "link/change_message_router.h"
 #include "panels/panel_dlg.h"
 
 namespace tra1 {
 
 class CLFELEVELDRANGEDlg final : public PanelDlg {
 public:
-    static constexpr PanelSpec kSpec{
-        .templateId = 143, .refreshMessage = 0x9003, .changeMessage = 0xA003, .holdCount = 16};
-    // The D-RANGE change message.
-    static constexpr win::Msg kDrangeChangeMessage = 0xA004;
+    static constexpr PanelDescriptor kDescriptor{
+        .refreshMessage = 0x9003,
+        .templateId = 143,
+        .caption = "LFE LEVEL / D-RANGE",
+        .menuId = 32777,
+        .menuText = "Show LFE LEVEL / D-RANGE",
+        .buttonId = 1074,
+        .buttonLabel = "LEF LEVEL / D-RANGE",
+        .windowName = "LFE and D-RANGE",
+        .changeMessages = {change_message::kLfeLevel, change_message::kDynamicRange},
+        .holdCount = 16};
 
     // Control ids.
     static constexpr int kLfeSpeakerSlider = 1099;
@@ -33,7 +41,7 @@ public:
     static constexpr int kLfeDefaultPosition = 20;
     static constexpr int kDrangeDefaultPosition = 0;
 
-    explicit CLFELEVELDRANGEDlg(const PanelContext& context) : PanelDlg(context, kSpec) {}
+    explicit CLFELEVELDRANGEDlg(const PanelContext& context) : PanelDlg(context, kDescriptor) {}
 
 protected:
     void OnInitPanel() override;

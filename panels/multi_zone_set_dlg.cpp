@@ -1,17 +1,9 @@
 #include "panels/multi_zone_set_dlg.h"
 
 #include "model/receiver_image.h"
-#include "panels/panel_catalog.h"
 #include "platform/win/slider.h"
 
 namespace tra1 {
-
-namespace {
-
-const PanelRegistrar kRegistrar(CMULTIZONESETDlg::kSpec.refreshMessage,
-                                &CreatePanel<CMULTIZONESETDlg>);
-
-}  // namespace
 
 void CMULTIZONESETDlg::OnInitPanel() {
     for (const int id : {kZone2OutSwitch, kZone2AmpSwitch}) {
@@ -45,9 +37,9 @@ void CMULTIZONESETDlg::OnNotify(int id, win::LParam code) {
         }
         setting.at(multi_zone::kZone2Out) = static_cast<std::uint8_t>(position);
         // The main window reloads its controls before it hears of the change.
-        PostToMainWindow(kMainWindowRefresh);
+        PostToMainWindow(change_message::kRefreshMainWindow);
         StartHold();
-        NotifyChange(kSpec.changeMessage, multi_zone::kZone2Out);
+        NotifyChange(kDescriptor.ChangeMessage(), multi_zone::kZone2Out);
     } else if (id == kZone2AmpSwitch) {
         const int position = SliderPos(kZone2AmpSwitch);
         if (position == setting.at(multi_zone::kZone2Amp)) {
@@ -55,7 +47,7 @@ void CMULTIZONESETDlg::OnNotify(int id, win::LParam code) {
         }
         setting.at(multi_zone::kZone2Amp) = static_cast<std::uint8_t>(position);
         StartHold();
-        NotifyChange(kSpec.changeMessage, multi_zone::kZone2Amp);
+        NotifyChange(kDescriptor.ChangeMessage(), multi_zone::kZone2Amp);
         ApplyEnablingRule();
     }
 }

@@ -5,21 +5,28 @@
 // "ZONE2 OUT" is enabled only while "ZONE2 AMP" is "EXT" and otherwise stands at "VAR" without
 // touching its byte. The panel keeps no cache: a release compares the switch with the image.
 
+#include "link/change_message_router.h"
 #include "panels/panel_dlg.h"
 
 namespace tra1 {
 
 class CMULTIZONESETDlg final : public PanelDlg {
 public:
-    static constexpr PanelSpec kSpec{
-        .templateId = 151, .refreshMessage = 0x900E, .changeMessage = 0xA00B, .holdCount = 50};
+    static constexpr PanelDescriptor kDescriptor{.refreshMessage = 0x900E,
+                                                 .templateId = 151,
+                                                 .caption = "MULTI ZONE SET",
+                                                 .menuId = 32783,
+                                                 .menuText = "Show MULTI ZONE SET",
+                                                 .buttonId = 1082,
+                                                 .buttonLabel = "MULTI ZONE SET",
+                                                 .windowName = "ZONE2 SET",
+                                                 .changeMessages = {change_message::kMultiZone},
+                                                 .holdCount = 50};
 
     static constexpr int kZone2OutSwitch = 1158;
     static constexpr int kZone2AmpSwitch = 1159;
-    // Reloads the main window's own controls, which show the zone 2 output too.
-    static constexpr win::Msg kMainWindowRefresh = 0x900F;
 
-    explicit CMULTIZONESETDlg(const PanelContext& context) : PanelDlg(context, kSpec) {}
+    explicit CMULTIZONESETDlg(const PanelContext& context) : PanelDlg(context, kDescriptor) {}
 
 protected:
     void OnInitPanel() override;

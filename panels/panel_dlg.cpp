@@ -8,8 +8,8 @@
 
 namespace tra1 {
 
-PanelDlg::PanelDlg(const PanelContext& context, const PanelSpec& spec)
-    : Dialog(context.loop, spec.templateId), context_(context), spec_(spec) {}
+PanelDlg::PanelDlg(const PanelContext& context, const PanelDescriptor& descriptor)
+    : Dialog(context.loop, descriptor.templateId), context_(context), descriptor_(descriptor) {}
 
 PanelDlg::~PanelDlg() {
     // An owner that frees a panel whose window still exists is going itself (the main window
@@ -18,7 +18,7 @@ PanelDlg::~PanelDlg() {
 }
 
 win::LResult PanelDlg::HandleMessage(win::Msg msg, win::WParam w, win::LParam l) {
-    if (spec_.refreshMessage != 0 && msg == spec_.refreshMessage) {
+    if (descriptor_.refreshMessage != 0 && msg == descriptor_.refreshMessage) {
         OnRefreshMessage(w, l);
         return 1;
     }
@@ -34,7 +34,7 @@ void PanelDlg::OnRefreshMessage(win::WParam /*w*/, win::LParam /*l*/) {
 
 bool PanelDlg::OnInitDialog() {
     Dialog::OnInitDialog();
-    if (spec_.placement == PanelPlacement::kCenterScreen) {
+    if (descriptor_.placement == PanelPlacement::kCenterScreen) {
         CenterWindow();
     }
     OnInitPanel();
@@ -54,7 +54,7 @@ bool PanelDlg::RefreshHeld() {
     if (hold_counter_ <= 0) {
         return false;
     }
-    if (spec_.holdRule == HoldRule::kRealtimeOnly && !IsRealtime()) {
+    if (descriptor_.holdRule == HoldRule::kRealtimeOnly && !IsRealtime()) {
         return false;
     }
     --hold_counter_;
@@ -62,7 +62,7 @@ bool PanelDlg::RefreshHeld() {
 }
 
 win::LResult PanelDlg::NotifyChange(win::Msg message, win::WParam item, win::LParam extra) {
-    if (spec_.delivery == ChangeDelivery::kSent) {
+    if (descriptor_.delivery == ChangeDelivery::kSent) {
         return context_.loop.Send(context_.mainWindow, message, item, extra);
     }
     context_.loop.Post(context_.mainWindow, message, item, extra);

@@ -3,7 +3,7 @@
 // values and writes the user's changes back.
 //
 // What the base does for a panel:
-//  - OnInitDialog: centres the window on the screen (unless its PanelSpec asks for
+//  - OnInitDialog: centres the window on the screen (unless its descriptor asks for
 //    kTemplate), calls OnInitPanel() (ranges, ticks, list contents, read-out colours), then
 //    Refresh() once.
 //  - The refresh message: held while the hold counter runs (see HoldRule), else Refresh().
@@ -18,9 +18,10 @@
 //
 //   class CDELAYDlg final : public PanelDlg {
 //   public:
-//       static constexpr PanelSpec kSpec{.templateId = 146, .refreshMessage = 0x9004,
-//                                        .changeMessage = 0xA007, .holdCount = 8};
-//       explicit CDELAYDlg(const PanelContext& context) : PanelDlg(context, kSpec) {}
+//       static constexpr PanelDescriptor kDescriptor{
+//           .refreshMessage = 0x9004, .templateId = 146, .caption = "DELAY", ...,
+//           .changeMessages = {change_message::kDelay}, .holdCount = 8};
+//       explicit CDELAYDlg(const PanelContext& context) : PanelDlg(context, kDescriptor) {}
 //   protected:
 //       void OnInitPanel() override { ... SetRange ...; UseReadoutColors({1104}); }
 //       void Refresh() override {
@@ -36,8 +37,10 @@
 //   private:
 //       PanelCache<1> cache_;
 //   };
-//   // in the .cpp:
-//   const PanelRegistrar kRegistrar(CDELAYDlg::kSpec.refreshMessage, &CreatePanel<CDELAYDlg>);
+//
+// and one line in the list of panels (panels/panel_list.cpp):
+//
+//   {CDELAYDlg::kDescriptor, &CreatePanel<CDELAYDlg>},
 
 #include <array>
 #include <cstddef>
@@ -48,6 +51,7 @@
 #include <string>
 
 #include "panels/panel_context.h"
+#include "panels/panel_descriptor.h"
 #include "platform/win/dialog.h"
 
 namespace tra1 {
@@ -55,38 +59,6 @@ namespace tra1 {
 namespace win {
 class Slider;
 }
-
-// When a running hold counter holds back a refresh.
-enum class HoldRule {
-    kRealtimeOnly,  // only in realtime mode; in asynchronous mode every refresh goes through
-    kCounterOnly,   // whenever the counter runs (I/O ASSIGN, SPEAKER SET, INPUT - DSP PROGRAM,
-                    // INPUT RENAME, Speaker Distance)
-};
-
-// How the change message reaches the main window.
-enum class ChangeDelivery {
-    kPosted,  // the panel goes on at once (most panels)
-    kSent,    // the panel waits until the main window has handled it (CINEMA EQ, Video Processor)
-};
-
-// Where the window stands when it opens.
-enum class PanelPlacement {
-    kCenterScreen,  // every panel but INPUT TRIM
-    kTemplate,      // the template's position
-};
-
-// The fixed facts of one panel class.
-struct PanelSpec {
-    int templateId = 0;
-    win::Msg refreshMessage = 0;
-    // The panel's (first) change message; panels with two name the other one explicitly.
-    win::Msg changeMessage = 0;
-    // Refreshes held after a user change; 0 = never held.
-    int holdCount = 0;
-    HoldRule holdRule = HoldRule::kRealtimeOnly;
-    ChangeDelivery delivery = ChangeDelivery::kPosted;
-    PanelPlacement placement = PanelPlacement::kCenterScreen;
-};
 
 // The panel's copy of the values its controls were last set to, one int per image value (wide
 // enough for every field). It starts as kUnset, which matches no image value, so the first
@@ -110,11 +82,11 @@ private:
 
 class PanelDlg : public win::Dialog {
 public:
-    PanelDlg(const PanelContext& context, const PanelSpec& spec);
+    PanelDlg(const PanelContext& context, const PanelDescriptor& descriptor);
     ~PanelDlg() override;
 
-    const PanelSpec& Spec() const { return spec_; }
-    win::Msg RefreshMessage() const { return spec_.refreshMessage; }
+    const PanelDescriptor& Descriptor() const { return descriptor_; }
+    win::Msg RefreshMessage() const { return descriptor_.refreshMessage; }
 
     // --- the main window's side -------------------------------------------------------------
     // Sets the hold counter to 0: before a full refresh, on a control-mode switch, and on a
@@ -156,7 +128,7 @@ protected:
     // refresh must be skipped.
     bool RefreshHeld();
     // Loads the hold counter with the panel's hold count.
-    void StartHold() { hold_counter_ = spec_.holdCount; }
+    void StartHold() { hold_counter_ = descriptor_.holdCount; }
 
     // --- a user change ----------------------------------------------------------------------
     // The common step of every handler, with `value` already in the image's encoding:
@@ -166,7 +138,8 @@ protected:
     template <typename Field>
     bool StoreUserChange(Field& imageField, int& cacheEntry, int value, win::WParam item,
                          win::LParam extra = 0) {
-        return StoreUserChangeAs(spec_.changeMessage, imageField, cacheEntry, value, item, extra);
+        return StoreUserChangeAs(descriptor_.ChangeMessage(), imageField, cacheEntry, value, item,
+                                 extra);
     }
     // The same for a panel's second change message.
     template <typename Field>
@@ -181,11 +154,16 @@ protected:
         NotifyChange(message, item, extra);
         return true;
     }
-    // Sends the change message to the main window, posted or sent as its PanelSpec says (the value
+    // Sends the change message to the main window, posted or sent as its descriptor says (the value
     // is in the image already). Returns the handler's result when sent, 1 when posted.
     win::LResult NotifyChange(win::Msg message, win::WParam item, win::LParam extra = 0);
-    // Posts any other message to the main window (DSP panels: 0x900F and refresh messages).
+    // Posts any other message to the main window (0x900F from the DSP panels).
     bool PostToMainWindow(win::Msg message, win::WParam w = 0, win::LParam l = 0);
+    // Posts another panel its refresh message, through the main window's panel table, if that
+    // panel is open; false when it is not.
+    bool RefreshOtherPanel(win::Msg refreshMessage) const {
+        return context_.panels.PostRefreshIfOpen(refreshMessage);
+    }
 
     // --- read-outs --------------------------------------------------------------------------
     // Cyan text on black for these controls.
@@ -216,14 +194,14 @@ protected:
 
 private:
     PanelContext context_;
-    PanelSpec spec_;
+    PanelDescriptor descriptor_;
     int hold_counter_ = 0;
     std::function<void()> on_destroyed_;
 };
 
 // Constructs a panel of class T and creates its window as a top-level window (not shown: the
 // opener shows it). `onDestroyed` runs once the window is gone. Null when the window could not
-// be created. This is the creator each panel unit registers in the PanelCatalog.
+// be created. This is the creator each panel has in the list of panels.
 template <typename T>
 std::unique_ptr<PanelDlg> CreatePanel(const PanelContext& context,
                                       std::function<void()> onDestroyed) {

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "model/receiver_image.h"
-#include "panels/panel_catalog.h"
 #include "platform/win/combo_box.h"
 #include "platform/win/slider.h"
 
@@ -27,8 +26,6 @@ std::int32_t DistanceFor(int unit, int position) {
     const int metres = Dlg::kInversion - position;
     return unit == Dlg::kFeet ? metres / 3 : metres;
 }
-
-const PanelRegistrar kRegistrar(Dlg::kSpec.refreshMessage, &CreatePanel<Dlg>);
 
 }  // namespace
 
@@ -116,7 +113,7 @@ void CSPEAKERDISTANCEDlg::OnSliderReleased(const Speaker& speaker) {
     cached = position;
     UpdateReadouts();
     StartHold();
-    NotifyChange(kSpec.changeMessage, static_cast<win::WParam>(speaker.entry));
+    NotifyChange(kDescriptor.ChangeMessage(), static_cast<win::WParam>(speaker.entry));
 }
 
 void CSPEAKERDISTANCEDlg::ChangeUnit(int unit) {
@@ -132,7 +129,7 @@ void CSPEAKERDISTANCEDlg::ChangeUnit(int unit) {
     UpdateReadouts();
     StartHold();
     for (const int entry : kAnnounceOrder) {
-        NotifyChange(kSpec.changeMessage, static_cast<win::WParam>(entry));
+        NotifyChange(kDescriptor.ChangeMessage(), static_cast<win::WParam>(entry));
     }
 }
 

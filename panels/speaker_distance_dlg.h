@@ -14,6 +14,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "link/change_message_router.h"
 #include "panels/panel_dlg.h"
 
 namespace tra1 {
@@ -24,11 +25,18 @@ class ComboBox;
 
 class CSPEAKERDISTANCEDlg final : public PanelDlg {
 public:
-    static constexpr PanelSpec kSpec{.templateId = 200,
-                                     .refreshMessage = 0x9015,
-                                     .changeMessage = 0xA012,
-                                     .holdCount = 40,
-                                     .holdRule = HoldRule::kCounterOnly};
+    static constexpr PanelDescriptor kDescriptor{
+        .refreshMessage = 0x9015,
+        .templateId = 200,
+        .caption = "Speaker Distance",
+        .menuId = 218,
+        .menuText = "Show SPEAKER DISTANCE",
+        .buttonId = 1085,
+        .buttonLabel = "SPEAKER DISTANCE",
+        .windowName = "Speaker Distance",
+        .changeMessages = {change_message::kSpeakerDistance},
+        .holdCount = 40,
+        .holdRule = HoldRule::kCounterOnly};
 
     // One speaker's controls; `entry` is its SpeakerDistances entry and the wParam of its change
     // message.
@@ -69,7 +77,7 @@ public:
     static constexpr std::int32_t kMetresDefault = 300;
     static constexpr std::int32_t kFeetDefault = 100;
 
-    explicit CSPEAKERDISTANCEDlg(const PanelContext& context) : PanelDlg(context, kSpec) {}
+    explicit CSPEAKERDISTANCEDlg(const PanelContext& context) : PanelDlg(context, kDescriptor) {}
 
 protected:
     void OnInitPanel() override;

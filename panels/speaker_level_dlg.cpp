@@ -2,7 +2,6 @@
 
 #include "model/model_profile.h"
 #include "model/receiver_image.h"
-#include "panels/panel_catalog.h"
 #include "platform/win/slider.h"
 
 namespace tra1 {
@@ -17,8 +16,6 @@ constexpr std::array<std::size_t, Dlg::kChannelCount> kScreenOrder{
     speaker_levels::kSR,  speaker_levels::kSBL, speaker_levels::kSBR, speaker_levels::kPRL,
     speaker_levels::kPRR, speaker_levels::kSW,  speaker_levels::kSW2,
 };
-
-const PanelRegistrar kRegistrar(Dlg::kSpec.refreshMessage, &CreatePanel<Dlg>);
 
 }  // namespace
 

@@ -9,14 +9,23 @@
 #include <array>
 #include <cstddef>
 
+#include "link/change_message_router.h"
 #include "panels/panel_dlg.h"
 
 namespace tra1 {
 
 class CSPEAKERLEVELDlg final : public PanelDlg {
 public:
-    static constexpr PanelSpec kSpec{
-        .templateId = 140, .refreshMessage = 0x9002, .changeMessage = 0xA001, .holdCount = 25};
+    static constexpr PanelDescriptor kDescriptor{.refreshMessage = 0x9002,
+                                                 .templateId = 140,
+                                                 .caption = "SPEAKER LEVEL",
+                                                 .menuId = 32775,
+                                                 .menuText = "Show SPEAKER LEVEL",
+                                                 .buttonId = 1072,
+                                                 .buttonLabel = "SPEAKER LEVEL",
+                                                 .windowName = "LEVEL and BALANCE",
+                                                 .changeMessages = {change_message::kSpeakerLevel},
+                                                 .holdCount = 25};
 
     // One channel's controls. Its index in kChannels is its SpeakerLevels byte and the wParam of
     // its change message.
@@ -47,7 +56,7 @@ public:
     // position = kInversion - level and back.
     static constexpr int kInversion = kMinLevel + kMaxLevel;
 
-    explicit CSPEAKERLEVELDlg(const PanelContext& context) : PanelDlg(context, kSpec) {}
+    explicit CSPEAKERLEVELDlg(const PanelContext& context) : PanelDlg(context, kDescriptor) {}
 
 protected:
     void OnInitPanel() override;

@@ -6,7 +6,6 @@
 
 #include "model/model_profile.h"
 #include "model/receiver_image.h"
-#include "panels/panel_catalog.h"
 #include "platform/win/combo_box.h"
 
 namespace tra1 {
@@ -50,8 +49,6 @@ constexpr std::array<Dlg::Selector, 12> kSelectors{{
 }};
 // MAIN LEVEL is filled but never refreshed: nothing shows it.
 constexpr std::size_t kRefreshedCount = kSelectors.size() - 1;
-
-const PanelRegistrar kRegistrar(Dlg::kSpec.refreshMessage, &CreatePanel<Dlg>);
 
 }  // namespace
 
@@ -98,7 +95,7 @@ void CSPEAKERSETDlg::OnCommand(int id, unsigned code) {
         }
         byte = static_cast<std::uint8_t>(index);
         StartHold();
-        NotifyChange(kSpec.changeMessage, selector.item);
+        NotifyChange(kDescriptor.ChangeMessage(), selector.item);
         return;
     }
 }

@@ -10,17 +10,24 @@
 #include <span>
 #include <string_view>
 
+#include "link/change_message_router.h"
 #include "panels/panel_dlg.h"
 
 namespace tra1 {
 
 class CSPEAKERSETDlg final : public PanelDlg {
 public:
-    static constexpr PanelSpec kSpec{.templateId = 136,
-                                     .refreshMessage = 0x9000,
-                                     .changeMessage = 0xA005,
-                                     .holdCount = 32,
-                                     .holdRule = HoldRule::kCounterOnly};
+    static constexpr PanelDescriptor kDescriptor{.refreshMessage = 0x9000,
+                                                 .templateId = 136,
+                                                 .caption = "SPEAKER SET / SUBWOOFER SET",
+                                                 .menuId = 32772,
+                                                 .menuText = "Show SPEAKER / SUBWOOFER SET",
+                                                 .buttonId = 1069,
+                                                 .buttonLabel = "SPEAKER / SWFR SET",
+                                                 .windowName = "SPEAKER SET",
+                                                 .changeMessages = {change_message::kSpeakerSet},
+                                                 .holdCount = 32,
+                                                 .holdRule = HoldRule::kCounterOnly};
 
     // Selector ids.
     static constexpr int kCenterCombo = 1055;
@@ -46,7 +53,7 @@ public:
     // Every selector, in the order a refresh visits them; MAIN LEVEL, never refreshed, last.
     static std::span<const Selector> Selectors();
 
-    explicit CSPEAKERSETDlg(const PanelContext& context) : PanelDlg(context, kSpec) {}
+    explicit CSPEAKERSETDlg(const PanelContext& context) : PanelDlg(context, kDescriptor) {}
 
 protected:
     void OnInitPanel() override;

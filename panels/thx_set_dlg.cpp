@@ -3,7 +3,6 @@
 #include <array>
 
 #include "model/receiver_image.h"
-#include "panels/panel_catalog.h"
 #include "platform/win/combo_box.h"
 #include "platform/win/slider.h"
 
@@ -15,8 +14,6 @@ constexpr std::size_t kBoundaryByte = 1;
 constexpr std::size_t kDistanceByte = 2;
 
 constexpr std::array<const char*, 3> kDistanceItems{"under 1ft", "1 - 4ft", "over 4ft"};
-
-const PanelRegistrar kRegistrar(CTHXSETDlg::kSpec.refreshMessage, &CreatePanel<CTHXSETDlg>);
 
 }  // namespace
 

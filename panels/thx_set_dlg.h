@@ -4,21 +4,30 @@
 // Distance" combo 1116. A change posts 0xA010 (byte number, new value); the panel never holds a
 // refresh back. Its refresh touches only the controls whose image byte changed.
 
+#include "link/change_message_router.h"
 #include "panels/panel_dlg.h"
 
 namespace tra1 {
 
 class CTHXSETDlg final : public PanelDlg {
 public:
-    static constexpr PanelSpec kSpec{
-        .templateId = 199, .refreshMessage = 0x9012, .changeMessage = 0xA010, .holdCount = 0};
+    static constexpr PanelDescriptor kDescriptor{.refreshMessage = 0x9012,
+                                                 .templateId = 199,
+                                                 .caption = "THX SET",
+                                                 .menuId = 216,
+                                                 .menuText = "Show THX SET",
+                                                 .buttonId = 1084,
+                                                 .buttonLabel = "THX SET",
+                                                 .windowName = "THX SET",
+                                                 .changeMessages = {change_message::kThxSet},
+                                                 .holdCount = 0};
 
     // Control ids.
     static constexpr int kUltra2Subwoofer = 1252;
     static constexpr int kBoundaryGainComp = 1253;
     static constexpr int kSbSpeakerDistance = 1116;
 
-    explicit CTHXSETDlg(const PanelContext& context) : PanelDlg(context, kSpec) {}
+    explicit CTHXSETDlg(const PanelContext& context) : PanelDlg(context, kDescriptor) {}
 
 protected:
     void OnInitPanel() override;

@@ -3,7 +3,6 @@
 #include <array>
 
 #include "model/receiver_image.h"
-#include "panels/panel_catalog.h"
 #include "platform/win/combo_box.h"
 #include "platform/win/slider.h"
 
@@ -28,9 +27,6 @@ constexpr std::size_t PositionEntry(std::size_t band) {
 float Decibels(int position) {
     return static_cast<float>(15 - position) / 2.0f;
 }
-
-const PanelRegistrar kRegistrar(CTONECONTROLDlg::kSpec.refreshMessage,
-                                &CreatePanel<CTONECONTROLDlg>);
 
 }  // namespace
 
@@ -159,7 +155,7 @@ void CTONECONTROLDlg::Flat(int group) {
 }
 
 void CTONECONTROLDlg::Announce(const Band& band) {
-    NotifyChange(kSpec.changeMessage, static_cast<win::WParam>(band.group),
+    NotifyChange(kDescriptor.ChangeMessage(), static_cast<win::WParam>(band.group),
                  static_cast<win::LParam>(band.band));
 }
 

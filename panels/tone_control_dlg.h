@@ -9,14 +9,23 @@
 #include <array>
 #include <cstddef>
 
+#include "link/change_message_router.h"
 #include "panels/panel_dlg.h"
 
 namespace tra1 {
 
 class CTONECONTROLDlg final : public PanelDlg {
 public:
-    static constexpr PanelSpec kSpec{
-        .templateId = 196, .refreshMessage = 0x9011, .changeMessage = 0xA107, .holdCount = 0};
+    static constexpr PanelDescriptor kDescriptor{.refreshMessage = 0x9011,
+                                                 .templateId = 196,
+                                                 .caption = "Tone Control",
+                                                 .menuId = 57653,
+                                                 .menuText = "Show TONE CONTROL",
+                                                 .buttonId = 1076,
+                                                 .buttonLabel = "TONE CONTROL",
+                                                 .windowName = "Tone Control",
+                                                 .changeMessages = {change_message::kToneControl},
+                                                 .holdCount = 0};
 
     // The controls of one band and where its pair of bytes sits in ToneSettings.
     struct Band {
@@ -40,7 +49,7 @@ public:
     static constexpr int kMinPosition = 3;
     static constexpr int kMaxPosition = 27;
 
-    explicit CTONECONTROLDlg(const PanelContext& context) : PanelDlg(context, kSpec) {}
+    explicit CTONECONTROLDlg(const PanelContext& context) : PanelDlg(context, kDescriptor) {}
 
 protected:
     void OnInitPanel() override;

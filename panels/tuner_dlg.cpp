@@ -5,7 +5,6 @@
 
 #include "model/receiver_image.h"
 #include "model/value_format.h"
-#include "panels/panel_catalog.h"
 #include "platform/win/combo_box.h"
 #include "platform/win/list_box.h"
 #include "platform/win/slider.h"
@@ -33,8 +32,6 @@ std::string FmText(double mhz) {
 std::string AmText(double khz) {
     return FormatReal(khz, 0) + " kHz";
 }
-
-const PanelRegistrar kRegistrar(CTUNERDlg::kSpec.refreshMessage, &CreatePanel<CTUNERDlg>);
 
 }  // namespace
 
@@ -210,7 +207,7 @@ void CTUNERDlg::StorePreset() {
     ReplaceFrequencyLine(row, LineText(band, step));
     SelectRow(row);
     StartHold();
-    NotifyChange(Spec().changeMessage, static_cast<win::WParam>(page),
+    NotifyChange(Descriptor().ChangeMessage(), static_cast<win::WParam>(page),
                  static_cast<win::LParam>(row + 1));
 }
 

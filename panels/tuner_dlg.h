@@ -9,14 +9,23 @@
 
 #include <string>
 
+#include "link/change_message_router.h"
 #include "panels/panel_dlg.h"
 
 namespace tra1 {
 
 class CTUNERDlg final : public PanelDlg {
 public:
-    static constexpr PanelSpec kSpec{
-        .templateId = 141, .refreshMessage = 0x9007, .changeMessage = 0xA104, .holdCount = 80};
+    static constexpr PanelDescriptor kDescriptor{.refreshMessage = 0x9007,
+                                                 .templateId = 141,
+                                                 .caption = "TUNER",
+                                                 .menuId = 32776,
+                                                 .menuText = "Show TUNER",
+                                                 .buttonId = 1073,
+                                                 .buttonLabel = "TUNER",
+                                                 .windowName = "Tuner",
+                                                 .changeMessages = {change_message::kTuner},
+                                                 .holdCount = 80};
 
     // Control ids.
     static constexpr int kPageCombo = 1069;
@@ -28,7 +37,7 @@ public:
     static constexpr int kPageCount = 6;  // "Current", "Page A".."Page E"
     static constexpr int kRowsPerPage = 8;
 
-    explicit CTUNERDlg(const PanelContext& context) : PanelDlg(context, kSpec) {}
+    explicit CTUNERDlg(const PanelContext& context) : PanelDlg(context, kDescriptor) {}
 
     // The TunerPresets entry of a page and row; -1 when they name none.
     static int EntryFor(int page, int row);

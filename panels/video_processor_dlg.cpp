@@ -6,7 +6,6 @@
 
 #include "model/receiver_image.h"
 #include "model/value_format.h"
-#include "panels/panel_catalog.h"
 #include "platform/win/combo_box.h"
 #include "platform/win/slider.h"
 
@@ -63,8 +62,6 @@ constexpr std::array<PictureSlider, 5> kPictureSliders{{
 
 constexpr std::size_t kSwitchCache = 0;
 constexpr std::size_t kPictureCache = 7;
-
-const PanelRegistrar kRegistrar(Dlg::kSpec.refreshMessage, &CreatePanel<Dlg>);
 
 }  // namespace
 
@@ -173,7 +170,7 @@ void CVIDEOPROCESSORDlg::OnNotify(int id, win::LParam code) {
         record[s.byte] = static_cast<std::uint8_t>(value);
         cache_[kPictureCache + i] = value;
         UpdateReadouts();
-        NotifyChange(Spec().changeMessage, kPictureRecordFunction, 0);
+        NotifyChange(Descriptor().ChangeMessage(), kPictureRecordFunction, 0);
         return;
     }
 }

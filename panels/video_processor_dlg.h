@@ -8,6 +8,7 @@
 // (function 273 and 0 for a picture slider, whose whole record the main window sends). Its
 // refreshes are never held.
 
+#include "link/change_message_router.h"
 #include "model/protocol.h"
 #include "panels/panel_dlg.h"
 
@@ -15,11 +16,18 @@ namespace tra1 {
 
 class CVIDEOPROCESSORDlg final : public PanelDlg {
 public:
-    static constexpr PanelSpec kSpec{.templateId = 201,
-                                     .refreshMessage = 0x9013,
-                                     .changeMessage = 0xA011,
-                                     .holdCount = 0,
-                                     .delivery = ChangeDelivery::kSent};
+    static constexpr PanelDescriptor kDescriptor{
+        .refreshMessage = 0x9013,
+        .templateId = 201,
+        .caption = "Video Processor",
+        .menuId = 219,
+        .menuText = "Show VIDEO PROCESSOR",
+        .buttonId = 1086,
+        .buttonLabel = "Video Processor",
+        .windowName = "Video Processor",
+        .changeMessages = {change_message::kVideoProcessor},
+        .holdCount = 0,
+        .delivery = ChangeDelivery::kSent};
 
     // Control ids.
     static constexpr int kProcessorSwitch = 1257;
@@ -41,7 +49,7 @@ public:
     static constexpr int kPictureModeCommand = command::kFirstVideoSetting;  // bytes 1..6
     static constexpr int kPictureRecordFunction = extended_function::kPictureMode;
 
-    explicit CVIDEOPROCESSORDlg(const PanelContext& context) : PanelDlg(context, kSpec) {}
+    explicit CVIDEOPROCESSORDlg(const PanelContext& context) : PanelDlg(context, kDescriptor) {}
 
 protected:
     void OnInitPanel() override;

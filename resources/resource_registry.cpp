@@ -1,6 +1,6 @@
 #include "resources/resource_registry.h"
 
-#include "resources/icons/builtin_icons.h"
+#include "resources/program_resources.h"
 
 namespace tra1::res {
 
@@ -10,9 +10,7 @@ ResourceRegistry& ResourceRegistry::Instance() {
 }
 
 ResourceRegistry::ResourceRegistry() {
-    for (IconImage& icon : BuiltinIcons()) {
-        AddIcon(std::move(icon));
-    }
+    AddProgramResources(*this);
 }
 
 void ResourceRegistry::AddDialog(DialogTemplate dialog) {
@@ -70,18 +68,6 @@ std::vector<int> ResourceRegistry::DialogIds() const {
 }
 std::vector<int> ResourceRegistry::IconIds() const {
     return KeysOf(icons_);
-}
-
-DialogRegistrar::DialogRegistrar(const std::function<DialogTemplate()>& make) {
-    ResourceRegistry::Instance().AddDialog(make());
-}
-
-MenuRegistrar::MenuRegistrar(const std::function<MenuTemplate()>& make) {
-    ResourceRegistry::Instance().AddMenu(make());
-}
-
-StringRegistrar::StringRegistrar(int id, const char* text) {
-    ResourceRegistry::Instance().AddString(id, text == nullptr ? std::string() : text);
 }
 
 }  // namespace tra1::res

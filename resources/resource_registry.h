@@ -1,19 +1,13 @@
 #pragma once
 // The program's resources by id: dialog templates, menus, strings and icons. Each dialog's
-// template lives in its own file under resources/dialogs/ and registers itself at start-up:
+// template lives in its own file under resources/dialogs/ with a maker declared in
+// resource_makers.h, and program_resources.cpp lists every maker:
 //
-//   // resources/dialogs/about_dialog_template.cpp
-//   namespace tra1::res {
-//   namespace {
-//   DialogTemplate Make() { DialogTemplate t; t.id = 100; ...; return t; }
-//   const DialogRegistrar kRegistrar{Make};
-//   }  // namespace
-//   }  // namespace tra1::res
-//
-// Nothing refers to such a file by name, so the linker keeps it only because the resources
-// library is linked whole (LINK_LIBRARY:WHOLE_ARCHIVE in the top CMakeLists.txt).
+//   // resources/dialogs/about_template.cpp
+//   DialogTemplate MakeAboutTemplate() { DialogTemplate t; t.id = 100; ...; return t; }
+//   // resources/program_resources.cpp, in kDialogMakers
+//   MakeAboutTemplate,
 
-#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -26,7 +20,7 @@ namespace tra1::res {
 
 class ResourceRegistry {
 public:
-    // The one registry of the program (built on first use, so registrars in any file may use it).
+    // The one registry of the program, holding every program resource from its first use.
     static ResourceRegistry& Instance();
 
     // Adding an id that exists replaces the earlier entry (tests swap templates this way).
@@ -45,22 +39,11 @@ public:
     std::vector<int> IconIds() const;    // ascending
 
 private:
-    ResourceRegistry();  // registers the built-in icons
+    ResourceRegistry();  // adds every program resource
     std::map<int, DialogTemplate> dialogs_;
     std::map<int, MenuTemplate> menus_;
     std::map<int, std::string> strings_;
     std::map<int, IconImage> icons_;
-};
-
-// A file-scope object of this type registers a template when the program starts.
-struct DialogRegistrar {
-    explicit DialogRegistrar(const std::function<DialogTemplate()>& make);
-};
-struct MenuRegistrar {
-    explicit MenuRegistrar(const std::function<MenuTemplate()>& make);
-};
-struct StringRegistrar {
-    StringRegistrar(int id, const char* text);
 };
 
 }  // namespace tra1::res

@@ -4,25 +4,16 @@
 
 #include "app/about_dlg.h"
 #include "app/creport_dlg.h"
-#include "app/panel_table.h"
 #include "app/port_settings_dlg.h"
 #include "app/receiver_editor_dlg.h"
 #include "app/wait_message_dlg.h"
 #include "model/model_profile.h"
 #include "model/receiver_image.h"
-#include "panels/panel_catalog.h"
 #include "panels/panel_context.h"
+#include "panels/panel_list.h"
 #include "platform/serial/serial_port.h"
 
 namespace tra1::qtui {
-
-namespace {
-// The image every panel shows: the receiver's defaults, as after start-up.
-void UseDefaultImage() {
-    Profile().SetModel(ModelProfile::kTrA1);
-    Image().ResetToDefaults(Profile());
-}
-}  // namespace
 
 PictureWindow::PictureWindow(win::EventLoop& loop, int template_id) : loop_(loop) {
     if (!MakeProgramWindow(template_id) && !MakePanel(template_id)) {
@@ -44,6 +35,11 @@ PictureWindow::PictureWindow(win::EventLoop& loop, int template_id) : loop_(loop
     }
 }
 
+void PictureWindow::UseDefaultImage() {
+    profile_.SetModel(ModelProfile::kTrA1);
+    image_.ResetToDefaults(profile_);
+}
+
 PictureWindow::~PictureWindow() {
     if (dialog_ != nullptr && dialog_->IsWindow()) {
         dialog_->DestroyWindow();
@@ -57,7 +53,7 @@ bool PictureWindow::MakeProgramWindow(int template_id) {
         case CReceiverEditorDlg::kTemplateId: {
             // Started as the program starts it, without a serial port: disconnected, in
             // asynchronous mode, on the default image.
-            auto main = std::make_unique<CReceiverEditorDlg>(loop_, Image(), Profile(),
+            auto main = std::make_unique<CReceiverEditorDlg>(loop_, image_, profile_,
                                                              std::unique_ptr<serial::SerialPort>{});
             if (main->Create()) {
                 dialog_ = std::move(main);
@@ -67,7 +63,7 @@ bool PictureWindow::MakeProgramWindow(int template_id) {
         case CREPORTDlg::kTemplateId: {
             UseDefaultImage();
             auto report =
-                std::make_unique<CREPORTDlg>(loop_, Image(), Profile(), win::WindowHandle{});
+                std::make_unique<CREPORTDlg>(loop_, image_, profile_, win::WindowHandle{});
             if (report->Create()) {
                 dialog_ = std::move(report);
             }
@@ -119,20 +115,20 @@ bool PictureWindow::MakeProgramWindow(int template_id) {
 }
 
 bool PictureWindow::MakePanel(int template_id) {
-    const PanelCreator* creator = nullptr;
-    for (const PanelInfo& info : PanelInfos()) {
-        if (info.dialogId == template_id) {
-            creator = PanelCatalog::Find(info.refreshMessage);
+    const PanelEntry* panel = nullptr;
+    for (const PanelEntry& entry : SettingPanels()) {
+        if (entry.descriptor->templateId == template_id) {
+            panel = &entry;
             break;
         }
     }
-    if (creator == nullptr) {
+    if (panel == nullptr) {
         return false;
     }
     UseDefaultImage();
     // No main window: the change messages of a picture go nowhere.
-    const PanelContext context{loop_, Image(), Profile(), link_, win::WindowHandle{}};
-    dialog_ = (*creator)(context, std::function<void()>{});
+    const PanelContext context{loop_, image_, profile_, link_, win::WindowHandle{}, noOtherPanels_};
+    dialog_ = panel->create(context, std::function<void()>{});
     return true;
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 // The program's windows as a user meets them, made for pictures: the main window just after
-// start-up (no port, the default image), every setting panel from the panel catalogue on the
+// start-up (no port, the default image), every setting panel from the list of panels on the
 // default image, the REPORT window, the About box, the Port Settings dialog with a typical
-// mapping and the wait window part way through a download. A template that no class of the program
-// shows (the invisible link windows) is built as a plain dialog.
+// mapping and the wait window part way through a download. A template that no class of the
+// program shows (the invisible link windows) is built as a plain dialog.
 //
 //   win::VirtualClock clock;
 //   win::EventLoop loop(clock);
@@ -11,11 +11,14 @@
 //   PictureWindow picture(loop, 140);
 //   if (win::Dialog* dialog = picture.dialog()) { /* grab front_end.host().WidgetFor(...) */ }
 //
-// The main window and the panels read and write the program's global image and profile.
+// Each picture window owns the image and the profile that its window shows.
 
 #include <memory>
 
+#include "app/panel_table.h"
 #include "link/link_state.h"
+#include "model/model_profile.h"
+#include "model/receiver_image.h"
 #include "platform/serial/com_port_map.h"
 #include "platform/win/dialog.h"
 #include "platform/win/event_loop.h"
@@ -37,8 +40,14 @@ public:
 private:
     bool MakeProgramWindow(int template_id);
     bool MakePanel(int template_id);
+    // The image every panel shows: the receiver's defaults, as after start-up.
+    void UseDefaultImage();
 
     win::EventLoop& loop_;
+    ReceiverImage image_;
+    ModelProfile profile_;
+    // A panel drawn alone has no other panels to reach.
+    PanelTable noOtherPanels_;
     // The panels read the control mode from it (asynchronous, as at start-up).
     LinkState link_;
     // The port settings the Port Settings dialog shows.

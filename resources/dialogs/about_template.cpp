@@ -3,7 +3,7 @@
 
 #include "resources/dialog_template.h"
 #include "resources/icon_image.h"
-#include "resources/resource_registry.h"
+#include "resources/resource_makers.h"
 
 #include <utility>
 
@@ -23,6 +23,8 @@ ControlTemplate Control(int id, ControlKind kind, std::string text, std::uint32_
     c.cy = cy;
     return c;
 }
+
+}  // namespace
 
 DialogTemplate MakeAboutTemplate() {
     DialogTemplate t;
@@ -44,7 +46,4 @@ DialogTemplate MakeAboutTemplate() {
     return t;
 }
 
-const DialogRegistrar kRegistrar{MakeAboutTemplate};
-
-}  // namespace
 }  // namespace tra1::res

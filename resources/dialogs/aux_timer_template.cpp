@@ -1,10 +1,9 @@
 // Dialog 163: the invisible window of the 10 ms auxiliary tick. No controls; it owns one timer.
 
 #include "resources/dialog_template.h"
-#include "resources/resource_registry.h"
+#include "resources/resource_makers.h"
 
 namespace tra1::res {
-namespace {
 
 DialogTemplate MakeAuxTimerTemplate() {
     DialogTemplate t;
@@ -17,7 +16,4 @@ DialogTemplate MakeAuxTimerTemplate() {
     return t;
 }
 
-const DialogRegistrar kRegistrar{MakeAuxTimerTemplate};
-
-}  // namespace
 }  // namespace tra1::res

@@ -6,7 +6,7 @@
 #include <array>
 
 #include "resources/dialog_template.h"
-#include "resources/resource_registry.h"
+#include "resources/resource_makers.h"
 
 namespace tra1::res {
 namespace {
@@ -80,6 +80,8 @@ void AddGroup(DialogTemplate& t, const Group& group, int x, int y) {
     AddRow(t, "HIGH", group.high, x, y + 45);
 }
 
+}  // namespace
+
 DialogTemplate MakeCinemaEqTemplate() {
     DialogTemplate t;
     t.id = 198;
@@ -94,7 +96,4 @@ DialogTemplate MakeCinemaEqTemplate() {
     return t;
 }
 
-const DialogRegistrar kRegistrar{MakeCinemaEqTemplate};
-
-}  // namespace
 }  // namespace tra1::res

@@ -7,7 +7,7 @@
 #include <array>
 
 #include "resources/dialog_template.h"
-#include "resources/resource_registry.h"
+#include "resources/resource_makers.h"
 
 namespace tra1::res {
 namespace {
@@ -109,6 +109,8 @@ void AddSide(std::vector<ControlTemplate>& c, const Side& side, int ox) {
     c.push_back(Label("All High", buttonX + 13, bottom + 23, 36));
 }
 
+}  // namespace
+
 DialogTemplate MakeDcTriggerTemplate() {
     DialogTemplate t;
     t.id = 147;
@@ -122,7 +124,4 @@ DialogTemplate MakeDcTriggerTemplate() {
     return t;
 }
 
-const DialogRegistrar kRegistrar{MakeDcTriggerTemplate};
-
-}  // namespace
 }  // namespace tra1::res

@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "resources/dialog_template.h"
-#include "resources/resource_registry.h"
+#include "resources/resource_makers.h"
 
 namespace tra1::res {
 namespace {
@@ -41,6 +41,8 @@ ControlTemplate ReadOut(int id, int x, int y, std::uint32_t extra) {
                    style::kReadOnly | style::kBorder | style::kCenter | extra, x, y, 36, 12);
 }
 
+}  // namespace
+
 DialogTemplate MakeDelayTemplate() {
     DialogTemplate t;
     t.id = 146;
@@ -69,7 +71,4 @@ DialogTemplate MakeDelayTemplate() {
     return t;
 }
 
-const DialogRegistrar kRegistrar{MakeDelayTemplate};
-
-}  // namespace
 }  // namespace tra1::res

@@ -5,7 +5,7 @@
 // created hidden with their labels.
 
 #include "resources/dialog_template.h"
-#include "resources/resource_registry.h"
+#include "resources/resource_makers.h"
 
 namespace tra1::res {
 namespace {
@@ -43,6 +43,8 @@ ControlTemplate ReadOut(int id, int y) {
     return Make(id, ControlKind::kEdit, "", style::kReadOnly | style::kBorder | style::kCenter, 160,
                 y, 28, 12);
 }
+
+}  // namespace
 
 DialogTemplate MakeDisplaySetTemplate() {
     DialogTemplate t;
@@ -90,7 +92,4 @@ DialogTemplate MakeDisplaySetTemplate() {
     return t;
 }
 
-const DialogRegistrar kRegistrar{MakeDisplaySetTemplate};
-
-}  // namespace
 }  // namespace tra1::res

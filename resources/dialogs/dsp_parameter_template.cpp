@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "resources/dialog_template.h"
-#include "resources/resource_registry.h"
+#include "resources/resource_makers.h"
 
 namespace tra1::res {
 namespace {
@@ -24,6 +24,8 @@ ControlTemplate Make(int id, ControlKind kind, const char* text, std::uint32_t c
     c.cy = cy;
     return c;
 }
+
+}  // namespace
 
 DialogTemplate MakeDspParameterTemplate() {
     DialogTemplate t;
@@ -66,7 +68,4 @@ DialogTemplate MakeDspParameterTemplate() {
     return t;
 }
 
-const DialogRegistrar kRegistrar{MakeDspParameterTemplate};
-
-}  // namespace
 }  // namespace tra1::res

@@ -7,7 +7,7 @@
 #include <array>
 
 #include "resources/dialog_template.h"
-#include "resources/resource_registry.h"
+#include "resources/resource_makers.h"
 
 namespace tra1::res {
 namespace {
@@ -71,6 +71,8 @@ void AddHiddenControls(DialogTemplate& t) {
     t.controls.push_back(Make(1200, ControlKind::kPushButton, "", kHidden, 170, 8, 40, 14));
 }
 
+}  // namespace
+
 DialogTemplate MakeEqControlTemplate() {
     DialogTemplate t;
     t.id = 135;
@@ -113,7 +115,4 @@ DialogTemplate MakeEqControlTemplate() {
     return t;
 }
 
-const DialogRegistrar kRegistrar{MakeEqControlTemplate};
-
-}  // namespace
 }  // namespace tra1::res

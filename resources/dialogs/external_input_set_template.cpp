@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "resources/dialog_template.h"
-#include "resources/resource_registry.h"
+#include "resources/resource_makers.h"
 
 namespace tra1::res {
 namespace {
@@ -33,6 +33,8 @@ void AddSwitch(DialogTemplate& t, int id, const char* name, const char* left, in
     t.controls.push_back(Make(-1, ControlKind::kStatic, "FRONT", style::kNone, 132, y + 3, 32, 8));
 }
 
+}  // namespace
+
 DialogTemplate MakeExternalInputSetTemplate() {
     DialogTemplate t;
     t.id = 152;
@@ -52,7 +54,4 @@ DialogTemplate MakeExternalInputSetTemplate() {
     return t;
 }
 
-const DialogRegistrar kRegistrar{MakeExternalInputSetTemplate};
-
-}  // namespace
 }  // namespace tra1::res

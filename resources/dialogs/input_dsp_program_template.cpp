@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "resources/dialog_template.h"
-#include "resources/resource_registry.h"
+#include "resources/resource_makers.h"
 
 namespace tra1::res {
 namespace {
@@ -24,6 +24,8 @@ ControlTemplate Make(int id, ControlKind kind, const char* text, std::uint32_t c
     c.cy = cy;
     return c;
 }
+
+}  // namespace
 
 DialogTemplate MakeInputDspProgramTemplate() {
     DialogTemplate t;
@@ -51,7 +53,4 @@ DialogTemplate MakeInputDspProgramTemplate() {
     return t;
 }
 
-const DialogRegistrar kRegistrar{MakeInputDspProgramTemplate};
-
-}  // namespace
 }  // namespace tra1::res

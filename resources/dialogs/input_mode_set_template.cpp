@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "resources/dialog_template.h"
-#include "resources/resource_registry.h"
+#include "resources/resource_makers.h"
 
 namespace tra1::res {
 namespace {
@@ -24,6 +24,8 @@ ControlTemplate Make(int id, ControlKind kind, const char* text, std::uint32_t c
     return c;
 }
 
+}  // namespace
+
 DialogTemplate MakeInputModeSetTemplate() {
     DialogTemplate t;
     t.id = 153;
@@ -40,7 +42,4 @@ DialogTemplate MakeInputModeSetTemplate() {
     return t;
 }
 
-const DialogRegistrar kRegistrar{MakeInputModeSetTemplate};
-
-}  // namespace
 }  // namespace tra1::res

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "resources/dialog_template.h"
-#include "resources/resource_registry.h"
+#include "resources/resource_makers.h"
 
 namespace tra1::res {
 namespace {
@@ -23,6 +23,8 @@ ControlTemplate Make(int id, ControlKind kind, const char* text, std::uint32_t c
     c.cy = cy;
     return c;
 }
+
+}  // namespace
 
 DialogTemplate MakeInputRenameTemplate() {
     DialogTemplate t;
@@ -49,7 +51,4 @@ DialogTemplate MakeInputRenameTemplate() {
     return t;
 }
 
-const DialogRegistrar kRegistrar{MakeInputRenameTemplate};
-
-}  // namespace
 }  // namespace tra1::res

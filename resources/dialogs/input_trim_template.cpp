@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "resources/dialog_template.h"
-#include "resources/resource_registry.h"
+#include "resources/resource_makers.h"
 
 namespace tra1::res {
 namespace {
@@ -48,6 +48,8 @@ ControlTemplate Make(int id, ControlKind kind, const char* text, std::uint32_t c
     return c;
 }
 
+}  // namespace
+
 DialogTemplate MakeInputTrimTemplate() {
     DialogTemplate t;
     t.id = 213;
@@ -72,7 +74,4 @@ DialogTemplate MakeInputTrimTemplate() {
     return t;
 }
 
-const DialogRegistrar kRegistrar{MakeInputTrimTemplate};
-
-}  // namespace
 }  // namespace tra1::res

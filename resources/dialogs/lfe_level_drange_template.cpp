@@ -3,7 +3,7 @@
 // on the left, the dynamic range with its "MAX" / "STD" / "MIN" marks on the right.
 
 #include "resources/dialog_template.h"
-#include "resources/resource_registry.h"
+#include "resources/resource_makers.h"
 
 namespace tra1::res {
 namespace {
@@ -41,6 +41,8 @@ ControlTemplate Button(int id, int x) {
     return Make(id, ControlKind::kPushButton, "Default", style::kTabStop, x, 136, 50, 14);
 }
 
+}  // namespace
+
 DialogTemplate MakeLfeLevelDrangeTemplate() {
     DialogTemplate t;
     t.id = 143;
@@ -72,7 +74,4 @@ DialogTemplate MakeLfeLevelDrangeTemplate() {
     return t;
 }
 
-const DialogRegistrar kRegistrar{MakeLfeLevelDrangeTemplate};
-
-}  // namespace
 }  // namespace tra1::res

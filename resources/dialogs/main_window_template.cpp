@@ -7,7 +7,7 @@
 
 #include "resources/dialog_template.h"
 #include "resources/icon_image.h"
-#include "resources/resource_registry.h"
+#include "resources/resource_makers.h"
 
 namespace tra1::res {
 namespace {
@@ -229,6 +229,8 @@ void AddMemoAndHidden(std::vector<ControlTemplate>& c) {
     c.push_back(HiddenEdit(1221, 220, 78, 40));
 }
 
+}  // namespace
+
 DialogTemplate MakeMainWindowTemplate() {
     DialogTemplate t;
     t.id = 102;
@@ -248,7 +250,4 @@ DialogTemplate MakeMainWindowTemplate() {
     return t;
 }
 
-const DialogRegistrar kRegistrar{MakeMainWindowTemplate};
-
-}  // namespace
 }  // namespace tra1::res

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "resources/dialog_template.h"
-#include "resources/resource_registry.h"
+#include "resources/resource_makers.h"
 
 namespace tra1::res {
 namespace {
@@ -33,6 +33,8 @@ void AddSwitch(DialogTemplate& t, int id, const char* name, const char* left, co
     t.controls.push_back(Make(-1, ControlKind::kStatic, right, style::kNone, 122, y + 3, 22, 8));
 }
 
+}  // namespace
+
 DialogTemplate MakeMultiZoneSetTemplate() {
     DialogTemplate t;
     t.id = 151;
@@ -46,7 +48,4 @@ DialogTemplate MakeMultiZoneSetTemplate() {
     return t;
 }
 
-const DialogRegistrar kRegistrar{MakeMultiZoneSetTemplate};
-
-}  // namespace
 }  // namespace tra1::res

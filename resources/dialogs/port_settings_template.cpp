@@ -7,7 +7,7 @@
 
 #include "resources/dialog_template.h"
 #include "resources/port_settings_ids.h"
-#include "resources/resource_registry.h"
+#include "resources/resource_makers.h"
 
 namespace tra1::res {
 namespace {
@@ -30,6 +30,8 @@ ControlTemplate Control(int id, ControlKind kind, std::string text, std::uint32_
     c.cy = cy;
     return c;
 }
+
+}  // namespace
 
 DialogTemplate MakePortSettingsTemplate() {
     DialogTemplate t;
@@ -67,7 +69,4 @@ DialogTemplate MakePortSettingsTemplate() {
     return t;
 }
 
-const DialogRegistrar kRegistrar{MakePortSettingsTemplate};
-
-}  // namespace
 }  // namespace tra1::res

@@ -2,10 +2,9 @@
 // report; it is read-only and scrolls, so the text can be read and copied.
 
 #include "resources/dialog_template.h"
-#include "resources/resource_registry.h"
+#include "resources/resource_makers.h"
 
 namespace tra1::res {
-namespace {
 
 DialogTemplate MakeReportTemplate() {
     DialogTemplate t;
@@ -28,7 +27,4 @@ DialogTemplate MakeReportTemplate() {
     return t;
 }
 
-const DialogRegistrar kRegistrar{MakeReportTemplate};
-
-}  // namespace
 }  // namespace tra1::res

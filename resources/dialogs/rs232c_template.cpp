@@ -2,10 +2,9 @@
 // to own the 10 ms poll timer and to pass the "batch received" message on to the main window.
 
 #include "resources/dialog_template.h"
-#include "resources/resource_registry.h"
+#include "resources/resource_makers.h"
 
 namespace tra1::res {
-namespace {
 
 DialogTemplate MakeRs232cTemplate() {
     DialogTemplate t;
@@ -18,7 +17,4 @@ DialogTemplate MakeRs232cTemplate() {
     return t;
 }
 
-const DialogRegistrar kRegistrar{MakeRs232cTemplate};
-
-}  // namespace
 }  // namespace tra1::res

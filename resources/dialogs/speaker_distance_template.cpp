@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "resources/dialog_template.h"
-#include "resources/resource_registry.h"
+#include "resources/resource_makers.h"
 
 namespace tra1::res {
 namespace {
@@ -51,6 +51,8 @@ constexpr std::array<Column, 11> kColumns{{
 constexpr int kColumnWidth = 28;
 constexpr int kLeft = 10;
 
+}  // namespace
+
 DialogTemplate MakeSpeakerDistanceTemplate() {
     DialogTemplate t;
     t.id = 200;
@@ -81,7 +83,4 @@ DialogTemplate MakeSpeakerDistanceTemplate() {
     return t;
 }
 
-const DialogRegistrar kRegistrar{MakeSpeakerDistanceTemplate};
-
-}  // namespace
 }  // namespace tra1::res

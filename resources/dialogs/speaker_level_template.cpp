@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "resources/dialog_template.h"
-#include "resources/resource_registry.h"
+#include "resources/resource_makers.h"
 
 namespace tra1::res {
 namespace {
@@ -51,6 +51,8 @@ constexpr std::array<Column, 11> kColumns{{
 constexpr int kColumnWidth = 26;
 constexpr int kLeft = 12;
 
+}  // namespace
+
 DialogTemplate MakeSpeakerLevelTemplate() {
     DialogTemplate t;
     t.id = 140;
@@ -80,7 +82,4 @@ DialogTemplate MakeSpeakerLevelTemplate() {
     return t;
 }
 
-const DialogRegistrar kRegistrar{MakeSpeakerLevelTemplate};
-
-}  // namespace
 }  // namespace tra1::res

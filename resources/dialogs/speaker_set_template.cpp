@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "resources/dialog_template.h"
-#include "resources/resource_registry.h"
+#include "resources/resource_makers.h"
 
 namespace tra1::res {
 namespace {
@@ -36,6 +36,8 @@ void AddRow(std::vector<ControlTemplate>& c, const char* label, int id, int x, i
                         style::kDropDownList | style::kVScroll | style::kTabStop | extra, x + 64, y,
                         78, 100));
 }
+
+}  // namespace
 
 DialogTemplate MakeSpeakerSetTemplate() {
     DialogTemplate t;
@@ -66,7 +68,4 @@ DialogTemplate MakeSpeakerSetTemplate() {
     return t;
 }
 
-const DialogRegistrar kRegistrar{MakeSpeakerSetTemplate};
-
-}  // namespace
 }  // namespace tra1::res

@@ -2,7 +2,7 @@
 // range 0..1 with their end labels left and right) and the surround back distance selector.
 
 #include "resources/dialog_template.h"
-#include "resources/resource_registry.h"
+#include "resources/resource_makers.h"
 
 namespace tra1::res {
 namespace {
@@ -36,6 +36,8 @@ void AddSwitch(DialogTemplate& t, int id, const char* name, const char* left, co
     t.controls.push_back(Label(right, 146, y + 4, 20));
 }
 
+}  // namespace
+
 DialogTemplate MakeThxSetTemplate() {
     DialogTemplate t;
     t.id = 199;
@@ -55,7 +57,4 @@ DialogTemplate MakeThxSetTemplate() {
     return t;
 }
 
-const DialogRegistrar kRegistrar{MakeThxSetTemplate};
-
-}  // namespace
 }  // namespace tra1::res

@@ -4,7 +4,7 @@
 // panel fills their items when it initialises.
 
 #include "resources/dialog_template.h"
-#include "resources/resource_registry.h"
+#include "resources/resource_makers.h"
 
 namespace tra1::res {
 namespace {
@@ -65,6 +65,8 @@ void AddGroup(DialogTemplate& t, const Group& group, int x) {
                               x + (kGroupWidth - 50) / 2, 170, 50, 14));
 }
 
+}  // namespace
+
 DialogTemplate MakeToneControlTemplate() {
     DialogTemplate t;
     t.id = 196;
@@ -80,7 +82,4 @@ DialogTemplate MakeToneControlTemplate() {
     return t;
 }
 
-const DialogRegistrar kRegistrar{MakeToneControlTemplate};
-
-}  // namespace
 }  // namespace tra1::res

@@ -3,7 +3,7 @@
 // end, FM at the right end) and the frequency selector of the selected preset.
 
 #include "resources/dialog_template.h"
-#include "resources/resource_registry.h"
+#include "resources/resource_makers.h"
 
 namespace tra1::res {
 namespace {
@@ -25,6 +25,8 @@ ControlTemplate Make(int id, ControlKind kind, const char* text, std::uint32_t s
 ControlTemplate Label(const char* text, int x, int y, int cx) {
     return Make(-1, ControlKind::kStatic, text, style::kNone, x, y, cx, 8);
 }
+
+}  // namespace
 
 DialogTemplate MakeTunerTemplate() {
     DialogTemplate t;
@@ -52,7 +54,4 @@ DialogTemplate MakeTunerTemplate() {
     return t;
 }
 
-const DialogRegistrar kRegistrar{MakeTunerTemplate};
-
-}  // namespace
 }  // namespace tra1::res

@@ -3,7 +3,7 @@
 // sliders of that mode, each with its value read-out at its right.
 
 #include "resources/dialog_template.h"
-#include "resources/resource_registry.h"
+#include "resources/resource_makers.h"
 
 namespace tra1::res {
 namespace {
@@ -31,6 +31,8 @@ ControlTemplate Combo(int id, int x, int y) {
     return Make(id, ControlKind::kComboBox, "",
                 style::kDropDownList | style::kVScroll | style::kTabStop, x, y, 84, 70);
 }
+
+}  // namespace
 
 DialogTemplate MakeVideoProcessorTemplate() {
     DialogTemplate t;
@@ -86,7 +88,4 @@ DialogTemplate MakeVideoProcessorTemplate() {
     return t;
 }
 
-const DialogRegistrar kRegistrar{MakeVideoProcessorTemplate};
-
-}  // namespace
 }  // namespace tra1::res

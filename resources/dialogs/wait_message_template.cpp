@@ -2,7 +2,7 @@
 // receiver and the PC. Its label says which way, the bar shows how far, Cancel stops it.
 
 #include "resources/dialog_template.h"
-#include "resources/resource_registry.h"
+#include "resources/resource_makers.h"
 
 #include <utility>
 
@@ -23,6 +23,8 @@ ControlTemplate Control(int id, ControlKind kind, std::string text, std::uint32_
     return c;
 }
 
+}  // namespace
+
 DialogTemplate MakeWaitMessageTemplate() {
     DialogTemplate t;
     t.id = 164;
@@ -39,7 +41,4 @@ DialogTemplate MakeWaitMessageTemplate() {
     return t;
 }
 
-const DialogRegistrar kRegistrar{MakeWaitMessageTemplate};
-
-}  // namespace
 }  // namespace tra1::res

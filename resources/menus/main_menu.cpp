@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "resources/menu_template.h"
-#include "resources/resource_registry.h"
+#include "resources/resource_makers.h"
 
 namespace tra1::res {
 namespace {
@@ -24,6 +24,8 @@ MenuItemTemplate Popup(const char* text, std::vector<MenuItemTemplate> children)
     popup.children = std::move(children);
     return popup;
 }
+
+}  // namespace
 
 MenuTemplate MakeMainMenu() {
     MenuTemplate m;
@@ -62,8 +64,4 @@ MenuTemplate MakeMainMenu() {
     return m;
 }
 
-const MenuRegistrar kMenuRegistrar{MakeMainMenu};
-const StringRegistrar kAboutText{101, "&About Tolvek Receiver Editor..."};
-
-}  // namespace
 }  // namespace tra1::res

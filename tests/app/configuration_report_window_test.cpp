@@ -48,7 +48,7 @@ protected:
 
 TEST_F(ReportWindowTest, OpensOnceWithTheReportOfThatMoment) {
     ASSERT_LT(report, kPanelCount);
-    EXPECT_EQ(PanelInfos().at(report).dialogId, CREPORTDlg::kTemplateId);
+    EXPECT_EQ(PanelDescriptors().at(report).templateId, CREPORTDlg::kTemplateId);
     ASSERT_EQ(panels.Show(report), PanelTable::ShowResult::kCreated);
     CREPORTDlg* window = Window();
     ASSERT_NE(window, nullptr);

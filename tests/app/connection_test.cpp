@@ -172,7 +172,7 @@ TEST_F(ConnectionTest, AnotherModelIsAnnouncedAndThenRefused) {
     EXPECT_EQ(prompter.boxes()[1].buttons, win::Buttons::kOk);
     EXPECT_EQ(ConnectionIcon(), res::kIconNotConnected);
     EXPECT_FALSE(TransferControlsEnabled());
-    EXPECT_EQ(Profile().Model(), ModelProfile::kTrA1);
+    EXPECT_EQ(EditorProfile().Model(), ModelProfile::kTrA1);
     // The link idles with the port open: nothing more is asked.
     const int requests = StatusRequestsWritten();
     Advance(5000);

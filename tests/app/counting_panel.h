@@ -8,8 +8,8 @@ namespace tra1::testing {
 // A setting panel stand-in that counts its refresh messages and hold resets.
 class CountingPanel final : public win::Dialog {
 public:
-    CountingPanel(win::EventLoop& loop, const PanelInfo& info)
-        : Dialog(loop, info.dialogId), refresh_(info.refreshMessage) {}
+    CountingPanel(win::EventLoop& loop, const PanelDescriptor& info)
+        : Dialog(loop, info.templateId), refresh_(info.refreshMessage) {}
     int refreshes = 0;
     int holdResets = 0;
 

@@ -141,12 +141,12 @@ TEST_F(EditorEndToEndTest, RealtimeGesturesReachTheReceiverAndItsReportsDoNotUnd
     ASSERT_TRUE(win::user::ReleaseSlider(*eq_, kEqBandSlider, EqSliderPos(20)));
     StepFirstDspRowUp();
     const int dspValue = EditorImage().DspParameter(program, slot);
-    EXPECT_EQ(level_->HoldCounter(), CSPEAKERLEVELDlg::kSpec.holdCount);
-    EXPECT_EQ(eq_->HoldCounter(), CEQCONTROLDlg::kSpec.holdCount);
+    EXPECT_EQ(level_->HoldCounter(), CSPEAKERLEVELDlg::kDescriptor.holdCount);
+    EXPECT_EQ(eq_->HoldCounter(), CEQCONTROLDlg::kDescriptor.holdCount);
     // The refreshes that follow decoded reports count the holds down; they never clear them.
     Advance(60);
     EXPECT_GT(level_->HoldCounter(), 0);
-    EXPECT_LT(level_->HoldCounter(), CSPEAKERLEVELDlg::kSpec.holdCount);
+    EXPECT_LT(level_->HoldCounter(), CSPEAKERLEVELDlg::kDescriptor.holdCount);
     // The receiver's next configuration frames and the poll's replies never move them back.
     const int requestsAfter = StatusRequestsWritten();
     for (int tick = 0; tick < 300; ++tick) {

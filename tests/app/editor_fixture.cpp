@@ -19,7 +19,8 @@ void EditorFixture::RestartEditor() {
     auto line = std::make_unique<serial::InMemorySerialPort>(lineClock, portSwitch);
     port = line.get();
     portSwitch.SetLine(port);
-    window = std::make_unique<CReceiverEditorDlg>(loop, Image(), Profile(), std::move(line));
+    window =
+        std::make_unique<CReceiverEditorDlg>(loop, editorImage, editorProfile, std::move(line));
     Start();
 }
 

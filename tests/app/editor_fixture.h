@@ -53,7 +53,8 @@ protected:
         auto line = std::make_unique<serial::InMemorySerialPort>(lineClock, portSwitch);
         port = line.get();
         portSwitch.SetLine(port);
-        window = std::make_unique<CReceiverEditorDlg>(loop, Image(), Profile(), std::move(line));
+        window =
+            std::make_unique<CReceiverEditorDlg>(loop, editorImage, editorProfile, std::move(line));
     }
     ~EditorFixture() override {
         if (window && window->IsWindow()) {
@@ -70,12 +71,13 @@ protected:
     }
     void Advance(std::int64_t ms) { loop.AdvanceBy(ms); }
     // Closes the main window and starts a fresh one on a new line, as running the program
-    // again does (the image is global: the new window fills it with the defaults).
+    // again does (on the same image: the new window fills it with the defaults).
     void RestartEditor();
 
     CReceiverEditorDlg& Main() { return *window; }
     LinkState& State() { return window->Link().State(); }
-    ReceiverImage& EditorImage() { return Image(); }
+    ReceiverImage& EditorImage() { return editorImage; }
+    ModelProfile& EditorProfile() { return editorProfile; }
 
     // The editor's log pane, with "DisplayLog" ticked.
     void TickDisplayLog();
@@ -97,6 +99,9 @@ protected:
     serial::FunctionLineClock lineClock{[this] { return clock.NowMs(); }};
     PortSwitch portSwitch;
     serial::InMemorySerialPort* port = nullptr;  // owned by the main window's link
+    // What the application owns for the whole run.
+    ReceiverImage editorImage;
+    ModelProfile editorProfile;
     std::unique_ptr<CReceiverEditorDlg> window;
 };
 

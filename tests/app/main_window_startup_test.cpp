@@ -38,7 +38,7 @@ TEST_F(StartupTest, CreatesTheLinkWindowsAndStartsEveryTimer) {
     EXPECT_EQ(loop.TimerPeriod(Main().Handle(), 3), 150u);
     EXPECT_EQ(loop.TimerPeriod(Main().Handle(), 5), 50u);
     EXPECT_EQ(loop.TimerPeriod(Main().Handle(), 7), 1000u);
-    EXPECT_EQ(Profile().Model(), ModelProfile::kTrA1);
+    EXPECT_EQ(EditorProfile().Model(), ModelProfile::kTrA1);
     EXPECT_EQ(Main().GetWindowText(), "Tolvek Receiver Editor for TR-A1");
     EXPECT_TRUE(prompter.boxes().empty());
     // Disconnected, asynchronous, and the first received state counts as an echo.
@@ -67,7 +67,7 @@ TEST_F(StartupTest, ReportsLinkWindowsThatCannotBeCreatedAndCarriesOn) {
 TEST_F(StartupTest, ShowsTheDefaultsOfTheImage) {
     // Whatever the image and the profile held before, start-up sets the model, fills the image
     // with its defaults and only then fills the controls.
-    Profile().SetModel(3);
+    EditorProfile().SetModel(3);
     EditorImage().MainZoneState[main_zone::kMainVolume] = 5;
     EditorImage().SetUserMemoText("left over");
     Start();
@@ -168,7 +168,7 @@ TEST_F(StartupTest, TheMenuOffersEveryCommandAndTheTwentyPanelsInOrder) {
     EXPECT_EQ(windows->children[4].id, 57653);
     EXPECT_EQ(windows->children.back().text, "Show MULTI ZONE SET");
     for (std::size_t i = 0; i < windows->children.size(); ++i) {
-        const PanelInfo& info = PanelInfos().at(WindowMenuOrder().at(i));
+        const PanelDescriptor& info = PanelDescriptors().at(WindowMenuOrder().at(i));
         EXPECT_EQ(windows->children[i].id, info.menuId);
         EXPECT_EQ(windows->children[i].text, info.menuText);
     }
@@ -207,7 +207,7 @@ TEST_F(StartupTest, TheMainWindowAndItsMenuAreRegisteredResources) {
         }
         EXPECT_EQ(found, 1) << control;
     }
-    for (const PanelInfo& info : PanelInfos()) {
+    for (const PanelDescriptor& info : PanelDescriptors()) {
         EXPECT_NE(main->FindControl(info.buttonId), nullptr) << info.buttonId;
     }
 }
@@ -239,7 +239,7 @@ TEST_F(StartupTest, ShowingAPanelTwiceCreatesOneAndReportsCreationFailures) {
     int created = 0;
     std::unique_ptr<StandInPanel> panel;
     const std::size_t eq = PanelTable::IndexForCommand(32771);
-    ASSERT_EQ(PanelInfos().at(eq).windowName, "EQ");
+    ASSERT_EQ(PanelDescriptors().at(eq).windowName, "EQ");
     Main().Panels().SetFactory(eq, [&](std::function<void()> onClosed) {
         ++created;
         panel = std::make_unique<StandInPanel>(loop, std::move(onClosed));
@@ -421,7 +421,7 @@ TEST(EditorApplication, HandsTheFileNamedAtStartToTheMainWindow) {
     });
     EXPECT_EQ(app.Run(), 0);
     EXPECT_EQ(boxesWhileRunning, (std::vector<std::string>{"The file extention must be '.tcf'."}));
-    EXPECT_NE(Image().InputName(0), "TURNTBL");
+    EXPECT_NE(app.Image().InputName(0), "TURNTBL");
 }
 
 }  // namespace

@@ -46,7 +46,7 @@ protected:
     // Lets the panel with this refresh message be opened as a counting stand-in.
     CountingPanel* OpenPanel(unsigned refreshMessage) {
         const std::size_t index = PanelTable::IndexForRefresh(refreshMessage);
-        auto panel = std::make_unique<CountingPanel>(loop, PanelInfos().at(index));
+        auto panel = std::make_unique<CountingPanel>(loop, PanelDescriptors().at(index));
         CountingPanel* raw = panel.get();
         panels_.push_back(std::move(panel));
         Main().Panels().SetFactory(index, [raw](std::function<void()>) {

@@ -40,7 +40,7 @@ protected:
         index = PanelTable::IndexForRefresh(0x9004);  // DELAY
         table.SetFactory(index, [this](std::function<void()> onClosed) {
             ++made;
-            auto panel = std::make_unique<TestPanel>(loop, PanelInfos()[index].dialogId,
+            auto panel = std::make_unique<TestPanel>(loop, PanelDescriptors()[index].templateId,
                                                      std::move(onClosed));
             if (!panel->Create()) {
                 return OpenPanel{};

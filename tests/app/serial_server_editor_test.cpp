@@ -57,7 +57,7 @@ class Editor {
 public:
     Editor(win::Clock& clock, std::unique_ptr<serial::SerialPort> port) : loop(clock) {
         loop.SetPrompter(&prompter);
-        window = std::make_unique<CReceiverEditorDlg>(loop, Image(), Profile(), std::move(port));
+        window = std::make_unique<CReceiverEditorDlg>(loop, image, profile, std::move(port));
         created = window->Create();
         window->Show();
         loop.DrainPosted();
@@ -88,6 +88,9 @@ public:
 
     win::EventLoop loop;
     win::ScriptedPrompter prompter;
+    // What the application owns for the whole run.
+    ReceiverImage image;
+    ModelProfile profile;
     std::unique_ptr<CReceiverEditorDlg> window;
     bool created = false;
 };
@@ -118,13 +121,13 @@ std::vector<std::uint8_t> RoundTripInMemory() {
     Editor editor(clock, std::move(line));
     editor.ConnectAuto();
     EXPECT_TRUE(editor.loop.AdvanceUntil([&] { return editor.Identified(); }, kConnectLimitMs));
-    ChangeImage(Image());
+    ChangeImage(editor.image);
     EXPECT_TRUE(win::user::Click(*editor.window, id::kDownloadButton));
     EXPECT_TRUE(editor.loop.AdvanceUntil([&] { return editor.TransferDone(); }, kTransferLimitMs));
-    Image().ResetToDefaults(Profile());
+    editor.image.ResetToDefaults(editor.profile);
     EXPECT_TRUE(win::user::Click(*editor.window, id::kUploadButton));
     EXPECT_TRUE(editor.loop.AdvanceUntil([&] { return editor.TransferDone(); }, kTransferLimitMs));
-    return Image().ToBytes();
+    return editor.image.ToBytes();
 }
 
 // COM2 leads to the server; every other number to nothing, so that AUTO tries COM2 alone.
@@ -172,20 +175,20 @@ TEST_P(SerialServerEditorTest, AutoFindsTheReceiverAndARoundTripBringsBackTheIma
     StartServer();
     ConnectWithAuto();
 
-    Image().ResetToDefaults(Profile());
-    ChangeImage(Image());
+    editor_->image.ResetToDefaults(editor_->profile);
+    ChangeImage(editor_->image);
     ASSERT_TRUE(win::user::Click(*editor_->window, id::kDownloadButton));
     ASSERT_TRUE(RunUntil(
         *editor_, [this] { return editor_->TransferDone(); }, kTransferLimitMs));
-    Image().ResetToDefaults(Profile());
+    editor_->image.ResetToDefaults(editor_->profile);
     ASSERT_TRUE(win::user::Click(*editor_->window, id::kUploadButton));
     ASSERT_TRUE(RunUntil(
         *editor_, [this] { return editor_->TransferDone(); }, kTransferLimitMs));
 
-    EXPECT_EQ(Image().ToBytes(), expected);
-    EXPECT_EQ(Image().SpeakerLevels.at(speaker_levels::kSW), 52);
-    EXPECT_EQ(Image().EqSettings.at(13 * 5 + 3), 21);
-    EXPECT_EQ(Image().InputName(2).rfind("MY DVD", 0), 0u);  // blank-padded, as in memory
+    EXPECT_EQ(editor_->image.ToBytes(), expected);
+    EXPECT_EQ(editor_->image.SpeakerLevels.at(speaker_levels::kSW), 52);
+    EXPECT_EQ(editor_->image.EqSettings.at(13 * 5 + 3), 21);
+    EXPECT_EQ(editor_->image.InputName(2).rfind("MY DVD", 0), 0u);  // blank-padded, as in memory
     EXPECT_EQ(editor_->prompter.boxes().size(), 1u);  // nothing but the search's finding
     EXPECT_EQ(editor_->State().openPort, 2);
 }

@@ -8,7 +8,7 @@ namespace {
 
 class HomePreset : public ::testing::Test {
 protected:
-    void SetUp() override { image.ResetToDefaults(Profile()); }
+    void SetUp() override { image.ResetToDefaults(ModelProfile{}); }
     ReceiverImage image;
 };
 

@@ -159,7 +159,7 @@ TEST_F(ImageDefaults, ResetRestoresEverythingButTheSpareByte) {
 
 TEST(ImageAccess, OutsideIndicesAreRejected) {
     ReceiverImage image;
-    image.ResetToDefaults(Profile());
+    image.ResetToDefaults(ModelProfile{});
     const auto before = image.ToBytes();
 
     EXPECT_FALSE(image.SetInputProgramByte(16, 1));
@@ -182,7 +182,7 @@ TEST(ImageAccess, OutsideIndicesAreRejected) {
     EXPECT_FALSE(image.SetIoAssign(4, 0, 1));
     EXPECT_FALSE(image.SetIoAssign(0, 16, 1));
     EXPECT_EQ(image.IoAssign(0, 16), 255);
-    image.ApplyHomePresetDefaults(7, Profile());
+    image.ApplyHomePresetDefaults(7, ModelProfile{});
     EXPECT_EQ(image.ToBytes(), before);
 }
 
@@ -214,9 +214,18 @@ TEST(ImageAccess, ProgramByteMasking) {
     EXPECT_TRUE(image.DspRecord(image.InputProgram(3)).empty());
 }
 
-TEST(ImageGlobal, OneObject) {
-    EXPECT_EQ(&Image(), &Image());
-    EXPECT_EQ(&Profile(), &Profile());
+TEST(ImageOwnership, ImagesAndProfilesShareNothing) {
+    // Whoever owns an image or a profile owns all of it: a change to one leaves every other
+    // untouched.
+    ModelProfile profile;
+    ModelProfile other;
+    profile.SetModel(ModelProfile::kTrA1);
+    EXPECT_EQ(other.Model(), ModelProfile::kUnknownModel);
+    ReceiverImage image;
+    const ReceiverImage untouched;
+    image.ResetToDefaults(profile);
+    EXPECT_NE(image.ToBytes(), untouched.ToBytes());
+    EXPECT_EQ(untouched.ToBytes(), ReceiverImage{}.ToBytes());
 }
 
 }  // namespace

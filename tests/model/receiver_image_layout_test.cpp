@@ -96,7 +96,7 @@ TEST(ImageBlockTable, MemberSizesMatchTable) {
 
 TEST(ImageBlocks, DumpIsLittleEndianAndRoundTrips) {
     ReceiverImage image;
-    image.ResetToDefaults(Profile());
+    image.ResetToDefaults(ModelProfile{});
     image.SpeakerDistances[0] = -2;
     image.SpeakerDistances[1] = 0x01020304;
     image.SpareByte[0] = 0x5A;
@@ -126,7 +126,7 @@ TEST(ImageBlocks, DumpIsLittleEndianAndRoundTrips) {
 
 TEST(ImageBlocks, ShortInputStoresOnlyWholeBlocks) {
     ReceiverImage source;
-    source.ResetToDefaults(Profile());
+    source.ResetToDefaults(ModelProfile{});
     source.SetUserMemoText("x");
     auto bytes = source.ToBytes();
     bytes.pop_back();  // the memo block one byte short

@@ -9,7 +9,7 @@
 
 #include "model/receiver_image.h"
 #include "panels/cinema_eq_dlg.h"
-#include "panels/panel_catalog.h"
+#include "panels/panel_list.h"
 #include "platform/win/combo_box.h"
 #include "platform/win/slider.h"
 #include "platform/win/user_input.h"
@@ -46,7 +46,7 @@ const Dlg::Group& Presence() {
 
 TEST_F(CinemaEqPanelTest, OpensWithTheStartUpDefaults) {
     // The main window finds the panel under its refresh message.
-    EXPECT_NE(PanelCatalog::Find(Dlg::kSpec.refreshMessage), nullptr);
+    EXPECT_NE(FindSettingPanel(Dlg::kDescriptor.refreshMessage), nullptr);
     auto& d = Open();
     EXPECT_EQ(d.GetWindowText(), "CINEMA EQ");
     const auto& fc = FrontCenter();

@@ -66,7 +66,7 @@ TEST_F(DspParameterTest, OpensOnTheMainInputsProgramWithItsRowsAndValues) {
 
     // Dialog lift on: its row appears, for every source type alike.
     image.MainZoneState[main_zone::kDspParameterPage] = 1;
-    panel->SendMessage(Dlg::kSpec.refreshMessage);
+    panel->SendMessage(Dlg::kDescriptor.refreshMessage);
     const Rows munich{"(P.)Init. Delay", "(P.)Room Size", "(P.)Liveness", "DSP.Level",
                       "Dialog Lift"};
     for (int type = 0; type < 3; ++type) {
@@ -117,7 +117,7 @@ TEST_F(DspParameterTest, UpAndDownStepWithinTheRangeAndPostEachStoredValueOnce) 
     EXPECT_EQ(Posted(), (std::vector<Message>{{0xA106, 0, 1}}));
 
     image.SetDspParameter(0, 1, 20);
-    panel->SendMessage(Dlg::kSpec.refreshMessage);
+    panel->SendMessage(Dlg::kDescriptor.refreshMessage);
     ASSERT_TRUE(win::user::MousePress(*panel, Dlg::kUpButton));
     ASSERT_TRUE(win::user::MouseRelease(*panel, Dlg::kUpButton));
     EXPECT_EQ(image.DspParameter(0, 1), 20);
@@ -125,7 +125,7 @@ TEST_F(DspParameterTest, UpAndDownStepWithinTheRangeAndPostEachStoredValueOnce) 
 
     SelectRow(3);  // DSP.Level, 0..9
     image.SetDspParameter(0, 14, 0);
-    panel->SendMessage(Dlg::kSpec.refreshMessage);
+    panel->SendMessage(Dlg::kDescriptor.refreshMessage);
     ASSERT_TRUE(win::user::MousePress(*panel, Dlg::kDownButton));
     ASSERT_TRUE(win::user::MouseRelease(*panel, Dlg::kDownButton));
     EXPECT_TRUE(Posted().empty());
@@ -185,10 +185,8 @@ TEST_F(DspParameterTest, ValuesOutsideTheirRangeStepBackIntoIt) {
 
 TEST_F(DspParameterTest, PickingAProgramStoresItWithTheFlagAndAsksEveryoneToReload) {
     image.InputProgramMap[5] = 0x80 | 29;
-    panel = CreatePanel<Dlg>(Context(), [] {});
-    panel->Show();
-    auto inputDsp = CreatePanel<CINPUTDSPPROGRAMDlg>(Context(), [] {});
-    inputDsp->Show();
+    panel = Create();
+    auto inputDsp = Create<CINPUTDSPPROGRAMDlg>();
     const auto* assignments = inputDsp->Get<win::ListBox>(CINPUTDSPPROGRAMDlg::kAssignmentList);
 
     image.InputProgramMap[3] = 12;  // unseen by the other panel until it reloads
@@ -212,7 +210,7 @@ TEST_F(DspParameterTest, DefaultRestoresTheProgramsSetWithAPausedMessageEach) {
     for (int k = 0; k < 42; ++k) {
         image.SetDspParameter(0, k, 7);
     }
-    panel->SendMessage(Dlg::kSpec.refreshMessage);
+    panel->SendMessage(Dlg::kDescriptor.refreshMessage);
     const auto slept = clock.SleptMs();
     ASSERT_TRUE(win::user::Click(*panel, Dlg::kDefaultButton));
     EXPECT_EQ(image.DspParameter(0, 0), 30);
@@ -258,7 +256,7 @@ TEST_F(DspParameterTest, RefreshIsNeverHeldAndClosingStopsTheRepeatTimer) {
     ASSERT_TRUE(win::user::MousePress(*panel, Dlg::kUpButton));
     ASSERT_TRUE(win::user::MouseRelease(*panel, Dlg::kUpButton));
     image.SetDspParameter(0, 0, 50);
-    panel->SendMessage(Dlg::kSpec.refreshMessage);
+    panel->SendMessage(Dlg::kDescriptor.refreshMessage);
     EXPECT_EQ(Values().at(0), "50");
 
     const win::WindowHandle window = panel->Handle();

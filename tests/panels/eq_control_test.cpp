@@ -9,7 +9,7 @@
 
 #include "model/receiver_image.h"
 #include "panels/eq_control_dlg.h"
-#include "panels/panel_catalog.h"
+#include "panels/panel_list.h"
 #include "platform/win/combo_box.h"
 #include "platform/win/slider.h"
 #include "platform/win/user_input.h"
@@ -60,7 +60,7 @@ const std::vector<int> kFlatPositions(9, 15);
 
 TEST_F(EqControlPanelTest, OpensOnCenterShowingBandsAndMatchingReadouts) {
     // The main window finds the panel under its refresh message.
-    EXPECT_NE(PanelCatalog::Find(Dlg::kSpec.refreshMessage), nullptr);
+    EXPECT_NE(FindSettingPanel(Dlg::kDescriptor.refreshMessage), nullptr);
     FillRecord(0);
     auto& d = Open();
     EXPECT_EQ(d.GetWindowText(), "EQ CONTROL");

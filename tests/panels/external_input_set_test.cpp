@@ -9,7 +9,7 @@
 
 #include "model/receiver_image.h"
 #include "panels/external_input_set_dlg.h"
-#include "panels/panel_catalog.h"
+#include "panels/panel_list.h"
 #include "platform/win/combo_box.h"
 #include "platform/win/slider.h"
 #include "platform/win/user_input.h"
@@ -38,7 +38,7 @@ TEST_F(ExternalInputSetTest, StartUpDefaultsShowSwitchesLeftAnd6Ch) {
     auto panel = Open();
     ASSERT_TRUE(panel);
     EXPECT_EQ(panel->GetWindowText(), "EXTERNAL INPUT SET");
-    EXPECT_NE(PanelCatalog::Find(Dlg::kSpec.refreshMessage), nullptr);
+    EXPECT_NE(FindSettingPanel(Dlg::kDescriptor.refreshMessage), nullptr);
     for (std::size_t k = 0; k < 3; ++k) {
         const auto* slider = panel->Get<win::Slider>(Dlg::kSwitches.at(k));
         ASSERT_NE(slider, nullptr);

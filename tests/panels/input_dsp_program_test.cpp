@@ -199,9 +199,8 @@ TEST_F(InputDspProgramTest, OutOfRangeMainInputAndProgramWriteNothingOutside) {
 
 TEST_F(InputDspProgramTest, AnOpenDspParameterPanelIsAskedToReload) {
     Open();
-    auto dsp = CreatePanel<CDSPPARAMETERDlg>(Context(), [] {});
+    auto dsp = Create<CDSPPARAMETERDlg>();
     ASSERT_TRUE(dsp);
-    dsp->Show();
     const auto* combo = dsp->Get<win::ComboBox>(CDSPPARAMETERDlg::kProgramCombo);
     EXPECT_EQ(combo->GetCurSel(), 29);
     ASSERT_TRUE(win::user::PickComboItem(*panel, Dlg::kProgramSelector, 31));

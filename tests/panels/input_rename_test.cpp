@@ -11,7 +11,7 @@
 
 #include "model/receiver_image.h"
 #include "panels/input_rename_dlg.h"
-#include "panels/panel_catalog.h"
+#include "panels/panel_list.h"
 #include "platform/win/edit.h"
 #include "platform/win/list_box.h"
 #include "platform/win/user_input.h"
@@ -46,7 +46,7 @@ protected:
 
 TEST_F(InputRenameTest, ListsShowDefaultAndCurrentNamesWithTheFirstLineSelected) {
     EXPECT_EQ(panel->GetWindowText(), "INPUT RENAME");
-    EXPECT_NE(PanelCatalog::Find(Dlg::kSpec.refreshMessage), nullptr);
+    EXPECT_NE(FindSettingPanel(Dlg::kDescriptor.refreshMessage), nullptr);
     const std::vector<std::string> expected{"PHONO", "CD",     "TUNER", "CD-R",    "MD/TAPE",
                                             "DVD",   "DTV/LD", "CABLE", "SAT",     "VCR1",
                                             "VCR2",  "DVR",    "V-AUX", "MULTI CH"};

@@ -9,7 +9,7 @@
 
 #include "model/receiver_image.h"
 #include "panels/input_trim_dlg.h"
-#include "panels/panel_catalog.h"
+#include "panels/panel_list.h"
 #include "platform/win/slider.h"
 #include "platform/win/user_input.h"
 #include "tests/panels/panel_test_support.h"
@@ -37,7 +37,7 @@ TEST_F(InputTrimTest, DefaultsStandInTheMiddleReadingZeroAtTheTemplatePosition) 
     auto panel = Open();
     ASSERT_TRUE(panel);
     EXPECT_EQ(panel->GetWindowText(), "INPUT TRIM");
-    EXPECT_NE(PanelCatalog::Find(Dlg::kSpec.refreshMessage), nullptr);
+    EXPECT_NE(FindSettingPanel(Dlg::kDescriptor.refreshMessage), nullptr);
     EXPECT_EQ(panel->placement(), win::Placement::kTemplate);
     for (std::size_t k = 0; k < Dlg::kTrimCount; ++k) {
         const auto* slider = panel->Get<win::Slider>(Dlg::kSliders.at(k));

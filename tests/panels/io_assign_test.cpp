@@ -10,7 +10,7 @@
 
 #include "model/receiver_image.h"
 #include "panels/io_assign_dlg.h"
-#include "panels/panel_catalog.h"
+#include "panels/panel_list.h"
 #include "platform/win/list_box.h"
 #include "platform/win/user_input.h"
 #include "tests/panels/panel_test_support.h"
@@ -49,7 +49,7 @@ protected:
 
 TEST_F(IoAssignTest, ListsShowConnectorsTheirSourcesAndTheComponentChoices) {
     EXPECT_EQ(panel->GetWindowText(), "I/O ASSIGN");
-    EXPECT_NE(PanelCatalog::Find(Dlg::kSpec.refreshMessage), nullptr);
+    EXPECT_NE(FindSettingPanel(Dlg::kDescriptor.refreshMessage), nullptr);
     const auto& ports = List(Dlg::kPortList);
     ASSERT_EQ(ports.GetCount(), 20);
     EXPECT_EQ(ports.GetText(0), "Component 1");

@@ -9,7 +9,7 @@
 
 #include "model/receiver_image.h"
 #include "panels/multi_zone_set_dlg.h"
-#include "panels/panel_catalog.h"
+#include "panels/panel_list.h"
 #include "platform/win/slider.h"
 #include "platform/win/user_input.h"
 #include "tests/panels/panel_test_support.h"
@@ -38,7 +38,7 @@ TEST_F(MultiZoneSetTest, InternalAmpShowsOutAtVarDisabledAndExtRestoresItsByte) 
     auto panel = Open();
     ASSERT_TRUE(panel);
     EXPECT_EQ(panel->GetWindowText(), "MULTI ZONE SET");
-    EXPECT_NE(PanelCatalog::Find(Dlg::kSpec.refreshMessage), nullptr);
+    EXPECT_NE(FindSettingPanel(Dlg::kDescriptor.refreshMessage), nullptr);
     EXPECT_EQ(Out(*panel).GetRangeMax(), 1);
     EXPECT_EQ(Amp(*panel).GetRangeMax(), 1);
     EXPECT_EQ(Out(*panel).GetPos(), 0);

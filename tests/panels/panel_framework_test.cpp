@@ -1,7 +1,7 @@
 // The shape every panel shares, on a small panel of the tests' own: opening once and focusing
 // afterwards, closing and opening afresh, the hold counter in both control modes and in its
 // counter-only form, user changes that post once or not at all, Enter, the read-outs, and the
-// catalogue that the main window builds its openers from.
+// list of panels that the main window builds its openers from.
 
 #include <gtest/gtest.h>
 
@@ -11,8 +11,9 @@
 #include <vector>
 
 #include "model/receiver_image.h"
-#include "panels/panel_catalog.h"
 #include "panels/panel_dlg.h"
+#include "panels/panel_list.h"
+#include "panels/panel_opener.h"
 #include "platform/win/slider.h"
 #include "platform/win/user_input.h"
 #include "resources/resource_registry.h"
@@ -63,13 +64,14 @@ void RegisterTemplate() {
 template <win::Msg RefreshMsg, HoldRule Rule, ChangeDelivery Delivery>
 class TestPanel final : public PanelDlg {
 public:
-    static constexpr PanelSpec kSpec{.templateId = kTemplateId,
-                                     .refreshMessage = RefreshMsg,
-                                     .changeMessage = kChange,
-                                     .holdCount = kHold,
-                                     .holdRule = Rule,
-                                     .delivery = Delivery};
-    explicit TestPanel(const PanelContext& context) : PanelDlg(context, kSpec) {}
+    static constexpr PanelDescriptor kDescriptor{.refreshMessage = RefreshMsg,
+                                                 .templateId = kTemplateId,
+                                                 .caption = "TEST PANEL",
+                                                 .changeMessages = {kChange},
+                                                 .holdCount = kHold,
+                                                 .holdRule = Rule,
+                                                 .delivery = Delivery};
+    explicit TestPanel(const PanelContext& context) : PanelDlg(context, kDescriptor) {}
 
     int refreshes = 0;
 
@@ -116,10 +118,6 @@ using CounterHeldPanel =
     TestPanel<kCounterRefresh, HoldRule::kCounterOnly, ChangeDelivery::kPosted>;
 using SentChangePanel = TestPanel<kSentRefresh, HoldRule::kRealtimeOnly, ChangeDelivery::kSent>;
 
-const PanelRegistrar kRealtimeRegistrar(kRefresh, &CreatePanel<RealtimeHeldPanel>);
-const PanelRegistrar kCounterRegistrar(kCounterRefresh, &CreatePanel<CounterHeldPanel>);
-const PanelRegistrar kSentRegistrar(kSentRefresh, &CreatePanel<SentChangePanel>);
-
 using Received = test::Message;
 
 // The main window's bookkeeping for one panel: pointer and open flag, cleared by the panel.
@@ -158,7 +156,15 @@ protected:
     }
 
     PanelSlot SlotFor(win::Msg refresh) {
-        return PanelSlot{PanelCatalog::MakeOpener(refresh, context)};
+        PanelCreator creator = nullptr;
+        if (refresh == kRefresh) {
+            creator = &CreatePanel<RealtimeHeldPanel>;
+        } else if (refresh == kCounterRefresh) {
+            creator = &CreatePanel<CounterHeldPanel>;
+        } else if (refresh == kSentRefresh) {
+            creator = &CreatePanel<SentChangePanel>;
+        }
+        return PanelSlot{MakePanelOpener(creator, context)};
     }
     static int Level(const PanelDlg& panel) {
         return panel.Get<win::Slider>(kLevelSlider)->GetPos();
@@ -177,7 +183,8 @@ protected:
     ModelProfile profile;
     LinkState link;
     test::MainWindowStub main{loop};
-    PanelContext context{loop, image, profile, link, {}};
+    test::OpenedPanels opened{loop};
+    PanelContext context{loop, image, profile, link, {}, opened};
 
     void SetUp() override { context.mainWindow = main.Handle(); }
 };
@@ -368,17 +375,34 @@ TEST_F(PanelFrameworkTest, FailedCreationLeavesThePanelClosed) {
     EXPECT_FALSE(none.Show());
 }
 
-TEST_F(PanelFrameworkTest, CatalogueKeepsTheFirstCreatorPerMessage) {
-    EXPECT_FALSE(PanelCatalog::Register(kRefresh, &CreatePanel<CounterHeldPanel>));
-    EXPECT_FALSE(PanelCatalog::Register(0x90FE, PanelCreator{}));
-    EXPECT_EQ(PanelCatalog::Find(0x90FE), nullptr);
-    const std::vector<win::Msg> messages = PanelCatalog::RegisteredMessages();
-    EXPECT_NE(std::find(messages.begin(), messages.end(), kRefresh), messages.end());
+TEST_F(PanelFrameworkTest, TheListHoldsEveryPanelOnceWithAWorkingCreator) {
+    // One entry per refresh message, 0x9000..0x9016 without 0x900F (the main window's) and
+    // 0x9010 (the REPORT window's), each creator making the panel its descriptor names.
+    std::vector<win::Msg> messages;
+    for (const PanelEntry& entry : SettingPanels()) {
+        messages.push_back(entry.descriptor->refreshMessage);
+        EXPECT_EQ(FindSettingPanel(entry.descriptor->refreshMessage), &entry);
+        PanelSlot slot{MakePanelOpener(entry.create, context)};
+        ASSERT_TRUE(slot.Show()) << entry.descriptor->caption;
+        EXPECT_EQ(slot.panel->RefreshMessage(), entry.descriptor->refreshMessage);
+        EXPECT_EQ(slot.panel->GetWindowText(), entry.descriptor->caption);
+        EXPECT_EQ(slot.panel->Descriptor().templateId, entry.descriptor->templateId);
+        slot.panel->DestroyWindow();
+        loop.DrainPosted();
+    }
+    std::vector<win::Msg> expected;
+    for (win::Msg m = 0x9000; m <= 0x9016; ++m) {
+        if (m != 0x900F && m != 0x9010) {
+            expected.push_back(m);
+        }
+    }
+    EXPECT_EQ(messages, expected);
+    EXPECT_EQ(FindSettingPanel(kRefresh), nullptr);
 
-    // What registered under kRefresh is still the realtime-held panel.
+    // What the test's own opener makes is the panel its creator names.
     PanelSlot slot = SlotFor(kRefresh);
     ASSERT_TRUE(slot.Show());
-    EXPECT_EQ(slot.panel->Spec().holdRule, HoldRule::kRealtimeOnly);
+    EXPECT_EQ(slot.panel->Descriptor().holdRule, HoldRule::kRealtimeOnly);
 }
 
 TEST_F(PanelFrameworkTest, APanelStillOpenGoesWithItsOpener) {

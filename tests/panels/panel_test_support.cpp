@@ -16,6 +16,16 @@ win::LResult MainWindowStub::OnMessage(win::Msg msg, win::WParam w, win::LParam 
     return reply;
 }
 
+bool OpenedPanels::PostRefreshIfOpen(win::Msg refreshMessage) {
+    for (const win::WindowHandle handle : opened_) {
+        const auto* panel = loop_.FindAs<PanelDlg>(handle);
+        if (panel != nullptr && panel->RefreshMessage() == refreshMessage) {
+            return loop_.Post(handle, refreshMessage);
+        }
+    }
+    return false;
+}
+
 void ChangeCounter::ControlChanged(win::Control& /*control*/, win::ControlChange /*change*/) {
     ++changes;
 }

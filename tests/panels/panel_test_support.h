@@ -62,6 +62,19 @@ public:
     int changes = 0;
 };
 
+// The main window's panel table as the panels see it: every panel that the fixture opened,
+// while its window lives.
+class OpenedPanels final : public PanelDirectory {
+public:
+    explicit OpenedPanels(win::EventLoop& loop) : loop_(loop) {}
+    void Add(const PanelDlg& panel) { opened_.push_back(panel.Handle()); }
+    bool PostRefreshIfOpen(win::Msg refreshMessage) override;
+
+private:
+    win::EventLoop& loop_;
+    std::vector<win::WindowHandle> opened_;
+};
+
 // A test fixture around one panel class `Dlg`. `MainWindow` is the main window's stand-in: a
 // MainWindowStub, or a class derived from it that writes down more.
 template <typename Dlg, typename MainWindow = MainWindowStub>
@@ -72,13 +85,18 @@ protected:
         ASSERT_TRUE(main.CreateHidden());
     }
 
-    PanelContext Context() { return PanelContext{loop, image, profile, link, main.Handle()}; }
+    PanelContext Context() {
+        return PanelContext{loop, image, profile, link, main.Handle(), opened};
+    }
 
-    // Creates the panel as the opener does and shows it, since gestures reach only a visible
-    // window. Null when its window could not be created.
+    // Creates a panel (of the fixture's class unless told otherwise) as the opener does and
+    // shows it, since gestures reach only a visible window. Null when its window could not be
+    // created.
+    template <typename Panel = Dlg>
     std::unique_ptr<PanelDlg> Create() {
-        auto created = CreatePanel<Dlg>(Context(), nullptr);
+        auto created = CreatePanel<Panel>(Context(), nullptr);
         if (created) {
+            opened.Add(*created);
             created->Show();
         }
         return created;
@@ -97,7 +115,7 @@ protected:
     }
     // Posts the panel's refresh message and delivers it.
     void SendRefresh(win::WParam w = 0) {
-        loop.Post(panel->Handle(), Dlg::kSpec.refreshMessage, w);
+        loop.Post(panel->Handle(), Dlg::kDescriptor.refreshMessage, w);
         loop.DrainPosted();
     }
 
@@ -114,6 +132,7 @@ protected:
     ReceiverImage image;
     LinkState link;
     MainWindow main{loop};
+    OpenedPanels opened{loop};
     std::unique_ptr<PanelDlg> panel;
 };
 

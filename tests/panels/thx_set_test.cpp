@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "model/receiver_image.h"
-#include "panels/panel_catalog.h"
+#include "panels/panel_list.h"
 #include "panels/thx_set_dlg.h"
 #include "platform/win/combo_box.h"
 #include "platform/win/control.h"
@@ -28,7 +28,7 @@ protected:
 
 TEST_F(ThxSetPanelTest, OpensShowingTheImageWithTheDistanceItems) {
     // The main window finds the panel under its refresh message.
-    EXPECT_NE(PanelCatalog::Find(CTHXSETDlg::kSpec.refreshMessage), nullptr);
+    EXPECT_NE(FindSettingPanel(CTHXSETDlg::kDescriptor.refreshMessage), nullptr);
     image.ThxSettings = {1, 0, 2};
     auto& dlg = Open();
     EXPECT_EQ(dlg.GetWindowText(), "THX SET");

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "model/receiver_image.h"
-#include "panels/panel_catalog.h"
+#include "panels/panel_list.h"
 #include "panels/tone_control_dlg.h"
 #include "platform/win/combo_box.h"
 #include "platform/win/control.h"
@@ -44,7 +44,7 @@ protected:
 
 TEST_F(ToneControlPanelTest, OpensShowingLevelsFrequenciesAndCyanReadouts) {
     // The main window finds the panel under its refresh message.
-    EXPECT_NE(PanelCatalog::Find(Dlg::kSpec.refreshMessage), nullptr);
+    EXPECT_NE(FindSettingPanel(Dlg::kDescriptor.refreshMessage), nullptr);
     image.ToneSettings = {0, 24, 2, 7, 1, 12, 0, 0};
     auto& dlg = Open();
     EXPECT_EQ(dlg.GetWindowText(), "Tone Control");

@@ -83,8 +83,8 @@ TEST(DialogRenderTest, EveryDialogBecomesAPictureInTheRenderDirectory) {
     // window: each a picture with something drawn in it, not an empty face.
     std::vector<int> windows{CReceiverEditorDlg::kTemplateId, CAboutDlg::kTemplateId,
                              CWaitMessageDlg::kTemplateId, CPORTSETTINGSDlg::kTemplateId};
-    for (const PanelInfo& info : PanelInfos()) {
-        windows.push_back(info.dialogId);
+    for (const PanelDescriptor& info : PanelDescriptors()) {
+        windows.push_back(info.templateId);
     }
     for (int id : windows) {
         const QString path = QDir(directory).filePath(RenderFileName(id));
@@ -129,8 +129,8 @@ TEST(DialogRenderTest, ThePicturedWindowsAreFilledByTheProgram) {
     loop.SetPrompter(&prompter);
 
     std::vector<int> windows{CReceiverEditorDlg::kTemplateId};
-    for (const PanelInfo& info : PanelInfos()) {
-        windows.push_back(info.dialogId);
+    for (const PanelDescriptor& info : PanelDescriptors()) {
+        windows.push_back(info.templateId);
     }
     int combos = 0;
     int lists = 0;

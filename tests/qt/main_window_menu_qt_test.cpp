@@ -46,7 +46,7 @@ protected:
         testing::EnsureQtApp();
         front_end = std::make_unique<QtFrontEnd>(loop);
         loop.SetPrompter(&prompter);
-        window = std::make_unique<CReceiverEditorDlg>(loop, Image(), Profile(),
+        window = std::make_unique<CReceiverEditorDlg>(loop, image, profile,
                                                       std::unique_ptr<serial::SerialPort>{});
         ASSERT_TRUE(window->Create());
         window->Show();
@@ -79,6 +79,8 @@ protected:
     win::EventLoop loop{clock};
     win::ScriptedPrompter prompter;
     std::unique_ptr<QtFrontEnd> front_end;
+    ReceiverImage image;
+    ModelProfile profile;
     std::unique_ptr<CReceiverEditorDlg> window;
     QPointer<DialogWidget> widget;
 };

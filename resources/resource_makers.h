@@ -1,0 +1,41 @@
+#pragma once
+// The makers of the program's resources, one per file under resources/dialogs/ and
+// resources/menus/. Each builds its resource as plain data; program_resources.cpp lists them all.
+
+#include "resources/dialog_template.h"
+#include "resources/menu_template.h"
+
+namespace tra1::res {
+
+DialogTemplate MakeAboutTemplate();
+DialogTemplate MakeAuxTimerTemplate();
+DialogTemplate MakeCinemaEqTemplate();
+DialogTemplate MakeDcTriggerTemplate();
+DialogTemplate MakeDelayTemplate();
+DialogTemplate MakeDisplaySetTemplate();
+DialogTemplate MakeDspParameterTemplate();
+DialogTemplate MakeEqControlTemplate();
+DialogTemplate MakeExternalInputSetTemplate();
+DialogTemplate MakeInputDspProgramTemplate();
+DialogTemplate MakeInputModeSetTemplate();
+DialogTemplate MakeInputRenameTemplate();
+DialogTemplate MakeInputTrimTemplate();
+DialogTemplate MakeIoAssignTemplate();
+DialogTemplate MakeLfeLevelDrangeTemplate();
+DialogTemplate MakeMainWindowTemplate();
+DialogTemplate MakeMultiZoneSetTemplate();
+DialogTemplate MakePortSettingsTemplate();
+DialogTemplate MakeReportTemplate();
+DialogTemplate MakeRs232cTemplate();
+DialogTemplate MakeSpeakerDistanceTemplate();
+DialogTemplate MakeSpeakerLevelTemplate();
+DialogTemplate MakeSpeakerSetTemplate();
+DialogTemplate MakeThxSetTemplate();
+DialogTemplate MakeToneControlTemplate();
+DialogTemplate MakeTunerTemplate();
+DialogTemplate MakeVideoProcessorTemplate();
+DialogTemplate MakeWaitMessageTemplate();
+
+MenuTemplate MakeMainMenu();
+
+}  // namespace tra1::res
