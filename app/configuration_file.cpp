@@ -6,25 +6,20 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/files/atomic_file_writer.h"
+#include "platform/files/regular_file.h"
+
 namespace tra1 {
 
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+using files::FilePtr;
 
-class DiskStream final : public ConfigurationStream {
+class ReadStream final : public ConfigurationStream {
 public:
-    explicit DiskStream(FilePtr file) : file_(std::move(file)) {}
+    explicit ReadStream(FilePtr file) : file_(std::move(file)) {}
 
-    bool Write(std::span<const std::uint8_t> bytes) override {
-        if (!file_) {
-            return false;
-        }
-        return std::fwrite(bytes.data(), 1, bytes.size(), file_.get()) == bytes.size();
-    }
+    bool Write(std::span<const std::uint8_t>) override { return false; }
 
     bool Read(std::span<std::uint8_t> bytes) override {
         if (!file_) {
@@ -41,8 +36,30 @@ public:
         return std::fclose(file_.release()) == 0;
     }
 
+    void Discard() override { Close(); }
+
 private:
     FilePtr file_;
+};
+
+// Every block goes straight to the temporary file, so a full disk or a size limit fails the
+// block that meets it; the target is replaced only by Close().
+class WriteStream final : public ConfigurationStream {
+public:
+    bool Open(const std::string& path) { return writer_.Open(path); }
+
+    bool Write(std::span<const std::uint8_t> bytes) override {
+        return writer_.IsOpen() && writer_.Write(bytes);
+    }
+
+    bool Read(std::span<std::uint8_t>) override { return false; }
+
+    bool Close() override { return writer_.IsOpen() && writer_.Commit(); }
+
+    void Discard() override { writer_.Discard(); }
+
+private:
+    files::AtomicFileWriter writer_;
 };
 
 class DiskStorageImpl final : public ConfigurationStorage {
@@ -53,23 +70,23 @@ public:
     }
 
     std::unique_ptr<ConfigurationStream> CreateForWriting(const std::string& path) override {
-        return Open(path, "wb");
+        // What the user may not write is not replaced either (a read-only file, a folder).
+        if (!files::MayReplace(path)) {
+            return nullptr;
+        }
+        auto stream = std::make_unique<WriteStream>();
+        if (!stream->Open(path)) {
+            return nullptr;
+        }
+        return stream;
     }
 
     std::unique_ptr<ConfigurationStream> OpenForReading(const std::string& path) override {
-        return Open(path, "rb");
-    }
-
-private:
-    static std::unique_ptr<ConfigurationStream> Open(const std::string& path, const char* mode) {
-        FilePtr file(std::fopen(path.c_str(), mode));
+        FilePtr file = files::OpenRegularFileForReading(path);
         if (!file) {
             return nullptr;
         }
-        // Unbuffered: each block is one write to the system, and a full disk fails that block
-        // rather than a later flush.
-        std::setvbuf(file.get(), nullptr, _IONBF, 0);
-        return std::make_unique<DiskStream>(std::move(file));
+        return std::make_unique<ReadStream>(std::move(file));
     }
 };
 

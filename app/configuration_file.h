@@ -20,7 +20,9 @@
 
 namespace tra1 {
 
-// One open configuration file. Destroying an unclosed stream closes it.
+// One open configuration file. A file opened for writing replaces the file of its name only
+// when it is closed after every write succeeded; destroying an unclosed stream, or Discard(),
+// leaves the old file as it was.
 class ConfigurationStream {
 public:
     virtual ~ConfigurationStream() = default;
@@ -29,11 +31,14 @@ public:
     // Fills all of `bytes`; false when the file ended (or failed) first. The contents of
     // `bytes` are then unspecified.
     virtual bool Read(std::span<std::uint8_t> bytes) = 0;
-    // Closes the file; false when the system reported a failure while closing.
+    // Closes the file. For writing: the data reaches the disk and takes the old file's place;
+    // false when any of that failed, and the old file is then as it was.
     virtual bool Close() = 0;
+    // Closes without keeping anything written: the old file stays as it was.
+    virtual void Discard() = 0;
 };
 
-// Where configuration files live: an existence test, create-or-truncate for writing and open for
+// Where configuration files live: an existence test, create-or-replace for writing and open for
 // reading. A failed create or open returns nullptr.
 class ConfigurationStorage {
 public:
@@ -43,8 +48,11 @@ public:
     virtual std::unique_ptr<ConfigurationStream> OpenForReading(const std::string& path) = 0;
 };
 
-// The files of the local file system, unbuffered so that every block write is one write to the
-// system and its failure shows at once.
+// The files of the local file system. A save goes to a temporary file beside the target, which
+// is flushed to the disk and then renamed over it (with the old file's permissions), so that a
+// full disk, a file-size limit or a crash never leaves a half-written configuration; a file the
+// user may not write is refused as before. Only regular files are read, and opening one never
+// waits (a FIFO or a device named *.tcf is refused instead of freezing the editor).
 ConfigurationStorage& DiskStorage();
 
 // Writes and reads the file's model byte and its 29 blocks.

@@ -81,19 +81,21 @@ bool ConfigurationFileCommands::Save() {
         return false;
     }
     const auto result = ConfigurationFile::Write(*file, image_, profile_.Model());
-    // A close that fails may have lost bytes the writes accepted: that is a failed save too.
-    const bool closed = file->Close();
     switch (result.error) {
         case ConfigurationFile::WriteError::kModelByte:
+            file->Discard();  // the old file stays as it was
             ShowError(kModelWriteError);
             return false;
         case ConfigurationFile::WriteError::kBlock:
+            file->Discard();
             ShowError(kBlockWriteError);
             return false;
         case ConfigurationFile::WriteError::kNone:
             break;
     }
-    if (!closed) {
+    // Only here does the new file take the old one's place; a failure on the way to the disk
+    // leaves the old one as it was.
+    if (!file->Close()) {
         ShowError(kBlockWriteError);
         return false;
     }
@@ -121,33 +123,26 @@ bool ConfigurationFileCommands::Load(const std::string& path) {
         ShowError(kWrongExtension);
         return false;
     }
-    const std::string loadedName = BaseNameOf(fileName);
-    name_ = loadedName;
-
     auto file = storage_.OpenForReading(path);
     if (!file) {
         ShowError(kCannotOpen);
         return false;
     }
+    // The whole file goes into a scratch image first: only a file that could be read whole
+    // replaces the image, the configuration name and what the windows show.
     const auto modelByte = ConfigurationFile::ReadModelByte(*file);
-    if (!modelByte) {
-        file->Close();
+    ReceiverImage loaded;
+    const std::size_t blocksRead = modelByte ? ConfigurationFile::ReadBlocks(*file, loaded) : 0;
+    file->Close();  // a close failure after reading loses nothing
+    if (!modelByte || blocksRead < ReceiverImage::kBlockCount) {
         ShowError(kReadError);
-        return false;  // the image is untouched
+        return false;
     }
 
     host_.ResetToDefaults();
+    image_.FromBytes(loaded.ToBytes());
     // The reset's start-up state has no configuration name; this one is the file's.
-    name_ = loadedName;
-    const std::size_t blocksRead = ConfigurationFile::ReadBlocks(*file, image_);
-    file->Close();  // a close failure after reading loses nothing
-    if (blocksRead < ReceiverImage::kBlockCount) {
-        ShowError(kReadError);
-        // The blocks read so far stay in the image over the defaults; the windows show them.
-        host_.FillMainWindow();
-        host_.RefreshPanels();
-        return false;
-    }
+    name_ = BaseNameOf(fileName);
     profile_.SetModel(*modelByte);  // above 8: unknown
     host_.FillMainWindow();
     host_.RefreshPanels();

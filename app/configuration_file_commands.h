@@ -68,11 +68,13 @@ public:
     // the chosen file into the image. True when the whole file was loaded.
     bool Open();
     // Loads `path` as Open does once a file is chosen and the save question answered: the
-    // extension check, then the image from the file, with every failure in a message box. The
-    // path given at start-up comes this way (nothing to save yet, no dialog to ask).
+    // extension check, then the image from the file, with every failure in a message box. A
+    // file that cannot be read whole changes nothing: not the image, not the configuration
+    // name, not the windows. The path given at start-up comes this way (nothing to save yet, no
+    // dialog to ask).
     bool Load(const std::string& path);
-    // Menu 32790, and Open's "Yes". True when the whole file was written. Does not change the
-    // configuration name.
+    // Menu 32790, and Open's "Yes". True when the whole file was written; on any failure the
+    // file that was there before is left as it was. Does not change the configuration name.
     bool Save();
     // The disabled model combo (1116) changed to `modelCode`. False when the user cancelled (the
     // caller puts the combo back); otherwise, after an optional save, a different model is set

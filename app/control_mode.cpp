@@ -9,8 +9,17 @@ namespace tra1 {
 
 namespace id = main_window;
 
+namespace {
+
+// Control mode cannot change under a running transfer.
+bool TransferRunning(const LinkState& state) {
+    return state.uploadInProgress != 0 || state.downloadInProgress != 0;
+}
+
+}  // namespace
+
 bool ControlMode::EnterRealtime() {
-    if (state_.openPort == 0) {
+    if (state_.openPort == 0 || TransferRunning(state_)) {
         return false;
     }
     state_.realtimeMode = true;
@@ -25,7 +34,7 @@ bool ControlMode::EnterRealtime() {
 }
 
 bool ControlMode::EnterAsynchronous() {
-    if (state_.openPort == 0) {
+    if (state_.openPort == 0 || TransferRunning(state_)) {
         return false;
     }
     state_.realtimeMode = false;
@@ -44,6 +53,9 @@ void ControlMode::ShowInMenu() {
     if (win::Menu* menu = window_.GetMenu()) {
         menu->CheckItem(id::kMenuRealtime, state_.realtimeMode);
         menu->CheckItem(id::kMenuAsynchronous, !state_.realtimeMode);
+        const bool changeable = !TransferRunning(state_);
+        menu->EnableItem(id::kMenuRealtime, changeable);
+        menu->EnableItem(id::kMenuAsynchronous, changeable);
     }
 }
 

@@ -11,16 +11,17 @@ class Dialog;
 
 // The "Control Mode" menu: realtime mode sends every change at once and lets the receiver's
 // reports update the image; asynchronous mode (the start-up mode) keeps changes in the image
-// until a download. Both switches need an open port.
+// until a download. Both switches need an open port, and neither works while a transfer runs:
+// its menu items are greyed then.
 class ControlMode {
 public:
     ControlMode(win::Dialog& window, LinkState& state, PanelTable& panels)
         : window_(window), state_(state), panels_(panels) {}
 
-    // False (and nothing changed) while no port is open.
+    // False (and nothing changed) while no port is open or a transfer runs.
     bool EnterRealtime();
     bool EnterAsynchronous();
-    // The menu's check mark follows the mode.
+    // The menu's check mark follows the mode; the items are greyed while a transfer runs.
     void ShowInMenu();
 
 private:

@@ -17,6 +17,8 @@ public:
     // The whole image may have changed (the receiver identified itself): every control of the
     // main window is filled again and the panels are refreshed.
     virtual void ReloadWindows() = 0;
+    // The link gave up waiting for a reply that a transfer step awaited.
+    virtual void ReplyGivenUp() = 0;
     // One step of the configuration upload, the download, or the realtime poll.
     virtual void UploadStep() = 0;
     virtual void DownloadStep() = 0;

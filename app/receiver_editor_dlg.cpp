@@ -118,11 +118,14 @@ void CReceiverEditorDlg::ShowPortSettings() {
 }
 
 void CReceiverEditorDlg::InitialiseState() {
-    // The image's defaults, then the main window's own state: asynchronous mode, nothing
-    // transferring, no configuration name, the link in its initial state.
+    // The image's defaults, then the main window's own state: asynchronous mode and no
+    // configuration name. The link is not part of it: an open port, a search, a reply being
+    // waited for and the busy flags go on exactly as before (at start-up the link is in its
+    // initial state anyway).
     image_.ResetToDefaults(profile_);
-    LinkState& state = link_.State();
-    state = LinkState{};
+    if (link_.State().realtimeMode) {
+        mode_.EnterAsynchronous();
+    }
     fileCommands_.SetConfigurationName({});
     PostMessage(id::kRefreshMainWindow);
 }

@@ -95,6 +95,7 @@ private:
     void PostRefreshes(bool resetHolds);
     // MainWindowServices
     void ReloadWindows() override;
+    void ReplyGivenUp() override { transfer_.OnReplyGivenUp(); }
     void UploadStep() override { transfer_.UploadStep(); }
     void DownloadStep() override { transfer_.DownloadStep(); }
     void RealtimeStep() override { transfer_.RealtimeStep(); }

@@ -172,9 +172,18 @@ void ReceiverLink::RefreshPanels() {
     services_.RefreshPanelsKeepingHolds();
 }
 
-void ReceiverLink::ShowReceiverGone() {
+void ReceiverLink::ShowReceiverNotAnswering() {
     ShowConnectionIcon(res::kIconNotConnected);
     EnableTransferControls(false);
+}
+
+void ReceiverLink::ShowReceiverGone() {
+    ShowReceiverNotAnswering();
+    connector_.OnReceiverSilent();
+}
+
+void ReceiverLink::ReplyGivenUp() {
+    services_.ReplyGivenUp();
 }
 
 void ReceiverLink::UploadStep() {

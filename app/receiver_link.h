@@ -63,6 +63,9 @@ public:
     CRS232CDlg& Rs232c() { return rs232c_; }
     CAUXTIMERDlg& AuxTimer() { return aux_; }
 
+    // The receiver does not answer: connection icon 129 and the transfer controls disabled.
+    void ShowReceiverNotAnswering();
+
 private:
     // The port closed itself because its far end went away.
     void OnHangUp();
@@ -98,6 +101,7 @@ private:
     // CommandSenderHost
     void SearchPort(int port) override { connector_.SearchPort(port); }
     void ShowReceiverGone() override;
+    void ReplyGivenUp() override;
     void UploadStep() override;
     void DownloadStep() override;
     void RealtimeStep() override;

@@ -86,6 +86,21 @@ bool DownloadSequence::Step(int s, bool laterPass) {
     return RunStep(*this, Steps(), s, laterPass);
 }
 
+void DownloadSequence::PutBack() {
+    const StepAt once;
+    // The input first: selecting it recalls the program the receiver keeps for it, which the
+    // next sends then set to the image's.
+    WriteInputs(once);
+    const std::uint8_t programByte = image_.InputProgramByte(MainZone(main_zone::kMainInput));
+    out_.Command(command::kProgram, ReceiverImage::ProgramOf(programByte));
+    if (ReceiverImage::EffectOff(programByte)) {
+        out_.Command(command::kEffectOff, 0);
+    }
+    out_.Command(command::kMultiChannelInput, MainZone(main_zone::kMultiChannelInput));
+    out_.Command(command::kNightMode, MainZone(main_zone::kNightMode));
+    WriteMainVolume(once);
+}
+
 void DownloadSequence::ProgramStep(const StepAt& at) {
     if (at.index == 0) {
         StartPass();

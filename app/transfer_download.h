@@ -25,6 +25,10 @@ public:
 
     // Sends what step s writes. False when s lies beyond the pass (the pass has ended).
     bool Step(int s, bool laterPass);
+    // A download that stops before its end: the receiver gets the main input with its program,
+    // the input mode, the multi-channel input, night mode and the main volume and mute that the
+    // image holds, which the first steps of a pass changed.
+    void PutBack();
 
     // The steps of a pass.
     static std::span<const StepRow<DownloadSequence>> Steps();

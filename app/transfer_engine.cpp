@@ -63,6 +63,7 @@ bool TransferEngine::Start(bool upload) {
         host_.ShowMessage(std::string(kDownloadingText));
         return false;
     }
+    before_ = image_;
     if (image_.MainZoneState.at(main_zone::kPower) == 0) {
         host_.SendCommand(command::kPower, 1);
     }
@@ -80,6 +81,13 @@ bool TransferEngine::Start(bool upload) {
     presetSetting_ = host_.PresetSettingChosen();
     (upload ? state_.uploadInProgress : state_.downloadInProgress) = 1;
     state_.awaitedFunction = LinkState::kNone;
+    active_ = true;
+    uploadActive_ = upload;
+    silentWaits_ = 0;
+    lastStepWaited_ = false;
+    waitGivenUp_ = false;
+    upload_.ForgetSavedState();
+    host_.TransferStateChanged();
     host_.OpenWaitMessage();
     return true;
 }
@@ -117,6 +125,7 @@ void TransferEngine::UploadStep() {
                          : pass == 0     ? kUploadMessagesFirstPass
                                          : kUploadMessagesLaterPass;
     PostStepProgress(kUploadProgress, 2 * state_.uploadInProgress, messages);
+    NoteWaitEnded();
 
     const int s = ++state_.uploadInProgress;
     out_.BeginStep();
@@ -129,6 +138,7 @@ void TransferEngine::UploadStep() {
         return;
     }
     state_.awaitedFunction = out_.Awaited();
+    lastStepWaited_ = state_.awaitedFunction != LinkState::kNone;
 }
 
 void TransferEngine::EndUploadPass() {
@@ -163,6 +173,7 @@ void TransferEngine::DownloadStep() {
                          : pass == 0     ? kDownloadMessagesFirstPass
                                          : kDownloadMessagesLaterPass;
     PostStepProgress(kDownloadProgress, state_.downloadInProgress, messages);
+    NoteWaitEnded();
 
     const int s = ++state_.downloadInProgress;
     out_.BeginStep();
@@ -176,6 +187,7 @@ void TransferEngine::DownloadStep() {
         return;
     }
     state_.awaitedFunction = out_.Awaited();
+    lastStepWaited_ = state_.awaitedFunction != LinkState::kNone;
 }
 
 void TransferEngine::EndDownloadPass() {
@@ -218,6 +230,9 @@ void TransferEngine::Finish(bool download) {
     state_.awaitedFunction = LinkState::kNone;
     state_.transferBusy = 0;
     state_.echoGuard = 0;
+    active_ = false;
+    before_.reset();
+    host_.TransferStateChanged();
 }
 
 void TransferEngine::RealtimeStep() {
@@ -229,20 +244,95 @@ void TransferEngine::RealtimeStep() {
     state_.awaitedFunction = out_.Awaited();
 }
 
+void TransferEngine::NoteWaitEnded() {
+    if (lastStepWaited_ && !waitGivenUp_) {
+        silentWaits_ = 0;  // the receiver answered the last wait
+    }
+    waitGivenUp_ = false;
+    lastStepWaited_ = false;
+}
+
+void TransferEngine::OnReplyGivenUp() {
+    if (!active_ || !Running()) {
+        return;
+    }
+    waitGivenUp_ = true;
+    if (++silentWaits_ >= kSilentWaitLimit) {
+        Stop(Ending::kReceiverSilent);
+    }
+}
+
 void TransferEngine::Cancel() {
+    if (active_) {
+        Stop(Ending::kCancelled);
+        return;
+    }
+    // Nothing of ours runs; still leave the link idle and the window closed.
+    state_.uploadInProgress = 0;
+    state_.downloadInProgress = 0;
+    state_.awaitedFunction = LinkState::kNone;
+    state_.previousAwaitedFunction = LinkState::kNone;
+    state_.transferBusy = 0;
+    host_.CloseWaitMessage();
+}
+
+std::string TransferEngine::StopForLostLine() {
+    if (!active_) {
+        return {};
+    }
+    std::string text(StoppedText());
+    Stop(Ending::kStopped);
+    return text;
+}
+
+void TransferEngine::CloseIfStopped() {
+    if (active_ && !Running()) {
+        Stop(Ending::kStopped);
+        return;
+    }
+    if (!Running() && host_.WaitMessageOpen()) {
+        state_.transferBusy = 0;
+        host_.CloseWaitMessage();
+    }
+}
+
+std::string_view TransferEngine::StoppedText() const {
+    return uploadActive_ ? kUploadStoppedText : kDownloadStoppedText;
+}
+
+void TransferEngine::Stop(Ending how) {
+    if (!active_) {
+        return;
+    }
+    const std::string stopped(StoppedText());
+    if (before_) {
+        image_ = *before_;
+        before_.reset();
+    }
+    // Where the line still works, the receiver goes back to the input, program and volume it
+    // was on: the sends pass only while the transfer still counts as running.
+    if ((how == Ending::kCancelled || how == Ending::kReceiverSilent) && Running()) {
+        out_.BeginStep();
+        if (uploadActive_) {
+            upload_.PutBack();
+        } else {
+            download_.PutBack();
+        }
+    }
     state_.uploadInProgress = 0;
     state_.downloadInProgress = 0;
     state_.awaitedFunction = LinkState::kNone;
     state_.previousAwaitedFunction = LinkState::kNone;
     // The periodic status request stays off while transfer busy is set.
     state_.transferBusy = 0;
+    state_.echoGuard = 0;
+    active_ = false;
     host_.CloseWaitMessage();
-}
-
-void TransferEngine::CloseIfStopped() {
-    if (!Running() && host_.WaitMessageOpen()) {
-        state_.transferBusy = 0;
-        host_.CloseWaitMessage();
+    host_.ImageChanged();
+    host_.TransferStateChanged();
+    if (how == Ending::kReceiverSilent) {
+        host_.ReceiverNotAnswering();
+        host_.ReportStopped(std::string(kReceiverSilentText) + "\r\n" + stopped);
     }
 }
 

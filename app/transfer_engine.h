@@ -6,19 +6,28 @@
 //   - message 0xA201 from the wait-message window to Cancel.
 // The steps advance only while nothing is awaited; the link's waiting counter gives an awaited
 // reply up after 2 seconds (1 second in realtime mode) and, for an upload, steps the counter
-// back so that the step is repeated.
+// back so that the step is repeated. Five replies given up in a row mean the receiver has
+// stopped answering: the transfer stops there.
+//
+// Every transfer ends in a defined state. One that completes leaves what it read or wrote; one
+// that is cancelled, stopped by the link (Disconnect, Connect) or by a receiver that fell silent
+// or a line that went away puts the PC image back as it was when the transfer started, and,
+// where the line still works, the receiver's input, program and volume back to what it was on
+// before the transfer.
 
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "app/transfer_download.h"
 #include "app/transfer_output.h"
 #include "app/transfer_realtime_poll.h"
 #include "app/transfer_upload.h"
+#include "model/receiver_image.h"
 
 namespace tra1 {
 
 class ModelProfile;
-class ReceiverImage;
 class TransferHost;
 struct LinkState;
 
@@ -34,6 +43,17 @@ public:
     static constexpr int kDownloadProgress = 1;
     static constexpr int kProgressEnd = 3000;
     static constexpr int kLastPresetPass = 5;
+    // Awaited replies given up in a row after which the receiver counts as silent: as many as
+    // the sends of a queued command before the link gives the receiver up.
+    static constexpr int kSilentWaitLimit = 5;
+
+    // What the user is told when a transfer stops before its end.
+    static constexpr std::string_view kReceiverSilentText = "The receiver does not answer.";
+    static constexpr std::string_view kDownloadStoppedText =
+        "The Download was stopped; the receiver may now hold only part of the new settings.\r\n"
+        "The PC image is as it was before the Download.";
+    static constexpr std::string_view kUploadStoppedText =
+        "The Upload was stopped; the PC image was left as it was before the Upload.";
 
     TransferEngine(LinkState& state, ReceiverImage& image, ModelProfile& profile,
                    TransferHost& host);
@@ -49,10 +69,18 @@ public:
     void DownloadStep();
     void RealtimeStep();
 
-    // The user cancelled (message 0xA201): nothing more is sent; what the receiver or the image
-    // already holds stays.
+    // The user cancelled (message 0xA201): the transfer stops, the receiver's input, program
+    // and volume are put back and the image is as before the transfer.
     void Cancel();
-    // After a control-mode change: a transfer that the change ended closes its window.
+    // The link gave up waiting for an awaited reply. The fifth in a row stops the transfer as
+    // Cancel does and tells the user that the receiver does not answer.
+    void OnReplyGivenUp();
+    // The line went away (the far end hung up): the transfer stops without sending anything and
+    // the image is as before the transfer. Returns what this means for the data, for the
+    // message that tells the user about the line; empty when no transfer ran.
+    std::string StopForLostLine();
+    // After the link ended a transfer from outside (Disconnect, Connect): the image is put back
+    // and the window closes.
     void CloseIfStopped();
 
     bool Running() const;
@@ -61,7 +89,20 @@ public:
     int PresetPass() const;
 
 private:
+    enum class Ending {
+        kCompleted,
+        kCancelled,       // the user's Cancel
+        kReceiverSilent,  // the replies stopped
+        kStopped,         // the link stopped it (Disconnect, Connect, a lost line)
+    };
+
     bool Start(bool upload);
+    // Ends a transfer that did not complete; see Ending.
+    void Stop(Ending how);
+    // Counts a wait that ended: a step that finds its wait answered starts the count afresh.
+    void NoteWaitEnded();
+    // What stopping the running transfer means for the data.
+    std::string_view StoppedText() const;
     void PostStepProgress(int wParam, int value, int count);
     void EndUploadPass();
     void EndDownloadPass();
@@ -79,6 +120,16 @@ private:
     RealtimePoll poll_;
     // The Sync Option as it was when the transfer started.
     bool presetSetting_ = false;
+    // A transfer runs (or ran until the link stopped it), and which one.
+    bool active_ = false;
+    bool uploadActive_ = false;
+    // The image as it was when the transfer started.
+    std::optional<ReceiverImage> before_;
+    // Awaited replies given up in a row, and whether the last step waited for one / had its
+    // wait given up.
+    int silentWaits_ = 0;
+    bool lastStepWaited_ = false;
+    bool waitGivenUp_ = false;
 };
 
 }  // namespace tra1

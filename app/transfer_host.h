@@ -26,6 +26,15 @@ public:
     // --- the window ----------------------------------------------------------------------------
     // A message box with the program's default title and an OK button.
     virtual void ShowMessage(const std::string& text) = 0;
+    // A transfer stopped before its end: a message box with the title "Tolvek Receiver Editor
+    // Message" and an OK button.
+    virtual void ReportStopped(const std::string& text) = 0;
+    // The receiver stopped answering: connection icon 129 and the transfer controls disabled,
+    // as when the link gives the receiver up; the port stays open.
+    virtual void ReceiverNotAnswering() = 0;
+    // A transfer started or ended: the controls that must not change under a running transfer
+    // (the control-mode menu items) follow.
+    virtual void TransferStateChanged() = 0;
     // The Sync Option: true for "Preset Setting" (1234), false for "Current Setting" (1233).
     virtual bool PresetSettingChosen() const = 0;
     // The wait-message window: opened when a transfer starts (false when it could not be made;

@@ -86,6 +86,12 @@ void UploadSequence::EndPass() {
     out_.Command(command::kMainInput, saved_.mainInput);
 }
 
+void UploadSequence::PutBack() {
+    if (stateSaved_) {
+        Restore();
+    }
+}
+
 void UploadSequence::RequestStatus(const StepAt&) {
     out_.StatusRequest();
 }
@@ -108,6 +114,7 @@ void UploadSequence::SaveState() {
     saved_.effectOff = ReceiverImage::EffectOff(programByte);
     saved_.multiChannel = zone.at(main_zone::kMultiChannelInput) != 0;
     saved_.inputMode = zone.at(main_zone::kInputMode);
+    stateSaved_ = true;
 }
 
 void UploadSequence::PlanParameters(bool laterPass) {

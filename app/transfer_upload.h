@@ -39,6 +39,11 @@ public:
     bool Step(int s, bool laterPass);
     // The end of a pass: the saved main input is selected again.
     void EndPass();
+    // An upload that stops before its end: the receiver gets back the input, input mode and
+    // program it was on when the upload saved them (nothing when it had not got that far).
+    void PutBack();
+    // A new upload starts: nothing is saved yet.
+    void ForgetSavedState() { stateSaved_ = false; }
 
     // The number of steps of a pass as planned now (the last step number that sends).
     int LastStep() const;
@@ -85,6 +90,7 @@ private:
     const ReceiverImage& image_;
     TransferOutput& out_;
     SavedState saved_;
+    bool stateSaved_ = false;
     std::vector<ParameterStep> parameterSteps_;
 };
 

@@ -34,6 +34,18 @@ void TransferWindowHost::ShowMessage(const std::string& text) {
     window_.MessageBox(text, "", win::Buttons::kOk);
 }
 
+void TransferWindowHost::ReportStopped(const std::string& text) {
+    window_.MessageBox(text, id::kMessageTitle, win::Buttons::kOk);
+}
+
+void TransferWindowHost::ReceiverNotAnswering() {
+    window_.Link().ShowReceiverNotAnswering();
+}
+
+void TransferWindowHost::TransferStateChanged() {
+    window_.Mode().ShowInMenu();
+}
+
 bool TransferWindowHost::PresetSettingChosen() const {
     return window_.IsDlgButtonChecked(id::kPresetSettingRadio) == win::BST_CHECKED;
 }

@@ -20,6 +20,9 @@ public:
     void Pause(int ms) override;
 
     void ShowMessage(const std::string& text) override;
+    void ReportStopped(const std::string& text) override;
+    void ReceiverNotAnswering() override;
+    void TransferStateChanged() override;
     bool PresetSettingChosen() const override;
     bool OpenWaitMessage() override;
     bool WaitMessageOpen() const override;

@@ -200,7 +200,6 @@ void CommandSender::OnReplyTimeout() {
             return;
         }
         // The receiver is gone; the port stays open so that a later status request finds it.
-        host_.ShowReceiverGone();
         ResetReceiver();
         state_.retryCount = 0;
         state_.waiting = 0;
@@ -209,6 +208,8 @@ void CommandSender::OnReplyTimeout() {
         if (!state_.realtimeMode) {
             ResetQueue();
         }
+        // Last: the host may show a message box, and the link must be settled while it is open.
+        host_.ShowReceiverGone();
         return;
     }
     state_.linkBusy = 0;
@@ -265,11 +266,15 @@ void CommandSender::CountWaiting(int limit, bool countsUpload) {
             .append(FourHexDigits(state_.awaitedFunction))
             .append(log_prefix::kLineEnd);
         log_.AppendLog(line);
+        const bool awaited = state_.awaitedFunction != LinkState::kNone;
         state_.waitingCounter = 0;
         state_.awaitedFunction = LinkState::kNone;
         state_.previousAwaitedFunction = LinkState::kNone;
         if (countsUpload && state_.uploadInProgress > 0) {
             --state_.uploadInProgress;
+        }
+        if (countsUpload && awaited) {
+            host_.ReplyGivenUp();
         }
         return;
     }

@@ -110,6 +110,17 @@ void Connector::Connect() {
     Log(std::string(log_prefix::kCommand) + frames.first + "\r\n");
     Log(std::string(log_prefix::kCommand) + frames.second + "\r\n");
     // From here the periodic status request asks the receiver for its configuration frame.
+    awaitingFirstAnswer_ = true;
+}
+
+void Connector::OnReceiverSilent() {
+    if (!awaitingFirstAnswer_ || SearchRunning() || state_.openPort == 0) {
+        return;
+    }
+    awaitingFirstAnswer_ = false;
+    host_.ShowMessage("COM Port : " + std::to_string(state_.openPort) +
+                          "\r\nNo answer from the receiver.\r\nPlease check connection.",
+                      std::string(kTitle));
 }
 
 Connector::OpeningFrames Connector::WriteOpeningFrames() {
@@ -134,6 +145,7 @@ void Connector::FailSearch() {
 }
 
 void Connector::SearchPort(int n) {
+    awaitingFirstAnswer_ = false;
     // Iterative rather than recursive over refused ports: each refused port moves on to the next.
     for (;;) {
         host_.ClosePort();
@@ -176,6 +188,7 @@ void Connector::Disconnect() {
     if (state_.openPort == 0) {
         return;
     }
+    awaitingFirstAnswer_ = false;
     host_.ClosePort();
     ClearLinkSlots(state_);
     host_.ShowConnectionIcon(res::kIconNotConnected);
@@ -201,6 +214,7 @@ void Connector::OnBlinkTimer() {
 
 bool Connector::OnConfigurationFrame(std::string_view body) {
     Log(std::string(log_prefix::kConfiguration) + std::string(body) + "\r\n");
+    awaitingFirstAnswer_ = false;  // the receiver answers
 
     const int queued = host_.CurrentQueuedCommand();
     // The queue entries whose answer is a configuration frame.

@@ -91,6 +91,10 @@ public:
     bool OnConfigurationFrame(std::string_view body) override;
     // Timer 1 (500 ms): while a search runs the connection icon blinks.
     void OnBlinkTimer();
+    // The link gave the receiver up after its five status requests went unanswered. A port the
+    // user connected to that has never answered since is named in a message, once; a receiver
+    // that answered before and falls silent only changes the connection icon.
+    void OnReceiverSilent();
 
     bool SearchRunning() const;
 
@@ -108,6 +112,8 @@ private:
     ModelProfile& profile_;
     CommandFrameBuilder& frames_;
     ConnectorHost& host_;
+    // A port was connected to directly and no configuration frame has come since.
+    bool awaitingFirstAnswer_ = false;
 };
 
 }  // namespace tra1

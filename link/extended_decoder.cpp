@@ -169,8 +169,10 @@ ExtendedOutcome ExtendedDecoder::DecodeExtended(std::string_view body) {
         state_.echoGuard = 0;
         return ExtendedOutcome::kEcho;
     }
-    const bool transfer = state_.uploadInProgress != 0 || state_.downloadInProgress != 0;
-    if ((!state_.realtimeMode && !transfer) || !accepted) {
+    // A download only writes: what the receiver answers to its writes (the names blank-padded,
+    // for one) must not find its way back into the image being written.
+    const bool upload = state_.uploadInProgress != 0;
+    if ((!state_.realtimeMode && !upload) || !accepted) {
         return ExtendedOutcome::kNotDecoded;
     }
 

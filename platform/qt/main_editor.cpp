@@ -10,6 +10,7 @@
 #include "app/main_window_ids.h"
 #include "app/port_settings.h"
 #include "app/receiver_editor_app.h"
+#include "platform/files/file_size_limit.h"
 #include "platform/qt/qt_front_end.h"
 #include "platform/qt/qt_port_settings_store.h"
 #include "platform/qt/remembered_places.h"
@@ -37,6 +38,10 @@ int main(int argc, char** argv) {
             tra1::programs::FinishWithoutRunning(commandLine, std::cout, std::cerr)) {
         return *status;
     }
+
+    // A save beyond the file-size limit fails like one on a full disk instead of killing the
+    // editor.
+    tra1::files::TreatFileSizeLimitAsWriteError();
 
     // Qt sees the program name only: every argument is the editor's own, and a file name that
     // happens to read like one of Qt's options stays a file name. Qt's settings come from its

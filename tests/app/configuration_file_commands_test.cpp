@@ -3,7 +3,11 @@
 // do after a load.
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <csignal>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -17,6 +21,7 @@
 #include "app/configuration_file_commands.h"
 #include "model/model_profile.h"
 #include "model/receiver_image.h"
+#include "platform/files/file_size_limit.h"
 #include "platform/win/event_loop.h"
 #include "platform/win/scripted_prompter.h"
 #include "platform/win/virtual_clock.h"
@@ -30,11 +35,13 @@ using win::Buttons;
 using Commands = ConfigurationFileCommands;
 
 // The disk, except that write or read call number `failAt` of the next file made or opened fails
-// (0 = the model byte, 1 + i = block i). Remembers whether the last file was closed.
+// (0 = the model byte, 1 + i = block i). Remembers whether the last file was closed, and whether
+// it was closed by throwing away what was written.
 class FailingStorage final : public ConfigurationStorage {
 public:
     int failAt = -1;
     bool lastClosed = false;
+    bool lastDiscarded = false;
 
     bool Exists(const std::string& path) const override { return DiskStorage().Exists(path); }
     std::unique_ptr<ConfigurationStream> CreateForWriting(const std::string& path) override {
@@ -59,6 +66,11 @@ private:
             owner_.lastClosed = true;
             return file_->Close();
         }
+        void Discard() override {
+            owner_.lastClosed = true;
+            owner_.lastDiscarded = true;
+            file_->Discard();
+        }
 
     private:
         std::unique_ptr<ConfigurationStream> file_;
@@ -68,6 +80,7 @@ private:
     };
     std::unique_ptr<ConfigurationStream> Wrap(std::unique_ptr<ConfigurationStream> file) {
         lastClosed = false;
+        lastDiscarded = false;
         const int failing = std::exchange(failAt, -1);
         if (!file) {
             return nullptr;
@@ -207,30 +220,79 @@ TEST_F(ConfigurationCommandsTest, SaveOverAnExistingFileAsksAndCancelKeepsTheFil
     EXPECT_TRUE(prompter.boxes().empty());
 }
 
-TEST_F(ConfigurationCommandsTest, SaveFailuresReportTheirOwnTextsAndCloseTheFile) {
+TEST_F(ConfigurationCommandsTest, SaveFailuresReportTheirOwnTextsAndKeepTheOldFile) {
     prompter.QueueFile(PathOf("missing_dir/Setup.tcf"));
     EXPECT_FALSE(commands.Save());
     ExpectOnlyBox("Cannot open the file", "Tolvek Receiver Editor Message");
 
+    // A file saved before, which every failing save below must leave byte for byte.
+    const std::string path = PathOf("a.tcf");
+    const std::vector<std::uint8_t> old = FileOf(ChangedImage(), ModelProfile::kTrA1);
+    WriteBytes(path, old);
+
     prompter.Clear();
     storage.failAt = 0;  // the model byte
-    prompter.QueueFile(PathOf("a.tcf"));
+    prompter.QueueFile(path);
+    prompter.QueueAnswer(Answer::kOk);  // overwrite
     EXPECT_FALSE(commands.Save());
-    ExpectOnlyBox("File wirte error", "Tolvek Receiver Editor Message");
-    EXPECT_TRUE(storage.lastClosed);
+    EXPECT_EQ(prompter.BoxTexts(),
+              (std::vector<std::string>{"File exists. Do you want to overwrite it?",
+                                        "File wirte error"}));
+    EXPECT_TRUE(storage.lastDiscarded);
+    EXPECT_EQ(FileBytes(path), old);
 
     prompter.Clear();
     storage.failAt = 1 + static_cast<int>(block_index::kHomePresetMemories);
-    prompter.QueueFile(PathOf("a.tcf"));
-    prompter.QueueAnswer(Answer::kOk);  // overwrite
+    prompter.QueueFile(path);
+    prompter.QueueAnswer(Answer::kOk);
     EXPECT_FALSE(commands.Save());
     EXPECT_EQ(prompter.BoxTexts(),
               (std::vector<std::string>{"File exists. Do you want to overwrite it?",
                                         "File write error"}));
     EXPECT_EQ(prompter.boxes()[1].title, "Tolvek Receiver Editor Message");
-    EXPECT_TRUE(storage.lastClosed);
-    EXPECT_EQ(FileBytes(PathOf("a.tcf")).size(),
-              kImageBlocks[block_index::kHomePresetMemories].fileOffset);
+    EXPECT_TRUE(storage.lastDiscarded);
+    EXPECT_EQ(FileBytes(path), old);
+    // No temporary file is left beside it.
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+
+    // A file the user may not write is not replaced.
+    fs::permissions(path, fs::perms::owner_read, fs::perm_options::replace);
+    if (::access(path.c_str(), W_OK) != 0) {  // root may write it anyway
+        prompter.Clear();
+        prompter.QueueFile(path);
+        prompter.QueueAnswer(Answer::kOk);
+        EXPECT_FALSE(commands.Save());
+        EXPECT_EQ(prompter.BoxTexts().back(), "Cannot open the file");
+        EXPECT_EQ(FileBytes(path), old);
+    }
+}
+
+TEST_F(ConfigurationCommandsTest, SaveBeyondTheFileSizeLimitFailsAndKeepsTheOldFile) {
+    const std::string path = PathOf("limited.tcf");
+    const std::vector<std::uint8_t> old = FileOf(ChangedImage(), ModelProfile::kTrA1);
+    WriteBytes(path, old);
+    struct sigaction previousAction {};
+    ASSERT_EQ(::sigaction(SIGXFSZ, nullptr, &previousAction), 0);
+    files::TreatFileSizeLimitAsWriteError();
+    rlimit previous{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &previous), 0);
+    // Room for the blocks up to the home preset memories, not for the whole file.
+    rlimit limited = previous;
+    limited.rlim_cur = 4096;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+
+    prompter.QueueFile(path);
+    prompter.QueueAnswer(Answer::kOk);  // overwrite
+    const bool saved = commands.Save();
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &previous), 0);
+    ASSERT_EQ(::sigaction(SIGXFSZ, &previousAction, nullptr), 0);
+
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(prompter.BoxTexts(),
+              (std::vector<std::string>{"File exists. Do you want to overwrite it?",
+                                        "File write error"}));
+    EXPECT_EQ(FileBytes(path), old);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
 }
 
 TEST_F(ConfigurationCommandsTest, OpenLoadsTheFileNamesTheConfigurationAndRefreshesTheWindows) {
@@ -325,31 +387,68 @@ TEST_F(ConfigurationCommandsTest, OpenFailuresBeforeTheBlocksLeaveTheImageAlone)
     EXPECT_TRUE(host.calls.empty());
 }
 
-TEST_F(ConfigurationCommandsTest, ShortOrFailingFileKeepsTheBlocksReadAndShowsThem) {
-    const ReceiverImage changed = ChangedImage();
-    auto bytes = FileOf(changed, 3);
-    bytes.pop_back();  // 5,394 bytes
+TEST_F(ConfigurationCommandsTest, AShortOrUnreadableFileChangesNothing) {
+    // The configuration as the user has it, with a name from an earlier Open.
+    const std::string good = PathOf("living.tcf");
+    WriteBytes(good, FileOf(ChangedImage(), ModelProfile::kTrA1));
+    ASSERT_TRUE(OpenAnsweringNo(good));
+    image.SetUserMemoText("old memo");
+    const auto before = image.ToBytes();
+    host.calls.clear();
+
+    ReceiverImage other = ChangedImage();
+    other.SetInputName(0, "OTHER");
+    auto bytes = FileOf(other, 3);
+    bytes.pop_back();  // 5,394 bytes: the memo block one byte short
     const std::string path = PathOf("short.tcf");
     WriteBytes(path, bytes);
-    image.SetUserMemoText("old memo");
-
     EXPECT_FALSE(OpenAnsweringNo(path));
     EXPECT_EQ(prompter.BoxTexts().back(), "File read error");
     EXPECT_TRUE(storage.lastClosed);
-    EXPECT_EQ(image.InputName(0), "TURNTBL");
-    EXPECT_EQ(image.SpareByte[0], 0x5A);              // the block before the memo
-    EXPECT_EQ(image.UserMemoText(), "");              // the memo keeps its default
+    EXPECT_EQ(image.ToBytes(), before);
     EXPECT_EQ(profile.Model(), ModelProfile::kTrA1);  // the model byte 3 is not applied
-    EXPECT_EQ(host.calls, (std::vector<std::string>{"Reset", "Fill", "Refresh"}));
+    EXPECT_EQ(commands.ConfigurationName(), "living");
+    EXPECT_TRUE(host.calls.empty());  // no reset, no window touched
 
-    // A read failing at a chosen block: the blocks before it loaded, the rest at defaults.
-    WriteBytes(path, FileOf(changed, ModelProfile::kTrA1));
+    // A read failing at a chosen block, and a file that cannot be read at all.
+    WriteBytes(path, FileOf(other, ModelProfile::kTrA1));
     storage.failAt = 1 + static_cast<int>(block_index::kMainZoneState);
     EXPECT_FALSE(OpenAnsweringNo(path));
     EXPECT_EQ(prompter.BoxTexts().back(), "File read error");
-    EXPECT_EQ(image.InputName(0), "TURNTBL");
-    EXPECT_EQ(image.MainZoneState[main_zone::kMainVolume], main_zone::kStartVolume);
-    EXPECT_EQ(image.UserMemoText(), "");
+    fs::permissions(path, fs::perms::none, fs::perm_options::replace);
+    if (::access(path.c_str(), R_OK) != 0) {  // root may read it anyway
+        EXPECT_FALSE(OpenAnsweringNo(path));
+        EXPECT_EQ(prompter.BoxTexts().back(), "Cannot open the file.");
+    }
+    EXPECT_EQ(image.ToBytes(), before);
+    EXPECT_EQ(commands.ConfigurationName(), "living");
+    EXPECT_TRUE(host.calls.empty());
+}
+
+TEST_F(ConfigurationCommandsTest, OnlyRegularFilesAreOpenedAndNothingWaitsForOne) {
+    const auto before = image.ToBytes();
+    // A FIFO would block the open until a writer came; a device would never end.
+    const std::string fifo = PathOf("pipe.tcf");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string device = PathOf("device.tcf");
+    fs::create_symlink("/dev/zero", device);
+    const std::string folder = PathOf("folder.tcf");
+    fs::create_directory(folder);
+    for (const std::string& path : {fifo, device, folder}) {
+        prompter.Clear();
+        EXPECT_FALSE(OpenAnsweringNo(path)) << path;
+        EXPECT_EQ(prompter.BoxTexts().back(), "Cannot open the file.") << path;
+    }
+    EXPECT_EQ(image.ToBytes(), before);
+    EXPECT_TRUE(host.calls.empty());
+
+    // A link to a regular file is that file.
+    const std::string real = PathOf("real.tcf");
+    WriteBytes(real, FileOf(ChangedImage(), ModelProfile::kTrA1));
+    const std::string link = PathOf("link.tcf");
+    fs::create_symlink(real, link);
+    EXPECT_TRUE(OpenAnsweringNo(link));
+    EXPECT_EQ(image.ToBytes(), ChangedImage().ToBytes());
 }
 
 TEST_F(ConfigurationCommandsTest, ModelByteAboveEightLoadsAsUnknown) {

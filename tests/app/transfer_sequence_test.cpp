@@ -43,6 +43,9 @@ public:
     void ResetReceiver() override { ++receiverResets; }
     void Pause(int ms) override { pausedMs += ms; }
     void ShowMessage(const std::string& text) override { messages.push_back(text); }
+    void ReportStopped(const std::string& text) override { stopReports.push_back(text); }
+    void ReceiverNotAnswering() override { ++notAnswering; }
+    void TransferStateChanged() override { ++stateChanges; }
     bool PresetSettingChosen() const override { return preset; }
     bool OpenWaitMessage() override {
         waitOpen = true;
@@ -63,6 +66,7 @@ public:
 
     std::vector<Sent> sent;
     std::vector<std::string> messages;
+    std::vector<std::string> stopReports;
     std::vector<std::pair<int, int>> progress;
     std::vector<int> selectedEntries;
     bool preset = false;
@@ -71,6 +75,8 @@ public:
     int receiverResets = 0;
     int pausedMs = 0;
     int imageChanges = 0;
+    int notAnswering = 0;
+    int stateChanges = 0;
 
 private:
     const ReceiverImage& image_;
@@ -379,8 +385,13 @@ TEST_F(TransferSequenceTest, ProgressNeverClosesTheWindowBeforeTheEnd) {
     EXPECT_EQ(host.progress.back().second, TransferEngine::kProgressEnd);
 }
 
-TEST_F(TransferSequenceTest, CancelStopsEverythingAndSendsNothing) {
+TEST_F(TransferSequenceTest, CancelPutsTheReceiverBackAndThenSendsNothing) {
+    image.MainZoneState.at(main_zone::kMainInput) = 3;
+    image.SetInputProgramByte(3, 0x80 | 17);  // program 17 with the effect off
+    image.MainZoneState.at(main_zone::kMainVolume) = 120;
+    image.MainZoneState.at(main_zone::kMultiChannelInput) = 1;
     ASSERT_TRUE(engine.StartDownload());
+    engine.DownloadStep();  // input 12, the multi-channel input off, night mode on
     engine.DownloadStep();
     state.transferBusy = 1;
     const std::size_t sent = host.sent.size();
@@ -389,8 +400,102 @@ TEST_F(TransferSequenceTest, CancelStopsEverythingAndSendsNothing) {
     EXPECT_EQ(state.awaitedFunction, LinkState::kNone);
     EXPECT_EQ(state.transferBusy, 0);
     EXPECT_FALSE(host.waitOpen);
+    EXPECT_GT(host.stateChanges, 1);  // at the start and at the end
+
+    // The receiver gets the image's input, program, mode, multi-channel input, night mode and
+    // volume back, the input first.
+    std::vector<std::pair<int, int>> putBack;
+    for (std::size_t i = sent; i < host.sent.size(); ++i) {
+        ASSERT_FALSE(host.sent[i].extended);
+        putBack.emplace_back(host.sent[i].number, host.sent[i].p[0]);
+    }
+    EXPECT_EQ(putBack,
+              (std::vector<std::pair<int, int>>{
+                  {2, 3}, {4, 0}, {7, 4}, {20, 17}, {19, 0}, {3, 1}, {18, 0}, {48, 120}, {1, 0}}));
+    const std::size_t after = host.sent.size();
     engine.DownloadStep();
+    EXPECT_EQ(host.sent.size(), after);
+    EXPECT_TRUE(host.stopReports.empty());  // the user's own Cancel needs no message
+}
+
+TEST_F(TransferSequenceTest, CancelledUploadRestoresTheImageAndTheSavedInput) {
+    const std::vector<std::uint8_t> before = image.ToBytes();
+    ASSERT_TRUE(engine.StartUpload());
+    engine.UploadStep();  // the status request
+    // The receiver reports its state: input 6, program 9.
+    image.MainZoneState.at(main_zone::kMainInput) = 6;
+    image.SetInputProgramByte(6, 9);
+    state.awaitedFunction = LinkState::kNone;
+    engine.UploadStep();  // saves that state, selects input 0
+    for (int step = 0; step < 30; ++step) {
+        image.InputTrims.at(static_cast<std::size_t>(step % 14)) = 0x55;  // replies come in
+        state.awaitedFunction = LinkState::kNone;
+        engine.UploadStep();
+    }
+    const std::size_t sent = host.sent.size();
+    const int changesBefore = host.imageChanges;
+    engine.Cancel();
+    EXPECT_EQ(image.ToBytes(), before);
+    EXPECT_GT(host.imageChanges, changesBefore);  // the windows show the image again
+    ASSERT_GT(host.sent.size(), sent);
+    EXPECT_EQ(host.sent[sent].number, 2);  // the saved input first
+    EXPECT_EQ(host.sent[sent].p[0], 6);
+    EXPECT_EQ(Commands(20).back().p[0], 9);
+}
+
+TEST_F(TransferSequenceTest, FiveRepliesGivenUpInARowStopATransferWithOneMessage) {
+    const std::vector<std::uint8_t> before = image.ToBytes();
+    ASSERT_TRUE(engine.StartDownload());
+    // What the link does: a step's wait is answered, or given up after 2 seconds.
+    const auto answered = [this] {
+        engine.DownloadStep();
+        state.awaitedFunction = LinkState::kNone;
+    };
+    const auto givenUp = [this] {
+        engine.DownloadStep();
+        state.awaitedFunction = LinkState::kNone;
+        engine.OnReplyGivenUp();
+    };
+    // Answered waits in between start the count afresh.
+    for (int round = 0; round < 3; ++round) {
+        for (int given = 0; given < TransferEngine::kSilentWaitLimit - 1; ++given) {
+            givenUp();
+        }
+        answered();
+    }
+    ASSERT_TRUE(engine.Running());
+    image.InputTrims.at(0) = 0x42;  // anything the transfer changed goes back too
+    for (int given = 0; given < TransferEngine::kSilentWaitLimit; ++given) {
+        givenUp();
+    }
+    EXPECT_FALSE(engine.Running());
+    EXPECT_FALSE(host.waitOpen);
+    EXPECT_EQ(image.ToBytes(), before);
+    EXPECT_EQ(host.notAnswering, 1);
+    ASSERT_EQ(host.stopReports.size(), 1u);
+    EXPECT_EQ(host.stopReports[0],
+              "The receiver does not answer.\r\nThe Download was stopped; the receiver may now "
+              "hold only part of the new settings.\r\nThe PC image is as it was before the "
+              "Download.");
+    // Nothing reads like a finished transfer.
+    EXPECT_EQ(std::count_if(host.progress.begin(), host.progress.end(),
+                            [](const auto& m) { return m.second == TransferEngine::kProgressEnd; }),
+              0);
+    const auto power = Commands(8);  // the power-on at the start, but no standby
+    EXPECT_TRUE(
+        std::none_of(power.begin(), power.end(), [](const Sent& s) { return s.p[0] == 0; }));
+
+    // A line that went away: nothing is sent, the caller is told what it meant.
+    host.stopReports.clear();
+    ASSERT_TRUE(engine.StartUpload());
+    engine.UploadStep();
+    const std::size_t sent = host.sent.size();
+    EXPECT_EQ(engine.StopForLostLine(),
+              "The Upload was stopped; the PC image was left as it was before the Upload.");
     EXPECT_EQ(host.sent.size(), sent);
+    EXPECT_FALSE(engine.Running());
+    EXPECT_TRUE(host.stopReports.empty());
+    EXPECT_EQ(engine.StopForLostLine(), "");  // nothing runs any more
 }
 
 TEST(TransferDspParameters, SlotsTravelUnderTheReceiversNumbers) {

@@ -11,8 +11,11 @@
 
 #include "app/transfer_engine.h"
 #include "app/wait_message_dlg.h"
+#include "model/command_frame_builder.h"
 #include "model/model_profile.h"
+#include "model/protocol.h"
 #include "platform/win/button.h"
+#include "platform/win/menu.h"
 #include "platform/win/user_input.h"
 #include "tests/app/editor_fixture.h"
 
@@ -22,6 +25,23 @@ namespace {
 namespace id = main_window;
 
 constexpr std::int64_t kTransferLimitMs = 15 * 60 * 1000;
+
+// The image blocks and offsets where two images differ, to say what a failed comparison means.
+std::string Differences(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b) {
+    std::string out;
+    for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) {
+        if (a[i] != b[i]) {
+            for (const auto& block : kImageBlocks) {
+                const std::size_t start = block.fileOffset - 1;
+                if (i >= start && i < start + block.size) {
+                    out += std::string(block.name) + "[" + std::to_string(i - start) +
+                           "]: " + std::to_string(a[i]) + " != " + std::to_string(b[i]) + "\n";
+                }
+            }
+        }
+    }
+    return out;
+}
 
 std::string Trimmed(std::string text) {
     while (!text.empty() && text.back() == ' ') {
@@ -288,15 +308,36 @@ TEST_F(TransferTest, CancelStopsTheTransferAndLeavesWhatWasSent) {
     EXPECT_EQ(EditorImage().ToBytes(), image);
 }
 
-TEST_F(TransferTest, ChangingTheControlModeEndsATransferAndClosesItsWindow) {
+TEST_F(TransferTest, TheControlModeCannotChangeWhileATransferRuns) {
     StartConnected();
-    Click(id::kUploadButton);
-    loop.AdvanceBy(1'000);
-    ASSERT_TRUE(Main().WaitMessageOpen());
-    Command(id::kMenuAsynchronous);
-    loop.DrainPosted();
-    EXPECT_EQ(State().uploadInProgress, 0);
-    EXPECT_FALSE(Main().WaitMessageOpen());
+    const win::Menu* menu = Main().GetMenu();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_TRUE(menu->IsEnabled(id::kMenuRealtime));
+    EXPECT_TRUE(menu->IsEnabled(id::kMenuAsynchronous));
+    for (const int button : {id::kUploadButton, id::kDownloadButton}) {
+        Click(button);
+        loop.AdvanceBy(1'000);
+        ASSERT_TRUE(Main().WaitMessageOpen());
+        EXPECT_FALSE(menu->IsEnabled(id::kMenuRealtime));
+        EXPECT_FALSE(menu->IsEnabled(id::kMenuAsynchronous));
+        EXPECT_FALSE(win::user::ChooseMenuItem(Main(), id::kMenuRealtime));
+        // Sent anyway (a shortcut, another front end): nothing changes.
+        Main().SendMessage(win::WM_COMMAND, win::MakeWParam(id::kMenuRealtime, 0), 0);
+        loop.DrainPosted();
+        EXPECT_FALSE(State().realtimeMode);
+        EXPECT_TRUE(Running());
+        EXPECT_TRUE(Main().WaitMessageOpen());
+
+        Main().PostMessage(CWaitMessageDlg::kCancelMessage);
+        loop.DrainPosted();
+        EXPECT_FALSE(Running());
+        EXPECT_TRUE(menu->IsEnabled(id::kMenuRealtime));
+        EXPECT_TRUE(menu->IsEnabled(id::kMenuAsynchronous));
+    }
+    // A transfer that runs to its end gives the items back too.
+    Click(id::kDownloadButton);
+    RunToEnd();
+    EXPECT_TRUE(menu->IsEnabled(id::kMenuRealtime));
     EXPECT_EQ(State().transferBusy, 0);
     const int before = StatusRequestsWritten();
     loop.AdvanceBy(3'000);
@@ -386,23 +427,52 @@ TEST_F(TransferTest, RealtimePollKeepsTheImageFollowingTheReceiver) {
     EXPECT_EQ(states, (std::set<int>{256, 261, 262, 265, 266, 270, 271, 272, 273, 274}));
 }
 
-TEST_F(TransferTest, ASilentReceiverDoesNotHangATransfer) {
+TEST_F(TransferTest, AReceiverThatFallsSilentStopsATransferWithOneMessage) {
     StartConnected();
-    receiver.Faults().silent = true;
-    Click(id::kUploadButton);
-    loop.AdvanceBy(10'000);
-    // The first step waits for the receiver's state; every 2 s it is given up and
-    // repeated.
-    EXPECT_EQ(State().uploadInProgress, 2);
-    EXPECT_GE(CountInLog("Command Waiting Counter Cleared(Cmnd)   00FF\r\n"), 4);
-    Main().PostMessage(id::kTransferCancelled);
-    loop.DrainPosted();
+    EditorImage().InputTrims.at(4) = 0x07;  // an image unlike the receiver's
+    const std::vector<std::uint8_t> before = EditorImage().ToBytes();
 
+    // Half way through an upload the receiver stops answering.
+    receiver.Image().InputTrims.at(4) = 0x15;
+    Click(id::kUploadButton);
+    ASSERT_TRUE(loop.AdvanceUntil([this] { return State().uploadInProgress > 40; }, 60'000));
+    ASSERT_NE(EditorImage().ToBytes(), before);  // the upload has read things in
+    receiver.Faults().silent = true;
+    // Five waits of 2 seconds, one repeat of the step after each.
+    ASSERT_TRUE(loop.AdvanceUntil([this] { return !Running(); }, 12'000));
+    loop.DrainPosted();
+    EXPECT_EQ(CountInLog("Command Waiting Counter Cleared"), TransferEngine::kSilentWaitLimit);
+    EXPECT_FALSE(Main().WaitMessageOpen());
+    EXPECT_EQ(Differences(EditorImage().ToBytes(), before), "");
+    ASSERT_EQ(prompter.boxes().size(), 1u);
+    EXPECT_EQ(prompter.boxes()[0].text,
+              "The receiver does not answer.\r\nThe Upload was stopped; the PC image was left as "
+              "it was before the Upload.");
+    EXPECT_EQ(prompter.boxes()[0].title, "Tolvek Receiver Editor Message");
+    EXPECT_EQ(ConnectionIcon(), res::kIconNotConnected);
+    EXPECT_FALSE(TransferControlsEnabled());
+    EXPECT_EQ(State().openPort, 3);  // the port stays open for the receiver to come back
+
+    // It comes back: the status requests find it, and a download then falls silent half way.
+    receiver.Faults().silent = false;
+    ASSERT_TRUE(loop.AdvanceUntil([this] { return TransferControlsEnabled(); }, 30'000));
+    // Its status frames have meanwhile reported the power on.
+    const std::vector<std::uint8_t> beforeDownload = EditorImage().ToBytes();
     Click(id::kDownloadButton);
-    loop.AdvanceBy(10'000);
-    // A download goes on with the next step.
-    EXPECT_GE(State().downloadInProgress, 4);
-    EXPECT_LE(State().downloadInProgress, 8);
+    ASSERT_TRUE(loop.AdvanceUntil([this] { return State().downloadInProgress > 100; }, 60'000));
+    receiver.Faults().silent = true;
+    ASSERT_TRUE(loop.AdvanceUntil([this] { return !Running(); }, 12'000));
+    loop.DrainPosted();
+    ASSERT_EQ(prompter.boxes().size(), 2u);
+    EXPECT_EQ(prompter.boxes()[1].text,
+              "The receiver does not answer.\r\nThe Download was stopped; the receiver may now "
+              "hold only part of the new settings.\r\nThe PC image is as it was before the "
+              "Download.");
+    EXPECT_EQ(Differences(EditorImage().ToBytes(), beforeDownload), "");
+    EXPECT_FALSE(Main().WaitMessageOpen());
+    // Nothing read like a finished download: no standby and on again.
+    const std::string standby(CommandFrameBuilder{}.BuildCommandFrame(command::kPower, 0));
+    EXPECT_EQ(port->Written().find(standby), std::string::npos);
 }
 
 }  // namespace

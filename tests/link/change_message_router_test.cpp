@@ -57,6 +57,7 @@ class NoSenderHost final : public CommandSenderHost {
 public:
     void SearchPort(int) override {}
     void ShowReceiverGone() override {}
+    void ReplyGivenUp() override {}
     void UploadStep() override {}
     void DownloadStep() override {}
     void RealtimeStep() override {}

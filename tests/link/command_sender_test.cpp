@@ -79,12 +79,14 @@ class HostDouble final : public CommandSenderHost {
 public:
     void SearchPort(int port) override { searched.push_back(port); }
     void ShowReceiverGone() override { ++gone; }
+    void ReplyGivenUp() override { ++givenUp; }
     void UploadStep() override { ++uploadSteps; }
     void DownloadStep() override { ++downloadSteps; }
     void RealtimeStep() override { ++realtimeSteps; }
 
     std::vector<int> searched;
     int gone = 0;
+    int givenUp = 0;
     int uploadSteps = 0;
     int downloadSteps = 0;
     int realtimeSteps = 0;

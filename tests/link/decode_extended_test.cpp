@@ -264,8 +264,12 @@ TEST_F(ExtendedDecodeTest, WrongLengthStatusAndModeKeepTheImage) {
     EXPECT_EQ(host.refreshes, 2);
     EXPECT_EQ(test::AllBytes(image), test::AllBytes(before));
 
+    // A download's replies answer its writes: they end the wait but store nothing.
     state.downloadInProgress = 4;
-    EXPECT_EQ(Decode(test::kEqBandCode, "0018"), ExtendedOutcome::kStored);
+    state.awaitedFunction = extended_function::kEqBand;
+    EXPECT_EQ(Decode(test::kEqBandCode, "0018"), ExtendedOutcome::kNotDecoded);
+    EXPECT_EQ(state.awaitedFunction, LinkState::kNone);
+    EXPECT_EQ(test::AllBytes(image), test::AllBytes(before));
     state.downloadInProgress = 0;
     state.uploadInProgress = 4;
     EXPECT_EQ(Decode(test::kEqBandCode, "0019"), ExtendedOutcome::kStored);

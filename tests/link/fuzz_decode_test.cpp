@@ -284,7 +284,7 @@ void RunFuzz(std::uint32_t seed, int frames) {
     }
     ASSERT_NO_FATAL_FAILURE(untouchable.Check(guarded->image));
     // The frames really reached the decoders and changed the image.
-    EXPECT_GT(host.refreshes, frames / 5);
+    EXPECT_GT(host.refreshes, frames / 6);
     EXPECT_NE(test::AllBytes(guarded->image), test::AllBytes(untouchable.start));
 }
 
