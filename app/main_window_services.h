@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace tra1 {
 
 // What the receiver link asks of the main window beyond the link itself.
@@ -19,6 +21,10 @@ public:
     virtual void ReloadWindows() = 0;
     // The link gave up waiting for a reply that a transfer step awaited.
     virtual void ReplyGivenUp() = 0;
+    // The line went away: a running transfer stops at once, without sending anything. Returns
+    // what that means for the data, for the message about the lost line; empty when no
+    // transfer ran.
+    virtual std::string StopTransferForLostLine() = 0;
     // One step of the configuration upload, the download, or the realtime poll.
     virtual void UploadStep() = 0;
     virtual void DownloadStep() = 0;

@@ -96,6 +96,7 @@ private:
     // MainWindowServices
     void ReloadWindows() override;
     void ReplyGivenUp() override { transfer_.OnReplyGivenUp(); }
+    std::string StopTransferForLostLine() override { return transfer_.StopForLostLine(); }
     void UploadStep() override { transfer_.UploadStep(); }
     void DownloadStep() override { transfer_.DownloadStep(); }
     void RealtimeStep() override { transfer_.RealtimeStep(); }

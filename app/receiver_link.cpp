@@ -38,19 +38,14 @@ ReceiverLink::~ReceiverLink() = default;
 
 void ReceiverLink::OnHangUp() {
     const int port = state_.openPort;
-    const bool download = state_.downloadInProgress > 0;
-    const bool upload = state_.uploadInProgress > 0;
+    // A running transfer stops first, while the link still knows it ran; what that means for
+    // the data comes from the transfer itself.
+    const std::string stopped = services_.StopTransferForLostLine();
     connector_.Disconnect();
-    services_.ControlModeChanged();  // a transfer that ended closes its wait window
+    services_.ControlModeChanged();
     std::string text = "COM Port : " + std::to_string(port) + "\r\nConnection lost.";
-    if (download) {
-        text +=
-            "\r\nThe Download was stopped; the receiver may hold only part of the new "
-            "settings.";
-    } else if (upload) {
-        text +=
-            "\r\nThe Upload was stopped; the PC image may hold only part of the receiver's "
-            "settings.";
+    if (!stopped.empty()) {
+        text += "\r\n" + stopped;
     }
     ShowMessage(text, id::kMessageTitle);
 }

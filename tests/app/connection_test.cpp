@@ -241,6 +241,37 @@ TEST_F(ConnectionTest, AReceiverSwitchedOffIsAskedFiveTimesASecondApartThenGiven
     EXPECT_TRUE(TransferControlsEnabled());
 }
 
+TEST_F(ConnectionTest, AChosenPortThatNeverAnswersIsNamedOnce) {
+    sim::VirtualReceiver late;
+    Start();
+    ChoosePort(4);  // nothing answers on COM4
+    ClickConnect();
+    ASSERT_TRUE(loop.AdvanceUntil([this] { return !prompter.boxes().empty(); }, 10'000));
+    loop.DrainPosted();
+    ASSERT_EQ(prompter.boxes().size(), 1u);
+    EXPECT_EQ(prompter.boxes()[0].text,
+              "COM Port : 4\r\nNo answer from the receiver.\r\nPlease check connection.");
+    EXPECT_EQ(prompter.boxes()[0].title, "Tolvek Receiver Editor Message");
+    EXPECT_EQ(ConnectionIcon(), res::kIconNotConnected);
+    EXPECT_EQ(State().openPort, 4);  // the port stays open for a receiver switched on later
+
+    // The status requests go on asking, without telling the user again.
+    const int requests = StatusRequestsWritten();
+    Advance(20'000);
+    EXPECT_GE(StatusRequestsWritten(), requests + 10);
+    EXPECT_EQ(prompter.boxes().size(), 1u);
+
+    // A receiver switched on is found; when it then falls silent, only the icon says so.
+    portSwitch.Wire(4, late);
+    ASSERT_TRUE(
+        loop.AdvanceUntil([this] { return ConnectionIcon() == res::kIconConnectedAsync; }, 10'000));
+    late.Faults().silent = true;
+    ASSERT_TRUE(
+        loop.AdvanceUntil([this] { return ConnectionIcon() == res::kIconNotConnected; }, 10'000));
+    Advance(10'000);
+    EXPECT_EQ(prompter.boxes().size(), 1u);
+}
+
 TEST_F(ConnectionTest, RealtimeModeDecodesThePeriodicConfigurationFrameIntoTheImage) {
     Start();
     ConnectTo(3);

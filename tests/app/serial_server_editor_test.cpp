@@ -204,7 +204,8 @@ TEST_P(SerialServerEditorTest, KillingTheServerDuringADownloadEndsItWithItsMessa
         *editor_, [this] { return editor_->prompter.boxes().size() >= 2; }, kConnectLimitMs));
     EXPECT_EQ(editor_->prompter.boxes().back().text,
               "COM Port : 2\r\nConnection lost.\r\nThe Download was stopped; the receiver may "
-              "hold only part of the new settings.");
+              "now hold only part of the new settings.\r\nThe PC image is as it was before the "
+              "Download.");
     EXPECT_TRUE(editor_->TransferDone());
     EXPECT_EQ(editor_->State().openPort, 0);
     EXPECT_EQ(editor_->Icon(), res::kIconNotConnected);

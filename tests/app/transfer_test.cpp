@@ -475,5 +475,51 @@ TEST_F(TransferTest, AReceiverThatFallsSilentStopsATransferWithOneMessage) {
     EXPECT_EQ(port->Written().find(standby), std::string::npos);
 }
 
+TEST_F(TransferTest, ALineThatHangsUpHalfWayStopsEitherTransferAtOnce) {
+    struct Case {
+        int button;
+        int halfWay;
+        std::string stopped;
+    };
+    const Case cases[] = {
+        {id::kUploadButton, 60,
+         "The Upload was stopped; the PC image was left as it was before the Upload."},
+        {id::kDownloadButton, 150,
+         "The Download was stopped; the receiver may now hold only part of the new settings.\r\n"
+         "The PC image is as it was before the Download."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.button);
+        RestartEditor();
+        portSwitch.Wire(3, receiver);
+        prompter.Clear();
+        TickDisplayLog();
+        ConnectTo(3);
+        EditorImage().InputTrims.at(2) = 0x09;  // an image unlike the receiver's
+        const std::vector<std::uint8_t> before = EditorImage().ToBytes();
+        Click(c.button);
+        ASSERT_TRUE(loop.AdvanceUntil(
+            [&] { return State().uploadInProgress + State().downloadInProgress > c.halfWay; },
+            120'000));
+        port->HangUpFarEnd();
+        Advance(20);  // the next poll of the port notices
+        loop.DrainPosted();
+        EXPECT_FALSE(Running());
+        EXPECT_FALSE(Main().WaitMessageOpen());
+        EXPECT_EQ(State().openPort, 0);
+        EXPECT_EQ(ConnectionIcon(), res::kIconNotConnected);
+        EXPECT_EQ(Differences(EditorImage().ToBytes(), before), "");
+        ASSERT_EQ(prompter.boxes().size(), 1u);
+        EXPECT_EQ(prompter.boxes()[0].text, "COM Port : 3\r\nConnection lost.\r\n" + c.stopped);
+        EXPECT_EQ(prompter.boxes()[0].title, "Tolvek Receiver Editor Message");
+        EXPECT_TRUE(Main().GetMenu()->IsEnabled(id::kMenuRealtime));
+        // Nothing more happens on the dead line.
+        const std::size_t written = port->Written().size();
+        Advance(5'000);
+        EXPECT_EQ(port->Written().size(), written);
+        EXPECT_EQ(prompter.boxes().size(), 1u);
+    }
+}
+
 }  // namespace
 }  // namespace tra1::testing
