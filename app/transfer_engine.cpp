@@ -305,19 +305,21 @@ void TransferEngine::Stop(Ending how) {
         return;
     }
     const std::string stopped(StoppedText());
+    // Where the line still works, the receiver goes back to the input, program and volume it
+    // was on: the sends pass only while the transfer still counts as running. An upload puts
+    // back what it read from the receiver, so before the image is restored; a download what the
+    // image says, so after.
+    const bool putBack = (how == Ending::kCancelled || how == Ending::kReceiverSilent) && Running();
+    out_.BeginStep();
+    if (putBack && uploadActive_) {
+        upload_.PutBack();
+    }
     if (before_) {
         image_ = *before_;
         before_.reset();
     }
-    // Where the line still works, the receiver goes back to the input, program and volume it
-    // was on: the sends pass only while the transfer still counts as running.
-    if ((how == Ending::kCancelled || how == Ending::kReceiverSilent) && Running()) {
-        out_.BeginStep();
-        if (uploadActive_) {
-            upload_.PutBack();
-        } else {
-            download_.PutBack();
-        }
+    if (putBack && !uploadActive_) {
+        download_.PutBack();
     }
     state_.uploadInProgress = 0;
     state_.downloadInProgress = 0;

@@ -115,6 +115,7 @@ void UploadSequence::SaveState() {
     saved_.multiChannel = zone.at(main_zone::kMultiChannelInput) != 0;
     saved_.inputMode = zone.at(main_zone::kInputMode);
     stateSaved_ = true;
+    lastInputTouched_ = false;
 }
 
 void UploadSequence::PlanParameters(bool laterPass) {
@@ -148,6 +149,7 @@ void UploadSequence::SendParameterStep(const ParameterStep& step) {
         // The last input in its first mode accepts every program.
         out_.Command(command::kMainInput, ModelProfile::kHighestInput);
         out_.Command(command::kInputMode, 0);
+        lastInputTouched_ = true;
     }
     for (const int program : step.selections) {
         out_.Command(command::kProgram, program);
@@ -161,6 +163,16 @@ void UploadSequence::SendParameterStep(const ParameterStep& step) {
 }
 
 void UploadSequence::Restore() {
+    if (lastInputTouched_) {
+        // The receiver keeps a program per input, and the last input now plays the last
+        // program walked: it gets back the one this pass read for it (step 15).
+        const std::uint8_t programByte = image_.InputProgramByte(ModelProfile::kHighestInput);
+        out_.Command(command::kProgram, ReceiverImage::ProgramOf(programByte));
+        if (ReceiverImage::EffectOff(programByte)) {
+            out_.Command(command::kEffectOff, 0);
+        }
+        lastInputTouched_ = false;
+    }
     out_.Command(command::kMainInput, saved_.mainInput);
     out_.Command(command::kInputMode, 2 * saved_.inputMode);
     out_.Command(command::kProgram, saved_.program);

@@ -40,10 +40,15 @@ public:
     // The end of a pass: the saved main input is selected again.
     void EndPass();
     // An upload that stops before its end: the receiver gets back the input, input mode and
-    // program it was on when the upload saved them (nothing when it had not got that far).
+    // program it was on when the upload saved them (nothing when it had not got that far), and
+    // the last input its program if the parameters were walked on it. Reads the image as the
+    // upload has filled it so far.
     void PutBack();
     // A new upload starts: nothing is saved yet.
-    void ForgetSavedState() { stateSaved_ = false; }
+    void ForgetSavedState() {
+        stateSaved_ = false;
+        lastInputTouched_ = false;
+    }
 
     // The number of steps of a pass as planned now (the last step number that sends).
     int LastStep() const;
@@ -91,6 +96,8 @@ private:
     TransferOutput& out_;
     SavedState saved_;
     bool stateSaved_ = false;
+    // The parameters have been walked on the last input, which now plays the last program.
+    bool lastInputTouched_ = false;
     std::vector<ParameterStep> parameterSteps_;
 };
 

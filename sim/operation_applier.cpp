@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <tuple>
+
+#include "model/model_profile.h"
 
 namespace tra1::sim {
 namespace {
@@ -18,6 +21,43 @@ void StepVolume(std::uint8_t& volume, int up) {
     } else {
         volume = volume > 0 ? static_cast<std::uint8_t>(volume - 1) : volume;
     }
+}
+
+// The receiver keeps a program per input: selecting an input brings its program (and whether
+// it plays without one) back.
+void SelectInput(ReceiverImage& im, int input) {
+    auto& mz = im.MainZoneState;
+    mz.at(main_zone::kMainInput) = Byte(input);
+    if (input >= 0 && input < static_cast<int>(im.InputProgramMap.size())) {
+        mz.at(main_zone::kCurrentProgram) = im.InputProgramByte(input);
+    }
+}
+
+// A home preset memory holds what the editor's PC memory holds (the record layout of
+// HomePresetMemories), kept in the receiver's own copy of that block. Recalling it brings back
+// the current input's program with that program's parameters, which then answer from the
+// parameter table again.
+void StoreHomePreset(ReceiverState& state, std::size_t slot) {
+    state.image.StoreHomePreset(static_cast<int>(slot));
+    state.homePresetStored.at(slot) = true;
+}
+
+void RecallHomePreset(ReceiverState& state, std::size_t slot) {
+    if (!state.homePresetStored.at(slot)) {
+        return;
+    }
+    ReceiverImage& im = state.image;
+    im.RecallHomePreset(static_cast<int>(slot));
+    // The record keeps the video processor switch, which is also the display's video
+    // conversion.
+    im.DisplaySettings.at(display_layout::kVideoConversion) =
+        im.VideoSettings.at(video_layout::kProcessor);
+    auto& mz = im.MainZoneState;
+    mz.at(main_zone::kCurrentProgram) = im.InputProgramByte(mz.at(main_zone::kMainInput));
+    const int code =
+        ModelProfile::ProgramCode(ReceiverImage::ProgramOf(mz.at(main_zone::kCurrentProgram)));
+    std::erase_if(state.dspParameters,
+                  [code](const auto& entry) { return std::get<0>(entry.first) == code; });
 }
 
 void SetProgram(ReceiverImage& im, int program, bool effectOff) {
@@ -71,7 +111,7 @@ int ApplyOperation(ReceiverState& state, const DecodedOperation& op) {
             mz.at(13) = Byte(v);
             break;
         case command::kMainInput:
-            mz.at(0) = Byte(v);
+            SelectInput(im, v);
             break;
         case command::kMultiChannelInput:
             mz.at(1) = Byte(v);
@@ -113,12 +153,10 @@ int ApplyOperation(ReceiverState& state, const DecodedOperation& op) {
             mz.at(10) = Byte(v);
             break;
         case command::kHomePresetMemory:
-            state.homePresets.at(slot) = im;
+            StoreHomePreset(state, slot);
             break;
         case command::kHomePresetRecall:
-            if (const auto& stored = state.homePresets.at(slot)) {
-                im = *stored;
-            }
+            RecallHomePreset(state, slot);
             break;
         case command::kMainVolumeMemory:
             state.mainVolumeMemories.at(slot) = mz.at(12);

@@ -22,8 +22,10 @@ struct ReceiverState {
     bool zone2Power = true;
     // The receiver's own volume code for command 52 (no other place reports it).
     std::uint8_t volume52 = 0;
-    // Home preset memories 1..6 (commands 27/28): a copy of the settings at storing time.
-    std::array<std::optional<ReceiverImage>, kMemoryCount> homePresets{};
+    // Home preset memories 1..6 (commands 27/28): the records live in the image's own
+    // HomePresetMemories block, laid out as the editor's PC memories are; a memory never stored
+    // recalls nothing.
+    std::array<bool, kMemoryCount> homePresetStored{};
     // Volume memories (commands 29..32): volume steps.
     std::array<std::optional<std::uint8_t>, kMemoryCount> mainVolumeMemories{};
     std::array<std::optional<std::uint8_t>, kMemoryCount> zone2VolumeMemories{};

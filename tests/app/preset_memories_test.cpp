@@ -177,7 +177,7 @@ TEST_F(PresetMemoriesTest, UnitMemoriesAskTheReceiverEvenInAsynchronousMode) {
     Press(kUnitHomeStore);
     EXPECT_EQ(rx.mainVolumeMemories.at(3), 120);
     EXPECT_EQ(rx.zone2VolumeMemories.at(1), 90);
-    ASSERT_TRUE(rx.homePresets.at(5).has_value());
+    ASSERT_TRUE(rx.homePresetStored.at(5));
     EXPECT_TRUE(port->Written().find(std::string(CommandFrameBuilder{}.BuildCommandFrame(27, 5))) !=
                 std::string::npos);
 

@@ -319,9 +319,13 @@ TEST_F(TransferSequenceTest, UploadRequestsEveryGroupAndRestoresTheSavedState) {
     EXPECT_EQ(Extended(271, 0).size(), 52u);
     EXPECT_EQ(Extended(267, 0).size(), 130u);
     EXPECT_EQ(Extended(262, 0).size(), 14u);
-    EXPECT_EQ(Commands(20).size(), 38u + 1u);
-    EXPECT_EQ(Commands(20).back().p[0], 21);
-    ASSERT_EQ(Commands(19).size(), 1u);
+    // Every program once on the last input; then that input gets back the program it was read
+    // with (22, with its effect off, as the defaults have it), then the saved one is selected.
+    const auto programs = Commands(20);
+    ASSERT_EQ(programs.size(), 38u + 2u);
+    EXPECT_EQ(programs[38].p[0], image.InputProgram(12));
+    EXPECT_EQ(programs.back().p[0], 21);
+    ASSERT_EQ(Commands(19).size(), 2u);
     EXPECT_EQ(Commands(3).back().p[0], 1);
     EXPECT_EQ(Commands(4).back().p[0], 4);  // input mode 2 is position 4
     for (const Sent& s : Extended(274, 0)) {
@@ -437,9 +441,15 @@ TEST_F(TransferSequenceTest, CancelledUploadRestoresTheImageAndTheSavedInput) {
     engine.Cancel();
     EXPECT_EQ(image.ToBytes(), before);
     EXPECT_GT(host.imageChanges, changesBefore);  // the windows show the image again
-    ASSERT_GT(host.sent.size(), sent);
-    EXPECT_EQ(host.sent[sent].number, 2);  // the saved input first
-    EXPECT_EQ(host.sent[sent].p[0], 6);
+    ASSERT_GT(host.sent.size(), sent + 1);
+    // The parameters had begun on the last input: it gets its program back, then the saved
+    // input and program are selected.
+    EXPECT_EQ(host.sent[sent].number, 20);
+    EXPECT_EQ(host.sent[sent].p[0], image.InputProgram(12));
+    const auto input = std::find_if(host.sent.begin() + static_cast<std::ptrdiff_t>(sent),
+                                    host.sent.end(), [](const Sent& s) { return s.number == 2; });
+    ASSERT_NE(input, host.sent.end());
+    EXPECT_EQ(input->p[0], 6);
     EXPECT_EQ(Commands(20).back().p[0], 9);
 }
 

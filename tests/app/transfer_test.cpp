@@ -261,6 +261,23 @@ TEST_F(TransferTest, DownloadMakesTheReceiverHoldTheImage) {
     EXPECT_FALSE(Main().WaitMessageOpen());
 }
 
+TEST_F(TransferTest, ADownloadLeavesTheImageExactlyAsItWas) {
+    StartConnected();
+    ASSERT_TRUE(loop.AdvanceUntil(
+        [this] { return EditorImage().MainZoneState.at(main_zone::kPower) == 1; }, 5'000));
+    // Names shorter than eight characters: the receiver answers them blank-padded.
+    EditorImage().SetInputName(2, "RADIO");
+    EditorImage().SetInputName(13, "MC");
+    EditorImage().SetDspParameter(32, 27, 3);  // sent as 6
+    EditorImage().SetSpeakerDistance(4, 321);
+    const std::vector<std::uint8_t> before = EditorImage().ToBytes();
+    Click(id::kDownloadButton);
+    RunToEnd();
+    Advance(3'000);  // and the status requests after it
+    EXPECT_EQ(Differences(EditorImage().ToBytes(), before), "");
+    EXPECT_EQ(Trimmed(receiver.Image().InputName(2)), "RADIO");
+}
+
 TEST_F(TransferTest, DownloadPowersOnAReceiverInStandbyFirst) {
     StartConnected();
     receiver.SetPower(false);
@@ -392,7 +409,7 @@ TEST_F(TransferTest, PresetSettingDownloadStoresEveryPresetOnTheReceiver) {
     for (std::size_t entry = 0; entry < 6; ++entry) {
         EXPECT_EQ(receiver.State().mainVolumeMemories.at(entry), 100 + entry) << entry;
         EXPECT_EQ(receiver.State().zone2VolumeMemories.at(entry), 30 + entry) << entry;
-        EXPECT_TRUE(receiver.State().homePresets.at(entry).has_value()) << entry;
+        EXPECT_TRUE(receiver.State().homePresetStored.at(entry)) << entry;
     }
     // Entry A is current again, on the receiver and in the image.
     EXPECT_EQ(receiver.Image().MainZoneState.at(main_zone::kMainVolume), 100);

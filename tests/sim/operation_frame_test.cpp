@@ -181,13 +181,19 @@ TEST(OperationFrame, PowerAndStandby) {
 
 TEST(OperationFrame, PresetAndVolumeMemories) {
     VirtualReceiver receiver;
-    auto& mz = receiver.Image().MainZoneState;
+    ReceiverImage& im = receiver.Image();
+    auto& mz = im.MainZoneState;
     Exchange(receiver, Command(48, 50));
     Exchange(receiver, Command(2, 3));
+    Exchange(receiver, Command(20, 7));  // input 3 plays program 7
+    Exchange(receiver, Command(18, 1));  // night mode
+    Exchange(receiver, Command(53, 30));
     Exchange(receiver, Command(27, 2));  // store home preset 3
     Exchange(receiver, Command(29, 4));  // store main volume memory 5
     Exchange(receiver, Command(48, 120));
-    Exchange(receiver, Command(2, 9));
+    Exchange(receiver, Command(20, 12));
+    Exchange(receiver, Command(18, 0));
+    Exchange(receiver, Command(53, 44));
     EXPECT_EQ(mz[12], 120);
 
     Exchange(receiver, Command(30, 4));
@@ -197,11 +203,42 @@ TEST(OperationFrame, PresetAndVolumeMemories) {
     ASSERT_EQ(frames.size(), 2u);
     EXPECT_EQ(HexField(frames[0].body, 2, 2), 48);
     EXPECT_EQ(frames[1].opener, kDc2);
+    // The home preset brings back its own settings and the current input's program ...
+    EXPECT_EQ(mz[main_zone::kNightMode], 1);
+    EXPECT_EQ(im.SpeakerLevels.at(0), 30);
+    EXPECT_EQ(im.InputProgram(3), 7);
+    EXPECT_EQ(HexField(frames[1].body, 15 + 12, 2), ModelProfile::ProgramCode(7));
+    // ... but not the input or the volume, which have memories of their own.
     EXPECT_EQ(HexField(frames[1].body, 15 + 2, 1), 3);
-    EXPECT_EQ(HexField(frames[1].body, 15 + 8, 2), 50 + 38);
+    EXPECT_EQ(HexField(frames[1].body, 15 + 8, 2), 120 + 38);
     // Recalling an empty memory changes nothing.
     Exchange(receiver, Command(30, 0));
-    EXPECT_EQ(mz[12], 50);
+    Exchange(receiver, Command(28, 0));
+    EXPECT_EQ(mz[12], 120);
+    EXPECT_EQ(im.SpeakerLevels.at(0), 30);
+}
+
+TEST(OperationFrame, SelectingAnInputBringsBackItsProgram) {
+    VirtualReceiver receiver;
+    ReceiverImage& im = receiver.Image();
+    Exchange(receiver, Command(2, 1));
+    Exchange(receiver, Command(20, 15));
+    Exchange(receiver, Command(2, 5));
+    Exchange(receiver, Command(20, 29));
+    Exchange(receiver, Command(19, 0));  // input 5 without its effect
+    EXPECT_EQ(im.InputProgram(1), 15);
+    EXPECT_EQ(im.InputProgramByte(5), 0x80 | 29);
+
+    auto frames = Frames(Exchange(receiver, Command(2, 1)));
+    ASSERT_FALSE(frames.empty());
+    EXPECT_EQ(im.MainZoneState[main_zone::kCurrentProgram], 15);
+    frames = Frames(Exchange(receiver, Command(255, 0)));
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(HexField(frames[0].body, 15 + 12, 2), ModelProfile::ProgramCode(15));
+    Exchange(receiver, Command(2, 5));
+    EXPECT_EQ(im.MainZoneState[main_zone::kCurrentProgram], 0x80 | 29);
+    // Every input keeps its own: a program set on one does not reach the others.
+    EXPECT_EQ(im.InputProgram(1), 15);
 }
 
 TEST(OperationFrame, UnknownOrMalformedFramesGetNoAnswer) {
