@@ -294,12 +294,23 @@ TEST_F(TransferTest, DownloadPowersOnAReceiverInStandbyFirst) {
     loop.DrainPosted();
 }
 
-TEST_F(TransferTest, CancelStopsTheTransferAndLeavesWhatWasSent) {
+TEST_F(TransferTest, CancelStopsTheTransferAndPutsTheReceiverBack) {
     StartConnected();
+    // The image's input, program and volume, unlike the receiver's.
+    auto& zone = EditorImage().MainZoneState;
+    zone.at(main_zone::kMainInput) = input_index::kCd;
+    EditorImage().SetInputProgramByte(input_index::kCd, 11);
+    zone.at(main_zone::kCurrentProgram) = 11;
+    zone.at(main_zone::kMainVolume) = 140;
+    zone.at(main_zone::kNightMode) = 0;
     Click(id::kDownloadButton);
     loop.AdvanceBy(3'000);
     ASSERT_GT(State().downloadInProgress, 2);
     ASSERT_TRUE(Main().WaitMessageOpen());
+    // Half way, the receiver plays the last input with a program the download walked.
+    ASSERT_EQ(receiver.Image().MainZoneState.at(main_zone::kMainInput),
+              ModelProfile::kHighestInput);
+    ASSERT_EQ(receiver.Image().MainZoneState.at(main_zone::kNightMode), 1);
     const std::vector<std::uint8_t> image = EditorImage().ToBytes();
 
     // What the wait window's Cancel posts.
@@ -309,6 +320,14 @@ TEST_F(TransferTest, CancelStopsTheTransferAndLeavesWhatWasSent) {
     EXPECT_EQ(State().uploadInProgress, 0);
     EXPECT_EQ(State().awaitedFunction, LinkState::kNone);
     EXPECT_FALSE(Main().WaitMessageOpen());
+
+    // The receiver is back on the image's input, program and volume.
+    loop.AdvanceBy(100);  // the sends have crossed the line
+    const auto& heard = receiver.Image().MainZoneState;
+    EXPECT_EQ(heard.at(main_zone::kMainInput), input_index::kCd);
+    EXPECT_EQ(heard.at(main_zone::kCurrentProgram), 11);
+    EXPECT_EQ(heard.at(main_zone::kMainVolume), 140);
+    EXPECT_EQ(heard.at(main_zone::kNightMode), 0);
 
     const std::size_t written = port->Written().size();
     loop.AdvanceBy(5'000);
@@ -322,7 +341,31 @@ TEST_F(TransferTest, CancelStopsTheTransferAndLeavesWhatWasSent) {
     }
     EXPECT_EQ(tail, "");
     EXPECT_GT(StatusRequestsWritten(), 0);
-    EXPECT_EQ(EditorImage().ToBytes(), image);
+    EXPECT_EQ(Differences(EditorImage().ToBytes(), image), "");
+}
+
+TEST_F(TransferTest, CancelDuringAnUploadPutsTheReceiverBackOnItsOwnInputAndProgram) {
+    auto& heard = receiver.Image().MainZoneState;
+    heard.at(main_zone::kMainInput) = input_index::kSat;
+    receiver.Image().SetInputProgramByte(input_index::kSat, 19);
+    heard.at(main_zone::kCurrentProgram) = 19;
+    const std::uint8_t lastInputProgram =
+        receiver.Image().InputProgramByte(ModelProfile::kHighestInput);
+    StartConnected();
+    const std::vector<std::uint8_t> image = EditorImage().ToBytes();
+    Click(id::kUploadButton);
+    // Into the parameters, which the upload walks on the last input.
+    ASSERT_TRUE(loop.AdvanceUntil([this] { return State().uploadInProgress > 60; }, 60'000));
+    ASSERT_EQ(heard.at(main_zone::kMainInput), ModelProfile::kHighestInput);
+    Main().PostMessage(CWaitMessageDlg::kCancelMessage);
+    loop.DrainPosted();
+    loop.AdvanceBy(100);
+    EXPECT_EQ(heard.at(main_zone::kMainInput), input_index::kSat);
+    EXPECT_EQ(heard.at(main_zone::kCurrentProgram), 19);
+    EXPECT_EQ(receiver.Image().InputProgramByte(ModelProfile::kHighestInput), lastInputProgram);
+    EXPECT_EQ(Differences(EditorImage().ToBytes(), image), "");
+    EXPECT_FALSE(Main().WaitMessageOpen());
+    EXPECT_TRUE(prompter.boxes().empty());
 }
 
 TEST_F(TransferTest, TheControlModeCannotChangeWhileATransferRuns) {
