@@ -295,7 +295,9 @@ win::LResult CReceiverEditorDlg::OnMessage(win::Msg msg, win::WParam w, win::LPa
     switch (msg) {
         case id::kReceivedBatch:
             link_.OnReceivedBatch();
-            mode_.ShowInMenu();
+            // The identification may have disconnected (its Cancel): a transfer that ended
+            // with the link closes its window and puts the image back.
+            ControlModeChanged();
             return 0;
         case id::kAuxTick:
             link_.OnAuxTick();
