@@ -1,6 +1,7 @@
 #include "app/transfer_output.h"
 
 #include "app/transfer_host.h"
+#include "model/command_table.h"
 #include "model/extended_codec.h"
 #include "model/report_codes.h"
 
@@ -12,7 +13,11 @@ bool TransferOutput::IsAcknowledged(int commandNumber) {
 
 void TransferOutput::Command(int commandNumber, int value) {
     host_.SendCommand(commandNumber, value);
-    if (IsAcknowledged(commandNumber)) {
+    // A position the command's row does not have puts nothing on the line, and nothing will
+    // answer it: waiting for that answer would only count as a receiver fallen silent.
+    const bool sent = CommandGroupOf(commandNumber) != CommandGroup::kSelection ||
+                      !CommandCode(commandNumber, value).empty();
+    if (sent && IsAcknowledged(commandNumber)) {
         awaited_ = commandNumber;
     }
 }

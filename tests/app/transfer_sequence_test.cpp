@@ -453,6 +453,17 @@ TEST_F(TransferSequenceTest, CancelledUploadRestoresTheImageAndTheSavedInput) {
     EXPECT_EQ(Commands(20).back().p[0], 9);
 }
 
+TEST_F(TransferSequenceTest, AValueTheCommandCannotCarryIsNotWaitedFor) {
+    // A file may hold any byte: a THX distance of 9 has no position on the line.
+    image.ThxSettings.at(2) = 9;
+    ASSERT_TRUE(engine.StartDownload());
+    state.downloadInProgress = 323;  // the next step writes the THX settings
+    engine.DownloadStep();
+    ASSERT_EQ(Commands(103).size(), 1u);
+    // The step waits for the last answer that will come, the one to command 102.
+    EXPECT_EQ(state.awaitedFunction, 102);
+}
+
 TEST_F(TransferSequenceTest, FiveRepliesGivenUpInARowStopATransferWithOneMessage) {
     const std::vector<std::uint8_t> before = image.ToBytes();
     ASSERT_TRUE(engine.StartDownload());
