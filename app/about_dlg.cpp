@@ -1,6 +1,6 @@
 #include "app/about_dlg.h"
 
-#include "resources/icon_image.h"
+#include "resources/icon_ids.h"
 
 namespace tra1 {
 

@@ -10,7 +10,7 @@
 #include "platform/win/combo_box.h"
 #include "platform/win/message.h"
 #include "platform/win/prompter.h"
-#include "resources/icon_image.h"
+#include "resources/icon_ids.h"
 
 namespace tra1 {
 

@@ -19,8 +19,8 @@
 #include "platform/win/menu.h"
 #include "platform/win/prompter.h"
 #include "platform/win/static.h"
-#include "resources/icon_image.h"
-#include "resources/resource_registry.h"
+#include "resources/icon_ids.h"
+#include "platform/win/resource_registry.h"
 
 namespace tra1 {
 
@@ -52,7 +52,7 @@ bool CReceiverEditorDlg::OnInitDialog() {
     // The About item at the foot of the system menu.
     win::Menu& systemMenu = GetSystemMenu();
     systemMenu.AppendSeparator();
-    const std::string* aboutText = res::ResourceRegistry::Instance().FindString(kAboutTextId);
+    const std::string* aboutText = win::ResourceRegistry::Instance().FindString(kAboutTextId);
     systemMenu.AppendCommand(
         win::IDM_ABOUTBOX, aboutText != nullptr ? *aboutText : "&About Tolvek Receiver Editor...");
     SetIcon(res::kIconProgram, true);

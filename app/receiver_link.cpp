@@ -11,7 +11,7 @@
 #include "platform/win/dialog.h"
 #include "platform/win/prompter.h"
 #include "platform/win/static.h"
-#include "resources/icon_image.h"
+#include "resources/icon_ids.h"
 
 namespace tra1 {
 

@@ -14,7 +14,8 @@ function(tra1_add_layer target dir)
     endif()
 endfunction()
 
-# One GoogleTest executable per test folder, from every *_test.cpp in it.
+# One GoogleTest executable per test folder, from every *.cpp in it. Its main() comes from
+# tra1_test_main (tests/support/test_main.cpp) unless the folder has its own.
 function(tra1_add_test_folder target dir)
     cmake_parse_arguments(ARG "" "" "DEPS;ENV" ${ARGN})
     file(GLOB_RECURSE sources CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/${dir}/*.cpp")
@@ -23,7 +24,7 @@ function(tra1_add_test_folder target dir)
     endif()
     add_executable(${target} ${sources})
     target_include_directories(${target} PRIVATE "${CMAKE_SOURCE_DIR}")
-    target_link_libraries(${target} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
+    target_link_libraries(${target} PRIVATE ${ARG_DEPS} tra1_test_main GTest::gtest GTest::gmock)
     gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST
         PROPERTIES ENVIRONMENT "${ARG_ENV}")
 endfunction()

@@ -7,7 +7,7 @@
 #include "model/command_frame_builder.h"
 #include "model/model_profile.h"
 #include "model/protocol.h"
-#include "resources/icon_image.h"
+#include "resources/icon_ids.h"
 
 namespace tra1 {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "resources/icons/builtin_icons.h"
 #include "resources/resource_makers.h"
-#include "resources/resource_registry.h"
+#include "platform/win/resource_registry.h"
 
 namespace tra1::res {
 
@@ -48,13 +48,13 @@ constexpr DialogMaker kDialogMakers[] = {
 
 }  // namespace
 
-void AddProgramResources(ResourceRegistry& registry) {
+void AddProgramResources(win::ResourceRegistry& registry) {
     for (const DialogMaker make : kDialogMakers) {
         registry.AddDialog(make());
     }
     registry.AddMenu(MakeMainMenu());
     registry.AddString(kAboutItemText, "&About Tolvek Receiver Editor...");
-    for (IconImage& icon : BuiltinIcons()) {
+    for (win::IconImage& icon : BuiltinIcons()) {
         registry.AddIcon(std::move(icon));
     }
 }

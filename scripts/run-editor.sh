@@ -22,12 +22,12 @@ cleanup() {
 trap cleanup EXIT
 
 if [ -z "${TRA1_COM1:-}" ]; then
-    if [ ! -x "$build_dir/tools/tr-a1-sim" ]; then
-        echo "The virtual receiver $build_dir/tools/tr-a1-sim was not built." >&2
+    if [ ! -x "$build_dir/programs/tr-a1-sim" ]; then
+        echo "The virtual receiver $build_dir/programs/tr-a1-sim was not built." >&2
         exit 1
     fi
     link_path="${XDG_RUNTIME_DIR:-/tmp}/tr-a1-sim-com1"
-    "$build_dir/tools/tr-a1-sim" --link "$link_path" &
+    "$build_dir/programs/tr-a1-sim" --link "$link_path" &
     sim_pid=$!
     for _ in $(seq 1 50); do
         [ -e "$link_path" ] && break
@@ -41,14 +41,14 @@ if [ -z "${TRA1_COM1:-}" ]; then
     echo "Virtual TR-A1 receiver on $link_path (COM1)"
 fi
 
-if [ ! -x "$build_dir/platform/qt/tr-a1-editor" ]; then
-    echo "The editor program is not built yet; it will start from $build_dir/platform/qt/tr-a1-editor"
+if [ ! -x "$build_dir/programs/tr-a1-editor" ]; then
+    echo "The editor program is not built yet; it will start from $build_dir/programs/tr-a1-editor"
     exit 0
 fi
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "No display found: starting the editor under Xvfb."
-    xvfb-run -a -s "-screen 0 1280x1024x24" "$build_dir/platform/qt/tr-a1-editor" "$@"
+    xvfb-run -a -s "-screen 0 1280x1024x24" "$build_dir/programs/tr-a1-editor" "$@"
     exit $?
 fi
-"$build_dir/platform/qt/tr-a1-editor" "$@"
+"$build_dir/programs/tr-a1-editor" "$@"

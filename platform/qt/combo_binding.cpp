@@ -14,7 +14,7 @@ TrackingComboBox* MakeComboWidget(const win::Control& control, QWidget* parent) 
     auto* combo = new TrackingComboBox(parent);
     // The model keeps the order (and sorts with kSort); Qt must not re-sort or add items.
     combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->setEditable(control.HasStyle(res::style::kDropDown));
+    combo->setEditable(control.HasStyle(win::style::kDropDown));
     return combo;
 }
 }  // namespace

@@ -36,7 +36,7 @@ bool CanStackWindows() {
 constexpr int kFirstSystemCommand = 0xF000;
 
 QFont FontOf(const win::Dialog& dialog) {
-    const res::DialogTemplate* source = dialog.dialog_template();
+    const win::DialogTemplate* source = dialog.dialog_template();
     return source == nullptr ? DialogFont({}, 0)
                              : DialogFont(source->font_name, source->font_points);
 }
@@ -82,9 +82,9 @@ DialogWidget::DialogWidget(QtDialogHost& host, win::Dialog& dialog, QWidget* qt_
     layout_->setSpacing(0);
     layout_->setSizeConstraint(QLayout::SetFixedSize);
     layout_->addWidget(client_);
-    if (const res::DialogTemplate* source = dialog.dialog_template()) {
+    if (const win::DialogTemplate* source = dialog.dialog_template()) {
         client_->setFixedSize(units_.ToPixelsX(source->cx), units_.ToPixelsY(source->cy));
-        if ((source->style & res::dialog_style::kMinimizeBox) != 0) {
+        if ((source->style & win::dialog_style::kMinimizeBox) != 0) {
             setWindowFlag(Qt::WindowMinimizeButtonHint);
         }
     }
@@ -256,7 +256,7 @@ void DialogWidget::ApplyPlacement() {
             break;
         case win::Placement::kTemplate:
             // As the toolkit: relative to the owner's client area, or to the screen.
-            if (const res::DialogTemplate* source = dialog_->dialog_template()) {
+            if (const win::DialogTemplate* source = dialog_->dialog_template()) {
                 QPoint origin;
                 if (DialogWidget* owner = host_.WidgetFor(dialog_->Parent())) {
                     origin = owner->client()->mapToGlobal(QPoint(0, 0));

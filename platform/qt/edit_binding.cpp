@@ -12,21 +12,21 @@ namespace tra1::qtui {
 
 namespace {
 QWidget* MakeEditWidget(const win::Control& control, QWidget* parent) {
-    if (control.HasStyle(res::style::kMultiLine)) {
+    if (control.HasStyle(win::style::kMultiLine)) {
         auto* edit = new QPlainTextEdit(parent);
-        edit->setVerticalScrollBarPolicy(control.HasStyle(res::style::kVScroll)
+        edit->setVerticalScrollBarPolicy(control.HasStyle(win::style::kVScroll)
                                              ? Qt::ScrollBarAsNeeded
                                              : Qt::ScrollBarAlwaysOff);
         return edit;
     }
     auto* edit = new QLineEdit(parent);
-    if (control.HasStyle(res::style::kNumber)) {
+    if (control.HasStyle(win::style::kNumber)) {
         edit->setValidator(
             new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
     }
-    if (control.HasStyle(res::style::kCenter)) {
+    if (control.HasStyle(win::style::kCenter)) {
         edit->setAlignment(Qt::AlignCenter);
-    } else if (control.HasStyle(res::style::kRight)) {
+    } else if (control.HasStyle(win::style::kRight)) {
         edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
     return edit;

@@ -3,13 +3,21 @@
 #include <QGuiApplication>
 #include <QImage>
 
-#include "resources/icon_image.h"
-#include "resources/resource_registry.h"
+#include "platform/win/icon_image.h"
+#include "platform/win/resource_registry.h"
 
 namespace tra1::qtui {
 
+namespace {
+int applicationIconId = 0;
+}  // namespace
+
+void SetApplicationIconId(int icon_id) {
+    applicationIconId = icon_id;
+}
+
 QPixmap IconPixmap(int icon_id) {
-    const res::IconImage* icon = res::ResourceRegistry::Instance().FindIcon(icon_id);
+    const win::IconImage* icon = win::ResourceRegistry::Instance().FindIcon(icon_id);
     if (icon == nullptr || icon->width <= 0 || icon->height <= 0 ||
         icon->argb.size() != static_cast<std::size_t>(icon->width) * icon->height) {
         return {};
@@ -28,7 +36,7 @@ QIcon IconFor(int icon_id) {
     // Installed, the program's icon is in the icon theme under the desktop entry's name, drawn
     // for every size: sharp in a title bar, a task bar and on a HiDPI screen alike. The built-in
     // picture is for a program run from its build folder.
-    if (icon_id == res::kIconProgram) {
+    if (icon_id != 0 && icon_id == applicationIconId) {
         const QString themeName = QGuiApplication::desktopFileName();
         if (!themeName.isEmpty() && QIcon::hasThemeIcon(themeName)) {
             return QIcon::fromTheme(themeName);

@@ -1,5 +1,5 @@
 #pragma once
-// The program's icon resources as Qt pictures.
+// Icon resources as Qt pictures.
 
 #include <QIcon>
 #include <QPixmap>
@@ -8,8 +8,11 @@ namespace tra1::qtui {
 
 // The icon with this resource id, or a null pixmap / icon when there is none.
 QPixmap IconPixmap(int icon_id);
-// The program's icon comes from the icon theme when the theme has one named after the
-// application's desktop entry (QGuiApplication::desktopFileName); every other icon is built in.
+// The application's icon (see SetApplicationIconId) comes from the icon theme when the theme has
+// one named after the application's desktop entry (QGuiApplication::desktopFileName); every
+// other icon is the resource's own picture.
 QIcon IconFor(int icon_id);
+// Which icon resource is the application's own; 0: none.
+void SetApplicationIconId(int icon_id);
 
 }  // namespace tra1::qtui

@@ -13,7 +13,7 @@ ListBinding::ListBinding(DialogWidget& owner, win::Control& control, QWidget* pa
     auto* list = static_cast<QListWidget*>(widget());
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setVerticalScrollBarPolicy(
-        control.HasStyle(res::style::kVScroll) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+        control.HasStyle(win::style::kVScroll) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
     connect(list, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0) {
             Gesture([row](win::Dialog& d, int id) { return win::user::SelectListRow(d, id, row); });

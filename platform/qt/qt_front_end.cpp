@@ -5,7 +5,6 @@
 #include <QStyleFactory>
 
 #include "platform/qt/icon_pixmap.h"
-#include "resources/icon_image.h"
 
 namespace tra1::qtui {
 
@@ -13,9 +12,13 @@ void ApplyApplicationLook() {
     if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) {
         QApplication::setStyle(fusion);  // the application takes ownership
     }
-    QApplication::setWindowIcon(IconFor(res::kIconProgram));
     // The program ends when its main dialog's modal loop returns, never because a window closed.
     QApplication::setQuitOnLastWindowClosed(false);
+}
+
+void UseApplicationIcon(int icon_id) {
+    SetApplicationIconId(icon_id);
+    QApplication::setWindowIcon(IconFor(icon_id));
 }
 
 QtFrontEnd::QtFrontEnd(win::EventLoop& loop)

@@ -5,6 +5,7 @@
 // first dialog is created:
 //
 //   QApplication app(argc, argv);
+//   res::AddProgramResources(win::ResourceRegistry::Instance());
 //   win::SteadyClock clock;
 //   win::EventLoop loop(clock);
 //   qtui::QtFrontEnd front_end(loop);
@@ -48,7 +49,11 @@ private:
 };
 
 // Application-wide look of the front end: the Fusion style (it honours the controls' colour
-// roles, so read-outs are cyan on black everywhere) and the program's icon. Idempotent.
+// roles, so read-outs are cyan on black everywhere). Idempotent.
 void ApplyApplicationLook();
+// The icon resource that stands for the application: the icon of every window that has none of
+// its own. When the icon theme has an icon named after the application's desktop entry
+// (QGuiApplication::desktopFileName), that one is shown for this id instead.
+void UseApplicationIcon(int icon_id);
 
 }  // namespace tra1::qtui

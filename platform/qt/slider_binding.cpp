@@ -10,7 +10,7 @@ namespace tra1::qtui {
 
 namespace {
 QSlider* MakeSliderWidget(const win::Control& control, QWidget* parent) {
-    const bool vertical = control.HasStyle(res::style::kVertical);
+    const bool vertical = control.HasStyle(win::style::kVertical);
     auto* slider = new QSlider(vertical ? Qt::Vertical : Qt::Horizontal, parent);
     slider->setTracking(false);
     if (vertical) {
@@ -18,11 +18,11 @@ QSlider* MakeSliderWidget(const win::Control& control, QWidget* parent) {
         slider->setInvertedAppearance(true);
         slider->setInvertedControls(true);
     }
-    if (control.HasStyle(res::style::kNoTicks)) {
+    if (control.HasStyle(win::style::kNoTicks)) {
         slider->setTickPosition(QSlider::NoTicks);
-    } else if (control.HasStyle(res::style::kBothSides)) {
+    } else if (control.HasStyle(win::style::kBothSides)) {
         slider->setTickPosition(QSlider::TicksBothSides);
-    } else if (control.HasStyle(res::style::kAutoTicks)) {
+    } else if (control.HasStyle(win::style::kAutoTicks)) {
         slider->setTickPosition(vertical ? QSlider::TicksRight : QSlider::TicksBelow);
     }
     return slider;

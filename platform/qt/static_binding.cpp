@@ -15,16 +15,16 @@ QLabel* MakeLabel(const win::Control& control, QWidget* parent) {
     Qt::Alignment align = Qt::AlignTop;
     if (control.kind() == win::ControlKind::kIcon) {
         align = Qt::AlignLeft | Qt::AlignTop;
-    } else if (control.HasStyle(res::style::kCenter)) {
+    } else if (control.HasStyle(win::style::kCenter)) {
         align |= Qt::AlignHCenter;
-    } else if (control.HasStyle(res::style::kRight)) {
+    } else if (control.HasStyle(win::style::kRight)) {
         align |= Qt::AlignRight;
     } else {
         align |= Qt::AlignLeft;
     }
     label->setAlignment(align);
     label->setWordWrap(control.kind() != win::ControlKind::kIcon);
-    if (control.HasStyle(res::style::kSunken) || control.HasStyle(res::style::kBorder)) {
+    if (control.HasStyle(win::style::kSunken) || control.HasStyle(win::style::kBorder)) {
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     }
     return label;

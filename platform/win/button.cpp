@@ -4,7 +4,7 @@
 
 namespace tra1::win {
 
-Button::Button(Dialog& parent, const res::ControlTemplate& source) : Control(parent, source) {}
+Button::Button(Dialog& parent, const ControlTemplate& source) : Control(parent, source) {}
 
 void Button::SetCheck(int state) {
     if (!IsCheckBox() && !IsRadioButton()) {

@@ -10,7 +10,7 @@ inline constexpr int BST_CHECKED = 1;
 
 class Button final : public Control {
 public:
-    Button(Dialog& parent, const res::ControlTemplate& source);
+    Button(Dialog& parent, const ControlTemplate& source);
 
     bool IsPushButton() const {
         return kind() == ControlKind::kPushButton || kind() == ControlKind::kDefPushButton;

@@ -4,7 +4,7 @@
 
 namespace tra1::win {
 
-ComboBox::ComboBox(Dialog& parent, const res::ControlTemplate& source) : Control(parent, source) {}
+ComboBox::ComboBox(Dialog& parent, const ControlTemplate& source) : Control(parent, source) {}
 
 int ComboBox::AddString(std::string item) {
     return InsertString(-1, std::move(item));
@@ -13,7 +13,7 @@ int ComboBox::AddString(std::string item) {
 int ComboBox::InsertString(int index, std::string item) {
     const int before = sel_;
     const int at =
-        detail::InsertItem(items_, index, std::move(item), HasStyle(res::style::kSort), sel_);
+        detail::InsertItem(items_, index, std::move(item), HasStyle(style::kSort), sel_);
     if (at < 0) {
         return CB_ERR;
     }
@@ -65,14 +65,14 @@ int ComboBox::SetCurSel(int index) {
         Changed(ControlChange::kSelection);
     }
     // The edit field of an editable combo shows the item picked.
-    if (value != CB_ERR && HasStyle(res::style::kDropDown)) {
+    if (value != CB_ERR && HasStyle(style::kDropDown)) {
         SetEditText(items_[static_cast<std::size_t>(value)]);
     }
     return value;
 }
 
 void ComboBox::SetEditText(std::string text) {
-    if (!HasStyle(res::style::kDropDown)) {
+    if (!HasStyle(style::kDropDown)) {
         return;
     }
     if (text != GetText()) {
@@ -88,7 +88,7 @@ void ComboBox::ShowDropDown(bool show) {
 }
 
 std::string ComboBox::GetWindowText() const {
-    if (HasStyle(res::style::kDropDown)) {
+    if (HasStyle(style::kDropDown)) {
         return GetText();
     }
     return GetLBText(sel_);

@@ -10,7 +10,7 @@ namespace tra1::win {
 
 class ComboBox final : public Control {
 public:
-    ComboBox(Dialog& parent, const res::ControlTemplate& source);
+    ComboBox(Dialog& parent, const ControlTemplate& source);
 
     // Returns the new item's index (kept sorted with style kSort).
     int AddString(std::string item);

@@ -4,7 +4,7 @@
 
 namespace tra1::win {
 
-Control::Control(Dialog& parent, const res::ControlTemplate& source)
+Control::Control(Dialog& parent, const ControlTemplate& source)
     : parent_(parent),
       id_(source.id),
       kind_(source.kind),
@@ -14,8 +14,8 @@ Control::Control(Dialog& parent, const res::ControlTemplate& source)
       cx_(source.cx),
       cy_(source.cy),
       text_(source.text),
-      enabled_((source.style & res::style::kDisabled) == 0),
-      visible_((source.style & res::style::kHidden) == 0) {}
+      enabled_((source.style & style::kDisabled) == 0),
+      visible_((source.style & style::kHidden) == 0) {}
 
 void Control::SetText(std::string text) {
     if (text == text_) {

@@ -11,14 +11,13 @@
 #include <string>
 
 #include "platform/win/message.h"
-#include "resources/dialog_template.h"
+#include "platform/win/dialog_template.h"
 
 namespace tra1::win {
 
 class Dialog;
 class Control;
 
-using res::ControlKind;
 
 // What changed about a control.
 enum class ControlChange {
@@ -46,7 +45,7 @@ public:
 
 class Control {
 public:
-    Control(Dialog& parent, const res::ControlTemplate& source);
+    Control(Dialog& parent, const ControlTemplate& source);
     virtual ~Control() = default;
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;

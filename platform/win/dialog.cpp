@@ -13,7 +13,7 @@
 #include "platform/win/slider.h"
 #include "platform/win/static.h"
 #include "platform/win/virtual_clock.h"
-#include "resources/resource_registry.h"
+#include "platform/win/resource_registry.h"
 
 namespace tra1::win {
 
@@ -28,7 +28,7 @@ Dialog::~Dialog() {
 }
 
 namespace {
-std::unique_ptr<Control> MakeControl(Dialog& dialog, const res::ControlTemplate& source) {
+std::unique_ptr<Control> MakeControl(Dialog& dialog, const ControlTemplate& source) {
     switch (source.kind) {
         case ControlKind::kStatic:
         case ControlKind::kIcon:
@@ -54,10 +54,10 @@ std::unique_ptr<Control> MakeControl(Dialog& dialog, const res::ControlTemplate&
 }
 }  // namespace
 
-void Dialog::BuildControls(const res::DialogTemplate& source) {
+void Dialog::BuildControls(const DialogTemplate& source) {
     controls_.clear();
     focused_control_ = 0;
-    for (const res::ControlTemplate& control : source.controls) {
+    for (const ControlTemplate& control : source.controls) {
         controls_.push_back(MakeControl(*this, control));
     }
 }
@@ -66,8 +66,8 @@ bool Dialog::Create(WindowHandle parent) {
     if (IsWindow() || Loop().CreationShouldFail(template_id_)) {
         return false;
     }
-    const res::ResourceRegistry& registry = res::ResourceRegistry::Instance();
-    const res::DialogTemplate* source = registry.FindDialog(template_id_);
+    const ResourceRegistry& registry = ResourceRegistry::Instance();
+    const DialogTemplate* source = registry.FindDialog(template_id_);
     if (source == nullptr) {
         // A program fault rather than a user's problem: say which template is missing. (A
         // template file that registers itself is only kept when the resources library is
@@ -82,7 +82,7 @@ bool Dialog::Create(WindowHandle parent) {
     placement_owner_ = {};
     SetWindowText(template_->caption);
     if (template_->menu != 0) {
-        if (const res::MenuTemplate* menu = registry.FindMenu(template_->menu)) {
+        if (const MenuTemplate* menu = registry.FindMenu(template_->menu)) {
             SetMenu(Menu::FromTemplate(*menu));
         }
     }
@@ -95,11 +95,11 @@ bool Dialog::Create(WindowHandle parent) {
     if (!IsWindow()) {
         return false;  // the dialog closed itself while initialising
     }
-    if ((template_->style & res::dialog_style::kCenter) != 0 &&
+    if ((template_->style & dialog_style::kCenter) != 0 &&
         placement_ == Placement::kTemplate) {
         CenterWindow(parent);
     }
-    if ((template_->style & res::dialog_style::kVisible) != 0 && !ended_) {
+    if ((template_->style & dialog_style::kVisible) != 0 && !ended_) {
         ShowWindow(true);
     }
     return true;
@@ -281,12 +281,12 @@ std::vector<int> Dialog::RadioGroupOf(int id) const {
     }
     // The group runs from the nearest kGroup control at or before `id` to the next one after.
     auto begin = at;
-    while (begin != controls_.begin() && !(*begin)->HasStyle(res::style::kGroup)) {
+    while (begin != controls_.begin() && !(*begin)->HasStyle(style::kGroup)) {
         --begin;
     }
     std::vector<int> group;
     for (auto it = begin; it != controls_.end(); ++it) {
-        if (it != begin && (*it)->HasStyle(res::style::kGroup)) {
+        if (it != begin && (*it)->HasStyle(style::kGroup)) {
             break;
         }
         if ((*it)->kind() == ControlKind::kRadioButton) {

@@ -27,7 +27,7 @@
 
 #include "platform/win/control.h"
 #include "platform/win/window.h"
-#include "resources/dialog_template.h"
+#include "platform/win/dialog_template.h"
 
 namespace tra1::win {
 
@@ -45,7 +45,7 @@ public:
 
     int template_id() const { return template_id_; }
     // The template the window was built from (nullptr before Create).
-    const res::DialogTemplate* dialog_template() const { return template_ ? &*template_ : nullptr; }
+    const DialogTemplate* dialog_template() const { return template_ ? &*template_ : nullptr; }
 
     // Builds the window and its controls from the template, tells the DialogHost (kCreated),
     // sends WM_INITDIALOG and, if the template says kVisible, shows it. Fails (false, no window)
@@ -122,11 +122,11 @@ protected:
     void WindowStateChanged(WindowChange change) override;
 
 private:
-    void BuildControls(const res::DialogTemplate& source);
+    void BuildControls(const DialogTemplate& source);
     void RunHeadlessModal();
 
     int template_id_;
-    std::optional<res::DialogTemplate> template_;  // a copy: the registry may change later
+    std::optional<DialogTemplate> template_;  // a copy: the registry may change later
     std::vector<std::unique_ptr<Control>> controls_;
     int focused_control_ = 0;  // id; 0 = none
     bool modal_ = false;

@@ -8,10 +8,10 @@ namespace {
 constexpr int kDefaultLimit = 32767;
 }
 
-Edit::Edit(Dialog& parent, const res::ControlTemplate& source)
+Edit::Edit(Dialog& parent, const ControlTemplate& source)
     : Control(parent, source),
       limit_(kDefaultLimit),
-      read_only_((source.style & res::style::kReadOnly) != 0) {
+      read_only_((source.style & style::kReadOnly) != 0) {
     sel_start_ = sel_end_ = GetTextLength();
 }
 

@@ -13,7 +13,7 @@ namespace tra1::win {
 
 class Edit final : public Control {
 public:
-    Edit(Dialog& parent, const res::ControlTemplate& source);
+    Edit(Dialog& parent, const ControlTemplate& source);
 
     void SetText(std::string text) override;  // caret to the end
     int GetTextLength() const { return static_cast<int>(GetText().size()); }
@@ -34,7 +34,7 @@ public:
 
     void SetReadOnly(bool read_only);
     bool IsReadOnly() const { return read_only_; }
-    bool IsMultiLine() const { return HasStyle(res::style::kMultiLine); }
+    bool IsMultiLine() const { return HasStyle(style::kMultiLine); }
 
 private:
     int limit_;

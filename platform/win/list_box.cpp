@@ -6,7 +6,7 @@
 
 namespace tra1::win {
 
-ListBox::ListBox(Dialog& parent, const res::ControlTemplate& source) : Control(parent, source) {}
+ListBox::ListBox(Dialog& parent, const ControlTemplate& source) : Control(parent, source) {}
 
 int ListBox::AddString(std::string item) {
     return InsertString(-1, std::move(item));
@@ -15,7 +15,7 @@ int ListBox::AddString(std::string item) {
 int ListBox::InsertString(int index, std::string item) {
     const int before = sel_;
     const int at =
-        detail::InsertItem(items_, index, std::move(item), HasStyle(res::style::kSort), sel_);
+        detail::InsertItem(items_, index, std::move(item), HasStyle(style::kSort), sel_);
     if (at < 0) {
         return LB_ERR;
     }

@@ -10,7 +10,7 @@ namespace tra1::win {
 
 class ListBox final : public Control {
 public:
-    ListBox(Dialog& parent, const res::ControlTemplate& source);
+    ListBox(Dialog& parent, const ControlTemplate& source);
 
     int AddString(std::string item);                // index of the new row (sorted with kSort)
     int InsertString(int index, std::string item);  // -1 = at the end; LB_ERR past the end

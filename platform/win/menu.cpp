@@ -20,27 +20,27 @@ auto FindIn(Items& items, int id) -> decltype(&items.front()) {
 }
 }  // namespace
 
-MenuItem Menu::FromItemTemplate(const res::MenuItemTemplate& source) {
+MenuItem Menu::FromItemTemplate(const MenuItemTemplate& source) {
     MenuItem item;
     item.id = source.id;
     item.text = source.text;
-    item.checked = (source.flags & res::menu_flag::kChecked) != 0;
-    item.grayed = (source.flags & res::menu_flag::kGrayed) != 0;
-    item.enabled = !item.grayed && (source.flags & res::menu_flag::kDisabled) == 0;
-    if ((source.flags & res::menu_flag::kSeparator) != 0) {
+    item.checked = (source.flags & menu_flag::kChecked) != 0;
+    item.grayed = (source.flags & menu_flag::kGrayed) != 0;
+    item.enabled = !item.grayed && (source.flags & menu_flag::kDisabled) == 0;
+    if ((source.flags & menu_flag::kSeparator) != 0) {
         item.kind = MenuItem::Kind::kSeparator;
-    } else if ((source.flags & res::menu_flag::kPopup) != 0 || !source.children.empty()) {
+    } else if ((source.flags & menu_flag::kPopup) != 0 || !source.children.empty()) {
         item.kind = MenuItem::Kind::kPopup;
-        for (const res::MenuItemTemplate& child : source.children) {
+        for (const MenuItemTemplate& child : source.children) {
             item.children.push_back(FromItemTemplate(child));
         }
     }
     return item;
 }
 
-Menu Menu::FromTemplate(const res::MenuTemplate& source) {
+Menu Menu::FromTemplate(const MenuTemplate& source) {
     Menu menu;
-    for (const res::MenuItemTemplate& item : source.items) {
+    for (const MenuItemTemplate& item : source.items) {
         menu.items_.push_back(FromItemTemplate(item));
     }
     return menu;

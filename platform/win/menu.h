@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "resources/menu_template.h"
+#include "platform/win/menu_template.h"
 
 namespace tra1::win {
 
@@ -39,7 +39,7 @@ public:
         return *this;
     }
     ~Menu() = default;
-    static Menu FromTemplate(const res::MenuTemplate& source);
+    static Menu FromTemplate(const MenuTemplate& source);
 
     // Appending at the top level (popups fill their `children` through Popup()).
     void AppendCommand(int id, std::string text);
@@ -65,7 +65,7 @@ public:
     void SetObserver(std::function<void()> observer) { observer_ = std::move(observer); }
 
 private:
-    static MenuItem FromItemTemplate(const res::MenuItemTemplate& source);
+    static MenuItem FromItemTemplate(const MenuItemTemplate& source);
     MenuItem* FindMutable(int id);
     void Changed() const;
 

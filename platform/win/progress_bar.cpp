@@ -4,7 +4,7 @@
 
 namespace tra1::win {
 
-ProgressBar::ProgressBar(Dialog& parent, const res::ControlTemplate& source)
+ProgressBar::ProgressBar(Dialog& parent, const ControlTemplate& source)
     : Control(parent, source) {}
 
 void ProgressBar::SetRange(int min, int max) {

@@ -8,7 +8,7 @@ namespace tra1::win {
 
 class ProgressBar final : public Control {
 public:
-    ProgressBar(Dialog& parent, const res::ControlTemplate& source);
+    ProgressBar(Dialog& parent, const ControlTemplate& source);
 
     // A maximum below the minimum is stored as the minimum. The position is clamped.
     void SetRange(int min, int max);

@@ -4,7 +4,7 @@
 
 namespace tra1::win {
 
-Slider::Slider(Dialog& parent, const res::ControlTemplate& source) : Control(parent, source) {}
+Slider::Slider(Dialog& parent, const ControlTemplate& source) : Control(parent, source) {}
 
 int Slider::Clamp(int position) const {
     return std::clamp(position, min_, max_);

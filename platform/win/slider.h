@@ -9,7 +9,7 @@ namespace tra1::win {
 
 class Slider final : public Control {
 public:
-    Slider(Dialog& parent, const res::ControlTemplate& source);
+    Slider(Dialog& parent, const ControlTemplate& source);
 
     // A range whose maximum is below its minimum is stored as the single value `min`.
     // The position is clamped into the new range.
@@ -29,7 +29,7 @@ public:
     void SetLineSize(int size);
     int GetLineSize() const { return line_size_; }
 
-    bool IsVertical() const { return HasStyle(res::style::kVertical); }
+    bool IsVertical() const { return HasStyle(style::kVertical); }
     // Clamps a value into the current range.
     int Clamp(int position) const;
 

@@ -2,7 +2,7 @@
 
 namespace tra1::win {
 
-Static::Static(Dialog& parent, const res::ControlTemplate& source)
+Static::Static(Dialog& parent, const ControlTemplate& source)
     : Control(parent, source), icon_(source.icon) {}
 
 void Static::SetIcon(int icon_id) {

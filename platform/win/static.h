@@ -7,7 +7,7 @@ namespace tra1::win {
 
 class Static final : public Control {
 public:
-    Static(Dialog& parent, const res::ControlTemplate& source);
+    Static(Dialog& parent, const ControlTemplate& source);
 
     // The icon resource shown by a picture label (0 = none).
     void SetIcon(int icon_id);

@@ -183,7 +183,7 @@ bool TypeText(Dialog& dialog, int id, std::string_view text) {
 bool ReplaceEditText(Dialog& dialog, int id, std::string_view text) {
     // The edit field of an editable combo box takes typing too; it reports CBN_EDITCHANGE.
     if (auto* combo = Usable<ComboBox>(dialog, id);
-        combo != nullptr && combo->HasStyle(res::style::kDropDown)) {
+        combo != nullptr && combo->HasStyle(style::kDropDown)) {
         if (combo->GetWindowText() != text) {
             combo->SetEditText(std::string(text));
             Command(dialog, id, CBN_EDITCHANGE);
@@ -214,7 +214,7 @@ bool PressKey(Dialog& dialog, unsigned key) {
     } else if (key == VK_RETURN) {
         Control* focused = dialog.FocusedControl();
         auto* edit = dynamic_cast<Edit*>(focused);
-        if (edit != nullptr && edit->IsMultiLine() && edit->HasStyle(res::style::kWantReturn)) {
+        if (edit != nullptr && edit->IsMultiLine() && edit->HasStyle(style::kWantReturn)) {
             return TypeText(dialog, edit->id(), "\r\n");
         }
         // Enter presses the focused push button, else the default button, else IDOK.

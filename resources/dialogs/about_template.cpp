@@ -1,8 +1,8 @@
 // Dialog 100: the About box, opened from the main window's system menu. The program's icon, its
 // title and an OK button.
 
-#include "resources/dialog_template.h"
-#include "resources/icon_image.h"
+#include "platform/win/dialog_template.h"
+#include "resources/icon_ids.h"
 #include "resources/resource_makers.h"
 
 #include <utility>

@@ -1,6 +1,6 @@
 // Dialog 163: the invisible window of the 10 ms auxiliary tick. No controls; it owns one timer.
 
-#include "resources/dialog_template.h"
+#include "platform/win/dialog_template.h"
 #include "resources/resource_makers.h"
 
 namespace tra1::res {

@@ -4,7 +4,7 @@
 // two-position switches the receiver keeps (gray back, video conversion, component OSD) are
 // created hidden with their labels.
 
-#include "resources/dialog_template.h"
+#include "platform/win/dialog_template.h"
 #include "resources/resource_makers.h"
 
 namespace tra1::res {

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "resources/dialog_template.h"
+#include "platform/win/dialog_template.h"
 #include "resources/resource_makers.h"
 
 namespace tra1::res {

@@ -2,7 +2,7 @@
 // headphone ("HP") vertical slider and a "Default" button: the LFE levels with their dB read-outs
 // on the left, the dynamic range with its "MAX" / "STD" / "MIN" marks on the right.
 
-#include "resources/dialog_template.h"
+#include "platform/win/dialog_template.h"
 #include "resources/resource_makers.h"
 
 namespace tra1::res {

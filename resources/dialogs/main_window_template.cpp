@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "resources/dialog_template.h"
-#include "resources/icon_image.h"
+#include "platform/win/dialog_template.h"
+#include "resources/icon_ids.h"
 #include "resources/resource_makers.h"
 
 namespace tra1::res {

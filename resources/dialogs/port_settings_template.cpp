@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "resources/dialog_template.h"
+#include "platform/win/dialog_template.h"
 #include "resources/port_settings_ids.h"
 #include "resources/resource_makers.h"
 

@@ -1,7 +1,7 @@
 // Dialog 145: the REPORT window. One multi-line edit filling the window shows the configuration
 // report; it is read-only and scrolls, so the text can be read and copied.
 
-#include "resources/dialog_template.h"
+#include "platform/win/dialog_template.h"
 #include "resources/resource_makers.h"
 
 namespace tra1::res {

@@ -1,7 +1,7 @@
 // Dialog 162: the invisible window that owns the serial port. It has no controls; it exists only
 // to own the 10 ms poll timer and to pass the "batch received" message on to the main window.
 
-#include "resources/dialog_template.h"
+#include "platform/win/dialog_template.h"
 #include "resources/resource_makers.h"
 
 namespace tra1::res {

@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 
-#include "resources/dialog_template.h"
+#include "platform/win/dialog_template.h"
 #include "resources/resource_makers.h"
 
 namespace tra1::res {

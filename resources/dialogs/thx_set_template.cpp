@@ -1,7 +1,7 @@
 // Dialog 199: the THX SET panel. Three rows: two OFF/ON style switches (horizontal sliders of
 // range 0..1 with their end labels left and right) and the surround back distance selector.
 
-#include "resources/dialog_template.h"
+#include "platform/win/dialog_template.h"
 #include "resources/resource_makers.h"
 
 namespace tra1::res {

@@ -3,7 +3,7 @@
 // slider with its dB read-out below) and the group's "FLAT" button. The combos start empty: the
 // panel fills their items when it initialises.
 
-#include "resources/dialog_template.h"
+#include "platform/win/dialog_template.h"
 #include "resources/resource_makers.h"
 
 namespace tra1::res {

@@ -2,7 +2,7 @@
 // band and frequency of every preset of the page. At the right the band switch (AM at the left
 // end, FM at the right end) and the frequency selector of the selected preset.
 
-#include "resources/dialog_template.h"
+#include "platform/win/dialog_template.h"
 #include "resources/resource_makers.h"
 
 namespace tra1::res {

@@ -2,7 +2,7 @@
 // selectors; below, the "PICTURE MODE" group with the picture mode selector and the five picture
 // sliders of that mode, each with its value read-out at its right.
 
-#include "resources/dialog_template.h"
+#include "platform/win/dialog_template.h"
 #include "resources/resource_makers.h"
 
 namespace tra1::res {

@@ -1,7 +1,7 @@
 // Dialog 164: the wait-message window shown while a whole configuration travels between the
 // receiver and the PC. Its label says which way, the bar shows how far, Cancel stops it.
 
-#include "resources/dialog_template.h"
+#include "platform/win/dialog_template.h"
 #include "resources/resource_makers.h"
 
 #include <utility>

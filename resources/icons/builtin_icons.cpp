@@ -4,7 +4,12 @@
 #include <cstdint>
 #include <string_view>
 
+#include "resources/icon_ids.h"
+
 namespace tra1::res {
+
+using win::IconImage;
+
 namespace {
 
 constexpr std::uint32_t kTransparent = 0x00000000u;

@@ -8,12 +8,12 @@
 
 #include <vector>
 
-#include "resources/icon_image.h"
+#include "platform/win/icon_image.h"
 
 namespace tra1::res {
 
 inline constexpr int kBuiltinIconSize = 32;
 
-std::vector<IconImage> BuiltinIcons();
+std::vector<win::IconImage> BuiltinIcons();
 
 }  // namespace tra1::res

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "resources/menu_template.h"
+#include "platform/win/menu_template.h"
 #include "resources/resource_makers.h"
 
 namespace tra1::res {

@@ -4,7 +4,7 @@
 #include "platform/win/combo_box.h"
 #include "platform/win/static.h"
 #include "platform/win/user_input.h"
-#include "resources/icon_image.h"
+#include "resources/icon_ids.h"
 
 namespace tra1::testing {
 

@@ -20,7 +20,8 @@
 #include "platform/win/event_loop.h"
 #include "platform/win/scripted_prompter.h"
 #include "platform/win/virtual_clock.h"
-#include "resources/icon_image.h"
+#include "resources/icon_ids.h"
+
 #include "sim/virtual_receiver.h"
 
 namespace tra1::testing {

@@ -19,7 +19,7 @@
 #include "platform/win/slider.h"
 #include "platform/win/static.h"
 #include "platform/win/user_input.h"
-#include "resources/resource_registry.h"
+#include "platform/win/resource_registry.h"
 #include "tests/app/editor_fixture.h"
 
 namespace tra1::testing {
@@ -190,8 +190,8 @@ TEST_F(StartupTest, TheMenuOffersEveryCommandAndTheTwentyPanelsInOrder) {
 }
 
 TEST_F(StartupTest, TheMainWindowAndItsMenuAreRegisteredResources) {
-    const auto& registry = res::ResourceRegistry::Instance();
-    const res::DialogTemplate* main = registry.FindDialog(102);
+    const auto& registry = win::ResourceRegistry::Instance();
+    const win::DialogTemplate* main = registry.FindDialog(102);
     ASSERT_NE(main, nullptr);
     EXPECT_NE(registry.FindMenu(main->menu), nullptr);
     // Every control the main window addresses exists exactly once.
@@ -202,7 +202,7 @@ TEST_F(StartupTest, TheMainWindowAndItsMenuAreRegisteredResources) {
           1193, 1194, 1195, 1196, 1197, 1198, 1199, 1200, 1201, 1204, 1205, 1206, 1211,
           1214, 1215, 1216, 1217, 1218, 1221, 1222, 1233, 1234}) {
         int found = 0;
-        for (const res::ControlTemplate& c : main->controls) {
+        for (const win::ControlTemplate& c : main->controls) {
             found += c.id == control ? 1 : 0;
         }
         EXPECT_EQ(found, 1) << control;

@@ -28,7 +28,7 @@
 #include "platform/win/steady_clock.h"
 #include "platform/win/user_input.h"
 #include "platform/win/virtual_clock.h"
-#include "resources/icon_image.h"
+#include "resources/icon_ids.h"
 #include "sim/virtual_receiver.h"
 #include "tests/support/serial_servers.h"
 

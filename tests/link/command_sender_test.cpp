@@ -23,7 +23,7 @@
 #include "platform/win/dialog.h"
 #include "platform/win/event_loop.h"
 #include "platform/win/virtual_clock.h"
-#include "resources/resource_registry.h"
+#include "platform/win/resource_registry.h"
 #include "sim/virtual_receiver.h"
 #include "sim/win_line_clock.h"
 
@@ -36,19 +36,19 @@ const std::string kStatusRequestFrame =
     "000\x03";
 
 void RegisterMainTemplate() {
-    res::DialogTemplate t;
+    win::DialogTemplate t;
     t.id = kMainTemplateId;
     t.caption = "main window double";
-    res::ControlTemplate edit;
+    win::ControlTemplate edit;
     edit.id = ProtocolLog::kLogEditId;
-    edit.kind = res::ControlKind::kEdit;
-    edit.style = res::style::kMultiLine;
+    edit.kind = win::ControlKind::kEdit;
+    edit.style = win::style::kMultiLine;
     t.controls.push_back(edit);
-    res::ControlTemplate check;
+    win::ControlTemplate check;
     check.id = ProtocolLog::kDisplayLogCheckId;
-    check.kind = res::ControlKind::kCheckBox;
+    check.kind = win::ControlKind::kCheckBox;
     t.controls.push_back(check);
-    res::ResourceRegistry::Instance().AddDialog(t);
+    win::ResourceRegistry::Instance().AddDialog(t);
 }
 
 // The main window's wiring, and nothing more: timers and the tick go to the sender, a batch to

@@ -13,7 +13,7 @@
 #include "link/link_state.h"
 #include "model/command_frame_builder.h"
 #include "model/model_profile.h"
-#include "resources/icon_image.h"
+#include "resources/icon_ids.h"
 
 namespace tra1 {
 namespace {

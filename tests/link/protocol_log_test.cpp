@@ -13,7 +13,7 @@
 #include "platform/win/edit.h"
 #include "platform/win/event_loop.h"
 #include "platform/win/virtual_clock.h"
-#include "resources/resource_registry.h"
+#include "platform/win/resource_registry.h"
 
 namespace tra1 {
 namespace {
@@ -22,21 +22,21 @@ constexpr int kPaneTemplateId = 61101;
 
 // A window with the main window's log controls: edit 1015 and check box 1016.
 void RegisterPaneTemplate() {
-    res::DialogTemplate t;
+    win::DialogTemplate t;
     t.id = kPaneTemplateId;
     t.caption = "log pane";
-    res::ControlTemplate edit;
+    win::ControlTemplate edit;
     edit.id = ProtocolLog::kLogEditId;
-    edit.kind = res::ControlKind::kEdit;
-    edit.style = res::style::kMultiLine | res::style::kHidden;
+    edit.kind = win::ControlKind::kEdit;
+    edit.style = win::style::kMultiLine | win::style::kHidden;
     t.controls.push_back(edit);
-    res::ControlTemplate check;
+    win::ControlTemplate check;
     check.id = ProtocolLog::kDisplayLogCheckId;
-    check.kind = res::ControlKind::kCheckBox;
+    check.kind = win::ControlKind::kCheckBox;
     check.text = "DisplayLog";
-    check.style = res::style::kHidden;
+    check.style = win::style::kHidden;
     t.controls.push_back(check);
-    res::ResourceRegistry::Instance().AddDialog(t);
+    win::ResourceRegistry::Instance().AddDialog(t);
 }
 
 class ProtocolLogTest : public ::testing::Test {

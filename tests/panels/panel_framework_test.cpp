@@ -16,7 +16,7 @@
 #include "panels/panel_opener.h"
 #include "platform/win/slider.h"
 #include "platform/win/user_input.h"
-#include "resources/resource_registry.h"
+#include "platform/win/resource_registry.h"
 #include "tests/panels/panel_test_support.h"
 
 namespace tra1 {
@@ -34,29 +34,29 @@ constexpr win::Msg kChange = 0xA0F0;
 constexpr int kHold = 3;
 
 void RegisterTemplate() {
-    res::DialogTemplate t;
+    win::DialogTemplate t;
     t.id = kTemplateId;
     t.caption = "TEST PANEL";
-    res::ControlTemplate level;
+    win::ControlTemplate level;
     level.id = kLevelSlider;
-    level.kind = res::ControlKind::kSlider;
-    level.style = res::style::kVertical;
+    level.kind = win::ControlKind::kSlider;
+    level.style = win::style::kVertical;
     t.controls.push_back(level);
-    res::ControlTemplate readout;
+    win::ControlTemplate readout;
     readout.id = kReadout;
-    readout.kind = res::ControlKind::kEdit;
-    readout.style = res::style::kReadOnly;
+    readout.kind = win::ControlKind::kEdit;
+    readout.style = win::style::kReadOnly;
     t.controls.push_back(readout);
-    res::ControlTemplate toggle;
+    win::ControlTemplate toggle;
     toggle.id = kSwitch;
-    toggle.kind = res::ControlKind::kSlider;
+    toggle.kind = win::ControlKind::kSlider;
     t.controls.push_back(toggle);
-    res::ControlTemplate ok;
+    win::ControlTemplate ok;
     ok.id = win::IDOK;
-    ok.kind = res::ControlKind::kDefPushButton;
+    ok.kind = win::ControlKind::kDefPushButton;
     ok.text = "OK";
     t.controls.push_back(ok);
-    res::ResourceRegistry::Instance().AddDialog(t);
+    win::ResourceRegistry::Instance().AddDialog(t);
 }
 
 // Shows the delay byte on an inverted level slider with a read-out in decibels, and the dimmer

@@ -21,17 +21,23 @@
 #include "app/port_settings_dlg.h"
 #include "app/receiver_editor_dlg.h"
 #include "app/wait_message_dlg.h"
-#include "platform/qt/dialog_renderer.h"
 #include "platform/qt/dialog_widget.h"
-#include "platform/qt/picture_window.h"
 #include "platform/qt/qt_front_end.h"
 #include "platform/win/scripted_prompter.h"
+#include "platform/win/resource_registry.h"
 #include "platform/win/virtual_clock.h"
-#include "resources/resource_registry.h"
+#include "programs/pictures/dialog_renderer.h"
+#include "programs/pictures/picture_window.h"
 #include "tests/qt/qt_test_support.h"
 
 namespace tra1::qtui {
 namespace {
+
+using pictures::PictureWindow;
+using pictures::RenderAllDialogs;
+using pictures::RenderDialog;
+using pictures::RenderFileName;
+using pictures::RenderReport;
 
 // How many different colours the picture holds (text, frames and fields give dozens).
 int CountColours(const QImage& image) {
@@ -66,7 +72,7 @@ TEST(DialogRenderTest, EveryDialogBecomesAPictureInTheRenderDirectory) {
     const QString directory = env != nullptr && *env != 0
                                   ? QString::fromLocal8Bit(env)
                                   : QDir::temp().filePath(QStringLiteral("tra1-rendered"));
-    res::ResourceRegistry& registry = res::ResourceRegistry::Instance();
+    win::ResourceRegistry& registry = win::ResourceRegistry::Instance();
     ASSERT_NE(registry.FindDialog(100), nullptr);
     ASSERT_NE(registry.FindDialog(164), nullptr);
 

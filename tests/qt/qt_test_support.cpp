@@ -7,7 +7,7 @@
 #include <QEvent>
 #include <memory>
 
-#include "resources/resource_registry.h"
+#include "platform/win/resource_registry.h"
 
 namespace tra1::qtui::testing {
 
@@ -25,9 +25,9 @@ void FlushQtEvents() {
 }
 
 namespace {
-res::ControlTemplate Control(int id, res::ControlKind kind, std::string text, std::uint32_t style,
+win::ControlTemplate Control(int id, win::ControlKind kind, std::string text, std::uint32_t style,
                              int x, int y, int cx, int cy) {
-    res::ControlTemplate c;
+    win::ControlTemplate c;
     c.id = id;
     c.kind = kind;
     c.text = std::move(text);
@@ -41,9 +41,9 @@ res::ControlTemplate Control(int id, res::ControlKind kind, std::string text, st
 }  // namespace
 
 void RegisterTestTemplates() {
-    using res::ControlKind;
-    namespace style = res::style;
-    res::DialogTemplate t;
+    using win::ControlKind;
+    namespace style = win::style;
+    win::DialogTemplate t;
     t.id = kTestDialog;
     t.caption = "Test Dialog";
     t.cx = 260;
@@ -62,18 +62,18 @@ void RegisterTestTemplates() {
         Control(kReadout, ControlKind::kEdit, "", style::kReadOnly, 120, 110, 50, 14),
         Control(win::IDOK, ControlKind::kDefPushButton, "OK", style::kGroup, 120, 170, 50, 14),
     };
-    res::MenuTemplate menu;
+    win::MenuTemplate menu;
     menu.id = kTestDialog;
-    res::MenuItemTemplate file;
+    win::MenuItemTemplate file;
     file.text = "&File";
-    file.flags = res::menu_flag::kPopup;
-    res::MenuItemTemplate command;
+    file.flags = win::menu_flag::kPopup;
+    win::MenuItemTemplate command;
     command.text = "&Command";
     command.id = kMenuCommand;
     file.children.push_back(command);
     menu.items.push_back(file);
-    res::ResourceRegistry::Instance().AddMenu(menu);
-    res::ResourceRegistry::Instance().AddDialog(t);
+    win::ResourceRegistry::Instance().AddMenu(menu);
+    win::ResourceRegistry::Instance().AddDialog(t);
 }
 
 int RecordingDialog::Count(Notification::Kind kind, int id, long long code) const {

@@ -21,7 +21,7 @@
 #include "platform/qt/remembered_places.h"
 #include "platform/win/prompter.h"
 #include "platform/win/virtual_clock.h"
-#include "resources/icon_image.h"
+#include "resources/icon_ids.h"
 #include "tests/qt/qt_test_support.h"
 
 namespace tra1::qtui {
@@ -140,6 +140,7 @@ TEST_F(RememberedPlacesTest, FileDialogsStartInTheFolderOfTheFileChosenLast) {
 
 TEST(ProgramIconTest, ComesFromTheIconThemeOnceInstalledAndIsBuiltInBefore) {
     testing::EnsureQtApp();
+    SetApplicationIconId(res::kIconProgram);  // as the editor does at start
     const QString savedName = QGuiApplication::desktopFileName();
     const QStringList savedPaths = QIcon::themeSearchPaths();
     const QString savedTheme = QIcon::themeName();
@@ -179,6 +180,7 @@ TEST(ProgramIconTest, ComesFromTheIconThemeOnceInstalledAndIsBuiltInBefore) {
     EXPECT_EQ(IconFor(res::kIconProgram).availableSizes(), QList<QSize>{QSize(32, 32)});
 
     QGuiApplication::setDesktopFileName(savedName);
+    SetApplicationIconId(0);
     QIcon::setThemeSearchPaths(savedPaths);
     QIcon::setThemeName(savedTheme);
 }

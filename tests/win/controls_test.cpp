@@ -13,7 +13,7 @@
 #include "platform/win/slider.h"
 #include "platform/win/static.h"
 #include "platform/win/virtual_clock.h"
-#include "resources/resource_registry.h"
+#include "platform/win/resource_registry.h"
 #include "tests/win/recording_dialog.h"
 
 namespace tra1::win {
@@ -115,11 +115,11 @@ TEST_F(ControlsTest, ListBoxRowsAndSelection) {
 }
 
 TEST_F(ControlsTest, SortedListsKeepAlphabeticalOrder) {
-    res::DialogTemplate t;
+    win::DialogTemplate t;
     t.id = 9002;
-    t.controls = {{50, ControlKind::kListBox, "", res::style::kSort, 0, 0, 10, 10},
-                  {51, ControlKind::kComboBox, "", res::style::kSort, 0, 0, 10, 10}};
-    res::ResourceRegistry::Instance().AddDialog(t);
+    t.controls = {{50, ControlKind::kListBox, "", win::style::kSort, 0, 0, 10, 10},
+                  {51, ControlKind::kComboBox, "", win::style::kSort, 0, 0, 10, 10}};
+    win::ResourceRegistry::Instance().AddDialog(t);
     Dialog sorted(loop, 9002);
     ASSERT_TRUE(sorted.Create());
     ListBox* list = sorted.Get<ListBox>(50);

@@ -1,18 +1,18 @@
 #include "tests/win/recording_dialog.h"
 
-#include "resources/resource_registry.h"
+#include "platform/win/resource_registry.h"
 
 namespace tra1::win::testing {
 
 int RegisterTestTemplate() {
-    using res::ControlKind;
-    namespace style = res::style;
-    res::DialogTemplate t;
+    using win::ControlKind;
+    namespace style = win::style;
+    win::DialogTemplate t;
     t.id = kTestDialogId;
     t.caption = "Test Dialog";
     t.cx = 200;
     t.cy = 150;
-    t.style |= res::dialog_style::kVisible;
+    t.style |= win::dialog_style::kVisible;
     t.controls = {
         {kSliderId, ControlKind::kSlider, "", style::kNone, 5, 5, 100, 15},
         {kVerticalSliderId, ControlKind::kSlider, "", style::kVertical, 110, 5, 15, 80},
@@ -32,7 +32,7 @@ int RegisterTestTemplate() {
         {IDOK, ControlKind::kDefPushButton, "OK", style::kNone, 140, 130, 25, 14},
         {IDCANCEL, ControlKind::kPushButton, "Cancel", style::kNone, 170, 130, 25, 14},
     };
-    res::ResourceRegistry::Instance().AddDialog(t);
+    win::ResourceRegistry::Instance().AddDialog(t);
     return t.id;
 }
 

@@ -7,7 +7,7 @@
 
 #include "platform/win/dialog.h"
 #include "platform/win/event_loop.h"
-#include "resources/dialog_template.h"
+#include "platform/win/dialog_template.h"
 
 namespace tra1::win::testing {
 

@@ -5,18 +5,19 @@
 #include <set>
 
 #include "platform/win/menu.h"
-#include "resources/icon_image.h"
-#include "resources/resource_registry.h"
+#include "resources/icon_ids.h"
+#include "platform/win/icon_image.h"
+#include "platform/win/resource_registry.h"
 
 namespace tra1::win {
 namespace {
 
 TEST(Resources, TheConnectionIconsExistAndDiffer) {
-    const auto& registry = res::ResourceRegistry::Instance();
+    const auto& registry = win::ResourceRegistry::Instance();
     std::set<std::vector<std::uint32_t>> pictures;
     for (const int id : {res::kIconProgram, res::kIconNotConnected, res::kIconSearching,
                          res::kIconConnectedAsync, res::kIconConnectedRealtime}) {
-        const res::IconImage* icon = registry.FindIcon(id);
+        const win::IconImage* icon = registry.FindIcon(id);
         ASSERT_NE(icon, nullptr) << id;
         EXPECT_EQ(icon->id, id);
         ASSERT_EQ(icon->argb.size(), static_cast<std::size_t>(icon->width * icon->height));
@@ -28,11 +29,11 @@ TEST(Resources, TheConnectionIconsExistAndDiffer) {
 }
 
 TEST(Resources, MenusComeFromTemplatesAndTrackCheckAndEnable) {
-    using res::menu_flag::kChecked;
-    using res::menu_flag::kGrayed;
-    using res::menu_flag::kPopup;
-    using res::menu_flag::kSeparator;
-    res::MenuTemplate source{
+    using win::menu_flag::kChecked;
+    using win::menu_flag::kGrayed;
+    using win::menu_flag::kPopup;
+    using win::menu_flag::kSeparator;
+    win::MenuTemplate source{
         7,
         {{"&File",
           0,

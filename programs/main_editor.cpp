@@ -18,9 +18,12 @@
 #include "platform/serial/device_discovery.h"
 #include "platform/serial/mapped_serial_port.h"
 #include "platform/win/event_loop.h"
+#include "platform/win/resource_registry.h"
 #include "platform/win/steady_clock.h"
 #include "programs/editor_command_line.h"
 #include "programs/program_version.h"
+#include "resources/icon_ids.h"
+#include "resources/program_resources.h"
 
 namespace {
 
@@ -56,6 +59,8 @@ int main(int argc, char** argv) {
     // the program's icon by it.
     QGuiApplication::setDesktopFileName(FromView(tra1::programs::DesktopId()));
     tra1::qtui::ApplyApplicationLook();
+    tra1::res::AddProgramResources(tra1::win::ResourceRegistry::Instance());
+    tra1::qtui::UseApplicationIcon(tra1::res::kIconProgram);
 
     QSettings settings;
     tra1::qtui::RememberedPlaces places(settings, {tra1::main_window::kTemplateId});

@@ -1,16 +1,12 @@
-#include "resources/resource_registry.h"
+#include "platform/win/resource_registry.h"
 
-#include "resources/program_resources.h"
+#include <utility>
 
-namespace tra1::res {
+namespace tra1::win {
 
 ResourceRegistry& ResourceRegistry::Instance() {
     static ResourceRegistry registry;
     return registry;
-}
-
-ResourceRegistry::ResourceRegistry() {
-    AddProgramResources(*this);
 }
 
 void ResourceRegistry::AddDialog(DialogTemplate dialog) {
@@ -70,4 +66,4 @@ std::vector<int> ResourceRegistry::IconIds() const {
     return KeysOf(icons_);
 }
 
-}  // namespace tra1::res
+}  // namespace tra1::win

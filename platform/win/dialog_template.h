@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace tra1::res {
+namespace tra1::win {
 
 // What a control is. Check boxes and radio buttons toggle themselves when clicked (the "auto"
 // kinds of the toolkit); a plain push button only reports the click.
@@ -98,4 +98,4 @@ struct DialogTemplate {
     const ControlTemplate* FindControl(int control_id) const;
 };
 
-}  // namespace tra1::res
+}  // namespace tra1::win

@@ -1,26 +1,22 @@
 #pragma once
-// The program's resources by id: dialog templates, menus, strings and icons. Each dialog's
-// template lives in its own file under resources/dialogs/ with a maker declared in
-// resource_makers.h, and program_resources.cpp lists every maker:
-//
-//   // resources/dialogs/about_template.cpp
-//   DialogTemplate MakeAboutTemplate() { DialogTemplate t; t.id = 100; ...; return t; }
-//   // resources/program_resources.cpp, in kDialogMakers
-//   MakeAboutTemplate,
+// The resources of the running program by id: dialog templates, menus, strings and icons, as
+// the module's resource section is to the toolkit. A dialog finds its template here when it is
+// created. The registry starts empty; the program adds its own resources once at start, before
+// the first window is made (see resources/program_resources.h), and tests add their own.
 
 #include <map>
 #include <string>
 #include <vector>
 
-#include "resources/dialog_template.h"
-#include "resources/icon_image.h"
-#include "resources/menu_template.h"
+#include "platform/win/dialog_template.h"
+#include "platform/win/icon_image.h"
+#include "platform/win/menu_template.h"
 
-namespace tra1::res {
+namespace tra1::win {
 
 class ResourceRegistry {
 public:
-    // The one registry of the program, holding every program resource from its first use.
+    // The one registry of the program.
     static ResourceRegistry& Instance();
 
     // Adding an id that exists replaces the earlier entry (tests swap templates this way).
@@ -39,11 +35,11 @@ public:
     std::vector<int> IconIds() const;    // ascending
 
 private:
-    ResourceRegistry();  // adds every program resource
+    ResourceRegistry() = default;
     std::map<int, DialogTemplate> dialogs_;
     std::map<int, MenuTemplate> menus_;
     std::map<int, std::string> strings_;
     std::map<int, IconImage> icons_;
 };
 
-}  // namespace tra1::res
+}  // namespace tra1::win

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace tra1::res {
+namespace tra1::win {
 
 namespace menu_flag {
 inline constexpr std::uint32_t kNone = 0;
@@ -28,4 +28,4 @@ struct MenuTemplate {
     std::vector<MenuItemTemplate> items;
 };
 
-}  // namespace tra1::res
+}  // namespace tra1::win

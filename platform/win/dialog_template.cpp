@@ -1,6 +1,6 @@
-#include "resources/dialog_template.h"
+#include "platform/win/dialog_template.h"
 
-namespace tra1::res {
+namespace tra1::win {
 
 const ControlTemplate* DialogTemplate::FindControl(int control_id) const {
     for (const ControlTemplate& control : controls) {
@@ -11,4 +11,4 @@ const ControlTemplate* DialogTemplate::FindControl(int control_id) const {
     return nullptr;
 }
 
-}  // namespace tra1::res
+}  // namespace tra1::win

@@ -1,4 +1,4 @@
-#include "platform/qt/dialog_renderer.h"
+#include "programs/pictures/dialog_renderer.h"
 
 #include <QApplication>
 #include <QDir>
@@ -7,15 +7,16 @@
 #include <QPixmap>
 
 #include "platform/qt/dialog_widget.h"
-#include "platform/qt/picture_window.h"
+#include "programs/pictures/picture_window.h"
 #include "platform/qt/qt_front_end.h"
 #include "platform/win/dialog.h"
 #include "platform/win/event_loop.h"
 #include "platform/win/scripted_prompter.h"
+#include "platform/win/resource_registry.h"
 #include "platform/win/virtual_clock.h"
-#include "resources/resource_registry.h"
+#include "resources/icon_ids.h"
 
-namespace tra1::qtui {
+namespace tra1::pictures {
 
 namespace {
 
@@ -52,6 +53,8 @@ QString RenderFileName(int template_id) {
 }
 
 QImage RenderDialog(int template_id) {
+    // A window without an icon of its own shows the program's, as in the running program.
+    qtui::UseApplicationIcon(res::kIconProgram);
     // A private loop on a virtual clock: nothing that the window starts runs on its own.
     win::VirtualClock clock;
     win::EventLoop loop(clock);
@@ -59,14 +62,14 @@ QImage RenderDialog(int template_id) {
     win::ScriptedPrompter prompter;
     QImage image;
     {
-        QtFrontEnd front_end(loop);
+        qtui::QtFrontEnd front_end(loop);
         loop.SetPrompter(&prompter);
         PictureWindow picture(loop, template_id);
         win::Dialog* dialog = picture.dialog();
         if (dialog == nullptr) {
             return {};
         }
-        if (DialogWidget* widget = front_end.host().WidgetFor(dialog->Handle())) {
+        if (qtui::DialogWidget* widget = front_end.host().WidgetFor(dialog->Handle())) {
             widget->adjustSize();
             QApplication::processEvents();
             image = WithCaption(widget->grab(), widget->windowTitle(), widget->windowIcon());
@@ -83,7 +86,7 @@ RenderReport RenderAllDialogs(const QString& directory) {
         report.errors.push_back("cannot create " + directory.toStdString());
         return report;
     }
-    for (int id : res::ResourceRegistry::Instance().DialogIds()) {
+    for (int id : win::ResourceRegistry::Instance().DialogIds()) {
         const QImage image = RenderDialog(id);
         const QString path = dir.filePath(RenderFileName(id));
         if (image.isNull()) {
@@ -98,4 +101,4 @@ RenderReport RenderAllDialogs(const QString& directory) {
     return report;
 }
 
-}  // namespace tra1::qtui
+}  // namespace tra1::pictures

@@ -1,4 +1,4 @@
-#include "platform/qt/picture_window.h"
+#include "programs/pictures/picture_window.h"
 
 #include <functional>
 
@@ -13,7 +13,7 @@
 #include "panels/panel_list.h"
 #include "platform/serial/serial_port.h"
 
-namespace tra1::qtui {
+namespace tra1::pictures {
 
 PictureWindow::PictureWindow(win::EventLoop& loop, int template_id) : loop_(loop) {
     if (!MakeProgramWindow(template_id) && !MakePanel(template_id)) {
@@ -132,4 +132,4 @@ bool PictureWindow::MakePanel(int template_id) {
     return true;
 }
 
-}  // namespace tra1::qtui
+}  // namespace tra1::pictures

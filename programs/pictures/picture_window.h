@@ -7,7 +7,7 @@
 //
 //   win::VirtualClock clock;
 //   win::EventLoop loop(clock);
-//   QtFrontEnd front_end(loop);
+//   qtui::QtFrontEnd front_end(loop);
 //   PictureWindow picture(loop, 140);
 //   if (win::Dialog* dialog = picture.dialog()) { /* grab front_end.host().WidgetFor(...) */ }
 //
@@ -23,7 +23,7 @@
 #include "platform/win/dialog.h"
 #include "platform/win/event_loop.h"
 
-namespace tra1::qtui {
+namespace tra1::pictures {
 
 class PictureWindow {
 public:
@@ -55,4 +55,4 @@ private:
     std::unique_ptr<win::Dialog> dialog_;
 };
 
-}  // namespace tra1::qtui
+}  // namespace tra1::pictures

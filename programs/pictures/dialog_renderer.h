@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace tra1::qtui {
+namespace tra1::pictures {
 
 struct RenderReport {
     std::vector<std::string> written;  // paths of the PNGs
@@ -24,4 +24,4 @@ RenderReport RenderAllDialogs(const QString& directory);
 // The file name used for a dialog.
 QString RenderFileName(int template_id);
 
-}  // namespace tra1::qtui
+}  // namespace tra1::pictures

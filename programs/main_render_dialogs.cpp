@@ -5,20 +5,23 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/qt/dialog_renderer.h"
+#include "platform/win/resource_registry.h"
+#include "programs/pictures/dialog_renderer.h"
+#include "resources/program_resources.h"
 
 int main(int argc, char** argv) {
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
     }
     QApplication app(argc, argv);
+    tra1::res::AddProgramResources(tra1::win::ResourceRegistry::Instance());
     QString directory = QStringLiteral("rendered");
     if (argc > 1) {
         directory = QString::fromLocal8Bit(argv[1]);
     } else if (const char* env = std::getenv("TRA1_RENDER_DIR"); env != nullptr && *env != 0) {
         directory = QString::fromLocal8Bit(env);
     }
-    const tra1::qtui::RenderReport report = tra1::qtui::RenderAllDialogs(directory);
+    const tra1::pictures::RenderReport report = tra1::pictures::RenderAllDialogs(directory);
     for (const std::string& path : report.written) {
         std::printf("%s\n", path.c_str());
     }
