@@ -18,9 +18,9 @@
 #include "platform/win/event_loop.h"
 #include "platform/win/menu.h"
 #include "platform/win/prompter.h"
+#include "platform/win/resource_registry.h"
 #include "platform/win/static.h"
 #include "resources/icon_ids.h"
-#include "platform/win/resource_registry.h"
 
 namespace tra1 {
 
@@ -281,7 +281,7 @@ void CReceiverEditorDlg::ShowDebugCounter() {
 
 void CReceiverEditorDlg::OnTimer(win::TimerId timerId) {
     if (timerId == id::kBlinkTimer) {
-        link_.GetConnector().OnBlinkTimer();
+        link_.OnBlinkTimer();
         return;
     }
     if (timerId == id::kVolumeRepeatTimer) {

@@ -21,12 +21,12 @@ ReceiverLink::ReceiverLink(win::Dialog& window, ReceiverImage& image, ModelProfi
                            std::unique_ptr<serial::SerialPort> port, MainWindowServices& services)
     : window_(window),
       services_(services),
-      log_(&window),
+      pane_(&window),
       rs232c_(window.Loop(), state_, std::move(port)),
       aux_(window.Loop()),
       decoder_(image, state_, *this),
       assembler_(decoder_),
-      connector_(state_, profile, frames_, *this),
+      connector_(state_, profile, frames_, log_, *this),
       sender_(window, rs232c_, frames_, state_, log_, assembler_, *this) {
     decoder_.SetConfigurationGate(&connector_);
     // A far end that hangs up (the cable pulled, the serial server or the simulator gone) ends
@@ -105,6 +105,36 @@ void ReceiverLink::EnablePortChoice(bool enabled) {
     window_.EnableDlgItem(id::kPortCombo, enabled);
 }
 
+void ReceiverLink::ConnectionChanged(ConnectionState state) {
+    switch (state) {
+        case ConnectionState::kSearching:
+            ShowConnectionIcon(res::kIconSearching);
+            return;
+        case ConnectionState::kConnected:
+            ShowConnectionIcon(res::kIconConnectedAsync);
+            return;
+        case ConnectionState::kRealtime:
+            ShowConnectionIcon(res::kIconConnectedRealtime);
+            return;
+        case ConnectionState::kClosed:
+        case ConnectionState::kIdentifying:
+        case ConnectionState::kUnsupported:
+        case ConnectionState::kNoReply:
+            break;
+    }
+    ShowConnectionIcon(res::kIconNotConnected);
+}
+
+void ReceiverLink::OnBlinkTimer() {
+    // Whatever the connector reported last, the icon blinks for as long as the search runs,
+    // also while the user is asked about a receiver it found.
+    if (!connector_.SearchRunning()) {
+        return;
+    }
+    ShowConnectionIcon(ConnectionIcon() == res::kIconSearching ? res::kIconNotConnected
+                                                               : res::kIconSearching);
+}
+
 void ReceiverLink::ShowConnectionIcon(int iconId) {
     if (auto* icon = window_.Get<win::Static>(id::kConnectionIcon)) {
         icon->SetIcon(iconId);
@@ -168,8 +198,7 @@ void ReceiverLink::RefreshPanels() {
 }
 
 void ReceiverLink::ShowReceiverNotAnswering() {
-    ShowConnectionIcon(res::kIconNotConnected);
-    EnableTransferControls(false);
+    connector_.ReceiverStoppedAnswering();
 }
 
 void ReceiverLink::ShowReceiverGone() {

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/log_pane.h"
 #include "link/caux_timer_dlg.h"
 #include "link/command_sender.h"
 #include "link/connector.h"
@@ -54,6 +55,8 @@ public:
     bool OnTimer(win::TimerId id);
     // Message 0xA500 from the tick window.
     void OnAuxTick() { sender_.OnAuxTick(); }
+    // Timer 1 (500 ms): while a search runs the connection icon blinks.
+    void OnBlinkTimer();
 
     LinkState& State() { return state_; }
     const LinkState& State() const { return state_; }
@@ -63,7 +66,8 @@ public:
     CRS232CDlg& Rs232c() { return rs232c_; }
     CAUXTIMERDlg& AuxTimer() { return aux_; }
 
-    // The receiver does not answer: connection icon 129 and the transfer controls disabled.
+    // The receiver does not answer: the connector is told (no reply, connection icon 129) and
+    // the transfer controls are disabled.
     void ShowReceiverNotAnswering();
 
 private:
@@ -74,8 +78,8 @@ private:
     int SelectedPort() const override;
     void SelectPort(int index) override;
     void EnablePortChoice(bool enabled) override;
-    void ShowConnectionIcon(int iconId) override;
-    int ConnectionIcon() const override;
+    // The connection icon (static 1003) shows the connection state.
+    void ConnectionChanged(ConnectionState state) override;
     void EnableTransferControls(bool enabled) override;
     PortResult OpenPort() override;
     std::string OpenFailureReason() const override { return rs232c_.OpenFailureReason(); }
@@ -87,8 +91,6 @@ private:
     int CurrentQueuedCommand() const override { return sender_.CurrentQueuedCommand(); }
     void AdvanceQueueIndex() override { sender_.AdvanceQueueIndex(); }
     void StopReplyTimeout() override { sender_.StopReplyTimeout(); }
-    bool LogEnabled() const override { return log_.LogEnabled(); }
-    void AppendLog(std::string_view text) override { log_.AppendLog(text); }
     void ShowMessage(const std::string& text, const std::string& title) override;
     bool AskOkCancel(const std::string& text, const std::string& title) override;
     void ReloadWindows() override;
@@ -106,12 +108,17 @@ private:
     void DownloadStep() override;
     void RealtimeStep() override;
 
+    void ShowConnectionIcon(int iconId);
+    int ConnectionIcon() const;
+
     win::Dialog& window_;
     MainWindowServices& services_;
     LinkState state_;
     // The one outgoing frame buffer of the connector and the sender.
     CommandFrameBuilder frames_;
-    ProtocolLog log_;
+    // The protocol log goes to the main window's log pane.
+    LogPane pane_;
+    ProtocolLog log_{&pane_};
     CRS232CDlg rs232c_;
     CAUXTIMERDlg aux_;
     ReplyDecoder decoder_;

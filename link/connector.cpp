@@ -4,10 +4,10 @@
 #include <string>
 
 #include "link/link_state.h"
+#include "link/protocol_log.h"
 #include "model/command_frame_builder.h"
 #include "model/model_profile.h"
 #include "model/protocol.h"
-#include "resources/icon_ids.h"
 
 namespace tra1 {
 namespace {
@@ -51,9 +51,17 @@ bool Connector::SearchRunning() const {
 }
 
 void Connector::Log(std::string_view text) {
-    if (host_.LogEnabled()) {
-        host_.AppendLog(text);
-    }
+    log_.LogIfEnabled(text);
+}
+
+void Connector::Enter(ConnectionState state) {
+    connection_ = state;
+    host_.ConnectionChanged(state);
+}
+
+void Connector::ReceiverStoppedAnswering() {
+    Enter(ConnectionState::kNoReply);
+    host_.EnableTransferControls(false);
 }
 
 void Connector::Connect() {
@@ -141,7 +149,7 @@ void Connector::FailSearch() {
     Log("Auto Device Search Finish.\r\n");
     host_.ShowMessage("No device was found.\r\nPlease check connection.", std::string(kTitle));
     host_.EnablePortChoice(true);
-    host_.ShowConnectionIcon(res::kIconNotConnected);
+    Enter(ConnectionState::kClosed);
 }
 
 void Connector::SearchPort(int n) {
@@ -149,7 +157,7 @@ void Connector::SearchPort(int n) {
     // Iterative rather than recursive over refused ports: each refused port moves on to the next.
     for (;;) {
         host_.ClosePort();
-        host_.ShowConnectionIcon(res::kIconSearching);
+        Enter(ConnectionState::kSearching);
         host_.EnableTransferControls(false);
         if (n < kFirstPort || n > kLastPort) {
             FailSearch();
@@ -173,11 +181,11 @@ void Connector::SearchPort(int n) {
         const OpeningFrames frames = WriteOpeningFrames();
         state_.openPort = n;
         host_.QueueOnlyStatusRequest();
-        if (host_.LogEnabled()) {
-            host_.AppendLog("Com " + std::to_string(n) + " --> Open\r\n");
-            host_.AppendLog(std::string(log_prefix::kCommand) + frames.first);
-            host_.AppendLog("\r\n" + std::string(log_prefix::kCommand) + frames.second);
-            host_.AppendLog("\r\n");
+        if (log_.LogEnabled()) {
+            log_.AppendLog("Com " + std::to_string(n) + " --> Open\r\n");
+            log_.AppendLog(std::string(log_prefix::kCommand) + frames.first);
+            log_.AppendLog("\r\n" + std::string(log_prefix::kCommand) + frames.second);
+            log_.AppendLog("\r\n");
         }
         // The queue pump now sends the status request; five unanswered sends move on to n + 1.
         return;
@@ -191,7 +199,7 @@ void Connector::Disconnect() {
     awaitingFirstAnswer_ = false;
     host_.ClosePort();
     ClearLinkSlots(state_);
-    host_.ShowConnectionIcon(res::kIconNotConnected);
+    Enter(ConnectionState::kClosed);
     host_.EnableTransferControls(false);
     host_.EnablePortChoice(true);
     state_.linkBusy = 1;
@@ -202,14 +210,6 @@ void Connector::Disconnect() {
     state_.downloadInProgress = 0;
     state_.awaitedFunction = LinkState::kNone;
     state_.echoGuard = 0;
-}
-
-void Connector::OnBlinkTimer() {
-    if (!SearchRunning()) {
-        return;
-    }
-    host_.ShowConnectionIcon(host_.ConnectionIcon() == res::kIconSearching ? res::kIconNotConnected
-                                                                           : res::kIconSearching);
 }
 
 bool Connector::OnConfigurationFrame(std::string_view body) {
@@ -232,10 +232,10 @@ bool Connector::OnConfigurationFrame(std::string_view body) {
     const int port = state_.openPort;
 
     if (state_.realtimeMode) {
-        host_.ShowConnectionIcon(res::kIconConnectedRealtime);
+        Enter(ConnectionState::kRealtime);
         host_.EnableTransferControls(false);
     } else if (!searching) {
-        host_.ShowConnectionIcon(res::kIconConnectedAsync);
+        Enter(ConnectionState::kConnected);
         host_.EnableTransferControls(true);
     }
 
@@ -252,7 +252,7 @@ bool Connector::OnConfigurationFrame(std::string_view body) {
         state_.linkBusy = 1;
         state_.transferBusy = 1;
         host_.ResetQueue();
-        host_.ShowConnectionIcon(res::kIconNotConnected);
+        Enter(ConnectionState::kIdentifying);
         host_.EnableTransferControls(false);
 
         std::string text = searching ? "Auto Device Finder found "
@@ -271,7 +271,7 @@ bool Connector::OnConfigurationFrame(std::string_view body) {
         if (model != ModelProfile::kTrA1) {
             host_.ShowMessage("Sorry, this version doesn't support this model.",
                               std::string(kTitle));
-            host_.ShowConnectionIcon(res::kIconNotConnected);
+            Enter(ConnectionState::kUnsupported);
             host_.EnableTransferControls(false);
             if (searching) {
                 state_.searchPort = 0;
@@ -289,7 +289,7 @@ bool Connector::OnConfigurationFrame(std::string_view body) {
         host_.ReloadWindows();
         state_.linkBusy = 0;
         state_.transferBusy = 0;
-        host_.ShowConnectionIcon(res::kIconConnectedAsync);
+        Enter(ConnectionState::kConnected);
         host_.EnableTransferControls(true);
     }
     return true;

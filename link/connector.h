@@ -4,11 +4,13 @@
 #include <string_view>
 
 #include "link/configuration_gate.h"
+#include "link/connection_state.h"
 
 namespace tra1 {
 
 class CommandFrameBuilder;
 class ModelProfile;
+class ProtocolLog;
 struct LinkState;
 
 // What the connector asks of the main window and of the serial link it owns. The main window
@@ -28,9 +30,9 @@ public:
     virtual int SelectedPort() const = 0;
     virtual void SelectPort(int index) = 0;
     virtual void EnablePortChoice(bool enabled) = 0;
-    // The connection icon (static 1003) and the transfer controls (1200, 1201, 1233, 1234).
-    virtual void ShowConnectionIcon(int iconId) = 0;
-    virtual int ConnectionIcon() const = 0;
+    // The connection has moved to `state` (the main window shows it as its connection icon).
+    virtual void ConnectionChanged(ConnectionState state) = 0;
+    // The transfer controls (1200, 1201, 1233, 1234).
     virtual void EnableTransferControls(bool enabled) = 0;
 
     // The serial link. OpenPort opens the port whose number is in the open-port slot.
@@ -50,10 +52,6 @@ public:
     // The entry at the queue index has been answered: the index moves on by one.
     virtual void AdvanceQueueIndex() = 0;
     virtual void StopReplyTimeout() = 0;
-
-    // The log pane: whether "DisplayLog" is ticked, and appending to it.
-    virtual bool LogEnabled() const = 0;
-    virtual void AppendLog(std::string_view text) = 0;
 
     // Modal message boxes. AskOkCancel returns true for OK.
     virtual void ShowMessage(const std::string& text, const std::string& title) = 0;
@@ -75,10 +73,11 @@ public:
     // Model codes the receiver reports in the first five characters of a configuration frame.
     static int IdentifyModel(std::string_view body);
 
-    // `frames` builds the two frames written when a port opens.
+    // `frames` builds the two frames written when a port opens; `log` traces the search and
+    // every configuration frame.
     Connector(LinkState& state, ModelProfile& profile, CommandFrameBuilder& frames,
-              ConnectorHost& host)
-        : state_(state), profile_(profile), frames_(frames), host_(host) {}
+              ProtocolLog& log, ConnectorHost& host)
+        : state_(state), profile_(profile), frames_(frames), log_(log), host_(host) {}
 
     // Button "Connect" / menu "Connect": opens the chosen port, or starts the search on "AUTO".
     void Connect();
@@ -89,14 +88,16 @@ public:
     // The identification steps for every configuration frame: true when the frame goes on to
     // be decoded.
     bool OnConfigurationFrame(std::string_view body) override;
-    // Timer 1 (500 ms): while a search runs the connection icon blinks.
-    void OnBlinkTimer();
+    // The receiver stopped answering the queued commands (the sender gave up on it); the port
+    // stays open so that a later status request finds it again.
+    void ReceiverStoppedAnswering();
     // The link gave the receiver up after its five status requests went unanswered. A port the
     // user connected to that has never answered since is named in a message, once; a receiver
-    // that answered before and falls silent only changes the connection icon.
+    // that answered before and falls silent only changes the connection state.
     void OnReceiverSilent();
 
     bool SearchRunning() const;
+    ConnectionState Connection() const { return connection_; }
 
 private:
     struct OpeningFrames {
@@ -107,13 +108,17 @@ private:
     OpeningFrames WriteOpeningFrames();
     void FailSearch();
     void Log(std::string_view text);
+    // Moves to `state` and tells the host.
+    void Enter(ConnectionState state);
 
     LinkState& state_;
     ModelProfile& profile_;
     CommandFrameBuilder& frames_;
+    ProtocolLog& log_;
     ConnectorHost& host_;
     // A port was connected to directly and no configuration frame has come since.
     bool awaitingFirstAnswer_ = false;
+    ConnectionState connection_ = ConnectionState::kClosed;
 };
 
 }  // namespace tra1

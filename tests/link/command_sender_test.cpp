@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/log_pane.h"
 #include "link/caux_timer_dlg.h"
 #include "link/command_sender.h"
 #include "link/crs232c_dlg.h"
@@ -22,8 +23,8 @@
 #include "platform/win/button.h"
 #include "platform/win/dialog.h"
 #include "platform/win/event_loop.h"
-#include "platform/win/virtual_clock.h"
 #include "platform/win/resource_registry.h"
+#include "platform/win/virtual_clock.h"
 #include "sim/virtual_receiver.h"
 #include "sim/win_line_clock.h"
 
@@ -40,12 +41,12 @@ void RegisterMainTemplate() {
     t.id = kMainTemplateId;
     t.caption = "main window double";
     win::ControlTemplate edit;
-    edit.id = ProtocolLog::kLogEditId;
+    edit.id = LogPane::kLogEditId;
     edit.kind = win::ControlKind::kEdit;
     edit.style = win::style::kMultiLine;
     t.controls.push_back(edit);
     win::ControlTemplate check;
-    check.id = ProtocolLog::kDisplayLogCheckId;
+    check.id = LogPane::kDisplayLogCheckId;
     check.kind = win::ControlKind::kCheckBox;
     t.controls.push_back(check);
     win::ResourceRegistry::Instance().AddDialog(t);
@@ -153,7 +154,7 @@ protected:
     }
 
     void SetLogTicked(bool on) {
-        main.Get<win::Button>(ProtocolLog::kDisplayLogCheckId)->SetCheck(on ? 1 : 0);
+        main.Get<win::Button>(LogPane::kDisplayLogCheckId)->SetCheck(on ? 1 : 0);
     }
     std::string Written() const { return port.Written(); }
     std::vector<std::int64_t> HeardTimes() const {
@@ -181,7 +182,8 @@ protected:
     MainWindowDouble main{loop};
     CRS232CDlg rs232c{loop, state, port};
     CommandFrameBuilder frames;
-    ProtocolLog log{&main};
+    LogPane pane{&main};
+    ProtocolLog log{&pane};
     AnsweringSink sink{state};
     FrameAssembler assembler{sink};
     HostDouble host;
@@ -196,9 +198,9 @@ TEST_F(CommandSenderTest, AsynchronousModePassesOnlyPowerAndTheMemories) {
         EXPECT_EQ(sent, n == 8 || (n >= 27 && n <= 32)) << n;
     }
     // Every frame that went out is in the log, with its prefix.
-    EXPECT_EQ(Count(log.Text(), "(PC) EX  "), 7);
+    EXPECT_EQ(Count(pane.Text(), "(PC) EX  "), 7);
     const std::string recall(frames.BuildCommandFrame(28, 0));
-    EXPECT_NE(log.Text().find("(PC) EX  " + recall + "\r\n"), std::string::npos);
+    EXPECT_NE(pane.Text().find("(PC) EX  " + recall + "\r\n"), std::string::npos);
 
     // Extended frames wait for realtime mode or a transfer.
     const std::size_t before = Written().size();
@@ -220,7 +222,7 @@ TEST_F(CommandSenderTest, RealtimeModeAndTransfersSendEverything) {
     EXPECT_EQ(state.echoGuard, 1);
     const std::string write(frames.BuildExtendedFrame(262, 1, 3, 12));
     EXPECT_EQ(Written().substr(Written().size() - write.size()), write);
-    EXPECT_NE(log.Text().find("(PC) EX  " + write + "\r\n"), std::string::npos);
+    EXPECT_NE(pane.Text().find("(PC) EX  " + write + "\r\n"), std::string::npos);
 
     // An upload or a download in asynchronous mode lets everything through as well.
     state.realtimeMode = false;
@@ -238,7 +240,7 @@ TEST_F(CommandSenderTest, RealtimeModeAndTransfersSendEverything) {
     before = Written().size();
     sender.SendCommand(200, 0);
     EXPECT_EQ(Written().size(), before);
-    EXPECT_EQ(log.Text().substr(log.Text().size() - 11), "(PC) EX  \r\n");
+    EXPECT_EQ(pane.Text().substr(pane.Text().size() - 11), "(PC) EX  \r\n");
 }
 
 TEST_F(CommandSenderTest, NothingIsSentOrLoggedWithoutAPort) {
@@ -247,7 +249,7 @@ TEST_F(CommandSenderTest, NothingIsSentOrLoggedWithoutAPort) {
     sender.SendCommand(8, 0);
     sender.SendExtended(262, 1, 3, 12);
     EXPECT_EQ(Written(), "");
-    EXPECT_EQ(log.Text(), "");
+    EXPECT_EQ(pane.Text(), "");
     sender.EnqueueCommand(255, 0);
     loop.AdvanceBy(3000);
     EXPECT_EQ(Written(), "");
@@ -299,10 +301,10 @@ TEST_F(CommandSenderTest, SendNextQueued) {
     EXPECT_EQ(state.waiting, 1);
     EXPECT_EQ(state.identificationPending, 1);
     EXPECT_EQ(Written(), kStatusRequestFrame);
-    EXPECT_EQ(log.Text(), "");
+    EXPECT_EQ(pane.Text(), "");
     SetLogTicked(true);
     EXPECT_TRUE(sender.SendNextQueued());
-    EXPECT_EQ(log.Text(), "(PC)--> " + kStatusRequestFrame + "\r\n");
+    EXPECT_EQ(pane.Text(), "(PC)--> " + kStatusRequestFrame + "\r\n");
 
     // Every entry answered: the next call empties the queue and its link slots.
     sender.AdvanceQueueIndex();
@@ -347,7 +349,7 @@ TEST_F(CommandSenderTest, SilentReceiverGetsFiveSendsOneSecondApartThenFallsBack
     // Timer 7 queues the status request at 1000 ms; the pump sends it at 1050 ms.
     loop.AdvanceBy(6049);
     EXPECT_EQ(HeardTimes(), (std::vector<std::int64_t>{1050, 2050, 3050, 4050, 5050}));
-    EXPECT_EQ(Count(log.Text(), "(PC)--> " + kStatusRequestFrame + "\r\n"), 5);
+    EXPECT_EQ(Count(pane.Text(), "(PC)--> " + kStatusRequestFrame + "\r\n"), 5);
     EXPECT_EQ(state.retryCount, 4);
     EXPECT_EQ(state.linkBusy, 0);  // each resend frees the link
     EXPECT_EQ(host.gone, 0);
@@ -428,7 +430,7 @@ protected:
         }
     }
     std::string LastLine() const {
-        const std::string text = log.Text();
+        const std::string text = pane.Text();
         const auto end = text.rfind("\r\n");
         if (end == std::string::npos) {
             return "";
@@ -447,11 +449,11 @@ TEST_F(WaitingCounterTest, TwoSecondsOfSilenceOnTheAuxiliaryTick) {
     aux.SetPeriod(10);
     aux.Start();
     loop.AdvanceBy(2000);  // 200 ticks: the counter reaches 200
-    EXPECT_EQ(log.Text(), "");
+    EXPECT_EQ(pane.Text(), "");
     EXPECT_EQ(state.waitingCounter, 200);
     state.awaitedFunction = 264;
     loop.AdvanceBy(10);
-    EXPECT_EQ(log.Text(), "Command Waiting Counter Cleared(Cmnd)   0108\r\n");
+    EXPECT_EQ(pane.Text(), "Command Waiting Counter Cleared(Cmnd)   0108\r\n");
     EXPECT_EQ(state.waitingCounter, 0);
     EXPECT_EQ(state.awaitedFunction, LinkState::kNone);
     EXPECT_EQ(state.previousAwaitedFunction, LinkState::kNone);
@@ -517,7 +519,7 @@ TEST_F(WaitingCounterTest, TheTickStandsStillWhileWaitingBusyOrClosed) {
     Ticks(300);
     EXPECT_EQ(state.waitingCounter, 0);
     EXPECT_EQ(host.uploadSteps, 0);
-    EXPECT_EQ(log.Text(), "");
+    EXPECT_EQ(pane.Text(), "");
 }
 
 TEST_F(CommandSenderTest, TheLogStaysWithinItsBudgetUnderEverySender) {
@@ -531,8 +533,8 @@ TEST_F(CommandSenderTest, TheLogStaysWithinItsBudgetUnderEverySender) {
             sender.EnqueueCommand(255, 0);
             sender.SendNextQueued();
         }
-        const std::string text = log.Text();
-        ASSERT_LE(text.size(), ProtocolLog::kTrimLength + 32) << i;
+        const std::string text = pane.Text();
+        ASSERT_LE(text.size(), LogPane::kTrimLength + 32) << i;
     }
 }
 

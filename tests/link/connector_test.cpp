@@ -11,9 +11,10 @@
 #include <vector>
 
 #include "link/link_state.h"
+#include "link/log_sink.h"
+#include "link/protocol_log.h"
 #include "model/command_frame_builder.h"
 #include "model/model_profile.h"
-#include "resources/icon_ids.h"
 
 namespace tra1 {
 namespace {
@@ -22,12 +23,12 @@ class RecordingHost final : public ConnectorHost {
 public:
     int selection = 0;
     bool portChoiceEnabled = true;
-    int icon = res::kIconNotConnected;
+    ConnectionState connection = ConnectionState::kClosed;
+    std::vector<ConnectionState> history;  // each change once
     bool transferEnabled = false;
     std::deque<PortResult> openResults;  // empty: every port opens
     std::vector<int> opened;
     std::vector<std::string> written;
-    std::vector<std::string> log;
     std::vector<std::string> boxes;
     std::deque<bool> okAnswers;  // empty: OK
     int queued = -1;
@@ -39,8 +40,12 @@ public:
     int SelectedPort() const override { return selection; }
     void SelectPort(int index) override { selection = index; }
     void EnablePortChoice(bool enabled) override { portChoiceEnabled = enabled; }
-    void ShowConnectionIcon(int iconId) override { icon = iconId; }
-    int ConnectionIcon() const override { return icon; }
+    void ConnectionChanged(ConnectionState reported) override {
+        connection = reported;
+        if (history.empty() || history.back() != reported) {
+            history.push_back(reported);
+        }
+    }
     void EnableTransferControls(bool enabled) override { transferEnabled = enabled; }
     PortResult OpenPort() override {
         PortResult result = PortResult::kOpened;
@@ -71,8 +76,6 @@ public:
     int CurrentQueuedCommand() const override { return queued; }
     void AdvanceQueueIndex() override { queued = -1; }
     void StopReplyTimeout() override {}
-    bool LogEnabled() const override { return true; }
-    void AppendLog(std::string_view text) override { log.emplace_back(text); }
     void ShowMessage(const std::string& text, const std::string& title) override {
         EXPECT_EQ(title, "Tolvek Receiver Editor Message");
         boxes.push_back(text);
@@ -93,6 +96,15 @@ public:
     }
 };
 
+// The log, switched on, one entry per write.
+class RecordingSink final : public LogSink {
+public:
+    bool Enabled() const override { return true; }
+    void Append(std::string_view text) override { log.emplace_back(text); }
+
+    std::vector<std::string> log;
+};
+
 class ConnectorTest : public ::testing::Test {
 protected:
     ConnectorTest() {
@@ -109,7 +121,9 @@ protected:
     ModelProfile profile;
     CommandFrameBuilder frames;
     RecordingHost host;
-    Connector connector{state, profile, frames, host};
+    RecordingSink sink;
+    ProtocolLog log{&sink};
+    Connector connector{state, profile, frames, log, host};
 };
 
 TEST_F(ConnectorTest, IdentifiesTheNineModelCodesOnExactlyFiveCharacters) {
@@ -136,14 +150,14 @@ TEST_F(ConnectorTest, SearchSkipsRefusedPortsAndQueuesTheStatusRequest) {
     EXPECT_EQ(state.searchPort, 2);
     EXPECT_EQ(state.openPort, 2);
     EXPECT_EQ(host.statusQueued, 1);
-    EXPECT_EQ(host.icon, res::kIconSearching);
+    EXPECT_EQ(host.connection, ConnectionState::kSearching);
     const std::vector<std::string> expected{"Com 1 --> Invalid\r\n", "Com 2 --> Open\r\n",
                                             "(PC) Command  \x02"
                                             "00000\x03",
                                             "\r\n(PC) Command  \x02"
                                             "20100\x03",
                                             "\r\n"};
-    EXPECT_EQ(host.log, expected);
+    EXPECT_EQ(sink.log, expected);
 
     host.selection = 4;  // the user picks a port while the search runs
     connector.Connect();
@@ -151,10 +165,9 @@ TEST_F(ConnectorTest, SearchSkipsRefusedPortsAndQueuesTheStatusRequest) {
     EXPECT_EQ(host.selection, 0);
     EXPECT_EQ(state.searchPort, 2);
 
-    connector.OnBlinkTimer();
-    EXPECT_EQ(host.icon, res::kIconNotConnected);
-    connector.OnBlinkTimer();
-    EXPECT_EQ(host.icon, res::kIconSearching);
+    // The search goes on (the main window blinks its icon meanwhile).
+    EXPECT_TRUE(connector.SearchRunning());
+    EXPECT_EQ(connector.Connection(), ConnectionState::kSearching);
 }
 
 TEST_F(ConnectorTest, TheFirstFrameAfterAnEchoIsNotDecoded) {
@@ -180,10 +193,48 @@ TEST_F(ConnectorTest, DisconnectLeavesRealtimeModeAndClearsTheLink) {
     EXPECT_EQ(state.openPort, 0);
     EXPECT_EQ(state.linkBusy, 1);
     EXPECT_EQ(state.echoGuard, 0);
-    EXPECT_EQ(host.icon, res::kIconNotConnected);
+    EXPECT_EQ(host.connection, ConnectionState::kClosed);
     state.linkBusy = 0;
     connector.Disconnect();  // nothing open: nothing happens
     EXPECT_EQ(state.linkBusy, 0);
+}
+
+TEST_F(ConnectorTest, TheConnectionStateFollowsTheSearchTheQuestionAndTheReceiver) {
+    using enum ConnectionState;
+    connector.Connect();  // "AUTO": COM1 opens and the search waits for its answer
+    EXPECT_EQ(connector.Connection(), kSearching);
+    // The TR-A1 answers: the user is asked whether to take it, then it is connected.
+    EXPECT_TRUE(connector.OnConfigurationFrame(Body("R3109")));
+    EXPECT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.history, (std::vector<ConnectionState>{kSearching, kIdentifying, kConnected}));
+    EXPECT_EQ(connector.Connection(), kConnected);
+    EXPECT_FALSE(connector.SearchRunning());
+
+    state.echoGuard = 0;
+    state.realtimeMode = true;
+    EXPECT_TRUE(connector.OnConfigurationFrame(Body("R3109")));
+    EXPECT_EQ(connector.Connection(), kRealtime);
+    host.transferEnabled = true;
+    connector.ReceiverStoppedAnswering();
+    EXPECT_EQ(connector.Connection(), kNoReply);
+    EXPECT_FALSE(host.transferEnabled);
+    EXPECT_EQ(state.openPort, 1);  // the port stays open for the receiver to come back
+    connector.Disconnect();
+    EXPECT_EQ(connector.Connection(), kClosed);
+}
+
+TEST_F(ConnectorTest, AnotherModelTakenByTheUserLeavesTheLinkIdle) {
+    host.selection = 3;
+    connector.Connect();
+    EXPECT_EQ(connector.Connection(), ConnectionState::kClosed);  // opened, nothing heard yet
+    EXPECT_FALSE(connector.OnConfigurationFrame(Body("R3101")));
+    EXPECT_EQ(host.boxes.back(), "Sorry, this version doesn't support this model.");
+    // The frame is a reply like any other before its model is looked at, as the icon shows it.
+    EXPECT_EQ(host.history, (std::vector<ConnectionState>{ConnectionState::kConnected,
+                                                          ConnectionState::kIdentifying,
+                                                          ConnectionState::kUnsupported}));
+    EXPECT_EQ(state.linkBusy, 1);
+    EXPECT_EQ(state.openPort, 3);
 }
 
 }  // namespace

@@ -1,19 +1,21 @@
-// The log pane: lines only while "DisplayLog" is ticked, unconditional writes, and the trimming
-// that keeps the pane within its 30000-character budget plus the newest entries.
+// The protocol log in the main window's log pane: lines only while "DisplayLog" is ticked,
+// unconditional writes, and the trimming that keeps the pane within its 30000-character budget
+// plus the newest entries.
 
 #include <gtest/gtest.h>
 
 #include <random>
 #include <string>
 
+#include "app/log_pane.h"
 #include "link/protocol_log.h"
 #include "model/protocol.h"
 #include "platform/win/button.h"
 #include "platform/win/dialog.h"
 #include "platform/win/edit.h"
 #include "platform/win/event_loop.h"
-#include "platform/win/virtual_clock.h"
 #include "platform/win/resource_registry.h"
+#include "platform/win/virtual_clock.h"
 
 namespace tra1 {
 namespace {
@@ -26,12 +28,12 @@ void RegisterPaneTemplate() {
     t.id = kPaneTemplateId;
     t.caption = "log pane";
     win::ControlTemplate edit;
-    edit.id = ProtocolLog::kLogEditId;
+    edit.id = LogPane::kLogEditId;
     edit.kind = win::ControlKind::kEdit;
     edit.style = win::style::kMultiLine | win::style::kHidden;
     t.controls.push_back(edit);
     win::ControlTemplate check;
-    check.id = ProtocolLog::kDisplayLogCheckId;
+    check.id = LogPane::kDisplayLogCheckId;
     check.kind = win::ControlKind::kCheckBox;
     check.text = "DisplayLog";
     check.style = win::style::kHidden;
@@ -43,15 +45,16 @@ class ProtocolLogTest : public ::testing::Test {
 protected:
     ProtocolLogTest() {
         RegisterPaneTemplate();
-        pane.Create();
+        window.Create();
     }
     void Tick(bool on) {
-        pane.Get<win::Button>(ProtocolLog::kDisplayLogCheckId)->SetCheck(on ? 1 : 0);
+        window.Get<win::Button>(LogPane::kDisplayLogCheckId)->SetCheck(on ? 1 : 0);
     }
 
     win::VirtualClock clock;
     win::EventLoop loop{clock};
-    win::Dialog pane{loop, kPaneTemplateId};
+    win::Dialog window{loop, kPaneTemplateId};
+    LogPane pane{&window};
     ProtocolLog log{&pane};
 };
 
@@ -61,7 +64,7 @@ TEST_F(ProtocolLogTest, LinesOnlyWhileDisplayLogIsTicked) {
                 "\x02"
                 "07A1D\x03");
     log.LogIfEnabled("Com 1 --> Open\r\n");
-    EXPECT_EQ(log.Text(), "");
+    EXPECT_EQ(pane.Text(), "");
 
     Tick(true);
     log.LogLine(log_prefix::kSent,
@@ -69,23 +72,23 @@ TEST_F(ProtocolLogTest, LinesOnlyWhileDisplayLogIsTicked) {
                 "07A1D\x03");
     log.LogLine(log_prefix::kReport, "0026E1");
     log.LogIfEnabled("Com 1 --> Open\r\n");
-    EXPECT_EQ(log.Text(),
+    EXPECT_EQ(pane.Text(),
               "(PC) EX  \x02"
               "07A1D\x03\r\n(TR-X) Report  0026E1\r\nCom 1 --> Open\r\n");
 
     // AppendLog itself writes whatever the check box says.
     Tick(false);
     log.AppendLog("always\r\n");
-    EXPECT_EQ(log.Text().substr(log.Text().size() - 8), "always\r\n");
+    EXPECT_EQ(pane.Text().substr(pane.Text().size() - 8), "always\r\n");
 }
 
 TEST_F(ProtocolLogTest, TrimsTheFirst30000CharactersOnceBeyond30000) {
     const std::string full(30000, 'a');
     log.AppendLog(full);
     log.AppendLog("b");  // 30000 is not beyond: nothing trimmed
-    EXPECT_EQ(log.Text().size(), 30001u);
+    EXPECT_EQ(pane.Text().size(), 30001u);
     log.AppendLog("cd");  // beyond: the first 30000 go
-    EXPECT_EQ(log.Text(), "bcd");
+    EXPECT_EQ(pane.Text(), "bcd");
 }
 
 TEST_F(ProtocolLogTest, NeverHoldsMoreThanTheBudgetPlusTheNewestEntries) {
@@ -97,8 +100,8 @@ TEST_F(ProtocolLogTest, NeverHoldsMoreThanTheBudgetPlusTheNewestEntries) {
                                static_cast<char>('A' + i % 26));
         log.LogLine(log_prefix::kConfiguration, body);
         const std::string entry = std::string(log_prefix::kConfiguration) + body + "\r\n";
-        const std::string text = log.Text();
-        ASSERT_LE(text.size(), ProtocolLog::kTrimLength + entry.size()) << i;
+        const std::string text = pane.Text();
+        ASSERT_LE(text.size(), LogPane::kTrimLength + entry.size()) << i;
         // The newest entry is always whole at the end.
         ASSERT_EQ(text.substr(text.size() - entry.size()), entry) << i;
     }
@@ -109,20 +112,27 @@ TEST(ProtocolLogWithoutPaneTest, WritesNothingAndNeverCrashes) {
     EXPECT_FALSE(log.LogEnabled());
     log.AppendLog("x");
     log.LogLine(log_prefix::kSent, "y");
-    EXPECT_EQ(log.Text(), "");
+
+    // A pane without its window writes nothing either.
+    LogPane pane;
+    log.SetSink(&pane);
+    EXPECT_FALSE(log.LogEnabled());
+    log.AppendLog("x");
+    log.LogLine(log_prefix::kSent, "y");
+    EXPECT_EQ(pane.Text(), "");
 
     // A pane whose window has gone is the same as none.
     RegisterPaneTemplate();
     win::VirtualClock clock;
     win::EventLoop loop{clock};
-    win::Dialog pane{loop, kPaneTemplateId};
-    ASSERT_TRUE(pane.Create());
-    log.SetPane(&pane);
+    win::Dialog window{loop, kPaneTemplateId};
+    ASSERT_TRUE(window.Create());
+    pane.SetWindow(&window);
     log.AppendLog("x");
-    EXPECT_EQ(log.Text(), "x");
-    pane.DestroyWindow();
+    EXPECT_EQ(pane.Text(), "x");
+    window.DestroyWindow();
     log.AppendLog("y");
-    EXPECT_EQ(log.Text(), "");
+    EXPECT_EQ(pane.Text(), "");
 }
 
 }  // namespace
