@@ -31,19 +31,25 @@ ReceiverLink::ReceiverLink(win::Dialog& window, ReceiverImage& image, ModelProfi
     decoder_.SetConfigurationGate(&connector_);
     // A far end that hangs up (the cable pulled, the serial server or the simulator gone) ends
     // the connection and whatever transfer ran on it, and the user is told.
-    rs232c_.SetHangUpHandler([this] { OnHangUp(); });
+    rs232c_.SetHangUpHandler([this] { LoseLine("Connection lost."); });
+    // So does a port that takes nothing any more, with the system's reason.
+    rs232c_.SetWriteFailureHandler([this](const std::string& reason) {
+        LoseLine("The port does not take what is sent" +
+                 (reason.empty() ? std::string(".") : ": " + reason + ".") +
+                 "\r\nThe connection was closed.");
+    });
 }
 
 ReceiverLink::~ReceiverLink() = default;
 
-void ReceiverLink::OnHangUp() {
+void ReceiverLink::LoseLine(const std::string& why) {
     const int port = state_.openPort;
     // A running transfer stops first, while the link still knows it ran; what that means for
     // the data comes from the transfer itself.
     const std::string stopped = services_.StopTransferForLostLine();
     connector_.Disconnect();
     services_.ControlModeChanged();
-    std::string text = "COM Port : " + std::to_string(port) + "\r\nConnection lost.";
+    std::string text = "COM Port : " + std::to_string(port) + "\r\n" + why;
     if (!stopped.empty()) {
         text += "\r\n" + stopped;
     }
@@ -172,8 +178,8 @@ void ReceiverLink::ClosePort() {
     rs232c_.ClosePort();
 }
 
-void ReceiverLink::WriteFrame(std::string_view frame) {
-    rs232c_.WriteFrame(frame);
+FrameWrite ReceiverLink::WriteFrame(std::string_view frame) {
+    return rs232c_.WriteFrame(frame);
 }
 
 void ReceiverLink::EmptyReceiveBuffer() {

@@ -71,8 +71,10 @@ public:
     void ShowReceiverNotAnswering();
 
 private:
-    // The port closed itself because its far end went away.
-    void OnHangUp();
+    // The port closed itself because its far end went away (`why`: "Connection lost."), or was
+    // closed after it kept refusing writes: the transfer stops, the link disconnects, the user
+    // is told once.
+    void LoseLine(const std::string& why);
 
     // ConnectorHost
     int SelectedPort() const override;
@@ -84,7 +86,7 @@ private:
     PortResult OpenPort() override;
     std::string OpenFailureReason() const override { return rs232c_.OpenFailureReason(); }
     void ClosePort() override;
-    void WriteFrame(std::string_view frame) override;
+    FrameWrite WriteFrame(std::string_view frame) override;
     void EmptyReceiveBuffer() override;
     void ResetQueue() override { sender_.ResetQueue(); }
     void QueueOnlyStatusRequest() override { sender_.QueueOnlyStatusRequest(); }
@@ -99,6 +101,11 @@ private:
     void RefreshPanels() override;
     void ResetReceiver() override { sender_.ResetReceiver(); }
     void LogReceived(std::string_view line) override { log_.LogIfEnabled(line); }
+    void LogNotice(std::string_view line) override { log_.AppendLog(line); }
+    void AskForStateAgain() override { sender_.SendCommand(command::kStatusRequest, 0); }
+    void OnExtendedStatus(int function, char status) override {
+        sender_.OnExtendedStatus(function, status);
+    }
 
     // CommandSenderHost
     void SearchPort(int port) override { connector_.SearchPort(port); }

@@ -20,7 +20,6 @@ namespace ef = extended_function;
 constexpr int kTunerInput = 2;
 constexpr int kTriggerInputs = 13;
 constexpr int kNameCount = 14;
-constexpr int kTrimCount = 14;
 constexpr int kDistanceCount = 13;
 constexpr int kTunerSettleMs = 1000;
 constexpr int kTriggerMs = 50;

@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "app/transfer_output.h"
+#include "model/extended_codec.h"
 #include "model/extended_places.h"
 #include "model/protocol.h"
 #include "model/receiver_image.h"

@@ -14,8 +14,6 @@ inline constexpr int kNameCount = 14;
 inline constexpr int kTrimCount = 14;
 inline constexpr int kDistanceCount = 12;
 inline constexpr int kTriggerInputs = 13;
-// A tuner request carries a placeholder where a write carries the frequency.
-inline constexpr const char* kTunerRequestText = "xxxxxx";
 
 // Every jack of every I/O assignment group.
 void IoAssignments(TransferOutput& out);

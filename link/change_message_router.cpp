@@ -265,10 +265,12 @@ win::LResult ChangeMessageRouter::MultiZone(win::WParam n) {
 
 win::LResult ChangeMessageRouter::Program(win::WParam f) {
     const std::uint8_t program = image_.MainZoneState[main_zone::kCurrentProgram];
-    if (f != 0 && (program & program_byte::kEffectOffFlag) != 0) {
+    if (f != 0 && ReceiverImage::EffectOff(program)) {
         sender_.SendCommand(command::kEffectOff, 0);
     } else {
-        sender_.SendCommand(command::kProgram, program);
+        // The program's position in the command row, without the effect-off flag, as
+        // everywhere else the program byte is sent.
+        sender_.SendCommand(command::kProgram, ReceiverImage::ProgramOf(program));
     }
     return 1;
 }

@@ -1,6 +1,7 @@
 #include "link/command_sender.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "link/crs232c_dlg.h"
@@ -8,8 +9,11 @@
 #include "link/link_state.h"
 #include "link/protocol_log.h"
 #include "model/command_frame_builder.h"
+#include "model/command_table.h"
+#include "model/extended_codec.h"
 #include "model/hex_codes.h"
 #include "model/protocol.h"
+#include "platform/win/event_loop.h"
 #include "platform/win/window.h"
 
 namespace tra1 {
@@ -63,8 +67,7 @@ void CommandSender::SendCommand(int commandNumber, int value) {
         return;
     }
     const std::string_view frame = frames_.BuildCommandFrame(commandNumber, value);
-    link_.WriteFrame(frame);
-    log_.LogLine(log_prefix::kSent, frame);
+    LogWrite(log_prefix::kSent, frame, link_.WriteFrame(frame));
 }
 
 void CommandSender::SendExtended(int function, int mode, int p1, int p2, int p3, int p4, int p5,
@@ -77,8 +80,45 @@ void CommandSender::SendExtended(int function, int mode, int p1, int p2, int p3,
     }
     const std::string_view frame =
         frames_.BuildExtendedFrame(function, mode, p1, p2, p3, p4, p5, p6, text);
-    link_.WriteFrame(frame);
-    log_.LogLine(log_prefix::kSent, frame);
+    const FrameWrite write = link_.WriteFrame(frame);
+    LogWrite(log_prefix::kSent, frame, write);
+    if (write.Written()) {
+        framesInFlight_.Add({function,
+                             mode == extended_function::kWrite,
+                             {p1, p2, p3, p4, p5, p6},
+                             std::string(text),
+                             NowMs()});
+    }
+}
+
+void CommandSender::OnExtendedStatus(int function, char status) {
+    const bool accepted = status == extended_frame::kAccepted;
+    const std::optional<FramesInFlight::Write> write =
+        framesInFlight_.Take(function, !accepted, NowMs());
+    if (!write || !write->write || accepted) {
+        return;
+    }
+    // The receiver kept its own value. Outside a transfer the editor asks for it, so that the
+    // image and the panel show what the receiver really holds.
+    const bool askAgain =
+        state_.realtimeMode && state_.uploadInProgress == 0 && state_.downloadInProgress == 0;
+    std::string line = "Refused by the receiver: function " + std::to_string(function) + " (" +
+                       std::string(ExtendedFunctionCode(function)) + "), status " + status +
+                       ". The change was not made";
+    line += askAgain ? "; its value is asked for again.\r\n" : ".\r\n";
+    log_.AppendLog(line);
+    host_.ChangeRefused(function);
+    if (askAgain) {
+        const auto& p = write->parameters;
+        const std::string_view text =
+            function == extended_function::kTunerPreset ? kTunerRequestText : write->text;
+        SendExtended(function, extended_function::kRequest, p[0], p[1], p[2], p[3], p[4], p[5],
+                     text);
+    }
+}
+
+std::int64_t CommandSender::NowMs() const {
+    return timerWindow_.Loop().NowMs();
 }
 
 bool CommandSender::EnqueueCommand(int commandNumber, int value) {
@@ -114,9 +154,25 @@ bool CommandSender::SendNextQueued() {
     state_.identificationPending = 1;
     const std::string_view frame = frames_.BuildCommandFrame(entry.commandNumber, entry.value);
     state_.waiting = 1;
-    link_.WriteFrame(frame);
-    log_.LogLine(log_prefix::kQueuedSent, frame);
+    const FrameWrite write = link_.WriteFrame(frame);
+    LogWrite(log_prefix::kQueuedSent, frame, write);
+    if (write.Failed()) {
+        // Nothing went out, so nothing can answer: the entry is not waiting, and the pump
+        // tries it again.
+        state_.waiting = 0;
+        return false;
+    }
     return true;
+}
+
+void CommandSender::LogWrite(std::string_view prefix, std::string_view frame,
+                             const FrameWrite& write) {
+    if (write.Failed()) {
+        // A frame that did not go out is always logged, with the system's reason.
+        log_.AppendLog(FrameLogLine(prefix, frame, write));
+        return;
+    }
+    log_.LogLine(prefix, frame);
 }
 
 void CommandSender::ResetQueue() {

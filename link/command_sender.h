@@ -16,6 +16,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "link/frame_write.h"
+#include "link/frames_in_flight.h"
 #include "platform/win/message.h"
 
 namespace tra1 {
@@ -47,6 +49,9 @@ public:
     virtual void UploadStep() = 0;
     virtual void DownloadStep() = 0;
     virtual void RealtimeStep() = 0;
+    // The receiver refused an extended write of `function`: tell the user the change was not
+    // made (the log already names the function and the status).
+    virtual void ChangeRefused(int /*function*/) {}
 };
 
 // One queued command.
@@ -92,12 +97,21 @@ public:
     void SendExtended(int function, int mode, int p1 = 0, int p2 = 0, int p3 = 0, int p4 = 0,
                       int p5 = 0, int p6 = 0, std::string_view text = {});
 
+    // An extended reply of `function` arrived with this status digit. It answers the oldest
+    // unanswered frame of that function; when that was a write and the reply refuses it, the
+    // refusal is logged with the function and the status, reported to the host, and in realtime
+    // mode the value is asked for again.
+    void OnExtendedStatus(int function, char status);
+    // The extended frames not answered yet (for tests).
+    std::size_t FramesInFlightCount() const { return framesInFlight_.Count(); }
+
     // --- the queue ------------------------------------------------------------------------
     // Adds a command that will wait for its answer. An entry of the same command that has not
     // been answered yet only takes the new value. False when the queue is full.
     bool EnqueueCommand(int commandNumber, int value);
     // Sends the entry at the queue index and marks it waiting; logs "(PC)--> " + frame. When
-    // every entry has been answered the queue is emptied instead. True when a frame was sent.
+    // every entry has been answered the queue is emptied instead. True when a frame was sent;
+    // a frame the port would not take is logged as not sent and leaves nothing waiting.
     bool SendNextQueued();
     // Empty queue; retry count, identification pending and waiting back to 0.
     void ResetQueue();
@@ -134,7 +148,11 @@ public:
 
 private:
     bool PortOpen() const;
+    std::int64_t NowMs() const;
     bool SendingAllowed() const;
+    // The log line of a written frame; one that could not be written whole is logged always,
+    // with the reason.
+    void LogWrite(std::string_view prefix, std::string_view frame, const FrameWrite& write);
     // Counts one tick of silence; at `limit` the awaited function is given up and logged.
     void CountWaiting(int limit, bool countsUpload);
 
@@ -146,6 +164,7 @@ private:
     FrameAssembler& assembler_;
     CommandSenderHost& host_;
 
+    FramesInFlight framesInFlight_;
     std::array<QueuedCommand, kQueueSize> queue_{};
     int queueIndex_ = 0;
     int queueCount_ = 0;

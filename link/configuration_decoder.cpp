@@ -61,16 +61,43 @@ int VolumeStepOf(int reported) {
     return std::clamp(reported - kVolumeOffset, 0, ConfigurationDecoder::kMaxVolume);
 }
 
-bool ConfigurationDecoder::CarriesItsPositions(std::string_view body) {
-    if (body.size() < kPowerLength) {
+bool ConfigurationDecoder::HasModelCode(std::string_view body) {
+    // "R" and four decimal digits, as every model's code is written ("R3109"; an unknown
+    // model such as "R9999" has the same form).
+    if (body.size() < kModelCodeLength || body[0] != 'R') {
         return false;
     }
-    return body.size() >= kFullLength || ReplyDigitAt(body, kDataStart + kPowerPosition) == 0;
+    for (std::size_t i = 1; i < kModelCodeLength; ++i) {
+        if (body[i] < '0' || body[i] > '9') {
+            return false;
+        }
+    }
+    return true;
+}
+
+ConfigurationForm ConfigurationDecoder::FormOf(std::string_view body) {
+    if (!HasModelCode(body)) {
+        return ConfigurationForm::kNoModelCode;
+    }
+    if (body.size() < kPowerLength || body.size() > kFullLength) {
+        return ConfigurationForm::kDamaged;
+    }
+    if (!AreReplyDigits(body, kDataStart, body.size() - kDataStart)) {
+        return ConfigurationForm::kDamaged;
+    }
+    const bool standby = ReplyDigitAt(body, kDataStart + kPowerPosition) == 0;
+    return standby || body.size() == kFullLength ? ConfigurationForm::kWhole
+                                                 : ConfigurationForm::kShort;
 }
 
 ConfigurationOutcome ConfigurationDecoder::DecodeConfiguration(std::string_view body) {
     if (body.size() < kPowerLength) {
         return ConfigurationOutcome::kTooShort;
+    }
+    if (body.size() > kFullLength || !AreReplyDigits(body, kDataStart, body.size() - kDataStart)) {
+        // A character where a digit belongs, or more than the frame holds: line noise, whose
+        // values must not be stored.
+        return ConfigurationOutcome::kMalformed;
     }
     if (state_.decodeSkipCount > 0) {
         --state_.decodeSkipCount;
@@ -84,10 +111,11 @@ ConfigurationOutcome ConfigurationDecoder::DecodeConfiguration(std::string_view 
         Store(image_.MainZoneState, main_zone::kPower, 0);
         return ConfigurationOutcome::kPowerOff;
     }
+    Store(image_.MainZoneState, main_zone::kPower, 1);
     if (body.size() < kFullLength) {
+        // The receiver is on; what it reports beyond the cut is not there to decode.
         return ConfigurationOutcome::kTooShort;
     }
-    Store(image_.MainZoneState, main_zone::kPower, 1);
     if (!state_.realtimeMode && state_.uploadInProgress == 0) {
         return ConfigurationOutcome::kPowerOnOnly;
     }

@@ -11,12 +11,33 @@ struct LinkState;
 
 // What DecodeConfiguration did with a frame.
 enum class ConfigurationOutcome {
-    kTooShort,     // the body cannot hold the positions it must carry: ignored
+    kTooShort,     // the body cannot hold the positions it must carry: at most the power byte
+    kMalformed,    // not a digit where digits belong, or longer than a frame: ignored
     kSkipped,      // the decode skip count was above 0 (and has been decreased)
     kEcho,         // the echo guard is set
     kPowerOff,     // only the power byte was cleared
     kPowerOnOnly,  // power byte set; the rest is not decoded outside realtime mode and uploads
     kDecoded,      // every field stored and the panels refreshed
+};
+
+// What a received configuration frame is good for. Line noise can cut a frame short, flip a
+// digit into another character or open a frame in the middle of another, so a frame is only
+// believed as far as its form allows.
+enum class ConfigurationForm {
+    // The model code is not of the receiver's form ("R" and four decimal digits): noise that
+    // happened to start with DC2. It is logged and otherwise dropped.
+    kNoModelCode,
+    // A model code of the right form, but the state data holds a character that is not a
+    // hexadecimal digit, runs past the last position or stops before the power digit: the
+    // line damaged it. The frame still answers the status request, but neither its model code
+    // nor its state is believed.
+    kDamaged,
+    // A model code of the right form and sound digits, reporting power on, but cut before the
+    // last position: it answers and names the model, and only its power digit is decoded.
+    kShort,
+    // The whole frame, every data position a hexadecimal digit: it answers, names the model and
+    // is decoded.
+    kWhole,
 };
 
 // Decodes the receiver's configuration frame (DC2 body ETX) into the image. Body characters 0-4
@@ -37,9 +58,12 @@ public:
     ConfigurationDecoder(ReceiverImage& image, LinkState& state, DecoderHost& host)
         : image_(image), state_(state), host_(host) {}
 
-    // Whether the body reaches the power digit and, when it reports power on, the last position:
-    // only such a frame is a configuration frame at all.
-    static bool CarriesItsPositions(std::string_view body);
+    // Whether the body starts with a model code of the receiver's form.
+    static bool HasModelCode(std::string_view body);
+    // A frame that reports power on must reach the last position to be whole; one that reports
+    // standby need only reach the power digit. Every data character present must be a
+    // hexadecimal digit, and a frame may not run past the last position.
+    static ConfigurationForm FormOf(std::string_view body);
 
     // Runs after the identification steps have let the frame through. Honours the decode skip
     // count and the echo guard, stores the power state, and in realtime mode or during an upload

@@ -2,7 +2,9 @@
 
 #include <array>
 #include <string>
+#include <utility>
 
+#include "link/configuration_decoder.h"
 #include "link/link_state.h"
 #include "link/protocol_log.h"
 #include "model/command_frame_builder.h"
@@ -66,7 +68,9 @@ void Connector::ReceiverStoppedAnswering() {
 
 void Connector::Connect() {
     const int selection = host_.SelectedPort();
-    if (selection == state_.openPort && selection != kAutoSearch) {
+    // Connecting again to the port of a receiver that was refused tries it afresh (the user
+    // may have changed the receiver); to a port in use, it does nothing.
+    if (selection == state_.openPort && selection != kAutoSearch && !refusedModel_) {
         return;
     }
     const bool searching = SearchRunning();
@@ -83,7 +87,7 @@ void Connector::Connect() {
         }
         return;
     }
-    if (state_.openPort != 0 && selection != state_.openPort) {
+    if (state_.openPort != 0 && (selection != state_.openPort || refusedModel_)) {
         Disconnect();
         // Disconnect marks the link busy so that nothing runs on a closed port; this connect
         // frees it again, or the 10 ms tick would stay still on the new port.
@@ -94,6 +98,7 @@ void Connector::Connect() {
         return;
     }
 
+    ForgetReceiver();
     state_.openPort = PortSlotValue(selection);
     // A port whose line settings cannot be applied is as unusable as one the system refuses,
     // so both are reported instead of leaving the user with a silent, closed link. The reason
@@ -115,8 +120,7 @@ void Connector::Connect() {
         return;
     }
     const OpeningFrames frames = WriteOpeningFrames();
-    Log(std::string(log_prefix::kCommand) + frames.first + "\r\n");
-    Log(std::string(log_prefix::kCommand) + frames.second + "\r\n");
+    LogOpening(frames);
     // From here the periodic status request asks the receiver for its configuration frame.
     awaitingFirstAnswer_ = true;
 }
@@ -135,11 +139,24 @@ Connector::OpeningFrames Connector::WriteOpeningFrames() {
     OpeningFrames frames;
     frames.first =
         std::string(frames_.BuildCommandFrame(command::kPortOpeningFirst, kOpeningFirstValue));
-    host_.WriteFrame(frames.first);
+    frames.firstWrite = host_.WriteFrame(frames.first);
     frames.second =
         std::string(frames_.BuildCommandFrame(command::kPortOpeningSecond, kOpeningSecondValue));
-    host_.WriteFrame(frames.second);
+    frames.secondWrite = host_.WriteFrame(frames.second);
     return frames;
+}
+
+void Connector::LogOpening(const OpeningFrames& frames) {
+    // A greeting the port would not take is logged whether or not "DisplayLog" is ticked.
+    for (const auto& [frame, write] : {std::pair{&frames.first, &frames.firstWrite},
+                                       std::pair{&frames.second, &frames.secondWrite}}) {
+        const std::string line = FrameLogLine(log_prefix::kCommand, *frame, *write);
+        if (write->Failed()) {
+            log_.AppendLog(line);
+        } else {
+            Log(line);
+        }
+    }
 }
 
 void Connector::FailSearch() {
@@ -154,6 +171,7 @@ void Connector::FailSearch() {
 
 void Connector::SearchPort(int n) {
     awaitingFirstAnswer_ = false;
+    ForgetReceiver();
     // Iterative rather than recursive over refused ports: each refused port moves on to the next.
     for (;;) {
         host_.ClosePort();
@@ -181,15 +199,21 @@ void Connector::SearchPort(int n) {
         const OpeningFrames frames = WriteOpeningFrames();
         state_.openPort = n;
         host_.QueueOnlyStatusRequest();
-        if (log_.LogEnabled()) {
-            log_.AppendLog("Com " + std::to_string(n) + " --> Open\r\n");
-            log_.AppendLog(std::string(log_prefix::kCommand) + frames.first);
-            log_.AppendLog("\r\n" + std::string(log_prefix::kCommand) + frames.second);
-            log_.AppendLog("\r\n");
-        }
+        Log("Com " + std::to_string(n) + " --> Open\r\n");
+        LogOpening(frames);
         // The queue pump now sends the status request; five unanswered sends move on to n + 1.
         return;
     }
+}
+
+void Connector::ForgetReceiver() {
+    lastModelCode_.clear();
+    sameCodeFrames_ = 0;
+    trA1Heard_ = false;
+    refusedModel_ = false;
+    // Whether its replies' checksums match is found out afresh for each connection.
+    state_.checksumsMatched = false;
+    state_.checksumNoticeLogged = false;
 }
 
 void Connector::Disconnect() {
@@ -197,6 +221,7 @@ void Connector::Disconnect() {
         return;
     }
     awaitingFirstAnswer_ = false;
+    ForgetReceiver();
     host_.ClosePort();
     ClearLinkSlots(state_);
     Enter(ConnectionState::kClosed);
@@ -223,14 +248,34 @@ bool Connector::OnConfigurationFrame(std::string_view body) {
         host_.StopReplyTimeout();
         state_.waiting = 0;
         host_.AdvanceQueueIndex();
-        state_.waitingCounter = 0;
+        // The frame answers the status request, not what a realtime or transfer step awaits:
+        // the silence that step counts goes on, or a lost reply would hold the realtime poll
+        // for good while the receiver answers its status requests every second.
+        if (state_.awaitedFunction == command::kStatusRequest ||
+            state_.awaitedFunction == LinkState::kNone) {
+            state_.waitingCounter = 0;
+        }
         state_.previousAwaitedFunction = LinkState::kNone;
     }
 
     const int model = IdentifyModel(body);
     const bool searching = SearchRunning();
     const int port = state_.openPort;
+    // One flipped bit turns "R3109" into another model's code. Only a frame whose digits are
+    // all sound names a model, and another model's code is believed once enough such frames
+    // in a row carry it.
+    const ConfigurationForm form = ConfigurationDecoder::FormOf(body);
+    const bool sound = form == ConfigurationForm::kWhole || form == ConfigurationForm::kShort;
+    if (sound) {
+        const std::string_view code = body.substr(0, ConfigurationDecoder::kModelCodeLength);
+        sameCodeFrames_ = lastModelCode_ == code ? sameCodeFrames_ + 1 : 1;
+        lastModelCode_.assign(code);
+    }
 
+    if (refusedModel_) {
+        // The user was told this receiver is not supported; the link idles until Connect.
+        return false;
+    }
     if (state_.realtimeMode) {
         Enter(ConnectionState::kRealtime);
         host_.EnableTransferControls(false);
@@ -244,54 +289,72 @@ bool Connector::OnConfigurationFrame(std::string_view body) {
         state_.identificationPending = 0;
         return false;
     }
+    // The editor edits the TR-A1 whatever model byte the last opened file carried.
+    if (model == ModelProfile::kTrA1 && !searching) {
+        trA1Heard_ = trA1Heard_ || sound;
+        return true;
+    }
+    // A receiver that has said it is a TR-A1 on this connection does not become another model
+    // unless it is swapped, so that takes one frame more than a first identification: on a
+    // noisy line two frames in a row damaged the same way are rare, three practically never.
+    const int framesNeeded = trA1Heard_ ? kFramesToBelieveAChange : kFramesToBelieveAModel;
+    if (!sound || sameCodeFrames_ < framesNeeded) {
+        return false;
+    }
 
-    if (model != profile_.Model() || searching) {
-        state_.identificationPending = 1;
-        state_.echoGuard = 1;
-        host_.EmptyReceiveBuffer();
-        state_.linkBusy = 1;
-        state_.transferBusy = 1;
-        host_.ResetQueue();
-        Enter(ConnectionState::kIdentifying);
-        host_.EnableTransferControls(false);
+    state_.identificationPending = 1;
+    state_.echoGuard = 1;
+    host_.EmptyReceiveBuffer();
+    state_.linkBusy = 1;
+    state_.transferBusy = 1;
+    host_.ResetQueue();
+    Enter(ConnectionState::kIdentifying);
+    host_.EnableTransferControls(false);
 
-        std::string text = searching ? "Auto Device Finder found "
-                                     : "Model mismatched.\r\nTolvek Receiver Editor found ";
-        text += ModelProfile::ModelName(model);
-        text += ".\r\nPort : Com " + std::to_string(port) + "\r\n\r\n";
+    std::string text = searching ? "Auto Device Finder found "
+                                 : "Model mismatched.\r\nTolvek Receiver Editor found ";
+    text += ModelProfile::ModelName(model);
+    text += ".\r\nPort : Com " + std::to_string(port) + "\r\n\r\n";
 
-        if (!host_.AskOkCancel(text, std::string(kTitle))) {
-            state_.identificationPending = 0;
-            if (searching) {
-                state_.searchPort = 0;
-            }
-            Disconnect();
-            return false;
-        }
-        if (model != ModelProfile::kTrA1) {
-            host_.ShowMessage("Sorry, this version doesn't support this model.",
-                              std::string(kTitle));
-            Enter(ConnectionState::kUnsupported);
-            host_.EnableTransferControls(false);
-            if (searching) {
-                state_.searchPort = 0;
-            }
-            // Link busy and transfer busy stay set: the link idles until the user reconnects.
-            return false;
-        }
-        profile_.SetModel(model);
+    const bool ok = host_.AskOkCancel(text, std::string(kTitle));
+    if (state_.openPort != port) {
+        // The port hung up (or the user disconnected) while the box was open: there is nothing
+        // left to accept; the link already shows itself disconnected.
         state_.identificationPending = 0;
-        host_.SelectPort(port);
-        host_.EnableTransferControls(true);
+        return false;
+    }
+    if (!ok) {
+        state_.identificationPending = 0;
         if (searching) {
             state_.searchPort = 0;
         }
-        host_.ReloadWindows();
-        state_.linkBusy = 0;
-        state_.transferBusy = 0;
-        Enter(ConnectionState::kConnected);
-        host_.EnableTransferControls(true);
+        Disconnect();
+        return false;
     }
+    if (model != ModelProfile::kTrA1) {
+        refusedModel_ = true;
+        host_.ShowMessage("Sorry, this version doesn't support this model.", std::string(kTitle));
+        Enter(ConnectionState::kUnsupported);
+        host_.EnableTransferControls(false);
+        if (searching) {
+            state_.searchPort = 0;
+        }
+        // Link busy and transfer busy stay set: the link idles until the user reconnects.
+        return false;
+    }
+    profile_.SetModel(model);
+    trA1Heard_ = true;
+    state_.identificationPending = 0;
+    host_.SelectPort(port);
+    host_.EnableTransferControls(true);
+    if (searching) {
+        state_.searchPort = 0;
+    }
+    host_.ReloadWindows();
+    state_.linkBusy = 0;
+    state_.transferBusy = 0;
+    Enter(ConnectionState::kConnected);
+    host_.EnableTransferControls(true);
     return true;
 }
 

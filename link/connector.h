@@ -5,6 +5,7 @@
 
 #include "link/configuration_gate.h"
 #include "link/connection_state.h"
+#include "link/frame_write.h"
 
 namespace tra1 {
 
@@ -40,7 +41,7 @@ public:
     // Why the last OpenPort failed, one line for the user; empty when unknown.
     virtual std::string OpenFailureReason() const { return {}; }
     virtual void ClosePort() = 0;
-    virtual void WriteFrame(std::string_view frame) = 0;
+    virtual FrameWrite WriteFrame(std::string_view frame) = 0;
     virtual void EmptyReceiveBuffer() = 0;
 
     // The command queue.
@@ -63,12 +64,19 @@ public:
 };
 
 // Connecting to the receiver: on a chosen COM port or by searching COM1..COM8, and checking
-// every configuration frame's model against the model being edited. Only the TR-A1 is accepted.
+// every configuration frame's model. Only the TR-A1 is accepted, whatever model the image was
+// last loaded for; any other code (or a receiver the search found) opens the identification
+// dialog once enough sound frames in a row have carried it.
 class Connector : public ConfigurationGate {
 public:
     static constexpr int kFirstPort = 1;
     static constexpr int kLastPort = 8;
     static constexpr int kAutoSearch = 0;  // combo item "AUTO"
+    // Sound configuration frames in a row that must carry a code other than the TR-A1's (or,
+    // during a search, any code) before the identification dialog opens: on a new connection,
+    // and after the receiver has already said it is a TR-A1 on this one.
+    static constexpr int kFramesToBelieveAModel = 2;
+    static constexpr int kFramesToBelieveAChange = 3;
 
     // Model codes the receiver reports in the first five characters of a configuration frame.
     static int IdentifyModel(std::string_view body);
@@ -98,18 +106,27 @@ public:
 
     bool SearchRunning() const;
     ConnectionState Connection() const { return connection_; }
+    // The receiver on the open port answered with another model, and the user was told it is
+    // not supported: the link idles until Connect or Disconnect.
+    bool ModelRefused() const { return refusedModel_; }
 
 private:
     struct OpeningFrames {
         std::string first;
         std::string second;
+        FrameWrite firstWrite;
+        FrameWrite secondWrite;
     };
     // Writes the two frames that greet the receiver whenever a port opens.
     OpeningFrames WriteOpeningFrames();
+    // "(PC) Command  " + frame for each greeting frame.
+    void LogOpening(const OpeningFrames& frames);
     void FailSearch();
     void Log(std::string_view text);
     // Moves to `state` and tells the host.
     void Enter(ConnectionState state);
+    // A new port or a closed one: what was heard from the last receiver no longer counts.
+    void ForgetReceiver();
 
     LinkState& state_;
     ModelProfile& profile_;
@@ -119,6 +136,13 @@ private:
     // A port was connected to directly and no configuration frame has come since.
     bool awaitingFirstAnswer_ = false;
     ConnectionState connection_ = ConnectionState::kClosed;
+    // The model code of the last sound configuration frame, and how many sound frames in a row
+    // have carried it.
+    std::string lastModelCode_;
+    int sameCodeFrames_ = 0;
+    // A sound frame with the TR-A1's code has arrived on this connection.
+    bool trA1Heard_ = false;
+    bool refusedModel_ = false;
 };
 
 }  // namespace tra1

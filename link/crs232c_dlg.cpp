@@ -47,6 +47,8 @@ void CRS232CDlg::ShutDown() {
     receiveBuffer_.fill('\0');
     sendBuffer_.fill('\0');
     owner_ = {};
+    failedFramesInARow_ = 0;
+    writeFailurePending_ = false;
 }
 
 PortOpenResult CRS232CDlg::OpenPort() {
@@ -54,6 +56,9 @@ PortOpenResult CRS232CDlg::OpenPort() {
     if (number == 0 || !port_) {
         return PortOpenResult::kNoPort;
     }
+    // A fresh port starts with a clean record of its writes.
+    failedFramesInARow_ = 0;
+    writeFailurePending_ = false;
     receiveBuffer_.fill('\0');
     switch (port_->Open(number)) {
         case serial::OpenResult::kRefused:
@@ -85,15 +90,15 @@ bool CRS232CDlg::ClosePort() {
     return true;
 }
 
-void CRS232CDlg::WriteFrame(std::string_view frame) {
-    if (sendBuffer_[0] != '\0' || LinkState(kOpenPortSlot) == 0) {
-        return;
+FrameWrite CRS232CDlg::WriteFrame(std::string_view frame) {
+    if (sendBuffer_[0] != '\0' || LinkState(kOpenPortSlot) == 0 || !port_) {
+        return {FrameWrite::Result::kNoPort, {}};
     }
     // The frame ends at its first NUL and is cut to what the send buffer holds.
     frame = frame.substr(0, std::min(frame.find('\0'), kSendBufferSize - 1));
     if (frame.empty()) {
         // A command outside the table builds nothing; nothing goes on the line.
-        return;
+        return {FrameWrite::Result::kEmpty, {}};
     }
     std::copy(frame.begin(), frame.end(), sendBuffer_.begin());
     sendBuffer_[frame.size()] = '\0';
@@ -101,12 +106,37 @@ void CRS232CDlg::WriteFrame(std::string_view frame) {
     // A short write goes on with the rest rather than starting the frame again, so that the
     // receiver never sees a frame's first bytes twice.
     std::string_view rest(sendBuffer_.data(), frame.size());
+    std::string reason;
     for (int attempt = 0; attempt < kWriteAttempts && !rest.empty(); ++attempt) {
-        const std::size_t written = port_ ? port_->Write(rest) : 0;
+        const std::size_t written = port_->Write(rest);
         bytesWritten_ = static_cast<std::uint32_t>(written);
         rest.remove_prefix(std::min(written, rest.size()));
+        if (!rest.empty()) {
+            reason = port_->LastWriteError();
+        }
     }
     sendBuffer_.fill('\0');
+    if (rest.empty()) {
+        failedFramesInARow_ = 0;
+        return {FrameWrite::Result::kWritten, {}};
+    }
+    NoteFailedWrite(reason);
+    return {FrameWrite::Result::kFailed, reason};
+}
+
+void CRS232CDlg::NoteFailedWrite(const std::string& reason) {
+    lastWriteError_ = reason;
+    ++failedFramesInARow_;
+    if (failedFramesInARow_ < kFailedFramesBeforeClosing || writeFailurePending_) {
+        return;
+    }
+    // A port that takes nothing any more is as gone as one that hung up: close it here, and
+    // let the poll tell the owner, outside whatever send found it out.
+    failedFramesInARow_ = 0;
+    if (port_->IsOpen()) {
+        port_->Close();
+    }
+    writeFailurePending_ = true;
 }
 
 int CRS232CDlg::ReadBatch() {
@@ -194,8 +224,17 @@ void CRS232CDlg::Poll() {
         receiveEnabled_ = 0;
         PostMessage(kBatchMessage, 0, 0);
     }
-    if (port_ && port_->TakeHangUp() && onHangUp_) {
-        onHangUp_();
+    if (port_ && port_->TakeHangUp()) {
+        // One report for one lost port, whichever way it was noticed.
+        writeFailurePending_ = false;
+        if (onHangUp_) {
+            onHangUp_();
+        }
+    } else if (writeFailurePending_) {
+        writeFailurePending_ = false;
+        if (onWriteFailure_) {
+            onWriteFailure_(lastWriteError_);
+        }
     }
 }
 

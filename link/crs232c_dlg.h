@@ -21,6 +21,7 @@
 #include <string>
 #include <string_view>
 
+#include "link/frame_write.h"
 #include "link/link_state.h"
 #include "platform/serial/serial_port.h"
 #include "platform/win/dialog.h"
@@ -59,6 +60,8 @@ public:
     static constexpr std::size_t kMaxBatchBytes = kReceiveBufferSize - 1;
     static constexpr std::size_t kSendBufferSize = 64;  // one frame plus its NUL
     static constexpr int kWriteAttempts = 5;
+    // Frames in a row that the port would not take before it counts as gone.
+    static constexpr int kFailedFramesBeforeClosing = 5;
 
     // `state` holds the link slots and must outlive this object. The first form owns its port
     // (the program's PosixSerialPort); the second borrows one that outlives it (an in-memory
@@ -77,8 +80,10 @@ public:
     // could not be closed cleanly (or none was open): then nothing else changes.
     bool ClosePort();
     // Writes one frame (up to its first NUL, at most 63 bytes) unless a write is already under
-    // way or no port is open. Up to five attempts; a frame that cannot be written is dropped.
-    void WriteFrame(std::string_view frame);
+    // way or no port is open. Up to five attempts; a frame that cannot be written whole is
+    // dropped and the result says why. After kFailedFramesBeforeClosing such frames in a row
+    // the port is closed, and the next poll reports it once to the write-failure handler.
+    FrameWrite WriteFrame(std::string_view frame);
     // Reads what waits, at most 255 bytes, into the receive buffer. Returns the count; 0 when
     // nothing was read or the batch starts with NUL (it is then dropped).
     int ReadBatch();
@@ -106,6 +111,11 @@ public:
     // Called once, from the poll, when the far end hung up and the port closed itself. The
     // owner decides what the user sees (usually Disconnect); the slots are left as they are.
     void SetHangUpHandler(std::function<void()> handler) { onHangUp_ = std::move(handler); }
+    // Called once, from the poll, after the port kept refusing writes and was closed; with the
+    // system's reason for the last failure. The slots are left as they are.
+    void SetWriteFailureHandler(std::function<void(const std::string&)> handler) {
+        onWriteFailure_ = std::move(handler);
+    }
 
 protected:
     bool OnInitDialog() override;
@@ -121,6 +131,8 @@ private:
     void Poll();
     // Closes the port and forgets every slot and buffer: what destruction leaves behind.
     void ShutDown();
+    // Counts a frame the port would not take; closes the port once too many failed in a row.
+    void NoteFailedWrite(const std::string& reason);
     static int PortSlotValue(int value) { return serial::IsComPortNumber(value) ? value : 0; }
 
     ::tra1::LinkState& state_;
@@ -132,6 +144,11 @@ private:
     std::array<char, kSendBufferSize> sendBuffer_{};
     int receiveEnabled_ = 1;
     std::function<void()> onHangUp_;
+    std::function<void(const std::string&)> onWriteFailure_;
+    int failedFramesInARow_ = 0;
+    // Set when the port was closed for failing writes, until the poll has reported it.
+    bool writeFailurePending_ = false;
+    std::string lastWriteError_;
 };
 
 }  // namespace tra1

@@ -32,6 +32,21 @@ public:
             ParameterSpot(codec_, ExtendedPart::kReply, parameter);
         return spot ? ReplyNumberAt(body_, extended_frame::kDataAt + spot->offset, spot->width) : 0;
     }
+    // Whether every numeric field holds hexadecimal digits only (a text may hold anything).
+    bool DigitsAreDigits() const {
+        std::size_t offset = extended_frame::kDataAt;
+        for (const ExtendedField& field : codec_.fields) {
+            if (!FieldIn(field, ExtendedPart::kReply)) {
+                continue;
+            }
+            const std::size_t width = FieldWidth(field);
+            if (field.coding != FieldCoding::kText && !AreReplyDigits(body_, offset, width)) {
+                return false;
+            }
+            offset += width;
+        }
+        return true;
+    }
     std::string_view Text() const {
         const std::optional<FieldSpot> spot = TextSpot(codec_, ExtendedPart::kReply);
         const std::size_t at = extended_frame::kDataAt + (spot ? spot->offset : 0);
@@ -137,21 +152,57 @@ int ExtendedFunctionOf(std::string_view code) {
     return 0;
 }
 
+void ExtendedDecoder::RepeatRefusedUploadStep(bool accepted) {
+    if (accepted || state_.realtimeMode || state_.uploadInProgress <= 0) {
+        state_.uploadRefusals = 0;
+        return;
+    }
+    // A request damaged on its way is refused by the receiver: the upload asks again at once,
+    // as it does when a reply does not come, a few times before it goes on without the value.
+    if (state_.uploadRefusals < LinkState::kUploadRefusalRepeats) {
+        ++state_.uploadRefusals;
+        --state_.uploadInProgress;
+    } else {
+        state_.uploadRefusals = 0;
+    }
+}
+
+bool ExtendedDecoder::PassesChecksum(std::string_view body) {
+    if (ExtendedChecksumMatches(body)) {
+        state_.checksumsMatched = true;
+        return true;
+    }
+    if (state_.checksumsMatched) {
+        host_.LogReceived(std::string(log_prefix::kExtended) + std::string(body) +
+                          "  -- checksum wrong, dropped\r\n");
+        return false;
+    }
+    if (!state_.checksumNoticeLogged) {
+        state_.checksumNoticeLogged = true;
+        host_.LogNotice(
+            "Extended replies: no checksum has matched yet on this connection; replies are "
+            "taken unchecked until one does.\r\n");
+    }
+    return true;
+}
+
 ExtendedOutcome ExtendedDecoder::DecodeExtended(std::string_view body) {
+    if (!PassesChecksum(body)) {
+        return ExtendedOutcome::kBadChecksum;
+    }
     host_.LogReceived(std::string(log_prefix::kExtended) + std::string(body) + "\r\n");
 
-    // A body too short to hold its function code and status digit names no function.
+    // A body too short to hold its function code and status digit names no function and has
+    // no status; it still counts as an extended reply for the echo guard.
+    const bool hasStatus = body.size() > extended_frame::kModeAt;
     const int function =
-        body.size() > extended_frame::kModeAt
+        hasStatus
             ? ExtendedFunctionOf(body.substr(extended_frame::kCodeAt, extended_frame::kCodeLength))
             : 0;
-    if (function == 0) {
-        return ExtendedOutcome::kUnknownFunction;
-    }
-    const int length = ReplyNumberAt(body, extended_frame::kLengthAt, 2);
-    const bool accepted = body[extended_frame::kModeAt] == extended_frame::kAccepted;
+    const char status = hasStatus ? body[extended_frame::kModeAt] : '\0';
+    const bool accepted = status == extended_frame::kAccepted;
 
-    if (state_.awaitedFunction == function) {
+    if (function != 0 && state_.awaitedFunction == function) {
         // A graphic EQ reply in realtime mode ends the poll's wait only when it is the record
         // the poll asked for (or the receiver refused the request).
         const bool endsWait =
@@ -161,7 +212,11 @@ ExtendedOutcome ExtendedDecoder::DecodeExtended(std::string_view body) {
             state_.awaitedFunction = LinkState::kNone;
             state_.previousAwaitedFunction = LinkState::kNone;
             state_.waitingCounter = 0;
+            RepeatRefusedUploadStep(accepted);
         }
+    }
+    if (function != 0) {
+        host_.OnExtendedStatus(function, status);
     }
 
     if (state_.echoGuard != 0) {
@@ -173,21 +228,34 @@ ExtendedOutcome ExtendedDecoder::DecodeExtended(std::string_view body) {
     // for one) must not find its way back into the image being written.
     const bool upload = state_.uploadInProgress != 0;
     if ((!state_.realtimeMode && !upload) || !accepted) {
-        return ExtendedOutcome::kNotDecoded;
+        return function == 0 ? ExtendedOutcome::kUnknownFunction : ExtendedOutcome::kNotDecoded;
     }
-
-    ExtendedOutcome outcome = ExtendedOutcome::kNoData;
-    const ExtendedCodec* codec = FindExtendedCodec(function);
-    if (codec != nullptr && codec->replyStored) {
-        // The data must also really be there, whatever LL claims.
-        const bool complete =
-            body.size() >= extended_frame::kDataAt + codec->DataLength(ExtendedPart::kReply);
-        outcome = (length == ExtendedReplyLength(*codec) && complete)
-                      ? Store(function, ExtendedReplyData(*codec, body))
-                      : ExtendedOutcome::kWrongLength;
-    }
+    const ExtendedOutcome outcome =
+        function == 0 ? ExtendedOutcome::kUnknownFunction : Decode(function, body);
+    // The windows are refreshed after every reply that got this far, stored or not.
     host_.RefreshPanels();
     return outcome;
+}
+
+ExtendedOutcome ExtendedDecoder::Decode(int function, std::string_view body) {
+    const ExtendedCodec* codec = FindExtendedCodec(function);
+    if (codec == nullptr || !codec->replyStored) {
+        return ExtendedOutcome::kNoData;
+    }
+    // The body must be exactly the function's reply, whatever LL claims: a longer one ran into
+    // line noise, a shorter one lost characters.
+    const std::size_t replyLength = extended_frame::kDataAt +
+                                    codec->DataLength(ExtendedPart::kReply) +
+                                    extended_frame::kChecksumLength;
+    const int length = ReplyNumberAt(body, extended_frame::kLengthAt, 2);
+    if (length != ExtendedReplyLength(*codec) || body.size() != replyLength) {
+        return ExtendedOutcome::kWrongLength;
+    }
+    const ExtendedReplyData data(*codec, body);
+    if (!data.DigitsAreDigits()) {
+        return ExtendedOutcome::kMalformed;
+    }
+    return Store(function, data);
 }
 
 ExtendedOutcome ExtendedDecoder::Store(int function, const ExtendedReplyData& data) {

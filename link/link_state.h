@@ -47,12 +47,22 @@ struct LinkState {
     // per executed step. At most one is non-zero.
     int uploadInProgress = 0;
     int downloadInProgress = 0;
+    // Refusals in a row of the upload step's request; the step is repeated up to
+    // kUploadRefusalRepeats times (a request the line damaged), then the upload goes on.
+    static constexpr int kUploadRefusalRepeats = 3;
+    int uploadRefusals = 0;
 
     // The realtime poll: its state number (256..274) and the graphic EQ table index it expects
     // the next reply for (a function 267 reply in realtime mode ends the wait only when this
     // equals the reply's record digit + 1).
     int realtimePollState = kFirstRealtimeState;
     int realtimeExpectedTable = 0;
+
+    // Extended replies carry a checksum. It is checked once a reply of this connection has
+    // matched one, so that a receiver that computes it otherwise is still heard; the log says
+    // once when checking is off. Both go back to false whenever a port is opened or closed.
+    bool checksumsMatched = false;
+    bool checksumNoticeLogged = false;
 
     // The link slots of the serial link. Port numbers are 1..8, 0 meaning none.
     int searchPort = 0;             // slot 0: port the device search is trying; 0 = no search

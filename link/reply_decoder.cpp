@@ -4,21 +4,45 @@
 
 #include "link/configuration_gate.h"
 #include "link/decoder_host.h"
+#include "link/link_state.h"
 #include "model/protocol.h"
 
 namespace tra1 {
 
 void ReplyDecoder::OnConfigurationFrame(std::string_view body) {
-    if (!ConfigurationDecoder::CarriesItsPositions(body)) {
-        // Bytes lost on the line, or a stray DC2 in noise: such a fragment would otherwise
-        // count as the receiver's answer and, its model code being garbage, open the model
-        // mismatch dialog. The user still sees it in the log.
+    const ConfigurationForm form = ConfigurationDecoder::FormOf(body);
+    if (form == ConfigurationForm::kNoModelCode) {
+        // A stray DC2 in noise, or a frame whose model code the line damaged: it would
+        // otherwise count as the receiver's answer and open the model mismatch dialog for a
+        // model no one has. The user still sees it in the log.
         host_.LogReceived(std::string(log_prefix::kConfiguration) + std::string(body) + "\r\n");
         return;
     }
-    if (gate_ == nullptr || gate_->OnConfigurationFrame(body)) {
-        configuration_.DecodeConfiguration(body);
+    // A frame cut short or with a damaged digit still answers the status request; its state is
+    // decoded only as far as it can be believed (of a short frame, whether the receiver is on;
+    // of a damaged one, nothing).
+    const bool decode = gate_ == nullptr || gate_->OnConfigurationFrame(body);
+    if (form == ConfigurationForm::kDamaged) {
+        return;
     }
+    // The frame carries no checksum, and noise can turn one digit into another without
+    // breaking its form: a state is believed once two sound frames in a row report it.
+    const std::string_view data = body.substr(ConfigurationDecoder::kDataStart);
+    const bool confirmed = data == lastStateData_;
+    lastStateData_.assign(data);
+    if (!decode) {
+        return;
+    }
+    if (!confirmed) {
+        if (state_.awaitedFunction == command::kStatusRequest) {
+            // A transfer step waits for the receiver's state: ask for it again at once rather
+            // than let the wait run out.
+            state_.waitingCounter = 0;
+            host_.AskForStateAgain();
+        }
+        return;
+    }
+    configuration_.DecodeConfiguration(body);
 }
 
 }  // namespace tra1

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "link/configuration_decoder.h"
@@ -16,9 +17,12 @@ struct LinkState;
 
 // The three reply decoders behind one frame sink, so that the frame assembler can hand every
 // frame it completes straight to it. A configuration frame first passes the configuration gate
-// (model identification); without a gate every configuration frame is decoded. A configuration
-// frame too short for the positions it must carry is only logged: it neither answers the status
-// request nor names a model.
+// (model identification); without a gate every whole configuration frame is decoded. A
+// configuration frame whose model code is not of the receiver's form is only logged: it neither
+// answers the status request nor names a model. One with a proper model code but a short or
+// damaged state passes the gate and is not decoded. Report frames whose code or value are not
+// hexadecimal digits are dropped by the report decoder. A sound configuration frame is decoded
+// only when the one before it reported the same state: its digits have no checksum.
 class ReplyDecoder : public FrameSink {
 public:
     ReplyDecoder(ReceiverImage& image, LinkState& state, DecoderHost& host,
@@ -26,6 +30,7 @@ public:
         : configuration_(image, state, host),
           report_(state, host),
           extended_(image, state, host),
+          state_(state),
           host_(host),
           gate_(gate) {}
 
@@ -45,8 +50,11 @@ private:
     ConfigurationDecoder configuration_;
     ReportDecoder report_;
     ExtendedDecoder extended_;
+    LinkState& state_;
     DecoderHost& host_;
     ConfigurationGate* gate_;
+    // The state data of the last sound configuration frame, whether or not it was decoded.
+    std::string lastStateData_;
 };
 
 }  // namespace tra1

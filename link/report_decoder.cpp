@@ -10,11 +10,17 @@
 
 namespace tra1 {
 
+bool ReportDecoder::WellFormed(std::string_view body) {
+    return body.size() == kBodyLength && AreReplyDigits(body, kCodeAt, kBodyLength - kCodeAt);
+}
+
 ReportOutcome ReportDecoder::DecodeReport(std::string_view body) {
     ReportOutcome outcome;
-    state_.waiting = 0;
-    state_.identificationPending = 0;
-    if (body.size() >= kCodeAt + 2) {
+    if (WellFormed(body)) {
+        // Only the report that answers the queued command ends its wait: a device that
+        // answers everything with some other report must not keep the request cycling without
+        // ever using up its retries.
+        state_.identificationPending = 0;
         outcome.reportCode = ReplyNumberAt(body, kCodeAt, 2);
         if (ReportAnswers(outcome.reportCode, host_.CurrentQueuedCommand())) {
             outcome.answeredQueue = true;

@@ -122,11 +122,7 @@ std::string_view CommandFrameBuilder::BuildExtendedFrame(int function, int mode,
     out.Put(data.View());
 
     // The checksum covers everything after DC4 up to the last data character.
-    std::uint32_t sum = 0;
-    for (std::size_t i = 1; i < out.size(); ++i) {
-        sum += static_cast<unsigned char>(out.data()[i]);
-    }
-    out.Put(Hex2(static_cast<int>(sum % 256)));
+    out.Put(Hex2(ExtendedChecksum(std::string_view(out.data(), out.size()).substr(1))));
     out.Put(control_byte::kEtx);
     return out.Finish();
 }

@@ -140,6 +140,20 @@ static_assert(DataFits(), "every part's data fits ExtendedData");
 
 constexpr std::array<int, 4> kIoRowDigits{3, 1, 2, 0};
 
+// 0..15 for a hexadecimal digit in either case, -1 for any other character.
+constexpr int HexDigitValue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    return -1;
+}
+
 std::optional<FieldSpot> SpotOf(const ExtendedCodec& codec, ExtendedPart part, bool text,
                                 int parameter) {
     std::size_t offset = 0;
@@ -265,6 +279,30 @@ ExtendedData EncodeExtendedData(const ExtendedCodec& codec, ExtendedPart part,
         }
     }
     return data;
+}
+
+int ExtendedChecksum(std::string_view summed) {
+    unsigned sum = 0;
+    for (const char c : summed) {
+        sum += static_cast<unsigned char>(c);
+    }
+    return static_cast<int>(sum % 256);
+}
+
+bool ExtendedChecksumMatches(std::string_view body) {
+    if (body.size() < extended_frame::kChecksumLength) {
+        return false;
+    }
+    const std::size_t summedLength = body.size() - extended_frame::kChecksumLength;
+    int written = 0;
+    for (const char c : body.substr(summedLength)) {
+        const int digit = HexDigitValue(c);
+        if (digit < 0) {
+            return false;
+        }
+        written = written * 16 + digit;
+    }
+    return written == ExtendedChecksum(body.substr(0, summedLength));
 }
 
 int IoRowDigit(int row) {

@@ -143,6 +143,17 @@ struct ExtendedData {
 ExtendedData EncodeExtendedData(const ExtendedCodec& codec, ExtendedPart part,
                                 const ExtendedParameters& parameters, std::string_view text);
 
+// The checksum of an extended frame or reply: the sum, modulo 256, of the body characters
+// (between DC4 and the checksum: "20", LL, the function code, the mode or status digit and the
+// data), as written in its two characters.
+int ExtendedChecksum(std::string_view summed);
+// Whether the last two characters of a body (between DC4 and ETX) are the checksum of the
+// characters before them, as two hexadecimal digits (of either case).
+bool ExtendedChecksumMatches(std::string_view body);
+
+// A tuner preset request carries this placeholder where a write carries the frequency.
+inline constexpr std::string_view kTunerRequestText = "xxxxxx";
+
 // The receiver numbers the four connector rows of IoAssignTable 3, 1, 2, 0 (image rows 0, 1,
 // 2, 3); the numbering is its own inverse. IoRowDigit gives 0 for a row outside 0..3,
 // IoRowOfDigit nullopt for a digit outside 0..3.

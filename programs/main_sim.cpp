@@ -7,6 +7,7 @@
 
 #include <sys/stat.h>
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -45,6 +46,11 @@ constexpr std::string_view kUsage =
     "  --split N          send every frame in N pieces with pauses between them\n"
     "  --drop N           drop the answers to the first N frames\n"
     "  --status D         refuse every extended frame with status digit D (1..9)\n"
+    "  --refuse-writes D  refuse extended writes only, with status digit D (1..9)\n"
+    "  --corrupt P        flip one bit in P percent of the bytes, both ways (e.g. 1 or 0.01)\n"
+    "  --drop-rate P      lose P percent of the answers\n"
+    "  --split-rate P     send P percent of the frames in two or three pieces\n"
+    "  --seed N           start the random faults from N, to repeat a run (default 1)\n"
     "  --help             show this text\n"
     "  --version          show the version\n";
 
@@ -55,6 +61,17 @@ bool ParseInt(const char* text, int& out) {
         return false;
     }
     out = static_cast<int>(v);
+    return true;
+}
+
+// A percentage 0..100, as a chance 0..1.
+bool ParsePercent(const char* text, double& out) {
+    char* end = nullptr;
+    const double v = std::strtod(text, &end);
+    if (end == text || *end != '\0' || !(v >= 0.0 && v <= 100.0)) {
+        return false;
+    }
+    out = v / 100.0;
     return true;
 }
 
@@ -117,6 +134,21 @@ int main(int argc, char** argv) {
         } else if (arg == "--status" && hasValue && std::strlen(argv[i + 1]) == 1 &&
                    argv[i + 1][0] >= '1' && argv[i + 1][0] <= '9') {
             receiver.Faults().extendedStatus = argv[++i][0];
+        } else if (arg == "--refuse-writes" && hasValue && std::strlen(argv[i + 1]) == 1 &&
+                   argv[i + 1][0] >= '1' && argv[i + 1][0] <= '9') {
+            receiver.Faults().writeStatus = argv[++i][0];
+        } else if (arg == "--corrupt" && hasValue &&
+                   ParsePercent(argv[i + 1], receiver.Faults().corruptRate)) {
+            ++i;
+        } else if (arg == "--drop-rate" && hasValue &&
+                   ParsePercent(argv[i + 1], receiver.Faults().dropRate)) {
+            ++i;
+        } else if (arg == "--split-rate" && hasValue &&
+                   ParsePercent(argv[i + 1], receiver.Faults().splitRate)) {
+            ++i;
+        } else if (arg == "--seed" && hasValue && ParseInt(argv[i + 1], n) && n >= 0) {
+            ++i;
+            receiver.Faults().seed = static_cast<std::uint32_t>(n);
         } else {
             return Fail("bad option or value: " + std::string(arg));
         }

@@ -14,11 +14,16 @@ cmake --build "$build_dir" --parallel "$(nproc)"
 # building too.
 release_dir="${TRA1_RELEASE_BUILD_DIR:-build-release-check}"
 cmake -S . -B "$release_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRA1_BUILD_TESTS=OFF \
-    -DTRA1_BUILD_BENCHMARKS=OFF
+    -DTRA1_BUILD_BENCHMARKS=OFF -DTRA1_BUILD_SOAK_TEST=ON
 cmake --build "$release_dir" --parallel "$(nproc)"
 echo "Optimised build of the editor and the virtual receiver: OK"
+# A day in realtime mode on a noisy line, on the virtual clock; optimised, it takes seconds.
+"$release_dir/soak_tests" --gtest_brief=1
 # The .deb from that same build, unpacked and checked file by file.
 bash scripts/check-package.sh "$release_dir"
+
+# The fuzz targets, built with clang under the sanitizers, each for a bounded number of runs.
+bash scripts/fuzz.sh --smoke
 
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"

@@ -419,20 +419,16 @@ std::string ExtendedResponder::BuildReply(std::string_view functionCode, char st
     body += functionCode;
     body.push_back(status);
     body += data;
-    unsigned sum = 0;
-    for (const char c : body) {
-        sum += static_cast<unsigned char>(c);
-    }
     std::string frame(1, control_byte::kDc4);
     frame += body;
-    const auto checksum = Hex2(static_cast<int>(sum % 256));
+    const auto checksum = Hex2(ExtendedChecksum(body));
     frame.append(checksum.data(), checksum.size());
     frame.push_back(control_byte::kEtx);
     return frame;
 }
 
-std::string ExtendedResponder::Answer(ReceiverState& state, std::string_view body,
-                                      char refuseWith) {
+std::string ExtendedResponder::Answer(ReceiverState& state, std::string_view body, char refuseWith,
+                                      char refuseWritesWith) {
     const std::string_view unknownCode = ExtendedFunctionCode(ef::kUnused000);
     if (body.size() < kHeader + frame::kChecksumLength) {
         return BuildReply(unknownCode, kBadLength, {});
@@ -440,12 +436,9 @@ std::string ExtendedResponder::Answer(ReceiverState& state, std::string_view bod
     const std::string_view code = body.substr(frame::kCodeAt, frame::kCodeLength);
     const std::string_view refuseCode = ExtendedFunctionForCode(code) >= 0 ? code : unknownCode;
     const std::size_t sumEnd = body.size() - frame::kChecksumLength;
-    unsigned sum = 0;
-    for (std::size_t i = 0; i < sumEnd; ++i) {
-        sum += static_cast<unsigned char>(body[i]);
-    }
+    // The receiver reads the checksum's digits in either case.
     const auto checksum = HexValue(body.substr(sumEnd));
-    if (!checksum || static_cast<unsigned>(*checksum) != sum % 256) {
+    if (!checksum || *checksum != ExtendedChecksum(body.substr(0, sumEnd))) {
         return BuildReply(refuseCode, kBadChecksum, {});
     }
     const auto ll = HexValue(body.substr(frame::kLengthAt, 2));
@@ -466,8 +459,11 @@ std::string ExtendedResponder::Answer(ReceiverState& state, std::string_view bod
     if (refuseWith != frame::kAccepted) {
         return BuildReply(code, refuseWith, {});
     }
-
     const bool write = mode == ef::kWrite;
+    if (write && refuseWritesWith != frame::kAccepted) {
+        return BuildReply(code, refuseWritesWith, {});
+    }
+
     std::optional<FrameFields> fields =
         ReadFields(*codec, write ? ExtendedPart::kWrite : ExtendedPart::kRequest,
                    body.substr(kHeader, sumEnd - kHeader));

@@ -24,8 +24,9 @@ public:
     static constexpr char kBadData = '4';
 
     // The whole reply frame, DC4 to ETX. `refuseWith` other than '0' refuses every frame with
-    // that status digit and stores nothing.
-    std::string Answer(ReceiverState& state, std::string_view body, char refuseWith = '0');
+    // that status digit and stores nothing; `refuseWritesWith` does the same for writes only.
+    std::string Answer(ReceiverState& state, std::string_view body, char refuseWith = '0',
+                       char refuseWritesWith = '0');
 
     // The reply frame for a function code, status digit and data; LL counts the function code,
     // status digit and data, except where the receiver is known to report another length.

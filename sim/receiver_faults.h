@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 namespace tra1::sim {
 
 // Misbehaviour on demand, for tests of the editor's error paths and for trying it by hand.
@@ -18,6 +20,19 @@ struct ReceiverFaults {
     int dropNextAnswers = 0;
     // The status digit of every extended reply ('0' accepted; anything else refuses).
     char extendedStatus = '0';
+    // The same for extended writes only: requests are still answered.
+    char writeStatus = '0';
+
+    // A noisy line, both ways: each byte heard and each byte sent has this chance (0..1) of
+    // arriving with one bit flipped. A flipped bit can make a digit a control byte, so frames
+    // may also break apart or run into each other.
+    double corruptRate = 0.0;
+    // The chance (0..1) that an answer is lost whole, and that a frame goes out in two or three
+    // pieces with pauses between them.
+    double dropRate = 0.0;
+    double splitRate = 0.0;
+    // Where the fault's random choices start, so that a run can be repeated.
+    std::uint32_t seed = 1;
 };
 
 }  // namespace tra1::sim

@@ -81,9 +81,18 @@ std::vector<std::string> VirtualReceiver::Answer(const IncomingFrame& frame) {
             return out;
         }
         case IncomingFrame::Kind::kExtended:
-            return {extended_.Answer(state_, frame.body, faults_.extendedStatus)};
+            return {
+                extended_.Answer(state_, frame.body, faults_.extendedStatus, faults_.writeStatus)};
     }
     return {};
+}
+
+int VirtualReceiver::PiecesFor() {
+    if (faults_.splitRate > 0.0 && dice_.Roll(faults_.splitRate)) {
+        ++faultsDone_.framesSplit;
+        return 2 + dice_.Below(2);
+    }
+    return std::max(faults_.splitPieces, 1);
 }
 
 std::vector<serial::LineSegment> VirtualReceiver::PutOnLine(std::vector<std::string> frames) {
@@ -98,7 +107,7 @@ std::vector<serial::LineSegment> VirtualReceiver::PutOnLine(std::vector<std::str
             }
             segments.push_back({noise, 0});
         }
-        const int pieces = std::max(faults_.splitPieces, 1);
+        const int pieces = PiecesFor();
         const std::size_t size = frame.size();
         std::size_t from = 0;
         for (int p = 0; p < pieces && from < size; ++p) {
@@ -112,16 +121,30 @@ std::vector<serial::LineSegment> VirtualReceiver::PutOnLine(std::vector<std::str
             from = to;
         }
     }
+    for (serial::LineSegment& segment : segments) {
+        faultsDone_.bytesCorruptedSent += dice_.Corrupt(segment.bytes, faults_.corruptRate);
+    }
     return segments;
 }
 
 std::vector<serial::LineSegment> VirtualReceiver::Receive(std::string_view bytes) {
+    if (dice_.Seed() != faults_.seed) {
+        dice_.Reseed(faults_.seed);
+    }
+    // The line may have damaged what the editor sent before the receiver hears it.
+    std::string heard(bytes);
+    faultsDone_.bytesCorruptedHeard += dice_.Corrupt(heard, faults_.corruptRate);
+
     std::vector<std::string> answers;
-    for (const IncomingFrame& frame : parser_.Feed(bytes)) {
+    for (const IncomingFrame& frame : parser_.Feed(heard)) {
         ++framesHeard_;
         std::vector<std::string> answer = Answer(frame);
         if (faults_.dropNextAnswers > 0 && !answer.empty()) {
             --faults_.dropNextAnswers;
+            continue;
+        }
+        if (!answer.empty() && faults_.dropRate > 0.0 && dice_.Roll(faults_.dropRate)) {
+            ++faultsDone_.answersDropped;
             continue;
         }
         for (std::string& a : answer) {

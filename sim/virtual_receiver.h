@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -7,6 +8,7 @@
 #include "platform/serial/far_end.h"
 #include "sim/extended_responder.h"
 #include "sim/incoming_frame_parser.h"
+#include "sim/line_fault_dice.h"
 #include "sim/receiver_faults.h"
 #include "sim/receiver_state.h"
 
@@ -45,6 +47,14 @@ public:
 
     // --- Faults --------------------------------------------------------------------------------
     ReceiverFaults& Faults() { return faults_; }
+    // What the random faults have done so far.
+    struct FaultCounts {
+        std::size_t bytesCorruptedHeard = 0;
+        std::size_t bytesCorruptedSent = 0;
+        std::size_t answersDropped = 0;
+        std::size_t framesSplit = 0;
+    };
+    const FaultCounts& FaultsDone() const { return faultsDone_; }
 
     // --- What it has heard (for tests) --------------------------------------------------------
     int FramesHeard() const { return framesHeard_; }
@@ -58,6 +68,8 @@ public:
 private:
     std::vector<std::string> Answer(const IncomingFrame& frame);
     std::vector<serial::LineSegment> PutOnLine(std::vector<std::string> frames);
+    // How many pieces a frame goes out in: the fixed split, or now and then a random one.
+    int PiecesFor();
 
     ReceiverState state_;
     ReceiverFaults faults_;
@@ -67,6 +79,8 @@ private:
     int framesHeard_ = 0;
     int lastCommand_ = -1;
     unsigned noiseSeed_ = 1;
+    LineFaultDice dice_;
+    FaultCounts faultsDone_;
 };
 
 }  // namespace tra1::sim

@@ -1,6 +1,7 @@
 #include "platform/serial/in_memory_serial_port.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <utility>
 
@@ -133,11 +134,14 @@ std::size_t InMemorySerialPort::Read(std::span<char> buffer) {
 
 std::size_t InMemorySerialPort::Write(std::string_view bytes) {
     ++writeCalls_;
+    writeError_.clear();
     if (CheckHangUp() || bytes.empty()) {
+        writeError_ = bytes.empty() ? "" : std::strerror(EIO);
         return 0;
     }
     if (failWrites_ > 0) {
         --failWrites_;
+        writeError_ = std::strerror(EIO);
         return 0;
     }
     written_.append(bytes);

@@ -29,6 +29,7 @@ public:
     std::size_t BytesWaiting() override;
     std::size_t Read(std::span<char> buffer) override;
     std::size_t Write(std::string_view bytes) override;
+    std::string LastWriteError() const override { return writeError_; }
     bool Close() override;
     bool TakeHangUp() override;
     OpenError LastOpenError() const override { return error_; }
@@ -41,7 +42,7 @@ public:
     // Puts bytes on the line as if the far end had sent them, after `gapMs` of silence behind
     // whatever is already on its way (for batches no receiver would send, such as a leading NUL).
     void InjectFromFarEnd(std::string bytes, int gapMs = 0);
-    // The next `count` writes fail (write nothing and return 0).
+    // The next `count` writes fail (write nothing and return 0, with an I/O error as reason).
     void FailNextWrites(int count) { failWrites_ = count > 0 ? count : 0; }
     // Whether Close reports a failure (the port then stays open).
     void SetCloseFails(bool fails) { closeFails_ = fails; }
@@ -82,6 +83,7 @@ private:
     int failWrites_ = 0;
     bool closeFails_ = false;
     int writeCalls_ = 0;
+    std::string writeError_;
 };
 
 }  // namespace tra1::serial

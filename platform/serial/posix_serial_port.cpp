@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 
 #include "platform/serial/com_port_path.h"
 
@@ -190,7 +191,9 @@ std::size_t PosixSerialPort::Read(std::span<char> buffer) {
 }
 
 std::size_t PosixSerialPort::Write(std::string_view bytes) {
+    writeError_.clear();
     if (fd_ < 0) {
+        writeError_ = std::strerror(EBADF);
         return 0;
     }
     std::size_t written = 0;
@@ -205,6 +208,7 @@ std::size_t PosixSerialPort::Write(std::string_view bytes) {
             continue;
         }
         if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
+            writeError_ = std::strerror(errno);
             if (errno == EIO || errno == ENXIO || errno == ENODEV) {
                 HangUp();
             }
@@ -213,12 +217,14 @@ std::size_t PosixSerialPort::Write(std::string_view bytes) {
         // The output queue is full (or flow control holds it): wait for room, but only as long
         // as the write time-out allows.
         if (budgetMs <= 0) {
+            writeError_ = std::strerror(ETIMEDOUT);
             break;
         }
         pollfd p{fd_, POLLOUT, 0};
         const int waitMs = budgetMs < 10 ? budgetMs : 10;
         budgetMs -= waitMs;
         if (::poll(&p, 1, waitMs) < 0 && errno != EINTR) {
+            writeError_ = std::strerror(errno);
             break;
         }
     }

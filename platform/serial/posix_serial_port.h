@@ -32,6 +32,7 @@ public:
     std::size_t BytesWaiting() override;
     std::size_t Read(std::span<char> buffer) override;
     std::size_t Write(std::string_view bytes) override;
+    std::string LastWriteError() const override { return writeError_; }
     bool Close() override;
     bool TakeHangUp() override;
     OpenError LastOpenError() const override { return error_; }
@@ -59,6 +60,7 @@ private:
     bool havePrevious_ = false;
     int previousModemLines_ = 0;
     bool havePreviousModemLines_ = false;
+    std::string writeError_;
 };
 
 }  // namespace tra1::serial

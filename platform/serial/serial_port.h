@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "platform/serial/open_error.h"
@@ -50,6 +51,9 @@ public:
     // Writes the bytes; returns how many were written (all of them on success). Returns 0 when
     // closed.
     virtual std::size_t Write(std::string_view bytes) = 0;
+    // Why the last Write did not take all its bytes, in the system's words; empty when it did
+    // or when the port cannot say.
+    virtual std::string LastWriteError() const { return {}; }
     // Closes the port; true when it was open and closed cleanly.
     virtual bool Close() = 0;
 

@@ -63,7 +63,10 @@ public:
         state->openPort = 0;
         state->waiting = 0;
     }
-    void WriteFrame(std::string_view frame) override { written.emplace_back(frame); }
+    FrameWrite WriteFrame(std::string_view frame) override {
+        written.emplace_back(frame);
+        return {};
+    }
     void EmptyReceiveBuffer() override {}
     void ResetQueue() override {
         ++queueResets;
@@ -153,10 +156,9 @@ TEST_F(ConnectorTest, SearchSkipsRefusedPortsAndQueuesTheStatusRequest) {
     EXPECT_EQ(host.connection, ConnectionState::kSearching);
     const std::vector<std::string> expected{"Com 1 --> Invalid\r\n", "Com 2 --> Open\r\n",
                                             "(PC) Command  \x02"
-                                            "00000\x03",
-                                            "\r\n(PC) Command  \x02"
-                                            "20100\x03",
-                                            "\r\n"};
+                                            "00000\x03\r\n",
+                                            "(PC) Command  \x02"
+                                            "20100\x03\r\n"};
     EXPECT_EQ(sink.log, expected);
 
     host.selection = 4;  // the user picks a port while the search runs

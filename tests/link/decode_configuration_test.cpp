@@ -169,12 +169,31 @@ TEST_F(ConfigurationDecodeTest, VolumesStayWithinTheVolumeSteps) {
     }
 }
 
-TEST_F(ConfigurationDecodeTest, DigitsAreReadCaseInsensitivelyAndOthersCountAsZero) {
+TEST_F(ConfigurationDecodeTest, DigitsAreReadCaseInsensitivelyAndAFrameWithOthersIsNotDecoded) {
     ConfigurationBody body;
-    body.Char(71, 'a').Char(72, 'F').Char(41, 'x').Char(42, '7');
-    decoder.DecodeConfiguration(body);
+    body.Char(71, 'a').Char(72, 'F').Char(41, '0').Char(42, '7');
+    EXPECT_EQ(decoder.DecodeConfiguration(body), ConfigurationOutcome::kDecoded);
     EXPECT_EQ(image.AudioDelay[0], 0xAF);
     EXPECT_EQ(image.SpeakerLevels[0], 0x07);
+
+    // One damaged digit anywhere in the data (even where nothing is read) and nothing is
+    // stored, not even the power byte; the decode skip count is not used up by it.
+    state.decodeSkipCount = 1;
+    for (const std::size_t position : {std::size_t{1}, std::size_t{41}, std::size_t{112}}) {
+        for (const char bad : {'x', 'G', ' ', '\x12'}) {
+            ConfigurationBody damaged;
+            damaged.Two(71, 0x11).Char(position, bad);
+            image.MainZoneState[main_zone::kPower] = 7;
+            EXPECT_EQ(decoder.DecodeConfiguration(damaged), ConfigurationOutcome::kMalformed)
+                << position << " " << bad;
+            EXPECT_EQ(image.AudioDelay[0], 0xAF);
+            EXPECT_EQ(image.MainZoneState[main_zone::kPower], 7);
+        }
+    }
+    EXPECT_EQ(state.decodeSkipCount, 1);
+    // Nor is a body that runs past the last position.
+    EXPECT_EQ(decoder.DecodeConfiguration(std::string(ConfigurationBody().Text()) + "0"),
+              ConfigurationOutcome::kMalformed);
 }
 
 TEST_F(ConfigurationDecodeTest, OnScreenDigitsAboveTwoDoNotWrapTheByte) {
@@ -246,10 +265,13 @@ TEST_F(ConfigurationDecodeTest, TooShortFramesAreIgnored) {
               ConfigurationOutcome::kTooShort);
     EXPECT_EQ(state.decodeSkipCount, 1);
     state.decodeSkipCount = 0;
-    // Powered on but cut before the last position.
+    EXPECT_EQ(decoder.DecodeConfiguration(""), ConfigurationOutcome::kTooShort);
+    EXPECT_EQ(test::AllBytes(image), test::AllBytes(before));
+    // Powered on but cut before the last position: it says the receiver is on, nothing more.
     EXPECT_EQ(decoder.DecodeConfiguration(full.Text().substr(0, full.Text().size() - 1)),
               ConfigurationOutcome::kTooShort);
-    EXPECT_EQ(decoder.DecodeConfiguration(""), ConfigurationOutcome::kTooShort);
+    EXPECT_EQ(image.MainZoneState[main_zone::kPower], 1);
+    image.MainZoneState[main_zone::kPower] = 7;
     EXPECT_EQ(test::AllBytes(image), test::AllBytes(before));
     EXPECT_EQ(host.refreshes, 0);
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <string>
 
 #include "link/extended_decoder.h"
@@ -20,8 +21,8 @@ protected:
         state.realtimeMode = true;
     }
 
-    ExtendedOutcome Decode(std::string_view code, std::string_view data) {
-        return decoder.DecodeExtended(ExtendedBody(code, data));
+    ExtendedOutcome Decode(std::string_view code, std::string_view data, char status = '0') {
+        return decoder.DecodeExtended(ExtendedBody(code, data, status));
     }
 
     ReceiverImage image;
@@ -254,7 +255,8 @@ TEST_F(ExtendedDecodeTest, WrongLengthStatusAndModeKeepTheImage) {
     // LL one short of the function's, and a body shorter than its own LL.
     EXPECT_EQ(decoder.DecodeExtended(test::ExtendedBodyWithLength(7, test::kEqBandCode, "0018")),
               ExtendedOutcome::kWrongLength);
-    EXPECT_EQ(decoder.DecodeExtended("2008030000"), ExtendedOutcome::kWrongLength);
+    EXPECT_EQ(decoder.DecodeExtended(test::WithChecksum("20080300")),
+              ExtendedOutcome::kWrongLength);
     EXPECT_EQ(host.refreshes, 2);  // the refresh follows the decode step whatever LL was
 
     EXPECT_EQ(decoder.DecodeExtended(ExtendedBody(test::kEqBandCode, "0018", '1')),
@@ -276,16 +278,119 @@ TEST_F(ExtendedDecodeTest, WrongLengthStatusAndModeKeepTheImage) {
     EXPECT_EQ(image.EqSettings[0], 0x19);
 }
 
-TEST_F(ExtendedDecodeTest, UnknownFunctionIsOnlyLogged) {
+// A reply of no known function, or too short to have a status digit, stores nothing and ends
+// no wait; it still runs the closing steps: it ends the echo guard (and resets the receiver)
+// and, accepted in realtime mode, refreshes the windows.
+TEST_F(ExtendedDecodeTest, UnknownFunctionsAndShortRepliesStillRunTheClosingSteps) {
     state.awaitedFunction = 256;
+    const ReceiverImage before = image;
     EXPECT_EQ(Decode("0FF", "0018"), ExtendedOutcome::kUnknownFunction);
-    EXPECT_EQ(decoder.DecodeExtended("20"), ExtendedOutcome::kUnknownFunction);
-    EXPECT_EQ(decoder.DecodeExtended(""), ExtendedOutcome::kUnknownFunction);
+    EXPECT_EQ(host.refreshes, 1);
+    EXPECT_EQ(Decode("0FF", "0018", '3'), ExtendedOutcome::kUnknownFunction);
+    EXPECT_EQ(host.refreshes, 1);  // refused: nothing to refresh for
+
+    state.echoGuard = 1;
+    EXPECT_EQ(Decode("0FF", "0018"), ExtendedOutcome::kEcho);
+    EXPECT_EQ(state.echoGuard, 0);
+    EXPECT_EQ(host.receiverResets, 1);
+    const std::string shortBody = test::WithChecksum("2004");
+    state.echoGuard = 1;
+    EXPECT_EQ(decoder.DecodeExtended(shortBody), ExtendedOutcome::kEcho);
+    EXPECT_EQ(state.echoGuard, 0);
+    EXPECT_EQ(host.receiverResets, 2);
+    EXPECT_EQ(decoder.DecodeExtended(shortBody), ExtendedOutcome::kUnknownFunction);
+    EXPECT_EQ(host.refreshes, 1);  // no status digit: not an accepted reply
+
     EXPECT_EQ(state.awaitedFunction, 256);
-    EXPECT_EQ(host.refreshes, 0);
-    ASSERT_EQ(host.log.size(), 3u);
+    EXPECT_EQ(test::AllBytes(image), test::AllBytes(before));
+    ASSERT_EQ(host.log.size(), 5u);
     EXPECT_EQ(host.log[0], "(TR-X) EX  " + ExtendedBody("0FF", "0018") + "\r\n");
-    EXPECT_EQ(host.log[1], "(TR-X) EX  20\r\n");
+    EXPECT_EQ(host.log[3], "(TR-X) EX  " + shortBody + "\r\n");
+}
+
+// Once a reply of the connection has matched its checksum, a reply that does not is dropped
+// whole: logged, nothing stored, no wait ended, the echo guard kept. Until then replies are
+// taken unchecked and the log says so once.
+TEST_F(ExtendedDecodeTest, RepliesWhoseChecksumIsWrongAreDroppedOnceOneHasMatched) {
+    std::string wrong = ExtendedBody(test::kEqBandCode, "0318");
+    wrong.back() = wrong.back() == '0' ? '1' : '0';
+
+    // A receiver that computes the checksum otherwise is still heard.
+    EXPECT_EQ(decoder.DecodeExtended(wrong), ExtendedOutcome::kStored);
+    EXPECT_EQ(image.EqSettings[3], 0x18);
+    EXPECT_EQ(decoder.DecodeExtended(wrong), ExtendedOutcome::kStored);
+    ASSERT_EQ(host.log.size(), 3u);
+    EXPECT_EQ(host.log[0],
+              "Extended replies: no checksum has matched yet on this connection; replies are "
+              "taken unchecked until one does.\r\n");
+    EXPECT_FALSE(state.checksumsMatched);
+
+    // One reply matches: from now on the checksum counts.
+    EXPECT_EQ(Decode(test::kEqBandCode, "0420"), ExtendedOutcome::kStored);
+    EXPECT_TRUE(state.checksumsMatched);
+    image.EqSettings[3] = 0;
+    state.awaitedFunction = 267;
+    state.echoGuard = 1;
+    const int refreshes = host.refreshes;
+    EXPECT_EQ(decoder.DecodeExtended(wrong), ExtendedOutcome::kBadChecksum);
+    EXPECT_EQ(image.EqSettings[3], 0);
+    EXPECT_EQ(state.awaitedFunction, 267);
+    EXPECT_EQ(state.echoGuard, 1);
+    EXPECT_EQ(host.receiverResets, 0);
+    EXPECT_EQ(host.refreshes, refreshes);
+    EXPECT_EQ(host.log.back(), "(TR-X) EX  " + wrong + "  -- checksum wrong, dropped\r\n");
+    // Lower-case checksum digits are the same checksum.
+    std::string lower = ExtendedBody(test::kEqBandCode, "0318");
+    for (char& c : lower) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    state.echoGuard = 0;
+    EXPECT_EQ(decoder.DecodeExtended(lower), ExtendedOutcome::kStored);
+    EXPECT_EQ(image.EqSettings[3], 0x18);
+}
+
+// An upload request refused (damaged on its way) ends the wait and steps the upload back, so
+// that the step asks again at once; after a few refusals in a row the upload goes on.
+TEST_F(ExtendedDecodeTest, ARefusedUploadRequestIsAskedForAgainAFewTimes) {
+    state.realtimeMode = false;
+    state.uploadInProgress = 100;
+    for (int i = 0; i < LinkState::kUploadRefusalRepeats; ++i) {
+        state.awaitedFunction = 267;
+        EXPECT_EQ(Decode(test::kEqBandCode, "", '1'), ExtendedOutcome::kNotDecoded);
+        EXPECT_EQ(state.awaitedFunction, -1);
+        EXPECT_EQ(state.uploadInProgress, 99 - i);
+    }
+    state.awaitedFunction = 267;
+    Decode(test::kEqBandCode, "", '1');
+    EXPECT_EQ(state.uploadInProgress, 100 - LinkState::kUploadRefusalRepeats);
+    // An accepted reply starts the count afresh.
+    state.awaitedFunction = 267;
+    Decode(test::kEqBandCode, "0318");
+    state.awaitedFunction = 267;
+    Decode(test::kEqBandCode, "", '1');
+    EXPECT_EQ(state.uploadInProgress, 99 - LinkState::kUploadRefusalRepeats);
+}
+
+// Only a reply of the function's exact length whose numeric fields are digits is stored.
+TEST_F(ExtendedDecodeTest, RepliesOfAnotherLengthOrWithDamagedDigitsStoreNothing) {
+    const ReceiverImage before = image;
+    // Eight data characters too many, one too few (LL still claiming the right length).
+    EXPECT_EQ(decoder.DecodeExtended(test::ExtendedBodyWithLength(8, test::kEqBandCode,
+                                                                  "0018"
+                                                                  "00000000")),
+              ExtendedOutcome::kWrongLength);
+    EXPECT_EQ(decoder.DecodeExtended(test::ExtendedBodyWithLength(8, test::kEqBandCode, "001")),
+              ExtendedOutcome::kWrongLength);
+    for (const char* data : {"0x18", "00G8", "0 18", "001\x12"}) {
+        EXPECT_EQ(Decode(test::kEqBandCode, data), ExtendedOutcome::kMalformed) << data;
+    }
+    // A name may hold any character.
+    EXPECT_EQ(Decode(test::kInputNameCode, "0" + Hex(2, 2) + "08" + "x-G; ?!z"),
+              ExtendedOutcome::kStored);
+    EXPECT_EQ(Decode(test::kInputNameCode, "0" + Hex(2, 2) + "0x" + "DVD     "),
+              ExtendedOutcome::kMalformed);
+    image.SetInputName(2, before.InputName(2));
+    EXPECT_EQ(test::AllBytes(image), test::AllBytes(before));
 }
 
 TEST_F(ExtendedDecodeTest, FunctionCodesNameTheirNumbers) {

@@ -72,7 +72,9 @@ TEST_F(ReportDecodeTest, ReportForTheQueuedCommandEndsItsWait) {
     EXPECT_EQ(host.log[0], "(TR-X) Report  00262E\r\n");
 }
 
-TEST_F(ReportDecodeTest, OtherReportsOnlyClearTheSlotsAndAreLogged) {
+// A report that answers neither the queued command nor the awaited one does not end the
+// queued command's wait: the reply time-out goes on counting its resends.
+TEST_F(ReportDecodeTest, OtherReportsLeaveTheQueuedCommandWaitingAndAreLogged) {
     host.queuedCommand = 48;
     state.waiting = 1;
     state.identificationPending = 1;
@@ -80,7 +82,7 @@ TEST_F(ReportDecodeTest, OtherReportsOnlyClearTheSlotsAndAreLogged) {
     const ReportOutcome outcome = decoder.DecodeReport("00FF00");
     EXPECT_FALSE(outcome.answeredQueue);
     EXPECT_FALSE(outcome.answeredAwaited);
-    EXPECT_EQ(state.waiting, 0);
+    EXPECT_EQ(state.waiting, 1);
     EXPECT_EQ(state.identificationPending, 0);
     EXPECT_EQ(state.awaitedFunction, 20);
     EXPECT_EQ(host.timeoutStops, 0);
@@ -100,15 +102,27 @@ TEST_F(ReportDecodeTest, ReportForTheAwaitedCommandEndsTheStepsWait) {
     EXPECT_EQ(state.awaitedFunction, 265);
 }
 
-TEST_F(ReportDecodeTest, ShortReportAnswersNothing) {
-    host.queuedCommand = 46;  // answered by code 0, which a missing code must not fake
-    state.waiting = 1;
-    const ReportOutcome outcome = decoder.DecodeReport("00");
-    EXPECT_EQ(outcome.reportCode, -1);
-    EXPECT_FALSE(outcome.answeredQueue);
-    EXPECT_EQ(state.waiting, 0);
+// Line noise in a report: a frame of another length, or one whose code or value holds a
+// character that is not a hexadecimal digit, is logged and ends nothing. ("00" must not pass as
+// code 0, which answers command 46.)
+TEST_F(ReportDecodeTest, ReportsThatAreNotWellFormedAnswerNothing) {
+    for (const char* body :
+         {"00", "0000", "00000", "0000000", "00x000", "000G00", "0000 0", "00000\x12", "00262E0"}) {
+        host.queuedCommand = 46;
+        state.waiting = 1;
+        state.identificationPending = 1;
+        state.awaitedFunction = 46;
+        const ReportOutcome outcome = decoder.DecodeReport(body);
+        EXPECT_EQ(outcome.reportCode, -1) << body;
+        EXPECT_FALSE(outcome.answeredQueue) << body;
+        EXPECT_EQ(state.waiting, 1) << body;
+        EXPECT_EQ(state.identificationPending, 1) << body;
+        EXPECT_EQ(state.awaitedFunction, 46) << body;
+    }
     EXPECT_EQ(host.timeoutStops, 0);
-    EXPECT_EQ(host.log.size(), 1u);
+    EXPECT_EQ(host.log.size(), 9u);
+    // Lower-case digits are digits.
+    EXPECT_EQ(decoder.DecodeReport("00262e").reportCode, 0x26);
 }
 
 }  // namespace

@@ -27,11 +27,13 @@ public:
     }
     void LogReceived(std::string_view line) override { log.emplace_back(line); }
     int CurrentQueuedCommand() const override { return queuedCommand; }
+    void AskForStateAgain() override { ++stateRequests; }
 
     int refreshes = 0;
     int timeoutStops = 0;
     int receiverResets = 0;
     int queuedCommand = -1;
+    int stateRequests = 0;
     std::vector<std::string> log;
     std::function<void()> onReset;
 };
@@ -121,15 +123,25 @@ private:
 // status digit, the data and two checksum characters. LL counts the code, status and data,
 // except that the receiver reports the EQ option (function 269, "032") with LL 06 although its
 // data has three characters.
+// The checksum characters the receiver puts after `summed`: its byte sum modulo 256 in two
+// upper-case hexadecimal digits.
+inline std::string WithChecksum(std::string summed) {
+    unsigned sum = 0;
+    for (const char c : summed) {
+        sum += static_cast<unsigned char>(c);
+    }
+    return summed + Hex(static_cast<int>(sum % 256), 2);
+}
+
 inline std::string ExtendedBody(std::string_view code, std::string_view data, char status = '0') {
     const int length = code == "032" ? 6 : static_cast<int>(3 + 1 + data.size());
-    return "20" + Hex(length, 2) + std::string(code) + status + std::string(data) + "5A";
+    return WithChecksum("20" + Hex(length, 2) + std::string(code) + status + std::string(data));
 }
 
 // The same with an LL of the caller's choosing.
 inline std::string ExtendedBodyWithLength(int length, std::string_view code,
                                           std::string_view data) {
-    return "20" + Hex(length, 2) + std::string(code) + "0" + std::string(data) + "5A";
+    return WithChecksum("20" + Hex(length, 2) + std::string(code) + "0" + std::string(data));
 }
 
 // The function codes of the extended functions the receiver answers.

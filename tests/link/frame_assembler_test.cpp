@@ -154,11 +154,13 @@ TEST(ReplyDecoderWiring, ConfigurationFrameInThreeBatchesIsDecodedOnce) {
     test::ConfigurationBody body;
     body.Two(8, 0x27);
     const std::string frame = test::Framed(kDc2, body.Text());
+    assembler.Feed(frame);  // the first report of this state is not believed yet
+    EXPECT_EQ(state.decodeSkipCount, 1);
     assembler.Feed(frame.substr(0, 50));
     assembler.Feed(frame.substr(50, 50));
-    EXPECT_TRUE(gate.seen.empty());
+    EXPECT_EQ(gate.seen.size(), 1u);
     assembler.Feed(frame.substr(100));
-    ASSERT_EQ(gate.seen.size(), 1u);
+    ASSERT_EQ(gate.seen.size(), 2u);
     EXPECT_EQ(state.decodeSkipCount, 0);  // the one frame used up the skip count
 
     state.decodeSkipCount = 0;
@@ -193,10 +195,11 @@ TEST(ReplyDecoderWiring, EchoAfterAnExtendedWriteIsNotDecodedAndResetsTheReceive
     ASSERT_EQ(host.log.size(), 2u);
 }
 
-// A configuration frame cut short (bytes lost, or a DC2 in line noise) is only logged: it never
+// A DC2 in line noise, or a frame whose model code the line damaged, is only logged: it never
 // reaches the identification, so it can neither answer the status request nor open the model
-// dialog with a garbage model code.
-TEST(ReplyDecoderWiring, ConfigurationFramesTooShortForTheirPositionsAreOnlyLogged) {
+// dialog with a garbage model code. A frame with a proper model code but a state cut short or
+// damaged reaches the identification (it answers and names the model) and is not decoded.
+TEST(ReplyDecoderWiring, ConfigurationFramesAreBelievedAsFarAsTheirFormAllows) {
     ReceiverImage image;
     LinkState state;
     state.echoGuard = 0;
@@ -210,23 +213,103 @@ TEST(ReplyDecoderWiring, ConfigurationFramesTooShortForTheirPositionsAreOnlyLogg
     test::ConfigurationBody on;
     on.Two(8, 0x60);
     const std::string full = on.Text();
-    for (const std::string& cut : {std::string(), std::string("R31"), full.substr(0, 16),
-                                   full.substr(0, 17), full.substr(0, full.size() - 1)}) {
-        assembler.Feed(test::Framed(kDc2, cut));
+    std::string lowerR = full;
+    lowerR[0] = 'r';
+    std::string letterInCode = full;
+    letterInCode[3] = 'A';
+    std::string controlInCode = full;
+    controlInCode[4] = '\x19';
+    for (const std::string& noise : {std::string(), std::string("R31"), std::string("R310"), lowerR,
+                                     letterInCode, controlInCode}) {
+        assembler.Feed(test::Framed(kDc2, noise));
         ASSERT_FALSE(host.log.empty());
-        EXPECT_EQ(host.log.back(), "(TR-X)   " + cut + "\r\n");
+        EXPECT_EQ(host.log.back(), "(TR-X)   " + noise + "\r\n");
     }
     EXPECT_TRUE(gate.seen.empty());
+
+    std::string damagedDigit = full;
+    damagedDigit[15 + 60] = 'g';
+    std::string filler = full;  // characters 5-14 are not looked at
+    filler[7] = 'z';
+    const std::vector<std::string> identifyOnly{std::string("R9999"), full.substr(0, 16),
+                                                damagedDigit, full + "0"};
+    for (const std::string& body : identifyOnly) {
+        assembler.Feed(test::Framed(kDc2, body));
+    }
+    EXPECT_EQ(gate.seen, identifyOnly);
+    EXPECT_EQ(test::AllBytes(image), test::AllBytes(before));
+    // Cut short but sound: only the power digit is believed (once two in a row report it).
+    for (const std::string& body : {full.substr(0, 17), full.substr(0, full.size() - 1)}) {
+        image.MainZoneState[main_zone::kPower] = 0;
+        assembler.Feed(test::Framed(kDc2, body));
+        assembler.Feed(test::Framed(kDc2, body));
+        EXPECT_EQ(image.MainZoneState[main_zone::kPower], 1);
+    }
+    image.MainZoneState[main_zone::kPower] = before.MainZoneState[main_zone::kPower];
     EXPECT_EQ(test::AllBytes(image), test::AllBytes(before));
     EXPECT_EQ(host.refreshes, 0);
 
-    // A short frame that reports standby carries all it must; a whole frame goes on as ever.
+    // A short frame that reports standby carries all it must; a whole frame goes on as ever,
+    // whatever its filler holds.
     test::ConfigurationBody off;
     off.Digit(1, 0);
+    image.MainZoneState[main_zone::kPower] = 1;
     assembler.Feed(test::Framed(kDc2, off.Text().substr(0, 17)));
-    assembler.Feed(test::Framed(kDc2, full));
-    ASSERT_EQ(gate.seen.size(), 2u);
+    assembler.Feed(test::Framed(kDc2, off.Text().substr(0, 17)));
+    EXPECT_EQ(image.MainZoneState[main_zone::kPower], 0);
+    assembler.Feed(test::Framed(kDc2, filler));
+    assembler.Feed(test::Framed(kDc2, filler));
+    ASSERT_EQ(gate.seen.size(), identifyOnly.size() + 8);
     EXPECT_EQ(image.MainZoneState[main_zone::kMainVolume], 0x60 - 38);
+}
+
+// A digit turned into another digit leaves a frame's form intact, and the frame has no
+// checksum: a state is decoded once two sound frames in a row report it. A transfer step that
+// waits for the state has the request sent again at once.
+TEST(ReplyDecoderWiring, AStateIsDecodedWhenTwoFramesInARowReportIt) {
+    ReceiverImage image;
+    LinkState state;
+    state.echoGuard = 0;
+    state.realtimeMode = true;
+    test::RecordingHost host;
+    Gate gate;
+    ReplyDecoder decoder(image, state, host, &gate);
+    FrameAssembler assembler(decoder);
+
+    test::ConfigurationBody clean;
+    clean.Two(8, 0x40);
+    test::ConfigurationBody flipped = clean;
+    flipped.Two(8, 0x41);  // one bit of one digit
+    assembler.Feed(test::Framed(kDc2, clean.Text()));
+    assembler.Feed(test::Framed(kDc2, flipped.Text()));
+    assembler.Feed(test::Framed(kDc2, clean.Text()));
+    EXPECT_EQ(host.refreshes, 0);
+    EXPECT_EQ(image.MainZoneState[main_zone::kMainVolume], 0);
+    assembler.Feed(test::Framed(kDc2, clean.Text()));
+    EXPECT_EQ(host.refreshes, 1);
+    EXPECT_EQ(image.MainZoneState[main_zone::kMainVolume], 0x40 - 38);
+    EXPECT_EQ(host.stateRequests, 0);
+
+    // An echo (held back by the identification) still counts as the first report.
+    gate.pass = false;
+    assembler.Feed(test::Framed(kDc2, flipped.Text()));
+    gate.pass = true;
+    assembler.Feed(test::Framed(kDc2, flipped.Text()));
+    EXPECT_EQ(image.MainZoneState[main_zone::kMainVolume], 0x41 - 38);
+
+    // An upload step waits for the state.
+    state.realtimeMode = false;
+    state.uploadInProgress = 5;
+    state.awaitedFunction = 255;
+    state.waitingCounter = 150;
+    assembler.Feed(test::Framed(kDc2, clean.Text()));
+    EXPECT_EQ(host.stateRequests, 1);
+    EXPECT_EQ(state.waitingCounter, 0);
+    EXPECT_EQ(state.awaitedFunction, 255);
+    assembler.Feed(test::Framed(kDc2, clean.Text()));
+    EXPECT_EQ(state.awaitedFunction, -1);
+    EXPECT_EQ(host.stateRequests, 1);
+    EXPECT_EQ(image.MainZoneState[main_zone::kMainVolume], 0x40 - 38);
 }
 
 TEST(ReplyDecoderWiring, ReportFramesReachTheReportDecoder) {

@@ -56,6 +56,15 @@ public:
     }
 
     std::string Configuration() {
+        // The receiver mostly reports the same state again, which is when it is decoded.
+        if (!lastConfiguration_.empty() && Below(2) == 0) {
+            return lastConfiguration_;
+        }
+        lastConfiguration_ = NewConfiguration();
+        return lastConfiguration_;
+    }
+
+    std::string NewConfiguration() {
         std::string body = Below(8) == 0 ? "R3108" : "R3109";
         body += Digits(10);
         body += Digits(113);
@@ -85,8 +94,10 @@ public:
             }
         }
         const char status = Below(10) == 0 ? HexChar() : '0';
-        return test::Framed(0x14, "20" + test::Hex(layout.length, 2) + std::string(layout.code) +
-                                      status + data + Digits(2));
+        const std::string body =
+            "20" + test::Hex(layout.length, 2) + std::string(layout.code) + status + data;
+        // Mostly the right checksum, now and then any two digits.
+        return test::Framed(0x14, Below(8) == 0 ? body + Digits(2) : test::WithChecksum(body));
     }
 
     std::string Mutated(std::string frame) {
@@ -147,6 +158,7 @@ public:
 
 private:
     std::mt19937 random_;
+    std::string lastConfiguration_;
 };
 
 // A starting image with valid values where the decoder keeps values valid, random elsewhere.
@@ -284,7 +296,9 @@ void RunFuzz(std::uint32_t seed, int frames) {
     }
     ASSERT_NO_FATAL_FAILURE(untouchable.Check(guarded->image));
     // The frames really reached the decoders and changed the image.
-    EXPECT_GT(host.refreshes, frames / 6);
+    // (Mutated frames whose digits are no longer digits are dropped before any decoder, and a
+    // configuration frame is decoded only when the one before reported the same state.)
+    EXPECT_GT(host.refreshes, frames / 10);
     EXPECT_NE(test::AllBytes(guarded->image), test::AllBytes(untouchable.start));
 }
 

@@ -67,5 +67,99 @@ TEST(ReceiverFaults, PoweredOffReportsPowerZero) {
     EXPECT_EQ(frames[0].body[15 + 1], '0');
 }
 
+// Bytes a noisy line damaged, counted one way: each differs from the clean byte in exactly one
+// bit.
+std::size_t FlippedBytes(const std::string& clean, const std::string& noisy) {
+    EXPECT_EQ(clean.size(), noisy.size());
+    std::size_t flipped = 0;
+    for (std::size_t i = 0; i < clean.size() && i < noisy.size(); ++i) {
+        const unsigned diff = static_cast<unsigned char>(clean[i] ^ noisy[i]);
+        if (diff != 0) {
+            EXPECT_EQ(diff & (diff - 1), 0u) << "more than one bit at " << i;
+            ++flipped;
+        }
+    }
+    return flipped;
+}
+
+TEST(ReceiverFaults, ANoisyLineFlipsOneBitInBytesAtTheGivenRateBothWays) {
+    VirtualReceiver clean;
+    VirtualReceiver noisy;
+    noisy.Faults().corruptRate = 0.01;
+    noisy.Faults().seed = 5;
+    // What it sends: 2,000 configuration frames, compared with a clean receiver's (where the
+    // request itself arrived whole).
+    std::size_t sent = 0;
+    std::size_t flipped = 0;
+    std::size_t counted = 0;
+    for (int i = 0; i < 2000; ++i) {
+        const auto heardBefore = noisy.FaultsDone().bytesCorruptedHeard;
+        const auto sentBefore = noisy.FaultsDone().bytesCorruptedSent;
+        std::string line;
+        for (const auto& segment : noisy.Receive(Command(255, 0))) {
+            line += segment.bytes;
+        }
+        if (noisy.FaultsDone().bytesCorruptedHeard == heardBefore) {
+            const std::string frame = clean.ConfigurationFrame();
+            sent += frame.size();
+            flipped += FlippedBytes(frame, line);
+            counted += noisy.FaultsDone().bytesCorruptedSent - sentBefore;
+        }
+    }
+    EXPECT_EQ(flipped, counted);
+    EXPECT_NEAR(static_cast<double>(flipped) / static_cast<double>(sent), 0.01, 0.002);
+    // About one request in twenty was damaged on its way in (five bytes at 1 %).
+    EXPECT_GT(noisy.FaultsDone().bytesCorruptedHeard, 50u);
+    EXPECT_LT(noisy.FaultsDone().bytesCorruptedHeard, 150u);
+
+    // What it hears: a damaged operation frame is not the one the editor sent.
+    VirtualReceiver deaf;
+    deaf.Faults().corruptRate = 1.0;
+    const std::uint8_t volume = deaf.Image().MainZoneState[12];
+    EXPECT_TRUE(Exchange(deaf, Command(48, 30)).size() <= 9);
+    EXPECT_EQ(deaf.FaultsDone().bytesCorruptedHeard, 7u);
+    EXPECT_EQ(deaf.Image().MainZoneState[12], volume);
+}
+
+TEST(ReceiverFaults, RandomFaultsRepeatForTheSameSeed) {
+    const auto run = [](std::uint32_t seed) {
+        VirtualReceiver receiver;
+        receiver.Faults().corruptRate = 0.02;
+        receiver.Faults().dropRate = 0.1;
+        receiver.Faults().splitRate = 0.2;
+        receiver.Faults().seed = seed;
+        std::vector<std::string> pieces;
+        for (int i = 0; i < 200; ++i) {
+            for (const auto& segment : receiver.Receive(Command(255, 0) + Command(1, i % 2))) {
+                pieces.push_back(segment.bytes);
+            }
+        }
+        return std::pair{pieces, receiver.FaultsDone().answersDropped};
+    };
+    const auto first = run(3);
+    EXPECT_EQ(first, run(3));
+    EXPECT_NE(first, run(4));
+    // About one answer in ten lost (400 frames heard, three answers each 200 times).
+    EXPECT_GT(first.second, 20u);
+    EXPECT_LT(first.second, 80u);
+}
+
+TEST(ReceiverFaults, SplitFramesComeInTwoOrThreePiecesAndStillJoinUp) {
+    VirtualReceiver receiver;
+    receiver.Faults().splitRate = 1.0;
+    for (int i = 0; i < 20; ++i) {
+        const auto segments = receiver.Receive(Command(255, 0));
+        ASSERT_GE(segments.size(), 2u);
+        ASSERT_LE(segments.size(), 3u);
+        std::string joined;
+        for (std::size_t k = 0; k < segments.size(); ++k) {
+            joined += segments[k].bytes;
+            EXPECT_EQ(segments[k].gapBeforeMs > 10, k > 0);
+        }
+        EXPECT_EQ(joined, receiver.ConfigurationFrame());
+    }
+    EXPECT_EQ(receiver.FaultsDone().framesSplit, 20u);
+}
+
 }  // namespace
 }  // namespace tra1::sim

@@ -1,0 +1,40 @@
+#include "fuzz/editor_session.h"
+
+#include <cstdlib>
+
+#include "app/main_window_ids.h"
+#include "model/model_profile.h"
+#include "model/receiver_image.h"
+#include "platform/win/user_input.h"
+
+namespace tra1::fuzz {
+
+EditorSession::EditorSession(serial::FarEnd& farEnd) {
+    loop_.SetPrompter(&prompter_);
+    window_ = std::make_unique<CReceiverEditorDlg>(
+        loop_, image_, profile_, std::make_unique<serial::InMemorySerialPort>(lineClock_, farEnd));
+    if (!window_->Create()) {
+        std::abort();
+    }
+    window_->Show();
+    loop_.DrainPosted();
+}
+
+EditorSession::~EditorSession() {
+    if (window_->IsWindow()) {
+        window_->DestroyWindow();
+    }
+    loop_.DrainPosted();
+}
+
+void EditorSession::Connect(int port) {
+    win::user::PickComboItem(*window_, main_window::kPortCombo, port);
+    win::user::Click(*window_, main_window::kConnectButton);
+}
+
+void EditorSession::Choose(int menuId) {
+    win::user::ChooseMenuItem(*window_, menuId);
+    loop_.DrainPosted();
+}
+
+}  // namespace tra1::fuzz

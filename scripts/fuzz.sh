@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with Debian's clang under AddressSanitizer and
+# UndefinedBehaviorSanitizer, and runs them.
+#
+#   bash scripts/fuzz.sh --smoke                 each target for a bounded number of executions
+#                                                from its seed corpus (the test command runs this)
+#   bash scripts/fuzz.sh --seconds N [TARGET...] each target (or those named) for N seconds,
+#                                                keeping what it learns in build-fuzz/corpus/TARGET
+#
+# Targets: reply-path editor-line configuration-file virtual-receiver. A long run prints, per
+# target, its executions, its coverage and any finding; a finding is kept in
+# build-fuzz/findings/TARGET/. Put the input of a finding into fuzz/regressions/TARGET/ once it is
+# mended: the test build runs every file there through the target.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+mode=""
+seconds=0
+selected=()
+while [ $# -gt 0 ]; do
+    case "$1" in
+        --smoke) mode=smoke ;;
+        --seconds) mode=long; seconds="${2:?--seconds needs a number}"; shift ;;
+        -h|--help) sed -n '2,14p' "$0"; exit 0 ;;
+        *) selected+=("$1") ;;
+    esac
+    shift
+done
+if [ -z "$mode" ]; then
+    echo "usage: bash scripts/fuzz.sh --smoke | --seconds N [TARGET...]" >&2
+    exit 2
+fi
+
+all_targets=(reply-path editor-line configuration-file virtual-receiver)
+if [ "${#selected[@]}" -eq 0 ]; then
+    selected=("${all_targets[@]}")
+fi
+# Executions per target in the bounded run: about ten seconds each, under a minute together.
+declare -A smoke_runs=([reply-path]=30000 [editor-line]=400 [configuration-file]=800
+                       [virtual-receiver]=25000)
+
+build_dir="${TRA1_FUZZ_BUILD_DIR:-build-fuzz}"
+CC=clang CXX=clang++ cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DTRA1_FUZZ=ON -DTRA1_SANITIZE=ON -DTRA1_WITH_QT=OFF -DTRA1_BUILD_TESTS=OFF \
+    -DTRA1_BUILD_BENCHMARKS=OFF >/dev/null
+targets=()
+for t in "${selected[@]}"; do
+    targets+=("$t-fuzzer")
+done
+cmake --build "$build_dir" --parallel "$(nproc)" --target "${targets[@]}"
+
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:symbolize=1"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+
+status=0
+for t in "${selected[@]}"; do
+    seeds="fuzz/corpus/${t//-/_}"
+    findings="$build_dir/findings/$t"
+    mkdir -p "$findings"
+    if [ "$mode" = smoke ]; then
+        # New inputs go to a scratch folder, never into the committed seeds.
+        scratch="$(mktemp -d)"
+        if "$build_dir/fuzz/$t-fuzzer" "$scratch" "$seeds" -runs="${smoke_runs[$t]}" \
+            -max_total_time=30 -seed=1 -artifact_prefix="$findings/" \
+            >"$findings/smoke.log" 2>&1; then
+            echo "fuzz $t: $(grep -E '^Done [0-9]+ runs' "$findings/smoke.log" | tail -1)," \
+                "$(grep -Eo 'cov: [0-9]+ ft: [0-9]+' "$findings/smoke.log" | tail -1)"
+        else
+            echo "fuzz $t: FAILED (see $findings/smoke.log)" >&2
+            tail -40 "$findings/smoke.log" >&2
+            status=1
+        fi
+        rm -rf "$scratch"
+    else
+        corpus="$build_dir/corpus/$t"
+        mkdir -p "$corpus"
+        log="$findings/run-$(date +%Y%m%d-%H%M%S).log"
+        if "$build_dir/fuzz/$t-fuzzer" "$corpus" "$seeds" -max_total_time="$seconds" \
+            -artifact_prefix="$findings/" -print_final_stats=1 >"$log" 2>&1; then
+            result="no finding"
+        else
+            result="FINDING (see $log and $findings/)"
+            status=1
+        fi
+        execs="$(grep -Eo 'stat::number_of_executed_units: *[0-9]+' "$log" | grep -Eo '[0-9]+$' || echo '?')"
+        cov="$(grep -Eo 'cov: [0-9]+ ft: [0-9]+' "$log" | tail -1 || echo '?')"
+        echo "fuzz $t: ${seconds}s, $execs executions, $cov, corpus $(ls "$corpus" | wc -l) inputs, $result"
+    fi
+done
+exit "$status"
