@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "link/configuration_decoder.h"
 #include "link/link_state.h"
 #include "link/log_sink.h"
 #include "link/protocol_log.h"
@@ -115,9 +116,10 @@ protected:
         profile.SetModel(ModelProfile::kTrA1);
         state.echoGuard = 0;
     }
-    // A configuration frame body of a model code and enough state for the decoder.
+    // A whole configuration frame body (a receiver in standby) with the model code.
     static std::string Body(std::string_view code) {
-        return std::string(code) + std::string(140, '0');
+        return std::string(code) +
+               std::string(ConfigurationDecoder::kFullLength - code.size(), '0');
     }
 
     LinkState state;
@@ -205,7 +207,10 @@ TEST_F(ConnectorTest, TheConnectionStateFollowsTheSearchTheQuestionAndTheReceive
     using enum ConnectionState;
     connector.Connect();  // "AUTO": COM1 opens and the search waits for its answer
     EXPECT_EQ(connector.Connection(), kSearching);
-    // The TR-A1 answers: the user is asked whether to take it, then it is connected.
+    // The TR-A1 answers: once two sound frames in a row name it, the user is asked whether to
+    // take it, then it is connected.
+    EXPECT_FALSE(connector.OnConfigurationFrame(Body("R3109")));
+    EXPECT_EQ(connector.Connection(), kSearching);
     EXPECT_TRUE(connector.OnConfigurationFrame(Body("R3109")));
     EXPECT_EQ(host.boxes.size(), 1u);
     EXPECT_EQ(host.history, (std::vector<ConnectionState>{kSearching, kIdentifying, kConnected}));
@@ -230,6 +235,9 @@ TEST_F(ConnectorTest, AnotherModelTakenByTheUserLeavesTheLinkIdle) {
     connector.Connect();
     EXPECT_EQ(connector.Connection(), ConnectionState::kClosed);  // opened, nothing heard yet
     EXPECT_FALSE(connector.OnConfigurationFrame(Body("R3101")));
+    EXPECT_TRUE(host.boxes.empty());  // one frame does not name a model yet
+    EXPECT_FALSE(connector.OnConfigurationFrame(Body("R3101")));
+    ASSERT_FALSE(host.boxes.empty());
     EXPECT_EQ(host.boxes.back(), "Sorry, this version doesn't support this model.");
     // The frame is a reply like any other before its model is looked at, as the icon shows it.
     EXPECT_EQ(host.history, (std::vector<ConnectionState>{ConnectionState::kConnected,
