@@ -102,7 +102,6 @@ private:
     void ResetReceiver() override { sender_.ResetReceiver(); }
     void LogReceived(std::string_view line) override { log_.LogIfEnabled(line); }
     void LogNotice(std::string_view line) override { log_.AppendLog(line); }
-    void AskForStateAgain() override { sender_.SendCommand(command::kStatusRequest, 0); }
     void OnExtendedStatus(int function, char status) override {
         sender_.OnExtendedStatus(function, status);
     }

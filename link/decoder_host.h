@@ -22,9 +22,6 @@ public:
     virtual void LogReceived(std::string_view line) = 0;
     // The command number of the queue entry at the queue index; -1 when none waits there.
     virtual int CurrentQueuedCommand() const = 0;
-    // A configuration frame could not be believed yet while a transfer step waits for the
-    // receiver's state: send the status request again.
-    virtual void AskForStateAgain() {}
     // A line the user must be able to find in the log: written whether or not "DisplayLog" is
     // ticked.
     virtual void LogNotice(std::string_view line) { LogReceived(line); }

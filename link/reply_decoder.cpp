@@ -25,21 +25,7 @@ void ReplyDecoder::OnConfigurationFrame(std::string_view body) {
     if (form == ConfigurationForm::kDamaged) {
         return;
     }
-    // The frame carries no checksum, and noise can turn one digit into another without
-    // breaking its form: a state is believed once two sound frames in a row report it.
-    const std::string_view data = body.substr(ConfigurationDecoder::kDataStart);
-    const bool confirmed = data == lastStateData_;
-    lastStateData_.assign(data);
     if (!decode) {
-        return;
-    }
-    if (!confirmed) {
-        if (state_.awaitedFunction == command::kStatusRequest) {
-            // A transfer step waits for the receiver's state: ask for it again at once rather
-            // than let the wait run out.
-            state_.waitingCounter = 0;
-            host_.AskForStateAgain();
-        }
         return;
     }
     configuration_.DecodeConfiguration(body);

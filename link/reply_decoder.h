@@ -21,8 +21,7 @@ struct LinkState;
 // configuration frame whose model code is not of the receiver's form is only logged: it neither
 // answers the status request nor names a model. One with a proper model code but a short or
 // damaged state passes the gate and is not decoded. Report frames whose code or value are not
-// hexadecimal digits are dropped by the report decoder. A sound configuration frame is decoded
-// only when the one before it reported the same state: its digits have no checksum.
+// hexadecimal digits are dropped by the report decoder.
 class ReplyDecoder : public FrameSink {
 public:
     ReplyDecoder(ReceiverImage& image, LinkState& state, DecoderHost& host,
@@ -53,8 +52,6 @@ private:
     LinkState& state_;
     DecoderHost& host_;
     ConfigurationGate* gate_;
-    // The state data of the last sound configuration frame, whether or not it was decoded.
-    std::string lastStateData_;
 };
 
 }  // namespace tra1

@@ -27,13 +27,11 @@ public:
     }
     void LogReceived(std::string_view line) override { log.emplace_back(line); }
     int CurrentQueuedCommand() const override { return queuedCommand; }
-    void AskForStateAgain() override { ++stateRequests; }
 
     int refreshes = 0;
     int timeoutStops = 0;
     int receiverResets = 0;
     int queuedCommand = -1;
-    int stateRequests = 0;
     std::vector<std::string> log;
     std::function<void()> onReset;
 };
