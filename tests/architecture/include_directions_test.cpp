@@ -40,6 +40,9 @@ const std::map<std::string, std::set<std::string>>& AllowedArrows() {
         {"programs",
          {"app", "panels", "link", "model", "sim", "resources", "platform/win", "platform/serial",
           "platform/files", "platform/qt"}},
+        {"fuzz",
+         {"app", "panels", "link", "model", "sim", "resources", "platform/win", "platform/serial",
+          "platform/files"}},
         {"bench", {"*"}},
         {"tests", {"*"}},
     };
