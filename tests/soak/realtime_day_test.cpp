@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/log_pane.h"
 #include "link/frame_assembler.h"
 #include "platform/win/user_input.h"
 #include "tests/app/editor_fixture.h"
@@ -151,7 +152,7 @@ TEST_F(RealtimeDayTest, ADayOnANoisyLineStaysConnectedBoundedAndInStep) {
             // Every queue, buffer and log within its bound.
             ASSERT_LE(Main().Link().Sender().QueueCount(), CommandSender::kQueueSize);
             ASSERT_LE(Main().Link().Sender().FramesInFlightCount(), FramesInFlight::kCapacity);
-            ASSERT_LE(LogText().size(), ProtocolLog::kTrimLength + 1000);
+            ASSERT_LE(LogText().size(), LogPane::kTrimLength + 1000);
             ASSERT_LE(port->BytesInFlight(), 2000u);
             ASSERT_TRUE(prompter.boxes().empty()) << prompter.boxes()[0].text;
         }
