@@ -29,7 +29,6 @@ public:
         : configuration_(image, state, host),
           report_(state, host),
           extended_(image, state, host),
-          state_(state),
           host_(host),
           gate_(gate) {}
 
@@ -49,7 +48,6 @@ private:
     ConfigurationDecoder configuration_;
     ReportDecoder report_;
     ExtendedDecoder extended_;
-    LinkState& state_;
     DecoderHost& host_;
     ConfigurationGate* gate_;
 };
