@@ -79,6 +79,7 @@ void ReceiverLink::OnReceivedBatch() {
         batchWaiting_ = false;
         const std::string batch(rs232c_.ReceivedBatch());
         rs232c_.SetReceiveEnabled(1);
+        state_.heardDuringWait = state_.heardDuringWait || !batch.empty();
         assembler_.Feed(batch);
     } while (batchWaiting_);
     feeding_ = false;

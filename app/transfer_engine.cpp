@@ -257,6 +257,12 @@ void TransferEngine::OnReplyGivenUp() {
         return;
     }
     waitGivenUp_ = true;
+    if (state_.heardDuringWait) {
+        // The receiver answered, but the line damaged the reply: it is not silent, and the step
+        // is repeated like any other whose reply did not come.
+        silentWaits_ = 0;
+        return;
+    }
     if (++silentWaits_ >= kSilentWaitLimit) {
         Stop(Ending::kReceiverSilent);
     }

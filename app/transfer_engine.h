@@ -43,8 +43,9 @@ public:
     static constexpr int kDownloadProgress = 1;
     static constexpr int kProgressEnd = 3000;
     static constexpr int kLastPresetPass = 5;
-    // Awaited replies given up in a row after which the receiver counts as silent: as many as
-    // the sends of a queued command before the link gives the receiver up.
+    // Awaited replies given up in a row, with nothing at all heard from the receiver meanwhile,
+    // after which it counts as silent: as many as the sends of a queued command before the link
+    // gives the receiver up. A reply the line damaged is not silence.
     static constexpr int kSilentWaitLimit = 5;
 
     // What the user is told when a transfer stops before its end.

@@ -313,6 +313,7 @@ void CommandSender::CountWaiting(int limit, bool countsUpload) {
     if (state_.waitingCounter == 0) {
         state_.previousAwaitedFunction = state_.awaitedFunction;
         state_.waitingCounter = 1;
+        state_.heardDuringWait = false;
         return;
     }
     // ">=": a counter left above the realtime limit by asynchronous mode must still run out.

@@ -32,6 +32,9 @@ struct LinkState {
     int previousAwaitedFunction = kNone;
     // 10 ms ticks counted since the last accepted reply reset it.
     int waitingCounter = 0;
+    // Bytes have come from the receiver since the waiting counter last started: a wait that runs
+    // out with this set was answered, only not soundly (the line damaged the reply).
+    bool heardDuringWait = false;
 
     // 1 while the next received state is an echo of the editor's own doing and must not be
     // decoded: set at start-up, after a full reload of the main window's controls, after an

@@ -487,6 +487,61 @@ TEST_F(TransferTest, RealtimePollKeepsTheImageFollowingTheReceiver) {
     EXPECT_EQ(states, (std::set<int>{256, 261, 262, 265, 266, 270, 271, 272, 273, 274}));
 }
 
+// Passes the virtual receiver's answers on, and while `spoil` is set damages the checksum of
+// every extended reply: the receiver answers, the line spoils each answer.
+class SpoilingLine final : public serial::FarEnd {
+public:
+    explicit SpoilingLine(serial::FarEnd& receiver) : receiver_(receiver) {}
+    std::vector<serial::LineSegment> Receive(std::string_view bytes) override {
+        std::vector<serial::LineSegment> segments = receiver_.Receive(bytes);
+        for (serial::LineSegment& segment : segments) {
+            const auto etx = segment.bytes.rfind(control_byte::kEtx);
+            if (spoil && segment.bytes.find(control_byte::kDc4) != std::string::npos &&
+                etx != std::string::npos && etx > 0) {
+                char& digit = segment.bytes[etx - 1];
+                digit = digit == '0' ? '1' : '0';
+            }
+        }
+        return segments;
+    }
+
+    bool spoil = false;
+
+private:
+    serial::FarEnd& receiver_;
+};
+
+class TransferOnASpoilingLineTest : public EditorFixture {
+protected:
+    TransferOnASpoilingLineTest() { portSwitch.Wire(3, line); }
+
+    sim::VirtualReceiver receiver;
+    SpoilingLine line{receiver};
+};
+
+// Replies that arrive damaged are not silence: the upload repeats its steps for as long as the
+// receiver answers, however badly, and finishes once the line is sound again.
+TEST_F(TransferOnASpoilingLineTest, RepliesTheLineDamagesDoNotStopAnUploadAsSilence) {
+    Start();
+    TickDisplayLog();
+    ConnectTo(3);
+    receiver.Image().InputTrims.at(4) = 0x15;
+    ASSERT_TRUE(win::user::Click(Main(), id::kUploadButton));
+    ASSERT_TRUE(loop.AdvanceUntil([this] { return State().uploadInProgress > 40; }, 60'000));
+    line.spoil = true;
+    Advance(4 * TransferEngine::kSilentWaitLimit * 2'000);
+    EXPECT_GE(CountInLog("Command Waiting Counter Cleared"), 2 * TransferEngine::kSilentWaitLimit);
+    EXPECT_NE(State().uploadInProgress, 0);
+    EXPECT_TRUE(prompter.boxes().empty()) << ::testing::PrintToString(prompter.BoxTexts());
+
+    line.spoil = false;
+    ASSERT_TRUE(
+        loop.AdvanceUntil([this] { return State().uploadInProgress == 0; }, kTransferLimitMs));
+    loop.DrainPosted();
+    EXPECT_TRUE(prompter.boxes().empty()) << ::testing::PrintToString(prompter.BoxTexts());
+    EXPECT_EQ(EditorImage().InputTrims.at(4), 0x15);
+}
+
 TEST_F(TransferTest, AReceiverThatFallsSilentStopsATransferWithOneMessage) {
     StartConnected();
     EditorImage().InputTrims.at(4) = 0x07;  // an image unlike the receiver's
