@@ -302,6 +302,9 @@ win::LResult CReceiverEditorDlg::OnMessage(win::Msg msg, win::WParam w, win::LPa
         case id::kAuxTick:
             link_.OnAuxTick();
             return 0;
+        case id::kStepNow:
+            link_.OnStepNow();
+            return 0;
         case id::kRefreshMainWindow:
             view_.Refresh();
             zoneControls_.AfterRefresh();

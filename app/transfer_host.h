@@ -20,7 +20,7 @@ public:
                               std::string_view text) = 0;
     virtual void ResetQueue() = 0;
     virtual void ResetReceiver() = 0;
-    // Blocks the message loop for `ms` milliseconds.
+    // The receiver needs `ms` milliseconds after the frame just sent before the next one.
     virtual void Pause(int ms) = 0;
 
     // --- the window ----------------------------------------------------------------------------

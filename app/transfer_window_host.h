@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/transfer_host.h"
+#include "link/send_window.h"
 
 namespace tra1 {
 
@@ -32,6 +33,8 @@ public:
     void ImageChanged() override;
 
 private:
+    SendLane Lane() const;
+
     CReceiverEditorDlg& window_;
 };
 

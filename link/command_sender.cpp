@@ -10,6 +10,7 @@
 #include "model/command_frame_builder.h"
 #include "model/hex_codes.h"
 #include "model/protocol.h"
+#include "platform/win/event_loop.h"
 #include "platform/win/window.h"
 
 namespace tra1 {
@@ -44,7 +45,19 @@ CommandSender::CommandSender(win::Window& timerWindow, CRS232CDlg& link,
       state_(state),
       log_(log),
       assembler_(assembler),
-      host_(host) {}
+      host_(host),
+      window_(
+          [this](std::string_view frame, std::string_view logPrefix) {
+              if (!PortOpen()) {
+                  return false;
+              }
+              link_.WriteFrame(frame);
+              if (!logPrefix.empty()) {
+                  log_.LogLine(logPrefix, frame);
+              }
+              return true;
+          },
+          [this] { return timerWindow_.Loop().NowMs(); }) {}
 
 bool CommandSender::PortOpen() const {
     return state_.openPort != 0;
@@ -55,7 +68,7 @@ bool CommandSender::SendingAllowed() const {
     return state_.realtimeMode || state_.uploadInProgress != 0 || state_.downloadInProgress != 0;
 }
 
-void CommandSender::SendCommand(int commandNumber, int value) {
+void CommandSender::SendCommand(int commandNumber, int value, SendLane lane) {
     if (!PortOpen()) {
         return;
     }
@@ -63,12 +76,17 @@ void CommandSender::SendCommand(int commandNumber, int value) {
         return;
     }
     const std::string_view frame = frames_.BuildCommandFrame(commandNumber, value);
-    link_.WriteFrame(frame);
-    log_.LogLine(log_prefix::kSent, frame);
+    if (frame.empty()) {
+        // A command outside the table builds nothing; the log still shows the prefix.
+        log_.LogLine(log_prefix::kSent, frame);
+        return;
+    }
+    window_.Send(frame, lane, ExpectedReply::ForCommand(commandNumber), log_prefix::kSent,
+                 sendTag_);
 }
 
 void CommandSender::SendExtended(int function, int mode, int p1, int p2, int p3, int p4, int p5,
-                                 int p6, std::string_view text) {
+                                 int p6, std::string_view text, SendLane lane) {
     if (!PortOpen() || !SendingAllowed()) {
         return;
     }
@@ -77,8 +95,12 @@ void CommandSender::SendExtended(int function, int mode, int p1, int p2, int p3,
     }
     const std::string_view frame =
         frames_.BuildExtendedFrame(function, mode, p1, p2, p3, p4, p5, p6, text);
-    link_.WriteFrame(frame);
-    log_.LogLine(log_prefix::kSent, frame);
+    if (frame.empty()) {
+        log_.LogLine(log_prefix::kSent, frame);
+        return;
+    }
+    window_.Send(frame, lane, ExpectedReply::ForExtended(function, frame), log_prefix::kSent,
+                 sendTag_);
 }
 
 bool CommandSender::EnqueueCommand(int commandNumber, int value) {
@@ -114,8 +136,12 @@ bool CommandSender::SendNextQueued() {
     state_.identificationPending = 1;
     const std::string_view frame = frames_.BuildCommandFrame(entry.commandNumber, entry.value);
     state_.waiting = 1;
-    link_.WriteFrame(frame);
-    log_.LogLine(log_prefix::kQueuedSent, frame);
+    if (frame.empty()) {
+        log_.LogLine(log_prefix::kQueuedSent, frame);
+        return true;
+    }
+    window_.Send(frame, SendLane::kAtOnce, ExpectedReply::ForCommand(entry.commandNumber),
+                 log_prefix::kQueuedSent);
     return true;
 }
 
@@ -231,26 +257,47 @@ void CommandSender::OnStatusRequestTimer() {
     }
 }
 
+bool CommandSender::StepsMayRun() const {
+    return PortOpen() && state_.waiting == 0 && state_.linkBusy == 0;
+}
+
 void CommandSender::OnAuxTick() {
-    if (!PortOpen() || state_.waiting != 0 || state_.linkBusy != 0) {
+    // The window's pauses and overdue answers are timed by the tick.
+    window_.Pump();
+    if (!StepsMayRun()) {
         return;
     }
     if (!state_.realtimeMode) {
         CountWaiting(kAsyncWaitLimit, true);
-        if (state_.uploadInProgress > 0) {
-            ResetQueue();
-            state_.transferBusy = 1;
-            host_.UploadStep();
-        } else if (state_.downloadInProgress > 0) {
-            ResetQueue();
-            state_.transferBusy = 1;
-            host_.DownloadStep();
-        }
+        RunTransferStep();
         return;
     }
-    ResetQueue();
-    host_.RealtimeStep();
+    RunTransferStep();
     CountWaiting(kRealtimeWaitLimit, false);
+}
+
+void CommandSender::RunStepNow() {
+    window_.Pump();
+    if (StepsMayRun()) {
+        RunTransferStep();
+    }
+}
+
+void CommandSender::RunTransferStep() {
+    if (state_.realtimeMode) {
+        ResetQueue();
+        host_.RealtimeStep();
+        return;
+    }
+    if (state_.uploadInProgress > 0) {
+        ResetQueue();
+        state_.transferBusy = 1;
+        host_.UploadStep();
+    } else if (state_.downloadInProgress > 0) {
+        ResetQueue();
+        state_.transferBusy = 1;
+        host_.DownloadStep();
+    }
 }
 
 void CommandSender::CountWaiting(int limit, bool countsUpload) {

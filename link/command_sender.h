@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "link/send_window.h"
 #include "platform/win/message.h"
 
 namespace tra1 {
@@ -83,14 +84,23 @@ public:
                   CommandSenderHost& host);
 
     // --- the two immediate sends ----------------------------------------------------------
-    // Builds the operation frame and writes it at once; logs "(PC) EX  " + frame. Nothing is
-    // awaited. Without an open port, or in asynchronous mode without a transfer for any
-    // command but 8 and 27..32, nothing is sent or logged.
-    void SendCommand(int commandNumber, int value);
+    // Builds the operation frame and writes it at once; logs "(PC) EX  " + frame as it goes
+    // out. Nothing is awaited. Without an open port, or in asynchronous mode without a transfer
+    // for any command but 8 and 27..32, nothing is sent or logged. A transfer's and the realtime
+    // poll's frames name their lane: they queue in the send window until the receiver has room.
+    void SendCommand(int commandNumber, int value, SendLane lane = SendLane::kAtOnce);
     // Likewise for an extended frame; in asynchronous mode without a transfer nothing passes.
     // A write (mode 1) sets the echo guard first, so the receiver's echo is not decoded.
     void SendExtended(int function, int mode, int p1 = 0, int p2 = 0, int p3 = 0, int p4 = 0,
-                      int p5 = 0, int p6 = 0, std::string_view text = {});
+                      int p5 = 0, int p6 = 0, std::string_view text = {},
+                      SendLane lane = SendLane::kAtOnce);
+    // The next frame of the lane goes out no sooner than `ms` after the one before it (the
+    // receiver's time to take a setting in); nothing blocks meanwhile.
+    void Hold(SendLane lane, int ms) { window_.Hold(lane, ms); }
+    // The tag the frames sent from now on carry (a transfer's step).
+    void SetSendTag(int tag) { sendTag_ = tag; }
+    SendWindow& Window() { return window_; }
+    const SendWindow& Window() const { return window_; }
 
     // --- the queue ------------------------------------------------------------------------
     // Adds a command that will wait for its answer. An entry of the same command that has not
@@ -131,10 +141,18 @@ public:
     void OnStatusRequestTimer();
     // Message 0xA500 from CAUXTIMERDlg: the waiting counter and one transfer or realtime step.
     void OnAuxTick();
+    // A reply was just taken apart: the next transfer or realtime step runs now instead of at
+    // the next tick (it does nothing while a reply is still awaited), and the send window
+    // writes what the answered frames made room for.
+    void RunStepNow();
 
 private:
     bool PortOpen() const;
     bool SendingAllowed() const;
+    // Whether the tick's steps may run: a port is open, no queued command waits, the link is
+    // not held.
+    bool StepsMayRun() const;
+    void RunTransferStep();
     // Counts one tick of silence; at `limit` the awaited function is given up and logged.
     void CountWaiting(int limit, bool countsUpload);
 
@@ -146,6 +164,8 @@ private:
     FrameAssembler& assembler_;
     CommandSenderHost& host_;
 
+    SendWindow window_;
+    int sendTag_ = -1;
     std::array<QueuedCommand, kQueueSize> queue_{};
     int queueIndex_ = 0;
     int queueCount_ = 0;

@@ -34,6 +34,7 @@ public:
     std::size_t Write(std::string_view bytes) override;
     bool Close() override;
     bool TakeHangUp() override;
+    int ReadableDescriptor() const override { return fd_; }
     OpenError LastOpenError() const override { return error_; }
 
     // The path of the open device; empty when closed.

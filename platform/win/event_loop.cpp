@@ -1,6 +1,7 @@
 #include "platform/win/event_loop.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "platform/win/scripted_prompter.h"
 #include "platform/win/virtual_clock.h"
@@ -11,6 +12,8 @@ namespace tra1::win {
 namespace {
 constexpr std::uint32_t kMinimumTimerPeriodMs = 10;
 constexpr int kRunawayLimit = 1'000'000;
+// Deliveries of one watch at one virtual time before it must wait for time to move.
+constexpr int kDeliveriesAtOnce = 64;
 }  // namespace
 
 EventLoop::EventLoop(Clock& clock)
@@ -107,6 +110,77 @@ std::optional<std::uint32_t> EventLoop::TimerPeriod(WindowHandle window, TimerId
     return found->second.period_ms;
 }
 
+EventLoop::WatchId EventLoop::WatchInput(const InputSource& source,
+                                        std::function<void()> onInput) {
+    const WatchId id = next_watch_++;
+    watches_.emplace(id, Watch{&source, std::move(onInput), true, -1, 0});
+    Wake();
+    return id;
+}
+
+void EventLoop::StopWatching(WatchId id) {
+    if (watches_.erase(id) > 0) {
+        Wake();
+    }
+}
+
+void EventLoop::EnableWatch(WatchId id, bool enabled) {
+    const auto found = watches_.find(id);
+    if (found != watches_.end() && found->second.enabled != enabled) {
+        found->second.enabled = enabled;
+        Wake();
+    }
+}
+
+std::vector<EventLoop::WatchedDescriptor> EventLoop::WatchedDescriptors() const {
+    std::vector<WatchedDescriptor> descriptors;
+    for (const auto& [id, watch] : watches_) {
+        const int fd = watch.source->ReadableDescriptor();
+        if (watch.enabled && fd >= 0) {
+            descriptors.push_back({id, fd});
+        }
+    }
+    return descriptors;
+}
+
+void EventLoop::DeliverInput(WatchId id) {
+    const auto found = watches_.find(id);
+    if (found == watches_.end() || !found->second.enabled) {
+        return;
+    }
+    Watch& watch = found->second;
+    const std::int64_t now = clock_.NowMs();
+    watch.deliveries_at_once = watch.delivered_at_ms == now ? watch.deliveries_at_once + 1 : 1;
+    watch.delivered_at_ms = now;
+    // A copy: the handler may stop the watch.
+    const std::function<void()> handler = watch.on_input;
+    if (handler) {
+        handler();
+    }
+    DrainPosted();
+}
+
+std::optional<EventLoop::DueInput> EventLoop::EarliestInput(std::int64_t by_ms) const {
+    std::optional<DueInput> best;
+    for (const auto& [id, watch] : watches_) {
+        if (!watch.enabled) {
+            continue;
+        }
+        const std::optional<std::int64_t> due = watch.source->InputDueAtMs();
+        if (!due || *due > by_ms) {
+            continue;
+        }
+        const std::int64_t at = std::max(*due, clock_.NowMs());
+        if (watch.delivered_at_ms == at && watch.deliveries_at_once >= kDeliveriesAtOnce) {
+            continue;
+        }
+        if (!best || at < best->due_ms) {
+            best = DueInput{id, at};
+        }
+    }
+    return best;
+}
+
 std::optional<EventLoop::TimerKey> EventLoop::EarliestDue(std::int64_t by_ms) const {
     std::optional<TimerKey> best;
     const Timer* best_timer = nullptr;
@@ -141,6 +215,14 @@ void EventLoop::FireTimer(const TimerKey& key) {
 void EventLoop::ProcessDue() {
     DrainPosted();
     const std::int64_t now = clock_.NowMs();
+    // Input first: what has arrived is taken before the timers look at the line.
+    for (int i = 0; i < kDeliveriesAtOnce; ++i) {
+        const std::optional<DueInput> input = EarliestInput(now);
+        if (!input) {
+            break;
+        }
+        DeliverInput(input->id);
+    }
     // Snapshot what is due now, in due order, so each timer fires at most once per call.
     std::vector<std::pair<TimerKey, std::pair<std::int64_t, std::uint64_t>>> due;
     for (const auto& [key, timer] : timers_) {
@@ -166,14 +248,18 @@ std::optional<std::int64_t> EventLoop::NextDueIn() const {
     if (!queue_.empty()) {
         return 0;
     }
-    if (timers_.empty()) {
+    std::optional<std::int64_t> earliest;
+    for (const auto& [key, timer] : timers_) {
+        earliest = earliest ? std::min(*earliest, timer.due_ms) : timer.due_ms;
+    }
+    if (const std::optional<DueInput> input =
+            EarliestInput(std::numeric_limits<std::int64_t>::max())) {
+        earliest = earliest ? std::min(*earliest, input->due_ms) : input->due_ms;
+    }
+    if (!earliest) {
         return std::nullopt;
     }
-    std::int64_t earliest = timers_.begin()->second.due_ms;
-    for (const auto& [key, timer] : timers_) {
-        earliest = std::min(earliest, timer.due_ms);
-    }
-    return std::max<std::int64_t>(0, earliest - clock_.NowMs());
+    return std::max<std::int64_t>(0, *earliest - clock_.NowMs());
 }
 
 bool EventLoop::AdvanceBy(std::int64_t ms) {
@@ -194,10 +280,21 @@ bool EventLoop::AdvanceUntil(const std::function<bool()>& done, std::int64_t lim
     if (done()) {
         return true;
     }
-    while (const auto key = EarliestDue(target)) {
-        virtual_clock->SetNow(timers_.at(*key).due_ms);
-        FireTimer(*key);
-        DrainPosted();
+    for (;;) {
+        const std::optional<TimerKey> key = EarliestDue(target);
+        const std::optional<DueInput> input = EarliestInput(target);
+        if (!key && !input) {
+            break;
+        }
+        // Input that arrives no later than the next timer is taken first.
+        if (input && (!key || input->due_ms <= timers_.at(*key).due_ms)) {
+            virtual_clock->SetNow(input->due_ms);
+            DeliverInput(input->id);
+        } else {
+            virtual_clock->SetNow(timers_.at(*key).due_ms);
+            FireTimer(*key);
+            DrainPosted();
+        }
         if (done()) {
             return true;
         }
