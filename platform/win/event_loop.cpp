@@ -1,6 +1,9 @@
 #include "platform/win/event_loop.h"
 
+#include <poll.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <limits>
 
 #include "platform/win/scripted_prompter.h"
@@ -110,8 +113,7 @@ std::optional<std::uint32_t> EventLoop::TimerPeriod(WindowHandle window, TimerId
     return found->second.period_ms;
 }
 
-EventLoop::WatchId EventLoop::WatchInput(const InputSource& source,
-                                        std::function<void()> onInput) {
+EventLoop::WatchId EventLoop::WatchInput(const InputSource& source, std::function<void()> onInput) {
     const WatchId id = next_watch_++;
     watches_.emplace(id, Watch{&source, std::move(onInput), true, -1, 0});
     Wake();
@@ -302,6 +304,53 @@ bool EventLoop::AdvanceUntil(const std::function<bool()>& done, std::int64_t lim
     virtual_clock->SetNow(target);
     DrainPosted();
     return done();
+}
+
+bool EventLoop::WaitForInput(std::int64_t ms) {
+    if (clock_.AsVirtual() != nullptr) {
+        return false;
+    }
+    const std::vector<WatchedDescriptor> watched = WatchedDescriptors();
+    if (watched.empty()) {
+        clock_.Sleep(ms);
+        return true;
+    }
+    std::vector<pollfd> fds;
+    fds.reserve(watched.size());
+    for (const WatchedDescriptor& w : watched) {
+        fds.push_back(pollfd{w.descriptor, POLLIN, 0});
+    }
+    const int timeoutMs = static_cast<int>(std::clamp<std::int64_t>(ms, 0, 60'000));
+    const int ready = ::poll(fds.data(), fds.size(), timeoutMs);
+    if (ready <= 0) {
+        return true;  // the time passed, or a signal came: the caller looks again
+    }
+    for (std::size_t i = 0; i < fds.size(); ++i) {
+        // A hang-up is input too: the read that follows reports it.
+        if ((fds[i].revents & (POLLIN | POLLHUP | POLLERR)) != 0) {
+            DeliverInput(watched[i].id);
+        }
+    }
+    return true;
+}
+
+bool EventLoop::RunUntil(const std::function<bool()>& done, std::int64_t limitMs) {
+    if (clock_.AsVirtual() != nullptr) {
+        return AdvanceUntil(done, limitMs);
+    }
+    const std::int64_t endMs = clock_.NowMs() + std::max<std::int64_t>(0, limitMs);
+    for (;;) {
+        ProcessDue();
+        if (done()) {
+            return true;
+        }
+        const std::int64_t now = clock_.NowMs();
+        if (now >= endMs) {
+            return false;
+        }
+        const std::optional<std::int64_t> next = NextDueIn();
+        WaitForInput(std::min(next.value_or(endMs - now), endMs - now));
+    }
 }
 
 void EventLoop::Pause(std::int64_t ms) {

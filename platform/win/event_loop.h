@@ -109,6 +109,13 @@ public:
     // Virtual clock only: advances timer by timer until `done()` is true (checked after every
     // delivery step) or `limit_ms` has passed. True if `done()` became true.
     bool AdvanceUntil(const std::function<bool()>& done, std::int64_t limit_ms);
+    // Real clock without a front end: waits up to `ms` for a watched descriptor to become
+    // readable, and delivers its input, or for the time to pass. The virtual clock moves on
+    // through AdvanceBy instead: false there, nothing happens.
+    bool WaitForInput(std::int64_t ms);
+    // Real clock without a front end: runs what falls due and waits for input in between, until
+    // `done()` is true or `limitMs` has passed. True if `done()` became true.
+    bool RunUntil(const std::function<bool()>& done, std::int64_t limitMs);
     // A blocking pause of `ms`: dispatches nothing. On the virtual clock time moves on, and
     // timers that fall due meanwhile fire at the next AdvanceBy/ProcessDue.
     void Pause(std::int64_t ms);
