@@ -38,8 +38,8 @@ public:
     // (the search port plus 1; beyond 8 the search has failed).
     virtual void SearchPort(int port) = 0;
     // The receiver stopped answering: the connection is told (no reply) and the transfer
-    // controls (1200, 1201, 1233, 1234) disabled. The sender has reset the link state before it calls; the port
-    // stays open.
+    // controls (1200, 1201, 1233, 1234) disabled. The sender has reset the link state before it
+    // calls; the port stays open.
     virtual void ShowReceiverGone() = 0;
     // In asynchronous mode the waiting counter ran out while a reply was awaited: the awaited
     // function has been given up (and an upload step counted back for its repeat).

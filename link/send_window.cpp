@@ -73,8 +73,7 @@ SendWindow::SendWindow(Writer writer, Clock clock)
     : writer_(std::move(writer)), clock_(std::move(clock)) {}
 
 std::size_t SendWindow::RoomOf(SendLane lane) {
-    return lane == SendLane::kPoll ? kReceiverInputBuffer - kRoomForAChange
-                                   : kReceiverInputBuffer;
+    return lane == SendLane::kPoll ? kReceiverInputBuffer - kRoomForAChange : kReceiverInputBuffer;
 }
 
 std::deque<SendWindow::Queued>& SendWindow::QueueOf(SendLane lane) {
@@ -103,6 +102,7 @@ void SendWindow::Hold(SendLane lane, int ms) {
     if (lane == SendLane::kAtOnce || ms <= 0) {
         return;
     }
+    heldMsTotal_ += ms;
     Queued hold;
     hold.holdMs = ms;
     QueueOf(lane).push_back(std::move(hold));
@@ -119,8 +119,8 @@ bool SendWindow::Write(Queued& item, SendLane lane) {
     if (inFlight_.size() == kMaxInFlight) {
         Forget(1, false);
     }
-    inFlight_.push_back(
-        InFlight{item.frame.size(), std::move(item.reply), lane, item.tag, TicksToMs(lineFreeTick_)});
+    inFlight_.push_back(InFlight{item.frame.size(), std::move(item.reply), lane, item.tag,
+                                 TicksToMs(lineFreeTick_)});
     bytesInFlight_ += item.frame.size();
     if (lane == SendLane::kTransfer) {
         transferWrittenMs_ = now;
@@ -144,8 +144,9 @@ bool SendWindow::PumpLane(SendLane lane) {
             queue.pop_front();
             continue;
         }
-        const bool fits = inFlight_.empty() || (bytesInFlight_ + head.frame.size() <= RoomOf(lane) &&
-                                                inFlight_.size() < kMaxInFlight);
+        const bool fits =
+            inFlight_.empty() ||
+            (bytesInFlight_ + head.frame.size() <= RoomOf(lane) && inFlight_.size() < kMaxInFlight);
         if (!fits) {
             break;
         }
@@ -198,8 +199,8 @@ void SendWindow::OnReceived(FrameKind kind, std::string_view body) {
     Reply reply;
     reply.kind = kind;
     if (kind == FrameKind::kReport) {
-        reply.reportCode = body.size() >= kReportCodeAt + 2 ? ReplyNumberAt(body, kReportCodeAt, 2)
-                                                            : -1;
+        reply.reportCode =
+            body.size() >= kReportCodeAt + 2 ? ReplyNumberAt(body, kReportCodeAt, 2) : -1;
     } else if (kind == FrameKind::kExtended && body.size() > extended_frame::kModeAt) {
         reply.function =
             ExtendedFunctionOf(body.substr(extended_frame::kCodeAt, extended_frame::kCodeLength));
@@ -293,8 +294,9 @@ std::optional<std::int64_t> SendWindow::NextWakeMs() const {
     const auto consider = [&wake](std::int64_t at) { wake = wake ? std::min(*wake, at) : at; };
     if (!inFlight_.empty()) {
         const InFlight& front = inFlight_.front();
-        consider(front.reply.kind == ExpectedReply::Kind::kNothing ? front.crossedMs
-                                                                   : front.crossedMs + kReplyLimitMs);
+        consider(front.reply.kind == ExpectedReply::Kind::kNothing
+                     ? front.crossedMs
+                     : front.crossedMs + kReplyLimitMs);
     }
     for (const SendLane lane : {SendLane::kTransfer, SendLane::kPoll}) {
         const std::deque<Queued>& queue = QueueOf(lane);

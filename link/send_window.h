@@ -29,6 +29,7 @@
 #include <string_view>
 
 #include "link/frame_sink.h"
+#include "model/protocol.h"
 
 namespace tra1 {
 
@@ -61,8 +62,6 @@ struct ExpectedReply {
 
 class SendWindow {
 public:
-    // The receiver's input buffer.
-    static constexpr std::size_t kReceiverInputBuffer = 64;
     // What the realtime poll leaves free of it: the longest frame a change of the user's sends.
     static constexpr std::size_t kRoomForAChange = 25;
     // Frames remembered in flight at most; the oldest is forgotten beyond.
@@ -105,6 +104,9 @@ public:
     // overdue, a frame that gets no answer has crossed); nullopt when nothing waits.
     std::optional<std::int64_t> NextWakeMs() const;
 
+    // Every hold asked for since the start, in ms: the pauses the receiver needs, which no
+    // transfer can do without.
+    std::int64_t HeldMsTotal() const { return heldMsTotal_; }
     std::size_t BytesInFlight() const { return bytesInFlight_; }
     std::size_t FramesInFlight() const { return inFlight_.size(); }
     // Room the lane's frames may fill.
@@ -148,6 +150,7 @@ private:
     std::int64_t transferWrittenMs_ = 0;
     std::int64_t pollWrittenMs_ = 0;
     std::optional<int> brokenTag_;
+    std::int64_t heldMsTotal_ = 0;
 };
 
 // Shows every frame the receiver sends to the send window before the decoders take it, so that

@@ -62,7 +62,8 @@ void PacedFarEnd::Answer(std::string frame, std::int64_t heardAtTick,
         if (segment.bytes.empty()) {
             continue;
         }
-        const std::int64_t length = static_cast<std::int64_t>(segment.bytes.size()) * kLineTicksPerByte;
+        const std::int64_t length =
+            static_cast<std::int64_t>(segment.bytes.size()) * kLineTicksPerByte;
         out.push_back(TimedSegment{std::move(segment.bytes), start});
         start += length;
     }

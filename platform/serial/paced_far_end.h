@@ -61,8 +61,8 @@ private:
 
     FarEnd& device_;
     FarEndPacing pacing_;
-    std::int64_t lineFreeTick_ = 0;    // the last byte from the other end has crossed by then
-    std::int64_t deviceFreeTick_ = 0;  // the device's last answer is out by then
+    std::int64_t lineFreeTick_ = 0;     // the last byte from the other end has crossed by then
+    std::int64_t deviceFreeTick_ = 0;   // the device's last answer is out by then
     std::deque<WaitingFrame> waiting_;  // heard, not yet taken, oldest first
     std::string partial_;               // the frame being received
     std::size_t waitingBytes_ = 0;

@@ -17,6 +17,7 @@
 #include "app/transfer_pc_memories.h"
 #include "model/model_profile.h"
 #include "platform/win/user_input.h"
+#include "sim/receiver_pacing.h"
 #include "tests/app/editor_fixture.h"
 
 namespace tra1::testing {
@@ -171,9 +172,18 @@ void ChangeTheRest(ReceiverImage& im) {
     im.SetUserMemoText("front room, after the new speakers");
 }
 
-class RoundTripTest : public EditorFixture {
+// How the virtual receiver takes what it hears: each write whole at once, or paced as the
+// receiver is, frame by frame from its 64-byte input buffer, which loses what overruns it.
+enum class Line { kWhole, kPaced };
+
+class RoundTripTest : public EditorFixture, public ::testing::WithParamInterface<Line> {
 protected:
-    RoundTripTest() { portSwitch.Wire(3, receiver); }
+    RoundTripTest()
+        : EditorFixture(GetParam() == Line::kPaced
+                            ? std::optional<serial::FarEndPacing>(sim::kReceiverPacing)
+                            : std::nullopt) {
+        portSwitch.Wire(3, receiver);
+    }
 
     void RunTransfer(int button, bool presetSetting) {
         ASSERT_TRUE(win::user::Click(
@@ -188,12 +198,14 @@ protected:
         const auto cleared = log.find("Command Waiting Counter Cleared");
         EXPECT_EQ(cleared, std::string::npos) << log.substr(cleared > 600 ? cleared - 600 : 0, 700);
         EXPECT_TRUE(prompter.boxes().empty()) << ::testing::PrintToString(prompter.BoxTexts());
+        // The editor never sent more than the receiver's buffer holds.
+        EXPECT_EQ(port->BytesLostByFarEnd(), 0u);
     }
 
     sim::VirtualReceiver receiver;
 };
 
-TEST_F(RoundTripTest, DownloadThenUploadIntoAFreshEditorBringsBackEveryByteTheLineCarries) {
+TEST_P(RoundTripTest, DownloadThenUploadIntoAFreshEditorBringsBackEveryByteTheLineCarries) {
     Start();
     TickDisplayLog();
     ConnectTo(3);
@@ -246,13 +258,18 @@ TEST_F(RoundTripTest, DownloadThenUploadIntoAFreshEditorBringsBackEveryByteTheLi
     }
     EXPECT_EQ(differences, "");
     // The compare engine, told what the transfer carried, agrees.
-    const auto settings = CompareImages(downloaded, EditorImage(), EditorProfile(),
-                                        TransferScope::kPresetSetting);
+    const auto settings =
+        CompareImages(downloaded, EditorImage(), EditorProfile(), TransferScope::kPresetSetting);
     EXPECT_TRUE(settings.empty()) << settings.front().Text();
     // About 2,350 of the 5,394 bytes travel; most of the rest are the DSP slots that a program
     // does not have, the PC-side data and the copies of both in the presets.
     EXPECT_GT(compared, 2300);
 }
+
+INSTANTIATE_TEST_SUITE_P(Lines, RoundTripTest, ::testing::Values(Line::kWhole, Line::kPaced),
+                         [](const ::testing::TestParamInfo<Line>& info) {
+                             return info.param == Line::kPaced ? "Paced" : "Whole";
+                         });
 
 }  // namespace
 }  // namespace tra1::testing
