@@ -78,6 +78,8 @@ inline constexpr int kMenuRealtime = 32787;
 inline constexpr int kMenuAsynchronous = 32788;
 inline constexpr int kMenuUpload = 32793;
 inline constexpr int kMenuDownload = 32794;
+// Configuration > "Fast Transfer": a check item, kept in the user's settings.
+inline constexpr int kMenuFastTransfer = 32796;
 
 // Timers.
 inline constexpr win::TimerId kBlinkTimer = 1;
