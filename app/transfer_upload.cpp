@@ -80,14 +80,18 @@ bool UploadSequence::Step(int s, bool laterPass) {
 }
 
 bool UploadSequence::BackToBack(int s) const {
-    // The input reports and the DSP parameters are read stepwise: their replies are decoded
-    // under the input and program the steps before them selected.
+    // The input reports are read stepwise: their configuration frames are decoded under the input
+    // the step selected. A DSP parameter request goes back to back unless its step selects a
+    // program or the input first (that step goes stepwise, so the receiver has taken the
+    // selection before the requests that follow it): its reply names program, parameter and
+    // sub-digit.
     if (s < kFirstPlannedStep || parameterSteps_.empty()) {
         return false;
     }
     const auto index = static_cast<std::size_t>(s - kFirstPlannedStep);
     if (index < parameterSteps_.size()) {
-        return false;
+        const ParameterStep& step = parameterSteps_.at(index);
+        return !step.first && step.selections.empty() && step.request.has_value();
     }
     return StepGoesBackToBack(LastSteps(), static_cast<int>(index - parameterSteps_.size()));
 }
