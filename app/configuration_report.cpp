@@ -669,7 +669,7 @@ std::string ConfigurationReport::DspParameters() const {
 }
 
 std::string ConfigurationReport::DcTriggers() const {
-    std::string text = SectionTitle("DC Trigge Information");
+    std::string text = SectionTitle(kDcTriggerTitle);
     auto trigger = [&](std::string_view title, Bytes t) {
         static constexpr std::array<std::string_view, 3> kModes{"Zone1-3", "Zone1", "Zone2"};
         const int mode = At(t, dc_trigger::kMode);

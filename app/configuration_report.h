@@ -15,6 +15,7 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace tra1 {
 
@@ -53,6 +54,9 @@ public:
     // Tuner frequency of a band (0 AM, otherwise FM) and step: the profile's text without its
     // leading zeros, an FM text cut to five characters, then " MHz" or " kHz".
     static std::string TunerText(ModelProfile& profile, int band, int step);
+
+    // The title of the DC trigger section, whose rows the report names by the inputs' own names.
+    static constexpr std::string_view kDcTriggerTitle = "DC Trigge Information";
 
     // Line framing.
     static constexpr std::size_t kSectionRuleLength = 26;  // "+" lines around section titles

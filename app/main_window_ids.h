@@ -78,6 +78,8 @@ inline constexpr int kMenuRealtime = 32787;
 inline constexpr int kMenuAsynchronous = 32788;
 inline constexpr int kMenuUpload = 32793;
 inline constexpr int kMenuDownload = 32794;
+// Configuration > "Fast Transfer": a check item, kept in the user's settings.
+inline constexpr int kMenuFastTransfer = 32796;
 
 // Timers.
 inline constexpr win::TimerId kBlinkTimer = 1;
@@ -95,6 +97,8 @@ inline constexpr win::Msg kTransferCancelled = 0xA201;
 // Posted by the start-up when a configuration file was named on the command line, so that the
 // file loads once the window is up and any message box has a window to sit on.
 inline constexpr win::Msg kOpenFileAtStart = win::WM_USER + 1;
+// Posted by the link after a batch of replies: the next transfer or realtime step runs now.
+inline constexpr win::Msg kStepNow = win::WM_USER + 2;
 
 // Message box title of the main window.
 inline constexpr const char* kMessageTitle = "Tolvek Receiver Editor Message";

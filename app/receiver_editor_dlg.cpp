@@ -97,6 +97,7 @@ bool CReceiverEditorDlg::OnInitDialog() {
     if (win::Menu* menu = GetMenu()) {
         menu->EnableItem(id::kMenuPortSettings, portSettings_.map != nullptr);
     }
+    ShowFastTransferInMenu();
     return true;
 }
 
@@ -104,6 +105,32 @@ void CReceiverEditorDlg::SetPortSettings(PortSettings settings) {
     portSettings_ = std::move(settings);
     if (win::Menu* menu = IsWindow() ? GetMenu() : nullptr) {
         menu->EnableItem(id::kMenuPortSettings, portSettings_.map != nullptr);
+    }
+}
+
+void CReceiverEditorDlg::SetSettingsStore(EditorSettingsStore* store) {
+    settingsStore_ = store;
+    if (settingsStore_ != nullptr) {
+        transfer_.SetPipelined(settingsStore_->LoadFastTransfer().value_or(kFastTransferByDefault));
+    }
+    ShowFastTransferInMenu();
+}
+
+void CReceiverEditorDlg::ShowFastTransferInMenu() {
+    if (win::Menu* menu = IsWindow() ? GetMenu() : nullptr) {
+        menu->CheckItem(id::kMenuFastTransfer, transfer_.Pipelined());
+    }
+}
+
+void CReceiverEditorDlg::ToggleFastTransfer() {
+    // A transfer that runs keeps the way it started; the next one follows the item.
+    transfer_.SetPipelined(!transfer_.Pipelined());
+    ShowFastTransferInMenu();
+    if (settingsStore_ != nullptr && !settingsStore_->SaveFastTransfer(transfer_.Pipelined())) {
+        MessageBox(
+            "The Fast Transfer setting could not be saved.\r\nIt applies until the program "
+            "ends.",
+            id::kMessageTitle, win::Buttons::kOk);
     }
 }
 
@@ -234,6 +261,9 @@ bool CReceiverEditorDlg::HandleMenuCommand(int commandId) {
         case id::kMenuPortSettings:
             ShowPortSettings();
             break;
+        case id::kMenuFastTransfer:
+            ToggleFastTransfer();
+            break;
         case id::kClearLogButton:
             SetDlgItemText(id::kLogEdit, "");
             break;
@@ -301,6 +331,9 @@ win::LResult CReceiverEditorDlg::OnMessage(win::Msg msg, win::WParam w, win::LPa
             return 0;
         case id::kAuxTick:
             link_.OnAuxTick();
+            return 0;
+        case id::kStepNow:
+            link_.OnStepNow();
             return 0;
         case id::kRefreshMainWindow:
             view_.Refresh();

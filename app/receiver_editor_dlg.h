@@ -6,6 +6,7 @@
 
 #include "app/configuration_file_commands.h"
 #include "app/control_mode.h"
+#include "app/editor_settings_store.h"
 #include "app/main_window_services.h"
 #include "app/main_zone_controls.h"
 #include "app/main_zone_view.h"
@@ -59,6 +60,9 @@ public:
 
     // What Connection > "Port Settings..." works on; before it is given, the item is greyed.
     void SetPortSettings(PortSettings settings);
+    // Where Configuration > "Fast Transfer" is kept: the transfers run as it says (or pipelined
+    // when it never said). Without a store they run stepwise until the user ticks the item.
+    void SetSettingsStore(EditorSettingsStore* store);
 
     // The current configuration name (empty at start; set by opening a file).
     const std::string& ConfigurationName() const { return fileCommands_.ConfigurationName(); }
@@ -123,6 +127,8 @@ private:
     void OnTransferCancelled();
     void ShowDebugCounter();
     void ShowPortSettings();
+    void ToggleFastTransfer();
+    void ShowFastTransferInMenu();
 
     ReceiverImage& image_;
     ModelProfile& profile_;
@@ -136,6 +142,7 @@ private:
     std::optional<std::string> fileAtStart_;
     std::unique_ptr<CWaitMessageDlg> waitMessage_;
     PortSettings portSettings_;
+    EditorSettingsStore* settingsStore_ = nullptr;
     TransferWindowHost transferHost_{*this};
     TransferEngine transfer_;
     // The panels' change messages.

@@ -25,10 +25,11 @@ ReceiverLink::ReceiverLink(win::Dialog& window, ReceiverImage& image, ModelProfi
       rs232c_(window.Loop(), state_, std::move(port)),
       aux_(window.Loop()),
       decoder_(image, state_, *this),
-      assembler_(decoder_),
+      assembler_(tap_),
       connector_(state_, profile, frames_, log_, *this),
       sender_(window, rs232c_, frames_, state_, log_, assembler_, *this) {
     decoder_.SetConfigurationGate(&connector_);
+    tap_.SetWindow(&sender_.Window());
     // A far end that hangs up (the cable pulled, the serial server or the simulator gone) ends
     // the connection and whatever transfer ran on it, and the user is told.
     rs232c_.SetHangUpHandler([this] { LoseLine("Connection lost."); });
@@ -44,6 +45,7 @@ ReceiverLink::~ReceiverLink() = default;
 
 void ReceiverLink::LoseLine(const std::string& why) {
     const int port = state_.openPort;
+    sender_.Window().Clear();
     // A running transfer stops first, while the link still knows it ran; what that means for
     // the data comes from the transfer itself.
     const std::string stopped = services_.StopTransferForLostLine();
@@ -83,6 +85,16 @@ void ReceiverLink::OnReceivedBatch() {
         assembler_.Feed(batch);
     } while (batchWaiting_);
     feeding_ = false;
+    // What the replies answered moves the transfer or the poll on now, after this batch, in the
+    // order of hand-over, re-enabling and decoding; the tick would only do it up to 10 ms later.
+    if (!stepNowPosted_ && state_.openPort != 0) {
+        stepNowPosted_ = window_.PostMessage(id::kStepNow);
+    }
+}
+
+void ReceiverLink::OnStepNow() {
+    stepNowPosted_ = false;
+    sender_.RunStepNow();
 }
 
 bool ReceiverLink::OnTimer(win::TimerId id) {
@@ -161,6 +173,8 @@ void ReceiverLink::EnableTransferControls(bool enabled) {
 }
 
 ConnectorHost::PortResult ReceiverLink::OpenPort() {
+    // Whatever was on its way belongs to the line before.
+    sender_.Window().Clear();
     switch (rs232c_.OpenPort()) {
         case PortOpenResult::kOpened:
             return PortResult::kOpened;
@@ -177,6 +191,7 @@ ConnectorHost::PortResult ReceiverLink::OpenPort() {
 
 void ReceiverLink::ClosePort() {
     rs232c_.ClosePort();
+    sender_.Window().Clear();
 }
 
 FrameWrite ReceiverLink::WriteFrame(std::string_view frame) {

@@ -14,6 +14,7 @@
 #include "link/link_state.h"
 #include "link/protocol_log.h"
 #include "link/reply_decoder.h"
+#include "link/send_window.h"
 #include "model/command_frame_builder.h"
 #include "platform/win/message.h"
 
@@ -49,8 +50,11 @@ public:
     // Starts the reply pump and the periodic status request.
     void StartTimers() { sender_.StartTimers(); }
 
-    // Message 0x4400: a batch of received bytes waits.
+    // Message 0x4400: a batch of received bytes waits. Once it is taken apart, the next step
+    // of a transfer or of the realtime poll is posted to run at once (OnStepNow).
     void OnReceivedBatch();
+    // The posted step after a batch.
+    void OnStepNow();
     // Main window timers 2, 3 and 7; false for other ids.
     bool OnTimer(win::TimerId id);
     // Message 0xA500 from the tick window.
@@ -99,7 +103,7 @@ private:
 
     // DecoderHost
     void RefreshPanels() override;
-    void ResetReceiver() override { sender_.ResetReceiver(); }
+    void ResetReceiver() override { rs232c_.EmptyReceiveBuffer(); }
     void LogReceived(std::string_view line) override { log_.LogIfEnabled(line); }
     void LogNotice(std::string_view line) override { log_.AppendLog(line); }
     void OnExtendedStatus(int function, char status) override {
@@ -128,6 +132,8 @@ private:
     CRS232CDlg rs232c_;
     CAUXTIMERDlg aux_;
     ReplyDecoder decoder_;
+    // The send window sees every frame before the decoders do.
+    SendWindowTap tap_{decoder_};
     FrameAssembler assembler_;
     Connector connector_;
     CommandSender sender_;
@@ -135,6 +141,7 @@ private:
     // the decoding opened) waits until this one is done.
     bool feeding_ = false;
     bool batchWaiting_ = false;
+    bool stepNowPosted_ = false;
 };
 
 }  // namespace tra1

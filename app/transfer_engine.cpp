@@ -87,6 +87,10 @@ bool TransferEngine::Start(bool upload) {
     lastStepWaited_ = false;
     waitGivenUp_ = false;
     upload_.ForgetSavedState();
+    runAhead_ = pipelined_;
+    drainFirst_ = false;
+    host_.TakeTagOfLostAnswer();  // what an earlier transfer left says nothing about this one
+    host_.TagSends(-1);
     host_.TransferStateChanged();
     host_.OpenWaitMessage();
     return true;
@@ -116,8 +120,73 @@ void TransferEngine::PostStepProgress(int wParam, int value, int count) {
     }
 }
 
+bool TransferEngine::NextStepBackToBack() const {
+    return uploadActive_ ? upload_.BackToBack(state_.uploadInProgress + 1)
+                         : DownloadSequence::BackToBack(state_.downloadInProgress + 1);
+}
+
+bool TransferEngine::MayRunStep(bool backToBack) {
+    if (state_.awaitedFunction != LinkState::kNone) {
+        return false;
+    }
+    if (runAhead_) {
+        if (const std::optional<int> tag = host_.TakeTagOfLostAnswer()) {
+            FallBackToStepwise(*tag);
+            return false;
+        }
+        // One step's frames wait at most: the rest of the room is the receiver's buffer.
+        if (host_.TransferSendsWaiting()) {
+            return false;
+        }
+        // A stepwise step starts once every pipelined frame before it is answered.
+        return backToBack || !host_.TaggedAnswersOwed();
+    }
+    if (drainFirst_) {
+        if (host_.TaggedAnswersOwed() || host_.TransferSendsWaiting()) {
+            return false;
+        }
+        drainFirst_ = false;
+    }
+    return true;
+}
+
+void TransferEngine::AfterStep(bool backToBack) {
+    if (runAhead_ && backToBack) {
+        // The send window pairs its answers; the next step need not wait for them, and running
+        // it is progress that the waiting counter must not count as silence.
+        state_.awaitedFunction = LinkState::kNone;
+        state_.waitingCounter = 0;
+        lastStepWaited_ = false;
+        return;
+    }
+    state_.awaitedFunction = out_.Awaited();
+    lastStepWaited_ = state_.awaitedFunction != LinkState::kNone;
+}
+
+void TransferEngine::FallBackToStepwise(int tag) {
+    runAhead_ = false;
+    drainFirst_ = true;
+    host_.TagSends(-1);
+    int& counter = uploadActive_ ? state_.uploadInProgress : state_.downloadInProgress;
+    const int step = tag % kPassTagStride;
+    const bool sameRun = tag / kPassTagStride == PresetPass() && step >= 1 && step <= counter;
+    const bool again =
+        uploadActive_ ? upload_.BackToBack(step) : DownloadSequence::BackToBack(step);
+    if (sameRun && again) {
+        // What was not yet sent is sent again from that step on, each step on its own; what
+        // those steps sent meanwhile is answered and decoded the same a second time.
+        host_.DropWaitingTransferSends();
+        counter = step - 1;
+    }
+    state_.awaitedFunction = LinkState::kNone;
+}
+
 void TransferEngine::UploadStep() {
-    if (state_.uploadInProgress <= 0 || state_.awaitedFunction != LinkState::kNone) {
+    if (state_.uploadInProgress <= 0) {
+        return;
+    }
+    const bool backToBack = runAhead_ && NextStepBackToBack();
+    if (!MayRunStep(backToBack) || state_.uploadInProgress <= 0) {
         return;
     }
     const int pass = PresetPass();
@@ -128,17 +197,18 @@ void TransferEngine::UploadStep() {
     NoteWaitEnded();
 
     const int s = ++state_.uploadInProgress;
+    host_.TagSends(backToBack ? pass * kPassTagStride + s : -1);
     out_.BeginStep();
     if (s == UploadSequence::kFirstStep && presetSetting_ && pass == 0) {
         host_.SelectPresetEntry(0);
         RecallReceiverMemories(0);
     }
     if (!upload_.Step(s, pass > 0)) {
+        host_.TagSends(-1);
         EndUploadPass();
         return;
     }
-    state_.awaitedFunction = out_.Awaited();
-    lastStepWaited_ = state_.awaitedFunction != LinkState::kNone;
+    AfterStep(backToBack);
 }
 
 void TransferEngine::EndUploadPass() {
@@ -165,7 +235,11 @@ void TransferEngine::EndUploadPass() {
 }
 
 void TransferEngine::DownloadStep() {
-    if (state_.downloadInProgress <= 0 || state_.awaitedFunction != LinkState::kNone) {
+    if (state_.downloadInProgress <= 0) {
+        return;
+    }
+    const bool backToBack = runAhead_ && NextStepBackToBack();
+    if (!MayRunStep(backToBack) || state_.downloadInProgress <= 0) {
         return;
     }
     const int pass = PresetPass();
@@ -176,6 +250,7 @@ void TransferEngine::DownloadStep() {
     NoteWaitEnded();
 
     const int s = ++state_.downloadInProgress;
+    host_.TagSends(backToBack ? pass * kPassTagStride + s : -1);
     out_.BeginStep();
     if (s == DownloadSequence::kFirstStep && presetSetting_ && pass == 0) {
         host_.SelectPresetEntry(0);
@@ -183,11 +258,11 @@ void TransferEngine::DownloadStep() {
         host_.ImageChanged();
     }
     if (!download_.Step(s, pass > 0)) {
+        host_.TagSends(-1);
         EndDownloadPass();
         return;
     }
-    state_.awaitedFunction = out_.Awaited();
-    lastStepWaited_ = state_.awaitedFunction != LinkState::kNone;
+    AfterStep(backToBack);
 }
 
 void TransferEngine::EndDownloadPass() {
@@ -231,6 +306,9 @@ void TransferEngine::Finish(bool download) {
     state_.transferBusy = 0;
     state_.echoGuard = 0;
     active_ = false;
+    runAhead_ = false;
+    drainFirst_ = false;
+    host_.TagSends(-1);
     before_.reset();
     host_.TransferStateChanged();
 }
@@ -316,6 +394,11 @@ void TransferEngine::Stop(Ending how) {
     // back what it read from the receiver, so before the image is restored; a download what the
     // image says, so after.
     const bool putBack = (how == Ending::kCancelled || how == Ending::kReceiverSilent) && Running();
+    // What the transfer had not yet sent must not follow the put-back.
+    host_.DropWaitingTransferSends();
+    host_.TagSends(-1);
+    runAhead_ = false;
+    drainFirst_ = false;
     out_.BeginStep();
     if (putBack && uploadActive_) {
         upload_.PutBack();

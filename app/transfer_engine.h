@@ -85,6 +85,16 @@ public:
     void CloseIfStopped();
 
     bool Running() const;
+
+    // Pipelined transfers (Configuration > "Fast Transfer", tr-a1ctl's --fast), from the next
+    // transfer on: the back-to-back steps of the sequences go out as soon as the receiver's
+    // buffer has room, and each answer is paired with its frame by the send window. The first
+    // answer lost or unexpected sends the transfer back to the step concerned, and the rest of
+    // it runs stepwise.
+    void SetPipelined(bool pipelined) { pipelined_ = pipelined; }
+    bool Pipelined() const { return pipelined_; }
+    // Whether the running transfer still runs pipelined (it has not fallen back).
+    bool RunningAhead() const { return runAhead_; }
     // The preset pass of a "Preset Setting" transfer, 0..5 (MainZoneState byte 17; a value out
     // of range, as a configuration file may hold, counts as 0).
     int PresetPass() const;
@@ -97,7 +107,17 @@ private:
         kStopped,         // the link stopped it (Disconnect, Connect, a lost line)
     };
 
+    // Tags of a pipelined transfer's frames: the pass and the step.
+    static constexpr int kPassTagStride = 100'000;
+
     bool Start(bool upload);
+    // Whether the next step may run now; `backToBack` tells how the next step goes.
+    bool MayRunStep(bool backToBack);
+    // What the step just run waits for: nothing when it went back to back.
+    void AfterStep(bool backToBack);
+    // A pipelined frame's answer was lost: back to its step, and stepwise from there on.
+    void FallBackToStepwise(int tag);
+    bool NextStepBackToBack() const;
     // Ends a transfer that did not complete; see Ending.
     void Stop(Ending how);
     // Counts a wait that ended: a step that finds its wait answered starts the count afresh.
@@ -131,6 +151,11 @@ private:
     int silentWaits_ = 0;
     bool lastStepWaited_ = false;
     bool waitGivenUp_ = false;
+    // Fast Transfer chosen; the running transfer still pipelined; after a fall-back, the answers
+    // still owed to the pipelined frames come in before the next step.
+    bool pipelined_ = false;
+    bool runAhead_ = false;
+    bool drainFirst_ = false;
 };
 
 }  // namespace tra1

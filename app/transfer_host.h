@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,8 +21,21 @@ public:
                               std::string_view text) = 0;
     virtual void ResetQueue() = 0;
     virtual void ResetReceiver() = 0;
-    // Blocks the message loop for `ms` milliseconds.
+    // The receiver needs `ms` milliseconds after the frame just sent before the next one.
     virtual void Pause(int ms) = 0;
+
+    // --- the send window, for pipelined transfers ---------------------------------------------
+    // The frames sent from now on carry this tag (-1: none); a lost answer names it.
+    virtual void TagSends(int /*tag*/) {}
+    // Whether frames of the transfer still wait to go out (a pause among them, or no room yet).
+    virtual bool TransferSendsWaiting() const { return false; }
+    // Whether tagged frames of the transfer still wait for their answers.
+    virtual bool TaggedAnswersOwed() const { return false; }
+    // The tag of the oldest tagged frame whose answer was lost or came unexpected since the last
+    // call; nullopt when none.
+    virtual std::optional<int> TakeTagOfLostAnswer() { return std::nullopt; }
+    // Forgets the transfer's frames that have not gone out.
+    virtual void DropWaitingTransferSends() {}
 
     // --- the window ----------------------------------------------------------------------------
     // A message box with the program's default title and an OK button.

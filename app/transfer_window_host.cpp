@@ -9,13 +9,19 @@ namespace tra1 {
 
 namespace id = main_window;
 
+SendLane TransferWindowHost::Lane() const {
+    // Transfers run in asynchronous mode only, the poll in realtime mode only.
+    return window_.Link().State().realtimeMode ? SendLane::kPoll : SendLane::kTransfer;
+}
+
 void TransferWindowHost::SendCommand(int commandNumber, int value) {
-    window_.Link().Sender().SendCommand(commandNumber, value);
+    window_.Link().Sender().SendCommand(commandNumber, value, Lane());
 }
 
 void TransferWindowHost::SendExtended(int function, int mode, const std::array<int, 6>& p,
                                       std::string_view text) {
-    window_.Link().Sender().SendExtended(function, mode, p[0], p[1], p[2], p[3], p[4], p[5], text);
+    window_.Link().Sender().SendExtended(function, mode, p[0], p[1], p[2], p[3], p[4], p[5], text,
+                                         Lane());
 }
 
 void TransferWindowHost::ResetQueue() {
@@ -27,7 +33,29 @@ void TransferWindowHost::ResetReceiver() {
 }
 
 void TransferWindowHost::Pause(int ms) {
-    window_.Loop().Pause(ms);
+    // The frames before it may still be waiting for room: the pause is kept between them and
+    // the next frame on the line, and the window stays responsive meanwhile.
+    window_.Link().Sender().Hold(Lane(), ms);
+}
+
+void TransferWindowHost::TagSends(int tag) {
+    window_.Link().Sender().SetSendTag(tag);
+}
+
+bool TransferWindowHost::TransferSendsWaiting() const {
+    return window_.Link().Sender().Window().HasQueued(SendLane::kTransfer);
+}
+
+bool TransferWindowHost::TaggedAnswersOwed() const {
+    return window_.Link().Sender().Window().AwaitsTaggedReplies(SendLane::kTransfer);
+}
+
+std::optional<int> TransferWindowHost::TakeTagOfLostAnswer() {
+    return window_.Link().Sender().Window().TakeBrokenTag();
+}
+
+void TransferWindowHost::DropWaitingTransferSends() {
+    window_.Link().Sender().Window().DropQueued(SendLane::kTransfer);
 }
 
 void TransferWindowHost::ShowMessage(const std::string& text) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/transfer_host.h"
+#include "link/send_window.h"
 
 namespace tra1 {
 
@@ -18,6 +19,11 @@ public:
     void ResetQueue() override;
     void ResetReceiver() override;
     void Pause(int ms) override;
+    void TagSends(int tag) override;
+    bool TransferSendsWaiting() const override;
+    bool TaggedAnswersOwed() const override;
+    std::optional<int> TakeTagOfLostAnswer() override;
+    void DropWaitingTransferSends() override;
 
     void ShowMessage(const std::string& text) override;
     void ReportStopped(const std::string& text) override;
@@ -32,6 +38,8 @@ public:
     void ImageChanged() override;
 
 private:
+    SendLane Lane() const;
+
     CReceiverEditorDlg& window_;
 };
 

@@ -48,7 +48,19 @@ CommandSender::CommandSender(win::Window& timerWindow, CRS232CDlg& link,
       state_(state),
       log_(log),
       assembler_(assembler),
-      host_(host) {}
+      host_(host),
+      window_(
+          [this](std::string_view frame, std::string_view logPrefix) {
+              if (!PortOpen()) {
+                  return false;
+              }
+              const FrameWrite write = link_.WriteFrame(frame);
+              if (write.Failed() || !logPrefix.empty()) {
+                  LogWrite(logPrefix, frame, write);
+              }
+              return write.Written();
+          },
+          [this] { return timerWindow_.Loop().NowMs(); }) {}
 
 bool CommandSender::PortOpen() const {
     return state_.openPort != 0;
@@ -59,7 +71,7 @@ bool CommandSender::SendingAllowed() const {
     return state_.realtimeMode || state_.uploadInProgress != 0 || state_.downloadInProgress != 0;
 }
 
-void CommandSender::SendCommand(int commandNumber, int value) {
+void CommandSender::SendCommand(int commandNumber, int value, SendLane lane) {
     if (!PortOpen()) {
         return;
     }
@@ -67,11 +79,17 @@ void CommandSender::SendCommand(int commandNumber, int value) {
         return;
     }
     const std::string_view frame = frames_.BuildCommandFrame(commandNumber, value);
-    LogWrite(log_prefix::kSent, frame, link_.WriteFrame(frame));
+    if (frame.empty()) {
+        // A command outside the table builds nothing; the log still shows the prefix.
+        log_.LogLine(log_prefix::kSent, frame);
+        return;
+    }
+    window_.Send(frame, lane, ExpectedReply::ForCommand(commandNumber), log_prefix::kSent,
+                 sendTag_);
 }
 
 void CommandSender::SendExtended(int function, int mode, int p1, int p2, int p3, int p4, int p5,
-                                 int p6, std::string_view text) {
+                                 int p6, std::string_view text, SendLane lane) {
     if (!PortOpen() || !SendingAllowed()) {
         return;
     }
@@ -80,22 +98,25 @@ void CommandSender::SendExtended(int function, int mode, int p1, int p2, int p3,
     }
     const std::string_view frame =
         frames_.BuildExtendedFrame(function, mode, p1, p2, p3, p4, p5, p6, text);
-    const FrameWrite write = link_.WriteFrame(frame);
-    LogWrite(log_prefix::kSent, frame, write);
-    if (write.Written()) {
-        framesInFlight_.Add({function,
-                             mode == extended_function::kWrite,
-                             {p1, p2, p3, p4, p5, p6},
-                             std::string(text),
-                             NowMs()});
+    if (frame.empty()) {
+        log_.LogLine(log_prefix::kSent, frame);
+        return;
     }
+    ExpectedReply reply = ExpectedReply::ForExtended(function, frame);
+    if (mode == extended_function::kWrite) {
+        reply.write = true;
+        reply.parameters = {p1, p2, p3, p4, p5, p6};
+        reply.text = std::string(text);
+    }
+    window_.Send(frame, lane, std::move(reply), log_prefix::kSent, sendTag_);
 }
 
 void CommandSender::OnExtendedStatus(int function, char status) {
-    const bool accepted = status == extended_frame::kAccepted;
-    const std::optional<FramesInFlight::Write> write =
-        framesInFlight_.Take(function, !accepted, NowMs());
-    if (!write || !write->write || accepted) {
+    if (status == extended_frame::kAccepted) {
+        return;
+    }
+    const std::optional<ExpectedReply> write = window_.TakeRefusedWrite(function);
+    if (!write) {
         return;
     }
     // The receiver kept its own value. Outside a transfer the editor asks for it, so that the
@@ -116,9 +137,6 @@ void CommandSender::OnExtendedStatus(int function, char status) {
                      text);
     }
 }
-
-std::int64_t CommandSender::NowMs() const {
-    return timerWindow_.Loop().NowMs();
 }
 
 bool CommandSender::EnqueueCommand(int commandNumber, int value) {
@@ -154,9 +172,12 @@ bool CommandSender::SendNextQueued() {
     state_.identificationPending = 1;
     const std::string_view frame = frames_.BuildCommandFrame(entry.commandNumber, entry.value);
     state_.waiting = 1;
-    const FrameWrite write = link_.WriteFrame(frame);
-    LogWrite(log_prefix::kQueuedSent, frame, write);
-    if (write.Failed()) {
+    if (frame.empty()) {
+        log_.LogLine(log_prefix::kQueuedSent, frame);
+        return true;
+    }
+    if (!window_.Send(frame, SendLane::kAtOnce, ExpectedReply::ForCommand(entry.commandNumber),
+                      log_prefix::kQueuedSent)) {
         // Nothing went out, so nothing can answer: the entry is not waiting, and the pump
         // tries it again.
         state_.waiting = 0;
@@ -287,26 +308,47 @@ void CommandSender::OnStatusRequestTimer() {
     }
 }
 
+bool CommandSender::StepsMayRun() const {
+    return PortOpen() && state_.waiting == 0 && state_.linkBusy == 0;
+}
+
 void CommandSender::OnAuxTick() {
-    if (!PortOpen() || state_.waiting != 0 || state_.linkBusy != 0) {
+    // The window's pauses and overdue answers are timed by the tick.
+    window_.Pump();
+    if (!StepsMayRun()) {
         return;
     }
     if (!state_.realtimeMode) {
         CountWaiting(kAsyncWaitLimit, true);
-        if (state_.uploadInProgress > 0) {
-            ResetQueue();
-            state_.transferBusy = 1;
-            host_.UploadStep();
-        } else if (state_.downloadInProgress > 0) {
-            ResetQueue();
-            state_.transferBusy = 1;
-            host_.DownloadStep();
-        }
+        RunTransferStep();
         return;
     }
-    ResetQueue();
-    host_.RealtimeStep();
+    RunTransferStep();
     CountWaiting(kRealtimeWaitLimit, false);
+}
+
+void CommandSender::RunStepNow() {
+    window_.Pump();
+    if (StepsMayRun()) {
+        RunTransferStep();
+    }
+}
+
+void CommandSender::RunTransferStep() {
+    if (state_.realtimeMode) {
+        ResetQueue();
+        host_.RealtimeStep();
+        return;
+    }
+    if (state_.uploadInProgress > 0) {
+        ResetQueue();
+        state_.transferBusy = 1;
+        host_.UploadStep();
+    } else if (state_.downloadInProgress > 0) {
+        ResetQueue();
+        state_.transferBusy = 1;
+        host_.DownloadStep();
+    }
 }
 
 void CommandSender::CountWaiting(int limit, bool countsUpload) {

@@ -17,7 +17,7 @@
 #include <string_view>
 
 #include "link/frame_write.h"
-#include "link/frames_in_flight.h"
+#include "link/send_window.h"
 #include "platform/win/message.h"
 
 namespace tra1 {
@@ -88,22 +88,29 @@ public:
                   CommandSenderHost& host);
 
     // --- the two immediate sends ----------------------------------------------------------
-    // Builds the operation frame and writes it at once; logs "(PC) EX  " + frame. Nothing is
-    // awaited. Without an open port, or in asynchronous mode without a transfer for any
-    // command but 8 and 27..32, nothing is sent or logged.
-    void SendCommand(int commandNumber, int value);
+    // Builds the operation frame and writes it at once; logs "(PC) EX  " + frame as it goes
+    // out. Nothing is awaited. Without an open port, or in asynchronous mode without a transfer
+    // for any command but 8 and 27..32, nothing is sent or logged. A transfer's and the realtime
+    // poll's frames name their lane: they queue in the send window until the receiver has room.
+    void SendCommand(int commandNumber, int value, SendLane lane = SendLane::kAtOnce);
     // Likewise for an extended frame; in asynchronous mode without a transfer nothing passes.
     // A write (mode 1) sets the echo guard first, so the receiver's echo is not decoded.
     void SendExtended(int function, int mode, int p1 = 0, int p2 = 0, int p3 = 0, int p4 = 0,
-                      int p5 = 0, int p6 = 0, std::string_view text = {});
+                      int p5 = 0, int p6 = 0, std::string_view text = {},
+                      SendLane lane = SendLane::kAtOnce);
+    // The next frame of the lane goes out no sooner than `ms` after the one before it (the
+    // receiver's time to take a setting in); nothing blocks meanwhile.
+    void Hold(SendLane lane, int ms) { window_.Hold(lane, ms); }
+    // The tag the frames sent from now on carry (a transfer's step).
+    void SetSendTag(int tag) { sendTag_ = tag; }
+    SendWindow& Window() { return window_; }
+    const SendWindow& Window() const { return window_; }
 
-    // An extended reply of `function` arrived with this status digit. It answers the oldest
-    // unanswered frame of that function; when that was a write and the reply refuses it, the
-    // refusal is logged with the function and the status, reported to the host, and in realtime
-    // mode the value is asked for again.
+    // An extended reply of `function` arrived with this status digit (the send window has
+    // paired it with its frame already). When it refuses a write, the refusal is logged with the
+    // function and the status, reported to the host, and in realtime mode the value is asked for
+    // again.
     void OnExtendedStatus(int function, char status);
-    // The extended frames not answered yet (for tests).
-    std::size_t FramesInFlightCount() const { return framesInFlight_.Count(); }
 
     // --- the queue ------------------------------------------------------------------------
     // Adds a command that will wait for its answer. An entry of the same command that has not
@@ -145,14 +152,21 @@ public:
     void OnStatusRequestTimer();
     // Message 0xA500 from CAUXTIMERDlg: the waiting counter and one transfer or realtime step.
     void OnAuxTick();
+    // A reply was just taken apart: the next transfer or realtime step runs now instead of at
+    // the next tick (it does nothing while a reply is still awaited), and the send window
+    // writes what the answered frames made room for.
+    void RunStepNow();
 
 private:
     bool PortOpen() const;
-    std::int64_t NowMs() const;
     bool SendingAllowed() const;
     // The log line of a written frame; one that could not be written whole is logged always,
     // with the reason.
     void LogWrite(std::string_view prefix, std::string_view frame, const FrameWrite& write);
+    // Whether the tick's steps may run: a port is open, no queued command waits, the link is
+    // not held.
+    bool StepsMayRun() const;
+    void RunTransferStep();
     // Counts one tick of silence; at `limit` the awaited function is given up and logged.
     void CountWaiting(int limit, bool countsUpload);
 
@@ -164,7 +178,8 @@ private:
     FrameAssembler& assembler_;
     CommandSenderHost& host_;
 
-    FramesInFlight framesInFlight_;
+    SendWindow window_;
+    int sendTag_ = -1;
     std::array<QueuedCommand, kQueueSize> queue_{};
     int queueIndex_ = 0;
     int queueCount_ = 0;

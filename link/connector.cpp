@@ -10,6 +10,7 @@
 #include "model/command_frame_builder.h"
 #include "model/model_profile.h"
 #include "model/protocol.h"
+#include "model/report_codes.h"
 
 namespace tra1 {
 namespace {
@@ -243,8 +244,7 @@ bool Connector::OnConfigurationFrame(std::string_view body) {
 
     const int queued = host_.CurrentQueuedCommand();
     // The queue entries whose answer is a configuration frame.
-    if (queued == command::kStatusRequest || queued == command::kPower ||
-        queued == command::kHomePresetRecall) {
+    if (AnsweredWithConfiguration(queued)) {
         host_.StopReplyTimeout();
         state_.waiting = 0;
         host_.AdvanceQueueIndex();

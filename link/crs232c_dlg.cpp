@@ -32,7 +32,23 @@ bool CRS232CDlg::OnInitDialog() {
     sendBuffer_.fill('\0');
     receiveEnabled_ = 1;
     SetTimer(kPollTimerId, kPollPeriodMs);
+    watch_ = Loop().WatchInput(*this, [this] { Poll(); });
+    UpdateWatch();
     return true;
+}
+
+void CRS232CDlg::UpdateWatch() {
+    if (watch_) {
+        Loop().EnableWatch(*watch_, receiveEnabled_ != 0 && PortIsOpen());
+    }
+}
+
+int CRS232CDlg::ReadableDescriptor() const {
+    return port_ != nullptr && port_->IsOpen() ? port_->ReadableDescriptor() : -1;
+}
+
+std::optional<std::int64_t> CRS232CDlg::InputDueAtMs() const {
+    return port_ != nullptr && port_->IsOpen() ? port_->NextArrivalMs() : std::nullopt;
 }
 
 void CRS232CDlg::OnDestroy() {
@@ -40,6 +56,10 @@ void CRS232CDlg::OnDestroy() {
 }
 
 void CRS232CDlg::ShutDown() {
+    if (watch_) {
+        Loop().StopWatching(*watch_);
+        watch_.reset();
+    }
     if (port_ && port_->IsOpen()) {
         port_->Close();
     }
@@ -74,6 +94,7 @@ PortOpenResult CRS232CDlg::OpenPort() {
             break;
     }
     SetLinkState(kOpenPortSlot, number);
+    UpdateWatch();
     return PortOpenResult::kOpened;
 }
 
@@ -87,6 +108,7 @@ bool CRS232CDlg::ClosePort() {
     }
     SetLinkState(kOpenPortSlot, 0);
     SetLinkState(kWaitingSlot, 0);
+    UpdateWatch();
     return true;
 }
 
@@ -136,6 +158,7 @@ void CRS232CDlg::NoteFailedWrite(const std::string& reason) {
     if (port_->IsOpen()) {
         port_->Close();
     }
+    UpdateWatch();
     writeFailurePending_ = true;
 }
 
@@ -221,17 +244,19 @@ void CRS232CDlg::OnTimer(win::TimerId id) {
 
 void CRS232CDlg::Poll() {
     if (LinkState(kOpenPortSlot) != 0 && receiveEnabled_ != 0 && ReadBatch() != 0) {
-        receiveEnabled_ = 0;
+        SetReceiveEnabled(0);
         PostMessage(kBatchMessage, 0, 0);
     }
     if (port_ && port_->TakeHangUp()) {
         // One report for one lost port, whichever way it was noticed.
         writeFailurePending_ = false;
+        UpdateWatch();
         if (onHangUp_) {
             onHangUp_();
         }
     } else if (writeFailurePending_) {
         writeFailurePending_ = false;
+        UpdateWatch();
         if (onWriteFailure_) {
             onWriteFailure_(lastWriteError_);
         }

@@ -12,6 +12,11 @@
 //   if (!rs232c.Create(mainWindow.Handle())) { /* "Dialog Creating Error\r\nRS-232C Port" */ }
 //
 // and in its own 0x4400 handler copies ReceivedBatch() out and calls SetReceiveEnabled(1).
+//
+// Besides the 10 ms poll, the port is read the moment bytes arrive: the window watches the
+// port's input in the event loop (its descriptor, or on the virtual clock the time its next
+// bytes arrive) and runs the same poll then. The watch rests while a batch is handed over, so
+// the order stays: read, hand over, the owner takes it and re-enables receiving.
 
 #include <array>
 #include <cstddef>
@@ -25,6 +30,8 @@
 #include "link/link_state.h"
 #include "platform/serial/serial_port.h"
 #include "platform/win/dialog.h"
+#include "platform/win/event_loop.h"
+#include "platform/win/input_source.h"
 
 namespace tra1 {
 
@@ -49,7 +56,7 @@ enum class PortOpenResult {
                       // slot set to 0
 };
 
-class CRS232CDlg : public win::Dialog {
+class CRS232CDlg : public win::Dialog, private win::InputSource {
 public:
     static constexpr int kTemplateId = 162;
     // Posted to this window when a batch waits, and passed on from here to the owner.
@@ -94,7 +101,10 @@ public:
     void EmptyReceiveBuffer();
 
     // 1 while the poll may read; 0 from the hand-over of a batch until the owner has taken it.
-    void SetReceiveEnabled(int flag) { receiveEnabled_ = flag; }
+    void SetReceiveEnabled(int flag) {
+        receiveEnabled_ = flag;
+        UpdateWatch();
+    }
     int ReceiveEnabled() const { return receiveEnabled_; }
 
     // The link slots. Slots 0 and 1 keep only a port number 1..8 (anything else stores 0);
@@ -129,6 +139,11 @@ protected:
 private:
     // The poll: one batch at most per tick, and only while the previous one has been taken.
     void Poll();
+    // The input watch runs while a port is open and receiving is enabled.
+    void UpdateWatch();
+    // win::InputSource: the port's input.
+    int ReadableDescriptor() const override;
+    std::optional<std::int64_t> InputDueAtMs() const override;
     // Closes the port and forgets every slot and buffer: what destruction leaves behind.
     void ShutDown();
     // Counts a frame the port would not take; closes the port once too many failed in a row.
@@ -149,6 +164,7 @@ private:
     // Set when the port was closed for failing writes, until the poll has reported it.
     bool writeFailurePending_ = false;
     std::string lastWriteError_;
+    std::optional<win::EventLoop::WatchId> watch_;
 };
 
 }  // namespace tra1

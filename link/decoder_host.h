@@ -15,7 +15,9 @@ public:
     virtual void RefreshPanels() = 0;
     // A queued command has been answered: stop the reply time-out (timer 2).
     virtual void StopReplyTimeout() = 0;
-    // Empty the serial link's receive buffer, the copy of the last batch and the frame assembler.
+    // An echo was discarded: empty the serial link's receive buffer. Only the echoed frame goes;
+    // the frames after it in the same batch are still assembled and decoded (throwing them away
+    // would lose the receiver's good replies that came with the echo).
     virtual void ResetReceiver() = 0;
     // One received-frame line for the log pane ("(TR-X) Report  " ..., "(TR-X) EX  " ..., with
     // its "\r\n"); written only while the "DisplayLog" check box is ticked.

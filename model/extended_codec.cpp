@@ -100,22 +100,23 @@ constexpr std::array<ExtendedCodec, ef::kCount> kCodecs{{
     {ef::kUnused001},
     {ef::kUnused002},
     {ef::kUnused00F},
-    {ef::kIoAssign, "IoAssignTable", kIoAssignFields, true},
-    {ef::kInputName, "InputNames", kInputNameFields, true},
-    {ef::kInputTrim, "InputTrims", kInputTrimFields, true},
+    // The last number names how many leading fields name the item.
+    {ef::kIoAssign, "IoAssignTable", kIoAssignFields, true, 0, 2},
+    {ef::kInputName, "InputNames", kInputNameFields, true, 0, 2},
+    {ef::kInputTrim, "InputTrims", kInputTrimFields, true, 0, 1},
     {ef::kUnused013},
-    {ef::kDspParameterRequest, "DspParameterTable", kDspParameterFields, false},
-    {ef::kDspParameter, "DspParameterTable", kDspParameterFields, true},
-    {ef::kEqBandRequest, "EqSettings", kEqBandFields, false},
-    {ef::kEqBand, "EqSettings", kEqBandFields, true},
-    {ef::kCinemaEq, "EqSettings", kCinemaEqFields, true},
+    {ef::kDspParameterRequest, "DspParameterTable", kDspParameterFields, false, 0, 3},
+    {ef::kDspParameter, "DspParameterTable", kDspParameterFields, true, 0, 3},
+    {ef::kEqBandRequest, "EqSettings", kEqBandFields, false, 0, 2},
+    {ef::kEqBand, "EqSettings", kEqBandFields, true, 0, 2},
+    {ef::kCinemaEq, "EqSettings", kCinemaEqFields, true, 0, 1},
     // The receiver reports the option byte with an LL one less than its three data characters.
-    {ef::kEqOption, "EqSettings", kEqOptionFields, true, -1},
-    {ef::kTone, "ToneSettings", kToneFields, true},
-    {ef::kDcTrigger, "DcTrigger1 / DcTrigger2", kDcTriggerFields, true},
-    {ef::kSpeakerDistance, "SpeakerDistances", kSpeakerDistanceFields, true},
-    {ef::kPictureMode, "PictureModeAdjust", kPictureModeFields, true},
-    {ef::kTunerPreset, "TunerPresets", kTunerPresetFields, true},
+    {ef::kEqOption, "EqSettings", kEqOptionFields, true, -1, 1},
+    {ef::kTone, "ToneSettings", kToneFields, true, 0, 2},
+    {ef::kDcTrigger, "DcTrigger1 / DcTrigger2", kDcTriggerFields, true, 0, 3},
+    {ef::kSpeakerDistance, "SpeakerDistances", kSpeakerDistanceFields, true, 0, 1},
+    {ef::kPictureMode, "PictureModeAdjust", kPictureModeFields, true, 0, 1},
+    {ef::kTunerPreset, "TunerPresets", kTunerPresetFields, true, 0, 2},
 }};
 
 constexpr bool CodecsInOrder() {
@@ -137,6 +138,24 @@ constexpr bool DataFits() {
     return true;
 }
 static_assert(DataFits(), "every part's data fits ExtendedData");
+
+// The fields that name the item are carried always, never only by a write, so that a request,
+// a write and the reply all begin with them.
+constexpr bool KeysLeadEveryPart() {
+    for (const ExtendedCodec& codec : kCodecs) {
+        if (codec.keyFields > codec.fields.size()) {
+            return false;
+        }
+        for (std::size_t i = 0; i < codec.keyFields; ++i) {
+            if (codec.fields[i].presence != FieldPresence::kAlways ||
+                codec.fields[i].coding == FieldCoding::kZeroPad) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+static_assert(KeysLeadEveryPart(), "the key fields come first in every part");
 
 constexpr std::array<int, 4> kIoRowDigits{3, 1, 2, 0};
 
@@ -216,6 +235,14 @@ int ExtendedFrameLength(int function, int mode) {
     const ExtendedPart part = mode == ef::kWrite ? ExtendedPart::kWrite : ExtendedPart::kRequest;
     return extended_frame::kCodeAndModeLength +
            static_cast<int>(FindExtendedCodec(function)->DataLength(part));
+}
+
+std::size_t ExtendedKeyLength(const ExtendedCodec& codec) {
+    std::size_t length = 0;
+    for (std::size_t i = 0; i < codec.keyFields && i < codec.fields.size(); ++i) {
+        length += FieldWidth(codec.fields[i]);
+    }
+    return length;
 }
 
 int ExtendedReplyLength(const ExtendedCodec& codec) {

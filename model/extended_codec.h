@@ -93,6 +93,9 @@ struct ExtendedCodec {
     bool replyStored = false;
     // The receiver reports the LL of some replies other than it counts (269: one less).
     int replyLengthAdjust = 0;
+    // How many leading fields name the item (the record, row, entry, program and parameter...):
+    // an accepted reply carries them as the frame did, which pairs the reply with its frame.
+    std::size_t keyFields = 0;
 
     bool Sent() const { return !fields.empty(); }
 
@@ -107,6 +110,10 @@ struct ExtendedCodec {
         return length;
     }
 };
+
+// The characters at the start of the data that name the item a frame or an accepted reply is
+// about (the codec's key fields); the same in a request, a write and the reply.
+std::size_t ExtendedKeyLength(const ExtendedCodec& codec);
 
 // The codec of a function 256..274; nullptr for any other number.
 const ExtendedCodec* FindExtendedCodec(int function);

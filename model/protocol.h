@@ -153,6 +153,11 @@ inline constexpr int kCodeAndModeLength = 4;
 inline constexpr char kAccepted = '0';
 }  // namespace extended_frame
 
+// The receiver reads what it hears into an input buffer of this many bytes and takes one frame
+// (up to its ETX) at a time out of it, each once its answer to the frame before is out; bytes
+// that arrive while the buffer is full are lost. The editor never has more than this in flight.
+inline constexpr std::size_t kReceiverInputBuffer = 64;
+
 // The prefixes of the protocol log's lines, with their trailing blanks.
 namespace log_prefix {
 inline constexpr std::string_view kSent = "(PC) EX  ";

@@ -89,4 +89,9 @@ ReportCodes ReportCodesOf(int commandNumber) {
     return kReportCodes[static_cast<std::size_t>(commandNumber)];
 }
 
+bool AnsweredWithConfiguration(int commandNumber) {
+    return commandNumber == command::kStatusRequest || commandNumber == command::kPower ||
+           commandNumber == command::kHomePresetRecall;
+}
+
 }  // namespace tra1

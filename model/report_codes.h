@@ -14,4 +14,9 @@ struct ReportCodes {
 // the status request, extended function numbers and anything else.
 ReportCodes ReportCodesOf(int commandNumber);
 
+// Whether the receiver's answer to a command is or ends with a configuration frame: the status
+// request, and the power (8) and home preset recall (28) commands, whose report the receiver
+// follows with its fresh state.
+bool AnsweredWithConfiguration(int commandNumber);
+
 }  // namespace tra1

@@ -6,7 +6,9 @@
 #include <QSettings>
 #include <iostream>
 #include <memory>
+#include <optional>
 
+#include "app/editor_settings_store.h"
 #include "app/main_window_ids.h"
 #include "app/port_settings.h"
 #include "app/receiver_editor_app.h"
@@ -30,6 +32,27 @@ namespace {
 QString FromView(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
+
+// Configuration > "Fast Transfer" in the user's settings file, section [transfers].
+class QtEditorSettingsStore final : public tra1::EditorSettingsStore {
+public:
+    std::optional<bool> LoadFastTransfer() const override {
+        const QVariant value = settings_.value(kFastTransferKey);
+        if (!value.isValid()) {
+            return std::nullopt;
+        }
+        return value.toBool();
+    }
+    bool SaveFastTransfer(bool fast) override {
+        settings_.setValue(kFastTransferKey, fast);
+        settings_.sync();
+        return settings_.status() == QSettings::NoError;
+    }
+
+private:
+    static constexpr const char* kFastTransferKey = "transfers/fastTransfer";
+    mutable QSettings settings_;
+};
 
 }  // namespace
 
@@ -78,9 +101,11 @@ int main(int argc, char** argv) {
     tra1::qtui::QtFrontEnd frontEnd(loop);
     frontEnd.RememberPlaces(&places);
 
+    QtEditorSettingsStore editorSettings;
     tra1::CReceiverEditorApp editor(
         loop, std::make_unique<tra1::serial::MappedSerialPort>(ports),
-        tra1::PortSettings{&ports, &store, [] { return tra1::serial::DiscoverSerialDevices(); }});
+        tra1::PortSettings{&ports, &store, [] { return tra1::serial::DiscoverSerialDevices(); }},
+        &editorSettings);
     if (commandLine.options.configurationFile) {
         editor.OpenFileAtStart(*commandLine.options.configurationFile);
     }

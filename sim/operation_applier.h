@@ -4,6 +4,8 @@
 #include <string_view>
 
 #include "model/command_table.h"
+#include "model/protocol.h"
+#include "model/report_codes.h"
 #include "sim/receiver_state.h"
 
 namespace tra1::sim {
@@ -18,8 +20,8 @@ int ApplyOperation(ReceiverState& state, const DecodedOperation& op);
 
 // Whether the receiver follows its report for this command with a fresh configuration frame
 // (power on/off, command 8, and the home preset recall, command 28).
-constexpr bool SendsConfigurationAfter(int commandNumber) {
-    return commandNumber == 8 || commandNumber == 28;
+inline bool SendsConfigurationAfter(int commandNumber) {
+    return commandNumber != command::kStatusRequest && AnsweredWithConfiguration(commandNumber);
 }
 
 }  // namespace tra1::sim

@@ -14,6 +14,19 @@ namespace {
 
 constexpr std::int64_t kNsPerMs = 1'000'000;
 
+std::int64_t TicksOfNs(std::int64_t ns) {
+    return ns * serial::kLineTicksPerMs / kNsPerMs;
+}
+
+std::int64_t NsOfTicks(std::int64_t ticks) {
+    return ticks * kNsPerMs / serial::kLineTicksPerMs;
+}
+
+// When byte `index` of a run that starts at `startNs` has crossed the line.
+std::int64_t CrossedNs(std::int64_t startNs, std::size_t index) {
+    return startNs + static_cast<std::int64_t>(index + 1) * serial::kNanosecondsPerByte;
+}
+
 }  // namespace
 
 std::int64_t PacedLine::NowNs() {
@@ -35,20 +48,12 @@ bool PacedLine::Hear(int fd, std::int64_t nowNs) {
         if (n <= 0) {
             return false;
         }
-        // The far end has heard the bytes once they have crossed the line.
-        const std::int64_t heard = nowNs + n * serial::kNanosecondsPerByte;
-        std::int64_t start = std::max(heard, lineFreeNs_);
-        for (serial::LineSegment& segment :
-             device_.Receive(std::string_view(buffer.data(), static_cast<std::size_t>(n)))) {
-            start += std::max(segment.gapBeforeMs, 0) * kNsPerMs;
-            if (segment.bytes.empty()) {
-                continue;
-            }
-            const auto length =
-                static_cast<std::int64_t>(segment.bytes.size()) * serial::kNanosecondsPerByte;
+        for (serial::TimedSegment& segment : device_.Hear(
+                 std::string_view(buffer.data(), static_cast<std::size_t>(n)), TicksOfNs(nowNs))) {
+            const std::int64_t start = std::max(NsOfTicks(segment.startTick), lineFreeNs_);
+            lineFreeNs_ = start + static_cast<std::int64_t>(segment.bytes.size()) *
+                                      serial::kNanosecondsPerByte;
             outgoing_.push_back(Outgoing{std::move(segment.bytes), start, 0});
-            start += length;
-            lineFreeNs_ = start;
         }
     }
 }
@@ -56,13 +61,11 @@ bool PacedLine::Hear(int fd, std::int64_t nowNs) {
 bool PacedLine::Speak(int fd, std::int64_t nowNs) {
     while (!outgoing_.empty()) {
         Outgoing& front = outgoing_.front();
-        if (nowNs < front.startNs) {
-            return true;
+        // Every byte that has crossed by now (a late wake-up sends the backlog at once).
+        std::size_t upTo = front.sent;
+        while (upTo < front.bytes.size() && CrossedNs(front.startNs, upTo) <= nowNs) {
+            ++upTo;
         }
-        // Every byte whose time has come (a late wake-up sends the backlog at once).
-        const auto due =
-            static_cast<std::size_t>((nowNs - front.startNs) / serial::kNanosecondsPerByte) + 1;
-        const std::size_t upTo = std::min(due, front.bytes.size());
         if (upTo > front.sent) {
             const ssize_t n = ::write(fd, front.bytes.data() + front.sent, upTo - front.sent);
             if (n < 0 && errno == EINTR) {
@@ -85,18 +88,27 @@ bool PacedLine::Speak(int fd, std::int64_t nowNs) {
     return true;
 }
 
-int PacedLine::MsUntilNextByte(std::int64_t nowNs, int idleMs) const {
+int PacedLine::MsUntilNextWrite(std::int64_t nowNs, int idleMs) const {
     if (outgoing_.empty()) {
         return idleMs;
     }
     const Outgoing& front = outgoing_.front();
+    // A slice: the bytes of about 10 ms go together, but the last byte of an answer goes the
+    // moment it has crossed, so that the editor gets the whole answer on time.
+    const std::int64_t nextNs = CrossedNs(front.startNs, front.sent);
+    const std::int64_t endNs = CrossedNs(front.startNs, front.bytes.size() - 1);
     const std::int64_t dueNs =
-        front.startNs + static_cast<std::int64_t>(front.sent) * serial::kNanosecondsPerByte;
+        std::min(endNs, nextNs + kSliceMs * kNsPerMs - serial::kNanosecondsPerByte);
     if (dueNs <= nowNs) {
         return 0;
     }
     return static_cast<int>(
         std::min<std::int64_t>((dueNs - nowNs + kNsPerMs - 1) / kNsPerMs, idleMs));
+}
+
+void PacedLine::Clear() {
+    outgoing_.clear();
+    device_.Reset();
 }
 
 }  // namespace tra1::sim

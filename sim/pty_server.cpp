@@ -1,5 +1,7 @@
 #include "sim/pty_server.h"
 
+#include "sim/receiver_pacing.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <termios.h>
@@ -16,7 +18,7 @@ constexpr int kIdlePollMs = 100;  // how often the stop flag is looked at when n
 
 }  // namespace
 
-PtyServer::PtyServer(serial::FarEnd& device) : line_(device) {}
+PtyServer::PtyServer(serial::FarEnd& device) : line_(device, kReceiverPacing) {}
 
 PtyServer::~PtyServer() {
     if (keepOpen_ >= 0) {
@@ -70,7 +72,7 @@ int PtyServer::Run(const volatile std::sig_atomic_t& stop) {
     }
     while (stop == 0) {
         pollfd p{master_, POLLIN, 0};
-        const int ready = ::poll(&p, 1, line_.MsUntilNextByte(PacedLine::NowNs(), kIdlePollMs));
+        const int ready = ::poll(&p, 1, line_.MsUntilNextWrite(PacedLine::NowNs(), kIdlePollMs));
         if (ready < 0 && errno != EINTR) {
             return 1;
         }

@@ -1,5 +1,7 @@
 #include "sim/tcp_server.h"
 
+#include "sim/receiver_pacing.h"
+
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
@@ -19,7 +21,7 @@ constexpr int kBacklog = 4;
 
 }  // namespace
 
-TcpServer::TcpServer(serial::FarEnd& device) : line_(device) {}
+TcpServer::TcpServer(serial::FarEnd& device) : line_(device, kReceiverPacing) {}
 
 TcpServer::~TcpServer() {
     DropClient();
@@ -90,7 +92,7 @@ int TcpServer::Run(const volatile std::sig_atomic_t& stop) {
         std::array<pollfd, 2> fds{pollfd{listener_, POLLIN, 0}, pollfd{client_, POLLIN, 0}};
         const nfds_t count = client_ >= 0 ? 2 : 1;
         const int ready =
-            ::poll(fds.data(), count, line_.MsUntilNextByte(PacedLine::NowNs(), kIdlePollMs));
+            ::poll(fds.data(), count, line_.MsUntilNextWrite(PacedLine::NowNs(), kIdlePollMs));
         if (ready < 0 && errno != EINTR) {
             return 1;
         }

@@ -9,9 +9,13 @@
 
 namespace tra1::serial {
 
-InMemorySerialPort::InMemorySerialPort(const LineClock& clock, FarEnd& farEnd)
+InMemorySerialPort::InMemorySerialPort(const LineClock& clock, FarEnd& farEnd,
+                                       std::optional<FarEndPacing> pacing)
     : clock_(clock), farEnd_(farEnd) {
     outcomes_.fill(OpenResult::kOpened);
+    if (pacing) {
+        paced_.emplace(farEnd_, *pacing);
+    }
 }
 
 std::int64_t InMemorySerialPort::NowTicks() const {
@@ -42,6 +46,9 @@ OpenResult InMemorySerialPort::Open(int port) {
     // Like a real port, an open starts with empty queues.
     pending_.clear();
     readable_.clear();
+    if (paced_) {
+        paced_->Reset();
+    }
     return OpenResult::kOpened;
 }
 
@@ -145,6 +152,12 @@ std::size_t InMemorySerialPort::Write(std::string_view bytes) {
         return 0;
     }
     written_.append(bytes);
+    if (paced_) {
+        for (TimedSegment& segment : paced_->Hear(bytes, NowTicks())) {
+            Queue(std::move(segment.bytes), segment.startTick, 0);
+        }
+        return bytes.size();
+    }
     // The far end sees the bytes when they have crossed the line; it answers after that, and
     // each of its segments follows the previous one after the segment's own pause.
     const std::int64_t earliest =
@@ -161,6 +174,22 @@ std::size_t InMemorySerialPort::BytesInFlight() const {
         n += p.bytes.size() - p.delivered;
     }
     return n;
+}
+
+std::optional<std::int64_t> InMemorySerialPort::NextArrivalMs() const {
+    if (!open_) {
+        return std::nullopt;
+    }
+    if (!readable_.empty() || farEndGone_) {
+        return clock_.NowMs();
+    }
+    if (pending_.empty()) {
+        return std::nullopt;
+    }
+    const Pending& front = pending_.front();
+    const std::int64_t end =
+        front.startTick + static_cast<std::int64_t>(front.bytes.size()) * kLineTicksPerByte;
+    return std::max(clock_.NowMs(), (end + kLineTicksPerMs - 1) / kLineTicksPerMs);
 }
 
 std::int64_t InMemorySerialPort::LineIdleAtMs() const {

@@ -3,25 +3,33 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <string>
 
 #include "platform/serial/far_end.h"
 #include "platform/serial/line_clock.h"
+#include "platform/serial/paced_far_end.h"
 #include "platform/serial/serial_port.h"
 
 namespace tra1::serial {
 
 // The editor's end of an in-memory serial line whose other end is a FarEnd (the virtual
-// receiver). What the editor writes reaches the far end at once; the far end's answer starts
-// once the written bytes would have crossed the line and then arrives at 9600 baud on the given
-// clock: after t ms, floor(t * 24 / 25) bytes of it can be read. Nothing here sleeps or looks at
-// the wall clock.
+// receiver), on the given clock; nothing here sleeps or looks at the wall clock. The far end's
+// answers arrive at 9600 baud: after t ms of an answer, floor(t * 24 / 25) of its bytes can be
+// read.
+//
+// With a FarEndPacing the far end is paced as a receiver is (PacedFarEnd): the editor's bytes
+// cross the line one after another, each frame is heard when its last byte has crossed and
+// answered once the answer before it is out, and bytes that overrun its input buffer are lost.
+// Without one, each write reaches the far end whole, and the answer starts once the written
+// bytes would have crossed the line.
 //
 // Tests can make a port number refuse to open or refuse its settings, and can make the far end
 // hang up.
 class InMemorySerialPort final : public SerialPort {
 public:
-    InMemorySerialPort(const LineClock& clock, FarEnd& farEnd);
+    InMemorySerialPort(const LineClock& clock, FarEnd& farEnd,
+                       std::optional<FarEndPacing> pacing = std::nullopt);
 
     OpenResult Open(int port) override;
     bool IsOpen() const override { return open_; }
@@ -54,6 +62,12 @@ public:
     std::size_t BytesInFlight() const;
     // The virtual time (ms, rounded up) at which the last queued byte will have arrived.
     std::int64_t LineIdleAtMs() const;
+    // When bytes will next be ready to read, in the clock's ms: now when some wait, else when the
+    // answer now on its way has arrived whole; nullopt when nothing is on its way or the port is
+    // closed.
+    std::optional<std::int64_t> NextArrivalMs() const override;
+    // Bytes the paced far end lost to its full input buffer (0 without pacing).
+    std::size_t BytesLostByFarEnd() const { return paced_ ? paced_->LostBytes() : 0; }
 
 private:
     struct Pending {
@@ -69,6 +83,7 @@ private:
 
     const LineClock& clock_;
     FarEnd& farEnd_;
+    std::optional<PacedFarEnd> paced_;
     std::array<OpenResult, kLastComPort + 1> outcomes_{};
     std::array<OpenError, kLastComPort + 1> reasons_{};
     OpenError error_;

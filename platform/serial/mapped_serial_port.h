@@ -27,6 +27,9 @@ public:
     }
     bool Close() override { return active_ != nullptr && active_->Close(); }
     bool TakeHangUp() override { return active_ != nullptr && active_->TakeHangUp(); }
+    int ReadableDescriptor() const override {
+        return IsOpen() ? active_->ReadableDescriptor() : -1;
+    }
     OpenError LastOpenError() const override { return error_; }
 
     // The target of the port that is open (or was tried last).

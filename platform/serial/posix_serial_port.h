@@ -35,6 +35,7 @@ public:
     std::string LastWriteError() const override { return writeError_; }
     bool Close() override;
     bool TakeHangUp() override;
+    int ReadableDescriptor() const override { return fd_; }
     OpenError LastOpenError() const override { return error_; }
 
     // The path of the open device; empty when closed.

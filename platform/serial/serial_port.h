@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -59,6 +61,13 @@ public:
 
     // True once after the port closed itself because the far end hung up.
     virtual bool TakeHangUp() = 0;
+
+    // How a caller learns that bytes have arrived without asking every few milliseconds. A port
+    // of the operating system names the descriptor that becomes readable (-1 while closed); a
+    // line that runs on the caller's own clock (the in-memory line) says instead when its next
+    // bytes will be there, in that clock's milliseconds (nullopt: none on their way).
+    virtual int ReadableDescriptor() const { return -1; }
+    virtual std::optional<std::int64_t> NextArrivalMs() const { return std::nullopt; }
 
     // Why the last Open failed; kind kNone after one that succeeded, or when the port cannot
     // say.

@@ -37,6 +37,7 @@ public:
     std::size_t Write(std::string_view bytes) override;
     bool Close() override;
     bool TakeHangUp() override;
+    int ReadableDescriptor() const override { return fd_; }
     OpenError LastOpenError() const override { return error_; }
 
     // What an rfc2217:// server confirmed of the line settings (empty for socket://).

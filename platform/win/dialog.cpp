@@ -10,10 +10,10 @@
 #include "platform/win/event_loop.h"
 #include "platform/win/list_box.h"
 #include "platform/win/progress_bar.h"
+#include "platform/win/resource_registry.h"
 #include "platform/win/slider.h"
 #include "platform/win/static.h"
 #include "platform/win/virtual_clock.h"
-#include "platform/win/resource_registry.h"
 
 namespace tra1::win {
 
@@ -95,8 +95,7 @@ bool Dialog::Create(WindowHandle parent) {
     if (!IsWindow()) {
         return false;  // the dialog closed itself while initialising
     }
-    if ((template_->style & dialog_style::kCenter) != 0 &&
-        placement_ == Placement::kTemplate) {
+    if ((template_->style & dialog_style::kCenter) != 0 && placement_ == Placement::kTemplate) {
         CenterWindow(parent);
     }
     if ((template_->style & dialog_style::kVisible) != 0 && !ended_) {
@@ -160,7 +159,7 @@ void Dialog::RunHeadlessModal() {
         }
         const std::int64_t wait = std::min(*next, loop.ModalTimeLimitMs() - used);
         if (!loop.AdvanceBy(wait)) {
-            loop.clock().Sleep(wait);  // real clock without a front end
+            loop.WaitForInput(wait);  // real clock without a front end
         }
     }
 }

@@ -1,6 +1,10 @@
 #include "platform/win/event_loop.h"
 
+#include <poll.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <limits>
 
 #include "platform/win/scripted_prompter.h"
 #include "platform/win/virtual_clock.h"
@@ -11,6 +15,8 @@ namespace tra1::win {
 namespace {
 constexpr std::uint32_t kMinimumTimerPeriodMs = 10;
 constexpr int kRunawayLimit = 1'000'000;
+// Deliveries of one watch at one virtual time before it must wait for time to move.
+constexpr int kDeliveriesAtOnce = 64;
 }  // namespace
 
 EventLoop::EventLoop(Clock& clock)
@@ -107,6 +113,76 @@ std::optional<std::uint32_t> EventLoop::TimerPeriod(WindowHandle window, TimerId
     return found->second.period_ms;
 }
 
+EventLoop::WatchId EventLoop::WatchInput(const InputSource& source, std::function<void()> onInput) {
+    const WatchId id = next_watch_++;
+    watches_.emplace(id, Watch{&source, std::move(onInput), true, -1, 0});
+    Wake();
+    return id;
+}
+
+void EventLoop::StopWatching(WatchId id) {
+    if (watches_.erase(id) > 0) {
+        Wake();
+    }
+}
+
+void EventLoop::EnableWatch(WatchId id, bool enabled) {
+    const auto found = watches_.find(id);
+    if (found != watches_.end() && found->second.enabled != enabled) {
+        found->second.enabled = enabled;
+        Wake();
+    }
+}
+
+std::vector<EventLoop::WatchedDescriptor> EventLoop::WatchedDescriptors() const {
+    std::vector<WatchedDescriptor> descriptors;
+    for (const auto& [id, watch] : watches_) {
+        const int fd = watch.source->ReadableDescriptor();
+        if (watch.enabled && fd >= 0) {
+            descriptors.push_back({id, fd});
+        }
+    }
+    return descriptors;
+}
+
+void EventLoop::DeliverInput(WatchId id) {
+    const auto found = watches_.find(id);
+    if (found == watches_.end() || !found->second.enabled) {
+        return;
+    }
+    Watch& watch = found->second;
+    const std::int64_t now = clock_.NowMs();
+    watch.deliveries_at_once = watch.delivered_at_ms == now ? watch.deliveries_at_once + 1 : 1;
+    watch.delivered_at_ms = now;
+    // A copy: the handler may stop the watch.
+    const std::function<void()> handler = watch.on_input;
+    if (handler) {
+        handler();
+    }
+    DrainPosted();
+}
+
+std::optional<EventLoop::DueInput> EventLoop::EarliestInput(std::int64_t by_ms) const {
+    std::optional<DueInput> best;
+    for (const auto& [id, watch] : watches_) {
+        if (!watch.enabled) {
+            continue;
+        }
+        const std::optional<std::int64_t> due = watch.source->InputDueAtMs();
+        if (!due || *due > by_ms) {
+            continue;
+        }
+        const std::int64_t at = std::max(*due, clock_.NowMs());
+        if (watch.delivered_at_ms == at && watch.deliveries_at_once >= kDeliveriesAtOnce) {
+            continue;
+        }
+        if (!best || at < best->due_ms) {
+            best = DueInput{id, at};
+        }
+    }
+    return best;
+}
+
 std::optional<EventLoop::TimerKey> EventLoop::EarliestDue(std::int64_t by_ms) const {
     std::optional<TimerKey> best;
     const Timer* best_timer = nullptr;
@@ -141,6 +217,14 @@ void EventLoop::FireTimer(const TimerKey& key) {
 void EventLoop::ProcessDue() {
     DrainPosted();
     const std::int64_t now = clock_.NowMs();
+    // Input first: what has arrived is taken before the timers look at the line.
+    for (int i = 0; i < kDeliveriesAtOnce; ++i) {
+        const std::optional<DueInput> input = EarliestInput(now);
+        if (!input) {
+            break;
+        }
+        DeliverInput(input->id);
+    }
     // Snapshot what is due now, in due order, so each timer fires at most once per call.
     std::vector<std::pair<TimerKey, std::pair<std::int64_t, std::uint64_t>>> due;
     for (const auto& [key, timer] : timers_) {
@@ -166,14 +250,18 @@ std::optional<std::int64_t> EventLoop::NextDueIn() const {
     if (!queue_.empty()) {
         return 0;
     }
-    if (timers_.empty()) {
+    std::optional<std::int64_t> earliest;
+    for (const auto& [key, timer] : timers_) {
+        earliest = earliest ? std::min(*earliest, timer.due_ms) : timer.due_ms;
+    }
+    if (const std::optional<DueInput> input =
+            EarliestInput(std::numeric_limits<std::int64_t>::max())) {
+        earliest = earliest ? std::min(*earliest, input->due_ms) : input->due_ms;
+    }
+    if (!earliest) {
         return std::nullopt;
     }
-    std::int64_t earliest = timers_.begin()->second.due_ms;
-    for (const auto& [key, timer] : timers_) {
-        earliest = std::min(earliest, timer.due_ms);
-    }
-    return std::max<std::int64_t>(0, earliest - clock_.NowMs());
+    return std::max<std::int64_t>(0, *earliest - clock_.NowMs());
 }
 
 bool EventLoop::AdvanceBy(std::int64_t ms) {
@@ -194,10 +282,21 @@ bool EventLoop::AdvanceUntil(const std::function<bool()>& done, std::int64_t lim
     if (done()) {
         return true;
     }
-    while (const auto key = EarliestDue(target)) {
-        virtual_clock->SetNow(timers_.at(*key).due_ms);
-        FireTimer(*key);
-        DrainPosted();
+    for (;;) {
+        const std::optional<TimerKey> key = EarliestDue(target);
+        const std::optional<DueInput> input = EarliestInput(target);
+        if (!key && !input) {
+            break;
+        }
+        // Input that arrives no later than the next timer is taken first.
+        if (input && (!key || input->due_ms <= timers_.at(*key).due_ms)) {
+            virtual_clock->SetNow(input->due_ms);
+            DeliverInput(input->id);
+        } else {
+            virtual_clock->SetNow(timers_.at(*key).due_ms);
+            FireTimer(*key);
+            DrainPosted();
+        }
         if (done()) {
             return true;
         }
@@ -205,6 +304,53 @@ bool EventLoop::AdvanceUntil(const std::function<bool()>& done, std::int64_t lim
     virtual_clock->SetNow(target);
     DrainPosted();
     return done();
+}
+
+bool EventLoop::WaitForInput(std::int64_t ms) {
+    if (clock_.AsVirtual() != nullptr) {
+        return false;
+    }
+    const std::vector<WatchedDescriptor> watched = WatchedDescriptors();
+    if (watched.empty()) {
+        clock_.Sleep(ms);
+        return true;
+    }
+    std::vector<pollfd> fds;
+    fds.reserve(watched.size());
+    for (const WatchedDescriptor& w : watched) {
+        fds.push_back(pollfd{w.descriptor, POLLIN, 0});
+    }
+    const int timeoutMs = static_cast<int>(std::clamp<std::int64_t>(ms, 0, 60'000));
+    const int ready = ::poll(fds.data(), fds.size(), timeoutMs);
+    if (ready <= 0) {
+        return true;  // the time passed, or a signal came: the caller looks again
+    }
+    for (std::size_t i = 0; i < fds.size(); ++i) {
+        // A hang-up is input too: the read that follows reports it.
+        if ((fds[i].revents & (POLLIN | POLLHUP | POLLERR)) != 0) {
+            DeliverInput(watched[i].id);
+        }
+    }
+    return true;
+}
+
+bool EventLoop::RunUntil(const std::function<bool()>& done, std::int64_t limitMs) {
+    if (clock_.AsVirtual() != nullptr) {
+        return AdvanceUntil(done, limitMs);
+    }
+    const std::int64_t endMs = clock_.NowMs() + std::max<std::int64_t>(0, limitMs);
+    for (;;) {
+        ProcessDue();
+        if (done()) {
+            return true;
+        }
+        const std::int64_t now = clock_.NowMs();
+        if (now >= endMs) {
+            return false;
+        }
+        const std::optional<std::int64_t> next = NextDueIn();
+        WaitForInput(std::min(next.value_or(endMs - now), endMs - now));
+    }
 }
 
 void EventLoop::Pause(std::int64_t ms) {

@@ -12,6 +12,11 @@
 //    the wake hook says that something new was posted or a timer changed.
 //  - Pause(ms) blocks: nothing is dispatched while it runs; on the virtual clock time moves on.
 //
+// Input (the bytes of a serial line) is watched as well, so that it is taken the moment it
+// arrives rather than at the next timer: a watched InputSource's handler runs when its
+// descriptor becomes readable (the front end watches the descriptors: WatchedDescriptors,
+// DeliverInput) or, on the virtual clock, when its InputDueAtMs comes.
+//
 // Single-threaded: every call comes from the loop's thread. The loop must outlive its windows.
 
 #include <cstdint>
@@ -24,6 +29,7 @@
 #include <vector>
 
 #include "platform/win/clock.h"
+#include "platform/win/input_source.h"
 #include "platform/win/message.h"
 #include "platform/win/window_handle.h"
 
@@ -70,19 +76,46 @@ public:
     void KillTimersOf(WindowHandle window);
     std::optional<std::uint32_t> TimerPeriod(WindowHandle window, TimerId id) const;
 
+    // --- input -----------------------------------------------------------------------------
+    using WatchId = std::uint64_t;
+    // Runs `onInput` whenever `source` has input, while the watch is enabled (it starts
+    // enabled). The source must outlive the watch.
+    WatchId WatchInput(const InputSource& source, std::function<void()> onInput);
+    void StopWatching(WatchId id);
+    // A handler that cannot take input now (it is still busy with the last) disables its watch,
+    // so that a readable descriptor does not call it again and again.
+    void EnableWatch(WatchId id, bool enabled);
+    struct WatchedDescriptor {
+        WatchId id;
+        int descriptor;
+    };
+    // The enabled watches whose source has a descriptor now: what a front end watches.
+    std::vector<WatchedDescriptor> WatchedDescriptors() const;
+    // A front end saw the watch's descriptor become readable: runs its handler (when the watch
+    // is still enabled) and drains the posted messages.
+    void DeliverInput(WatchId id);
+
     // --- running ---------------------------------------------------------------------------
-    // Drains posted messages, then fires each timer that is due by the clock's time (each at
-    // most once per call; a timer late by several periods fires once and is rescheduled from
-    // now, like the toolkit's coalesced timers), draining posted messages after each.
+    // Drains posted messages, delivers the input that is due by the clock's time, then fires
+    // each timer that is due (each at most once per call; a timer late by several periods fires
+    // once and is rescheduled from now, like the toolkit's coalesced timers), draining posted
+    // messages after each.
     void ProcessDue();
-    // 0 when posted messages wait; else the milliseconds until the next timer falls due (0 if
-    // overdue); nullopt when nothing is queued and no timer runs.
+    // 0 when posted messages wait; else the milliseconds until the next timer falls due or the
+    // next input is due (0 if overdue); nullopt when nothing is queued and no timer runs.
     std::optional<std::int64_t> NextDueIn() const;
     // Virtual clock only (false otherwise): moves time forward by `ms` as described above.
     bool AdvanceBy(std::int64_t ms);
     // Virtual clock only: advances timer by timer until `done()` is true (checked after every
     // delivery step) or `limit_ms` has passed. True if `done()` became true.
     bool AdvanceUntil(const std::function<bool()>& done, std::int64_t limit_ms);
+    // Real clock without a front end: waits up to `ms` for a watched descriptor to become
+    // readable, and delivers its input, or for the time to pass. The virtual clock moves on
+    // through AdvanceBy instead: false there, nothing happens.
+    bool WaitForInput(std::int64_t ms);
+    // Real clock without a front end: runs what falls due and waits for input in between, until
+    // `done()` is true or `limitMs` has passed. True if `done()` became true.
+    bool RunUntil(const std::function<bool()>& done, std::int64_t limitMs);
     // A blocking pause of `ms`: dispatches nothing. On the virtual clock time moves on, and
     // timers that fall due meanwhile fire at the next AdvanceBy/ProcessDue.
     void Pause(std::int64_t ms);
@@ -166,7 +199,22 @@ private:
         std::uint64_t created;
     };
 
+    struct Watch {
+        const InputSource* source;
+        std::function<void()> on_input;
+        bool enabled;
+        // Deliveries at one virtual time: a source that stays due without being read is given a
+        // rest until time moves on, so the loop cannot spin on it.
+        std::int64_t delivered_at_ms;
+        int deliveries_at_once;
+    };
+    struct DueInput {
+        WatchId id;
+        std::int64_t due_ms;
+    };
+
     std::optional<TimerKey> EarliestDue(std::int64_t by_ms) const;
+    std::optional<DueInput> EarliestInput(std::int64_t by_ms) const;
     void FireTimer(const TimerKey& key);
     void Wake() const;
     LResult Deliver(Window& window, Msg msg, WParam w, LParam l);
@@ -175,6 +223,8 @@ private:
     Clock& clock_;
     std::deque<Posted> queue_;
     std::map<TimerKey, Timer> timers_;
+    std::map<WatchId, Watch> watches_;
+    WatchId next_watch_ = 1;
     std::unordered_map<WindowHandle, WindowEntry> windows_;
     std::vector<std::unique_ptr<Window>> delete_later_;
     std::uint64_t next_handle_ = 1;

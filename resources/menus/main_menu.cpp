@@ -35,7 +35,8 @@ MenuTemplate MakeMainMenu() {
         Popup("&Connection", {Item("&Connect", 32791), Item("&Disconnect", 32792),
                               Item("&Port Settings...", 32795)}),
         Popup("Control &Mode", {Item("&Realtime Mode", 32787), Item("&Asynchronous Mode", 32788)}),
-        Popup("Con&figuration", {Item("&Upload", 32793), Item("&Download", 32794)}),
+        Popup("Con&figuration",
+              {Item("&Upload", 32793), Item("&Download", 32794), Item("&Fast Transfer", 32796)}),
         // The panels in the order the user meets them on the receiver's set-up menu.
         Popup("&Window",
               {

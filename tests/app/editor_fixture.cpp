@@ -16,7 +16,7 @@ void EditorFixture::RestartEditor() {
     }
     loop.DrainPosted();
     window.reset();
-    auto line = std::make_unique<serial::InMemorySerialPort>(lineClock, portSwitch);
+    auto line = std::make_unique<serial::InMemorySerialPort>(lineClock, portSwitch, linePacing);
     port = line.get();
     portSwitch.SetLine(port);
     window =

@@ -6,6 +6,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,9 +50,12 @@ private:
 
 class EditorFixture : public ::testing::Test {
 protected:
-    EditorFixture() {
+    EditorFixture() : EditorFixture(std::nullopt) {}
+    // With a pacing, the line's far end takes what it hears as the receiver does: frame by frame
+    // at line time, one answer after the other, from its small input buffer (sim::kReceiverPacing).
+    explicit EditorFixture(std::optional<serial::FarEndPacing> pacing) : linePacing(pacing) {
         loop.SetPrompter(&prompter);
-        auto line = std::make_unique<serial::InMemorySerialPort>(lineClock, portSwitch);
+        auto line = std::make_unique<serial::InMemorySerialPort>(lineClock, portSwitch, linePacing);
         port = line.get();
         portSwitch.SetLine(port);
         window =
@@ -99,6 +103,7 @@ protected:
     win::ScriptedPrompter prompter;
     serial::FunctionLineClock lineClock{[this] { return clock.NowMs(); }};
     PortSwitch portSwitch;
+    std::optional<serial::FarEndPacing> linePacing;
     serial::InMemorySerialPort* port = nullptr;  // owned by the main window's link
     // What the application owns for the whole run.
     ReceiverImage editorImage;

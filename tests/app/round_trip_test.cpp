@@ -2,8 +2,8 @@
 // image changed in every block the panels edit (names, programs, the six presets and their
 // volumes among them) is downloaded with "Current Setting" and then with "Preset Setting", the
 // editor starts afresh with the default image, and an upload with "Preset Setting" brings back
-// the image that was downloaded, byte for byte, except the bytes the line cannot carry. Each of
-// those is named below with the reason.
+// the image that was downloaded, byte for byte, except the bytes the line cannot carry
+// (UncarriedMarks names each with the reason).
 
 #include <gtest/gtest.h>
 
@@ -12,10 +12,12 @@
 #include <string>
 #include <vector>
 
-#include "app/transfer_dsp_parameters.h"
+#include "app/configuration_compare.h"
+#include "app/line_carriage.h"
 #include "app/transfer_pc_memories.h"
 #include "model/model_profile.h"
 #include "platform/win/user_input.h"
+#include "sim/receiver_pacing.h"
 #include "tests/app/editor_fixture.h"
 
 namespace tra1::testing {
@@ -170,159 +172,53 @@ void ChangeTheRest(ReceiverImage& im) {
     im.SetUserMemoText("front room, after the new speakers");
 }
 
-// One range of bytes the line cannot carry.
-struct Uncarried {
-    std::size_t block;
-    std::size_t first;
-    std::size_t last;  // inclusive
-    const char* reason;
-};
+// How the virtual receiver takes what it hears: each write whole at once, or paced as the
+// receiver is, frame by frame from its 64-byte input buffer, which loses what overruns it; and
+// whether the transfers run stepwise or pipelined (Configuration > "Fast Transfer").
+enum class Line { kWhole, kPaced, kPacedPipelined };
 
-const Uncarried kUncarried[] = {
-    {block_index::kInputNames, 14 * input_names::kEntrySize, 16 * input_names::kEntrySize - 1,
-     "inputs 14 and 15 do not exist: no name is sent or asked for"},
-    {block_index::kInputProgramMap, input_index::kMultiChannel, input_index::kCount - 1,
-     "only the inputs 0..12 are selected and reported on the line"},
-    {block_index::kEqSettings, eq_layout::kBandsPerChannel, 2 * eq_layout::kBandsPerChannel - 1,
-     "the receiver reports no graphic EQ for channel record 1 (table digit 1 stores nothing)"},
-    {block_index::kEqSettings, eq_layout::kOption1, eq_layout::kOption2,
-     "the two GRAPHIC EQ options (function 269) are not part of the transfers"},
-    {block_index::kSpeakerSetup, speaker_setup::kMainLevel, speaker_setup::kMainLevel,
-     "MAIN LEVEL has no command and no place in the configuration frame"},
-    {block_index::kSpeakerSetup, speaker_setup::kPresenceOrSurroundBack, speaker_setup::kPhase,
-     "PR / SB has no command; the phase is only reported, and writing the subwoofer "
-     "configuration (0..3) sets it to normal"},
-    {block_index::kSpeakerSetup, 12, 15, "unused"},
-    {block_index::kSpeakerDistances, 12 * 4, 15 * 4 - 1,
-     "entry 12 is written but never asked for; entries 13 and 14 never travel"},
-    {block_index::kSpeakerLevels, 11, speaker_levels::kReportedLevel,
-     "11..15 are unused, the second set (16..31) has no command, byte 32 is only ever "
-     "reported by the receiver"},
-    {block_index::kVideoSettings, 7, 15, "unused"},
-    {block_index::kPictureModeAdjust, 5, 14, "picture mode record 0 beyond its five values"},
-    {block_index::kPictureModeAdjust, 20, 29, "picture mode record 1 beyond its five values"},
-    {block_index::kPictureModeAdjust, 35, 44, "picture mode record 2 beyond its five values"},
-    {block_index::kAudioDelay, 1, 2, "the two hidden delays have no command in the transfers"},
-    {block_index::kInputTrims, 14, 15, "inputs 14 and 15 do not exist"},
-    {block_index::kExternalInputSetting, 0, 3,
-     "the EXTERNAL INPUT SET values are neither sent nor reported"},
-    {block_index::kDisplaySettings, display_layout::kGrayBack, display_layout::kGrayBack,
-     "Gray Back is reported but the download does not send it"},
-    {block_index::kDisplaySettings, display_layout::kVideoConversion,
-     display_layout::kVideoConversion,
-     "one setting on the receiver with the video processor switch, which the download sends "
-     "after it"},
-    {block_index::kDcTrigger1, dc_trigger::kZone1Row + 13, dc_trigger::kZone1Row + 15,
-     "inputs 13..15 of the zone 1 row are not sent"},
-    {block_index::kDcTrigger1, dc_trigger::kZone2Row + 13, dc_trigger::kMultiChannel,
-     "inputs 13..15 of the zone 2 row, the zone 3 row and the multi-channel byte are not sent"},
-    {block_index::kDcTrigger2, dc_trigger::kZone1Row + 13, dc_trigger::kZone1Row + 15,
-     "inputs 13..15 of the zone 1 row are not sent"},
-    {block_index::kDcTrigger2, dc_trigger::kZone2Row + 13, dc_trigger::kMultiChannel,
-     "inputs 13..15 of the zone 2 row, the zone 3 row and the multi-channel byte are not sent"},
-    {block_index::kMainZoneState, main_zone::kReported5, 7,
-     "byte 5 is only reported by the receiver; 6 and 7 are unused"},
-    {block_index::kMainZoneState, main_zone::kReported16, main_zone::kReported16,
-     "only reported by the receiver"},
-    {block_index::kMainZoneState, main_zone::kPower, main_zone::kZone3Mute,
-     "the power is the receiver's to report; this model has no zone 3"},
-    {block_index::kMainZoneState, main_zone::kDspParameterPage, 31,
-     "the DSP PARAMETER panel's page is the PC's own; 27..31 are unused"},
-    {block_index::kMainVolumeMemories, kPresetEntryCount, kPresetEntryCount,
-     "the seventh memory is never offered"},
-    {block_index::kZone2VolumeMemories, kPresetEntryCount, kPresetEntryCount,
-     "the seventh memory is never offered"},
-    {block_index::kZone3VolumeMemories, 0, 6, "PC-side data"},
-    {block_index::kSpareByte, 0, 0, "PC-side data"},
-    {block_index::kUserMemo, 0, 499, "PC-side data"},
-};
-
-// The IoAssignTable bytes beyond each row's jacks: no jack, nothing sent.
-bool IoBeyondTheJacks(std::size_t offset) {
-    return offset % io_assign::kRowSize >= io_assign::kJackCount.at(offset / io_assign::kRowSize);
-}
-
-// A DSP slot the receiver has no parameter for in that program is never sent or asked for.
-// Slots 5..7 go out as parameters 5..7 with sub-index 1, which are also the first sub-fields
-// (slots 32, 35, 38): the receiver keeps one value for both, and its answer to parameters
-// 5..7 always lands in the sub-field slots.
-bool DspSlotNotCarried(std::size_t offset) {
-    const auto program = static_cast<int>(offset / dsp_table::kParametersPerProgram);
-    const auto slot = static_cast<int>(offset % dsp_table::kParametersPerProgram);
-    return !ReceiverHasSlot(program, slot) || !WireParameterOf(program, slot) ||
-           (slot >= 5 && slot <= 7);
-}
-
-// A name shorter than eight characters comes back blank-padded: the line carries eight.
-bool NamePadding(const ReceiverImage& downloaded, std::size_t offset) {
-    const auto entry = static_cast<int>(offset / input_names::kEntrySize);
-    const std::size_t at = offset % input_names::kEntrySize;
-    return at < input_names::kMaxLength && at >= downloaded.InputName(entry).size();
-}
-
-// Marks (0xFF) every byte of the image that the line cannot carry, the PC memories included.
-// A home preset record is a copy of the live settings, made by StoreHomePreset: a record byte
-// travels exactly when the live byte it copies does. The seventh record never travels, nor do
-// the record bytes no copy writes.
-ReceiverImage UncarriedMarks(const ReceiverImage& downloaded) {
-    ReceiverImage marks;
-    std::vector<std::uint8_t> bytes(ReceiverImage::kTotalSize, 0);
-    marks.FromBytes(bytes);
-    std::vector<std::uint8_t> block;
-    for (std::size_t index = 0; index < ReceiverImage::kBlockCount; ++index) {
-        block.assign(kImageBlocks[index].size, 0);
-        for (std::size_t offset = 0; offset < block.size(); ++offset) {
-            bool uncarried = false;
-            for (const Uncarried& u : kUncarried) {
-                uncarried =
-                    uncarried || (u.block == index && offset >= u.first && offset <= u.last);
-            }
-            uncarried = uncarried ||
-                        (index == block_index::kIoAssignTable && IoBeyondTheJacks(offset)) ||
-                        (index == block_index::kDspParameterTable && DspSlotNotCarried(offset)) ||
-                        (index == block_index::kInputNames && NamePadding(downloaded, offset)) ||
-                        index == block_index::kHomePresetMemories;
-            block[offset] = uncarried ? 0xFF : 0;
-        }
-        marks.WriteBlock(index, block);
-    }
-    for (int record = 0; record < kPresetEntryCount; ++record) {
-        // The program the record carries decides which parameter row it copies.
-        ReceiverImage copier = marks;
-        copier.MainZoneState.at(main_zone::kMainInput) = 0;
-        copier.SetInputProgramByte(0, downloaded.HomePresetRecord(record)[home_preset::kProgram]);
-        copier.StoreHomePreset(record);
-        const auto from = copier.HomePresetRecord(record);
-        const auto to = marks.HomePresetRecord(record);
-        std::copy(from.begin(), from.end(), to.begin());
-        to[home_preset::kProgram] = 0;  // the program travels
-    }
-    return marks;
-}
-
-class RoundTripTest : public EditorFixture {
+class RoundTripTest : public EditorFixture, public ::testing::WithParamInterface<Line> {
 protected:
-    RoundTripTest() { portSwitch.Wire(3, receiver); }
+    RoundTripTest()
+        : EditorFixture(GetParam() != Line::kWhole
+                            ? std::optional<serial::FarEndPacing>(sim::kReceiverPacing)
+                            : std::nullopt) {
+        portSwitch.Wire(3, receiver);
+    }
 
     void RunTransfer(int button, bool presetSetting) {
         ASSERT_TRUE(win::user::Click(
             Main(), presetSetting ? id::kPresetSettingRadio : id::kCurrentSettingRadio));
+        const bool pipelined = GetParam() == Line::kPacedPipelined;
+        if (Main().Transfer().Pipelined() != pipelined) {
+            ASSERT_TRUE(win::user::ChooseMenuItem(Main(), id::kMenuFastTransfer));
+        }
         ASSERT_TRUE(win::user::Click(Main(), button));
+        bool fellBack = false;
         ASSERT_TRUE(loop.AdvanceUntil(
-            [this] { return State().uploadInProgress == 0 && State().downloadInProgress == 0; },
+            [&] {
+                const bool running =
+                    State().uploadInProgress != 0 || State().downloadInProgress != 0;
+                fellBack = fellBack || (running && Main().Transfer().RunningAhead() != pipelined);
+                return !running;
+            },
             kTransferLimitMs));
+        // No answer went missing: a pipelined transfer stayed pipelined to its end.
+        EXPECT_FALSE(fellBack);
         loop.DrainPosted();
         // Every wait was answered: the receiver never fell silent.
         const std::string log = LogText();
         const auto cleared = log.find("Command Waiting Counter Cleared");
         EXPECT_EQ(cleared, std::string::npos) << log.substr(cleared > 600 ? cleared - 600 : 0, 700);
         EXPECT_TRUE(prompter.boxes().empty()) << ::testing::PrintToString(prompter.BoxTexts());
+        // The editor never sent more than the receiver's buffer holds.
+        EXPECT_EQ(port->BytesLostByFarEnd(), 0u);
     }
 
     sim::VirtualReceiver receiver;
 };
 
-TEST_F(RoundTripTest, DownloadThenUploadIntoAFreshEditorBringsBackEveryByteTheLineCarries) {
+TEST_P(RoundTripTest, DownloadThenUploadIntoAFreshEditorBringsBackEveryByteTheLineCarries) {
     Start();
     TickDisplayLog();
     ConnectTo(3);
@@ -347,7 +243,7 @@ TEST_F(RoundTripTest, DownloadThenUploadIntoAFreshEditorBringsBackEveryByteTheLi
     ASSERT_NE(EditorImage().ToBytes(), downloaded.ToBytes());
     RunTransfer(id::kUploadButton, true);
 
-    const ReceiverImage marks = UncarriedMarks(downloaded);
+    const ReceiverImage marks = UncarriedMarks(downloaded, TransferScope::kPresetSetting);
     std::string differences;
     std::vector<std::uint8_t> want;
     std::vector<std::uint8_t> got;
@@ -374,10 +270,28 @@ TEST_F(RoundTripTest, DownloadThenUploadIntoAFreshEditorBringsBackEveryByteTheLi
         }
     }
     EXPECT_EQ(differences, "");
+    // The compare engine, told what the transfer carried, agrees.
+    const auto settings =
+        CompareImages(downloaded, EditorImage(), EditorProfile(), TransferScope::kPresetSetting);
+    EXPECT_TRUE(settings.empty()) << settings.front().Text();
     // About 2,350 of the 5,394 bytes travel; most of the rest are the DSP slots that a program
     // does not have, the PC-side data and the copies of both in the presets.
     EXPECT_GT(compared, 2300);
 }
+
+INSTANTIATE_TEST_SUITE_P(Lines, RoundTripTest,
+                         ::testing::Values(Line::kWhole, Line::kPaced, Line::kPacedPipelined),
+                         [](const ::testing::TestParamInfo<Line>& info) {
+                             switch (info.param) {
+                                 case Line::kWhole:
+                                     return "Whole";
+                                 case Line::kPaced:
+                                     return "Paced";
+                                 case Line::kPacedPipelined:
+                                     break;
+                             }
+                             return "PacedPipelined";
+                         });
 
 }  // namespace
 }  // namespace tra1::testing

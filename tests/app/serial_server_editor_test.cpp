@@ -5,7 +5,6 @@
 // message. Every wait is for an event, with a generous time-out of its own.
 
 #include <gtest/gtest.h>
-#include <poll.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -95,21 +94,10 @@ public:
     bool created = false;
 };
 
-// Runs the loop of the real clock, as the program's front end does, until `done` or the limit.
+// Runs the loop of the real clock, as the program's front end does (reading the line the moment
+// its bytes arrive), until `done` or the limit.
 bool RunUntil(Editor& editor, const std::function<bool()>& done, std::int64_t limitMs) {
-    const std::int64_t deadline = SteadyNowMs() + limitMs;
-    while (!done()) {
-        if (SteadyNowMs() > deadline) {
-            return false;
-        }
-        editor.loop.ProcessDue();
-        const auto next = editor.loop.NextDueIn();
-        const auto waitMs = std::clamp<std::int64_t>(next.value_or(10), 0, 10);
-        if (waitMs > 0 && !done()) {
-            ::poll(nullptr, 0, static_cast<int>(waitMs));  // until the next timer is due
-        }
-    }
-    return true;
+    return editor.loop.RunUntil(done, limitMs);
 }
 
 // The round trip over the in-memory line on the virtual clock: what the protocol carries.

@@ -11,6 +11,7 @@
 
 #include "app/transfer_engine.h"
 #include "app/wait_message_dlg.h"
+#include "link/send_window.h"
 #include "model/command_frame_builder.h"
 #include "model/model_profile.h"
 #include "model/protocol.h"
@@ -321,8 +322,11 @@ TEST_F(TransferTest, CancelStopsTheTransferAndPutsTheReceiverBack) {
     EXPECT_EQ(State().awaitedFunction, LinkState::kNone);
     EXPECT_FALSE(Main().WaitMessageOpen());
 
-    // The receiver is back on the image's input, program and volume.
-    loop.AdvanceBy(100);  // the sends have crossed the line
+    // The receiver is back on the image's input, program and volume: the sends go out as the
+    // receiver's buffer makes room for them, then cross the line.
+    const SendWindow& sends = Main().Link().Sender().Window();
+    ASSERT_TRUE(loop.AdvanceUntil([&] { return !sends.HasQueued(SendLane::kTransfer); }, 2'000));
+    loop.AdvanceBy(100);
     const auto& heard = receiver.Image().MainZoneState;
     EXPECT_EQ(heard.at(main_zone::kMainInput), input_index::kCd);
     EXPECT_EQ(heard.at(main_zone::kCurrentProgram), 11);

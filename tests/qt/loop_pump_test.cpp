@@ -2,6 +2,8 @@
 // event loop, modal dialogs run in nested Qt loops and keep the timers going. The loop runs on a
 // virtual clock here, so Qt's idle time jumps straight to the next timer.
 
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -13,6 +15,7 @@
 
 #include "platform/qt/dialog_widget.h"
 #include "platform/qt/qt_front_end.h"
+#include "platform/win/input_source.h"
 #include "platform/win/steady_clock.h"
 #include "platform/win/user_input.h"
 #include "platform/win/virtual_clock.h"
@@ -188,6 +191,42 @@ TEST(RealClockPumpTest, ArmsForTheNextTimerAndDeliversPostedMessagesAtOnce) {
     EXPECT_EQ(dialog.pings, std::vector<win::LParam>{7});
     EXPECT_TRUE(front_end.pump().IsArmed());  // the timer still runs
     dialog.DestroyWindow();
+}
+
+// A descriptor the loop watches (a serial line's) gets a socket notifier in Qt's loop: its input
+// is served the moment it is readable, with no timer armed at all.
+TEST(RealClockPumpTest, AWatchedDescriptorIsServedAsSoonAsItIsReadable) {
+    testing::EnsureQtApp();
+    win::SteadyClock clock;
+    win::EventLoop loop(clock);
+    QtFrontEnd front_end(loop);
+    struct PipeSource final : win::InputSource {
+        int fds[2] = {-1, -1};
+        int ReadableDescriptor() const override { return fds[0]; }
+    } source;
+    ASSERT_EQ(::pipe(source.fds), 0);
+    int served = 0;
+    const win::EventLoop::WatchId watch = loop.WatchInput(source, [&] {
+        char c = 0;
+        EXPECT_EQ(::read(source.fds[0], &c, 1), 1);
+        ++served;
+    });
+    EXPECT_EQ(front_end.pump().WatchedDescriptorCount(), 1u);
+    EXPECT_FALSE(front_end.pump().IsArmed());
+    ASSERT_EQ(::write(source.fds[1], "x", 1), 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return served == 1; }, 60'000));
+
+    // A resting watch has no notifier; nothing is served until it is enabled again.
+    loop.EnableWatch(watch, false);
+    EXPECT_EQ(front_end.pump().WatchedDescriptorCount(), 0u);
+    loop.EnableWatch(watch, true);
+    ASSERT_EQ(::write(source.fds[1], "y", 1), 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return served == 2; }, 60'000));
+    loop.StopWatching(watch);
+    EXPECT_EQ(front_end.pump().WatchedDescriptorCount(), 0u);
+    testing::FlushQtEvents();
+    ::close(source.fds[0]);
+    ::close(source.fds[1]);
 }
 
 }  // namespace

@@ -151,7 +151,7 @@ TEST_F(RealtimeDayTest, ADayOnANoisyLineStaysConnectedBoundedAndInStep) {
             notConnectedMinutes += ConnectionIcon() == res::kIconConnectedRealtime ? 0 : 1;
             // Every queue, buffer and log within its bound.
             ASSERT_LE(Main().Link().Sender().QueueCount(), CommandSender::kQueueSize);
-            ASSERT_LE(Main().Link().Sender().FramesInFlightCount(), FramesInFlight::kCapacity);
+            ASSERT_LE(Main().Link().Sender().Window().FramesInFlight(), SendWindow::kMaxInFlight);
             ASSERT_LE(LogText().size(), LogPane::kTrimLength + 1000);
             ASSERT_LE(port->BytesInFlight(), 2000u);
             ASSERT_TRUE(prompter.boxes().empty()) << prompter.boxes()[0].text;

@@ -1,0 +1,351 @@
+#include "link/send_window.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "link/extended_decoder.h"
+#include "link/frame_assembler.h"
+#include "link/reply_digits.h"
+#include "link/report_answers.h"
+#include "model/extended_codec.h"
+#include "model/protocol.h"
+#include "model/report_codes.h"
+#include "platform/serial/line_timing.h"
+
+namespace tra1 {
+namespace {
+
+// A report frame's code: characters 2-3 of its body.
+constexpr std::size_t kReportCodeAt = 2;
+
+// Whether some command is acknowledged with this report code at all.
+bool AcknowledgesSomeCommand(int reportCode) {
+    for (int command = 0; command < kCommandCount; ++command) {
+        if (ReportAnswers(reportCode, command)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::int64_t TicksToMs(std::int64_t ticks) {
+    return (ticks + serial::kLineTicksPerMs - 1) / serial::kLineTicksPerMs;
+}
+
+}  // namespace
+
+// A frame from the receiver, read as far as pairing it needs.
+struct SendWindow::Reply {
+    FrameKind kind = FrameKind::kNone;
+    int reportCode = -1;
+    int function = 0;
+    bool accepted = false;
+    std::string_view key;
+};
+
+ExpectedReply ExpectedReply::ForCommand(int commandNumber) {
+    ExpectedReply reply;
+    reply.number = commandNumber;
+    const bool acknowledged = ReportCodesOf(commandNumber).code >= 0;
+    if (AnsweredWithConfiguration(commandNumber)) {
+        reply.kind = acknowledged ? Kind::kReportThenConfiguration : Kind::kConfiguration;
+    } else if (acknowledged) {
+        reply.kind = Kind::kReport;
+    }
+    return reply;
+}
+
+ExpectedReply ExpectedReply::ForExtended(int function, std::string_view frame) {
+    ExpectedReply reply;
+    const ExtendedCodec* codec = FindExtendedCodec(function);
+    if (codec == nullptr || !codec->Sent() || frame.empty()) {
+        return reply;
+    }
+    reply.kind = Kind::kExtended;
+    reply.number = function;
+    // The frame is DC4, the body, ETX: the key starts where the body's data does.
+    const std::size_t at = 1 + extended_frame::kDataAt;
+    reply.key = std::string(frame.substr(std::min(at, frame.size()), ExtendedKeyLength(*codec)));
+    return reply;
+}
+
+SendWindow::SendWindow(Writer writer, Clock clock)
+    : writer_(std::move(writer)), clock_(std::move(clock)) {}
+
+std::size_t SendWindow::RoomOf(SendLane lane) {
+    return lane == SendLane::kPoll ? kReceiverInputBuffer - kRoomForAChange : kReceiverInputBuffer;
+}
+
+std::deque<SendWindow::Queued>& SendWindow::QueueOf(SendLane lane) {
+    return lane == SendLane::kPoll ? poll_ : transfer_;
+}
+
+const std::deque<SendWindow::Queued>& SendWindow::QueueOf(SendLane lane) const {
+    return lane == SendLane::kPoll ? poll_ : transfer_;
+}
+
+bool SendWindow::Send(std::string_view frame, SendLane lane, ExpectedReply reply,
+                      std::string_view logPrefix, int tag) {
+    if (frame.empty()) {
+        return false;
+    }
+    Queued item{std::string(frame), std::move(reply), logPrefix, tag, 0};
+    if (lane == SendLane::kAtOnce) {
+        return Write(item, lane);
+    }
+    QueueOf(lane).push_back(std::move(item));
+    PumpLane(lane);
+    return true;
+}
+
+void SendWindow::Hold(SendLane lane, int ms) {
+    if (lane == SendLane::kAtOnce || ms <= 0) {
+        return;
+    }
+    heldMsTotal_ += ms;
+    Queued hold;
+    hold.holdMs = ms;
+    QueueOf(lane).push_back(std::move(hold));
+}
+
+bool SendWindow::Write(Queued& item, SendLane lane) {
+    if (!writer_(item.frame, item.logPrefix)) {
+        return false;
+    }
+    const std::int64_t now = clock_();
+    const std::int64_t start = std::max(serial::MsToLineTicks(now), lineFreeTick_);
+    lineFreeTick_ =
+        start + static_cast<std::int64_t>(item.frame.size()) * serial::kLineTicksPerByte;
+    if (inFlight_.size() == kMaxInFlight) {
+        Forget(1, false);
+    }
+    inFlight_.push_back(InFlight{item.frame.size(), std::move(item.reply), lane, item.tag,
+                                 TicksToMs(lineFreeTick_)});
+    bytesInFlight_ += item.frame.size();
+    if (lane == SendLane::kTransfer) {
+        transferWrittenMs_ = now;
+    } else if (lane == SendLane::kPoll) {
+        pollWrittenMs_ = now;
+    }
+    return true;
+}
+
+bool SendWindow::PumpLane(SendLane lane) {
+    std::deque<Queued>& queue = QueueOf(lane);
+    bool wrote = false;
+    while (!queue.empty()) {
+        Queued& head = queue.front();
+        if (head.frame.empty()) {
+            const std::int64_t written =
+                lane == SendLane::kPoll ? pollWrittenMs_ : transferWrittenMs_;
+            if (clock_() < written + head.holdMs) {
+                break;
+            }
+            queue.pop_front();
+            continue;
+        }
+        const bool fits =
+            inFlight_.empty() ||
+            (bytesInFlight_ + head.frame.size() <= RoomOf(lane) && inFlight_.size() < kMaxInFlight);
+        if (!fits) {
+            break;
+        }
+        Queued item = std::move(head);
+        queue.pop_front();
+        wrote = Write(item, lane) || wrote;
+    }
+    return wrote;
+}
+
+void SendWindow::Pump() {
+    ForgetOverdue(clock_());
+    PumpLane(SendLane::kTransfer);
+    PumpLane(SendLane::kPoll);
+}
+
+void SendWindow::ForgetOverdue(std::int64_t now) {
+    // A frame that gets no answer has left the receiver's buffer once it has crossed the line and
+    // every frame before it is answered: the receiver takes it at once.
+    while (!inFlight_.empty() && inFlight_.front().reply.kind == ExpectedReply::Kind::kNothing &&
+           inFlight_.front().crossedMs <= now) {
+        Forget(1, true);
+    }
+    // An answer this late will not come.
+    while (!inFlight_.empty() && inFlight_.front().crossedMs + kReplyLimitMs <= now) {
+        Forget(1, false);
+    }
+}
+
+bool SendWindow::Answers(const Reply& reply, const InFlight& frame) {
+    using Kind = ExpectedReply::Kind;
+    switch (frame.reply.kind) {
+        case Kind::kNothing:
+            return false;
+        case Kind::kReport:
+        case Kind::kReportThenConfiguration:
+            return reply.kind == FrameKind::kReport &&
+                   ReportAnswers(reply.reportCode, frame.reply.number);
+        case Kind::kConfiguration:
+            return reply.kind == FrameKind::kConfiguration;
+        case Kind::kExtended:
+            // A refusal carries no data: it goes to the oldest frame of its function.
+            return reply.kind == FrameKind::kExtended && reply.function == frame.reply.number &&
+                   (!reply.accepted || reply.key == frame.reply.key);
+    }
+    return false;
+}
+
+void SendWindow::OnReceived(FrameKind kind, std::string_view body) {
+    refusedWrite_.reset();
+    Reply reply;
+    reply.kind = kind;
+    if (kind == FrameKind::kReport) {
+        reply.reportCode =
+            body.size() >= kReportCodeAt + 2 ? ReplyNumberAt(body, kReportCodeAt, 2) : -1;
+    } else if (kind == FrameKind::kExtended && body.size() > extended_frame::kModeAt) {
+        reply.function =
+            ExtendedFunctionOf(body.substr(extended_frame::kCodeAt, extended_frame::kCodeLength));
+        reply.accepted = body[extended_frame::kModeAt] == extended_frame::kAccepted;
+        if (const ExtendedCodec* codec = FindExtendedCodec(reply.function)) {
+            reply.key = body.substr(std::min(extended_frame::kDataAt, body.size()),
+                                    ExtendedKeyLength(*codec));
+        }
+    }
+
+    std::size_t at = 0;
+    while (at < inFlight_.size() && !Answers(reply, inFlight_[at])) {
+        ++at;
+    }
+    if (at == inFlight_.size()) {
+        // An answer to nothing in flight. A configuration frame or a report that acknowledges no
+        // command can come on its own; anything else was meant for a frame it no longer matches.
+        const bool meantForAFrame =
+            (kind == FrameKind::kReport && AcknowledgesSomeCommand(reply.reportCode)) ||
+            (kind == FrameKind::kExtended && reply.function != 0);
+        if (meantForAFrame) {
+            for (const InFlight& frame : inFlight_) {
+                if (frame.lane == SendLane::kTransfer && frame.tag >= 0 &&
+                    frame.reply.kind != ExpectedReply::Kind::kNothing) {
+                    NoteBroken(frame);
+                    break;
+                }
+            }
+        }
+        Pump();
+        return;
+    }
+    // The frames before it were passed over: their answers are lost.
+    Forget(at, false);
+    InFlight& answered = inFlight_.front();
+    if (kind == FrameKind::kExtended && !reply.accepted && answered.reply.write) {
+        refusedWrite_ = answered.reply;
+    }
+    if (answered.reply.kind == ExpectedReply::Kind::kReportThenConfiguration) {
+        answered.reply.kind = ExpectedReply::Kind::kConfiguration;  // its fresh state follows
+    } else {
+        Forget(1, true);
+    }
+    Pump();
+}
+
+void SendWindow::Forget(std::size_t count, bool answered) {
+    for (std::size_t i = 0; i < count && !inFlight_.empty(); ++i) {
+        const InFlight& frame = inFlight_.front();
+        if (!answered && frame.reply.kind != ExpectedReply::Kind::kNothing) {
+            NoteBroken(frame);
+        }
+        bytesInFlight_ -= frame.size;
+        inFlight_.pop_front();
+    }
+}
+
+void SendWindow::NoteBroken(const InFlight& frame) {
+    if (frame.lane == SendLane::kTransfer && frame.tag >= 0 && !brokenTag_) {
+        brokenTag_ = frame.tag;
+    }
+}
+
+void SendWindow::DropQueued(SendLane lane) {
+    if (lane != SendLane::kAtOnce) {
+        QueueOf(lane).clear();
+    }
+}
+
+void SendWindow::Clear() {
+    transfer_.clear();
+    poll_.clear();
+    inFlight_.clear();
+    bytesInFlight_ = 0;
+    brokenTag_.reset();
+    refusedWrite_.reset();
+}
+
+bool SendWindow::HasQueued(SendLane lane) const {
+    return lane != SendLane::kAtOnce && !QueueOf(lane).empty();
+}
+
+bool SendWindow::AwaitsReplies(SendLane lane) const {
+    return std::any_of(inFlight_.begin(), inFlight_.end(), [lane](const InFlight& frame) {
+        return frame.lane == lane && frame.reply.kind != ExpectedReply::Kind::kNothing;
+    });
+}
+
+bool SendWindow::AwaitsTaggedReplies(SendLane lane) const {
+    return std::any_of(inFlight_.begin(), inFlight_.end(), [lane](const InFlight& frame) {
+        return frame.lane == lane && frame.tag >= 0 &&
+               frame.reply.kind != ExpectedReply::Kind::kNothing;
+    });
+}
+
+std::optional<int> SendWindow::TakeBrokenTag() {
+    return std::exchange(brokenTag_, std::nullopt);
+}
+
+std::optional<ExpectedReply> SendWindow::TakeRefusedWrite(int function) {
+    if (!refusedWrite_ || refusedWrite_->number != function) {
+        return std::nullopt;
+    }
+    return std::exchange(refusedWrite_, std::nullopt);
+}
+
+std::optional<std::int64_t> SendWindow::NextWakeMs() const {
+    std::optional<std::int64_t> wake;
+    const auto consider = [&wake](std::int64_t at) { wake = wake ? std::min(*wake, at) : at; };
+    if (!inFlight_.empty()) {
+        const InFlight& front = inFlight_.front();
+        consider(front.reply.kind == ExpectedReply::Kind::kNothing
+                     ? front.crossedMs
+                     : front.crossedMs + kReplyLimitMs);
+    }
+    for (const SendLane lane : {SendLane::kTransfer, SendLane::kPoll}) {
+        const std::deque<Queued>& queue = QueueOf(lane);
+        if (!queue.empty() && queue.front().frame.empty()) {
+            consider((lane == SendLane::kPoll ? pollWrittenMs_ : transferWrittenMs_) +
+                     queue.front().holdMs);
+        }
+    }
+    return wake;
+}
+
+void SendWindowTap::OnConfigurationFrame(std::string_view body) {
+    if (window_ != nullptr) {
+        window_->OnReceived(FrameKind::kConfiguration, body);
+    }
+    decoders_.OnConfigurationFrame(body);
+}
+
+void SendWindowTap::OnReportFrame(std::string_view body) {
+    if (window_ != nullptr) {
+        window_->OnReceived(FrameKind::kReport, body);
+    }
+    decoders_.OnReportFrame(body);
+}
+
+void SendWindowTap::OnExtendedReply(std::string_view body) {
+    if (window_ != nullptr) {
+        window_->OnReceived(FrameKind::kExtended, body);
+    }
+    decoders_.OnExtendedReply(body);
+}
+
+}  // namespace tra1
