@@ -137,7 +137,6 @@ void CommandSender::OnExtendedStatus(int function, char status) {
                      text);
     }
 }
-}
 
 bool CommandSender::EnqueueCommand(int commandNumber, int value) {
     if (queueCount_ >= kQueueSize) {
