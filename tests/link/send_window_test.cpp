@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,9 +25,18 @@ protected:
     static std::string Frame(std::size_t size, char name) {
         return std::string(1, name) + std::string(size - 1, '.');
     }
-    static ExpectedReply Status() { return ExpectedReply{Kind::kConfiguration, 255, {}}; }
+    static ExpectedReply Status() {
+        ExpectedReply reply;
+        reply.kind = Kind::kConfiguration;
+        reply.number = 255;
+        return reply;
+    }
     static ExpectedReply Tone(std::string key) {
-        return ExpectedReply{Kind::kExtended, extended_function::kTone, std::move(key)};
+        ExpectedReply reply;
+        reply.kind = Kind::kExtended;
+        reply.number = extended_function::kTone;
+        reply.key = std::move(key);
+        return reply;
     }
     static std::string ToneReply(std::string_view key) {
         return test::ExtendedBody(test::kToneCode, std::string(key) + "005");
@@ -41,9 +51,13 @@ protected:
 
     std::int64_t now = 0;
     std::vector<std::string> written;
+    // Whether the port takes what is written.
+    bool portTakes = true;
     SendWindow window{[this](std::string_view frame, std::string_view) {
-                          written.emplace_back(frame);
-                          return true;
+                          if (portTakes) {
+                              written.emplace_back(frame);
+                          }
+                          return portTakes;
                       },
                       [this] { return now; }};
 };
@@ -143,6 +157,47 @@ TEST_F(SendWindowTest, AnAnswerThatNeverComesIsGivenUpAndClearForgetsEverything)
     EXPECT_FALSE(window.HasQueued(SendLane::kTransfer));
     window.Pump();
     EXPECT_EQ(Names(), "ab");
+}
+
+TEST_F(SendWindowTest, ARefusalGoesToTheOldestFrameOfItsFunctionAndNamesAWriteOnlyOnce) {
+    ExpectedReply write = Tone("02");
+    write.write = true;
+    write.parameters = {2, 0, 0, 0, 0, 0};
+    window.Send(Frame(12, 'r'), SendLane::kAtOnce, Tone("01"), "");
+    window.Send(Frame(12, 'w'), SendLane::kAtOnce, write, "");
+    const std::string refusal = test::ExtendedBody(test::kToneCode, "", '2');
+
+    // The receiver answers in order: the first refusal is the request's, which is no change.
+    window.OnReceived(FrameKind::kExtended, refusal);
+    EXPECT_FALSE(window.TakeRefusedWrite(extended_function::kTone));
+    EXPECT_EQ(window.FramesInFlight(), 1u);
+
+    window.OnReceived(FrameKind::kExtended, refusal);
+    EXPECT_FALSE(window.TakeRefusedWrite(extended_function::kTone + 1));
+    const std::optional<ExpectedReply> refused = window.TakeRefusedWrite(extended_function::kTone);
+    ASSERT_TRUE(refused);
+    EXPECT_EQ(refused->key, "02");
+    EXPECT_EQ(refused->parameters[0], 2);
+    EXPECT_FALSE(window.TakeRefusedWrite(extended_function::kTone));
+    EXPECT_EQ(window.FramesInFlight(), 0u);
+
+    // An acceptance of a write is no refusal.
+    window.Send(Frame(12, 'w'), SendLane::kAtOnce, write, "");
+    window.OnReceived(FrameKind::kExtended, ToneReply("02"));
+    EXPECT_FALSE(window.TakeRefusedWrite(extended_function::kTone));
+}
+
+TEST_F(SendWindowTest, AFrameThePortDoesNotTakeWaitsForNoAnswerAndTheLaneGoesOn) {
+    portTakes = false;
+    EXPECT_FALSE(window.Send(Frame(10, 'a'), SendLane::kAtOnce, Status(), ""));
+    window.Send(Frame(10, 'b'), SendLane::kTransfer, Status(), "");
+    EXPECT_EQ(window.FramesInFlight(), 0u);
+    EXPECT_FALSE(window.HasQueued(SendLane::kTransfer));
+
+    portTakes = true;
+    window.Send(Frame(10, 'c'), SendLane::kTransfer, Status(), "");
+    EXPECT_EQ(Names(), "c");
+    EXPECT_EQ(window.FramesInFlight(), 1u);
 }
 
 }  // namespace
