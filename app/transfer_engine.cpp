@@ -38,15 +38,15 @@ TransferEngine::TransferEngine(LinkState& state, ReceiverImage& image, ModelProf
       upload_(image, out_),
       poll_(image, state, out_) {}
 
-bool TransferEngine::StartUpload() {
-    return Start(true);
+bool TransferEngine::StartUpload(UploadUse use) {
+    return Start(true, use);
 }
 
 bool TransferEngine::StartDownload() {
-    return Start(false);
+    return Start(false, UploadUse::kIntoImage);
 }
 
-bool TransferEngine::Start(bool upload) {
+bool TransferEngine::Start(bool upload, UploadUse use) {
     if (state_.realtimeMode) {
         host_.ShowMessage(std::string(kSelectAsynchronousText));
         return false;
@@ -83,6 +83,7 @@ bool TransferEngine::Start(bool upload) {
     state_.awaitedFunction = LinkState::kNone;
     active_ = true;
     uploadActive_ = upload;
+    use_ = upload ? use : UploadUse::kIntoImage;
     silentWaits_ = 0;
     lastStepWaited_ = false;
     waitGivenUp_ = false;
@@ -294,6 +295,12 @@ void TransferEngine::Finish(bool download) {
         host_.SendCommand(command::kPower, 0);
         host_.SendCommand(command::kPower, 1);
     }
+    // An upload made to compare leaves the image as it was and hands over what it read.
+    std::optional<ReceiverImage> received;
+    if (!download && use_ != UploadUse::kIntoImage && before_) {
+        received = image_;
+        image_ = *before_;
+    }
     if (!download || presetSetting_) {
         host_.ImageChanged();
     }
@@ -311,6 +318,11 @@ void TransferEngine::Finish(bool download) {
     host_.TagSends(-1);
     before_.reset();
     host_.TransferStateChanged();
+    if (download) {
+        host_.DownloadCompleted();
+    } else if (received) {
+        host_.ReceiverRead(*received, use_ == UploadUse::kVerify, presetSetting_);
+    }
 }
 
 void TransferEngine::RealtimeStep() {
