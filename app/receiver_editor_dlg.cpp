@@ -103,8 +103,6 @@ bool CReceiverEditorDlg::OnInitDialog() {
     return true;
 }
 
-}
-
 void CReceiverEditorDlg::SetPortSettings(PortSettings settings) {
     portSettings_ = std::move(settings);
     if (win::Menu* menu = IsWindow() ? GetMenu() : nullptr) {
