@@ -101,6 +101,23 @@ bool TransferEngine::Running() const {
     return state_.uploadInProgress != 0 || state_.downloadInProgress != 0;
 }
 
+double TransferEngine::Progress() const {
+    const int step = uploadActive_ ? state_.uploadInProgress : state_.downloadInProgress;
+    if (!active_ || step <= 0) {
+        return 0.0;
+    }
+    const int firstStep = uploadActive_ ? UploadSequence::kFirstStep : DownloadSequence::kFirstStep;
+    const int lastStep = uploadActive_ ? upload_.LastStep() : DownloadSequence::kLastStep;
+    if (uploadActive_ && step <= UploadSequence::kSaveStep) {
+        return 0.0;  // the pass is not planned yet: its length is unknown
+    }
+    const double inPass = std::clamp(
+        static_cast<double>(step - firstStep) / std::max(1, lastStep - firstStep + 1), 0.0, 1.0);
+    const int passes = presetSetting_ ? kLastPresetPass + 1 : 1;
+    const int pass = presetSetting_ ? PresetPass() : 0;
+    return (pass + inPass) / passes;
+}
+
 int TransferEngine::PresetPass() const {
     const int pass = image_.MainZoneState.at(main_zone::kPresetPass);
     return pass <= kLastPresetPass ? pass : 0;

@@ -99,6 +99,10 @@ public:
     bool Pipelined() const { return pipelined_; }
     // Whether the running transfer still runs pipelined (it has not fallen back).
     bool RunningAhead() const { return runAhead_; }
+    // How far the running transfer has come, 0.0 .. 1.0, by its step within the pass and, for
+    // "Preset Setting", the pass; 0 when none runs. An upload counts from the moment it has
+    // planned its pass (its third step).
+    double Progress() const;
     // The preset pass of a "Preset Setting" transfer, 0..5 (MainZoneState byte 17; a value out
     // of range, as a configuration file may hold, counts as 0).
     int PresetPass() const;

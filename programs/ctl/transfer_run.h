@@ -1,0 +1,16 @@
+#pragma once
+// One Upload or Download of tr-a1ctl from start to end: the progress bar on a terminal, Ctrl-C
+// as the wait window's Cancel (the receiver and the image are put back), and a receiver that
+// falls silent or a line that goes away as one error line.
+
+namespace tra1::programs {
+
+class ReceiverConnection;
+
+enum class TransferKind { kUpload, kDownload };
+
+// ctl_exit::kDone when the transfer ran to its end; otherwise the exit status after the error
+// line.
+int RunTransfer(ReceiverConnection& connection, TransferKind kind, bool presets);
+
+}  // namespace tra1::programs
