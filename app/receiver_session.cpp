@@ -30,6 +30,9 @@ ReceiverSession::ReceiverSession(win::EventLoop& loop, ReceiverImage& image,
       transfers_(state_, image, profile, *this),
       reportedModel_(ModelProfile::kUnknownModel) {
     decoder_.SetConfigurationGate(this);
+    // The editor starts with the echo guard set because it has just filled its own controls;
+    // with no window there is no echo, and the first configuration frame is checked at once.
+    state_.echoGuard = 0;
     rs232c_.SetHangUpHandler([this] { OnHangUp(); });
 }
 

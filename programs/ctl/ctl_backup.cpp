@@ -21,7 +21,8 @@ int RunBackup(CtlContext& context, const CtlRequest& request) {
         save->Discard();
         return status;
     }
-    if (const int status = RunTransfer(connection, TransferKind::kUpload, request.presets);
+    if (const int status = RunTransfer(connection, TransferKind::kUpload, request.presets,
+                                        "no file was written");
         status != ctl_exit::kDone) {
         save->Discard();
         return status;

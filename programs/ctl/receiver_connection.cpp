@@ -143,11 +143,8 @@ win::RunOutcome ReceiverConnection::Run(const std::function<bool()>& done,
 
 int ReceiverConnection::LinkFailure(std::string_view what) {
     std::string text(what);
-    if (session_->LineLost()) {
+    if (session_->LineLost() && text.find(" lost") == std::string::npos) {
         text = "connection to " + choice_.name + " lost";
-    }
-    if (!session_->TransferStopped().empty()) {
-        text += "\r\n" + session_->TransferStopped();
     }
     context_.err << ErrorLine(text) << '\n';
     return ctl_exit::kReceiver;

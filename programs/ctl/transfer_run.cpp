@@ -15,7 +15,8 @@ constexpr std::int64_t kTransferLimitMs = 4 * 60 * 60'000;
 
 }  // namespace
 
-int RunTransfer(ReceiverConnection& connection, TransferKind kind, bool presets) {
+int RunTransfer(ReceiverConnection& connection, TransferKind kind, bool presets,
+                std::string_view leftBehind) {
     ReceiverSession& session = connection.Session();
     CtlContext& context = connection.Context();
     const bool upload = kind == TransferKind::kUpload;
@@ -44,23 +45,35 @@ int RunTransfer(ReceiverConnection& connection, TransferKind kind, bool presets)
     if (bar != nullptr) {
         bar->End();
     }
-    if (session.LineLost() || !session.TransferStopped().empty()) {
-        return connection.LinkFailure("the receiver stopped answering on " +
-                                      connection.PortName());
+    const std::string stopped =
+        upload ? "the Upload was stopped" + (leftBehind.empty() ? std::string()
+                                                                : "; " + std::string(leftBehind))
+               : std::string("the Download was stopped; the receiver may now hold only part of "
+                             "the new settings");
+    if (session.LineLost()) {
+        return connection.LinkFailure("connection to " + connection.PortName() + " lost; " +
+                                      stopped);
+    }
+    if (!session.TransferStopped().empty()) {
+        return connection.LinkFailure("the receiver on " + connection.PortName() +
+                                      " stopped answering; " + stopped);
     }
     if (outcome == win::RunOutcome::kDone) {
         return ctl_exit::kDone;
     }
-    // Ctrl-C, or a transfer that never ends: cancelled as the wait window's Cancel does.
+    // Ctrl-C, or a transfer that never ends: cancelled as the wait window's Cancel does, which
+    // puts the receiver back on its input, program and volume.
     session.CancelTransfer();
-    const std::string what =
-        upload ? "the Upload was cancelled; nothing was written"
-               : "the Download was cancelled; the receiver may now hold only part of the new "
-                 "settings";
+    const std::string cancelled = upload ? "the Upload was cancelled" +
+                                               (leftBehind.empty() ? std::string()
+                                                                   : "; " + std::string(leftBehind))
+                                         : std::string("the Download was cancelled; the receiver "
+                                                       "may now hold only part of the new "
+                                                       "settings");
     if (outcome == win::RunOutcome::kStopped) {
-        return connection.Interrupted("interrupted: " + what);
+        return connection.Interrupted("interrupted: " + cancelled);
     }
-    return connection.LinkFailure("the transfer did not end: " + what);
+    return connection.LinkFailure("the transfer did not end: " + cancelled);
 }
 
 }  // namespace tra1::programs
