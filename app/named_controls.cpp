@@ -92,7 +92,8 @@ std::optional<int> VolumeStep(std::string_view value) {
         return 0;
     }
     std::string number(value);
-    if (number.size() > 2 && SameIgnoringCase(std::string_view(number).substr(number.size() - 2), "db")) {
+    if (number.size() > 2 &&
+        SameIgnoringCase(std::string_view(number).substr(number.size() - 2), "db")) {
         number.resize(number.size() - 2);
     }
     while (!number.empty() && number.back() == ' ') {

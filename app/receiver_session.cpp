@@ -15,9 +15,8 @@ constexpr int kTickPeriodMs = 10;
 
 }  // namespace
 
-ReceiverSession::ReceiverSession(win::EventLoop& loop, ReceiverImage& image,
-                                 ModelProfile& profile, std::unique_ptr<serial::SerialPort> port,
-                                 LogSink* log)
+ReceiverSession::ReceiverSession(win::EventLoop& loop, ReceiverImage& image, ModelProfile& profile,
+                                 std::unique_ptr<serial::SerialPort> port, LogSink* log)
     : loop_(loop),
       log_(log),
       owner_(loop, *this),

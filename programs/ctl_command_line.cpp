@@ -67,11 +67,12 @@ constexpr std::array kCommands = {
                 "compared with the receiver's configuration. Exit status 0: no difference,\n"
                 "1: differences.\n",
                 kJson | kReceiver, 1, 2, false},
-    CommandRule{CtlCommand::kReport, "report", "report FILE.tcf | report --receiver",
+    CommandRule{CtlCommand::kReport, "report", "report FILE.tcf | report --receiver [--presets]",
                 "print the configuration report",
                 "Prints the configuration report of FILE.tcf, or with --receiver of the\n"
-                "receiver's configuration (read by an Upload first).\n",
-                kReceiver, 0, 1, false},
+                "receiver's configuration (read by an Upload first; with --presets the six\n"
+                "preset memories too).\n",
+                kReceiver | kPresets, 0, 1, false},
     CommandRule{CtlCommand::kMonitor, "monitor", "monitor",
                 "show the frames both ways until interrupted",
                 "Connects and shows every frame both ways with a time stamp, as the editor's\n"
@@ -146,9 +147,13 @@ std::optional<std::string> CheckArguments(const CommandRule& rule, const CtlRequ
     } else if (rule.command == CtlCommand::kSet) {
         least = most = 2;
     }
+    if (rule.command == CtlCommand::kReport && request.presets && !request.receiver) {
+        return std::string("report: --presets goes with --receiver (a file holds its presets)");
+    }
     if (count < least || count > most) {
-        return std::string(rule.name) + ": wrong number of arguments; usage: " +
-               std::string(kCtlProgramName) + " " + std::string(rule.synopsis);
+        return std::string(rule.name) +
+               ": wrong number of arguments; usage: " + std::string(kCtlProgramName) + " " +
+               std::string(rule.synopsis);
     }
     return std::nullopt;
 }
@@ -163,8 +168,8 @@ CtlCommandLine ParseCtlCommandLine(std::span<const std::string_view> arguments) 
     std::vector<std::string_view> options;  // command options, checked once the command is known
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string_view argument = arguments[i];
-        const bool looksLikeOption =
-            !optionsEnded && argument.size() > 1 && argument[0] == '-' && !IsNegativeNumber(argument);
+        const bool looksLikeOption = !optionsEnded && argument.size() > 1 && argument[0] == '-' &&
+                                     !IsNegativeNumber(argument);
         if (!looksLikeOption) {
             if (rule == nullptr) {
                 rule = FindCommand(argument);
@@ -267,8 +272,9 @@ std::string CtlCommandUsage(CtlCommand command) {
     std::string text = "Usage: " + std::string(kCtlProgramName) + " [--port PORT] " +
                        std::string(rule.synopsis) + "\n" + std::string(rule.details);
     if (rule.usesPort || (rule.options & kReceiver) != 0) {
-        text += "\n--port PORT: COM1..COM8, a device path, socket://HOST:PORT, "
-                "rfc2217://HOST:PORT or AUTO\n(default COM1).\n";
+        text +=
+            "\n--port PORT: COM1..COM8, a device path, socket://HOST:PORT, "
+            "rfc2217://HOST:PORT or AUTO\n(default COM1).\n";
     }
     return text;
 }

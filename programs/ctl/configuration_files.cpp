@@ -84,7 +84,8 @@ int FinishSave(ConfigurationStream& save, const std::string& path, const Receive
         return ctl_exit::kFile;
     }
     if (!save.Close()) {
-        err << ErrorLine("cannot write " + path + ": the file could not be completed; the old file is kept")
+        err << ErrorLine("cannot write " + path +
+                         ": the file could not be completed; the old file is kept")
             << '\n';
         return ctl_exit::kFile;
     }

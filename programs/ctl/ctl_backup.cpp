@@ -1,11 +1,11 @@
 // tr-a1ctl backup: the receiver's configuration into a file (Upload).
 
+#include "app/configuration_file.h"
 #include "model/model_profile.h"
 #include "programs/ctl/configuration_files.h"
 #include "programs/ctl/ctl_commands.h"
 #include "programs/ctl/receiver_connection.h"
 #include "programs/ctl/transfer_run.h"
-#include "app/configuration_file.h"
 
 namespace tra1::programs {
 
@@ -21,8 +21,8 @@ int RunBackup(CtlContext& context, const CtlRequest& request) {
         save->Discard();
         return status;
     }
-    if (const int status = RunTransfer(connection, TransferKind::kUpload, request.presets,
-                                        "no file was written");
+    if (const int status =
+            RunTransfer(connection, TransferKind::kUpload, request.presets, "no file was written");
         status != ctl_exit::kDone) {
         save->Discard();
         return status;

@@ -58,14 +58,13 @@ int RunSet(CtlContext& context, const CtlRequest& request) {
         return connection.Interrupted("interrupted; the command may have reached the receiver");
     }
     if (outcome != win::RunOutcome::kDone) {
-        return connection.LinkFailure("the receiver stopped answering on " +
-                                      connection.PortName());
+        return connection.LinkFailure("the receiver stopped answering on " + connection.PortName());
     }
     if (setting.reportedByte) {
         const int reported = connection.Image().MainZoneState.at(*setting.reportedByte);
         if (reported != setting.expected) {
-            context.err << ErrorLine("the receiver did not take " + std::string(zone2 ? "zone2 " : "") +
-                                     key + " " + value)
+            context.err << ErrorLine("the receiver did not take " +
+                                     std::string(zone2 ? "zone2 " : "") + key + " " + value)
                         << '\n';
             return ctl_exit::kReceiver;
         }

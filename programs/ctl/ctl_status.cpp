@@ -111,8 +111,7 @@ int RunStatus(CtlContext& context, const CtlRequest& request) {
         return connection.Interrupted("interrupted");
     }
     if (outcome != win::RunOutcome::kDone) {
-        return connection.LinkFailure("the receiver stopped answering on " +
-                                      connection.PortName());
+        return connection.LinkFailure("the receiver stopped answering on " + connection.PortName());
     }
     const ReceiverStatus status = StatusOf(connection.Image(), connection.Profile());
     if (request.json) {

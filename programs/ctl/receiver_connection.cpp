@@ -80,7 +80,8 @@ int ReceiverConnection::Open() {
             case ConnectionState::kNoReply:
                 return true;
             case ConnectionState::kClosed:
-                return session.OpenPortNumber() == 0;  // the port would not open, or the search failed
+                return session.OpenPortNumber() ==
+                       0;  // the port would not open, or the search failed
             case ConnectionState::kSearching:
             case ConnectionState::kIdentifying:
             case ConnectionState::kRealtime:
@@ -134,8 +135,7 @@ int ReceiverConnection::Open() {
     return ctl_exit::kReceiver;
 }
 
-win::RunOutcome ReceiverConnection::Run(const std::function<bool()>& done,
-                                        std::int64_t limitMs) {
+win::RunOutcome ReceiverConnection::Run(const std::function<bool()>& done, std::int64_t limitMs) {
     return win::RunLoopUntil(context_.loop, done, limitMs, [this] {
         return (context_.interrupted && context_.interrupted()) || session_->LineLost();
     });

@@ -26,7 +26,9 @@ int RunTransfer(ReceiverConnection& connection, TransferKind kind, bool presets,
         for (std::size_t i = firstMessage; i < session.Messages().size(); ++i) {
             why += session.Messages()[i];
         }
-        context.err << ErrorLine((upload ? "the Upload did not start: " : "the Download did not start: ") + why)
+        context.err << ErrorLine((upload ? "the Upload did not start: "
+                                         : "the Download did not start: ") +
+                                 why)
                     << '\n';
         return ctl_exit::kReceiver;
     }
@@ -46,10 +48,11 @@ int RunTransfer(ReceiverConnection& connection, TransferKind kind, bool presets,
         bar->End();
     }
     const std::string stopped =
-        upload ? "the Upload was stopped" + (leftBehind.empty() ? std::string()
-                                                                : "; " + std::string(leftBehind))
-               : std::string("the Download was stopped; the receiver may now hold only part of "
-                             "the new settings");
+        upload ? "the Upload was stopped" +
+                     (leftBehind.empty() ? std::string() : "; " + std::string(leftBehind))
+               : std::string(
+                     "the Download was stopped; the receiver may now hold only part of "
+                     "the new settings");
     if (session.LineLost()) {
         return connection.LinkFailure("connection to " + connection.PortName() + " lost; " +
                                       stopped);
@@ -64,12 +67,13 @@ int RunTransfer(ReceiverConnection& connection, TransferKind kind, bool presets,
     // Ctrl-C, or a transfer that never ends: cancelled as the wait window's Cancel does, which
     // puts the receiver back on its input, program and volume.
     session.CancelTransfer();
-    const std::string cancelled = upload ? "the Upload was cancelled" +
-                                               (leftBehind.empty() ? std::string()
-                                                                   : "; " + std::string(leftBehind))
-                                         : std::string("the Download was cancelled; the receiver "
-                                                       "may now hold only part of the new "
-                                                       "settings");
+    const std::string cancelled =
+        upload ? "the Upload was cancelled" +
+                     (leftBehind.empty() ? std::string() : "; " + std::string(leftBehind))
+               : std::string(
+                     "the Download was cancelled; the receiver "
+                     "may now hold only part of the new "
+                     "settings");
     if (outcome == win::RunOutcome::kStopped) {
         return connection.Interrupted("interrupted: " + cancelled);
     }

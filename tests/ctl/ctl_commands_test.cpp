@@ -30,7 +30,8 @@ std::vector<std::uint8_t> FileBytes(const std::string& path) {
 
 void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 // A configuration file of the TR-A1 with `change` made to its default image.
@@ -67,11 +68,11 @@ using CtlStatusAndSetTest = CtlFixture;
 
 TEST_F(CtlStatusAndSetTest, StatusPrintsTheReceiversStateAsLinesOrJson) {
     auto& zone = receiver_.Image().MainZoneState;
-    zone.at(mz::kMainInput) = 1;      // CD
-    zone.at(mz::kMainVolume) = 90;    // -35.5 dB
+    zone.at(mz::kMainInput) = 1;    // CD
+    zone.at(mz::kMainVolume) = 90;  // -35.5 dB
     zone.at(mz::kMainMute) = 1;
-    zone.at(mz::kZone2Input) = 2;     // TUNER
-    zone.at(mz::kZone2Volume) = 0;    // MUTE
+    zone.at(mz::kZone2Input) = 2;   // TUNER
+    zone.at(mz::kZone2Volume) = 0;  // MUTE
     ASSERT_EQ(Run({"status"}), ctl_exit::kDone) << err();
     const std::string text = out();
     EXPECT_NE(text.find("Model:   TR-A1\n"), std::string::npos) << text;
@@ -183,8 +184,8 @@ TEST_F(CtlBackupTest, BackupWritesWhatTheReceiverHoldsAndRestoreWritesItBack) {
 
 TEST_F(CtlBackupTest, AFileThatCannotBeWrittenIsKnownBeforeTheReceiverIsAsked) {
     EXPECT_EQ(Run({"backup", Path("no-such-folder/receiver.tcf")}), ctl_exit::kFile);
-    EXPECT_EQ(err().rfind("tr-a1ctl: cannot write " + Path("no-such-folder/receiver.tcf") + ": ", 0),
-              0u)
+    EXPECT_EQ(
+        err().rfind("tr-a1ctl: cannot write " + Path("no-such-folder/receiver.tcf") + ": ", 0), 0u)
         << err();
     std::filesystem::create_directory(Path("folder.tcf"));
     EXPECT_EQ(Run({"backup", Path("folder.tcf")}), ctl_exit::kFile);
@@ -193,7 +194,8 @@ TEST_F(CtlBackupTest, AFileThatCannotBeWrittenIsKnownBeforeTheReceiverIsAsked) {
 
 TEST_F(CtlBackupTest, AReceiverFallingSilentMidBackupLeavesTheOldFileAsItWas) {
     const std::string file = Path("old.tcf");
-    const auto old = ConfigurationBytes([](ReceiverImage& image) { image.SpeakerLevels.at(1) = 33; });
+    const auto old =
+        ConfigurationBytes([](ReceiverImage& image) { image.SpeakerLevels.at(1) = 33; });
     WriteBytes(file, old);
     receiver_.Faults().silentAfterFrames = 200;
     EXPECT_EQ(Run({"backup", file}), ctl_exit::kReceiver);

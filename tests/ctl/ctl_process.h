@@ -172,7 +172,8 @@ private:
 // tr-a1-sim on a pseudo-terminal with `options`; Device() is its path.
 class SimOnTerminal {
 public:
-    explicit SimOnTerminal(std::vector<std::string> options = {}) : process_(Argv(std::move(options))) {
+    explicit SimOnTerminal(std::vector<std::string> options = {})
+        : process_(Argv(std::move(options))) {
         device_ = process_.ReadLine();
     }
     const std::string& Device() const { return device_; }

@@ -54,12 +54,13 @@ TEST_F(CtlProgramTest, HelpVersionAndUsageErrors) {
     CtlProcess help(Ctl({"--help"}));
     EXPECT_EQ(help.Finish(kQuickMs), 0);
     EXPECT_EQ(help.Out().rfind("Usage: tr-a1ctl [--port PORT] COMMAND", 0), 0u) << help.Out();
-    for (const char* command : {"status", "set", "backup", "restore", "diff", "report", "monitor"}) {
+    for (const char* command :
+         {"status", "set", "backup", "restore", "diff", "report", "monitor"}) {
         EXPECT_NE(help.Out().find(std::string("  ") + command + " "), std::string::npos) << command;
         CtlProcess commandHelp(Ctl({command, "--help"}));
         EXPECT_EQ(commandHelp.Finish(kQuickMs), 0) << command;
-        EXPECT_EQ(commandHelp.Out().rfind(std::string("Usage: tr-a1ctl [--port PORT] ") + command, 0),
-                  0u)
+        EXPECT_EQ(
+            commandHelp.Out().rfind(std::string("Usage: tr-a1ctl [--port PORT] ") + command, 0), 0u)
             << commandHelp.Out();
     }
     CtlProcess version(Ctl({"--version"}));
@@ -87,7 +88,8 @@ TEST_F(CtlProgramTest, StatusAndSetOnTheVirtualReceiver) {
     EXPECT_NE(status.Out().find("Volume:  -35.5 dB\n"), std::string::npos) << status.Out();
     CtlProcess json(Ctl({"--port", sim.Device(), "status", "--json"}));
     EXPECT_EQ(json.Finish(kQuickMs), 0) << json.Err();
-    EXPECT_EQ(json.Out().rfind("{\"model\": \"TR-A1\", \"power\": \"on\", \"input\": \"CD\"", 0), 0u)
+    EXPECT_EQ(json.Out().rfind("{\"model\": \"TR-A1\", \"power\": \"on\", \"input\": \"CD\"", 0),
+              0u)
         << json.Out();
     CtlProcess bad(Ctl({"--port", sim.Device(), "set", "mute", "maybe"}));
     EXPECT_EQ(bad.Finish(kQuickMs), 2);
@@ -159,8 +161,9 @@ TEST_F(CtlProgramTest, AReceiverFallingSilentMidBackupLeavesNoFile) {
     const std::string file = Path("half.tcf");
     CtlProcess backup(Ctl({"--port", sim.Device(), "backup", file}));
     EXPECT_EQ(backup.Finish(kTransferMs), 3);
-    EXPECT_EQ(backup.Err(), "tr-a1ctl: the receiver on " + sim.Device() +
-                                " stopped answering; the Upload was stopped; no file was written\n");
+    EXPECT_EQ(backup.Err(),
+              "tr-a1ctl: the receiver on " + sim.Device() +
+                  " stopped answering; the Upload was stopped; no file was written\n");
     EXPECT_FALSE(fs::exists(file));
     EXPECT_TRUE(fs::is_empty(scratch_)) << "no temporary file left behind";
 }
