@@ -54,19 +54,24 @@ constexpr std::array kCommands = {
                 "With --presets the six preset memories are read too. The file is written only\n"
                 "when everything was read, and atomically: never a partial file.\n",
                 kPresets, 1, 1, true},
-    CommandRule{CtlCommand::kRestore, "restore", "restore FILE.tcf [--presets] [--verify]",
+    CommandRule{CtlCommand::kRestore, "restore", "restore FILE.tcf [--presets] [--verify [--json]]",
                 "write a file's configuration into the receiver (Download)",
                 "Writes the configuration of FILE.tcf into the receiver (Download); with\n"
                 "--presets the six preset memories too. With --verify everything is read back\n"
-                "afterwards and compared: differences are listed and the exit status is 1.\n",
-                kPresets | kVerify, 1, 1, true},
-    CommandRule{CtlCommand::kDiff, "diff", "diff A.tcf B.tcf [--json] | diff FILE.tcf --receiver",
+                "afterwards (Upload) and compared, knowing what the line cannot carry: the\n"
+                "differences are listed as diff lists them and the exit status is 1.\n",
+                kPresets | kVerify | kJson, 1, 1, true},
+    CommandRule{CtlCommand::kDiff, "diff",
+                "diff A.tcf B.tcf [--json] | diff FILE.tcf --receiver [--presets] [--json]",
                 "the settings that differ between two configurations",
                 "Lists every setting that differs, one line each, by its report section and\n"
-                "label with both values as the report prints them. With --receiver the file is\n"
-                "compared with the receiver's configuration. Exit status 0: no difference,\n"
+                "label with both values as the report prints them, for example\n"
+                "  Speaker Level / FRONT L: 0.0 dB -> -2.5 dB\n"
+                "With --receiver the file is compared with the receiver's configuration (read\n"
+                "by an Upload first; with --presets the preset memories too), on what the line\n"
+                "carries. With --json one JSON array. Exit status 0: no difference,\n"
                 "1: differences.\n",
-                kJson | kReceiver, 1, 2, false},
+                kJson | kReceiver | kPresets, 1, 2, false},
     CommandRule{CtlCommand::kReport, "report", "report FILE.tcf | report --receiver [--presets]",
                 "print the configuration report",
                 "Prints the configuration report of FILE.tcf, or with --receiver of the\n"
@@ -147,8 +152,13 @@ std::optional<std::string> CheckArguments(const CommandRule& rule, const CtlRequ
     } else if (rule.command == CtlCommand::kSet) {
         least = most = 2;
     }
-    if (rule.command == CtlCommand::kReport && request.presets && !request.receiver) {
-        return std::string("report: --presets goes with --receiver (a file holds its presets)");
+    if ((rule.command == CtlCommand::kReport || rule.command == CtlCommand::kDiff) &&
+        request.presets && !request.receiver) {
+        return std::string(rule.name) +
+               ": --presets goes with --receiver (a file holds its presets)";
+    }
+    if (rule.command == CtlCommand::kRestore && request.json && !request.verify) {
+        return std::string("restore: --json goes with --verify");
     }
     if (count < least || count > most) {
         return std::string(rule.name) +

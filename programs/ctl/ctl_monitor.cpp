@@ -16,8 +16,10 @@ int RunMonitor(CtlContext& context, const CtlRequest& request) {
         return status;
     }
     // The link asks for the receiver's state every second, as the editor does once connected;
-    // everything it sends and hears is shown until Ctrl-C, which is the normal end here.
-    connection.Run([] { return false; }, std::numeric_limits<std::int64_t>::max() / 2);
+    // everything it sends and hears is shown until Ctrl-C, which is the normal end here, or
+    // until nobody reads the output any more (monitor | head).
+    connection.Run([&context] { return !context.out.good(); },
+                   std::numeric_limits<std::int64_t>::max() / 2);
     if (connection.Session().LineLost()) {
         return connection.LinkFailure("connection lost");
     }

@@ -286,6 +286,66 @@ TEST_F(CtlFileTest, ReportOfTheReceiverReadsItFirst) {
     EXPECT_NE(out().find("FRONT L\t\t\t: -5.0 dB\n"), std::string::npos);
 }
 
+using CtlCompareTest = CtlFixture;
+
+TEST_F(CtlCompareTest, DiffOfTwoFilesNamesEachSettingWithBothValues) {
+    const std::string a = Path("a.tcf");
+    const std::string b = Path("b.tcf");
+    WriteBytes(a, ConfigurationBytes([](ReceiverImage&) {}));
+    WriteBytes(b, ConfigurationBytes([](ReceiverImage& image) {
+                   image.SpeakerLevels.at(1) = 35;  // FRONT L
+               }));
+    EXPECT_EQ(Run({"diff", a, b}), ctl_exit::kDifferences) << err();
+    EXPECT_EQ(out(), "Speaker Level / FRONT L: 0.0 dB -> -2.5 dB\n");
+    EXPECT_EQ(err(), "");
+    EXPECT_EQ(Run({"diff", b, a, "--json"}), ctl_exit::kDifferences);
+    EXPECT_EQ(out(),
+              "[\n  {\"setting\": \"Speaker Level / FRONT L\", \"section\": \"Speaker Level\", "
+              "\"label\": \"FRONT L\", \"this\": \"-2.5 dB\", \"other\": \"0.0 dB\"}\n]\n");
+    EXPECT_EQ(Run({"diff", a, a}), ctl_exit::kDone);
+    EXPECT_EQ(out(), "");
+    EXPECT_EQ(Run({"diff", a, a, "--json"}), ctl_exit::kDone);
+    EXPECT_EQ(out(), "[]\n");
+    EXPECT_EQ(Run({"diff", a, Path("missing.tcf")}), ctl_exit::kFile);
+    EXPECT_EQ(receiver_.FramesHeard(), 0) << "two files need no receiver";
+}
+
+TEST_F(CtlCompareTest, DiffWithTheReceiverReadsItAndComparesWhatTheLineCarries) {
+    const std::string file = Path("saved.tcf");
+    ASSERT_EQ(Run({"backup", file}), ctl_exit::kDone) << err();
+    EXPECT_EQ(Run({"diff", file, "--receiver"}), ctl_exit::kDone) << out() << err();
+    EXPECT_EQ(out(), "");
+    receiver_.Image().SpeakerLevels.at(1) = 44;  // FRONT L +2.0 dB
+    EXPECT_EQ(Run({"diff", file, "--receiver"}), ctl_exit::kDifferences) << err();
+    EXPECT_EQ(out(), "Speaker Level / FRONT L: 0.0 dB -> 2.0 dB\n");
+}
+
+TEST_F(CtlCompareTest, RestoreVerifyReadsBackAndListsWhatTheReceiverDidNotKeep) {
+    const std::string file = Path("wanted.tcf");
+    WriteBytes(file, ConfigurationBytes([](ReceiverImage& image) {
+                   image.SpeakerLevels.at(1) = 35;
+                   image.EqSettings.at(3) = 20;
+               }));
+    ASSERT_EQ(Run({"restore", file, "--verify"}), ctl_exit::kDone) << out() << err();
+    EXPECT_EQ(out(), "");
+    EXPECT_EQ(receiver_.Image().SpeakerLevels.at(1), 35);
+
+    // Between the Download's restart of the receiver and the read-back, someone turns FRONT L
+    // up on the receiver itself.
+    bool changed = false;
+    interruptWhen = [&] {
+        if (!changed && receiver_.LastCommandNumber() == command::kPower) {
+            receiver_.Image().SpeakerLevels.at(1) = 44;
+            changed = true;
+        }
+        return false;
+    };
+    EXPECT_EQ(Run({"restore", file, "--verify"}), ctl_exit::kDifferences);
+    EXPECT_TRUE(changed);
+    EXPECT_EQ(out(), "Speaker Level / FRONT L: -2.5 dB -> 2.0 dB\n");
+    EXPECT_EQ(err(), "tr-a1ctl: verify: the receiver differs from the file in 1 setting\n");
+}
+
 using CtlMonitorTest = CtlFixture;
 
 TEST_F(CtlMonitorTest, MonitorShowsTheFramesBothWaysUntilInterrupted) {

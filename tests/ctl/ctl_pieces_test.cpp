@@ -70,6 +70,9 @@ TEST(CtlCommandLineTest, EveryMistakeIsAUsageErrorWithItsReason) {
               std::string::npos);
     EXPECT_NE(error({"report", "a.tcf", "--presets"}).find("--presets goes with --receiver"),
               std::string::npos);
+    EXPECT_NE(error({"diff", "a.tcf", "b.tcf", "--presets"}).find("--presets goes with"),
+              std::string::npos);
+    EXPECT_EQ(error({"restore", "a.tcf", "--json"}), "restore: --json goes with --verify");
 }
 
 TEST(CtlCommandLineTest, HelpOfTheProgramAndOfEachCommand) {

@@ -96,7 +96,7 @@ TEST_F(CtlProgramTest, StatusAndSetOnTheVirtualReceiver) {
     EXPECT_EQ(bad.Err(), "tr-a1ctl: set: 'maybe' is not a mute; valid: on, off\n");
 }
 
-TEST_F(CtlProgramTest, BackupReportAndRestoreOfTheVirtualReceiver) {
+TEST_F(CtlProgramTest, BackupReportDiffAndRestoreWithVerifyOfTheVirtualReceiver) {
     SimOnTerminal sim;
     ASSERT_FALSE(sim.Device().empty());
     const std::string file = Path("receiver.tcf");
@@ -112,9 +112,15 @@ TEST_F(CtlProgramTest, BackupReportAndRestoreOfTheVirtualReceiver) {
     EXPECT_NE(report.Out().find("Model Name : TR-A1\n"), std::string::npos);
     EXPECT_NE(report.Out().find("    DSP Parameters\n"), std::string::npos);
 
-    CtlProcess restore(Ctl({"--port", sim.Device(), "restore", file}));
-    EXPECT_EQ(restore.Finish(kTransferMs), 0) << restore.Err();
+    CtlProcess same(Ctl({"diff", file, file}));
+    EXPECT_EQ(same.Finish(kQuickMs), 0) << same.Err();
+    EXPECT_EQ(same.Out(), "");
+
+    // Written back and read again: the receiver holds what the file says.
+    CtlProcess restore(Ctl({"--port", sim.Device(), "restore", file, "--verify"}));
+    EXPECT_EQ(restore.Finish(kTransferMs), 0) << restore.Out() << restore.Err();
     EXPECT_EQ(restore.Out(), "");
+    EXPECT_EQ(restore.Err(), "");
 }
 
 TEST_F(CtlProgramTest, NoReceiverAnotherModelAndAPortThatIsNotThere) {
