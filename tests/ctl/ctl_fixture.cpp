@@ -41,14 +41,14 @@ int CtlFixture::Run(std::vector<std::string> arguments) {
         .makeLine =
             [this](const serial::ComPortMap&) {
                 auto line = std::make_unique<serial::InMemorySerialPort>(lineClock_, receiver_);
-                if (prepareLine) {
-                    prepareLine(*line);
+                if (prepareLine_) {
+                    prepareLine_(*line);
                 }
                 return line;
             },
         .settings = nullptr,
         .readEnvironment = false,
-        .interrupted = [this] { return interruptWhen && interruptWhen(); },
+        .interrupted = [this] { return interruptWhen_ && interruptWhen_(); },
         .timeStamp = [this] { return "t+" + std::to_string(clock_.NowMs()); },
         .progress = nullptr,
     };

@@ -27,17 +27,17 @@ protected:
     CtlFixture();
     ~CtlFixture() override;
 
-    // Runs `tr-a1ctl ARGUMENTS` and gives its exit status; out() and err() hold its output.
+    // Runs `tr-a1ctl ARGUMENTS` and gives its exit status; Out() and Err() hold its output.
     int Run(std::vector<std::string> arguments);
-    std::string out() const { return out_.str(); }
-    std::string err() const { return err_.str(); }
+    std::string Out() const { return out_.str(); }
+    std::string Err() const { return err_.str(); }
     // A path in the test's scratch folder.
     std::string Path(const std::string& name) const { return (scratch_ / name).string(); }
 
     // Ctrl-C comes once this holds (checked as the loop runs).
-    std::function<bool()> interruptWhen;
+    std::function<bool()> interruptWhen_;
     // The line made for the command, for tests that make it refuse or hang up.
-    std::function<void(serial::InMemorySerialPort&)> prepareLine;
+    std::function<void(serial::InMemorySerialPort&)> prepareLine_;
 
     win::VirtualClock clock_;
     win::EventLoop loop_{clock_};
