@@ -23,12 +23,13 @@ ReceiverSession::ReceiverSession(win::EventLoop& loop, ReceiverImage& image, Mod
       rs232c_(loop, state_, std::move(port)),
       aux_(loop),
       decoder_(image, state_, *this),
-      assembler_(decoder_),
+      assembler_(tap_),
       connector_(state_, profile, frames_, log_, *this),
       sender_(owner_, rs232c_, frames_, state_, log_, assembler_, *this),
-      transfers_(state_, image, profile, *this),
+      transfers_(state_, image, profile, transferSide_),
       reportedModel_(ModelProfile::kUnknownModel) {
     decoder_.SetConfigurationGate(this);
+    tap_.SetWindow(&sender_.Window());
     // The editor starts with the echo guard set because it has just filled its own controls;
     // with no window there is no echo, and the first configuration frame is checked at once.
     state_.echoGuard = 0;
@@ -114,6 +115,8 @@ void ReceiverSession::Owner::OnTimer(win::TimerId id) {
 win::LResult ReceiverSession::Owner::OnMessage(win::Msg msg, win::WParam, win::LParam) {
     if (msg == CRS232CDlg::kBatchMessage) {
         session_.OnReceivedBatch();
+    } else if (msg == kStepNowMessage) {
+        session_.OnStepNow();
     } else if (msg == CAUXTIMERDlg::kTickMessage) {
         session_.sender_.OnAuxTick();
     }
@@ -125,10 +128,20 @@ void ReceiverSession::OnReceivedBatch() {
     const std::string batch(rs232c_.ReceivedBatch());
     rs232c_.SetReceiveEnabled(1);
     assembler_.Feed(batch);
+    // What the replies answered moves the transfer or the poll on now, not at the next tick.
+    if (!stepNowPosted_ && state_.openPort != 0) {
+        stepNowPosted_ = owner_.PostMessage(kStepNowMessage);
+    }
+}
+
+void ReceiverSession::OnStepNow() {
+    stepNowPosted_ = false;
+    sender_.RunStepNow();
 }
 
 void ReceiverSession::OnHangUp() {
     const int port = state_.openPort;
+    sender_.Window().Clear();
     lineLost_ = true;
     const std::string stopped = transfers_.StopForLostLine();
     if (!stopped.empty()) {
@@ -140,6 +153,8 @@ void ReceiverSession::OnHangUp() {
 }
 
 ConnectorHost::PortResult ReceiverSession::OpenPort() {
+    // Whatever was on its way belongs to the line before.
+    sender_.Window().Clear();
     switch (rs232c_.OpenPort()) {
         case PortOpenResult::kOpened:
             return PortResult::kOpened;
@@ -152,6 +167,11 @@ ConnectorHost::PortResult ReceiverSession::OpenPort() {
             break;
     }
     return PortResult::kSettingsFailed;
+}
+
+void ReceiverSession::ClosePort() {
+    rs232c_.ClosePort();
+    sender_.Window().Clear();
 }
 
 void ReceiverSession::ShowMessage(const std::string& text, const std::string& /*title*/) {
@@ -169,30 +189,36 @@ void ReceiverSession::ShowReceiverGone() {
     connector_.OnReceiverSilent();
 }
 
-void ReceiverSession::SendExtended(int function, int mode, const std::array<int, 6>& p,
-                                   std::string_view text) {
-    sender_.SendExtended(function, mode, p[0], p[1], p[2], p[3], p[4], p[5], text);
+SendLane ReceiverSession::TransferSide::Lane() const {
+    // Transfers run in asynchronous mode only, the poll in realtime mode only.
+    return session_.state_.realtimeMode ? SendLane::kPoll : SendLane::kTransfer;
 }
 
-void ReceiverSession::Pause(int ms) {
-    loop_.Pause(ms);
+void ReceiverSession::TransferSide::SendCommand(int commandNumber, int value) {
+    session_.sender_.SendCommand(commandNumber, value, Lane());
 }
 
-void ReceiverSession::ReportStopped(const std::string& text) {
-    transferStopped_ = text;
-    messages_.push_back(text);
+void ReceiverSession::TransferSide::SendExtended(int function, int mode,
+                                                 const std::array<int, 6>& p,
+                                                 std::string_view text) {
+    session_.sender_.SendExtended(function, mode, p[0], p[1], p[2], p[3], p[4], p[5], text, Lane());
 }
 
-bool ReceiverSession::OpenWaitMessage() {
-    waitOpen_ = true;
+void ReceiverSession::TransferSide::ReportStopped(const std::string& text) {
+    session_.transferStopped_ = text;
+    session_.messages_.push_back(text);
+}
+
+bool ReceiverSession::TransferSide::OpenWaitMessage() {
+    session_.waitOpen_ = true;
     return true;
 }
 
-void ReceiverSession::PostProgress(int /*wParam*/, int lParam) {
+void ReceiverSession::TransferSide::PostProgress(int /*wParam*/, int lParam) {
     // The end of a transfer closes the wait-message window; the program reads the progress
     // from the engine itself.
     if (lParam == TransferEngine::kProgressEnd) {
-        waitOpen_ = false;
+        session_.waitOpen_ = false;
     }
 }
 

@@ -9,7 +9,7 @@
 //
 //   ReceiverSession session(loop, image, profile, std::make_unique<serial::MappedSerialPort>(map));
 //   session.Connect(1);
-//   RunLoopUntil(loop, [&] { return session.Connection() != ConnectionState::kClosed; }, ...);
+//   loop.RunUntil([&] { return session.Connection() != ConnectionState::kClosed; }, limitMs);
 //
 // Single-threaded: everything runs from the loop's thread, as in the editor.
 
@@ -32,6 +32,7 @@
 #include "link/link_state.h"
 #include "link/protocol_log.h"
 #include "link/reply_decoder.h"
+#include "link/send_window.h"
 #include "model/command_frame_builder.h"
 #include "platform/win/window.h"
 
@@ -51,7 +52,6 @@ class EventLoop;
 class ReceiverSession final : private ConnectorHost,
                               private DecoderHost,
                               private CommandSenderHost,
-                              private TransferHost,
                               private ConfigurationGate {
 public:
     // `log` (may be null) receives the protocol trace while it is enabled. Nothing is owned but
@@ -91,9 +91,7 @@ public:
     bool EnterRealtime();
     // Sends one command now (operation frame), as a control of the main window does; in
     // asynchronous mode only power and the preset memories pass.
-    void SendCommand(int commandNumber, int value) override {
-        sender_.SendCommand(commandNumber, value);
-    }
+    void SendCommand(int commandNumber, int value) { sender_.SendCommand(commandNumber, value); }
 
     // The transfers: Upload (receiver to image) and Download (image to receiver), of the
     // current setting or, with `presets`, also the six preset memories. False, with the reason
@@ -125,7 +123,40 @@ private:
         ReceiverSession& session_;
     };
 
+    // Posted to the owner after a batch: the next transfer or poll step runs at once.
+    static constexpr win::Msg kStepNowMessage = win::WM_USER + 2;
+
+    // The transfers' view of the session: the link's sends in the transfer's lane (the poll's in
+    // realtime mode), pauses kept by the send window, and the window side as flags and texts.
+    class TransferSide final : public TransferHost {
+    public:
+        explicit TransferSide(ReceiverSession& session) : session_(session) {}
+
+        void SendCommand(int commandNumber, int value) override;
+        void SendExtended(int function, int mode, const std::array<int, 6>& p,
+                          std::string_view text) override;
+        void ResetQueue() override { session_.sender_.ResetQueue(); }
+        void ResetReceiver() override { session_.sender_.ResetReceiver(); }
+        void Pause(int ms) override { session_.sender_.Hold(Lane(), ms); }
+        void ShowMessage(const std::string& text) override { session_.messages_.push_back(text); }
+        void ReportStopped(const std::string& text) override;
+        void ReceiverNotAnswering() override { session_.connector_.ReceiverStoppedAnswering(); }
+        void TransferStateChanged() override {}
+        bool PresetSettingChosen() const override { return session_.presets_; }
+        bool OpenWaitMessage() override;
+        bool WaitMessageOpen() const override { return session_.waitOpen_; }
+        void PostProgress(int wParam, int lParam) override;
+        void CloseWaitMessage() override { session_.waitOpen_ = false; }
+        void SelectPresetEntry(int) override {}
+        void ImageChanged() override {}
+
+    private:
+        SendLane Lane() const;
+        ReceiverSession& session_;
+    };
+
     void OnReceivedBatch();
+    void OnStepNow();
     void OnHangUp();
     bool StartTransfer(bool upload, bool presets);
 
@@ -137,7 +168,7 @@ private:
     void EnableTransferControls(bool) override {}
     PortResult OpenPort() override;
     std::string OpenFailureReason() const override { return rs232c_.OpenFailureReason(); }
-    void ClosePort() override { rs232c_.ClosePort(); }
+    void ClosePort() override;
     void WriteFrame(std::string_view frame) override { rs232c_.WriteFrame(frame); }
     void EmptyReceiveBuffer() override { rs232c_.EmptyReceiveBuffer(); }
     void ResetQueue() override { sender_.ResetQueue(); }
@@ -151,7 +182,7 @@ private:
 
     // DecoderHost
     void RefreshPanels() override { ++imageUpdates_; }
-    void ResetReceiver() override { sender_.ResetReceiver(); }
+    void ResetReceiver() override { rs232c_.EmptyReceiveBuffer(); }
     void LogReceived(std::string_view line) override { log_.LogIfEnabled(line); }
 
     // CommandSenderHost
@@ -161,22 +192,6 @@ private:
     void UploadStep() override { transfers_.UploadStep(); }
     void DownloadStep() override { transfers_.DownloadStep(); }
     void RealtimeStep() override { transfers_.RealtimeStep(); }
-
-    // TransferHost
-    void SendExtended(int function, int mode, const std::array<int, 6>& p,
-                      std::string_view text) override;
-    void Pause(int ms) override;
-    void ShowMessage(const std::string& text) override { messages_.push_back(text); }
-    void ReportStopped(const std::string& text) override;
-    void ReceiverNotAnswering() override { connector_.ReceiverStoppedAnswering(); }
-    void TransferStateChanged() override {}
-    bool PresetSettingChosen() const override { return presets_; }
-    bool OpenWaitMessage() override;
-    bool WaitMessageOpen() const override { return waitOpen_; }
-    void PostProgress(int wParam, int lParam) override;
-    void CloseWaitMessage() override { waitOpen_ = false; }
-    void SelectPresetEntry(int) override {}
-    void ImageChanged() override {}
 
     // ConfigurationGate: notes the frame and its model, then asks the connector.
     bool OnConfigurationFrame(std::string_view body) override;
@@ -189,15 +204,19 @@ private:
     CRS232CDlg rs232c_;
     CAUXTIMERDlg aux_;
     ReplyDecoder decoder_;
+    // The send window sees every frame before the decoders do.
+    SendWindowTap tap_{decoder_};
     FrameAssembler assembler_;
     Connector connector_;
     CommandSender sender_;
+    TransferSide transferSide_{*this};
     TransferEngine transfers_;
 
     int selectedPort_ = Connector::kAutoSearch;
     bool presets_ = false;
     bool waitOpen_ = false;
     bool lineLost_ = false;
+    bool stepNowPosted_ = false;
     int reportedModel_;
     int framesHeard_ = 0;
     int imageUpdates_ = 0;

@@ -54,10 +54,10 @@ int RunSet(CtlContext& context, const CtlRequest& request) {
     const auto outcome = connection.Run(
         [&] { return session.ConfigurationFramesHeard() >= heard + kFramesToConfirm; },
         kConfirmLimitMs);
-    if (outcome == win::RunOutcome::kStopped && !session.LineLost()) {
+    if (outcome == RunOutcome::kStopped && !session.LineLost()) {
         return connection.Interrupted("interrupted; the command may have reached the receiver");
     }
-    if (outcome != win::RunOutcome::kDone) {
+    if (outcome != RunOutcome::kDone) {
         return connection.LinkFailure("the receiver stopped answering on " + connection.PortName());
     }
     if (setting.reportedByte) {

@@ -107,10 +107,10 @@ int RunStatus(CtlContext& context, const CtlRequest& request) {
     const int heard = session.ConfigurationFramesHeard();
     const auto outcome =
         connection.Run([&] { return session.ConfigurationFramesHeard() > heard; }, kStateLimitMs);
-    if (outcome == win::RunOutcome::kStopped && !session.LineLost()) {
+    if (outcome == RunOutcome::kStopped && !session.LineLost()) {
         return connection.Interrupted("interrupted");
     }
-    if (outcome != win::RunOutcome::kDone) {
+    if (outcome != RunOutcome::kDone) {
         return connection.LinkFailure("the receiver stopped answering on " + connection.PortName());
     }
     const ReceiverStatus status = StatusOf(connection.Image(), connection.Profile());

@@ -89,13 +89,13 @@ int ReceiverConnection::Open() {
         }
         return false;
     };
-    const win::RunOutcome outcome = Run(settled, kConnectLimitMs);
-    if (outcome == win::RunOutcome::kStopped && context_.interrupted && context_.interrupted()) {
+    const RunOutcome outcome = Run(settled, kConnectLimitMs);
+    if (outcome == RunOutcome::kStopped && context_.interrupted && context_.interrupted()) {
         return Interrupted("interrupted while connecting");
     }
     switch (session.Connection()) {
         case ConnectionState::kConnected:
-            if (outcome == win::RunOutcome::kDone) {
+            if (outcome == RunOutcome::kDone) {
                 return ctl_exit::kDone;
             }
             break;
@@ -135,10 +135,22 @@ int ReceiverConnection::Open() {
     return ctl_exit::kReceiver;
 }
 
-win::RunOutcome ReceiverConnection::Run(const std::function<bool()>& done, std::int64_t limitMs) {
-    return win::RunLoopUntil(context_.loop, done, limitMs, [this] {
+RunOutcome ReceiverConnection::Run(const std::function<bool()>& done, std::int64_t limitMs) {
+    const auto stopped = [this] {
         return (context_.interrupted && context_.interrupted()) || session_->LineLost();
-    });
+    };
+    // The loop waits for the line's input or the next timer in between; a signal wakes it.
+    bool finished = false;
+    context_.loop.RunUntil(
+        [&] {
+            finished = done();
+            return finished || stopped();
+        },
+        limitMs);
+    if (finished) {
+        return RunOutcome::kDone;
+    }
+    return stopped() ? RunOutcome::kStopped : RunOutcome::kTimedOut;
 }
 
 int ReceiverConnection::LinkFailure(std::string_view what) {

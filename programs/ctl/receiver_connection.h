@@ -11,7 +11,6 @@
 #include "app/receiver_session.h"
 #include "model/model_profile.h"
 #include "model/receiver_image.h"
-#include "platform/win/loop_runner.h"
 #include "programs/ctl/ctl_context.h"
 #include "programs/ctl/port_choice.h"
 
@@ -20,6 +19,13 @@ class LogSink;
 }
 
 namespace tra1::programs {
+
+// How a run of the loop for a command ended.
+enum class RunOutcome {
+    kDone,      // what the command waited for happened
+    kTimedOut,  // its time limit passed first
+    kStopped,   // Ctrl-C, or the line was lost
+};
 
 class ReceiverConnection {
 public:
@@ -38,7 +44,7 @@ public:
     int Open();
 
     // Runs the loop until done(), Ctrl-C, a lost line or `limitMs`.
-    win::RunOutcome Run(const std::function<bool()>& done, std::int64_t limitMs);
+    RunOutcome Run(const std::function<bool()>& done, std::int64_t limitMs);
     // The line was lost or the receiver fell silent: its error line, exit status 3.
     int LinkFailure(std::string_view what);
     // Ctrl-C: the line, exit status 130.

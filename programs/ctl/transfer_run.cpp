@@ -61,7 +61,7 @@ int RunTransfer(ReceiverConnection& connection, TransferKind kind, bool presets,
         return connection.LinkFailure("the receiver on " + connection.PortName() +
                                       " stopped answering; " + stopped);
     }
-    if (outcome == win::RunOutcome::kDone) {
+    if (outcome == RunOutcome::kDone) {
         return ctl_exit::kDone;
     }
     // Ctrl-C, or a transfer that never ends: cancelled as the wait window's Cancel does, which
@@ -74,7 +74,7 @@ int RunTransfer(ReceiverConnection& connection, TransferKind kind, bool presets,
                      "the Download was cancelled; the receiver "
                      "may now hold only part of the new "
                      "settings");
-    if (outcome == win::RunOutcome::kStopped) {
+    if (outcome == RunOutcome::kStopped) {
         return connection.Interrupted("interrupted: " + cancelled);
     }
     return connection.LinkFailure("the transfer did not end: " + cancelled);
