@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -138,6 +139,19 @@ private:
         void ResetQueue() override { session_.sender_.ResetQueue(); }
         void ResetReceiver() override { session_.sender_.ResetReceiver(); }
         void Pause(int ms) override { session_.sender_.Hold(Lane(), ms); }
+        void TagSends(int tag) override { session_.sender_.SetSendTag(tag); }
+        bool TransferSendsWaiting() const override {
+            return session_.sender_.Window().HasQueued(SendLane::kTransfer);
+        }
+        bool TaggedAnswersOwed() const override {
+            return session_.sender_.Window().AwaitsTaggedReplies(SendLane::kTransfer);
+        }
+        std::optional<int> TakeTagOfLostAnswer() override {
+            return session_.sender_.Window().TakeBrokenTag();
+        }
+        void DropWaitingTransferSends() override {
+            session_.sender_.Window().DropQueued(SendLane::kTransfer);
+        }
         void ShowMessage(const std::string& text) override { session_.messages_.push_back(text); }
         void ReportStopped(const std::string& text) override;
         void ReceiverNotAnswering() override { session_.connector_.ReceiverStoppedAnswering(); }
