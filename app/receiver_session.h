@@ -163,6 +163,10 @@ private:
         void CloseWaitMessage() override { session_.waitOpen_ = false; }
         void SelectPresetEntry(int) override {}
         void ImageChanged() override {}
+        // tr-a1ctl reads the receiver into the session's own image and compares afterwards; no
+        // upload is made for a compare window.
+        void DownloadCompleted() override {}
+        void ReceiverRead(const ReceiverImage&, bool, bool) override {}
 
     private:
         SendLane Lane() const;
