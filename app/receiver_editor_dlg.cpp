@@ -59,6 +59,7 @@ bool CReceiverEditorDlg::OnInitDialog() {
     SetIcon(res::kIconProgram, false);
 
     fileCommands_.SetOwner(Handle());
+    compares_.SetOwner(Handle());
     panels_.SetFactory(PanelTable::IndexForRefresh(CREPORTDlg::kRefreshMessage),
                        MakeReportPanelFactory(Loop(), image_, profile_, Handle()));
     InstallPanelFactories(panels_,
@@ -96,6 +97,7 @@ bool CReceiverEditorDlg::OnInitDialog() {
     }
     if (win::Menu* menu = GetMenu()) {
         menu->EnableItem(id::kMenuPortSettings, portSettings_.map != nullptr);
+        compares_.ShowInMenu(*menu);
     }
     ShowFastTransferInMenu();
     return true;
@@ -114,6 +116,10 @@ void CReceiverEditorDlg::SetSettingsStore(EditorSettingsStore* store) {
         transfer_.SetPipelined(settingsStore_->LoadFastTransfer().value_or(kFastTransferByDefault));
     }
     ShowFastTransferInMenu();
+    compares_.SetSettingsStore(store);
+    if (win::Menu* menu = IsWindow() ? GetMenu() : nullptr) {
+        compares_.ShowInMenu(*menu);
+    }
 }
 
 void CReceiverEditorDlg::ShowFastTransferInMenu() {
@@ -264,6 +270,18 @@ bool CReceiverEditorDlg::HandleMenuCommand(int commandId) {
         case id::kMenuFastTransfer:
             ToggleFastTransfer();
             break;
+        case id::kMenuCompareWithFile:
+            compares_.CompareWithFile();
+            break;
+        case id::kMenuCompareWithReceiver:
+            compares_.CompareWithReceiver();
+            break;
+        case id::kMenuVerifyAfterDownload:
+            compares_.ToggleVerifyAfterDownload();
+            if (win::Menu* menu = GetMenu()) {
+                compares_.ShowInMenu(*menu);
+            }
+            break;
         case id::kClearLogButton:
             SetDlgItemText(id::kLogEdit, "");
             break;
@@ -342,6 +360,11 @@ win::LResult CReceiverEditorDlg::OnMessage(win::Msg msg, win::WParam w, win::LPa
         case id::kTransferCancelled:
             OnTransferCancelled();
             return 0;
+        case id::kStartVerify:
+            // The Download's wait window has done its part; the read-back opens its own.
+            CloseWaitMessage();
+            compares_.StartVerify();
+            return 0;
         case id::kOpenFileAtStart:
             if (fileAtStart_) {
                 fileCommands_.Load(*std::exchange(fileAtStart_, std::nullopt));
@@ -402,6 +425,7 @@ void CReceiverEditorDlg::OnTransferCancelled() {
 
 void CReceiverEditorDlg::OnDestroy() {
     panels_.DestroyAll();
+    compares_.CloseWindow();
     CloseWaitMessage();
     Dialog::OnDestroy();
 }

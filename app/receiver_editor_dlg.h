@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "app/compare_commands.h"
 #include "app/configuration_file_commands.h"
 #include "app/control_mode.h"
 #include "app/editor_settings_store.h"
@@ -79,6 +80,7 @@ public:
     void PostToWaitMessage(win::WParam w, win::LParam l);
     void CloseWaitMessage();
     TransferEngine& Transfer() { return transfer_; }
+    CompareCommands& Compares() { return compares_; }
 
 protected:
     bool OnInitDialog() override;
@@ -145,6 +147,7 @@ private:
     EditorSettingsStore* settingsStore_ = nullptr;
     TransferWindowHost transferHost_{*this};
     TransferEngine transfer_;
+    CompareCommands compares_{Loop(), image_, profile_, fileCommands_, transfer_};
     // The panels' change messages.
     ChangeMessageRouter router_{image_, profile_, link_.State(), link_.Sender(), *this};
 };

@@ -38,15 +38,15 @@ TransferEngine::TransferEngine(LinkState& state, ReceiverImage& image, ModelProf
       upload_(image, out_),
       poll_(image, state, out_) {}
 
-bool TransferEngine::StartUpload() {
-    return Start(true);
+bool TransferEngine::StartUpload(UploadUse use) {
+    return Start(true, use);
 }
 
 bool TransferEngine::StartDownload() {
-    return Start(false);
+    return Start(false, UploadUse::kIntoImage);
 }
 
-bool TransferEngine::Start(bool upload) {
+bool TransferEngine::Start(bool upload, UploadUse use) {
     if (state_.realtimeMode) {
         host_.ShowMessage(std::string(kSelectAsynchronousText));
         return false;
@@ -83,6 +83,7 @@ bool TransferEngine::Start(bool upload) {
     state_.awaitedFunction = LinkState::kNone;
     active_ = true;
     uploadActive_ = upload;
+    use_ = upload ? use : UploadUse::kIntoImage;
     silentWaits_ = 0;
     lastStepWaited_ = false;
     waitGivenUp_ = false;
@@ -98,6 +99,23 @@ bool TransferEngine::Start(bool upload) {
 
 bool TransferEngine::Running() const {
     return state_.uploadInProgress != 0 || state_.downloadInProgress != 0;
+}
+
+double TransferEngine::Progress() const {
+    const int step = uploadActive_ ? state_.uploadInProgress : state_.downloadInProgress;
+    if (!active_ || step <= 0) {
+        return 0.0;
+    }
+    const int firstStep = uploadActive_ ? UploadSequence::kFirstStep : DownloadSequence::kFirstStep;
+    const int lastStep = uploadActive_ ? upload_.LastStep() : DownloadSequence::kLastStep;
+    if (uploadActive_ && step <= UploadSequence::kSaveStep) {
+        return 0.0;  // the pass is not planned yet: its length is unknown
+    }
+    const double inPass = std::clamp(
+        static_cast<double>(step - firstStep) / std::max(1, lastStep - firstStep + 1), 0.0, 1.0);
+    const int passes = presetSetting_ ? kLastPresetPass + 1 : 1;
+    const int pass = presetSetting_ ? PresetPass() : 0;
+    return (pass + inPass) / passes;
 }
 
 int TransferEngine::PresetPass() const {
@@ -294,6 +312,12 @@ void TransferEngine::Finish(bool download) {
         host_.SendCommand(command::kPower, 0);
         host_.SendCommand(command::kPower, 1);
     }
+    // An upload made to compare leaves the image as it was and hands over what it read.
+    std::optional<ReceiverImage> received;
+    if (!download && use_ != UploadUse::kIntoImage && before_) {
+        received = image_;
+        image_ = *before_;
+    }
     if (!download || presetSetting_) {
         host_.ImageChanged();
     }
@@ -311,6 +335,11 @@ void TransferEngine::Finish(bool download) {
     host_.TagSends(-1);
     before_.reset();
     host_.TransferStateChanged();
+    if (download) {
+        host_.DownloadCompleted();
+    } else if (received) {
+        host_.ReceiverRead(*received, use_ == UploadUse::kVerify, presetSetting_);
+    }
 }
 
 void TransferEngine::RealtimeStep() {

@@ -31,6 +31,11 @@ class ModelProfile;
 class TransferHost;
 struct LinkState;
 
+// What an upload does with what it reads: it becomes the image, or it is handed to the host to
+// compare (Configuration > "Compare with Receiver...", or the check after a Download) and the
+// image is put back as it was, as after a cancelled upload.
+enum class UploadUse { kIntoImage, kCompare, kVerify };
+
 class TransferEngine {
 public:
     static constexpr std::string_view kSelectAsynchronousText = "Select Asynchronous Mode.";
@@ -62,7 +67,7 @@ public:
     // The Upload and Download commands. After the checks (realtime mode, port, a transfer
     // running), each failure with its message box, the transfer starts and the wait-message
     // window opens. False when a check failed.
-    bool StartUpload();
+    bool StartUpload(UploadUse use = UploadUse::kIntoImage);
     bool StartDownload();
 
     // One step of each sequence; nothing happens while a reply is awaited.
@@ -95,6 +100,10 @@ public:
     bool Pipelined() const { return pipelined_; }
     // Whether the running transfer still runs pipelined (it has not fallen back).
     bool RunningAhead() const { return runAhead_; }
+    // How far the running transfer has come, 0.0 .. 1.0, by its step within the pass and, for
+    // "Preset Setting", the pass; 0 when none runs. An upload counts from the moment it has
+    // planned its pass (its third step).
+    double Progress() const;
     // The preset pass of a "Preset Setting" transfer, 0..5 (MainZoneState byte 17; a value out
     // of range, as a configuration file may hold, counts as 0).
     int PresetPass() const;
@@ -110,7 +119,7 @@ private:
     // Tags of a pipelined transfer's frames: the pass and the step.
     static constexpr int kPassTagStride = 100'000;
 
-    bool Start(bool upload);
+    bool Start(bool upload, UploadUse use);
     // Whether the next step may run now; `backToBack` tells how the next step goes.
     bool MayRunStep(bool backToBack);
     // What the step just run waits for: nothing when it went back to back.
@@ -144,6 +153,7 @@ private:
     // A transfer runs (or ran until the link stopped it), and which one.
     bool active_ = false;
     bool uploadActive_ = false;
+    UploadUse use_ = UploadUse::kIntoImage;
     // The image as it was when the transfer started.
     std::optional<ReceiverImage> before_;
     // Awaited replies given up in a row, and whether the last step waited for one / had its

@@ -7,6 +7,8 @@
 
 namespace tra1 {
 
+class ReceiverImage;
+
 // What the configuration transfers and the realtime poll need from the main window: the link's
 // two immediate sends and its resets, the blocking pause, and the window side (message boxes,
 // the Sync Option radios, the wait-message window, the preset list boxes, reloading the windows
@@ -61,6 +63,14 @@ public:
     virtual void SelectPresetEntry(int entry) = 0;
     // The image changed as a whole: the main window's controls and the open panels follow.
     virtual void ImageChanged() = 0;
+
+    // --- the end of a transfer -------------------------------------------------------------------
+    // A Download completed (not one that was stopped).
+    virtual void DownloadCompleted() = 0;
+    // An upload made to compare (UploadUse::kCompare, kVerify) completed: `received` is what the
+    // receiver holds; the image is as it was before the upload. `presetSetting`: the upload read
+    // the six presets too.
+    virtual void ReceiverRead(const ReceiverImage& received, bool verify, bool presetSetting) = 0;
 };
 
 }  // namespace tra1

@@ -102,4 +102,15 @@ void TransferWindowHost::ImageChanged() {
     window_.RefreshPanels();
 }
 
+void TransferWindowHost::DownloadCompleted() {
+    if (window_.Compares().DownloadCompleted()) {
+        window_.PostMessage(id::kStartVerify);
+    }
+}
+
+void TransferWindowHost::ReceiverRead(const ReceiverImage& received, bool verify,
+                                      bool presetSetting) {
+    window_.Compares().ReceiverRead(received, verify, presetSetting);
+}
+
 }  // namespace tra1

@@ -36,6 +36,8 @@ public:
     void CloseWaitMessage() override;
     void SelectPresetEntry(int entry) override;
     void ImageChanged() override;
+    void DownloadCompleted() override;
+    void ReceiverRead(const ReceiverImage& received, bool verify, bool presetSetting) override;
 
 private:
     SendLane Lane() const;

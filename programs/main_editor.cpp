@@ -43,14 +43,27 @@ public:
         }
         return value.toBool();
     }
-    bool SaveFastTransfer(bool fast) override {
-        settings_.setValue(kFastTransferKey, fast);
+    bool SaveFastTransfer(bool fast) override { return Save(kFastTransferKey, fast); }
+    std::optional<bool> LoadVerifyAfterDownload() const override {
+        const QVariant value = settings_.value(kVerifyAfterDownloadKey);
+        if (!value.isValid()) {
+            return std::nullopt;
+        }
+        return value.toBool();
+    }
+    bool SaveVerifyAfterDownload(bool verify) override {
+        return Save(kVerifyAfterDownloadKey, verify);
+    }
+
+private:
+    bool Save(const char* key, bool value) {
+        settings_.setValue(key, value);
         settings_.sync();
         return settings_.status() == QSettings::NoError;
     }
 
-private:
     static constexpr const char* kFastTransferKey = "transfers/fastTransfer";
+    static constexpr const char* kVerifyAfterDownloadKey = "transfers/verifyAfterDownload";
     mutable QSettings settings_;
 };
 

@@ -6,6 +6,7 @@
 #include "platform/win/combo_box.h"
 #include "platform/win/edit.h"
 #include "platform/win/list_box.h"
+#include "platform/win/list_view.h"
 #include "platform/win/slider.h"
 
 namespace tra1::win::user {
@@ -131,6 +132,17 @@ bool SelectListRow(Dialog& dialog, int id, int row) {
     }
     list->SetCurSel(row);
     Command(dialog, id, LBN_SELCHANGE);
+    return true;
+}
+
+bool ClickColumnHeader(Dialog& dialog, int id, int column) {
+    ListView* view = Usable<ListView>(dialog, id);
+    if (view == nullptr || column < 0 || column >= view->ColumnCount()) {
+        return false;
+    }
+    const bool ascending = !(view->SortColumn() == column && view->SortAscending());
+    view->SortBy(column, ascending);
+    Command(dialog, id, LVN_COLUMNCLICK);
     return true;
 }
 

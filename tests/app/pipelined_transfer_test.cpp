@@ -28,6 +28,8 @@ public:
         ++saves;
         return writable;
     }
+    std::optional<bool> LoadVerifyAfterDownload() const override { return std::nullopt; }
+    bool SaveVerifyAfterDownload(bool /*verify*/) override { return writable; }
     std::optional<bool> fast;
     int saves = 0;
     bool writable = true;

@@ -76,6 +76,9 @@ public:
     void CloseWaitMessage() override { waitOpen = false; }
     void SelectPresetEntry(int entry) override { selectedEntries.push_back(entry); }
     void ImageChanged() override { ++imageChanges; }
+    void DownloadCompleted() override {}
+    void ReceiverRead(const ReceiverImage& /*received*/, bool /*verify*/,
+                      bool /*presetSetting*/) override {}
 
     int Pass() const { return image_.MainZoneState.at(main_zone::kPresetPass); }
 
