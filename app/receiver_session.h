@@ -187,7 +187,7 @@ private:
     PortResult OpenPort() override;
     std::string OpenFailureReason() const override { return rs232c_.OpenFailureReason(); }
     void ClosePort() override;
-    void WriteFrame(std::string_view frame) override { rs232c_.WriteFrame(frame); }
+    FrameWrite WriteFrame(std::string_view frame) override { return rs232c_.WriteFrame(frame); }
     void EmptyReceiveBuffer() override { rs232c_.EmptyReceiveBuffer(); }
     void ResetQueue() override { sender_.ResetQueue(); }
     void QueueOnlyStatusRequest() override { sender_.QueueOnlyStatusRequest(); }
@@ -202,6 +202,9 @@ private:
     void RefreshPanels() override { ++imageUpdates_; }
     void ResetReceiver() override { rs232c_.EmptyReceiveBuffer(); }
     void LogReceived(std::string_view line) override { log_.LogIfEnabled(line); }
+    void OnExtendedStatus(int function, char status) override {
+        sender_.OnExtendedStatus(function, status);
+    }
 
     // CommandSenderHost
     void SearchPort(int port) override { connector_.SearchPort(port); }
