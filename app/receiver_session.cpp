@@ -17,8 +17,7 @@ constexpr int kTickPeriodMs = 10;
 
 ReceiverSession::ReceiverSession(win::EventLoop& loop, ReceiverImage& image, ModelProfile& profile,
                                  std::unique_ptr<serial::SerialPort> port, LogSink* log)
-    : loop_(loop),
-      log_(log),
+    : log_(log),
       owner_(loop, *this),
       rs232c_(loop, state_, std::move(port)),
       aux_(loop),

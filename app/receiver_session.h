@@ -217,7 +217,6 @@ private:
     // ConfigurationGate: notes the frame and its model, then asks the connector.
     bool OnConfigurationFrame(std::string_view body) override;
 
-    win::EventLoop& loop_;
     LinkState state_;
     CommandFrameBuilder frames_;
     ProtocolLog log_;
