@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "link/configuration_decoder.h"
 #include "model/model_profile.h"
 #include "platform/serial/serial_port.h"
 #include "platform/win/event_loop.h"
@@ -71,7 +72,7 @@ bool ReceiverSession::Start() {
 
 void ReceiverSession::Connect(int port) {
     selectedPort_ = port;
-    framesHeard_ = 0;
+    framesTaken_ = 0;
     connector_.Connect();
 }
 
@@ -222,9 +223,12 @@ void ReceiverSession::TransferSide::PostProgress(int /*wParam*/, int lParam) {
 }
 
 bool ReceiverSession::OnConfigurationFrame(std::string_view body) {
-    ++framesHeard_;
     reportedModel_ = Connector::IdentifyModel(body);
-    return connector_.OnConfigurationFrame(body);
+    const bool taken = connector_.OnConfigurationFrame(body);
+    if (taken && ConfigurationDecoder::FormOf(body) != ConfigurationForm::kDamaged) {
+        ++framesTaken_;
+    }
+    return taken;
 }
 
 }  // namespace tra1

@@ -80,9 +80,13 @@ public:
     const std::vector<std::string>& Messages() const { return messages_; }
     // The model code of the last configuration frame heard; ModelProfile::kUnknownModel before.
     int ReportedModel() const { return reportedModel_; }
-    // Configuration frames heard since the port opened, and the receiver's state decoded into
-    // the image (a configuration frame or a report in realtime mode, or a transfer's reply).
-    int ConfigurationFramesHeard() const { return framesHeard_; }
+    // Configuration frames since the port opened that the connector took as a TR-A1's and
+    // whose state went into the image. A frame of another model, or one the connector does not
+    // yet believe (it wants the same code twice in a row), is not counted: whether the receiver
+    // is a TR-A1 is the connector's verdict, shown by Connection() once this is above 0.
+    int ConfigurationFramesTaken() const { return framesTaken_; }
+    // The receiver's state decoded into the image (a configuration frame or a report in
+    // realtime mode, or a transfer's reply).
     int ImageUpdates() const { return imageUpdates_; }
     // The far end hung up (the device or server went away); the link has been closed.
     bool LineLost() const { return lineLost_; }
@@ -214,7 +218,8 @@ private:
     void DownloadStep() override { transfers_.DownloadStep(); }
     void RealtimeStep() override { transfers_.RealtimeStep(); }
 
-    // ConfigurationGate: notes the frame and its model, then asks the connector.
+    // ConfigurationGate: notes the frame's model, asks the connector, and counts the frame when
+    // the connector took it and its state can be decoded.
     bool OnConfigurationFrame(std::string_view body) override;
 
     LinkState state_;
@@ -238,7 +243,7 @@ private:
     bool lineLost_ = false;
     bool stepNowPosted_ = false;
     int reportedModel_;
-    int framesHeard_ = 0;
+    int framesTaken_ = 0;
     int imageUpdates_ = 0;
     std::vector<std::string> messages_;
     std::string transferStopped_;

@@ -50,9 +50,9 @@ int RunSet(CtlContext& context, const CtlRequest& request) {
     // In realtime mode the command goes to the receiver at once and its report comes back.
     session.EnterRealtime();
     session.SendCommand(setting.commandNumber, setting.value);
-    const int heard = session.ConfigurationFramesHeard();
+    const int heard = session.ConfigurationFramesTaken();
     const auto outcome = connection.Run(
-        [&] { return session.ConfigurationFramesHeard() >= heard + kFramesToConfirm; },
+        [&] { return session.ConfigurationFramesTaken() >= heard + kFramesToConfirm; },
         kConfirmLimitMs);
     if (outcome == RunOutcome::kStopped && !session.LineLost()) {
         return connection.Interrupted("interrupted; the command may have reached the receiver");

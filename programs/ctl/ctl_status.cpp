@@ -104,9 +104,9 @@ int RunStatus(CtlContext& context, const CtlRequest& request) {
     ReceiverSession& session = connection.Session();
     // In realtime mode the receiver's configuration frame is decoded into the image.
     session.EnterRealtime();
-    const int heard = session.ConfigurationFramesHeard();
+    const int heard = session.ConfigurationFramesTaken();
     const auto outcome =
-        connection.Run([&] { return session.ConfigurationFramesHeard() > heard; }, kStateLimitMs);
+        connection.Run([&] { return session.ConfigurationFramesTaken() > heard; }, kStateLimitMs);
     if (outcome == RunOutcome::kStopped && !session.LineLost()) {
         return connection.Interrupted("interrupted");
     }

@@ -75,7 +75,7 @@ int ReceiverConnection::Open() {
     const auto settled = [&] {
         switch (session.Connection()) {
             case ConnectionState::kConnected:
-                return session.ConfigurationFramesHeard() > 0;
+                return session.ConfigurationFramesTaken() > 0;
             case ConnectionState::kUnsupported:
             case ConnectionState::kNoReply:
                 return true;
