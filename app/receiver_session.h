@@ -156,6 +156,15 @@ private:
         void DropWaitingTransferSends() override {
             session_.sender_.Window().DropQueued(SendLane::kTransfer);
         }
+        void SendCommandsOneByOne(bool on) override {
+            session_.sender_.Window().SetOneCommandAtATime(SendLane::kTransfer, on);
+        }
+        bool TransferAnswersOwed() const override {
+            return session_.sender_.Window().AwaitsReplies(SendLane::kTransfer);
+        }
+        std::optional<SendWindow::WriteGivenUp> TakeTransferWriteGivenUp() override {
+            return session_.sender_.Window().TakeWriteGivenUp();
+        }
         void ShowMessage(const std::string& text) override { session_.messages_.push_back(text); }
         void ReportStopped(const std::string& text) override;
         void ReceiverNotAnswering() override { session_.connector_.ReceiverStoppedAnswering(); }

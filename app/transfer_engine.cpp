@@ -90,7 +90,11 @@ bool TransferEngine::Start(bool upload, UploadUse use) {
     upload_.ForgetSavedState();
     runAhead_ = pipelined_;
     drainFirst_ = false;
+    repeatedStep_ = 0;
+    stepRepeats_ = 0;
+    host_.SendCommandsOneByOne(!upload);
     host_.TakeTagOfLostAnswer();  // what an earlier transfer left says nothing about this one
+    host_.TakeTransferWriteGivenUp();
     host_.TagSends(-1);
     host_.TransferStateChanged();
     host_.OpenWaitMessage();
@@ -143,10 +147,26 @@ bool TransferEngine::NextStepBackToBack() const {
                          : DownloadSequence::BackToBack(state_.downloadInProgress + 1);
 }
 
+std::string TransferEngine::LineTooNoisyText() {
+    return "The line to the receiver is too noisy: a setting went out " +
+           std::to_string(SendWindow::kMaxWriteSends) + " times without a sound answer.";
+}
+
 bool TransferEngine::MayRunStep(bool backToBack) {
+    if (const auto givenUp = host_.TakeTransferWriteGivenUp(); givenUp && active_) {
+        Stop(*givenUp == SendWindow::WriteGivenUp::kSilent ? Ending::kReceiverSilent
+                                                           : Ending::kLineTooNoisy);
+        return false;
+    }
     if (state_.awaitedFunction != LinkState::kNone) {
         return false;
     }
+    // A download step starts once every frame before it has been answered soundly: a write whose
+    // answer did not come back so goes out again by itself, and a step with a command whose
+    // answer was lost is run again, since what a command does can depend on the commands
+    // before it. An upload repeats a step whose awaited reply does not come.
+    const bool settled =
+        uploadActive_ || (!host_.TransferAnswersOwed() && !host_.TransferSendsWaiting());
     if (runAhead_) {
         if (const std::optional<int> tag = host_.TakeTagOfLostAnswer()) {
             FallBackToStepwise(*tag);
@@ -157,7 +177,7 @@ bool TransferEngine::MayRunStep(bool backToBack) {
             return false;
         }
         // A stepwise step starts once every pipelined frame before it is answered.
-        return backToBack || !host_.TaggedAnswersOwed();
+        return backToBack || (!host_.TaggedAnswersOwed() && settled);
     }
     if (drainFirst_) {
         if (host_.TaggedAnswersOwed() || host_.TransferSendsWaiting()) {
@@ -165,7 +185,31 @@ bool TransferEngine::MayRunStep(bool backToBack) {
         }
         drainFirst_ = false;
     }
+    if (!settled) {
+        return false;
+    }
+    if (!uploadActive_) {
+        if (const std::optional<int> tag = host_.TakeTagOfLostAnswer()) {
+            RepeatDownloadStep(*tag);
+            return false;
+        }
+    }
     return true;
+}
+
+void TransferEngine::RepeatDownloadStep(int tag) {
+    const int step = tag % kPassTagStride;
+    if (tag / kPassTagStride != PresetPass() || step < 1 || step > state_.downloadInProgress) {
+        return;  // a step of an earlier pass or run
+    }
+    stepRepeats_ = step == repeatedStep_ ? stepRepeats_ + 1 : 1;
+    repeatedStep_ = step;
+    if (stepRepeats_ >= kMaxStepRuns) {
+        Stop(Ending::kLineTooNoisy);
+        return;
+    }
+    host_.DropWaitingTransferSends();
+    state_.downloadInProgress = step - 1;
 }
 
 void TransferEngine::AfterStep(bool backToBack) {
@@ -188,8 +232,9 @@ void TransferEngine::FallBackToStepwise(int tag) {
     int& counter = uploadActive_ ? state_.uploadInProgress : state_.downloadInProgress;
     const int step = tag % kPassTagStride;
     const bool sameRun = tag / kPassTagStride == PresetPass() && step >= 1 && step <= counter;
-    const bool again =
-        uploadActive_ ? upload_.BackToBack(step) : DownloadSequence::BackToBack(step);
+    // Every step of a download is tagged and can be sent again; of an upload, the back-to-back
+    // ones (a stepwise one repeats itself when its awaited reply does not come).
+    const bool again = !uploadActive_ || upload_.BackToBack(step);
     if (sameRun && again) {
         // What was not yet sent is sent again from that step on, each step on its own; what
         // those steps sent meanwhile is answered and decoded the same a second time.
@@ -268,7 +313,8 @@ void TransferEngine::DownloadStep() {
     NoteWaitEnded();
 
     const int s = ++state_.downloadInProgress;
-    host_.TagSends(backToBack ? pass * kPassTagStride + s : -1);
+    // Stepwise too: a step whose command lost its answer is run again.
+    host_.TagSends(pass * kPassTagStride + s);
     out_.BeginStep();
     if (s == DownloadSequence::kFirstStep && presetSetting_ && pass == 0) {
         host_.SelectPresetEntry(0);
@@ -333,6 +379,7 @@ void TransferEngine::Finish(bool download) {
     runAhead_ = false;
     drainFirst_ = false;
     host_.TagSends(-1);
+    host_.SendCommandsOneByOne(false);
     before_.reset();
     host_.TransferStateChanged();
     if (download) {
@@ -422,7 +469,9 @@ void TransferEngine::Stop(Ending how) {
     // was on: the sends pass only while the transfer still counts as running. An upload puts
     // back what it read from the receiver, so before the image is restored; a download what the
     // image says, so after.
-    const bool putBack = (how == Ending::kCancelled || how == Ending::kReceiverSilent) && Running();
+    const bool putBack = (how == Ending::kCancelled || how == Ending::kReceiverSilent ||
+                          how == Ending::kLineTooNoisy) &&
+                         Running();
     // What the transfer had not yet sent must not follow the put-back.
     host_.DropWaitingTransferSends();
     host_.TagSends(-1);
@@ -453,6 +502,8 @@ void TransferEngine::Stop(Ending how) {
     if (how == Ending::kReceiverSilent) {
         host_.ReceiverNotAnswering();
         host_.ReportStopped(std::string(kReceiverSilentText) + "\r\n" + stopped);
+    } else if (how == Ending::kLineTooNoisy) {
+        host_.ReportStopped(LineTooNoisyText() + "\r\n" + stopped);
     }
 }
 

@@ -23,6 +23,7 @@
 #include "app/transfer_output.h"
 #include "app/transfer_realtime_poll.h"
 #include "app/transfer_upload.h"
+#include "link/send_window.h"
 #include "model/receiver_image.h"
 
 namespace tra1 {
@@ -52,9 +53,15 @@ public:
     // after which it counts as silent: as many as the sends of a queued command before the link
     // gives the receiver up. A reply the line damaged is not silence.
     static constexpr int kSilentWaitLimit = 5;
+    // Runs of one download step, each with an answer the line spoilt, after which the transfer
+    // stops: as many as the sends of one write.
+    static constexpr int kMaxStepRuns = SendWindow::kMaxWriteSends;
 
     // What the user is told when a transfer stops before its end.
     static constexpr std::string_view kReceiverSilentText = "The receiver does not answer.";
+    // Before the stopped text when a write never got a sound answer although the receiver
+    // answered.
+    static std::string LineTooNoisyText();
     static constexpr std::string_view kDownloadStoppedText =
         "The Download was stopped; the receiver may now hold only part of the new settings.\r\n"
         "The PC image is as it was before the Download.";
@@ -113,6 +120,7 @@ private:
         kCompleted,
         kCancelled,       // the user's Cancel
         kReceiverSilent,  // the replies stopped
+        kLineTooNoisy,    // a write never got a sound answer, though answers came
         kStopped,         // the link stopped it (Disconnect, Connect, a lost line)
     };
 
@@ -126,6 +134,8 @@ private:
     void AfterStep(bool backToBack);
     // A pipelined frame's answer was lost: back to its step, and stepwise from there on.
     void FallBackToStepwise(int tag);
+    // A stepwise download step lost an answer: it runs again, a bounded number of times.
+    void RepeatDownloadStep(int tag);
     bool NextStepBackToBack() const;
     // Ends a transfer that did not complete; see Ending.
     void Stop(Ending how);
@@ -166,6 +176,9 @@ private:
     bool pipelined_ = false;
     bool runAhead_ = false;
     bool drainFirst_ = false;
+    // The download step last run again, and how often in a row.
+    int repeatedStep_ = 0;
+    int stepRepeats_ = 0;
 };
 
 }  // namespace tra1

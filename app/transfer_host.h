@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "link/send_window.h"
+
 namespace tra1 {
 
 class ReceiverImage;
@@ -38,6 +40,16 @@ public:
     virtual std::optional<int> TakeTagOfLostAnswer() { return std::nullopt; }
     // Forgets the transfer's frames that have not gone out.
     virtual void DropWaitingTransferSends() {}
+    // The transfer's frames wait for the answer to each command before them (a download: what a
+    // command does can depend on the one before).
+    virtual void SendCommandsOneByOne(bool /*on*/) {}
+    // Whether frames of the transfer still wait for their answers, tagged or not.
+    virtual bool TransferAnswersOwed() const { return false; }
+    // A write of the transfer that never got a sound answer was given up, and why; nullopt when
+    // none since the last call.
+    virtual std::optional<SendWindow::WriteGivenUp> TakeTransferWriteGivenUp() {
+        return std::nullopt;
+    }
 
     // --- the window ----------------------------------------------------------------------------
     // A message box with the program's default title and an OK button.

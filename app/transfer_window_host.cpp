@@ -58,6 +58,18 @@ void TransferWindowHost::DropWaitingTransferSends() {
     window_.Link().Sender().Window().DropQueued(SendLane::kTransfer);
 }
 
+void TransferWindowHost::SendCommandsOneByOne(bool on) {
+    window_.Link().Sender().Window().SetOneCommandAtATime(SendLane::kTransfer, on);
+}
+
+bool TransferWindowHost::TransferAnswersOwed() const {
+    return window_.Link().Sender().Window().AwaitsReplies(SendLane::kTransfer);
+}
+
+std::optional<SendWindow::WriteGivenUp> TransferWindowHost::TakeTransferWriteGivenUp() {
+    return window_.Link().Sender().Window().TakeWriteGivenUp();
+}
+
 void TransferWindowHost::ShowMessage(const std::string& text) {
     window_.MessageBox(text, "", win::Buttons::kOk);
 }

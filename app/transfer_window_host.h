@@ -24,6 +24,9 @@ public:
     bool TaggedAnswersOwed() const override;
     std::optional<int> TakeTagOfLostAnswer() override;
     void DropWaitingTransferSends() override;
+    bool TransferAnswersOwed() const override;
+    void SendCommandsOneByOne(bool on) override;
+    std::optional<SendWindow::WriteGivenUp> TakeTransferWriteGivenUp() override;
 
     void ShowMessage(const std::string& text) override;
     void ReportStopped(const std::string& text) override;

@@ -60,7 +60,11 @@ CommandSender::CommandSender(win::Window& timerWindow, CRS232CDlg& link,
               }
               return write.Written();
           },
-          [this] { return timerWindow_.Loop().NowMs(); }) {}
+          [this] { return timerWindow_.Loop().NowMs(); }) {
+    // The decoders drop an extended reply whose checksum fails once one has matched; it answers
+    // no frame either.
+    window_.SetChecksumsChecked([this] { return state_.checksumsMatched; });
+}
 
 bool CommandSender::PortOpen() const {
     return state_.openPort != 0;

@@ -1,7 +1,9 @@
 #include "link/send_window.h"
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
+#include <vector>
 
 #include "link/extended_decoder.h"
 #include "link/frame_assembler.h"
@@ -89,7 +91,7 @@ bool SendWindow::Send(std::string_view frame, SendLane lane, ExpectedReply reply
     if (frame.empty()) {
         return false;
     }
-    Queued item{std::string(frame), std::move(reply), logPrefix, tag, 0};
+    Queued item{std::string(frame), std::move(reply), logPrefix, tag, 0, {}, 0};
     if (lane == SendLane::kAtOnce) {
         return Write(item, lane);
     }
@@ -117,11 +119,25 @@ bool SendWindow::Write(Queued& item, SendLane lane) {
     lineFreeTick_ =
         start + static_cast<std::int64_t>(item.frame.size()) * serial::kLineTicksPerByte;
     if (inFlight_.size() == kMaxInFlight) {
-        Forget(1, false);
+        Forget(1, Fate::kPassedOver);
     }
-    inFlight_.push_back(InFlight{item.frame.size(), std::move(item.reply), lane, item.tag,
-                                 TicksToMs(lineFreeTick_)});
-    bytesInFlight_ += item.frame.size();
+    InFlight flight;
+    flight.size = item.frame.size();
+    flight.reply = std::move(item.reply);
+    flight.lane = lane;
+    flight.tag = item.tag;
+    flight.writtenMs = now;
+    flight.crossedMs = TicksToMs(lineFreeTick_);
+    flight.sends = item.sends;
+    flight.holdBeforeMs = item.holdBeforeMs;
+    ++flight.sends.count;
+    if (lane == SendLane::kTransfer && flight.reply.write &&
+        flight.reply.kind == ExpectedReply::Kind::kExtended) {
+        flight.frame = std::move(item.frame);
+        flight.logPrefix = item.logPrefix;
+    }
+    bytesInFlight_ += flight.size;
+    inFlight_.push_back(std::move(flight));
     if (lane == SendLane::kTransfer) {
         transferWrittenMs_ = now;
     } else if (lane == SendLane::kPoll) {
@@ -141,8 +157,23 @@ bool SendWindow::PumpLane(SendLane lane) {
             if (clock_() < written + head.holdMs) {
                 break;
             }
+            const int holdMs = head.holdMs;
             queue.pop_front();
+            // The frame it kept waiting remembers the pause, should it go out again.
+            const auto next = std::find_if(queue.begin(), queue.end(),
+                                           [](const Queued& q) { return !q.frame.empty(); });
+            if (next != queue.end()) {
+                next->holdBeforeMs = std::max(next->holdBeforeMs, holdMs);
+            }
             continue;
+        }
+        if (lane == SendLane::kTransfer && transferCommandsOneByOne_ &&
+            std::any_of(inFlight_.begin(), inFlight_.end(), [](const InFlight& f) {
+                return f.lane == SendLane::kTransfer && !f.superseded &&
+                       f.reply.kind != ExpectedReply::Kind::kNothing &&
+                       f.reply.kind != ExpectedReply::Kind::kExtended;
+            })) {
+            break;
         }
         const bool fits =
             inFlight_.empty() ||
@@ -168,11 +199,11 @@ void SendWindow::ForgetOverdue(std::int64_t now) {
     // every frame before it is answered: the receiver takes it at once.
     while (!inFlight_.empty() && inFlight_.front().reply.kind == ExpectedReply::Kind::kNothing &&
            inFlight_.front().crossedMs <= now) {
-        Forget(1, true);
+        Forget(1, Fate::kAnswered);
     }
     // An answer this late will not come.
     while (!inFlight_.empty() && inFlight_.front().crossedMs + kReplyLimitMs <= now) {
-        Forget(1, false);
+        Forget(1, Fate::kOverdue);
     }
 }
 
@@ -195,8 +226,22 @@ bool SendWindow::Answers(const Reply& reply, const InFlight& frame) {
     return false;
 }
 
+bool SendWindow::SentAgainWhenSpoilt(const InFlight& frame) {
+    // Only a transfer's write keeps its frame, and only until the transfer drops what it has
+    // not sent.
+    return !frame.frame.empty() && !frame.superseded;
+}
+
 void SendWindow::OnReceived(FrameKind kind, std::string_view body) {
     refusedWrite_.reset();
+    lastHeardMs_ = clock_();
+    if (kind == FrameKind::kExtended && checksumsChecked_ && checksumsChecked_() &&
+        !ExtendedChecksumMatches(body)) {
+        // Damaged on its way: it says nothing for sure about any frame. The frame it answered
+        // is passed over by the next answer, or its answer is overdue.
+        Pump();
+        return;
+    }
     Reply reply;
     reply.kind = kind;
     if (kind == FrameKind::kReport) {
@@ -226,7 +271,10 @@ void SendWindow::OnReceived(FrameKind kind, std::string_view body) {
             for (const InFlight& frame : inFlight_) {
                 if (frame.lane == SendLane::kTransfer && frame.tag >= 0 &&
                     frame.reply.kind != ExpectedReply::Kind::kNothing) {
-                    NoteBroken(frame);
+                    // A write goes out again once its own answer is known lost.
+                    if (!SentAgainWhenSpoilt(frame)) {
+                        NoteBroken(frame);
+                    }
                     break;
                 }
             }
@@ -235,39 +283,127 @@ void SendWindow::OnReceived(FrameKind kind, std::string_view body) {
         return;
     }
     // The frames before it were passed over: their answers are lost.
-    Forget(at, false);
+    Forget(at, Fate::kPassedOver);
     InFlight& answered = inFlight_.front();
     if (kind == FrameKind::kExtended && !reply.accepted && answered.reply.write) {
+        if (answered.superseded) {
+            Forget(1, Fate::kAnswered);  // its write is on its way again
+            Pump();
+            return;
+        }
+        if (SentAgainWhenSpoilt(answered)) {
+            // The line may have damaged the write: it goes out again, and only a write refused
+            // every time is reported.
+            Forget(1, Fate::kRefused);
+            Pump();
+            return;
+        }
         refusedWrite_ = answered.reply;
     }
     if (answered.reply.kind == ExpectedReply::Kind::kReportThenConfiguration) {
         answered.reply.kind = ExpectedReply::Kind::kConfiguration;  // its fresh state follows
     } else {
-        Forget(1, true);
+        Forget(1, Fate::kAnswered);
     }
     Pump();
 }
 
-void SendWindow::Forget(std::size_t count, bool answered) {
+void SendWindow::Forget(std::size_t count, Fate fate) {
     for (std::size_t i = 0; i < count && !inFlight_.empty(); ++i) {
-        const InFlight& frame = inFlight_.front();
-        if (!answered && frame.reply.kind != ExpectedReply::Kind::kNothing) {
-            NoteBroken(frame);
-        }
+        InFlight frame = std::move(inFlight_.front());
         bytesInFlight_ -= frame.size;
         inFlight_.pop_front();
+        if (fate == Fate::kAnswered || frame.reply.kind == ExpectedReply::Kind::kNothing ||
+            frame.superseded) {
+            continue;
+        }
+        if (SentAgainWhenSpoilt(frame)) {
+            SendAgain(frame, fate);
+        } else {
+            NoteBroken(frame);
+        }
     }
+}
+
+void SendWindow::SendAgain(InFlight& frame, Fate fate) {
+    // Nothing at all came from the receiver since the write went out: that is silence, not a
+    // damaged answer.
+    const bool silent = fate == Fate::kOverdue && lastHeardMs_ < frame.writtenMs;
+    frame.sends.silent = silent ? frame.sends.silent + 1 : 0;
+    if (frame.sends.count >= kMaxWriteSends || frame.sends.silent >= kSilentWriteSends) {
+        if (fate == Fate::kRefused) {
+            refusedWrite_ = frame.reply;
+        } else if (!writeGivenUp_) {
+            writeGivenUp_ = silent ? WriteGivenUp::kSilent : WriteGivenUp::kDamaged;
+        }
+        return;
+    }
+    const auto toQueue = [](InFlight& f) {
+        return Queued{std::move(f.frame), f.reply, f.logPrefix, f.tag, 0, f.sends, f.holdBeforeMs};
+    };
+    std::vector<Queued> again{toQueue(frame)};
+    for (InFlight& later : inFlight_) {
+        if (later.lane == frame.lane && SentAgainWhenSpoilt(later)) {
+            again.push_back(toQueue(later));
+            later.superseded = true;  // its answer is still paired with it
+        }
+    }
+    // They go where the lane's next frame would: behind the pause that runs after the frame
+    // written last, each behind the pause it had, and that pause follows them as well.
+    std::deque<Queued>& queue = QueueOf(frame.lane);
+    auto at = queue.begin();
+    int pauseAfterMs = 0;
+    while (at != queue.end() && at->frame.empty()) {
+        pauseAfterMs = std::max(pauseAfterMs, at->holdMs);
+        ++at;
+    }
+    if (at != queue.end()) {
+        pauseAfterMs = std::max(pauseAfterMs, at->holdBeforeMs);
+    }
+    const auto hold = [](int ms) {
+        Queued pause;
+        pause.holdMs = ms;
+        return pause;
+    };
+    std::vector<Queued> block;
+    for (Queued& q : again) {
+        if (q.holdBeforeMs > 0) {
+            block.push_back(hold(q.holdBeforeMs));
+        }
+        block.push_back(std::move(q));
+    }
+    if (pauseAfterMs > 0) {
+        block.push_back(hold(pauseAfterMs));
+    }
+    queue.insert(at, std::make_move_iterator(block.begin()), std::make_move_iterator(block.end()));
+    writesRepeated_ += static_cast<int>(again.size());
 }
 
 void SendWindow::NoteBroken(const InFlight& frame) {
     if (frame.lane == SendLane::kTransfer && frame.tag >= 0 && !brokenTag_) {
         brokenTag_ = frame.tag;
     }
+    if (frame.lane == SendLane::kTransfer && transferCommandsOneByOne_) {
+        // What follows may rely on what this frame did: the step runs again from its start.
+        DropQueued(SendLane::kTransfer);
+    }
+}
+
+void SendWindow::SetOneCommandAtATime(SendLane lane, bool on) {
+    if (lane == SendLane::kTransfer) {
+        transferCommandsOneByOne_ = on;
+    }
 }
 
 void SendWindow::DropQueued(SendLane lane) {
     if (lane != SendLane::kAtOnce) {
         QueueOf(lane).clear();
+    }
+    // Nor is a write on its way sent again, or a lost answer of the lane noted.
+    for (InFlight& frame : inFlight_) {
+        if (frame.lane == lane) {
+            frame.superseded = true;
+        }
     }
 }
 
@@ -278,6 +414,7 @@ void SendWindow::Clear() {
     bytesInFlight_ = 0;
     brokenTag_.reset();
     refusedWrite_.reset();
+    writeGivenUp_.reset();
 }
 
 bool SendWindow::HasQueued(SendLane lane) const {
@@ -295,6 +432,10 @@ bool SendWindow::AwaitsTaggedReplies(SendLane lane) const {
         return frame.lane == lane && frame.tag >= 0 &&
                frame.reply.kind != ExpectedReply::Kind::kNothing;
     });
+}
+
+std::optional<SendWindow::WriteGivenUp> SendWindow::TakeWriteGivenUp() {
+    return std::exchange(writeGivenUp_, std::nullopt);
 }
 
 std::optional<int> SendWindow::TakeBrokenTag() {

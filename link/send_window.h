@@ -17,6 +17,15 @@
 // marks a transfer's stream as broken, with the tag of its oldest frame concerned, so that the
 // transfer can go back to taking one step at a time.
 //
+// A write of a transfer is the exception: it stores a value, so sending it again is harmless,
+// and a noisy line spoils one in three at 1 % of bytes damaged. A transfer write whose answer
+// is lost, refused or damaged goes out again instead of breaking the stream, and so do the
+// writes sent after it that are still on their way, in their order: two writes can land in the
+// same place in the receiver, and the later one must stay last. The pauses that were kept
+// between them are kept again. Up to kMaxWriteSends sends; a write the receiver refuses every
+// time was its verdict, and the refusal is reported; one that never gets a sound answer is given
+// up, and the transfer is told.
+//
 // Time comes from the clock given; nothing here sleeps. The owner calls Pump after replies and
 // at NextWakeMs (a pause between a transfer's frames, an answer overdue).
 
@@ -74,6 +83,16 @@ public:
     static constexpr std::size_t kMaxInFlight = 32;
     // An answer not in by then after its frame crossed the line is lost.
     static constexpr std::int64_t kReplyLimitMs = 2000;
+    // How often a transfer write goes out at most before it is given up; and how many of those
+    // sends in a row may meet a receiver that sent nothing at all before it is taken as silent.
+    static constexpr int kMaxWriteSends = 16;
+    static constexpr int kSilentWriteSends = 5;
+
+    // Why a transfer write was given up.
+    enum class WriteGivenUp : std::uint8_t {
+        kSilent,   // nothing came from the receiver for its last sends
+        kDamaged,  // answers came, but never a sound one for this write
+    };
 
     // Writes one frame to the port and logs it with the prefix (none when empty); false when it
     // did not go out.
@@ -82,6 +101,12 @@ public:
     using Clock = std::function<std::int64_t()>;
 
     SendWindow(Writer writer, Clock clock);
+
+    // Whether extended replies are checked against their checksum (once one of the connection
+    // has matched): a reply that fails answers nothing. Unchecked when not set.
+    void SetChecksumsChecked(std::function<bool()> checked) {
+        checksumsChecked_ = std::move(checked);
+    }
 
     // Writes the frame now (kAtOnce) or queues it behind the lane's other frames. `tag` names the
     // sender's step, for TakeBrokenTag. False when a frame for at once did not go out (nothing
@@ -95,7 +120,13 @@ public:
     // A frame came from the receiver (body between the opening byte and ETX).
     void OnReceived(FrameKind kind, std::string_view body);
 
-    // Forgets the frames of a lane that have not gone out yet.
+    // What a command does can depend on the commands before it (a program is set for the input
+    // selected last): with this on, the lane's next frame waits until the receiver has answered
+    // its command, and when that answer is lost, the lane's waiting frames are dropped so that
+    // the step can be run again from its start. Off by default.
+    void SetOneCommandAtATime(SendLane lane, bool on);
+    // Forgets the frames of a lane that have not gone out yet; of its frames on their way, none
+    // goes out again and none breaks the stream.
     void DropQueued(SendLane lane);
     // The line starts afresh (opened, closed, reset): nothing queued, nothing in flight.
     void Clear();
@@ -110,8 +141,13 @@ public:
     // the last call; nullopt when none. Untagged frames (-1) are never named.
     std::optional<int> TakeBrokenTag();
     // The write of `function` that the reply just received refused (what was expected of it);
-    // nullopt when that reply was no refusal of a write of the function. Taken once.
+    // nullopt when that reply was no refusal of a write of the function, or when the write goes
+    // out again. Taken once.
     std::optional<ExpectedReply> TakeRefusedWrite(int function);
+    // A transfer write given up since the last call, and why; nullopt when none.
+    std::optional<WriteGivenUp> TakeWriteGivenUp();
+    // Transfer writes sent again since the start.
+    int WritesRepeated() const { return writesRepeated_; }
     // When Pump has something to do that no reply will bring about (a hold ends, an answer is
     // overdue, a frame that gets no answer has crossed); nullopt when nothing waits.
     std::optional<std::int64_t> NextWakeMs() const;
@@ -125,26 +161,47 @@ public:
     static std::size_t RoomOf(SendLane lane);
 
 private:
+    // How a transfer write has fared so far.
+    struct Sends {
+        int count = 0;   // times it went out
+        int silent = 0;  // of the last of them in a row, those that met a receiver sending nothing
+    };
     struct Queued {
         std::string frame;  // empty for a hold
         ExpectedReply reply;
         std::string_view logPrefix;
         int tag = -1;
         int holdMs = 0;
+        Sends sends;
+        int holdBeforeMs = 0;  // the pause kept before this frame
     };
     struct InFlight {
         std::size_t size = 0;
         ExpectedReply reply;
         SendLane lane = SendLane::kAtOnce;
         int tag = -1;
+        std::int64_t writtenMs = 0;
         std::int64_t crossedMs = 0;  // when its last byte has crossed the line
+        // A transfer write keeps what it sent, to send it again.
+        std::string frame;
+        std::string_view logPrefix;
+        Sends sends;
+        int holdBeforeMs = 0;
+        // Sent again behind a write before it: what becomes of this send no longer matters.
+        bool superseded = false;
     };
     struct Reply;
+    // What became of a frame that leaves the window.
+    enum class Fate : std::uint8_t { kAnswered, kPassedOver, kOverdue, kRefused };
 
     bool Write(Queued& item, SendLane lane);
     bool PumpLane(SendLane lane);
     static bool Answers(const Reply& reply, const InFlight& frame);
-    void Forget(std::size_t count, bool answered);
+    static bool SentAgainWhenSpoilt(const InFlight& frame);
+    void Forget(std::size_t count, Fate fate);
+    // A transfer write whose answer did not come back sound: queued again with the writes on
+    // their way after it, or given up.
+    void SendAgain(InFlight& frame, Fate fate);
     void NoteBroken(const InFlight& frame);
     void ForgetOverdue(std::int64_t now);
     std::deque<Queued>& QueueOf(SendLane lane);
@@ -163,6 +220,12 @@ private:
     std::int64_t pollWrittenMs_ = 0;
     std::optional<int> brokenTag_;
     std::optional<ExpectedReply> refusedWrite_;
+    std::optional<WriteGivenUp> writeGivenUp_;
+    std::function<bool()> checksumsChecked_;
+    bool transferCommandsOneByOne_ = false;
+    // When the last frame came from the receiver (any frame, sound or not).
+    std::int64_t lastHeardMs_ = -1;
+    int writesRepeated_ = 0;
     std::int64_t heldMsTotal_ = 0;
 };
 

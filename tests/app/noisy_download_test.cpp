@@ -1,0 +1,127 @@
+// A Download over a line that damages bytes both ways, on the virtual clock: every write the line
+// spoils, or whose answer it spoils or loses, is sent again, so the receiver ends up holding
+// what the editor sent, stepwise and pipelined alike.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/line_carriage.h"
+#include "model/model_profile.h"
+#include "platform/win/user_input.h"
+#include "sim/receiver_pacing.h"
+#include "tests/app/editor_fixture.h"
+
+namespace tra1::testing {
+namespace {
+
+namespace id = main_window;
+
+constexpr std::int64_t kTransferLimitMs = 60 * 60 * 1000;
+
+std::uint8_t Byte(int value) {
+    return static_cast<std::uint8_t>(value);
+}
+
+// An image unlike the receiver's defaults in the blocks a Download writes.
+void ChangeSettings(ReceiverImage& im) {
+    for (int input = 0; input <= input_index::kMultiChannel; ++input) {
+        im.SetInputProgramByte(input, Byte((3 * input + 1) % (ModelProfile::kHighestProgram + 1)));
+    }
+    for (std::size_t i = 0; i < eq_layout::kGraphicEqEnd; ++i) {
+        im.EqSettings.at(i) = Byte((static_cast<int>(i) * 7 + 3) % 25);
+    }
+    for (int program = 0; program <= ModelProfile::kHighestProgram; ++program) {
+        for (int slot = 0; slot < ModelProfile::kParametersPerProgram; ++slot) {
+            const int value = slot == 27 ? program % 4 : (program + slot) % 10 + 1;
+            im.SetDspParameter(program, slot, Byte(value));
+        }
+    }
+    for (std::size_t k = 0; k < speaker_levels::kReportedLevel; ++k) {
+        im.SpeakerLevels.at(k) = Byte(20 + (static_cast<int>(k) * 3) % 41);
+    }
+    for (int input = 0; input < input_index::kCount; ++input) {
+        im.InputTrims.at(static_cast<std::size_t>(input)) = Byte((input * 5 + 3) % 25);
+    }
+    im.SetInputName(2, "RADIO");
+    im.SetInputName(5, "DISCPLYR");
+}
+
+// The bytes the line carries in which `got` differs from `want`, one line each.
+std::string Differences(const ReceiverImage& want, const ReceiverImage& got) {
+    const ReceiverImage marks = UncarriedMarks(want, TransferScope::kCurrentSetting);
+    std::string differences;
+    std::vector<std::uint8_t> a;
+    std::vector<std::uint8_t> b;
+    std::vector<std::uint8_t> mark;
+    for (std::size_t index = 0; index < ReceiverImage::kBlockCount; ++index) {
+        const std::size_t size = kImageBlocks[index].size;
+        a.assign(size, 0);
+        b.assign(size, 0);
+        mark.assign(size, 0);
+        want.ReadBlock(index, a);
+        got.ReadBlock(index, b);
+        marks.ReadBlock(index, mark);
+        for (std::size_t offset = 0; offset < size; ++offset) {
+            if (mark[offset] == 0 && a[offset] != b[offset]) {
+                differences += std::string(kImageBlocks[index].name) + "[" +
+                               std::to_string(offset) + "]: " + std::to_string(a[offset]) + " is " +
+                               std::to_string(b[offset]) + "\n";
+            }
+        }
+    }
+    return differences;
+}
+
+class NoisyDownloadTest : public EditorFixture, public ::testing::WithParamInterface<bool> {
+protected:
+    NoisyDownloadTest() : EditorFixture(sim::kReceiverPacing) { portSwitch.Wire(3, receiver); }
+
+    // Downloads the editor's image over the line as it is; true when the transfer ended.
+    bool Download() {
+        if (Main().Transfer().Pipelined() != GetParam()) {
+            EXPECT_TRUE(win::user::ChooseMenuItem(Main(), id::kMenuFastTransfer));
+        }
+        EXPECT_TRUE(win::user::Click(Main(), id::kCurrentSettingRadio));
+        EXPECT_TRUE(win::user::Click(Main(), id::kDownloadButton));
+        const bool ended =
+            loop.AdvanceUntil([this] { return State().downloadInProgress == 0; }, kTransferLimitMs);
+        loop.DrainPosted();
+        return ended;
+    }
+
+    sim::VirtualReceiver receiver;
+};
+
+TEST_P(NoisyDownloadTest, ADownloadOverALineDamagingOneByteInAHundredLeavesTheReceiverRight) {
+    Start();
+    TickDisplayLog();
+    ConnectTo(3);
+    ChangeSettings(EditorImage());
+    Main().RefreshPanels();
+    const ReceiverImage sent = EditorImage();
+    receiver.Faults().corruptRate = std::getenv("NOISE") ? std::atof(std::getenv("NOISE")) : 0.01;
+    receiver.Faults().seed = std::getenv("SEED") ? static_cast<std::uint32_t>(std::atoi(std::getenv("SEED"))) : 5;
+    ASSERT_TRUE(Download());
+    EXPECT_TRUE(prompter.boxes().empty()) << ::testing::PrintToString(prompter.BoxTexts());
+    EXPECT_GT(receiver.FaultsDone().bytesCorruptedHeard, 50u);
+    EXPECT_GT(receiver.FaultsDone().bytesCorruptedSent, 50u);
+    EXPECT_EQ(Differences(sent, receiver.Image()), "");
+    if (std::getenv("DUMP")) {
+        FILE* f = std::fopen(std::getenv("DUMP"), "w");
+        std::fputs(LogText().c_str(), f);
+        std::fclose(f);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Transfers, NoisyDownloadTest, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return info.param ? "Pipelined" : "Stepwise";
+                         });
+
+}  // namespace
+}  // namespace tra1::testing
