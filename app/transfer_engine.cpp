@@ -353,6 +353,8 @@ void TransferEngine::EndDownloadPass() {
 }
 
 void TransferEngine::Finish(bool download) {
+    // The closing commands go back to back, as outside a transfer.
+    host_.SendCommandsOneByOne(false);
     if (download) {
         // Standby and on again: the receiver starts from what it was sent.
         host_.SendCommand(command::kPower, 0);
@@ -379,7 +381,6 @@ void TransferEngine::Finish(bool download) {
     runAhead_ = false;
     drainFirst_ = false;
     host_.TagSends(-1);
-    host_.SendCommandsOneByOne(false);
     before_.reset();
     host_.TransferStateChanged();
     if (download) {
@@ -475,6 +476,7 @@ void TransferEngine::Stop(Ending how) {
     // What the transfer had not yet sent must not follow the put-back.
     host_.DropWaitingTransferSends();
     host_.TagSends(-1);
+    host_.SendCommandsOneByOne(false);
     runAhead_ = false;
     drainFirst_ = false;
     out_.BeginStep();

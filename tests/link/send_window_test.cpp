@@ -200,5 +200,129 @@ TEST_F(SendWindowTest, AFrameThePortDoesNotTakeWaitsForNoAnswerAndTheLaneGoesOn)
     EXPECT_EQ(window.FramesInFlight(), 1u);
 }
 
+// A transfer write whose answer is refused (the line may have damaged the write) goes out again,
+// and so do the writes after it still on their way, in their order and with their pauses: two
+// writes may land in the same place in the receiver, and the later one must stay last.
+TEST_F(SendWindowTest, ASpoiltTransferWriteGoesOutAgainWithTheWritesAfterItAndTheirPauses) {
+    const auto write = [](std::string key) {
+        ExpectedReply reply = Tone(std::move(key));
+        reply.write = true;
+        return reply;
+    };
+    window.Send(Frame(12, 'a'), SendLane::kTransfer, write("01"), "", 7);
+    window.Hold(SendLane::kTransfer, 50);
+    window.Send(Frame(12, 'b'), SendLane::kTransfer, write("02"), "", 7);
+    window.Hold(SendLane::kTransfer, 50);
+    window.Send(Frame(12, 'c'), SendLane::kTransfer, write("03"), "", 7);
+    for (now = 0; now <= 100; now += 10) {
+        window.Pump();
+    }
+    ASSERT_EQ(Names(), "abc");
+
+    // a is refused: a, b and c go again, a at once, b and c each 50 ms after the one before.
+    now = 110;
+    window.OnReceived(FrameKind::kExtended, test::ExtendedBody(test::kToneCode, "", '1'));
+    EXPECT_FALSE(window.TakeRefusedWrite(extended_function::kTone));
+    EXPECT_EQ(Names(), "abca");
+    now = 159;
+    window.Pump();
+    EXPECT_EQ(Names(), "abca");
+    now = 160;
+    window.Pump();
+    now = 210;
+    window.Pump();
+    EXPECT_EQ(Names(), "abcabc");
+    EXPECT_EQ(window.WritesRepeated(), 3);
+
+    // The first answers of b and c, then those of the second sends: all settled, nothing broken.
+    for (const char* key : {"02", "03", "01", "02", "03"}) {
+        window.OnReceived(FrameKind::kExtended, ToneReply(key));
+    }
+    EXPECT_FALSE(window.AwaitsReplies(SendLane::kTransfer));
+    EXPECT_FALSE(window.HasQueued(SendLane::kTransfer));
+    EXPECT_FALSE(window.TakeBrokenTag());
+    EXPECT_FALSE(window.TakeWriteGivenUp());
+}
+
+// Bounded: a write refused every time is the receiver's verdict and is reported; one whose answer
+// never comes while the receiver sends nothing is given up as silence, one whose answers come
+// damaged as a line too noisy. A reply whose checksum fails, once checksums are checked, answers
+// nothing.
+TEST_F(SendWindowTest, AWriteIsSentAgainABoundedNumberOfTimes) {
+    ExpectedReply write = Tone("01");
+    write.write = true;
+    const std::string refusal = test::ExtendedBody(test::kToneCode, "", '1');
+    window.Send(Frame(12, 'r'), SendLane::kTransfer, write, "", 1);
+    for (int i = 1; i < SendWindow::kMaxWriteSends; ++i) {
+        window.OnReceived(FrameKind::kExtended, refusal);
+        ASSERT_FALSE(window.TakeRefusedWrite(extended_function::kTone)) << i;
+    }
+    EXPECT_EQ(written.size(), static_cast<std::size_t>(SendWindow::kMaxWriteSends));
+    window.OnReceived(FrameKind::kExtended, refusal);
+    EXPECT_TRUE(window.TakeRefusedWrite(extended_function::kTone));
+    EXPECT_FALSE(window.AwaitsReplies(SendLane::kTransfer));
+    EXPECT_FALSE(window.TakeWriteGivenUp());
+
+    written.clear();
+    now += 10;  // after the last refusal heard
+    window.Send(Frame(12, 's'), SendLane::kTransfer, write, "", 2);
+    while (!window.TakeWriteGivenUp()) {
+        ASSERT_LE(written.size(), static_cast<std::size_t>(SendWindow::kSilentWriteSends));
+        now += SendWindow::kReplyLimitMs + 10;
+        window.Pump();
+    }
+    EXPECT_EQ(written.size(), static_cast<std::size_t>(SendWindow::kSilentWriteSends));
+
+    written.clear();
+    bool checked = true;
+    window.SetChecksumsChecked([&checked] { return checked; });
+    std::string damaged = ToneReply("01");
+    damaged.back() = damaged.back() == '0' ? '1' : '0';  // a checksum digit
+    window.Send(Frame(12, 'd'), SendLane::kTransfer, write, "", 3);
+    std::optional<SendWindow::WriteGivenUp> givenUp;
+    while (!givenUp) {
+        ASSERT_LE(written.size(), static_cast<std::size_t>(SendWindow::kMaxWriteSends));
+        now += 100;
+        window.OnReceived(FrameKind::kExtended, damaged);
+        now += SendWindow::kReplyLimitMs;
+        window.Pump();
+        givenUp = window.TakeWriteGivenUp();
+    }
+    EXPECT_EQ(*givenUp, SendWindow::WriteGivenUp::kDamaged);
+    EXPECT_EQ(written.size(), static_cast<std::size_t>(SendWindow::kMaxWriteSends));
+    EXPECT_FALSE(window.TakeBrokenTag());
+
+    // Unchecked, the same reply answers the write.
+    checked = false;
+    window.Send(Frame(12, 'u'), SendLane::kTransfer, write, "", 4);
+    window.OnReceived(FrameKind::kExtended, damaged);
+    EXPECT_FALSE(window.AwaitsReplies(SendLane::kTransfer));
+}
+
+// In a download what a command does can depend on the command before it: the next frame waits for
+// the command's answer, and when that answer is lost, what waits is dropped and the step named.
+TEST_F(SendWindowTest, OneCommandAtATimeWaitsForEachAnswerAndDropsTheRestWhenOneIsLost) {
+    window.SetOneCommandAtATime(SendLane::kTransfer, true);
+    ExpectedReply write = Tone("01");
+    write.write = true;
+    window.Send(Frame(7, 'i'), SendLane::kTransfer, Status(), "", 5);
+    window.Send(Frame(7, 'p'), SendLane::kTransfer, Status(), "", 5);
+    window.Send(Frame(12, 'w'), SendLane::kTransfer, write, "", 5);
+    EXPECT_EQ(Names(), "i");
+    window.OnReceived(FrameKind::kConfiguration, "state");
+    EXPECT_EQ(Names(), "ip");
+    now += SendWindow::kReplyLimitMs + 100;
+    window.Pump();
+    EXPECT_EQ(Names(), "ip");
+    EXPECT_FALSE(window.HasQueued(SendLane::kTransfer));
+    EXPECT_EQ(window.TakeBrokenTag(), 5);
+
+    // Off, frames go back to back as the room allows.
+    window.SetOneCommandAtATime(SendLane::kTransfer, false);
+    window.Send(Frame(7, 'x'), SendLane::kTransfer, Status(), "", 6);
+    window.Send(Frame(7, 'y'), SendLane::kTransfer, Status(), "", 6);
+    EXPECT_EQ(Names(), "ipxy");
+}
+
 }  // namespace
 }  // namespace tra1
