@@ -68,10 +68,10 @@ int CountPixels(const QImage& image, QColor colour) {
 
 TEST(DialogRenderTest, EveryDialogBecomesAPictureInTheRenderDirectory) {
     testing::EnsureQtApp();
+    // $TRA1_RENDER_DIR when set, else the build tree's rendered/ folder that the build names.
     const char* env = std::getenv("TRA1_RENDER_DIR");
-    const QString directory = env != nullptr && *env != 0
-                                  ? QString::fromLocal8Bit(env)
-                                  : QDir::temp().filePath(QStringLiteral("tra1-rendered"));
+    const QString directory = env != nullptr && *env != 0 ? QString::fromLocal8Bit(env)
+                                                          : QStringLiteral(TRA1_RENDER_DIR_DEFAULT);
     win::ResourceRegistry& registry = win::ResourceRegistry::Instance();
     ASSERT_NE(registry.FindDialog(100), nullptr);
     ASSERT_NE(registry.FindDialog(164), nullptr);
