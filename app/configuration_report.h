@@ -41,7 +41,7 @@ public:
     static std::string EqGainText(int v);
     // CINEMA EQ gain: (v - 18) / 2, one decimal, " dB".
     static std::string CinemaEqGainText(int v);
-    // LFE level: v - 20, no decimals, " dB".
+    // LFE level: (v - 40) / 2 with one decimal, " dB": 40 -> "0.0 dB", 0 -> "-20.0 dB".
     static std::string LfeLevelText(int v);
     // Audio delay: v, no decimals, " msec " (with its trailing blank).
     static std::string AudioDelayText(int v);

@@ -83,6 +83,7 @@ public:
     static int ProgramIndex(int code);
 
     // --- Enumerated value names ("INVALID" for an index not listed, unless stated) ------------
+    // The lists themselves are value_names (model/value_names.h), which the panels share.
     static std::string_view SpeakerSizeName(int value);        // LARGE, SMALL, NONE
     static std::string_view SurroundBackSizeName(int value);   // also presence size
     static std::string_view CrossoverName(int value);          // 40Hz..200Hz
@@ -91,8 +92,6 @@ public:
     static std::string_view TunerBandName(int value);          // AM, FM
     static std::string_view CinemaEqTypeName(int value);       // empty for other values
     static std::string_view CinemaEqFrequencyName(int value);  // empty for other values
-    static constexpr int kCinemaEqFrequencyCount = 17;
-    static constexpr int kCrossoverCount = 11;
 
     // --- Tuner frequency text -----------------------------------------------------------------
     // FM (band non-zero): 107.9 - 0.2 x step MHz, one decimal, left-padded with "0" to five
