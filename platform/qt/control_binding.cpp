@@ -50,6 +50,7 @@ void ControlBinding::ApplyAll() {
     }
     const QSignalBlocker block(widget_);
     ++applying_;
+    applying_all_ = true;
     for (win::ControlChange change :
          {win::ControlChange::kEnabled, win::ControlChange::kVisible, win::ControlChange::kColors,
           win::ControlChange::kRange, win::ControlChange::kItems, win::ControlChange::kText,
@@ -59,6 +60,7 @@ void ControlBinding::ApplyAll() {
         ApplyCommon(change);
         Apply(change);
     }
+    applying_all_ = false;
     --applying_;
 }
 

@@ -40,6 +40,9 @@ public:
     // True while model state is being written into the widget (widget overrides such as a
     // combo's showPopup use it to tell a user's action from the program's).
     bool applying() const { return applying_ > 0; }
+    // True while ApplyAll brings the whole widget in step (after a gesture, at creation), as
+    // against one change the program made.
+    bool applying_all() const { return applying_all_; }
 
 protected:
     // Kind-specific part of mirroring; `change` says what changed. The base has handled
@@ -66,6 +69,7 @@ private:
     QPointer<QWidget> widget_;
     int id_;
     int applying_ = 0;
+    bool applying_all_ = false;
 };
 
 }  // namespace tra1::qtui

@@ -41,6 +41,8 @@ inline constexpr std::uint32_t kAutoHScroll = 1u << 10;
 inline constexpr std::uint32_t kVScroll = 1u << 11;  // edit or list with a vertical scroll bar
 inline constexpr std::uint32_t kNumber = 1u << 12;   // edit takes digits only
 inline constexpr std::uint32_t kWantReturn = 1u << 13;
+// Edit: text in the fixed-pitch font, so that columns built with tabs and blanks line up.
+inline constexpr std::uint32_t kFixedPitch = 1u << 25;
 // Text alignment (static, edit)
 inline constexpr std::uint32_t kCenter = 1u << 14;
 inline constexpr std::uint32_t kRight = 1u << 15;
