@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string_view>
+#include <utility>
 
 #include "app/main_window_ids.h"
 #include "app/volume_text.h"
@@ -121,10 +122,12 @@ void MainZoneView::Fill() {
     if (auto* models = window_.Get<win::ComboBox>(id::kModelCombo)) {
         models->SetCurSel(profile_.Model() - ModelProfile::kTrA1);
     }
-    for (int sliderId : {id::kMainVolumeSlider, id::kZone2VolumeSlider}) {
+    for (const auto& [sliderId, pageSize] :
+         {std::pair{id::kMainVolumeSlider, volume::kMainPageSize},
+          std::pair{id::kZone2VolumeSlider, volume::kZone2PageSize}}) {
         if (auto* slider = window_.Get<win::Slider>(sliderId)) {
             slider->SetRange(0, volume::kMaxStep);
-            slider->SetPageSize(volume::kPageSize);
+            slider->SetPageSize(pageSize);
         }
     }
     ShowVolumes(true);
@@ -242,7 +245,8 @@ void MainZoneView::ApplyEnableRules() {
     for (int control : {id::kZone2VolumeSlider, id::kZone2VolumeUp, id::kZone2VolumeDown}) {
         window_.EnableDlgItem(control, !zone2Locked);
     }
-    for (int control : {id::kExEsCombo, id::kInputDspButton, id::kParameterButton}) {
+    for (int control : {id::kExEsCombo, id::kInputDspButton, id::kParameterButton,
+                        id::LabelOf(id::kInputDspButton), id::LabelOf(id::kParameterButton)}) {
         window_.EnableDlgItem(control, !multiChannel);
     }
 }

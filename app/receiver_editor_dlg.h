@@ -1,11 +1,14 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "app/configuration_file_commands.h"
 #include "app/control_mode.h"
+#include "app/document_state.h"
 #include "app/main_window_services.h"
 #include "app/main_zone_controls.h"
 #include "app/main_zone_view.h"
@@ -75,6 +78,20 @@ public:
     void PostToWaitMessage(win::WParam w, win::LParam l);
     void CloseWaitMessage();
     TransferEngine& Transfer() { return transfer_; }
+    const DocumentState& Document() const { return document_; }
+
+    // The transfers' start and end, for the status line.
+    void TransferStarted(bool download);
+    void TransferEnded(bool download, bool finished, int framesSent);
+
+    // Every message, then the title and the status line brought up to date.
+    win::LResult HandleMessage(win::Msg msg, win::WParam w, win::LParam l) override;
+
+    static constexpr std::string_view kUntitled = "Untitled";
+    static constexpr std::string_view kStopDownloadQuestion =
+        "A download is running.\r\nStop it and quit?";
+    static constexpr std::string_view kStopUploadQuestion =
+        "An upload is running.\r\nStop it and quit?";
 
 protected:
     bool OnInitDialog() override;
@@ -87,8 +104,10 @@ protected:
     void OnKeyDown(unsigned key) override { zoneControls_.OnKeyDown(key); }
     win::LResult OnMessage(win::Msg msg, win::WParam w, win::LParam l) override;
     void OnSysCommand(unsigned command) override;
-    // Enter does not close the main window; the close box and Esc do.
+    // Enter does not close the main window; the close box and Esc do, once the user has agreed
+    // to stop a running transfer and lose no unsaved change.
     void OnOK() override {}
+    void OnCancel() override;
     void OnDestroy() override;
 
 private:
@@ -107,6 +126,9 @@ private:
 
     // ConfigurationHost: the whole start-up initialisation again, before a file is loaded.
     void ResetToDefaults() override;
+    bool HasUnsavedChanges() const override { return document_.Changed(); }
+    void ConfigurationSaved(const std::string& path) override;
+    void ConfigurationLoaded(const std::string& path) override;
 
     // ChangeMessageHost: what the panels' change messages show on the main window.
     void ShowProgram() override { view_.ShowProgram(); }
@@ -123,6 +145,13 @@ private:
     void OnTransferCancelled();
     void ShowDebugCounter();
     void ShowPortSettings();
+    // A click on the label beside a panel button: the button's command, if it can be clicked.
+    bool OnPanelLabelClicked(int labelId);
+    // Quitting: false when the user chose to keep the transfer running or the changes unsaved.
+    bool ConfirmQuit();
+    // The title (file name, "*" for unsaved changes) and the status line, where they changed.
+    void ShowDocumentState();
+    std::string StatusLineText() const;
 
     ReceiverImage& image_;
     ModelProfile& profile_;
@@ -133,6 +162,12 @@ private:
     MainZoneControls zoneControls_;
     PresetMemories presets_;
     ConfigurationFileCommands fileCommands_;
+    DocumentState document_{image_};
+    // The caption of the template, which the title ends with.
+    std::string programTitle_;
+    // The last result the status line reports ("Saved TR-A1.tcf").
+    std::string lastResult_;
+    std::int64_t transferStartMs_ = 0;
     std::optional<std::string> fileAtStart_;
     std::unique_ptr<CWaitMessageDlg> waitMessage_;
     PortSettings portSettings_;

@@ -87,6 +87,8 @@ bool TransferEngine::Start(bool upload) {
     lastStepWaited_ = false;
     waitGivenUp_ = false;
     upload_.ForgetSavedState();
+    out_.ResetFramesSent();
+    host_.TransferStarted(!upload);
     host_.TransferStateChanged();
     host_.OpenWaitMessage();
     return true;
@@ -233,6 +235,7 @@ void TransferEngine::Finish(bool download) {
     active_ = false;
     before_.reset();
     host_.TransferStateChanged();
+    host_.TransferEnded(download, true, out_.FramesSent());
 }
 
 void TransferEngine::RealtimeStep() {
@@ -332,6 +335,7 @@ void TransferEngine::Stop(Ending how) {
     host_.CloseWaitMessage();
     host_.ImageChanged();
     host_.TransferStateChanged();
+    host_.TransferEnded(!uploadActive_, false, out_.FramesSent());
     if (how == Ending::kReceiverSilent) {
         host_.ReceiverNotAnswering();
         host_.ReportStopped(std::string(kReceiverSilentText) + "\r\n" + stopped);

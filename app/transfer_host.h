@@ -47,6 +47,12 @@ public:
     virtual void SelectPresetEntry(int entry) = 0;
     // The image changed as a whole: the main window's controls and the open panels follow.
     virtual void ImageChanged() = 0;
+
+    // --- what the user is told afterwards --------------------------------------------------------
+    // A transfer began, and how it ended: finished or stopped (cancelled, or ended by a change
+    // of the control mode), with the number of frames its steps sent.
+    virtual void TransferStarted(bool /*download*/) {}
+    virtual void TransferEnded(bool /*download*/, bool /*finished*/, int /*framesSent*/) {}
 };
 
 }  // namespace tra1

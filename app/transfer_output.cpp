@@ -17,6 +17,9 @@ void TransferOutput::Command(int commandNumber, int value) {
     // answer it: waiting for that answer would only count as a receiver fallen silent.
     const bool sent = CommandGroupOf(commandNumber) != CommandGroup::kSelection ||
                       !CommandCode(commandNumber, value).empty();
+    if (sent) {
+        ++framesSent_;
+    }
     if (sent && IsAcknowledged(commandNumber)) {
         awaited_ = commandNumber;
     }
@@ -34,6 +37,7 @@ void TransferOutput::Write(int function, int p1, int p2, int p3, int p4, int p5,
 void TransferOutput::Extended(int function, int mode, int p1, int p2, int p3, int p4, int p5,
                               int p6, std::string_view text) {
     host_.SendExtended(function, mode, {p1, p2, p3, p4, p5, p6}, text);
+    ++framesSent_;
     if (IsSentExtendedFunction(function)) {
         awaited_ = function;
     }

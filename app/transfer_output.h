@@ -30,6 +30,10 @@ public:
     int Awaited() const { return awaited_; }
     void BeginStep() { awaited_ = kNothing; }
 
+    // Frames sent (commands and extended frames) since the count was last reset.
+    int FramesSent() const { return framesSent_; }
+    void ResetFramesSent() { framesSent_ = 0; }
+
     // Whether the receiver acknowledges a command number with a report frame (or, for the status
     // request, with a configuration frame).
     static bool IsAcknowledged(int commandNumber);
@@ -40,6 +44,7 @@ private:
 
     TransferHost& host_;
     int awaited_ = kNothing;
+    int framesSent_ = 0;
 };
 
 }  // namespace tra1

@@ -82,4 +82,12 @@ void TransferWindowHost::ImageChanged() {
     window_.RefreshPanels();
 }
 
+void TransferWindowHost::TransferStarted(bool download) {
+    window_.TransferStarted(download);
+}
+
+void TransferWindowHost::TransferEnded(bool download, bool finished, int framesSent) {
+    window_.TransferEnded(download, finished, framesSent);
+}
+
 }  // namespace tra1

@@ -31,6 +31,8 @@ public:
     void CloseWaitMessage() override;
     void SelectPresetEntry(int entry) override;
     void ImageChanged() override;
+    void TransferStarted(bool download) override;
+    void TransferEnded(bool download, bool finished, int framesSent) override;
 
 private:
     SendLane Lane() const;

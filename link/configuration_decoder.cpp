@@ -82,12 +82,14 @@ ConfigurationOutcome ConfigurationDecoder::DecodeConfiguration(std::string_view 
     const StateData data(body);
     if (data.Digit(kPowerPosition) == 0) {
         Store(image_.MainZoneState, main_zone::kPower, 0);
+        state_.powerReported = true;
         return ConfigurationOutcome::kPowerOff;
     }
     if (body.size() < kFullLength) {
         return ConfigurationOutcome::kTooShort;
     }
     Store(image_.MainZoneState, main_zone::kPower, 1);
+    state_.powerReported = true;
     if (!state_.realtimeMode && state_.uploadInProgress == 0) {
         return ConfigurationOutcome::kPowerOnOnly;
     }

@@ -57,6 +57,7 @@ inline constexpr std::uint32_t kNoTicks = 1u << 22;
 inline constexpr std::uint32_t kBothSides = 1u << 23;
 // Static
 inline constexpr std::uint32_t kSunken = 1u << 24;
+inline constexpr std::uint32_t kNotify = 1u << 26;  // a click on the label is reported
 }  // namespace style
 
 // Style bits of a dialog window.

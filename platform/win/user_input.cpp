@@ -7,6 +7,7 @@
 #include "platform/win/edit.h"
 #include "platform/win/list_box.h"
 #include "platform/win/slider.h"
+#include "platform/win/static.h"
 
 namespace tra1::win::user {
 
@@ -166,6 +167,15 @@ bool Click(Dialog& dialog, int id) {
         button->SetCheck(BST_CHECKED);
     }
     Command(dialog, id, BN_CLICKED);
+    return true;
+}
+
+bool ClickLabel(Dialog& dialog, int id) {
+    Static* label = Usable<Static>(dialog, id);
+    if (label == nullptr || !label->HasStyle(win::style::kNotify)) {
+        return false;
+    }
+    Command(dialog, id, STN_CLICKED);
     return true;
 }
 

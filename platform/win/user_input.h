@@ -23,6 +23,8 @@
 //                                                                    selected, then LBN_DBLCLK
 //   Click(d, id)                   check box toggles; radio checks,  WM_COMMAND BN_CLICKED; for
 //                                  others of its group uncheck       IDOK/IDCANCEL: OnOK/OnCancel
+//   ClickLabel(d, id)              -                                 WM_COMMAND STN_CLICKED (labels
+//                                                                    with kNotify only)
 //   TypeText(d, id, text)          inserted at the caret, cut to     EN_CHANGE if the text changed
 //                                  the limit; read-only: nothing
 //   ReplaceEditText(d, id, text)   whole text replaced (cut to       EN_CHANGE if the text changed
@@ -63,6 +65,7 @@ bool CloseComboList(Dialog& dialog, int id);
 bool SelectListRow(Dialog& dialog, int id, int row);
 bool DoubleClickListRow(Dialog& dialog, int id, int row);
 bool Click(Dialog& dialog, int id);
+bool ClickLabel(Dialog& dialog, int id);
 bool TypeText(Dialog& dialog, int id, std::string_view text);
 bool ReplaceEditText(Dialog& dialog, int id, std::string_view text);
 bool PressKey(Dialog& dialog, unsigned key);

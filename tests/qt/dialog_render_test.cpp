@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <cmath>
@@ -161,7 +162,11 @@ TEST(DialogRenderTest, ThePicturedWindowsAreFilledByTheProgram) {
             }
         }
         if (id == CReceiverEditorDlg::kTemplateId) {
-            EXPECT_EQ(widget->windowTitle(), QStringLiteral("Tolvek Receiver Editor for TR-A1"));
+            EXPECT_EQ(widget->windowTitle(),
+                      QString::fromUtf8("Untitled \u2013 Tolvek Receiver Editor for TR-A1"));
+            auto* status = qobject_cast<QLabel*>(widget->ControlWidget(main_window::kStatusLine));
+            ASSERT_NE(status, nullptr);
+            EXPECT_EQ(status->text(), QString::fromUtf8("Not connected \u00B7 Asynchronous mode"));
             auto* volume =
                 qobject_cast<QLineEdit*>(widget->ControlWidget(main_window::kMainVolumeReadout));
             ASSERT_NE(volume, nullptr);

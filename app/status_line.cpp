@@ -1,0 +1,54 @@
+#include "app/status_line.h"
+
+#include "model/value_format.h"
+
+namespace tra1 {
+
+namespace {
+constexpr std::string_view kSeparator = " \u00B7 ";
+}
+
+std::string StatusText(const StatusFacts& facts) {
+    std::string text;
+    auto add = [&text](std::string_view part) {
+        if (part.empty()) {
+            return;
+        }
+        if (!text.empty()) {
+            text += kSeparator;
+        }
+        text += part;
+    };
+    const std::string port = "COM" + FormatInteger(facts.openPort);
+    if (facts.openPort == 0) {
+        add("Not connected");
+    } else if (facts.searching) {
+        add("Searching " + port);
+    } else {
+        add(port);
+    }
+    const bool receiver = facts.openPort != 0 && facts.answered;
+    if (receiver) {
+        add(facts.model);
+    }
+    add(facts.realtime ? "Realtime mode" : "Asynchronous mode");
+    if (receiver && facts.powerReported) {
+        add(facts.standby ? "Receiver in standby" : "Receiver on");
+    }
+    add(facts.lastResult);
+    return text;
+}
+
+std::string TransferResultText(bool download, bool finished, int frames, std::int64_t elapsedMs) {
+    std::string text = download ? "Download " : "Upload ";
+    const std::string count = FormatInteger(frames) + (frames == 1 ? " frame" : " frames");
+    if (finished) {
+        text += "finished: " + count + " in " +
+                FormatReal(static_cast<double>(elapsedMs) / 1000.0, 1) + " s";
+    } else {
+        text += "stopped after " + count;
+    }
+    return text;
+}
+
+}  // namespace tra1

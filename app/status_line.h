@@ -1,0 +1,33 @@
+#pragma once
+// The main window's status line: what a user wants to know at a glance, in words, beside the
+// connection icon: the port, the receiver's model, the control mode, whether the receiver is on
+// or in standby, and the result of the last thing the user did.
+//
+//   "Not connected · Asynchronous mode · Saved living-room.tcf"
+//   "COM1 · TR-A1 · Realtime mode · Receiver on"
+//   "COM1 · TR-A1 · Asynchronous mode · Receiver on · Download finished: 778 frames in 21.5 s"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tra1 {
+
+struct StatusFacts {
+    int openPort = 0;        // 1..8, 0 when no port is open
+    bool searching = false;  // the device search is trying openPort
+    // The receiver on the open port has answered and been identified.
+    bool answered = false;
+    std::string_view model;  // the identified receiver's model name
+    bool realtime = false;
+    bool powerReported = false;  // the receiver has told its power since the port opened
+    bool standby = false;        // ... and it is in standby
+    std::string_view lastResult;
+};
+
+std::string StatusText(const StatusFacts& facts);
+
+// "Download finished: 778 frames in 21.5 s", "Upload stopped after 12 frames".
+std::string TransferResultText(bool download, bool finished, int frames, std::int64_t elapsedMs);
+
+}  // namespace tra1
