@@ -98,6 +98,9 @@ protected:
     void OnCommand(int id, unsigned code) override;
     void OnTimer(win::TimerId id) override;
     void OnNotify(int id, win::LParam code) override { zoneControls_.OnNotify(id, code); }
+    void OnScroll(int id, unsigned /*code*/, int position) override {
+        zoneControls_.OnScroll(id, position);
+    }
     void OnControlMouse(int id, bool pressed) override {
         zoneControls_.OnControlMouse(id, pressed);
     }

@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <functional>
+#include <vector>
 
 #include "platform/win/control.h"
 #include "platform/win/dialog.h"
@@ -36,6 +37,8 @@ public:
     void ApplyAll();
     // The dialog is going: stop observing and never touch the control again.
     void Detach();
+    // Labels that belong to this control (a switch's end labels): they are greyed with it.
+    void AddBuddy(QWidget* label);
 
     // True while model state is being written into the widget (widget overrides such as a
     // combo's showPopup use it to tell a user's action from the program's).
@@ -70,6 +73,7 @@ private:
     int id_;
     int applying_ = 0;
     bool applying_all_ = false;
+    std::vector<QPointer<QWidget>> buddies_;
 };
 
 }  // namespace tra1::qtui

@@ -57,7 +57,8 @@ bool ReleaseSlider(Dialog& dialog, int id, int position) {
     if (slider == nullptr) {
         return false;
     }
-    slider->SetPos(position);
+    dialog.CancelSliderRelease(id);  // this release stands for the pending one
+    slider->MoveThumb(position);
     dialog.SendMessage(WM_NOTIFY, static_cast<WParam>(id), NM_RELEASEDCAPTURE);
     return true;
 }
@@ -67,7 +68,7 @@ bool DragSlider(Dialog& dialog, int id, int position) {
     if (slider == nullptr) {
         return false;
     }
-    slider->SetPos(position);
+    slider->MoveThumb(position);
     Scroll(dialog, *slider, TB_THUMBTRACK);
     return true;
 }
@@ -77,9 +78,14 @@ bool KeyboardSlider(Dialog& dialog, int id, int position) {
     if (slider == nullptr) {
         return false;
     }
-    slider->SetPos(position);
+    slider->MoveThumb(position);
+    dialog.ScheduleSliderRelease(id);
     Scroll(dialog, *slider, TB_ENDTRACK);
     return true;
+}
+
+bool WheelSlider(Dialog& dialog, int id, int position) {
+    return KeyboardSlider(dialog, id, position);
 }
 
 bool PickComboItem(Dialog& dialog, int id, int index) {

@@ -10,8 +10,10 @@
 //   gesture                        state change                      notification
 //   ReleaseSlider(d, id, pos)      position = clamp(pos)             WM_NOTIFY NM_RELEASEDCAPTURE
 //   DragSlider(d, id, pos)         position = clamp(pos)             WM_H/VSCROLL TB_THUMBTRACK
-//   KeyboardSlider(d, id, pos)     position = clamp(pos)             WM_H/VSCROLL TB_ENDTRACK
-//                                                                    (no release notification)
+//   KeyboardSlider(d, id, pos)     position = clamp(pos)             WM_H/VSCROLL TB_ENDTRACK;
+//   WheelSlider(d, id, pos)                                          NM_RELEASEDCAPTURE once the
+//                                                                    slider has stood still for
+//                                                                    Dialog::kSliderIdleMs
 //   PickComboItem(d, id, i)        selection = i                     CBN_SELCHANGE (also when i
 //                                                                    was already selected); if
 //                                                                    the list was open it closes:
@@ -42,8 +44,10 @@
 //   FocusControl(d, id)            control takes the focus           -
 //
 // A slider's release reads the clamped position: ReleaseSlider at the position the slider
-// already has still notifies (the panel decides that nothing changed). Index or row arguments
-// outside the items make PickComboItem / SelectListRow / DoubleClickListRow return false.
+// already has still notifies (the panel decides that nothing changed). Keys and the wheel have
+// no release of their own: the dialog raises one after an idle time (on the loop's clock, so
+// tests move it with the virtual clock), and a mouse release in between replaces it. Index or row
+// arguments outside the items make PickComboItem / SelectListRow / DoubleClickListRow return false.
 // MouseRelease does not click: a full mouse click on a button is MousePress, MouseRelease, Click
 // (the Qt front end forwards pressed, released and clicked separately).
 // While a modal dialog runs, its owner is disabled, so gestures on the owner return false.
@@ -59,6 +63,7 @@ namespace tra1::win::user {
 bool ReleaseSlider(Dialog& dialog, int id, int position);
 bool DragSlider(Dialog& dialog, int id, int position);
 bool KeyboardSlider(Dialog& dialog, int id, int position);
+bool WheelSlider(Dialog& dialog, int id, int position);
 bool PickComboItem(Dialog& dialog, int id, int index);
 bool OpenComboList(Dialog& dialog, int id);
 bool CloseComboList(Dialog& dialog, int id);
