@@ -391,15 +391,9 @@ std::string ConfigurationReport::VolumeText(int step) {
     return (tenths < 0 ? "- " : "+ ") + magnitude + "dB";
 }
 
-std::string ConfigurationReport::TunerText(ModelProfile& profile, int band, int step) {
-    const bool fm = band != tuner_presets::kBandAm;
-    std::string text(profile.TunerFrequencyText(band, step));
-    const std::size_t first = text.find_first_not_of('0');
-    text.erase(0, first == std::string::npos ? text.size() : first);
-    if (fm && text.size() > 5) {
-        text.resize(5);
-    }
-    return text + (fm ? " MHz" : " kHz");
+std::string ConfigurationReport::TunerText(int band, int step) {
+    // As the TUNER panel lists the station.
+    return value_names::TunerFrequencyName(band, step);
 }
 
 // --- Report ---------------------------------------------------------------------------------
@@ -558,7 +552,7 @@ std::string ConfigurationReport::Tuner() const {
     auto station = [this](int entry) {
         const int band = image_.TunerBand(entry);
         return std::string(value_names::kTunerBand.Name(band)) + " - " +
-               TunerText(profile_, band, image_.TunerStep(entry));
+               TunerText(band, image_.TunerStep(entry));
     };
     std::string text = SectionTitle("Tuner Information");
     text += Line("+ Current Station\t\t: ", station(0));

@@ -340,6 +340,9 @@ win::LResult CReceiverEditorDlg::OnMessage(win::Msg msg, win::WParam w, win::LPa
             return 0;
         default:
             if (const auto handled = router_.Handle(msg, w, l)) {
+                if (msg == change_message::kInputRename) {
+                    view_.ShowInputNames();  // the lists name the input anew at once
+                }
                 return *handled;
             }
             return Dialog::OnMessage(msg, w, l);

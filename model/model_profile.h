@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "model/value_names.h"
+
 namespace tra1 {
 
 // Everything fixed that depends on the receiver model: model names, counts, name tables,
@@ -100,8 +102,8 @@ public:
     // in a buffer of the profile and stays valid until the next call.
     // A step outside the band's range (FM 0..102, AM 0..118) is held at the nearer end.
     std::string_view TunerFrequencyText(int band, int step);
-    static constexpr int kHighestFmStep = 102;  // 87.5 MHz
-    static constexpr int kHighestAmStep = 118;  // 530 kHz
+    static constexpr int kHighestFmStep = value_names::kHighestFmStep;  // 87.5 MHz
+    static constexpr int kHighestAmStep = value_names::kHighestAmStep;  // 530 kHz
 
 private:
     int model_ = kUnknownModel;  // start-up sets the TR-A1

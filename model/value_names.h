@@ -12,6 +12,7 @@
 #include <array>
 #include <cstddef>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace tra1 {
@@ -137,6 +138,13 @@ inline constexpr NameList kZone2Amp{lists::kZone2Amp, kInvalid};
 inline constexpr NameList kInputMode{lists::kInputMode, kInvalid};
 inline constexpr NameList kExEsDecoder{lists::kExEsDecoder, kInvalid};
 inline constexpr NameList kOnOff{lists::kOnOff, kInvalid};
+
+// A tuner station's frequency as the TUNER panel lists it and the report prints it: FM (band not
+// 0) 107.9 - 0.2 x step MHz with one decimal ("87.5 MHz"), AM 1710 - 10 x step kHz ("530 kHz").
+// A step beyond the band's range (FM 0..102, AM 0..118) is held at the nearer end.
+std::string TunerFrequencyName(int band, int step);
+inline constexpr int kHighestFmStep = 102;  // 87.5 MHz
+inline constexpr int kHighestAmStep = 118;  // 530 kHz
 
 }  // namespace value_names
 }  // namespace tra1

@@ -230,10 +230,10 @@ TEST_F(ConfigurationReportTest, TunerStationsAndDistances) {
     image.SetTunerPreset(0, tuner_presets::kBandFm, 52);   // 97.5 MHz
     const std::string tuner = Section("Tuner Information");
     EXPECT_TRUE(
-        tuner.starts_with("+ Current Station\t\t: FM - 97.50 MHz\r\n"
+        tuner.starts_with("+ Current Station\t\t: FM - 97.5 MHz\r\n"
                           "+ Preset Stations\t\t: \r\n"
-                          "A-1\t\t\t: FM - 107.9 MHz\r\nA-2\t\t\t: FM - 87.50 MHz\r\n"));
-    EXPECT_TRUE(Contains(tuner, "A-8\t\t\t: FM - 87.50 MHz\r\nB-1\t\t\t: AM - 530 kHz\r\n"));
+                          "A-1\t\t\t: FM - 107.9 MHz\r\nA-2\t\t\t: FM - 87.5 MHz\r\n"));
+    EXPECT_TRUE(Contains(tuner, "A-8\t\t\t: FM - 87.5 MHz\r\nB-1\t\t\t: AM - 530 kHz\r\n"));
     EXPECT_TRUE(tuner.ends_with("E-8\t\t\t: AM - 1710 kHz\r\n"));
 
     EXPECT_TRUE(Section("Speaker Distance")
@@ -446,10 +446,10 @@ TEST(ConfigurationReportValues, ValueRules) {
     EXPECT_EQ(ConfigurationReport::VolumeText(160), "- 0.5dB");
     EXPECT_EQ(ConfigurationReport::VolumeText(194), "+ 16.5dB");
     ModelProfile profile;
-    EXPECT_EQ(ConfigurationReport::TunerText(profile, 1, 0), "107.9 MHz");
-    EXPECT_EQ(ConfigurationReport::TunerText(profile, 1, 102), "87.50 MHz");
-    EXPECT_EQ(ConfigurationReport::TunerText(profile, 0, 118), "530 kHz");
-    EXPECT_EQ(ConfigurationReport::TunerText(profile, 0, 0), "1710 kHz");
+    EXPECT_EQ(ConfigurationReport::TunerText(1, 0), "107.9 MHz");
+    EXPECT_EQ(ConfigurationReport::TunerText(1, 102), "87.5 MHz");
+    EXPECT_EQ(ConfigurationReport::TunerText(0, 118), "530 kHz");
+    EXPECT_EQ(ConfigurationReport::TunerText(0, 0), "1710 kHz");
 }
 
 // Every byte of the image at its highest value, and images of random bytes: names out of
@@ -470,7 +470,7 @@ TEST_F(ConfigurationReportTest, BytesWithoutNamesPrintNoForeignText) {
     EXPECT_TRUE(Contains(text, "+ DSP Program\t\t: Straight (), Night Mode = ON\r\n+ Graphic EQ"));
     EXPECT_TRUE(Contains(text, "+ Input\t\t\t: \r\n"));
     EXPECT_TRUE(Contains(text, "+ DSP Program\t\t: \r\n+ Effect\t\t\t: OFF\r\n"));
-    EXPECT_TRUE(Contains(text, "A-1\t\t\t: INVALID - 87.50 MHz\r\n"));
+    EXPECT_TRUE(Contains(text, "A-1\t\t\t: INVALID - 87.5 MHz\r\n"));
 
     std::mt19937 random(20261207);
     std::uniform_int_distribution<int> byte(0, 255);

@@ -22,6 +22,12 @@
 namespace tra1::qtui {
 namespace {
 
+// No other panel is open.
+class NoPanels final : public PanelDirectory {
+public:
+    bool PostRefreshIfOpen(win::Msg /*refreshMessage*/) override { return false; }
+};
+
 QLabel* LabelWithText(DialogWidget& widget, const QString& text) {
     for (QLabel* label : widget.client()->findChildren<QLabel*>()) {
         if (label->text() == text) {
@@ -41,10 +47,11 @@ TEST(DisabledLookQtTest, ASwitchGreysWithItsLabelsAndAReadoutDims) {
     ReceiverImage image;
     image.ResetToDefaults(profile);
     LinkState link;
+    NoPanels panels;
     win::Window main(loop);
     ASSERT_TRUE(main.CreateHidden());
-    auto panel =
-        std::make_unique<CCINEMAEQDlg>(PanelContext{loop, image, profile, link, main.Handle()});
+    auto panel = std::make_unique<CCINEMAEQDlg>(
+        PanelContext{loop, image, profile, link, main.Handle(), panels});
     ASSERT_TRUE(panel->Create());
     panel->Show();
     DialogWidget* widget = front_end->host().WidgetFor(panel->Handle());
