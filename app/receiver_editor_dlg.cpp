@@ -225,7 +225,11 @@ bool CReceiverEditorDlg::HandleMenuCommand(int commandId) {
             mode_.EnterAsynchronous();
             break;
         case id::kMenuOpen:
-            fileCommands_.Open();
+            // A running transfer puts its saved image back when it stops, over whatever a file
+            // opened meanwhile would have brought: the item is greyed then, and refused here.
+            if (!transfer_.Running()) {
+                fileCommands_.Open();
+            }
             break;
         case id::kMenuSave:
             fileCommands_.Save();
@@ -451,12 +455,9 @@ win::LResult CReceiverEditorDlg::HandleMessage(win::Msg msg, win::WParam w, win:
 
 std::string CReceiverEditorDlg::StatusLineText() const {
     const LinkState& state = link_.State();
-    const auto* icon = Get<win::Static>(id::kConnectionIcon);
-    const int shown = icon != nullptr ? icon->GetIcon() : res::kIconNotConnected;
     StatusFacts facts;
+    facts.connection = link_.GetConnector().Connection();
     facts.openPort = state.openPort;
-    facts.searching = state.searchPort != 0;
-    facts.answered = shown == res::kIconConnectedAsync || shown == res::kIconConnectedRealtime;
     facts.model = profile_.ModelName();
     facts.realtime = state.realtimeMode;
     facts.powerReported = state.powerReported;
@@ -476,6 +477,12 @@ void CReceiverEditorDlg::ShowDocumentState() {
     std::string status = StatusLineText();
     if (status != GetDlgItemText(id::kStatusLine)) {
         SetDlgItemText(id::kStatusLine, std::move(status));
+    }
+    if (win::Menu* menu = GetMenu()) {
+        const bool openable = !transfer_.Running();
+        if (menu->IsEnabled(id::kMenuOpen) != openable) {
+            menu->EnableItem(id::kMenuOpen, openable);
+        }
     }
 }
 

@@ -152,7 +152,8 @@ private:
     bool OnPanelLabelClicked(int labelId);
     // Quitting: false when the user chose to keep the transfer running or the changes unsaved.
     bool ConfirmQuit();
-    // The title (file name, "*" for unsaved changes) and the status line, where they changed.
+    // The title (file name, "*" for unsaved changes), the status line and File > Open (greyed
+    // while a transfer runs), where they changed.
     void ShowDocumentState();
     std::string StatusLineText() const;
 

@@ -66,6 +66,7 @@ public:
     const LinkState& State() const { return state_; }
     ProtocolLog& Log() { return log_; }
     Connector& GetConnector() { return connector_; }
+    const Connector& GetConnector() const { return connector_; }
     CommandSender& Sender() { return sender_; }
     CRS232CDlg& Rs232c() { return rs232c_; }
     CAUXTIMERDlg& AuxTimer() { return aux_; }

@@ -20,16 +20,30 @@ std::string StatusText(const StatusFacts& facts) {
         text += part;
     };
     const std::string port = "COM" + FormatInteger(facts.openPort);
-    if (facts.openPort == 0) {
-        add("Not connected");
-    } else if (facts.searching) {
-        add("Searching " + port);
-    } else {
-        add(port);
-    }
-    const bool receiver = facts.openPort != 0 && facts.answered;
-    if (receiver) {
-        add(facts.model);
+    bool receiver = false;
+    switch (facts.connection) {
+        case ConnectionState::kClosed:
+            // A port chosen by number is open before the receiver's first answer.
+            add(facts.openPort == 0 ? std::string("Not connected") : port);
+            break;
+        case ConnectionState::kSearching:
+        case ConnectionState::kIdentifying:
+            add(facts.openPort == 0 ? std::string("Searching") : "Searching " + port);
+            break;
+        case ConnectionState::kUnsupported:
+            add(port);
+            add("Receiver not supported");
+            break;
+        case ConnectionState::kNoReply:
+            add(port);
+            add("No answer");
+            break;
+        case ConnectionState::kConnected:
+        case ConnectionState::kRealtime:
+            add(port);
+            add(facts.model);
+            receiver = true;
+            break;
     }
     add(facts.realtime ? "Realtime mode" : "Asynchronous mode");
     if (receiver && facts.powerReported) {

@@ -6,20 +6,23 @@
 //   "Not connected · Asynchronous mode · Saved living-room.tcf"
 //   "COM1 · TR-A1 · Realtime mode · Receiver on"
 //   "COM1 · TR-A1 · Asynchronous mode · Receiver on · Download finished: 778 frames in 21.5 s"
+//   "COM1 · No answer · Realtime mode"
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "link/connection_state.h"
+
 namespace tra1 {
 
 struct StatusFacts {
-    int openPort = 0;        // 1..8, 0 when no port is open
-    bool searching = false;  // the device search is trying openPort
-    // The receiver on the open port has answered and been identified.
-    bool answered = false;
-    std::string_view model;  // the identified receiver's model name
-    bool realtime = false;
+    // Where the link stands, as the connector reports it, and the port it has open (1..8, 0
+    // when none is).
+    ConnectionState connection = ConnectionState::kClosed;
+    int openPort = 0;
+    std::string_view model;      // the identified receiver's model name
+    bool realtime = false;       // the control mode chosen on the main window
     bool powerReported = false;  // the receiver has told its power since the port opened
     bool standby = false;        // ... and it is in standby
     std::string_view lastResult;

@@ -159,6 +159,12 @@ TEST_F(MainWindowDocumentTest, StatusLineFollowsTheLinkAndQuitAsksBeforeStopping
     ASSERT_TRUE(win::user::Click(Main(), id::kUploadButton));
     loop.AdvanceBy(500);
     ASSERT_TRUE(Main().Transfer().Running());
+    // The stop puts the image from before the transfer back: a file opened meanwhile would be
+    // lost, so File > Open is greyed and refused.
+    EXPECT_FALSE(Main().GetMenu()->IsEnabled(id::kMenuOpen));
+    ASSERT_FALSE(win::user::ChooseMenuItem(Main(), id::kMenuOpen));
+    Main().SendMessage(win::WM_COMMAND, win::MakeWParam(id::kMenuOpen, 0), 0);  // a shortcut
+    EXPECT_TRUE(prompter.open_dialogs().empty());
     prompter.QueueAnswer(win::Answer::kNo);
     EXPECT_FALSE(Quit());
     EXPECT_EQ(prompter.BoxTexts().back(), "An upload is running.\r\nStop it and quit?");
@@ -169,6 +175,7 @@ TEST_F(MainWindowDocumentTest, StatusLineFollowsTheLinkAndQuitAsksBeforeStopping
     EXPECT_TRUE(Quit());
     EXPECT_FALSE(Main().Transfer().Running());
     EXPECT_FALSE(Main().WaitMessageOpen());
+    EXPECT_TRUE(Main().GetMenu()->IsEnabled(id::kMenuOpen));
     const std::string stopped = Status();
     EXPECT_NE(stopped.find(std::string(kDot) + "Upload stopped after "), std::string::npos)
         << stopped;
@@ -195,12 +202,20 @@ TEST_F(MainWindowDocumentTest, TheLabelBesideAPanelButtonOpensThePanel) {
 TEST(StatusLineText, SaysWhatIsKnownInWords) {
     StatusFacts facts;
     EXPECT_EQ(StatusText(facts), "Not connected \u00B7 Asynchronous mode");
+    facts.connection = ConnectionState::kSearching;
     facts.openPort = 4;
-    facts.searching = true;
     facts.realtime = true;
     EXPECT_EQ(StatusText(facts), "Searching COM4 \u00B7 Realtime mode");
-    facts.searching = false;
-    facts.answered = true;
+    // A receiver that stopped answering, or one of another model, is said so; its power is not.
+    facts.powerReported = true;
+    facts.connection = ConnectionState::kNoReply;
+    EXPECT_EQ(StatusText(facts), "COM4 \u00B7 No answer \u00B7 Realtime mode");
+    facts.connection = ConnectionState::kUnsupported;
+    EXPECT_EQ(StatusText(facts), "COM4 \u00B7 Receiver not supported \u00B7 Realtime mode");
+    // A port chosen by number, before the receiver's first answer.
+    facts.connection = ConnectionState::kClosed;
+    EXPECT_EQ(StatusText(facts), "COM4 \u00B7 Realtime mode");
+    facts.connection = ConnectionState::kRealtime;
     facts.model = "TR-A1";
     facts.powerReported = true;
     facts.standby = true;

@@ -67,7 +67,7 @@ TEST_F(PanelButtonsEndToEndTest, GraphicEqFlatReachesTheReceiverAndStays) {
     EXPECT_EQ(Pos(eq, CEQCONTROLDlg::kBands.at(0).slider), 15);  // channel "Center", 0 dB
 }
 
-TEST_F(PanelButtonsEndToEndTest, DcTriggerAllLowReachesTheReceiverAndStays) {
+TEST_F(PanelButtonsEndToEndTest, DcTriggerAllLowAndAllHighReachTheReceiverAndStay) {
     StartRealtime();
     auto& dc = Open<CDCTRIGGERDlg>();
     ASSERT_TRUE(win::user::Click(dc, CDCTRIGGERDlg::kAllLowButton.at(1)));
@@ -82,6 +82,19 @@ TEST_F(PanelButtonsEndToEndTest, DcTriggerAllLowReachesTheReceiverAndStays) {
     EXPECT_EQ(Pos(dc, CDCTRIGGERDlg::kMultiSwitch.at(1)), 0);
     // The other side is untouched.
     EXPECT_EQ(receiver.Image().DcTrigger1.at(dc_trigger::kZone1Row), 1);
+
+    // "All High" puts them back on, and that stays too.
+    ASSERT_TRUE(win::user::Click(dc, CDCTRIGGERDlg::kAllHighButton.at(1)));
+    Advance(kSettle);
+    for (int input = 0; input < CDCTRIGGERDlg::kInputCount; ++input) {
+        const auto i = static_cast<std::size_t>(input);
+        EXPECT_EQ(receiver.Image().DcTrigger2.at(dc_trigger::kZone1Row + i), 1) << input;
+        EXPECT_EQ(receiver.Image().DcTrigger2.at(dc_trigger::kZone2Row + i), 1) << input;
+        EXPECT_EQ(EditorImage().DcTrigger2.at(dc_trigger::kZone2Row + i), 1) << input;
+        EXPECT_EQ(Pos(dc, CDCTRIGGERDlg::kSwitches.at(1).at(1).at(i)), 1) << input;
+    }
+    EXPECT_EQ(receiver.Image().DcTrigger2.at(dc_trigger::kMultiChannel), 1);
+    EXPECT_EQ(Pos(dc, CDCTRIGGERDlg::kMultiSwitch.at(1)), 1);
 }
 
 TEST_F(PanelButtonsEndToEndTest, LfeAndDrangeDefaultsReachTheReceiverAndStay) {
