@@ -71,7 +71,9 @@ EditBinding::EditBinding(DialogWidget& owner, win::Control& control, QWidget* pa
 void EditBinding::UserEdited(const QString& text) {
     const bool multi_line = qobject_cast<QPlainTextEdit*>(widget()) != nullptr;
     const std::string typed = FromQString(text, multi_line);
+    userEditing_ = true;
     Gesture([&typed](win::Dialog& d, int id) { return win::user::ReplaceEditText(d, id, typed); });
+    userEditing_ = false;
 }
 
 void EditBinding::ShowCaret(const win::Edit& model) {
@@ -114,8 +116,9 @@ void EditBinding::Apply(win::ControlChange change) {
         }
         case win::ControlChange::kSelection:
             // Only when the program moved the caret; after the user's own typing the widget's
-            // caret is the right one already.
-            if (!applying_all()) {
+            // caret is the right one already (replacing the text selects it all on the way, and
+            // showing that would make the next key replace everything typed so far).
+            if (!applying_all() && !userEditing_) {
                 ShowCaret(*model);
             }
             break;

@@ -24,6 +24,10 @@ private:
     void UserEdited(const QString& text);
     // The widget's caret and selection to the model's, scrolled into view.
     void ShowCaret(const win::Edit& model);
+
+    // The user's typing is being handed to the model: the selection the model moves through
+    // meanwhile is not the user's, whose caret the widget already shows.
+    bool userEditing_ = false;
 };
 
 }  // namespace tra1::qtui

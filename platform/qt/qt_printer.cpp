@@ -22,14 +22,15 @@ namespace {
 const QMarginsF kNoMargins(0, 0, 0, 0);
 }  // namespace
 
-std::unique_ptr<QTextDocument> QtPrinter::MakeDocument(const win::PrintRequest& request,
-                                                       QPagedPaintDevice& device) {
+std::unique_ptr<QTextDocument> QtPrinter::MakeDocument(const win::PrintRequest& request) {
     auto document = std::make_unique<QTextDocument>();
     const QFont font = FixedPitchFont(kPrintPoints);
     document->setDefaultFont(font);
     QTextOption option;
-    // QTextDocument::print lays the document out again on the device, in the device's pixels.
-    option.setTabStopDistance(TabStopDistance(font, &device));
+    // QTextDocument::print lays the document out again on the device, but Qt's text engine reads
+    // tab stops in the screen's pixels and scales them by the device's resolution itself: stops
+    // measured on the device would come out that scale too wide, each tab then breaking the line.
+    option.setTabStopDistance(TabStopDistance(font));
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     document->setDefaultTextOption(option);
     document->setDocumentMargin(0);
@@ -51,7 +52,7 @@ win::PrintOutcome QtPrinter::Print(const win::PrintRequest& request) {
     if (dialog.exec() != QDialog::Accepted) {
         return {win::PrintOutcome::Result::kCancelled, ""};
     }
-    MakeDocument(request, printer)->print(&printer);
+    MakeDocument(request)->print(&printer);
     if (printer.printerState() == QPrinter::Error) {
         return {win::PrintOutcome::Result::kFailed, "The printer reported an error."};
     }
@@ -71,7 +72,7 @@ win::PdfOutcome QtPrinter::RenderPdf(const win::PrintRequest& request) {
         writer.setResolution(300);
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                          kNoMargins, QPageLayout::Millimeter));
-        MakeDocument(request, writer)->print(&writer);
+        MakeDocument(request)->print(&writer);
     }  // the writer finishes the file when it goes
     if (bytes.isEmpty()) {
         return {{}, "The document could not be made."};

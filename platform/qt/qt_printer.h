@@ -9,7 +9,6 @@
 
 #include "platform/win/document_printer.h"
 
-class QPagedPaintDevice;
 class QTextDocument;
 
 namespace tra1::qtui {
@@ -24,9 +23,9 @@ public:
     win::PrintOutcome Print(const win::PrintRequest& request) override;
     win::PdfOutcome RenderPdf(const win::PrintRequest& request) override;
 
-    // The text laid out for `device` (its resolution decides the tab stops in its pixels).
-    static std::unique_ptr<QTextDocument> MakeDocument(const win::PrintRequest& request,
-                                                       QPagedPaintDevice& device);
+    // The text as QTextDocument::print lays it out on a printer or a PDF writer (tab stops in
+    // the screen's pixels, which the print scales to the device).
+    static std::unique_ptr<QTextDocument> MakeDocument(const win::PrintRequest& request);
 
     // Points of the printed text.
     static constexpr int kPrintPoints = 9;

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QTest>
 #include <memory>
@@ -151,6 +152,20 @@ TEST_F(MainWindowMenuQtTest, ClickingAPanelLabelOpensThePanel) {
     EXPECT_TRUE(window->Panels().IsOpen(delay));
     EXPECT_EQ(widget->windowTitle(),
               QString::fromUtf8("Untitled \u2013 Tolvek Receiver Editor for TR-A1"));
+}
+
+TEST_F(MainWindowMenuQtTest, TypingInTheUserMemoKeepsEveryKeyInOrder) {
+    auto* memo = qobject_cast<QPlainTextEdit*>(widget->ControlWidget(id::kUserMemoEdit));
+    ASSERT_NE(memo, nullptr);
+    memo->setFocus();
+    QTest::keyClicks(memo, QStringLiteral("Living room"));
+    QTest::keyClick(memo, Qt::Key_Return);
+    QTest::keyClicks(memo, QStringLiteral("AV"));
+    EXPECT_EQ(memo->toPlainText(), QStringLiteral("Living room\nAV"));
+    EXPECT_EQ(image.UserMemoText(), "Living room\r\nAV");
+    EXPECT_FALSE(memo->textCursor().hasSelection());
+    EXPECT_EQ(widget->windowTitle(),
+              QString::fromUtf8("Untitled* \u2013 Tolvek Receiver Editor for TR-A1"));
 }
 
 }  // namespace

@@ -3,10 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractTextDocumentLayout>
+#include <QBuffer>
 #include <QFontMetricsF>
+#include <QPdfWriter>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QTextDocument>
 #include <QTextLayout>
 #include <memory>
 #include <string>
@@ -92,6 +96,39 @@ TEST_F(ReportWindowQtTest, PdfOfTheReportHasItsPages) {
         ++pages;
     }
     EXPECT_GT(pages, 10u);
+}
+
+// The columns a line of text takes with tab stops every 8 columns.
+int Columns(const QString& line) {
+    int columns = 0;
+    for (const QChar c : line) {
+        columns = c == QLatin1Char('\t') ? (columns / kTabColumns + 1) * kTabColumns : columns + 1;
+    }
+    return columns;
+}
+
+TEST_F(ReportWindowQtTest, PrintedReportKeepsEveryLabelBesideItsValue) {
+    const std::string text = ConfigurationReport(image, profile).Text();
+    QBuffer buffer;
+    ASSERT_TRUE(buffer.open(QIODevice::WriteOnly));
+    QPdfWriter writer(&buffer);
+    writer.setResolution(1200);  // a printer's resolution, far from the screen's
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    // Laid out as QTextDocument::print lays it out: on the device, a page wide.
+    const std::unique_ptr<QTextDocument> document = QtPrinter::MakeDocument({"REPORT", text, {}});
+    document->documentLayout()->setPaintDevice(&writer);
+    document->setPageSize(QSizeF(writer.width(), writer.height()));
+    ASSERT_GT(document->pageCount(), 1);  // lays the whole text out
+    int checked = 0;
+    for (QTextBlock block = document->firstBlock(); block.isValid(); block = block.next()) {
+        // Every line that fits in the report's 74 columns stays one line: a tab that jumped too
+        // far would break it and put the value under its label.
+        if (block.text().contains(QLatin1Char('\t')) && Columns(block.text()) <= 74) {
+            EXPECT_EQ(block.layout()->lineCount(), 1) << block.text().toStdString();
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 100);
 }
 
 }  // namespace
