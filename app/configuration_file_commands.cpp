@@ -126,37 +126,64 @@ bool ConfigurationFileCommands::Open() {
     return Load(*chosen);
 }
 
-bool ConfigurationFileCommands::Load(const std::string& path) {
-    const std::string fileName = FileNameOf(path);
-    if (!HasExtension(fileName)) {
+std::optional<ConfigurationFileCommands::ReadFile> ConfigurationFileCommands::ReadWhole(
+    const std::string& path) const {
+    if (!HasExtension(FileNameOf(path))) {
         ShowError(kWrongExtension);
-        return false;
+        return std::nullopt;
     }
     auto file = storage_.OpenForReading(path);
     if (!file) {
         ShowError(kCannotOpen);
-        return false;
+        return std::nullopt;
     }
     // The whole file goes into a scratch image first: only a file that could be read whole
-    // replaces the image, the configuration name and what the windows show.
+    // counts.
     const auto modelByte = ConfigurationFile::ReadModelByte(*file);
-    ReceiverImage loaded;
-    const std::size_t blocksRead = modelByte ? ConfigurationFile::ReadBlocks(*file, loaded) : 0;
+    ReadFile read{0, ReceiverImage{}};
+    const std::size_t blocksRead = modelByte ? ConfigurationFile::ReadBlocks(*file, read.image) : 0;
     file->Close();  // a close failure after reading loses nothing
     if (!modelByte || blocksRead < ReceiverImage::kBlockCount) {
         ShowError(kReadError);
+        return std::nullopt;
+    }
+    read.model = *modelByte;
+    return read;
+}
+
+bool ConfigurationFileCommands::Load(const std::string& path) {
+    // Only a file that could be read whole replaces the image, the configuration name and what
+    // the windows show.
+    const auto read = ReadWhole(path);
+    if (!read) {
         return false;
     }
-
     host_.ResetToDefaults();
-    image_.FromBytes(loaded.ToBytes());
+    image_.FromBytes(read->image.ToBytes());
     // The reset's start-up state has no configuration name; this one is the file's.
-    name_ = BaseNameOf(fileName);
-    profile_.SetModel(*modelByte);  // above 8: unknown
+    name_ = BaseNameOf(FileNameOf(path));
+    profile_.SetModel(read->model);  // above 8: unknown
     host_.FillMainWindow();
     host_.RefreshPanels();
     host_.ConfigurationLoaded(path);
     return true;
+}
+
+std::optional<ConfigurationFileCommands::ChosenFile>
+ConfigurationFileCommands::ReadFileToCompare() {
+    const auto chosen = loop_.prompter().GetOpenFileName(DialogRequest(kCompareTitle, true));
+    if (!chosen) {
+        return std::nullopt;
+    }
+    auto read = ReadWhole(*chosen);
+    if (!read) {
+        return std::nullopt;
+    }
+    if (read->model != profile_.Model()) {
+        ShowError(kOtherModel);
+        return std::nullopt;
+    }
+    return ChosenFile{*chosen, std::move(read->image)};
 }
 
 bool ConfigurationFileCommands::SelectModel(int modelCode) {

@@ -3,8 +3,11 @@
 // file. The dialogs and message boxes go through the loop's Prompter; what the main window must
 // do after the image changed goes through ConfigurationHost, which the main window implements.
 
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "model/receiver_image.h"
 
 #include "platform/win/prompter.h"
 #include "platform/win/window_handle.h"
@@ -13,7 +16,6 @@ namespace tra1 {
 
 class ConfigurationStorage;
 class ModelProfile;
-class ReceiverImage;
 
 namespace win {
 class EventLoop;
@@ -63,6 +65,9 @@ public:
     static constexpr std::string_view kBlockWriteError = "File write error";
     static constexpr std::string_view kReadError = "File read error";
     static constexpr std::string_view kWrongExtension = "The file extention must be '.tcf'.";
+    static constexpr std::string_view kCompareTitle = "Compare with File";
+    static constexpr std::string_view kOtherModel =
+        "The file holds the configuration of another model and cannot be compared.";
 
     // `storage` null: the files of the local disk. `loop` supplies the Prompter at each use, so
     // a prompter set later (tests, the front end) is the one that asks.
@@ -81,6 +86,16 @@ public:
     // name, not the windows. The path given at start-up comes this way (nothing to save yet, no
     // dialog to ask).
     bool Load(const std::string& path);
+    // File > "Compare with File...": asks for a file and reads it whole into an image of its
+    // own, with Load's checks and messages; the editor's image, its name and the windows stay
+    // as they are. A file of another model is refused with kOtherModel. nullopt when nothing
+    // was chosen or the file could not be read.
+    struct ChosenFile {
+        std::string path;
+        ReceiverImage image;
+    };
+    std::optional<ChosenFile> ReadFileToCompare();
+
     // Menu 32790, and the "Yes" of the questions below. True when the whole file was written; on
     // any failure the file that was there before is left as it was. Does not change the
     // configuration name.
@@ -104,6 +119,12 @@ public:
     std::string ProposedFileName() const;
 
 private:
+    // The file at `path` read whole, with its model byte; every failure in a message box.
+    struct ReadFile {
+        int model;
+        ReceiverImage image;
+    };
+    std::optional<ReadFile> ReadWhole(const std::string& path) const;
     win::Answer Ask(std::string_view text, std::string_view title, win::Buttons buttons) const;
     void ShowError(std::string_view text) const;
     win::FileDialogRequest DialogRequest(std::string_view title, bool mustExist) const;

@@ -85,6 +85,11 @@ inline constexpr int kMenuRealtime = 32787;
 inline constexpr int kMenuAsynchronous = 32788;
 inline constexpr int kMenuUpload = 32793;
 inline constexpr int kMenuDownload = 32794;
+// Configuration > "Fast Transfer": a check item, kept in the user's settings.
+inline constexpr int kMenuFastTransfer = 32796;
+inline constexpr int kMenuCompareWithFile = 32797;
+inline constexpr int kMenuCompareWithReceiver = 32798;
+inline constexpr int kMenuVerifyAfterDownload = 32799;
 
 // Timers.
 inline constexpr win::TimerId kBlinkTimer = 1;
@@ -104,6 +109,9 @@ inline constexpr win::Msg kTransferCancelled = 0xA201;
 inline constexpr win::Msg kOpenFileAtStart = win::WM_USER + 1;
 // Posted by the link after a batch of replies: the next transfer or realtime step runs now.
 inline constexpr win::Msg kStepNow = win::WM_USER + 2;
+// Posted when a Download completed and "Verify after Download" is checked, so that the read-back
+// starts once the Download's own ending has run.
+inline constexpr win::Msg kStartVerify = win::WM_USER + 3;
 
 // Message box title of the main window.
 inline constexpr const char* kMessageTitle = "Tolvek Receiver Editor Message";

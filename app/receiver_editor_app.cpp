@@ -10,8 +10,11 @@ namespace tra1 {
 
 CReceiverEditorApp::CReceiverEditorApp(win::EventLoop& loop,
                                        std::unique_ptr<serial::SerialPort> port,
-                                       PortSettings settings)
-    : loop_(loop), port_(std::move(port)), portSettings_(std::move(settings)) {}
+                                       PortSettings settings, EditorSettingsStore* store)
+    : loop_(loop),
+      port_(std::move(port)),
+      portSettings_(std::move(settings)),
+      settingsStore_(store) {}
 
 CReceiverEditorApp::~CReceiverEditorApp() = default;
 
@@ -21,6 +24,7 @@ int CReceiverEditorApp::Run() {
         mainWindow_->OpenFileAtStart(*std::exchange(fileAtStart_, std::nullopt));
     }
     mainWindow_->SetPortSettings(portSettings_);
+    mainWindow_->SetSettingsStore(settingsStore_);
     mainWindow_->DoModal();
     mainWindow_.reset();
     return 0;

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "app/editor_settings_store.h"
 #include "app/port_settings.h"
 #include "model/model_profile.h"
 #include "model/receiver_image.h"
@@ -27,8 +28,9 @@ class EventLoop;
 class CReceiverEditorApp {
 public:
     // `settings` is what Connection > "Port Settings..." works on (nothing: the item is greyed).
+    // `store` keeps the editor's own choices (Fast Transfer); null: they last for the run.
     CReceiverEditorApp(win::EventLoop& loop, std::unique_ptr<serial::SerialPort> port,
-                       PortSettings settings = {});
+                       PortSettings settings = {}, EditorSettingsStore* store = nullptr);
     ~CReceiverEditorApp();
 
     // A configuration file for the main window to open once it is up (the command line's).
@@ -47,6 +49,7 @@ private:
     win::EventLoop& loop_;
     std::unique_ptr<serial::SerialPort> port_;
     PortSettings portSettings_;
+    EditorSettingsStore* settingsStore_ = nullptr;
     ReceiverImage image_;
     ModelProfile profile_;
     std::unique_ptr<CReceiverEditorDlg> mainWindow_;

@@ -62,6 +62,7 @@ bool CReceiverEditorDlg::OnInitDialog() {
     SetIcon(res::kIconProgram, false);
 
     fileCommands_.SetOwner(Handle());
+    compares_.SetOwner(Handle());
     panels_.SetFactory(PanelTable::IndexForRefresh(CREPORTDlg::kRefreshMessage),
                        MakeReportPanelFactory(Loop(), image_, profile_, Handle()));
     InstallPanelFactories(panels_,
@@ -99,7 +100,9 @@ bool CReceiverEditorDlg::OnInitDialog() {
     }
     if (win::Menu* menu = GetMenu()) {
         menu->EnableItem(id::kMenuPortSettings, portSettings_.map != nullptr);
+        compares_.ShowInMenu(*menu);
     }
+    ShowFastTransferInMenu();
     return true;
 }
 
@@ -107,6 +110,36 @@ void CReceiverEditorDlg::SetPortSettings(PortSettings settings) {
     portSettings_ = std::move(settings);
     if (win::Menu* menu = IsWindow() ? GetMenu() : nullptr) {
         menu->EnableItem(id::kMenuPortSettings, portSettings_.map != nullptr);
+    }
+}
+
+void CReceiverEditorDlg::SetSettingsStore(EditorSettingsStore* store) {
+    settingsStore_ = store;
+    if (settingsStore_ != nullptr) {
+        transfer_.SetPipelined(settingsStore_->LoadFastTransfer().value_or(kFastTransferByDefault));
+    }
+    ShowFastTransferInMenu();
+    compares_.SetSettingsStore(store);
+    if (win::Menu* menu = IsWindow() ? GetMenu() : nullptr) {
+        compares_.ShowInMenu(*menu);
+    }
+}
+
+void CReceiverEditorDlg::ShowFastTransferInMenu() {
+    if (win::Menu* menu = IsWindow() ? GetMenu() : nullptr) {
+        menu->CheckItem(id::kMenuFastTransfer, transfer_.Pipelined());
+    }
+}
+
+void CReceiverEditorDlg::ToggleFastTransfer() {
+    // A transfer that runs keeps the way it started; the next one follows the item.
+    transfer_.SetPipelined(!transfer_.Pipelined());
+    ShowFastTransferInMenu();
+    if (settingsStore_ != nullptr && !settingsStore_->SaveFastTransfer(transfer_.Pipelined())) {
+        MessageBox(
+            "The Fast Transfer setting could not be saved.\r\nIt applies until the program "
+            "ends.",
+            id::kMessageTitle, win::Buttons::kOk);
     }
 }
 
@@ -245,6 +278,21 @@ bool CReceiverEditorDlg::HandleMenuCommand(int commandId) {
         case id::kMenuPortSettings:
             ShowPortSettings();
             break;
+        case id::kMenuFastTransfer:
+            ToggleFastTransfer();
+            break;
+        case id::kMenuCompareWithFile:
+            compares_.CompareWithFile();
+            break;
+        case id::kMenuCompareWithReceiver:
+            compares_.CompareWithReceiver();
+            break;
+        case id::kMenuVerifyAfterDownload:
+            compares_.ToggleVerifyAfterDownload();
+            if (win::Menu* menu = GetMenu()) {
+                compares_.ShowInMenu(*menu);
+            }
+            break;
         case id::kClearLogButton:
             SetDlgItemText(id::kLogEdit, "");
             break;
@@ -336,6 +384,11 @@ win::LResult CReceiverEditorDlg::OnMessage(win::Msg msg, win::WParam w, win::LPa
             return 1;
         case id::kTransferCancelled:
             OnTransferCancelled();
+            return 0;
+        case id::kStartVerify:
+            // The Download's wait window has done its part; the read-back opens its own.
+            CloseWaitMessage();
+            compares_.StartVerify();
             return 0;
         case id::kOpenFileAtStart:
             if (fileAtStart_) {
@@ -488,6 +541,7 @@ void CReceiverEditorDlg::ShowDocumentState() {
 
 void CReceiverEditorDlg::OnDestroy() {
     panels_.DestroyAll();
+    compares_.CloseWindow();
     CloseWaitMessage();
     Dialog::OnDestroy();
 }

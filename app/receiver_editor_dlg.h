@@ -6,9 +6,11 @@
 #include <string>
 #include <string_view>
 
+#include "app/compare_commands.h"
 #include "app/configuration_file_commands.h"
 #include "app/control_mode.h"
 #include "app/document_state.h"
+#include "app/editor_settings_store.h"
 #include "app/main_window_services.h"
 #include "app/main_zone_controls.h"
 #include "app/main_zone_view.h"
@@ -62,6 +64,9 @@ public:
 
     // What Connection > "Port Settings..." works on; before it is given, the item is greyed.
     void SetPortSettings(PortSettings settings);
+    // Where Configuration > "Fast Transfer" is kept: the transfers run as it says (or pipelined
+    // when it never said). Without a store they run stepwise until the user ticks the item.
+    void SetSettingsStore(EditorSettingsStore* store);
 
     // The current configuration name (empty at start; set by opening a file).
     const std::string& ConfigurationName() const { return fileCommands_.ConfigurationName(); }
@@ -92,6 +97,8 @@ public:
         "A download is running.\r\nStop it and quit?";
     static constexpr std::string_view kStopUploadQuestion =
         "An upload is running.\r\nStop it and quit?";
+
+    CompareCommands& Compares() { return compares_; }
 
 protected:
     bool OnInitDialog() override;
@@ -156,6 +163,8 @@ private:
     // while a transfer runs), where they changed.
     void ShowDocumentState();
     std::string StatusLineText() const;
+    void ToggleFastTransfer();
+    void ShowFastTransferInMenu();
 
     ReceiverImage& image_;
     ModelProfile& profile_;
@@ -175,8 +184,10 @@ private:
     std::optional<std::string> fileAtStart_;
     std::unique_ptr<CWaitMessageDlg> waitMessage_;
     PortSettings portSettings_;
+    EditorSettingsStore* settingsStore_ = nullptr;
     TransferWindowHost transferHost_{*this};
     TransferEngine transfer_;
+    CompareCommands compares_{Loop(), image_, profile_, fileCommands_, transfer_};
     // The panels' change messages.
     ChangeMessageRouter router_{image_, profile_, link_.State(), link_.Sender(), *this};
 };

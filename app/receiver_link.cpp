@@ -91,13 +91,6 @@ void ReceiverLink::OnStepNow() {
 }
 
 bool ReceiverLink::OnTimer(win::TimerId id) {
-    if (id == CommandSender::kStatusRequestTimerId && state_.realtimeMode) {
-        // The 10 ms tick empties the queue in realtime mode, so the status request goes out at
-        // once instead of waiting for the pump: the receiver's state still arrives every second.
-        sender_.OnStatusRequestTimer();
-        sender_.OnQueuePump();
-        return true;
-    }
     return sender_.OnTimer(id);
 }
 

@@ -40,6 +40,9 @@ std::span<const StepRow<DownloadSequence>> DownloadSequence::Steps() {
     using D = DownloadSequence;
     constexpr StepPasses kEvery = StepPasses::kEvery;
     constexpr StepPasses kFirstOnly = StepPasses::kFirstOnly;
+    // The extended writes go back to back when the transfer is pipelined: the receiver's answer
+    // to each names its function and item. Rows with commands or pauses go stepwise.
+    constexpr StepFlow kBackToBack = StepFlow::kBackToBack;
     static constexpr StepRow<D> kSteps[] = {
         // 2: the start state; then per program its selection (even step) and its parameters
         // (odd step). Later passes write the current program only.
@@ -47,9 +50,9 @@ std::span<const StepRow<DownloadSequence>> DownloadSequence::Steps() {
         // Each input with its program; 90, the last input, also the EX/ES decoder.
         {78, 90, kEvery, &D::InputProgramStep},
         // One I/O jack per step: group 0 (6 jacks), 1 (3), 2 (7), 3 (4).
-        {91, 110, kEvery, &D::IoAssignmentStep},
-        {111, 111, kFirstOnly, &D::WriteInputNames},
-        {112, 112, kEvery, &D::WriteTone},
+        {91, 110, kEvery, &D::IoAssignmentStep, 0, kBackToBack},
+        {111, 111, kFirstOnly, &D::WriteInputNames, 0, kBackToBack},
+        {112, 112, kEvery, &D::WriteTone, 0, kBackToBack},
         {113, 113, kFirstOnly, &D::SelectTunerInput},
         // Entry 0 (the current station), then the presets 1..40.
         {114, 154, kFirstOnly, &D::WriteTunerPreset},
@@ -68,18 +71,22 @@ std::span<const StepRow<DownloadSequence>> DownloadSequence::Steps() {
         {191, 191, kEvery, &D::WriteSpeakerSetup},
         {192, 192, kEvery, &D::WriteMainVolume},
         // Graphic EQ records 0..9, bands 0..12.
-        {193, 322, kEvery, &D::WriteGraphicEqBand},
-        {323, 323, kEvery, &D::WriteCinemaEq},
+        {193, 322, kEvery, &D::WriteGraphicEqBand, 0, kBackToBack},
+        {323, 323, kEvery, &D::WriteCinemaEq, 0, kBackToBack},
         {324, 324, kEvery, &D::WriteThx},
-        {325, 325, kEvery, &D::WriteDistances},
+        {325, 325, kEvery, &D::WriteDistances, 0, kBackToBack},
         {326, 326, kEvery, &D::WriteVideo},
-        {327, 327, kEvery, &D::WritePictureModes},
+        {327, 327, kEvery, &D::WritePictureModes, 0, kBackToBack},
         // Input trims 0..13.
-        {328, 341, kEvery, &D::WriteInputTrim},
+        {328, 341, kEvery, &D::WriteInputTrim, 0, kBackToBack},
     };
     static_assert(StepsFollowOn<D>(kSteps) && kSteps[0].first == kFirstStep &&
                   std::size(kSteps) > 0 && kSteps[std::size(kSteps) - 1].last == kLastStep);
     return kSteps;
+}
+
+bool DownloadSequence::BackToBack(int s) {
+    return StepGoesBackToBack(Steps(), s);
 }
 
 bool DownloadSequence::Step(int s, bool laterPass) {

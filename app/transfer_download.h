@@ -32,6 +32,8 @@ public:
 
     // The steps of a pass.
     static std::span<const StepRow<DownloadSequence>> Steps();
+    // Whether step s goes back to back with the steps around it in a pipelined transfer.
+    static bool BackToBack(int s);
 
 private:
     // What the steps send; each takes its place within its row.

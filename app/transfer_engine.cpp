@@ -38,15 +38,15 @@ TransferEngine::TransferEngine(LinkState& state, ReceiverImage& image, ModelProf
       upload_(image, out_),
       poll_(image, state, out_) {}
 
-bool TransferEngine::StartUpload() {
-    return Start(true);
+bool TransferEngine::StartUpload(UploadUse use) {
+    return Start(true, use);
 }
 
 bool TransferEngine::StartDownload() {
-    return Start(false);
+    return Start(false, UploadUse::kIntoImage);
 }
 
-bool TransferEngine::Start(bool upload) {
+bool TransferEngine::Start(bool upload, UploadUse use) {
     if (state_.realtimeMode) {
         host_.ShowMessage(std::string(kSelectAsynchronousText));
         return false;
@@ -83,12 +83,17 @@ bool TransferEngine::Start(bool upload) {
     state_.awaitedFunction = LinkState::kNone;
     active_ = true;
     uploadActive_ = upload;
+    use_ = upload ? use : UploadUse::kIntoImage;
     silentWaits_ = 0;
     lastStepWaited_ = false;
     waitGivenUp_ = false;
     upload_.ForgetSavedState();
     out_.ResetFramesSent();
     host_.TransferStarted(!upload);
+    runAhead_ = pipelined_;
+    drainFirst_ = false;
+    host_.TakeTagOfLostAnswer();  // what an earlier transfer left says nothing about this one
+    host_.TagSends(-1);
     host_.TransferStateChanged();
     host_.OpenWaitMessage();
     return true;
@@ -96,6 +101,23 @@ bool TransferEngine::Start(bool upload) {
 
 bool TransferEngine::Running() const {
     return state_.uploadInProgress != 0 || state_.downloadInProgress != 0;
+}
+
+double TransferEngine::Progress() const {
+    const int step = uploadActive_ ? state_.uploadInProgress : state_.downloadInProgress;
+    if (!active_ || step <= 0) {
+        return 0.0;
+    }
+    const int firstStep = uploadActive_ ? UploadSequence::kFirstStep : DownloadSequence::kFirstStep;
+    const int lastStep = uploadActive_ ? upload_.LastStep() : DownloadSequence::kLastStep;
+    if (uploadActive_ && step <= UploadSequence::kSaveStep) {
+        return 0.0;  // the pass is not planned yet: its length is unknown
+    }
+    const double inPass = std::clamp(
+        static_cast<double>(step - firstStep) / std::max(1, lastStep - firstStep + 1), 0.0, 1.0);
+    const int passes = presetSetting_ ? kLastPresetPass + 1 : 1;
+    const int pass = presetSetting_ ? PresetPass() : 0;
+    return (pass + inPass) / passes;
 }
 
 int TransferEngine::PresetPass() const {
@@ -118,8 +140,73 @@ void TransferEngine::PostStepProgress(int wParam, int value, int count) {
     }
 }
 
+bool TransferEngine::NextStepBackToBack() const {
+    return uploadActive_ ? upload_.BackToBack(state_.uploadInProgress + 1)
+                         : DownloadSequence::BackToBack(state_.downloadInProgress + 1);
+}
+
+bool TransferEngine::MayRunStep(bool backToBack) {
+    if (state_.awaitedFunction != LinkState::kNone) {
+        return false;
+    }
+    if (runAhead_) {
+        if (const std::optional<int> tag = host_.TakeTagOfLostAnswer()) {
+            FallBackToStepwise(*tag);
+            return false;
+        }
+        // One step's frames wait at most: the rest of the room is the receiver's buffer.
+        if (host_.TransferSendsWaiting()) {
+            return false;
+        }
+        // A stepwise step starts once every pipelined frame before it is answered.
+        return backToBack || !host_.TaggedAnswersOwed();
+    }
+    if (drainFirst_) {
+        if (host_.TaggedAnswersOwed() || host_.TransferSendsWaiting()) {
+            return false;
+        }
+        drainFirst_ = false;
+    }
+    return true;
+}
+
+void TransferEngine::AfterStep(bool backToBack) {
+    if (runAhead_ && backToBack) {
+        // The send window pairs its answers; the next step need not wait for them, and running
+        // it is progress that the waiting counter must not count as silence.
+        state_.awaitedFunction = LinkState::kNone;
+        state_.waitingCounter = 0;
+        lastStepWaited_ = false;
+        return;
+    }
+    state_.awaitedFunction = out_.Awaited();
+    lastStepWaited_ = state_.awaitedFunction != LinkState::kNone;
+}
+
+void TransferEngine::FallBackToStepwise(int tag) {
+    runAhead_ = false;
+    drainFirst_ = true;
+    host_.TagSends(-1);
+    int& counter = uploadActive_ ? state_.uploadInProgress : state_.downloadInProgress;
+    const int step = tag % kPassTagStride;
+    const bool sameRun = tag / kPassTagStride == PresetPass() && step >= 1 && step <= counter;
+    const bool again =
+        uploadActive_ ? upload_.BackToBack(step) : DownloadSequence::BackToBack(step);
+    if (sameRun && again) {
+        // What was not yet sent is sent again from that step on, each step on its own; what
+        // those steps sent meanwhile is answered and decoded the same a second time.
+        host_.DropWaitingTransferSends();
+        counter = step - 1;
+    }
+    state_.awaitedFunction = LinkState::kNone;
+}
+
 void TransferEngine::UploadStep() {
-    if (state_.uploadInProgress <= 0 || state_.awaitedFunction != LinkState::kNone) {
+    if (state_.uploadInProgress <= 0) {
+        return;
+    }
+    const bool backToBack = runAhead_ && NextStepBackToBack();
+    if (!MayRunStep(backToBack) || state_.uploadInProgress <= 0) {
         return;
     }
     const int pass = PresetPass();
@@ -130,17 +217,18 @@ void TransferEngine::UploadStep() {
     NoteWaitEnded();
 
     const int s = ++state_.uploadInProgress;
+    host_.TagSends(backToBack ? pass * kPassTagStride + s : -1);
     out_.BeginStep();
     if (s == UploadSequence::kFirstStep && presetSetting_ && pass == 0) {
         host_.SelectPresetEntry(0);
         RecallReceiverMemories(0);
     }
     if (!upload_.Step(s, pass > 0)) {
+        host_.TagSends(-1);
         EndUploadPass();
         return;
     }
-    state_.awaitedFunction = out_.Awaited();
-    lastStepWaited_ = state_.awaitedFunction != LinkState::kNone;
+    AfterStep(backToBack);
 }
 
 void TransferEngine::EndUploadPass() {
@@ -167,7 +255,11 @@ void TransferEngine::EndUploadPass() {
 }
 
 void TransferEngine::DownloadStep() {
-    if (state_.downloadInProgress <= 0 || state_.awaitedFunction != LinkState::kNone) {
+    if (state_.downloadInProgress <= 0) {
+        return;
+    }
+    const bool backToBack = runAhead_ && NextStepBackToBack();
+    if (!MayRunStep(backToBack) || state_.downloadInProgress <= 0) {
         return;
     }
     const int pass = PresetPass();
@@ -178,6 +270,7 @@ void TransferEngine::DownloadStep() {
     NoteWaitEnded();
 
     const int s = ++state_.downloadInProgress;
+    host_.TagSends(backToBack ? pass * kPassTagStride + s : -1);
     out_.BeginStep();
     if (s == DownloadSequence::kFirstStep && presetSetting_ && pass == 0) {
         host_.SelectPresetEntry(0);
@@ -185,11 +278,11 @@ void TransferEngine::DownloadStep() {
         host_.ImageChanged();
     }
     if (!download_.Step(s, pass > 0)) {
+        host_.TagSends(-1);
         EndDownloadPass();
         return;
     }
-    state_.awaitedFunction = out_.Awaited();
-    lastStepWaited_ = state_.awaitedFunction != LinkState::kNone;
+    AfterStep(backToBack);
 }
 
 void TransferEngine::EndDownloadPass() {
@@ -221,6 +314,12 @@ void TransferEngine::Finish(bool download) {
         host_.SendCommand(command::kPower, 0);
         host_.SendCommand(command::kPower, 1);
     }
+    // An upload made to compare leaves the image as it was and hands over what it read.
+    std::optional<ReceiverImage> received;
+    if (!download && use_ != UploadUse::kIntoImage && before_) {
+        received = image_;
+        image_ = *before_;
+    }
     if (!download || presetSetting_) {
         host_.ImageChanged();
     }
@@ -233,9 +332,17 @@ void TransferEngine::Finish(bool download) {
     state_.transferBusy = 0;
     state_.echoGuard = 0;
     active_ = false;
+    runAhead_ = false;
+    drainFirst_ = false;
+    host_.TagSends(-1);
     before_.reset();
     host_.TransferStateChanged();
     host_.TransferEnded(download, true, out_.FramesSent());
+    if (download) {
+        host_.DownloadCompleted();
+    } else if (received) {
+        host_.ReceiverRead(*received, use_ == UploadUse::kVerify, presetSetting_);
+    }
 }
 
 void TransferEngine::RealtimeStep() {
@@ -313,6 +420,11 @@ void TransferEngine::Stop(Ending how) {
     // back what it read from the receiver, so before the image is restored; a download what the
     // image says, so after.
     const bool putBack = (how == Ending::kCancelled || how == Ending::kReceiverSilent) && Running();
+    // What the transfer had not yet sent must not follow the put-back.
+    host_.DropWaitingTransferSends();
+    host_.TagSends(-1);
+    runAhead_ = false;
+    drainFirst_ = false;
     out_.BeginStep();
     if (putBack && uploadActive_) {
         upload_.PutBack();

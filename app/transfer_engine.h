@@ -31,6 +31,11 @@ class ModelProfile;
 class TransferHost;
 struct LinkState;
 
+// What an upload does with what it reads: it becomes the image, or it is handed to the host to
+// compare (Configuration > "Compare with Receiver...", or the check after a Download) and the
+// image is put back as it was, as after a cancelled upload.
+enum class UploadUse { kIntoImage, kCompare, kVerify };
+
 class TransferEngine {
 public:
     static constexpr std::string_view kSelectAsynchronousText = "Select Asynchronous Mode.";
@@ -61,7 +66,7 @@ public:
     // The Upload and Download commands. After the checks (realtime mode, port, a transfer
     // running), each failure with its message box, the transfer starts and the wait-message
     // window opens. False when a check failed.
-    bool StartUpload();
+    bool StartUpload(UploadUse use = UploadUse::kIntoImage);
     bool StartDownload();
 
     // One step of each sequence; nothing happens while a reply is awaited.
@@ -84,6 +89,20 @@ public:
     void CloseIfStopped();
 
     bool Running() const;
+
+    // Pipelined transfers (Configuration > "Fast Transfer", tr-a1ctl's --fast), from the next
+    // transfer on: the back-to-back steps of the sequences go out as soon as the receiver's
+    // buffer has room, and each answer is paired with its frame by the send window. The first
+    // answer lost or unexpected sends the transfer back to the step concerned, and the rest of
+    // it runs stepwise.
+    void SetPipelined(bool pipelined) { pipelined_ = pipelined; }
+    bool Pipelined() const { return pipelined_; }
+    // Whether the running transfer still runs pipelined (it has not fallen back).
+    bool RunningAhead() const { return runAhead_; }
+    // How far the running transfer has come, 0.0 .. 1.0, by its step within the pass and, for
+    // "Preset Setting", the pass; 0 when none runs. An upload counts from the moment it has
+    // planned its pass (its third step).
+    double Progress() const;
     // The preset pass of a "Preset Setting" transfer, 0..5 (MainZoneState byte 17; a value out
     // of range, as a configuration file may hold, counts as 0).
     int PresetPass() const;
@@ -96,7 +115,17 @@ private:
         kStopped,         // the link stopped it (Disconnect, Connect, a lost line)
     };
 
-    bool Start(bool upload);
+    // Tags of a pipelined transfer's frames: the pass and the step.
+    static constexpr int kPassTagStride = 100'000;
+
+    bool Start(bool upload, UploadUse use);
+    // Whether the next step may run now; `backToBack` tells how the next step goes.
+    bool MayRunStep(bool backToBack);
+    // What the step just run waits for: nothing when it went back to back.
+    void AfterStep(bool backToBack);
+    // A pipelined frame's answer was lost: back to its step, and stepwise from there on.
+    void FallBackToStepwise(int tag);
+    bool NextStepBackToBack() const;
     // Ends a transfer that did not complete; see Ending.
     void Stop(Ending how);
     // Counts a wait that ended: a step that finds its wait answered starts the count afresh.
@@ -123,6 +152,7 @@ private:
     // A transfer runs (or ran until the link stopped it), and which one.
     bool active_ = false;
     bool uploadActive_ = false;
+    UploadUse use_ = UploadUse::kIntoImage;
     // The image as it was when the transfer started.
     std::optional<ReceiverImage> before_;
     // Awaited replies given up in a row, and whether the last step waited for one / had its
@@ -130,6 +160,11 @@ private:
     int silentWaits_ = 0;
     bool lastStepWaited_ = false;
     bool waitGivenUp_ = false;
+    // Fast Transfer chosen; the running transfer still pipelined; after a fall-back, the answers
+    // still owed to the pipelined frames come in before the next step.
+    bool pipelined_ = false;
+    bool runAhead_ = false;
+    bool drainFirst_ = false;
 };
 
 }  // namespace tra1

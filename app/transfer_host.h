@@ -1,10 +1,13 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace tra1 {
+
+class ReceiverImage;
 
 // What the configuration transfers and the realtime poll need from the main window: the link's
 // two immediate sends and its resets, the blocking pause, and the window side (message boxes,
@@ -22,6 +25,19 @@ public:
     virtual void ResetReceiver() = 0;
     // The receiver needs `ms` milliseconds after the frame just sent before the next one.
     virtual void Pause(int ms) = 0;
+
+    // --- the send window, for pipelined transfers ---------------------------------------------
+    // The frames sent from now on carry this tag (-1: none); a lost answer names it.
+    virtual void TagSends(int /*tag*/) {}
+    // Whether frames of the transfer still wait to go out (a pause among them, or no room yet).
+    virtual bool TransferSendsWaiting() const { return false; }
+    // Whether tagged frames of the transfer still wait for their answers.
+    virtual bool TaggedAnswersOwed() const { return false; }
+    // The tag of the oldest tagged frame whose answer was lost or came unexpected since the last
+    // call; nullopt when none.
+    virtual std::optional<int> TakeTagOfLostAnswer() { return std::nullopt; }
+    // Forgets the transfer's frames that have not gone out.
+    virtual void DropWaitingTransferSends() {}
 
     // --- the window ----------------------------------------------------------------------------
     // A message box with the program's default title and an OK button.
@@ -53,6 +69,14 @@ public:
     // of the control mode), with the number of frames its steps sent.
     virtual void TransferStarted(bool /*download*/) {}
     virtual void TransferEnded(bool /*download*/, bool /*finished*/, int /*framesSent*/) {}
+
+    // --- the end of a transfer -------------------------------------------------------------------
+    // A Download completed (not one that was stopped).
+    virtual void DownloadCompleted() = 0;
+    // An upload made to compare (UploadUse::kCompare, kVerify) completed: `received` is what the
+    // receiver holds; the image is as it was before the upload. `presetSetting`: the upload read
+    // the six presets too.
+    virtual void ReceiverRead(const ReceiverImage& received, bool verify, bool presetSetting) = 0;
 };
 
 }  // namespace tra1

@@ -24,6 +24,16 @@ enum class StepPasses {
     kFirstOnly,
 };
 
+// How a row's steps go when the transfer runs pipelined ("Fast Transfer"). Stepwise, a step runs
+// once the answer it waits for is in. Back to back, the next step runs as soon as the receiver's
+// buffer has room for it: the receiver's answers to such steps carry their own function and
+// item, so each is paired with its frame and decoded the same whenever it comes, and the steps
+// make the receiver pause nowhere.
+enum class StepFlow {
+    kStepwise,
+    kBackToBack,
+};
+
 template <typename Sequence>
 struct StepRow {
     int first;
@@ -32,6 +42,7 @@ struct StepRow {
     void (Sequence::*send)(const StepAt& at);
     // The realtime poll's state number for the row: the extended function it asks for.
     int pollState = 0;
+    StepFlow flow = StepFlow::kStepwise;
 };
 
 // Rows that follow one another without gap or overlap, from the first row's first step on.
@@ -54,6 +65,13 @@ const StepRow<Sequence>* RowOfStep(std::span<const StepRow<Sequence>> rows, int 
         }
     }
     return nullptr;
+}
+
+// Whether `step` belongs to a row whose steps go back to back (false for a step no row holds).
+template <typename Sequence>
+bool StepGoesBackToBack(std::span<const StepRow<Sequence>> rows, int step) {
+    const StepRow<Sequence>* row = RowOfStep(rows, step);
+    return row != nullptr && row->flow == StepFlow::kBackToBack;
 }
 
 // Runs `step`: the row that holds it sends what the step sends (nothing in a later pass when

@@ -37,22 +37,26 @@ std::span<const StepRow<UploadSequence>> UploadSequence::LastSteps() {
     // The data the receiver keeps once, not per preset, is read in the first pass only.
     constexpr StepPasses kEvery = StepPasses::kEvery;
     constexpr StepPasses kFirstOnly = StepPasses::kFirstOnly;
+    // The requests go back to back when the transfer is pipelined: the receiver's reply names its
+    // function and item, and is decoded by them alone. The current station is asked for once the
+    // tuner is selected, stepwise.
+    constexpr StepFlow kBackToBack = StepFlow::kBackToBack;
     static constexpr StepRow<U> kSteps[] = {
-        {0, 0, kFirstOnly, &U::RequestIoAssignments},
-        {1, 14, kFirstOnly, &U::RequestInputName},  // inputs 0..13
-        {15, 15, kFirstOnly, &U::RequestCurrentStation},
-        {16, 20, kFirstOnly, &U::RequestTunerPage},  // pages 1..5
+        {0, 0, kFirstOnly, &U::RequestIoAssignments, 0, kBackToBack},
+        {1, 14, kFirstOnly, &U::RequestInputName, 0, kBackToBack},  // inputs 0..13
+        {15, 15, kFirstOnly, &U::RequestCurrentStation},  // selects the tuner first: stepwise
+        {16, 20, kFirstOnly, &U::RequestTunerPage, 0, kBackToBack},  // pages 1..5
         // Triggers 0..1, rows 0..1, inputs 0..12.
-        {21, 72, kFirstOnly, &U::RequestTriggerInput},
+        {21, 72, kFirstOnly, &U::RequestTriggerInput, 0, kBackToBack},
         // Graphic EQ records 0..9, bands 0..12.
-        {73, 202, kEvery, &U::RequestEqBand},
-        {203, 203, kEvery, &U::RequestTone},
-        {204, 204, kEvery, &U::RequestPictureModes},
-        {205, 205, kEvery, &U::RequestCinemaEq},
-        {206, 206, kEvery, &U::RequestDistances},
+        {73, 202, kEvery, &U::RequestEqBand, 0, kBackToBack},
+        {203, 203, kEvery, &U::RequestTone, 0, kBackToBack},
+        {204, 204, kEvery, &U::RequestPictureModes, 0, kBackToBack},
+        {205, 205, kEvery, &U::RequestCinemaEq, 0, kBackToBack},
+        {206, 206, kEvery, &U::RequestDistances, 0, kBackToBack},
         // One trim per step: the pass ends only when the last reply is in, and a reply that
         // comes after the end is no longer decoded.
-        {207, 220, kEvery, &U::RequestInputTrim},
+        {207, 220, kEvery, &U::RequestInputTrim, 0, kBackToBack},
     };
     static_assert(StepsFollowOn<U>(kSteps) && kSteps[0].first == 0);
     return kSteps;
@@ -73,6 +77,23 @@ bool UploadSequence::Step(int s, bool laterPass) {
         return true;
     }
     return RunStep(*this, LastSteps(), static_cast<int>(index - parameterSteps_.size()), laterPass);
+}
+
+bool UploadSequence::BackToBack(int s) const {
+    // The input reports are read stepwise: their configuration frames are decoded under the input
+    // the step selected. A DSP parameter request goes back to back unless its step selects a
+    // program or the input first (that step goes stepwise, so the receiver has taken the
+    // selection before the requests that follow it): its reply names program, parameter and
+    // sub-digit.
+    if (s < kFirstPlannedStep || parameterSteps_.empty()) {
+        return false;
+    }
+    const auto index = static_cast<std::size_t>(s - kFirstPlannedStep);
+    if (index < parameterSteps_.size()) {
+        const ParameterStep& step = parameterSteps_.at(index);
+        return !step.first && step.selections.empty() && step.request.has_value();
+    }
+    return StepGoesBackToBack(LastSteps(), static_cast<int>(index - parameterSteps_.size()));
 }
 
 int UploadSequence::LastStep() const {

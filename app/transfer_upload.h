@@ -52,6 +52,9 @@ public:
 
     // The number of steps of a pass as planned now (the last step number that sends).
     int LastStep() const;
+    // Whether step s goes back to back with the steps around it in a pipelined transfer (known
+    // once the pass has planned its steps).
+    bool BackToBack(int s) const;
     const SavedState& Saved() const { return saved_; }
 
     // Steps 2..15.

@@ -38,6 +38,26 @@ void TransferWindowHost::Pause(int ms) {
     window_.Link().Sender().Hold(Lane(), ms);
 }
 
+void TransferWindowHost::TagSends(int tag) {
+    window_.Link().Sender().SetSendTag(tag);
+}
+
+bool TransferWindowHost::TransferSendsWaiting() const {
+    return window_.Link().Sender().Window().HasQueued(SendLane::kTransfer);
+}
+
+bool TransferWindowHost::TaggedAnswersOwed() const {
+    return window_.Link().Sender().Window().AwaitsTaggedReplies(SendLane::kTransfer);
+}
+
+std::optional<int> TransferWindowHost::TakeTagOfLostAnswer() {
+    return window_.Link().Sender().Window().TakeBrokenTag();
+}
+
+void TransferWindowHost::DropWaitingTransferSends() {
+    window_.Link().Sender().Window().DropQueued(SendLane::kTransfer);
+}
+
 void TransferWindowHost::ShowMessage(const std::string& text) {
     window_.MessageBox(text, "", win::Buttons::kOk);
 }
@@ -88,6 +108,17 @@ void TransferWindowHost::TransferStarted(bool download) {
 
 void TransferWindowHost::TransferEnded(bool download, bool finished, int framesSent) {
     window_.TransferEnded(download, finished, framesSent);
+}
+
+void TransferWindowHost::DownloadCompleted() {
+    if (window_.Compares().DownloadCompleted()) {
+        window_.PostMessage(id::kStartVerify);
+    }
+}
+
+void TransferWindowHost::ReceiverRead(const ReceiverImage& received, bool verify,
+                                      bool presetSetting) {
+    window_.Compares().ReceiverRead(received, verify, presetSetting);
 }
 
 }  // namespace tra1

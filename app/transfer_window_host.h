@@ -19,6 +19,11 @@ public:
     void ResetQueue() override;
     void ResetReceiver() override;
     void Pause(int ms) override;
+    void TagSends(int tag) override;
+    bool TransferSendsWaiting() const override;
+    bool TaggedAnswersOwed() const override;
+    std::optional<int> TakeTagOfLostAnswer() override;
+    void DropWaitingTransferSends() override;
 
     void ShowMessage(const std::string& text) override;
     void ReportStopped(const std::string& text) override;
@@ -33,6 +38,8 @@ public:
     void ImageChanged() override;
     void TransferStarted(bool download) override;
     void TransferEnded(bool download, bool finished, int framesSent) override;
+    void DownloadCompleted() override;
+    void ReceiverRead(const ReceiverImage& received, bool verify, bool presetSetting) override;
 
 private:
     SendLane Lane() const;

@@ -1,11 +1,11 @@
 // How close the transfers come to what the line allows: the whole editor, headless on the real
 // clock, against tr-a1-sim on a real pseudo-terminal. For a "Current Setting" Download and
-// Upload and a "Preset Setting" Download it counts the bytes each way and prints the wall time
-// over the line-rate bound (the larger direction at 960 bytes a second, plus the pauses the
-// receiver needs between some frames).
+// Upload and a "Preset Setting" Download, stepwise and pipelined ("Fast Transfer"), it counts
+// the bytes each way and prints the wall time over the line-rate bound (the larger direction at
+// 960 bytes a second, plus the pauses the receiver needs between some frames).
 //
 //   tr-a1-transfer-bench [--sim PATH] [--runs N] [--only current-download|current-upload|
-//                         preset-download]
+//                         preset-download] [--mode stepwise|pipelined]
 //
 // It is a measurement, not a test: its figures depend on the machine and its load.
 
@@ -172,7 +172,7 @@ double SteadySeconds() {
 }
 
 // One editor, connected to a fresh virtual receiver, runs one transfer.
-Measurement RunOnce(const std::string& simProgram, const Scenario& scenario) {
+Measurement RunOnce(const std::string& simProgram, const Scenario& scenario, bool pipelined) {
     Measurement m;
     SimProcess sim(simProgram);
     const std::string device = sim.FirstLine(10'000);
@@ -193,6 +193,7 @@ Measurement RunOnce(const std::string& simProgram, const Scenario& scenario) {
         std::make_unique<tra1::serial::MappedSerialPort>(ports));
     CountingSerialPort& line = *counting;
     tra1::CReceiverEditorDlg window(loop, image, profile, std::move(counting));
+    window.Transfer().SetPipelined(pipelined);
     if (!window.Create()) {
         return m;
     }
@@ -249,6 +250,7 @@ int main(int argc, char** argv) {
 #endif
     int runs = 1;
     std::string_view only;
+    std::string_view onlyMode;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "--sim" && i + 1 < argc) {
@@ -257,9 +259,12 @@ int main(int argc, char** argv) {
             runs = std::max(1, std::atoi(argv[++i]));
         } else if (arg == "--only" && i + 1 < argc) {
             only = argv[++i];
+        } else if (arg == "--mode" && i + 1 < argc) {
+            onlyMode = argv[++i];
         } else {
             std::fprintf(stderr,
-                         "usage: tr-a1-transfer-bench [--sim PATH] [--runs N] [--only NAME]\n");
+                         "usage: tr-a1-transfer-bench [--sim PATH] [--runs N] [--only NAME] "
+                         "[--mode stepwise|pipelined]\n");
             return 2;
         }
     }
@@ -277,17 +282,23 @@ int main(int argc, char** argv) {
         if (!only.empty() && only != scenario.name) {
             continue;
         }
-        for (int run = 1; run <= runs; ++run) {
-            const Measurement m = RunOnce(simProgram, scenario);
-            const double bound =
-                static_cast<double>(std::max(m.bytesOut, m.bytesIn)) / kLineBytesPerSecond +
-                m.pauseSeconds;
-            std::printf("%-18s %-9s %4d %9.2f %9zu %9zu %9.2f %9.2f %7.3f%s\n",
-                        std::string(scenario.name).c_str(), "stepwise", run, m.seconds, m.bytesOut,
-                        m.bytesIn, m.pauseSeconds, bound, bound > 0 ? m.seconds / bound : 0.0,
-                        m.ok ? "" : "  FAILED");
-            std::fflush(stdout);
-            allOk = allOk && m.ok;
+        for (const bool pipelined : {false, true}) {
+            const std::string_view mode = pipelined ? "pipelined" : "stepwise";
+            if (!onlyMode.empty() && onlyMode != mode) {
+                continue;
+            }
+            for (int run = 1; run <= runs; ++run) {
+                const Measurement m = RunOnce(simProgram, scenario, pipelined);
+                const double bound =
+                    static_cast<double>(std::max(m.bytesOut, m.bytesIn)) / kLineBytesPerSecond +
+                    m.pauseSeconds;
+                std::printf("%-18s %-9s %4d %9.2f %9zu %9zu %9.2f %9.2f %7.3f%s\n",
+                            std::string(scenario.name).c_str(), std::string(mode).c_str(), run,
+                            m.seconds, m.bytesOut, m.bytesIn, m.pauseSeconds, bound,
+                            bound > 0 ? m.seconds / bound : 0.0, m.ok ? "" : "  FAILED");
+                std::fflush(stdout);
+                allOk = allOk && m.ok;
+            }
         }
     }
     return allOk ? 0 : 1;

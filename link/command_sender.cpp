@@ -207,6 +207,12 @@ bool CommandSender::OnTimer(win::TimerId id) {
             return true;
         case kStatusRequestTimerId:
             OnStatusRequestTimer();
+            if (state_.realtimeMode) {
+                // The 10 ms tick empties the queue in realtime mode, so the status request goes
+                // out at once instead of waiting for the pump: the receiver's state still
+                // arrives every second.
+                OnQueuePump();
+            }
             return true;
         default:
             return false;

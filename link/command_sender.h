@@ -131,7 +131,8 @@ public:
     // The reply time-out, timer 2 (1000 ms): started after each queued send.
     void StartReplyTimeout();
     void StopReplyTimeout();
-    // Handles WM_TIMER 2, 3 and 7 of the main window; false for any other id.
+    // Handles WM_TIMER 2, 3 and 7 of the main window; false for any other id. In realtime mode
+    // timer 7 also sends the status request at once.
     bool OnTimer(win::TimerId id);
     // Timer 2: the entry got no answer within a second: send it again, or give up after five.
     void OnReplyTimeout();

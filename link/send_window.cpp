@@ -223,7 +223,7 @@ void SendWindow::OnReceived(FrameKind kind, std::string_view body) {
             (kind == FrameKind::kExtended && reply.function != 0);
         if (meantForAFrame) {
             for (const InFlight& frame : inFlight_) {
-                if (frame.lane == SendLane::kTransfer &&
+                if (frame.lane == SendLane::kTransfer && frame.tag >= 0 &&
                     frame.reply.kind != ExpectedReply::Kind::kNothing) {
                     NoteBroken(frame);
                     break;
@@ -256,7 +256,7 @@ void SendWindow::Forget(std::size_t count, bool answered) {
 }
 
 void SendWindow::NoteBroken(const InFlight& frame) {
-    if (frame.lane == SendLane::kTransfer && !brokenTag_) {
+    if (frame.lane == SendLane::kTransfer && frame.tag >= 0 && !brokenTag_) {
         brokenTag_ = frame.tag;
     }
 }
@@ -282,6 +282,13 @@ bool SendWindow::HasQueued(SendLane lane) const {
 bool SendWindow::AwaitsReplies(SendLane lane) const {
     return std::any_of(inFlight_.begin(), inFlight_.end(), [lane](const InFlight& frame) {
         return frame.lane == lane && frame.reply.kind != ExpectedReply::Kind::kNothing;
+    });
+}
+
+bool SendWindow::AwaitsTaggedReplies(SendLane lane) const {
+    return std::any_of(inFlight_.begin(), inFlight_.end(), [lane](const InFlight& frame) {
+        return frame.lane == lane && frame.tag >= 0 &&
+               frame.reply.kind != ExpectedReply::Kind::kNothing;
     });
 }
 

@@ -97,8 +97,10 @@ public:
     bool HasQueued(SendLane lane) const;
     // Whether frames of the lane are in flight and owed an answer.
     bool AwaitsReplies(SendLane lane) const;
-    // The tag of the oldest transfer frame whose answer was lost or came unexpected since the
-    // last call; nullopt when none.
+    // The same for the frames that carry a tag (a pipelined transfer's back-to-back steps).
+    bool AwaitsTaggedReplies(SendLane lane) const;
+    // The tag of the oldest tagged transfer frame whose answer was lost or came unexpected since
+    // the last call; nullopt when none. Untagged frames (-1) are never named.
     std::optional<int> TakeBrokenTag();
     // When Pump has something to do that no reply will bring about (a hold ends, an answer is
     // overdue, a frame that gets no answer has crossed); nullopt when nothing waits.

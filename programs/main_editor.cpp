@@ -6,7 +6,9 @@
 #include <QSettings>
 #include <iostream>
 #include <memory>
+#include <optional>
 
+#include "app/editor_settings_store.h"
 #include "app/main_window_ids.h"
 #include "app/port_settings.h"
 #include "app/receiver_editor_app.h"
@@ -30,6 +32,40 @@ namespace {
 QString FromView(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
+
+// Configuration > "Fast Transfer" in the user's settings file, section [transfers].
+class QtEditorSettingsStore final : public tra1::EditorSettingsStore {
+public:
+    std::optional<bool> LoadFastTransfer() const override {
+        const QVariant value = settings_.value(kFastTransferKey);
+        if (!value.isValid()) {
+            return std::nullopt;
+        }
+        return value.toBool();
+    }
+    bool SaveFastTransfer(bool fast) override { return Save(kFastTransferKey, fast); }
+    std::optional<bool> LoadVerifyAfterDownload() const override {
+        const QVariant value = settings_.value(kVerifyAfterDownloadKey);
+        if (!value.isValid()) {
+            return std::nullopt;
+        }
+        return value.toBool();
+    }
+    bool SaveVerifyAfterDownload(bool verify) override {
+        return Save(kVerifyAfterDownloadKey, verify);
+    }
+
+private:
+    bool Save(const char* key, bool value) {
+        settings_.setValue(key, value);
+        settings_.sync();
+        return settings_.status() == QSettings::NoError;
+    }
+
+    static constexpr const char* kFastTransferKey = "transfers/fastTransfer";
+    static constexpr const char* kVerifyAfterDownloadKey = "transfers/verifyAfterDownload";
+    mutable QSettings settings_;
+};
 
 }  // namespace
 
@@ -78,9 +114,11 @@ int main(int argc, char** argv) {
     tra1::qtui::QtFrontEnd frontEnd(loop);
     frontEnd.RememberPlaces(&places);
 
+    QtEditorSettingsStore editorSettings;
     tra1::CReceiverEditorApp editor(
         loop, std::make_unique<tra1::serial::MappedSerialPort>(ports),
-        tra1::PortSettings{&ports, &store, [] { return tra1::serial::DiscoverSerialDevices(); }});
+        tra1::PortSettings{&ports, &store, [] { return tra1::serial::DiscoverSerialDevices(); }},
+        &editorSettings);
     if (commandLine.options.configurationFile) {
         editor.OpenFileAtStart(*commandLine.options.configurationFile);
     }

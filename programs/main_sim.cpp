@@ -44,6 +44,8 @@ constexpr std::string_view kUsage =
     "  --noise            put line noise before every answer\n"
     "  --split N          send every frame in N pieces with pauses between them\n"
     "  --drop N           drop the answers to the first N frames\n"
+    "  --silent-after N   answer the first N frames heard, then nothing (a receiver\n"
+    "                     switched off half way through a transfer)\n"
     "  --status D         refuse every extended frame with status digit D (1..9)\n"
     "  --help             show this text\n"
     "  --version          show the version\n";
@@ -114,6 +116,9 @@ int main(int argc, char** argv) {
         } else if (arg == "--drop" && hasValue && ParseInt(argv[i + 1], n) && n >= 0) {
             ++i;
             receiver.Faults().dropNextAnswers = n;
+        } else if (arg == "--silent-after" && hasValue && ParseInt(argv[i + 1], n) && n >= 0) {
+            ++i;
+            receiver.Faults().silentAfterFrames = n;
         } else if (arg == "--status" && hasValue && std::strlen(argv[i + 1]) == 1 &&
                    argv[i + 1][0] >= '1' && argv[i + 1][0] <= '9') {
             receiver.Faults().extendedStatus = argv[++i][0];

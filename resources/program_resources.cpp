@@ -2,9 +2,9 @@
 
 #include <utility>
 
+#include "platform/win/resource_registry.h"
 #include "resources/icons/builtin_icons.h"
 #include "resources/resource_makers.h"
-#include "platform/win/resource_registry.h"
 
 namespace tra1::res {
 
@@ -44,6 +44,7 @@ constexpr DialogMaker kDialogMakers[] = {
     MakeVideoProcessorTemplate,
     MakeInputTrimTemplate,
     MakePortSettingsTemplate,
+    MakeCompareTemplate,
 };
 
 }  // namespace

@@ -20,6 +20,7 @@ namespace menu_flag = win::menu_flag;
 DialogTemplate MakeAboutTemplate();
 DialogTemplate MakeAuxTimerTemplate();
 DialogTemplate MakeCinemaEqTemplate();
+DialogTemplate MakeCompareTemplate();
 DialogTemplate MakeDcTriggerTemplate();
 DialogTemplate MakeDelayTemplate();
 DialogTemplate MakeDisplaySetTemplate();

@@ -78,7 +78,7 @@ icon_sizes=(16 24 32 48 64 128 256)
 for size in "${icon_sizes[@]}"; do
     expected+=("usr/share/icons/hicolor/${size}x${size}/apps/$desktop_id.png")
 done
-for required in tr-a1-editor tr-a1-sim; do
+for required in tr-a1-editor tr-a1-sim tr-a1ctl; do
     [ -x "$root/usr/bin/$required" ] || fail "usr/bin/$required is missing"
 done
 (cd "$root" && find . -type f | sed 's|^\./||' | sort) > "$scratch/found"

@@ -16,6 +16,9 @@ struct ReceiverFaults {
     int splitGapMs = 25;
     // The answers to the next N frames are dropped (counts down).
     int dropNextAnswers = 0;
+    // Answers the first N frames it hears, then falls silent as `silent` does (a receiver
+    // switched off at the wall half way through a transfer); negative: never.
+    int silentAfterFrames = -1;
     // The status digit of every extended reply ('0' accepted; anything else refuses).
     char extendedStatus = '0';
 };

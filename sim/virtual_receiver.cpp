@@ -119,6 +119,9 @@ std::vector<serial::LineSegment> VirtualReceiver::Receive(std::string_view bytes
     std::vector<std::string> answers;
     for (const IncomingFrame& frame : parser_.Feed(bytes)) {
         ++framesHeard_;
+        if (faults_.silentAfterFrames >= 0 && framesHeard_ > faults_.silentAfterFrames) {
+            faults_.silent = true;
+        }
         std::vector<std::string> answer = Answer(frame);
         if (faults_.dropNextAnswers > 0 && !answer.empty()) {
             --faults_.dropNextAnswers;

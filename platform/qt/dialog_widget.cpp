@@ -14,6 +14,7 @@
 #include "platform/qt/edit_binding.h"
 #include "platform/qt/icon_pixmap.h"
 #include "platform/qt/list_binding.h"
+#include "platform/qt/list_view_binding.h"
 #include "platform/qt/menu_builder.h"
 #include "platform/qt/progress_binding.h"
 #include "platform/qt/qt_dialog_host.h"
@@ -63,6 +64,8 @@ std::unique_ptr<ControlBinding> MakeBinding(DialogWidget& owner, win::Control& c
             return std::make_unique<SliderBinding>(owner, control, parent);
         case win::ControlKind::kProgressBar:
             return std::make_unique<ProgressBinding>(owner, control, parent);
+        case win::ControlKind::kListView:
+            return std::make_unique<ListViewBinding>(owner, control, parent);
     }
     return std::make_unique<StaticBinding>(owner, control, parent);
 }

@@ -9,6 +9,7 @@
 #include "platform/win/edit.h"
 #include "platform/win/event_loop.h"
 #include "platform/win/list_box.h"
+#include "platform/win/list_view.h"
 #include "platform/win/progress_bar.h"
 #include "platform/win/resource_registry.h"
 #include "platform/win/slider.h"
@@ -47,6 +48,8 @@ std::unique_ptr<Control> MakeControl(Dialog& dialog, const ControlTemplate& sour
             return std::make_unique<ListBox>(dialog, source);
         case ControlKind::kSlider:
             return std::make_unique<Slider>(dialog, source);
+        case ControlKind::kListView:
+            return std::make_unique<ListView>(dialog, source);
         case ControlKind::kProgressBar:
             return std::make_unique<ProgressBar>(dialog, source);
     }

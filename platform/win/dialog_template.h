@@ -24,6 +24,7 @@ enum class ControlKind {
     kListBox,        // list of rows, one selected
     kSlider,         // track bar; horizontal unless kVertical
     kProgressBar,    // bar showing a position in a range
+    kListView,       // rows in columns under a header; a header click sorts
 };
 
 // Style bits of a control. Anything not listed keeps the toolkit's default.

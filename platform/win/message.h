@@ -70,6 +70,7 @@ inline constexpr unsigned CBN_DROPDOWN = 7;
 inline constexpr unsigned CBN_CLOSEUP = 8;
 inline constexpr unsigned LBN_SELCHANGE = 1;
 inline constexpr unsigned LBN_DBLCLK = 2;
+inline constexpr unsigned LVN_COLUMNCLICK = 3;  // a list view's header was clicked; it has sorted
 inline constexpr unsigned EN_SETFOCUS = 0x0100;
 inline constexpr unsigned EN_KILLFOCUS = 0x0200;
 inline constexpr unsigned EN_CHANGE = 0x0300;

@@ -6,6 +6,7 @@
 #include "platform/win/combo_box.h"
 #include "platform/win/edit.h"
 #include "platform/win/list_box.h"
+#include "platform/win/list_view.h"
 #include "platform/win/slider.h"
 #include "platform/win/static.h"
 
@@ -138,6 +139,17 @@ bool SelectListRow(Dialog& dialog, int id, int row) {
     }
     list->SetCurSel(row);
     Command(dialog, id, LBN_SELCHANGE);
+    return true;
+}
+
+bool ClickColumnHeader(Dialog& dialog, int id, int column) {
+    ListView* view = Usable<ListView>(dialog, id);
+    if (view == nullptr || column < 0 || column >= view->ColumnCount()) {
+        return false;
+    }
+    const bool ascending = !(view->SortColumn() == column && view->SortAscending());
+    view->SortBy(column, ascending);
+    Command(dialog, id, LVN_COLUMNCLICK);
     return true;
 }
 

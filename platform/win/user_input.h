@@ -23,6 +23,9 @@
 //   SelectListRow(d, id, r)        selection = r                     LBN_SELCHANGE
 //   DoubleClickListRow(d, id, r)   selection = r                     LBN_SELCHANGE if r was not
 //                                                                    selected, then LBN_DBLCLK
+//   ClickColumnHeader(d, id, c)    list view sorted by column c,     LVN_COLUMNCLICK
+//                                  A to Z, or Z to A when it was
+//                                  sorted A to Z by c already
 //   Click(d, id)                   check box toggles; radio checks,  WM_COMMAND BN_CLICKED; for
 //                                  others of its group uncheck       IDOK/IDCANCEL: OnOK/OnCancel
 //   ClickLabel(d, id)              -                                 WM_COMMAND STN_CLICKED (labels
@@ -69,6 +72,7 @@ bool OpenComboList(Dialog& dialog, int id);
 bool CloseComboList(Dialog& dialog, int id);
 bool SelectListRow(Dialog& dialog, int id, int row);
 bool DoubleClickListRow(Dialog& dialog, int id, int row);
+bool ClickColumnHeader(Dialog& dialog, int id, int column);
 bool Click(Dialog& dialog, int id);
 bool ClickLabel(Dialog& dialog, int id);
 bool TypeText(Dialog& dialog, int id, std::string_view text);

@@ -5,15 +5,18 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPixmap>
+#include <utility>
+#include <vector>
 
 #include "platform/qt/dialog_widget.h"
-#include "programs/pictures/picture_window.h"
 #include "platform/qt/qt_front_end.h"
 #include "platform/win/dialog.h"
 #include "platform/win/event_loop.h"
-#include "platform/win/scripted_prompter.h"
 #include "platform/win/resource_registry.h"
+#include "platform/win/scripted_prompter.h"
 #include "platform/win/virtual_clock.h"
+#include "programs/pictures/picture_window.h"
+#include "resources/compare_ids.h"
 #include "resources/icon_ids.h"
 
 namespace tra1::pictures {
@@ -48,11 +51,14 @@ QImage WithCaption(const QPixmap& client, const QString& caption, const QIcon& i
 
 }  // namespace
 
-QString RenderFileName(int template_id) {
+QString RenderFileName(int template_id, int variant) {
+    if (variant != 0) {
+        return QStringLiteral("dialog_%1_%2.png").arg(template_id).arg(variant);
+    }
     return QStringLiteral("dialog_%1.png").arg(template_id);
 }
 
-QImage RenderDialog(int template_id) {
+QImage RenderDialog(int template_id, int variant) {
     // A window without an icon of its own shows the program's, as in the running program.
     qtui::UseApplicationIcon(res::kIconProgram);
     // A private loop on a virtual clock: nothing that the window starts runs on its own.
@@ -64,7 +70,7 @@ QImage RenderDialog(int template_id) {
     {
         qtui::QtFrontEnd front_end(loop);
         loop.SetPrompter(&prompter);
-        PictureWindow picture(loop, template_id);
+        PictureWindow picture(loop, template_id, variant);
         win::Dialog* dialog = picture.dialog();
         if (dialog == nullptr) {
             return {};
@@ -86,9 +92,16 @@ RenderReport RenderAllDialogs(const QString& directory) {
         report.errors.push_back("cannot create " + directory.toStdString());
         return report;
     }
+    std::vector<std::pair<int, int>> pictures;
     for (int id : win::ResourceRegistry::Instance().DialogIds()) {
-        const QImage image = RenderDialog(id);
-        const QString path = dir.filePath(RenderFileName(id));
+        pictures.emplace_back(id, 0);
+    }
+    // The verify results, with nothing and with something found.
+    pictures.emplace_back(compare_window::kTemplateId, kVerifiedPicture);
+    pictures.emplace_back(compare_window::kTemplateId, kNotVerifiedPicture);
+    for (const auto& [id, variant] : pictures) {
+        const QImage image = RenderDialog(id, variant);
+        const QString path = dir.filePath(RenderFileName(id, variant));
         if (image.isNull()) {
             report.errors.push_back("dialog " + std::to_string(id) + ": could not be created");
         } else if (!image.save(path, "PNG")) {

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "app/about_dlg.h"
+#include "app/compare_dlg.h"
 #include "app/creport_dlg.h"
 #include "app/port_settings_dlg.h"
 #include "app/receiver_editor_dlg.h"
@@ -12,11 +13,12 @@
 #include "panels/panel_context.h"
 #include "panels/panel_list.h"
 #include "platform/serial/serial_port.h"
+#include "resources/compare_ids.h"
 
 namespace tra1::pictures {
 
-PictureWindow::PictureWindow(win::EventLoop& loop, int template_id) : loop_(loop) {
-    if (!MakeProgramWindow(template_id) && !MakePanel(template_id)) {
+PictureWindow::PictureWindow(win::EventLoop& loop, int template_id, int variant) : loop_(loop) {
+    if (!MakeProgramWindow(template_id, variant) && !MakePanel(template_id)) {
         // No class of the program shows this template: the template alone.
         dialog_ = std::make_unique<win::Dialog>(loop_, template_id);
         if (!dialog_->Create()) {
@@ -48,8 +50,46 @@ PictureWindow::~PictureWindow() {
     loop_.DrainPosted();
 }
 
-bool PictureWindow::MakeProgramWindow(int template_id) {
+bool PictureWindow::MakeCompareWindow(int variant) {
+    UseDefaultImage();
+    ReceiverImage other = image_;
+    CompareResult result;
+    if (variant == kVerifiedPicture) {
+        result.kind = CompareResult::Kind::kVerify;
+    } else if (variant == kNotVerifiedPicture) {
+        // Someone turned the delay up and a speaker down on the receiver after the Download.
+        result.kind = CompareResult::Kind::kVerify;
+        other.AudioDelay.at(0) = 40;
+        other.SpeakerLevels.at(speaker_levels::kSW) = 34;
+    } else {
+        // The living room's file against the image: speakers set up anew, a renamed input.
+        result.kind = CompareResult::Kind::kFile;
+        result.fileName = "/home/user/Documents/living-room.tcf";
+        other.SpeakerLevels.at(speaker_levels::kFL) = 35;
+        other.SpeakerLevels.at(speaker_levels::kFR) = 35;
+        other.SetSpeakerDistance(speaker_distance::kCenter, 85);
+        other.SpeakerSetup.at(speaker_setup::kCenter) = 1;
+        other.SetInputName(input_index::kDvd, "BLU-RAY");
+        other.AudioDelay.at(0) = 20;
+        other.EqSettings.at(eq_layout::kFrontL * eq_layout::kBandsPerChannel +
+                            eq_layout::kShownBands.at(0)) = 16;
+        other.SetUserMemoText("Living room, after the new speakers");
+    }
+    result.differences = CompareImages(image_, other, profile_,
+                                       result.kind == CompareResult::Kind::kFile
+                                           ? std::nullopt
+                                           : std::optional(TransferScope::kCurrentSetting));
+    auto window = std::make_unique<CCompareDlg>(loop_, std::move(result), win::WindowHandle{});
+    if (window->Create()) {
+        dialog_ = std::move(window);
+    }
+    return true;
+}
+
+bool PictureWindow::MakeProgramWindow(int template_id, int variant) {
     switch (template_id) {
+        case compare_window::kTemplateId:
+            return MakeCompareWindow(variant);
         case CReceiverEditorDlg::kTemplateId: {
             // Started as the program starts it, without a serial port: disconnected, in
             // asynchronous mode, on the default image.

@@ -2,8 +2,10 @@
 // The program's windows as a user meets them, made for pictures: the main window just after
 // start-up (no port, the default image), every setting panel from the list of panels on the
 // default image, the REPORT window, the About box, the Port Settings dialog with a typical
-// mapping and the wait window part way through a download. A template that no class of the
-// program shows (the invisible link windows) is built as a plain dialog.
+// mapping, the wait window part way through a download and the compare window (a compare with a
+// file; variants: the result of a verify that found nothing, and of one that found differences).
+// A template that no class of the program shows (the invisible link windows) is built as a plain
+// dialog.
 //
 //   win::VirtualClock clock;
 //   win::EventLoop loop(clock);
@@ -25,11 +27,15 @@
 
 namespace tra1::pictures {
 
+// The variants of the compare window's picture.
+inline constexpr int kVerifiedPicture = 1;
+inline constexpr int kNotVerifiedPicture = 2;
+
 class PictureWindow {
 public:
     // Creates the window of `template_id` in `loop` and shows it; dialog() is null when it
     // could not be created (unknown template, creation refused).
-    PictureWindow(win::EventLoop& loop, int template_id);
+    PictureWindow(win::EventLoop& loop, int template_id, int variant = 0);
     // Destroys the window.
     ~PictureWindow();
     PictureWindow(const PictureWindow&) = delete;
@@ -38,7 +44,8 @@ public:
     win::Dialog* dialog() const { return dialog_.get(); }
 
 private:
-    bool MakeProgramWindow(int template_id);
+    bool MakeProgramWindow(int template_id, int variant);
+    bool MakeCompareWindow(int variant);
     bool MakePanel(int template_id);
     // The image every panel shows: the receiver's defaults, as after start-up.
     void UseDefaultImage();

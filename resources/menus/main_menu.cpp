@@ -17,6 +17,12 @@ MenuItemTemplate Item(const char* text, int id) {
     return item;
 }
 
+MenuItemTemplate Separator() {
+    MenuItemTemplate separator;
+    separator.flags = menu_flag::kSeparator;
+    return separator;
+}
+
 MenuItemTemplate Popup(const char* text, std::vector<MenuItemTemplate> children) {
     MenuItemTemplate popup;
     popup.text = text;
@@ -31,11 +37,15 @@ MenuTemplate MakeMainMenu() {
     MenuTemplate m;
     m.id = 102;
     m.items = {
-        Popup("&File", {Item("&Open", 32789), Item("&Save", 32790)}),
+        Popup("&File", {Item("&Open", 32789), Item("&Save", 32790), Separator(),
+                        Item("Compare with &File...", 32797)}),
         Popup("&Connection", {Item("&Connect", 32791), Item("&Disconnect", 32792),
                               Item("&Port Settings...", 32795)}),
         Popup("Control &Mode", {Item("&Realtime Mode", 32787), Item("&Asynchronous Mode", 32788)}),
-        Popup("Con&figuration", {Item("&Upload", 32793), Item("&Download", 32794)}),
+        Popup("Con&figuration",
+              {Item("&Upload", 32793), Item("&Download", 32794), Item("&Fast Transfer", 32796),
+               Separator(), Item("&Compare with Receiver...", 32798),
+               Item("&Verify after Download", 32799)}),
         // The panels in the order the user meets them on the receiver's set-up menu.
         Popup("&Window",
               {

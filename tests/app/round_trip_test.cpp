@@ -173,13 +173,14 @@ void ChangeTheRest(ReceiverImage& im) {
 }
 
 // How the virtual receiver takes what it hears: each write whole at once, or paced as the
-// receiver is, frame by frame from its 64-byte input buffer, which loses what overruns it.
-enum class Line { kWhole, kPaced };
+// receiver is, frame by frame from its 64-byte input buffer, which loses what overruns it; and
+// whether the transfers run stepwise or pipelined (Configuration > "Fast Transfer").
+enum class Line { kWhole, kPaced, kPacedPipelined };
 
 class RoundTripTest : public EditorFixture, public ::testing::WithParamInterface<Line> {
 protected:
     RoundTripTest()
-        : EditorFixture(GetParam() == Line::kPaced
+        : EditorFixture(GetParam() != Line::kWhole
                             ? std::optional<serial::FarEndPacing>(sim::kReceiverPacing)
                             : std::nullopt) {
         portSwitch.Wire(3, receiver);
@@ -188,10 +189,22 @@ protected:
     void RunTransfer(int button, bool presetSetting) {
         ASSERT_TRUE(win::user::Click(
             Main(), presetSetting ? id::kPresetSettingRadio : id::kCurrentSettingRadio));
+        const bool pipelined = GetParam() == Line::kPacedPipelined;
+        if (Main().Transfer().Pipelined() != pipelined) {
+            ASSERT_TRUE(win::user::ChooseMenuItem(Main(), id::kMenuFastTransfer));
+        }
         ASSERT_TRUE(win::user::Click(Main(), button));
+        bool fellBack = false;
         ASSERT_TRUE(loop.AdvanceUntil(
-            [this] { return State().uploadInProgress == 0 && State().downloadInProgress == 0; },
+            [&] {
+                const bool running =
+                    State().uploadInProgress != 0 || State().downloadInProgress != 0;
+                fellBack = fellBack || (running && Main().Transfer().RunningAhead() != pipelined);
+                return !running;
+            },
             kTransferLimitMs));
+        // No answer went missing: a pipelined transfer stayed pipelined to its end.
+        EXPECT_FALSE(fellBack);
         loop.DrainPosted();
         // Every wait was answered: the receiver never fell silent.
         const std::string log = LogText();
@@ -266,9 +279,18 @@ TEST_P(RoundTripTest, DownloadThenUploadIntoAFreshEditorBringsBackEveryByteTheLi
     EXPECT_GT(compared, 2300);
 }
 
-INSTANTIATE_TEST_SUITE_P(Lines, RoundTripTest, ::testing::Values(Line::kWhole, Line::kPaced),
+INSTANTIATE_TEST_SUITE_P(Lines, RoundTripTest,
+                         ::testing::Values(Line::kWhole, Line::kPaced, Line::kPacedPipelined),
                          [](const ::testing::TestParamInfo<Line>& info) {
-                             return info.param == Line::kPaced ? "Paced" : "Whole";
+                             switch (info.param) {
+                                 case Line::kWhole:
+                                     return "Whole";
+                                 case Line::kPaced:
+                                     return "Paced";
+                                 case Line::kPacedPipelined:
+                                     break;
+                             }
+                             return "PacedPipelined";
                          });
 
 }  // namespace

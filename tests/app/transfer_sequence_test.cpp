@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/transfer_dsp_parameters.h"
@@ -26,6 +28,9 @@ struct Sent {
     std::array<int, 6> p{};
     std::string text;
     int pass = 0;  // the preset pass while it was sent
+    int tag = -1;  // the tag the send window would give it
+
+    bool operator==(const Sent&) const = default;
 };
 
 class RecordingHost final : public TransferHost {
@@ -33,15 +38,25 @@ public:
     explicit RecordingHost(const ReceiverImage& image) : image_(image) {}
 
     void SendCommand(int commandNumber, int value) override {
-        sent.push_back({false, commandNumber, 0, {value}, {}, Pass()});
+        sent.push_back({false, commandNumber, 0, {value}, {}, Pass(), tag});
     }
     void SendExtended(int function, int mode, const std::array<int, 6>& p,
                       std::string_view text) override {
-        sent.push_back({true, function, mode, p, std::string(text), Pass()});
+        sent.push_back({true, function, mode, p, std::string(text), Pass(), tag});
     }
     void ResetQueue() override { ++queueResets; }
     void ResetReceiver() override { ++receiverResets; }
-    void Pause(int ms) override { pausedMs += ms; }
+    void Pause(int ms) override {
+        pausedMs += ms;
+        if (tag >= 0) {
+            ++taggedPauses;
+        }
+    }
+    void TagSends(int newTag) override { tag = newTag; }
+    std::optional<int> TakeTagOfLostAnswer() override {
+        return std::exchange(lostTag, std::nullopt);
+    }
+    void DropWaitingTransferSends() override { ++drops; }
     void ShowMessage(const std::string& text) override { messages.push_back(text); }
     void ReportStopped(const std::string& text) override { stopReports.push_back(text); }
     void ReceiverNotAnswering() override { ++notAnswering; }
@@ -61,6 +76,9 @@ public:
     void CloseWaitMessage() override { waitOpen = false; }
     void SelectPresetEntry(int entry) override { selectedEntries.push_back(entry); }
     void ImageChanged() override { ++imageChanges; }
+    void DownloadCompleted() override {}
+    void ReceiverRead(const ReceiverImage& /*received*/, bool /*verify*/,
+                      bool /*presetSetting*/) override {}
 
     int Pass() const { return image_.MainZoneState.at(main_zone::kPresetPass); }
 
@@ -77,6 +95,10 @@ public:
     int imageChanges = 0;
     int notAnswering = 0;
     int stateChanges = 0;
+    int tag = -1;
+    int taggedPauses = 0;
+    int drops = 0;
+    std::optional<int> lostTag;
 
 private:
     const ReceiverImage& image_;
@@ -517,6 +539,85 @@ TEST_F(TransferSequenceTest, FiveRepliesGivenUpInARowStopATransferWithOneMessage
     EXPECT_FALSE(engine.Running());
     EXPECT_TRUE(host.stopReports.empty());
     EXPECT_EQ(engine.StopForLostLine(), "");  // nothing runs any more
+}
+
+// A pipelined transfer runs the same steps as a stepwise one: only when they go out differs. Its
+// back-to-back steps send extended frames only (each answer names its function and item) and
+// never ask the receiver for a pause.
+TEST_F(TransferSequenceTest, PipelinedTransfersSendWhatStepwiseOnesSendAndTagOnlyExtendedFrames) {
+    for (const bool upload : {false, true}) {
+        for (const bool presetSetting : {false, true}) {
+            std::vector<Sent> sends[2];
+            for (const bool pipelined : {false, true}) {
+                host.sent.clear();
+                host.preset = presetSetting;
+                host.taggedPauses = 0;
+                engine.SetPipelined(pipelined);
+                ASSERT_TRUE(upload ? engine.StartUpload() : engine.StartDownload());
+                RunToEnd(upload);
+                ASSERT_FALSE(engine.Running());
+                sends[pipelined] = host.sent;
+            }
+            const std::string what = std::string(upload ? "upload" : "download") +
+                                     (presetSetting ? ", preset setting" : ", current setting");
+            ASSERT_EQ(sends[0].size(), sends[1].size()) << what;
+            int tagged = 0;
+            for (std::size_t i = 0; i < sends[0].size(); ++i) {
+                Sent stepwise = sends[0][i];
+                const Sent& pipelined = sends[1][i];
+                EXPECT_EQ(stepwise.tag, -1) << what;
+                if (pipelined.tag >= 0) {
+                    ++tagged;
+                    EXPECT_TRUE(pipelined.extended) << what << ": send " << i;
+                    EXPECT_EQ(pipelined.tag / 100'000, pipelined.pass) << what;
+                }
+                stepwise.tag = pipelined.tag;
+                ASSERT_EQ(stepwise, pipelined) << what << ": send " << i;
+            }
+            EXPECT_GT(tagged, 100) << what;
+            EXPECT_EQ(host.taggedPauses, 0) << what;
+        }
+    }
+}
+
+TEST_F(TransferSequenceTest, ALostAnswerSendsAPipelinedTransferBackToItsStepAndOnStepwise) {
+    engine.SetPipelined(true);
+    ASSERT_TRUE(engine.StartDownload());
+    // Into the graphic EQ rows, which go back to back.
+    while (state.downloadInProgress < 250) {
+        state.awaitedFunction = LinkState::kNone;
+        engine.DownloadStep();
+    }
+    ASSERT_TRUE(engine.RunningAhead());
+    const std::size_t before = host.sent.size();
+    host.lostTag = 210;
+    engine.DownloadStep();
+    EXPECT_FALSE(engine.RunningAhead());
+    EXPECT_EQ(host.sent.size(), before);  // nothing sent while falling back
+    EXPECT_EQ(host.drops, 1);
+    EXPECT_EQ(state.downloadInProgress, 209);
+    engine.DownloadStep();
+    EXPECT_EQ(state.downloadInProgress, 210);
+    ASSERT_GT(host.sent.size(), before);
+    EXPECT_EQ(host.sent.back().tag, -1);
+    EXPECT_NE(state.awaitedFunction, LinkState::kNone);  // stepwise again: it waits
+
+    // A lost answer of a step that is not back to back does not rewind anything.
+    RunToEnd(false);
+    engine.SetPipelined(true);
+    ASSERT_TRUE(engine.StartDownload());
+    for (int i = 0; i < 3; ++i) {
+        state.awaitedFunction = LinkState::kNone;
+        engine.DownloadStep();
+    }
+    const int at = state.downloadInProgress;
+    host.lostTag = at;
+    state.awaitedFunction = LinkState::kNone;
+    engine.DownloadStep();
+    EXPECT_FALSE(engine.RunningAhead());
+    EXPECT_EQ(state.downloadInProgress, at);
+    EXPECT_EQ(host.drops, 1);
+    RunToEnd(false);
 }
 
 TEST(TransferDspParameters, SlotsTravelUnderTheReceiversNumbers) {

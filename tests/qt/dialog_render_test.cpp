@@ -24,11 +24,12 @@
 #include "app/wait_message_dlg.h"
 #include "platform/qt/dialog_widget.h"
 #include "platform/qt/qt_front_end.h"
-#include "platform/win/scripted_prompter.h"
 #include "platform/win/resource_registry.h"
+#include "platform/win/scripted_prompter.h"
 #include "platform/win/virtual_clock.h"
 #include "programs/pictures/dialog_renderer.h"
 #include "programs/pictures/picture_window.h"
+#include "resources/compare_ids.h"
 #include "tests/qt/qt_test_support.h"
 
 namespace tra1::qtui {
@@ -108,6 +109,18 @@ TEST(DialogRenderTest, EveryDialogBecomesAPictureInTheRenderDirectory) {
         const QImage picture(QDir(directory).filePath(RenderFileName(id)));
         EXPECT_GT(CountPixels(picture, QColor(0, 0, 0)), 200) << id;
         EXPECT_GT(CountPixels(picture, QColor(0, 255, 255)), 20) << id;
+    }
+
+    // The compare window: a compare with a file, a verify that found nothing and one that found
+    // differences, each with its list drawn.
+    for (int variant : {0, pictures::kVerifiedPicture, pictures::kNotVerifiedPicture}) {
+        const QString path =
+            QDir(directory).filePath(RenderFileName(compare_window::kTemplateId, variant));
+        const QImage picture(path);
+        ASSERT_FALSE(picture.isNull()) << path.toStdString();
+        EXPECT_GT(picture.width(), 300) << variant;
+        EXPECT_GT(picture.height(), 200) << variant;
+        EXPECT_GT(CountColours(picture), 24) << variant;
     }
 
     // The About box: the program's title in dark text on the dialog's light face.

@@ -9,11 +9,13 @@
 #include "platform/win/combo_box.h"
 #include "platform/win/edit.h"
 #include "platform/win/list_box.h"
+#include "platform/win/list_view.h"
 #include "platform/win/progress_bar.h"
+#include "platform/win/resource_registry.h"
 #include "platform/win/slider.h"
 #include "platform/win/static.h"
+#include "platform/win/user_input.h"
 #include "platform/win/virtual_clock.h"
-#include "platform/win/resource_registry.h"
 #include "tests/win/recording_dialog.h"
 
 namespace tra1::win {
@@ -127,6 +129,49 @@ TEST_F(ControlsTest, SortedListsKeepAlphabeticalOrder) {
     list->AddString("C");
     EXPECT_EQ(list->AddString("a"), 0);
     EXPECT_EQ(list->items(), (std::vector<std::string>{"a", "b", "C"}));
+}
+
+TEST_F(ControlsTest, AListViewSortsByTheClickedColumnAndKeepsTiesInTheirOrder) {
+    win::DialogTemplate t;
+    t.id = 9003;
+    t.controls = {{60, ControlKind::kListView, "Name\tValue", win::style::kNone, 0, 0, 10, 10}};
+    win::ResourceRegistry::Instance().AddDialog(t);
+    RecordingDialog view(loop, 9003);
+    ASSERT_TRUE(view.Create());
+    view.Show(true);
+    ListView* list = view.Get<ListView>(60);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->Columns(), (std::vector<std::string>{"Name", "Value"}));
+    // Rows are cut or padded to the columns.
+    list->SetRows({{"b", "2", "extra"}, {"C", "1"}, {"a"}, {"b", "0"}});
+    EXPECT_EQ(list->CellText(2, 1), "");
+    EXPECT_EQ(list->CellText(0, 2), "");
+    EXPECT_EQ(list->CellText(9, 0), "");
+    EXPECT_EQ(list->SortColumn(), -1);
+
+    auto column = [list](int c) {
+        std::vector<std::string> cells;
+        for (int r = 0; r < list->GetCount(); ++r) {
+            cells.push_back(list->CellText(r, c));
+        }
+        return cells;
+    };
+    view.events.clear();
+    ASSERT_TRUE(user::ClickColumnHeader(view, 60, 0));
+    EXPECT_EQ(column(0), (std::vector<std::string>{"a", "b", "b", "C"}));
+    EXPECT_EQ(column(1), (std::vector<std::string>{"", "2", "0", "1"}));  // ties as given
+    ASSERT_EQ(view.events.size(), 1U);
+    EXPECT_EQ(view.events[0].code, static_cast<long long>(LVN_COLUMNCLICK));
+    ASSERT_TRUE(user::ClickColumnHeader(view, 60, 0));
+    EXPECT_EQ(column(0), (std::vector<std::string>{"C", "b", "b", "a"}));
+    EXPECT_FALSE(list->SortAscending());
+    // New rows keep the order the user chose.
+    list->SetRows({{"x"}, {"y"}});
+    EXPECT_EQ(column(0), (std::vector<std::string>{"y", "x"}));
+    EXPECT_FALSE(user::ClickColumnHeader(view, 60, 2));
+    EXPECT_FALSE(list->SortBy(5, true));
+    EXPECT_TRUE(list->SortBy(-1, true));
+    EXPECT_EQ(column(0), (std::vector<std::string>{"x", "y"}));
 }
 
 TEST_F(ControlsTest, EditLimitBindsTypingButNotTheProgram) {

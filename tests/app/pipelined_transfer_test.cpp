@@ -1,0 +1,121 @@
+// Pipelined transfers (Configuration > "Fast Transfer") against the virtual receiver paced as the
+// receiver is: the item and its setting, and a transfer whose answer goes missing half way, which
+// goes back to the step concerned and ends stepwise with nothing lost.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+#include "platform/win/menu.h"
+#include "platform/win/user_input.h"
+#include "sim/receiver_pacing.h"
+#include "tests/app/editor_fixture.h"
+
+namespace tra1::testing {
+namespace {
+
+namespace id = main_window;
+
+constexpr std::int64_t kTransferLimitMs = 30 * 60 * 1000;
+
+// The settings the item is kept in.
+class MemoryEditorSettings final : public EditorSettingsStore {
+public:
+    std::optional<bool> LoadFastTransfer() const override { return fast; }
+    bool SaveFastTransfer(bool on) override {
+        fast = on;
+        ++saves;
+        return writable;
+    }
+    std::optional<bool> LoadVerifyAfterDownload() const override { return std::nullopt; }
+    bool SaveVerifyAfterDownload(bool /*verify*/) override { return writable; }
+    std::optional<bool> fast;
+    int saves = 0;
+    bool writable = true;
+};
+
+class PipelinedTransferTest : public EditorFixture {
+protected:
+    PipelinedTransferTest() : EditorFixture(sim::kReceiverPacing) { portSwitch.Wire(3, receiver); }
+
+    bool FastTransferTicked() { return Main().GetMenu()->IsChecked(id::kMenuFastTransfer); }
+
+    sim::VirtualReceiver receiver;
+};
+
+TEST_F(PipelinedTransferTest, FastTransferIsOnUnlessTheSettingsSayOtherwiseAndIsKeptThere) {
+    Start();
+    // Without settings the transfers run stepwise until the user ticks the item.
+    EXPECT_FALSE(Main().Transfer().Pipelined());
+    EXPECT_FALSE(FastTransferTicked());
+
+    MemoryEditorSettings settings;
+    Main().SetSettingsStore(&settings);
+    EXPECT_TRUE(Main().Transfer().Pipelined());  // never chosen: on
+    EXPECT_TRUE(FastTransferTicked());
+    ASSERT_TRUE(win::user::ChooseMenuItem(Main(), id::kMenuFastTransfer));
+    EXPECT_FALSE(Main().Transfer().Pipelined());
+    EXPECT_FALSE(FastTransferTicked());
+    EXPECT_EQ(settings.fast, false);
+
+    // The next run reads it back.
+    RestartEditor();
+    Main().SetSettingsStore(&settings);
+    EXPECT_FALSE(Main().Transfer().Pipelined());
+    EXPECT_FALSE(FastTransferTicked());
+
+    // A setting that cannot be written is said so, and still applies for the run.
+    settings.writable = false;
+    ASSERT_TRUE(win::user::ChooseMenuItem(Main(), id::kMenuFastTransfer));
+    EXPECT_TRUE(Main().Transfer().Pipelined());
+    ASSERT_EQ(prompter.boxes().size(), 1u);
+    EXPECT_EQ(prompter.boxes()[0].text,
+              "The Fast Transfer setting could not be saved.\r\nIt applies until the program "
+              "ends.");
+}
+
+TEST_F(PipelinedTransferTest, AnAnswerLostHalfWayFallsBackToStepwiseAndTheUploadReadsEverything) {
+    Start();
+    TickDisplayLog();
+    ConnectTo(3);
+    ASSERT_TRUE(win::user::ChooseMenuItem(Main(), id::kMenuFastTransfer));
+    ASSERT_TRUE(Main().Transfer().Pipelined());
+    for (std::size_t i = 0; i < eq_layout::kGraphicEqEnd; ++i) {
+        receiver.Image().EqSettings.at(i) = static_cast<std::uint8_t>((i * 7 + 3) % 25);
+    }
+
+    ASSERT_TRUE(win::user::Click(Main(), id::kCurrentSettingRadio));
+    ASSERT_TRUE(win::user::Click(Main(), id::kUploadButton));
+    // Into the graphic EQ requests, which go back to back; the receiver's next answer is lost.
+    const std::string eqRequest = std::string("\x14") + "20";
+    const auto eqRequestsWritten = [&] {
+        const std::string& written = port->Written();
+        int count = 0;
+        for (std::size_t at = written.find(eqRequest); at != std::string::npos;
+             at = written.find(eqRequest, at + 1)) {
+            count += written.compare(at + 5, 4, "0300") == 0 ? 1 : 0;
+        }
+        return count;
+    };
+    ASSERT_TRUE(loop.AdvanceUntil([&] { return eqRequestsWritten() >= 40; }, kTransferLimitMs));
+    ASSERT_TRUE(Main().Transfer().RunningAhead());
+    receiver.Faults().dropNextAnswers = 1;
+    ASSERT_TRUE(loop.AdvanceUntil([&] { return !Main().Transfer().RunningAhead(); }, 10'000));
+    EXPECT_NE(State().uploadInProgress, 0);  // it goes on, stepwise
+    ASSERT_TRUE(loop.AdvanceUntil([&] { return State().uploadInProgress == 0; }, kTransferLimitMs));
+    loop.DrainPosted();
+
+    EXPECT_TRUE(prompter.boxes().empty()) << ::testing::PrintToString(prompter.BoxTexts());
+    EXPECT_EQ(port->BytesLostByFarEnd(), 0u);
+    // Every record the receiver reports (all but record 1) came back whole.
+    for (std::size_t i = 0; i < eq_layout::kGraphicEqEnd; ++i) {
+        if (i / eq_layout::kBandsPerChannel == 1) {
+            continue;
+        }
+        EXPECT_EQ(EditorImage().EqSettings.at(i), receiver.Image().EqSettings.at(i)) << i;
+    }
+}
+
+}  // namespace
+}  // namespace tra1::testing
