@@ -149,8 +149,8 @@ private:
         std::optional<int> TakeTagOfLostAnswer() override {
             return session_.sender_.Window().TakeBrokenTag();
         }
-        void DropWaitingTransferSends() override {
-            session_.sender_.Window().DropQueued(SendLane::kTransfer);
+        int DropWaitingTransferSends() override {
+            return static_cast<int>(session_.sender_.Window().DropQueued(SendLane::kTransfer));
         }
         void ShowMessage(const std::string& text) override { session_.messages_.push_back(text); }
         void ReportStopped(const std::string& text) override;
@@ -165,6 +165,9 @@ private:
         void ImageChanged() override {}
         // tr-a1ctl reads the receiver into the session's own image and compares afterwards; no
         // upload is made for a compare window.
+        // Nothing to show without windows: tr-a1ctl reports its own results.
+        void TransferStarted(bool) override {}
+        void TransferEnded(bool, bool, int) override {}
         void DownloadCompleted() override {}
         void ReceiverRead(const ReceiverImage&, bool, bool) override {}
 

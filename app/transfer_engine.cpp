@@ -195,7 +195,7 @@ void TransferEngine::FallBackToStepwise(int tag) {
     if (sameRun && again) {
         // What was not yet sent is sent again from that step on, each step on its own; what
         // those steps sent meanwhile is answered and decoded the same a second time.
-        host_.DropWaitingTransferSends();
+        out_.ForgetUnsent(host_.DropWaitingTransferSends());
         counter = step - 1;
     }
     state_.awaitedFunction = LinkState::kNone;
@@ -421,7 +421,7 @@ void TransferEngine::Stop(Ending how) {
     // image says, so after.
     const bool putBack = (how == Ending::kCancelled || how == Ending::kReceiverSilent) && Running();
     // What the transfer had not yet sent must not follow the put-back.
-    host_.DropWaitingTransferSends();
+    out_.ForgetUnsent(host_.DropWaitingTransferSends());
     host_.TagSends(-1);
     runAhead_ = false;
     drainFirst_ = false;

@@ -36,8 +36,8 @@ public:
     // The tag of the oldest tagged frame whose answer was lost or came unexpected since the last
     // call; nullopt when none.
     virtual std::optional<int> TakeTagOfLostAnswer() { return std::nullopt; }
-    // Forgets the transfer's frames that have not gone out.
-    virtual void DropWaitingTransferSends() {}
+    // Forgets the transfer's frames that have not gone out; returns how many were forgotten.
+    virtual int DropWaitingTransferSends() { return 0; }
 
     // --- the window ----------------------------------------------------------------------------
     // A message box with the program's default title and an OK button.

@@ -33,6 +33,8 @@ public:
     // Frames sent (commands and extended frames) since the count was last reset.
     int FramesSent() const { return framesSent_; }
     void ResetFramesSent() { framesSent_ = 0; }
+    // Frames counted above that waited in the send window and were dropped there unsent.
+    void ForgetUnsent(int frames) { framesSent_ -= frames; }
 
     // Whether the receiver acknowledges a command number with a report frame (or, for the status
     // request, with a configuration frame).

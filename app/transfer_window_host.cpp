@@ -54,8 +54,8 @@ std::optional<int> TransferWindowHost::TakeTagOfLostAnswer() {
     return window_.Link().Sender().Window().TakeBrokenTag();
 }
 
-void TransferWindowHost::DropWaitingTransferSends() {
-    window_.Link().Sender().Window().DropQueued(SendLane::kTransfer);
+int TransferWindowHost::DropWaitingTransferSends() {
+    return static_cast<int>(window_.Link().Sender().Window().DropQueued(SendLane::kTransfer));
 }
 
 void TransferWindowHost::ShowMessage(const std::string& text) {

@@ -23,7 +23,7 @@ public:
     bool TransferSendsWaiting() const override;
     bool TaggedAnswersOwed() const override;
     std::optional<int> TakeTagOfLostAnswer() override;
-    void DropWaitingTransferSends() override;
+    int DropWaitingTransferSends() override;
 
     void ShowMessage(const std::string& text) override;
     void ReportStopped(const std::string& text) override;

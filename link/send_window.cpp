@@ -261,10 +261,15 @@ void SendWindow::NoteBroken(const InFlight& frame) {
     }
 }
 
-void SendWindow::DropQueued(SendLane lane) {
-    if (lane != SendLane::kAtOnce) {
-        QueueOf(lane).clear();
+std::size_t SendWindow::DropQueued(SendLane lane) {
+    if (lane == SendLane::kAtOnce) {
+        return 0;
     }
+    auto& queue = QueueOf(lane);
+    const auto frames = static_cast<std::size_t>(std::count_if(
+        queue.begin(), queue.end(), [](const Queued& item) { return !item.frame.empty(); }));
+    queue.clear();
+    return frames;
 }
 
 void SendWindow::Clear() {

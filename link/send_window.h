@@ -88,8 +88,9 @@ public:
     // A frame came from the receiver (body between the opening byte and ETX).
     void OnReceived(FrameKind kind, std::string_view body);
 
-    // Forgets the frames of a lane that have not gone out yet.
-    void DropQueued(SendLane lane);
+    // Forgets the frames of a lane that have not gone out yet; returns how many were forgotten
+    // (holds not counted).
+    std::size_t DropQueued(SendLane lane);
     // The line starts afresh (opened, closed, reset): nothing queued, nothing in flight.
     void Clear();
 
