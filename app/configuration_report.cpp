@@ -683,8 +683,11 @@ std::string ConfigurationReport::OtherCurrentSetting() const {
         Line("+ DSP Program\t\t: ", ModelProfile::ProgramName(ReceiverImage::ProgramOf(program)));
     text += Line("+ Effect\t\t\t: ", ReceiverImage::EffectOff(program) ? "OFF" : "ON");
     text += Line("+ EX/ES\t\t\t: ", value_names::kExEsDecoder.Name(At(m, main_zone::kExEsDecoder)));
-    text += Line("+ On Screen Display\t\t: ",
-                 value_names::kOnScreen.Name(At(m, main_zone::kOnScreenDisplay)));
+    // This line keeps its two label spellings letter for letter: one for OFF and, typo and single
+    // tab included, one for every other value. Only the value word comes from the names table.
+    const int onScreen = At(m, main_zone::kOnScreenDisplay);
+    text += Line(onScreen == 0 ? "+ On Screen Display\t\t: " : "+ On Screen Disply\t: ",
+                 value_names::kOnScreen.Name(onScreen));
     text += Line("+ Speaker A\t\t: ", OnOff(At(m, main_zone::kSpeakerA)));
     text += Line("+ Speaker B\t\t: ", OnOff(At(m, main_zone::kSpeakerB)));
     text += Line("+ Volume\t\t\t: ", VolumeText(At(m, main_zone::kMainVolume)));

@@ -160,6 +160,13 @@ TEST_F(ConfigurationCompareTest, OneDifferenceInEachBlockIsNamedAndValuedAsTheRe
     other.IoAssignTable.at(io_assign::kRowSize * io_assign::kOpticalOut + 1) = input_index::kCd;
     EXPECT_EQ(Texts().back(),
               "Input Information / MD/TAPE / Assigned I/O: Optical OUT 2, -> (none)");
+
+    // The on-screen line's label has a spelling for OFF and another for the other values: the
+    // setting reads the same whichever way round it changed.
+    other = mine;
+    mine.MainZoneState.at(main_zone::kOnScreenDisplay) = 0;
+    EXPECT_EQ(Texts(),
+              std::vector<std::string>{"Other Current Setting / On Screen Display: OFF -> ON"});
 }
 
 TEST_F(ConfigurationCompareTest, IdenticalImagesGiveNothing) {

@@ -365,7 +365,7 @@ TEST_F(ConfigurationReportTest, DcTriggersAndOtherCurrentSetting) {
     EXPECT_TRUE(other.starts_with(
         "+ Input\t\t\t: DVD\r\n+ Input Mode\t\t: AUTO\r\n+ Multi ch Input\t\t: OFF\r\n"
         "+ DSP Program\t\t: Sci-Fi\r\n+ Effect\t\t\t: ON\r\n+ EX/ES\t\t\t: AUTO\r\n"
-        "+ On Screen Display\t\t: ON\r\n+ Speaker A\t\t: OFF\r\n+ Speaker B\t\t: OFF\r\n"
+        "+ On Screen Disply\t: ON\r\n+ Speaker A\t\t: OFF\r\n+ Speaker B\t\t: OFF\r\n"
         "+ Volume\t\t\t: - 40.0dB\r\n+ Mute\t\t\t: OFF\r\n+ Zone2 Input\t\t: MD/TAPE\r\n"
         "+ Zone2 Volume\t\t: - 40.0dB\r\n+ Zone2 Mute\t\t: OFF\r\n"));
 
@@ -379,6 +379,13 @@ TEST_F(ConfigurationReportTest, DcTriggersAndOtherCurrentSetting) {
     EXPECT_TRUE(Contains(edited, "+ On Screen Display\t\t: OFF\r\n"));
     EXPECT_TRUE(Contains(edited, "+ Volume\t\t\t: MUTE\r\n+ Mute\t\t\t: ON\r\n"));
     EXPECT_TRUE(Contains(edited, "+ Zone2 Volume\t\t: + 0.0dB\r\n"));
+    EXPECT_FALSE(Contains(edited, "Disply"));
+
+    // Any value but OFF takes the other label spelling; an unknown byte prints as unknown.
+    image.MainZoneState.at(main_zone::kOnScreenDisplay) = 2;
+    const std::string unknown = Section("Other Current Setting");
+    EXPECT_TRUE(Contains(unknown, "+ EX/ES\t\t\t: AUTO\r\n+ On Screen Disply\t: INVALID\r\n"));
+    EXPECT_FALSE(Contains(unknown, "On Screen Display"));
 }
 
 TEST_F(ConfigurationReportTest, HomePresetsPrintTheirOwnRecords) {

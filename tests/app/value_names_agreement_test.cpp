@@ -34,6 +34,10 @@ namespace {
 
 namespace id = main_window;
 
+// The on-screen line's label is spelt one way for OFF and another for every other value.
+constexpr const char* kOnScreenOffLabel = "+ On Screen Display\t\t: ";
+constexpr const char* kOnScreenOtherLabel = "+ On Screen Disply\t: ";
+
 // A selector and the report line that prints the same byte.
 struct Agreement {
     std::string name;
@@ -128,7 +132,7 @@ std::vector<Agreement> Agreements() {
         image.MainZoneState.at(main_zone::kOnScreenDisplay) = static_cast<std::uint8_t>(v);
     };
     all.push_back({"display set on screen", 0x900A, CDISPLAYSETDlg::kOnScreenCombo, onScreen,
-                   "Other Current Setting", "+ On Screen Display\t\t: ", 0});
+                   "Other Current Setting", kOnScreenOffLabel, 0});
     for (int side = 0; side < CDCTRIGGERDlg::kSideCount; ++side) {
         all.push_back({"DC trigger " + std::to_string(side), 0x900B,
                        CDCTRIGGERDlg::kModeCombo.at(static_cast<std::size_t>(side)),
@@ -159,7 +163,7 @@ std::vector<Agreement> Agreements() {
     all.push_back({"main input mode", 0, id::kInputModeCombo, zone(main_zone::kInputMode),
                    "Other Current Setting", "+ Input Mode\t\t: ", 0});
     all.push_back({"main on screen", 0, id::kOnScreenCombo, onScreen, "Other Current Setting",
-                   "+ On Screen Display\t\t: ", 0});
+                   kOnScreenOffLabel, 0});
     all.push_back({"main EX/ES", 0, id::kExEsCombo, zone(main_zone::kExEsDecoder),
                    "Other Current Setting", "+ EX/ES\t\t\t: ", 0});
     return all;
@@ -180,6 +184,10 @@ const std::map<std::pair<win::Msg, int>, const char*>& NotInTheReport() {
     return reasons;
 }
 
+std::string LabelFor(const Agreement& a, int value) {
+    return a.label == kOnScreenOffLabel && value != 0 ? kOnScreenOtherLabel : a.label;
+}
+
 class ValueNamesAgreementTest : public EditorFixture {
 protected:
     win::Dialog* OpenPanel(win::Msg refresh) {
@@ -193,7 +201,7 @@ protected:
     }
 
     // The value after `label` on the `occurrence`-th such line of a report section.
-    std::string ReportValue(const Agreement& a) {
+    std::string ReportValue(const Agreement& a, const std::string& label) {
         const std::string text = ConfigurationReport(EditorImage(), EditorProfile()).Text();
         const std::string rule = std::string(26, '+') + "\r\n";
         std::size_t at = text.find(rule + "    " + a.section + "\r\n" + rule);
@@ -203,14 +211,14 @@ protected:
         }
         const std::size_t end = text.find(rule, at + 2 * rule.size() + a.section.size() + 6);
         for (int n = 0; n <= a.occurrence; ++n) {
-            at = text.find("\r\n" + a.label, at);
+            at = text.find("\r\n" + label, at);
             if (at == std::string::npos || at > end) {
-                ADD_FAILURE() << "no line " << a.label << " #" << a.occurrence;
+                ADD_FAILURE() << "no line " << label << " #" << a.occurrence;
                 return {};
             }
             at += 2;
         }
-        const std::size_t value = at + a.label.size();
+        const std::size_t value = at + label.size();
         return text.substr(value, text.find("\r\n", value) - value);
     }
 };
@@ -234,7 +242,7 @@ TEST_F(ValueNamesAgreementTest, EverySelectorByteReadsAsTheReportPrintsIt) {
                 window->SendMessage(a.panel);
             }
             ASSERT_EQ(combo->GetCurSel(), v) << "byte " << v;
-            EXPECT_EQ(combo->GetLBText(v), ReportValue(a)) << "byte " << v;
+            EXPECT_EQ(combo->GetLBText(v), ReportValue(a, LabelFor(a, v))) << "byte " << v;
         }
         EditorImage().ResetToDefaults(EditorProfile());
     }
