@@ -64,8 +64,10 @@ bool TransferEngine::Start(bool upload, UploadUse use) {
         return false;
     }
     before_ = image_;
+    // The count the status line shows includes the power-on: it goes on the line too.
+    out_.ResetFramesSent();
     if (image_.MainZoneState.at(main_zone::kPower) == 0) {
-        host_.SendCommand(command::kPower, 1);
+        out_.CommandUnawaited(command::kPower, 1);
     }
     host_.ResetReceiver();
     host_.ResetQueue();
@@ -88,7 +90,6 @@ bool TransferEngine::Start(bool upload, UploadUse use) {
     lastStepWaited_ = false;
     waitGivenUp_ = false;
     upload_.ForgetSavedState();
-    out_.ResetFramesSent();
     host_.TransferStarted(!upload);
     runAhead_ = pipelined_;
     drainFirst_ = false;
@@ -311,8 +312,8 @@ void TransferEngine::EndDownloadPass() {
 void TransferEngine::Finish(bool download) {
     if (download) {
         // Standby and on again: the receiver starts from what it was sent.
-        host_.SendCommand(command::kPower, 0);
-        host_.SendCommand(command::kPower, 1);
+        out_.CommandUnawaited(command::kPower, 0);
+        out_.CommandUnawaited(command::kPower, 1);
     }
     // An upload made to compare leaves the image as it was and hands over what it read.
     std::optional<ReceiverImage> received;

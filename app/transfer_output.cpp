@@ -11,18 +11,26 @@ bool TransferOutput::IsAcknowledged(int commandNumber) {
     return commandNumber == command::kStatusRequest || ReportCodesOf(commandNumber).code >= 0;
 }
 
-void TransferOutput::Command(int commandNumber, int value) {
+bool TransferOutput::SendCommand(int commandNumber, int value) {
     host_.SendCommand(commandNumber, value);
-    // A position the command's row does not have puts nothing on the line, and nothing will
-    // answer it: waiting for that answer would only count as a receiver fallen silent.
     const bool sent = CommandGroupOf(commandNumber) != CommandGroup::kSelection ||
                       !CommandCode(commandNumber, value).empty();
     if (sent) {
         ++framesSent_;
     }
-    if (sent && IsAcknowledged(commandNumber)) {
+    return sent;
+}
+
+void TransferOutput::Command(int commandNumber, int value) {
+    // A position the command's row does not have puts nothing on the line, and nothing will
+    // answer it: waiting for that answer would only count as a receiver fallen silent.
+    if (SendCommand(commandNumber, value) && IsAcknowledged(commandNumber)) {
         awaited_ = commandNumber;
     }
+}
+
+void TransferOutput::CommandUnawaited(int commandNumber, int value) {
+    SendCommand(commandNumber, value);
 }
 
 void TransferOutput::Request(int function, int p1, int p2, int p3, int p4, std::string_view text) {
