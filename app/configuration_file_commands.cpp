@@ -99,7 +99,20 @@ bool ConfigurationFileCommands::Save() {
         ShowError(kBlockWriteError);
         return false;
     }
+    host_.ConfigurationSaved(path);
     return true;
+}
+
+bool ConfigurationFileCommands::SaveChangesFirst(std::string_view question) {
+    if (!host_.HasUnsavedChanges()) {
+        return true;
+    }
+    const win::Answer answer = Ask(question, kSaveQuestionTitle, win::Buttons::kYesNoCancel);
+    if (answer == win::Answer::kCancel) {
+        return false;
+    }
+    // "Yes" goes on only once the changes are in a file.
+    return answer != win::Answer::kYes || Save();
 }
 
 bool ConfigurationFileCommands::Open() {
@@ -107,12 +120,8 @@ bool ConfigurationFileCommands::Open() {
     if (!chosen) {
         return false;
     }
-    const win::Answer answer = Ask(kSaveQuestion, kSaveQuestionTitle, win::Buttons::kYesNoCancel);
-    if (answer == win::Answer::kCancel) {
+    if (!SaveChangesFirst(kSaveQuestion)) {
         return false;
-    }
-    if (answer == win::Answer::kYes) {
-        Save();  // the load goes on whether or not the save succeeded
     }
     return Load(*chosen);
 }
@@ -156,6 +165,7 @@ bool ConfigurationFileCommands::Load(const std::string& path) {
     profile_.SetModel(read->model);  // above 8: unknown
     host_.FillMainWindow();
     host_.RefreshPanels();
+    host_.ConfigurationLoaded(path);
     return true;
 }
 
@@ -179,12 +189,8 @@ ConfigurationFileCommands::ReadFileToCompare() {
 bool ConfigurationFileCommands::SelectModel(int modelCode) {
     std::string question(kModelQuestion);
     question += profile_.ModelName();
-    const win::Answer answer = Ask(question, kSaveQuestionTitle, win::Buttons::kYesNoCancel);
-    if (answer == win::Answer::kCancel) {
+    if (!SaveChangesFirst(question)) {
         return false;
-    }
-    if (answer == win::Answer::kYes) {
-        Save();
     }
     if (modelCode != profile_.Model()) {
         profile_.SetModel(modelCode);

@@ -33,6 +33,14 @@ public:
     virtual void FillMainWindow() = 0;
     // Each open panel's hold counter reset and its refresh message posted.
     virtual void RefreshPanels() = 0;
+
+    // Whether the image holds changes that no file has yet; the questions before Open, a model
+    // change and quitting are asked only then. A host that does not track it always says so.
+    virtual bool HasUnsavedChanges() const { return true; }
+    // A file was written whole (`path` as written).
+    virtual void ConfigurationSaved(const std::string& /*path*/) {}
+    // A file was read whole into the image (after the reset).
+    virtual void ConfigurationLoaded(const std::string& /*path*/) {}
 };
 
 class ConfigurationFileCommands {
@@ -69,8 +77,8 @@ public:
     // The window the dialogs and boxes are modal to (the main window).
     void SetOwner(win::WindowHandle owner) { owner_ = owner; }
 
-    // Menu 32789. Asks for a file, offers to save the current configuration first, then loads
-    // the chosen file into the image. True when the whole file was loaded.
+    // Menu 32789. Asks for a file, offers to save unsaved changes first (SaveChangesFirst), then
+    // loads the chosen file into the image. True when the whole file was loaded.
     bool Open();
     // Loads `path` as Open does once a file is chosen and the save question answered: the
     // extension check, then the image from the file, with every failure in a message box. A
@@ -88,12 +96,18 @@ public:
     };
     std::optional<ChosenFile> ReadFileToCompare();
 
-    // Menu 32790, and Open's "Yes". True when the whole file was written; on any failure the
-    // file that was there before is left as it was. Does not change the configuration name.
+    // Menu 32790, and the "Yes" of the questions below. True when the whole file was written; on
+    // any failure the file that was there before is left as it was. Does not change the
+    // configuration name.
     bool Save();
-    // The disabled model combo (1116) changed to `modelCode`. False when the user cancelled (the
-    // caller puts the combo back); otherwise, after an optional save, a different model is set
-    // and the image reset to its defaults.
+    // Before something replaces the image (Open, a model change, quitting): when the host has
+    // unsaved changes, asks `question` (Yes / No / Cancel). True to go on: nothing to save, "No",
+    // or "Yes" and the save succeeded. Cancel, or a save that was cancelled or failed, stops it,
+    // so that no change is lost unasked.
+    bool SaveChangesFirst(std::string_view question);
+    // The disabled model combo (1116) changed to `modelCode`. False when the user cancelled or
+    // the offered save did not happen (the caller puts the combo back); otherwise a different
+    // model is set and the image reset to its defaults.
     bool SelectModel(int modelCode);
 
     // The current configuration name: empty at start-up, the base name of the last opened file.

@@ -8,6 +8,7 @@
 #include "model/model_profile.h"
 #include "model/receiver_image.h"
 #include "model/value_format.h"
+#include "model/value_names.h"
 
 namespace tra1 {
 namespace {
@@ -70,15 +71,6 @@ std::string Line(std::string_view label, std::string_view value) {
     return text;
 }
 
-// One of the report's own short value lists; a value without a text prints nothing.
-template <std::size_t N>
-std::string_view Pick(const std::array<std::string_view, N>& names, int value) {
-    if (value < 0 || static_cast<std::size_t>(value) >= names.size()) {
-        return {};
-    }
-    return names.at(static_cast<std::size_t>(value));
-}
-
 std::string_view OnOff(int value) {
     return value != 0 ? "ON" : "OFF";
 }
@@ -92,37 +84,8 @@ std::string StripLeadingBlanks(std::string text) {
     return first == std::string::npos ? std::string{} : text.substr(first);
 }
 
-// --- Value lists of the report --------------------------------------------------------------
+// --- Fixed texts of the report --------------------------------------------------------------
 
-constexpr std::array<std::string_view, 2> kYesNo{"Yes", "No"};  // presence byte: 0 yes
-constexpr std::array<std::string_view, 2> kSpeakerBUse{"Zone 1", "Zone B"};
-constexpr std::array<std::string_view, 2> kPresetSpeakerBUse{"Main", "Zone B"};
-constexpr std::array<std::string_view, 4> kSubwooferConfig{"None", "Mono", "Stereo",
-                                                           "Front & Rear"};
-constexpr std::array<std::string_view, 4> kSubwooferPhase{"Normal", "L Reverse", "R Reverse",
-                                                          "Both Reverse"};
-constexpr std::array<std::string_view, 3> kLfeBassOut{"Sub woofer", "Front", "Both"};
-constexpr std::array<std::string_view, 2> kNoYes{"No", "Yes"};  // THX bytes: 1 yes
-constexpr std::array<std::string_view, 3> kBackDistance{"Under 1ft", "1 to 4ft", "Over 4ft"};
-constexpr std::array<std::string_view, 3> kBassFrequency{"125Hz", "250Hz", "500Hz"};
-constexpr std::array<std::string_view, 3> kTrebleFrequency{"2.5kHz", "3.5kHz", "8kHz"};
-constexpr std::array<std::string_view, 3> kPictureMode{"Cinema", "Standard", "Dynamic"};
-constexpr std::array<std::string_view, 4> kResolution{"480p / 576p", "480i / 576i", "1080i",
-                                                      "720p"};
-constexpr std::array<std::string_view, 4> kAspect{"Through", "Auto", "16:9 Normal", "16:9 Zoom"};
-constexpr std::array<std::string_view, 2> kCrossColor{"Supress", "Not Suppress"};
-constexpr std::array<std::string_view, 2> kTvFormat{"PAL", "NTSC"};
-constexpr std::array<std::string_view, 2> kSVideo{"S1", "S2"};
-constexpr std::array<std::string_view, 2> kInputModeSet{"AUTO", "LAST"};
-constexpr std::array<std::string_view, 5> kWallPaper{"None", "TR-A1", "Horn", "Piano", "Gray"};
-constexpr std::array<std::string_view, 2> kZone2Out{"VAR", "FIX"};
-constexpr std::array<std::string_view, 2> kZone2Amp{"Internal", "External"};
-constexpr std::array<std::string_view, 3> kMainInputMode{"AUTO", "DTS", "ANALOG"};
-constexpr std::array<std::string_view, 3> kExEs{"OFF", "AUTO", "ON"};
-constexpr std::array<std::string_view, 3> kPresetDrange{"MAX", "STD", "MIN"};
-// A preset's on-screen byte is a copy of the main window's (0 off, 1 on, which is the short
-// display); 2 would be the full display.
-constexpr std::array<std::string_view, 3> kPresetOsd{"OFF", "SHORT", "FULL"};
 constexpr std::array<std::string_view, 4> kJackKind{"Component Video ", "Optical OUT ",
                                                     "Optical IN ", "Coaxial IN "};
 
@@ -145,8 +108,18 @@ constexpr std::array<EqChannel, 9> kEqChannels{{
 constexpr std::array<std::string_view, 9> kBandNames{"63Hz", "125Hz", "250Hz", "500Hz", "1kHz",
                                                      "2kHz", "4kHz",  "8kHz",  "16kHz"};
 
-constexpr std::array<std::string_view, eq_layout::kCinemaEqRecordCount> kCinemaEqSwitchLabels{
-    "L/C/R\t\t\t: ", "Surround\t\t: ", "Surround Back\t\t: ", "Presence\t\t: "};
+// The CINEMA EQ groups in report order, each with the record the receiver keeps it in (record 1
+// is the presence group, as in the CINEMA EQ panel and the receiver's commands).
+struct CinemaEqGroup {
+    std::size_t record;
+    std::string_view label;
+};
+constexpr std::array<CinemaEqGroup, eq_layout::kCinemaEqRecordCount> kCinemaEqGroups{{
+    {eq_layout::kCinemaFrontCenter, "L/C/R\t\t\t: "},
+    {eq_layout::kCinemaSurround, "Surround\t\t: "},
+    {eq_layout::kCinemaSurroundBack, "Surround Back\t\t: "},
+    {eq_layout::kCinemaPresence, "Presence\t\t: "},
+}};
 
 struct DistanceEntry {
     std::size_t entry;
@@ -299,16 +272,17 @@ std::string GraphicEqLines(Bytes eq, bool preset) {
 
 std::string CinemaEqLines(Bytes eq) {
     std::string text;
-    for (std::size_t r = 0; r < eq_layout::kCinemaEqRecordCount; ++r) {
-        const std::size_t base = eq_layout::kCinemaEq + r * eq_layout::kCinemaEqRecordSize;
+    for (const CinemaEqGroup& group : kCinemaEqGroups) {
+        const std::size_t base =
+            eq_layout::kCinemaEq + group.record * eq_layout::kCinemaEqRecordSize;
         auto byte = [&](std::size_t offset) { return At(eq, base + offset); };
-        text += Line(kCinemaEqSwitchLabels.at(r), OnOff(byte(eq_layout::kCinemaOnOff)));
+        text += Line(group.label, OnOff(byte(eq_layout::kCinemaOnOff)));
         text += Line("PEQ Freq\t\t\t: ",
-                     ModelProfile::CinemaEqFrequencyName(byte(eq_layout::kCinemaPeqFrequency)));
+                     value_names::kCinemaEqFrequency.Name(byte(eq_layout::kCinemaPeqFrequency)));
         text += Line("PEQ Gain\t\t\t: ",
                      ConfigurationReport::CinemaEqGainText(byte(eq_layout::kCinemaPeqGain)));
         text += Line("HIGH Freq\t\t: ",
-                     ModelProfile::CinemaEqFrequencyName(byte(eq_layout::kCinemaHighFrequency)));
+                     value_names::kCinemaEqFrequency.Name(byte(eq_layout::kCinemaHighFrequency)));
         text += Line("HIGH Gain\t\t: ",
                      ConfigurationReport::CinemaEqGainText(byte(eq_layout::kCinemaHighGain)));
     }
@@ -325,9 +299,10 @@ std::string ToneLines(Bytes tone, bool preset) {
         text += preset ? "" : "+ ";
         text += heads.at(i);
         text += kEol;
-        text += Line("Bass Freq\t\t: ", Pick(kBassFrequency, At(tone, bass.at(i))));
+        text += Line("Bass Freq\t\t: ", value_names::kToneBassFrequency.Name(At(tone, bass.at(i))));
         text += Line("Bass Gain\t\t: ", ConfigurationReport::EqGainText(At(tone, bass.at(i) + 1)));
-        text += Line("Treble Freq\t\t: ", Pick(kTrebleFrequency, At(tone, treble.at(i))));
+        text += Line("Treble Freq\t\t: ",
+                     value_names::kToneTrebleFrequency.Name(At(tone, treble.at(i))));
         text +=
             Line("Treble Gain\t\t: ", ConfigurationReport::EqGainText(At(tone, treble.at(i) + 1)));
     }
@@ -338,7 +313,8 @@ std::string DistanceLines(const std::array<std::int32_t, speaker_distance::kEntr
                           bool preset) {
     const std::string_view prefix = preset ? "" : "+ ";
     const bool feet = d.at(speaker_distance::kUnit) != 0;
-    std::string text = Line(Aligned(std::string(prefix) + "Unit"), feet ? "Feet" : "Meter");
+    std::string text =
+        Line(Aligned(std::string(prefix) + "Unit"), value_names::kDistanceUnit.Name(feet ? 1 : 0));
     for (const DistanceEntry& entry : kDistanceEntries) {
         text += Line(Aligned(std::string(prefix) + std::string(entry.name)),
                      ConfigurationReport::DistanceText(d.at(entry.entry), feet));
@@ -356,17 +332,17 @@ std::string VideoLines(Bytes video, bool preset) {
     text += Line(label("+ VIDEO PROCESSOR\t: ", "VIDEO PROCESSOR"),
                  At(video, video_layout::kProcessor) != 0 ? " ON" : "OFF");
     text += Line(label("+ Picture Mode\t\t: ", "Picture Mode"),
-                 Pick(kPictureMode, At(video, video_layout::kPictureMode)));
+                 value_names::kPictureMode.Name(At(video, video_layout::kPictureMode)));
     text += Line(label("+ Resolution\t\t: ", "Resolution"),
-                 Pick(kResolution, At(video, video_layout::kResolution)));
-    text +=
-        Line(label("+ Aspect\t\t\t: ", "Aspect"), Pick(kAspect, At(video, video_layout::kAspect)));
+                 value_names::kResolution.Name(At(video, video_layout::kResolution)));
+    text += Line(label("+ Aspect\t\t\t: ", "Aspect"),
+                 value_names::kAspect.Name(At(video, video_layout::kAspect)));
     text += Line(label("+ Cross Color\t\t: ", "Cross Color"),
-                 Pick(kCrossColor, At(video, video_layout::kCrossColor)));
+                 value_names::kCrossColor.Name(At(video, video_layout::kCrossColor)));
     text += Line(label("+ TV Format\t\t: ", "TV Format"),
-                 Pick(kTvFormat, At(video, video_layout::kTvFormat)));
+                 value_names::kTvFormat.Name(At(video, video_layout::kTvFormat)));
     text += Line(label("+ S Video\t\t\t: ", "S Video"),
-                 Pick(kSVideo, At(video, video_layout::kSVideo)));
+                 value_names::kSVideo.Name(At(video, video_layout::kSVideo)));
     return text;
 }
 
@@ -390,7 +366,7 @@ std::string ConfigurationReport::CinemaEqGainText(int v) {
 }
 
 std::string ConfigurationReport::LfeLevelText(int v) {
-    return FormatInteger(v - 20) + " dB";
+    return FormatReal(static_cast<double>(v - 40) / 2.0, 1) + " dB";
 }
 
 std::string ConfigurationReport::AudioDelayText(int v) {
@@ -415,15 +391,9 @@ std::string ConfigurationReport::VolumeText(int step) {
     return (tenths < 0 ? "- " : "+ ") + magnitude + "dB";
 }
 
-std::string ConfigurationReport::TunerText(ModelProfile& profile, int band, int step) {
-    const bool fm = band != tuner_presets::kBandAm;
-    std::string text(profile.TunerFrequencyText(band, step));
-    const std::size_t first = text.find_first_not_of('0');
-    text.erase(0, first == std::string::npos ? text.size() : first);
-    if (fm && text.size() > 5) {
-        text.resize(5);
-    }
-    return text + (fm ? " MHz" : " kHz");
+std::string ConfigurationReport::TunerText(int band, int step) {
+    // As the TUNER panel lists the station.
+    return value_names::TunerFrequencyName(band, step);
 }
 
 // --- Report ---------------------------------------------------------------------------------
@@ -509,29 +479,33 @@ std::string ConfigurationReport::InputInformation() const {
 std::string ConfigurationReport::SpeakerSet() const {
     const Bytes s = image_.SpeakerSetup;
     std::string text = SectionTitle("SP SET Information");
-    text += Line("CENTER\t\t\t: ", ModelProfile::SpeakerSizeName(At(s, speaker_setup::kCenter)));
-    text += Line("FRONT\t\t\t: ", ModelProfile::SpeakerSizeName(At(s, speaker_setup::kFront)));
+    text += Line("CENTER\t\t\t: ", value_names::kSpeakerSize.Name(At(s, speaker_setup::kCenter)));
     text +=
-        Line("SURROUND LR\t\t: ", ModelProfile::SpeakerSizeName(At(s, speaker_setup::kSurround)));
+        Line("FRONT\t\t\t: ", value_names::kFrontSpeakerSize.Name(At(s, speaker_setup::kFront)));
+    text +=
+        Line("SURROUND LR\t\t: ", value_names::kSpeakerSize.Name(At(s, speaker_setup::kSurround)));
     text += Line("SURROUND BACK\t\t: ",
-                 ModelProfile::SurroundBackSizeName(At(s, speaker_setup::kSurroundBack)));
-    text += Line("PRESENCE SP\t\t: ", Pick(kYesNo, At(s, speaker_setup::kPresence)));
-    text += Line("LFE BASS\t\t: ", ModelProfile::BassOutName(At(s, speaker_setup::kBassOut)));
+                 value_names::kSurroundBackSize.Name(At(s, speaker_setup::kSurroundBack)));
+    text += Line("PRESENCE SP\t\t: ",
+                 value_names::kPresenceSpeaker.Name(At(s, speaker_setup::kPresence)));
+    text += Line("LFE BASS\t\t: ", value_names::kBassOut.Name(At(s, speaker_setup::kBassOut)));
     text +=
-        Line("SW Crossover\t\t: ", ModelProfile::CrossoverName(At(s, speaker_setup::kCrossover)));
-    text += Line("Speaker B Set\t\t: ", Pick(kSpeakerBUse, At(s, speaker_setup::kSpeakerBSet)));
-    text += Line("SW Config\t\t: ", Pick(kSubwooferConfig, At(s, speaker_setup::kSubwooferConfig)));
-    text += Line("SW Phase\t\t: ", Pick(kSubwooferPhase, At(s, speaker_setup::kPhase)));
-    text += Line("LFE/Bass Out\t\t: ", Pick(kLfeBassOut, At(s, speaker_setup::kBassOut)));
+        Line("SW Crossover\t\t: ", value_names::kCrossover.Name(At(s, speaker_setup::kCrossover)));
+    text += Line("Speaker B Set\t\t: ",
+                 value_names::kSpeakerBUse.Name(At(s, speaker_setup::kSpeakerBSet)));
+    text += Line("SW Config\t\t: ",
+                 value_names::kSubwooferConfig.Name(At(s, speaker_setup::kSubwooferConfig)));
+    text += Line("SW Phase\t\t: ", value_names::kSubwooferPhase.Name(At(s, speaker_setup::kPhase)));
+    text += Line("LFE/Bass Out\t\t: ", value_names::kBassOut.Name(At(s, speaker_setup::kBassOut)));
     return text;
 }
 
 std::string ConfigurationReport::ThxSet() const {
     const Bytes t = image_.ThxSettings;
     std::string text = SectionTitle("THX SET");
-    text += Line("THX Ultra2 Subwoofer\t: ", Pick(kNoYes, At(t, 0)));
-    text += Line("Boundary Gain Compensation\t: ", Pick(kNoYes, At(t, 1)));
-    text += Line("S.Back Speaker Distance\t: ", Pick(kBackDistance, At(t, 2)));
+    text += Line("THX Ultra2 Subwoofer\t: ", value_names::kNoYes.Name(At(t, 0)));
+    text += Line("Boundary Gain Compensation\t: ", value_names::kNoYes.Name(At(t, 1)));
+    text += Line("S.Back Speaker Distance\t: ", value_names::kBackSpeakerDistance.Name(At(t, 2)));
     return text;
 }
 
@@ -563,9 +537,9 @@ std::string ConfigurationReport::LfeAndDynamicRange() const {
     text += Line("+ Headphone\t\t: ", LfeLevelText(At(l, lfe_drange::kLfeHeadphone)));
     text += SectionTitle("Dynamic Range");
     text +=
-        Line("+ Speaker\t\t: ", ModelProfile::DynamicRangeName(At(l, lfe_drange::kDrangeSpeaker)));
+        Line("+ Speaker\t\t: ", value_names::kDynamicRange.Name(At(l, lfe_drange::kDrangeSpeaker)));
     text += Line("+ Headphone\t\t: ",
-                 ModelProfile::DynamicRangeName(At(l, lfe_drange::kDrangeHeadphone)));
+                 value_names::kDynamicRange.Name(At(l, lfe_drange::kDrangeHeadphone)));
     return text;
 }
 
@@ -577,8 +551,8 @@ std::string ConfigurationReport::Delay() const {
 std::string ConfigurationReport::Tuner() const {
     auto station = [this](int entry) {
         const int band = image_.TunerBand(entry);
-        return std::string(ModelProfile::TunerBandName(band)) + " - " +
-               TunerText(profile_, band, image_.TunerStep(entry));
+        return std::string(value_names::kTunerBand.Name(band)) + " - " +
+               TunerText(band, image_.TunerStep(entry));
     };
     std::string text = SectionTitle("Tuner Information");
     text += Line("+ Current Station\t\t: ", station(0));
@@ -618,7 +592,8 @@ std::string ConfigurationReport::VideoProcessor() const {
 
 std::string ConfigurationReport::InputMode() const {
     return SectionTitle("Input Mode") +
-           Line("+ Input Mode\t\t: ", Pick(kInputModeSet, image_.InputModeSetting.at(0)));
+           Line("+ Input Mode\t\t: ",
+                value_names::kInputModeSet.Name(image_.InputModeSetting.at(0)));
 }
 
 std::string ConfigurationReport::DisplaySet() const {
@@ -627,7 +602,8 @@ std::string ConfigurationReport::DisplaySet() const {
     text += Line("+ Dimmer\t\t\t: ", FormatInteger(At(d, display_layout::kDimmer) - 4));
     text += Line("+ OSD SHIFT(H)\t\t: ", FormatInteger(At(d, display_layout::kOsdShiftH) - 5));
     text += Line("+ OSD SHIFT(V)\t\t: ", FormatInteger(At(d, display_layout::kOsdShiftV) - 5));
-    text += Line("+ WALL PAPER\t\t: ", Pick(kWallPaper, At(d, display_layout::kWallPaper)));
+    text +=
+        Line("+ WALL PAPER\t\t: ", value_names::kWallPaper.Name(At(d, display_layout::kWallPaper)));
     text += Line("+ Video Conversion\t\t: ", OnOff(At(d, display_layout::kVideoConversion)));
     text += At(d, display_layout::kComponentOsd) != 0 ? "+ Component OSD\t\t: ON\r\n"
                                                       : "+ ComponentOSD\t\t: OFF\r\n";
@@ -649,8 +625,8 @@ std::string ConfigurationReport::InputTrim() const {
 std::string ConfigurationReport::Zone2Set() const {
     const Bytes z = image_.MultiZoneSetting;
     std::string text = SectionTitle("Zone2 Set");
-    text += Line("+ ZONE2 OUT\t\t: ", Pick(kZone2Out, At(z, multi_zone::kZone2Out)));
-    text += Line("+ ZONE2 SP AMP\t\t: ", Pick(kZone2Amp, At(z, multi_zone::kZone2Amp)));
+    text += Line("+ ZONE2 OUT\t\t: ", value_names::kZone2Out.Name(At(z, multi_zone::kZone2Out)));
+    text += Line("+ ZONE2 SP AMP\t\t: ", value_names::kZone2Amp.Name(At(z, multi_zone::kZone2Amp)));
     // The TR-A1 has no zone 3, so there is no zone 3 section.
     return text;
 }
@@ -671,10 +647,8 @@ std::string ConfigurationReport::DspParameters() const {
 std::string ConfigurationReport::DcTriggers() const {
     std::string text = SectionTitle(kDcTriggerTitle);
     auto trigger = [&](std::string_view title, Bytes t) {
-        static constexpr std::array<std::string_view, 3> kModes{"Zone1-3", "Zone1", "Zone2"};
-        const int mode = At(t, dc_trigger::kMode);
         text += title;
-        text += mode >= 0 && mode < 3 ? kModes.at(static_cast<std::size_t>(mode)) : "Zone3";
+        text += value_names::kDcTriggerMode.Name(At(t, dc_trigger::kMode));
         text += kEol;
         for (int input = 0; input <= profile_.HighestInput(); ++input) {
             const auto i = static_cast<std::size_t>(input);
@@ -703,14 +677,17 @@ std::string ConfigurationReport::OtherCurrentSetting() const {
                                      : static_cast<std::uint8_t>(At(m, main_zone::kCurrentProgram));
     std::string text = SectionTitle("Other Current Setting");
     text += Line("+ Input\t\t\t: ", StripLeadingBlanks(image_.InputName(mainInput)));
-    text += Line("+ Input Mode\t\t: ", Pick(kMainInputMode, At(m, main_zone::kInputMode)));
+    text += Line("+ Input Mode\t\t: ", value_names::kInputMode.Name(At(m, main_zone::kInputMode)));
     text += Line("+ Multi ch Input\t\t: ", OnOff(At(m, main_zone::kMultiChannelInput)));
     text +=
         Line("+ DSP Program\t\t: ", ModelProfile::ProgramName(ReceiverImage::ProgramOf(program)));
     text += Line("+ Effect\t\t\t: ", ReceiverImage::EffectOff(program) ? "OFF" : "ON");
-    text += Line("+ EX/ES\t\t\t: ", Pick(kExEs, At(m, main_zone::kExEsDecoder)));
-    text += At(m, main_zone::kOnScreenDisplay) == 0 ? "+ On Screen Display\t\t: OFF\r\n"
-                                                    : "+ On Screen Disply\t: SHORT\r\n";
+    text += Line("+ EX/ES\t\t\t: ", value_names::kExEsDecoder.Name(At(m, main_zone::kExEsDecoder)));
+    // This line keeps its two label spellings letter for letter: one for OFF and, typo and single
+    // tab included, one for every other value. Only the value word comes from the names table.
+    const int onScreen = At(m, main_zone::kOnScreenDisplay);
+    text += Line(onScreen == 0 ? "+ On Screen Display\t\t: " : "+ On Screen Disply\t: ",
+                 value_names::kOnScreen.Name(onScreen));
     text += Line("+ Speaker A\t\t: ", OnOff(At(m, main_zone::kSpeakerA)));
     text += Line("+ Speaker B\t\t: ", OnOff(At(m, main_zone::kSpeakerB)));
     text += Line("+ Volume\t\t\t: ", VolumeText(At(m, main_zone::kMainVolume)));
@@ -743,16 +720,18 @@ std::string ConfigurationReport::HomePreset(int record) const {
 
     const Bytes s = sub(home_preset::kSpeakerSetup, 16);
     text += "+ Speaker Set\r\n";
-    text += Line("CENTER\t\t\t: ", ModelProfile::SpeakerSizeName(At(s, speaker_setup::kCenter)));
-    text += Line("FRONT\t\t\t: ", ModelProfile::SpeakerSizeName(At(s, speaker_setup::kFront)));
+    text += Line("CENTER\t\t\t: ", value_names::kSpeakerSize.Name(At(s, speaker_setup::kCenter)));
     text +=
-        Line("SURROUND LR\t\t: ", ModelProfile::SpeakerSizeName(At(s, speaker_setup::kSurround)));
+        Line("FRONT\t\t\t: ", value_names::kFrontSpeakerSize.Name(At(s, speaker_setup::kFront)));
+    text +=
+        Line("SURROUND LR\t\t: ", value_names::kSpeakerSize.Name(At(s, speaker_setup::kSurround)));
     text += Line("SURROUND BACK\t\t: ",
-                 ModelProfile::SurroundBackSizeName(At(s, speaker_setup::kSurroundBack)));
-    text += Line("PRESENCE\t \t: ", Pick(kYesNo, At(s, speaker_setup::kPresence)));
-    text += Line("SW\t\t\t: ", ModelProfile::BassOutName(At(s, speaker_setup::kBassOut)));
-    text +=
-        Line("Speaker B Set\t\t: ", Pick(kPresetSpeakerBUse, At(s, speaker_setup::kSpeakerBSet)));
+                 value_names::kSurroundBackSize.Name(At(s, speaker_setup::kSurroundBack)));
+    text += Line("PRESENCE\t \t: ",
+                 value_names::kPresenceSpeaker.Name(At(s, speaker_setup::kPresence)));
+    text += Line("SW\t\t\t: ", value_names::kBassOut.Name(At(s, speaker_setup::kBassOut)));
+    text += Line("Speaker B Set\t\t: ",
+                 value_names::kSpeakerBUse.Name(At(s, speaker_setup::kSpeakerBSet)));
 
     std::array<std::int32_t, speaker_distance::kEntryCount> distances{};
     for (std::size_t i = 0; i < distances.size(); ++i) {
@@ -761,8 +740,10 @@ std::string ConfigurationReport::HomePreset(int record) const {
     text += "+ Speaker Distance\r\n" + DistanceLines(distances, true);
     text += "+ Video Processor\r\n" + VideoLines(sub(home_preset::kVideoSettings, 16), true);
     text += Line("+ LFE Level(SP)\t\t: ", LfeLevelText(At(r, home_preset::kLfeSpeaker)));
-    text += Line("+ D Range(SP)\t\t: ", Pick(kPresetDrange, At(r, home_preset::kDrangeSpeaker)));
-    text += Line("+ OSD\t\t\t: ", Pick(kPresetOsd, At(r, home_preset::kOnScreenDisplay)));
+    text += Line("+ D Range(SP)\t\t: ",
+                 value_names::kDynamicRange.Name(At(r, home_preset::kDrangeSpeaker)));
+    text +=
+        Line("+ OSD\t\t\t: ", value_names::kOnScreen.Name(At(r, home_preset::kOnScreenDisplay)));
     return text;
 }
 

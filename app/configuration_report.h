@@ -41,7 +41,7 @@ public:
     static std::string EqGainText(int v);
     // CINEMA EQ gain: (v - 18) / 2, one decimal, " dB".
     static std::string CinemaEqGainText(int v);
-    // LFE level: v - 20, no decimals, " dB".
+    // LFE level: (v - 40) / 2 with one decimal, " dB": 40 -> "0.0 dB", 0 -> "-20.0 dB".
     static std::string LfeLevelText(int v);
     // Audio delay: v, no decimals, " msec " (with its trailing blank).
     static std::string AudioDelayText(int v);
@@ -51,9 +51,9 @@ public:
     static std::string DistanceText(std::int32_t d, bool feet);
     // Volume step: 0 "MUTE"; else "- 40.0dB", "+ 0.0dB" ((step - 161) x 0.5).
     static std::string VolumeText(int step);
-    // Tuner frequency of a band (0 AM, otherwise FM) and step: the profile's text without its
-    // leading zeros, an FM text cut to five characters, then " MHz" or " kHz".
-    static std::string TunerText(ModelProfile& profile, int band, int step);
+    // Tuner frequency of a band (0 AM, otherwise FM) and step, as the TUNER panel lists it:
+    // "87.5 MHz", "107.9 MHz", "530 kHz".
+    static std::string TunerText(int band, int step);
 
     // The title of the DC trigger section, whose rows the report names by the inputs' own names.
     static constexpr std::string_view kDcTriggerTitle = "DC Trigge Information";

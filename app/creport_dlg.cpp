@@ -1,10 +1,14 @@
 #include "app/creport_dlg.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 
 #include "app/configuration_report.h"
+#include "model/model_profile.h"
+#include "platform/files/atomic_file_writer.h"
 #include "platform/win/edit.h"
+#include "platform/win/prompter.h"
 
 namespace tra1 {
 
@@ -20,7 +24,106 @@ bool CREPORTDlg::OnInitDialog() {
     ConfigurationReport(image_, profile_).Build([this](const std::string& section) {
         AppendSection(section);
     });
+    // Appending left the caret at the end; the reader starts at the top.
+    if (auto* edit = Get<win::Edit>(kReportEdit)) {
+        edit->SetSel(0, 0);
+    }
     return true;
+}
+
+void CREPORTDlg::OnCommand(int id, unsigned /*code*/) {
+    switch (id) {
+        case kMenuSaveAs:
+            SaveAs();
+            break;
+        case kMenuPrint:
+            Print();
+            break;
+        case kMenuExportPdf:
+            ExportPdf();
+            break;
+        case kMenuClose:
+            DestroyWindow();
+            break;
+        default:
+            break;
+    }
+}
+
+win::PrintRequest CREPORTDlg::MakePrintRequest() const {
+    return win::PrintRequest{GetWindowText(), ReportText(), Handle()};
+}
+
+void CREPORTDlg::SaveAs() {
+    if (const auto path = AskForFile("Save Report", "Text File(*.txt)", "txt")) {
+        const std::string text = ReportText();
+        WriteFile(*path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()),
+                  kCannotSave);
+    }
+}
+
+void CREPORTDlg::Print() {
+    const win::PrintOutcome outcome = Loop().printer().Print(MakePrintRequest());
+    if (outcome.result == win::PrintOutcome::Result::kFailed) {
+        ShowError(kCannotPrint, outcome.error);
+    }
+}
+
+void CREPORTDlg::ExportPdf() {
+    const auto path = AskForFile("Export Report as PDF", "PDF File(*.pdf)", "pdf");
+    if (!path) {
+        return;
+    }
+    const win::PdfOutcome pdf = Loop().printer().RenderPdf(MakePrintRequest());
+    if (pdf.document.empty()) {
+        ShowError(kCannotExport, pdf.error);
+        return;
+    }
+    WriteFile(*path, pdf.document, kCannotExport);
+}
+
+std::optional<std::string> CREPORTDlg::AskForFile(std::string_view title, std::string_view filter,
+                                                  std::string_view extension) {
+    win::FileDialogRequest request;
+    request.title = std::string(title);
+    request.filter = std::string(filter);
+    request.patterns = {"*." + std::string(extension)};
+    request.default_extension = std::string(extension);
+    request.proposed_name = std::string(profile_.ModelName()) + " Report." + std::string(extension);
+    request.max_path = 4096;
+    request.owner = Handle();
+    auto chosen = Loop().prompter().GetSaveFileName(request);
+    if (!chosen || chosen->empty()) {
+        return std::nullopt;
+    }
+    if (std::filesystem::path(*chosen).extension().empty()) {
+        *chosen += "." + std::string(extension);
+    }
+    std::error_code error;
+    if (std::filesystem::exists(*chosen, error) &&
+        MessageBox(std::string(kOverwriteQuestion), std::string(kMessageTitle),
+                   win::Buttons::kOkCancel) != win::Answer::kOk) {
+        return std::nullopt;
+    }
+    return chosen;
+}
+
+bool CREPORTDlg::WriteFile(const std::string& path, std::span<const std::uint8_t> bytes,
+                           std::string_view failure) {
+    const std::string error = files::WriteFileAtomically(path, bytes);
+    if (!error.empty()) {
+        ShowError(failure, error);
+        return false;
+    }
+    return true;
+}
+
+void CREPORTDlg::ShowError(std::string_view failure, const std::string& reason) {
+    std::string text(failure);
+    if (!reason.empty()) {
+        text += "\r\n" + reason;
+    }
+    MessageBox(text, std::string(kMessageTitle), win::Buttons::kOk);
 }
 
 void CREPORTDlg::AppendSection(const std::string& section) {

@@ -2,6 +2,9 @@
 // The REPORT window (dialog 145): the configuration report in one multi-line edit filling the
 // window, to be read and copied. The report is written once, when the window is created; the
 // window's refresh message does nothing, so the text keeps showing the image as it was then.
+// It opens at the top of the text. Its File menu saves the text ("Save As...", an atomic write),
+// prints it ("Print...") or writes it as a PDF document ("Export PDF..."), through the loop's
+// Prompter and DocumentPrinter.
 //
 // The main window opens it like a panel (button 1108 "Show Report", refresh message 0x9010),
 // through its panel table:
@@ -19,12 +22,17 @@
 // The destroyed callback runs from PostNcDestroy, possibly inside the window's own handler (the
 // close box), so the owner frees the object through EventLoop::DeleteLater, never directly.
 
+#include <cstdint>
 #include <functional>
+#include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 
 #include "app/panel_table.h"
 #include "panels/panel_descriptor.h"
 #include "platform/win/dialog.h"
+#include "platform/win/document_printer.h"
 #include "platform/win/event_loop.h"
 
 namespace tra1 {
@@ -51,6 +59,19 @@ public:
     static constexpr int kReportEdit = 1108;
     static constexpr int kTextLimit = 65535;
 
+    // The File menu (menu 145).
+    static constexpr int kMenuSaveAs = 32901;
+    static constexpr int kMenuPrint = 32902;
+    static constexpr int kMenuExportPdf = 32903;
+    static constexpr int kMenuClose = 32904;
+
+    static constexpr std::string_view kMessageTitle = "Tolvek Receiver Editor Message";
+    static constexpr std::string_view kOverwriteQuestion =
+        "File exists. Do you want to overwrite it?";
+    static constexpr std::string_view kCannotSave = "Cannot save the report.";
+    static constexpr std::string_view kCannotPrint = "Cannot print the report.";
+    static constexpr std::string_view kCannotExport = "Cannot export the report.";
+
     // `mainWindow` is the window the report centres itself over when it is created. The image
     // is read once, during creation.
     CREPORTDlg(win::EventLoop& loop, const ReceiverImage& image, ModelProfile& profile,
@@ -67,12 +88,26 @@ protected:
     // Enter does not close the window; Esc and the close box do.
     void OnOK() override {}
     void OnCancel() override { DestroyWindow(); }
+    void OnCommand(int id, unsigned code) override;
     win::LResult OnMessage(win::Msg msg, win::WParam w, win::LParam l) override;
     void PostNcDestroy() override;
 
 private:
     // Adds one section at the end of the edit, as much of it as the text limit leaves room for.
     void AppendSection(const std::string& section);
+
+    void SaveAs();
+    void Print();
+    void ExportPdf();
+    // Asks for a file to write, with `extension` ("txt") added when the chosen name has none,
+    // and, if it exists, whether to overwrite it. Nothing when the user cancelled.
+    std::optional<std::string> AskForFile(std::string_view title, std::string_view filter,
+                                          std::string_view extension);
+    // Writes the bytes atomically; a failure is shown with `failure` and the system's reason.
+    bool WriteFile(const std::string& path, std::span<const std::uint8_t> bytes,
+                   std::string_view failure);
+    void ShowError(std::string_view failure, const std::string& reason);
+    win::PrintRequest MakePrintRequest() const;
 
     const ReceiverImage& image_;
     ModelProfile& profile_;

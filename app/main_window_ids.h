@@ -12,7 +12,8 @@ inline constexpr int kTemplateId = 102;
 // COM Port group.
 inline constexpr int kPortCombo = 1000;
 inline constexpr int kConnectButton = 1002;
-inline constexpr int kConnectionIcon = 1003;
+inline constexpr int kConnectionIcon = 1003;  // in the status line, beside its text
+inline constexpr int kStatusLine = 1240;
 inline constexpr int kDisconnectButton = 1014;
 inline constexpr int kModelCombo = 1116;
 
@@ -46,6 +47,12 @@ inline constexpr int kExEsCombo = 1195;
 inline constexpr int kNightModeCheck = 1222;
 inline constexpr int kInputDspButton = 1080;
 inline constexpr int kParameterButton = 1081;
+
+// The label beside each small panel button (a click on it works as one on the button).
+inline constexpr int kPanelLabelIdOffset = 1000;
+constexpr int LabelOf(int button) {
+    return button + kPanelLabelIdOffset;
+}
 
 // Hidden caption edits.
 inline constexpr int kMainZoneText = 1214;

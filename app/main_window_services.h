@@ -31,6 +31,8 @@ public:
     virtual void RealtimeStep() = 0;
     // The link left realtime mode on its own (the far end hung up): the menu follows.
     virtual void ControlModeChanged() = 0;
+    // The receiver refused a write of extended function `function` (the log has the details).
+    virtual void ChangeRefused(int /*function*/) {}
 };
 
 }  // namespace tra1

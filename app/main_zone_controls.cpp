@@ -197,6 +197,21 @@ bool MainZoneControls::OnNotify(int controlId, win::LParam code) {
     return false;
 }
 
+void MainZoneControls::OnScroll(int controlId, int position) {
+    if (controlId != id::kMainVolumeSlider && controlId != id::kZone2VolumeSlider) {
+        return;
+    }
+    const int step = volume::StepOf(position);
+    if (step < 0 || step > volume::kMaxStep) {
+        return;
+    }
+    if (controlId == id::kMainVolumeSlider) {
+        window_.SetDlgItemText(id::kMainVolumeReadout, volume::MainReadout(step));
+    } else {
+        window_.SetDlgItemText(id::kZone2VolumeReadout, volume::Zone2Readout(step));
+    }
+}
+
 void MainZoneControls::OnVolumeReleased(bool mainZone) {
     const auto* slider =
         window_.Get<win::Slider>(mainZone ? id::kMainVolumeSlider : id::kZone2VolumeSlider);

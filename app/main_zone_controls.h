@@ -50,6 +50,9 @@ public:
     bool OnCommand(int id, unsigned code);
     // WM_NOTIFY: the release of a volume track bar; false for anything else.
     bool OnNotify(int id, win::LParam code);
+    // A volume track bar's thumb moving (dragged, keys, wheel): its read-out follows the thumb;
+    // the value is stored and sent only on the release.
+    void OnScroll(int id, int position);
     // The mouse went down (pressed) or up on a control: a "+"/"-" volume button steps at once
     // and starts repeating; any release stops every repeat.
     void OnControlMouse(int id, bool pressed);

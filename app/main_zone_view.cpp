@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string_view>
+#include <utility>
 
 #include "app/main_window_ids.h"
 #include "app/volume_text.h"
@@ -9,6 +10,8 @@
 #include "model/model_profile.h"
 #include "model/receiver_image.h"
 #include "model/value_format.h"
+#include "model/value_names.h"
+#include "panels/name_list_items.h"
 #include "platform/win/button.h"
 #include "platform/win/combo_box.h"
 #include "platform/win/dialog.h"
@@ -23,10 +26,6 @@ namespace id = main_window;
 namespace mz = main_zone;
 
 constexpr int kPresetEntries = 6;
-constexpr std::array<const char*, 3> kInputModes{"AUTO", "DTS", "ANALOG"};
-constexpr std::array<const char*, 2> kOnScreen{"OFF", "ON"};
-constexpr std::array<const char*, 6> kExEs{"OFF",   "AUTO",        "EX/ES ON",
-                                           "EX ON", "PLIIx Movie", "PLIIx Music"};
 
 std::string WithoutLeadingBlanks(std::string_view text) {
     const auto first = text.find_first_not_of(' ');
@@ -59,41 +58,57 @@ void MainZoneView::FillItemLists() {
         models->ResetContent();
         models->AddString(std::string(ModelProfile::ModelName(ModelProfile::kTrA1)));
     }
-    auto fill = [this](int comboId, const auto& items) {
+    auto fill = [this](int comboId, const NameList& names) {
         if (auto* combo = window_.Get<win::ComboBox>(comboId)) {
-            combo->ResetContent();
-            for (const char* item : items) {
-                combo->AddString(item);
-            }
+            FillWithNames(*combo, names);
         }
     };
-    fill(id::kInputModeCombo, kInputModes);
-    fill(id::kOnScreenCombo, kOnScreen);
-    fill(id::kExEsCombo, kExEs);
+    fill(id::kInputModeCombo, value_names::kInputMode);
+    fill(id::kOnScreenCombo, value_names::kOnScreen);
+    fill(id::kExEsCombo, value_names::kExEsDecoder);
 }
 
 void MainZoneView::FillInputLists() {
-    auto* main = window_.Get<win::ComboBox>(id::kMainInputCombo);
-    auto* zone2 = window_.Get<win::ComboBox>(id::kZone2InputCombo);
-    if (main != nullptr) {
-        main->ResetContent();
-    }
-    if (zone2 != nullptr) {
-        zone2->ResetContent();
-    }
-    for (int input = 0; input <= profile_.HighestInput(); ++input) {
-        if (main != nullptr) {
-            main->AddString(WithoutLeadingBlanks(image_.InputName(input)));
-        }
-        if (zone2 != nullptr) {
-            zone2->AddString(WithoutLeadingBlanks(ModelProfile::InputName(input)));
+    for (const int comboId : {id::kMainInputCombo, id::kZone2InputCombo}) {
+        if (auto* combo = window_.Get<win::ComboBox>(comboId)) {
+            combo->ResetContent();
         }
     }
-    if (main != nullptr) {
+    ShowInputNames();
+    if (auto* main = window_.Get<win::ComboBox>(id::kMainInputCombo)) {
         main->SetCurSel(image_.MainZoneState[mz::kMainInput]);
     }
-    if (zone2 != nullptr) {
+    if (auto* zone2 = window_.Get<win::ComboBox>(id::kZone2InputCombo)) {
         zone2->SetCurSel(image_.MainZoneState[mz::kZone2Input]);
+    }
+}
+
+void MainZoneView::ShowInputNames() {
+    // Both input lists name the inputs as the user renamed them (leading blanks skipped); an
+    // item is rewritten only when its name changed, and its selection stays.
+    for (const int comboId : {id::kMainInputCombo, id::kZone2InputCombo}) {
+        auto* combo = window_.Get<win::ComboBox>(comboId);
+        if (combo == nullptr || combo->GetDroppedState()) {
+            continue;
+        }
+        const int selection = combo->GetCurSel();
+        bool rewritten = false;
+        for (int input = 0; input <= profile_.HighestInput(); ++input) {
+            const std::string name = WithoutLeadingBlanks(image_.InputName(input));
+            if (input < combo->GetCount()) {
+                if (combo->GetLBText(input) == name) {
+                    continue;
+                }
+                combo->DeleteString(input);
+                combo->InsertString(input, name);
+            } else {
+                combo->AddString(name);
+            }
+            rewritten = true;
+        }
+        if (rewritten) {
+            combo->SetCurSel(selection);
+        }
     }
 }
 
@@ -121,10 +136,12 @@ void MainZoneView::Fill() {
     if (auto* models = window_.Get<win::ComboBox>(id::kModelCombo)) {
         models->SetCurSel(profile_.Model() - ModelProfile::kTrA1);
     }
-    for (int sliderId : {id::kMainVolumeSlider, id::kZone2VolumeSlider}) {
+    for (const auto& [sliderId, pageSize] :
+         {std::pair{id::kMainVolumeSlider, volume::kMainPageSize},
+          std::pair{id::kZone2VolumeSlider, volume::kZone2PageSize}}) {
         if (auto* slider = window_.Get<win::Slider>(sliderId)) {
             slider->SetRange(0, volume::kMaxStep);
-            slider->SetPageSize(volume::kPageSize);
+            slider->SetPageSize(pageSize);
         }
     }
     ShowVolumes(true);
@@ -176,6 +193,7 @@ void MainZoneView::SyncCheck(int checkId, int checked) {
 
 void MainZoneView::Refresh() {
     const auto& zone = image_.MainZoneState;
+    ShowInputNames();
     SyncCombo(id::kMainInputCombo, zone[mz::kMainInput]);
     SyncCombo(id::kZone2InputCombo, zone[mz::kZone2Input]);
     SyncCombo(id::kInputModeCombo, zone[mz::kInputMode]);
@@ -194,7 +212,10 @@ void MainZoneView::Refresh() {
 
 void MainZoneView::ShowVolumes(bool force) {
     const int mainStep = image_.MainZoneState[mz::kMainVolume];
-    if (auto* slider = window_.Get<win::Slider>(id::kMainVolumeSlider)) {
+    // A track bar the user holds (keys or wheel, release still to come) keeps its thumb and
+    // read-out.
+    if (auto* slider = window_.Get<win::Slider>(id::kMainVolumeSlider);
+        slider && !slider->IsHeld()) {
         if (force || slider->GetPos() != volume::PositionOf(mainStep)) {
             slider->SetPos(volume::PositionOf(mainStep));
             window_.SetDlgItemText(id::kMainVolumeReadout, volume::MainReadout(mainStep));
@@ -213,6 +234,9 @@ void MainZoneView::ShowVolumes(bool force) {
         return;
     }
     slider->Enable(true);
+    if (slider->IsHeld()) {
+        return;
+    }
     if (force || slider->GetPos() != volume::PositionOf(zone2Step) ||
         window_.GetDlgItemText(id::kZone2VolumeReadout) == volume::kFixedText) {
         slider->SetPos(volume::PositionOf(zone2Step));
@@ -242,7 +266,8 @@ void MainZoneView::ApplyEnableRules() {
     for (int control : {id::kZone2VolumeSlider, id::kZone2VolumeUp, id::kZone2VolumeDown}) {
         window_.EnableDlgItem(control, !zone2Locked);
     }
-    for (int control : {id::kExEsCombo, id::kInputDspButton, id::kParameterButton}) {
+    for (int control : {id::kExEsCombo, id::kInputDspButton, id::kParameterButton,
+                        id::LabelOf(id::kInputDspButton), id::LabelOf(id::kParameterButton)}) {
         window_.EnableDlgItem(control, !multiChannel);
     }
 }

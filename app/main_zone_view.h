@@ -37,6 +37,8 @@ public:
     // Rebuilds the program read-out; the current program byte (MainZoneState byte 4) takes the
     // main input's program byte, effect-off flag included.
     void ShowProgram();
+    // The input lists' items from the image's input names (after a rename), selections kept.
+    void ShowInputNames();
     // Enables and disables the controls that depend on multi-channel input, the main input, the
     // mutes and the zone 2 output.
     void ApplyEnableRules();

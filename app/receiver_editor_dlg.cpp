@@ -1,5 +1,6 @@
 #include "app/receiver_editor_dlg.h"
 
+#include <filesystem>
 #include <utility>
 
 #include "app/about_dlg.h"
@@ -7,6 +8,7 @@
 #include "app/main_window_ids.h"
 #include "app/panel_factories.h"
 #include "app/port_settings_dlg.h"
+#include "app/status_line.h"
 #include "app/wait_message_dlg.h"
 #include "model/model_profile.h"
 #include "model/receiver_image.h"
@@ -49,6 +51,7 @@ CReceiverEditorDlg::~CReceiverEditorDlg() = default;
 
 bool CReceiverEditorDlg::OnInitDialog() {
     Dialog::OnInitDialog();
+    programTitle_ = GetWindowText();
     // The About item at the foot of the system menu.
     win::Menu& systemMenu = GetSystemMenu();
     systemMenu.AppendSeparator();
@@ -160,6 +163,7 @@ void CReceiverEditorDlg::InitialiseState() {
         mode_.EnterAsynchronous();
     }
     fileCommands_.SetConfigurationName({});
+    document_.MarkClean({});
     PostMessage(id::kRefreshMainWindow);
 }
 
@@ -203,6 +207,9 @@ void CReceiverEditorDlg::ResetToDefaults() {
 }
 
 void CReceiverEditorDlg::OnCommand(int commandId, unsigned code) {
+    if (code == win::STN_CLICKED && OnPanelLabelClicked(commandId)) {
+        return;
+    }
     if (commandId == id::kUserMemoEdit) {
         if (code == win::EN_CHANGE) {
             OnUserMemoChanged();
@@ -251,7 +258,11 @@ bool CReceiverEditorDlg::HandleMenuCommand(int commandId) {
             mode_.EnterAsynchronous();
             break;
         case id::kMenuOpen:
-            fileCommands_.Open();
+            // A running transfer puts its saved image back when it stops, over whatever a file
+            // opened meanwhile would have brought: the item is greyed then, and refused here.
+            if (!transfer_.Running()) {
+                fileCommands_.Open();
+            }
             break;
         case id::kMenuSave:
             fileCommands_.Save();
@@ -290,6 +301,20 @@ bool CReceiverEditorDlg::HandleMenuCommand(int commandId) {
             break;
         default:
             return false;
+    }
+    return true;
+}
+
+bool CReceiverEditorDlg::OnPanelLabelClicked(int labelId) {
+    const int button = labelId - id::kPanelLabelIdOffset;
+    if (id::LabelOf(button) != labelId || PanelTable::IndexForCommand(button) >= kPanelCount) {
+        return false;
+    }
+    // A button the window has greyed (INPUT - DSP and PARAMETER under multi-channel input)
+    // cannot be reached through its label either.
+    if (const win::Control* control = GetDlgItem(button);
+        control != nullptr && control->IsEnabled() && control->IsVisible()) {
+        ShowPanel(PanelTable::IndexForCommand(button));
     }
     return true;
 }
@@ -372,6 +397,9 @@ win::LResult CReceiverEditorDlg::OnMessage(win::Msg msg, win::WParam w, win::LPa
             return 0;
         default:
             if (const auto handled = router_.Handle(msg, w, l)) {
+                if (msg == change_message::kInputRename) {
+                    view_.ShowInputNames();  // the lists name the input anew at once
+                }
                 return *handled;
             }
             return Dialog::OnMessage(msg, w, l);
@@ -421,6 +449,98 @@ void CReceiverEditorDlg::PostToWaitMessage(win::WParam w, win::LParam l) {
 
 void CReceiverEditorDlg::OnTransferCancelled() {
     transfer_.Cancel();
+}
+
+void CReceiverEditorDlg::OnCancel() {
+    if (ConfirmQuit()) {
+        Dialog::OnCancel();
+    }
+}
+
+bool CReceiverEditorDlg::ConfirmQuit() {
+    const bool transferring = transfer_.Running();
+    if (transferring) {
+        const std::string_view question =
+            link_.State().downloadInProgress != 0 ? kStopDownloadQuestion : kStopUploadQuestion;
+        if (MessageBox(std::string(question), id::kMessageTitle, win::Buttons::kYesNo) !=
+            win::Answer::kYes) {
+            return false;
+        }
+    }
+    if (!fileCommands_.SaveChangesFirst(ConfigurationFileCommands::kSaveQuestion)) {
+        return false;
+    }
+    if (transferring) {
+        transfer_.Cancel();
+    }
+    return true;
+}
+
+void CReceiverEditorDlg::ConfigurationSaved(const std::string& path) {
+    const std::string name = std::filesystem::path(path).filename().string();
+    document_.MarkClean(name);
+    lastResult_ = "Saved " + name;
+}
+
+void CReceiverEditorDlg::ConfigurationLoaded(const std::string& path) {
+    const std::string name = std::filesystem::path(path).filename().string();
+    document_.MarkClean(name);
+    lastResult_ = "Opened " + name;
+}
+
+void CReceiverEditorDlg::ChangeRefused(int function) {
+    lastResult_ = "Change refused by the receiver (function " + std::to_string(function) + ")";
+}
+
+void CReceiverEditorDlg::TransferStarted(bool /*download*/) {
+    transferStartMs_ = Loop().NowMs();
+    lastResult_.clear();
+}
+
+void CReceiverEditorDlg::TransferEnded(bool download, bool finished, int framesSent) {
+    lastResult_ =
+        TransferResultText(download, finished, framesSent, Loop().NowMs() - transferStartMs_);
+}
+
+win::LResult CReceiverEditorDlg::HandleMessage(win::Msg msg, win::WParam w, win::LParam l) {
+    const win::LResult result = Dialog::HandleMessage(msg, w, l);
+    if (IsWindow() && msg != win::WM_DESTROY) {
+        ShowDocumentState();
+    }
+    return result;
+}
+
+std::string CReceiverEditorDlg::StatusLineText() const {
+    const LinkState& state = link_.State();
+    StatusFacts facts;
+    facts.connection = link_.GetConnector().Connection();
+    facts.openPort = state.openPort;
+    facts.model = profile_.ModelName();
+    facts.realtime = state.realtimeMode;
+    facts.powerReported = state.powerReported;
+    facts.standby = image_.MainZoneState.at(main_zone::kPower) == 0;
+    facts.lastResult = lastResult_;
+    return StatusText(facts);
+}
+
+void CReceiverEditorDlg::ShowDocumentState() {
+    if (programTitle_.empty()) {
+        return;  // before the window has initialised
+    }
+    std::string title = document_.Title(programTitle_, kUntitled);
+    if (title != GetWindowText()) {
+        SetWindowText(std::move(title));
+    }
+    std::string status = StatusLineText();
+    if (status != GetDlgItemText(id::kStatusLine)) {
+        SetDlgItemText(id::kStatusLine, std::move(status));
+    }
+    if (win::Menu* menu = GetMenu()) {
+        const bool openable = !transfer_.Running();
+        if (menu->IsEnabled(id::kMenuOpen) != openable) {
+            menu->EnableItem(id::kMenuOpen, openable);
+        }
+    }
 }
 
 void CReceiverEditorDlg::OnDestroy() {

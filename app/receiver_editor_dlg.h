@@ -1,12 +1,15 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "app/compare_commands.h"
 #include "app/configuration_file_commands.h"
 #include "app/control_mode.h"
+#include "app/document_state.h"
 #include "app/editor_settings_store.h"
 #include "app/main_window_services.h"
 #include "app/main_zone_controls.h"
@@ -80,6 +83,21 @@ public:
     void PostToWaitMessage(win::WParam w, win::LParam l);
     void CloseWaitMessage();
     TransferEngine& Transfer() { return transfer_; }
+    const DocumentState& Document() const { return document_; }
+
+    // The transfers' start and end, for the status line.
+    void TransferStarted(bool download);
+    void TransferEnded(bool download, bool finished, int framesSent);
+
+    // Every message, then the title and the status line brought up to date.
+    win::LResult HandleMessage(win::Msg msg, win::WParam w, win::LParam l) override;
+
+    static constexpr std::string_view kUntitled = "Untitled";
+    static constexpr std::string_view kStopDownloadQuestion =
+        "A download is running.\r\nStop it and quit?";
+    static constexpr std::string_view kStopUploadQuestion =
+        "An upload is running.\r\nStop it and quit?";
+
     CompareCommands& Compares() { return compares_; }
 
 protected:
@@ -87,14 +105,19 @@ protected:
     void OnCommand(int id, unsigned code) override;
     void OnTimer(win::TimerId id) override;
     void OnNotify(int id, win::LParam code) override { zoneControls_.OnNotify(id, code); }
+    void OnScroll(int id, unsigned /*code*/, int position) override {
+        zoneControls_.OnScroll(id, position);
+    }
     void OnControlMouse(int id, bool pressed) override {
         zoneControls_.OnControlMouse(id, pressed);
     }
     void OnKeyDown(unsigned key) override { zoneControls_.OnKeyDown(key); }
     win::LResult OnMessage(win::Msg msg, win::WParam w, win::LParam l) override;
     void OnSysCommand(unsigned command) override;
-    // Enter does not close the main window; the close box and Esc do.
+    // Enter does not close the main window; the close box and Esc do, once the user has agreed
+    // to stop a running transfer and lose no unsaved change.
     void OnOK() override {}
+    void OnCancel() override;
     void OnDestroy() override;
 
 private:
@@ -110,9 +133,14 @@ private:
         mode_.ShowInMenu();
         transfer_.CloseIfStopped();
     }
+    // The status line says so until the next result.
+    void ChangeRefused(int function) override;
 
     // ConfigurationHost: the whole start-up initialisation again, before a file is loaded.
     void ResetToDefaults() override;
+    bool HasUnsavedChanges() const override { return document_.Changed(); }
+    void ConfigurationSaved(const std::string& path) override;
+    void ConfigurationLoaded(const std::string& path) override;
 
     // ChangeMessageHost: what the panels' change messages show on the main window.
     void ShowProgram() override { view_.ShowProgram(); }
@@ -129,6 +157,14 @@ private:
     void OnTransferCancelled();
     void ShowDebugCounter();
     void ShowPortSettings();
+    // A click on the label beside a panel button: the button's command, if it can be clicked.
+    bool OnPanelLabelClicked(int labelId);
+    // Quitting: false when the user chose to keep the transfer running or the changes unsaved.
+    bool ConfirmQuit();
+    // The title (file name, "*" for unsaved changes), the status line and File > Open (greyed
+    // while a transfer runs), where they changed.
+    void ShowDocumentState();
+    std::string StatusLineText() const;
     void ToggleFastTransfer();
     void ShowFastTransferInMenu();
 
@@ -141,6 +177,12 @@ private:
     MainZoneControls zoneControls_;
     PresetMemories presets_;
     ConfigurationFileCommands fileCommands_;
+    DocumentState document_{image_};
+    // The caption of the template, which the title ends with.
+    std::string programTitle_;
+    // The last result the status line reports ("Saved TR-A1.tcf").
+    std::string lastResult_;
+    std::int64_t transferStartMs_ = 0;
     std::optional<std::string> fileAtStart_;
     std::unique_ptr<CWaitMessageDlg> waitMessage_;
     PortSettings portSettings_;

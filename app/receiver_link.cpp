@@ -221,6 +221,10 @@ void ReceiverLink::ShowReceiverGone() {
     connector_.OnReceiverSilent();
 }
 
+void ReceiverLink::ChangeRefused(int function) {
+    services_.ChangeRefused(function);
+}
+
 void ReceiverLink::ReplyGivenUp() {
     services_.ReplyGivenUp();
 }

@@ -66,6 +66,7 @@ public:
     const LinkState& State() const { return state_; }
     ProtocolLog& Log() { return log_; }
     Connector& GetConnector() { return connector_; }
+    const Connector& GetConnector() const { return connector_; }
     CommandSender& Sender() { return sender_; }
     CRS232CDlg& Rs232c() { return rs232c_; }
     CAUXTIMERDlg& AuxTimer() { return aux_; }
@@ -114,6 +115,7 @@ private:
     void SearchPort(int port) override { connector_.SearchPort(port); }
     void ShowReceiverGone() override;
     void ReplyGivenUp() override;
+    void ChangeRefused(int function) override;
     void UploadStep() override;
     void DownloadStep() override;
     void RealtimeStep() override;

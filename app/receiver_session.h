@@ -153,8 +153,8 @@ private:
         std::optional<int> TakeTagOfLostAnswer() override {
             return session_.sender_.Window().TakeBrokenTag();
         }
-        void DropWaitingTransferSends() override {
-            session_.sender_.Window().DropQueued(SendLane::kTransfer);
+        int DropWaitingTransferSends() override {
+            return static_cast<int>(session_.sender_.Window().DropQueued(SendLane::kTransfer));
         }
         void SendCommandsOneByOne(bool on) override {
             session_.sender_.Window().SetOneCommandAtATime(SendLane::kTransfer, on);
@@ -178,6 +178,9 @@ private:
         void ImageChanged() override {}
         // tr-a1ctl reads the receiver into the session's own image and compares afterwards; no
         // upload is made for a compare window.
+        // Nothing to show without windows: tr-a1ctl reports its own results.
+        void TransferStarted(bool) override {}
+        void TransferEnded(bool, bool, int) override {}
         void DownloadCompleted() override {}
         void ReceiverRead(const ReceiverImage&, bool, bool) override {}
 

@@ -21,8 +21,9 @@ constexpr std::string_view kInputHeaderEnd = " )";
 constexpr std::string_view kMemoLineJoin = " | ";
 constexpr std::string_view kMemoLabel = "User Memo";
 
-// Labels the report spells one way for one value and another way for the other; the key uses
-// the first spelling so that the setting is the same setting whatever its value.
+// Labels the report spells one way for one value and another way for the other; the key and
+// the name a compare shows use the first spelling, so that the setting is the same setting, and
+// reads the same, whatever its value.
 constexpr std::array<std::pair<std::string_view, std::string_view>, 2> kSameLabel{{
     {"On Screen Display", "On Screen Disply"},
     {"Component OSD", "ComponentOSD"},
@@ -211,6 +212,10 @@ private:
     }
 
     void Add(std::string label, std::string value, std::string key) {
+        if (const std::string_view last = LastPart(label); KeyLabel(last) != last) {
+            label = std::string(label.substr(0, label.size() - last.size())) +
+                    std::string(KeyLabel(last));
+        }
         if (key.empty()) {
             const std::string_view last = LastPart(label);
             const std::string_view groups =

@@ -64,8 +64,10 @@ bool TransferEngine::Start(bool upload, UploadUse use) {
         return false;
     }
     before_ = image_;
+    // The count the status line shows includes the power-on: it goes on the line too.
+    out_.ResetFramesSent();
     if (image_.MainZoneState.at(main_zone::kPower) == 0) {
-        host_.SendCommand(command::kPower, 1);
+        out_.CommandUnawaited(command::kPower, 1);
     }
     host_.ResetReceiver();
     host_.ResetQueue();
@@ -88,6 +90,7 @@ bool TransferEngine::Start(bool upload, UploadUse use) {
     lastStepWaited_ = false;
     waitGivenUp_ = false;
     upload_.ForgetSavedState();
+    host_.TransferStarted(!upload);
     runAhead_ = pipelined_;
     drainFirst_ = false;
     repeatedStep_ = 0;
@@ -208,7 +211,7 @@ void TransferEngine::RepeatDownloadStep(int tag) {
         Stop(Ending::kLineTooNoisy);
         return;
     }
-    host_.DropWaitingTransferSends();
+    out_.ForgetUnsent(host_.DropWaitingTransferSends());
     state_.downloadInProgress = step - 1;
 }
 
@@ -238,7 +241,7 @@ void TransferEngine::FallBackToStepwise(int tag) {
     if (sameRun && again) {
         // What was not yet sent is sent again from that step on, each step on its own; what
         // those steps sent meanwhile is answered and decoded the same a second time.
-        host_.DropWaitingTransferSends();
+        out_.ForgetUnsent(host_.DropWaitingTransferSends());
         counter = step - 1;
     }
     state_.awaitedFunction = LinkState::kNone;
@@ -357,8 +360,8 @@ void TransferEngine::Finish(bool download) {
     host_.SendCommandsOneByOne(false);
     if (download) {
         // Standby and on again: the receiver starts from what it was sent.
-        host_.SendCommand(command::kPower, 0);
-        host_.SendCommand(command::kPower, 1);
+        out_.CommandUnawaited(command::kPower, 0);
+        out_.CommandUnawaited(command::kPower, 1);
     }
     // An upload made to compare leaves the image as it was and hands over what it read.
     std::optional<ReceiverImage> received;
@@ -383,6 +386,7 @@ void TransferEngine::Finish(bool download) {
     host_.TagSends(-1);
     before_.reset();
     host_.TransferStateChanged();
+    host_.TransferEnded(download, true, out_.FramesSent());
     if (download) {
         host_.DownloadCompleted();
     } else if (received) {
@@ -474,7 +478,7 @@ void TransferEngine::Stop(Ending how) {
                           how == Ending::kLineTooNoisy) &&
                          Running();
     // What the transfer had not yet sent must not follow the put-back.
-    host_.DropWaitingTransferSends();
+    out_.ForgetUnsent(host_.DropWaitingTransferSends());
     host_.TagSends(-1);
     host_.SendCommandsOneByOne(false);
     runAhead_ = false;
@@ -501,6 +505,7 @@ void TransferEngine::Stop(Ending how) {
     host_.CloseWaitMessage();
     host_.ImageChanged();
     host_.TransferStateChanged();
+    host_.TransferEnded(!uploadActive_, false, out_.FramesSent());
     if (how == Ending::kReceiverSilent) {
         host_.ReceiverNotAnswering();
         host_.ReportStopped(std::string(kReceiverSilentText) + "\r\n" + stopped);

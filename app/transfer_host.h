@@ -38,8 +38,8 @@ public:
     // The tag of the oldest tagged frame whose answer was lost or came unexpected since the last
     // call; nullopt when none.
     virtual std::optional<int> TakeTagOfLostAnswer() { return std::nullopt; }
-    // Forgets the transfer's frames that have not gone out.
-    virtual void DropWaitingTransferSends() {}
+    // Forgets the transfer's frames that have not gone out; returns how many were forgotten.
+    virtual int DropWaitingTransferSends() { return 0; }
     // The transfer's frames wait for the answer to each command before them (a download: what a
     // command does can depend on the one before).
     virtual void SendCommandsOneByOne(bool /*on*/) {}
@@ -75,6 +75,12 @@ public:
     virtual void SelectPresetEntry(int entry) = 0;
     // The image changed as a whole: the main window's controls and the open panels follow.
     virtual void ImageChanged() = 0;
+
+    // --- what the user is told afterwards --------------------------------------------------------
+    // A transfer began, and how it ended: finished or stopped (cancelled, or ended by a change
+    // of the control mode), with the number of frames its steps sent.
+    virtual void TransferStarted(bool /*download*/) {}
+    virtual void TransferEnded(bool /*download*/, bool /*finished*/, int /*framesSent*/) {}
 
     // --- the end of a transfer -------------------------------------------------------------------
     // A Download completed (not one that was stopped).

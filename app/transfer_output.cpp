@@ -11,15 +11,26 @@ bool TransferOutput::IsAcknowledged(int commandNumber) {
     return commandNumber == command::kStatusRequest || ReportCodesOf(commandNumber).code >= 0;
 }
 
-void TransferOutput::Command(int commandNumber, int value) {
+bool TransferOutput::SendCommand(int commandNumber, int value) {
     host_.SendCommand(commandNumber, value);
-    // A position the command's row does not have puts nothing on the line, and nothing will
-    // answer it: waiting for that answer would only count as a receiver fallen silent.
     const bool sent = CommandGroupOf(commandNumber) != CommandGroup::kSelection ||
                       !CommandCode(commandNumber, value).empty();
-    if (sent && IsAcknowledged(commandNumber)) {
+    if (sent) {
+        ++framesSent_;
+    }
+    return sent;
+}
+
+void TransferOutput::Command(int commandNumber, int value) {
+    // A position the command's row does not have puts nothing on the line, and nothing will
+    // answer it: waiting for that answer would only count as a receiver fallen silent.
+    if (SendCommand(commandNumber, value) && IsAcknowledged(commandNumber)) {
         awaited_ = commandNumber;
     }
+}
+
+void TransferOutput::CommandUnawaited(int commandNumber, int value) {
+    SendCommand(commandNumber, value);
 }
 
 void TransferOutput::Request(int function, int p1, int p2, int p3, int p4, std::string_view text) {
@@ -34,6 +45,7 @@ void TransferOutput::Write(int function, int p1, int p2, int p3, int p4, int p5,
 void TransferOutput::Extended(int function, int mode, int p1, int p2, int p3, int p4, int p5,
                               int p6, std::string_view text) {
     host_.SendExtended(function, mode, {p1, p2, p3, p4, p5, p6}, text);
+    ++framesSent_;
     if (IsSentExtendedFunction(function)) {
         awaited_ = function;
     }

@@ -54,8 +54,8 @@ std::optional<int> TransferWindowHost::TakeTagOfLostAnswer() {
     return window_.Link().Sender().Window().TakeBrokenTag();
 }
 
-void TransferWindowHost::DropWaitingTransferSends() {
-    window_.Link().Sender().Window().DropQueued(SendLane::kTransfer);
+int TransferWindowHost::DropWaitingTransferSends() {
+    return static_cast<int>(window_.Link().Sender().Window().DropQueued(SendLane::kTransfer));
 }
 
 void TransferWindowHost::SendCommandsOneByOne(bool on) {
@@ -112,6 +112,14 @@ void TransferWindowHost::SelectPresetEntry(int entry) {
 
 void TransferWindowHost::ImageChanged() {
     window_.RefreshPanels();
+}
+
+void TransferWindowHost::TransferStarted(bool download) {
+    window_.TransferStarted(download);
+}
+
+void TransferWindowHost::TransferEnded(bool download, bool finished, int framesSent) {
+    window_.TransferEnded(download, finished, framesSent);
 }
 
 void TransferWindowHost::DownloadCompleted() {

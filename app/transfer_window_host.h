@@ -23,7 +23,7 @@ public:
     bool TransferSendsWaiting() const override;
     bool TaggedAnswersOwed() const override;
     std::optional<int> TakeTagOfLostAnswer() override;
-    void DropWaitingTransferSends() override;
+    int DropWaitingTransferSends() override;
     bool TransferAnswersOwed() const override;
     void SendCommandsOneByOne(bool on) override;
     std::optional<SendWindow::WriteGivenUp> TakeTransferWriteGivenUp() override;
@@ -39,6 +39,8 @@ public:
     void CloseWaitMessage() override;
     void SelectPresetEntry(int entry) override;
     void ImageChanged() override;
+    void TransferStarted(bool download) override;
+    void TransferEnded(bool download, bool finished, int framesSent) override;
     void DownloadCompleted() override;
     void ReceiverRead(const ReceiverImage& received, bool verify, bool presetSetting) override;
 

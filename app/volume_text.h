@@ -9,7 +9,9 @@ namespace tra1 {
 namespace volume {
 inline constexpr int kMaxStep = 194;
 inline constexpr int kZeroDbStep = 161;
-inline constexpr int kPageSize = 10;
+// Page Up / Page Down and clicks beside the thumb: 1 dB on the main volume, 5 dB on zone 2.
+inline constexpr int kMainPageSize = 2;
+inline constexpr int kZone2PageSize = 10;
 
 constexpr int PositionOf(int step) {
     return kMaxStep - step;

@@ -109,9 +109,11 @@ ConfigurationOutcome ConfigurationDecoder::DecodeConfiguration(std::string_view 
     const StateData data(body);
     if (data.Digit(kPowerPosition) == 0) {
         Store(image_.MainZoneState, main_zone::kPower, 0);
+        state_.powerReported = true;
         return ConfigurationOutcome::kPowerOff;
     }
     Store(image_.MainZoneState, main_zone::kPower, 1);
+    state_.powerReported = true;
     if (body.size() < kFullLength) {
         // The receiver is on; what it reports beyond the cut is not there to decode.
         return ConfigurationOutcome::kTooShort;

@@ -27,6 +27,7 @@ void ClearLinkSlots(LinkState& state) {
     state.waiting = 0;
     state.retryCount = 0;
     state.identificationPending = 0;
+    state.powerReported = false;
 }
 
 // The open-port slot holds 1..8 or 0.

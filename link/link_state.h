@@ -73,6 +73,10 @@ struct LinkState {
     int waiting = 0;                // slot 2: non-zero while a queued command waits for its reply
     int retryCount = 0;             // slot 3: resends of the waiting command
     int identificationPending = 0;  // slot 4: non-zero while the identification is expected
+
+    // A configuration frame has told the receiver's power (MainZoneState byte 20) since the port
+    // opened; until then that byte says nothing about the receiver on the line.
+    bool powerReported = false;
 };
 
 }  // namespace tra1

@@ -395,16 +395,21 @@ void SendWindow::SetOneCommandAtATime(SendLane lane, bool on) {
     }
 }
 
-void SendWindow::DropQueued(SendLane lane) {
-    if (lane != SendLane::kAtOnce) {
-        QueueOf(lane).clear();
+std::size_t SendWindow::DropQueued(SendLane lane) {
+    if (lane == SendLane::kAtOnce) {
+        return 0;
     }
+    auto& queue = QueueOf(lane);
+    const auto frames = static_cast<std::size_t>(std::count_if(
+        queue.begin(), queue.end(), [](const Queued& item) { return !item.frame.empty(); }));
+    queue.clear();
     // Nor is a write on its way sent again, or a lost answer of the lane noted.
     for (InFlight& frame : inFlight_) {
         if (frame.lane == lane) {
             frame.superseded = true;
         }
     }
+    return frames;
 }
 
 void SendWindow::Clear() {

@@ -127,7 +127,8 @@ public:
     void SetOneCommandAtATime(SendLane lane, bool on);
     // Forgets the frames of a lane that have not gone out yet; of its frames on their way, none
     // goes out again and none breaks the stream.
-    void DropQueued(SendLane lane);
+    // Returns how many frames were forgotten (holds not counted).
+    std::size_t DropQueued(SendLane lane);
     // The line starts afresh (opened, closed, reset): nothing queued, nothing in flight.
     void Clear();
 

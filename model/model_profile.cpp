@@ -5,6 +5,7 @@
 
 #include "model/model_tables.h"
 #include "model/value_format.h"
+#include "model/value_names.h"
 
 namespace tra1 {
 
@@ -42,21 +43,6 @@ constexpr std::array<std::string_view, 16> kSetupMenuNames{
     "Center GEQ",  "Input Rename",   "I/O Assign",    "Input Mode",
     "Param. Ini.", "LFE Level",      "Dynamic Range", "SP Delay",
     "Display Set", "Mem. Guard",     "6ch Input Set", "Zone2 Set",
-};
-
-constexpr std::array<std::string_view, 3> kSpeakerSizes{"LARGE", "SMALL", "NONE"};
-constexpr std::array<std::string_view, 5> kSurroundBackSizes{"LARGEx2", "LARGEx1", "SMALLx2",
-                                                             "SMALLx1", "NONE"};
-constexpr std::array<std::string_view, 11> kCrossovers{
-    "40Hz", "60Hz", "80Hz", "90Hz", "100Hz", "110Hz", "120Hz", "140Hz", "160Hz", "180Hz", "200Hz",
-};
-constexpr std::array<std::string_view, 3> kBassOut{"SWFR", "FRONT", "BOTH"};
-constexpr std::array<std::string_view, 3> kDynamicRanges{"MAX", "STANDARD", "MIN"};
-constexpr std::array<std::string_view, 2> kTunerBands{"AM", "FM"};
-constexpr std::array<std::string_view, 3> kCinemaEqTypes{"Cinema", "Standard", "Dynamic"};
-constexpr std::array<std::string_view, 17> kCinemaEqFrequencies{
-    "1kHz",   "1.3kHz", "1.6kHz", "2kHz", "2.5kHz",  "3.2kHz",  "4kHz",    "5kHz",    "5.7kHz",
-    "6.3kHz", "7.1kHz", "8kHz",   "9kHz", "10.1kHz", "11.3kHz", "12.7kHz", "Through",
 };
 
 template <std::size_t N>
@@ -169,35 +155,35 @@ int ModelProfile::ProgramIndex(int code) {
 }
 
 std::string_view ModelProfile::SpeakerSizeName(int value) {
-    return Lookup(kSpeakerSizes, value, kInvalid);
+    return value_names::kSpeakerSize.Name(value);
 }
 
 std::string_view ModelProfile::SurroundBackSizeName(int value) {
-    return Lookup(kSurroundBackSizes, value, kInvalid);
+    return value_names::kSurroundBackSize.Name(value);
 }
 
 std::string_view ModelProfile::CrossoverName(int value) {
-    return Lookup(kCrossovers, value, kInvalid);
+    return value_names::kCrossover.Name(value);
 }
 
 std::string_view ModelProfile::BassOutName(int value) {
-    return Lookup(kBassOut, value, kInvalid);
+    return value_names::kBassOut.Name(value);
 }
 
 std::string_view ModelProfile::DynamicRangeName(int value) {
-    return Lookup(kDynamicRanges, value, kInvalid);
+    return value_names::kDynamicRange.Name(value);
 }
 
 std::string_view ModelProfile::TunerBandName(int value) {
-    return Lookup(kTunerBands, value, kInvalid);
+    return value_names::kTunerBand.Name(value);
 }
 
 std::string_view ModelProfile::CinemaEqTypeName(int value) {
-    return Lookup(kCinemaEqTypes, value, "");
+    return value_names::kPictureMode.Name(value);
 }
 
 std::string_view ModelProfile::CinemaEqFrequencyName(int value) {
-    return Lookup(kCinemaEqFrequencies, value, "");
+    return value_names::kCinemaEqFrequency.Name(value);
 }
 
 std::string_view ModelProfile::TunerFrequencyText(int band, int step) {

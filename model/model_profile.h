@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "model/value_names.h"
+
 namespace tra1 {
 
 // Everything fixed that depends on the receiver model: model names, counts, name tables,
@@ -83,6 +85,7 @@ public:
     static int ProgramIndex(int code);
 
     // --- Enumerated value names ("INVALID" for an index not listed, unless stated) ------------
+    // The lists themselves are value_names (model/value_names.h), which the panels share.
     static std::string_view SpeakerSizeName(int value);        // LARGE, SMALL, NONE
     static std::string_view SurroundBackSizeName(int value);   // also presence size
     static std::string_view CrossoverName(int value);          // 40Hz..200Hz
@@ -91,8 +94,6 @@ public:
     static std::string_view TunerBandName(int value);          // AM, FM
     static std::string_view CinemaEqTypeName(int value);       // empty for other values
     static std::string_view CinemaEqFrequencyName(int value);  // empty for other values
-    static constexpr int kCinemaEqFrequencyCount = 17;
-    static constexpr int kCrossoverCount = 11;
 
     // --- Tuner frequency text -----------------------------------------------------------------
     // FM (band non-zero): 107.9 - 0.2 x step MHz, one decimal, left-padded with "0" to five
@@ -101,8 +102,8 @@ public:
     // in a buffer of the profile and stays valid until the next call.
     // A step outside the band's range (FM 0..102, AM 0..118) is held at the nearer end.
     std::string_view TunerFrequencyText(int band, int step);
-    static constexpr int kHighestFmStep = 102;  // 87.5 MHz
-    static constexpr int kHighestAmStep = 118;  // 530 kHz
+    static constexpr int kHighestFmStep = value_names::kHighestFmStep;  // 87.5 MHz
+    static constexpr int kHighestAmStep = value_names::kHighestAmStep;  // 530 kHz
 
 private:
     int model_ = kUnknownModel;  // start-up sets the TR-A1

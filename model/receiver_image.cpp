@@ -38,10 +38,10 @@ constexpr std::array<std::uint8_t, 7> kVideoDefaults{1, 1, 1, 0, 1, 1, 1};
 constexpr std::array<std::uint8_t, 7> kDisplayDefaults{4, 5, 5, 1, 1, 1, 1};
 constexpr std::array<std::uint8_t, 3> kThxDefaults{0, 0, 1};
 constexpr std::array<std::uint8_t, 20> kCinemaEqDefaults{
-    0, 15, 15, 11, 14,  // L/C/R
-    0, 15, 18, 11, 15,  // Surround
-    0, 15, 18, 11, 15,  // Surround Back
-    0, 15, 18, 11, 15,  // Presence
+    0, 15, 15, 11, 14,  // record 0: front / center
+    0, 15, 18, 11, 15,  // record 1: presence
+    0, 15, 18, 11, 15,  // record 2: surround
+    0, 15, 18, 11, 15,  // record 3: surround back
 };
 constexpr std::array<std::array<std::uint8_t, picture_mode::kRecordSize>,
                      picture_mode::kRecordCount>

@@ -66,6 +66,11 @@ inline constexpr std::size_t kPresenceL = 8;
 inline constexpr std::size_t kPresenceR = 9;
 // Band offsets that panels show (2, 4, 8 and 10 are kept untouched).
 inline constexpr std::array<std::size_t, 9> kShownBands{0, 1, 3, 5, 6, 7, 9, 11, 12};
+// Cinema EQ records: the receiver keeps the presence group before the surround groups.
+inline constexpr std::size_t kCinemaFrontCenter = 0;
+inline constexpr std::size_t kCinemaPresence = 1;
+inline constexpr std::size_t kCinemaSurround = 2;
+inline constexpr std::size_t kCinemaSurroundBack = 3;
 // Cinema EQ record bytes.
 inline constexpr std::size_t kCinemaOnOff = 0;
 inline constexpr std::size_t kCinemaHighFrequency = 1;

@@ -3,16 +3,13 @@
 #include <array>
 
 #include "model/receiver_image.h"
+#include "model/value_names.h"
+#include "panels/name_list_items.h"
 #include "platform/win/combo_box.h"
 #include "platform/win/slider.h"
 
 namespace tra1 {
 namespace {
-
-constexpr std::array<const char*, 16> kFrequencyItems{
-    "1.0kHz", "1.3kHz", "1.6kHz", "2.0kHz", "2.5kHz", "3.2kHz",  "4.0kHz",  "5.0kHz",
-    "5.7kHz", "6.3kHz", "7.1kHz", "8.0kHz", "9.0kHz", "10.1kHz", "11.3kHz", "12.7kHz",
-};
 
 using eq_layout::kCinemaEq;
 using eq_layout::kCinemaEqRecordSize;
@@ -60,10 +57,8 @@ void CCINEMAEQDlg::OnInitPanel() {
             }
         }
         for (const int frequency : {group.peqFrequency, group.highFrequency}) {
-            if (auto* combo = Get<win::ComboBox>(frequency); combo && combo->GetCount() == 0) {
-                for (const char* item : kFrequencyItems) {
-                    combo->AddString(item);
-                }
+            if (auto* combo = Get<win::ComboBox>(frequency)) {
+                FillWithNames(*combo, value_names::kCinemaEqFrequency);
             }
         }
         UseReadoutColors({group.peqReadout, group.highReadout});
@@ -151,6 +146,10 @@ void CCINEMAEQDlg::UserChange(const Binding& binding, int value) {
             EnableDlgItem(band, on);
         }
     }
+}
+
+void CCINEMAEQDlg::ShowThumb(int /*id*/, int /*position*/) {
+    UpdateReadouts();  // from the sliders' positions, the moving one's included
 }
 
 }  // namespace tra1

@@ -10,6 +10,7 @@
 #include <cstddef>
 
 #include "link/change_message_router.h"
+#include "model/receiver_image.h"
 #include "panels/panel_dlg.h"
 
 namespace tra1 {
@@ -41,10 +42,10 @@ public:
     };
     // Top to bottom: "Front / Center", "Surround", "Surround Back", "Presence".
     static constexpr std::array<Group, 4> kGroups{{
-        {0, 1268, 1116, 1269, 1280, 1120, 1276, 1284},
-        {2, 1270, 1117, 1271, 1281, 1121, 1277, 1285},
-        {3, 1272, 1118, 1273, 1282, 1122, 1278, 1286},
-        {1, 1274, 1119, 1275, 1283, 1123, 1279, 1287},
+        {eq_layout::kCinemaFrontCenter, 1268, 1116, 1269, 1280, 1120, 1276, 1284},
+        {eq_layout::kCinemaSurround, 1270, 1117, 1271, 1281, 1121, 1277, 1285},
+        {eq_layout::kCinemaSurroundBack, 1272, 1118, 1273, 1282, 1122, 1278, 1286},
+        {eq_layout::kCinemaPresence, 1274, 1119, 1275, 1283, 1123, 1279, 1287},
     }};
 
     static constexpr int kMaxGain = 24;
@@ -54,6 +55,7 @@ public:
 protected:
     void OnInitPanel() override;
     void Refresh() override;
+    void ShowThumb(int id, int position) override;
     void OnNotify(int id, win::LParam code) override;
     void OnCommand(int id, unsigned code) override;
 

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "model/value_names.h"
+#include "panels/name_list_items.h"
 #include "platform/win/combo_box.h"
 #include "platform/win/event_loop.h"
 #include "platform/win/slider.h"
@@ -11,8 +13,6 @@ namespace tra1 {
 namespace {
 
 using Dlg = CDCTRIGGERDlg;
-
-constexpr std::array<std::string_view, 3> kModes{"ALL ZONE", "ZONE1", "ZONE2"};
 
 // The first block byte of each shown zone row.
 constexpr std::array<std::size_t, Dlg::kZoneCount> kZoneRow{dc_trigger::kZone1Row,
@@ -44,9 +44,7 @@ void CDCTRIGGERDlg::OnInitPanel() {
             slider->SetRange(0, 1);
         }
         if (auto* combo = Get<win::ComboBox>(kModeCombo.at(static_cast<std::size_t>(side)))) {
-            for (const auto mode : kModes) {
-                combo->AddString(std::string(mode));
-            }
+            FillWithNames(*combo, value_names::kDcTriggerMode);
         }
     }
 }
@@ -135,25 +133,25 @@ void CDCTRIGGERDlg::OnCommand(int id, unsigned code) {
 }
 
 void CDCTRIGGERDlg::SetAll(int side, int value) {
+    // Every switch of the side, each stored and announced like a release there when it moves.
     const auto s = static_cast<std::size_t>(side);
     auto& block = Block(side);
-    const auto byte = static_cast<std::uint8_t>(value);
     for (int input = 0; input < kInputCount; ++input) {
         for (int zone = 0; zone < kZoneCount; ++zone) {
             SetSliderPos(kSwitches.at(s)
                              .at(static_cast<std::size_t>(zone))
                              .at(static_cast<std::size_t>(input)),
                          value);
-            block.at(ZoneByte(zone, input)) = byte;
-            cache_[SwitchCache(side, zone, input)] = value;
+            StoreUserChange(block.at(ZoneByte(zone, input)), cache_[SwitchCache(side, zone, input)],
+                            value, s, kZoneFlag.at(static_cast<std::size_t>(zone)) + input + 1);
             // Switch by switch with a short pause, so the column visibly runs through; the
             // panel does not respond meanwhile (about a second for a side).
             Context().loop.Pause(kAllSwitchPauseMs);
         }
     }
     SetSliderPos(kMultiSwitch.at(s), value);
-    block.at(dc_trigger::kMultiChannel) = byte;
-    cache_[MultiCache(side)] = value;
+    StoreUserChange(block.at(dc_trigger::kMultiChannel), cache_[MultiCache(side)], value, s,
+                    kMultiFlag + value);
 }
 
 }  // namespace tra1

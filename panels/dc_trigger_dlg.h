@@ -5,8 +5,8 @@
 //
 // Change message 0xA105: wParam the side (0, 1); lParam 0 for the mode, input + 1 for a "ZONE 1"
 // switch, 0x80 + input + 1 for a "ZONE 2" switch, 0x800 + value for "Multi Ch Input". "All High"
-// and "All Low" rewrite a side's switches in the image only; a download takes them to the
-// receiver. The zone 3 row of each block is neither shown nor edited here.
+// and "All Low" set every switch of a side, each one that moves stored and announced as its own
+// release would be. The zone 3 row of each block is neither shown nor edited here.
 
 #include <array>
 

@@ -46,4 +46,8 @@ void CDELAYDlg::OnCommand(int id, unsigned code) {
     StoreSliderDelay();
 }
 
+void CDELAYDlg::ShowThumb(int /*id*/, int /*position*/) {
+    UpdateReadout();  // from the sliders' positions, the moving one's included
+}
+
 }  // namespace tra1

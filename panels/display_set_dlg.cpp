@@ -5,6 +5,8 @@
 
 #include "model/receiver_image.h"
 #include "model/value_format.h"
+#include "model/value_names.h"
+#include "panels/name_list_items.h"
 #include "platform/win/combo_box.h"
 #include "platform/win/slider.h"
 
@@ -13,25 +15,19 @@ namespace tra1 {
 namespace {
 
 // The sliders by the DisplaySettings byte they show, with their range and the position the
-// "Default" button gives them (the start-up values).
 struct SliderRow {
     int id;
     std::size_t byte;
     int maximum;
-    int defaultPosition;
 };
 constexpr std::array<SliderRow, 6> kSliders{{
-    {CDISPLAYSETDlg::kDimmerSlider, display_layout::kDimmer, 4, 4},
-    {CDISPLAYSETDlg::kHPosSlider, display_layout::kOsdShiftH, 10, 5},
-    {CDISPLAYSETDlg::kVPosSlider, display_layout::kOsdShiftV, 10, 5},
-    {CDISPLAYSETDlg::kGrayBackSlider, display_layout::kGrayBack, 1, 1},
-    {CDISPLAYSETDlg::kVideoConversionSlider, display_layout::kVideoConversion, 1, 1},
-    {CDISPLAYSETDlg::kComponentOsdSlider, display_layout::kComponentOsd, 1, 1},
+    {CDISPLAYSETDlg::kDimmerSlider, display_layout::kDimmer, 4},
+    {CDISPLAYSETDlg::kHPosSlider, display_layout::kOsdShiftH, 10},
+    {CDISPLAYSETDlg::kVPosSlider, display_layout::kOsdShiftV, 10},
+    {CDISPLAYSETDlg::kGrayBackSlider, display_layout::kGrayBack, 1},
+    {CDISPLAYSETDlg::kVideoConversionSlider, display_layout::kVideoConversion, 1},
+    {CDISPLAYSETDlg::kComponentOsdSlider, display_layout::kComponentOsd, 1},
 }};
-
-constexpr std::array<std::string_view, 5> kWallPapers{"None", "1 (TR-A1)", "2 (Horn)", "3 (Piano)",
-                                                      "4 (Gray)"};
-constexpr std::array<std::string_view, 2> kOnScreenItems{"OFF", "ON"};
 
 // The read-outs show the byte relative to its centre (dimmer: to its brightest step).
 constexpr int kDimmerOffset = 4;
@@ -46,14 +42,10 @@ void CDISPLAYSETDlg::OnInitPanel() {
         }
     }
     if (auto* combo = Get<win::ComboBox>(kWallPaperCombo)) {
-        for (const auto item : kWallPapers) {
-            combo->AddString(std::string(item));
-        }
+        FillWithNames(*combo, value_names::kWallPaper);
     }
     if (auto* combo = Get<win::ComboBox>(kOnScreenCombo)) {
-        for (const auto item : kOnScreenItems) {
-            combo->AddString(std::string(item));
-        }
+        FillWithNames(*combo, value_names::kOnScreen);
     }
     UseReadoutColors({kDimmerReadout, kHPosReadout, kVPosReadout});
 }
@@ -109,11 +101,26 @@ void CDISPLAYSETDlg::OnCommand(int id, unsigned code) {
         StoreUserChange(Image().DisplaySettings.at(display_layout::kWallPaper),
                         cache_[display_layout::kWallPaper], index, display_layout::kWallPaper);
     } else if (id == kDefaultButton && code == win::BN_CLICKED) {
-        // Only the sliders move: a moved value reaches the image when the user next releases
-        // that slider, and a refresh puts them back.
+        // The sliders back to the start-up values, each value stored and announced like a
+        // release there (the wallpaper stays as chosen).
+        const ReceiverImage defaults = StartUpImage();
         for (const auto& row : kSliders) {
-            SetSliderPos(row.id, row.defaultPosition);
+            const int value = defaults.DisplaySettings.at(row.byte);
+            SetSliderPos(row.id, value);
+            StoreUserChange(Image().DisplaySettings.at(row.byte), cache_[row.byte], value,
+                            row.byte);
         }
+        WriteReadouts();
+    }
+}
+
+void CDISPLAYSETDlg::ShowThumb(int id, int position) {
+    if (id == kDimmerSlider) {
+        SetReadout(kDimmerReadout, FormatInteger(position - kDimmerOffset));
+    } else if (id == kHPosSlider) {
+        SetReadout(kHPosReadout, FormatInteger(position - kShiftOffset));
+    } else if (id == kVPosSlider) {
+        SetReadout(kVPosReadout, FormatInteger(position - kShiftOffset));
     }
 }
 

@@ -3,6 +3,8 @@
 // front-panel dimmer (DisplaySettings), with the main window's on-screen display setting shown
 // read-only. Three switches of the receiver (gray back, video conversion, component OSD) sit
 // hidden in the window and are kept in step with the image; the user cannot reach them.
+// "Default" puts the sliders back to the start-up values, storing and announcing each value that
+// changes (change message 0xA00A per byte).
 
 #include "link/change_message_router.h"
 #include "panels/panel_dlg.h"
@@ -41,6 +43,7 @@ public:
 protected:
     void OnInitPanel() override;
     void Refresh() override;
+    void ShowThumb(int id, int position) override;
     void OnNotify(int id, win::LParam code) override;
     void OnCommand(int id, unsigned code) override;
 

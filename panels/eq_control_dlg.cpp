@@ -18,6 +18,8 @@ constexpr std::array<const char*, 9> kChannelItems{
 constexpr std::size_t kRecordSize = eq_layout::kBandsPerChannel;
 // FLAT covers the ten channel records and the two option bytes, not the CINEMA EQ records.
 constexpr std::size_t kFlatEnd = eq_layout::kCinemaEq;
+// The channel record that no item of the channel selector shows.
+constexpr std::size_t kUnshownRecord = 1;
 
 constexpr std::size_t Entry(int record, std::size_t offset) {
     return static_cast<std::size_t>(record) * kRecordSize + offset;
@@ -117,9 +119,36 @@ void CEQCONTROLDlg::BandReleased(const Band& band) {
 }
 
 void CEQCONTROLDlg::Flat() {
+    // Every band of the ten channel records and the two option bytes to 0 dB, each band that
+    // changes announced like a release there, so that the receiver gets what the panel shows.
+    // Record 1, which no channel item shows, has no change message: it waits for a download.
     auto& eq = Image().EqSettings;
-    std::fill(eq.begin(), eq.begin() + kFlatEnd, eq_layout::kFlatBand);
-    Refresh();
+    for (std::size_t offset = 0; offset < kFlatEnd; ++offset) {
+        if (eq.at(offset) == eq_layout::kFlatBand) {
+            continue;
+        }
+        eq.at(offset) = eq_layout::kFlatBand;
+        StartHold();
+        if (offset >= eq_layout::kGraphicEqEnd) {
+            NotifyChange(change_message::kGraphicEqOption,
+                         static_cast<win::WParam>(offset - eq_layout::kOption1));
+            continue;
+        }
+        const std::size_t record = offset / kRecordSize;
+        if (record != kUnshownRecord) {
+            NotifyChange(kDescriptor.ChangeMessage(), static_cast<win::WParam>(record),
+                         static_cast<win::LParam>(offset % kRecordSize));
+        }
+    }
+    LoadSelectedChannel();
+}
+
+void CEQCONTROLDlg::ShowThumb(int id, int position) {
+    for (const Band& band : kBands) {
+        if (band.slider == id) {
+            SetReadout(band.readout, Decibels(position));
+        }
+    }
 }
 
 }  // namespace tra1

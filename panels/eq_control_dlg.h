@@ -3,7 +3,8 @@
 // channel combo 1224 picks an EqSettings record; nine inverted vertical band sliders (range 3..27,
 // position = 27 - band byte) with a dB read-out under each edit that record's present bands. A
 // released band posts 0xA101 (channel record, band offset) and holds the next 36 refreshes in
-// realtime mode. FLAT sets every graphic EQ byte flat without announcing anything.
+// realtime mode. FLAT sets every graphic EQ byte flat and announces each band that changed
+// (0xA101, or 0xA102 for the two option bytes), as releases there would.
 
 #include <array>
 #include <cstddef>
@@ -65,6 +66,7 @@ protected:
     void OnInitPanel() override;
     // Reloads the selected channel, unless the channel list is dropped down.
     void Refresh() override;
+    void ShowThumb(int id, int position) override;
     void OnNotify(int id, win::LParam code) override;
     void OnCommand(int id, unsigned code) override;
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <iterator>
 
 #include "model/model_profile.h"
 #include "model/receiver_image.h"
@@ -19,7 +20,15 @@ constexpr std::string_view kDiscarded = "!\"$%&'();=@[\\]^_`{|}~";
 }  // namespace
 
 bool CINPUTRENAMEDlg::IsNameCharacter(char c) {
-    return c != '\0' && kDiscarded.find(c) == std::string_view::npos;
+    // Printable ASCII only: every byte of a character beyond it (UTF-8, Latin-1) is dropped.
+    const auto byte = static_cast<unsigned char>(c);
+    return byte >= 0x20 && byte <= 0x7E && kDiscarded.find(c) == std::string_view::npos;
+}
+
+std::string CINPUTRENAMEDlg::NameCharacters(std::string_view text) {
+    std::string kept;
+    std::copy_if(text.begin(), text.end(), std::back_inserter(kept), IsNameCharacter);
+    return kept;
 }
 
 int CINPUTRENAMEDlg::LineCount() const {
@@ -141,7 +150,9 @@ void CINPUTRENAMEDlg::Rename() {
     if (line < 0 || line >= names->GetCount() || line >= LineCount()) {
         return;
     }
-    if (!Image().SetInputName(line, GetDlgItemText(kNameBox))) {
+    // The box may hold a name put there without typing (a double-clicked line read from a
+    // file): only what the receiver can show is stored.
+    if (!Image().SetInputName(line, NameCharacters(GetDlgItemText(kNameBox)))) {
         return;
     }
     // The line shows what the entry holds (at most eight characters).

@@ -3,7 +3,9 @@
 // (InputNames). The left list holds the inputs' default names, the right list the current names
 // (cyan on black); the two lists always select the same line. A name typed into the box is
 // stored for the selected line by the ENTER button or the Enter key; "Default" restores and
-// announces every name. Characters the receiver cannot show are discarded as they are typed.
+// announces every name. Only characters the receiver can show pass: printable ASCII, without the
+// punctuation its display lacks. Others are discarded as they are typed and never stored, so a
+// name never holds half of a character that takes several bytes.
 
 #include <string>
 #include <string_view>
@@ -40,8 +42,10 @@ public:
 
     explicit CINPUTRENAMEDlg(const PanelContext& context) : PanelDlg(context, kDescriptor) {}
 
-    // Whether a typed character may stand in a name.
+    // Whether a typed character (one byte of the edit's UTF-8 text) may stand in a name.
     static bool IsNameCharacter(char c);
+    // The characters of `text` that may stand in a name, in order.
+    static std::string NameCharacters(std::string_view text);
 
 protected:
     void OnInitPanel() override;

@@ -50,4 +50,12 @@ void CINPUTTRIMDlg::OnNotify(int id, win::LParam code) {
     }
 }
 
+void CINPUTTRIMDlg::ShowThumb(int id, int position) {
+    for (std::size_t k = 0; k < kTrimCount; ++k) {
+        if (kSliders.at(k) == id) {
+            SetReadout(kReadouts.at(k), TrimDb(position));
+        }
+    }
+}
+
 }  // namespace tra1

@@ -42,6 +42,7 @@ public:
 protected:
     void OnInitPanel() override;
     void Refresh() override;
+    void ShowThumb(int id, int position) override;
     void OnNotify(int id, win::LParam code) override;
 
 private:

@@ -86,17 +86,31 @@ void CLFELEVELDRANGEDlg::OnCommand(int id, unsigned code) {
     if (code != win::BN_CLICKED) {
         return;
     }
-    // The "Default" buttons only move the sliders: the image, the read-outs and the receiver
-    // learn the positions when the user next releases a slider.
+    // "Default" puts its pair back to the start-up values (LFE 0 dB, D-RANGE "MAX"), each value
+    // stored and announced like a release there.
+    const ReceiverImage defaults = StartUpImage();
+    auto& bytes = Image().LfeDrange;
     if (id == kLfeDefaultButton) {
         for (const auto& row : kLfeRows) {
-            SetSliderPos(row.id, kLfeDefaultPosition);
+            const int value = defaults.LfeDrange.at(row.byte);
+            SetInvertedSliderPos(row.id, value);
+            int current = bytes.at(row.byte);
+            StoreUserChange(bytes.at(row.byte), current, value, row.item);
         }
+        UpdateReadouts();
     } else if (id == kDrangeDefaultButton) {
         for (const auto& row : kDrangeRows) {
-            SetSliderPos(row.id, kDrangeDefaultPosition);
+            const int value = defaults.LfeDrange.at(row.byte);
+            SetSliderPos(row.id, value);
+            int current = bytes.at(row.byte);
+            StoreUserChangeAs(change_message::kDynamicRange, bytes.at(row.byte), current, value,
+                              row.item);
         }
     }
+}
+
+void CLFELEVELDRANGEDlg::ShowThumb(int /*id*/, int /*position*/) {
+    UpdateReadouts();  // from the sliders' positions, the moving one's included
 }
 
 }  // namespace tra1

@@ -5,6 +5,8 @@
 // The LFE sliders stand inverted (0 dB at the top): position = 40 - byte, and the read-out beside
 // each shows -position / 2 dB. The D-RANGE sliders show the byte as it is: 0 "MAX" at the top,
 // 2 "MIN" at the bottom. The panel keeps no cache: a release compares with the image itself.
+// Each group's "Default" button stores the start-up values of its pair (0 dB, "MAX") and
+// announces each one that changed, as a release would.
 
 #include "link/change_message_router.h"
 #include "panels/panel_dlg.h"
@@ -37,15 +39,13 @@ public:
 
     static constexpr int kLfeMaximum = 40;    // 0 dB
     static constexpr int kDrangeMaximum = 2;  // "MIN"
-    // Where the "Default" buttons put the sliders: -10 dB and "MAX".
-    static constexpr int kLfeDefaultPosition = 20;
-    static constexpr int kDrangeDefaultPosition = 0;
 
     explicit CLFELEVELDRANGEDlg(const PanelContext& context) : PanelDlg(context, kDescriptor) {}
 
 protected:
     void OnInitPanel() override;
     void Refresh() override;
+    void ShowThumb(int id, int position) override;
     void OnNotify(int id, win::LParam code) override;
     void OnCommand(int id, unsigned code) override;
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "link/link_state.h"
+#include "model/receiver_image.h"
 #include "platform/win/event_loop.h"
 #include "platform/win/slider.h"
 
@@ -115,6 +116,12 @@ int PanelDlg::InvertedSliderValue(int id) const {
 
 bool PanelDlg::IsRealtime() const {
     return context_.link.realtimeMode;
+}
+
+ReceiverImage PanelDlg::StartUpImage() const {
+    ReceiverImage defaults;
+    defaults.ResetToDefaults(Profile());
+    return defaults;
 }
 
 }  // namespace tra1

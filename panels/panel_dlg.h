@@ -117,6 +117,12 @@ protected:
 
     // --- the dialog's standard handlers -----------------------------------------------------
     bool OnInitDialog() override;
+    // A slider's thumb moving (dragged, keys, wheel) before its release: ShowThumb.
+    void OnScroll(int id, unsigned /*code*/, int position) override { ShowThumb(id, position); }
+    // Where the panel's read-outs follow a moving thumb: they show the value at `position`
+    // while nothing is stored yet (that waits for the release). Panels without read-outs
+    // leave it empty.
+    virtual void ShowThumb(int /*id*/, int /*position*/) {}
     // Enter and buttons with id 1 do nothing (I/O ASSIGN and INPUT RENAME override).
     void OnOK() override {}
     // Esc and the close box destroy the window; the object goes afterwards (see SetOnDestroyed).
@@ -189,6 +195,9 @@ protected:
     const PanelContext& Context() const { return context_; }
     ReceiverImage& Image() const { return context_.image; }
     ModelProfile& Profile() const { return context_.profile; }
+    // An image holding the model's start-up values, for the "Default" buttons: the values have
+    // one home, the image's defaults.
+    ReceiverImage StartUpImage() const;
     bool IsRealtime() const;
     win::WindowHandle MainWindow() const { return context_.mainWindow; }
 

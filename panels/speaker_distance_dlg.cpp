@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "model/receiver_image.h"
+#include "model/value_names.h"
+#include "panels/name_list_items.h"
 #include "platform/win/combo_box.h"
 #include "platform/win/slider.h"
 
@@ -40,9 +42,7 @@ bool CSPEAKERDISTANCEDlg::UnitListOpen() const {
 
 void CSPEAKERDISTANCEDlg::OnInitPanel() {
     if (win::ComboBox* combo = UnitCombo()) {
-        combo->ResetContent();
-        combo->AddString("Meter");
-        combo->AddString("Feet");
+        FillWithNames(*combo, value_names::kDistanceUnit);
     }
     ResetHoldCounter();
     SetRanges();
@@ -159,6 +159,20 @@ void CSPEAKERDISTANCEDlg::OnCommand(int id, unsigned code) {
         // what the panel shows.
         SetRanges();
         ChangeUnit(kFeet);
+    }
+}
+
+void CSPEAKERDISTANCEDlg::ShowThumb(int id, int position) {
+    const win::ComboBox* combo = UnitCombo();
+    if (combo == nullptr) {
+        return;
+    }
+    const bool feet = combo->GetCurSel() == kFeet;
+    for (const Speaker& speaker : kSpeakers) {
+        if (speaker.slider == id) {
+            const double value = DistanceFor(combo->GetCurSel(), position);
+            SetReadout(speaker.readout, static_cast<float>(value * (feet ? 0.1 : 0.01)));
+        }
     }
 }
 

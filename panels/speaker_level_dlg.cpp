@@ -90,4 +90,13 @@ void CSPEAKERLEVELDlg::OnCommand(int id, unsigned code) {
     }
 }
 
+void CSPEAKERLEVELDlg::ShowThumb(int id, int position) {
+    for (const Channel& channel : kChannels) {
+        if (channel.slider == id) {
+            SetReadout(channel.box,
+                       static_cast<float>(kInversion - position - kZeroDbLevel) / 2.0f);
+        }
+    }
+}
+
 }  // namespace tra1

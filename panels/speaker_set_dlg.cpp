@@ -6,6 +6,7 @@
 
 #include "model/model_profile.h"
 #include "model/receiver_image.h"
+#include "panels/name_list_items.h"
 #include "platform/win/combo_box.h"
 
 namespace tra1 {
@@ -13,39 +14,23 @@ namespace tra1 {
 namespace {
 
 using Dlg = CSPEAKERSETDlg;
-using Items = std::span<const std::string_view>;
-
-constexpr std::array<std::string_view, 3> kSizeItems{"LARGE", "SMALL", "NONE"};
-constexpr std::array<std::string_view, 2> kFrontItems{"LARGE", "SMALL"};
-constexpr std::array<std::string_view, 5> kSurroundBackItems{"LARGE x 2", "LARGE x 1", "SMALL x 2",
-                                                             "SMALL x 1", "NONE"};
-constexpr std::array<std::string_view, 2> kPresenceItems{"YES", "NONE"};
-constexpr std::array<std::string_view, 3> kBassOutItems{"SUBWOOFER", "FRONT", "BOTH"};
-constexpr std::array<std::string_view, 4> kConfigItems{"None", "Monaural", "Stereo",
-                                                       "Front & Rear"};
-constexpr std::array<std::string_view, 2> kMainLevelItems{"NORMAL", "-10dB"};
-constexpr std::array<std::string_view, 2> kSpeakerBItems{"ZONE 1", "ZONE B"};
-constexpr std::array<std::string_view, 9> kCrossoverItems{
-    "40Hz", "60Hz", "80Hz(THX)", "90Hz", "100Hz", "110Hz", "120Hz", "160Hz", "200Hz"};
-constexpr std::array<std::string_view, 2> kPresenceOrSurroundBackItems{"Presence", "Surround Back"};
-constexpr std::array<std::string_view, 4> kPhaseItems{"Normal", "L Reverse", "R Reverse",
-                                                      "L&R Reverse"};
+namespace names = value_names;
 
 // The subwoofer phase travels with the configuration as one setting, so both announce item 6.
 constexpr std::array<Dlg::Selector, 12> kSelectors{{
-    {Dlg::kCenterCombo, speaker_setup::kCenter, 0, Items(kSizeItems)},
-    {Dlg::kFrontCombo, speaker_setup::kFront, 1, Items(kFrontItems)},
-    {Dlg::kSurroundCombo, speaker_setup::kSurround, 2, Items(kSizeItems)},
-    {Dlg::kSurroundBackCombo, speaker_setup::kSurroundBack, 3, Items(kSurroundBackItems)},
-    {Dlg::kPresenceCombo, speaker_setup::kPresence, 4, Items(kPresenceItems)},
-    {Dlg::kSpeakerBCombo, speaker_setup::kSpeakerBSet, 8, Items(kSpeakerBItems)},
-    {Dlg::kCrossoverCombo, speaker_setup::kCrossover, 9, Items(kCrossoverItems)},
+    {Dlg::kCenterCombo, speaker_setup::kCenter, 0, names::kSpeakerSize},
+    {Dlg::kFrontCombo, speaker_setup::kFront, 1, names::kFrontSpeakerSize},
+    {Dlg::kSurroundCombo, speaker_setup::kSurround, 2, names::kSpeakerSize},
+    {Dlg::kSurroundBackCombo, speaker_setup::kSurroundBack, 3, names::kSurroundBackSize},
+    {Dlg::kPresenceCombo, speaker_setup::kPresence, 4, names::kPresenceSpeaker},
+    {Dlg::kSpeakerBCombo, speaker_setup::kSpeakerBSet, 8, names::kSpeakerBUse},
+    {Dlg::kCrossoverCombo, speaker_setup::kCrossover, 9, names::kCrossover},
     {Dlg::kPresenceOrSurroundBackCombo, speaker_setup::kPresenceOrSurroundBack, 10,
-     Items(kPresenceOrSurroundBackItems)},
-    {Dlg::kPhaseCombo, speaker_setup::kPhase, 6, Items(kPhaseItems)},
-    {Dlg::kConfigCombo, speaker_setup::kSubwooferConfig, 6, Items(kConfigItems)},
-    {Dlg::kBassOutCombo, speaker_setup::kBassOut, 5, Items(kBassOutItems)},
-    {Dlg::kMainLevelCombo, speaker_setup::kMainLevel, 7, Items(kMainLevelItems)},
+     names::kPresenceOrSurroundBack},
+    {Dlg::kPhaseCombo, speaker_setup::kPhase, 6, names::kSubwooferPhase},
+    {Dlg::kConfigCombo, speaker_setup::kSubwooferConfig, 6, names::kSubwooferConfig},
+    {Dlg::kBassOutCombo, speaker_setup::kBassOut, 5, names::kBassOut},
+    {Dlg::kMainLevelCombo, speaker_setup::kMainLevel, 7, names::kMainLevel},
 }};
 // MAIN LEVEL is filled but never refreshed: nothing shows it.
 constexpr std::size_t kRefreshedCount = kSelectors.size() - 1;
@@ -59,10 +44,7 @@ std::span<const CSPEAKERSETDlg::Selector> CSPEAKERSETDlg::Selectors() {
 void CSPEAKERSETDlg::OnInitPanel() {
     for (const Selector& selector : kSelectors) {
         if (auto* combo = Get<win::ComboBox>(selector.combo)) {
-            combo->ResetContent();
-            for (const std::string_view item : selector.items) {
-                combo->AddString(std::string(item));
-            }
+            FillWithNames(*combo, selector.names);
         }
     }
 }

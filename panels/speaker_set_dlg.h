@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "link/change_message_router.h"
+#include "model/value_names.h"
 #include "panels/panel_dlg.h"
 
 namespace tra1 {
@@ -48,7 +49,7 @@ public:
         int combo;
         std::size_t byte;
         win::WParam item;
-        std::span<const std::string_view> items;
+        NameList names;  // item i names byte value i
     };
     // Every selector, in the order a refresh visits them; MAIN LEVEL, never refreshed, last.
     static std::span<const Selector> Selectors();

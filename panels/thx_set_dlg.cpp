@@ -3,6 +3,8 @@
 #include <array>
 
 #include "model/receiver_image.h"
+#include "model/value_names.h"
+#include "panels/name_list_items.h"
 #include "platform/win/combo_box.h"
 #include "platform/win/slider.h"
 
@@ -13,8 +15,6 @@ constexpr std::size_t kUltra2Byte = 0;
 constexpr std::size_t kBoundaryByte = 1;
 constexpr std::size_t kDistanceByte = 2;
 
-constexpr std::array<const char*, 3> kDistanceItems{"under 1ft", "1 - 4ft", "over 4ft"};
-
 }  // namespace
 
 void CTHXSETDlg::OnInitPanel() {
@@ -23,10 +23,8 @@ void CTHXSETDlg::OnInitPanel() {
             slider->SetRange(0, 1);
         }
     }
-    if (auto* combo = Get<win::ComboBox>(kSbSpeakerDistance); combo && combo->GetCount() == 0) {
-        for (const char* item : kDistanceItems) {
-            combo->AddString(item);
-        }
+    if (auto* combo = Get<win::ComboBox>(kSbSpeakerDistance)) {
+        FillWithNames(*combo, value_names::kBackSpeakerDistance);
     }
 }
 

@@ -3,14 +3,13 @@
 #include <array>
 
 #include "model/receiver_image.h"
+#include "model/value_names.h"
+#include "panels/name_list_items.h"
 #include "platform/win/combo_box.h"
 #include "platform/win/slider.h"
 
 namespace tra1 {
 namespace {
-
-constexpr std::array<const char*, 3> kBassItems{"125Hz", "350Hz", "500Hz"};
-constexpr std::array<const char*, 3> kTrebleItems{"2.5kHz", "3.5kHz", "8.0kHz"};
 
 // What FLAT writes: the middle frequency at 0 dB.
 constexpr std::uint8_t kFlatSelector = 1;
@@ -35,10 +34,9 @@ void CTONECONTROLDlg::OnInitPanel() {
         if (auto* slider = SliderAt(band.slider)) {
             slider->SetRange(kMinPosition, kMaxPosition);
         }
-        if (auto* combo = Get<win::ComboBox>(band.combo); combo && combo->GetCount() == 0) {
-            for (const char* item : band.band == 0 ? kBassItems : kTrebleItems) {
-                combo->AddString(item);
-            }
+        if (auto* combo = Get<win::ComboBox>(band.combo)) {
+            FillWithNames(*combo, band.band == 0 ? value_names::kToneBassFrequency
+                                                 : value_names::kToneTrebleFrequency);
         }
         UseReadoutColors({band.readout});
     }
@@ -157,6 +155,10 @@ void CTONECONTROLDlg::Flat(int group) {
 void CTONECONTROLDlg::Announce(const Band& band) {
     NotifyChange(kDescriptor.ChangeMessage(), static_cast<win::WParam>(band.group),
                  static_cast<win::LParam>(band.band));
+}
+
+void CTONECONTROLDlg::ShowThumb(int /*id*/, int /*position*/) {
+    UpdateReadouts();  // from the sliders' positions, the moving one's included
 }
 
 }  // namespace tra1

@@ -54,6 +54,7 @@ public:
 protected:
     void OnInitPanel() override;
     void Refresh() override;
+    void ShowThumb(int id, int position) override;
     void OnNotify(int id, win::LParam code) override;
     void OnCommand(int id, unsigned code) override;
 

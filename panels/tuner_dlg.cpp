@@ -5,6 +5,7 @@
 
 #include "model/receiver_image.h"
 #include "model/value_format.h"
+#include "model/value_names.h"
 #include "platform/win/combo_box.h"
 #include "platform/win/list_box.h"
 #include "platform/win/slider.h"
@@ -19,20 +20,6 @@ constexpr std::string_view kCurrentLine = "Current";
 constexpr std::string_view kFirstPresetLine = "Preset 1";
 
 // The top of each band, the first item of the frequency selector.
-constexpr double kFmTopMhz = 107.9;
-constexpr double kFmStepMhz = 0.2;
-constexpr double kFmBottomMhz = 87.49;  // the running value stays above this for 87.5
-constexpr double kAmTopKhz = 1710;
-constexpr double kAmStepKhz = 10;
-constexpr double kAmBottomKhz = 530;
-
-std::string FmText(double mhz) {
-    return FormatReal(mhz, 1) + " MHz";
-}
-std::string AmText(double khz) {
-    return FormatReal(khz, 0) + " kHz";
-}
-
 }  // namespace
 
 int CTUNERDlg::EntryFor(int page, int row) {
@@ -46,10 +33,7 @@ int CTUNERDlg::EntryFor(int page, int row) {
 }
 
 std::string CTUNERDlg::LineText(int band, int step) {
-    if (band != 0) {
-        return "FM : " + FmText(kFmTopMhz - kFmStepMhz * step);
-    }
-    return "AM : " + AmText(kAmTopKhz - kAmStepKhz * step);
+    return (band != 0 ? "FM : " : "AM : ") + value_names::TunerFrequencyName(band, step);
 }
 
 void CTUNERDlg::OnInitPanel() {
@@ -85,21 +69,15 @@ void CTUNERDlg::FillFrequencySelector(int band) {
     if (selector == nullptr) {
         return;
     }
-    const std::string top = band != 0 ? FmText(kFmTopMhz) : AmText(kAmTopKhz);
+    const std::string top = value_names::TunerFrequencyName(band, 0);
     if (selector->GetCount() > 0 && selector->GetLBText(0) == top) {
         return;
     }
     selector->ResetContent();
-    // Item index = step. The running value is kept in double precision as the receiver's
-    // steps are counted: 103 FM items down to 87.5, 119 AM items down to 530.
-    if (band != 0) {
-        for (double mhz = kFmTopMhz; mhz >= kFmBottomMhz; mhz -= kFmStepMhz) {
-            selector->AddString(FmText(mhz));
-        }
-    } else {
-        for (double khz = kAmTopKhz; khz >= kAmBottomKhz; khz -= kAmStepKhz) {
-            selector->AddString(AmText(khz));
-        }
+    // Item index = step: 103 FM items down to 87.5 MHz, 119 AM items down to 530 kHz.
+    const int highest = band != 0 ? value_names::kHighestFmStep : value_names::kHighestAmStep;
+    for (int step = 0; step <= highest; ++step) {
+        selector->AddString(value_names::TunerFrequencyName(band, step));
     }
     selector->SetCurSel(selector->GetCount() - 1);
 }

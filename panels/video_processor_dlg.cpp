@@ -6,6 +6,8 @@
 
 #include "model/receiver_image.h"
 #include "model/value_format.h"
+#include "model/value_names.h"
+#include "panels/name_list_items.h"
 #include "platform/win/combo_box.h"
 #include "platform/win/slider.h"
 
@@ -19,28 +21,19 @@ using Dlg = CVIDEOPROCESSORDlg;
 struct Selector {
     int id;
     std::size_t byte;
-    std::vector<std::string_view> items;
+    NameList names;
     bool followsProcessor;  // disabled while the processor is off
 };
+constexpr std::array<Selector, 6> kSelectors{{
+    {Dlg::kPictureModeCombo, video_layout::kPictureMode, value_names::kPictureMode, true},
+    {Dlg::kResolutionCombo, video_layout::kResolution, value_names::kResolution, true},
+    {Dlg::kAspectCombo, video_layout::kAspect, value_names::kAspect, true},
+    {Dlg::kCrossColorCombo, video_layout::kCrossColor, value_names::kCrossColor, true},
+    {Dlg::kTvFormatCombo, video_layout::kTvFormat, value_names::kTvFormat, false},
+    {Dlg::kSVideoCombo, video_layout::kSVideo, value_names::kSVideo, false},
+}};
 const std::array<Selector, 6>& Selectors() {
-    static const std::array<Selector, 6> selectors{{
-        {Dlg::kPictureModeCombo,
-         video_layout::kPictureMode,
-         {"Cinema", "Standard", "Dynamic"},
-         true},
-        {Dlg::kResolutionCombo,
-         video_layout::kResolution,
-         {"480p / 576p", "480i / 576i", "1080i", "720p"},
-         true},
-        {Dlg::kAspectCombo,
-         video_layout::kAspect,
-         {"Through", "Auto", "16:9 Normal", "16:9 Zoom"},
-         true},
-        {Dlg::kCrossColorCombo, video_layout::kCrossColor, {"Not Supress", "Suppress"}, true},
-        {Dlg::kTvFormatCombo, video_layout::kTvFormat, {"PAL", "NTSC"}, false},
-        {Dlg::kSVideoCombo, video_layout::kSVideo, {"S", "S1", "S2"}, false},
-    }};
-    return selectors;
+    return kSelectors;
 }
 
 // The picture sliders by record byte 0..4, with their range and the value their read-out shows
@@ -76,9 +69,7 @@ void CVIDEOPROCESSORDlg::OnInitPanel() {
     }
     for (const auto& selector : Selectors()) {
         if (auto* combo = Get<win::ComboBox>(selector.id)) {
-            for (const auto item : selector.items) {
-                combo->AddString(std::string(item));
-            }
+            FillWithNames(*combo, selector.names);
         }
     }
     for (const auto& s : kPictureSliders) {
@@ -198,6 +189,10 @@ void CVIDEOPROCESSORDlg::OnCommand(int id, unsigned code) {
         }
         return;
     }
+}
+
+void CVIDEOPROCESSORDlg::ShowThumb(int /*id*/, int /*position*/) {
+    UpdateReadouts();  // from the sliders' positions, the moving one's included
 }
 
 }  // namespace tra1

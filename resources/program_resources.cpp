@@ -54,6 +54,7 @@ void AddProgramResources(win::ResourceRegistry& registry) {
         registry.AddDialog(make());
     }
     registry.AddMenu(MakeMainMenu());
+    registry.AddMenu(MakeReportMenu());
     registry.AddString(kAboutItemText, "&About Tolvek Receiver Editor...");
     for (win::IconImage& icon : BuiltinIcons()) {
         registry.AddIcon(std::move(icon));

@@ -48,5 +48,6 @@ DialogTemplate MakeVideoProcessorTemplate();
 DialogTemplate MakeWaitMessageTemplate();
 
 MenuTemplate MakeMainMenu();
+MenuTemplate MakeReportMenu();
 
 }  // namespace tra1::res

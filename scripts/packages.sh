@@ -3,7 +3,7 @@
 TRA1_PACKAGES=(
     build-essential cmake pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
-    qt6-base-dev libgl-dev
+    qt6-base-dev libqt6printsupport6 libgl-dev
     xvfb xauth fonts-dejavu-core
     clang-format clang libclang-rt-14-dev
     help2man librsvg2-bin

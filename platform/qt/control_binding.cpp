@@ -33,6 +33,13 @@ void ControlBinding::Detach() {
     control_ = nullptr;
 }
 
+void ControlBinding::AddBuddy(QWidget* label) {
+    buddies_.emplace_back(label);
+    if (control_ != nullptr && label != nullptr) {
+        label->setEnabled(control_->IsEnabled());
+    }
+}
+
 void ControlBinding::ControlChanged(win::Control& control, win::ControlChange change) {
     if (&control != control_ || widget_ == nullptr) {
         return;
@@ -50,6 +57,7 @@ void ControlBinding::ApplyAll() {
     }
     const QSignalBlocker block(widget_);
     ++applying_;
+    applying_all_ = true;
     for (win::ControlChange change :
          {win::ControlChange::kEnabled, win::ControlChange::kVisible, win::ControlChange::kColors,
           win::ControlChange::kRange, win::ControlChange::kItems, win::ControlChange::kText,
@@ -59,6 +67,7 @@ void ControlBinding::ApplyAll() {
         ApplyCommon(change);
         Apply(change);
     }
+    applying_all_ = false;
     --applying_;
 }
 
@@ -66,6 +75,11 @@ void ControlBinding::ApplyCommon(win::ControlChange change) {
     switch (change) {
         case win::ControlChange::kEnabled:
             widget_->setEnabled(control_->IsEnabled());
+            for (const QPointer<QWidget>& buddy : buddies_) {
+                if (buddy != nullptr) {
+                    buddy->setEnabled(control_->IsEnabled());
+                }
+            }
             break;
         case win::ControlChange::kVisible:
             // Hidden controls stay hidden; visible ones appear with their window.
@@ -87,9 +101,16 @@ void ControlBinding::ApplyCommon(win::ControlChange change) {
 void ControlBinding::ApplyColors(std::optional<win::Rgb> text, std::optional<win::Rgb> background) {
     QPalette palette = default_palette_;
     if (text) {
+        // A disabled control shows its own colour dimmed halfway to its background, so that it
+        // still looks disabled.
+        const QColor shown = ToQColor(*text);
+        const QColor under = background ? ToQColor(*background) : palette.color(QPalette::Base);
+        const QColor dimmed((shown.red() + under.red()) / 2, (shown.green() + under.green()) / 2,
+                            (shown.blue() + under.blue()) / 2);
         for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText,
                                          QPalette::PlaceholderText}) {
-            palette.setColor(role, ToQColor(*text));
+            palette.setColor(role, shown);
+            palette.setColor(QPalette::Disabled, role, dimmed);
         }
     }
     if (background) {

@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <functional>
+#include <vector>
 
 #include "platform/win/control.h"
 #include "platform/win/dialog.h"
@@ -36,10 +37,15 @@ public:
     void ApplyAll();
     // The dialog is going: stop observing and never touch the control again.
     void Detach();
+    // Labels that belong to this control (a switch's end labels): they are greyed with it.
+    void AddBuddy(QWidget* label);
 
     // True while model state is being written into the widget (widget overrides such as a
     // combo's showPopup use it to tell a user's action from the program's).
     bool applying() const { return applying_ > 0; }
+    // True while ApplyAll brings the whole widget in step (after a gesture, at creation), as
+    // against one change the program made.
+    bool applying_all() const { return applying_all_; }
 
 protected:
     // Kind-specific part of mirroring; `change` says what changed. The base has handled
@@ -66,6 +72,8 @@ private:
     QPointer<QWidget> widget_;
     int id_;
     int applying_ = 0;
+    bool applying_all_ = false;
+    std::vector<QPointer<QWidget>> buddies_;
 };
 
 }  // namespace tra1::qtui

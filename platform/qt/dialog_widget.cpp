@@ -135,6 +135,39 @@ void DialogWidget::BuildControls() {
         binding->ApplyAll();
         bindings_.push_back(std::move(binding));
     }
+    AttachSwitchLabels();
+}
+
+void DialogWidget::AttachSwitchLabels() {
+    // The labels at the two ends of a horizontal slider ("OFF" / "ON", "L" / "H", "-" / "+")
+    // are part of it: they grey with it. A label is an end label when it stands on the slider's
+    // row and touches one of its ends (within a few dialog units).
+    constexpr int kReach = 4;
+    for (const auto& slider : bindings_) {
+        const win::Control* control = slider->control();
+        if (control == nullptr || control->kind() != win::ControlKind::kSlider ||
+            control->HasStyle(win::style::kVertical)) {
+            continue;
+        }
+        const int top = control->y();
+        const int bottom = control->y() + control->cy();
+        const int left = control->x();
+        const int right = control->x() + control->cx();
+        for (const auto& label : bindings_) {
+            const win::Control* text = label->control();
+            if (text == nullptr || text->kind() != win::ControlKind::kStatic) {
+                continue;
+            }
+            const int middle = text->y() + text->cy() / 2;
+            const int textRight = text->x() + text->cx();
+            const bool onRow = middle >= top && middle <= bottom;
+            const bool atLeft = textRight >= left - kReach && textRight <= left + 1;
+            const bool atRight = text->x() >= right - 1 && text->x() <= right + kReach;
+            if (onRow && (atLeft || atRight)) {
+                slider->AddBuddy(label->widget());
+            }
+        }
+    }
 }
 
 QWidget* DialogWidget::ControlWidget(int id) const {

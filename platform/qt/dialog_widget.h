@@ -58,6 +58,8 @@ protected:
 
 private:
     void BuildControls();
+    // Joins each horizontal slider's end labels to it, so that they grey with it.
+    void AttachSwitchLabels();
     void RebuildMenus();
     void UpdateMenus();
     void ApplyPlacement();

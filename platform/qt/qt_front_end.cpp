@@ -25,11 +25,13 @@ QtFrontEnd::QtFrontEnd(win::EventLoop& loop)
     : loop_(loop),
       pump_(std::make_unique<QtLoopPump>(loop)),
       host_(std::make_unique<QtDialogHost>(loop, pump_.get())),
-      prompter_(std::make_unique<QtPrompter>(host_.get())) {
+      prompter_(std::make_unique<QtPrompter>(host_.get())),
+      printer_(std::make_unique<QtPrinter>(host_.get())) {
     ApplyApplicationLook();
     pump_->SetHost(host_.get());
     loop_.SetDialogHost(host_.get());
     loop_.SetPrompter(prompter_.get());
+    loop_.SetPrinter(printer_.get());
 }
 
 void QtFrontEnd::RememberPlaces(RememberedPlaces* places) {
@@ -38,6 +40,7 @@ void QtFrontEnd::RememberPlaces(RememberedPlaces* places) {
 }
 
 QtFrontEnd::~QtFrontEnd() {
+    loop_.SetPrinter(nullptr);
     loop_.SetPrompter(nullptr);
     loop_.SetDialogHost(nullptr);
     pump_->SetHost(nullptr);

@@ -1,8 +1,8 @@
 #pragma once
 // The Qt front end in one object: shows every dialog of the window system as a real window, runs
-// the window system's timers and posted messages inside Qt's event loop, and shows message boxes
-// and file dialogs with Qt. Construct it after the QApplication and the EventLoop, before the
-// first dialog is created:
+// the window system's timers and posted messages inside Qt's event loop, and shows message boxes,
+// file dialogs and the print dialog with Qt. Construct it after the QApplication and the EventLoop,
+// before the first dialog is created:
 //
 //   QApplication app(argc, argv);
 //   res::AddProgramResources(win::ResourceRegistry::Instance());
@@ -18,6 +18,7 @@
 
 #include "platform/qt/qt_dialog_host.h"
 #include "platform/qt/qt_loop_pump.h"
+#include "platform/qt/qt_printer.h"
 #include "platform/qt/qt_prompter.h"
 #include "platform/win/event_loop.h"
 
@@ -40,12 +41,14 @@ public:
     QtDialogHost& host() { return *host_; }
     QtPrompter& prompter() { return *prompter_; }
     QtLoopPump& pump() { return *pump_; }
+    QtPrinter& printer() { return *printer_; }
 
 private:
     win::EventLoop& loop_;
     std::unique_ptr<QtLoopPump> pump_;
     std::unique_ptr<QtDialogHost> host_;
     std::unique_ptr<QtPrompter> prompter_;
+    std::unique_ptr<QtPrinter> printer_;
 };
 
 // Application-wide look of the front end: the Fusion style (it honours the controls' colour

@@ -1,10 +1,12 @@
 #include "platform/qt/static_binding.h"
 
 #include <QLabel>
+#include <QMouseEvent>
 
 #include "platform/qt/icon_pixmap.h"
 #include "platform/qt/qt_text.h"
 #include "platform/win/static.h"
+#include "platform/win/user_input.h"
 
 namespace tra1::qtui {
 
@@ -32,7 +34,26 @@ QLabel* MakeLabel(const win::Control& control, QWidget* parent) {
 }  // namespace
 
 StaticBinding::StaticBinding(DialogWidget& owner, win::Control& control, QWidget* parent)
-    : ControlBinding(owner, control, MakeLabel(control, parent)) {}
+    : ControlBinding(owner, control, MakeLabel(control, parent)) {
+    if (control.HasStyle(win::style::kNotify)) {
+        // A label that answers clicks looks like it does.
+        widget()->setCursor(Qt::PointingHandCursor);
+    }
+}
+
+bool StaticBinding::eventFilter(QObject* watched, QEvent* event) {
+    // A left click that ends over a label with kNotify: the toolkit's STN_CLICKED.
+    if (watched == widget() && event->type() == QEvent::MouseButtonRelease &&
+        control() != nullptr && control()->HasStyle(win::style::kNotify)) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton &&
+            widget()->rect().contains(mouse->position().toPoint())) {
+            Gesture([](win::Dialog& d, int id) { return win::user::ClickLabel(d, id); });
+            return true;
+        }
+    }
+    return ControlBinding::eventFilter(watched, event);
+}
 
 void StaticBinding::Apply(win::ControlChange change) {
     auto* model = dynamic_cast<win::Static*>(control());

@@ -1,5 +1,6 @@
 #pragma once
-// Static text and icon pictures as QLabel. Statics never report anything.
+// Static text and icon pictures as QLabel. Statics report nothing, except a label with kNotify,
+// whose click becomes the toolkit's STN_CLICKED (the main window's panel labels).
 
 #include "platform/qt/control_binding.h"
 
@@ -11,6 +12,9 @@ public:
 
 protected:
     void Apply(win::ControlChange change) override;
+
+private:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
 }  // namespace tra1::qtui

@@ -298,8 +298,47 @@ std::vector<int> Dialog::RadioGroupOf(int id) const {
     return group;
 }
 
+namespace {
+// The timers that stand for the idle time of a slider moved by keys or the wheel: one per slider,
+// above every timer id the program uses.
+constexpr TimerId kSliderIdleTimerBase = 0x7A000000;
+constexpr TimerId kSliderIdleTimerLast = kSliderIdleTimerBase + 0xFFFF;
+
+TimerId SliderIdleTimer(int id) {
+    return kSliderIdleTimerBase + static_cast<TimerId>(static_cast<std::uint16_t>(id));
+}
+}  // namespace
+
+void Dialog::ScheduleSliderRelease(int id) {
+    if (auto* slider = Get<Slider>(id)) {
+        slider->SetHeld(true);
+    }
+    SetTimer(SliderIdleTimer(id), kSliderIdleMs);  // a later step starts the wait afresh
+}
+
+void Dialog::CancelSliderRelease(int id) {
+    if (auto* slider = Get<Slider>(id)) {
+        slider->SetHeld(false);
+    }
+    KillTimer(SliderIdleTimer(id));
+}
+
+bool Dialog::SliderReleasePending(int id) const {
+    return IsWindow() && Loop().HasTimer(Handle(), SliderIdleTimer(id));
+}
+
 LResult Dialog::HandleMessage(Msg msg, WParam w, LParam l) {
     switch (msg) {
+        case WM_TIMER:
+            if (w >= kSliderIdleTimerBase && w <= kSliderIdleTimerLast) {
+                const int id = static_cast<int>(w - kSliderIdleTimerBase);
+                CancelSliderRelease(id);
+                if (Get<Slider>(id) != nullptr) {
+                    SendMessage(WM_NOTIFY, static_cast<WParam>(id), NM_RELEASEDCAPTURE);
+                }
+                return 0;
+            }
+            return Window::HandleMessage(msg, w, l);
         case WM_INITDIALOG:
             return OnInitDialog() ? 1 : 0;
         case WM_COMMAND: {

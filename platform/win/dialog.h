@@ -96,6 +96,17 @@ public:
 
     LResult HandleMessage(Msg msg, WParam w, LParam l) override;
 
+    // --- sliders moved by keys or the mouse wheel --------------------------------------------
+    // Such moves have no mouse release, so the dialog makes one: once the slider has stood still
+    // for kSliderIdleMs after its last key or wheel step, it gets NM_RELEASEDCAPTURE exactly as
+    // a mouse release would give it, once for the whole run of steps. A real release in between
+    // takes its place. Until then the user holds the thumb (Slider::SetHeld): the program's
+    // refreshes do not move it. The gestures (user_input.h) call these.
+    static constexpr std::uint32_t kSliderIdleMs = 600;
+    void ScheduleSliderRelease(int id);
+    void CancelSliderRelease(int id);
+    bool SliderReleasePending(int id) const;
+
     // Used by Control to report focus and state changes.
     void ControlTookFocus(Control& control);
 

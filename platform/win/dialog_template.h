@@ -42,6 +42,8 @@ inline constexpr std::uint32_t kAutoHScroll = 1u << 10;
 inline constexpr std::uint32_t kVScroll = 1u << 11;  // edit or list with a vertical scroll bar
 inline constexpr std::uint32_t kNumber = 1u << 12;   // edit takes digits only
 inline constexpr std::uint32_t kWantReturn = 1u << 13;
+// Edit: text in the fixed-pitch font, so that columns built with tabs and blanks line up.
+inline constexpr std::uint32_t kFixedPitch = 1u << 25;
 // Text alignment (static, edit)
 inline constexpr std::uint32_t kCenter = 1u << 14;
 inline constexpr std::uint32_t kRight = 1u << 15;
@@ -56,6 +58,7 @@ inline constexpr std::uint32_t kNoTicks = 1u << 22;
 inline constexpr std::uint32_t kBothSides = 1u << 23;
 // Static
 inline constexpr std::uint32_t kSunken = 1u << 24;
+inline constexpr std::uint32_t kNotify = 1u << 26;  // a click on the label is reported
 }  // namespace style
 
 // Style bits of a dialog window.

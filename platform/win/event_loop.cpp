@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <limits>
 
+#include "platform/win/recording_printer.h"
 #include "platform/win/scripted_prompter.h"
 #include "platform/win/virtual_clock.h"
 #include "platform/win/window.h"
@@ -20,7 +21,9 @@ constexpr int kDeliveriesAtOnce = 64;
 }  // namespace
 
 EventLoop::EventLoop(Clock& clock)
-    : clock_(clock), fallback_prompter_(std::make_unique<ScriptedPrompter>()) {}
+    : clock_(clock),
+      fallback_prompter_(std::make_unique<ScriptedPrompter>()),
+      fallback_printer_(std::make_unique<RecordingPrinter>()) {}
 
 EventLoop::~EventLoop() {
     // Windows waiting for deletion go first, while the loop they unregister from still exists.
@@ -422,6 +425,10 @@ void EventLoop::SetPrompter(Prompter* prompter) {
 
 Prompter& EventLoop::prompter() const {
     return prompter_ != nullptr ? *prompter_ : *fallback_prompter_;
+}
+
+DocumentPrinter& EventLoop::printer() const {
+    return printer_ != nullptr ? *printer_ : *fallback_printer_;
 }
 
 void EventLoop::Wake() const {

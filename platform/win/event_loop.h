@@ -40,6 +40,8 @@ class Dialog;
 class DialogHost;
 class Prompter;
 class ScriptedPrompter;
+class DocumentPrinter;
+class RecordingPrinter;
 
 class EventLoop {
 public:
@@ -157,6 +159,11 @@ public:
     void SetPrompter(Prompter* prompter);
     Prompter& prompter() const;
 
+    // Printing (not owned). nullptr restores the built-in one, which prints nothing: Print is
+    // cancelled and a PDF cannot be made.
+    void SetPrinter(DocumentPrinter* printer) { printer_ = printer; }
+    DocumentPrinter& printer() const;
+
     // When set and returning true for a dialog id, creating that dialog fails as if the system
     // had refused the window. Tests use it for the "Dialog Creating Error" paths.
     void SetCreationFailureHook(std::function<bool(int dialog_id)> hook) {
@@ -234,6 +241,8 @@ private:
     DialogHost* host_ = nullptr;
     Prompter* prompter_ = nullptr;
     std::unique_ptr<ScriptedPrompter> fallback_prompter_;
+    DocumentPrinter* printer_ = nullptr;
+    std::unique_ptr<RecordingPrinter> fallback_printer_;
     std::function<void()> wake_hook_;
     std::function<bool(int)> creation_failure_;
     std::function<bool(Dialog&)> modal_driver_;

@@ -58,6 +58,7 @@ inline constexpr unsigned IDM_ABOUTBOX = 0x0010;  // the About item a window add
 
 // Notification codes in WM_COMMAND (high word of wParam).
 inline constexpr unsigned BN_CLICKED = 0;
+inline constexpr unsigned STN_CLICKED = 0;  // a label with kNotify was clicked
 inline constexpr unsigned BN_PUSHED = 2;  // informative; gestures report presses as WM_LBUTTONDOWN
 inline constexpr unsigned BN_UNPUSHED = 3;
 inline constexpr unsigned CBN_SELCHANGE = 1;

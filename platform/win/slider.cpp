@@ -34,6 +34,12 @@ void Slider::SetRangeMax(int max) {
 }
 
 void Slider::SetPos(int position) {
+    if (!held_) {
+        MoveThumb(position);
+    }
+}
+
+void Slider::MoveThumb(int position) {
     const int clamped = Clamp(position);
     if (clamped != pos_) {
         pos_ = clamped;

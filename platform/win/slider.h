@@ -18,9 +18,16 @@ public:
     void SetRangeMax(int max);
     int GetRangeMin() const { return min_; }
     int GetRangeMax() const { return max_; }
-    // Clamps into the range. No notification.
+    // Clamps into the range. No notification. The program's move: it does nothing while the
+    // user holds the thumb (see SetHeld), as the toolkit never pulls a held thumb away.
     void SetPos(int position);
     int GetPos() const { return pos_; }
+    // The user's move (the gestures of user_input.h): always taken, clamped.
+    void MoveThumb(int position);
+    // While keys or the wheel move the slider and its release is still to come, the user holds
+    // the thumb: a refresh in between must not put it back. The dialog sets and clears this.
+    void SetHeld(bool held) { held_ = held; }
+    bool IsHeld() const { return held_; }
 
     void SetTicFreq(int frequency);
     int GetTicFreq() const { return tic_freq_; }
@@ -40,6 +47,7 @@ private:
     int tic_freq_ = 1;
     int page_size_ = 0;
     int line_size_ = 1;
+    bool held_ = false;
 };
 
 }  // namespace tra1::win

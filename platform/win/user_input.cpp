@@ -8,6 +8,7 @@
 #include "platform/win/list_box.h"
 #include "platform/win/list_view.h"
 #include "platform/win/slider.h"
+#include "platform/win/static.h"
 
 namespace tra1::win::user {
 
@@ -57,7 +58,8 @@ bool ReleaseSlider(Dialog& dialog, int id, int position) {
     if (slider == nullptr) {
         return false;
     }
-    slider->SetPos(position);
+    dialog.CancelSliderRelease(id);  // this release stands for the pending one
+    slider->MoveThumb(position);
     dialog.SendMessage(WM_NOTIFY, static_cast<WParam>(id), NM_RELEASEDCAPTURE);
     return true;
 }
@@ -67,7 +69,7 @@ bool DragSlider(Dialog& dialog, int id, int position) {
     if (slider == nullptr) {
         return false;
     }
-    slider->SetPos(position);
+    slider->MoveThumb(position);
     Scroll(dialog, *slider, TB_THUMBTRACK);
     return true;
 }
@@ -77,9 +79,14 @@ bool KeyboardSlider(Dialog& dialog, int id, int position) {
     if (slider == nullptr) {
         return false;
     }
-    slider->SetPos(position);
+    slider->MoveThumb(position);
+    dialog.ScheduleSliderRelease(id);
     Scroll(dialog, *slider, TB_ENDTRACK);
     return true;
+}
+
+bool WheelSlider(Dialog& dialog, int id, int position) {
+    return KeyboardSlider(dialog, id, position);
 }
 
 bool PickComboItem(Dialog& dialog, int id, int index) {
@@ -178,6 +185,15 @@ bool Click(Dialog& dialog, int id) {
         button->SetCheck(BST_CHECKED);
     }
     Command(dialog, id, BN_CLICKED);
+    return true;
+}
+
+bool ClickLabel(Dialog& dialog, int id) {
+    Static* label = Usable<Static>(dialog, id);
+    if (label == nullptr || !label->HasStyle(win::style::kNotify)) {
+        return false;
+    }
+    Command(dialog, id, STN_CLICKED);
     return true;
 }
 

@@ -10,8 +10,10 @@
 //   gesture                        state change                      notification
 //   ReleaseSlider(d, id, pos)      position = clamp(pos)             WM_NOTIFY NM_RELEASEDCAPTURE
 //   DragSlider(d, id, pos)         position = clamp(pos)             WM_H/VSCROLL TB_THUMBTRACK
-//   KeyboardSlider(d, id, pos)     position = clamp(pos)             WM_H/VSCROLL TB_ENDTRACK
-//                                                                    (no release notification)
+//   KeyboardSlider(d, id, pos)     position = clamp(pos)             WM_H/VSCROLL TB_ENDTRACK;
+//   WheelSlider(d, id, pos)                                          NM_RELEASEDCAPTURE once the
+//                                                                    slider has stood still for
+//                                                                    Dialog::kSliderIdleMs
 //   PickComboItem(d, id, i)        selection = i                     CBN_SELCHANGE (also when i
 //                                                                    was already selected); if
 //                                                                    the list was open it closes:
@@ -26,6 +28,8 @@
 //                                  sorted A to Z by c already
 //   Click(d, id)                   check box toggles; radio checks,  WM_COMMAND BN_CLICKED; for
 //                                  others of its group uncheck       IDOK/IDCANCEL: OnOK/OnCancel
+//   ClickLabel(d, id)              -                                 WM_COMMAND STN_CLICKED (labels
+//                                                                    with kNotify only)
 //   TypeText(d, id, text)          inserted at the caret, cut to     EN_CHANGE if the text changed
 //                                  the limit; read-only: nothing
 //   ReplaceEditText(d, id, text)   whole text replaced (cut to       EN_CHANGE if the text changed
@@ -43,8 +47,10 @@
 //   FocusControl(d, id)            control takes the focus           -
 //
 // A slider's release reads the clamped position: ReleaseSlider at the position the slider
-// already has still notifies (the panel decides that nothing changed). Index or row arguments
-// outside the items make PickComboItem / SelectListRow / DoubleClickListRow return false.
+// already has still notifies (the panel decides that nothing changed). Keys and the wheel have
+// no release of their own: the dialog raises one after an idle time (on the loop's clock, so
+// tests move it with the virtual clock), and a mouse release in between replaces it. Index or row
+// arguments outside the items make PickComboItem / SelectListRow / DoubleClickListRow return false.
 // MouseRelease does not click: a full mouse click on a button is MousePress, MouseRelease, Click
 // (the Qt front end forwards pressed, released and clicked separately).
 // While a modal dialog runs, its owner is disabled, so gestures on the owner return false.
@@ -60,6 +66,7 @@ namespace tra1::win::user {
 bool ReleaseSlider(Dialog& dialog, int id, int position);
 bool DragSlider(Dialog& dialog, int id, int position);
 bool KeyboardSlider(Dialog& dialog, int id, int position);
+bool WheelSlider(Dialog& dialog, int id, int position);
 bool PickComboItem(Dialog& dialog, int id, int index);
 bool OpenComboList(Dialog& dialog, int id);
 bool CloseComboList(Dialog& dialog, int id);
@@ -67,6 +74,7 @@ bool SelectListRow(Dialog& dialog, int id, int row);
 bool DoubleClickListRow(Dialog& dialog, int id, int row);
 bool ClickColumnHeader(Dialog& dialog, int id, int column);
 bool Click(Dialog& dialog, int id);
+bool ClickLabel(Dialog& dialog, int id);
 bool TypeText(Dialog& dialog, int id, std::string_view text);
 bool ReplaceEditText(Dialog& dialog, int id, std::string_view text);
 bool PressKey(Dialog& dialog, unsigned key);

@@ -1,7 +1,8 @@
 // Dialog 102: the main window. Left: the main zone and zone 2 controls. Middle: the COM port
 // group, the synchronisation group and the preset memories. Right: the buttons that open the
-// setting panels, each a small square button with its name beside it, and the user memo. The
-// log pane, its switches, the test tone group and a few spare edits are created hidden.
+// setting panels, each a small square button with its name beside it (a click on the name works
+// as one on the button), and the user memo. Along the bottom: the connection icon and the status
+// line. The log pane, its switches, the test tone group and a few spare edits are created hidden.
 
 #include <string>
 
@@ -13,6 +14,7 @@ namespace tra1::res {
 namespace {
 
 constexpr int kMainMenuId = 102;
+constexpr int kPanelLabelIdOffset = 1000;
 
 ControlTemplate Make(int id, ControlKind kind, const char* text, std::uint32_t style, int x, int y,
                      int cx, int cy) {
@@ -129,9 +131,6 @@ void AddConnection(std::vector<ControlTemplate>& c) {
     c.push_back(Combo(1000, 220, 16, 60));
     c.push_back(Button(1002, "Connect", 220, 34, 50));
     c.push_back(Button(1014, "Disconnect", 274, 34, 50));
-    ControlTemplate icon = Make(1003, ControlKind::kIcon, "", style::kNone, 340, 14, 20, 20);
-    icon.icon = kIconNotConnected;
-    c.push_back(icon);
     c.push_back(Label("Model", 220, 55, 24));
     c.push_back(Combo(1116, 250, 53, 60, style::kDisabled));
 }
@@ -202,9 +201,20 @@ void AddPanelButtons(std::vector<ControlTemplate>& c) {
         const int x = 386 + column * 96;
         const int y = 16 + row * 14;
         c.push_back(Button(e.id, "", x, y, 11, 11, e.extra));
-        c.push_back(Label(e.label, x + 14, y + 2, 78, e.extra));
+        // The label beside the button opens the panel too: id = button + 1000.
+        ControlTemplate label = Label(e.label, x + 14, y + 2, 78, e.extra | style::kNotify);
+        label.id = e.id + kPanelLabelIdOffset;
+        c.push_back(label);
         ++index;
     }
+}
+
+// The status line along the bottom: the connection icon and, beside it, the state in words.
+void AddStatusLine(std::vector<ControlTemplate>& c) {
+    ControlTemplate icon = Make(1003, ControlKind::kIcon, "", style::kNone, 7, 293, 20, 20);
+    icon.icon = kIconNotConnected;
+    c.push_back(icon);
+    c.push_back(Make(1240, ControlKind::kStatic, "", style::kSunken, 30, 298, 546, 11));
 }
 
 void AddMemoAndHidden(std::vector<ControlTemplate>& c) {
@@ -236,7 +246,7 @@ DialogTemplate MakeMainWindowTemplate() {
     t.id = 102;
     t.caption = "Tolvek Receiver Editor for TR-A1";
     t.cx = 584;
-    t.cy = 294;
+    t.cy = 316;
     t.style = dialog_style::kSystemMenu | dialog_style::kMinimizeBox | dialog_style::kPopup |
               dialog_style::kCenter;
     t.menu = kMainMenuId;
@@ -247,6 +257,7 @@ DialogTemplate MakeMainWindowTemplate() {
     AddPresets(t.controls);
     AddPanelButtons(t.controls);
     AddMemoAndHidden(t.controls);
+    AddStatusLine(t.controls);
     return t;
 }
 

@@ -73,17 +73,17 @@ TEST_F(ConfigurationCompareTest, OneDifferenceInEachBlockIsNamedAndValuedAsTheRe
          "Graphic EQ / FRONT L / 63Hz: 0.0 dB -> 1.0 dB"},
         {"EqSettings (CINEMA EQ)",
          [](ReceiverImage& im) { im.EqSettings.at(CinemaByte(1, eq_layout::kCinemaPeqGain)) = 20; },
-         "Cinema EQ / Surround / PEQ Gain: -1.5 dB -> 1.0 dB"},
+         "Cinema EQ / Presence / PEQ Gain: -1.5 dB -> 1.0 dB"},
         {"ToneSettings",
          [](ReceiverImage& im) { im.ToneSettings.at(tone_layout::kHeadphoneBass + 1) = 16; },
          "TONE CONTROL / Headphone / Bass Gain: 0.0 dB -> 2.0 dB"},
         {"LfeDrange", [](ReceiverImage& im) { im.LfeDrange.at(lfe_drange::kLfeHeadphone) = 15; },
-         "LFE Level / Headphone: 20 dB -> -5 dB"},
+         "LFE Level / Headphone: 0.0 dB -> -12.5 dB"},
         {"AudioDelay", [](ReceiverImage& im) { im.AudioDelay.at(0) = 5; },
          "Delay / Audio Delay: 0 msec -> 5 msec"},
         {"TunerPresets",
          [](ReceiverImage& im) { im.SetTunerPreset(9, tuner_presets::kBandFm, 20); },
-         "Tuner Information / Preset Stations / B-1: FM - 87.50 MHz -> FM - 103.9 MHz"},
+         "Tuner Information / Preset Stations / B-1: FM - 87.5 MHz -> FM - 103.9 MHz"},
         {"SpeakerDistances",
          [](ReceiverImage& im) { im.SetSpeakerDistance(speaker_distance::kFrontL, 123); },
          "Speaker Distance / Front L: 10.0 -> 12.3"},
@@ -112,7 +112,7 @@ TEST_F(ConfigurationCompareTest, OneDifferenceInEachBlockIsNamedAndValuedAsTheRe
          "ZONE2 = OFF,"},
         {"MainZoneState",
          [](ReceiverImage& im) { im.MainZoneState.at(main_zone::kOnScreenDisplay) = 0; },
-         "Other Current Setting / On Screen Disply: SHORT -> OFF"},
+         "Other Current Setting / On Screen Display: ON -> OFF"},
         {"InputNames", [](ReceiverImage& im) { im.SetInputName(input_index::kCd, "COMPACT"); },
          "Input Information / CD / Name: CD -> COMPACT"},
         {"InputProgramMap",
@@ -130,7 +130,7 @@ TEST_F(ConfigurationCompareTest, OneDifferenceInEachBlockIsNamedAndValuedAsTheRe
          "Optical IN 1, Coaxial IN 2,"},
         {"SpeakerSetup",
          [](ReceiverImage& im) { im.SpeakerSetup.at(speaker_setup::kSpeakerBSet) = 1; },
-         "SP SET Information / Speaker B Set: Zone 1 -> Zone B"},
+         "SP SET Information / Speaker B Set: ZONE 1 -> ZONE B"},
         {"ThxSettings", [](ReceiverImage& im) { im.ThxSettings.at(0) = 1; },
          "THX SET / THX Ultra2 Subwoofer: No -> Yes"},
         {"HomePresetMemories",
@@ -138,7 +138,7 @@ TEST_F(ConfigurationCompareTest, OneDifferenceInEachBlockIsNamedAndValuedAsTheRe
              im.HomePresetRecord(
                  1)[home_preset::kEqSettings + CinemaByte(3, eq_layout::kCinemaHighGain)] = 22;
          },
-         "Home Preset B / Cinema EQ / Presence / HIGH Gain: 0.0 dB -> 2.0 dB"},
+         "Home Preset B / Cinema EQ / Surround Back / HIGH Gain: 0.0 dB -> 2.0 dB"},
         {"UserMemo", [](ReceiverImage& im) { im.SetUserMemoText("front room\r\nnew speakers"); },
          "User Memo: No Data. -> front room | new speakers"},
         {"ExternalInputSetting (not in the report)",
@@ -160,6 +160,13 @@ TEST_F(ConfigurationCompareTest, OneDifferenceInEachBlockIsNamedAndValuedAsTheRe
     other.IoAssignTable.at(io_assign::kRowSize * io_assign::kOpticalOut + 1) = input_index::kCd;
     EXPECT_EQ(Texts().back(),
               "Input Information / MD/TAPE / Assigned I/O: Optical OUT 2, -> (none)");
+
+    // The on-screen line's label has a spelling for OFF and another for the other values: the
+    // setting reads the same whichever way round it changed.
+    other = mine;
+    mine.MainZoneState.at(main_zone::kOnScreenDisplay) = 0;
+    EXPECT_EQ(Texts(),
+              std::vector<std::string>{"Other Current Setting / On Screen Display: OFF -> ON"});
 }
 
 TEST_F(ConfigurationCompareTest, IdenticalImagesGiveNothing) {
@@ -225,7 +232,7 @@ TEST_F(ConfigurationCompareTest, AgainstTheReceiverWhatTheLineCannotCarryNeverSh
 
     // With the presets, the preset memories count.
     EXPECT_EQ(Texts(TransferScope::kPresetSetting),
-              std::vector<std::string>{"Home Preset A / LFE Level(SP): 20 dB -> 10 dB"});
+              std::vector<std::string>{"Home Preset A / LFE Level(SP): 0.0 dB -> -5.0 dB"});
 
     // What travels still shows.
     other.SpeakerLevels.at(speaker_levels::kSW) = 44;

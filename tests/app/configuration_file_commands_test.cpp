@@ -103,8 +103,14 @@ public:
     }
     void FillMainWindow() override { calls.push_back("Fill"); }
     void RefreshPanels() override { calls.push_back("Refresh"); }
+    bool HasUnsavedChanges() const override { return unsaved; }
+    void ConfigurationSaved(const std::string& path) override { saved.push_back(path); }
+    void ConfigurationLoaded(const std::string& path) override { loaded.push_back(path); }
 
     std::vector<std::string> calls;
+    bool unsaved = true;
+    std::vector<std::string> saved;
+    std::vector<std::string> loaded;
     Commands* commands = nullptr;
 
 private:
@@ -341,10 +347,11 @@ TEST_F(ConfigurationCommandsTest, OpenChecksTheExtensionOfTheFileNameOnly) {
     EXPECT_EQ(commands.ConfigurationName(), "Living");
 }
 
-TEST_F(ConfigurationCommandsTest, OpenQuestionCancelStopsAndYesSavesFirstWhateverTheOutcome) {
+TEST_F(ConfigurationCommandsTest, OpenQuestionCancelStopsAndYesLoadsOnlyOnceSaved) {
     const std::string path = PathOf("load.tcf");
     const ReceiverImage changed = ChangedImage();
     WriteBytes(path, FileOf(changed, ModelProfile::kTrA1));
+    const auto before = image.ToBytes();
 
     prompter.QueueFile(path);
     prompter.QueueAnswer(Answer::kCancel);
@@ -352,23 +359,52 @@ TEST_F(ConfigurationCommandsTest, OpenQuestionCancelStopsAndYesSavesFirstWhateve
     EXPECT_TRUE(host.calls.empty());
     EXPECT_TRUE(prompter.save_dialogs().empty());
 
-    // Yes: the save dialog comes first; cancelling it still loads the file.
+    // Yes, then the save dialog cancelled: the changes would be lost, so nothing loads.
     prompter.QueueFile(path);
     prompter.QueueAnswer(Answer::kYes);
     prompter.QueueFile(std::nullopt);
-    EXPECT_TRUE(commands.Open());
+    EXPECT_FALSE(commands.Open());
     EXPECT_EQ(prompter.save_dialogs().size(), 1u);
+    EXPECT_EQ(image.ToBytes(), before);
+    EXPECT_TRUE(host.calls.empty());
+
+    // Yes and a save that succeeds: saved first, then loaded.
+    prompter.QueueFile(path);
+    prompter.QueueAnswer(Answer::kYes);
+    prompter.QueueFile(PathOf("kept.tcf"));
+    EXPECT_TRUE(commands.Open());
+    EXPECT_EQ(prompter.save_dialogs().size(), 2u);
+    EXPECT_EQ(FileBytes(PathOf("kept.tcf")).size(), ConfigurationFile::kFileSize);
     EXPECT_EQ(image.ToBytes(), changed.ToBytes());
 
-    // Yes with a save that fails: the load goes on as well.
+    // Yes with a save that fails: the failure is shown and nothing loads.
     image.ResetToDefaults(profile);
+    const auto defaults = image.ToBytes();
     storage.failAt = 0;
     prompter.QueueFile(path);
     prompter.QueueAnswer(Answer::kYes);
     prompter.QueueFile(PathOf("saved.tcf"));
-    EXPECT_TRUE(commands.Open());
+    EXPECT_FALSE(commands.Open());
     EXPECT_EQ(prompter.BoxTexts().back(), "File wirte error");
-    EXPECT_EQ(image.ToBytes(), changed.ToBytes());
+    EXPECT_EQ(image.ToBytes(), defaults);
+}
+
+TEST_F(ConfigurationCommandsTest, WithoutUnsavedChangesNothingIsAsked) {
+    const std::string path = PathOf("clean.tcf");
+    WriteBytes(path, FileOf(ChangedImage(), ModelProfile::kTrA1));
+    host.unsaved = false;
+    prompter.QueueFile(path);
+    EXPECT_TRUE(commands.Open());
+    EXPECT_TRUE(prompter.boxes().empty());
+    EXPECT_EQ(host.loaded, (std::vector<std::string>{path}));
+    EXPECT_TRUE(commands.SelectModel(3));
+    EXPECT_TRUE(prompter.boxes().empty());
+    EXPECT_EQ(profile.Model(), 3);
+
+    // The host hears of each whole save with the path written (".tcf" added).
+    prompter.QueueFile(PathOf("named"));
+    EXPECT_TRUE(commands.Save());
+    EXPECT_EQ(host.saved, (std::vector<std::string>{PathOf("named.tcf")}));
 }
 
 TEST_F(ConfigurationCommandsTest, OpenFailuresBeforeTheBlocksLeaveTheImageAlone) {
@@ -473,10 +509,18 @@ TEST_F(ConfigurationCommandsTest, ModelSelectionAsksWithTheModelNameAndResetsFor
     EXPECT_TRUE(commands.SelectModel(ModelProfile::kTrA1));  // the same model: nothing resets
     EXPECT_TRUE(host.calls.empty());
 
+    // Yes with the save dialog cancelled: the model stays, nothing is reset.
     prompter.QueueAnswer(Answer::kYes);
     prompter.QueueFile(std::nullopt);
-    EXPECT_TRUE(commands.SelectModel(3));
+    EXPECT_FALSE(commands.SelectModel(3));
     EXPECT_EQ(prompter.save_dialogs().size(), 1u);
+    EXPECT_EQ(profile.Model(), ModelProfile::kTrA1);
+    EXPECT_TRUE(host.calls.empty());
+
+    prompter.QueueAnswer(Answer::kYes);
+    prompter.QueueFile(PathOf("before-the-change.tcf"));
+    EXPECT_TRUE(commands.SelectModel(3));
+    EXPECT_EQ(prompter.save_dialogs().size(), 2u);
     EXPECT_EQ(profile.Model(), 3);
     EXPECT_EQ(host.calls, (std::vector<std::string>{"Reset"}));
 }

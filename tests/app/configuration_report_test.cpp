@@ -148,12 +148,12 @@ TEST_F(ConfigurationReportTest, UserMemoAndInputInformation) {
 TEST_F(ConfigurationReportTest, SpeakerSetThxAndLevels) {
     EXPECT_EQ(Section("SP SET Information"),
               "CENTER\t\t\t: LARGE\r\nFRONT\t\t\t: LARGE\r\nSURROUND LR\t\t: LARGE\r\n"
-              "SURROUND BACK\t\t: LARGEx2\r\nPRESENCE SP\t\t: Yes\r\nLFE BASS\t\t: BOTH\r\n"
-              "SW Crossover\t\t: 80Hz\r\nSpeaker B Set\t\t: Zone 1\r\nSW Config\t\t: None\r\n"
-              "SW Phase\t\t: Normal\r\nLFE/Bass Out\t\t: Both\r\n");
+              "SURROUND BACK\t\t: LARGE x 2\r\nPRESENCE SP\t\t: YES\r\nLFE BASS\t\t: BOTH\r\n"
+              "SW Crossover\t\t: 80Hz(THX)\r\nSpeaker B Set\t\t: ZONE 1\r\n"
+              "SW Config\t\t: None\r\nSW Phase\t\t: Normal\r\nLFE/Bass Out\t\t: BOTH\r\n");
     EXPECT_EQ(Section("THX SET"),
               "THX Ultra2 Subwoofer\t: No\r\nBoundary Gain Compensation\t: No\r\n"
-              "S.Back Speaker Distance\t: 1 to 4ft\r\n");
+              "S.Back Speaker Distance\t: 1 - 4ft\r\n");
 
     image.SpeakerLevels.at(speaker_levels::kFL) = 41;
     image.SpeakerLevels.at(speaker_levels::kFR) = 39;
@@ -181,27 +181,43 @@ TEST_F(ConfigurationReportTest, EqualisersToneLfeAndDelay) {
 
     const std::string ceq = Section("Cinema EQ");
     EXPECT_TRUE(
-        ceq.starts_with("L/C/R\t\t\t: OFF\r\nPEQ Freq\t\t\t: 8kHz\r\n"
+        ceq.starts_with("L/C/R\t\t\t: OFF\r\nPEQ Freq\t\t\t: 8.0kHz\r\n"
                         "PEQ Gain\t\t\t: -2.0 dB\r\nHIGH Freq\t\t: 12.7kHz\r\n"
                         "HIGH Gain\t\t: -1.5 dB\r\nSurround\t\t: OFF\r\n"));
-    image.EqSettings.at(eq_layout::kCinemaEq + 15) = 1;  // Presence on
-    image.EqSettings.at(eq_layout::kCinemaEq + 15 + eq_layout::kCinemaPeqFrequency) = 16;
-    EXPECT_TRUE(Section("Cinema EQ")
-                    .ends_with("Presence\t\t: ON\r\nPEQ Freq\t\t\t: Through\r\n"
-                               "PEQ Gain\t\t\t: -1.5 dB\r\nHIGH Freq\t\t: 12.7kHz\r\n"
-                               "HIGH Gain\t\t: 0.0 dB\r\n"));
+    // The groups print in the report's order from the receiver's records: record 1 is the
+    // presence group, record 2 surround, record 3 surround back.
+    auto record = [this](std::size_t r, std::size_t field) -> std::uint8_t& {
+        return image.EqSettings.at(eq_layout::kCinemaEq + r * eq_layout::kCinemaEqRecordSize +
+                                   field);
+    };
+    record(eq_layout::kCinemaPresence, eq_layout::kCinemaOnOff) = 1;
+    record(eq_layout::kCinemaPresence, eq_layout::kCinemaPeqFrequency) = 16;
+    record(eq_layout::kCinemaPresence, eq_layout::kCinemaHighGain) = 24;
+    record(eq_layout::kCinemaSurround, eq_layout::kCinemaPeqFrequency) = 0;
+    record(eq_layout::kCinemaSurroundBack, eq_layout::kCinemaPeqGain) = 0;
+    const std::string groups = Section("Cinema EQ");
+    EXPECT_TRUE(Contains(groups, "Surround\t\t: OFF\r\nPEQ Freq\t\t\t: 1.0kHz\r\n"));
+    EXPECT_TRUE(Contains(groups,
+                         "Surround Back\t\t: OFF\r\nPEQ Freq\t\t\t: 8.0kHz\r\n"
+                         "PEQ Gain\t\t\t: -9.0 dB\r\n"));
+    EXPECT_TRUE(
+        groups.ends_with("Presence\t\t: ON\r\nPEQ Freq\t\t\t: Through\r\n"
+                         "PEQ Gain\t\t\t: -1.5 dB\r\nHIGH Freq\t\t: 12.7kHz\r\n"
+                         "HIGH Gain\t\t: 3.0 dB\r\n"));
 
     image.ToneSettings.at(tone_layout::kHeadphoneBass) = 0;
     image.ToneSettings.at(tone_layout::kHeadphoneBass + 1) = 3;
     image.ToneSettings.at(tone_layout::kHeadphoneTreble) = 2;
     EXPECT_EQ(Section("TONE CONTROL"),
-              "+ Speaker\r\nBass Freq\t\t: 250Hz\r\nBass Gain\t\t: 0.0 dB\r\n"
+              "+ Speaker\r\nBass Freq\t\t: 350Hz\r\nBass Gain\t\t: 0.0 dB\r\n"
               "Treble Freq\t\t: 3.5kHz\r\nTreble Gain\t\t: 0.0 dB\r\n"
               "+ Headphone\r\nBass Freq\t\t: 125Hz\r\nBass Gain\t\t: -4.5 dB\r\n"
-              "Treble Freq\t\t: 8kHz\r\nTreble Gain\t\t: 0.0 dB\r\n");
+              "Treble Freq\t\t: 8.0kHz\r\nTreble Gain\t\t: 0.0 dB\r\n");
 
+    // LFE levels read (v - 40) / 2 dB like the other gains: the default 40 is 0.0 dB.
+    EXPECT_EQ(Section("LFE Level"), "+ Speaker\t\t: 0.0 dB\r\n+ Headphone\t\t: 0.0 dB\r\n");
     image.LfeDrange = {20, 0, 1, 2};
-    EXPECT_EQ(Section("LFE Level"), "+ Speaker\t\t: 0 dB\r\n+ Headphone\t\t: -20 dB\r\n");
+    EXPECT_EQ(Section("LFE Level"), "+ Speaker\t\t: -10.0 dB\r\n+ Headphone\t\t: -20.0 dB\r\n");
     EXPECT_EQ(Section("Dynamic Range"), "+ Speaker\t\t: STANDARD\r\n+ Headphone\t\t: MIN\r\n");
     image.AudioDelay.at(0) = 160;
     EXPECT_EQ(Section("Delay"), "+ Audio Delay\t\t: 160 msec \r\n");
@@ -214,10 +230,10 @@ TEST_F(ConfigurationReportTest, TunerStationsAndDistances) {
     image.SetTunerPreset(0, tuner_presets::kBandFm, 52);   // 97.5 MHz
     const std::string tuner = Section("Tuner Information");
     EXPECT_TRUE(
-        tuner.starts_with("+ Current Station\t\t: FM - 97.50 MHz\r\n"
+        tuner.starts_with("+ Current Station\t\t: FM - 97.5 MHz\r\n"
                           "+ Preset Stations\t\t: \r\n"
-                          "A-1\t\t\t: FM - 107.9 MHz\r\nA-2\t\t\t: FM - 87.50 MHz\r\n"));
-    EXPECT_TRUE(Contains(tuner, "A-8\t\t\t: FM - 87.50 MHz\r\nB-1\t\t\t: AM - 530 kHz\r\n"));
+                          "A-1\t\t\t: FM - 107.9 MHz\r\nA-2\t\t\t: FM - 87.5 MHz\r\n"));
+    EXPECT_TRUE(Contains(tuner, "A-8\t\t\t: FM - 87.5 MHz\r\nB-1\t\t\t: AM - 530 kHz\r\n"));
     EXPECT_TRUE(tuner.ends_with("E-8\t\t\t: AM - 1710 kHz\r\n"));
 
     EXPECT_TRUE(Section("Speaker Distance")
@@ -236,8 +252,8 @@ TEST_F(ConfigurationReportTest, VideoInputModeDisplayTrimAndZone2) {
     EXPECT_EQ(Section("Video Processor"),
               "+ VIDEO PROCESSOR\t:  ON\r\n+ Picture Mode\t\t: Standard\r\n"
               "+ Resolution\t\t: 480i / 576i\r\n+ Aspect\t\t\t: Through\r\n"
-              "+ Cross Color\t\t: Not Suppress\r\n+ TV Format\t\t: NTSC\r\n"
-              "+ S Video\t\t\t: S2\r\n+ Picture Mode Parameter\t:\r\n"
+              "+ Cross Color\t\t: Suppress\r\n+ TV Format\t\t: NTSC\r\n"
+              "+ S Video\t\t\t: S1\r\n+ Picture Mode Parameter\t:\r\n"
               "Enhancer\t\t: 8\r\n3D NR\t\t\t: 0\r\nBrightness\t\t: 0\r\nContrast\t\t: 0\r\n"
               "Saturation\t\t: 0\r\n");
     image.VideoSettings = {0, 2, 3, 3, 0, 0, 0};
@@ -245,8 +261,8 @@ TEST_F(ConfigurationReportTest, VideoInputModeDisplayTrimAndZone2) {
     EXPECT_TRUE(
         video.starts_with("+ VIDEO PROCESSOR\t: OFF\r\n+ Picture Mode\t\t: Dynamic\r\n"
                           "+ Resolution\t\t: 720p\r\n+ Aspect\t\t\t: 16:9 Zoom\r\n"
-                          "+ Cross Color\t\t: Supress\r\n+ TV Format\t\t: PAL\r\n"
-                          "+ S Video\t\t\t: S1\r\n"));
+                          "+ Cross Color\t\t: Not Supress\r\n+ TV Format\t\t: PAL\r\n"
+                          "+ S Video\t\t\t: S\r\n"));
     EXPECT_TRUE(
         video.ends_with("Enhancer\t\t: 14\r\n3D NR\t\t\t: 0\r\nBrightness\t\t: 0\r\n"
                         "Contrast\t\t: 6\r\nSaturation\t\t: 8\r\n"));
@@ -257,12 +273,12 @@ TEST_F(ConfigurationReportTest, VideoInputModeDisplayTrimAndZone2) {
 
     EXPECT_EQ(Section("Display Set"),
               "+ Dimmer\t\t\t: 0\r\n+ OSD SHIFT(H)\t\t: 0\r\n+ OSD SHIFT(V)\t\t: 0\r\n"
-              "+ WALL PAPER\t\t: TR-A1\r\n+ Video Conversion\t\t: ON\r\n"
+              "+ WALL PAPER\t\t: 1 (TR-A1)\r\n+ Video Conversion\t\t: ON\r\n"
               "+ Component OSD\t\t: ON\r\n");
     image.DisplaySettings = {0, 10, 1, 1, 0, 0, 4};
     EXPECT_EQ(Section("Display Set"),
               "+ Dimmer\t\t\t: -4\r\n+ OSD SHIFT(H)\t\t: 5\r\n+ OSD SHIFT(V)\t\t: -4\r\n"
-              "+ WALL PAPER\t\t: Gray\r\n+ Video Conversion\t\t: OFF\r\n"
+              "+ WALL PAPER\t\t: 4 (Gray)\r\n+ Video Conversion\t\t: OFF\r\n"
               "+ ComponentOSD\t\t: OFF\r\n");
 
     image.InputTrims.at(input_index::kCd) = 0;
@@ -335,21 +351,21 @@ TEST_F(ConfigurationReportTest, DcTriggersAndOtherCurrentSetting) {
     image.SetInputName(input_index::kPhono, "  TURN");
     const std::string dc = Section("DC Trigge Information");
     EXPECT_TRUE(
-        dc.starts_with("+ Trigger 1\t\t: Zone1-3\r\n"
+        dc.starts_with("+ Trigger 1\t\t: ALL ZONE\r\n"
                        "TURN\t\t\t: ZONE1 = ON,  ZONE2 = ON,  \r\n"
                        "CD\t\t\t: ZONE1 = ON,  ZONE2 = OFF,  \r\n"));
     EXPECT_TRUE(Contains(dc,
                          "SAT\t\t\t: ZONE1 = ON,  ZONE2 = ON,  \r\n"
                          "VCR1\t\t: ZONE1 = ON,  ZONE2 = ON,  \r\n"
                          "VCR2\t\t\t: ZONE1 = ON,  ZONE2 = ON,  \r\n"));
-    EXPECT_TRUE(Contains(dc, "Multi Ch\t\t\t: ON\r\n+ Trigger 2\t\t: Zone3\r\n"));
+    EXPECT_TRUE(Contains(dc, "Multi Ch\t\t\t: ON\r\n+ Trigger 2\t\t: INVALID\r\n"));
     EXPECT_TRUE(dc.ends_with("V-AUX\t\t\t: ZONE1 = ON,  ZONE2 = ON,  \r\nMulti Ch\t\t\t: OFF\r\n"));
 
     const std::string other = Section("Other Current Setting");
     EXPECT_TRUE(other.starts_with(
         "+ Input\t\t\t: DVD\r\n+ Input Mode\t\t: AUTO\r\n+ Multi ch Input\t\t: OFF\r\n"
         "+ DSP Program\t\t: Sci-Fi\r\n+ Effect\t\t\t: ON\r\n+ EX/ES\t\t\t: AUTO\r\n"
-        "+ On Screen Disply\t: SHORT\r\n+ Speaker A\t\t: OFF\r\n+ Speaker B\t\t: OFF\r\n"
+        "+ On Screen Disply\t: ON\r\n+ Speaker A\t\t: OFF\r\n+ Speaker B\t\t: OFF\r\n"
         "+ Volume\t\t\t: - 40.0dB\r\n+ Mute\t\t\t: OFF\r\n+ Zone2 Input\t\t: MD/TAPE\r\n"
         "+ Zone2 Volume\t\t: - 40.0dB\r\n+ Zone2 Mute\t\t: OFF\r\n"));
 
@@ -363,6 +379,13 @@ TEST_F(ConfigurationReportTest, DcTriggersAndOtherCurrentSetting) {
     EXPECT_TRUE(Contains(edited, "+ On Screen Display\t\t: OFF\r\n"));
     EXPECT_TRUE(Contains(edited, "+ Volume\t\t\t: MUTE\r\n+ Mute\t\t\t: ON\r\n"));
     EXPECT_TRUE(Contains(edited, "+ Zone2 Volume\t\t: + 0.0dB\r\n"));
+    EXPECT_FALSE(Contains(edited, "Disply"));
+
+    // Any value but OFF takes the other label spelling; an unknown byte prints as unknown.
+    image.MainZoneState.at(main_zone::kOnScreenDisplay) = 2;
+    const std::string unknown = Section("Other Current Setting");
+    EXPECT_TRUE(Contains(unknown, "+ EX/ES\t\t\t: AUTO\r\n+ On Screen Disply\t: INVALID\r\n"));
+    EXPECT_FALSE(Contains(unknown, "On Screen Display"));
 }
 
 TEST_F(ConfigurationReportTest, HomePresetsPrintTheirOwnRecords) {
@@ -390,22 +413,23 @@ TEST_F(ConfigurationReportTest, HomePresetsPrintTheirOwnRecords) {
                       "S.Init. Delay (EX/ES)\t: 15\r\n"));
     EXPECT_TRUE(Contains(a, "+ Graphic EQ\r\nCENTER\r\n63Hz\t\t\t: 0.0 dB\r\n"));
     EXPECT_TRUE(Contains(a, "+ Cinema EQ\r\nL/C/R\t\t\t: OFF\r\n"));
-    EXPECT_TRUE(Contains(a, "+ TONE CONTROL\r\nSpeaker\r\nBass Freq\t\t: 250Hz\r\n"));
+    EXPECT_TRUE(Contains(a, "+ TONE CONTROL\r\nSpeaker\r\nBass Freq\t\t: 350Hz\r\n"));
     EXPECT_TRUE(Contains(a, "+ Speaker Set\r\nCENTER\t\t\t: LARGE\r\n"));
-    EXPECT_TRUE(Contains(a, "PRESENCE\t \t: Yes\r\nSW\t\t\t: BOTH\r\nSpeaker B Set\t\t: Main\r\n"));
+    EXPECT_TRUE(
+        Contains(a, "PRESENCE\t \t: YES\r\nSW\t\t\t: BOTH\r\nSpeaker B Set\t\t: ZONE 1\r\n"));
     EXPECT_TRUE(Contains(a, "+ Speaker Distance\r\nUnit\t\t\t: Feet\r\nFront L\t\t\t: 10.0\r\n"));
     EXPECT_TRUE(Contains(a, "+ Video Processor\r\nVIDEO PROCESSOR\t\t:  ON\r\n"));
     EXPECT_TRUE(
-        a.ends_with("+ LFE Level(SP)\t\t: 20 dB\r\n+ D Range(SP)\t\t: MAX\r\n"
-                    "+ OSD\t\t\t: SHORT\r\n"));
+        a.ends_with("+ LFE Level(SP)\t\t: 0.0 dB\r\n+ D Range(SP)\t\t: MAX\r\n"
+                    "+ OSD\t\t\t: ON\r\n"));
 
     EXPECT_TRUE(b.starts_with("+ DSP Program\t\t: Straight (Pop / Rock), Night Mode = ON\r\n"));
     EXPECT_TRUE(Contains(b, "REV.Time\t\t\t: "));  // set E has the reverb parameters
     EXPECT_TRUE(Contains(b, "FRONT L\r\n63Hz\t\t\t: 1.0 dB\r\n"));
-    EXPECT_TRUE(Contains(b, "Speaker B Set\t\t: Zone B\r\n"));
+    EXPECT_TRUE(Contains(b, "Speaker B Set\t\t: ZONE B\r\n"));
     EXPECT_TRUE(Contains(b, "Unit\t\t\t: Meter\r\nFront L\t\t\t: 1.0\r\n"));
     EXPECT_TRUE(
-        b.ends_with("+ LFE Level(SP)\t\t: 5 dB\r\n+ D Range(SP)\t\t: STD\r\n"
+        b.ends_with("+ LFE Level(SP)\t\t: -7.5 dB\r\n+ D Range(SP)\t\t: STANDARD\r\n"
                     "+ OSD\t\t\t: OFF\r\n"));
 }
 
@@ -415,7 +439,9 @@ TEST(ConfigurationReportValues, ValueRules) {
     EXPECT_EQ(ConfigurationReport::SpeakerLevelText(39), "-0.5 dB");
     EXPECT_EQ(ConfigurationReport::EqGainText(0), "-6.0 dB");
     EXPECT_EQ(ConfigurationReport::CinemaEqGainText(18), "0.0 dB");
-    EXPECT_EQ(ConfigurationReport::LfeLevelText(0), "-20 dB");
+    EXPECT_EQ(ConfigurationReport::LfeLevelText(0), "-20.0 dB");
+    EXPECT_EQ(ConfigurationReport::LfeLevelText(40), "0.0 dB");
+    EXPECT_EQ(ConfigurationReport::LfeLevelText(21), "-9.5 dB");
     EXPECT_EQ(ConfigurationReport::AudioDelayText(6), "6 msec ");
     EXPECT_EQ(ConfigurationReport::InputTrimText(13), "1.0");
     EXPECT_EQ(ConfigurationReport::DistanceText(100, true), "10.0");
@@ -427,10 +453,10 @@ TEST(ConfigurationReportValues, ValueRules) {
     EXPECT_EQ(ConfigurationReport::VolumeText(160), "- 0.5dB");
     EXPECT_EQ(ConfigurationReport::VolumeText(194), "+ 16.5dB");
     ModelProfile profile;
-    EXPECT_EQ(ConfigurationReport::TunerText(profile, 1, 0), "107.9 MHz");
-    EXPECT_EQ(ConfigurationReport::TunerText(profile, 1, 102), "87.50 MHz");
-    EXPECT_EQ(ConfigurationReport::TunerText(profile, 0, 118), "530 kHz");
-    EXPECT_EQ(ConfigurationReport::TunerText(profile, 0, 0), "1710 kHz");
+    EXPECT_EQ(ConfigurationReport::TunerText(1, 0), "107.9 MHz");
+    EXPECT_EQ(ConfigurationReport::TunerText(1, 102), "87.5 MHz");
+    EXPECT_EQ(ConfigurationReport::TunerText(0, 118), "530 kHz");
+    EXPECT_EQ(ConfigurationReport::TunerText(0, 0), "1710 kHz");
 }
 
 // Every byte of the image at its highest value, and images of random bytes: names out of
@@ -440,18 +466,18 @@ TEST_F(ConfigurationReportTest, BytesWithoutNamesPrintNoForeignText) {
     ASSERT_EQ(image.FromBytes(bytes), ReceiverImage::kBlockCount);
     const std::string text = Report();
     EXPECT_TRUE(Contains(text, "CENTER\t\t\t: INVALID\r\n"));
-    EXPECT_TRUE(Contains(text, "SW Config\t\t: \r\n"));
+    EXPECT_TRUE(Contains(text, "SW Config\t\t: INVALID\r\n"));
     EXPECT_TRUE(Contains(text, "PEQ Freq\t\t\t: \r\n"));
     EXPECT_TRUE(Contains(text, "+ Picture Mode\t\t: \r\n"));
     EXPECT_TRUE(Contains(text, "Enhancer\t\t: \r\n3D NR\t\t\t: \r\nBrightness\t\t: \r\n"));
     EXPECT_TRUE(Contains(text, "+ Speaker\t\t: INVALID\r\n"));
-    EXPECT_TRUE(Contains(text, "+ Trigger 1\t\t: Zone3\r\n"));
+    EXPECT_TRUE(Contains(text, "+ Trigger 1\t\t: INVALID\r\n"));
     // Program byte 0xFF is program 127 with the effect off: no name, no parameters.
     EXPECT_TRUE(Contains(text, "+ DSP Program\t\t: Straight ()\r\n"));
     EXPECT_TRUE(Contains(text, "+ DSP Program\t\t: Straight (), Night Mode = ON\r\n+ Graphic EQ"));
     EXPECT_TRUE(Contains(text, "+ Input\t\t\t: \r\n"));
     EXPECT_TRUE(Contains(text, "+ DSP Program\t\t: \r\n+ Effect\t\t\t: OFF\r\n"));
-    EXPECT_TRUE(Contains(text, "A-1\t\t\t: INVALID - 87.50 MHz\r\n"));
+    EXPECT_TRUE(Contains(text, "A-1\t\t\t: INVALID - 87.5 MHz\r\n"));
 
     std::mt19937 random(20261207);
     std::uniform_int_distribution<int> byte(0, 255);

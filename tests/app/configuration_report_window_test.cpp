@@ -1,10 +1,17 @@
 // The REPORT window headless: created once from the panel table, the report written once and
-// cut at the edit's limit, its refresh message ignored, closed by Esc and not by Enter.
+// cut at the edit's limit, its refresh message ignored, closed by Esc and not by Enter; its File
+// menu saves, prints and exports the text.
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 #include <memory>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "app/configuration_report.h"
 #include "app/creport_dlg.h"
@@ -13,6 +20,8 @@
 #include "model/receiver_image.h"
 #include "platform/win/edit.h"
 #include "platform/win/event_loop.h"
+#include "platform/win/recording_printer.h"
+#include "platform/win/scripted_prompter.h"
 #include "platform/win/user_input.h"
 #include "platform/win/virtual_clock.h"
 #include "platform/win/window.h"
@@ -63,6 +72,11 @@ TEST_F(ReportWindowTest, OpensOnceWithTheReportOfThatMoment) {
     EXPECT_TRUE(edit->IsMultiLine());
     EXPECT_TRUE(edit->IsReadOnly());
     EXPECT_EQ(edit->GetLimitText(), 65535);
+    EXPECT_TRUE(edit->HasStyle(win::style::kFixedPitch));
+    EXPECT_TRUE(edit->HasStyle(win::style::kAutoHScroll));  // long rules do not wrap
+    // The reader starts at the top, not where the last section was appended.
+    EXPECT_EQ(edit->GetSelStart(), 0);
+    EXPECT_EQ(edit->GetSelEnd(), 0);
     const std::string expected = ConfigurationReport(image, profile).Text();
     EXPECT_EQ(window->ReportText(), expected);
 
@@ -115,6 +129,106 @@ TEST_F(ReportWindowTest, TextBeyondTheLimitIsCut) {
     EXPECT_EQ(edit.GetText().substr(0, report_text.size()), report_text);
     AppendWithinLimit(edit, "more", CREPORTDlg::kTextLimit);
     EXPECT_EQ(edit.GetTextLength(), 65535);
+}
+
+// A scratch folder per test, removed afterwards.
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "tra1-report-XXXXXX").string();
+        std::vector<char> buffer(pattern.begin(), pattern.end());
+        buffer.push_back('\0');
+        if (::mkdtemp(buffer.data()) != nullptr) {
+            path_ = buffer.data();
+        }
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    std::string File(const std::string& name) const { return (path_ / name).string(); }
+
+private:
+    std::filesystem::path path_;
+};
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+TEST_F(ReportWindowTest, FileMenuSavesPrintsAndExportsTheText) {
+    win::ScriptedPrompter prompter;
+    win::RecordingPrinter printer;
+    loop.SetPrompter(&prompter);
+    loop.SetPrinter(&printer);
+    ScratchFolder folder;
+    ASSERT_EQ(panels.Show(report), PanelTable::ShowResult::kCreated);
+    CREPORTDlg& window = *Window();
+    const std::string text = window.ReportText();
+
+    // Save As: the text as the window shows it, ".txt" added to a name without one.
+    prompter.QueueFile(folder.File("living room"));
+    ASSERT_TRUE(win::user::ChooseMenuItem(window, CREPORTDlg::kMenuSaveAs));
+    ASSERT_EQ(prompter.save_dialogs().size(), 1u);
+    EXPECT_EQ(prompter.save_dialogs()[0].title, "Save Report");
+    EXPECT_EQ(prompter.save_dialogs()[0].proposed_name, "TR-A1 Report.txt");
+    EXPECT_EQ(ReadFile(folder.File("living room.txt")), text);
+    EXPECT_TRUE(prompter.boxes().empty());
+
+    // Saving over it asks first; Cancel keeps the old file.
+    std::ofstream(folder.File("living room.txt"), std::ios::binary) << "older";
+    prompter.QueueFile(folder.File("living room.txt"));
+    prompter.QueueAnswer(win::Answer::kCancel);
+    win::user::ChooseMenuItem(window, CREPORTDlg::kMenuSaveAs);
+    ASSERT_EQ(prompter.boxes().size(), 1u);
+    EXPECT_EQ(prompter.boxes()[0].text, "File exists. Do you want to overwrite it?");
+    EXPECT_EQ(ReadFile(folder.File("living room.txt")), "older");
+
+    // A folder that does not exist: the message names the reason; nothing is written.
+    prompter.QueueFile(folder.File("gone/report.txt"));
+    win::user::ChooseMenuItem(window, CREPORTDlg::kMenuSaveAs);
+    ASSERT_EQ(prompter.boxes().size(), 2u);
+    EXPECT_EQ(prompter.boxes()[1].text, "Cannot save the report.\r\nNo such file or directory");
+    EXPECT_EQ(prompter.boxes()[1].title, "Tolvek Receiver Editor Message");
+
+    // Print: the printer gets the window's title and text; a failure is shown.
+    win::user::ChooseMenuItem(window, CREPORTDlg::kMenuPrint);
+    ASSERT_EQ(printer.printed().size(), 1u);
+    EXPECT_EQ(printer.printed()[0].title, "REPORT");
+    EXPECT_EQ(printer.printed()[0].text, text);
+    EXPECT_EQ(printer.printed()[0].owner, window.Handle());
+    EXPECT_EQ(prompter.boxes().size(), 2u);  // cancelled in the print dialog: nothing to say
+    printer.SetPrintOutcome({win::PrintOutcome::Result::kFailed, "The printer is offline."});
+    win::user::ChooseMenuItem(window, CREPORTDlg::kMenuPrint);
+    ASSERT_EQ(prompter.boxes().size(), 3u);
+    EXPECT_EQ(prompter.boxes()[2].text, "Cannot print the report.\r\nThe printer is offline.");
+
+    // Export PDF: the printer's document written to the chosen file.
+    printer.SetPdfOutcome({{'%', 'P', 'D', 'F', '-', '1', '.', '4'}, ""});
+    prompter.QueueFile(folder.File("report.pdf"));
+    win::user::ChooseMenuItem(window, CREPORTDlg::kMenuExportPdf);
+    ASSERT_EQ(printer.rendered().size(), 1u);
+    EXPECT_EQ(printer.rendered()[0].text, text);
+    EXPECT_EQ(ReadFile(folder.File("report.pdf")), "%PDF-1.4");
+    // No document: nothing written, the reason shown. Cancelling the file dialog does nothing.
+    printer.SetPdfOutcome({{}, "No fonts."});
+    prompter.QueueFile(folder.File("second.pdf"));
+    win::user::ChooseMenuItem(window, CREPORTDlg::kMenuExportPdf);
+    EXPECT_FALSE(std::filesystem::exists(folder.File("second.pdf")));
+    EXPECT_EQ(prompter.boxes().back().text, "Cannot export the report.\r\nNo fonts.");
+    prompter.QueueFile(std::nullopt);
+    win::user::ChooseMenuItem(window, CREPORTDlg::kMenuExportPdf);
+    EXPECT_EQ(printer.rendered().size(), 2u);
+
+    // Close.
+    win::user::ChooseMenuItem(window, CREPORTDlg::kMenuClose);
+    EXPECT_FALSE(panels.IsOpen(report));
+    loop.SetPrompter(nullptr);
+    loop.SetPrinter(nullptr);
 }
 
 }  // namespace

@@ -223,6 +223,11 @@ TEST_F(LinkRobustnessTest, AChangeTheReceiverRefusesIsReportedAndItsValueAskedFo
     EXPECT_EQ(CountInLog("Refused by the receiver: function 267 (030), status 5. The change was "
                          "not made; its value is asked for again.\r\n"),
               1);
+    // The status line says it too.
+    loop.DrainPosted();
+    const std::string status = Main().GetDlgItemText(main_window::kStatusLine);
+    EXPECT_NE(status.find("Change refused by the receiver (function 267)"), std::string::npos)
+        << status;
     // The request for the same band went out after the write.
     CommandFrameBuilder frames;
     const std::string request(frames.BuildExtendedFrame(

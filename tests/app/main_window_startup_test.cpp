@@ -39,7 +39,9 @@ TEST_F(StartupTest, CreatesTheLinkWindowsAndStartsEveryTimer) {
     EXPECT_EQ(loop.TimerPeriod(Main().Handle(), 5), 50u);
     EXPECT_EQ(loop.TimerPeriod(Main().Handle(), 7), 1000u);
     EXPECT_EQ(EditorProfile().Model(), ModelProfile::kTrA1);
-    EXPECT_EQ(Main().GetWindowText(), "Tolvek Receiver Editor for TR-A1");
+    // The title names the document (none yet) before the program.
+    EXPECT_EQ(Main().GetWindowText(), "Untitled \u2013 Tolvek Receiver Editor for TR-A1");
+    EXPECT_EQ(Main().GetDlgItemText(id::kStatusLine), "Not connected \u00B7 Asynchronous mode");
     EXPECT_TRUE(prompter.boxes().empty());
     // Disconnected, asynchronous, and the first received state counts as an echo.
     EXPECT_EQ(ConnectionIcon(), res::kIconNotConnected);
@@ -84,7 +86,8 @@ TEST_F(StartupTest, ShowsTheDefaultsOfTheImage) {
     ASSERT_NE(mainVolume, nullptr);
     EXPECT_EQ(mainVolume->GetRangeMax(), 194);
     EXPECT_EQ(mainVolume->GetPos(), 113);
-    EXPECT_EQ(mainVolume->GetPageSize(), 10);
+    EXPECT_EQ(mainVolume->GetPageSize(), 2);  // a page step of the main volume is 1 dB
+    EXPECT_EQ(Main().Get<win::Slider>(id::kZone2VolumeSlider)->GetPageSize(), 10);
     EXPECT_EQ(Main().GetDlgItemText(id::kMainVolumeReadout), "-40.0 dB");
     EXPECT_EQ(Main().Get<win::Slider>(id::kZone2VolumeSlider)->GetPos(), 113);
     EXPECT_EQ(Main().GetDlgItemText(id::kZone2VolumeReadout), "-40.0 dB");

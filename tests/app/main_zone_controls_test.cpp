@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/panel_table.h"
+#include "app/volume_text.h"
 #include "model/command_frame_builder.h"
 #include "platform/win/button.h"
 #include "platform/win/combo_box.h"
@@ -150,6 +151,44 @@ TEST_F(MainZoneControlsTest, RealtimeModeSendsEveryChangeToTheReceiverAtOnce) {
     EXPECT_FALSE(receiver.PoweredOn());
     ASSERT_TRUE(win::user::Click(Main(), 1196));
     EXPECT_TRUE(receiver.PoweredOn());
+}
+
+TEST_F(MainZoneControlsTest, KeyAndWheelMovesOfAVolumeSendOnceTheThumbStandsStill) {
+    StartRealtime();
+    auto volumesSent = [this] {
+        std::size_t count = 0;
+        for (int step = 0; step <= volume::kMaxStep; ++step) {
+            count += Wrote(Frame(48, step)) ? 1 : 0;
+        }
+        return count;
+    };
+    // Page Up three times: the read-out follows each step, nothing is stored or sent yet.
+    for (int position : {111, 109, 107}) {
+        ASSERT_TRUE(win::user::KeyboardSlider(Main(), id::kMainVolumeSlider, position));
+        EXPECT_EQ(Text(id::kMainVolumeReadout), volume::MainReadout(volume::StepOf(position)));
+        loop.AdvanceBy(100);
+    }
+    EXPECT_EQ(Zone(mz::kMainVolume), 81);
+    EXPECT_EQ(volumesSent(), 0u);
+    // The receiver's reports in between do not pull the thumb back.
+    EXPECT_EQ(SliderPos(id::kMainVolumeSlider), 107);
+    // Once the thumb has stood still: stored and sent once, as a release there.
+    loop.AdvanceBy(win::Dialog::kSliderIdleMs);
+    EXPECT_EQ(Zone(mz::kMainVolume), 87);
+    EXPECT_TRUE(Wrote(Frame(48, 87)));
+    EXPECT_EQ(volumesSent(), 1u);
+    loop.AdvanceBy(2000);
+    EXPECT_EQ(ReceiverZone(mz::kMainVolume), 87);
+    EXPECT_EQ(Zone(mz::kMainVolume), 87);  // the receiver's next reports keep it
+
+    // The wheel on zone 2, and a drag: the read-out follows the thumb at once.
+    ASSERT_TRUE(win::user::WheelSlider(Main(), id::kZone2VolumeSlider, 33));
+    EXPECT_EQ(Text(id::kZone2VolumeReadout), "0.0 dB");
+    loop.AdvanceBy(win::Dialog::kSliderIdleMs);
+    EXPECT_EQ(Zone(mz::kZone2Volume), 161);
+    ASSERT_TRUE(win::user::DragSlider(Main(), id::kMainVolumeSlider, 100));
+    EXPECT_EQ(Text(id::kMainVolumeReadout), volume::MainReadout(94));
+    EXPECT_EQ(Zone(mz::kMainVolume), 87);
 }
 
 TEST_F(MainZoneControlsTest, AnUnchangedValueSendsNothing) {

@@ -1,12 +1,16 @@
 // Pipelined transfers (Configuration > "Fast Transfer") against the virtual receiver paced as the
 // receiver is: the item and its setting, and a transfer whose answer goes missing half way, which
-// goes back to the step concerned and ends stepwise with nothing lost.
+// goes back to the step concerned and ends stepwise with nothing lost; the frame count of the
+// status line's result, stopped with frames waiting for room or finished.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
+#include "link/send_window.h"
+#include "model/protocol.h"
 #include "platform/win/menu.h"
 #include "platform/win/user_input.h"
 #include "sim/receiver_pacing.h"
@@ -115,6 +119,58 @@ TEST_F(PipelinedTransferTest, AnAnswerLostHalfWayFallsBackToStepwiseAndTheUpload
         }
         EXPECT_EQ(EditorImage().EqSettings.at(i), receiver.Image().EqSettings.at(i)) << i;
     }
+}
+
+TEST_F(PipelinedTransferTest, ADownloadCountsTheFramesThatWentOnTheLineStoppedOrFinished) {
+    Start();
+    ConnectTo(3);
+    ASSERT_TRUE(win::user::ChooseMenuItem(Main(), id::kMenuFastTransfer));
+    ASSERT_TRUE(Main().Transfer().Pipelined());
+    // Every operation and extended frame the editor wrote from `from` on (status requests are
+    // the poll's, which a download never sends).
+    const auto framesWritten = [this](std::size_t from) {
+        const std::string written = port->Written().substr(from);
+        return static_cast<int>(std::count_if(written.begin(), written.end(), [](char c) {
+            return c == control_byte::kStx || c == control_byte::kDc4;
+        }));
+    };
+    const auto result = [this](const std::string& said) {
+        const std::string status = Main().GetDlgItemText(id::kStatusLine);
+        const std::size_t at = status.find(said);
+        return at == std::string::npos ? "no \"" + said + "\" in " + status
+                                       : status.substr(at + said.size());
+    };
+    const SendWindow& window = Main().Link().Sender().Window();
+    const auto lineQuiet = [&] {
+        return !window.HasQueued(SendLane::kTransfer) && window.FramesInFlight() == 0;
+    };
+
+    // Stopped while running ahead, with frames still waiting for room in the receiver's buffer:
+    // those never go out. The put-back of input, program and volume does, and counts.
+    std::size_t start = port->Written().size();
+    ASSERT_TRUE(win::user::Click(Main(), id::kDownloadButton));
+    ASSERT_TRUE(loop.AdvanceUntil(
+        [&] {
+            return Main().Transfer().RunningAhead() && framesWritten(start) > 20 &&
+                   window.HasQueued(SendLane::kTransfer);
+        },
+        kTransferLimitMs));
+    Main().PostMessage(id::kTransferCancelled);
+    loop.DrainPosted();
+    ASSERT_FALSE(Main().Transfer().Running());
+    ASSERT_TRUE(loop.AdvanceUntil(lineQuiet, 10'000));
+    EXPECT_EQ(result("Download stopped after "), std::to_string(framesWritten(start)) + " frames");
+
+    // A whole download, the receiver's standby and power-on at its end included.
+    start = port->Written().size();
+    ASSERT_TRUE(win::user::Click(Main(), id::kDownloadButton));
+    ASSERT_TRUE(
+        loop.AdvanceUntil([this] { return State().downloadInProgress == 0; }, kTransferLimitMs));
+    ASSERT_TRUE(loop.AdvanceUntil(lineQuiet, 10'000));
+    const std::string finished = result("Download finished: ");
+    EXPECT_TRUE(finished.starts_with(std::to_string(framesWritten(start)) + " frames in "))
+        << finished;
+    EXPECT_EQ(port->BytesLostByFarEnd(), 0u);
 }
 
 }  // namespace

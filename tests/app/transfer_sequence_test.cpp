@@ -60,7 +60,10 @@ public:
     std::optional<int> TakeTagOfLostAnswer() override {
         return std::exchange(lostTag, std::nullopt);
     }
-    void DropWaitingTransferSends() override { ++drops; }
+    int DropWaitingTransferSends() override {
+        ++drops;
+        return 0;
+    }
     void ShowMessage(const std::string& text) override { messages.push_back(text); }
     void ReportStopped(const std::string& text) override { stopReports.push_back(text); }
     void ReceiverNotAnswering() override { ++notAnswering; }

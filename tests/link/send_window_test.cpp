@@ -79,6 +79,20 @@ TEST_F(SendWindowTest, TransferFramesGoOutWhileTheReceiversBufferHasRoomAndEachA
     EXPECT_FALSE(window.TakeBrokenTag());
 }
 
+TEST_F(SendWindowTest, DroppingALanesQueueCountsOnlyTheFramesThatNeverWentOut) {
+    window.Send(Frame(30, 'a'), SendLane::kTransfer, Status(), "");
+    window.Send(Frame(30, 'b'), SendLane::kTransfer, Status(), "");
+    window.Hold(SendLane::kTransfer, 50);
+    window.Send(Frame(30, 'c'), SendLane::kTransfer, Status(), "");
+    window.Send(Frame(30, 'd'), SendLane::kTransfer, Status(), "");
+    ASSERT_EQ(Names(), "ab");
+    // c and d waited; the hold between them is no frame.
+    EXPECT_EQ(window.DropQueued(SendLane::kTransfer), 2u);
+    EXPECT_FALSE(window.HasQueued(SendLane::kTransfer));
+    EXPECT_EQ(window.DropQueued(SendLane::kTransfer), 0u);
+    EXPECT_EQ(window.DropQueued(SendLane::kAtOnce), 0u);
+}
+
 TEST_F(SendWindowTest, ThePollLeavesRoomForAChangeOfTheUsersWhichGoesOutAheadOfIt) {
     window.Send(Frame(20, 'p'), SendLane::kPoll, Status(), "");
     window.Send(Frame(20, 'q'), SendLane::kPoll, Status(), "");

@@ -75,16 +75,20 @@ TEST(NameTables, EnumeratedValues) {
     EXPECT_EQ(ModelProfile::CinemaEqTypeName(2), "Dynamic");
     EXPECT_EQ(ModelProfile::CinemaEqFrequencyName(16), "Through");
     EXPECT_EQ(ModelProfile::CinemaEqFrequencyName(15), "12.7kHz");
+    EXPECT_EQ(ModelProfile::CinemaEqFrequencyName(11), "8.0kHz");
     EXPECT_EQ(ModelProfile::CinemaEqFrequencyName(17), "");
     EXPECT_EQ(ModelProfile::CinemaEqFrequencyName(-1), "");
     EXPECT_EQ(ModelProfile::SpeakerSizeName(2), "NONE");
     EXPECT_EQ(ModelProfile::SpeakerSizeName(3), "INVALID");
-    EXPECT_EQ(ModelProfile::SurroundBackSizeName(3), "SMALLx1");
+    // The lists are the ones the panels offer (value_names), spelt as the receiver's menus.
+    EXPECT_EQ(ModelProfile::SurroundBackSizeName(3), "SMALL x 1");
     EXPECT_EQ(ModelProfile::SurroundBackSizeName(5), "INVALID");
-    EXPECT_EQ(ModelProfile::CrossoverName(10), "200Hz");
-    EXPECT_EQ(ModelProfile::CrossoverName(11), "INVALID");
+    EXPECT_EQ(ModelProfile::CrossoverName(2), "80Hz(THX)");
+    EXPECT_EQ(ModelProfile::CrossoverName(7), "160Hz");
+    EXPECT_EQ(ModelProfile::CrossoverName(8), "200Hz");
+    EXPECT_EQ(ModelProfile::CrossoverName(9), "INVALID");
     EXPECT_EQ(ModelProfile::CrossoverName(-1), "INVALID");
-    EXPECT_EQ(ModelProfile::BassOutName(0), "SWFR");
+    EXPECT_EQ(ModelProfile::BassOutName(0), "SUBWOOFER");
     EXPECT_EQ(ModelProfile::BassOutName(3), "INVALID");
     EXPECT_EQ(ModelProfile::TunerBandName(1), "FM");
     EXPECT_EQ(ModelProfile::TunerBandName(2), "INVALID");

@@ -65,10 +65,12 @@ TEST_F(CinemaEqPanelTest, OpensWithTheStartUpDefaults) {
         EXPECT_EQ(d.GetDlgItem(group.highReadout)->BackgroundColor(), win::kBlack);
     }
     const auto& items = d.Get<win::ComboBox>(Presence().highFrequency)->items();
-    ASSERT_EQ(items.size(), 16u);
+    // The frequency names of the model's one list, as the report prints them; 16 is "Through".
+    ASSERT_EQ(items.size(), 17u);
     EXPECT_EQ(items.front(), "1.0kHz");
     EXPECT_EQ(items[3], "2.0kHz");
     EXPECT_EQ(items[13], "10.1kHz");
+    EXPECT_EQ(items[16], "Through");
     EXPECT_TRUE(Handled().empty());
 }
 
@@ -170,7 +172,7 @@ TEST_F(CinemaEqPanelTest, MovingBackToAValueARefreshReplacedSendsItAgain) {
 
 TEST_F(CinemaEqPanelTest, OutOfRangeBytesShowClampedAndWithoutSelection) {
     image.EqSettings[132] = 9;   // on/off
-    image.EqSettings[133] = 16;  // HIGH frequency beyond the items
+    image.EqSettings[133] = 17;  // HIGH frequency beyond the items
     image.EqSettings[134] = 99;  // HIGH gain
     auto& d = Open();
     const auto& fc = FrontCenter();

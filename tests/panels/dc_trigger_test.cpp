@@ -117,8 +117,9 @@ TEST_F(DcTriggerTest, ModeSelectorStoresByteZeroAndAnOpenListIsLeftAlone) {
     EXPECT_EQ(Pos(SwitchId(0, 0, 1)), 0);
 }
 
-TEST_F(DcTriggerTest, AllLowAndAllHighRewriteOneSideInTheImageOnly) {
+TEST_F(DcTriggerTest, AllLowAndAllHighSetOneSideAndAnnounceEachSwitchThatMoves) {
     image.DcTrigger1[0] = 2;
+    image.DcTrigger1[1 + 4] = 0;  // MD/TAPE's ZONE 1 switch is low already
     auto& dlg = Open();
     const auto sleptBefore = clock.SleptMs();
     ASSERT_TRUE(win::user::Click(dlg, 1146));  // Trigger 1 "All Low"
@@ -136,18 +137,30 @@ TEST_F(DcTriggerTest, AllLowAndAllHighRewriteOneSideInTheImageOnly) {
     EXPECT_EQ(image.DcTrigger1[33], 1);
     EXPECT_EQ(image.DcTrigger1[0], 2);
     EXPECT_EQ(image.DcTrigger2[1], 1);
-    EXPECT_TRUE(Posted().empty());
-    EXPECT_EQ(dlg.HoldCounter(), 0);
+    // Each switch that moved is announced as its own release would be, in the order they
+    // moved; the one that was low already is not.
+    std::vector<Message> expected;
+    for (int input = 0; input < 13; ++input) {
+        if (input != 4) {
+            expected.push_back({0xA105, 0, static_cast<win::LParam>(input + 1)});
+        }
+        expected.push_back({0xA105, 0, static_cast<win::LParam>(0x80 + input + 1)});
+    }
+    expected.push_back({0xA105, 0, 0x800});
+    EXPECT_EQ(Posted(), expected);
+    EXPECT_EQ(dlg.HoldCounter(), 120);
 
     // The caches follow, so the next move to H is a change.
     ASSERT_TRUE(ReleaseSlider(dlg, SwitchId(0, 1, 3), 1));
     EXPECT_EQ(Posted(), (std::vector<Message>{{0xA105, 0, 0x84}}));
 
-    ASSERT_TRUE(win::user::Click(dlg, 1147));  // Trigger 2 "All High" (already all 1)
+    // "All High" on a side that is all high already announces nothing.
+    ASSERT_TRUE(win::user::Click(dlg, 1147));  // Trigger 2 "All High"
+    EXPECT_TRUE(Posted().empty());
     ASSERT_TRUE(win::user::Click(dlg, 1145));  // Trigger 1 "All High"
     EXPECT_EQ(image.DcTrigger1[1 + 7], 1);
     EXPECT_EQ(image.DcTrigger1[49], 1);
-    EXPECT_TRUE(Posted().empty());
+    EXPECT_EQ(Posted().size(), 26u - 1u + 1u);  // all but the ZONE 2 switch moved just now
     ASSERT_TRUE(ReleaseSlider(dlg, SwitchId(0, 0, 7), 0));
     ASSERT_TRUE(ReleaseSlider(dlg, 1177, 0));
     EXPECT_EQ(Posted(), (std::vector<Message>{{0xA105, 0, 8}, {0xA105, 0, 0x800}}));

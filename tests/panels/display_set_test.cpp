@@ -90,27 +90,30 @@ TEST_F(DisplaySetTest, WallpaperSelectionStoresByteSixOnlyWhenItChanges) {
     EXPECT_TRUE(Posted().empty());
 }
 
-TEST_F(DisplaySetTest, DefaultMovesSlidersOnlyAndTheNextReleaseStoresThePosition) {
-    image.DisplaySettings = {1, 2, 8, 0, 0, 0, 1};
+TEST_F(DisplaySetTest, DefaultStoresTheStartUpValuesAndAnnouncesEachThatChanged) {
+    image.DisplaySettings = {1, 5, 8, 0, 0, 1, 2};
     auto& dlg = Open();
     ASSERT_TRUE(win::user::Click(dlg, Dlg::kDefaultButton));
     EXPECT_EQ(Pos(Dlg::kDimmerSlider), 4);
     EXPECT_EQ(Pos(Dlg::kHPosSlider), 5);
     EXPECT_EQ(Pos(Dlg::kVPosSlider), 5);
     EXPECT_EQ(Pos(Dlg::kVideoConversionSlider), 1);
-    EXPECT_EQ(image.DisplaySettings, (ImageBytes<7>{1, 2, 8, 0, 0, 0, 1}));
-    EXPECT_EQ(Readouts(), (std::vector<std::string>{"-3", "3", "-3"}));
-    EXPECT_TRUE(Posted().empty());
+    // The sliders' bytes take the start-up values; the wallpaper stays as chosen.
+    EXPECT_EQ(image.DisplaySettings, (ImageBytes<7>{4, 5, 5, 1, 1, 1, 2}));
+    EXPECT_EQ(Readouts(), (std::vector<std::string>{"0", "0", "0"}));
+    // One change message per byte that changed (H Pos and component OSD did not).
+    EXPECT_EQ(Posted(), (std::vector<Message>{
+                            {0xA00A, 0, 0}, {0xA00A, 2, 0}, {0xA00A, 3, 0}, {0xA00A, 4, 0}}));
+    EXPECT_EQ(dlg.HoldCounter(), 40);
 
+    // Released where it now stands, nothing is stored again.
     ASSERT_TRUE(win::user::ReleaseSlider(dlg, Dlg::kDimmerSlider, 4));
-    EXPECT_EQ(image.DisplaySettings[0], 4);
-    EXPECT_EQ(Text(Dlg::kDimmerReadout), "0");
-    EXPECT_EQ(Posted(), (std::vector<Message>{{0xA00A, 0, 0}}));
-
+    EXPECT_TRUE(Posted().empty());
+    // A refresh finds the image as the sliders show it.
     dlg.ResetHoldCounter();
     SendRefresh();
-    EXPECT_EQ(Pos(Dlg::kHPosSlider), 2);
-    EXPECT_EQ(Pos(Dlg::kVideoConversionSlider), 0);
+    EXPECT_EQ(Pos(Dlg::kVPosSlider), 5);
+    EXPECT_EQ(Pos(Dlg::kVideoConversionSlider), 1);
 }
 
 TEST_F(DisplaySetTest, OnScreenFollowsTheMainWindowAndHiddenSwitchesAreOutOfReach) {

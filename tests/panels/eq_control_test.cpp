@@ -196,6 +196,23 @@ TEST_F(EqControlPanelTest, FlatResetsEveryChannelAndOptionByteButNotCinemaEq) {
               cinema_before);
     EXPECT_EQ(Positions(), kFlatPositions);
     EXPECT_EQ(Readouts(), std::vector<std::string>(9, "0"));
+    // Every band that changed is announced, record by record and band by band, then the two
+    // option bytes: as releases there would.
+    const auto delivered = Delivered();
+    std::vector<EqMessage> bands;
+    std::vector<EqMessage> options;
+    for (const EqMessage& m : delivered) {
+        (m.msg == 0xA101 ? bands : options).push_back(m);
+    }
+    // Two records with eight bands off 0 dB each (their fifth band sits at 0 dB already).
+    ASSERT_EQ(bands.size(), 2u * 8u);
+    EXPECT_EQ(bands.front(), (EqMessage{0xA101, 0, 0}));
+    EXPECT_EQ(bands[8], (EqMessage{0xA101, 7, 0}));
+    EXPECT_EQ(bands.back(), (EqMessage{0xA101, 7, 12}));
+    EXPECT_EQ(options, (std::vector<EqMessage>{{0xA102, 0, 0}, {0xA102, 1, 0}}));
+    EXPECT_EQ(d.HoldCounter(), 36);
+    // Flat already: nothing more to announce.
+    ASSERT_TRUE(win::user::Click(d, Dlg::kFlatButton));
     EXPECT_TRUE(Delivered().empty());
 }
 

@@ -89,6 +89,37 @@ TEST_F(InputRenameTest, NameBoxDiscardsCharactersANameCannotHold) {
     EXPECT_TRUE(Received().empty());
 }
 
+TEST_F(InputRenameTest, OnlyPrintableAsciiPassesAndNoCharacterIsCutInHalf) {
+    ASSERT_TRUE(win::user::FocusControl(*panel, Dlg::kNameBox));
+    // UTF-8 letters take two bytes or more: neither byte stands in a name.
+    ASSERT_TRUE(win::user::TypeText(*panel, Dlg::kNameBox, "Caf\xC3\xA9"));
+    EXPECT_EQ(Box(), "Caf");
+    // A tab, a control character and a Latin-1 byte: gone too.
+    ASSERT_TRUE(win::user::TypeText(*panel, Dlg::kNameBox,
+                                    "\t\x01\xE9"
+                                    "e"));
+    EXPECT_EQ(Box(), "Cafe");
+    // Eight characters fill the box; what the receiver cannot show takes no room, even when the
+    // limit cut it in half on its way in.
+    ASSERT_TRUE(win::user::TypeText(*panel, Dlg::kNameBox, " \xE2\x82\xAC"));
+    ASSERT_TRUE(win::user::TypeText(*panel, Dlg::kNameBox, "12"));
+    ASSERT_TRUE(win::user::TypeText(*panel, Dlg::kNameBox, "\xE2\x82\xAC"));
+    ASSERT_TRUE(win::user::TypeText(*panel, Dlg::kNameBox, "34"));
+    EXPECT_EQ(Box(), "Cafe 123");
+    for (const char c : std::string("\x7F\x80\xC3\xFF\n")) {
+        EXPECT_FALSE(Dlg::IsNameCharacter(c)) << static_cast<int>(static_cast<unsigned char>(c));
+    }
+
+    // A name read from a file with a byte the receiver cannot show, offered by a double click
+    // and entered as it is: only the characters it can show are stored.
+    image.SetInputName(3, "MD\xE9TAPE");
+    SendRefresh();
+    ASSERT_TRUE(win::user::DoubleClickListRow(*panel, Dlg::kNewNameList, 3));
+    ASSERT_TRUE(win::user::Click(*panel, Dlg::kEnterButton));
+    EXPECT_EQ(image.InputName(3), "MDTAPE");
+    EXPECT_EQ(Received(), (std::vector<Posted>{{0xA100, 3, 0}}));
+}
+
 TEST_F(InputRenameTest, EnterStoresTheNameForTheSelectedLineAndAnnouncesItOnce) {
     ASSERT_TRUE(win::user::SelectListRow(*panel, Dlg::kDefaultNameList, 5));
     ASSERT_TRUE(win::user::ReplaceEditText(*panel, Dlg::kNameBox, "BLURAY1"));

@@ -96,31 +96,34 @@ TEST_F(LfeLevelDrangeTest, DrangeChangePostsItsOwnMessageAndLeavesTheLfeReadouts
     EXPECT_EQ(Posted(), (std::vector<Message>{{0xA004, 0, 0}}));
 }
 
-TEST_F(LfeLevelDrangeTest, DefaultButtonsOnlyMoveTheSliders) {
-    image.LfeDrange = {40, 40, 2, 1};
+TEST_F(LfeLevelDrangeTest, DefaultButtonsStoreTheStartUpValuesAndAnnounceThem) {
+    image.LfeDrange = {40, 12, 2, 0};
     auto& dlg = Open();
+    // LFE: both to 0 dB, the start-up value; only the headphone level changed.
     ASSERT_TRUE(win::user::Click(dlg, Dlg::kLfeDefaultButton));
+    EXPECT_EQ(Pos(Dlg::kLfeSpeakerSlider), 0);
+    EXPECT_EQ(Pos(Dlg::kLfeHeadphoneSlider), 0);
+    EXPECT_EQ(image.LfeDrange, (ImageBytes<4>{40, 40, 2, 0}));
+    EXPECT_EQ(Text(Dlg::kLfeHeadphoneReadout), "-0");
+    EXPECT_EQ(Posted(), (std::vector<Message>{{0xA003, 1, 0}}));
+    EXPECT_EQ(dlg.HoldCounter(), 16);
+
+    // D-RANGE: both to "MAX"; only the speaker one changed.
     ASSERT_TRUE(win::user::Click(dlg, Dlg::kDrangeDefaultButton));
-    EXPECT_EQ(Pos(Dlg::kLfeSpeakerSlider), 20);
-    EXPECT_EQ(Pos(Dlg::kLfeHeadphoneSlider), 20);
     EXPECT_EQ(Pos(Dlg::kDrangeSpeakerSlider), 0);
     EXPECT_EQ(Pos(Dlg::kDrangeHeadphoneSlider), 0);
-    EXPECT_EQ(image.LfeDrange, (ImageBytes<4>{40, 40, 2, 1}));
+    EXPECT_EQ(image.LfeDrange, (ImageBytes<4>{40, 40, 0, 0}));
+    EXPECT_EQ(Posted(), (std::vector<Message>{{0xA004, 0, 0}}));
+
+    // Nothing left to change: a second press announces nothing.
+    ASSERT_TRUE(win::user::Click(dlg, Dlg::kLfeDefaultButton));
+    ASSERT_TRUE(win::user::Click(dlg, Dlg::kDrangeDefaultButton));
     EXPECT_TRUE(Posted().empty());
-    EXPECT_EQ(dlg.HoldCounter(), 0);
-
-    // Releasing a moved slider where "Default" put it stores that position.
-    ASSERT_TRUE(win::user::ReleaseSlider(dlg, Dlg::kLfeSpeakerSlider, 20));
-    EXPECT_EQ(image.LfeDrange[0], 20);
-    EXPECT_EQ(Text(Dlg::kLfeSpeakerReadout), "-10");
-    EXPECT_EQ(Posted(), (std::vector<Message>{{0xA003, 0, 0}}));
-
-    // A refresh puts the others back to the image.
+    // A refresh finds the image as the sliders show it.
     dlg.ResetHoldCounter();
     SendRefresh();
     EXPECT_EQ(Pos(Dlg::kLfeHeadphoneSlider), 0);
-    EXPECT_EQ(Pos(Dlg::kDrangeSpeakerSlider), 2);
-    EXPECT_EQ(Pos(Dlg::kDrangeHeadphoneSlider), 1);
+    EXPECT_EQ(Pos(Dlg::kDrangeSpeakerSlider), 0);
 }
 
 TEST_F(LfeLevelDrangeTest, RefreshesAreHeldOnlyInRealtimeMode) {

@@ -60,12 +60,14 @@ TEST_F(SpeakerSetPanelTest, SelectorsCarryTheirItemsAndShowTheirOwnBytes) {
 
     // The last item of each selector, so that a selector wired to another byte shows.
     for (const auto& selector : Dlg::Selectors()) {
-        image.SpeakerSetup.at(selector.byte) = static_cast<std::uint8_t>(selector.items.size() - 1);
+        image.SpeakerSetup.at(selector.byte) =
+            static_cast<std::uint8_t>(static_cast<std::size_t>(selector.names.Count()) - 1);
     }
     SendRefresh();
     for (const auto& selector : Dlg::Selectors()) {
         if (selector.combo != Dlg::kMainLevelCombo) {  // nothing shows MAIN LEVEL
-            EXPECT_EQ(Sel(selector.combo), static_cast<int>(selector.items.size()) - 1)
+            EXPECT_EQ(Sel(selector.combo),
+                      static_cast<int>(static_cast<std::size_t>(selector.names.Count())) - 1)
                 << selector.combo;
         }
     }

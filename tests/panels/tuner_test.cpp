@@ -141,10 +141,10 @@ TEST_F(TunerTest, RefreshShowsReportedPresetsAndOddBytesStayHarmless) {
     auto& dlg = Open();
     ASSERT_TRUE(PickComboItem(dlg, Dlg::kPageCombo, 1));
     ASSERT_TRUE(SelectListRow(dlg, Dlg::kPresetList, 3));
-    image.SetTunerPreset(4, 1, 200);  // a step beyond the FM items
+    image.SetTunerPreset(4, 1, 200);  // a step beyond the FM items: held at the band's end
     image.SetTunerPreset(2, 7, 0);    // an unknown band byte reads as FM
     SendRefresh();
-    EXPECT_EQ(List(Dlg::kFrequencyList).GetText(3), "FM : 67.9 MHz");
+    EXPECT_EQ(List(Dlg::kFrequencyList).GetText(3), "FM : 87.5 MHz");
     EXPECT_EQ(List(Dlg::kFrequencyList).GetText(1), "FM : 107.9 MHz");
     EXPECT_EQ(List(Dlg::kFrequencyList).GetCurSel(), 3);
     EXPECT_EQ(Combo(Dlg::kFrequencyCombo).GetCurSel(), win::CB_ERR);

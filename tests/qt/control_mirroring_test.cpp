@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
@@ -14,6 +15,7 @@
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <QTest>
+#include <QWheelEvent>
 #include <memory>
 
 #include "platform/qt/dialog_units.h"
@@ -129,7 +131,7 @@ TEST_F(ControlMirroringTest, ClickingTheGrooveGivesOneRelease) {
     EXPECT_EQ(slider->value(), slider_model->GetPos());
 }
 
-TEST_F(ControlMirroringTest, ProgrammaticAndKeyboardMovesGiveNoRelease) {
+TEST_F(ControlMirroringTest, KeyAndWheelMovesReleaseOnceWhenTheSliderStandsStill) {
     auto* slider = WidgetOf<QSlider>(testing::kSlider);
     slider_model->SetPos(70);
     EXPECT_EQ(slider->value(), 70);
@@ -138,24 +140,52 @@ TEST_F(ControlMirroringTest, ProgrammaticAndKeyboardMovesGiveNoRelease) {
     EXPECT_EQ(slider->value(), 50);
     EXPECT_TRUE(dialog->seen.empty());
 
+    // Three key presses: each step is reported, the release comes once after the idle time.
     slider->setFocus();
-    QTest::keyClick(slider, Qt::Key_Left);
-    EXPECT_EQ(slider_model->GetPos(), 49);
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyClick(slider, Qt::Key_Left);
+    }
+    EXPECT_EQ(slider_model->GetPos(), 47);
+    EXPECT_EQ(dialog->Count(Kind::kScroll, testing::kSlider, win::TB_ENDTRACK), 3);
     EXPECT_EQ(dialog->Count(Kind::kNotify, testing::kSlider, win::NM_RELEASEDCAPTURE), 0);
-    EXPECT_EQ(dialog->Count(Kind::kScroll, testing::kSlider, win::TB_ENDTRACK), 1);
+    loop.AdvanceBy(win::Dialog::kSliderIdleMs);
+    EXPECT_EQ(dialog->Count(Kind::kNotify, testing::kSlider, win::NM_RELEASEDCAPTURE), 1);
+
+    // Two turns of the wheel: the same, one release.
+    const QPointF at(slider->width() / 2.0, slider->height() / 2.0);
+    for (int i = 0; i < 2; ++i) {
+        QWheelEvent wheel(at, slider->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(slider, &wheel);
+    }
+    EXPECT_NE(slider_model->GetPos(), 47);
+    EXPECT_EQ(slider->value(), slider_model->GetPos());
+    loop.AdvanceBy(win::Dialog::kSliderIdleMs - 1);
+    EXPECT_EQ(dialog->Count(Kind::kNotify, testing::kSlider, win::NM_RELEASEDCAPTURE), 1);
+    loop.AdvanceBy(1);
+    EXPECT_EQ(dialog->Count(Kind::kNotify, testing::kSlider, win::NM_RELEASEDCAPTURE), 2);
 }
 
-TEST_F(ControlMirroringTest, AVerticalSliderHasItsMinimumAtTheTop) {
+TEST_F(ControlMirroringTest, AVerticalSliderHasItsMinimumAtTheTopAndFillsFromTheBottom) {
     auto* slider = WidgetOf<QSlider>(testing::kVerticalSlider);
     ASSERT_NE(slider, nullptr);
     EXPECT_EQ(slider->orientation(), Qt::Vertical);
-    EXPECT_TRUE(slider->invertedAppearance());
     auto* model = dialog->Get<win::Slider>(testing::kVerticalSlider);
     model->SetRange(0, 194);
     model->SetPos(0);
     const int top = HandleCentre(slider).y();
     model->SetPos(194);
     EXPECT_GT(HandleCentre(slider).y(), top);
+    // The widget's own minimum is at the bottom, where Qt's groove fills from: the toolkit's
+    // position is shown mirrored, so a level slider at its top is full.
+    EXPECT_FALSE(slider->invertedAppearance());
+    model->SetPos(4);
+    EXPECT_EQ(slider->value(), 190);
+    // Up moves the thumb up, towards the toolkit's minimum.
+    slider->setFocus();
+    QTest::keyClick(slider, Qt::Key_Up);
+    EXPECT_EQ(model->GetPos(), 3);
+    EXPECT_EQ(dialog->Count(Kind::kScroll, testing::kVerticalSlider, win::TB_ENDTRACK), 1);
 }
 
 TEST_F(ControlMirroringTest, OpeningAndClosingTheListTracksTheDroppedDownFlag) {

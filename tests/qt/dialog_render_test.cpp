@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <cmath>
@@ -69,10 +70,10 @@ int CountPixels(const QImage& image, QColor colour) {
 
 TEST(DialogRenderTest, EveryDialogBecomesAPictureInTheRenderDirectory) {
     testing::EnsureQtApp();
+    // $TRA1_RENDER_DIR when set, else the build tree's rendered/ folder that the build names.
     const char* env = std::getenv("TRA1_RENDER_DIR");
-    const QString directory = env != nullptr && *env != 0
-                                  ? QString::fromLocal8Bit(env)
-                                  : QDir::temp().filePath(QStringLiteral("tra1-rendered"));
+    const QString directory = env != nullptr && *env != 0 ? QString::fromLocal8Bit(env)
+                                                          : QStringLiteral(TRA1_RENDER_DIR_DEFAULT);
     win::ResourceRegistry& registry = win::ResourceRegistry::Instance();
     ASSERT_NE(registry.FindDialog(100), nullptr);
     ASSERT_NE(registry.FindDialog(164), nullptr);
@@ -174,7 +175,11 @@ TEST(DialogRenderTest, ThePicturedWindowsAreFilledByTheProgram) {
             }
         }
         if (id == CReceiverEditorDlg::kTemplateId) {
-            EXPECT_EQ(widget->windowTitle(), QStringLiteral("Tolvek Receiver Editor for TR-A1"));
+            EXPECT_EQ(widget->windowTitle(),
+                      QString::fromUtf8("Untitled \u2013 Tolvek Receiver Editor for TR-A1"));
+            auto* status = qobject_cast<QLabel*>(widget->ControlWidget(main_window::kStatusLine));
+            ASSERT_NE(status, nullptr);
+            EXPECT_EQ(status->text(), QString::fromUtf8("Not connected \u00B7 Asynchronous mode"));
             auto* volume =
                 qobject_cast<QLineEdit*>(widget->ControlWidget(main_window::kMainVolumeReadout));
             ASSERT_NE(volume, nullptr);

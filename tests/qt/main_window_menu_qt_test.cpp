@@ -1,17 +1,22 @@
 // The main window's menu bar in Qt follows the window system's menus: the control mode's check
 // marks move when the user switches the mode from the menu bar, greyed items are disabled, and
-// an item added to the system menu appears in the Help menu.
+// an item added to the system menu appears in the Help menu. A click on a panel button's label
+// opens the panel; the title carries the document's name.
 
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPointer>
+#include <QTest>
 #include <memory>
 
 #include "app/main_window_ids.h"
+#include "app/panel_table.h"
 #include "app/receiver_editor_dlg.h"
 #include "model/model_profile.h"
 #include "model/receiver_image.h"
@@ -135,6 +140,32 @@ TEST_F(MainWindowMenuQtTest, GreyedItemsAreDisabledAndSystemMenuItemsAppearInHel
     EXPECT_EQ(extra->text(), QStringLiteral("Extra"));
     ASSERT_NE(Action(id::kMenuAsynchronous), nullptr);
     EXPECT_TRUE(Action(id::kMenuAsynchronous)->isChecked());
+}
+
+TEST_F(MainWindowMenuQtTest, ClickingAPanelLabelOpensThePanel) {
+    auto* label = qobject_cast<QLabel*>(widget->ControlWidget(id::LabelOf(1075)));
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text(), QStringLiteral("Audio Delay"));
+    EXPECT_EQ(label->cursor().shape(), Qt::PointingHandCursor);
+    QTest::mouseClick(label, Qt::LeftButton);
+    const std::size_t delay = PanelTable::IndexForCommand(1075);
+    EXPECT_TRUE(window->Panels().IsOpen(delay));
+    EXPECT_EQ(widget->windowTitle(),
+              QString::fromUtf8("Untitled \u2013 Tolvek Receiver Editor for TR-A1"));
+}
+
+TEST_F(MainWindowMenuQtTest, TypingInTheUserMemoKeepsEveryKeyInOrder) {
+    auto* memo = qobject_cast<QPlainTextEdit*>(widget->ControlWidget(id::kUserMemoEdit));
+    ASSERT_NE(memo, nullptr);
+    memo->setFocus();
+    QTest::keyClicks(memo, QStringLiteral("Living room"));
+    QTest::keyClick(memo, Qt::Key_Return);
+    QTest::keyClicks(memo, QStringLiteral("AV"));
+    EXPECT_EQ(memo->toPlainText(), QStringLiteral("Living room\nAV"));
+    EXPECT_EQ(image.UserMemoText(), "Living room\r\nAV");
+    EXPECT_FALSE(memo->textCursor().hasSelection());
+    EXPECT_EQ(widget->windowTitle(),
+              QString::fromUtf8("Untitled* \u2013 Tolvek Receiver Editor for TR-A1"));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/win/button.h"
@@ -55,6 +56,45 @@ TEST_F(UserInputTest, ReleasingASliderNotifiesOnceWithTheClampedPosition) {
     EXPECT_EQ(dialog.events,
               (Events{{"scroll", testing::kSliderId, TB_THUMBTRACK * 100000LL + 20},
                       {"scroll", testing::kVerticalSliderId, TB_ENDTRACK * 100000LL + 7}}));
+}
+
+TEST_F(UserInputTest, KeyAndWheelMovesReleaseOnceAfterTheSliderStandsStill) {
+    slider()->SetRange(0, 100);
+    const Event release{"notify", testing::kSliderId, NM_RELEASEDCAPTURE};
+    auto releases = [&] { return std::count(dialog.events.begin(), dialog.events.end(), release); };
+    // A run of steps, each within the idle time of the one before: one release at the end.
+    for (int position = 1; position <= 5; ++position) {
+        ASSERT_TRUE(user::KeyboardSlider(dialog, testing::kSliderId, position));
+        loop.AdvanceBy(Dialog::kSliderIdleMs - 1);
+    }
+    ASSERT_TRUE(user::WheelSlider(dialog, testing::kSliderId, 9));
+    EXPECT_EQ(releases(), 0);
+    EXPECT_TRUE(dialog.SliderReleasePending(testing::kSliderId));
+    // Until then the user holds the thumb: the program cannot move it back.
+    slider()->SetPos(0);
+    EXPECT_EQ(slider()->GetPos(), 9);
+    loop.AdvanceBy(Dialog::kSliderIdleMs);
+    EXPECT_EQ(releases(), 1);
+    EXPECT_EQ(dialog.events.back(), release);
+    EXPECT_EQ(slider()->GetPos(), 9);
+    EXPECT_FALSE(slider()->IsHeld());
+    slider()->SetPos(12);
+    EXPECT_EQ(slider()->GetPos(), 12);
+    loop.AdvanceBy(10 * Dialog::kSliderIdleMs);
+    EXPECT_EQ(releases(), 1);
+
+    // A mouse release in the meantime stands for the pending one.
+    dialog.events.clear();
+    ASSERT_TRUE(user::KeyboardSlider(dialog, testing::kSliderId, 30));
+    ASSERT_TRUE(user::ReleaseSlider(dialog, testing::kSliderId, 31));
+    loop.AdvanceBy(10 * Dialog::kSliderIdleMs);
+    EXPECT_EQ(releases(), 1);
+
+    // A window that goes before the idle time is over takes its release along.
+    ASSERT_TRUE(user::KeyboardSlider(dialog, testing::kSliderId, 40));
+    dialog.DestroyWindow();
+    loop.AdvanceBy(10 * Dialog::kSliderIdleMs);
+    EXPECT_EQ(releases(), 1);
 }
 
 TEST_F(UserInputTest, ProgrammaticChangesRaiseNoNotification) {

@@ -1,0 +1,232 @@
+// The main window as a desktop user expects it: the title names the file and marks unsaved
+// changes, quitting asks before such changes or a running transfer are lost, the status line
+// says in words where the link stands and what the last action did, and the labels beside the
+// small panel buttons open their panels.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "app/panel_table.h"
+#include "app/status_line.h"
+#include "platform/win/user_input.h"
+#include "tests/app/editor_fixture.h"
+
+namespace tra1::testing {
+namespace {
+
+namespace id = main_window;
+
+constexpr std::string_view kProgram = " \u2013 Tolvek Receiver Editor for TR-A1";
+constexpr std::string_view kDot = " \u00B7 ";
+constexpr std::int64_t kTransferLimitMs = 15 * 60 * 1000;
+
+std::string Title(std::string_view document) {
+    return std::string(document) + std::string(kProgram);
+}
+
+class MainWindowDocumentTest : public EditorFixture {
+protected:
+    MainWindowDocumentTest() { portSwitch.Wire(1, receiver); }
+    ~MainWindowDocumentTest() override {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+    }
+
+    std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
+    std::string Status() { return Main().GetDlgItemText(id::kStatusLine); }
+    // Quitting as the close box does; true when the window went (a modeless main window hides).
+    bool Quit() {
+        win::user::CloseBox(Main());
+        loop.DrainPosted();
+        return !Main().IsWindowVisible();
+    }
+
+    sim::VirtualReceiver receiver;
+
+private:
+    std::filesystem::path folder_ = [] {
+        auto path = std::filesystem::temp_directory_path() / "tra1-document-test";
+        std::filesystem::create_directories(path);
+        return path;
+    }();
+};
+
+TEST_F(MainWindowDocumentTest, TitleNamesTheFileAndMarksUnsavedChanges) {
+    Start();
+    EXPECT_EQ(Main().GetWindowText(), Title("Untitled"));
+
+    // A change in the main window's own controls.
+    ASSERT_TRUE(win::user::Click(Main(), id::kNightModeCheck));
+    EXPECT_EQ(Main().GetWindowText(), Title("Untitled*"));
+    // Taken back, nothing is unsaved any more.
+    ASSERT_TRUE(win::user::Click(Main(), id::kNightModeCheck));
+    EXPECT_EQ(Main().GetWindowText(), Title("Untitled"));
+
+    // The user memo, then saved: the file's name, no mark, the result in the status line.
+    ASSERT_TRUE(win::user::TypeText(Main(), id::kUserMemoEdit, "rack 2"));
+    EXPECT_EQ(Main().GetWindowText(), Title("Untitled*"));
+    prompter.QueueFile(PathOf("living-room"));
+    ASSERT_TRUE(win::user::ChooseMenuItem(Main(), id::kMenuSave));
+    EXPECT_EQ(Main().GetWindowText(), Title("living-room.tcf"));
+    EXPECT_EQ(Status(), "Not connected" + std::string(kDot) + "Asynchronous mode" +
+                            std::string(kDot) + "Saved living-room.tcf");
+
+    // A panel's change message marks it too.
+    ASSERT_TRUE(win::user::ChooseMenuItem(Main(), 32778));  // Show DELAY
+    EditorImage().AudioDelay.at(0) = 40;
+    Main().PostMessage(0xA007, 0, 0);
+    loop.DrainPosted();
+    EXPECT_EQ(Main().GetWindowText(), Title("living-room.tcf*"));
+
+    // Opening the saved file asks first (there are changes), then names the file, unmarked.
+    prompter.QueueFile(PathOf("living-room.tcf"));
+    prompter.QueueAnswer(win::Answer::kNo);
+    ASSERT_TRUE(win::user::ChooseMenuItem(Main(), id::kMenuOpen));
+    loop.DrainPosted();
+    EXPECT_EQ(prompter.BoxTexts(),
+              (std::vector<std::string>{"Do you want to save the current configuration?"}));
+    EXPECT_EQ(Main().GetWindowText(), Title("living-room.tcf"));
+    EXPECT_TRUE(Status().ends_with("Opened living-room.tcf"));
+    EXPECT_EQ(EditorImage().UserMemoText(), "rack 2");
+
+    // Without changes, Open asks nothing.
+    prompter.QueueFile(PathOf("living-room.tcf"));
+    ASSERT_TRUE(win::user::ChooseMenuItem(Main(), id::kMenuOpen));
+    EXPECT_EQ(prompter.boxes().size(), 1u);
+}
+
+TEST_F(MainWindowDocumentTest, QuittingAsksBeforeUnsavedChangesAreLost) {
+    Start();
+    ASSERT_TRUE(win::user::Click(Main(), id::kSpeakerBCheck));
+
+    prompter.QueueAnswer(win::Answer::kCancel);
+    EXPECT_FALSE(Quit());
+    EXPECT_EQ(prompter.BoxTexts(),
+              (std::vector<std::string>{"Do you want to save the current configuration?"}));
+    EXPECT_EQ(prompter.boxes()[0].buttons, win::Buttons::kYesNoCancel);
+
+    // Yes, but the save dialog cancelled: the program stays.
+    prompter.QueueAnswer(win::Answer::kYes);
+    prompter.QueueFile(std::nullopt);
+    EXPECT_FALSE(Quit());
+
+    // Yes and saved: it goes, and the file holds the change.
+    prompter.QueueAnswer(win::Answer::kYes);
+    prompter.QueueFile(PathOf("before-quitting.tcf"));
+    EXPECT_TRUE(Quit());
+    EXPECT_TRUE(std::filesystem::exists(PathOf("before-quitting.tcf")));
+}
+
+TEST_F(MainWindowDocumentTest, QuittingWithoutChangesAsksNothingAndNoDiscardsThem) {
+    Start();
+    EXPECT_TRUE(Quit());
+    EXPECT_TRUE(prompter.boxes().empty());
+
+    RestartEditor();
+    ASSERT_TRUE(win::user::Click(Main(), id::kSpeakerBCheck));
+    prompter.QueueAnswer(win::Answer::kNo);
+    EXPECT_TRUE(Quit());
+    EXPECT_EQ(prompter.boxes().size(), 1u);
+}
+
+TEST_F(MainWindowDocumentTest, StatusLineFollowsTheLinkAndQuitAsksBeforeStoppingATransfer) {
+    Start();
+    ConnectTo(1);
+    const std::string identified =
+        "COM1" + std::string(kDot) + "TR-A1" + std::string(kDot) + "Asynchronous mode";
+    EXPECT_EQ(Status(), identified);
+    // The next status report tells the receiver's power.
+    loop.AdvanceBy(1500);
+    const std::string connected = identified + std::string(kDot) + "Receiver on";
+    EXPECT_EQ(Status(), connected);
+
+    // A whole download: the frames sent and the time taken on the line.
+    ASSERT_TRUE(win::user::Click(Main(), id::kDownloadButton));
+    ASSERT_TRUE(
+        loop.AdvanceUntil([this] { return State().downloadInProgress == 0; }, kTransferLimitMs));
+    loop.DrainPosted();
+    const std::string finished = Status();
+    EXPECT_TRUE(finished.starts_with(connected + std::string(kDot) + "Download finished: "))
+        << finished;
+    EXPECT_TRUE(finished.ends_with(" s")) << finished;
+    EXPECT_NE(finished.find(" frames in "), std::string::npos) << finished;
+    // A download changes nothing the user would have to save.
+    EXPECT_EQ(Main().GetWindowText(), Title("Untitled"));
+
+    // Quitting during a transfer asks first; No keeps it running.
+    ASSERT_TRUE(win::user::Click(Main(), id::kUploadButton));
+    loop.AdvanceBy(500);
+    ASSERT_TRUE(Main().Transfer().Running());
+    // The stop puts the image from before the transfer back: a file opened meanwhile would be
+    // lost, so File > Open is greyed and refused.
+    EXPECT_FALSE(Main().GetMenu()->IsEnabled(id::kMenuOpen));
+    ASSERT_FALSE(win::user::ChooseMenuItem(Main(), id::kMenuOpen));
+    Main().SendMessage(win::WM_COMMAND, win::MakeWParam(id::kMenuOpen, 0), 0);  // a shortcut
+    EXPECT_TRUE(prompter.open_dialogs().empty());
+    prompter.QueueAnswer(win::Answer::kNo);
+    EXPECT_FALSE(Quit());
+    EXPECT_EQ(prompter.BoxTexts().back(), "An upload is running.\r\nStop it and quit?");
+    EXPECT_TRUE(Main().Transfer().Running());
+    // Yes stops it (the upload changed the image: that question follows, answered No).
+    prompter.QueueAnswer(win::Answer::kYes);
+    prompter.QueueAnswer(win::Answer::kNo);
+    EXPECT_TRUE(Quit());
+    EXPECT_FALSE(Main().Transfer().Running());
+    EXPECT_FALSE(Main().WaitMessageOpen());
+    EXPECT_TRUE(Main().GetMenu()->IsEnabled(id::kMenuOpen));
+    const std::string stopped = Status();
+    EXPECT_NE(stopped.find(std::string(kDot) + "Upload stopped after "), std::string::npos)
+        << stopped;
+    EXPECT_TRUE(stopped.ends_with(" frames")) << stopped;
+}
+
+TEST_F(MainWindowDocumentTest, TheLabelBesideAPanelButtonOpensThePanel) {
+    Start();
+    const std::size_t delay = PanelTable::IndexForCommand(1075);  // "Audio Delay"
+    ASSERT_LT(delay, kPanelCount);
+    ASSERT_TRUE(win::user::ClickLabel(Main(), id::LabelOf(1075)));
+    EXPECT_TRUE(Main().Panels().IsOpen(delay));
+
+    // A greyed button's label is greyed too and opens nothing.
+    ASSERT_TRUE(win::user::Click(Main(), id::kMultiChannelCheck));
+    const std::size_t parameter = PanelTable::IndexForCommand(id::kParameterButton);
+    EXPECT_FALSE(Main().GetDlgItem(id::LabelOf(id::kParameterButton))->IsEnabled());
+    EXPECT_FALSE(win::user::ClickLabel(Main(), id::LabelOf(id::kParameterButton)));
+    EXPECT_FALSE(Main().Panels().IsOpen(parameter));
+    // A label that reports no clicks (an ordinary one) gives no command.
+    EXPECT_FALSE(win::user::ClickLabel(Main(), -1));
+}
+
+TEST(StatusLineText, SaysWhatIsKnownInWords) {
+    StatusFacts facts;
+    EXPECT_EQ(StatusText(facts), "Not connected \u00B7 Asynchronous mode");
+    facts.connection = ConnectionState::kSearching;
+    facts.openPort = 4;
+    facts.realtime = true;
+    EXPECT_EQ(StatusText(facts), "Searching COM4 \u00B7 Realtime mode");
+    // A receiver that stopped answering, or one of another model, is said so; its power is not.
+    facts.powerReported = true;
+    facts.connection = ConnectionState::kNoReply;
+    EXPECT_EQ(StatusText(facts), "COM4 \u00B7 No answer \u00B7 Realtime mode");
+    facts.connection = ConnectionState::kUnsupported;
+    EXPECT_EQ(StatusText(facts), "COM4 \u00B7 Receiver not supported \u00B7 Realtime mode");
+    // A port chosen by number, before the receiver's first answer.
+    facts.connection = ConnectionState::kClosed;
+    EXPECT_EQ(StatusText(facts), "COM4 \u00B7 Realtime mode");
+    facts.connection = ConnectionState::kRealtime;
+    facts.model = "TR-A1";
+    facts.powerReported = true;
+    facts.standby = true;
+    facts.lastResult = "Saved a.tcf";
+    EXPECT_EQ(
+        StatusText(facts),
+        "COM4 \u00B7 TR-A1 \u00B7 Realtime mode \u00B7 Receiver in standby \u00B7 Saved a.tcf");
+    EXPECT_EQ(TransferResultText(true, true, 778, 21'540),
+              "Download finished: 778 frames in 21.5 s");
+    EXPECT_EQ(TransferResultText(false, false, 1, 300), "Upload stopped after 1 frame");
+}
+
+}  // namespace
+}  // namespace tra1::testing
