@@ -11,8 +11,6 @@ namespace tra1 {
 
 namespace {
 
-constexpr std::string_view kInvalid = "INVALID";
-
 constexpr std::array<std::string_view, 9> kModelNames{
     "TR-E1", "TR-C1", "TR-D1", "TR-C2", "TR-A2", "TR-C3", "TR-B3", "TR-B2", "TR-A1",
 };
