@@ -105,6 +105,8 @@ public:
     bool StartDownload(bool presets);
     bool TransferRunning() const { return transfers_.Running(); }
     double TransferProgress() const { return transfers_.Progress(); }
+    // Pipelined transfers (the editor's "Fast Transfer"); stepwise unless set.
+    void SetPipelinedTransfers(bool pipelined) { transfers_.SetPipelined(pipelined); }
     // The user's Cancel: the transfer stops and the receiver and the image are put back.
     void CancelTransfer() { transfers_.Cancel(); }
     // Set when a transfer ended before its end other than by CancelTransfer: what that means

@@ -7,6 +7,7 @@ function(tra1_add_layer target dir)
         add_library(${target} STATIC ${sources})
         target_include_directories(${target} PUBLIC "${CMAKE_SOURCE_DIR}")
         target_link_libraries(${target} PUBLIC ${ARG_DEPS} ${ARG_PUBLIC_DEPS})
+        tra1_unity_build(${target})
     else()
         add_library(${target} INTERFACE)
         target_include_directories(${target} INTERFACE "${CMAKE_SOURCE_DIR}")
@@ -17,12 +18,18 @@ endfunction()
 # One GoogleTest executable per test folder, from every *.cpp in it. Its main() comes from
 # tra1_test_main (tests/support/test_main.cpp) unless the folder has its own.
 #
-# Each test is a CTest entry of its own, so that long tests (real programs, real time) run side by
-# side. A folder of quick tests says ONE_ENTRY instead: the whole program is one entry, which
-# spares a process start-up per test; `ctest -R <target>` runs it, and its --gtest_filter picks
-# tests out of it.
+# The program is one CTest entry: a process start-up per test costs more than most tests take.
+# `ctest -R <target>` runs it, and its --gtest_filter picks tests out of it. SHARDS n splits it
+# into n entries that run side by side (GoogleTest's sharding: every test in exactly one).
+#
+# Tests that wait on the real clock (real programs, ser2net, a line at 9600 baud) are named with
+# SEPARATE: each GoogleTest filter there is an entry of its own, `<target>.<filter>`, which the
+# program's entries leave out. They are labelled real-clock and start first; the program's entries
+# each take a "cpus" slot of `ctest --resource-spec-file` (scripts/run-tests.sh gives one slot per
+# core) and the real-clock ones none, so that their waiting overlaps the quick tests instead of
+# holding up the end of the run. ONE_ENTRY is accepted for older callers: it is the default.
 function(tra1_add_test_folder target dir)
-    cmake_parse_arguments(ARG "ONE_ENTRY" "" "DEPS;ENV" ${ARGN})
+    cmake_parse_arguments(ARG "ONE_ENTRY" "SHARDS" "DEPS;ENV;SEPARATE" ${ARGN})
     file(GLOB_RECURSE sources CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/${dir}/*.cpp")
     if(NOT sources)
         return()
@@ -30,11 +37,40 @@ function(tra1_add_test_folder target dir)
     add_executable(${target} ${sources})
     target_include_directories(${target} PRIVATE "${CMAKE_SOURCE_DIR}")
     target_link_libraries(${target} PRIVATE ${ARG_DEPS} tra1_test_main GTest::gtest GTest::gmock)
-    if(ARG_ONE_ENTRY)
-        add_test(NAME ${target} COMMAND ${target})
-        set_tests_properties(${target} PROPERTIES ENVIRONMENT "${ARG_ENV}")
-    else()
-        gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST
-            PROPERTIES ENVIRONMENT "${ARG_ENV}")
+    tra1_unity_build(${target})
+
+    set(left_out)
+    foreach(filter IN LISTS ARG_SEPARATE)
+        # "A.*-A.B" (A's tests but B) is named A.others; the program's entries leave out A.*.
+        string(REGEX REPLACE "-.*$" "" positive "${filter}")
+        string(REPLACE "*" "" name "${positive}")
+        if(NOT positive STREQUAL filter)
+            string(APPEND name "others")
+        endif()
+        add_test(NAME ${target}.${name} COMMAND ${target} --gtest_filter=${filter})
+        set_tests_properties(${target}.${name} PROPERTIES ENVIRONMENT "${ARG_ENV}"
+            LABELS real-clock COST 1000)
+        list(APPEND left_out "${positive}")
+    endforeach()
+    set(arguments)
+    if(left_out)
+        list(JOIN left_out ":" left_out)
+        set(arguments "--gtest_filter=-${left_out}")
     endif()
+    # A rough guess of each entry's length for the first run's order (later runs know better).
+    list(LENGTH sources cost)
+    if(NOT ARG_SHARDS OR ARG_SHARDS LESS 2)
+        add_test(NAME ${target} COMMAND ${target} ${arguments})
+        set_tests_properties(${target} PROPERTIES ENVIRONMENT "${ARG_ENV}"
+            RESOURCE_GROUPS "cpus:1" COST ${cost})
+        return()
+    endif()
+    math(EXPR last "${ARG_SHARDS} - 1")
+    math(EXPR cost "${cost} / ${ARG_SHARDS}")
+    foreach(shard RANGE ${last})
+        set(environment ${ARG_ENV} GTEST_TOTAL_SHARDS=${ARG_SHARDS} GTEST_SHARD_INDEX=${shard})
+        add_test(NAME ${target}.shard${shard} COMMAND ${target} ${arguments})
+        set_tests_properties(${target}.shard${shard} PROPERTIES ENVIRONMENT "${environment}"
+            RESOURCE_GROUPS "cpus:1" COST ${cost})
+    endforeach()
 endfunction()

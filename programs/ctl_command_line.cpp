@@ -15,6 +15,7 @@ enum OptionBits : unsigned {
     kPresets = 1U << 1U,
     kVerify = 1U << 2U,
     kReceiver = 1U << 3U,
+    kFast = 1U << 4U,
 };
 
 struct CommandRule {
@@ -48,19 +49,24 @@ constexpr std::array kCommands = {
                 "A name or value the receiver does not have is an error that lists the valid "
                 "ones.\n",
                 0, 2, 3, true},
-    CommandRule{CtlCommand::kBackup, "backup", "backup FILE.tcf [--presets]",
+    CommandRule{CtlCommand::kBackup, "backup", "backup FILE.tcf [--presets] [--fast]",
                 "read the receiver's configuration into a file (Upload)",
                 "Reads the receiver's whole configuration (Upload) and writes it to FILE.tcf.\n"
                 "With --presets the six preset memories are read too. The file is written only\n"
-                "when everything was read, and atomically: never a partial file.\n",
-                kPresets, 1, 1, true},
-    CommandRule{CtlCommand::kRestore, "restore", "restore FILE.tcf [--presets] [--verify [--json]]",
+                "when everything was read, and atomically: never a partial file.\n"
+                "With --fast the requests go out back to back (the editor's Configuration >\n"
+                "\"Fast Transfer\"); should an answer go missing, the rest runs step by step.\n",
+                kPresets | kFast, 1, 1, true},
+    CommandRule{CtlCommand::kRestore, "restore",
+                "restore FILE.tcf [--presets] [--fast] [--verify [--json]]",
                 "write a file's configuration into the receiver (Download)",
                 "Writes the configuration of FILE.tcf into the receiver (Download); with\n"
                 "--presets the six preset memories too. With --verify everything is read back\n"
                 "afterwards (Upload) and compared, knowing what the line cannot carry: the\n"
-                "differences are listed as diff lists them and the exit status is 1.\n",
-                kPresets | kVerify | kJson, 1, 1, true},
+                "differences are listed as diff lists them and the exit status is 1.\n"
+                "With --fast the frames go out back to back (the editor's Configuration >\n"
+                "\"Fast Transfer\"); should an answer go missing, the rest runs step by step.\n",
+                kPresets | kVerify | kJson | kFast, 1, 1, true},
     CommandRule{CtlCommand::kDiff, "diff",
                 "diff A.tcf B.tcf [--json] | diff FILE.tcf --receiver [--presets] [--json]",
                 "the settings that differ between two configurations",
@@ -126,6 +132,9 @@ unsigned OptionBit(std::string_view name) {
     if (name == "--receiver") {
         return kReceiver;
     }
+    if (name == "--fast") {
+        return kFast;
+    }
     return 0;
 }
 
@@ -134,6 +143,7 @@ void SetOption(unsigned bit, CtlRequest& request) {
     request.presets = request.presets || bit == kPresets;
     request.verify = request.verify || bit == kVerify;
     request.receiver = request.receiver || bit == kReceiver;
+    request.fast = request.fast || bit == kFast;
 }
 
 // The arguments the command got fit it: their number, and the --receiver forms.
@@ -267,6 +277,8 @@ std::string CtlUsage() {
         "                settings and TRA1_COMn say), a device path such as /dev/ttyUSB0,\n"
         "                socket://HOST:PORT, rfc2217://HOST:PORT, or AUTO to search\n"
         "                COM1..COM8; default COM1\n"
+        "  --fast        backup, restore: the frames go out back to back, as with the\n"
+        "                editor's Configuration > \"Fast Transfer\"\n"
         "  --help        show this text, or with a command the command's help\n"
         "  --version     show the version\n"
         "\nExit status: 0 done (diff: no difference), 1 differences found, 2 usage error,\n"

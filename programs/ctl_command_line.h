@@ -43,6 +43,7 @@ struct CtlRequest {
     bool presets = false;   // --presets
     bool verify = false;    // --verify
     bool receiver = false;  // --receiver
+    bool fast = false;      // --fast: pipelined transfers
 };
 
 enum class CtlAction {

@@ -21,6 +21,7 @@ int RunBackup(CtlContext& context, const CtlRequest& request) {
         save->Discard();
         return status;
     }
+    connection.Session().SetPipelinedTransfers(request.fast);
     if (const int status =
             RunTransfer(connection, TransferKind::kUpload, request.presets, "no file was written");
         status != ctl_exit::kDone) {

@@ -31,6 +31,7 @@ int RunRestore(CtlContext& context, const CtlRequest& request) {
     if (const int status = connection.Open(); status != ctl_exit::kDone) {
         return status;
     }
+    connection.Session().SetPipelinedTransfers(request.fast);
     const ReceiverImage sent = connection.Image();
     if (const int status = RunTransfer(connection, TransferKind::kDownload, request.presets);
         status != ctl_exit::kDone || !request.verify) {

@@ -15,6 +15,7 @@
 #include "model/protocol.h"
 #include "model/receiver_image.h"
 #include "programs/ctl_command_line.h"
+#include "sim/receiver_pacing.h"
 #include "tests/ctl/ctl_fixture.h"
 
 namespace tra1::testing {
@@ -180,6 +181,50 @@ TEST_F(CtlBackupTest, BackupWritesWhatTheReceiverHoldsAndRestoreWritesItBack) {
     EXPECT_EQ(receiver_.Image().SpeakerLevels.at(0), 52);
     EXPECT_EQ(receiver_.Image().EqSettings.at(3), 20);
     EXPECT_TRUE(receiver_.PoweredOn());
+}
+
+// On a line paced as the receiver takes it, --fast sends back to back: the same file and the
+// same restored receiver as step by step, sooner, and never more than the receiver's buffer.
+TEST_F(CtlBackupTest, FastBackupAndRestoreGiveWhatStepwiseOnesGiveSooner) {
+    linePacing_ = sim::kReceiverPacing;
+    serial::InMemorySerialPort* line = nullptr;
+    std::size_t bytesLost = 0;
+    prepareLine_ = [&line](serial::InMemorySerialPort& made) { line = &made; };
+    interruptWhen_ = [&] {
+        bytesLost = std::max(bytesLost, line != nullptr ? line->BytesLostByFarEnd() : 0);
+        return false;
+    };
+    const auto timedRun = [&](std::vector<std::string> arguments) {
+        const std::int64_t startMs = clock_.NowMs();
+        EXPECT_EQ(Run(std::move(arguments)), ctl_exit::kDone) << Err();
+        line = nullptr;
+        return clock_.NowMs() - startMs;
+    };
+    receiver_.Image().SpeakerLevels.at(0) = 52;
+    receiver_.Image().EqSettings.at(3) = 20;
+    receiver_.Image().SetInputName(2, "MY TUNER");
+
+    const std::int64_t stepwiseMs = timedRun({"backup", Path("stepwise.tcf")});
+    const std::int64_t fastMs = timedRun({"backup", Path("fast.tcf"), "--fast"});
+    const auto stepwise = FileBytes(Path("stepwise.tcf"));
+    ASSERT_EQ(stepwise.size(), ConfigurationFile::kFileSize);
+    EXPECT_EQ(FileBytes(Path("fast.tcf")), stepwise);
+    EXPECT_EQ(ImageOfFile(Path("fast.tcf")).SpeakerLevels.at(0), 52);
+    EXPECT_LT(fastMs, stepwiseMs);
+
+    const ReceiverImage held = receiver_.Image();
+    receiver_.Image().SpeakerLevels.at(0) = 40;
+    receiver_.Image().EqSettings.at(3) = 12;
+    const std::int64_t restoreStepwiseMs = timedRun({"restore", Path("stepwise.tcf")});
+    const ReceiverImage restoredStepwise = receiver_.Image();
+    receiver_.Image().SpeakerLevels.at(0) = 40;
+    receiver_.Image().EqSettings.at(3) = 12;
+    const std::int64_t restoreFastMs = timedRun({"restore", "--fast", Path("fast.tcf")});
+    EXPECT_EQ(receiver_.Image().ToBytes(), restoredStepwise.ToBytes());
+    EXPECT_EQ(receiver_.Image().SpeakerLevels.at(0), held.SpeakerLevels.at(0));
+    EXPECT_EQ(receiver_.Image().EqSettings.at(3), 20);
+    EXPECT_LT(restoreFastMs, restoreStepwiseMs);
+    EXPECT_EQ(bytesLost, 0u) << "the receiver's input buffer was overrun";
 }
 
 TEST_F(CtlBackupTest, AFileThatCannotBeWrittenIsKnownBeforeTheReceiverIsAsked) {

@@ -40,7 +40,8 @@ int CtlFixture::Run(std::vector<std::string> arguments) {
         .err = err_,
         .makeLine =
             [this](const serial::ComPortMap&) {
-                auto line = std::make_unique<serial::InMemorySerialPort>(lineClock_, receiver_);
+                auto line = std::make_unique<serial::InMemorySerialPort>(lineClock_, receiver_,
+                                                                         linePacing_);
                 if (prepareLine_) {
                     prepareLine_(*line);
                 }

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -38,6 +39,8 @@ protected:
     std::function<bool()> interruptWhen_;
     // The line made for the command, for tests that make it refuse or hang up.
     std::function<void(serial::InMemorySerialPort&)> prepareLine_;
+    // How the virtual receiver takes what it hears (each write whole unless set).
+    std::optional<serial::FarEndPacing> linePacing_;
 
     win::VirtualClock clock_;
     win::EventLoop loop_{clock_};

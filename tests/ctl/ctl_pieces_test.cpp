@@ -40,6 +40,11 @@ TEST(CtlCommandLineTest, OptionsGoAnywhereAndNegativeNumbersAreArguments) {
     EXPECT_TRUE(line.request.verify);
     EXPECT_TRUE(line.request.presets);
     EXPECT_EQ(line.request.port, "COM3");
+    EXPECT_FALSE(line.request.fast);
+    line = Parse({"--fast", "backup", "a.tcf"});
+    ASSERT_EQ(line.action, CtlAction::kRun) << line.error;
+    EXPECT_TRUE(line.request.fast);
+    EXPECT_TRUE(Parse({"restore", "a.tcf", "--fast", "--verify"}).request.fast);
 
     line = Parse({"diff", "--receiver", "--", "-odd.tcf"});
     ASSERT_EQ(line.action, CtlAction::kRun) << line.error;
@@ -57,7 +62,9 @@ TEST(CtlCommandLineTest, EveryMistakeIsAUsageErrorWithItsReason) {
     };
     EXPECT_EQ(error({}), "no command given");
     EXPECT_EQ(error({"stat"}), "unknown command 'stat'");
-    EXPECT_EQ(error({"status", "--fast"}), "unknown option '--fast'");
+    EXPECT_EQ(error({"status", "--fast"}), "status does not take '--fast'");
+    EXPECT_EQ(error({"status", "--quick"}), "unknown option '--quick'");
+    EXPECT_EQ(error({"diff", "--receiver", "a.tcf", "--fast"}), "diff does not take '--fast'");
     EXPECT_EQ(error({"status", "--presets"}), "status does not take '--presets'");
     EXPECT_EQ(error({"status", "--json=yes"}), "option '--json' takes no value");
     EXPECT_EQ(error({"status", "--port"}),
@@ -81,8 +88,10 @@ TEST(CtlCommandLineTest, HelpOfTheProgramAndOfEachCommand) {
     EXPECT_EQ(line.helpText, programs::CtlUsage());
     line = Parse({"backup", "--help"});
     EXPECT_EQ(line.action, CtlAction::kShowHelp);
-    EXPECT_EQ(line.helpText.rfind("Usage: tr-a1ctl [--port PORT] backup FILE.tcf [--presets]\n", 0),
+    EXPECT_EQ(line.helpText.rfind(
+                  "Usage: tr-a1ctl [--port PORT] backup FILE.tcf [--presets] [--fast]\n", 0),
               0u);
+    EXPECT_NE(programs::CtlUsage().find("--fast"), std::string::npos) << "the manual page says it";
     // --help wins over a command line that is otherwise wrong.
     EXPECT_EQ(Parse({"set", "--help"}).action, CtlAction::kShowHelp);
     EXPECT_EQ(Parse({"--version", "status"}).action, CtlAction::kShowVersion);

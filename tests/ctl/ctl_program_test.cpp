@@ -71,7 +71,7 @@ TEST_F(CtlProgramTest, HelpVersionAndUsageErrors) {
     EXPECT_EQ(wrong.Finish(kQuickMs), 2);
     EXPECT_EQ(wrong.Err(),
               "tr-a1ctl: backup: wrong number of arguments; usage: tr-a1ctl backup FILE.tcf "
-              "[--presets]\nTry 'tr-a1ctl --help' for more information.\n");
+              "[--presets] [--fast]\nTry 'tr-a1ctl --help' for more information.\n");
     EXPECT_EQ(wrong.Out(), "");
 }
 
