@@ -74,7 +74,7 @@ void ReceiverLink::OnReceivedBatch() {
     do {
         batchWaiting_ = false;
         const std::string batch(rs232c_.ReceivedBatch());
-        rs232c_.SetReceiveEnabled(1);
+        rs232c_.SetReceiveEnabled(true);
         assembler_.Feed(batch);
     } while (batchWaiting_);
     feeding_ = false;

@@ -164,9 +164,9 @@ ExtendedOutcome ExtendedDecoder::DecodeExtended(std::string_view body) {
         }
     }
 
-    if (state_.echoGuard != 0) {
+    if (state_.echoGuard) {
         host_.ResetReceiver();
-        state_.echoGuard = 0;
+        state_.echoGuard = false;
         return ExtendedOutcome::kEcho;
     }
     // A download only writes: what the receiver answers to its writes (the names blank-padded,
