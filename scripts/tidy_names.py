@@ -30,7 +30,7 @@ PROJECT_FOLDERS = ("app", "bench", "link", "model", "panels", "platform", "progr
 # A unit that does not compile is split where it broke and run again, at most this many rounds;
 # what still breaks then is checked file by file.
 MAX_UNIT_ROUNDS = 4
-NOTE_OR_ERROR = re.compile(r"^(/[^:\n]+):\d+:\d+: (note|error|warning): ")
+NOTE_OR_ERROR = re.compile(r"^(/[^:\n]+):\d+:\d+: (note|error|warning): (.*)$")
 DIAGNOSTIC = re.compile(r"^(/[^:\n]+):(\d+):(\d+): (warning|error): (.*?) \[([^\]\n]+)\]$",
                         re.MULTILINE)
 
@@ -144,24 +144,36 @@ def diagnostics_of(output, build_dir):
 
 
 def clashes_of(output, sources):
-    """From a unit that did not compile: pairs of its sources that cannot share it (an error in
-    one with a note pointing at the other), and the sources with an error that names no other."""
+    """From a unit that did not compile: pairs of its sources that cannot share it, and the sources
+    with an error that names no other. Two sources clash when an error in one has a note pointing
+    at the other, or when both have the same error (the same name defined again in each)."""
     pairs = set()
     broken = set()
+    by_message = {}
     current = None
     for line in output.splitlines():
         match = NOTE_OR_ERROR.match(line)
         if not match:
             continue
-        path, kind = os.path.realpath(match.group(1)), match.group(2)
+        path, kind, message = os.path.realpath(match.group(1)), match.group(2), match.group(3)
         if kind == "error":
             current = path if path in sources else None
             if current:
                 broken.add(current)
+                by_message.setdefault(message, set()).add(current)
         elif kind == "note" and current and path in sources and path != current:
             pairs.add(frozenset((path, current)))
-        elif kind == "warning":
+            by_message.setdefault(("note", current), set()).add(path)
+        else:
             current = None
+    for message, paths in by_message.items():
+        if isinstance(message, tuple):
+            continue
+        # Every file named by a note of these errors clashes with all of them too.
+        paths = set(paths)
+        for path in list(paths):
+            paths |= by_message.get(("note", path), set())
+        pairs |= {frozenset((a, b)) for a in paths for b in paths if a != b}
     alone = {s for s in broken if not any(s in pair for pair in pairs)}
     return pairs, alone
 
