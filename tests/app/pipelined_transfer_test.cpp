@@ -21,7 +21,7 @@ namespace {
 
 namespace id = main_window;
 
-constexpr std::int64_t kTransferLimitMs = 30 * 60 * 1000;
+constexpr std::int64_t kPipelinedTransferLimitMs = 30 * 60 * 1000;
 
 // The settings the item is kept in.
 class MemoryEditorSettings final : public EditorSettingsStore {
@@ -102,12 +102,12 @@ TEST_F(PipelinedTransferTest, AnAnswerLostHalfWayFallsBackToStepwiseAndTheUpload
         }
         return count;
     };
-    ASSERT_TRUE(loop.AdvanceUntil([&] { return eqRequestsWritten() >= 40; }, kTransferLimitMs));
+    ASSERT_TRUE(loop.AdvanceUntil([&] { return eqRequestsWritten() >= 40; }, kPipelinedTransferLimitMs));
     ASSERT_TRUE(Main().Transfer().RunningAhead());
     receiver.Faults().dropNextAnswers = 1;
     ASSERT_TRUE(loop.AdvanceUntil([&] { return !Main().Transfer().RunningAhead(); }, 10'000));
     EXPECT_NE(State().uploadInProgress, 0);  // it goes on, stepwise
-    ASSERT_TRUE(loop.AdvanceUntil([&] { return State().uploadInProgress == 0; }, kTransferLimitMs));
+    ASSERT_TRUE(loop.AdvanceUntil([&] { return State().uploadInProgress == 0; }, kPipelinedTransferLimitMs));
     loop.DrainPosted();
 
     EXPECT_TRUE(prompter.boxes().empty()) << ::testing::PrintToString(prompter.BoxTexts());
