@@ -5,10 +5,13 @@
     tidy_names.py fix BUILD_DIR      renames them in place (declarations and every use)
 
 BUILD_DIR is a configured build tree (its compile_commands.json). Parsing the standard library, Qt
-and GoogleTest headers is most of clang-tidy's time, so the sources that share compile flags and a
-folder are checked together, as one translation unit that includes them all: every header is then
-parsed once per folder instead of once per file. A folder whose sources do not go together in one
-unit (two files defining the same internal name) is checked file by file instead, and said so.
+and GoogleTest headers is most of clang-tidy's time, so the sources are checked together, a few
+dozen at a time, as translation units that include them all: every header is then parsed once per
+unit instead of once per file, and the whole tree is about fifteen units. The targets' flags differ
+only in include folders and macro definitions, so every source gets all of them. Sources that
+cannot share a unit (two files defining the same internal name, two different `using namespace`)
+go into different ones: a scan of what each defines at namespace scope finds most such pairs up
+front, and where clang still reports a redefinition the unit is split and run again (and said so).
 """
 
 import argparse
@@ -30,6 +33,9 @@ PROJECT_FOLDERS = ("app", "bench", "link", "model", "panels", "platform", "progr
 # A unit that does not compile is split where it broke and run again, at most this many rounds;
 # what still breaks then is checked file by file.
 MAX_UNIT_ROUNDS = 4
+# Sources go into units of at most about this many, so that two jobs share the work evenly and
+# none is the tail alone.
+MAX_UNIT_SOURCES = 40
 NOTE_OR_ERROR = re.compile(r"^(/[^:\n]+):\d+:\d+: (note|error|warning): (.*)$")
 DIAGNOSTIC = re.compile(r"^(/[^:\n]+):(\d+):(\d+): (warning|error): (.*?) \[([^\]\n]+)\]$",
                         re.MULTILINE)
@@ -97,8 +103,20 @@ def project_entries(build_dir):
     return result
 
 
+DIRECTIVE = re.compile(r"^using namespace ([\w:]+);", re.MULTILINE)
+
+
+def directives_of(source):
+    try:
+        return frozenset(DIRECTIVE.findall(open(source, errors="replace").read()))
+    except OSError:
+        return frozenset()
+
+
 def write_unit(path, sources):
-    text = "".join(f'#include "{source}"\n' for source in sorted(sources))
+    # A `using namespace` reaches every source after it: the sources that have one come last.
+    order = sorted(sources, key=lambda source: (bool(directives_of(source)), source))
+    text = "".join(f'#include "{source}"\n' for source in order)
     old = open(path).read() if os.path.exists(path) else None
     if old != text:
         with open(path, "w") as out:
@@ -112,19 +130,63 @@ def selected(entries, folders):
                                       for f in folders)]
 
 
+def split_flags(flags):
+    """(the flags that shape the language, the include folders and macro definitions)."""
+    core, additions = [], []
+    index = 0
+    while index < len(flags):
+        flag = flags[index]
+        if flag in ("-isystem", "-I", "-D") and index + 1 < len(flags):
+            additions.append(flag + " " + flags[index + 1])
+            index += 2
+            continue
+        (additions if flag.startswith(("-I", "-D")) else core).append(flag)
+        index += 1
+    return core, additions
+
+
+def macro_name(addition):
+    return addition[2:].strip().split("=")[0] if addition.startswith("-D") else None
+
+
 def unity_groups(entries):
-    """The sources grouped by folder and compile flags: [(folder, directory, flags, [sources])]."""
-    groups = {}
+    """The sources grouped by compile flags: [(folders, directory, flags, [sources])]. Targets
+    differ mostly in their include folders and macro definitions; every source is checked with all
+    of them (only a macro defined to different values keeps its targets apart), so that the whole
+    tree needs few units."""
+    values = {}
+    split = []
     for folder, source, entry in entries:
-        flags = flags_without_file(arguments_of(entry), entry["file"])
-        groups.setdefault((folder, entry["directory"], tuple(flags)), []).append(source)
-    return [(folder, directory, list(flags), sorted(sources))
-            for (folder, directory, flags), sources in sorted(groups.items())]
+        core, additions = split_flags(flags_without_file(arguments_of(entry), entry["file"]))
+        split.append((folder, source, entry["directory"], core, additions))
+        for addition in additions:
+            if macro_name(addition):
+                values.setdefault(macro_name(addition), set()).add(addition)
+    groups = {}
+    for folder, source, directory, core, additions in split:
+        apart = tuple(a for a in additions if macro_name(a) and len(values[macro_name(a)]) > 1)
+        group = groups.setdefault((tuple(core), apart), {"directory": directory, "additions": [],
+                                                          "members": []})
+        group["additions"] += [a for a in additions if a not in group["additions"]]
+        group["members"].append((folder, source))
+    result = []
+    for (core, _), group in sorted(groups.items()):
+        folders = ",".join(sorted({folder for folder, _ in group["members"]}))
+        flags = list(core) + [part for a in group["additions"] for part in a.split(" ", 1)]
+        # Sources of one folder next to each other: they include the same headers.
+        sources = [source for _, source in sorted(group["members"])]
+        result.append((folders, group["directory"], flags, sources))
+    return result
 
 
 def run_tidy(tidy, source, directory, flags, export_fixes=None):
-    """clang-tidy over one file with the given compiler flags (the compiler's name first)."""
-    command = [tidy, "--quiet", f"--config-file={SOURCE_DIR}/.clang-tidy"]
+    """clang-tidy over one file with the given compiler flags (the compiler's name first).
+
+    No --config-file: clang-tidy then takes each file's settings from the nearest .clang-tidy above
+    it, so the system's, Qt's and GoogleTest's headers have none and their tens of thousands of
+    names are not looked at (half the check's time otherwise). The units written into the build
+    tree find a copy of the root one beside them."""
+    command = [tidy, "--quiet"]
     if export_fixes:
         command.append(f"--export-fixes={export_fixes}")
     command += [source, "--"] + flags[1:] + ["-ferror-limit=0"]
@@ -185,35 +247,59 @@ TOP_LEVEL_NAME = re.compile(
     r"^(?:(?:class|struct|enum class|enum|union) (\w+)"
     r"|using (\w+) ="
     r"|(?:TEST|TEST_F|TEST_P)\((\w+), (\w+)\)"
-    r"|(?!namespace\b|return\b)[A-Za-z_][\w:<>,*& ]*?[\s*&](\w+)(?:\[[^\]]*\])?\s*(?:\(|=|\{|;))",
+    r"|(?!namespace\b|return\b|using\b)[A-Za-z_][\w:<>,*& ]*?[\s*&](\w+)(?:\[[^\]]*\])?\s*(?:\(|=|\{|;))",
     re.MULTILINE)
 
 
+# Aliases, namespace aliases and using-declarations: two sources may declare the same one alike.
+ALIAS = re.compile(r"^(?:using (\w+) = ([^;]*)|namespace (\w+) = ([^;]*)|using ((?:\w+::)+(\w+)));",
+                   re.MULTILINE)
+
+
+NAMESPACE = re.compile(r"^namespace ([\w:]+) \{", re.MULTILINE)
+
+
 def likely_clashes(sources):
-    owners = {}
+    """Pairs of sources that likely define the same name differently in the same namespace."""
+    defined = {}  # name -> {(source, what it stands for, or None for a definition)}
     for source in sources:
         try:
             text = open(source, errors="replace").read()
         except OSError:
             continue
+        # Names in different namespaces do not meet (the sources open one namespace each).
+        space = NAMESPACE.search(text)
+        space = space.group(1) + "::" if space else ""
         for match in TOP_LEVEL_NAME.finditer(text):
             groups = [g for g in match.groups() if g]
             name = "_".join(groups[-2:]) if match.group(3) else groups[0]
-            if name in ("main", "operator"):
+            if name == "operator" or match.group(2):
                 continue
-            owners.setdefault(name, set()).add(source)
-    pairs = set()
-    for paths in owners.values():
-        pairs |= {frozenset((a, b)) for a in paths for b in paths if a != b}
+            defined.setdefault(space + name, set()).add((source, None))
+        for match in ALIAS.finditer(text):
+            name = match.group(1) or match.group(3) or match.group(6)
+            target = match.group(2) or match.group(4) or match.group(5)
+            if name != target:
+                defined.setdefault(space + name, set()).add((source, target))
+    # Two sources with different `using namespace` directives do not go together either.
+    directed = [(source, directives_of(source)) for source in sources]
+    pairs = {frozenset((a, b)) for a, what_a in directed for b, what_b in directed
+             if a != b and what_a and what_b and what_a != what_b}
+    for definitions in defined.values():
+        # An alias may be declared again for the same thing (`using Rows = std::vector<...>;`).
+        pairs |= {frozenset((a, b)) for a, what_a in definitions for b, what_b in definitions
+                  if a != b and (what_a is None or what_a != what_b)}
     return pairs
 
 
-def colour(sources, pairs):
-    """Puts the sources into as few units as it can so that no pair shares one."""
+def colour(sources, pairs, most=None):
+    """Puts the sources, in their order, into units of at most `most` so that no pair shares one:
+    neighbours together, a source that clashes with its neighbours into the next unit it fits."""
     units = []
     for source in sources:
         for unit in units:
-            if not any(frozenset((source, other)) in pairs for other in unit):
+            if (most is None or len(unit) < most) and \
+                    not any(frozenset((source, other)) in pairs for other in unit):
                 unit.append(source)
                 break
         else:
@@ -221,24 +307,30 @@ def colour(sources, pairs):
     return units
 
 
+# (seconds, sources, their folders) of every clang-tidy run, for --times.
+TIMES = []
+
+
 def tidy_groups(tidy, build_dir, groups, work_dir, jobs, fixes_dir=None):
-    """Runs clang-tidy over every group as one unit, the groups in parallel. A unit that does not
-    compile is split where it broke (two files defining the same internal name go into different
-    units) and run again; after a few rounds what still breaks is run file by file. Returns
-    (diagnostics, folders that needed more than one unit)."""
+    """Runs clang-tidy over the groups' units, two (jobs) at a time. A unit that does not compile
+    is split where it broke (two files defining the same internal name go into different units) and
+    run again; after a few rounds what still breaks is run file by file. Returns (diagnostics, the
+    folders of the units that had to be split)."""
     def one_group(index, group):
         folder, directory, flags, sources = group
-        base = os.path.join(work_dir, folder.replace("/", "_") + f"_{index}")
+        base = os.path.join(work_dir, f"unit_{index}")
         found = set()
         pairs = likely_clashes(sources)
         units = colour(sources, pairs)
         runs = 0
 
-        def run(source):
+        def run(source, count=1):
             nonlocal runs
             runs += 1
             export = os.path.join(fixes_dir, f"g{index}_{runs}.yaml") if fixes_dir else None
+            started = time.monotonic()
             output = run_tidy(tidy, source, directory, flags, export)
+            TIMES.append((time.monotonic() - started, count, folder))
             return output, diagnostics_of(output, build_dir), export
 
         for round_number in range(1, MAX_UNIT_ROUNDS + 2):
@@ -251,7 +343,7 @@ def tidy_groups(tidy, build_dir, groups, work_dir, jobs, fixes_dir=None):
                     continue
                 path = f"{base}_{runs + 1}.cpp"
                 write_unit(path, unit)
-                output, result, export = run(path)
+                output, result, export = run(path, len(unit))
                 if not any("clang-diagnostic-error" in d[4] for d in result):
                     found |= result
                     continue
@@ -266,11 +358,18 @@ def tidy_groups(tidy, build_dir, groups, work_dir, jobs, fixes_dir=None):
             units = colour(failing, pairs) + alone
         return found, (f"{folder} ({runs} runs)" if runs > 1 else None)
 
+    # Every group is cut into its units up front (sources that define the same name apart, and no
+    # unit so large that it alone would be the tail), and the units run side by side.
+    units = []
+    for folder, directory, flags, sources in groups:
+        pairs = likely_clashes(sources)
+        most = -(-len(sources) // -(-len(sources) // MAX_UNIT_SOURCES))
+        units += [(folder, directory, flags, unit) for unit in colour(sources, pairs, most)]
     diagnostics = set()
     split = []
     with concurrent.futures.ThreadPoolExecutor(max_workers=jobs) as pool:
-        # The largest groups first, so that the last one to finish is a small one.
-        order = sorted(enumerate(groups), key=lambda item: -len(item[1][3]))
+        # The largest units first, so that the last one to finish is a small one.
+        order = sorted(enumerate(units), key=lambda item: -len(item[1][3]))
         for found, folder in pool.map(lambda item: one_group(*item), order):
             diagnostics |= found
             if folder:
@@ -291,12 +390,14 @@ def main():
     parser.add_argument("--only", nargs="*", default=[], metavar="FOLDER",
                         help="only the sources under these folders (e.g. link tests/link)")
     parser.add_argument("--passes", type=int, default=4, help="fix: at most this many rounds")
+    parser.add_argument("--times", action="store_true", help="check: how long each run took")
     options = parser.parse_args()
 
     tidy = find_tool("clang-tidy")
     build_dir = os.path.realpath(options.build_dir)
     work_dir = os.path.join(build_dir, "naming-check")
     os.makedirs(work_dir, exist_ok=True)
+    shutil.copyfile(os.path.join(SOURCE_DIR, ".clang-tidy"), os.path.join(work_dir, ".clang-tidy"))
     started = time.monotonic()
 
     if options.mode == "check":
@@ -305,10 +406,13 @@ def main():
         for folder in split:
             print(f"note: {folder} split: its sources define some name twice")
         print_diagnostics(diagnostics)
+        if options.times:
+            for seconds, count, folder in sorted(TIMES, reverse=True):
+                print(f"{seconds:6.1f} s  {count:3} source(s)  {folder}")
         files = len({d[0] for d in diagnostics})
         seconds = time.monotonic() - started
         print(f"naming check: {len(diagnostics)} finding(s) in {files} file(s), "
-              f"{len(groups)} folder unit(s), {seconds:.0f} s")
+              f"{len(TIMES)} run(s) of clang-tidy, {seconds:.0f} s")
         return 1 if diagnostics else 0
 
     apply = find_tool("clang-apply-replacements")
