@@ -212,7 +212,7 @@ TEST_F(EqControlPanelTest, FlatResetsEveryChannelAndOptionByteButNotCinemaEq) {
     EXPECT_EQ(options, (std::vector<EqMessage>{{0xA102, 0, 0}, {0xA102, 1, 0}}));
     EXPECT_EQ(d.HoldCounter(), 36);
     // Flat already: nothing more to announce.
-    ASSERT_TRUE(win::user::Click(d, Dlg::kFlatButton));
+    ASSERT_TRUE(win::user::Click(d, EqControlDlg::kFlatButton));
     EXPECT_TRUE(Delivered().empty());
 }
 

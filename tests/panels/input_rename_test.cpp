@@ -90,32 +90,33 @@ TEST_F(InputRenameTest, NameBoxDiscardsCharactersANameCannotHold) {
 }
 
 TEST_F(InputRenameTest, OnlyPrintableAsciiPassesAndNoCharacterIsCutInHalf) {
-    ASSERT_TRUE(win::user::FocusControl(*panel, Dlg::kNameBox));
+    ASSERT_TRUE(win::user::FocusControl(*panel, InputRenameDlg::kNameBox));
     // UTF-8 letters take two bytes or more: neither byte stands in a name.
-    ASSERT_TRUE(win::user::TypeText(*panel, Dlg::kNameBox, "Caf\xC3\xA9"));
+    ASSERT_TRUE(win::user::TypeText(*panel, InputRenameDlg::kNameBox, "Caf\xC3\xA9"));
     EXPECT_EQ(Box(), "Caf");
     // A tab, a control character and a Latin-1 byte: gone too.
-    ASSERT_TRUE(win::user::TypeText(*panel, Dlg::kNameBox,
+    ASSERT_TRUE(win::user::TypeText(*panel, InputRenameDlg::kNameBox,
                                     "\t\x01\xE9"
                                     "e"));
     EXPECT_EQ(Box(), "Cafe");
     // Eight characters fill the box; what the receiver cannot show takes no room, even when the
     // limit cut it in half on its way in.
-    ASSERT_TRUE(win::user::TypeText(*panel, Dlg::kNameBox, " \xE2\x82\xAC"));
-    ASSERT_TRUE(win::user::TypeText(*panel, Dlg::kNameBox, "12"));
-    ASSERT_TRUE(win::user::TypeText(*panel, Dlg::kNameBox, "\xE2\x82\xAC"));
-    ASSERT_TRUE(win::user::TypeText(*panel, Dlg::kNameBox, "34"));
+    ASSERT_TRUE(win::user::TypeText(*panel, InputRenameDlg::kNameBox, " \xE2\x82\xAC"));
+    ASSERT_TRUE(win::user::TypeText(*panel, InputRenameDlg::kNameBox, "12"));
+    ASSERT_TRUE(win::user::TypeText(*panel, InputRenameDlg::kNameBox, "\xE2\x82\xAC"));
+    ASSERT_TRUE(win::user::TypeText(*panel, InputRenameDlg::kNameBox, "34"));
     EXPECT_EQ(Box(), "Cafe 123");
     for (const char c : std::string("\x7F\x80\xC3\xFF\n")) {
-        EXPECT_FALSE(Dlg::IsNameCharacter(c)) << static_cast<int>(static_cast<unsigned char>(c));
+        EXPECT_FALSE(InputRenameDlg::IsNameCharacter(c))
+            << static_cast<int>(static_cast<unsigned char>(c));
     }
 
     // A name read from a file with a byte the receiver cannot show, offered by a double click
     // and entered as it is: only the characters it can show are stored.
     image.SetInputName(3, "MD\xE9TAPE");
     SendRefresh();
-    ASSERT_TRUE(win::user::DoubleClickListRow(*panel, Dlg::kNewNameList, 3));
-    ASSERT_TRUE(win::user::Click(*panel, Dlg::kEnterButton));
+    ASSERT_TRUE(win::user::DoubleClickListRow(*panel, InputRenameDlg::kNewNameList, 3));
+    ASSERT_TRUE(win::user::Click(*panel, InputRenameDlg::kEnterButton));
     EXPECT_EQ(image.InputName(3), "MDTAPE");
     EXPECT_EQ(Received(), (std::vector<Posted>{{0xA100, 3, 0}}));
 }
