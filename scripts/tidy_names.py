@@ -377,6 +377,33 @@ def tidy_groups(tidy, build_dir, groups, work_dir, jobs, fixes_dir=None):
     return diagnostics, split
 
 
+def drop_capture_fixes(path):
+    """clang-tidy 14 renames a variable that a lambda captures implicitly by writing the new name
+    over the capture default: [&] would become [name], a copy. Only replacements of a whole
+    identifier are kept."""
+    import yaml
+    with open(path, errors="replace") as stream:
+        document = yaml.safe_load(stream)
+    if not document:
+        return
+    texts = {}
+    for diagnostic in document.get("Diagnostics", []):
+        message = diagnostic.get("DiagnosticMessage", diagnostic)
+        kept = []
+        for replacement in message.get("Replacements", []):
+            file_path = replacement["FilePath"]
+            if file_path not in texts:
+                with open(file_path, "rb") as source:
+                    texts[file_path] = source.read()
+            offset, length = replacement["Offset"], replacement["Length"]
+            original = texts[file_path][offset:offset + length]
+            if re.fullmatch(rb"[A-Za-z_][A-Za-z0-9_]*", original):
+                kept.append(replacement)
+        message["Replacements"] = kept
+    with open(path, "w") as stream:
+        yaml.safe_dump(document, stream)
+
+
 def print_diagnostics(diagnostics):
     for path, line, column, message, check in sorted(diagnostics):
         print(f"{os.path.relpath(path, SOURCE_DIR)}:{line}:{column}: {message} [{check}]")
@@ -429,8 +456,18 @@ def main():
                 print(f"fix: clean after {round_number - 1} round(s)")
                 return 0
             print(f"fix round {round_number}: {len(diagnostics)} finding(s)")
-            subprocess.run([apply, "--remove-change-desc-files", "--format",
-                            f"--style-config={SOURCE_DIR}", fixes_dir], check=True)
+            changed = set()
+            for name in os.listdir(fixes_dir):
+                with open(os.path.join(fixes_dir, name), errors="replace") as fixes:
+                    changed |= set(re.findall(r"FilePath:\s*'?([^'\n]+?)'?\s*$", fixes.read(),
+                                              re.MULTILINE))
+            for name in os.listdir(fixes_dir):
+                drop_capture_fixes(os.path.join(fixes_dir, name))
+            subprocess.run([apply, "--remove-change-desc-files", fixes_dir], check=True)
+            # The house format (the root .clang-format) over every file that changed.
+            changed = sorted(p for p in changed if os.path.exists(p))
+            if changed:
+                subprocess.run([find_tool("clang-format"), "-i"] + changed, check=True)
     diagnostics, _ = tidy_groups(tidy, build_dir,
                                  unity_groups(selected(project_entries(build_dir), options.only)), work_dir,
                                  options.jobs)
