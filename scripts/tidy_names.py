@@ -377,10 +377,30 @@ def tidy_groups(tidy, build_dir, groups, work_dir, jobs, fixes_dir=None):
     return diagnostics, split
 
 
-def drop_capture_fixes(path):
-    """clang-tidy 14 renames a variable that a lambda captures implicitly by writing the new name
-    over the capture default: [&] would become [name], a copy. Only replacements of a whole
-    identifier are kept."""
+TYPE_NAME = re.compile(r"\b(?:class|struct|enum class|enum|union) (\w+)|\busing (\w+) =")
+FUNCTION_FINDING = re.compile(r"invalid case style for (?:\w+ )*(?:method|function) '(\w+)'")
+
+
+def project_type_names():
+    """Every name the project's headers give a type (what a class may see)."""
+    names = set()
+    for folder in PROJECT_FOLDERS:
+        for root, _, files in os.walk(os.path.join(SOURCE_DIR, folder)):
+            for name in files:
+                if name.endswith(".h"):
+                    with open(os.path.join(root, name), errors="replace") as source:
+                        names |= {a or b for a, b in TYPE_NAME.findall(source.read())}
+    return names
+
+
+def mend_fixes(path, type_names):
+    """Two edits of clang-tidy 14's fixes before they are applied:
+    - it renames a variable that a lambda captures implicitly by writing the new name over the
+      capture default ([&] would become [name], a copy): only replacements of a whole identifier
+      are kept;
+    - a function or accessor whose new name is the name of a type (`clock()` -> `Clock()`) would
+      hide that type in its class, which neither clang nor GCC accept: it is named `GetClock()`
+      instead, as the house writes such accessors."""
     import yaml
     with open(path, errors="replace") as stream:
         document = yaml.safe_load(stream)
@@ -389,6 +409,7 @@ def drop_capture_fixes(path):
     texts = {}
     for diagnostic in document.get("Diagnostics", []):
         message = diagnostic.get("DiagnosticMessage", diagnostic)
+        function = FUNCTION_FINDING.search(message.get("Message", ""))
         kept = []
         for replacement in message.get("Replacements", []):
             file_path = replacement["FilePath"]
@@ -397,8 +418,11 @@ def drop_capture_fixes(path):
                     texts[file_path] = source.read()
             offset, length = replacement["Offset"], replacement["Length"]
             original = texts[file_path][offset:offset + length]
-            if re.fullmatch(rb"[A-Za-z_][A-Za-z0-9_]*", original):
-                kept.append(replacement)
+            if not re.fullmatch(rb"[A-Za-z_][A-Za-z0-9_]*", original):
+                continue
+            if function and replacement["ReplacementText"] in type_names:
+                replacement["ReplacementText"] = "Get" + replacement["ReplacementText"]
+            kept.append(replacement)
         message["Replacements"] = kept
     with open(path, "w") as stream:
         yaml.safe_dump(document, stream)
@@ -461,8 +485,9 @@ def main():
                 with open(os.path.join(fixes_dir, name), errors="replace") as fixes:
                     changed |= set(re.findall(r"FilePath:\s*'?([^'\n]+?)'?\s*$", fixes.read(),
                                               re.MULTILINE))
+            type_names = project_type_names()
             for name in os.listdir(fixes_dir):
-                drop_capture_fixes(os.path.join(fixes_dir, name))
+                mend_fixes(os.path.join(fixes_dir, name), type_names)
             subprocess.run([apply, "--remove-change-desc-files", fixes_dir], check=True)
             # The house format (the root .clang-format) over every file that changed.
             changed = sorted(p for p in changed if os.path.exists(p))
