@@ -27,7 +27,7 @@ bool ControlMode::EnterRealtime() {
     state_.realtimePollState = LinkState::kFirstRealtimeState;
     state_.realtimeExpectedTable = 0;
     state_.awaitedFunction = LinkState::kNone;
-    state_.echoGuard = 0;
+    state_.echoGuard = false;
     panels_.ResetAllHoldCounters();
     ShowInMenu();
     return true;
@@ -42,7 +42,7 @@ bool ControlMode::EnterAsynchronous() {
     state_.downloadInProgress = 0;
     state_.awaitedFunction = LinkState::kNone;
     state_.previousAwaitedFunction = LinkState::kNone;
-    state_.echoGuard = 0;
+    state_.echoGuard = false;
     // The Download/Upload buttons stay as they are: the next identification enables them.
     panels_.ResetAllHoldCounters();
     ShowInMenu();

@@ -250,9 +250,9 @@ void MainZoneControls::SendVolume(bool mainZone, int step) {
         sender_.SendCommand(command::kZone2Volume, step);
         return;
     }
-    state_.linkBusy = 1;
+    state_.linkBusy = true;
     sender_.SendCommand(command::kMainVolume, step);
-    state_.linkBusy = 0;
+    state_.linkBusy = false;
 }
 
 bool MainZoneControls::StepVolume(VolumeButton button) {

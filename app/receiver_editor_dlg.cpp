@@ -169,7 +169,7 @@ void CReceiverEditorDlg::InitialiseState() {
 
 void CReceiverEditorDlg::FillMainWindow() {
     view_.Fill();
-    link_.State().echoGuard = 1;
+    link_.State().echoGuard = true;
 }
 
 void CReceiverEditorDlg::RefreshPanels() {

@@ -80,7 +80,7 @@ void ReceiverLink::OnReceivedBatch() {
     do {
         batchWaiting_ = false;
         const std::string batch(rs232c_.ReceivedBatch());
-        rs232c_.SetReceiveEnabled(1);
+        rs232c_.SetReceiveEnabled(true);
         state_.heardDuringWait = state_.heardDuringWait || !batch.empty();
         assembler_.Feed(batch);
     } while (batchWaiting_);

@@ -32,7 +32,7 @@ ReceiverSession::ReceiverSession(win::EventLoop& loop, ReceiverImage& image, Mod
     tap_.SetWindow(&sender_.Window());
     // The editor starts with the echo guard set because it has just filled its own controls;
     // with no window there is no echo, and the first configuration frame is checked at once.
-    state_.echoGuard = 0;
+    state_.echoGuard = false;
     rs232c_.SetHangUpHandler([this] { OnHangUp(); });
 }
 
@@ -90,7 +90,7 @@ bool ReceiverSession::EnterRealtime() {
     state_.realtimePollState = LinkState::kFirstRealtimeState;
     state_.realtimeExpectedTable = 0;
     state_.awaitedFunction = LinkState::kNone;
-    state_.echoGuard = 0;
+    state_.echoGuard = false;
     return true;
 }
 
@@ -126,7 +126,7 @@ win::LResult ReceiverSession::Owner::OnMessage(win::Msg msg, win::WParam, win::L
 void ReceiverSession::OnReceivedBatch() {
     // Nothing here opens a nested loop, so one batch is taken apart before the next is read.
     const std::string batch(rs232c_.ReceivedBatch());
-    rs232c_.SetReceiveEnabled(1);
+    rs232c_.SetReceiveEnabled(true);
     assembler_.Feed(batch);
     // What the replies answered moves the transfer or the poll on now, not at the next tick.
     if (!stepNowPosted_ && state_.openPort != 0) {

@@ -378,8 +378,8 @@ void TransferEngine::Finish(bool download) {
     state_.uploadInProgress = 0;
     state_.downloadInProgress = 0;
     state_.awaitedFunction = LinkState::kNone;
-    state_.transferBusy = 0;
-    state_.echoGuard = 0;
+    state_.transferBusy = false;
+    state_.echoGuard = false;
     active_ = false;
     runAhead_ = false;
     drainFirst_ = false;
@@ -437,7 +437,7 @@ void TransferEngine::Cancel() {
     state_.downloadInProgress = 0;
     state_.awaitedFunction = LinkState::kNone;
     state_.previousAwaitedFunction = LinkState::kNone;
-    state_.transferBusy = 0;
+    state_.transferBusy = false;
     host_.CloseWaitMessage();
 }
 
@@ -456,7 +456,7 @@ void TransferEngine::CloseIfStopped() {
         return;
     }
     if (!Running() && host_.WaitMessageOpen()) {
-        state_.transferBusy = 0;
+        state_.transferBusy = false;
         host_.CloseWaitMessage();
     }
 }
@@ -499,8 +499,8 @@ void TransferEngine::Stop(Ending how) {
     state_.awaitedFunction = LinkState::kNone;
     state_.previousAwaitedFunction = LinkState::kNone;
     // The periodic status request stays off while transfer busy is set.
-    state_.transferBusy = 0;
-    state_.echoGuard = 0;
+    state_.transferBusy = false;
+    state_.echoGuard = false;
     active_ = false;
     host_.CloseWaitMessage();
     host_.ImageChanged();

@@ -7,7 +7,7 @@ namespace {
 
 // One operation frame per iteration, cycling over the groups the main window sends most: a
 // selection code, a channel level and a volume step.
-void BM_BuildOperationFrame(benchmark::State& state) {
+void BuildOperationFrameBench(benchmark::State& state) {
     tra1::CommandFrameBuilder builder;
     int value = 0;
     for (auto _ : state) {
@@ -18,10 +18,10 @@ void BM_BuildOperationFrame(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations() * 3);
 }
-BENCHMARK(BM_BuildOperationFrame);
+BENCHMARK(BuildOperationFrameBench);
 
 // The write of a DSP parameter, the longest run of the configuration download.
-void BM_BuildExtendedFrame(benchmark::State& state) {
+void BuildExtendedFrameBench(benchmark::State& state) {
     tra1::CommandFrameBuilder builder;
     int value = 0;
     for (auto _ : state) {
@@ -31,10 +31,10 @@ void BM_BuildExtendedFrame(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations());
 }
-BENCHMARK(BM_BuildExtendedFrame);
+BENCHMARK(BuildExtendedFrameBench);
 
 // The longest extended frame, with its text field.
-void BM_BuildInputNameFrame(benchmark::State& state) {
+void BuildInputNameFrameBench(benchmark::State& state) {
     tra1::CommandFrameBuilder builder;
     int value = 0;
     for (auto _ : state) {
@@ -44,14 +44,14 @@ void BM_BuildInputNameFrame(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations());
 }
-BENCHMARK(BM_BuildInputNameFrame);
+BENCHMARK(BuildInputNameFrameBench);
 
 // What a simulated receiver does with each frame it reads.
-void BM_DecodeOperationCode(benchmark::State& state) {
+void DecodeOperationCodeBench(benchmark::State& state) {
     for (auto _ : state) {
         benchmark::DoNotOptimize(tra1::DecodeOperationCode("29B01"));
     }
 }
-BENCHMARK(BM_DecodeOperationCode);
+BENCHMARK(DecodeOperationCodeBench);
 
 }  // namespace

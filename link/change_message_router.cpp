@@ -177,9 +177,9 @@ void ChangeMessageRouter::HoldReset() {
 }
 
 void ChangeMessageRouter::SendCommandHoldingLink(int commandNumber, int value) {
-    state_.linkBusy = 1;
+    state_.linkBusy = true;
     sender_.SendCommand(commandNumber, value);
-    state_.linkBusy = 0;
+    state_.linkBusy = false;
 }
 
 win::LResult ChangeMessageRouter::SpeakerLevel(win::WParam n) {

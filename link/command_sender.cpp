@@ -98,7 +98,7 @@ void CommandSender::SendExtended(int function, int mode, int p1, int p2, int p3,
         return;
     }
     if (mode == extended_function::kWrite) {
-        state_.echoGuard = 1;
+        state_.echoGuard = true;
     }
     const std::string_view frame =
         frames_.BuildExtendedFrame(function, mode, p1, p2, p3, p4, p5, p6, text);
@@ -276,7 +276,7 @@ bool CommandSender::OnTimer(win::TimerId id) {
 void CommandSender::OnReplyTimeout() {
     StopReplyTimeout();
     if (state_.waiting == 0) {
-        state_.linkBusy = 0;
+        state_.linkBusy = false;
         return;
     }
     if (state_.retryCount >= kMaxRetries) {
@@ -298,7 +298,7 @@ void CommandSender::OnReplyTimeout() {
         host_.ShowReceiverGone();
         return;
     }
-    state_.linkBusy = 0;
+    state_.linkBusy = false;
     ++state_.retryCount;
     if (SendNextQueued()) {
         StartReplyTimeout();
@@ -312,13 +312,13 @@ void CommandSender::OnQueuePump() {
 }
 
 void CommandSender::OnStatusRequestTimer() {
-    if (PortOpen() && state_.waiting == 0 && state_.transferBusy == 0) {
+    if (PortOpen() && state_.waiting == 0 && !state_.transferBusy) {
         EnqueueCommand(command::kStatusRequest, 0);
     }
 }
 
 bool CommandSender::StepsMayRun() const {
-    return PortOpen() && state_.waiting == 0 && state_.linkBusy == 0;
+    return PortOpen() && state_.waiting == 0 && !state_.linkBusy;
 }
 
 void CommandSender::OnAuxTick() {
@@ -351,11 +351,11 @@ void CommandSender::RunTransferStep() {
     }
     if (state_.uploadInProgress > 0) {
         ResetQueue();
-        state_.transferBusy = 1;
+        state_.transferBusy = true;
         host_.UploadStep();
     } else if (state_.downloadInProgress > 0) {
         ResetQueue();
-        state_.transferBusy = 1;
+        state_.transferBusy = true;
         host_.DownloadStep();
     }
 }

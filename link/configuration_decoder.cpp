@@ -103,7 +103,7 @@ ConfigurationOutcome ConfigurationDecoder::DecodeConfiguration(std::string_view 
         --state_.decodeSkipCount;
         return ConfigurationOutcome::kSkipped;
     }
-    if (state_.echoGuard != 0) {
+    if (state_.echoGuard) {
         return ConfigurationOutcome::kEcho;
     }
     const StateData data(body);

@@ -76,8 +76,8 @@ void Connector::Connect() {
         return;
     }
     const bool searching = SearchRunning();
-    state_.linkBusy = 0;
-    state_.transferBusy = 0;
+    state_.linkBusy = false;
+    state_.transferBusy = false;
     state_.uploadInProgress = 0;
     state_.downloadInProgress = 0;
     state_.awaitedFunction = LinkState::kNone;
@@ -93,7 +93,7 @@ void Connector::Connect() {
         Disconnect();
         // Disconnect marks the link busy so that nothing runs on a closed port; this connect
         // frees it again, or the 10 ms tick would stay still on the new port.
-        state_.linkBusy = 0;
+        state_.linkBusy = false;
     }
     if (selection == kAutoSearch) {
         SearchPort(kFirstPort);
@@ -229,14 +229,14 @@ void Connector::Disconnect() {
     Enter(ConnectionState::kClosed);
     host_.EnableTransferControls(false);
     host_.EnablePortChoice(true);
-    state_.linkBusy = 1;
+    state_.linkBusy = true;
     state_.realtimePollState = LinkState::kFirstRealtimeState;
     state_.realtimeExpectedTable = 0;
     state_.realtimeMode = false;
     state_.uploadInProgress = 0;
     state_.downloadInProgress = 0;
     state_.awaitedFunction = LinkState::kNone;
-    state_.echoGuard = 0;
+    state_.echoGuard = false;
 }
 
 bool Connector::OnConfigurationFrame(std::string_view body) {
@@ -285,8 +285,8 @@ bool Connector::OnConfigurationFrame(std::string_view body) {
         host_.EnableTransferControls(true);
     }
 
-    if (state_.echoGuard != 0) {
-        state_.echoGuard = 0;
+    if (state_.echoGuard) {
+        state_.echoGuard = false;
         state_.identificationPending = 0;
         return false;
     }
@@ -304,10 +304,10 @@ bool Connector::OnConfigurationFrame(std::string_view body) {
     }
 
     state_.identificationPending = 1;
-    state_.echoGuard = 1;
+    state_.echoGuard = true;
     host_.EmptyReceiveBuffer();
-    state_.linkBusy = 1;
-    state_.transferBusy = 1;
+    state_.linkBusy = true;
+    state_.transferBusy = true;
     host_.ResetQueue();
     Enter(ConnectionState::kIdentifying);
     host_.EnableTransferControls(false);
@@ -352,8 +352,8 @@ bool Connector::OnConfigurationFrame(std::string_view body) {
         state_.searchPort = 0;
     }
     host_.ReloadWindows();
-    state_.linkBusy = 0;
-    state_.transferBusy = 0;
+    state_.linkBusy = false;
+    state_.transferBusy = false;
     Enter(ConnectionState::kConnected);
     host_.EnableTransferControls(true);
     return true;

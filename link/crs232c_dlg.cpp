@@ -30,7 +30,7 @@ bool CRS232CDlg::OnInitDialog() {
     ClearLinkState();
     receiveBuffer_.fill('\0');
     sendBuffer_.fill('\0');
-    receiveEnabled_ = 1;
+    receiveEnabled_ = true;
     SetTimer(kPollTimerId, kPollPeriodMs);
     watch_ = Loop().WatchInput(*this, [this] { Poll(); });
     UpdateWatch();
@@ -39,7 +39,7 @@ bool CRS232CDlg::OnInitDialog() {
 
 void CRS232CDlg::UpdateWatch() {
     if (watch_) {
-        Loop().EnableWatch(*watch_, receiveEnabled_ != 0 && PortIsOpen());
+        Loop().EnableWatch(*watch_, receiveEnabled_ && PortIsOpen());
     }
 }
 
@@ -243,8 +243,8 @@ void CRS232CDlg::OnTimer(win::TimerId id) {
 }
 
 void CRS232CDlg::Poll() {
-    if (LinkState(kOpenPortSlot) != 0 && receiveEnabled_ != 0 && ReadBatch() != 0) {
-        SetReceiveEnabled(0);
+    if (LinkState(kOpenPortSlot) != 0 && receiveEnabled_ && ReadBatch() != 0) {
+        SetReceiveEnabled(false);
         PostMessage(kBatchMessage, 0, 0);
     }
     if (port_ && port_->TakeHangUp()) {

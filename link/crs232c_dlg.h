@@ -11,7 +11,7 @@
 //   CRS232CDlg rs232c(loop, linkState, std::make_unique<serial::PosixSerialPort>());
 //   if (!rs232c.Create(mainWindow.Handle())) { /* "Dialog Creating Error\r\nRS-232C Port" */ }
 //
-// and in its own 0x4400 handler copies ReceivedBatch() out and calls SetReceiveEnabled(1).
+// and in its own 0x4400 handler copies ReceivedBatch() out and calls SetReceiveEnabled(true).
 //
 // Besides the 10 ms poll, the port is read the moment bytes arrive: the window watches the
 // port's input in the event loop (its descriptor, or on the virtual clock the time its next
@@ -100,12 +100,12 @@ public:
     // The receive buffer back to all zeros (the receiver's reset empties it).
     void EmptyReceiveBuffer();
 
-    // 1 while the poll may read; 0 from the hand-over of a batch until the owner has taken it.
-    void SetReceiveEnabled(int flag) {
-        receiveEnabled_ = flag;
+    // True while the poll may read; false from handing over a batch until the owner has taken it.
+    void SetReceiveEnabled(bool enabled) {
+        receiveEnabled_ = enabled;
         UpdateWatch();
     }
-    int ReceiveEnabled() const { return receiveEnabled_; }
+    bool ReceiveEnabled() const { return receiveEnabled_; }
 
     // The link slots. Slots 0 and 1 keep only a port number 1..8 (anything else stores 0);
     // slots 2..4 keep any value. Unknown slots read 0 and ignore writes.
@@ -157,7 +157,7 @@ private:
     std::uint32_t bytesWritten_ = 0;
     std::array<char, kReceiveBufferSize> receiveBuffer_{};
     std::array<char, kSendBufferSize> sendBuffer_{};
-    int receiveEnabled_ = 1;
+    bool receiveEnabled_ = true;
     std::function<void()> onHangUp_;
     std::function<void(const std::string&)> onWriteFailure_;
     int failedFramesInARow_ = 0;

@@ -219,9 +219,9 @@ ExtendedOutcome ExtendedDecoder::DecodeExtended(std::string_view body) {
         host_.OnExtendedStatus(function, status);
     }
 
-    if (state_.echoGuard != 0) {
+    if (state_.echoGuard) {
         host_.ResetReceiver();
-        state_.echoGuard = 0;
+        state_.echoGuard = false;
         return ExtendedOutcome::kEcho;
     }
     // A download only writes: what the receiver answers to its writes (the names blank-padded,

@@ -18,11 +18,11 @@ struct LinkState {
     // Control mode: true in realtime mode, false in asynchronous mode (the start-up mode).
     bool realtimeMode = false;
 
-    // 1 while a change handler or a dialog holds the link; the 10 ms tick does nothing then.
-    int linkBusy = 0;
-    // 1 while a transfer step or the identification dialog runs; the periodic status request
+    // True while a change handler or a dialog holds the link; the 10 ms tick does nothing then.
+    bool linkBusy = false;
+    // True while a transfer step or the identification dialog runs; the periodic status request
     // is not queued then.
-    int transferBusy = 0;
+    bool transferBusy = false;
 
     // What a transfer or realtime step waits for: a command number (answered by a report frame,
     // or for 255 by a configuration frame) or an extended function number 256..274 (answered by
@@ -36,12 +36,12 @@ struct LinkState {
     // out with this set was answered, only not soundly (the line damaged the reply).
     bool heardDuringWait = false;
 
-    // 1 while the next received state is an echo of the editor's own doing and must not be
+    // True while the next received state is an echo of the editor's own doing and must not be
     // decoded: set at start-up, after a full reload of the main window's controls, after an
     // extended write and while the identification dialog opens; cleared by the next
     // configuration frame or extended reply, the control-mode menu items, Disconnect and the end
     // of a transfer.
-    int echoGuard = 1;
+    bool echoGuard = true;
     // Configuration frames still to be passed over without decoding; the main-zone controls set
     // it to 3 after each change so that reports carrying the old value do not move them back.
     int decodeSkipCount = 0;

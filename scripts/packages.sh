@@ -5,7 +5,7 @@ TRA1_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev libqt6printsupport6 libgl-dev
     xvfb xauth fonts-dejavu-core
-    clang-format clang libclang-rt-14-dev
+    clang-format clang clang-tidy libclang-rt-14-dev
     help2man librsvg2-bin
     desktop-file-utils appstream shared-mime-info inotify-tools
     ser2net

@@ -18,7 +18,7 @@ namespace tra1::serial {
 namespace {
 
 // The link's write time-out: 10 ms per byte.
-constexpr int kWriteMsPerByte = 10;
+constexpr int kTcpWriteMsPerByte = 10;
 // A connection that stops acknowledging what is sent, or goes quiet without an answer to the
 // keep-alive probes, counts as dropped after about this long.
 constexpr int kUserTimeoutMs = 10'000;
@@ -277,13 +277,13 @@ std::size_t TcpSerialPort::Write(std::string_view bytes) {
         return 0;
     }
     // Bytes still queued from before go first; if they cannot, nothing new is taken.
-    if (!Flush(kWriteMsPerByte * static_cast<int>(outgoing_.size())) || !outgoing_.empty()) {
+    if (!Flush(kTcpWriteMsPerByte * static_cast<int>(outgoing_.size())) || !outgoing_.empty()) {
         return 0;
     }
     outgoing_ = telnet_ ? codec_.Encode(bytes) : std::string(bytes);
     // Whatever the budget leaves unsent stays queued and leaves with the next call: the bytes
     // are committed to the line either way.
-    if (!Flush(kWriteMsPerByte * static_cast<int>(bytes.size()))) {
+    if (!Flush(kTcpWriteMsPerByte * static_cast<int>(bytes.size()))) {
         return 0;
     }
     return bytes.size();

@@ -5,13 +5,13 @@ namespace tra1::win {
 namespace {
 // Depth-first search through popups; Items is a const or mutable vector of MenuItem.
 template <typename Items>
-auto FindIn(Items& items, int id) -> decltype(&items.front()) {
+auto FindItemIn(Items& items, int id) -> decltype(&items.front()) {
     for (auto& item : items) {
         if (item.kind == MenuItem::Kind::kCommand && item.id == id) {
             return &item;
         }
         if (item.kind == MenuItem::Kind::kPopup) {
-            if (auto* found = FindIn(item.children, id)) {
+            if (auto* found = FindItemIn(item.children, id)) {
                 return found;
             }
         }
@@ -71,11 +71,11 @@ MenuItem& Menu::AppendPopup(std::string text) {
 }
 
 MenuItem* Menu::FindMutable(int id) {
-    return FindIn(items_, id);
+    return FindItemIn(items_, id);
 }
 
 const MenuItem* Menu::FindItem(int id) const {
-    return FindIn(items_, id);
+    return FindItemIn(items_, id);
 }
 
 bool Menu::CheckItem(int id, bool checked) {

@@ -6,28 +6,11 @@
 #include <array>
 
 #include "platform/win/dialog_template.h"
+#include "resources/dialogs/control_maker.h"
 #include "resources/resource_makers.h"
 
 namespace tra1::res {
 namespace {
-
-ControlTemplate Make(int id, ControlKind kind, const char* text, std::uint32_t style, int x, int y,
-                     int cx, int cy) {
-    ControlTemplate c;
-    c.id = id;
-    c.kind = kind;
-    c.text = text;
-    c.style = style;
-    c.x = x;
-    c.y = y;
-    c.cx = cx;
-    c.cy = cy;
-    return c;
-}
-
-ControlTemplate Label(const char* text, int x, int y, int cx, std::uint32_t extra = style::kNone) {
-    return Make(-1, ControlKind::kStatic, text, extra, x, y, cx, 8);
-}
 
 struct Row {
     int combo;
@@ -55,27 +38,27 @@ constexpr int kGroupHeight = 64;
 constexpr int kGroupGap = 4;
 
 void AddRow(DialogTemplate& t, const char* name, const Row& row, int x, int y) {
-    t.controls.push_back(Label(name, x + 8, y + 3, 24));
+    t.controls.push_back(MakeLabel(name, x + 8, y + 3, 24));
     // The height includes the dropped-down list.
-    t.controls.push_back(Make(row.combo, ControlKind::kComboBox, "",
-                              style::kDropDownList | style::kVScroll | style::kTabStop, x + 34, y,
-                              54, 100));
-    t.controls.push_back(Make(row.slider, ControlKind::kSlider, "",
-                              style::kNoTicks | style::kBothSides | style::kTabStop, x + 94, y - 1,
-                              110, 15));
-    t.controls.push_back(Make(row.readout, ControlKind::kEdit, "",
-                              style::kReadOnly | style::kBorder | style::kCenter, x + 208, y, 28,
-                              12));
+    t.controls.push_back(MakeControl(row.combo, ControlKind::kComboBox, "",
+                                     style::kDropDownList | style::kVScroll | style::kTabStop,
+                                     x + 34, y, 54, 100));
+    t.controls.push_back(MakeControl(row.slider, ControlKind::kSlider, "",
+                                     style::kNoTicks | style::kBothSides | style::kTabStop, x + 94,
+                                     y - 1, 110, 15));
+    t.controls.push_back(MakeControl(row.readout, ControlKind::kEdit, "",
+                                     style::kReadOnly | style::kBorder | style::kCenter, x + 208, y,
+                                     28, 12));
 }
 
 void AddGroup(DialogTemplate& t, const Group& group, int x, int y) {
-    t.controls.push_back(Make(-1, ControlKind::kGroupBox, group.name, style::kNone, x, y,
-                              kGroupWidth, kGroupHeight));
-    t.controls.push_back(Label("OFF", x + 8, y + 14, 18, style::kRight));
-    t.controls.push_back(Make(group.onOff, ControlKind::kSlider, "",
-                              style::kNoTicks | style::kBothSides | style::kTabStop, x + 28, y + 10,
-                              30, 15));
-    t.controls.push_back(Label("ON", x + 60, y + 14, 16));
+    t.controls.push_back(MakeControl(-1, ControlKind::kGroupBox, group.name, style::kNone, x, y,
+                                     kGroupWidth, kGroupHeight));
+    t.controls.push_back(MakeLabel("OFF", x + 8, y + 14, 18, style::kRight));
+    t.controls.push_back(MakeControl(group.onOff, ControlKind::kSlider, "",
+                                     style::kNoTicks | style::kBothSides | style::kTabStop, x + 28,
+                                     y + 10, 30, 15));
+    t.controls.push_back(MakeLabel("ON", x + 60, y + 14, 16));
     AddRow(t, "PEQ", group.peq, x, y + 28);
     AddRow(t, "HIGH", group.high, x, y + 45);
 }

@@ -7,6 +7,7 @@
 #include <array>
 
 #include "platform/win/dialog_template.h"
+#include "resources/dialogs/control_maker.h"
 #include "resources/resource_makers.h"
 
 namespace tra1::res {
@@ -51,62 +52,44 @@ constexpr int kSideWidth = 166;
 constexpr int kFirstRowY = 42;
 constexpr int kRowHeight = 12;
 
-ControlTemplate Make(int id, ControlKind kind, const char* text, std::uint32_t style, int x, int y,
-                     int cx, int cy) {
-    ControlTemplate c;
-    c.id = id;
-    c.kind = kind;
-    c.text = text;
-    c.style = style;
-    c.x = x;
-    c.y = y;
-    c.cx = cx;
-    c.cy = cy;
-    return c;
-}
-
-ControlTemplate Label(const char* text, int x, int y, int cx, std::uint32_t extra = style::kNone) {
-    return Make(-1, ControlKind::kStatic, text, extra, x, y, cx, 8);
-}
-
 // An "L" label, the two-position slider and an "H" label, starting at x.
 void AddSwitch(std::vector<ControlTemplate>& c, int id, int x, int y,
                std::uint32_t extra = style::kNone) {
-    c.push_back(Label("L", x, y + 1, 6, extra));
-    c.push_back(Make(id, ControlKind::kSlider, "", style::kNoTicks | style::kTabStop | extra, x + 7,
-                     y, 24, 11));
-    c.push_back(Label("H", x + 32, y + 1, 6, extra));
+    c.push_back(MakeLabel("L", x, y + 1, 6, extra));
+    c.push_back(MakeControl(id, ControlKind::kSlider, "", style::kNoTicks | style::kTabStop | extra,
+                            x + 7, y, 24, 11));
+    c.push_back(MakeLabel("H", x + 32, y + 1, 6, extra));
 }
 
 void AddSide(std::vector<ControlTemplate>& c, const Side& side, int ox) {
     const int zone1X = ox + 50;
     const int zone2X = ox + 100;
     const int bottom = kFirstRowY + kInputCount * kRowHeight;
-    c.push_back(Make(-1, ControlKind::kGroupBox, side.caption, style::kNone, ox + 4, 4,
-                     kSideWidth - 8, bottom + 52));
+    c.push_back(MakeControl(-1, ControlKind::kGroupBox, side.caption, style::kNone, ox + 4, 4,
+                            kSideWidth - 8, bottom + 52));
     // Drop-down list; its height includes the list.
-    c.push_back(Make(side.mode, ControlKind::kComboBox, "",
-                     style::kDropDownList | style::kVScroll | style::kTabStop, ox + 50, 16, 70,
-                     60));
-    c.push_back(Label("ZONE 1", zone1X + 4, kFirstRowY - 11, 32));
-    c.push_back(Label("ZONE 2", zone2X + 4, kFirstRowY - 11, 32));
-    c.push_back(Label("ZONE 3", zone2X + 4, kFirstRowY - 11, 32, style::kHidden));
+    c.push_back(MakeControl(side.mode, ControlKind::kComboBox, "",
+                            style::kDropDownList | style::kVScroll | style::kTabStop, ox + 50, 16,
+                            70, 60));
+    c.push_back(MakeLabel("ZONE 1", zone1X + 4, kFirstRowY - 11, 32));
+    c.push_back(MakeLabel("ZONE 2", zone2X + 4, kFirstRowY - 11, 32));
+    c.push_back(MakeLabel("ZONE 3", zone2X + 4, kFirstRowY - 11, 32, style::kHidden));
     for (int i = 0; i < kInputCount; ++i) {
         const int y = kFirstRowY + i * kRowHeight;
-        c.push_back(Label(kInputs[static_cast<std::size_t>(i)], ox + 10, y + 1, 38));
+        c.push_back(MakeLabel(kInputs[static_cast<std::size_t>(i)], ox + 10, y + 1, 38));
         AddSwitch(c, side.zone1[static_cast<std::size_t>(i)], zone1X, y);
         AddSwitch(c, side.zone2[static_cast<std::size_t>(i)], zone2X, y);
         AddSwitch(c, side.zone3[static_cast<std::size_t>(i)], zone2X, y, style::kHidden);
     }
-    c.push_back(Label("Multi Ch Input", ox + 10, bottom + 7, 54));
+    c.push_back(MakeLabel("Multi Ch Input", ox + 10, bottom + 7, 54));
     AddSwitch(c, side.multi, ox + 64, bottom + 6);
     const int buttonX = ox + 112;
-    c.push_back(Make(side.allLow, ControlKind::kPushButton, "", style::kTabStop, buttonX,
-                     bottom + 6, 10, 10));
-    c.push_back(Label("All Low", buttonX + 13, bottom + 7, 36));
-    c.push_back(Make(side.allHigh, ControlKind::kPushButton, "", style::kTabStop, buttonX,
-                     bottom + 22, 10, 10));
-    c.push_back(Label("All High", buttonX + 13, bottom + 23, 36));
+    c.push_back(MakeControl(side.allLow, ControlKind::kPushButton, "", style::kTabStop, buttonX,
+                            bottom + 6, 10, 10));
+    c.push_back(MakeLabel("All Low", buttonX + 13, bottom + 7, 36));
+    c.push_back(MakeControl(side.allHigh, ControlKind::kPushButton, "", style::kTabStop, buttonX,
+                            bottom + 22, 10, 10));
+    c.push_back(MakeLabel("All High", buttonX + 13, bottom + 23, 36));
 }
 
 }  // namespace

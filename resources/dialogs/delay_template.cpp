@@ -7,38 +7,27 @@
 #include <utility>
 
 #include "platform/win/dialog_template.h"
+#include "resources/dialogs/control_maker.h"
 #include "resources/resource_makers.h"
 
 namespace tra1::res {
 namespace {
 
-ControlTemplate Control(int id, ControlKind kind, std::string text, std::uint32_t control_style,
-                        int x, int y, int cx, int cy) {
-    ControlTemplate c;
-    c.id = id;
-    c.kind = kind;
-    c.text = std::move(text);
-    c.style = control_style;
-    c.x = x;
-    c.y = y;
-    c.cx = cx;
-    c.cy = cy;
-    return c;
-}
-
 ControlTemplate Label(std::string text, int x, int y, int cx, std::uint32_t extra) {
-    return Control(-1, ControlKind::kStatic, std::move(text), style::kCenter | extra, x, y, cx, 8);
+    return MakeControl(-1, ControlKind::kStatic, std::move(text), style::kCenter | extra, x, y, cx,
+                       8);
 }
 
 ControlTemplate DelaySlider(int id, int x, int y, std::uint32_t extra) {
-    return Control(id, ControlKind::kSlider, "",
-                   style::kVertical | style::kNoTicks | style::kBothSides | style::kTabStop | extra,
-                   x, y, 20, 84);
+    return MakeControl(
+        id, ControlKind::kSlider, "",
+        style::kVertical | style::kNoTicks | style::kBothSides | style::kTabStop | extra, x, y, 20,
+        84);
 }
 
 ControlTemplate ReadOut(int id, int x, int y, std::uint32_t extra) {
-    return Control(id, ControlKind::kEdit, "",
-                   style::kReadOnly | style::kBorder | style::kCenter | extra, x, y, 36, 12);
+    return MakeControl(id, ControlKind::kEdit, "",
+                       style::kReadOnly | style::kBorder | style::kCenter | extra, x, y, 36, 12);
 }
 
 }  // namespace
@@ -52,12 +41,13 @@ DialogTemplate MakeDelayTemplate() {
     t.style = dialog_style::kSystemMenu | dialog_style::kPopup | dialog_style::kMinimizeBox;
 
     auto& c = t.controls;
-    c.push_back(Control(-1, ControlKind::kGroupBox, "AUDIO DELAY", style::kNone, 7, 7, 96, 126));
+    c.push_back(
+        MakeControl(-1, ControlKind::kGroupBox, "AUDIO DELAY", style::kNone, 7, 7, 96, 126));
     c.push_back(Label("(msec)", 30, 20, 50, style::kNone));
     c.push_back(DelaySlider(1067, 45, 30, style::kNone));
     c.push_back(ReadOut(1055, 37, 116, style::kNone));
     c.push_back(
-        Control(1066, ControlKind::kPushButton, "Default", style::kTabStop, 30, 139, 50, 14));
+        MakeControl(1066, ControlKind::kPushButton, "Default", style::kTabStop, 30, 139, 50, 14));
 
     // Never shown: the centre and rear-centre delays.
     c.push_back(Label("CENTER", 7, 20, 30, style::kHidden));
@@ -67,7 +57,7 @@ DialogTemplate MakeDelayTemplate() {
     c.push_back(DelaySlider(1073, 78, 30, style::kHidden));
     c.push_back(ReadOut(1075, 70, 116, style::kHidden));
     c.push_back(
-        Control(1082, ControlKind::kPushButton, "Default", style::kHidden, 30, 139, 50, 14));
+        MakeControl(1082, ControlKind::kPushButton, "Default", style::kHidden, 30, 139, 50, 14));
     return t;
 }
 

@@ -7,24 +7,11 @@
 #include <array>
 
 #include "platform/win/dialog_template.h"
+#include "resources/dialogs/control_maker.h"
 #include "resources/resource_makers.h"
 
 namespace tra1::res {
 namespace {
-
-ControlTemplate Make(int id, ControlKind kind, const char* text, std::uint32_t style, int x, int y,
-                     int cx, int cy) {
-    ControlTemplate c;
-    c.id = id;
-    c.kind = kind;
-    c.text = text;
-    c.style = style;
-    c.x = x;
-    c.y = y;
-    c.cx = cx;
-    c.cy = cy;
-    return c;
-}
 
 struct Band {
     const char* label;
@@ -52,23 +39,25 @@ constexpr int kSliderHeight = 100;
 void AddHiddenControls(DialogTemplate& t) {
     constexpr std::uint32_t kHidden = style::kHidden;
     constexpr std::uint32_t kHiddenEdit = style::kHidden | style::kBorder | style::kAutoHScroll;
-    t.controls.push_back(Make(-1, ControlKind::kGroupBox, "HP TONE (dB)", kHidden, 8, 30, 80, 120));
-    t.controls.push_back(Make(1055, ControlKind::kSlider, "",
-                              kHidden | style::kVertical | style::kNoTicks, 16, 44, 20, 80));
-    t.controls.push_back(Make(1056, ControlKind::kSlider, "",
-                              kHidden | style::kVertical | style::kNoTicks, 52, 44, 20, 80));
     t.controls.push_back(
-        Make(1053, ControlKind::kEdit, "", kHidden | style::kReadOnly, 12, 128, 28, 12));
+        MakeControl(-1, ControlKind::kGroupBox, "HP TONE (dB)", kHidden, 8, 30, 80, 120));
+    t.controls.push_back(MakeControl(1055, ControlKind::kSlider, "",
+                                     kHidden | style::kVertical | style::kNoTicks, 16, 44, 20, 80));
+    t.controls.push_back(MakeControl(1056, ControlKind::kSlider, "",
+                                     kHidden | style::kVertical | style::kNoTicks, 52, 44, 20, 80));
     t.controls.push_back(
-        Make(1054, ControlKind::kEdit, "", kHidden | style::kReadOnly, 48, 128, 28, 12));
-    t.controls.push_back(Make(1028, ControlKind::kEdit, "", kHiddenEdit, 12, 140, 20, 12));
+        MakeControl(1053, ControlKind::kEdit, "", kHidden | style::kReadOnly, 12, 128, 28, 12));
+    t.controls.push_back(
+        MakeControl(1054, ControlKind::kEdit, "", kHidden | style::kReadOnly, 48, 128, 28, 12));
+    t.controls.push_back(MakeControl(1028, ControlKind::kEdit, "", kHiddenEdit, 12, 140, 20, 12));
     for (int i = 0; i < 4; ++i) {
         t.controls.push_back(
-            Make(1034 + i, ControlKind::kEdit, "", kHiddenEdit, 34 + 22 * i, 140, 20, 12));
+            MakeControl(1034 + i, ControlKind::kEdit, "", kHiddenEdit, 34 + 22 * i, 140, 20, 12));
     }
-    t.controls.push_back(Make(1066, ControlKind::kPushButton, "FLAT", kHidden, 24, 30, 40, 14));
-    t.controls.push_back(Make(1223, ControlKind::kEdit, "", kHiddenEdit, 120, 8, 40, 12));
-    t.controls.push_back(Make(1200, ControlKind::kPushButton, "", kHidden, 170, 8, 40, 14));
+    t.controls.push_back(
+        MakeControl(1066, ControlKind::kPushButton, "FLAT", kHidden, 24, 30, 40, 14));
+    t.controls.push_back(MakeControl(1223, ControlKind::kEdit, "", kHiddenEdit, 120, 8, 40, 12));
+    t.controls.push_back(MakeControl(1200, ControlKind::kPushButton, "", kHidden, 170, 8, 40, 14));
 }
 
 }  // namespace
@@ -85,16 +74,16 @@ DialogTemplate MakeEqControlTemplate() {
     AddHiddenControls(t);
 
     // The height includes the dropped-down list.
-    t.controls.push_back(Make(1224, ControlKind::kComboBox, "",
-                              style::kDropDownList | style::kVScroll | style::kTabStop, 8, 8, 96,
-                              120));
+    t.controls.push_back(MakeControl(1224, ControlKind::kComboBox, "",
+                                     style::kDropDownList | style::kVScroll | style::kTabStop, 8, 8,
+                                     96, 120));
+    t.controls.push_back(MakeControl(1073, ControlKind::kPushButton, "FLAT", style::kTabStop,
+                                     t.cx - 8 - 50, 7, 50, 14));
     t.controls.push_back(
-        Make(1073, ControlKind::kPushButton, "FLAT", style::kTabStop, t.cx - 8 - 50, 7, 50, 14));
-    t.controls.push_back(
-        Make(-1, ControlKind::kGroupBox, "Graphic EQ", style::kNone, 8, 28, t.cx - 16, 154));
+        MakeControl(-1, ControlKind::kGroupBox, "Graphic EQ", style::kNone, 8, 28, t.cx - 16, 154));
     // The flat line, laid under the sliders at their middle.
-    ControlTemplate line = Make(-1, ControlKind::kStatic, "", style::kNone, kLeft - 2,
-                                kSliderTop + kSliderHeight / 2 - 4, t.cx - 2 * kLeft + 4, 8);
+    ControlTemplate line = MakeControl(-1, ControlKind::kStatic, "", style::kNone, kLeft - 2,
+                                       kSliderTop + kSliderHeight / 2 - 4, t.cx - 2 * kLeft + 4, 8);
     for (int i = 0; i < 90; ++i) {
         line.text += "- ";
     }
@@ -102,15 +91,15 @@ DialogTemplate MakeEqControlTemplate() {
     for (std::size_t i = 0; i < kBands.size(); ++i) {
         const Band& band = kBands[i];
         const int x = kLeft + static_cast<int>(i) * kColumnWidth;
+        t.controls.push_back(MakeControl(-1, ControlKind::kStatic, band.label, style::kCenter, x,
+                                         42, kColumnWidth, 8));
         t.controls.push_back(
-            Make(-1, ControlKind::kStatic, band.label, style::kCenter, x, 42, kColumnWidth, 8));
-        t.controls.push_back(
-            Make(band.slider, ControlKind::kSlider, "",
-                 style::kVertical | style::kBothSides | style::kNoTicks | style::kTabStop,
-                 x + (kColumnWidth - 20) / 2, kSliderTop, 20, kSliderHeight));
-        t.controls.push_back(Make(band.readout, ControlKind::kEdit, "",
-                                  style::kReadOnly | style::kBorder | style::kCenter, x + 2,
-                                  kSliderTop + kSliderHeight + 6, kColumnWidth - 4, 12));
+            MakeControl(band.slider, ControlKind::kSlider, "",
+                        style::kVertical | style::kBothSides | style::kNoTicks | style::kTabStop,
+                        x + (kColumnWidth - 20) / 2, kSliderTop, 20, kSliderHeight));
+        t.controls.push_back(MakeControl(band.readout, ControlKind::kEdit, "",
+                                         style::kReadOnly | style::kBorder | style::kCenter, x + 2,
+                                         kSliderTop + kSliderHeight + 6, kColumnWidth - 4, 12));
     }
     return t;
 }

@@ -6,27 +6,10 @@
 #include <cstdint>
 
 #include "platform/win/dialog_template.h"
+#include "resources/dialogs/control_maker.h"
 #include "resources/resource_makers.h"
 
 namespace tra1::res {
-namespace {
-
-ControlTemplate Make(int id, ControlKind kind, const char* text, std::uint32_t control_style, int x,
-                     int y, int cx, int cy) {
-    ControlTemplate c;
-    c.id = id;
-    c.kind = kind;
-    c.text = text;
-    c.style = control_style;
-    c.x = x;
-    c.y = y;
-    c.cx = cx;
-    c.cy = cy;
-    return c;
-}
-
-}  // namespace
-
 DialogTemplate MakeInputDspProgramTemplate() {
     DialogTemplate t;
     t.id = 149;
@@ -37,19 +20,19 @@ DialogTemplate MakeInputDspProgramTemplate() {
 
     // Thirteen rows of 8 units each fit without scrolling.
     constexpr std::uint32_t kList = style::kBorder | style::kVScroll | style::kTabStop;
-    t.controls.push_back(Make(1055, ControlKind::kListBox, "", kList, 8, 8, 72, 112));
-    t.controls.push_back(Make(1080, ControlKind::kListBox, "", kList, 84, 8, 104, 112));
+    t.controls.push_back(MakeControl(1055, ControlKind::kListBox, "", kList, 8, 8, 72, 112));
+    t.controls.push_back(MakeControl(1080, ControlKind::kListBox, "", kList, 84, 8, 104, 112));
+
+    t.controls.push_back(MakeControl(-1, ControlKind::kGroupBox, "Select DSP and Effect",
+                                     style::kNone, 8, 126, 180, 38));
+    t.controls.push_back(MakeControl(1147, ControlKind::kComboBox, "",
+                                     style::kDropDownList | style::kVScroll | style::kTabStop, 16,
+                                     140, 108, 120));
+    t.controls.push_back(
+        MakeControl(1150, ControlKind::kCheckBox, "Straight", style::kTabStop, 132, 141, 50, 10));
 
     t.controls.push_back(
-        Make(-1, ControlKind::kGroupBox, "Select DSP and Effect", style::kNone, 8, 126, 180, 38));
-    t.controls.push_back(Make(1147, ControlKind::kComboBox, "",
-                              style::kDropDownList | style::kVScroll | style::kTabStop, 16, 140,
-                              108, 120));
-    t.controls.push_back(
-        Make(1150, ControlKind::kCheckBox, "Straight", style::kTabStop, 132, 141, 50, 10));
-
-    t.controls.push_back(
-        Make(1148, ControlKind::kPushButton, "Default", style::kTabStop, 138, 168, 50, 14));
+        MakeControl(1148, ControlKind::kPushButton, "Default", style::kTabStop, 138, 168, 50, 14));
     return t;
 }
 

@@ -5,27 +5,10 @@
 #include <cstdint>
 
 #include "platform/win/dialog_template.h"
+#include "resources/dialogs/control_maker.h"
 #include "resources/resource_makers.h"
 
 namespace tra1::res {
-namespace {
-
-ControlTemplate Make(int id, ControlKind kind, const char* text, std::uint32_t control_style, int x,
-                     int y, int cx, int cy) {
-    ControlTemplate c;
-    c.id = id;
-    c.kind = kind;
-    c.text = text;
-    c.style = control_style;
-    c.x = x;
-    c.y = y;
-    c.cx = cx;
-    c.cy = cy;
-    return c;
-}
-
-}  // namespace
-
 DialogTemplate MakeInputModeSetTemplate() {
     DialogTemplate t;
     t.id = 153;
@@ -34,11 +17,14 @@ DialogTemplate MakeInputModeSetTemplate() {
     t.cy = 32;
     t.style = dialog_style::kSystemMenu | dialog_style::kPopup;
 
-    t.controls.push_back(Make(-1, ControlKind::kStatic, "INPUT MODE", style::kNone, 8, 12, 48, 8));
-    t.controls.push_back(Make(-1, ControlKind::kStatic, "AUTO", style::kRight, 58, 12, 22, 8));
     t.controls.push_back(
-        Make(1162, ControlKind::kSlider, "", style::kNoTicks | style::kTabStop, 82, 9, 36, 14));
-    t.controls.push_back(Make(-1, ControlKind::kStatic, "LAST", style::kNone, 122, 12, 26, 8));
+        MakeControl(-1, ControlKind::kStatic, "INPUT MODE", style::kNone, 8, 12, 48, 8));
+    t.controls.push_back(
+        MakeControl(-1, ControlKind::kStatic, "AUTO", style::kRight, 58, 12, 22, 8));
+    t.controls.push_back(MakeControl(1162, ControlKind::kSlider, "",
+                                     style::kNoTicks | style::kTabStop, 82, 9, 36, 14));
+    t.controls.push_back(
+        MakeControl(-1, ControlKind::kStatic, "LAST", style::kNone, 122, 12, 26, 8));
     return t;
 }
 

@@ -5,27 +5,10 @@
 #include <cstdint>
 
 #include "platform/win/dialog_template.h"
+#include "resources/dialogs/control_maker.h"
 #include "resources/resource_makers.h"
 
 namespace tra1::res {
-namespace {
-
-ControlTemplate Make(int id, ControlKind kind, const char* text, std::uint32_t control_style, int x,
-                     int y, int cx, int cy) {
-    ControlTemplate c;
-    c.id = id;
-    c.kind = kind;
-    c.text = text;
-    c.style = control_style;
-    c.x = x;
-    c.y = y;
-    c.cx = cx;
-    c.cy = cy;
-    return c;
-}
-
-}  // namespace
-
 DialogTemplate MakeInputRenameTemplate() {
     DialogTemplate t;
     t.id = 138;
@@ -35,19 +18,21 @@ DialogTemplate MakeInputRenameTemplate() {
     t.style = dialog_style::kSystemMenu | dialog_style::kPopup;
 
     constexpr std::uint32_t kList = style::kBorder | style::kVScroll | style::kTabStop;
-    t.controls.push_back(Make(-1, ControlKind::kStatic, "Default", style::kNone, 8, 6, 70, 8));
-    t.controls.push_back(Make(1055, ControlKind::kListBox, "", kList, 8, 16, 70, 124));
-    t.controls.push_back(Make(-1, ControlKind::kStatic, "New Name", style::kNone, 84, 6, 70, 8));
-    t.controls.push_back(Make(1056, ControlKind::kListBox, "", kList, 84, 16, 70, 124));
-    t.controls.push_back(Make(-1, ControlKind::kStatic, "Enter new name and press ENTER.",
-                              style::kNone, 162, 16, 124, 8));
-    t.controls.push_back(Make(1057, ControlKind::kEdit, "",
-                              style::kBorder | style::kAutoHScroll | style::kTabStop, 162, 30, 64,
-                              13));
     t.controls.push_back(
-        Make(1058, ControlKind::kDefPushButton, "ENTER", style::kTabStop, 232, 29, 50, 14));
+        MakeControl(-1, ControlKind::kStatic, "Default", style::kNone, 8, 6, 70, 8));
+    t.controls.push_back(MakeControl(1055, ControlKind::kListBox, "", kList, 8, 16, 70, 124));
     t.controls.push_back(
-        Make(1148, ControlKind::kPushButton, "Default", style::kTabStop, 162, 126, 50, 14));
+        MakeControl(-1, ControlKind::kStatic, "New Name", style::kNone, 84, 6, 70, 8));
+    t.controls.push_back(MakeControl(1056, ControlKind::kListBox, "", kList, 84, 16, 70, 124));
+    t.controls.push_back(MakeControl(-1, ControlKind::kStatic, "Enter new name and press ENTER.",
+                                     style::kNone, 162, 16, 124, 8));
+    t.controls.push_back(MakeControl(1057, ControlKind::kEdit, "",
+                                     style::kBorder | style::kAutoHScroll | style::kTabStop, 162,
+                                     30, 64, 13));
+    t.controls.push_back(
+        MakeControl(1058, ControlKind::kDefPushButton, "ENTER", style::kTabStop, 232, 29, 50, 14));
+    t.controls.push_back(
+        MakeControl(1148, ControlKind::kPushButton, "Default", style::kTabStop, 162, 126, 50, 14));
     return t;
 }
 

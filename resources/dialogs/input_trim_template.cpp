@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "platform/win/dialog_template.h"
+#include "resources/dialogs/control_maker.h"
 #include "resources/resource_makers.h"
 
 namespace tra1::res {
@@ -34,20 +35,6 @@ constexpr std::array<TrimRow, 14> kRows{{
     {"Multi Ch", 1298, 1236},
 }};
 
-ControlTemplate Make(int id, ControlKind kind, const char* text, std::uint32_t control_style, int x,
-                     int y, int cx, int cy) {
-    ControlTemplate c;
-    c.id = id;
-    c.kind = kind;
-    c.text = text;
-    c.style = control_style;
-    c.x = x;
-    c.y = y;
-    c.cx = cx;
-    c.cy = cy;
-    return c;
-}
-
 }  // namespace
 
 DialogTemplate MakeInputTrimTemplate() {
@@ -63,12 +50,12 @@ DialogTemplate MakeInputTrimTemplate() {
     int y = 8;
     for (const TrimRow& row : kRows) {
         t.controls.push_back(
-            Make(-1, ControlKind::kStatic, row.label, style::kNone, 8, y + 2, 38, 8));
-        t.controls.push_back(Make(row.slider, ControlKind::kSlider, "",
-                                  style::kNoTicks | style::kTabStop, 48, y, 116, 12));
-        t.controls.push_back(Make(row.readout, ControlKind::kEdit, "",
-                                  style::kReadOnly | style::kBorder | style::kCenter, 168, y, 30,
-                                  12));
+            MakeControl(-1, ControlKind::kStatic, row.label, style::kNone, 8, y + 2, 38, 8));
+        t.controls.push_back(MakeControl(row.slider, ControlKind::kSlider, "",
+                                         style::kNoTicks | style::kTabStop, 48, y, 116, 12));
+        t.controls.push_back(MakeControl(row.readout, ControlKind::kEdit, "",
+                                         style::kReadOnly | style::kBorder | style::kCenter, 168, y,
+                                         30, 12));
         y += 14;
     }
     return t;

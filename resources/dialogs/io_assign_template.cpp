@@ -6,27 +6,10 @@
 #include <cstdint>
 
 #include "platform/win/dialog_template.h"
+#include "resources/dialogs/control_maker.h"
 #include "resources/resource_makers.h"
 
 namespace tra1::res {
-namespace {
-
-ControlTemplate Make(int id, ControlKind kind, const char* text, std::uint32_t control_style, int x,
-                     int y, int cx, int cy) {
-    ControlTemplate c;
-    c.id = id;
-    c.kind = kind;
-    c.text = text;
-    c.style = control_style;
-    c.x = x;
-    c.y = y;
-    c.cx = cx;
-    c.cy = cy;
-    return c;
-}
-
-}  // namespace
-
 DialogTemplate MakeIoAssignTemplate() {
     DialogTemplate t;
     t.id = 139;
@@ -37,16 +20,19 @@ DialogTemplate MakeIoAssignTemplate() {
 
     constexpr std::uint32_t kList = style::kBorder | style::kVScroll | style::kTabStop;
     // 20 connector rows of 8 units each, plus the border.
-    t.controls.push_back(Make(-1, ControlKind::kStatic, "I/O PORT", style::kNone, 8, 6, 62, 8));
-    t.controls.push_back(Make(1156, ControlKind::kListBox, "", kList, 8, 16, 62, 166));
-    t.controls.push_back(Make(-1, ControlKind::kStatic, "Function", style::kNone, 74, 6, 62, 8));
-    t.controls.push_back(Make(1157, ControlKind::kListBox, "", kList, 74, 16, 62, 166));
-    t.controls.push_back(Make(-1, ControlKind::kStatic, "Select", style::kNone, 142, 6, 62, 8));
-    t.controls.push_back(Make(1158, ControlKind::kListBox, "", kList, 142, 16, 62, 110));
-    t.controls.push_back(Make(1 /* IDOK */, ControlKind::kDefPushButton, "OK",
-                              style::kGroup | style::kTabStop, 210, 16, 48, 14));
     t.controls.push_back(
-        Make(3, ControlKind::kPushButton, "Default", style::kTabStop, 210, 36, 48, 14));
+        MakeControl(-1, ControlKind::kStatic, "I/O PORT", style::kNone, 8, 6, 62, 8));
+    t.controls.push_back(MakeControl(1156, ControlKind::kListBox, "", kList, 8, 16, 62, 166));
+    t.controls.push_back(
+        MakeControl(-1, ControlKind::kStatic, "Function", style::kNone, 74, 6, 62, 8));
+    t.controls.push_back(MakeControl(1157, ControlKind::kListBox, "", kList, 74, 16, 62, 166));
+    t.controls.push_back(
+        MakeControl(-1, ControlKind::kStatic, "Select", style::kNone, 142, 6, 62, 8));
+    t.controls.push_back(MakeControl(1158, ControlKind::kListBox, "", kList, 142, 16, 62, 110));
+    t.controls.push_back(MakeControl(1 /* IDOK */, ControlKind::kDefPushButton, "OK",
+                                     style::kGroup | style::kTabStop, 210, 16, 48, 14));
+    t.controls.push_back(
+        MakeControl(3, ControlKind::kPushButton, "Default", style::kTabStop, 210, 36, 48, 14));
     return t;
 }
 

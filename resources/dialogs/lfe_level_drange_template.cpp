@@ -3,42 +3,29 @@
 // on the left, the dynamic range with its "MAX" / "STD" / "MIN" marks on the right.
 
 #include "platform/win/dialog_template.h"
+#include "resources/dialogs/control_maker.h"
 #include "resources/resource_makers.h"
 
 namespace tra1::res {
 namespace {
 
-ControlTemplate Make(int id, ControlKind kind, const char* text, std::uint32_t style, int x, int y,
-                     int cx, int cy) {
-    ControlTemplate c;
-    c.id = id;
-    c.kind = kind;
-    c.text = text;
-    c.style = style;
-    c.x = x;
-    c.y = y;
-    c.cx = cx;
-    c.cy = cy;
-    return c;
-}
-
 ControlTemplate Label(const char* text, int x, int y, int cx) {
-    return Make(-1, ControlKind::kStatic, text, style::kCenter, x, y, cx, 8);
+    return MakeControl(-1, ControlKind::kStatic, text, style::kCenter, x, y, cx, 8);
 }
 
 ControlTemplate LevelSlider(int id, int x) {
-    return Make(id, ControlKind::kSlider, "",
-                style::kVertical | style::kBothSides | style::kAutoTicks | style::kTabStop, x, 28,
-                22, 86);
+    return MakeControl(id, ControlKind::kSlider, "",
+                       style::kVertical | style::kBothSides | style::kAutoTicks | style::kTabStop,
+                       x, 28, 22, 86);
 }
 
 ControlTemplate ReadOut(int id, int x) {
-    return Make(id, ControlKind::kEdit, "", style::kReadOnly | style::kBorder | style::kCenter, x,
-                118, 30, 12);
+    return MakeControl(id, ControlKind::kEdit, "",
+                       style::kReadOnly | style::kBorder | style::kCenter, x, 118, 30, 12);
 }
 
 ControlTemplate Button(int id, int x) {
-    return Make(id, ControlKind::kPushButton, "Default", style::kTabStop, x, 136, 50, 14);
+    return MakeControl(id, ControlKind::kPushButton, "Default", style::kTabStop, x, 136, 50, 14);
 }
 
 }  // namespace
@@ -52,7 +39,7 @@ DialogTemplate MakeLfeLevelDrangeTemplate() {
     t.style = dialog_style::kSystemMenu | dialog_style::kPopup | dialog_style::kMinimizeBox;
 
     auto& c = t.controls;
-    c.push_back(Make(-1, ControlKind::kGroupBox, "LFE Level", style::kNone, 6, 4, 88, 152));
+    c.push_back(MakeControl(-1, ControlKind::kGroupBox, "LFE Level", style::kNone, 6, 4, 88, 152));
     c.push_back(Label("SP", 14, 18, 30));
     c.push_back(Label("HP", 56, 18, 30));
     c.push_back(LevelSlider(1099, 18));
@@ -61,15 +48,15 @@ DialogTemplate MakeLfeLevelDrangeTemplate() {
     c.push_back(ReadOut(1102, 56));
     c.push_back(Button(1103, 25));
 
-    c.push_back(Make(-1, ControlKind::kGroupBox, "D-RANGE", style::kNone, 102, 4, 88, 152));
+    c.push_back(MakeControl(-1, ControlKind::kGroupBox, "D-RANGE", style::kNone, 102, 4, 88, 152));
     c.push_back(Label("SP", 106, 18, 30));
     c.push_back(Label("HP", 134, 18, 30));
     c.push_back(LevelSlider(1106, 110));
     c.push_back(LevelSlider(1107, 138));
     // Position 0 is at the top of the track, 2 at the bottom.
-    c.push_back(Make(-1, ControlKind::kStatic, "MAX", style::kNone, 164, 30, 22, 8));
-    c.push_back(Make(-1, ControlKind::kStatic, "STD", style::kNone, 164, 67, 22, 8));
-    c.push_back(Make(-1, ControlKind::kStatic, "MIN", style::kNone, 164, 104, 22, 8));
+    c.push_back(MakeControl(-1, ControlKind::kStatic, "MAX", style::kNone, 164, 30, 22, 8));
+    c.push_back(MakeControl(-1, ControlKind::kStatic, "STD", style::kNone, 164, 67, 22, 8));
+    c.push_back(MakeControl(-1, ControlKind::kStatic, "MIN", style::kNone, 164, 104, 22, 8));
     c.push_back(Button(1108, 121));
     return t;
 }

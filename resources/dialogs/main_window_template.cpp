@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/win/dialog_template.h"
+#include "resources/dialogs/control_maker.h"
 #include "resources/icon_ids.h"
 #include "resources/resource_makers.h"
 
@@ -16,90 +17,73 @@ namespace {
 constexpr int kMainMenuId = 102;
 constexpr int kPanelLabelIdOffset = 1000;
 
-ControlTemplate Make(int id, ControlKind kind, const char* text, std::uint32_t style, int x, int y,
-                     int cx, int cy) {
-    ControlTemplate c;
-    c.id = id;
-    c.kind = kind;
-    c.text = text;
-    c.style = style;
-    c.x = x;
-    c.y = y;
-    c.cx = cx;
-    c.cy = cy;
-    return c;
-}
-
-ControlTemplate Label(const char* text, int x, int y, int cx, std::uint32_t extra = style::kNone) {
-    return Make(-1, ControlKind::kStatic, text, extra, x, y, cx, 8);
-}
-
 ControlTemplate Group(int id, const char* text, int x, int y, int cx, int cy,
                       std::uint32_t extra = style::kNone) {
-    return Make(id, ControlKind::kGroupBox, text, extra, x, y, cx, cy);
+    return MakeControl(id, ControlKind::kGroupBox, text, extra, x, y, cx, cy);
 }
 
 ControlTemplate Button(int id, const char* text, int x, int y, int cx, int cy = 14,
                        std::uint32_t extra = style::kNone) {
-    return Make(id, ControlKind::kPushButton, text, style::kTabStop | extra, x, y, cx, cy);
+    return MakeControl(id, ControlKind::kPushButton, text, style::kTabStop | extra, x, y, cx, cy);
 }
 
 ControlTemplate Check(int id, const char* text, int x, int y, int cx,
                       std::uint32_t extra = style::kNone) {
-    return Make(id, ControlKind::kCheckBox, text, style::kTabStop | extra, x, y, cx, 10);
+    return MakeControl(id, ControlKind::kCheckBox, text, style::kTabStop | extra, x, y, cx, 10);
 }
 
 ControlTemplate Radio(int id, const char* text, int x, int y, std::uint32_t extra) {
-    return Make(id, ControlKind::kRadioButton, text, style::kTabStop | extra, x, y, 76, 10);
+    return MakeControl(id, ControlKind::kRadioButton, text, style::kTabStop | extra, x, y, 76, 10);
 }
 
 ControlTemplate Combo(int id, int x, int y, int cx, std::uint32_t extra = style::kNone) {
     // The height includes the dropped-down list.
-    return Make(id, ControlKind::kComboBox, "",
-                style::kDropDownList | style::kVScroll | style::kTabStop | extra, x, y, cx, 120);
+    return MakeControl(id, ControlKind::kComboBox, "",
+                       style::kDropDownList | style::kVScroll | style::kTabStop | extra, x, y, cx,
+                       120);
 }
 
 ControlTemplate ReadOut(int id, int x, int y, int cx) {
-    return Make(id, ControlKind::kEdit, "", style::kReadOnly | style::kBorder | style::kCenter, x,
-                y, cx, 12);
+    return MakeControl(id, ControlKind::kEdit, "",
+                       style::kReadOnly | style::kBorder | style::kCenter, x, y, cx, 12);
 }
 
 ControlTemplate HiddenEdit(int id, int x, int y, int cx) {
-    return Make(id, ControlKind::kEdit, "", style::kHidden | style::kBorder | style::kAutoHScroll,
-                x, y, cx, 12);
+    return MakeControl(id, ControlKind::kEdit, "",
+                       style::kHidden | style::kBorder | style::kAutoHScroll, x, y, cx, 12);
 }
 
 ControlTemplate VolumeSlider(int id, int x, int y, int cy) {
-    return Make(id, ControlKind::kSlider, "",
-                style::kVertical | style::kBothSides | style::kNoTicks | style::kTabStop, x, y, 20,
-                cy);
+    return MakeControl(id, ControlKind::kSlider, "",
+                       style::kVertical | style::kBothSides | style::kNoTicks | style::kTabStop, x,
+                       y, 20, cy);
 }
 
 ControlTemplate PresetList(int id, int x, int y) {
-    return Make(id, ControlKind::kListBox, "", style::kBorder | style::kVScroll | style::kTabStop,
-                x, y, 52, 34);
+    return MakeControl(id, ControlKind::kListBox, "",
+                       style::kBorder | style::kVScroll | style::kTabStop, x, y, 52, 34);
 }
 
 void AddMainZone(std::vector<ControlTemplate>& c) {
     c.push_back(Group(-1, "Main Zone", 7, 4, 200, 178));
-    c.push_back(Label("Main Zone Control", 14, 17, 66));
+    c.push_back(MakeLabel("Main Zone Control", 14, 17, 66));
     c.push_back(Button(1196, "ON", 82, 14, 30));
     c.push_back(Button(1197, "OFF", 116, 14, 30));
-    c.push_back(Label("Input", 14, 35, 40));
+    c.push_back(MakeLabel("Input", 14, 35, 40));
     c.push_back(Combo(1055, 56, 33, 90));
-    c.push_back(Label("Input Mode", 14, 51, 40));
+    c.push_back(MakeLabel("Input Mode", 14, 51, 40));
     c.push_back(Combo(1117, 56, 49, 90));
     c.push_back(Check(1170, "Multi ch Input", 14, 66, 90));
-    c.push_back(Label("On Screen", 14, 82, 40));
+    c.push_back(MakeLabel("On Screen", 14, 82, 40));
     c.push_back(Combo(1118, 56, 80, 60));
     c.push_back(Check(1171, "Speaker A", 14, 98, 50));
     c.push_back(Check(1172, "Speaker B", 70, 98, 50));
-    c.push_back(Label("DSP Program", 14, 114, 42));
+    c.push_back(MakeLabel("DSP Program", 14, 114, 42));
     c.push_back(ReadOut(1191, 56, 112, 90));
-    c.push_back(Label("EX/ES", 14, 130, 40));
+    c.push_back(MakeLabel("EX/ES", 14, 130, 40));
     c.push_back(Combo(1195, 56, 128, 90));
     c.push_back(Check(1222, "Night Mode", 14, 148, 60));
-    c.push_back(Label("Volume", 156, 14, 40));
+    c.push_back(MakeLabel("Volume", 156, 14, 40));
     c.push_back(VolumeSlider(1173, 166, 24, 100));
     c.push_back(ReadOut(1174, 152, 128, 50));
     c.push_back(Button(1175, "+", 153, 144, 23));
@@ -109,10 +93,10 @@ void AddMainZone(std::vector<ControlTemplate>& c) {
 
 void AddZone2(std::vector<ControlTemplate>& c) {
     c.push_back(Group(-1, "Zone2", 7, 186, 200, 102));
-    c.push_back(Label("Zone2 Control", 14, 199, 66));
+    c.push_back(MakeLabel("Zone2 Control", 14, 199, 66));
     c.push_back(Button(1198, "ON", 82, 196, 30));
     c.push_back(Button(1199, "OFF", 116, 196, 30));
-    c.push_back(Label("Zone2 Input", 14, 217, 40));
+    c.push_back(MakeLabel("Zone2 Input", 14, 217, 40));
     c.push_back(Combo(1120, 56, 215, 90));
     c.push_back(Check(1137, "Mute", 14, 234, 40));
     c.push_back(VolumeSlider(1177, 166, 196, 50));
@@ -131,7 +115,7 @@ void AddConnection(std::vector<ControlTemplate>& c) {
     c.push_back(Combo(1000, 220, 16, 60));
     c.push_back(Button(1002, "Connect", 220, 34, 50));
     c.push_back(Button(1014, "Disconnect", 274, 34, 50));
-    c.push_back(Label("Model", 220, 55, 24));
+    c.push_back(MakeLabel("Model", 220, 55, 24));
     c.push_back(Combo(1116, 250, 53, 60, style::kDisabled));
 }
 
@@ -148,10 +132,10 @@ void AddPresetGroup(std::vector<ControlTemplate>& c, const char* title, int y, i
                     int pcMemory, int pcRecall, int unitMemory, int unitRecall) {
     c.push_back(Group(-1, title, 212, y, 160, 46));
     c.push_back(PresetList(list, 218, y + 10));
-    c.push_back(Label("PC", 276, y + 15, 14));
+    c.push_back(MakeLabel("PC", 276, y + 15, 14));
     c.push_back(Button(pcMemory, "Memory", 292, y + 12, 36, 13));
     c.push_back(Button(pcRecall, "Recall", 331, y + 12, 36, 13));
-    c.push_back(Label("Unit", 276, y + 31, 14));
+    c.push_back(MakeLabel("Unit", 276, y + 31, 14));
     c.push_back(Button(unitMemory, "Memory", 292, y + 28, 36, 13));
     c.push_back(Button(unitRecall, "Recall", 331, y + 28, 36, 13));
 }
@@ -202,7 +186,7 @@ void AddPanelButtons(std::vector<ControlTemplate>& c) {
         const int y = 16 + row * 14;
         c.push_back(Button(e.id, "", x, y, 11, 11, e.extra));
         // The label beside the button opens the panel too: id = button + 1000.
-        ControlTemplate label = Label(e.label, x + 14, y + 2, 78, e.extra | style::kNotify);
+        ControlTemplate label = MakeLabel(e.label, x + 14, y + 2, 78, e.extra | style::kNotify);
         label.id = e.id + kPanelLabelIdOffset;
         c.push_back(label);
         ++index;
@@ -211,20 +195,20 @@ void AddPanelButtons(std::vector<ControlTemplate>& c) {
 
 // The status line along the bottom: the connection icon and, beside it, the state in words.
 void AddStatusLine(std::vector<ControlTemplate>& c) {
-    ControlTemplate icon = Make(1003, ControlKind::kIcon, "", style::kNone, 7, 293, 20, 20);
+    ControlTemplate icon = MakeControl(1003, ControlKind::kIcon, "", style::kNone, 7, 293, 20, 20);
     icon.icon = kIconNotConnected;
     c.push_back(icon);
-    c.push_back(Make(1240, ControlKind::kStatic, "", style::kSunken, 30, 298, 546, 11));
+    c.push_back(MakeControl(1240, ControlKind::kStatic, "", style::kSunken, 30, 298, 546, 11));
 }
 
 void AddMemoAndHidden(std::vector<ControlTemplate>& c) {
     c.push_back(Group(-1, "USER MEMO", 380, 182, 196, 106));
-    c.push_back(Make(
+    c.push_back(MakeControl(
         1211, ControlKind::kEdit, "",
         style::kMultiLine | style::kWantReturn | style::kVScroll | style::kBorder | style::kTabStop,
         386, 194, 184, 88));
     // The protocol log and its switches.
-    c.push_back(Make(
+    c.push_back(MakeControl(
         1015, ControlKind::kEdit, "",
         style::kHidden | style::kMultiLine | style::kReadOnly | style::kVScroll | style::kBorder,
         212, 144, 160, 120));

@@ -5,32 +5,22 @@
 #include <cstdint>
 
 #include "platform/win/dialog_template.h"
+#include "resources/dialogs/control_maker.h"
 #include "resources/resource_makers.h"
 
 namespace tra1::res {
 namespace {
 
-ControlTemplate Make(int id, ControlKind kind, const char* text, std::uint32_t control_style, int x,
-                     int y, int cx, int cy) {
-    ControlTemplate c;
-    c.id = id;
-    c.kind = kind;
-    c.text = text;
-    c.style = control_style;
-    c.x = x;
-    c.y = y;
-    c.cx = cx;
-    c.cy = cy;
-    return c;
-}
-
 void AddSwitch(DialogTemplate& t, int id, const char* name, const char* left, const char* right,
                int y) {
-    t.controls.push_back(Make(-1, ControlKind::kStatic, name, style::kNone, 8, y + 3, 48, 8));
-    t.controls.push_back(Make(-1, ControlKind::kStatic, left, style::kRight, 58, y + 3, 22, 8));
     t.controls.push_back(
-        Make(id, ControlKind::kSlider, "", style::kNoTicks | style::kTabStop, 82, y, 36, 14));
-    t.controls.push_back(Make(-1, ControlKind::kStatic, right, style::kNone, 122, y + 3, 22, 8));
+        MakeControl(-1, ControlKind::kStatic, name, style::kNone, 8, y + 3, 48, 8));
+    t.controls.push_back(
+        MakeControl(-1, ControlKind::kStatic, left, style::kRight, 58, y + 3, 22, 8));
+    t.controls.push_back(MakeControl(id, ControlKind::kSlider, "",
+                                     style::kNoTicks | style::kTabStop, 82, y, 36, 14));
+    t.controls.push_back(
+        MakeControl(-1, ControlKind::kStatic, right, style::kNone, 122, y + 3, 22, 8));
 }
 
 }  // namespace

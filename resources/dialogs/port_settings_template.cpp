@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/win/dialog_template.h"
+#include "resources/dialogs/control_maker.h"
 #include "resources/port_settings_ids.h"
 #include "resources/resource_makers.h"
 
@@ -17,20 +18,6 @@ using namespace port_settings;
 constexpr int kFirstRowY = 38;
 constexpr int kRowStep = 18;
 
-ControlTemplate Control(int id, ControlKind kind, std::string text, std::uint32_t control_style,
-                        int x, int y, int cx, int cy) {
-    ControlTemplate c;
-    c.id = id;
-    c.kind = kind;
-    c.text = std::move(text);
-    c.style = control_style;
-    c.x = x;
-    c.y = y;
-    c.cx = cx;
-    c.cy = cy;
-    return c;
-}
-
 }  // namespace
 
 DialogTemplate MakePortSettingsTemplate() {
@@ -41,7 +28,7 @@ DialogTemplate MakePortSettingsTemplate() {
     t.cy = kFirstRowY + kPorts * kRowStep + 24;
     t.style = dialog_style::kSystemMenu | dialog_style::kPopup | dialog_style::kCenter;
 
-    t.controls.push_back(Control(
+    t.controls.push_back(MakeControl(
         kHelpText, ControlKind::kStatic,
         "Each COM number leads to a serial device of this computer, or to a serial server on the "
         "network: socket://HOST:PORT (raw TCP) or rfc2217://HOST:PORT (Telnet, RFC 2217). Leave a "
@@ -50,22 +37,22 @@ DialogTemplate MakePortSettingsTemplate() {
         style::kNone, 7, 6, 456, 26));
     for (int n = 1; n <= kPorts; ++n) {
         const int y = kFirstRowY + (n - 1) * kRowStep;
-        t.controls.push_back(Control(-1, ControlKind::kStatic, "COM" + std::to_string(n),
-                                     style::kNone, 7, y + 3, 24, 8));
+        t.controls.push_back(MakeControl(-1, ControlKind::kStatic, "COM" + std::to_string(n),
+                                         style::kNone, 7, y + 3, 24, 8));
         t.controls.push_back(
-            Control(TargetCombo(n), ControlKind::kComboBox, "",
-                    style::kDropDown | style::kTabStop | style::kVScroll | style::kAutoHScroll, 33,
-                    y, 225, 120));
-        t.controls.push_back(
-            Control(OverrideNote(n), ControlKind::kStatic, "", style::kNone, 264, y + 3, 199, 8));
+            MakeControl(TargetCombo(n), ControlKind::kComboBox, "",
+                        style::kDropDown | style::kTabStop | style::kVScroll | style::kAutoHScroll,
+                        33, y, 225, 120));
+        t.controls.push_back(MakeControl(OverrideNote(n), ControlKind::kStatic, "", style::kNone,
+                                         264, y + 3, 199, 8));
     }
     const int buttons = kFirstRowY + kPorts * kRowStep + 4;
-    t.controls.push_back(Control(kFindDevicesButton, ControlKind::kPushButton, "&Find Devices",
-                                 style::kTabStop, 7, buttons, 60, 14));
-    t.controls.push_back(Control(1 /* IDOK */, ControlKind::kDefPushButton, "OK", style::kTabStop,
-                                 356, buttons, 50, 14));
-    t.controls.push_back(Control(2 /* IDCANCEL */, ControlKind::kPushButton, "Cancel",
-                                 style::kTabStop, 413, buttons, 50, 14));
+    t.controls.push_back(MakeControl(kFindDevicesButton, ControlKind::kPushButton, "&Find Devices",
+                                     style::kTabStop, 7, buttons, 60, 14));
+    t.controls.push_back(MakeControl(1 /* IDOK */, ControlKind::kDefPushButton, "OK",
+                                     style::kTabStop, 356, buttons, 50, 14));
+    t.controls.push_back(MakeControl(2 /* IDCANCEL */, ControlKind::kPushButton, "Cancel",
+                                     style::kTabStop, 413, buttons, 50, 14));
     return t;
 }
 

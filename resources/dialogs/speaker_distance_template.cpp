@@ -8,24 +8,11 @@
 #include <utility>
 
 #include "platform/win/dialog_template.h"
+#include "resources/dialogs/control_maker.h"
 #include "resources/resource_makers.h"
 
 namespace tra1::res {
 namespace {
-
-ControlTemplate Control(int id, ControlKind kind, std::string text, std::uint32_t control_style,
-                        int x, int y, int cx, int cy) {
-    ControlTemplate c;
-    c.id = id;
-    c.kind = kind;
-    c.text = std::move(text);
-    c.style = control_style;
-    c.x = x;
-    c.y = y;
-    c.cx = cx;
-    c.cy = cy;
-    return c;
-}
 
 struct Column {
     const char* label;
@@ -63,23 +50,24 @@ DialogTemplate MakeSpeakerDistanceTemplate() {
 
     auto& c = t.controls;
     // The height includes the dropped-down list.
-    c.push_back(Control(1116, ControlKind::kComboBox, "",
-                        style::kDropDownList | style::kVScroll | style::kTabStop, 7, 7, 60, 40));
+    c.push_back(MakeControl(1116, ControlKind::kComboBox, "",
+                            style::kDropDownList | style::kVScroll | style::kTabStop, 7, 7, 60,
+                            40));
     int x = kLeft;
     for (const Column& column : kColumns) {
-        c.push_back(Control(-1, ControlKind::kStatic, column.label, style::kCenter, x, 28,
-                            kColumnWidth - 2, 8));
+        c.push_back(MakeControl(-1, ControlKind::kStatic, column.label, style::kCenter, x, 28,
+                                kColumnWidth - 2, 8));
         c.push_back(
-            Control(column.slider, ControlKind::kSlider, "",
-                    style::kVertical | style::kNoTicks | style::kBothSides | style::kTabStop, x + 4,
-                    38, 18, 110));
-        c.push_back(Control(column.readout, ControlKind::kEdit, "",
-                            style::kReadOnly | style::kBorder | style::kCenter, x, 152,
-                            kColumnWidth - 2, 12));
+            MakeControl(column.slider, ControlKind::kSlider, "",
+                        style::kVertical | style::kNoTicks | style::kBothSides | style::kTabStop,
+                        x + 4, 38, 18, 110));
+        c.push_back(MakeControl(column.readout, ControlKind::kEdit, "",
+                                style::kReadOnly | style::kBorder | style::kCenter, x, 152,
+                                kColumnWidth - 2, 12));
         x += kColumnWidth;
     }
-    c.push_back(Control(1256, ControlKind::kPushButton, "Default", style::kTabStop, t.cx / 2 - 25,
-                        172, 50, 14));
+    c.push_back(MakeControl(1256, ControlKind::kPushButton, "Default", style::kTabStop,
+                            t.cx / 2 - 25, 172, 50, 14));
     return t;
 }
 

@@ -8,24 +8,11 @@
 #include <utility>
 
 #include "platform/win/dialog_template.h"
+#include "resources/dialogs/control_maker.h"
 #include "resources/resource_makers.h"
 
 namespace tra1::res {
 namespace {
-
-ControlTemplate Control(int id, ControlKind kind, std::string text, std::uint32_t control_style,
-                        int x, int y, int cx, int cy) {
-    ControlTemplate c;
-    c.id = id;
-    c.kind = kind;
-    c.text = std::move(text);
-    c.style = control_style;
-    c.x = x;
-    c.y = y;
-    c.cx = cx;
-    c.cy = cy;
-    return c;
-}
 
 struct Column {
     const char* label;
@@ -62,23 +49,23 @@ DialogTemplate MakeSpeakerLevelTemplate() {
     t.style = dialog_style::kSystemMenu | dialog_style::kPopup | dialog_style::kMinimizeBox;
 
     auto& c = t.controls;
-    c.push_back(Control(-1, ControlKind::kGroupBox, "SPEAKER LEVEL (dB)", style::kNone, 7, 7,
-                        t.cx - 14, t.cy - 14));
+    c.push_back(MakeControl(-1, ControlKind::kGroupBox, "SPEAKER LEVEL (dB)", style::kNone, 7, 7,
+                            t.cx - 14, t.cy - 14));
     int x = kLeft;
     for (const Column& column : kColumns) {
-        c.push_back(Control(-1, ControlKind::kStatic, column.label, style::kCenter, x, 20,
-                            kColumnWidth - 2, 8));
+        c.push_back(MakeControl(-1, ControlKind::kStatic, column.label, style::kCenter, x, 20,
+                                kColumnWidth - 2, 8));
         c.push_back(
-            Control(column.slider, ControlKind::kSlider, "",
-                    style::kVertical | style::kNoTicks | style::kBothSides | style::kTabStop, x + 3,
-                    30, 18, 100));
-        c.push_back(Control(column.box, ControlKind::kEdit, "",
-                            style::kReadOnly | style::kBorder | style::kCenter, x, 134,
-                            kColumnWidth - 2, 12));
+            MakeControl(column.slider, ControlKind::kSlider, "",
+                        style::kVertical | style::kNoTicks | style::kBothSides | style::kTabStop,
+                        x + 3, 30, 18, 100));
+        c.push_back(MakeControl(column.box, ControlKind::kEdit, "",
+                                style::kReadOnly | style::kBorder | style::kCenter, x, 134,
+                                kColumnWidth - 2, 12));
         x += kColumnWidth;
     }
-    c.push_back(Control(1078, ControlKind::kPushButton, "FLAT", style::kTabStop, t.cx / 2 - 25, 152,
-                        50, 14));
+    c.push_back(MakeControl(1078, ControlKind::kPushButton, "FLAT", style::kTabStop, t.cx / 2 - 25,
+                            152, 50, 14));
     return t;
 }
 

@@ -8,33 +8,20 @@
 #include <vector>
 
 #include "platform/win/dialog_template.h"
+#include "resources/dialogs/control_maker.h"
 #include "resources/resource_makers.h"
 
 namespace tra1::res {
 namespace {
 
-ControlTemplate Control(int id, ControlKind kind, std::string text, std::uint32_t control_style,
-                        int x, int y, int cx, int cy) {
-    ControlTemplate c;
-    c.id = id;
-    c.kind = kind;
-    c.text = std::move(text);
-    c.style = control_style;
-    c.x = x;
-    c.y = y;
-    c.cx = cx;
-    c.cy = cy;
-    return c;
-}
-
 // A label and its selector on one row; the selector's height includes its dropped-down list.
 void AddRow(std::vector<ControlTemplate>& c, const char* label, int id, int x, int y,
             std::uint32_t extra) {
     const std::uint32_t hidden = extra & style::kHidden;
-    c.push_back(Control(-1, ControlKind::kStatic, label, hidden, x, y + 2, 62, 8));
-    c.push_back(Control(id, ControlKind::kComboBox, "",
-                        style::kDropDownList | style::kVScroll | style::kTabStop | extra, x + 64, y,
-                        78, 100));
+    c.push_back(MakeControl(-1, ControlKind::kStatic, label, hidden, x, y + 2, 62, 8));
+    c.push_back(MakeControl(id, ControlKind::kComboBox, "",
+                            style::kDropDownList | style::kVScroll | style::kTabStop | extra,
+                            x + 64, y, 78, 100));
 }
 
 }  // namespace
@@ -57,7 +44,7 @@ DialogTemplate MakeSpeakerSetTemplate() {
     AddRow(c, "SW Crossover", 1062, 10, 104, style::kNone);
 
     c.push_back(
-        Control(-1, ControlKind::kGroupBox, "Subwoofer Set", style::kNone, 162, 4, 150, 66));
+        MakeControl(-1, ControlKind::kGroupBox, "Subwoofer Set", style::kNone, 162, 4, 150, 66));
     AddRow(c, "CONFIG", 1065, 166, 18, style::kNone);
     AddRow(c, "PHASE", 1064, 166, 34, style::kDisabled);
     AddRow(c, "BASS OUT", 1058, 166, 50, style::kNone);

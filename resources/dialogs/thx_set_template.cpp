@@ -2,38 +2,21 @@
 // range 0..1 with their end labels left and right) and the surround back distance selector.
 
 #include "platform/win/dialog_template.h"
+#include "resources/dialogs/control_maker.h"
 #include "resources/resource_makers.h"
 
 namespace tra1::res {
 namespace {
 
-ControlTemplate Make(int id, ControlKind kind, const char* text, std::uint32_t style, int x, int y,
-                     int cx, int cy) {
-    ControlTemplate c;
-    c.id = id;
-    c.kind = kind;
-    c.text = text;
-    c.style = style;
-    c.x = x;
-    c.y = y;
-    c.cx = cx;
-    c.cy = cy;
-    return c;
-}
-
-ControlTemplate Label(const char* text, int x, int y, int cx, std::uint32_t extra = style::kNone) {
-    return Make(-1, ControlKind::kStatic, text, extra, x, y, cx, 8);
-}
-
 // A switch row: the row's name, the left end label, the slider and the right end label.
 void AddSwitch(DialogTemplate& t, int id, const char* name, const char* left, const char* right,
                int y) {
-    t.controls.push_back(Label(name, 10, y + 4, 76));
-    t.controls.push_back(Label(left, 88, y + 4, 18, style::kRight));
-    t.controls.push_back(Make(id, ControlKind::kSlider, "",
-                              style::kNoTicks | style::kBothSides | style::kTabStop, 108, y, 36,
-                              16));
-    t.controls.push_back(Label(right, 146, y + 4, 20));
+    t.controls.push_back(MakeLabel(name, 10, y + 4, 76));
+    t.controls.push_back(MakeLabel(left, 88, y + 4, 18, style::kRight));
+    t.controls.push_back(MakeControl(id, ControlKind::kSlider, "",
+                                     style::kNoTicks | style::kBothSides | style::kTabStop, 108, y,
+                                     36, 16));
+    t.controls.push_back(MakeLabel(right, 146, y + 4, 20));
 }
 
 }  // namespace
@@ -49,11 +32,11 @@ DialogTemplate MakeThxSetTemplate() {
     AddSwitch(t, 1252, "THX Ultra2 SWFR", "NO", "YES", 8);
     AddSwitch(t, 1253, "Boundary Gain Comp", "OFF", "ON", 30);
 
-    t.controls.push_back(Label("SB Speaker Distance", 10, 58, 76));
+    t.controls.push_back(MakeLabel("SB Speaker Distance", 10, 58, 76));
     // The height includes the dropped-down list.
-    t.controls.push_back(Make(1116, ControlKind::kComboBox, "",
-                              style::kDropDownList | style::kVScroll | style::kTabStop, 92, 56, 74,
-                              60));
+    t.controls.push_back(MakeControl(1116, ControlKind::kComboBox, "",
+                                     style::kDropDownList | style::kVScroll | style::kTabStop, 92,
+                                     56, 74, 60));
     return t;
 }
 

@@ -4,24 +4,11 @@
 // panel fills their items when it initialises.
 
 #include "platform/win/dialog_template.h"
+#include "resources/dialogs/control_maker.h"
 #include "resources/resource_makers.h"
 
 namespace tra1::res {
 namespace {
-
-ControlTemplate Make(int id, ControlKind kind, const char* text, std::uint32_t style, int x, int y,
-                     int cx, int cy) {
-    ControlTemplate c;
-    c.id = id;
-    c.kind = kind;
-    c.text = text;
-    c.style = style;
-    c.x = x;
-    c.y = y;
-    c.cx = cx;
-    c.cy = cy;
-    return c;
-}
 
 struct Column {
     const char* name;
@@ -42,27 +29,27 @@ constexpr int kColumnWidth = 52;
 
 void AddColumn(DialogTemplate& t, const Column& column, int x) {
     t.controls.push_back(
-        Make(-1, ControlKind::kStatic, column.name, style::kCenter, x, 20, kColumnWidth, 8));
+        MakeControl(-1, ControlKind::kStatic, column.name, style::kCenter, x, 20, kColumnWidth, 8));
     // The height includes the dropped-down list.
-    t.controls.push_back(Make(column.combo, ControlKind::kComboBox, "",
-                              style::kDropDownList | style::kVScroll | style::kTabStop, x, 30,
-                              kColumnWidth, 60));
+    t.controls.push_back(MakeControl(column.combo, ControlKind::kComboBox, "",
+                                     style::kDropDownList | style::kVScroll | style::kTabStop, x,
+                                     30, kColumnWidth, 60));
     t.controls.push_back(
-        Make(column.slider, ControlKind::kSlider, "",
-             style::kVertical | style::kBothSides | style::kNoTicks | style::kTabStop,
-             x + (kColumnWidth - 20) / 2, 48, 20, 100));
-    t.controls.push_back(Make(column.readout, ControlKind::kEdit, "",
-                              style::kReadOnly | style::kBorder | style::kCenter,
-                              x + (kColumnWidth - 36) / 2, 152, 36, 12));
+        MakeControl(column.slider, ControlKind::kSlider, "",
+                    style::kVertical | style::kBothSides | style::kNoTicks | style::kTabStop,
+                    x + (kColumnWidth - 20) / 2, 48, 20, 100));
+    t.controls.push_back(MakeControl(column.readout, ControlKind::kEdit, "",
+                                     style::kReadOnly | style::kBorder | style::kCenter,
+                                     x + (kColumnWidth - 36) / 2, 152, 36, 12));
 }
 
 void AddGroup(DialogTemplate& t, const Group& group, int x) {
     t.controls.push_back(
-        Make(-1, ControlKind::kGroupBox, group.name, style::kNone, x, 6, kGroupWidth, 184));
+        MakeControl(-1, ControlKind::kGroupBox, group.name, style::kNone, x, 6, kGroupWidth, 184));
     AddColumn(t, group.bass, x + 6);
     AddColumn(t, group.treble, x + kGroupWidth - 6 - kColumnWidth);
-    t.controls.push_back(Make(group.flat, ControlKind::kPushButton, "FLAT", style::kTabStop,
-                              x + (kGroupWidth - 50) / 2, 170, 50, 14));
+    t.controls.push_back(MakeControl(group.flat, ControlKind::kPushButton, "FLAT", style::kTabStop,
+                                     x + (kGroupWidth - 50) / 2, 170, 50, 14));
 }
 
 }  // namespace

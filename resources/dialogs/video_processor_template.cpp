@@ -3,33 +3,20 @@
 // sliders of that mode, each with its value read-out at its right.
 
 #include "platform/win/dialog_template.h"
+#include "resources/dialogs/control_maker.h"
 #include "resources/resource_makers.h"
 
 namespace tra1::res {
 namespace {
 
-ControlTemplate Make(int id, ControlKind kind, const char* text, std::uint32_t style, int x, int y,
-                     int cx, int cy) {
-    ControlTemplate c;
-    c.id = id;
-    c.kind = kind;
-    c.text = text;
-    c.style = style;
-    c.x = x;
-    c.y = y;
-    c.cx = cx;
-    c.cy = cy;
-    return c;
-}
-
 ControlTemplate Label(const char* text, int x, int y, int cx) {
-    return Make(-1, ControlKind::kStatic, text, style::kNone, x, y, cx, 8);
+    return MakeControl(-1, ControlKind::kStatic, text, style::kNone, x, y, cx, 8);
 }
 
 ControlTemplate Combo(int id, int x, int y) {
     // The height includes the dropped-down list.
-    return Make(id, ControlKind::kComboBox, "",
-                style::kDropDownList | style::kVScroll | style::kTabStop, x, y, 84, 70);
+    return MakeControl(id, ControlKind::kComboBox, "",
+                       style::kDropDownList | style::kVScroll | style::kTabStop, x, y, 84, 70);
 }
 
 }  // namespace
@@ -45,8 +32,8 @@ DialogTemplate MakeVideoProcessorTemplate() {
     auto& c = t.controls;
     c.push_back(Label("PROCESSOR", 10, 12, 50));
     c.push_back(Label("OFF", 70, 12, 14));
-    c.push_back(
-        Make(1257, ControlKind::kSlider, "", style::kNoTicks | style::kTabStop, 86, 10, 24, 12));
+    c.push_back(MakeControl(1257, ControlKind::kSlider, "", style::kNoTicks | style::kTabStop, 86,
+                            10, 24, 12));
     c.push_back(Label("ON", 112, 12, 12));
 
     const struct {
@@ -64,7 +51,8 @@ DialogTemplate MakeVideoProcessorTemplate() {
         y += 16;
     }
 
-    c.push_back(Make(-1, ControlKind::kGroupBox, "PICTURE MODE", style::kNone, 6, 114, 220, 104));
+    c.push_back(
+        MakeControl(-1, ControlKind::kGroupBox, "PICTURE MODE", style::kNone, 6, 114, 220, 104));
     c.push_back(Label("Picture Mode", 12, 128, 54));
     c.push_back(Combo(1116, 70, 126));
     const struct {
@@ -79,10 +67,11 @@ DialogTemplate MakeVideoProcessorTemplate() {
     y = 144;
     for (const auto& p : pictures) {
         c.push_back(Label(p.label, 12, y + 2, 54));
-        c.push_back(Make(p.slider, ControlKind::kSlider, "", style::kNoTicks | style::kTabStop, 68,
-                         y, 116, 12));
-        c.push_back(Make(p.readout, ControlKind::kEdit, "",
-                         style::kReadOnly | style::kBorder | style::kCenter, 188, y, 30, 12));
+        c.push_back(MakeControl(p.slider, ControlKind::kSlider, "",
+                                style::kNoTicks | style::kTabStop, 68, y, 116, 12));
+        c.push_back(MakeControl(p.readout, ControlKind::kEdit, "",
+                                style::kReadOnly | style::kBorder | style::kCenter, 188, y, 30,
+                                12));
         y += 14;
     }
     return t;

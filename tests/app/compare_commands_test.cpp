@@ -27,7 +27,7 @@ namespace fs = std::filesystem;
 namespace id = main_window;
 namespace cw = compare_window;
 
-constexpr std::int64_t kTransferLimitMs = 30 * 60 * 1000;
+constexpr std::int64_t kCompareTransferLimitMs = 30 * 60 * 1000;
 
 class MemoryOptions final : public EditorSettingsStore {
 public:
@@ -91,7 +91,7 @@ protected:
     void RunUntilTransferEnds() {
         ASSERT_TRUE(loop.AdvanceUntil(
             [this] { return State().uploadInProgress == 0 && State().downloadInProgress == 0; },
-            kTransferLimitMs));
+            kCompareTransferLimitMs));
         loop.DrainPosted();
     }
 
@@ -265,7 +265,7 @@ TEST_F(CompareCommandsTest, AfterADownloadTheSettingsAreReadBackAndTheResultShow
     ASSERT_TRUE(win::user::Click(Main(), id::kDownloadButton));
     // The read-back follows on its own, with a wait window of its own.
     ASSERT_TRUE(
-        loop.AdvanceUntil([this] { return State().uploadInProgress != 0; }, kTransferLimitMs));
+        loop.AdvanceUntil([this] { return State().uploadInProgress != 0; }, kCompareTransferLimitMs));
     EXPECT_EQ(State().downloadInProgress, 0);
     EXPECT_TRUE(Main().WaitMessageOpen());
     RunUntilTransferEnds();
@@ -285,7 +285,7 @@ TEST_F(CompareCommandsTest, AfterADownloadTheSettingsAreReadBackAndTheResultShow
     // The receiver changes before the read-back: the check lists what differs.
     ASSERT_TRUE(win::user::Click(Main(), id::kDownloadButton));
     ASSERT_TRUE(
-        loop.AdvanceUntil([this] { return State().uploadInProgress != 0; }, kTransferLimitMs));
+        loop.AdvanceUntil([this] { return State().uploadInProgress != 0; }, kCompareTransferLimitMs));
     receiver.Image().AudioDelay.at(0) = 40;  // someone turns the delay up on the receiver
     RunUntilTransferEnds();
     ASSERT_NE(CompareWindow(), nullptr);

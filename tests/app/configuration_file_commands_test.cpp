@@ -91,9 +91,9 @@ private:
 
 // The main window's part: a reset as at start-up (which forgets the configuration name), and a
 // record of every call.
-class RecordingHost final : public ConfigurationHost {
+class RecordingConfigurationHost final : public ConfigurationHost {
 public:
-    RecordingHost(ReceiverImage& image, ModelProfile& profile) : image_(image), profile_(profile) {}
+    RecordingConfigurationHost(ReceiverImage& image, ModelProfile& profile) : image_(image), profile_(profile) {}
     void ResetToDefaults() override {
         calls.push_back("Reset");
         image_.ResetToDefaults(profile_);
@@ -179,7 +179,7 @@ protected:
     win::ScriptedPrompter prompter;
     ModelProfile profile;
     ReceiverImage image;
-    RecordingHost host{image, profile};
+    RecordingConfigurationHost host{image, profile};
     FailingStorage storage;
     Commands commands{loop, image, profile, host, &storage};
 };

@@ -30,11 +30,11 @@ namespace {
 namespace id = main_window;
 
 constexpr int kMenuShowGraphicEq = 32771;
-constexpr int kMenuShowSpeakerLevel = 32775;
+constexpr int kShowSpeakerLevelMenu = 32775;
 constexpr int kMenuShowDspParameter = 32782;
-constexpr std::int64_t kTransferLimitMs = 15 * 60 * 1000;
+constexpr std::int64_t kEndToEndTransferLimitMs = 15 * 60 * 1000;
 
-constexpr int kSwSlider = CSPEAKERLEVELDlg::kChannels.at(speaker_levels::kSW).slider;
+constexpr int kSubwooferSlider = CSPEAKERLEVELDlg::kChannels.at(speaker_levels::kSW).slider;
 constexpr int SpeakerSliderPos(int level) {
     return CSPEAKERLEVELDlg::kInversion - level;
 }
@@ -77,7 +77,7 @@ protected:
 
     // Opens SPEAKER LEVEL, GRAPHIC EQ and DSP PARAMETER through their Window menu items.
     void OpenPanels() {
-        level_ = OpenPanel<CSPEAKERLEVELDlg>(kMenuShowSpeakerLevel);
+        level_ = OpenPanel<CSPEAKERLEVELDlg>(kShowSpeakerLevelMenu);
         eq_ = OpenPanel<CEQCONTROLDlg>(kMenuShowGraphicEq);
         dsp_ = OpenPanel<CDSPPARAMETERDlg>(kMenuShowDspParameter);
         ASSERT_NE(level_, nullptr);
@@ -99,7 +99,7 @@ protected:
     void RunTransferToEnd() {
         ASSERT_TRUE(loop.AdvanceUntil(
             [this] { return State().uploadInProgress == 0 && State().downloadInProgress == 0; },
-            kTransferLimitMs));
+            kEndToEndTransferLimitMs));
         loop.DrainPosted();
     }
 
@@ -137,7 +137,7 @@ TEST_F(EditorEndToEndTest, RealtimeGesturesReachTheReceiverAndItsReportsDoNotUnd
     const int requests = StatusRequestsWritten();
     ASSERT_TRUE(loop.AdvanceUntil([&] { return StatusRequestsWritten() > requests; }, 2'000));
     Advance(500);
-    ASSERT_TRUE(win::user::ReleaseSlider(*level_, kSwSlider, SpeakerSliderPos(52)));
+    ASSERT_TRUE(win::user::ReleaseSlider(*level_, kSubwooferSlider, SpeakerSliderPos(52)));
     ASSERT_TRUE(win::user::ReleaseSlider(*eq_, kEqBandSlider, EqSliderPos(20)));
     StepFirstDspRowUp();
     const int dspValue = EditorImage().DspParameter(program, slot);
@@ -152,7 +152,7 @@ TEST_F(EditorEndToEndTest, RealtimeGesturesReachTheReceiverAndItsReportsDoNotUnd
     for (int tick = 0; tick < 300; ++tick) {
         Advance(10);
         ASSERT_EQ(EditorImage().SpeakerLevels.at(speaker_levels::kSW), 52) << tick;
-        ASSERT_EQ(SliderPos(*level_, kSwSlider), SpeakerSliderPos(52)) << tick;
+        ASSERT_EQ(SliderPos(*level_, kSubwooferSlider), SpeakerSliderPos(52)) << tick;
         ASSERT_EQ(SliderPos(*eq_, kEqBandSlider), EqSliderPos(20)) << tick;
         ASSERT_EQ(EditorImage().DspParameter(program, slot), dspValue) << tick;
     }
@@ -167,7 +167,7 @@ TEST_F(EditorEndToEndTest, RealtimeGesturesReachTheReceiverAndItsReportsDoNotUnd
     receiver.Image().SpeakerLevels.at(speaker_levels::kSW) = 44;
     Advance(2'000);
     EXPECT_EQ(EditorImage().SpeakerLevels.at(speaker_levels::kSW), 44);
-    EXPECT_EQ(SliderPos(*level_, kSwSlider), SpeakerSliderPos(44));
+    EXPECT_EQ(SliderPos(*level_, kSubwooferSlider), SpeakerSliderPos(44));
     // Nothing the receiver reported moved the values it was given.
     EXPECT_EQ(EditorImage().EqSettings.at(kEqByte), 20);
     EXPECT_EQ(SliderPos(*eq_, kEqBandSlider), EqSliderPos(20));
@@ -183,7 +183,7 @@ TEST_F(EditorEndToEndTest, AsynchronousChangesReachTheReceiverOnlyWithDownload) 
     const std::uint8_t receiverBand = receiver.Image().EqSettings.at(kEqByte);
     const auto dspWrites = receiver.State().dspParameters;
 
-    ASSERT_TRUE(win::user::ReleaseSlider(*level_, kSwSlider, SpeakerSliderPos(52)));
+    ASSERT_TRUE(win::user::ReleaseSlider(*level_, kSubwooferSlider, SpeakerSliderPos(52)));
     ASSERT_TRUE(win::user::ReleaseSlider(*eq_, kEqBandSlider, EqSliderPos(20)));
     StepFirstDspRowUp();
     const int dspValue = EditorImage().DspParameter(program, slot);
@@ -195,7 +195,7 @@ TEST_F(EditorEndToEndTest, AsynchronousChangesReachTheReceiverOnlyWithDownload) 
     EXPECT_EQ(receiver.Image().EqSettings.at(kEqByte), receiverBand);
     EXPECT_EQ(receiver.State().dspParameters, dspWrites);
     EXPECT_EQ(EditorImage().SpeakerLevels.at(speaker_levels::kSW), 52);
-    EXPECT_EQ(SliderPos(*level_, kSwSlider), SpeakerSliderPos(52));
+    EXPECT_EQ(SliderPos(*level_, kSubwooferSlider), SpeakerSliderPos(52));
 
     ASSERT_TRUE(win::user::Click(Main(), id::kDownloadButton));
     RunTransferToEnd();
@@ -203,13 +203,13 @@ TEST_F(EditorEndToEndTest, AsynchronousChangesReachTheReceiverOnlyWithDownload) 
     EXPECT_EQ(receiver.Image().EqSettings.at(kEqByte), 20);
     EXPECT_EQ(ReceiverDspValue(receiver, program, slot), DspLineValueOf(slot, dspValue))
         << "program " << program << " slot " << slot;
-    EXPECT_EQ(SliderPos(*level_, kSwSlider), SpeakerSliderPos(52));
+    EXPECT_EQ(SliderPos(*level_, kSubwooferSlider), SpeakerSliderPos(52));
 }
 
 TEST_F(EditorEndToEndTest, AFileSavedFromTheEditorOpensByteForByteInAFreshEditor) {
     Start();
     OpenPanels();
-    ASSERT_TRUE(win::user::ReleaseSlider(*level_, kSwSlider, SpeakerSliderPos(23)));
+    ASSERT_TRUE(win::user::ReleaseSlider(*level_, kSubwooferSlider, SpeakerSliderPos(23)));
     ASSERT_TRUE(win::user::ReleaseSlider(*eq_, kEqBandSlider, EqSliderPos(5)));
     StepFirstDspRowUp();
     EditorImage().SetInputName(2, "MY DVD");
@@ -226,7 +226,7 @@ TEST_F(EditorEndToEndTest, AFileSavedFromTheEditorOpensByteForByteInAFreshEditor
 
     RestartEditor();
     ASSERT_NE(EditorImage().ToBytes(), saved);
-    auto* fresh = OpenPanel<CSPEAKERLEVELDlg>(kMenuShowSpeakerLevel);
+    auto* fresh = OpenPanel<CSPEAKERLEVELDlg>(kShowSpeakerLevelMenu);
     ASSERT_NE(fresh, nullptr);
     prompter.QueueFile(path.string());
     prompter.QueueAnswer(win::Answer::kNo);  // do not save the current configuration first
@@ -234,7 +234,7 @@ TEST_F(EditorEndToEndTest, AFileSavedFromTheEditorOpensByteForByteInAFreshEditor
     loop.DrainPosted();
 
     EXPECT_EQ(EditorImage().ToBytes(), saved);
-    EXPECT_EQ(SliderPos(*fresh, kSwSlider), SpeakerSliderPos(23));
+    EXPECT_EQ(SliderPos(*fresh, kSubwooferSlider), SpeakerSliderPos(23));
     std::filesystem::remove(path);
 }
 
@@ -260,7 +260,7 @@ TEST_F(EditorEndToEndTest, UploadBringsTheReceiversValuesIntoTheOpenPanels) {
     RunTransferToEnd();
 
     EXPECT_EQ(EditorImage().SpeakerLevels.at(speaker_levels::kSW), 57);
-    EXPECT_EQ(SliderPos(*level_, kSwSlider), SpeakerSliderPos(57));
+    EXPECT_EQ(SliderPos(*level_, kSubwooferSlider), SpeakerSliderPos(57));
     EXPECT_EQ(EditorImage().EqSettings.at(kEqByte), 8);
     EXPECT_EQ(SliderPos(*eq_, kEqBandSlider), EqSliderPos(8));
     EXPECT_EQ(EditorImage().DspParameter(program, slot), newValue)

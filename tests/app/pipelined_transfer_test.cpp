@@ -21,7 +21,7 @@ namespace {
 
 namespace id = main_window;
 
-constexpr std::int64_t kTransferLimitMs = 30 * 60 * 1000;
+constexpr std::int64_t kPipelinedTransferLimitMs = 30 * 60 * 1000;
 
 // The settings the item is kept in.
 class MemoryEditorSettings final : public EditorSettingsStore {
@@ -102,12 +102,14 @@ TEST_F(PipelinedTransferTest, AnAnswerLostHalfWayFallsBackToStepwiseAndTheUpload
         }
         return count;
     };
-    ASSERT_TRUE(loop.AdvanceUntil([&] { return eqRequestsWritten() >= 40; }, kTransferLimitMs));
+    ASSERT_TRUE(
+        loop.AdvanceUntil([&] { return eqRequestsWritten() >= 40; }, kPipelinedTransferLimitMs));
     ASSERT_TRUE(Main().Transfer().RunningAhead());
     receiver.Faults().dropNextAnswers = 1;
     ASSERT_TRUE(loop.AdvanceUntil([&] { return !Main().Transfer().RunningAhead(); }, 10'000));
     EXPECT_NE(State().uploadInProgress, 0);  // it goes on, stepwise
-    ASSERT_TRUE(loop.AdvanceUntil([&] { return State().uploadInProgress == 0; }, kTransferLimitMs));
+    ASSERT_TRUE(loop.AdvanceUntil([&] { return State().uploadInProgress == 0; },
+                                  kPipelinedTransferLimitMs));
     loop.DrainPosted();
 
     EXPECT_TRUE(prompter.boxes().empty()) << ::testing::PrintToString(prompter.BoxTexts());
@@ -154,7 +156,7 @@ TEST_F(PipelinedTransferTest, ADownloadCountsTheFramesThatWentOnTheLineStoppedOr
             return Main().Transfer().RunningAhead() && framesWritten(start) > 20 &&
                    window.HasQueued(SendLane::kTransfer);
         },
-        kTransferLimitMs));
+        kPipelinedTransferLimitMs));
     Main().PostMessage(id::kTransferCancelled);
     loop.DrainPosted();
     ASSERT_FALSE(Main().Transfer().Running());
@@ -164,8 +166,8 @@ TEST_F(PipelinedTransferTest, ADownloadCountsTheFramesThatWentOnTheLineStoppedOr
     // A whole download, the receiver's standby and power-on at its end included.
     start = port->Written().size();
     ASSERT_TRUE(win::user::Click(Main(), id::kDownloadButton));
-    ASSERT_TRUE(
-        loop.AdvanceUntil([this] { return State().downloadInProgress == 0; }, kTransferLimitMs));
+    ASSERT_TRUE(loop.AdvanceUntil([this] { return State().downloadInProgress == 0; },
+                                  kPipelinedTransferLimitMs));
     ASSERT_TRUE(loop.AdvanceUntil(lineQuiet, 10'000));
     const std::string finished = result("Download finished: ");
     EXPECT_TRUE(finished.starts_with(std::to_string(framesWritten(start)) + " frames in "))

@@ -25,7 +25,7 @@ namespace {
 
 namespace id = main_window;
 
-constexpr std::int64_t kTransferLimitMs = 60 * 60 * 1000;
+constexpr std::int64_t kRoundTripLimitMs = 60 * 60 * 1000;
 
 std::uint8_t Byte(int value) {
     return static_cast<std::uint8_t>(value);
@@ -202,7 +202,7 @@ protected:
                 fellBack = fellBack || (running && Main().Transfer().RunningAhead() != pipelined);
                 return !running;
             },
-            kTransferLimitMs));
+            kRoundTripLimitMs));
         // No answer went missing: a pipelined transfer stayed pipelined to its end.
         EXPECT_FALSE(fellBack);
         loop.DrainPosted();

@@ -37,7 +37,7 @@ namespace {
 namespace id = main_window;
 
 constexpr std::int64_t kConnectLimitMs = 60'000;
-constexpr std::int64_t kTransferLimitMs = 15 * 60'000;
+constexpr std::int64_t kSerialServerTransferLimitMs = 15 * 60'000;
 
 // Settings in many blocks, away from the defaults.
 void ChangeImage(ReceiverImage& image) {
@@ -111,10 +111,10 @@ std::vector<std::uint8_t> RoundTripInMemory() {
     EXPECT_TRUE(editor.loop.AdvanceUntil([&] { return editor.Identified(); }, kConnectLimitMs));
     ChangeImage(editor.image);
     EXPECT_TRUE(win::user::Click(*editor.window, id::kDownloadButton));
-    EXPECT_TRUE(editor.loop.AdvanceUntil([&] { return editor.TransferDone(); }, kTransferLimitMs));
+    EXPECT_TRUE(editor.loop.AdvanceUntil([&] { return editor.TransferDone(); }, kSerialServerTransferLimitMs));
     editor.image.ResetToDefaults(editor.profile);
     EXPECT_TRUE(win::user::Click(*editor.window, id::kUploadButton));
-    EXPECT_TRUE(editor.loop.AdvanceUntil([&] { return editor.TransferDone(); }, kTransferLimitMs));
+    EXPECT_TRUE(editor.loop.AdvanceUntil([&] { return editor.TransferDone(); }, kSerialServerTransferLimitMs));
     return editor.image.ToBytes();
 }
 
@@ -167,11 +167,11 @@ TEST_P(SerialServerEditorTest, AutoFindsTheReceiverAndARoundTripBringsBackTheIma
     ChangeImage(editor_->image);
     ASSERT_TRUE(win::user::Click(*editor_->window, id::kDownloadButton));
     ASSERT_TRUE(RunUntil(
-        *editor_, [this] { return editor_->TransferDone(); }, kTransferLimitMs));
+        *editor_, [this] { return editor_->TransferDone(); }, kSerialServerTransferLimitMs));
     editor_->image.ResetToDefaults(editor_->profile);
     ASSERT_TRUE(win::user::Click(*editor_->window, id::kUploadButton));
     ASSERT_TRUE(RunUntil(
-        *editor_, [this] { return editor_->TransferDone(); }, kTransferLimitMs));
+        *editor_, [this] { return editor_->TransferDone(); }, kSerialServerTransferLimitMs));
 
     EXPECT_EQ(editor_->image.ToBytes(), expected);
     EXPECT_EQ(editor_->image.SpeakerLevels.at(speaker_levels::kSW), 52);

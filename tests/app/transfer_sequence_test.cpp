@@ -33,9 +33,9 @@ struct Sent {
     bool operator==(const Sent&) const = default;
 };
 
-class RecordingHost final : public TransferHost {
+class RecordingTransferHost final : public TransferHost {
 public:
-    explicit RecordingHost(const ReceiverImage& image) : image_(image) {}
+    explicit RecordingTransferHost(const ReceiverImage& image) : image_(image) {}
 
     void SendCommand(int commandNumber, int value) override {
         sent.push_back({false, commandNumber, 0, {value}, {}, Pass(), tag});
@@ -150,7 +150,7 @@ protected:
     ModelProfile profile;
     ReceiverImage image;
     LinkState state;
-    RecordingHost host{image};
+    RecordingTransferHost host{image};
     TransferEngine engine{state, image, profile, host};
 };
 

@@ -45,7 +45,7 @@ protected:
     fs::path scratch_;
 };
 
-std::vector<char> FileBytes(const std::string& path) {
+std::vector<char> FileChars(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
@@ -103,7 +103,7 @@ TEST_F(CtlProgramTest, BackupReportDiffAndRestoreWithVerifyOfTheVirtualReceiver)
     CtlProcess backup(Ctl({"--port", sim.Device(), "backup", file}));
     ASSERT_EQ(backup.Finish(kTransferMs), 0) << backup.Err();
     EXPECT_EQ(backup.Err(), "") << "no progress bar when standard error is not a terminal";
-    const auto bytes = FileBytes(file);
+    const auto bytes = FileChars(file);
     ASSERT_EQ(bytes.size(), 5395u);
     EXPECT_EQ(bytes[0], 8) << "the TR-A1's model byte";
 

@@ -101,7 +101,7 @@ public:
 };
 
 // The log, switched on, one entry per write.
-class RecordingSink final : public LogSink {
+class RecordingLogSink final : public LogSink {
 public:
     bool Enabled() const override { return true; }
     void Append(std::string_view text) override { log.emplace_back(text); }
@@ -126,7 +126,7 @@ protected:
     ModelProfile profile;
     CommandFrameBuilder frames;
     RecordingHost host;
-    RecordingSink sink;
+    RecordingLogSink sink;
     ProtocolLog log{&sink};
     Connector connector{state, profile, frames, log, host};
 };

@@ -20,7 +20,7 @@ constexpr char kEtx = 0x03;
 constexpr char kDc2 = 0x12;
 constexpr char kDc4 = 0x14;
 
-class RecordingSink : public FrameSink {
+class RecordingFrameSink : public FrameSink {
 public:
     void OnConfigurationFrame(std::string_view body) override { Record(1, body); }
     void OnReportFrame(std::string_view body) override { Record(2, body); }
@@ -40,7 +40,7 @@ private:
 
 class FrameAssemblerTest : public ::testing::Test {
 protected:
-    RecordingSink sink;
+    RecordingFrameSink sink;
     FrameAssembler assembler{sink};
 };
 

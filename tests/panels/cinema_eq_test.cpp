@@ -18,11 +18,11 @@
 namespace tra1 {
 namespace {
 
-using Dlg = CCINEMAEQDlg;
+using CinemaEqDlg = CCINEMAEQDlg;
 
 using CinemaMessage = test::Message;
 
-class CinemaEqPanelTest : public test::PanelTest<Dlg> {
+class CinemaEqPanelTest : public test::PanelTest<CinemaEqDlg> {
 protected:
     // What reached the main window, without running the loop: the panel sends, never posts.
     std::vector<CinemaMessage> Handled() {
@@ -31,22 +31,22 @@ protected:
     }
 };
 
-const Dlg::Group& FrontCenter() {
-    return Dlg::kGroups[0];
+const CinemaEqDlg::Group& FrontCenter() {
+    return CinemaEqDlg::kGroups[0];
 }
-const Dlg::Group& Surround() {
-    return Dlg::kGroups[1];
+const CinemaEqDlg::Group& Surround() {
+    return CinemaEqDlg::kGroups[1];
 }
-const Dlg::Group& SurroundBack() {
-    return Dlg::kGroups[2];
+const CinemaEqDlg::Group& SurroundBack() {
+    return CinemaEqDlg::kGroups[2];
 }
-const Dlg::Group& Presence() {
-    return Dlg::kGroups[3];
+const CinemaEqDlg::Group& Presence() {
+    return CinemaEqDlg::kGroups[3];
 }
 
 TEST_F(CinemaEqPanelTest, OpensWithTheStartUpDefaults) {
     // The main window finds the panel under its refresh message.
-    EXPECT_NE(FindSettingPanel(Dlg::kDescriptor.refreshMessage), nullptr);
+    EXPECT_NE(FindSettingPanel(CinemaEqDlg::kDescriptor.refreshMessage), nullptr);
     auto& d = Open();
     EXPECT_EQ(d.GetWindowText(), "CINEMA EQ");
     const auto& fc = FrontCenter();

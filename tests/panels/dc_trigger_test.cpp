@@ -19,7 +19,7 @@
 namespace tra1 {
 namespace {
 
-using Dlg = CDCTRIGGERDlg;
+using DcTriggerDlg = CDCTRIGGERDlg;
 using win::user::ReleaseSlider;
 
 using test::Message;
@@ -28,10 +28,10 @@ constexpr int kDvr = 11;
 constexpr int kVaux = 12;
 
 int SwitchId(int side, int zone, int input) {
-    return Dlg::kSwitches.at(side).at(zone).at(input);
+    return DcTriggerDlg::kSwitches.at(side).at(zone).at(input);
 }
 
-using DcTriggerTest = test::PanelTest<Dlg>;
+using DcTriggerTest = test::PanelTest<DcTriggerDlg>;
 
 TEST_F(DcTriggerTest, RefreshPutsEachBlockByteOnItsSwitch) {
     auto& dlg = Open();

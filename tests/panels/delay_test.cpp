@@ -18,14 +18,14 @@
 namespace tra1 {
 namespace {
 
-using Dlg = CDELAYDlg;
+using DelayDlg = CDELAYDlg;
 
 using test::Message;
 
-class DelayPanelTest : public test::PanelTest<Dlg> {
+class DelayPanelTest : public test::PanelTest<DelayDlg> {
 protected:
-    int Pos() const { return PanelTest::Pos(Dlg::kDelaySlider); }
-    std::string Readout() const { return Text(Dlg::kDelayReadout); }
+    int Pos() const { return PanelTest::Pos(DelayDlg::kDelaySlider); }
+    std::string Readout() const { return Text(DelayDlg::kDelayReadout); }
 };
 
 TEST_F(DelayPanelTest, RefreshPutsLongerDelaysHigherAndClampsBeyondTheTop) {
@@ -33,8 +33,8 @@ TEST_F(DelayPanelTest, RefreshPutsLongerDelaysHigherAndClampsBeyondTheTop) {
     EXPECT_EQ(dlg.GetWindowText(), "DELAY");
     EXPECT_EQ(Pos(), 200);  // start-up delay 0 at the bottom
     EXPECT_EQ(Readout(), "0");
-    EXPECT_EQ(dlg.GetDlgItem(Dlg::kDelayReadout)->TextColor(), win::kCyan);
-    EXPECT_EQ(dlg.GetDlgItem(Dlg::kDelayReadout)->BackgroundColor(), win::kBlack);
+    EXPECT_EQ(dlg.GetDlgItem(DelayDlg::kDelayReadout)->TextColor(), win::kCyan);
+    EXPECT_EQ(dlg.GetDlgItem(DelayDlg::kDelayReadout)->BackgroundColor(), win::kBlack);
 
     image.AudioDelay[0] = 200;
     SendRefresh();
@@ -52,7 +52,7 @@ TEST_F(DelayPanelTest, RefreshPutsLongerDelaysHigherAndClampsBeyondTheTop) {
     SendRefresh();
     EXPECT_EQ(Pos(), 0);
     EXPECT_EQ(Readout(), "200");
-    ASSERT_TRUE(win::user::ReleaseSlider(dlg, Dlg::kDelaySlider, 0));
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, DelayDlg::kDelaySlider, 0));
     EXPECT_EQ(image.AudioDelay[0], 250);
     EXPECT_TRUE(Posted().empty());
 }
@@ -61,7 +61,7 @@ TEST_F(DelayPanelTest, ReleaseStoresHoldsAndPostsOnceAndOnlyOnAChange) {
     image.AudioDelay = {10, 4, 6};
     auto& dlg = Open();
 
-    ASSERT_TRUE(win::user::ReleaseSlider(dlg, Dlg::kDelaySlider, 150));
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, DelayDlg::kDelaySlider, 150));
     EXPECT_EQ(image.AudioDelay[0], 50);
     EXPECT_EQ(image.AudioDelay[1], 4);  // the hidden delays are left alone
     EXPECT_EQ(image.AudioDelay[2], 6);
@@ -70,14 +70,14 @@ TEST_F(DelayPanelTest, ReleaseStoresHoldsAndPostsOnceAndOnlyOnAChange) {
     EXPECT_EQ(Posted(), (std::vector<Message>{{0xA007, 0, 0}}));
 
     // Picked up and let go where it was.
-    ASSERT_TRUE(win::user::ReleaseSlider(dlg, Dlg::kDelaySlider, 150));
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, DelayDlg::kDelaySlider, 150));
     EXPECT_TRUE(Posted().empty());
 }
 
 TEST_F(DelayPanelTest, RealtimeHoldsEightRefreshesAsynchronousNone) {
     link.realtimeMode = true;
     auto& dlg = Open();
-    ASSERT_TRUE(win::user::ReleaseSlider(dlg, Dlg::kDelaySlider, 80));  // 120 ms
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, DelayDlg::kDelaySlider, 80));  // 120 ms
     Posted();
 
     image.AudioDelay[0] = 30;  // the receiver still reports another value
@@ -91,7 +91,7 @@ TEST_F(DelayPanelTest, RealtimeHoldsEightRefreshesAsynchronousNone) {
     EXPECT_EQ(Readout(), "30");
 
     link.realtimeMode = false;
-    ASSERT_TRUE(win::user::ReleaseSlider(dlg, Dlg::kDelaySlider, 80));
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, DelayDlg::kDelaySlider, 80));
     image.AudioDelay[0] = 30;
     SendRefresh();
     EXPECT_EQ(Pos(), 170);
@@ -101,7 +101,7 @@ TEST_F(DelayPanelTest, DefaultRestoresZeroMillisecondsLikeARelease) {
     image.AudioDelay[0] = 120;
     auto& dlg = Open();
 
-    ASSERT_TRUE(win::user::Click(dlg, Dlg::kDefaultButton));
+    ASSERT_TRUE(win::user::Click(dlg, DelayDlg::kDefaultButton));
     EXPECT_EQ(Pos(), 200);
     EXPECT_EQ(image.AudioDelay[0], 0);
     EXPECT_EQ(Readout(), "0");
@@ -109,7 +109,7 @@ TEST_F(DelayPanelTest, DefaultRestoresZeroMillisecondsLikeARelease) {
     EXPECT_EQ(Posted(), (std::vector<Message>{{0xA007, 0, 0}}));
 
     // Already at the default: nothing to tell.
-    ASSERT_TRUE(win::user::Click(dlg, Dlg::kDefaultButton));
+    ASSERT_TRUE(win::user::Click(dlg, DelayDlg::kDefaultButton));
     EXPECT_TRUE(Posted().empty());
 }
 

@@ -18,7 +18,7 @@
 namespace tra1 {
 namespace {
 
-using Dlg = CEQCONTROLDlg;
+using EqControlDlg = CEQCONTROLDlg;
 
 constexpr int kSlider63 = 1074;
 constexpr int kSlider1k = 1078;
@@ -27,26 +27,26 @@ constexpr int kReadout1k = 1085;
 
 using EqMessage = test::Message;
 
-class EqControlPanelTest : public test::PanelTest<Dlg> {
+class EqControlPanelTest : public test::PanelTest<EqControlDlg> {
 protected:
     std::vector<EqMessage> Delivered() { return Posted(); }
     // Writes a record whose present bands run 0, 3, 6, ... 24 from the lowest band up.
     void FillRecord(std::size_t record) {
-        for (std::size_t i = 0; i < Dlg::kBands.size(); ++i) {
-            image.EqSettings.at(13 * record + Dlg::kBands[i].offset) =
+        for (std::size_t i = 0; i < EqControlDlg::kBands.size(); ++i) {
+            image.EqSettings.at(13 * record + EqControlDlg::kBands[i].offset) =
                 static_cast<std::uint8_t>(3 * i);
         }
     }
     std::vector<int> Positions() const {
         std::vector<int> out;
-        for (const auto& band : Dlg::kBands) {
+        for (const auto& band : EqControlDlg::kBands) {
             out.push_back(Pos(band.slider));
         }
         return out;
     }
     std::vector<std::string> Readouts() const {
         std::vector<std::string> out;
-        for (const auto& band : Dlg::kBands) {
+        for (const auto& band : EqControlDlg::kBands) {
             out.push_back(Text(band.readout));
         }
         return out;
@@ -60,11 +60,11 @@ const std::vector<int> kFlatPositions(9, 15);
 
 TEST_F(EqControlPanelTest, OpensOnCenterShowingBandsAndMatchingReadouts) {
     // The main window finds the panel under its refresh message.
-    EXPECT_NE(FindSettingPanel(Dlg::kDescriptor.refreshMessage), nullptr);
+    EXPECT_NE(FindSettingPanel(EqControlDlg::kDescriptor.refreshMessage), nullptr);
     FillRecord(0);
     auto& d = Open();
     EXPECT_EQ(d.GetWindowText(), "EQ CONTROL");
-    const auto* combo = d.Get<win::ComboBox>(Dlg::kChannelCombo);
+    const auto* combo = d.Get<win::ComboBox>(EqControlDlg::kChannelCombo);
     EXPECT_EQ(combo->items(),
               (std::vector<std::string>{"Center", "Front L", "Front R", "Surround L", "Surround R",
                                         "Surround Back L", "Surround Back R", "Presence L",
@@ -72,7 +72,7 @@ TEST_F(EqControlPanelTest, OpensOnCenterShowingBandsAndMatchingReadouts) {
     EXPECT_EQ(combo->GetCurSel(), 0);
     EXPECT_EQ(Positions(), kFilledPositions);
     EXPECT_EQ(Readouts(), kFilledReadouts);
-    for (const auto& band : Dlg::kBands) {
+    for (const auto& band : EqControlDlg::kBands) {
         EXPECT_EQ(d.Get<win::Slider>(band.slider)->GetRangeMin(), 3);
         EXPECT_EQ(d.Get<win::Slider>(band.slider)->GetRangeMax(), 27);
         EXPECT_EQ(d.GetDlgItem(band.readout)->TextColor(), win::kCyan);
@@ -86,10 +86,10 @@ TEST_F(EqControlPanelTest, ChannelSelectorLoadsItsRecordAndRecordOneIsNeverShown
     FillRecord(9);                     // Presence R
     image.EqSettings[13 * 1 + 0] = 0;  // record 1 belongs to no item
     auto& d = Open();
-    ASSERT_TRUE(win::user::PickComboItem(d, Dlg::kChannelCombo, 8));
+    ASSERT_TRUE(win::user::PickComboItem(d, EqControlDlg::kChannelCombo, 8));
     EXPECT_EQ(Positions(), kFilledPositions);
     EXPECT_EQ(Readouts(), kFilledReadouts);
-    ASSERT_TRUE(win::user::PickComboItem(d, Dlg::kChannelCombo, 1));  // Front L = record 2
+    ASSERT_TRUE(win::user::PickComboItem(d, EqControlDlg::kChannelCombo, 1));  // Front L = record 2
     EXPECT_EQ(Positions(), kFlatPositions);
     EXPECT_TRUE(Delivered().empty());
 }
@@ -97,8 +97,8 @@ TEST_F(EqControlPanelTest, ChannelSelectorLoadsItsRecordAndRecordOneIsNeverShown
 TEST_F(EqControlPanelTest, PickingFromTheOpenListLoadsTheNewChannel) {
     FillRecord(4);  // Surround L
     auto& d = Open();
-    ASSERT_TRUE(win::user::OpenComboList(d, Dlg::kChannelCombo));
-    ASSERT_TRUE(win::user::PickComboItem(d, Dlg::kChannelCombo, 3));
+    ASSERT_TRUE(win::user::OpenComboList(d, EqControlDlg::kChannelCombo));
+    ASSERT_TRUE(win::user::PickComboItem(d, EqControlDlg::kChannelCombo, 3));
     EXPECT_EQ(Positions(), kFilledPositions);
     // And the band edited next lands in the record on show.
     ASSERT_TRUE(win::user::ReleaseSlider(d, kSlider63, 26));
@@ -108,11 +108,11 @@ TEST_F(EqControlPanelTest, PickingFromTheOpenListLoadsTheNewChannel) {
 
 TEST_F(EqControlPanelTest, RefreshWaitsWhileTheChannelListIsOpen) {
     auto& d = Open();
-    ASSERT_TRUE(win::user::OpenComboList(d, Dlg::kChannelCombo));
+    ASSERT_TRUE(win::user::OpenComboList(d, EqControlDlg::kChannelCombo));
     FillRecord(0);
     SendRefresh();
     EXPECT_EQ(Positions(), kFlatPositions);
-    ASSERT_TRUE(win::user::CloseComboList(d, Dlg::kChannelCombo));
+    ASSERT_TRUE(win::user::CloseComboList(d, EqControlDlg::kChannelCombo));
     SendRefresh();
     EXPECT_EQ(Positions(), kFilledPositions);
 }
@@ -134,7 +134,7 @@ TEST_F(EqControlPanelTest, BandSliderEndsAndMiddleStoreAndShowTheLevel) {
 
 TEST_F(EqControlPanelTest, FrontLOneKilohertzWritesByte32AndPostsOnce) {
     auto& d = Open();
-    ASSERT_TRUE(win::user::PickComboItem(d, Dlg::kChannelCombo, 1));
+    ASSERT_TRUE(win::user::PickComboItem(d, EqControlDlg::kChannelCombo, 1));
     const auto before = image.EqSettings;
     ASSERT_TRUE(win::user::ReleaseSlider(d, kSlider1k, 10));
     auto expected = before;
@@ -188,7 +188,7 @@ TEST_F(EqControlPanelTest, FlatResetsEveryChannelAndOptionByteButNotCinemaEq) {
         std::vector<std::uint8_t>(image.EqSettings.begin() + 132, image.EqSettings.end());
     SendRefresh();
     ASSERT_EQ(Positions(), kFilledPositions);
-    ASSERT_TRUE(win::user::Click(d, Dlg::kFlatButton));
+    ASSERT_TRUE(win::user::Click(d, EqControlDlg::kFlatButton));
     for (std::size_t i = 0; i < 132; ++i) {
         EXPECT_EQ(image.EqSettings[i], 12) << "byte " << i;
     }
@@ -212,7 +212,7 @@ TEST_F(EqControlPanelTest, FlatResetsEveryChannelAndOptionByteButNotCinemaEq) {
     EXPECT_EQ(options, (std::vector<EqMessage>{{0xA102, 0, 0}, {0xA102, 1, 0}}));
     EXPECT_EQ(d.HoldCounter(), 36);
     // Flat already: nothing more to announce.
-    ASSERT_TRUE(win::user::Click(d, Dlg::kFlatButton));
+    ASSERT_TRUE(win::user::Click(d, EqControlDlg::kFlatButton));
     EXPECT_TRUE(Delivered().empty());
 }
 

@@ -18,19 +18,19 @@
 namespace tra1 {
 namespace {
 
-using Dlg = CEXTERNALINPUTSETDlg;
+using ExternalInputSetDlg = CEXTERNALINPUTSETDlg;
 
-class ExternalInputSetTest : public test::PanelTest<Dlg> {
+class ExternalInputSetTest : public test::PanelTest<ExternalInputSetDlg> {
 protected:
     using Posted = test::Message;
 
     std::unique_ptr<PanelDlg> Open() { return Create(); }
     std::vector<Posted> Received() { return PanelTest::Posted(); }
     static int Switch(PanelDlg& panel, std::size_t k) {
-        return panel.Get<win::Slider>(Dlg::kSwitches.at(k))->GetPos();
+        return panel.Get<win::Slider>(ExternalInputSetDlg::kSwitches.at(k))->GetPos();
     }
     static win::ComboBox& Combo(PanelDlg& panel) {
-        return *panel.Get<win::ComboBox>(Dlg::kChannelCombo);
+        return *panel.Get<win::ComboBox>(ExternalInputSetDlg::kChannelCombo);
     }
 };
 
@@ -38,9 +38,9 @@ TEST_F(ExternalInputSetTest, StartUpDefaultsShowSwitchesLeftAnd6Ch) {
     auto panel = Open();
     ASSERT_TRUE(panel);
     EXPECT_EQ(panel->GetWindowText(), "EXTERNAL INPUT SET");
-    EXPECT_NE(FindSettingPanel(Dlg::kDescriptor.refreshMessage), nullptr);
+    EXPECT_NE(FindSettingPanel(ExternalInputSetDlg::kDescriptor.refreshMessage), nullptr);
     for (std::size_t k = 0; k < 3; ++k) {
-        const auto* slider = panel->Get<win::Slider>(Dlg::kSwitches.at(k));
+        const auto* slider = panel->Get<win::Slider>(ExternalInputSetDlg::kSwitches.at(k));
         ASSERT_NE(slider, nullptr);
         EXPECT_EQ(slider->GetRangeMax(), 1);
         EXPECT_EQ(slider->GetPos(), 0);
@@ -61,7 +61,7 @@ TEST_F(ExternalInputSetTest, RefreshShowsTheImageAndTouchesOnlyChangedControls) 
     EXPECT_EQ(Combo(*panel).GetCurSel(), 4);
 
     // A control moved without a release (keyboard) is not rewritten while its byte is unchanged.
-    win::user::KeyboardSlider(*panel, Dlg::kSwitches[1], 1);
+    win::user::KeyboardSlider(*panel, ExternalInputSetDlg::kSwitches[1], 1);
     panel->SendMessage(0x9008);
     EXPECT_EQ(Switch(*panel, 1), 1);
     image.ExternalInputSetting[1] = 1;
@@ -72,16 +72,19 @@ TEST_F(ExternalInputSetTest, RefreshShowsTheImageAndTouchesOnlyChangedControls) 
 
 TEST_F(ExternalInputSetTest, UserChangesStoreAndPostTheirByteOnce) {
     auto panel = Open();
-    ASSERT_TRUE(win::user::ReleaseSlider(*panel, Dlg::kSwitches[1], 1));  // SWFR TO FRONT
+    ASSERT_TRUE(
+        win::user::ReleaseSlider(*panel, ExternalInputSetDlg::kSwitches[1], 1));  // SWFR TO FRONT
     EXPECT_EQ(image.ExternalInputSetting[1], 1);
     EXPECT_EQ(panel->HoldCounter(), 80);
     EXPECT_EQ(Received(), (std::vector<Posted>{{0xA008, 1, 0}}));
 
-    ASSERT_TRUE(win::user::ReleaseSlider(*panel, Dlg::kSwitches[1], 1));   // same place
-    ASSERT_TRUE(win::user::PickComboItem(*panel, Dlg::kChannelCombo, 0));  // already stored
+    ASSERT_TRUE(
+        win::user::ReleaseSlider(*panel, ExternalInputSetDlg::kSwitches[1], 1));  // same place
+    ASSERT_TRUE(
+        win::user::PickComboItem(*panel, ExternalInputSetDlg::kChannelCombo, 0));  // already stored
     EXPECT_TRUE(Received().empty());
 
-    ASSERT_TRUE(win::user::PickComboItem(*panel, Dlg::kChannelCombo, 7));
+    ASSERT_TRUE(win::user::PickComboItem(*panel, ExternalInputSetDlg::kChannelCombo, 7));
     EXPECT_EQ(image.ExternalInputSetting[3], 7);
     EXPECT_EQ(Received(), (std::vector<Posted>{{0xA008, 3, 0}}));
 }
@@ -91,7 +94,7 @@ TEST_F(ExternalInputSetTest, OutOfRangeBytesShowNearerEndOrNoSelectionAndCanBeRe
     auto panel = Open();
     EXPECT_EQ(Switch(*panel, 0), 1);
     EXPECT_EQ(Combo(*panel).GetCurSel(), win::CB_ERR);
-    ASSERT_TRUE(win::user::ReleaseSlider(*panel, Dlg::kSwitches[0], 1));
+    ASSERT_TRUE(win::user::ReleaseSlider(*panel, ExternalInputSetDlg::kSwitches[0], 1));
     EXPECT_EQ(image.ExternalInputSetting[0], 1);
     EXPECT_EQ(Received(), (std::vector<Posted>{{0xA008, 0, 0}}));
 }
@@ -99,7 +102,7 @@ TEST_F(ExternalInputSetTest, OutOfRangeBytesShowNearerEndOrNoSelectionAndCanBeRe
 TEST_F(ExternalInputSetTest, HoldsEightyRefreshesInRealtimeOnly) {
     link.realtimeMode = true;
     auto panel = Open();
-    ASSERT_TRUE(win::user::ReleaseSlider(*panel, Dlg::kSwitches[2], 1));
+    ASSERT_TRUE(win::user::ReleaseSlider(*panel, ExternalInputSetDlg::kSwitches[2], 1));
     image.ExternalInputSetting[2] = 0;  // a report that still carries the old value
     for (int i = 0; i < 80; ++i) {
         EXPECT_EQ(panel->SendMessage(0x9008), 1);
@@ -109,7 +112,7 @@ TEST_F(ExternalInputSetTest, HoldsEightyRefreshesInRealtimeOnly) {
     EXPECT_EQ(Switch(*panel, 2), 0);
 
     link.realtimeMode = false;
-    ASSERT_TRUE(win::user::ReleaseSlider(*panel, Dlg::kSwitches[2], 1));
+    ASSERT_TRUE(win::user::ReleaseSlider(*panel, ExternalInputSetDlg::kSwitches[2], 1));
     image.ExternalInputSetting[2] = 0;
     panel->SendMessage(0x9008);
     EXPECT_EQ(Switch(*panel, 2), 0);

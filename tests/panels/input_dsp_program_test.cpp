@@ -23,18 +23,20 @@
 namespace tra1 {
 namespace {
 
-using Dlg = CINPUTDSPPROGRAMDlg;
+using InputDspProgramDlg = CINPUTDSPPROGRAMDlg;
 
 using test::Message;
 
 const Message kMainRefresh{0x900F, 0, 0};
 
-class InputDspProgramTest : public test::PanelTest<Dlg> {
+class InputDspProgramTest : public test::PanelTest<InputDspProgramDlg> {
 protected:
-    win::ListBox& Inputs() const { return List(Dlg::kInputList); }
-    win::ListBox& Assignments() const { return List(Dlg::kAssignmentList); }
-    win::ComboBox& Selector() const { return Combo(Dlg::kProgramSelector); }
-    int Straight() const { return panel->Get<win::Button>(Dlg::kStraightCheck)->GetCheck(); }
+    win::ListBox& Inputs() const { return List(InputDspProgramDlg::kInputList); }
+    win::ListBox& Assignments() const { return List(InputDspProgramDlg::kAssignmentList); }
+    win::ComboBox& Selector() const { return Combo(InputDspProgramDlg::kProgramSelector); }
+    int Straight() const {
+        return panel->Get<win::Button>(InputDspProgramDlg::kStraightCheck)->GetCheck();
+    }
 };
 
 TEST_F(InputDspProgramTest, OpensWithTheFixedNamesTheAssignmentsAndTheMainInput) {
@@ -63,14 +65,14 @@ TEST_F(InputDspProgramTest, OpensWithTheFixedNamesTheAssignmentsAndTheMainInput)
 
 TEST_F(InputDspProgramTest, SelectingAnInputInEitherListMovesBothAndPostsTheMainInputOnce) {
     Open();
-    ASSERT_TRUE(win::user::SelectListRow(*panel, Dlg::kInputList, 7));
+    ASSERT_TRUE(win::user::SelectListRow(*panel, InputDspProgramDlg::kInputList, 7));
     EXPECT_EQ(Assignments().GetCurSel(), 7);
     EXPECT_EQ(image.MainZoneState[main_zone::kMainInput], 7);
     EXPECT_EQ(Selector().GetCurSel(), 27);  // CABLE: TV Sports, straight
     EXPECT_EQ(Straight(), win::BST_CHECKED);
     EXPECT_EQ(Posted(), (std::vector<Message>{{0xA00D, 0, 0}, kMainRefresh}));
 
-    ASSERT_TRUE(win::user::SelectListRow(*panel, Dlg::kAssignmentList, 1));
+    ASSERT_TRUE(win::user::SelectListRow(*panel, InputDspProgramDlg::kAssignmentList, 1));
     EXPECT_EQ(Inputs().GetCurSel(), 1);
     EXPECT_EQ(image.MainZoneState[main_zone::kMainInput], 1);
     EXPECT_EQ(Selector().GetCurSel(), 15);
@@ -78,13 +80,13 @@ TEST_F(InputDspProgramTest, SelectingAnInputInEitherListMovesBothAndPostsTheMain
     EXPECT_EQ(Posted(), (std::vector<Message>{{0xA00D, 0, 0}, kMainRefresh}));
 
     // The main input again: only the reload request.
-    ASSERT_TRUE(win::user::SelectListRow(*panel, Dlg::kInputList, 1));
+    ASSERT_TRUE(win::user::SelectListRow(*panel, InputDspProgramDlg::kInputList, 1));
     EXPECT_EQ(Posted(), (std::vector<Message>{kMainRefresh}));
 }
 
 TEST_F(InputDspProgramTest, StraightKeepsTheProgramAndTheSelectorStoresWithTheFlag) {
     Open();
-    ASSERT_TRUE(win::user::Click(*panel, Dlg::kStraightCheck));
+    ASSERT_TRUE(win::user::Click(*panel, InputDspProgramDlg::kStraightCheck));
     EXPECT_EQ(image.InputProgramMap[5], 0x80 | 29);
     EXPECT_EQ(Assignments().GetText(5), "STRAIGHT");
     EXPECT_EQ(Assignments().GetCurSel(), 5);
@@ -92,23 +94,23 @@ TEST_F(InputDspProgramTest, StraightKeepsTheProgramAndTheSelectorStoresWithTheFl
     // The main window reloads before it hears of the change.
     EXPECT_EQ(Posted(), (std::vector<Message>{kMainRefresh, {0xA00E, 1, 0}}));
 
-    ASSERT_TRUE(win::user::PickComboItem(*panel, Dlg::kProgramSelector, 2));
+    ASSERT_TRUE(win::user::PickComboItem(*panel, InputDspProgramDlg::kProgramSelector, 2));
     EXPECT_EQ(image.InputProgramMap[5], 0x80 | 2);
     EXPECT_EQ(Assignments().GetText(5), "STRAIGHT");
     EXPECT_EQ(Posted(), (std::vector<Message>{kMainRefresh, {0xA00E, 0, 0}}));
 
-    ASSERT_TRUE(win::user::Click(*panel, Dlg::kStraightCheck));
+    ASSERT_TRUE(win::user::Click(*panel, InputDspProgramDlg::kStraightCheck));
     EXPECT_EQ(Assignments().GetText(5), "Frankfurt");
 
     // Announced even when the byte stays the same.
     Posted();
-    ASSERT_TRUE(win::user::PickComboItem(*panel, Dlg::kProgramSelector, 2));
+    ASSERT_TRUE(win::user::PickComboItem(*panel, InputDspProgramDlg::kProgramSelector, 2));
     EXPECT_EQ(Posted(), (std::vector<Message>{kMainRefresh, {0xA00E, 0, 0}}));
 }
 
 TEST_F(InputDspProgramTest, AfterAUserActionEightyRefreshesAreIgnoredInEitherMode) {
     Open();
-    ASSERT_TRUE(win::user::SelectListRow(*panel, Dlg::kInputList, 2));
+    ASSERT_TRUE(win::user::SelectListRow(*panel, InputDspProgramDlg::kInputList, 2));
     EXPECT_EQ(panel->HoldCounter(), 80);
     image.MainZoneState[main_zone::kMainInput] = 9;  // the receiver moves on meanwhile
     for (int i = 0; i < 80; ++i) {
@@ -120,19 +122,19 @@ TEST_F(InputDspProgramTest, AfterAUserActionEightyRefreshesAreIgnoredInEitherMod
     EXPECT_EQ(Assignments().GetCurSel(), 9);
 
     link.realtimeMode = true;
-    ASSERT_TRUE(win::user::Click(*panel, Dlg::kDefaultButton));
+    ASSERT_TRUE(win::user::Click(*panel, InputDspProgramDlg::kDefaultButton));
     EXPECT_EQ(panel->HoldCounter(), 80);
 }
 
 TEST_F(InputDspProgramTest, NoRefreshWhileTheMouseIsDownInThePanel) {
     Open();
-    ASSERT_TRUE(win::user::MousePress(*panel, Dlg::kDefaultButton));
+    ASSERT_TRUE(win::user::MousePress(*panel, InputDspProgramDlg::kDefaultButton));
     image.MainZoneState[main_zone::kMainInput] = 3;
     image.InputProgramMap[3] = 12;
     SendRefresh();
     EXPECT_EQ(Inputs().GetCurSel(), 5);
     EXPECT_EQ(Assignments().GetText(3), "USA Hall B");
-    ASSERT_TRUE(win::user::MouseRelease(*panel, Dlg::kDefaultButton));
+    ASSERT_TRUE(win::user::MouseRelease(*panel, InputDspProgramDlg::kDefaultButton));
     SendRefresh();
     EXPECT_EQ(Inputs().GetCurSel(), 3);
     EXPECT_EQ(Assignments().GetCurSel(), 3);
@@ -150,13 +152,13 @@ TEST_F(InputDspProgramTest, RefreshWithNamesRebuildsTheListsAndLeavesAnOpenSelec
     EXPECT_EQ(Inputs().GetText(0), "PHONO");
     EXPECT_EQ(Inputs().GetCurSel(), 5);
 
-    ASSERT_TRUE(win::user::OpenComboList(*panel, Dlg::kProgramSelector));
+    ASSERT_TRUE(win::user::OpenComboList(*panel, InputDspProgramDlg::kProgramSelector));
     image.InputProgramMap[5] = 0x80 | 20;
     SendRefresh();
     EXPECT_EQ(Assignments().GetText(5), "STRAIGHT");
     EXPECT_EQ(Selector().GetCurSel(), 29);
     EXPECT_EQ(Straight(), win::BST_UNCHECKED);
-    ASSERT_TRUE(win::user::CloseComboList(*panel, Dlg::kProgramSelector));
+    ASSERT_TRUE(win::user::CloseComboList(*panel, InputDspProgramDlg::kProgramSelector));
     SendRefresh();
     EXPECT_EQ(Selector().GetCurSel(), 20);
     EXPECT_EQ(Straight(), win::BST_CHECKED);
@@ -167,7 +169,7 @@ TEST_F(InputDspProgramTest, DefaultRestoresEveryInputAndOnlyAsksForAReload) {
         entry = 0x80 | 33;
     }
     Open();
-    ASSERT_TRUE(win::user::Click(*panel, Dlg::kDefaultButton));
+    ASSERT_TRUE(win::user::Click(*panel, InputDspProgramDlg::kDefaultButton));
     for (int input = 0; input < input_index::kCount; ++input) {
         EXPECT_EQ(image.InputProgramMap.at(input), ModelProfile::DefaultProgramByte(input));
     }
@@ -185,15 +187,15 @@ TEST_F(InputDspProgramTest, OutOfRangeMainInputAndProgramWriteNothingOutside) {
     EXPECT_EQ(Inputs().GetCurSel(), win::LB_ERR);
     EXPECT_EQ(Assignments().GetText(2), "");
     const auto before = image.InputProgramMap;
-    ASSERT_TRUE(win::user::Click(*panel, Dlg::kStraightCheck));
-    ASSERT_TRUE(win::user::PickComboItem(*panel, Dlg::kProgramSelector, 4));
+    ASSERT_TRUE(win::user::Click(*panel, InputDspProgramDlg::kStraightCheck));
+    ASSERT_TRUE(win::user::PickComboItem(*panel, InputDspProgramDlg::kProgramSelector, 4));
     EXPECT_EQ(image.InputProgramMap, before);
     EXPECT_TRUE(Posted().empty());
 
     // The nameless program stays when only the flag changes.
-    ASSERT_TRUE(win::user::SelectListRow(*panel, Dlg::kInputList, 2));
+    ASSERT_TRUE(win::user::SelectListRow(*panel, InputDspProgramDlg::kInputList, 2));
     EXPECT_EQ(Selector().GetCurSel(), win::CB_ERR);
-    ASSERT_TRUE(win::user::Click(*panel, Dlg::kStraightCheck));
+    ASSERT_TRUE(win::user::Click(*panel, InputDspProgramDlg::kStraightCheck));
     EXPECT_EQ(image.InputProgramMap[2], 0xFF);
 }
 
@@ -203,13 +205,13 @@ TEST_F(InputDspProgramTest, AnOpenDspParameterPanelIsAskedToReload) {
     ASSERT_TRUE(dsp);
     const auto* combo = dsp->Get<win::ComboBox>(CDSPPARAMETERDlg::kProgramCombo);
     EXPECT_EQ(combo->GetCurSel(), 29);
-    ASSERT_TRUE(win::user::PickComboItem(*panel, Dlg::kProgramSelector, 31));
+    ASSERT_TRUE(win::user::PickComboItem(*panel, InputDspProgramDlg::kProgramSelector, 31));
     EXPECT_EQ(panel->HoldCounter(), 80);
     loop.DrainPosted();
     EXPECT_EQ(combo->GetCurSel(), 31);
 
     dsp->DestroyWindow();
-    ASSERT_TRUE(win::user::PickComboItem(*panel, Dlg::kProgramSelector, 30));
+    ASSERT_TRUE(win::user::PickComboItem(*panel, InputDspProgramDlg::kProgramSelector, 30));
     loop.DrainPosted();  // nothing goes to the closed panel
     EXPECT_EQ(image.InputProgramMap[5], 30);
 }

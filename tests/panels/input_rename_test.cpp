@@ -20,9 +20,9 @@
 namespace tra1 {
 namespace {
 
-using Dlg = CINPUTRENAMEDlg;
+using InputRenameDlg = CINPUTRENAMEDlg;
 
-class InputRenameTest : public test::PanelTest<Dlg> {
+class InputRenameTest : public test::PanelTest<InputRenameDlg> {
 protected:
     using Posted = test::Message;
 
@@ -34,9 +34,9 @@ protected:
 
     std::unique_ptr<PanelDlg> Open() { return Create(); }
     std::vector<Posted> Received() { return PanelTest::Posted(); }
-    win::ListBox& Defaults() { return List(Dlg::kDefaultNameList); }
-    win::ListBox& Names() { return List(Dlg::kNewNameList); }
-    std::string Box() { return Text(Dlg::kNameBox); }
+    win::ListBox& Defaults() { return List(InputRenameDlg::kDefaultNameList); }
+    win::ListBox& Names() { return List(InputRenameDlg::kNewNameList); }
+    std::string Box() { return Text(InputRenameDlg::kNameBox); }
     // The raw nine bytes of an InputNames entry.
     std::vector<std::uint8_t> Entry(std::size_t i) {
         const auto first = image.InputNames.begin() + static_cast<std::ptrdiff_t>(9 * i);
@@ -46,7 +46,7 @@ protected:
 
 TEST_F(InputRenameTest, ListsShowDefaultAndCurrentNamesWithTheFirstLineSelected) {
     EXPECT_EQ(panel->GetWindowText(), "INPUT RENAME");
-    EXPECT_NE(FindSettingPanel(Dlg::kDescriptor.refreshMessage), nullptr);
+    EXPECT_NE(FindSettingPanel(InputRenameDlg::kDescriptor.refreshMessage), nullptr);
     const std::vector<std::string> expected{"PHONO", "CD",     "TUNER", "CD-R",    "MD/TAPE",
                                             "DVD",   "DTV/LD", "CABLE", "SAT",     "VCR1",
                                             "VCR2",  "DVR",    "V-AUX", "MULTI CH"};
@@ -57,73 +57,74 @@ TEST_F(InputRenameTest, ListsShowDefaultAndCurrentNamesWithTheFirstLineSelected)
     EXPECT_EQ(Names().TextColor(), win::kCyan);
     EXPECT_EQ(Names().BackgroundColor(), win::kBlack);
     EXPECT_FALSE(Defaults().TextColor().has_value());
-    EXPECT_EQ(panel->Get<win::Edit>(Dlg::kNameBox)->GetLimitText(), 8);
+    EXPECT_EQ(panel->Get<win::Edit>(InputRenameDlg::kNameBox)->GetLimitText(), 8);
 
     // Selecting in either list selects the same line in the other.
-    ASSERT_TRUE(win::user::SelectListRow(*panel, Dlg::kDefaultNameList, 4));
+    ASSERT_TRUE(win::user::SelectListRow(*panel, InputRenameDlg::kDefaultNameList, 4));
     EXPECT_EQ(Names().GetCurSel(), 4);
-    ASSERT_TRUE(win::user::SelectListRow(*panel, Dlg::kNewNameList, 9));
+    ASSERT_TRUE(win::user::SelectListRow(*panel, InputRenameDlg::kNewNameList, 9));
     EXPECT_EQ(Defaults().GetCurSel(), 9);
 }
 
 TEST_F(InputRenameTest, NameBoxDiscardsCharactersANameCannotHold) {
-    ASSERT_TRUE(win::user::FocusControl(*panel, Dlg::kNameBox));
-    ASSERT_TRUE(win::user::TypeText(*panel, Dlg::kNameBox, "AB"));
-    ASSERT_TRUE(win::user::TypeText(*panel, Dlg::kNameBox, "_"));
-    ASSERT_TRUE(win::user::TypeText(*panel, Dlg::kNameBox, "~"));
+    ASSERT_TRUE(win::user::FocusControl(*panel, InputRenameDlg::kNameBox));
+    ASSERT_TRUE(win::user::TypeText(*panel, InputRenameDlg::kNameBox, "AB"));
+    ASSERT_TRUE(win::user::TypeText(*panel, InputRenameDlg::kNameBox, "_"));
+    ASSERT_TRUE(win::user::TypeText(*panel, InputRenameDlg::kNameBox, "~"));
     EXPECT_EQ(Box(), "AB");
-    ASSERT_TRUE(win::user::TypeText(*panel, Dlg::kNameBox, "-/"));
+    ASSERT_TRUE(win::user::TypeText(*panel, InputRenameDlg::kNameBox, "-/"));
     EXPECT_EQ(Box(), "AB-/");
     // Typed in the middle: the caret stays after the kept characters.
-    panel->Get<win::Edit>(Dlg::kNameBox)->SetSel(1, 1);
-    ASSERT_TRUE(win::user::TypeText(*panel, Dlg::kNameBox, "x@y"));
+    panel->Get<win::Edit>(InputRenameDlg::kNameBox)->SetSel(1, 1);
+    ASSERT_TRUE(win::user::TypeText(*panel, InputRenameDlg::kNameBox, "x@y"));
     EXPECT_EQ(Box(), "AxyB-/");
-    EXPECT_EQ(panel->Get<win::Edit>(Dlg::kNameBox)->GetSelStart(), 3);
+    EXPECT_EQ(panel->Get<win::Edit>(InputRenameDlg::kNameBox)->GetSelStart(), 3);
 
     for (const char c : std::string("!\"$%&'();=@[\\]^_`{|}~")) {
-        EXPECT_FALSE(Dlg::IsNameCharacter(c)) << c;
+        EXPECT_FALSE(InputRenameDlg::IsNameCharacter(c)) << c;
     }
     for (const char c : std::string("azAZ09 #*+,-./:<>?")) {
-        EXPECT_TRUE(Dlg::IsNameCharacter(c)) << c;
+        EXPECT_TRUE(InputRenameDlg::IsNameCharacter(c)) << c;
     }
     EXPECT_TRUE(Received().empty());
 }
 
 TEST_F(InputRenameTest, OnlyPrintableAsciiPassesAndNoCharacterIsCutInHalf) {
-    ASSERT_TRUE(win::user::FocusControl(*panel, Dlg::kNameBox));
+    ASSERT_TRUE(win::user::FocusControl(*panel, InputRenameDlg::kNameBox));
     // UTF-8 letters take two bytes or more: neither byte stands in a name.
-    ASSERT_TRUE(win::user::TypeText(*panel, Dlg::kNameBox, "Caf\xC3\xA9"));
+    ASSERT_TRUE(win::user::TypeText(*panel, InputRenameDlg::kNameBox, "Caf\xC3\xA9"));
     EXPECT_EQ(Box(), "Caf");
     // A tab, a control character and a Latin-1 byte: gone too.
-    ASSERT_TRUE(win::user::TypeText(*panel, Dlg::kNameBox,
+    ASSERT_TRUE(win::user::TypeText(*panel, InputRenameDlg::kNameBox,
                                     "\t\x01\xE9"
                                     "e"));
     EXPECT_EQ(Box(), "Cafe");
     // Eight characters fill the box; what the receiver cannot show takes no room, even when the
     // limit cut it in half on its way in.
-    ASSERT_TRUE(win::user::TypeText(*panel, Dlg::kNameBox, " \xE2\x82\xAC"));
-    ASSERT_TRUE(win::user::TypeText(*panel, Dlg::kNameBox, "12"));
-    ASSERT_TRUE(win::user::TypeText(*panel, Dlg::kNameBox, "\xE2\x82\xAC"));
-    ASSERT_TRUE(win::user::TypeText(*panel, Dlg::kNameBox, "34"));
+    ASSERT_TRUE(win::user::TypeText(*panel, InputRenameDlg::kNameBox, " \xE2\x82\xAC"));
+    ASSERT_TRUE(win::user::TypeText(*panel, InputRenameDlg::kNameBox, "12"));
+    ASSERT_TRUE(win::user::TypeText(*panel, InputRenameDlg::kNameBox, "\xE2\x82\xAC"));
+    ASSERT_TRUE(win::user::TypeText(*panel, InputRenameDlg::kNameBox, "34"));
     EXPECT_EQ(Box(), "Cafe 123");
     for (const char c : std::string("\x7F\x80\xC3\xFF\n")) {
-        EXPECT_FALSE(Dlg::IsNameCharacter(c)) << static_cast<int>(static_cast<unsigned char>(c));
+        EXPECT_FALSE(InputRenameDlg::IsNameCharacter(c))
+            << static_cast<int>(static_cast<unsigned char>(c));
     }
 
     // A name read from a file with a byte the receiver cannot show, offered by a double click
     // and entered as it is: only the characters it can show are stored.
     image.SetInputName(3, "MD\xE9TAPE");
     SendRefresh();
-    ASSERT_TRUE(win::user::DoubleClickListRow(*panel, Dlg::kNewNameList, 3));
-    ASSERT_TRUE(win::user::Click(*panel, Dlg::kEnterButton));
+    ASSERT_TRUE(win::user::DoubleClickListRow(*panel, InputRenameDlg::kNewNameList, 3));
+    ASSERT_TRUE(win::user::Click(*panel, InputRenameDlg::kEnterButton));
     EXPECT_EQ(image.InputName(3), "MDTAPE");
     EXPECT_EQ(Received(), (std::vector<Posted>{{0xA100, 3, 0}}));
 }
 
 TEST_F(InputRenameTest, EnterStoresTheNameForTheSelectedLineAndAnnouncesItOnce) {
-    ASSERT_TRUE(win::user::SelectListRow(*panel, Dlg::kDefaultNameList, 5));
-    ASSERT_TRUE(win::user::ReplaceEditText(*panel, Dlg::kNameBox, "BLURAY1"));
-    ASSERT_TRUE(win::user::Click(*panel, Dlg::kEnterButton));
+    ASSERT_TRUE(win::user::SelectListRow(*panel, InputRenameDlg::kDefaultNameList, 5));
+    ASSERT_TRUE(win::user::ReplaceEditText(*panel, InputRenameDlg::kNameBox, "BLURAY1"));
+    ASSERT_TRUE(win::user::Click(*panel, InputRenameDlg::kEnterButton));
     const std::vector<std::uint8_t> expected{'B', 'L', 'U', 'R', 'A', 'Y', '1', 0, 0};
     EXPECT_EQ(Entry(5), expected);
     EXPECT_EQ(Names().GetText(5), "BLURAY1");
@@ -132,9 +133,9 @@ TEST_F(InputRenameTest, EnterStoresTheNameForTheSelectedLineAndAnnouncesItOnce) 
     EXPECT_EQ(Received(), (std::vector<Posted>{{0xA100, 5, 0}}));
 
     // The Enter key from the name box does the same; an empty box stores an empty name.
-    ASSERT_TRUE(win::user::SelectListRow(*panel, Dlg::kNewNameList, 13));
-    ASSERT_TRUE(win::user::ReplaceEditText(*panel, Dlg::kNameBox, ""));
-    ASSERT_TRUE(win::user::FocusControl(*panel, Dlg::kNameBox));
+    ASSERT_TRUE(win::user::SelectListRow(*panel, InputRenameDlg::kNewNameList, 13));
+    ASSERT_TRUE(win::user::ReplaceEditText(*panel, InputRenameDlg::kNameBox, ""));
+    ASSERT_TRUE(win::user::FocusControl(*panel, InputRenameDlg::kNameBox));
     ASSERT_TRUE(win::user::PressEnter(*panel));
     EXPECT_TRUE(panel->IsWindow());
     EXPECT_EQ(image.InputName(13), "");
@@ -143,7 +144,7 @@ TEST_F(InputRenameTest, EnterStoresTheNameForTheSelectedLineAndAnnouncesItOnce) 
 }
 
 TEST_F(InputRenameTest, DoubleClickCopiesTheNameIntoTheBoxWithoutStoring) {
-    ASSERT_TRUE(win::user::DoubleClickListRow(*panel, Dlg::kNewNameList, 7));
+    ASSERT_TRUE(win::user::DoubleClickListRow(*panel, InputRenameDlg::kNewNameList, 7));
     EXPECT_EQ(Box(), "CABLE");
     EXPECT_EQ(Defaults().GetCurSel(), 7);
     EXPECT_EQ(image.InputName(7), "CABLE");
@@ -154,9 +155,9 @@ TEST_F(InputRenameTest, DoubleClickCopiesTheNameIntoTheBoxWithoutStoring) {
 TEST_F(InputRenameTest, RenameHoldsThirtyThreeRefreshesInEitherMode) {
     for (const bool realtime : {false, true}) {
         link.realtimeMode = realtime;
-        ASSERT_TRUE(win::user::SelectListRow(*panel, Dlg::kNewNameList, 2));
-        ASSERT_TRUE(win::user::ReplaceEditText(*panel, Dlg::kNameBox, "RADIO"));
-        ASSERT_TRUE(win::user::Click(*panel, Dlg::kEnterButton));
+        ASSERT_TRUE(win::user::SelectListRow(*panel, InputRenameDlg::kNewNameList, 2));
+        ASSERT_TRUE(win::user::ReplaceEditText(*panel, InputRenameDlg::kNameBox, "RADIO"));
+        ASSERT_TRUE(win::user::Click(*panel, InputRenameDlg::kEnterButton));
         image.SetInputName(2, "TUNER");  // a report that still carries the old name
         for (int i = 0; i < 33; ++i) {
             EXPECT_EQ(panel->SendMessage(0x9005), 1);
@@ -172,9 +173,9 @@ TEST_F(InputRenameTest, DefaultAnnouncesEveryNameInOrderWithPauses) {
     image.SetInputName(3, "XXXX");
     image.InputNames[9 * 3 + 7] = 'Z';  // leftover bytes of an earlier, longer name
     panel->SendMessage(0x9005);
-    ASSERT_TRUE(win::user::SelectListRow(*panel, Dlg::kNewNameList, 6));
+    ASSERT_TRUE(win::user::SelectListRow(*panel, InputRenameDlg::kNewNameList, 6));
     const std::int64_t before = clock.SleptMs();
-    ASSERT_TRUE(win::user::Click(*panel, Dlg::kDefaultButton));
+    ASSERT_TRUE(win::user::Click(*panel, InputRenameDlg::kDefaultButton));
     EXPECT_EQ(clock.SleptMs() - before, 14 * 20);
     std::vector<Posted> expected;
     for (win::WParam i = 0; i < 14; ++i) {

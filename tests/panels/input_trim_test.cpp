@@ -17,19 +17,19 @@
 namespace tra1 {
 namespace {
 
-using Dlg = CINPUTTRIMDlg;
+using InputTrimDlg = CINPUTTRIMDlg;
 
-class InputTrimTest : public test::PanelTest<Dlg> {
+class InputTrimTest : public test::PanelTest<InputTrimDlg> {
 protected:
     using Posted = test::Message;
 
     std::unique_ptr<PanelDlg> Open() { return Create(); }
     std::vector<Posted> Received() { return PanelTest::Posted(); }
     static int Pos(PanelDlg& panel, std::size_t k) {
-        return panel.Get<win::Slider>(Dlg::kSliders.at(k))->GetPos();
+        return panel.Get<win::Slider>(InputTrimDlg::kSliders.at(k))->GetPos();
     }
     static std::string Readout(PanelDlg& panel, std::size_t k) {
-        return panel.GetDlgItemText(Dlg::kReadouts.at(k));
+        return panel.GetDlgItemText(InputTrimDlg::kReadouts.at(k));
     }
 };
 
@@ -37,16 +37,16 @@ TEST_F(InputTrimTest, DefaultsStandInTheMiddleReadingZeroAtTheTemplatePosition) 
     auto panel = Open();
     ASSERT_TRUE(panel);
     EXPECT_EQ(panel->GetWindowText(), "INPUT TRIM");
-    EXPECT_NE(FindSettingPanel(Dlg::kDescriptor.refreshMessage), nullptr);
+    EXPECT_NE(FindSettingPanel(InputTrimDlg::kDescriptor.refreshMessage), nullptr);
     EXPECT_EQ(panel->placement(), win::Placement::kTemplate);
-    for (std::size_t k = 0; k < Dlg::kTrimCount; ++k) {
-        const auto* slider = panel->Get<win::Slider>(Dlg::kSliders.at(k));
+    for (std::size_t k = 0; k < InputTrimDlg::kTrimCount; ++k) {
+        const auto* slider = panel->Get<win::Slider>(InputTrimDlg::kSliders.at(k));
         ASSERT_NE(slider, nullptr) << k;
         EXPECT_EQ(slider->GetRangeMin(), 0);
         EXPECT_EQ(slider->GetRangeMax(), 24);
         EXPECT_EQ(slider->GetPos(), 12);
         EXPECT_EQ(Readout(*panel, k), "0") << k;
-        const auto* readout = panel->GetDlgItem(Dlg::kReadouts.at(k));
+        const auto* readout = panel->GetDlgItem(InputTrimDlg::kReadouts.at(k));
         ASSERT_NE(readout, nullptr);
         EXPECT_EQ(readout->TextColor(), win::kCyan);
         EXPECT_EQ(readout->BackgroundColor(), win::kBlack);
@@ -69,13 +69,13 @@ TEST_F(InputTrimTest, RefreshShowsTheImageInHalfDecibels) {
 
 TEST_F(InputTrimTest, ReleaseStoresPostsOnceAndComparesWithItsOwnEntry) {
     auto panel = Open();
-    ASSERT_TRUE(win::user::ReleaseSlider(*panel, Dlg::kSliders[1], 24));  // "CD"
+    ASSERT_TRUE(win::user::ReleaseSlider(*panel, InputTrimDlg::kSliders[1], 24));  // "CD"
     EXPECT_EQ(image.InputTrims[1], 24);
     EXPECT_EQ(Readout(*panel, 1), "6");
     EXPECT_EQ(panel->HoldCounter(), 20);
     EXPECT_EQ(Received(), (std::vector<Posted>{{0xA013, 1, 0}}));
 
-    ASSERT_TRUE(win::user::ReleaseSlider(*panel, Dlg::kSliders[1], 24));
+    ASSERT_TRUE(win::user::ReleaseSlider(*panel, InputTrimDlg::kSliders[1], 24));
     EXPECT_TRUE(Received().empty());
 
     // "Phono" at 14, "CD" at 12: moving "CD" to 14 is a change of "CD".
@@ -83,7 +83,7 @@ TEST_F(InputTrimTest, ReleaseStoresPostsOnceAndComparesWithItsOwnEntry) {
     image.InputTrims[1] = 12;
     panel->ResetHoldCounter();
     panel->SendMessage(0x9016);
-    ASSERT_TRUE(win::user::ReleaseSlider(*panel, Dlg::kSliders[1], 14));
+    ASSERT_TRUE(win::user::ReleaseSlider(*panel, InputTrimDlg::kSliders[1], 14));
     EXPECT_EQ(image.InputTrims[1], 14);
     EXPECT_EQ(Received(), (std::vector<Posted>{{0xA013, 1, 0}}));
 }
@@ -92,7 +92,7 @@ TEST_F(InputTrimTest, OutOfRangeTrimStandsAtTheEndAndAReleaseThereRepairsIt) {
     image.InputTrims[12] = 200;
     auto panel = Open();
     EXPECT_EQ(Pos(*panel, 12), 24);
-    ASSERT_TRUE(win::user::ReleaseSlider(*panel, Dlg::kSliders[12], 24));
+    ASSERT_TRUE(win::user::ReleaseSlider(*panel, InputTrimDlg::kSliders[12], 24));
     EXPECT_EQ(image.InputTrims[12], 24);
     EXPECT_EQ(Received(), (std::vector<Posted>{{0xA013, 12, 0}}));
 }
@@ -100,7 +100,7 @@ TEST_F(InputTrimTest, OutOfRangeTrimStandsAtTheEndAndAReleaseThereRepairsIt) {
 TEST_F(InputTrimTest, RealtimeHoldsTwentyRefreshesAsynchronousNone) {
     link.realtimeMode = true;
     auto panel = Open();
-    ASSERT_TRUE(win::user::ReleaseSlider(*panel, Dlg::kSliders[5], 20));
+    ASSERT_TRUE(win::user::ReleaseSlider(*panel, InputTrimDlg::kSliders[5], 20));
     image.InputTrims[5] = 12;  // a report that still carries the old trim
     for (int i = 0; i < 20; ++i) {
         EXPECT_EQ(panel->SendMessage(0x9016), 1);
@@ -111,7 +111,7 @@ TEST_F(InputTrimTest, RealtimeHoldsTwentyRefreshesAsynchronousNone) {
     EXPECT_EQ(Readout(*panel, 5), "0");
 
     link.realtimeMode = false;
-    ASSERT_TRUE(win::user::ReleaseSlider(*panel, Dlg::kSliders[5], 20));
+    ASSERT_TRUE(win::user::ReleaseSlider(*panel, InputTrimDlg::kSliders[5], 20));
     image.InputTrims[5] = 12;
     panel->SendMessage(0x9016);
     EXPECT_EQ(Pos(*panel, 5), 12);

@@ -18,10 +18,10 @@
 namespace tra1 {
 namespace {
 
-using Dlg = CIOASSIGNDlg;
+using IoAssignDlg = CIOASSIGNDlg;
 using Rows = std::vector<std::string>;
 
-class IoAssignTest : public test::PanelTest<Dlg> {
+class IoAssignTest : public test::PanelTest<IoAssignDlg> {
 protected:
     using Posted = test::Message;
 
@@ -32,25 +32,25 @@ protected:
     }
 
     std::vector<Posted> Received() { return PanelTest::Posted(); }
-    Dlg& Io() { return static_cast<Dlg&>(*panel); }
+    IoAssignDlg& Io() { return static_cast<IoAssignDlg&>(*panel); }
     Rows FunctionsOf(int first, int count) {
-        const auto& items = List(Dlg::kFunctionList).items();
+        const auto& items = List(IoAssignDlg::kFunctionList).items();
         return {items.begin() + first, items.begin() + first + count};
     }
     // Selects a connector row and applies the "Select" row whose text is `source`.
     void Assign(int portRow, const std::string& source) {
-        ASSERT_TRUE(win::user::SelectListRow(*panel, Dlg::kPortList, portRow));
-        const int row = List(Dlg::kSelectList).FindString(source);
+        ASSERT_TRUE(win::user::SelectListRow(*panel, IoAssignDlg::kPortList, portRow));
+        const int row = List(IoAssignDlg::kSelectList).FindString(source);
         ASSERT_NE(row, win::LB_ERR) << source;
-        ASSERT_TRUE(win::user::SelectListRow(*panel, Dlg::kSelectList, row));
+        ASSERT_TRUE(win::user::SelectListRow(*panel, IoAssignDlg::kSelectList, row));
         ASSERT_TRUE(win::user::Click(*panel, win::IDOK));
     }
 };
 
 TEST_F(IoAssignTest, ListsShowConnectorsTheirSourcesAndTheComponentChoices) {
     EXPECT_EQ(panel->GetWindowText(), "I/O ASSIGN");
-    EXPECT_NE(FindSettingPanel(Dlg::kDescriptor.refreshMessage), nullptr);
-    const auto& ports = List(Dlg::kPortList);
+    EXPECT_NE(FindSettingPanel(IoAssignDlg::kDescriptor.refreshMessage), nullptr);
+    const auto& ports = List(IoAssignDlg::kPortList);
     ASSERT_EQ(ports.GetCount(), 20);
     EXPECT_EQ(ports.GetText(0), "Component 1");
     EXPECT_EQ(ports.GetText(5), "Component 6");
@@ -65,12 +65,12 @@ TEST_F(IoAssignTest, ListsShowConnectorsTheirSourcesAndTheComponentChoices) {
     EXPECT_EQ(FunctionsOf(6, 3), (Rows{"CD-R", "MD/TAPE", "DVR"}));
     EXPECT_EQ(FunctionsOf(9, 7), (Rows{"CD", "CD-R", "DVD", "DTV/LD", "CABLE", "SAT", "DVR"}));
     EXPECT_EQ(FunctionsOf(16, 4), (Rows{"DTV/LD", "CD", "DVD", "DVR"}));
-    EXPECT_EQ(List(Dlg::kFunctionList).TextColor(), win::kCyan);
-    EXPECT_EQ(List(Dlg::kFunctionList).BackgroundColor(), win::kBlack);
+    EXPECT_EQ(List(IoAssignDlg::kFunctionList).TextColor(), win::kCyan);
+    EXPECT_EQ(List(IoAssignDlg::kFunctionList).BackgroundColor(), win::kBlack);
 
-    EXPECT_EQ(List(Dlg::kSelectList).items(),
+    EXPECT_EQ(List(IoAssignDlg::kSelectList).items(),
               (Rows{"DVD", "DTV/LD", "CABLE", "SAT", "VCR1", "VCR2", "DVR", "V-AUX"}));
-    EXPECT_EQ(List(Dlg::kSelectList).GetCurSel(), 0);
+    EXPECT_EQ(List(IoAssignDlg::kSelectList).GetCurSel(), 0);
 }
 
 TEST_F(IoAssignTest, ApplyingASourceExchangesItWithinTheKindAndAnnouncesOnlyTheChosenConnector) {
@@ -88,35 +88,35 @@ TEST_F(IoAssignTest, ApplyingASourceExchangesItWithinTheKindAndAnnouncesOnlyTheC
     EXPECT_TRUE(Received().empty());
 
     // A double click in "Select" applies as well; other kinds are left alone.
-    ASSERT_TRUE(win::user::SelectListRow(*panel, Dlg::kPortList, 17));  // Coax IN 2 (CD)
-    const int phono = List(Dlg::kSelectList).FindString("PHONO");
-    ASSERT_TRUE(win::user::DoubleClickListRow(*panel, Dlg::kSelectList, phono));
+    ASSERT_TRUE(win::user::SelectListRow(*panel, IoAssignDlg::kPortList, 17));  // Coax IN 2 (CD)
+    const int phono = List(IoAssignDlg::kSelectList).FindString("PHONO");
+    ASSERT_TRUE(win::user::DoubleClickListRow(*panel, IoAssignDlg::kSelectList, phono));
     EXPECT_EQ(image.IoAssign(3, 1), 0);
     EXPECT_EQ(image.IoAssign(2, 0), 1);  // Opt IN 1 keeps CD
     EXPECT_EQ(Received(), (std::vector<Posted>{{0xA103, 3, 1}}));
 }
 
 TEST_F(IoAssignTest, SelectFollowsTheConnectorKindOnly) {
-    ASSERT_TRUE(win::user::SelectListRow(*panel, Dlg::kFunctionList, 7));  // Opt OUT 2
-    EXPECT_EQ(List(Dlg::kPortList).GetCurSel(), 7);
+    ASSERT_TRUE(win::user::SelectListRow(*panel, IoAssignDlg::kFunctionList, 7));  // Opt OUT 2
+    EXPECT_EQ(List(IoAssignDlg::kPortList).GetCurSel(), 7);
     EXPECT_EQ(Io().SelectedKind(), 1);
     EXPECT_EQ(Io().SelectedConnector(), 1);
     const Rows optOut{"PHONO", "CD",  "CD-R", "MD/TAPE", "DVD", "DTV/LD",
                       "CABLE", "SAT", "VCR1", "VCR2",    "DVR", "V-AUX"};
-    EXPECT_EQ(List(Dlg::kSelectList).items(), optOut);
+    EXPECT_EQ(List(IoAssignDlg::kSelectList).items(), optOut);
 
     // Opt OUT -> Opt IN: V-AUX goes; its row was selected, so the choice falls back to row 0.
-    ASSERT_TRUE(win::user::SelectListRow(*panel, Dlg::kSelectList, 11));
-    ASSERT_TRUE(win::user::SelectListRow(*panel, Dlg::kPortList, 10));
-    EXPECT_EQ(List(Dlg::kSelectList).GetCount(), 11);
-    EXPECT_EQ(List(Dlg::kSelectList).FindString("V-AUX"), win::LB_ERR);
-    EXPECT_EQ(List(Dlg::kSelectList).GetCurSel(), 0);
-    EXPECT_EQ(List(Dlg::kFunctionList).GetCurSel(), 10);
+    ASSERT_TRUE(win::user::SelectListRow(*panel, IoAssignDlg::kSelectList, 11));
+    ASSERT_TRUE(win::user::SelectListRow(*panel, IoAssignDlg::kPortList, 10));
+    EXPECT_EQ(List(IoAssignDlg::kSelectList).GetCount(), 11);
+    EXPECT_EQ(List(IoAssignDlg::kSelectList).FindString("V-AUX"), win::LB_ERR);
+    EXPECT_EQ(List(IoAssignDlg::kSelectList).GetCurSel(), 0);
+    EXPECT_EQ(List(IoAssignDlg::kFunctionList).GetCurSel(), 10);
 
     // Between two Opt IN rows "Select" is not touched: the choice stays.
-    ASSERT_TRUE(win::user::SelectListRow(*panel, Dlg::kSelectList, 6));
-    ASSERT_TRUE(win::user::SelectListRow(*panel, Dlg::kPortList, 14));
-    EXPECT_EQ(List(Dlg::kSelectList).GetCurSel(), 6);
+    ASSERT_TRUE(win::user::SelectListRow(*panel, IoAssignDlg::kSelectList, 6));
+    ASSERT_TRUE(win::user::SelectListRow(*panel, IoAssignDlg::kPortList, 14));
+    EXPECT_EQ(List(IoAssignDlg::kSelectList).GetCurSel(), 6);
     EXPECT_EQ(Io().SelectedConnector(), 5);
     EXPECT_TRUE(Received().empty());
 }
@@ -133,9 +133,9 @@ TEST_F(IoAssignTest, RepeatedSourcesReadDashesAndUnusedOrStrayValuesShowNoName) 
 TEST_F(IoAssignTest, DefaultRestoresAndAnnouncesEachUsedPositionConnectorZeroFirst) {
     Assign(1, "DVD");
     Received();
-    ASSERT_TRUE(win::user::SelectListRow(*panel, Dlg::kPortList, 12));
+    ASSERT_TRUE(win::user::SelectListRow(*panel, IoAssignDlg::kPortList, 12));
     const std::int64_t slept = clock.SleptMs();
-    ASSERT_TRUE(win::user::Click(*panel, Dlg::kDefaultButton));
+    ASSERT_TRUE(win::user::Click(*panel, IoAssignDlg::kDefaultButton));
     for (int kind = 0; kind < 4; ++kind) {
         for (int n = 0; n < 16; ++n) {
             EXPECT_EQ(image.IoAssign(kind, n), ModelProfile::DefaultImageIoAssign(kind, n));
@@ -150,10 +150,10 @@ TEST_F(IoAssignTest, DefaultRestoresAndAnnouncesEachUsedPositionConnectorZeroFir
     EXPECT_EQ(posted[4], (Posted{0xA103, 0, 1}));
     EXPECT_EQ(posted[19], (Posted{0xA103, 2, 6}));
     EXPECT_EQ(FunctionsOf(0, 2), (Rows{"DVD", "DTV/LD"}));
-    EXPECT_EQ(List(Dlg::kPortList).GetCurSel(), 0);
-    EXPECT_EQ(List(Dlg::kFunctionList).GetCurSel(), 0);
-    EXPECT_EQ(List(Dlg::kSelectList).GetCurSel(), 0);
-    EXPECT_EQ(List(Dlg::kSelectList).GetCount(), 8);
+    EXPECT_EQ(List(IoAssignDlg::kPortList).GetCurSel(), 0);
+    EXPECT_EQ(List(IoAssignDlg::kFunctionList).GetCurSel(), 0);
+    EXPECT_EQ(List(IoAssignDlg::kSelectList).GetCurSel(), 0);
+    EXPECT_EQ(List(IoAssignDlg::kSelectList).GetCount(), 8);
     EXPECT_EQ(Io().SelectedKind(), 0);
     EXPECT_EQ(panel->HoldCounter(), 80);
 }
@@ -172,8 +172,10 @@ TEST_F(IoAssignTest, ApplyHoldsEightyRefreshesInEitherModeAndKeepsSelections) {
         EXPECT_EQ(FunctionsOf(2, 1), (Rows{"SAT"})) << realtime;
         panel->SendMessage(0x9006);
         EXPECT_EQ(FunctionsOf(2, 1), (Rows{"CABLE"})) << realtime;
-        EXPECT_EQ(List(Dlg::kPortList).GetCurSel(), 2);
-        EXPECT_EQ(List(Dlg::kSelectList).GetText(List(Dlg::kSelectList).GetCurSel()), "SAT");
+        EXPECT_EQ(List(IoAssignDlg::kPortList).GetCurSel(), 2);
+        EXPECT_EQ(
+            List(IoAssignDlg::kSelectList).GetText(List(IoAssignDlg::kSelectList).GetCurSel()),
+            "SAT");
     }
 }
 

@@ -18,61 +18,63 @@
 namespace tra1 {
 namespace {
 
-using Dlg = CLFELEVELDRANGEDlg;
+using LfeLevelDrangeDlg = CLFELEVELDRANGEDlg;
 
 using test::Message;
 
-using LfeLevelDrangeTest = test::PanelTest<Dlg>;
+using LfeLevelDrangeTest = test::PanelTest<LfeLevelDrangeDlg>;
 
 TEST_F(LfeLevelDrangeTest, RefreshShowsTheImageWithInvertedLfeSlidersAndDbReadouts) {
     auto& dlg = Open();
     EXPECT_EQ(dlg.GetWindowText(), "LFE LEVEL / D-RANGE");
     // Start-up values 40, 40, 0, 0: both LFE levels at 0 dB, at the top of their tracks.
-    EXPECT_EQ(Pos(Dlg::kLfeSpeakerSlider), 0);
-    EXPECT_EQ(Pos(Dlg::kLfeHeadphoneSlider), 0);
-    EXPECT_EQ(Text(Dlg::kLfeSpeakerReadout), "-0");
-    EXPECT_EQ(Pos(Dlg::kDrangeSpeakerSlider), 0);
-    auto* readout = dlg.GetDlgItem(Dlg::kLfeHeadphoneReadout);
+    EXPECT_EQ(Pos(LfeLevelDrangeDlg::kLfeSpeakerSlider), 0);
+    EXPECT_EQ(Pos(LfeLevelDrangeDlg::kLfeHeadphoneSlider), 0);
+    EXPECT_EQ(Text(LfeLevelDrangeDlg::kLfeSpeakerReadout), "-0");
+    EXPECT_EQ(Pos(LfeLevelDrangeDlg::kDrangeSpeakerSlider), 0);
+    auto* readout = dlg.GetDlgItem(LfeLevelDrangeDlg::kLfeHeadphoneReadout);
     EXPECT_EQ(readout->TextColor(), win::kCyan);
     EXPECT_EQ(readout->BackgroundColor(), win::kBlack);
 
     image.LfeDrange = {0, 19, 2, 1};
     SendRefresh();
-    EXPECT_EQ(Pos(Dlg::kLfeSpeakerSlider), 40);
-    EXPECT_EQ(Pos(Dlg::kLfeHeadphoneSlider), 21);
-    EXPECT_EQ(Text(Dlg::kLfeSpeakerReadout), "-20");
-    EXPECT_EQ(Text(Dlg::kLfeHeadphoneReadout), "-10.5");
-    EXPECT_EQ(Pos(Dlg::kDrangeSpeakerSlider), 2);
-    EXPECT_EQ(Pos(Dlg::kDrangeHeadphoneSlider), 1);
+    EXPECT_EQ(Pos(LfeLevelDrangeDlg::kLfeSpeakerSlider), 40);
+    EXPECT_EQ(Pos(LfeLevelDrangeDlg::kLfeHeadphoneSlider), 21);
+    EXPECT_EQ(Text(LfeLevelDrangeDlg::kLfeSpeakerReadout), "-20");
+    EXPECT_EQ(Text(LfeLevelDrangeDlg::kLfeHeadphoneReadout), "-10.5");
+    EXPECT_EQ(Pos(LfeLevelDrangeDlg::kDrangeSpeakerSlider), 2);
+    EXPECT_EQ(Pos(LfeLevelDrangeDlg::kDrangeHeadphoneSlider), 1);
 
     // Bytes beyond the ranges only park the sliders at an end.
     image.LfeDrange = {200, 41, 9, 255};
     SendRefresh();
-    EXPECT_EQ(Pos(Dlg::kLfeSpeakerSlider), 0);
-    EXPECT_EQ(Pos(Dlg::kLfeHeadphoneSlider), 0);
-    EXPECT_EQ(Pos(Dlg::kDrangeSpeakerSlider), 2);
-    EXPECT_EQ(Pos(Dlg::kDrangeHeadphoneSlider), 2);
+    EXPECT_EQ(Pos(LfeLevelDrangeDlg::kLfeSpeakerSlider), 0);
+    EXPECT_EQ(Pos(LfeLevelDrangeDlg::kLfeHeadphoneSlider), 0);
+    EXPECT_EQ(Pos(LfeLevelDrangeDlg::kDrangeSpeakerSlider), 2);
+    EXPECT_EQ(Pos(LfeLevelDrangeDlg::kDrangeHeadphoneSlider), 2);
 }
 
 TEST_F(LfeLevelDrangeTest, LfeReleaseStoresTheInvertedValueAndPostsOnce) {
     image.LfeDrange[0] = 10;
     auto& dlg = Open();
 
-    ASSERT_TRUE(win::user::ReleaseSlider(dlg, Dlg::kLfeSpeakerSlider, 0));  // the top: 0 dB
+    ASSERT_TRUE(
+        win::user::ReleaseSlider(dlg, LfeLevelDrangeDlg::kLfeSpeakerSlider, 0));  // the top: 0 dB
     EXPECT_EQ(image.LfeDrange[0], 40);
     EXPECT_EQ(dlg.HoldCounter(), 16);
     EXPECT_EQ(Posted(), (std::vector<Message>{{0xA003, 0, 0}}));
-    EXPECT_EQ(Text(Dlg::kLfeSpeakerReadout), "-0");
+    EXPECT_EQ(Text(LfeLevelDrangeDlg::kLfeSpeakerReadout), "-0");
 
-    ASSERT_TRUE(win::user::ReleaseSlider(dlg, Dlg::kLfeHeadphoneSlider, 40));  // the bottom
+    ASSERT_TRUE(
+        win::user::ReleaseSlider(dlg, LfeLevelDrangeDlg::kLfeHeadphoneSlider, 40));  // the bottom
     EXPECT_EQ(image.LfeDrange[1], 0);
-    EXPECT_EQ(Text(Dlg::kLfeHeadphoneReadout), "-20");
+    EXPECT_EQ(Text(LfeLevelDrangeDlg::kLfeHeadphoneReadout), "-20");
     EXPECT_EQ(Posted(), (std::vector<Message>{{0xA003, 1, 0}}));
 
     // Where it already stands, or moved by the keyboard alone: nothing.
     dlg.ResetHoldCounter();
-    ASSERT_TRUE(win::user::ReleaseSlider(dlg, Dlg::kLfeHeadphoneSlider, 40));
-    ASSERT_TRUE(win::user::KeyboardSlider(dlg, Dlg::kLfeSpeakerSlider, 5));
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, LfeLevelDrangeDlg::kLfeHeadphoneSlider, 40));
+    ASSERT_TRUE(win::user::KeyboardSlider(dlg, LfeLevelDrangeDlg::kLfeSpeakerSlider, 5));
     EXPECT_TRUE(Posted().empty());
     EXPECT_EQ(image.LfeDrange[0], 40);
     EXPECT_EQ(image.LfeDrange[1], 0);
@@ -83,15 +85,15 @@ TEST_F(LfeLevelDrangeTest, DrangeChangePostsItsOwnMessageAndLeavesTheLfeReadouts
     auto& dlg = Open();
     // "Default" moves the LFE sliders without touching the read-outs; a D-RANGE change must not
     // redraw them either.
-    ASSERT_TRUE(win::user::Click(dlg, Dlg::kLfeDefaultButton));
-    ASSERT_TRUE(win::user::ReleaseSlider(dlg, Dlg::kDrangeHeadphoneSlider, 2));
+    ASSERT_TRUE(win::user::Click(dlg, LfeLevelDrangeDlg::kLfeDefaultButton));
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, LfeLevelDrangeDlg::kDrangeHeadphoneSlider, 2));
     EXPECT_EQ(image.LfeDrange[3], 2);
     EXPECT_EQ(dlg.HoldCounter(), 16);
     EXPECT_EQ(Posted(), (std::vector<Message>{{0xA004, 1, 0}}));
-    EXPECT_EQ(Text(Dlg::kLfeSpeakerReadout), "-0");
-    EXPECT_EQ(Text(Dlg::kLfeHeadphoneReadout), "-0");
+    EXPECT_EQ(Text(LfeLevelDrangeDlg::kLfeSpeakerReadout), "-0");
+    EXPECT_EQ(Text(LfeLevelDrangeDlg::kLfeHeadphoneReadout), "-0");
 
-    ASSERT_TRUE(win::user::ReleaseSlider(dlg, Dlg::kDrangeSpeakerSlider, 1));
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, LfeLevelDrangeDlg::kDrangeSpeakerSlider, 1));
     EXPECT_EQ(image.LfeDrange[2], 1);
     EXPECT_EQ(Posted(), (std::vector<Message>{{0xA004, 0, 0}}));
 }
@@ -100,50 +102,50 @@ TEST_F(LfeLevelDrangeTest, DefaultButtonsStoreTheStartUpValuesAndAnnounceThem) {
     image.LfeDrange = {40, 12, 2, 0};
     auto& dlg = Open();
     // LFE: both to 0 dB, the start-up value; only the headphone level changed.
-    ASSERT_TRUE(win::user::Click(dlg, Dlg::kLfeDefaultButton));
-    EXPECT_EQ(Pos(Dlg::kLfeSpeakerSlider), 0);
-    EXPECT_EQ(Pos(Dlg::kLfeHeadphoneSlider), 0);
+    ASSERT_TRUE(win::user::Click(dlg, LfeLevelDrangeDlg::kLfeDefaultButton));
+    EXPECT_EQ(Pos(LfeLevelDrangeDlg::kLfeSpeakerSlider), 0);
+    EXPECT_EQ(Pos(LfeLevelDrangeDlg::kLfeHeadphoneSlider), 0);
     EXPECT_EQ(image.LfeDrange, (ImageBytes<4>{40, 40, 2, 0}));
-    EXPECT_EQ(Text(Dlg::kLfeHeadphoneReadout), "-0");
+    EXPECT_EQ(Text(LfeLevelDrangeDlg::kLfeHeadphoneReadout), "-0");
     EXPECT_EQ(Posted(), (std::vector<Message>{{0xA003, 1, 0}}));
     EXPECT_EQ(dlg.HoldCounter(), 16);
 
     // D-RANGE: both to "MAX"; only the speaker one changed.
-    ASSERT_TRUE(win::user::Click(dlg, Dlg::kDrangeDefaultButton));
-    EXPECT_EQ(Pos(Dlg::kDrangeSpeakerSlider), 0);
-    EXPECT_EQ(Pos(Dlg::kDrangeHeadphoneSlider), 0);
+    ASSERT_TRUE(win::user::Click(dlg, LfeLevelDrangeDlg::kDrangeDefaultButton));
+    EXPECT_EQ(Pos(LfeLevelDrangeDlg::kDrangeSpeakerSlider), 0);
+    EXPECT_EQ(Pos(LfeLevelDrangeDlg::kDrangeHeadphoneSlider), 0);
     EXPECT_EQ(image.LfeDrange, (ImageBytes<4>{40, 40, 0, 0}));
     EXPECT_EQ(Posted(), (std::vector<Message>{{0xA004, 0, 0}}));
 
     // Nothing left to change: a second press announces nothing.
-    ASSERT_TRUE(win::user::Click(dlg, Dlg::kLfeDefaultButton));
-    ASSERT_TRUE(win::user::Click(dlg, Dlg::kDrangeDefaultButton));
+    ASSERT_TRUE(win::user::Click(dlg, LfeLevelDrangeDlg::kLfeDefaultButton));
+    ASSERT_TRUE(win::user::Click(dlg, LfeLevelDrangeDlg::kDrangeDefaultButton));
     EXPECT_TRUE(Posted().empty());
     // A refresh finds the image as the sliders show it.
     dlg.ResetHoldCounter();
     SendRefresh();
-    EXPECT_EQ(Pos(Dlg::kLfeHeadphoneSlider), 0);
-    EXPECT_EQ(Pos(Dlg::kDrangeSpeakerSlider), 0);
+    EXPECT_EQ(Pos(LfeLevelDrangeDlg::kLfeHeadphoneSlider), 0);
+    EXPECT_EQ(Pos(LfeLevelDrangeDlg::kDrangeSpeakerSlider), 0);
 }
 
 TEST_F(LfeLevelDrangeTest, RefreshesAreHeldOnlyInRealtimeMode) {
     link.realtimeMode = true;
     auto& dlg = Open();
-    ASSERT_TRUE(win::user::ReleaseSlider(dlg, Dlg::kLfeSpeakerSlider, 10));
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, LfeLevelDrangeDlg::kLfeSpeakerSlider, 10));
     image.LfeDrange[0] = 0;  // a report that still carries another value
     for (int i = 0; i < 16; ++i) {
         SendRefresh();
-        ASSERT_EQ(Pos(Dlg::kLfeSpeakerSlider), 10) << "refresh " << i + 1;
+        ASSERT_EQ(Pos(LfeLevelDrangeDlg::kLfeSpeakerSlider), 10) << "refresh " << i + 1;
     }
     SendRefresh();
-    EXPECT_EQ(Pos(Dlg::kLfeSpeakerSlider), 40);
-    EXPECT_EQ(Text(Dlg::kLfeSpeakerReadout), "-20");
+    EXPECT_EQ(Pos(LfeLevelDrangeDlg::kLfeSpeakerSlider), 40);
+    EXPECT_EQ(Text(LfeLevelDrangeDlg::kLfeSpeakerReadout), "-20");
 
     link.realtimeMode = false;
-    ASSERT_TRUE(win::user::ReleaseSlider(dlg, Dlg::kLfeSpeakerSlider, 10));
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, LfeLevelDrangeDlg::kLfeSpeakerSlider, 10));
     image.LfeDrange[0] = 0;
     SendRefresh();
-    EXPECT_EQ(Pos(Dlg::kLfeSpeakerSlider), 40);
+    EXPECT_EQ(Pos(LfeLevelDrangeDlg::kLfeSpeakerSlider), 40);
 }
 
 }  // namespace

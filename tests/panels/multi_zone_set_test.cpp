@@ -17,19 +17,19 @@
 namespace tra1 {
 namespace {
 
-using Dlg = CMULTIZONESETDlg;
+using MultiZoneSetDlg = CMULTIZONESETDlg;
 
-class MultiZoneSetTest : public test::PanelTest<Dlg> {
+class MultiZoneSetTest : public test::PanelTest<MultiZoneSetDlg> {
 protected:
     using Posted = test::Message;
 
     std::unique_ptr<PanelDlg> Open() { return Create(); }
     std::vector<Posted> Received() { return PanelTest::Posted(); }
     static win::Slider& Out(PanelDlg& panel) {
-        return *panel.Get<win::Slider>(Dlg::kZone2OutSwitch);
+        return *panel.Get<win::Slider>(MultiZoneSetDlg::kZone2OutSwitch);
     }
     static win::Slider& Amp(PanelDlg& panel) {
-        return *panel.Get<win::Slider>(Dlg::kZone2AmpSwitch);
+        return *panel.Get<win::Slider>(MultiZoneSetDlg::kZone2AmpSwitch);
     }
 };
 
@@ -38,15 +38,15 @@ TEST_F(MultiZoneSetTest, InternalAmpShowsOutAtVarDisabledAndExtRestoresItsByte) 
     auto panel = Open();
     ASSERT_TRUE(panel);
     EXPECT_EQ(panel->GetWindowText(), "MULTI ZONE SET");
-    EXPECT_NE(FindSettingPanel(Dlg::kDescriptor.refreshMessage), nullptr);
+    EXPECT_NE(FindSettingPanel(MultiZoneSetDlg::kDescriptor.refreshMessage), nullptr);
     EXPECT_EQ(Out(*panel).GetRangeMax(), 1);
     EXPECT_EQ(Amp(*panel).GetRangeMax(), 1);
     EXPECT_EQ(Out(*panel).GetPos(), 0);
     EXPECT_FALSE(Out(*panel).IsEnabled());
     // A disabled switch takes no gesture.
-    EXPECT_FALSE(win::user::ReleaseSlider(*panel, Dlg::kZone2OutSwitch, 1));
+    EXPECT_FALSE(win::user::ReleaseSlider(*panel, MultiZoneSetDlg::kZone2OutSwitch, 1));
 
-    ASSERT_TRUE(win::user::ReleaseSlider(*panel, Dlg::kZone2AmpSwitch, 1));
+    ASSERT_TRUE(win::user::ReleaseSlider(*panel, MultiZoneSetDlg::kZone2AmpSwitch, 1));
     EXPECT_EQ(image.MultiZoneSetting[1], 1);
     EXPECT_EQ(image.MultiZoneSetting[0], 1);
     EXPECT_EQ(Out(*panel).GetPos(), 1);
@@ -55,7 +55,7 @@ TEST_F(MultiZoneSetTest, InternalAmpShowsOutAtVarDisabledAndExtRestoresItsByte) 
     EXPECT_EQ(Received(), (std::vector<Posted>{{0xA00B, 1, 0}}));
 
     // Back to INT: the switch goes to VAR, its byte stays.
-    ASSERT_TRUE(win::user::ReleaseSlider(*panel, Dlg::kZone2AmpSwitch, 0));
+    ASSERT_TRUE(win::user::ReleaseSlider(*panel, MultiZoneSetDlg::kZone2AmpSwitch, 0));
     EXPECT_EQ(Out(*panel).GetPos(), 0);
     EXPECT_FALSE(Out(*panel).IsEnabled());
     EXPECT_EQ(image.MultiZoneSetting[0], 1);
@@ -65,12 +65,12 @@ TEST_F(MultiZoneSetTest, InternalAmpShowsOutAtVarDisabledAndExtRestoresItsByte) 
 TEST_F(MultiZoneSetTest, OutChangeReloadsTheMainWindowBeforeAnnouncingAndSamePlaceDoesNothing) {
     image.MultiZoneSetting = {0, 1};
     auto panel = Open();
-    ASSERT_TRUE(win::user::ReleaseSlider(*panel, Dlg::kZone2OutSwitch, 1));
+    ASSERT_TRUE(win::user::ReleaseSlider(*panel, MultiZoneSetDlg::kZone2OutSwitch, 1));
     EXPECT_EQ(image.MultiZoneSetting[0], 1);
     EXPECT_EQ(Received(), (std::vector<Posted>{{0x900F, 0, 0}, {0xA00B, 0, 0}}));
 
-    ASSERT_TRUE(win::user::ReleaseSlider(*panel, Dlg::kZone2OutSwitch, 1));
-    ASSERT_TRUE(win::user::ReleaseSlider(*panel, Dlg::kZone2AmpSwitch, 1));
+    ASSERT_TRUE(win::user::ReleaseSlider(*panel, MultiZoneSetDlg::kZone2OutSwitch, 1));
+    ASSERT_TRUE(win::user::ReleaseSlider(*panel, MultiZoneSetDlg::kZone2AmpSwitch, 1));
     EXPECT_TRUE(Received().empty());
 }
 
@@ -83,7 +83,7 @@ TEST_F(MultiZoneSetTest, RefreshFollowsTheImageAndHoldsFiftyInRealtimeOnly) {
     EXPECT_TRUE(Out(*panel).IsEnabled());
 
     link.realtimeMode = true;
-    ASSERT_TRUE(win::user::ReleaseSlider(*panel, Dlg::kZone2OutSwitch, 0));
+    ASSERT_TRUE(win::user::ReleaseSlider(*panel, MultiZoneSetDlg::kZone2OutSwitch, 0));
     image.MultiZoneSetting[0] = 1;  // a stale report
     for (int i = 0; i < 50; ++i) {
         EXPECT_EQ(panel->SendMessage(0x900E), 1);
@@ -93,7 +93,7 @@ TEST_F(MultiZoneSetTest, RefreshFollowsTheImageAndHoldsFiftyInRealtimeOnly) {
     EXPECT_EQ(Out(*panel).GetPos(), 1);
 
     link.realtimeMode = false;
-    ASSERT_TRUE(win::user::ReleaseSlider(*panel, Dlg::kZone2AmpSwitch, 0));
+    ASSERT_TRUE(win::user::ReleaseSlider(*panel, MultiZoneSetDlg::kZone2AmpSwitch, 0));
     image.MultiZoneSetting[1] = 1;
     panel->SendMessage(0x900E);
     EXPECT_EQ(Amp(*panel).GetPos(), 1);

@@ -22,12 +22,12 @@
 namespace tra1 {
 namespace {
 
-using Dlg = CSPEAKERDISTANCEDlg;
+using SpeakerDistanceDlg = CSPEAKERDISTANCEDlg;
 
 using test::Message;
 
-constexpr Dlg::Speaker kFl = Dlg::kSpeakers[1];
-constexpr Dlg::Speaker kSwr = Dlg::kSpeakers[10];
+constexpr SpeakerDistanceDlg::Speaker kFl = SpeakerDistanceDlg::kSpeakers[1];
+constexpr SpeakerDistanceDlg::Speaker kSwr = SpeakerDistanceDlg::kSpeakers[10];
 
 // The eleven change messages of a unit change, in the order they are posted.
 std::vector<Message> AllEntriesAnnounced() {
@@ -38,25 +38,25 @@ std::vector<Message> AllEntriesAnnounced() {
     return all;
 }
 
-class SpeakerDistancePanelTest : public test::PanelTest<Dlg> {
+class SpeakerDistancePanelTest : public test::PanelTest<SpeakerDistanceDlg> {
 protected:
     void SetMetres(std::int32_t first) {
-        image.SpeakerDistances[15] = Dlg::kMeters;
+        image.SpeakerDistances[15] = SpeakerDistanceDlg::kMeters;
         for (int entry = 0; entry < 12; ++entry) {
             image.SpeakerDistances[static_cast<std::size_t>(entry)] = first + 10 * entry;
         }
     }
-    int Unit() const { return Sel(Dlg::kUnitCombo); }
+    int Unit() const { return Sel(SpeakerDistanceDlg::kUnitCombo); }
 };
 
 TEST_F(SpeakerDistancePanelTest, RefreshShowsEachEntryInItsUnit) {
     auto& dlg = Open();
     EXPECT_EQ(dlg.GetWindowText(), "Speaker Distance");
-    EXPECT_EQ(panel->Get<win::ComboBox>(Dlg::kUnitCombo)->items(),
+    EXPECT_EQ(panel->Get<win::ComboBox>(SpeakerDistanceDlg::kUnitCombo)->items(),
               (std::vector<std::string>{"Meter", "Feet"}));
     // Start-up: 10.0 ft everywhere.
-    EXPECT_EQ(Unit(), Dlg::kFeet);
-    for (const auto& speaker : Dlg::kSpeakers) {
+    EXPECT_EQ(Unit(), SpeakerDistanceDlg::kFeet);
+    for (const auto& speaker : SpeakerDistanceDlg::kSpeakers) {
         EXPECT_EQ(Pos(speaker.slider), 2130) << speaker.label;
         EXPECT_EQ(Text(speaker.readout), "10") << speaker.label;
         EXPECT_EQ(dlg.GetDlgItem(speaker.readout)->TextColor(), win::kCyan);
@@ -64,15 +64,15 @@ TEST_F(SpeakerDistancePanelTest, RefreshShowsEachEntryInItsUnit) {
 
     SetMetres(245);  // entry e holds 245 + 10 e centimetres
     SendRefresh();
-    EXPECT_EQ(Unit(), Dlg::kMeters);
-    for (const auto& speaker : Dlg::kSpeakers) {
+    EXPECT_EQ(Unit(), SpeakerDistanceDlg::kMeters);
+    for (const auto& speaker : SpeakerDistanceDlg::kSpeakers) {
         EXPECT_EQ(Pos(speaker.slider), 2430 - (245 + 10 * speaker.entry)) << speaker.label;
     }
-    EXPECT_EQ(Text(Dlg::kSpeakers[0].readout), "2.45");
+    EXPECT_EQ(Text(SpeakerDistanceDlg::kSpeakers[0].readout), "2.45");
     EXPECT_EQ(Text(kFl.readout), "2.65");
     EXPECT_EQ(Text(kSwr.readout), "3.55");
 
-    image.SpeakerDistances[15] = Dlg::kFeet;
+    image.SpeakerDistances[15] = SpeakerDistanceDlg::kFeet;
     image.SpeakerDistances[2] = 105;
     SendRefresh();
     EXPECT_EQ(Pos(kFl.slider), 2115);
@@ -84,7 +84,7 @@ TEST_F(SpeakerDistancePanelTest, ValuesFromOutsideNeverOverflowOrSelectAMissingU
     image.SpeakerDistances[3] = std::numeric_limits<std::int32_t>::min();
     auto& dlg = Open();
     EXPECT_EQ(Pos(kFl.slider), 30);
-    EXPECT_EQ(Pos(Dlg::kSpeakers[2].slider), 2400);
+    EXPECT_EQ(Pos(SpeakerDistanceDlg::kSpeakers[2].slider), 2400);
     // A release at the clamped end is a change: the entry gets a real distance.
     ASSERT_TRUE(win::user::ReleaseSlider(dlg, kFl.slider, 30));
     EXPECT_EQ(image.SpeakerDistances[2], 800);
@@ -128,7 +128,7 @@ TEST_F(SpeakerDistancePanelTest, ReleaseStoresByTheUnitHoldsAndPostsTheEntryOnce
     EXPECT_EQ(Posted(), (std::vector<Message>{{0xA012, 2, 0}}));
 
     // While the unit list is open a release changes nothing.
-    ASSERT_TRUE(win::user::OpenComboList(dlg, Dlg::kUnitCombo));
+    ASSERT_TRUE(win::user::OpenComboList(dlg, SpeakerDistanceDlg::kUnitCombo));
     ASSERT_TRUE(win::user::ReleaseSlider(dlg, kFl.slider, 1000));
     EXPECT_EQ(image.SpeakerDistances[2], 430);
     EXPECT_TRUE(Posted().empty());
@@ -139,10 +139,11 @@ TEST_F(SpeakerDistancePanelTest, UnitChangeResetsEveryDistanceAndAnnouncesEachEn
     auto& dlg = Open();
 
     // Picked from the open list, as a mouse does: the sliders follow all the same.
-    ASSERT_TRUE(win::user::OpenComboList(dlg, Dlg::kUnitCombo));
-    ASSERT_TRUE(win::user::PickComboItem(dlg, Dlg::kUnitCombo, Dlg::kFeet));
-    EXPECT_EQ(image.SpeakerDistances[15], Dlg::kFeet);
-    for (const auto& speaker : Dlg::kSpeakers) {
+    ASSERT_TRUE(win::user::OpenComboList(dlg, SpeakerDistanceDlg::kUnitCombo));
+    ASSERT_TRUE(
+        win::user::PickComboItem(dlg, SpeakerDistanceDlg::kUnitCombo, SpeakerDistanceDlg::kFeet));
+    EXPECT_EQ(image.SpeakerDistances[15], SpeakerDistanceDlg::kFeet);
+    for (const auto& speaker : SpeakerDistanceDlg::kSpeakers) {
         EXPECT_EQ(image.SpeakerDistances[static_cast<std::size_t>(speaker.entry)], 100);
         EXPECT_EQ(Pos(speaker.slider), 2130) << speaker.label;
         EXPECT_EQ(Text(speaker.readout), "10") << speaker.label;
@@ -158,11 +159,13 @@ TEST_F(SpeakerDistancePanelTest, UnitChangeResetsEveryDistanceAndAnnouncesEachEn
     // Choosing the unit that is already set keeps the distances.
     ASSERT_TRUE(win::user::ReleaseSlider(dlg, kFl.slider, 2400));
     Posted();
-    ASSERT_TRUE(win::user::PickComboItem(dlg, Dlg::kUnitCombo, Dlg::kFeet));
+    ASSERT_TRUE(
+        win::user::PickComboItem(dlg, SpeakerDistanceDlg::kUnitCombo, SpeakerDistanceDlg::kFeet));
     EXPECT_EQ(image.SpeakerDistances[2], 10);
     EXPECT_TRUE(Posted().empty());
 
-    ASSERT_TRUE(win::user::PickComboItem(dlg, Dlg::kUnitCombo, Dlg::kMeters));
+    ASSERT_TRUE(
+        win::user::PickComboItem(dlg, SpeakerDistanceDlg::kUnitCombo, SpeakerDistanceDlg::kMeters));
     EXPECT_EQ(image.SpeakerDistances[2], 300);
     EXPECT_EQ(Pos(kFl.slider), 2130);
     EXPECT_EQ(Text(kFl.readout), "3");
@@ -172,9 +175,9 @@ TEST_F(SpeakerDistancePanelTest, UnitChangeResetsEveryDistanceAndAnnouncesEachEn
 TEST_F(SpeakerDistancePanelTest, DefaultSetsTenFeetEverywhereAndAnnouncesIt) {
     SetMetres(500);
     auto& dlg = Open();
-    ASSERT_TRUE(win::user::Click(dlg, Dlg::kDefaultButton));
-    EXPECT_EQ(Unit(), Dlg::kFeet);
-    EXPECT_EQ(image.SpeakerDistances[15], Dlg::kFeet);
+    ASSERT_TRUE(win::user::Click(dlg, SpeakerDistanceDlg::kDefaultButton));
+    EXPECT_EQ(Unit(), SpeakerDistanceDlg::kFeet);
+    EXPECT_EQ(image.SpeakerDistances[15], SpeakerDistanceDlg::kFeet);
     EXPECT_EQ(image.SpeakerDistances[11], 100);
     EXPECT_EQ(Pos(kSwr.slider), 2130);
     EXPECT_EQ(Text(kSwr.readout), "10");
@@ -210,15 +213,15 @@ TEST_F(SpeakerDistancePanelTest, FortyRefreshesAreSkippedInEitherModeUntilTheCou
 
 TEST_F(SpeakerDistancePanelTest, RefreshLeavesTheSlidersAloneWhileTheUnitListIsOpen) {
     auto& dlg = Open();
-    ASSERT_TRUE(win::user::OpenComboList(dlg, Dlg::kUnitCombo));
+    ASSERT_TRUE(win::user::OpenComboList(dlg, SpeakerDistanceDlg::kUnitCombo));
     SetMetres(300);
     SendRefresh();
-    EXPECT_EQ(Unit(), Dlg::kFeet);
+    EXPECT_EQ(Unit(), SpeakerDistanceDlg::kFeet);
     EXPECT_EQ(Pos(kFl.slider), 2130);
 
-    ASSERT_TRUE(win::user::CloseComboList(dlg, Dlg::kUnitCombo));
+    ASSERT_TRUE(win::user::CloseComboList(dlg, SpeakerDistanceDlg::kUnitCombo));
     SendRefresh();
-    EXPECT_EQ(Unit(), Dlg::kMeters);
+    EXPECT_EQ(Unit(), SpeakerDistanceDlg::kMeters);
     EXPECT_EQ(Pos(kFl.slider), 2110);
 }
 

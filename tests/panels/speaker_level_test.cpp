@@ -19,36 +19,38 @@
 namespace tra1 {
 namespace {
 
-using Dlg = CSPEAKERLEVELDlg;
+using SpeakerLevelDlg = CSPEAKERLEVELDlg;
 
 using test::Message;
 
-constexpr int kSwSlider = Dlg::kChannels[speaker_levels::kSW].slider;
-constexpr int kSwBox = Dlg::kChannels[speaker_levels::kSW].box;
+constexpr int kSwSlider = SpeakerLevelDlg::kChannels[speaker_levels::kSW].slider;
+constexpr int kSwBox = SpeakerLevelDlg::kChannels[speaker_levels::kSW].box;
 
-using SpeakerLevelPanelTest = test::PanelTest<Dlg>;
+using SpeakerLevelPanelTest = test::PanelTest<SpeakerLevelDlg>;
 
 TEST_F(SpeakerLevelPanelTest, EachChannelShowsItsOwnByteInvertedWithItsLevelInDb) {
     auto& dlg = Open();
     EXPECT_EQ(dlg.GetWindowText(), "SPEAKER LEVEL");
     EXPECT_EQ(dlg.GetDlgItem(kSwBox)->TextColor(), win::kCyan);
-    EXPECT_TRUE(dlg.GetDlgItem(Dlg::kChannels[speaker_levels::kPRL].slider)->IsEnabled());
-    for (const auto& channel : Dlg::kChannels) {
+    EXPECT_TRUE(
+        dlg.GetDlgItem(SpeakerLevelDlg::kChannels[speaker_levels::kPRL].slider)->IsEnabled());
+    for (const auto& channel : SpeakerLevelDlg::kChannels) {
         EXPECT_EQ(Pos(channel.slider), 40) << channel.label;
         EXPECT_EQ(Text(channel.box), "0") << channel.label;
     }
 
     // A different level per byte, so that a crossed slider or box shows.
-    for (std::size_t i = 0; i < Dlg::kChannelCount; ++i) {
+    for (std::size_t i = 0; i < SpeakerLevelDlg::kChannelCount; ++i) {
         image.SpeakerLevels[i] = static_cast<std::uint8_t>(21 + 3 * i);
     }
     SendRefresh();
-    const std::array<const char*, Dlg::kChannelCount> db{"-9.5", "-8", "-6.5", "-5", "-3.5", "-2",
-                                                         "-0.5", "1",  "2.5",  "4",  "5.5"};
-    for (std::size_t i = 0; i < Dlg::kChannelCount; ++i) {
-        EXPECT_EQ(Pos(Dlg::kChannels[i].slider), 80 - (21 + 3 * static_cast<int>(i)))
-            << Dlg::kChannels[i].label;
-        EXPECT_EQ(Text(Dlg::kChannels[i].box), db[i]) << Dlg::kChannels[i].label;
+    const std::array<const char*, SpeakerLevelDlg::kChannelCount> db{
+        "-9.5", "-8", "-6.5", "-5", "-3.5", "-2", "-0.5", "1", "2.5", "4", "5.5"};
+    for (std::size_t i = 0; i < SpeakerLevelDlg::kChannelCount; ++i) {
+        EXPECT_EQ(Pos(SpeakerLevelDlg::kChannels[i].slider), 80 - (21 + 3 * static_cast<int>(i)))
+            << SpeakerLevelDlg::kChannels[i].label;
+        EXPECT_EQ(Text(SpeakerLevelDlg::kChannels[i].box), db[i])
+            << SpeakerLevelDlg::kChannels[i].label;
     }
 
     // Out of range: the thumb parks at the nearer end.
@@ -56,7 +58,7 @@ TEST_F(SpeakerLevelPanelTest, EachChannelShowsItsOwnByteInvertedWithItsLevelInDb
     image.SpeakerLevels[speaker_levels::kCT] = 3;
     SendRefresh();
     EXPECT_EQ(Pos(kSwSlider), 20);
-    EXPECT_EQ(Pos(Dlg::kChannels[speaker_levels::kCT].slider), 60);
+    EXPECT_EQ(Pos(SpeakerLevelDlg::kChannels[speaker_levels::kCT].slider), 60);
 }
 
 TEST_F(SpeakerLevelPanelTest, ReleaseStoresTheLevelHoldsAndPostsItsPositionOnce) {
@@ -81,10 +83,10 @@ TEST_F(SpeakerLevelPanelTest, ReleaseStoresTheLevelHoldsAndPostsItsPositionOnce)
     EXPECT_TRUE(Posted().empty());
 
     // Another channel posts its own block position; the others stay as they were.
-    const int flSlider = Dlg::kChannels[speaker_levels::kFL].slider;
+    const int flSlider = SpeakerLevelDlg::kChannels[speaker_levels::kFL].slider;
     ASSERT_TRUE(win::user::ReleaseSlider(dlg, flSlider, 35));
     EXPECT_EQ(image.SpeakerLevels[speaker_levels::kFL], 45);
-    EXPECT_EQ(Text(Dlg::kChannels[speaker_levels::kFL].box), "2.5");
+    EXPECT_EQ(Text(SpeakerLevelDlg::kChannels[speaker_levels::kFL].box), "2.5");
     EXPECT_EQ(image.SpeakerLevels[speaker_levels::kFR], 40);
     EXPECT_EQ(Posted(), (std::vector<Message>{{0xA001, 1, 0}}));
 }
@@ -119,18 +121,20 @@ TEST_F(SpeakerLevelPanelTest, FlatStoresZeroDbInEveryChannelAndPostsTheChangedOn
     image.SpeakerLevels[speaker_levels::kSecondSet] = 30;
     auto& dlg = Open();
 
-    ASSERT_TRUE(win::user::Click(dlg, Dlg::kFlatButton));
-    for (std::size_t i = 0; i < Dlg::kChannelCount; ++i) {
-        EXPECT_EQ(image.SpeakerLevels[i], 40) << Dlg::kChannels[i].label;
-        EXPECT_EQ(Pos(Dlg::kChannels[i].slider), 40) << Dlg::kChannels[i].label;
-        EXPECT_EQ(Text(Dlg::kChannels[i].box), "0") << Dlg::kChannels[i].label;
+    ASSERT_TRUE(win::user::Click(dlg, SpeakerLevelDlg::kFlatButton));
+    for (std::size_t i = 0; i < SpeakerLevelDlg::kChannelCount; ++i) {
+        EXPECT_EQ(image.SpeakerLevels[i], 40) << SpeakerLevelDlg::kChannels[i].label;
+        EXPECT_EQ(Pos(SpeakerLevelDlg::kChannels[i].slider), 40)
+            << SpeakerLevelDlg::kChannels[i].label;
+        EXPECT_EQ(Text(SpeakerLevelDlg::kChannels[i].box), "0")
+            << SpeakerLevelDlg::kChannels[i].label;
     }
     EXPECT_EQ(image.SpeakerLevels[speaker_levels::kSecondSet], 30);
     EXPECT_EQ(dlg.HoldCounter(), 25);
     // In screen order: FR stands left of SW, SW left of SW2.
     EXPECT_EQ(Posted(), (std::vector<Message>{{0xA001, 0, 0}, {0xA001, 9, 0}, {0xA001, 10, 0}}));
 
-    ASSERT_TRUE(win::user::Click(dlg, Dlg::kFlatButton));
+    ASSERT_TRUE(win::user::Click(dlg, SpeakerLevelDlg::kFlatButton));
     EXPECT_TRUE(Posted().empty());
 }
 

@@ -19,53 +19,53 @@
 namespace tra1 {
 namespace {
 
-using Dlg = CSPEAKERSETDlg;
+using SpeakerSetDlg = CSPEAKERSETDlg;
 
 using test::Message;
 
-using SpeakerSetPanelTest = test::PanelTest<Dlg>;
+using SpeakerSetPanelTest = test::PanelTest<SpeakerSetDlg>;
 
 using Items = std::vector<std::string>;
 
 TEST_F(SpeakerSetPanelTest, SelectorsCarryTheirItemsAndShowTheirOwnBytes) {
     auto& dlg = Open();
     EXPECT_EQ(dlg.GetWindowText(), "SPEAKER SET / SUBWOOFER SET");
-    EXPECT_EQ(Combo(Dlg::kCenterCombo).items(), (Items{"LARGE", "SMALL", "NONE"}));
-    EXPECT_EQ(Combo(Dlg::kFrontCombo).items(), (Items{"LARGE", "SMALL"}));
-    EXPECT_EQ(Combo(Dlg::kSurroundCombo).items(), (Items{"LARGE", "SMALL", "NONE"}));
-    EXPECT_EQ(Combo(Dlg::kSurroundBackCombo).items(),
+    EXPECT_EQ(Combo(SpeakerSetDlg::kCenterCombo).items(), (Items{"LARGE", "SMALL", "NONE"}));
+    EXPECT_EQ(Combo(SpeakerSetDlg::kFrontCombo).items(), (Items{"LARGE", "SMALL"}));
+    EXPECT_EQ(Combo(SpeakerSetDlg::kSurroundCombo).items(), (Items{"LARGE", "SMALL", "NONE"}));
+    EXPECT_EQ(Combo(SpeakerSetDlg::kSurroundBackCombo).items(),
               (Items{"LARGE x 2", "LARGE x 1", "SMALL x 2", "SMALL x 1", "NONE"}));
-    EXPECT_EQ(Combo(Dlg::kPresenceCombo).items(), (Items{"YES", "NONE"}));
-    EXPECT_EQ(Combo(Dlg::kBassOutCombo).items(), (Items{"SUBWOOFER", "FRONT", "BOTH"}));
-    EXPECT_EQ(Combo(Dlg::kConfigCombo).items(),
+    EXPECT_EQ(Combo(SpeakerSetDlg::kPresenceCombo).items(), (Items{"YES", "NONE"}));
+    EXPECT_EQ(Combo(SpeakerSetDlg::kBassOutCombo).items(), (Items{"SUBWOOFER", "FRONT", "BOTH"}));
+    EXPECT_EQ(Combo(SpeakerSetDlg::kConfigCombo).items(),
               (Items{"None", "Monaural", "Stereo", "Front & Rear"}));
-    EXPECT_EQ(Combo(Dlg::kMainLevelCombo).items(), (Items{"NORMAL", "-10dB"}));
-    EXPECT_EQ(Combo(Dlg::kSpeakerBCombo).items(), (Items{"ZONE 1", "ZONE B"}));
+    EXPECT_EQ(Combo(SpeakerSetDlg::kMainLevelCombo).items(), (Items{"NORMAL", "-10dB"}));
+    EXPECT_EQ(Combo(SpeakerSetDlg::kSpeakerBCombo).items(), (Items{"ZONE 1", "ZONE B"}));
     EXPECT_EQ(
-        Combo(Dlg::kCrossoverCombo).items(),
+        Combo(SpeakerSetDlg::kCrossoverCombo).items(),
         (Items{"40Hz", "60Hz", "80Hz(THX)", "90Hz", "100Hz", "110Hz", "120Hz", "160Hz", "200Hz"}));
-    EXPECT_EQ(Combo(Dlg::kPresenceOrSurroundBackCombo).items(),
+    EXPECT_EQ(Combo(SpeakerSetDlg::kPresenceOrSurroundBackCombo).items(),
               (Items{"Presence", "Surround Back"}));
-    EXPECT_EQ(Combo(Dlg::kPhaseCombo).items(),
+    EXPECT_EQ(Combo(SpeakerSetDlg::kPhaseCombo).items(),
               (Items{"Normal", "L Reverse", "R Reverse", "L&R Reverse"}));
-    EXPECT_TRUE(Combo(Dlg::kPresenceCombo).IsEnabled());
-    EXPECT_FALSE(Combo(Dlg::kPhaseCombo).IsEnabled());
-    EXPECT_FALSE(Combo(Dlg::kMainLevelCombo).IsVisible());
-    EXPECT_FALSE(Combo(Dlg::kPresenceOrSurroundBackCombo).IsVisible());
+    EXPECT_TRUE(Combo(SpeakerSetDlg::kPresenceCombo).IsEnabled());
+    EXPECT_FALSE(Combo(SpeakerSetDlg::kPhaseCombo).IsEnabled());
+    EXPECT_FALSE(Combo(SpeakerSetDlg::kMainLevelCombo).IsVisible());
+    EXPECT_FALSE(Combo(SpeakerSetDlg::kPresenceOrSurroundBackCombo).IsVisible());
 
     // Start-up row: 0, 0, 0, 0, 0, 2, 0, 0, 0, 2, 1, 0.
-    EXPECT_EQ(Sel(Dlg::kBassOutCombo), 2);
-    EXPECT_EQ(Sel(Dlg::kCrossoverCombo), 2);
-    EXPECT_EQ(Sel(Dlg::kPresenceOrSurroundBackCombo), 1);
+    EXPECT_EQ(Sel(SpeakerSetDlg::kBassOutCombo), 2);
+    EXPECT_EQ(Sel(SpeakerSetDlg::kCrossoverCombo), 2);
+    EXPECT_EQ(Sel(SpeakerSetDlg::kPresenceOrSurroundBackCombo), 1);
 
     // The last item of each selector, so that a selector wired to another byte shows.
-    for (const auto& selector : Dlg::Selectors()) {
+    for (const auto& selector : SpeakerSetDlg::Selectors()) {
         image.SpeakerSetup.at(selector.byte) =
             static_cast<std::uint8_t>(static_cast<std::size_t>(selector.names.Count()) - 1);
     }
     SendRefresh();
-    for (const auto& selector : Dlg::Selectors()) {
-        if (selector.combo != Dlg::kMainLevelCombo) {  // nothing shows MAIN LEVEL
+    for (const auto& selector : SpeakerSetDlg::Selectors()) {
+        if (selector.combo != SpeakerSetDlg::kMainLevelCombo) {  // nothing shows MAIN LEVEL
             EXPECT_EQ(Sel(selector.combo),
                       static_cast<int>(static_cast<std::size_t>(selector.names.Count())) - 1)
                 << selector.combo;
@@ -76,34 +76,34 @@ TEST_F(SpeakerSetPanelTest, SelectorsCarryTheirItemsAndShowTheirOwnBytes) {
     image.SpeakerSetup[0] = 5;
     image.SpeakerSetup[9] = 255;
     SendRefresh();
-    EXPECT_EQ(Sel(Dlg::kCenterCombo), win::CB_ERR);
-    EXPECT_EQ(Sel(Dlg::kCrossoverCombo), win::CB_ERR);
+    EXPECT_EQ(Sel(SpeakerSetDlg::kCenterCombo), win::CB_ERR);
+    EXPECT_EQ(Sel(SpeakerSetDlg::kCrossoverCombo), win::CB_ERR);
 }
 
 TEST_F(SpeakerSetPanelTest, ChoiceStoresHoldsAndPostsTheSelectorsItemOnce) {
     auto& dlg = Open();
 
-    ASSERT_TRUE(win::user::PickComboItem(dlg, Dlg::kSurroundBackCombo, 4));
+    ASSERT_TRUE(win::user::PickComboItem(dlg, SpeakerSetDlg::kSurroundBackCombo, 4));
     EXPECT_EQ(image.SpeakerSetup[3], 4);
     EXPECT_EQ(dlg.HoldCounter(), 32);
     EXPECT_EQ(Posted(), (std::vector<Message>{{0xA005, 3, 0}}));
 
     // The item already chosen: nothing.
-    ASSERT_TRUE(win::user::PickComboItem(dlg, Dlg::kSurroundBackCombo, 4));
+    ASSERT_TRUE(win::user::PickComboItem(dlg, SpeakerSetDlg::kSurroundBackCombo, 4));
     EXPECT_TRUE(Posted().empty());
 
-    ASSERT_TRUE(win::user::PickComboItem(dlg, Dlg::kCrossoverCombo, 8));
+    ASSERT_TRUE(win::user::PickComboItem(dlg, SpeakerSetDlg::kCrossoverCombo, 8));
     EXPECT_EQ(image.SpeakerSetup[9], 8);
-    ASSERT_TRUE(win::user::PickComboItem(dlg, Dlg::kSpeakerBCombo, 1));
+    ASSERT_TRUE(win::user::PickComboItem(dlg, SpeakerSetDlg::kSpeakerBCombo, 1));
     EXPECT_EQ(image.SpeakerSetup[8], 1);
     EXPECT_EQ(Posted(), (std::vector<Message>{{0xA005, 9, 0}, {0xA005, 8, 0}}));
 
     // CONFIG and PHASE are one setting for the receiver: both announce item 6.
-    ASSERT_TRUE(win::user::PickComboItem(dlg, Dlg::kConfigCombo, 3));
+    ASSERT_TRUE(win::user::PickComboItem(dlg, SpeakerSetDlg::kConfigCombo, 3));
     EXPECT_EQ(image.SpeakerSetup[6], 3);
-    EXPECT_FALSE(win::user::PickComboItem(dlg, Dlg::kPhaseCombo, 2));  // disabled
-    dlg.EnableDlgItem(Dlg::kPhaseCombo, true);
-    ASSERT_TRUE(win::user::PickComboItem(dlg, Dlg::kPhaseCombo, 2));
+    EXPECT_FALSE(win::user::PickComboItem(dlg, SpeakerSetDlg::kPhaseCombo, 2));  // disabled
+    dlg.EnableDlgItem(SpeakerSetDlg::kPhaseCombo, true);
+    ASSERT_TRUE(win::user::PickComboItem(dlg, SpeakerSetDlg::kPhaseCombo, 2));
     EXPECT_EQ(image.SpeakerSetup[11], 2);
     EXPECT_EQ(Posted(), (std::vector<Message>{{0xA005, 6, 0}, {0xA005, 6, 0}}));
 }
@@ -113,39 +113,39 @@ TEST_F(SpeakerSetPanelTest, ThirtyTwoRefreshesAreSkippedInEitherModeUntilTheCoun
         link.realtimeMode = realtime;
         image.SpeakerSetup[0] = 0;
         auto& dlg = Open();
-        ASSERT_TRUE(win::user::PickComboItem(dlg, Dlg::kCenterCombo, 1));
+        ASSERT_TRUE(win::user::PickComboItem(dlg, SpeakerSetDlg::kCenterCombo, 1));
         Posted();
 
         image.SpeakerSetup[0] = 2;
         for (int i = 0; i < 32; ++i) {
             SendRefresh();
-            ASSERT_EQ(Sel(Dlg::kCenterCombo), 1) << "refresh " << i + 1;
+            ASSERT_EQ(Sel(SpeakerSetDlg::kCenterCombo), 1) << "refresh " << i + 1;
         }
         SendRefresh();
-        EXPECT_EQ(Sel(Dlg::kCenterCombo), 2);
+        EXPECT_EQ(Sel(SpeakerSetDlg::kCenterCombo), 2);
 
-        ASSERT_TRUE(win::user::PickComboItem(dlg, Dlg::kCenterCombo, 0));
+        ASSERT_TRUE(win::user::PickComboItem(dlg, SpeakerSetDlg::kCenterCombo, 0));
         image.SpeakerSetup[0] = 1;
         dlg.ResetHoldCounter();
         SendRefresh();
-        EXPECT_EQ(Sel(Dlg::kCenterCombo), 1);
+        EXPECT_EQ(Sel(SpeakerSetDlg::kCenterCombo), 1);
         panel.reset();
     }
 }
 
 TEST_F(SpeakerSetPanelTest, RefreshPassesOverTheSelectorWhoseListIsOpen) {
     auto& dlg = Open();
-    ASSERT_TRUE(win::user::OpenComboList(dlg, Dlg::kCenterCombo));
+    ASSERT_TRUE(win::user::OpenComboList(dlg, SpeakerSetDlg::kCenterCombo));
     image.SpeakerSetup[0] = 2;
     image.SpeakerSetup[1] = 1;
     image.SpeakerSetup[5] = 0;
     SendRefresh();
-    EXPECT_EQ(Sel(Dlg::kCenterCombo), 0);
-    EXPECT_EQ(Sel(Dlg::kFrontCombo), 1);
-    EXPECT_EQ(Sel(Dlg::kBassOutCombo), 0);
+    EXPECT_EQ(Sel(SpeakerSetDlg::kCenterCombo), 0);
+    EXPECT_EQ(Sel(SpeakerSetDlg::kFrontCombo), 1);
+    EXPECT_EQ(Sel(SpeakerSetDlg::kBassOutCombo), 0);
 
     // The user picks from the open list what the image holds already: nothing to tell.
-    ASSERT_TRUE(win::user::PickComboItem(dlg, Dlg::kCenterCombo, 2));
+    ASSERT_TRUE(win::user::PickComboItem(dlg, SpeakerSetDlg::kCenterCombo, 2));
     EXPECT_TRUE(Posted().empty());
 }
 

@@ -19,9 +19,9 @@
 namespace tra1 {
 namespace {
 
-using Dlg = CTONECONTROLDlg;
+using ToneControlDlg = CTONECONTROLDlg;
 
-// Control ids by band, in the order of Dlg::kBands.
+// Control ids by band, in the order of ToneControlDlg::kBands.
 constexpr int kSpeakerBassSlider = 1242;
 constexpr int kSpeakerTrebleSlider = 1243;
 constexpr int kHeadphoneBassCombo = 1245;
@@ -30,12 +30,12 @@ constexpr int kHeadphoneTrebleSlider = 1249;
 using ToneMessage = test::Message;
 using ToneChangeCounter = test::ChangeCounter;
 
-class ToneControlPanelTest : public test::PanelTest<Dlg> {
+class ToneControlPanelTest : public test::PanelTest<ToneControlDlg> {
 protected:
     std::vector<ToneMessage> Delivered() { return Posted(); }
     std::vector<std::string> Readouts() const {
         std::vector<std::string> out;
-        for (const auto& band : Dlg::kBands) {
+        for (const auto& band : ToneControlDlg::kBands) {
             out.push_back(Text(band.readout));
         }
         return out;
@@ -44,7 +44,7 @@ protected:
 
 TEST_F(ToneControlPanelTest, OpensShowingLevelsFrequenciesAndCyanReadouts) {
     // The main window finds the panel under its refresh message.
-    EXPECT_NE(FindSettingPanel(Dlg::kDescriptor.refreshMessage), nullptr);
+    EXPECT_NE(FindSettingPanel(ToneControlDlg::kDescriptor.refreshMessage), nullptr);
     image.ToneSettings = {0, 24, 2, 7, 1, 12, 0, 0};
     auto& dlg = Open();
     EXPECT_EQ(dlg.GetWindowText(), "Tone Control");
@@ -60,7 +60,7 @@ TEST_F(ToneControlPanelTest, OpensShowingLevelsFrequenciesAndCyanReadouts) {
     EXPECT_EQ(Pos(1248), 15);
     EXPECT_EQ(Pos(kHeadphoneTrebleSlider), 27);
     EXPECT_EQ(Readouts(), (std::vector<std::string>{"6", "-2.5", "0", "-6"}));
-    for (const auto& band : Dlg::kBands) {
+    for (const auto& band : ToneControlDlg::kBands) {
         EXPECT_EQ(dlg.GetDlgItem(band.readout)->TextColor(), win::kCyan);
         EXPECT_EQ(dlg.GetDlgItem(band.readout)->BackgroundColor(), win::kBlack);
         EXPECT_EQ(dlg.Get<win::Slider>(band.slider)->GetRangeMin(), 3);
@@ -110,12 +110,12 @@ TEST_F(ToneControlPanelTest, UnchangedValuesPostNothing) {
 TEST_F(ToneControlPanelTest, FlatSetsItsGroupAndAlwaysPostsBothBands) {
     auto& dlg = Open();
     // Already flat: both messages all the same.
-    ASSERT_TRUE(win::user::Click(dlg, Dlg::kSpeakerFlat));
+    ASSERT_TRUE(win::user::Click(dlg, ToneControlDlg::kSpeakerFlat));
     EXPECT_EQ(Delivered(), (std::vector<ToneMessage>{{0xA107, 0, 0}, {0xA107, 0, 1}}));
 
     image.ToneSettings = {0, 3, 2, 20, 0, 0, 2, 24};
     SendRefresh();
-    ASSERT_TRUE(win::user::Click(dlg, Dlg::kHeadphoneFlat));
+    ASSERT_TRUE(win::user::Click(dlg, ToneControlDlg::kHeadphoneFlat));
     EXPECT_EQ(image.ToneSettings, (ImageBytes<8>{0, 3, 2, 20, 1, 12, 1, 12}));
     EXPECT_EQ(Sel(1245), 1);
     EXPECT_EQ(Sel(1247), 1);
@@ -130,9 +130,9 @@ TEST_F(ToneControlPanelTest, FlatSetsItsGroupAndAlwaysPostsBothBands) {
 TEST_F(ToneControlPanelTest, RefreshMovesOnlyTheControlWhoseValueChanged) {
     Open();
     std::vector<ToneChangeCounter> counters(8);
-    for (std::size_t i = 0; i < Dlg::kBands.size(); ++i) {
-        panel->GetDlgItem(Dlg::kBands[i].combo)->SetObserver(&counters[2 * i]);
-        panel->GetDlgItem(Dlg::kBands[i].slider)->SetObserver(&counters[2 * i + 1]);
+    for (std::size_t i = 0; i < ToneControlDlg::kBands.size(); ++i) {
+        panel->GetDlgItem(ToneControlDlg::kBands[i].combo)->SetObserver(&counters[2 * i]);
+        panel->GetDlgItem(ToneControlDlg::kBands[i].slider)->SetObserver(&counters[2 * i + 1]);
     }
     image.ToneSettings[3] = 20;  // speaker treble level
     SendRefresh();

@@ -20,7 +20,7 @@
 namespace tra1 {
 namespace {
 
-using Dlg = CVIDEOPROCESSORDlg;
+using VideoProcessorDlg = CVIDEOPROCESSORDlg;
 
 using test::Message;
 
@@ -31,7 +31,7 @@ public:
     std::vector<ImageBytes<16>> videoAtChange;
 };
 
-class VideoProcessorTest : public test::PanelTest<Dlg, VideoMainWindow> {
+class VideoProcessorTest : public test::PanelTest<VideoProcessorDlg, VideoMainWindow> {
 protected:
     VideoProcessorTest() {
         main.onMessage = [this] { main.videoAtChange.push_back(image.VideoSettings); };
@@ -48,7 +48,8 @@ protected:
     }
     std::vector<int> PicturePositions() const {
         std::vector<int> positions;
-        for (int id = Dlg::kEnhancerSlider; id <= Dlg::kSaturationSlider; ++id) {
+        for (int id = VideoProcessorDlg::kEnhancerSlider;
+             id <= VideoProcessorDlg::kSaturationSlider; ++id) {
             positions.push_back(Pos(id));
         }
         return positions;
@@ -59,48 +60,48 @@ TEST_F(VideoProcessorTest, OpensShowingTheImageAndTheCurrentModesRecord) {
     auto& dlg = Open();
     EXPECT_EQ(dlg.GetWindowText(), "Video Processor");
     // Start-up: processor on, "Standard" (record 1 = 8, 0, 24, 24, 24).
-    EXPECT_EQ(Pos(Dlg::kProcessorSwitch), 1);
-    EXPECT_EQ(Combo(Dlg::kPictureModeCombo).GetWindowText(), "Standard");
-    EXPECT_EQ(Combo(Dlg::kResolutionCombo).GetWindowText(), "480i / 576i");
-    EXPECT_EQ(Combo(Dlg::kAspectCombo).GetWindowText(), "Through");
-    EXPECT_EQ(Combo(Dlg::kCrossColorCombo).GetWindowText(), "Suppress");
-    EXPECT_EQ(Combo(Dlg::kTvFormatCombo).GetWindowText(), "NTSC");
-    EXPECT_EQ(Combo(Dlg::kSVideoCombo).GetWindowText(), "S1");
+    EXPECT_EQ(Pos(VideoProcessorDlg::kProcessorSwitch), 1);
+    EXPECT_EQ(Combo(VideoProcessorDlg::kPictureModeCombo).GetWindowText(), "Standard");
+    EXPECT_EQ(Combo(VideoProcessorDlg::kResolutionCombo).GetWindowText(), "480i / 576i");
+    EXPECT_EQ(Combo(VideoProcessorDlg::kAspectCombo).GetWindowText(), "Through");
+    EXPECT_EQ(Combo(VideoProcessorDlg::kCrossColorCombo).GetWindowText(), "Suppress");
+    EXPECT_EQ(Combo(VideoProcessorDlg::kTvFormatCombo).GetWindowText(), "NTSC");
+    EXPECT_EQ(Combo(VideoProcessorDlg::kSVideoCombo).GetWindowText(), "S1");
     EXPECT_EQ(PicturePositions(), (std::vector<int>{8, 0, 24, 24, 24}));
     EXPECT_EQ(Readouts(), (std::vector<std::string>{"8", "0", "0", "0", "0"}));
     EXPECT_EQ(dlg.GetDlgItem(1265)->TextColor(), win::kCyan);
     EXPECT_EQ(dlg.GetDlgItem(1265)->BackgroundColor(), win::kBlack);
-    EXPECT_TRUE(Enabled(Dlg::kResolutionCombo));
+    EXPECT_TRUE(Enabled(VideoProcessorDlg::kResolutionCombo));
 }
 
 TEST_F(VideoProcessorTest, ProcessorOffDisablesSelectorsAtOpeningAndSlidersOnlyWhenSwitched) {
     image.VideoSettings[0] = 0;
     auto& dlg = Open();
-    for (const int id : {Dlg::kPictureModeCombo, Dlg::kResolutionCombo, Dlg::kAspectCombo,
-                         Dlg::kCrossColorCombo}) {
+    for (const int id : {VideoProcessorDlg::kPictureModeCombo, VideoProcessorDlg::kResolutionCombo,
+                         VideoProcessorDlg::kAspectCombo, VideoProcessorDlg::kCrossColorCombo}) {
         EXPECT_FALSE(Enabled(id)) << id;
     }
-    EXPECT_TRUE(Enabled(Dlg::kTvFormatCombo));
-    EXPECT_TRUE(Enabled(Dlg::kSVideoCombo));
-    EXPECT_TRUE(Enabled(Dlg::kBrightnessSlider));
+    EXPECT_TRUE(Enabled(VideoProcessorDlg::kTvFormatCombo));
+    EXPECT_TRUE(Enabled(VideoProcessorDlg::kSVideoCombo));
+    EXPECT_TRUE(Enabled(VideoProcessorDlg::kBrightnessSlider));
 
-    ASSERT_TRUE(win::user::ReleaseSlider(dlg, Dlg::kProcessorSwitch, 1));
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, VideoProcessorDlg::kProcessorSwitch, 1));
     EXPECT_EQ(Received(), (std::vector<Message>{{0xA011, 86, 1}}));
     EXPECT_EQ(main.videoAtChange.back()[0], 1);  // stored before the main window was told
-    EXPECT_TRUE(Enabled(Dlg::kAspectCombo));
+    EXPECT_TRUE(Enabled(VideoProcessorDlg::kAspectCombo));
 
-    ASSERT_TRUE(win::user::ReleaseSlider(dlg, Dlg::kProcessorSwitch, 0));
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, VideoProcessorDlg::kProcessorSwitch, 0));
     EXPECT_EQ(Received(), (std::vector<Message>{{0xA011, 86, 0}}));
-    EXPECT_FALSE(Enabled(Dlg::kAspectCombo));
-    EXPECT_FALSE(Enabled(Dlg::kEnhancerSlider));
-    EXPECT_FALSE(Enabled(Dlg::kSaturationSlider));
-    EXPECT_TRUE(Enabled(Dlg::kTvFormatCombo));
+    EXPECT_FALSE(Enabled(VideoProcessorDlg::kAspectCombo));
+    EXPECT_FALSE(Enabled(VideoProcessorDlg::kEnhancerSlider));
+    EXPECT_FALSE(Enabled(VideoProcessorDlg::kSaturationSlider));
+    EXPECT_TRUE(Enabled(VideoProcessorDlg::kTvFormatCombo));
 
     // A refresh does not change the enabling.
     image.VideoSettings[0] = 1;
     SendRefresh();
-    EXPECT_EQ(Pos(Dlg::kProcessorSwitch), 1);
-    EXPECT_FALSE(Enabled(Dlg::kAspectCombo));
+    EXPECT_EQ(Pos(VideoProcessorDlg::kProcessorSwitch), 1);
+    EXPECT_FALSE(Enabled(VideoProcessorDlg::kAspectCombo));
     EXPECT_TRUE(Received().empty());
 }
 
@@ -109,17 +110,17 @@ TEST_F(VideoProcessorTest, SelectorsSendTheirCommandNumbersAndPictureModeShowsIt
     auto& dlg = Open();
     EXPECT_EQ(PicturePositions(), (std::vector<int>{2, 0, 24, 18, 24}));
 
-    ASSERT_TRUE(win::user::PickComboItem(dlg, Dlg::kPictureModeCombo, 2));
+    ASSERT_TRUE(win::user::PickComboItem(dlg, VideoProcessorDlg::kPictureModeCombo, 2));
     EXPECT_EQ(Received(), (std::vector<Message>{{0xA011, 71, 2}}));
     EXPECT_EQ(image.VideoSettings[1], 2);
     EXPECT_EQ(PicturePositions(), (std::vector<int>{14, 0, 24, 30, 32}));
     EXPECT_EQ(Readouts(), (std::vector<std::string>{"14", "0", "0", "6", "8"}));
 
-    ASSERT_TRUE(win::user::PickComboItem(dlg, Dlg::kResolutionCombo, 3));
-    ASSERT_TRUE(win::user::PickComboItem(dlg, Dlg::kAspectCombo, 2));
-    ASSERT_TRUE(win::user::PickComboItem(dlg, Dlg::kCrossColorCombo, 0));
-    ASSERT_TRUE(win::user::PickComboItem(dlg, Dlg::kTvFormatCombo, 0));
-    ASSERT_TRUE(win::user::PickComboItem(dlg, Dlg::kSVideoCombo, 2));
+    ASSERT_TRUE(win::user::PickComboItem(dlg, VideoProcessorDlg::kResolutionCombo, 3));
+    ASSERT_TRUE(win::user::PickComboItem(dlg, VideoProcessorDlg::kAspectCombo, 2));
+    ASSERT_TRUE(win::user::PickComboItem(dlg, VideoProcessorDlg::kCrossColorCombo, 0));
+    ASSERT_TRUE(win::user::PickComboItem(dlg, VideoProcessorDlg::kTvFormatCombo, 0));
+    ASSERT_TRUE(win::user::PickComboItem(dlg, VideoProcessorDlg::kSVideoCombo, 2));
     EXPECT_EQ(
         Received(),
         (std::vector<Message>{
@@ -127,7 +128,7 @@ TEST_F(VideoProcessorTest, SelectorsSendTheirCommandNumbersAndPictureModeShowsIt
     EXPECT_EQ(image.VideoSettings, (ImageBytes<16>{1, 2, 3, 2, 0, 0, 2}));
 
     // The item already stored sends nothing; nothing was ever posted to the queue.
-    ASSERT_TRUE(win::user::PickComboItem(dlg, Dlg::kSVideoCombo, 2));
+    ASSERT_TRUE(win::user::PickComboItem(dlg, VideoProcessorDlg::kSVideoCombo, 2));
     EXPECT_TRUE(Received().empty());
     EXPECT_EQ(loop.PostedCount(), 0u);
     EXPECT_EQ(dlg.HoldCounter(), 0);
@@ -135,14 +136,14 @@ TEST_F(VideoProcessorTest, SelectorsSendTheirCommandNumbersAndPictureModeShowsIt
 
 TEST_F(VideoProcessorTest, PictureSlidersStoreIntoTheCurrentRecordWithOffsetReadouts) {
     auto& dlg = Open();
-    ASSERT_TRUE(win::user::ReleaseSlider(dlg, Dlg::kBrightnessSlider, 0));
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, VideoProcessorDlg::kBrightnessSlider, 0));
     EXPECT_EQ(image.PictureModeAdjust[15 + 2], 0);
     EXPECT_EQ(Readouts()[2], "-24");
     EXPECT_EQ(Received(), (std::vector<Message>{{0xA011, 273, 0}}));
 
-    ASSERT_TRUE(win::user::ReleaseSlider(dlg, Dlg::kBrightnessSlider, 24));
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, VideoProcessorDlg::kBrightnessSlider, 24));
     EXPECT_EQ(Readouts()[2], "0");
-    ASSERT_TRUE(win::user::ReleaseSlider(dlg, Dlg::kNoiseReductionSlider, 10));
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, VideoProcessorDlg::kNoiseReductionSlider, 10));
     EXPECT_EQ(image.PictureModeAdjust[15 + 1], 10);
     EXPECT_EQ(Readouts()[1], "10");
     EXPECT_EQ(Received().size(), 2u);
@@ -150,25 +151,25 @@ TEST_F(VideoProcessorTest, PictureSlidersStoreIntoTheCurrentRecordWithOffsetRead
     EXPECT_EQ(image.PictureModeAdjust[2], 24);
     EXPECT_EQ(image.PictureModeAdjust[30 + 1], 0);
 
-    ASSERT_TRUE(win::user::ReleaseSlider(dlg, Dlg::kNoiseReductionSlider, 10));
-    ASSERT_TRUE(win::user::KeyboardSlider(dlg, Dlg::kContrastSlider, 3));
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, VideoProcessorDlg::kNoiseReductionSlider, 10));
+    ASSERT_TRUE(win::user::KeyboardSlider(dlg, VideoProcessorDlg::kContrastSlider, 3));
     EXPECT_TRUE(Received().empty());
 }
 
 TEST_F(VideoProcessorTest, RefreshWithAnOpenListLeavesThatSelectorAndItsCache) {
     auto& dlg = Open();
-    ASSERT_TRUE(win::user::OpenComboList(dlg, Dlg::kResolutionCombo));
+    ASSERT_TRUE(win::user::OpenComboList(dlg, VideoProcessorDlg::kResolutionCombo));
     image.VideoSettings[2] = 2;
     image.VideoSettings[5] = 0;
     image.PictureModeAdjust[15] = 20;
     SendRefresh();
-    EXPECT_EQ(Combo(Dlg::kResolutionCombo).GetCurSel(), 1);
-    EXPECT_EQ(Combo(Dlg::kTvFormatCombo).GetWindowText(), "PAL");
-    EXPECT_EQ(Pos(Dlg::kEnhancerSlider), 20);
+    EXPECT_EQ(Combo(VideoProcessorDlg::kResolutionCombo).GetCurSel(), 1);
+    EXPECT_EQ(Combo(VideoProcessorDlg::kTvFormatCombo).GetWindowText(), "PAL");
+    EXPECT_EQ(Pos(VideoProcessorDlg::kEnhancerSlider), 20);
     EXPECT_EQ(Readouts()[0], "20");
 
     // The cache still holds the item shown before, so picking the image's item is a change.
-    ASSERT_TRUE(win::user::PickComboItem(dlg, Dlg::kResolutionCombo, 2));
+    ASSERT_TRUE(win::user::PickComboItem(dlg, VideoProcessorDlg::kResolutionCombo, 2));
     EXPECT_EQ(Received(), (std::vector<Message>{{0xA011, 72, 2}}));
 }
 
@@ -176,26 +177,26 @@ TEST_F(VideoProcessorTest, PictureModeWithoutARecordLeavesThePictureSlidersAlone
     image.VideoSettings[1] = 7;
     const auto before = image.PictureModeAdjust;
     auto& dlg = Open();
-    EXPECT_EQ(Combo(Dlg::kPictureModeCombo).GetCurSel(), win::CB_ERR);
-    EXPECT_EQ(Pos(Dlg::kProcessorSwitch), 1);
+    EXPECT_EQ(Combo(VideoProcessorDlg::kPictureModeCombo).GetCurSel(), win::CB_ERR);
+    EXPECT_EQ(Pos(VideoProcessorDlg::kProcessorSwitch), 1);
 
     // No record to write into: the release stores and sends nothing.
-    ASSERT_TRUE(win::user::ReleaseSlider(dlg, Dlg::kContrastSlider, 40));
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, VideoProcessorDlg::kContrastSlider, 40));
     EXPECT_TRUE(Received().empty());
     EXPECT_EQ(image.PictureModeAdjust, before);
 
     // Choosing a mode brings its record back.
-    ASSERT_TRUE(win::user::PickComboItem(dlg, Dlg::kPictureModeCombo, 0));
+    ASSERT_TRUE(win::user::PickComboItem(dlg, VideoProcessorDlg::kPictureModeCombo, 0));
     EXPECT_EQ(PicturePositions(), (std::vector<int>{2, 0, 24, 18, 24}));
 }
 
 TEST_F(VideoProcessorTest, RefreshesAreNeverHeld) {
     link.realtimeMode = true;
     auto& dlg = Open();
-    ASSERT_TRUE(win::user::ReleaseSlider(dlg, Dlg::kEnhancerSlider, 3));
+    ASSERT_TRUE(win::user::ReleaseSlider(dlg, VideoProcessorDlg::kEnhancerSlider, 3));
     image.PictureModeAdjust[15] = 9;
     SendRefresh();
-    EXPECT_EQ(Pos(Dlg::kEnhancerSlider), 9);
+    EXPECT_EQ(Pos(VideoProcessorDlg::kEnhancerSlider), 9);
 }
 
 }  // namespace

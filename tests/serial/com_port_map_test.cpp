@@ -11,18 +11,18 @@
 namespace tra1::serial {
 namespace {
 
-using Kind = PortTarget::Kind;
+using TargetKind = PortTarget::Kind;
 
 TEST(PortTarget, DevicePathsAndServerUrls) {
-    EXPECT_EQ(ParsePortTarget("/dev/ttyUSB0"), (PortTarget{Kind::kDevice, "/dev/ttyUSB0", "", 0}));
+    EXPECT_EQ(ParsePortTarget("/dev/ttyUSB0"), (PortTarget{TargetKind::kDevice, "/dev/ttyUSB0", "", 0}));
     EXPECT_EQ(ParsePortTarget("  /dev/serial/by-id/usb-FTDI_x-if00-port0\n")->path,
               "/dev/serial/by-id/usb-FTDI_x-if00-port0");
     EXPECT_EQ(ParsePortTarget("socket://192.168.1.20:4001"),
-              (PortTarget{Kind::kRawTcp, "", "192.168.1.20", 4001}));
+              (PortTarget{TargetKind::kRawTcp, "", "192.168.1.20", 4001}));
     EXPECT_EQ(ParsePortTarget("RFC2217://rack-serial.local:2217/"),
-              (PortTarget{Kind::kRfc2217, "", "rack-serial.local", 2217}));
+              (PortTarget{TargetKind::kRfc2217, "", "rack-serial.local", 2217}));
     EXPECT_EQ(ParsePortTarget("socket://[::1]:7000?logging=debug"),
-              (PortTarget{Kind::kRawTcp, "", "::1", 7000}));
+              (PortTarget{TargetKind::kRawTcp, "", "::1", 7000}));
     EXPECT_EQ(ParsePortTarget("socket://[::1]:7000")->HostAndPort(), "[::1]:7000");
     EXPECT_EQ(ParsePortTarget("rfc2217://host:1")->HostAndPort(), "host:1");
 

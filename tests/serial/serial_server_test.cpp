@@ -18,7 +18,7 @@ using testing::Ser2net;
 using testing::SimProcess;
 using testing::SteadyNowMs;
 
-const std::string kStatusRequest =
+const std::string kServedStatusRequest =
     "\x11"
     "000\x03";
 
@@ -75,13 +75,13 @@ TEST_P(SerialServerTest, Ser2netCarriesTheLineUntilItIsKilled) {
     map.SetCommandLineOverride(2, server.Url());
     MappedSerialPort port(map);
     ASSERT_EQ(port.Open(2), OpenResult::kOpened) << port.LastOpenError().Describe();
-    EXPECT_EQ(port.Write(kStatusRequest), kStatusRequest.size());
+    EXPECT_EQ(port.Write(kServedStatusRequest), kServedStatusRequest.size());
     ExpectConfigurationFrame(ReadFrame(port));
 
     // Closed and opened again, as the search and Disconnect do.
     EXPECT_TRUE(port.Close());
     ASSERT_EQ(port.Open(2), OpenResult::kOpened) << port.LastOpenError().Describe();
-    EXPECT_EQ(port.Write(kStatusRequest), kStatusRequest.size());
+    EXPECT_EQ(port.Write(kServedStatusRequest), kServedStatusRequest.size());
     ExpectConfigurationFrame(ReadFrame(port));
 
     server.Kill();
@@ -99,7 +99,7 @@ TEST(SimulatorOnTcp, ServesTheReceiverToOneClientAtATime) {
     map.SetCommandLineOverride(1, sim.Address());
     MappedSerialPort port(map);
     ASSERT_EQ(port.Open(1), OpenResult::kOpened) << port.LastOpenError().Describe();
-    EXPECT_EQ(port.Write(kStatusRequest), kStatusRequest.size());
+    EXPECT_EQ(port.Write(kServedStatusRequest), kServedStatusRequest.size());
     ExpectConfigurationFrame(ReadFrame(port));
 
     // A second client is turned away: it connects, then is hung up on.
@@ -108,11 +108,11 @@ TEST(SimulatorOnTcp, ServesTheReceiverToOneClientAtATime) {
     EXPECT_EQ(WaitForHangUp(second), 1);
 
     // The first still has the receiver; once it leaves, the next client is served.
-    EXPECT_EQ(port.Write(kStatusRequest), kStatusRequest.size());
+    EXPECT_EQ(port.Write(kServedStatusRequest), kServedStatusRequest.size());
     ExpectConfigurationFrame(ReadFrame(port));
     EXPECT_TRUE(port.Close());
     ASSERT_EQ(second.Open(1), OpenResult::kOpened);
-    EXPECT_EQ(second.Write(kStatusRequest), kStatusRequest.size());
+    EXPECT_EQ(second.Write(kServedStatusRequest), kServedStatusRequest.size());
     ExpectConfigurationFrame(ReadFrame(second));
 
     EXPECT_EQ(sim.Stop(), 0);
