@@ -18,7 +18,6 @@ namespace {
 namespace ef = extended_function;
 
 constexpr int kTunerInput = 2;
-constexpr int kTriggerInputs = 13;
 constexpr int kNameCount = 14;
 constexpr int kDistanceCount = 13;
 constexpr int kTunerSettleMs = 1000;
@@ -53,10 +52,15 @@ std::span<const StepRow<DownloadSequence>> DownloadSequence::Steps() {
         {111, 111, kFirstOnly, &D::WriteInputNames, 0, kBackToBack},
         {112, 112, kEvery, &D::WriteTone, 0, kBackToBack},
         {113, 113, kFirstOnly, &D::SelectTunerInput},
-        // Entry 0 (the current station), then the presets 1..40.
-        {114, 154, kFirstOnly, &D::WriteTunerPreset},
-        // The left trigger's inputs 0..12, then the right trigger's.
-        {155, 180, kFirstOnly, &D::WriteTriggerInput},
+        // Entry 0, the current station, which the receiver tunes to before it takes the presets;
+        // then the presets 1..40, whose answers name their page and number.
+        {114, 114, kFirstOnly, &D::WriteCurrentStation},
+        {115, 154, kFirstOnly, &D::WriteTunerPreset, 0, kBackToBack},
+        // The left trigger's input 0 with its mode, its inputs 1..12, then the right trigger's
+        // inputs 0..12, which it takes more slowly.
+        {155, 155, kFirstOnly, &D::WriteLeftTriggerMode},
+        {156, 167, kFirstOnly, &D::WriteLeftTriggerInput, 0, kBackToBack},
+        {168, 180, kFirstOnly, &D::WriteRightTriggerInput},
         {181, 181, kEvery, &D::PrepareSpeakerSetup},
         {182, 182, kEvery, &D::WriteSpeakerLevels},
         {183, 183, kEvery, &D::WriteLfeAndDynamicRange},
@@ -263,8 +267,15 @@ void DownloadSequence::WriteTone(const StepAt&) {
     }
 }
 
+void DownloadSequence::WriteCurrentStation(const StepAt&) {
+    WriteTunerEntry(0);
+}
+
 void DownloadSequence::WriteTunerPreset(const StepAt& at) {
-    const int entry = at.index;
+    WriteTunerEntry(at.index + 1);
+}
+
+void DownloadSequence::WriteTunerEntry(int entry) {
     const int band = image_.TunerBand(entry);
     const std::string text(profile_.TunerFrequencyText(band, image_.TunerStep(entry)));
     const extended_place::TunerSlot slot = extended_place::TunerSlotOf(entry);
@@ -275,9 +286,19 @@ void DownloadSequence::WriteTunerPreset(const StepAt& at) {
     }
 }
 
-void DownloadSequence::WriteTriggerInput(const StepAt& at) {
-    const int trigger = at.index / kTriggerInputs;
-    const int input = at.index % kTriggerInputs;
+void DownloadSequence::WriteLeftTriggerMode(const StepAt&) {
+    WriteTriggerInput(0, 0);
+}
+
+void DownloadSequence::WriteLeftTriggerInput(const StepAt& at) {
+    WriteTriggerInput(0, at.index + 1);
+}
+
+void DownloadSequence::WriteRightTriggerInput(const StepAt& at) {
+    WriteTriggerInput(1, at.index);
+}
+
+void DownloadSequence::WriteTriggerInput(int trigger, int input) {
     const auto& block = trigger == 0 ? image_.DcTrigger1 : image_.DcTrigger2;
     // The right trigger takes its settings more slowly.
     const int pause = trigger == 0 ? 0 : kTriggerMs;

@@ -43,8 +43,11 @@ private:
     void WriteInputNames(const StepAt& at);
     void WriteTone(const StepAt& at);
     void SelectTunerInput(const StepAt& at);
+    void WriteCurrentStation(const StepAt& at);
     void WriteTunerPreset(const StepAt& at);
-    void WriteTriggerInput(const StepAt& at);
+    void WriteLeftTriggerMode(const StepAt& at);
+    void WriteLeftTriggerInput(const StepAt& at);
+    void WriteRightTriggerInput(const StepAt& at);
     void PrepareSpeakerSetup(const StepAt& at);
     void WriteSpeakerLevels(const StepAt& at);
     void WriteLfeAndDynamicRange(const StepAt& at);
@@ -68,6 +71,10 @@ private:
     void StartPass();
     void WriteProgramParameters(int program);
     void WriteInputProgram(int input);
+    // Entry 0 is the current station, 1..40 the presets.
+    void WriteTunerEntry(int entry);
+    // Trigger 0 is the left one; input 0 comes with the trigger's mode.
+    void WriteTriggerInput(int trigger, int input);
     int MainZone(int offset) const;
     int CurrentProgram() const;
 

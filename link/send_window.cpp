@@ -9,6 +9,7 @@
 #include "link/frame_assembler.h"
 #include "link/reply_digits.h"
 #include "link/report_answers.h"
+#include "model/command_table.h"
 #include "model/extended_codec.h"
 #include "model/protocol.h"
 #include "model/report_codes.h"
@@ -49,6 +50,10 @@ ExpectedReply ExpectedReply::ForCommand(int commandNumber) {
     ExpectedReply reply;
     reply.number = commandNumber;
     const bool acknowledged = ReportCodesOf(commandNumber).code >= 0;
+    // A command that brings back the receiver's whole state counts like one that chooses what
+    // the next commands act on.
+    reply.laterFramesRestOnIt =
+        LaterCommandsActOnItsChoice(commandNumber) || AnsweredWithConfiguration(commandNumber);
     if (AnsweredWithConfiguration(commandNumber)) {
         reply.kind = acknowledged ? Kind::kReportThenConfiguration : Kind::kConfiguration;
     } else if (acknowledged) {
@@ -171,7 +176,8 @@ bool SendWindow::PumpLane(SendLane lane) {
             std::any_of(inFlight_.begin(), inFlight_.end(), [](const InFlight& f) {
                 return f.lane == SendLane::kTransfer && !f.superseded &&
                        f.reply.kind != ExpectedReply::Kind::kNothing &&
-                       f.reply.kind != ExpectedReply::Kind::kExtended;
+                       f.reply.kind != ExpectedReply::Kind::kExtended &&
+                       f.reply.laterFramesRestOnIt;
             })) {
             break;
         }

@@ -69,6 +69,11 @@ struct ExpectedReply {
     bool write = false;
     std::array<int, 6> parameters{};
     std::string text;
+    // A command: whether what the frames after it do rests on what it did (the input it
+    // selected, the state it brought back). With one command at a time, such a command is
+    // answered before anything after it goes out; the others go back to back. So unless
+    // ForCommand knows better.
+    bool laterFramesRestOnIt = true;
 
     static ExpectedReply ForCommand(int commandNumber);
     // `frame` is the extended frame as built (DC4 ... ETX).
@@ -122,8 +127,10 @@ public:
 
     // What a command does can depend on the commands before it (a program is set for the input
     // selected last): with this on, the lane's next frame waits until the receiver has answered
-    // its command, and when that answer is lost, the lane's waiting frames are dropped so that
-    // the step can be run again from its start. Off by default.
+    // each command before it that later frames rest on (ExpectedReply::laterFramesRestOnIt); the
+    // other commands go back to back, each paired with its answer. When a command's answer is
+    // lost, the lane's waiting frames are dropped so that the step can be run again from its
+    // start, which sends every command of the step again, in order. Off by default.
     void SetOneCommandAtATime(SendLane lane, bool on);
     // Forgets the frames of a lane that have not gone out yet; of its frames on their way, none
     // goes out again and none breaks the stream.

@@ -334,6 +334,10 @@ CommandGroup CommandGroupOf(int commandNumber) {
     return CommandGroup::kSelection;
 }
 
+bool LaterCommandsActOnItsChoice(int commandNumber) {
+    return commandNumber == command::kMainInput;
+}
+
 std::optional<CommandRow> CommandTableRow(int commandNumber) {
     if (!IsCommandNumber(commandNumber)) {
         return std::nullopt;

@@ -35,6 +35,12 @@ constexpr bool IsCommandNumber(int n) {
 
 CommandGroup CommandGroupOf(int commandNumber);
 
+// Whether the commands after this one act on what it chose: the program, effect-off and input
+// mode commands act on the main input selected last. When such a command is lost on the line, the
+// commands behind it change another input, whose settings were already written; so these must
+// be answered before anything follows them.
+bool LaterCommandsActOnItsChoice(int commandNumber);
+
 // The whole row, or nullopt for a number outside 0..105.
 std::optional<CommandRow> CommandTableRow(int commandNumber);
 

@@ -12,6 +12,7 @@
 
 #include "link/frame_assembler.h"
 #include "model/protocol.h"
+#include "model/report_codes.h"
 #include "tests/link/decode_test_support.h"
 
 namespace tra1 {
@@ -336,6 +337,47 @@ TEST_F(SendWindowTest, OneCommandAtATimeWaitsForEachAnswerAndDropsTheRestWhenOne
     window.Send(Frame(7, 'x'), SendLane::kTransfer, Status(), "", 6);
     window.Send(Frame(7, 'y'), SendLane::kTransfer, Status(), "", 6);
     EXPECT_EQ(Names(), "ipxy");
+}
+
+// Only a command that later frames rest on (the input selected) holds back what follows it; the
+// others go back to back, each paired with its answer by its report code, and a lost answer still
+// drops what waits and names the step, so that the step runs again whole.
+TEST_F(SendWindowTest, OneCommandAtATimeHoldsBackOnlyBehindACommandThatLaterFramesRestOn) {
+    window.SetOneCommandAtATime(SendLane::kTransfer, true);
+    const auto command = [this](char name, int number, int tag) {
+        window.Send(Frame(7, name), SendLane::kTransfer, ExpectedReply::ForCommand(number), "",
+                    tag);
+    };
+    const auto answer = [this](int number) {
+        window.OnReceived(FrameKind::kReport,
+                          "00" + test::Hex(ReportCodesOf(number).code, 2) + "00");
+    };
+    command('i', command::kMainInput, 7);
+    command('p', command::kProgram, 7);
+    command('e', command::kEffectOff, 7);
+    EXPECT_EQ(Names(), "i");
+    answer(command::kMainInput);
+    EXPECT_EQ(Names(), "ipe");  // back to back once the input is selected
+    answer(command::kProgram);
+    answer(command::kEffectOff);
+    EXPECT_FALSE(window.AwaitsReplies(SendLane::kTransfer));
+    EXPECT_FALSE(window.TakeBrokenTag());
+
+    // Two levels and a select go out together; what follows the select waits for its answer.
+    command('a', command::kFirstSpeakerLevel, 8);
+    command('b', command::kFirstSpeakerLevel + 1, 8);
+    command('j', command::kMainInput, 8);
+    command('q', command::kProgram, 8);
+    EXPECT_EQ(Names(), "ipeabj");
+    // The first level's answer is lost: the second's passes it over. The program never goes to
+    // whichever input the receiver now has selected; the step is named to run again.
+    answer(command::kFirstSpeakerLevel + 1);
+    EXPECT_EQ(window.TakeBrokenTag(), 8);
+    EXPECT_FALSE(window.HasQueued(SendLane::kTransfer));
+    answer(command::kMainInput);
+    EXPECT_EQ(Names(), "ipeabj");
+    EXPECT_FALSE(window.AwaitsReplies(SendLane::kTransfer));
+    EXPECT_FALSE(window.TakeBrokenTag());
 }
 
 }  // namespace
