@@ -128,6 +128,9 @@ private:
     static constexpr int kPassTagStride = 100'000;
 
     bool Start(bool upload, UploadUse use);
+    // One download step, when it may run; true when it sent nothing, so that the next may run
+    // at once.
+    bool RunDownloadStep();
     // Whether the next step may run now; `backToBack` tells how the next step goes.
     bool MayRunStep(bool backToBack);
     // What the step just run waits for: nothing when it went back to back.
