@@ -630,6 +630,30 @@ TEST_F(TransferSequenceTest, ALostAnswerSendsAPipelinedTransferBackToItsStepAndO
     RunToEnd(false);
 }
 
+// A later pass of a "Preset Setting" download leaves out most steps' sends (what the receiver
+// keeps once, every program but the current one): such a step waits for nothing, so the next one
+// runs in the same call instead of on the next tick. Every call that moves the download on sends.
+TEST_F(TransferSequenceTest, ADownloadStepThatSendsNothingIsFollowedAtOnceByTheNext) {
+    host.preset = true;
+    for (const bool pipelined : {false, true}) {
+        engine.SetPipelined(pipelined);
+        ASSERT_TRUE(engine.StartDownload());
+        int calls = 0;
+        int callsSendingNothing = 0;
+        while (engine.Running() && calls < 20000) {
+            state.awaitedFunction = LinkState::kNone;
+            const std::size_t before = host.sent.size();
+            engine.DownloadStep();
+            ++calls;
+            callsSendingNothing += host.sent.size() == before ? 1 : 0;
+        }
+        EXPECT_FALSE(engine.Running()) << pipelined;
+        EXPECT_EQ(callsSendingNothing, 0) << pipelined;
+        // Six passes of 340 steps, of which the later passes send in fewer than 200.
+        EXPECT_LT(calls, 340 + 5 * 200) << pipelined;
+    }
+}
+
 TEST(TransferDspParameters, SlotsTravelUnderTheReceiversNumbers) {
     EXPECT_TRUE(ReceiverHasSlot(0, 28));
     EXPECT_FALSE(ReceiverHasSlot(34, 0));
