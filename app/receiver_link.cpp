@@ -81,7 +81,6 @@ void ReceiverLink::OnReceivedBatch() {
         batchWaiting_ = false;
         const std::string batch(rs232c_.ReceivedBatch());
         rs232c_.SetReceiveEnabled(true);
-        state_.heardDuringWait = state_.heardDuringWait || !batch.empty();
         assembler_.Feed(batch);
     } while (batchWaiting_);
     feeding_ = false;

@@ -150,7 +150,11 @@ bool TransferEngine::NextStepBackToBack() const {
                          : DownloadSequence::BackToBack(state_.downloadInProgress + 1);
 }
 
-std::string TransferEngine::LineTooNoisyText() {
+std::string TransferEngine::LineTooNoisyText(bool upload) {
+    if (upload) {
+        return "The line to the receiver is too noisy: a request went out " +
+               std::to_string(kMaxUploadStepRuns) + " times without a sound answer.";
+    }
     return "The line to the receiver is too noisy: a setting went out " +
            std::to_string(SendWindow::kMaxWriteSends) + " times without a sound answer.";
 }
@@ -263,6 +267,15 @@ void TransferEngine::UploadStep() {
     NoteWaitEnded();
 
     const int s = ++state_.uploadInProgress;
+    // A step runs again while its answers come damaged, refused or unlike each other; a line
+    // that never lets one through stops the upload instead of asking for ever.
+    const int runOf = pass * kPassTagStride + s;
+    stepRepeats_ = runOf == repeatedStep_ ? stepRepeats_ + 1 : 1;
+    repeatedStep_ = runOf;
+    if (stepRepeats_ > kMaxUploadStepRuns) {
+        Stop(Ending::kLineTooNoisy);
+        return;
+    }
     host_.TagSends(backToBack ? pass * kPassTagStride + s : -1);
     out_.BeginStep();
     if (s == UploadSequence::kFirstStep && presetSetting_ && pass == 0) {
@@ -524,7 +537,7 @@ void TransferEngine::Stop(Ending how) {
         host_.ReceiverNotAnswering();
         host_.ReportStopped(std::string(kReceiverSilentText) + "\r\n" + stopped);
     } else if (how == Ending::kLineTooNoisy) {
-        host_.ReportStopped(LineTooNoisyText() + "\r\n" + stopped);
+        host_.ReportStopped(LineTooNoisyText(uploadActive_) + "\r\n" + stopped);
     }
 }
 

@@ -56,12 +56,16 @@ public:
     // Runs of one download step, each with an answer the line spoilt, after which the transfer
     // stops: as many as the sends of one write.
     static constexpr int kMaxStepRuns = SendWindow::kMaxWriteSends;
+    // Runs of one upload step in a row without a sound answer (damaged, refused, unlike each
+    // other, or heard but lost), after which the transfer stops: a status step asks twice per
+    // run and needs two frames alike, so twice as many.
+    static constexpr int kMaxUploadStepRuns = 2 * kMaxStepRuns;
 
     // What the user is told when a transfer stops before its end.
     static constexpr std::string_view kReceiverSilentText = "The receiver does not answer.";
-    // Before the stopped text when a write never got a sound answer although the receiver
-    // answered.
-    static std::string LineTooNoisyText();
+    // Before the stopped text when a write (a download) or a request (an upload) never got a
+    // sound answer although the receiver answered.
+    static std::string LineTooNoisyText(bool upload = false);
     static constexpr std::string_view kDownloadStoppedText =
         "The Download was stopped; the receiver may now hold only part of the new settings.\r\n"
         "The PC image is as it was before the Download.";
@@ -179,7 +183,7 @@ private:
     bool pipelined_ = false;
     bool runAhead_ = false;
     bool drainFirst_ = false;
-    // The download step last run again, and how often in a row.
+    // The step last run again (with its pass, for an upload), and how often in a row.
     int repeatedStep_ = 0;
     int stepRepeats_ = 0;
 };

@@ -114,6 +114,13 @@ void UploadSequence::PutBack() {
 }
 
 void UploadSequence::RequestStatus(const StepAt&) {
+    RequestStatusTwice();
+}
+
+void UploadSequence::RequestStatusTwice() {
+    // The link believes an upload's configuration frame only when another of the same step
+    // agrees with it: the frame has no checksum, and noise can turn a digit into another.
+    out_.StatusRequest();
     out_.StatusRequest();
 }
 
@@ -124,7 +131,7 @@ void UploadSequence::ReportInput(const StepAt& at) {
         out_.Command(command::kMultiChannelInput, 0);
     }
     out_.Command(command::kMainInput, at.index);
-    out_.StatusRequest();
+    RequestStatusTwice();
 }
 
 void UploadSequence::SaveState() {
@@ -203,7 +210,7 @@ void UploadSequence::Restore() {
     if (saved_.multiChannel) {
         out_.Command(command::kMultiChannelInput, 1);
     }
-    out_.StatusRequest();
+    RequestStatusTwice();
 }
 
 void UploadSequence::RequestIoAssignments(const StepAt&) {

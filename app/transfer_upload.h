@@ -77,6 +77,7 @@ private:
     };
 
     void RequestStatus(const StepAt& at);
+    void RequestStatusTwice();
     void ReportInput(const StepAt& at);
     void RequestIoAssignments(const StepAt& at);
     void RequestInputName(const StepAt& at);

@@ -119,7 +119,12 @@ ConfigurationOutcome ConfigurationDecoder::DecodeConfiguration(std::string_view 
         return ConfigurationOutcome::kTooShort;
     }
     if (!state_.realtimeMode && state_.uploadInProgress == 0) {
+        heardInStep_.clear();
+        heardStep_ = 0;
         return ConfigurationOutcome::kPowerOnOnly;
+    }
+    if (!state_.realtimeMode && !ConfirmedInStep(body)) {
+        return ConfigurationOutcome::kUnconfirmed;
     }
     StoreFields(body);
     host_.RefreshPanels();
@@ -128,6 +133,32 @@ ConfigurationOutcome ConfigurationDecoder::DecodeConfiguration(std::string_view 
         state_.waitingCounter = 0;
     }
     return ConfigurationOutcome::kDecoded;
+}
+
+bool ConfigurationDecoder::ConfirmedInStep(std::string_view body) {
+    // The frame carries no checksum, and a flipped bit often turns a digit into another digit:
+    // an upload believes the receiver's state only when two frames heard in the same step are
+    // the same, whether they answer its status requests or come late or unasked. Each status
+    // step asks twice; when both answers are in and none agrees with a frame heard before in
+    // the step, the step asks again at once.
+    if (heardStep_ != state_.uploadInProgress) {
+        heardStep_ = state_.uploadInProgress;
+        heardInStep_.clear();
+        unconfirmedInStep_ = 0;
+    }
+    if (std::find(heardInStep_.begin(), heardInStep_.end(), body) != heardInStep_.end()) {
+        return true;
+    }
+    if (heardInStep_.size() >= kFramesKeptPerStep) {
+        heardInStep_.erase(heardInStep_.begin());
+    }
+    heardInStep_.emplace_back(body);
+    if (state_.awaitedFunction == command::kStatusRequest && ++unconfirmedInStep_ % 2 == 0) {
+        state_.awaitedFunction = LinkState::kNone;
+        state_.waitingCounter = 0;
+        --state_.uploadInProgress;
+    }
+    return false;
 }
 
 void ConfigurationDecoder::StoreFields(std::string_view body) {

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace tra1 {
 
@@ -18,6 +20,9 @@ enum class ConfigurationOutcome {
     kPowerOff,     // only the power byte was cleared
     kPowerOnOnly,  // power byte set; the rest is not decoded outside realtime mode and uploads
     kDecoded,      // every field stored and the panels refreshed
+    // An upload's status request was answered, but no frame heard before in the same step is
+    // the same: nothing stored (the step asks again once both its answers are in).
+    kUnconfirmed,
 };
 
 // What a received configuration frame is good for. Line noise can cut a frame short, flip a
@@ -71,11 +76,19 @@ public:
     ConfigurationOutcome DecodeConfiguration(std::string_view body);
 
 private:
+    // During an upload: whether a frame heard before in the same step is the same.
+    bool ConfirmedInStep(std::string_view body);
     void StoreFields(std::string_view body);
 
     ReceiverImage& image_;
     LinkState& state_;
     DecoderHost& host_;
+    // The frames that answered an upload step's status requests, the step, and how many of
+    // them found no match.
+    static constexpr std::size_t kFramesKeptPerStep = 16;
+    std::vector<std::string> heardInStep_;
+    int heardStep_ = 0;
+    int unconfirmedInStep_ = 0;
 };
 
 // The five-character model code a configuration frame starts with; empty when the body is

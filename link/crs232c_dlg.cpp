@@ -176,6 +176,9 @@ int CRS232CDlg::ReadBatch() {
     if (got == 0) {
         return 0;
     }
+    // The receiver is not silent, whatever the line made of its bytes: a wait that runs out now
+    // was answered, only not soundly. Marked here, where every owner of the port reads.
+    state_.heardDuringWait = true;
     receiveBuffer_[std::min(got, kMaxBatchBytes)] = '\0';
     if (receiveBuffer_[0] == '\0') {
         return 0;

@@ -1,7 +1,10 @@
 #include "programs/ctl/transfer_run.h"
 
 #include <ostream>
+#include <string>
+#include <string_view>
 
+#include "app/transfer_engine.h"
 #include "platform/win/event_loop.h"
 #include "programs/ctl/progress_bar.h"
 #include "programs/ctl/receiver_connection.h"
@@ -12,6 +15,19 @@ namespace {
 
 // No transfer takes this long; the user can stop one sooner with Ctrl-C.
 constexpr std::int64_t kTransferLimitMs = 4 * 60 * 60'000;
+
+// Why the transfer engine stopped a transfer, from the first line of its message: a receiver
+// that fell silent, or a line too noisy to carry a setting, in the engine's own words.
+std::string StopReason(std::string_view engineText, const std::string& port) {
+    std::string_view reason = engineText.substr(0, engineText.find_first_of("\r\n"));
+    if (reason == TransferEngine::kReceiverSilentText) {
+        return "the receiver on " + port + " stopped answering";
+    }
+    while (!reason.empty() && reason.back() == '.') {
+        reason.remove_suffix(1);
+    }
+    return port + ": " + std::string(reason);
+}
 
 }  // namespace
 
@@ -58,8 +74,8 @@ int RunTransfer(ReceiverConnection& connection, TransferKind kind, bool presets,
                                       stopped);
     }
     if (!session.TransferStopped().empty()) {
-        return connection.LinkFailure("the receiver on " + connection.PortName() +
-                                      " stopped answering; " + stopped);
+        return connection.LinkFailure(StopReason(session.TransferStopped(), connection.PortName()) +
+                                      "; " + stopped);
     }
     if (outcome == RunOutcome::kDone) {
         return ctl_exit::kDone;

@@ -11,9 +11,11 @@
 
 #include "app/configuration_file.h"
 #include "app/configuration_report.h"
+#include "link/send_window.h"
 #include "model/model_profile.h"
 #include "model/protocol.h"
 #include "model/receiver_image.h"
+#include "platform/serial/far_end.h"
 #include "programs/ctl_command_line.h"
 #include "sim/receiver_pacing.h"
 #include "tests/ctl/ctl_fixture.h"
@@ -252,6 +254,53 @@ TEST_F(CtlBackupTest, AReceiverFallingSilentMidBackupLeavesTheOldFileAsItWas) {
                             std::filesystem::directory_iterator()),
               1)
         << "no temporary file left";
+}
+
+// Passes the receiver's answers on and, while `spoil` is set, damages the checksum of every
+// extended reply: the receiver answers each write, the line spoils each answer.
+class ChecksumSpoilingLine final : public serial::FarEnd {
+public:
+    explicit ChecksumSpoilingLine(serial::FarEnd& receiver) : receiver_(receiver) {}
+    std::vector<serial::LineSegment> Receive(std::string_view bytes) override {
+        std::vector<serial::LineSegment> segments = receiver_.Receive(bytes);
+        for (serial::LineSegment& segment : segments) {
+            const auto etx = segment.bytes.rfind(control_byte::kEtx);
+            if (spoil && segment.bytes.find(control_byte::kDc4) != std::string::npos &&
+                etx != std::string::npos && etx > 0) {
+                char& digit = segment.bytes[etx - 1];
+                digit = digit == '0' ? '1' : '0';
+            }
+        }
+        return segments;
+    }
+
+    bool spoil = false;
+
+private:
+    serial::FarEnd& receiver_;
+};
+
+TEST_F(CtlBackupTest, ALineTooNoisyToCarryASettingIsSaidSoNotTakenForSilence) {
+    const std::string file = Path("changed.tcf");
+    WriteBytes(file, ConfigurationBytes([](ReceiverImage& image) {
+                   for (std::size_t i = 0; i < eq_layout::kGraphicEqEnd; ++i) {
+                       image.EqSettings.at(i) = static_cast<std::uint8_t>(i % 25);
+                   }
+               }));
+    ChecksumSpoilingLine line(receiver_);
+    farEnd_ = &line;
+    // Once the download has written for a while (and checksums have matched), every answer to a
+    // write arrives damaged.
+    interruptWhen_ = [&] {
+        line.spoil = line.spoil || receiver_.FramesHeard() > 120;
+        return false;
+    };
+    EXPECT_EQ(Run({"restore", file}), ctl_exit::kReceiver);
+    EXPECT_EQ(Err(),
+              "tr-a1ctl: COM1: The line to the receiver is too noisy: a setting went out " +
+                  std::to_string(SendWindow::kMaxWriteSends) +
+                  " times without a sound answer; the Download was stopped; the receiver may now "
+                  "hold only part of the new settings\n");
 }
 
 TEST_F(CtlBackupTest, CtrlCCancelsABackupWritesNothingAndPutsTheReceiverBack) {

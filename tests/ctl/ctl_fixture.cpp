@@ -40,8 +40,8 @@ int CtlFixture::Run(std::vector<std::string> arguments) {
         .err = err_,
         .makeLine =
             [this](const serial::ComPortMap&) {
-                auto line = std::make_unique<serial::InMemorySerialPort>(lineClock_, receiver_,
-                                                                         linePacing_);
+                auto line = std::make_unique<serial::InMemorySerialPort>(
+                    lineClock_, farEnd_ != nullptr ? *farEnd_ : receiver_, linePacing_);
                 if (prepareLine_) {
                     prepareLine_(*line);
                 }

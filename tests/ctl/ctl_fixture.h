@@ -42,6 +42,10 @@ protected:
     // How the virtual receiver takes what it hears (each write whole unless set).
     std::optional<serial::FarEndPacing> linePacing_;
 
+    // What the line leads to instead of the virtual receiver itself (a line that spoils its
+    // answers, say); none: the receiver.
+    serial::FarEnd* farEnd_ = nullptr;
+
     win::VirtualClock clock_;
     win::EventLoop loop_{clock_};
     sim::VirtualReceiver receiver_;

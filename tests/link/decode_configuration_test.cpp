@@ -235,9 +235,39 @@ TEST_F(ConfigurationDecodeTest, AsynchronousModeOnlyWatchesUnlessAnUploadRuns) {
     state.downloadInProgress = 5;
     EXPECT_EQ(decoder.DecodeConfiguration(body), ConfigurationOutcome::kPowerOnOnly);
 
+    // An upload believes a frame once another of the same step agrees with it.
     state.uploadInProgress = 3;
+    EXPECT_EQ(decoder.DecodeConfiguration(body), ConfigurationOutcome::kUnconfirmed);
+    EXPECT_EQ(image.MainZoneState[main_zone::kMainVolume], 0);
     EXPECT_EQ(decoder.DecodeConfiguration(body), ConfigurationOutcome::kDecoded);
     EXPECT_EQ(image.MainZoneState[main_zone::kMainVolume], 0x60 - 38);
+}
+
+TEST_F(ConfigurationDecodeTest, AnUploadStoresOnlyAStateTwoFramesOfTheSameStepAgreeOn) {
+    state.realtimeMode = false;
+    state.uploadInProgress = 5;
+    state.awaitedFunction = command::kStatusRequest;
+    ConfigurationBody sound;
+    sound.Two(8, 0x60);
+    ConfigurationBody damaged;
+    damaged.Two(8, 0x70);  // one flipped bit, still a digit
+    // The step's two answers differ: nothing is stored, and the step asks again at once.
+    EXPECT_EQ(decoder.DecodeConfiguration(sound), ConfigurationOutcome::kUnconfirmed);
+    EXPECT_EQ(state.uploadInProgress, 5);
+    EXPECT_EQ(decoder.DecodeConfiguration(damaged), ConfigurationOutcome::kUnconfirmed);
+    EXPECT_EQ(state.uploadInProgress, 4);
+    EXPECT_EQ(state.awaitedFunction, LinkState::kNone);
+    EXPECT_EQ(image.MainZoneState[main_zone::kMainVolume], 0);
+    // Run again: a frame like one heard before in the step confirms it.
+    state.uploadInProgress = 5;
+    state.awaitedFunction = command::kStatusRequest;
+    EXPECT_EQ(decoder.DecodeConfiguration(sound), ConfigurationOutcome::kDecoded);
+    EXPECT_EQ(image.MainZoneState[main_zone::kMainVolume], 0x60 - 38);
+    EXPECT_EQ(state.awaitedFunction, LinkState::kNone);
+    // The next step starts afresh: what the step before heard confirms nothing.
+    state.uploadInProgress = 6;
+    state.awaitedFunction = command::kStatusRequest;
+    EXPECT_EQ(decoder.DecodeConfiguration(sound), ConfigurationOutcome::kUnconfirmed);
 }
 
 TEST_F(ConfigurationDecodeTest, DecodingEndsTheWaitForTheStatusRequestOnly) {

@@ -1,0 +1,163 @@
+// An Upload over a line that damages bytes both ways, on the virtual clock: requests the line
+// spoils get no answer or a refusal, answers it spoils fail their checksum, now and then several
+// in a row; the Upload asks again each time and ends with the image a clean line brings back,
+// stepwise and pipelined. A receiver that truly falls silent on the same line still stops it.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "app/transfer_engine.h"
+#include "model/model_profile.h"
+#include "platform/win/user_input.h"
+#include "sim/receiver_pacing.h"
+#include "tests/app/editor_fixture.h"
+
+namespace tra1::testing {
+namespace {
+
+namespace id = main_window;
+
+constexpr std::int64_t kTransferLimitMs = 60 * 60 * 1000;
+constexpr double kOneByteInAHundred = 0.01;
+
+std::uint8_t Byte(int value) {
+    return static_cast<std::uint8_t>(value);
+}
+
+// A receiver state unlike the defaults in the blocks an Upload reads.
+void ChangeSettings(ReceiverImage& im) {
+    for (int input = 0; input <= input_index::kMultiChannel; ++input) {
+        im.SetInputProgramByte(input, Byte((5 * input + 2) % (ModelProfile::kHighestProgram + 1)));
+    }
+    for (std::size_t i = 0; i < eq_layout::kGraphicEqEnd; ++i) {
+        im.EqSettings.at(i) = Byte((static_cast<int>(i) * 5 + 1) % 25);
+    }
+    for (int program = 0; program <= ModelProfile::kHighestProgram; ++program) {
+        for (int slot = 0; slot < ModelProfile::kParametersPerProgram; ++slot) {
+            const int value = slot == 27 ? (program + 1) % 4 : (program * 3 + slot) % 10 + 1;
+            im.SetDspParameter(program, slot, Byte(value));
+        }
+    }
+    for (int input = 0; input < input_index::kCount; ++input) {
+        im.InputTrims.at(static_cast<std::size_t>(input)) = Byte((input * 7 + 2) % 25);
+    }
+    im.SetInputName(1, "TURNTBL");
+    im.SetInputName(6, "GAMES");
+}
+
+// Where two images, as a file saves them, differ: block, offset, both values, a line each.
+std::string Differences(const std::vector<std::uint8_t>& want,
+                        const std::vector<std::uint8_t>& got) {
+    if (want.size() != got.size()) {
+        return "sizes " + std::to_string(want.size()) + " and " + std::to_string(got.size());
+    }
+    std::string differences;
+    std::size_t blockStart = 0;
+    for (const ImageBlockInfo& block : kImageBlocks) {
+        for (std::size_t offset = 0; offset < block.size; ++offset) {
+            const std::size_t at = blockStart + offset;
+            if (at < want.size() && want[at] != got[at]) {
+                differences += std::string(block.name) + "[" + std::to_string(offset) +
+                               "]: " + std::to_string(want[at]) + " is " + std::to_string(got[at]) +
+                               "\n";
+            }
+        }
+        blockStart += block.size;
+    }
+    return differences;
+}
+
+class NoisyUploadTest : public EditorFixture {
+protected:
+    static constexpr int kNoisyPort = 3;
+    static constexpr int kCleanPort = 4;
+
+    NoisyUploadTest() : EditorFixture(sim::kReceiverPacing) {
+        ChangeSettings(noisy.Image());
+        ChangeSettings(clean.Image());
+        portSwitch.Wire(kNoisyPort, noisy);
+        portSwitch.Wire(kCleanPort, clean);
+    }
+
+    // Uploads from the receiver on `port` with the Fast Transfer setting `pipelined`; true when
+    // the transfer ended within the limit.
+    bool UploadFrom(int port, bool pipelined) {
+        ConnectTo(port);
+        if (Main().Transfer().Pipelined() != pipelined) {
+            EXPECT_TRUE(win::user::ChooseMenuItem(Main(), id::kMenuFastTransfer));
+        }
+        EXPECT_TRUE(win::user::Click(Main(), id::kCurrentSettingRadio));
+        EXPECT_TRUE(win::user::Click(Main(), id::kUploadButton));
+        const bool ended =
+            loop.AdvanceUntil([this] { return State().uploadInProgress == 0; }, kTransferLimitMs);
+        loop.DrainPosted();
+        return ended;
+    }
+
+    // The image a clean line brings back from the same receiver state.
+    std::vector<std::uint8_t> CleanUpload(bool pipelined) {
+        EXPECT_TRUE(UploadFrom(kCleanPort, pipelined));
+        EXPECT_TRUE(prompter.boxes().empty()) << ::testing::PrintToString(prompter.BoxTexts());
+        return EditorImage().ToBytes();
+    }
+
+    void MakeNoisy(std::uint32_t seed) {
+        noisy.Faults().corruptRate = kOneByteInAHundred;
+        noisy.Faults().seed = seed;
+    }
+
+    sim::VirtualReceiver noisy;
+    sim::VirtualReceiver clean;
+};
+
+class NoisyUploadSeedTest : public NoisyUploadTest,
+                            public ::testing::WithParamInterface<std::tuple<bool, int>> {};
+
+TEST_P(NoisyUploadSeedTest, AnUploadOverALineDamagingOneByteInAHundredBringsBackTheCleanImage) {
+    const auto [pipelined, seed] = GetParam();
+    Start();
+    const std::vector<std::uint8_t> want = CleanUpload(pipelined);
+
+    MakeNoisy(static_cast<std::uint32_t>(seed));
+    ASSERT_TRUE(UploadFrom(kNoisyPort, pipelined));
+    EXPECT_TRUE(prompter.boxes().empty()) << ::testing::PrintToString(prompter.BoxTexts());
+    // The line really was noisy both ways.
+    EXPECT_GT(noisy.FaultsDone().bytesCorruptedHeard, 30u);
+    EXPECT_GT(noisy.FaultsDone().bytesCorruptedSent, 30u);
+    EXPECT_EQ(Differences(want, EditorImage().ToBytes()), "");
+    // The receiver is back on the input, program and mode it was on, as after the clean Upload.
+    EXPECT_EQ(Differences(clean.Image().ToBytes(), noisy.Image().ToBytes()), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, NoisyUploadSeedTest,
+                         ::testing::Combine(::testing::Bool(), ::testing::Values(5, 9, 2, 7)),
+                         [](const ::testing::TestParamInfo<std::tuple<bool, int>>& info) {
+                             return std::string(std::get<0>(info.param) ? "Pipelined"
+                                                                        : "Stepwise") +
+                                    "Seed" + std::to_string(std::get<1>(info.param));
+                         });
+
+TEST_F(NoisyUploadTest, AReceiverFallingSilentOnANoisyLineStillStopsTheUploadWithTheMessage) {
+    Start();
+    TickDisplayLog();
+    const std::vector<std::uint8_t> before = EditorImage().ToBytes();
+    MakeNoisy(5);
+    ConnectTo(kNoisyPort);
+    ASSERT_TRUE(win::user::Click(Main(), id::kUploadButton));
+    ASSERT_TRUE(loop.AdvanceUntil([this] { return State().uploadInProgress > 40; }, 600'000));
+    noisy.Faults().silent = true;
+    // Well within a minute of silence.
+    ASSERT_TRUE(loop.AdvanceUntil([this] { return State().uploadInProgress == 0; }, 60'000));
+    loop.DrainPosted();
+    ASSERT_EQ(prompter.boxes().size(), 1u);
+    EXPECT_EQ(prompter.boxes()[0].text, std::string(TransferEngine::kReceiverSilentText) + "\r\n" +
+                                            std::string(TransferEngine::kUploadStoppedText));
+    EXPECT_EQ(Differences(before, EditorImage().ToBytes()), "");
+}
+
+}  // namespace
+}  // namespace tra1::testing
