@@ -303,6 +303,26 @@ TEST_F(CtlBackupTest, ALineTooNoisyToCarryASettingIsSaidSoNotTakenForSilence) {
                   "hold only part of the new settings\n");
 }
 
+TEST_F(CtlBackupTest, ABackupWhoseAnswersTheLineSpoilsForAWhileCarriesOn) {
+    receiver_.Image().SpeakerLevels.at(0) = 52;
+    ChecksumSpoilingLine line(receiver_);
+    farEnd_ = &line;
+    // Half way through, every extended answer arrives damaged for longer than five waits: the
+    // receiver answers all the while, so the backup asks again instead of stopping.
+    std::int64_t spoiledSinceMs = -1;
+    interruptWhen_ = [&] {
+        if (spoiledSinceMs < 0 && receiver_.FramesHeard() > 200) {
+            spoiledSinceMs = clock_.NowMs();
+        }
+        line.spoil = spoiledSinceMs >= 0 && clock_.NowMs() < spoiledSinceMs + 20'000;
+        return false;
+    };
+    const std::string file = Path("spoilt.tcf");
+    ASSERT_EQ(Run({"backup", file}), ctl_exit::kDone) << Err();
+    EXPECT_GE(spoiledSinceMs, 0);
+    EXPECT_EQ(ImageOfFile(file).SpeakerLevels.at(0), 52);
+}
+
 TEST_F(CtlBackupTest, CtrlCCancelsABackupWritesNothingAndPutsTheReceiverBack) {
     receiver_.Image().MainZoneState.at(mz::kMainInput) = 1;  // CD
     interruptWhen_ = [this] { return receiver_.FramesHeard() > 60; };
