@@ -7,6 +7,8 @@ function(tra1_add_layer target dir)
         add_library(${target} STATIC ${sources})
         target_include_directories(${target} PUBLIC "${CMAKE_SOURCE_DIR}")
         target_link_libraries(${target} PUBLIC ${ARG_DEPS} ${ARG_PUBLIC_DEPS})
+        # Empty unless the build makes the fuzz programs, which link these libraries.
+        target_compile_options(${target} PRIVATE ${TRA1_FUZZ_COVERAGE_OPTIONS})
         tra1_unity_build(${target})
     else()
         add_library(${target} INTERFACE)

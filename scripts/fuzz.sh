@@ -6,6 +6,10 @@
 #                                                from its seed corpus (the test command runs this)
 #   bash scripts/fuzz.sh --seconds N [TARGET...] each target (or those named) for N seconds,
 #                                                keeping what it learns in build-fuzz/corpus/TARGET
+#   --prebuilt DIR                               with either: run the fuzz programs that DIR (a
+#                                                build configured with -DTRA1_FUZZ=ON, such as the
+#                                                test command's build-test) already holds, instead
+#                                                of configuring and building build-fuzz
 #
 # Targets: reply-path editor-line configuration-file virtual-receiver. A long run prints, per
 # target, its executions, its coverage and any finding; a finding is kept in
@@ -16,18 +20,20 @@ cd "$(dirname "$0")/.."
 
 mode=""
 seconds=0
+prebuilt=""
 selected=()
 while [ $# -gt 0 ]; do
     case "$1" in
         --smoke) mode=smoke ;;
         --seconds) mode=long; seconds="${2:?--seconds needs a number}"; shift ;;
-        -h|--help) sed -n '2,14p' "$0"; exit 0 ;;
+        --prebuilt) prebuilt="${2:?--prebuilt needs a build folder}"; shift ;;
+        -h|--help) sed -n '2,17p' "$0"; exit 0 ;;
         *) selected+=("$1") ;;
     esac
     shift
 done
 if [ -z "$mode" ]; then
-    echo "usage: bash scripts/fuzz.sh --smoke | --seconds N [TARGET...]" >&2
+    echo "usage: bash scripts/fuzz.sh --smoke | --seconds N [TARGET...] [--prebuilt DIR]" >&2
     exit 2
 fi
 
@@ -40,15 +46,25 @@ fi
 declare -A smoke_runs=([reply-path]=12000 [editor-line]=150 [configuration-file]=300
                        [virtual-receiver]=10000)
 
-build_dir="${TRA1_FUZZ_BUILD_DIR:-build-fuzz}"
-CC=clang CXX=clang++ cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DTRA1_FUZZ=ON -DTRA1_SANITIZE=ON -DTRA1_WITH_QT=OFF -DTRA1_BUILD_TESTS=OFF \
-    -DTRA1_BUILD_BENCHMARKS=OFF >/dev/null
-targets=()
-for t in "${selected[@]}"; do
-    targets+=("$t-fuzzer")
-done
-cmake --build "$build_dir" --parallel "$(nproc)" --target "${targets[@]}"
+if [ -n "$prebuilt" ]; then
+    build_dir="$prebuilt"
+    for t in "${selected[@]}"; do
+        if [ ! -x "$build_dir/fuzz/$t-fuzzer" ]; then
+            echo "fuzz: $build_dir/fuzz/$t-fuzzer is not built (configure with -DTRA1_FUZZ=ON)" >&2
+            exit 2
+        fi
+    done
+else
+    build_dir="${TRA1_FUZZ_BUILD_DIR:-build-fuzz}"
+    CC=clang CXX=clang++ cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DTRA1_FUZZ=ON -DTRA1_SANITIZE=ON -DTRA1_WITH_QT=OFF -DTRA1_BUILD_TESTS=OFF \
+        -DTRA1_BUILD_BENCHMARKS=OFF >/dev/null
+    targets=()
+    for t in "${selected[@]}"; do
+        targets+=("$t-fuzzer")
+    done
+    cmake --build "$build_dir" --parallel "$(nproc)" --target "${targets[@]}"
+fi
 
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:symbolize=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"

@@ -6,13 +6,51 @@ cd "$(dirname "$0")/.."
 source scripts/packages.sh
 tra1_install_packages
 
+cores="$(nproc)"
 build_dir="${TRA1_TEST_BUILD_DIR:-build-test}"
-# The measurements need the optimised build, not the sanitized one. Line tables (-g1) are all
-# that the sanitizers' reports need (file and line of each frame), and build much faster than
-# full debug information.
-cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DTRA1_SANITIZE=ON \
-    -DTRA1_BUILD_BENCHMARKS=OFF
-cmake --build "$build_dir" --parallel "$(nproc)"
+# The test build: clang under the sanitizers, with line tables only (-g1: file and line of each
+# frame are all the sanitizers' reports need). The same build makes the libFuzzer programs
+# (TRA1_FUZZ), on the layer libraries the tests use, so the fuzz smoke needs no build of its own.
+# GCC's warnings are proven by the optimised build below, which the run command's build is.
+cmake -S . -B "$build_dir" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug \
+    -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DTRA1_SANITIZE=ON -DTRA1_FUZZ=ON -DTRA1_BUILD_BENCHMARKS=OFF
+cmake --build "$build_dir" --parallel "$cores"
+
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+
+# The tests on the real clock (label real-clock: real programs, ser2net and a line at 9600 baud,
+# mostly waiting on the line) start now and run in the background, beside everything below, in a
+# process group of their own; their result and output are collected at the end. They run from a
+# folder of their own that includes the build's tests, so that the two ctest runs do not share
+# their Testing/ logs.
+real_clock_dir="$(cd "$build_dir" && pwd)/real-clock"
+mkdir -p "$real_clock_dir"
+printf 'subdirs("%s")\n' "$(cd "$build_dir" && pwd)" > "$real_clock_dir/CTestTestfile.cmake"
+real_clock_log="$real_clock_dir/output.log"
+real_clock="$(ctest --test-dir "$real_clock_dir" -N -L real-clock | sed -n 's/^Total Tests: //p')"
+real_clock_pid=""
+stop_real_clock() {
+    if [ -n "$real_clock_pid" ]; then
+        kill -TERM -- "-$real_clock_pid" 2>/dev/null || true
+    fi
+}
+trap stop_real_clock EXIT
+trap 'exit 130' INT TERM
+if [ "${real_clock:-0}" -gt 0 ]; then
+    setsid ctest --test-dir "$real_clock_dir" -L real-clock --output-on-failure \
+        --parallel "$real_clock" --timeout 600 >"$real_clock_log" 2>&1 &
+    real_clock_pid=$!
+    echo "Tests on the real clock: $real_clock entries started (output: $real_clock_log)"
+fi
+
+# The other entries, one "cpus" slot each, one slot per core.
+resources="$(cd "$build_dir" && pwd)/ctest-resources.json"
+printf '{"version": {"major": 1, "minor": 0}, "local": [{"cpus": [{"id": "0", "slots": %d}]}]}\n' \
+    "$cores" > "$resources"
+ctest --test-dir "$build_dir" -LE real-clock --output-on-failure --parallel "$cores" \
+    --resource-spec-file "$resources" --timeout 600
 
 # The optimised build that the run command makes sees warnings the debug build does not; keep it
 # building too, with the benchmarks (build-release-check/bench/tr-a1-transfer-bench measures the
@@ -23,26 +61,24 @@ release_dir="${TRA1_RELEASE_BUILD_DIR:-build-release-check}"
 cmake -S . -B "$release_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g1 -DNDEBUG" -DTRA1_BUILD_TESTS=OFF \
     -DTRA1_BUILD_BENCHMARKS=ON -DTRA1_BUILD_SOAK_TEST=ON
-cmake --build "$release_dir" --parallel "$(nproc)"
+cmake --build "$release_dir" --parallel "$cores"
 echo "Optimised build of the editor and the virtual receiver: OK"
 # A day in realtime mode on a noisy line, on the virtual clock; optimised, it takes seconds.
 "$release_dir/soak_tests" --gtest_brief=1
 # The .deb from that same build, unpacked and checked file by file.
 bash scripts/check-package.sh "$release_dir"
 
-# The fuzz targets, built with clang under the sanitizers, each for a bounded number of runs.
-bash scripts/fuzz.sh --smoke
+# The fuzz targets under the sanitizers, each for a bounded number of runs from its seeds.
+bash scripts/fuzz.sh --smoke --prebuilt "$build_dir"
 
-export QT_QPA_PLATFORM=offscreen
-export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
-export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-# Each test program's entries take one "cpus" slot, one slot per core; the real-clock entries
-# (labelled real-clock: real programs and ser2net at 9600 baud, mostly waiting on the line) take
-# none, start first and run beside the rest.
-cores="$(nproc)"
-resources="$(cd "$build_dir" && pwd)/ctest-resources.json"
-printf '{"version": {"major": 1, "minor": 0}, "local": [{"cpus": [{"id": "0", "slots": %d}]}]}\n' \
-    "$cores" > "$resources"
-real_clock="$(ctest --test-dir "$build_dir" -N -L real-clock | sed -n 's/^Total Tests: //p')"
-ctest --test-dir "$build_dir" --output-on-failure --parallel "$((cores + ${real_clock:-0}))" \
-    --resource-spec-file "$resources" --timeout 600
+if [ -n "$real_clock_pid" ]; then
+    status=0
+    wait "$real_clock_pid" || status=$?
+    real_clock_pid=""
+    echo "Tests on the real clock:"
+    cat "$real_clock_log"
+    if [ "$status" -ne 0 ]; then
+        echo "Tests on the real clock FAILED (exit code $status)" >&2
+        exit "$status"
+    fi
+fi
