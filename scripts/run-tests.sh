@@ -12,6 +12,12 @@ build_dir="${TRA1_TEST_BUILD_DIR:-build-test}"
 # frame are all the sanitizers' reports need). The same build makes the libFuzzer programs
 # (TRA1_FUZZ), on the layer libraries the tests use, so the fuzz smoke needs no build of its own.
 # GCC's warnings are proven by the optimised build below, which the run command's build is.
+# A build folder made earlier with another compiler starts afresh (CMake would keep none of the
+# options below when the compiler changes).
+if [ -f "$build_dir/CMakeCache.txt" ] &&
+    ! grep -Eq '^CMAKE_CXX_COMPILER:[A-Z]*=(.*/)?clang\+\+$' "$build_dir/CMakeCache.txt"; then
+    rm -rf "$build_dir/CMakeCache.txt" "$build_dir/CMakeFiles"
+fi
 cmake -S . -B "$build_dir" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug \
     -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DTRA1_SANITIZE=ON -DTRA1_FUZZ=ON -DTRA1_BUILD_BENCHMARKS=OFF
 cmake --build "$build_dir" --parallel "$cores"

@@ -452,7 +452,6 @@ TEST(ConfigurationReportValues, ValueRules) {
     EXPECT_EQ(ConfigurationReport::VolumeText(81), "- 40.0dB");
     EXPECT_EQ(ConfigurationReport::VolumeText(160), "- 0.5dB");
     EXPECT_EQ(ConfigurationReport::VolumeText(194), "+ 16.5dB");
-    ModelProfile profile;
     EXPECT_EQ(ConfigurationReport::TunerText(1, 0), "107.9 MHz");
     EXPECT_EQ(ConfigurationReport::TunerText(1, 102), "87.5 MHz");
     EXPECT_EQ(ConfigurationReport::TunerText(0, 118), "530 kHz");
