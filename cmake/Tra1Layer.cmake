@@ -30,8 +30,16 @@ endfunction()
 # each take a "cpus" slot of `ctest --resource-spec-file` (scripts/run-tests.sh gives one slot per
 # core) and the real-clock ones none, so that their waiting overlaps the quick tests instead of
 # holding up the end of the run. ONE_ENTRY is accepted for older callers: it is the default.
+#
+# ALONE names, as GoogleTest filters, tests on the virtual clock that take a large part of the
+# program's time: each is an entry of its own, `<target>.<filter>`, with a "cpus" slot like the
+# program's entries, which leave it out. COST is a guess of the whole program's CPU seconds under
+# the sanitizers (the number of its sources otherwise): a fresh build folder has no timings yet,
+# and CTest starts the entries in order of cost, so the long ones should come first and the short
+# ones fill in beside them. The alone entries take the program's cost (they start first), each
+# shard its share.
 function(tra1_add_test_folder target dir)
-    cmake_parse_arguments(ARG "ONE_ENTRY" "SHARDS" "DEPS;ENV;SEPARATE" ${ARGN})
+    cmake_parse_arguments(ARG "ONE_ENTRY" "SHARDS;COST" "DEPS;ENV;SEPARATE;ALONE" ${ARGN})
     file(GLOB_RECURSE sources CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/${dir}/*.cpp")
     if(NOT sources)
         return()
@@ -41,8 +49,17 @@ function(tra1_add_test_folder target dir)
     target_link_libraries(${target} PRIVATE ${ARG_DEPS} tra1_test_main GTest::gtest GTest::gmock)
     tra1_unity_build(${target})
 
+    # A rough guess of each entry's length for the first run's order (later runs know better).
+    if(ARG_COST)
+        set(cost ${ARG_COST})
+    else()
+        list(LENGTH sources cost)
+    endif()
+    # The alone entries are the longest single pieces: they start first.
+    set(alone_cost ${cost})
+
     set(left_out)
-    foreach(filter IN LISTS ARG_SEPARATE)
+    foreach(filter IN LISTS ARG_SEPARATE ARG_ALONE)
         # "A.*-A.B" (A's tests but B) is named A.others; the program's entries leave out A.*.
         string(REGEX REPLACE "-.*$" "" positive "${filter}")
         string(REPLACE "*" "" name "${positive}")
@@ -50,8 +67,13 @@ function(tra1_add_test_folder target dir)
             string(APPEND name "others")
         endif()
         add_test(NAME ${target}.${name} COMMAND ${target} --gtest_filter=${filter})
-        set_tests_properties(${target}.${name} PROPERTIES ENVIRONMENT "${ARG_ENV}"
-            LABELS real-clock COST 1000)
+        if(filter IN_LIST ARG_ALONE)
+            set_tests_properties(${target}.${name} PROPERTIES ENVIRONMENT "${ARG_ENV}"
+                RESOURCE_GROUPS "cpus:1" COST ${alone_cost})
+        else()
+            set_tests_properties(${target}.${name} PROPERTIES ENVIRONMENT "${ARG_ENV}"
+                LABELS real-clock COST 1000)
+        endif()
         list(APPEND left_out "${positive}")
     endforeach()
     set(arguments)
@@ -59,8 +81,6 @@ function(tra1_add_test_folder target dir)
         list(JOIN left_out ":" left_out)
         set(arguments "--gtest_filter=-${left_out}")
     endif()
-    # A rough guess of each entry's length for the first run's order (later runs know better).
-    list(LENGTH sources cost)
     if(NOT ARG_SHARDS OR ARG_SHARDS LESS 2)
         add_test(NAME ${target} COMMAND ${target} ${arguments})
         set_tests_properties(${target} PROPERTIES ENVIRONMENT "${ARG_ENV}"
@@ -68,7 +88,7 @@ function(tra1_add_test_folder target dir)
         return()
     endif()
     math(EXPR last "${ARG_SHARDS} - 1")
-    math(EXPR cost "${cost} / ${ARG_SHARDS}")
+    math(EXPR cost "(${cost} + ${ARG_SHARDS} - 1) / ${ARG_SHARDS}")
     foreach(shard RANGE ${last})
         set(environment ${ARG_ENV} GTEST_TOTAL_SHARDS=${ARG_SHARDS} GTEST_SHARD_INDEX=${shard})
         add_test(NAME ${target}.shard${shard} COMMAND ${target} ${arguments})

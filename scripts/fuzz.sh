@@ -70,38 +70,68 @@ export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:symbolize=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 
 status=0
+if [ "$mode" = smoke ]; then
+    # One fuzz program per core at a time (each runs on one); every result is collected, and a
+    # failing one fails the smoke with the end of its log, whatever the others did.
+    scratch_root="$(mktemp -d)"
+    declare -A smoke_pid=()
+    stop_smoke() {
+        local pid
+        for pid in "${smoke_pid[@]}"; do
+            kill "$pid" 2>/dev/null || true
+        done
+        rm -rf "$scratch_root"
+    }
+    trap stop_smoke EXIT
+    jobs_at_once="$(nproc)"
+    report_smoke() {
+        local t="$1" log="$build_dir/findings/$1/smoke.log"
+        if wait "${smoke_pid[$t]}"; then
+            echo "fuzz $t: $(grep -E '^Done [0-9]+ runs' "$log" | tail -1)," \
+                "$(grep -Eo 'cov: [0-9]+ ft: [0-9]+' "$log" | tail -1)"
+        else
+            echo "fuzz $t: FAILED (see $log)" >&2
+            tail -40 "$log" >&2
+            status=1
+        fi
+    }
+    started=()
+    for t in "${selected[@]}"; do
+        if [ "${#started[@]}" -ge "$jobs_at_once" ]; then
+            report_smoke "${started[0]}"
+            started=("${started[@]:1}")
+        fi
+        findings="$build_dir/findings/$t"
+        mkdir -p "$findings" "$scratch_root/$t"
+        # New inputs go to a scratch folder, never into the committed seeds.
+        "$build_dir/fuzz/$t-fuzzer" "$scratch_root/$t" "fuzz/corpus/${t//-/_}" \
+            -runs="${smoke_runs[$t]}" -max_total_time=12 -seed=1 -artifact_prefix="$findings/" \
+            >"$findings/smoke.log" 2>&1 &
+        smoke_pid[$t]=$!
+        started+=("$t")
+    done
+    for t in "${started[@]}"; do
+        report_smoke "$t"
+    done
+    exit "$status"
+fi
+# Long runs, one target after another.
 for t in "${selected[@]}"; do
     seeds="fuzz/corpus/${t//-/_}"
     findings="$build_dir/findings/$t"
     mkdir -p "$findings"
-    if [ "$mode" = smoke ]; then
-        # New inputs go to a scratch folder, never into the committed seeds.
-        scratch="$(mktemp -d)"
-        if "$build_dir/fuzz/$t-fuzzer" "$scratch" "$seeds" -runs="${smoke_runs[$t]}" \
-            -max_total_time=12 -seed=1 -artifact_prefix="$findings/" \
-            >"$findings/smoke.log" 2>&1; then
-            echo "fuzz $t: $(grep -E '^Done [0-9]+ runs' "$findings/smoke.log" | tail -1)," \
-                "$(grep -Eo 'cov: [0-9]+ ft: [0-9]+' "$findings/smoke.log" | tail -1)"
-        else
-            echo "fuzz $t: FAILED (see $findings/smoke.log)" >&2
-            tail -40 "$findings/smoke.log" >&2
-            status=1
-        fi
-        rm -rf "$scratch"
+    corpus="$build_dir/corpus/$t"
+    mkdir -p "$corpus"
+    log="$findings/run-$(date +%Y%m%d-%H%M%S).log"
+    if "$build_dir/fuzz/$t-fuzzer" "$corpus" "$seeds" -max_total_time="$seconds" \
+        -artifact_prefix="$findings/" -print_final_stats=1 >"$log" 2>&1; then
+        result="no finding"
     else
-        corpus="$build_dir/corpus/$t"
-        mkdir -p "$corpus"
-        log="$findings/run-$(date +%Y%m%d-%H%M%S).log"
-        if "$build_dir/fuzz/$t-fuzzer" "$corpus" "$seeds" -max_total_time="$seconds" \
-            -artifact_prefix="$findings/" -print_final_stats=1 >"$log" 2>&1; then
-            result="no finding"
-        else
-            result="FINDING (see $log and $findings/)"
-            status=1
-        fi
-        execs="$(grep -Eo 'stat::number_of_executed_units: *[0-9]+' "$log" | grep -Eo '[0-9]+$' || echo '?')"
-        cov="$(grep -Eo 'cov: [0-9]+ ft: [0-9]+' "$log" | tail -1 || echo '?')"
-        echo "fuzz $t: ${seconds}s, $execs executions, $cov, corpus $(ls "$corpus" | wc -l) inputs, $result"
+        result="FINDING (see $log and $findings/)"
+        status=1
     fi
+    execs="$(grep -Eo 'stat::number_of_executed_units: *[0-9]+' "$log" | grep -Eo '[0-9]+$' || echo '?')"
+    cov="$(grep -Eo 'cov: [0-9]+ ft: [0-9]+' "$log" | tail -1 || echo '?')"
+    echo "fuzz $t: ${seconds}s, $execs executions, $cov, corpus $(ls "$corpus" | wc -l) inputs, $result"
 done
 exit "$status"
