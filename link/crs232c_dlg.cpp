@@ -28,7 +28,7 @@ bool CRS232CDlg::OnInitDialog() {
     owner_ = Parent();
     bytesWritten_ = 0;
     ClearLinkState();
-    receiveBuffer_.fill('\0');
+    EmptyReceiveBuffer();
     sendBuffer_.fill('\0');
     receiveEnabled_ = true;
     SetTimer(kPollTimerId, kPollPeriodMs);
@@ -64,7 +64,7 @@ void CRS232CDlg::ShutDown() {
         port_->Close();
     }
     ClearLinkState();
-    receiveBuffer_.fill('\0');
+    EmptyReceiveBuffer();
     sendBuffer_.fill('\0');
     owner_ = {};
     failedFramesInARow_ = 0;
@@ -79,7 +79,7 @@ PortOpenResult CRS232CDlg::OpenPort() {
     // A fresh port starts with a clean record of its writes.
     failedFramesInARow_ = 0;
     writeFailurePending_ = false;
-    receiveBuffer_.fill('\0');
+    EmptyReceiveBuffer();
     switch (port_->Open(number)) {
         case serial::OpenResult::kRefused:
             SetLinkState(kOpenPortSlot, 0);
@@ -163,7 +163,7 @@ void CRS232CDlg::NoteFailedWrite(const std::string& reason) {
 }
 
 int CRS232CDlg::ReadBatch() {
-    receiveBuffer_.fill('\0');
+    EmptyReceiveBuffer();
     if (!port_ || !port_->IsOpen()) {
         return 0;
     }
@@ -179,19 +179,20 @@ int CRS232CDlg::ReadBatch() {
     // The receiver is not silent, whatever the line made of its bytes: a wait that runs out now
     // was answered, only not soundly. Marked here, where every owner of the port reads.
     state_.heardDuringWait = true;
-    receiveBuffer_[std::min(got, kMaxBatchBytes)] = '\0';
-    if (receiveBuffer_[0] == '\0') {
-        return 0;
-    }
-    return static_cast<int>(got);
+    // Every byte read counts, NUL included: the receiver never sends one, so a NUL is a byte the
+    // line damaged (a space or STX with one bit flipped), and it spoils only the frame it is in.
+    // Cutting the batch there would lose the sound frames after it.
+    receivedLength_ = std::min(got, kMaxBatchBytes);
+    return static_cast<int>(receivedLength_);
 }
 
 std::string_view CRS232CDlg::ReceivedBatch() const {
-    return std::string_view(receiveBuffer_.data());
+    return std::string_view(receiveBuffer_.data(), receivedLength_);
 }
 
 void CRS232CDlg::EmptyReceiveBuffer() {
     receiveBuffer_.fill('\0');
+    receivedLength_ = 0;
 }
 
 int CRS232CDlg::LinkState(int slot) const {

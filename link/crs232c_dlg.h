@@ -63,7 +63,7 @@ public:
     static constexpr win::Msg kBatchMessage = 0x4400;
     static constexpr win::TimerId kPollTimerId = 1;
     static constexpr std::uint32_t kPollPeriodMs = 10;
-    static constexpr std::size_t kReceiveBufferSize = 256;  // one batch plus its NUL
+    static constexpr std::size_t kReceiveBufferSize = 256;  // one batch plus a spare zero
     static constexpr std::size_t kMaxBatchBytes = kReceiveBufferSize - 1;
     static constexpr std::size_t kSendBufferSize = 64;  // one frame plus its NUL
     static constexpr int kWriteAttempts = 5;
@@ -92,10 +92,11 @@ public:
     // the port is closed, and the next poll reports it once to the write-failure handler.
     FrameWrite WriteFrame(std::string_view frame);
     // Reads what waits, at most 255 bytes, into the receive buffer. Returns the count; 0 when
-    // nothing was read or the batch starts with NUL (it is then dropped).
+    // nothing was read. A NUL is a byte like any other here (the line damaged it).
     int ReadBatch();
 
-    // The last batch read, up to its NUL; valid until the next poll or EmptyReceiveBuffer().
+    // The last batch read, every byte of it (NULs included); valid until the next poll or
+    // EmptyReceiveBuffer().
     std::string_view ReceivedBatch() const;
     // The receive buffer back to all zeros (the receiver's reset empties it).
     void EmptyReceiveBuffer();
@@ -156,6 +157,7 @@ private:
     win::WindowHandle owner_;
     std::uint32_t bytesWritten_ = 0;
     std::array<char, kReceiveBufferSize> receiveBuffer_{};
+    std::size_t receivedLength_ = 0;  // of the last batch read
     std::array<char, kSendBufferSize> sendBuffer_{};
     bool receiveEnabled_ = true;
     std::function<void()> onHangUp_;

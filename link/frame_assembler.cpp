@@ -9,12 +9,8 @@
 namespace tra1 {
 
 void FrameAssembler::Feed(std::string_view batch) {
-    const std::size_t limit = std::min(batch.size(), kBatchSize);
-    batchLength_ = 0;
-    while (batchLength_ < limit && batch[batchLength_] != '\0') {
-        batchCopy_[batchLength_] = batch[batchLength_];
-        ++batchLength_;
-    }
+    batchLength_ = std::min(batch.size(), kBatchSize);
+    std::copy_n(batch.begin(), batchLength_, batchCopy_.begin());
     // Work on a private copy: a reset or a nested batch taken while the sink runs (a modal
     // dialog runs the message loop) must not change the bytes still to be read here.
     const std::array<char, kBatchSize> bytes = batchCopy_;
@@ -33,6 +29,9 @@ void FrameAssembler::Feed(std::string_view batch) {
                 break;
             case control_byte::kEtx:
                 Close();
+                break;
+            case '\0':
+                Abandon();
                 break;
             default:
                 Append(bytes[i]);
@@ -76,6 +75,12 @@ void FrameAssembler::Close() {
         case FrameKind::kNone:
             break;
     }
+}
+
+void FrameAssembler::Abandon() {
+    kind_ = FrameKind::kNone;
+    length_ = 0;
+    buffer_[0] = '\0';
 }
 
 void FrameAssembler::Append(char c) {

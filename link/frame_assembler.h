@@ -22,7 +22,9 @@ enum class FrameKind : int {
 // Each frame is handed to the sink when its ETX arrives. Bytes outside a frame are collected
 // and thrown away by the next opening byte. The longest frame the receiver sends fits in one
 // batch, so a frame that grows past kMaxFrameLength characters can only be line noise or a lost
-// ETX: it is dropped whole and its ETX dispatches nothing.
+// ETX: it is dropped whole and its ETX dispatches nothing. The receiver never sends a NUL: one
+// is a byte the line damaged, and the frame it falls in is dropped the same way; the frames
+// before and after it in the batch are not touched.
 class FrameAssembler {
 public:
     static constexpr std::size_t kBatchSize = 256;
@@ -30,9 +32,8 @@ public:
 
     explicit FrameAssembler(FrameSink& sink) : sink_(sink) {}
 
-    // Takes one received batch (the serial link's receive buffer, given with its full size):
-    // copies it up to its first NUL, at most kBatchSize bytes, then runs every byte of the copy
-    // through the assembler. The sink may reset the assembler while it handles a frame (an echo
+    // Takes one received batch (every byte the serial link read, NULs included): copies at most
+    // kBatchSize bytes of it, then runs every byte of the copy through the assembler. The sink may reset the assembler while it handles a frame (an echo
     // resets the receiver); the rest of the batch is then dropped.
     void Feed(std::string_view batch);
 
@@ -42,12 +43,14 @@ public:
     FrameKind Kind() const { return kind_; }
     // The characters collected so far (of the open frame, or noise while none is open).
     std::string_view Pending() const { return {buffer_.data(), length_}; }
-    // The last batch taken, up to its NUL.
+    // The last batch taken (at most kBatchSize bytes).
     std::string_view BatchCopy() const { return {batchCopy_.data(), batchLength_}; }
 
 private:
     void Open(FrameKind kind);
     void Close();
+    // Drops the open frame (a damaged byte in it): noise until the next opening byte.
+    void Abandon();
     void Append(char c);
 
     FrameSink& sink_;

@@ -291,25 +291,35 @@ TEST_F(Rs232cTest, ThreeHundredBytesArriveAs255Then45AfterTheHandOver) {
     EXPECT_EQ(dlg->ReceivedBatch().size(), 45u);
 }
 
-TEST_F(Rs232cTest, PollNeedsAnOpenPortAndDropsNulFirstBatches) {
+TEST_F(Rs232cTest, PollNeedsAnOpenPortAndHandsOverEveryByteNulsIncluded) {
     port->incoming = "abc";
     loop.AdvanceBy(50);  // no port open: nothing is read
     EXPECT_EQ(owner.batches, 0);
 
+    // A NUL is a damaged byte, not the end of the batch: neither one first nor one inside
+    // loses the bytes after it.
     OpenCom(1);
     port->incoming = std::string("\0xyz", 4);
     loop.AdvanceBy(10);
-    EXPECT_EQ(owner.batches, 0);
-    EXPECT_EQ(dlg->ReceiveEnabled(), 1);
+    EXPECT_EQ(owner.batches, 1);
+    EXPECT_EQ(dlg->ReceivedBatch(), std::string("\0xyz", 4));
+    EXPECT_TRUE(state.heardDuringWait);
     EXPECT_TRUE(port->incoming.empty());
 
-    // The batch is the bytes up to the first NUL inside it.
+    dlg->SetReceiveEnabled(true);
     port->incoming = std::string("ab\0cd", 5);
     loop.AdvanceBy(10);
-    EXPECT_EQ(owner.batches, 1);
-    EXPECT_EQ(dlg->ReceivedBatch(), "ab");
+    EXPECT_EQ(owner.batches, 2);
+    EXPECT_EQ(dlg->ReceivedBatch(), std::string("ab\0cd", 5));
     dlg->EmptyReceiveBuffer();
     EXPECT_EQ(dlg->ReceivedBatch(), "");
+
+    // A batch of NULs only is still bytes heard.
+    dlg->SetReceiveEnabled(true);
+    port->incoming = std::string(3, '\0');
+    loop.AdvanceBy(10);
+    EXPECT_EQ(owner.batches, 3);
+    EXPECT_EQ(dlg->ReceivedBatch().size(), 3u);
 }
 
 TEST_F(Rs232cTest, HangUpIsReportedOnce) {

@@ -78,13 +78,27 @@ TEST_F(FrameAssemblerTest, NoiseBetweenFramesIsDropped) {
     EXPECT_EQ(sink.frames[1], std::make_pair(2, std::string("002200")));
 }
 
-TEST_F(FrameAssemblerTest, BatchEndsAtItsNulAndAfter256Bytes) {
-    const std::string withNul = std::string{kStx} + "0026" + '\0' + "2E" + kEtx;
+TEST_F(FrameAssemblerTest, ANulSpoilsOnlyItsFrameAndABatchEndsAfter256Bytes) {
+    // A NUL inside a frame drops that frame; the frames after it in the batch arrive whole.
+    const std::string withNul = std::string{kStx} + "0026" + '\0' + "2E" + kEtx + kStx +
+                                "002300" + kEtx + kDc4 + "ab" + '\0' + 'c' + kEtx;
     assembler.Feed(withNul);
-    EXPECT_TRUE(sink.frames.empty());
-    EXPECT_EQ(assembler.BatchCopy(), std::string{kStx} + "0026");
+    ASSERT_EQ(sink.frames.size(), 1u);
+    EXPECT_EQ(sink.frames[0], std::make_pair(2, std::string("002300")));
+    EXPECT_EQ(assembler.BatchCopy(), withNul);
+
+    // A NUL first, and one between frames, are noise; a frame split over batches survives a
+    // NUL-first batch only when the NUL is not inside it.
+    assembler.Feed(std::string(1, '\0') + kStx + "0027");
+    assembler.Feed(std::string("00") + kEtx + '\0');
+    ASSERT_EQ(sink.frames.size(), 2u);
+    EXPECT_EQ(sink.frames[1], std::make_pair(2, std::string("002700")));
+    assembler.Feed(std::string{kStx} + "0028");
+    assembler.Feed(std::string("\0", 1) + "00" + kEtx);
+    EXPECT_EQ(sink.frames.size(), 2u);
 
     assembler.Reset();
+    sink.frames.clear();
     std::string longBatch = std::string{kStx} + std::string(254, 'A') + kEtx + kEtx;
     assembler.Feed(longBatch);  // 257 bytes: the last ETX is beyond the batch
     ASSERT_EQ(sink.frames.size(), 1u);
