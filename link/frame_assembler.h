@@ -33,8 +33,9 @@ public:
     explicit FrameAssembler(FrameSink& sink) : sink_(sink) {}
 
     // Takes one received batch (every byte the serial link read, NULs included): copies at most
-    // kBatchSize bytes of it, then runs every byte of the copy through the assembler. The sink may reset the assembler while it handles a frame (an echo
-    // resets the receiver); the rest of the batch is then dropped.
+    // kBatchSize bytes of it, then runs every byte of the copy through the assembler. The sink may
+    // reset the assembler while it handles a frame (an echo resets the receiver); the rest of the
+    // batch is then dropped.
     void Feed(std::string_view batch);
 
     // Back to "no frame open" with an empty assembly buffer and an empty batch copy.

@@ -46,6 +46,34 @@ public:
     int framesHeard = 0;
 };
 
+// The virtual receiver behind a line that puts, in the same batch before each of its answers, a
+// NUL and then a copy of the answer with a NUL where a byte was (a space or a digit with bits
+// flipped) and a value changed after it, which must never be decoded.
+class NulSpoilingLine final : public serial::FarEnd {
+public:
+    explicit NulSpoilingLine(serial::FarEnd& receiver) : receiver_(receiver) {}
+
+    std::vector<serial::LineSegment> Receive(std::string_view bytes) override {
+        std::vector<serial::LineSegment> out = receiver_.Receive(bytes);
+        for (serial::LineSegment& segment : out) {
+            const std::size_t end = segment.bytes.find('\x03');
+            if (end == std::string::npos || end < 4) {
+                continue;
+            }
+            std::string spoilt = segment.bytes.substr(0, end + 1);
+            spoilt[2] = '\0';
+            spoilt[end - 3] = spoilt[end - 3] == '1' ? '2' : '1';
+            segment.bytes = std::string(1, '\0') + spoilt + segment.bytes;
+            ++answersSpoilt;
+        }
+        return out;
+    }
+    int answersSpoilt = 0;
+
+private:
+    serial::FarEnd& receiver_;
+};
+
 class LinkRobustnessTest : public EditorFixture {
 protected:
     LinkRobustnessTest() { portSwitch.Wire(3, receiver); }
@@ -250,6 +278,34 @@ TEST_F(LinkRobustnessTest, AChangeTheReceiverRefusesIsReportedAndItsValueAskedFo
     receiver.Faults().extendedStatus = '5';
     Advance(20'000);
     EXPECT_EQ(CountInLog("Refused by the receiver"), 1);
+}
+
+// A NUL costs only the frame it falls in: with a NUL and a spoilt copy before every answer in
+// the same batch, the editor still finds the receiver, and in realtime mode and in an Upload
+// takes every answer after them, and nothing of the spoilt copies.
+TEST_F(LinkRobustnessTest, ANulBeforeAGoodAnswerInTheSameBatchLosesOnlyItsOwnFrame) {
+    NulSpoilingLine line(receiver);
+    portSwitch.Wire(3, line);
+    receiver.Image().EqSettings.at(kEqByte) = 7;
+    receiver.Image().SetInputName(2, "RADIO");
+    Start();
+    ConnectTo(3);
+    EXPECT_GT(line.answersSpoilt, 0);
+
+    ASSERT_TRUE(win::user::Click(Main(), id::kCurrentSettingRadio));
+    ASSERT_TRUE(win::user::Click(Main(), id::kUploadButton));
+    ASSERT_TRUE(loop.AdvanceUntil([this] { return State().uploadInProgress == 0; }, 3'600'000));
+    loop.DrainPosted();
+    EXPECT_TRUE(prompter.boxes().empty()) << ::testing::PrintToString(prompter.BoxTexts());
+    // The receiver answers a name blank-padded.
+    EXPECT_EQ(EditorImage().InputName(2), "RADIO   ");
+    EXPECT_EQ(EditorImage().EqSettings, receiver.Image().EqSettings);
+    EXPECT_EQ(EditorImage().InputTrims, receiver.Image().InputTrims);
+
+    EnterRealtime();
+    receiver.Image().EqSettings.at(kEqByte) = 9;
+    EXPECT_TRUE(
+        loop.AdvanceUntil([this] { return EditorImage().EqSettings.at(kEqByte) == 9; }, 60'000));
 }
 
 }  // namespace

@@ -80,8 +80,8 @@ TEST_F(FrameAssemblerTest, NoiseBetweenFramesIsDropped) {
 
 TEST_F(FrameAssemblerTest, ANulSpoilsOnlyItsFrameAndABatchEndsAfter256Bytes) {
     // A NUL inside a frame drops that frame; the frames after it in the batch arrive whole.
-    const std::string withNul = std::string{kStx} + "0026" + '\0' + "2E" + kEtx + kStx +
-                                "002300" + kEtx + kDc4 + "ab" + '\0' + 'c' + kEtx;
+    const std::string withNul = std::string{kStx} + "0026" + '\0' + "2E" + kEtx + kStx + "002300" +
+                                kEtx + kDc4 + "ab" + '\0' + 'c' + kEtx;
     assembler.Feed(withNul);
     ASSERT_EQ(sink.frames.size(), 1u);
     EXPECT_EQ(sink.frames[0], std::make_pair(2, std::string("002300")));
