@@ -228,7 +228,7 @@ void TransferEngine::AfterStep(bool backToBack) {
         lastStepWaited_ = false;
         return;
     }
-    state_.awaitedFunction = out_.Awaited();
+    AwaitWhatTheStepSent();
     lastStepWaited_ = state_.awaitedFunction != LinkState::kNone;
 }
 
@@ -303,7 +303,7 @@ void TransferEngine::EndUploadPass() {
         host_.SelectPresetEntry(pass + 1);
         RecallReceiverMemories(pass + 1);
         state_.uploadInProgress = 1;
-        state_.awaitedFunction = out_.Awaited();
+        AwaitWhatTheStepSent();
         return;
     }
     SetPresetPass(0);
@@ -372,7 +372,7 @@ void TransferEngine::EndDownloadPass() {
         RecallPcMemories(image_, pass + 1);
         host_.ImageChanged();
         state_.downloadInProgress = 1;
-        state_.awaitedFunction = out_.Awaited();
+        AwaitWhatTheStepSent();
         return;
     }
     SetPresetPass(0);
@@ -427,7 +427,12 @@ void TransferEngine::RealtimeStep() {
     }
     out_.BeginStep();
     poll_.Step();
+    AwaitWhatTheStepSent();
+}
+
+void TransferEngine::AwaitWhatTheStepSent() {
     state_.awaitedFunction = out_.Awaited();
+    state_.awaitedItem = out_.AwaitedItem();
 }
 
 void TransferEngine::NoteWaitEnded() {

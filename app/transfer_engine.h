@@ -148,6 +148,8 @@ private:
     void Stop(Ending how);
     // Counts a wait that ended: a step that finds its wait answered starts the count afresh.
     void NoteWaitEnded();
+    // The step's wait: what its last answered send awaits, and for an extended frame its item.
+    void AwaitWhatTheStepSent();
     // What stopping the running transfer means for the data.
     std::string_view StoppedText() const;
     void PostStepProgress(int wParam, int value, int count);

@@ -26,6 +26,7 @@ void TransferOutput::Command(int commandNumber, int value) {
     // answer it: waiting for that answer would only count as a receiver fallen silent.
     if (SendCommand(commandNumber, value) && IsAcknowledged(commandNumber)) {
         awaited_ = commandNumber;
+        awaitedItem_.clear();
     }
 }
 
@@ -48,6 +49,14 @@ void TransferOutput::Extended(int function, int mode, int p1, int p2, int p3, in
     ++framesSent_;
     if (IsSentExtendedFunction(function)) {
         awaited_ = function;
+        awaitedItem_.clear();
+        if (const ExtendedCodec* codec = FindExtendedCodec(function)) {
+            const ExtendedPart part =
+                mode == extended_function::kWrite ? ExtendedPart::kWrite : ExtendedPart::kRequest;
+            const ExtendedData data =
+                EncodeExtendedData(*codec, part, {p1, p2, p3, p4, p5, p6}, text);
+            awaitedItem_ = std::string(data.View().substr(0, ExtendedKeyLength(*codec)));
+        }
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "model/protocol.h"
@@ -30,7 +31,12 @@ public:
     // What the receiver's answer to the last answered send will end: a command or function
     // number, or kNothing when the step sent nothing the receiver acknowledges.
     int Awaited() const { return awaited_; }
-    void BeginStep() { awaited_ = kNothing; }
+    // For an awaited extended function: the characters that name the item asked for.
+    const std::string& AwaitedItem() const { return awaitedItem_; }
+    void BeginStep() {
+        awaited_ = kNothing;
+        awaitedItem_.clear();
+    }
 
     // Frames sent (commands and extended frames) since the count was last reset.
     int FramesSent() const { return framesSent_; }
@@ -50,6 +56,7 @@ private:
 
     TransferHost& host_;
     int awaited_ = kNothing;
+    std::string awaitedItem_;
     int framesSent_ = 0;
 };
 

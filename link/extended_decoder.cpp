@@ -202,7 +202,11 @@ ExtendedOutcome ExtendedDecoder::DecodeExtended(std::string_view body) {
     const char status = hasStatus ? body[extended_frame::kModeAt] : '\0';
     const bool accepted = status == extended_frame::kAccepted;
 
-    if (function != 0 && state_.awaitedFunction == function) {
+    // Outside realtime mode an accepted reply ends the wait only when it is about the item the
+    // step asked for; a refusal carries no item and ends it as before.
+    const bool awaitedItem = !accepted || state_.realtimeMode || state_.awaitedItem.empty() ||
+                             body.substr(extended_frame::kDataAt).starts_with(state_.awaitedItem);
+    if (function != 0 && state_.awaitedFunction == function && awaitedItem) {
         // A graphic EQ reply in realtime mode ends the poll's wait only when it is the record
         // the poll asked for (or the receiver refused the request).
         const bool endsWait =

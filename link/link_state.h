@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "model/protocol.h"
 
 namespace tra1 {
@@ -28,6 +30,12 @@ struct LinkState {
     // or for 255 by a configuration frame) or an extended function number 256..274 (answered by
     // an extended reply). kNone when nothing is awaited.
     int awaitedFunction = kNone;
+    // For an awaited extended function outside realtime mode: the data characters that name
+    // the item asked for (ExtendedKeyLength of them). Only an accepted reply about that item
+    // ends the wait: a late second answer to the step before (its request went out twice) has
+    // the same function and must not stand in for this step's answer. Empty: any reply of the
+    // function.
+    std::string awaitedItem;
     // Copy of awaitedFunction taken when the waiting counter starts.
     int previousAwaitedFunction = kNone;
     // 10 ms ticks counted since the last accepted reply reset it.

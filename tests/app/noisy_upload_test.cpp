@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/transfer_engine.h"
+#include "model/command_table.h"
 #include "model/model_profile.h"
 #include "platform/win/user_input.h"
 #include "sim/receiver_pacing.h"
@@ -70,6 +71,38 @@ std::string Differences(const std::vector<std::uint8_t>& want,
     }
     return differences;
 }
+
+// The receiver behind a line that hands over its answer to the first input name request twice,
+// the second copy a little later, and loses the third name request: what tr-a1ctl met on a
+// pseudo-terminal at 1 % (seed 3), where a request went out twice and the late second answer
+// stood in for the next input's name, each answer after it for the one after, and the one
+// request the line then spoilt was never asked again (input 2's name was never stored).
+class AnswerTwiceLine final : public serial::FarEnd {
+public:
+    explicit AnswerTwiceLine(serial::FarEnd& receiver) : receiver_(receiver) {}
+
+    std::vector<serial::LineSegment> Receive(std::string_view bytes) override {
+        const std::string_view nameCode = ExtendedFunctionCode(extended_function::kInputName);
+        const std::size_t codeAt = 1 + extended_frame::kCodeAt;
+        const bool nameRequest = bytes.size() > codeAt + nameCode.size() &&
+                                 bytes.substr(codeAt, nameCode.size()) == nameCode;
+        if (nameRequest && ++nameRequests_ == kLostRequest) {
+            return {};
+        }
+        std::vector<serial::LineSegment> out = receiver_.Receive(bytes);
+        if (nameRequest && nameRequests_ == 1 && out.size() == 1) {
+            out.push_back({out.front().bytes, kLateMs});
+        }
+        return out;
+    }
+    int NameRequests() const { return nameRequests_; }
+
+private:
+    static constexpr int kLateMs = 30;
+    static constexpr int kLostRequest = 3;
+    serial::FarEnd& receiver_;
+    int nameRequests_ = 0;
+};
 
 class NoisyUploadTest : public EditorFixture {
 protected:
@@ -144,6 +177,28 @@ INSTANTIATE_TEST_SUITE_P(Seeds, NoisyUploadSeedTest,
                                                                         : "Stepwise") +
                                     "Seed" + std::to_string(std::get<1>(info.param));
                          });
+
+// A second answer to the step before does not end the wait for the next item: the Upload asks
+// again for the name the line lost and stores every input's name.
+TEST_F(NoisyUploadTest, ALateSecondAnswerToTheStepBeforeDoesNotStandInForTheNextItem) {
+    Start();
+    sim::VirtualReceiver receiver;
+    ChangeSettings(receiver.Image());
+    receiver.Image().SetInputName(2, "RADIO");
+    AnswerTwiceLine line(receiver);
+    constexpr int kDoublingPort = 5;
+    portSwitch.Wire(kDoublingPort, line);
+
+    ASSERT_TRUE(UploadFrom(kDoublingPort, false));
+    EXPECT_TRUE(prompter.boxes().empty()) << ::testing::PrintToString(prompter.BoxTexts());
+    // Every name once, and the lost one again.
+    EXPECT_EQ(line.NameRequests(), input_index::kMultiChannel + 2);
+    for (int input = 0; input <= input_index::kMultiChannel; ++input) {
+        std::string name = receiver.Image().InputName(input);
+        name.resize(input_names::kMaxLength, ' ');  // the receiver answers it blank-padded
+        EXPECT_EQ(EditorImage().InputName(input), name) << "input " << input;
+    }
+}
 
 TEST_F(NoisyUploadTest, AReceiverFallingSilentOnANoisyLineStillStopsTheUploadWithTheMessage) {
     Start();
