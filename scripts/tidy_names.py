@@ -3,6 +3,8 @@
 
     tidy_names.py check BUILD_DIR    lists every name that breaks the convention; exit status 1 if any
     tidy_names.py fix BUILD_DIR      renames them in place (declarations and every use)
+    tidy_names.py mend BUILD_DIR     renames the uses a fix left under their old names (the fix
+                                     does this itself; for a tree changed since, e.g. a merge)
 
 BUILD_DIR is a configured build tree (its compile_commands.json). Parsing the standard library, Qt
 and GoogleTest headers is most of clang-tidy's time, so the sources are checked together, a few
@@ -28,8 +30,8 @@ import time
 
 SOURCE_DIR = os.path.realpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
 # The folders whose code follows the house convention.
-PROJECT_FOLDERS = ("app", "bench", "link", "model", "panels", "platform", "programs", "resources",
-                   "sim", "tests")
+PROJECT_FOLDERS = ("app", "bench", "fuzz", "link", "model", "panels", "platform", "programs",
+                   "resources", "sim", "tests")
 # A unit that does not compile is split where it broke and run again, at most this many rounds;
 # what still breaks then is checked file by file.
 MAX_UNIT_ROUNDS = 4
@@ -428,6 +430,132 @@ def mend_fixes(path, type_names):
         yaml.safe_dump(document, stream)
 
 
+FINDING_NAME = re.compile(r"invalid case style for [\w ]+ '(\w+)'")
+
+
+def renames_of(fixes_dir):
+    """({old name: [its new names]}, {old name: the files that declared it}) of the fixes about to
+    be applied (one old name may be a member in one class and an accessor in another)."""
+    import yaml
+    found = {}
+    declared = {}
+    for name in os.listdir(fixes_dir):
+        with open(os.path.join(fixes_dir, name), errors="replace") as stream:
+            document = yaml.safe_load(stream) or {}
+        for diagnostic in document.get("Diagnostics", []):
+            message = diagnostic.get("DiagnosticMessage", diagnostic)
+            finding = FINDING_NAME.search(message.get("Message", ""))
+            replacements = message.get("Replacements", [])
+            if finding and replacements:
+                found.setdefault(finding.group(1), set()).add(replacements[0]["ReplacementText"])
+                declared.setdefault(finding.group(1), set()).add(
+                    os.path.realpath(message.get("FilePath", "")))
+    return {old: sorted(new) for old, new in found.items()}, declared
+
+
+# Compile errors that a use the rename missed leaves behind, and where clang says a macro put it.
+LEFT_USE = re.compile(r"^(/[^:\n]+):(\d+):(\d+): error: (?:use of undeclared identifier"
+                      r"|no member named|no type named|unknown type name) '(\w+)'"
+                      r"(?:.*; did you mean '(?:[\w:]*::)?(\w+)'\?)?")
+MACRO_NOTE = re.compile(r"^(/[^:\n]+):(\d+):(\d+): note: expanded from macro")
+
+
+def left_uses(output, renames):
+    """(old name, new name, [(file, line, column)]) of every use clang reports under an old name:
+    at the error, or, where the name came from a macro's body, at the notes that point into it."""
+    places = []
+    current = None
+    for line in output.splitlines():
+        error = LEFT_USE.match(line)
+        if error:
+            path, row, column, name, meant = error.groups()
+            # The new name: the one clang suggests, or the only one the old name was given.
+            news = renames.get(name, [])
+            new = meant if meant in news else news[0] if len(news) == 1 else None
+            current = (name, new, [(os.path.realpath(path), int(row), int(column))]) \
+                if new else None
+            if current:
+                places.append(current)
+            continue
+        note = MACRO_NOTE.match(line)
+        if note and current:
+            current[2].append((os.path.realpath(note.group(1)), int(note.group(2)),
+                               int(note.group(3))))
+        elif ": error: " in line or ": warning: " in line:
+            current = None
+    return places
+
+
+def replace_at(places):
+    """Writes the new name over the old one at the first of each use's places that holds it.
+    Returns (the number of uses renamed, the files changed)."""
+    edits = {}
+    for name, new, candidates in places:
+        for path, row, column in candidates:
+            try:
+                lines = open(path, errors="replace").read().split("\n")
+            except OSError:
+                continue
+            text = lines[row - 1] if 0 < row <= len(lines) else ""
+            start = column - 1
+            if re.match(rf"{name}\b", text[start:]) and \
+                    (start == 0 or not re.match(r"\w", text[start - 1])):
+                edits.setdefault(path, set()).add((row, start, name, new))
+                break
+    for path, places_in_file in edits.items():
+        lines = open(path, errors="replace").read().split("\n")
+        # From the right, so that earlier columns of a line stay where they are.
+        for row, start, name, new in sorted(places_in_file, reverse=True):
+            text = lines[row - 1]
+            lines[row - 1] = text[:start] + new + text[start + len(name):]
+        with open(path, "w") as out:
+            out.write("\n".join(lines))
+    return sum(len(places_in_file) for places_in_file in edits.values()), set(edits)
+
+
+def mend_left_uses(renames, declared, entries, jobs):
+    """clang-tidy 14 does not rename every use: not one spelt inside a macro's body (the THUMB_TEST
+    fixtures' `using ...::image;`), not one in a template that depends on its parameter
+    (`t.image`), not a member used before a member the configuration ignores
+    (`image.SpeakerLevels[...]`). Each leaves a compile error naming the old name. The sources that
+    might hold one (they spell an old name and are, or include, the file that declared it) are
+    compiled, and the new name written where clang points; those that had such errors again, until
+    none is left. Returns (the uses renamed, the files changed)."""
+    clang = find_tool("clang++")
+    words = re.compile(r"\b(" + "|".join(sorted(map(re.escape, renames))) + r")\b")
+    candidates = []
+    for _, source, entry in entries:
+        try:
+            text = open(source, errors="replace").read()
+        except OSError:
+            continue
+        included = {os.path.realpath(os.path.join(SOURCE_DIR, header))
+                    for header in re.findall(r'^#include "([^"]+)"', text, re.MULTILINE)}
+        included |= {source, os.path.splitext(source)[0] + ".h"}
+        if any(declared[name] & included for name in set(words.findall(text))):
+            candidates.append((source, entry))
+
+    def compile_one(item):
+        source, entry = item
+        flags = flags_without_file(arguments_of(entry), entry["file"])[1:]
+        done = subprocess.run([clang, "-fsyntax-only", "-ferror-limit=0", "-w"] + flags + [source],
+                              cwd=entry["directory"], stdout=subprocess.PIPE,
+                              stderr=subprocess.STDOUT, text=True)
+        return left_uses(done.stdout, renames)
+
+    total, changed = 0, set()
+    for _ in range(6):
+        with concurrent.futures.ThreadPoolExecutor(max_workers=jobs) as pool:
+            found = list(pool.map(compile_one, candidates))
+        renamed, files = replace_at([place for places in found for place in places])
+        total += renamed
+        changed |= files
+        candidates = [item for item, places in zip(candidates, found) if places]
+        if not renamed:
+            break
+    return total, changed
+
+
 def print_diagnostics(diagnostics):
     for path, line, column, message, check in sorted(diagnostics):
         print(f"{os.path.relpath(path, SOURCE_DIR)}:{line}:{column}: {message} [{check}]")
@@ -435,7 +563,7 @@ def print_diagnostics(diagnostics):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("mode", choices=("check", "fix"))
+    parser.add_argument("mode", choices=("check", "fix", "mend"))
     parser.add_argument("build_dir")
     parser.add_argument("-j", "--jobs", type=int, default=os.cpu_count() or 2)
     parser.add_argument("--only", nargs="*", default=[], metavar="FOLDER",
@@ -466,7 +594,25 @@ def main():
               f"{len(TIMES)} run(s) of clang-tidy, {seconds:.0f} s")
         return 1 if diagnostics else 0
 
+    # What the fix has renamed so far, kept for `mend` and for whoever must tell the others.
+    renames_file = os.path.join(work_dir, "renames.json")
+    if options.mode == "mend":
+        if not os.path.exists(renames_file):
+            sys.exit(f"{renames_file} is missing: it is written by `fix`")
+        with open(renames_file) as stream:
+            saved = json.load(stream)
+        renames = saved["renames"]
+        declared = {name: set(files) for name, files in saved["declared"].items()}
+        mended, files = mend_left_uses(renames, declared,
+                                       selected(project_entries(build_dir), options.only),
+                                       options.jobs)
+        if files:
+            subprocess.run([find_tool("clang-format"), "-i"] + sorted(files), check=True)
+        print(f"mend: {mended} use(s) renamed in {len(files)} file(s)")
+        return 0
+
     apply = find_tool("clang-apply-replacements")
+    renames, declared = {}, {}
     for round_number in range(1, options.passes + 1):
         groups = unity_groups(selected(project_entries(build_dir), options.only))
         with tempfile.TemporaryDirectory(prefix="tidy-fixes-") as fixes_dir:
@@ -488,7 +634,21 @@ def main():
             type_names = project_type_names()
             for name in os.listdir(fixes_dir):
                 mend_fixes(os.path.join(fixes_dir, name), type_names)
+            round_renames, round_declared = renames_of(fixes_dir)
+            renames.update(round_renames)
+            for name, files in round_declared.items():
+                declared.setdefault(name, set()).update(files)
+            with open(renames_file, "w") as stream:
+                json.dump({"renames": renames,
+                           "declared": {name: sorted(files) for name, files in declared.items()}},
+                          stream, indent=1, sort_keys=True)
             subprocess.run([apply, "--remove-change-desc-files", fixes_dir], check=True)
+            mended, files = mend_left_uses(round_renames, round_declared,
+                                           selected(project_entries(build_dir), options.only),
+                                           options.jobs)
+            changed |= files
+            print(f"fix round {round_number}: {mended} use(s) that clang-tidy left, renamed where "
+                  "the compiler found them")
             # The house format (the root .clang-format) over every file that changed.
             changed = sorted(p for p in changed if os.path.exists(p))
             if changed:
