@@ -521,6 +521,8 @@ def mend_left_uses(renames, declared, entries, jobs):
     might hold one (they spell an old name and are, or include, the file that declared it) are
     compiled, and the new name written where clang points; those that had such errors again, until
     none is left. Returns (the uses renamed, the files changed)."""
+    if not renames:
+        return 0, set()
     clang = find_tool("clang++")
     words = re.compile(r"\b(" + "|".join(sorted(map(re.escape, renames))) + r")\b")
     candidates = []
@@ -625,6 +627,7 @@ def main():
             if not diagnostics:
                 print(f"fix: clean after {round_number - 1} round(s)")
                 return 0
+            print_diagnostics(diagnostics)
             print(f"fix round {round_number}: {len(diagnostics)} finding(s)")
             changed = set()
             for name in os.listdir(fixes_dir):
