@@ -4,7 +4,8 @@
     tidy_names.py check BUILD_DIR    lists every name that breaks the convention; exit status 1 if any
     tidy_names.py fix BUILD_DIR      renames them in place (declarations and every use)
     tidy_names.py mend BUILD_DIR     renames the uses a fix left under their old names (the fix
-                                     does this itself; for a tree changed since, e.g. a merge)
+                                     does this itself; for a tree changed since, e.g. a merge;
+                                     --only the folders the compiler names, or it takes a while)
 
 BUILD_DIR is a configured build tree (its compile_commands.json). Parsing the standard library, Qt
 and GoogleTest headers is most of clang-tidy's time, so the sources are checked together, a few
@@ -518,8 +519,8 @@ def mend_left_uses(renames, declared, entries, jobs):
     fixtures' `using ...::image;`), not one in a template that depends on its parameter
     (`t.image`), not a member used before a member the configuration ignores
     (`image.SpeakerLevels[...]`). Each leaves a compile error naming the old name. The sources that
-    might hold one (they spell an old name and are, or include, the file that declared it) are
-    compiled, and the new name written where clang points; those that had such errors again, until
+    might hold one (they spell an old name and are, or include, the file that declared it; with
+    `declared` None, every source that spells one) are compiled, and the new name written where clang points; those that had such errors again, until
     none is left. Returns (the uses renamed, the files changed)."""
     if not renames:
         return 0, set()
@@ -534,7 +535,8 @@ def mend_left_uses(renames, declared, entries, jobs):
         included = {os.path.realpath(os.path.join(SOURCE_DIR, header))
                     for header in re.findall(r'^#include "([^"]+)"', text, re.MULTILINE)}
         included |= {source, os.path.splitext(source)[0] + ".h"}
-        if any(declared[name] & included for name in set(words.findall(text))):
+        if declared is None and words.search(text) or \
+                declared and any(declared[name] & included for name in set(words.findall(text))):
             candidates.append((source, entry))
 
     def compile_one(item):
@@ -603,9 +605,8 @@ def main():
             sys.exit(f"{renames_file} is missing: it is written by `fix`")
         with open(renames_file) as stream:
             saved = json.load(stream)
-        renames = saved["renames"]
-        declared = {name: set(files) for name, files in saved["declared"].items()}
-        mended, files = mend_left_uses(renames, declared,
+        # Every source that spells an old name: the tree may have changed since (a merge).
+        mended, files = mend_left_uses(saved["renames"], None,
                                        selected(project_entries(build_dir), options.only),
                                        options.jobs)
         if files:
