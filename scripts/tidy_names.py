@@ -103,6 +103,19 @@ def project_entries(build_dir):
             continue
         seen.add(source)
         result.append((folder, source, entry))
+    # Sources this configuration does not compile (the benchmarks and the soak test are options of
+    # other builds) are checked too, with the flags of a test source: the union of every target's
+    # include folders and macros that the units get anyway covers them.
+    template = next((entry for folder, _, entry in result if folder.startswith("tests/")), None)
+    for folder_name in PROJECT_FOLDERS if template else ():
+        for root, directories, files in os.walk(os.path.join(SOURCE_DIR, folder_name)):
+            directories.sort()
+            for name in sorted(files):
+                source = os.path.realpath(os.path.join(root, name))
+                folder = project_folder(source, build_dir)
+                if name.endswith(".cpp") and folder and source not in seen:
+                    seen.add(source)
+                    result.append((folder, source, dict(template, file=source)))
     return result
 
 
@@ -539,6 +552,9 @@ def mend_left_uses(renames, declared, entries, jobs):
                 declared and any(declared[name] & included for name in set(words.findall(text))):
             candidates.append((source, entry))
 
+    print(f"mend: {len(candidates)} source(s) may hold a use under an old name; compiling them",
+          flush=True)
+
     def compile_one(item):
         source, entry = item
         flags = flags_without_file(arguments_of(entry), entry["file"])[1:]
@@ -629,7 +645,7 @@ def main():
                 print(f"fix: clean after {round_number - 1} round(s)")
                 return 0
             print_diagnostics(diagnostics)
-            print(f"fix round {round_number}: {len(diagnostics)} finding(s)")
+            print(f"fix round {round_number}: {len(diagnostics)} finding(s)", flush=True)
             changed = set()
             for name in os.listdir(fixes_dir):
                 with open(os.path.join(fixes_dir, name), errors="replace") as fixes:
