@@ -56,7 +56,7 @@ void CompareCommands::ToggleVerifyAfterDownload() {
     verifyAfterDownload_ = !verifyAfterDownload_;
     if (store_ != nullptr && !store_->SaveVerifyAfterDownload(verifyAfterDownload_)) {
         // The choice holds for this run; the user learns why it will not be there next time.
-        loop_.prompter().ShowMessageBox(win::MessageBoxRequest{
+        loop_.GetPrompter().ShowMessageBox(win::MessageBoxRequest{
             "The settings could not be saved; the choice lasts until the editor is closed.",
             id::kMessageTitle, win::Buttons::kOk, win::BoxIcon::kNone, owner_});
     }
@@ -85,9 +85,9 @@ void CompareCommands::Show(CompareResult result) {
     });
     if (!window_->Create()) {
         window_.reset();
-        loop_.prompter().ShowMessageBox(win::MessageBoxRequest{"Dialog Creating Error\r\nCompare",
-                                                               "", win::Buttons::kOk,
-                                                               win::BoxIcon::kNone, owner_});
+        loop_.GetPrompter().ShowMessageBox(
+            win::MessageBoxRequest{"Dialog Creating Error\r\nCompare", "", win::Buttons::kOk,
+                                   win::BoxIcon::kNone, owner_});
         return;
     }
     window_->Show();

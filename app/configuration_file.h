@@ -69,7 +69,7 @@ public:
     struct WriteResult {
         WriteError error = WriteError::kNone;
         std::size_t failedBlock = 0;  // meaningful with kBlock only
-        bool ok() const { return error == WriteError::kNone; }
+        bool Ok() const { return error == WriteError::kNone; }
     };
 
     // The byte the file stores for a model code: its low byte (the unknown model -1 gives 255,

@@ -63,7 +63,7 @@ std::string ConfigurationFileCommands::ProposedFileName() const {
 }
 
 bool ConfigurationFileCommands::Save() {
-    const auto chosen = loop_.prompter().GetSaveFileName(DialogRequest(kSaveTitle, false));
+    const auto chosen = loop_.GetPrompter().GetSaveFileName(DialogRequest(kSaveTitle, false));
     if (!chosen) {
         return false;
     }
@@ -116,7 +116,7 @@ bool ConfigurationFileCommands::SaveChangesFirst(std::string_view question) {
 }
 
 bool ConfigurationFileCommands::Open() {
-    const auto chosen = loop_.prompter().GetOpenFileName(DialogRequest(kOpenTitle, true));
+    const auto chosen = loop_.GetPrompter().GetOpenFileName(DialogRequest(kOpenTitle, true));
     if (!chosen) {
         return false;
     }
@@ -171,7 +171,7 @@ bool ConfigurationFileCommands::Load(const std::string& path) {
 
 std::optional<ConfigurationFileCommands::ChosenFile>
 ConfigurationFileCommands::ReadFileToCompare() {
-    const auto chosen = loop_.prompter().GetOpenFileName(DialogRequest(kCompareTitle, true));
+    const auto chosen = loop_.GetPrompter().GetOpenFileName(DialogRequest(kCompareTitle, true));
     if (!chosen) {
         return std::nullopt;
     }
@@ -201,7 +201,7 @@ bool ConfigurationFileCommands::SelectModel(int modelCode) {
 
 win::Answer ConfigurationFileCommands::Ask(std::string_view text, std::string_view title,
                                            win::Buttons buttons) const {
-    return loop_.prompter().ShowMessageBox(win::MessageBoxRequest{
+    return loop_.GetPrompter().ShowMessageBox(win::MessageBoxRequest{
         std::string(text), std::string(title), buttons, win::BoxIcon::kNone, owner_});
 }
 
@@ -216,9 +216,9 @@ win::FileDialogRequest ConfigurationFileCommands::DialogRequest(std::string_view
     request.filter = std::string(kFilter);
     request.patterns = {"*.tcf"};
     // No default extension: Save appends ".tcf" itself, by its own rule.
-    request.proposed_name = ProposedFileName();
-    request.max_path = kMaxPath;
-    request.must_exist = mustExist;
+    request.proposedName = ProposedFileName();
+    request.maxPath = kMaxPath;
+    request.mustExist = mustExist;
     request.owner = owner_;
     return request;
 }

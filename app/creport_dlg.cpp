@@ -14,10 +14,10 @@ namespace tra1 {
 
 CREPORTDlg::CREPORTDlg(win::EventLoop& loop, const ReceiverImage& image, ModelProfile& profile,
                        win::WindowHandle mainWindow)
-    : Dialog(loop, kTemplateId), image_(image), profile_(profile), main_window_(mainWindow) {}
+    : Dialog(loop, kTemplateId), image_(image), profile_(profile), mainWindow_(mainWindow) {}
 
 bool CREPORTDlg::OnInitDialog() {
-    CenterWindow(main_window_);
+    CenterWindow(mainWindow_);
     if (auto* edit = Get<win::Edit>(kReportEdit)) {
         edit->SetLimitText(kTextLimit);
     }
@@ -63,7 +63,7 @@ void CREPORTDlg::SaveAs() {
 }
 
 void CREPORTDlg::Print() {
-    const win::PrintOutcome outcome = Loop().printer().Print(MakePrintRequest());
+    const win::PrintOutcome outcome = Loop().Printer().Print(MakePrintRequest());
     if (outcome.result == win::PrintOutcome::Result::kFailed) {
         ShowError(kCannotPrint, outcome.error);
     }
@@ -74,7 +74,7 @@ void CREPORTDlg::ExportPdf() {
     if (!path) {
         return;
     }
-    const win::PdfOutcome pdf = Loop().printer().RenderPdf(MakePrintRequest());
+    const win::PdfOutcome pdf = Loop().Printer().RenderPdf(MakePrintRequest());
     if (pdf.document.empty()) {
         ShowError(kCannotExport, pdf.error);
         return;
@@ -88,11 +88,11 @@ std::optional<std::string> CREPORTDlg::AskForFile(std::string_view title, std::s
     request.title = std::string(title);
     request.filter = std::string(filter);
     request.patterns = {"*." + std::string(extension)};
-    request.default_extension = std::string(extension);
-    request.proposed_name = std::string(profile_.ModelName()) + " Report." + std::string(extension);
-    request.max_path = 4096;
+    request.defaultExtension = std::string(extension);
+    request.proposedName = std::string(profile_.ModelName()) + " Report." + std::string(extension);
+    request.maxPath = 4096;
     request.owner = Handle();
-    auto chosen = Loop().prompter().GetSaveFileName(request);
+    auto chosen = Loop().GetPrompter().GetSaveFileName(request);
     if (!chosen || chosen->empty()) {
         return std::nullopt;
     }
@@ -145,9 +145,9 @@ win::LResult CREPORTDlg::OnMessage(win::Msg msg, win::WParam /*w*/, win::LParam 
 }
 
 void CREPORTDlg::PostNcDestroy() {
-    if (on_destroyed_) {
+    if (onDestroyed_) {
         // Moved out first: the callback may hand this object to DeleteLater.
-        auto callback = std::move(on_destroyed_);
+        auto callback = std::move(onDestroyed_);
         callback();
     }
 }

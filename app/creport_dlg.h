@@ -78,7 +78,7 @@ public:
                win::WindowHandle mainWindow);
 
     // Runs once the window is gone, so that the owner can clear its open flag and pointer.
-    void SetOnDestroyed(std::function<void()> callback) { on_destroyed_ = std::move(callback); }
+    void SetOnDestroyed(std::function<void()> callback) { onDestroyed_ = std::move(callback); }
 
     // The report as the edit control holds it.
     std::string ReportText() const;
@@ -111,8 +111,8 @@ private:
 
     const ReceiverImage& image_;
     ModelProfile& profile_;
-    win::WindowHandle main_window_;
-    std::function<void()> on_destroyed_;
+    win::WindowHandle mainWindow_;
+    std::function<void()> onDestroyed_;
 };
 
 // Adds `text` at the end of `edit`, as much of it as keeps the edit within `limit` characters:

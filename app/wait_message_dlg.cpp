@@ -62,9 +62,9 @@ void CWaitMessageDlg::OnProgress(bool downloading, win::LParam progress) {
 }
 
 void CWaitMessageDlg::PostNcDestroy() {
-    if (on_destroyed_) {
+    if (onDestroyed_) {
         // Moved out first: the callback may hand this object to DeleteLater.
-        auto callback = std::move(on_destroyed_);
+        auto callback = std::move(onDestroyed_);
         callback();
     }
 }

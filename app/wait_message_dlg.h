@@ -44,7 +44,7 @@ public:
     bool Open();
 
     // Runs once the window is gone, so the owner can clear its open flag and pointer.
-    void SetOnDestroyed(std::function<void()> callback) { on_destroyed_ = std::move(callback); }
+    void SetOnDestroyed(std::function<void()> callback) { onDestroyed_ = std::move(callback); }
 
 protected:
     bool OnInitDialog() override;
@@ -59,7 +59,7 @@ private:
     void OnProgress(bool downloading, win::LParam progress);
 
     win::WindowHandle owner_;
-    std::function<void()> on_destroyed_;
+    std::function<void()> onDestroyed_;
 };
 
 }  // namespace tra1

@@ -230,7 +230,7 @@ Measurement RunOnce(const std::string& simProgram, const Scenario& scenario, boo
     m.bytesOut = line.BytesOut() - outBefore;
     m.bytesIn = line.BytesIn() - inBefore;
     m.pauseSeconds = static_cast<double>(sends.HeldMsTotal() - heldBefore) / 1000.0;
-    if (!prompter.boxes().empty()) {
+    if (!prompter.Boxes().empty()) {
         m.ok = false;
         for (const std::string& text : prompter.BoxTexts()) {
             std::fprintf(stderr, "tr-a1-transfer-bench: message box: %s\n", text.c_str());

@@ -71,11 +71,11 @@ void CCINEMAEQDlg::Refresh() {
         const auto value = [&](std::size_t field) -> int {
             return eq.at(kCinemaEq + Entry(group.record, field));
         };
-        const auto set_slider = [&](int id, std::size_t field) {
+        const auto setSlider = [&](int id, std::size_t field) {
             SetSliderPos(id, value(field));
             cache_[Entry(group.record, field)] = value(field);
         };
-        const auto set_combo = [&](int id, std::size_t field) {
+        const auto setCombo = [&](int id, std::size_t field) {
             auto* combo = Get<win::ComboBox>(id);
             if (combo == nullptr || combo->GetDroppedState()) {
                 return;
@@ -84,11 +84,11 @@ void CCINEMAEQDlg::Refresh() {
             combo->SetCurSel(value(field));
             cache_[Entry(group.record, field)] = value(field);
         };
-        set_slider(group.onOff, eq_layout::kCinemaOnOff);
-        set_combo(group.highFrequency, eq_layout::kCinemaHighFrequency);
-        set_slider(group.highGain, eq_layout::kCinemaHighGain);
-        set_combo(group.peqFrequency, eq_layout::kCinemaPeqFrequency);
-        set_slider(group.peqGain, eq_layout::kCinemaPeqGain);
+        setSlider(group.onOff, eq_layout::kCinemaOnOff);
+        setCombo(group.highFrequency, eq_layout::kCinemaHighFrequency);
+        setSlider(group.highGain, eq_layout::kCinemaHighGain);
+        setCombo(group.peqFrequency, eq_layout::kCinemaPeqFrequency);
+        setSlider(group.peqGain, eq_layout::kCinemaPeqGain);
     }
     UpdateReadouts();
 }

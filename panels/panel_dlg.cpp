@@ -15,7 +15,7 @@ PanelDlg::PanelDlg(const PanelContext& context, const PanelDescriptor& descripto
 PanelDlg::~PanelDlg() {
     // An owner that frees a panel whose window still exists is going itself (the main window
     // closing): nobody is left to tell.
-    on_destroyed_ = nullptr;
+    onDestroyed_ = nullptr;
 }
 
 win::LResult PanelDlg::HandleMessage(win::Msg msg, win::WParam w, win::LParam l) {
@@ -44,21 +44,21 @@ bool PanelDlg::OnInitDialog() {
 }
 
 void PanelDlg::PostNcDestroy() {
-    if (on_destroyed_) {
+    if (onDestroyed_) {
         // Moved out first: the callback may hand this object to DeleteLater.
-        auto callback = std::move(on_destroyed_);
+        auto callback = std::move(onDestroyed_);
         callback();
     }
 }
 
 bool PanelDlg::RefreshHeld() {
-    if (hold_counter_ <= 0) {
+    if (holdCounter_ <= 0) {
         return false;
     }
     if (descriptor_.holdRule == HoldRule::kRealtimeOnly && !IsRealtime()) {
         return false;
     }
-    --hold_counter_;
+    --holdCounter_;
     return true;
 }
 

@@ -91,11 +91,11 @@ public:
     // --- the main window's side -------------------------------------------------------------
     // Sets the hold counter to 0: before a full refresh, on a control-mode switch, and on a
     // change handled in asynchronous mode.
-    void ResetHoldCounter() { hold_counter_ = 0; }
-    int HoldCounter() const { return hold_counter_; }
+    void ResetHoldCounter() { holdCounter_ = 0; }
+    int HoldCounter() const { return holdCounter_; }
     // Runs once the window has been destroyed (from PostNcDestroy, possibly inside the panel's
     // own handler): the owner clears its open flag and hands the object to DeleteLater.
-    void SetOnDestroyed(std::function<void()> callback) { on_destroyed_ = std::move(callback); }
+    void SetOnDestroyed(std::function<void()> callback) { onDestroyed_ = std::move(callback); }
 
     win::LResult HandleMessage(win::Msg msg, win::WParam w, win::LParam l) override;
 
@@ -134,7 +134,7 @@ protected:
     // refresh must be skipped.
     bool RefreshHeld();
     // Loads the hold counter with the panel's hold count.
-    void StartHold() { hold_counter_ = descriptor_.holdCount; }
+    void StartHold() { holdCounter_ = descriptor_.holdCount; }
 
     // --- a user change ----------------------------------------------------------------------
     // The common step of every handler, with `value` already in the image's encoding:
@@ -204,8 +204,8 @@ protected:
 private:
     PanelContext context_;
     PanelDescriptor descriptor_;
-    int hold_counter_ = 0;
-    std::function<void()> on_destroyed_;
+    int holdCounter_ = 0;
+    std::function<void()> onDestroyed_;
 };
 
 // Constructs a panel of class T and creates its window as a top-level window (not shown: the

@@ -32,7 +32,7 @@ protected:
 
 QWidget* MakeButtonWidget(const win::Control& control, QWidget* parent) {
     const QString text = ToQString(control.GetText());
-    switch (control.kind()) {
+    switch (control.GetKind()) {
         case win::ControlKind::kCheckBox:
             return new WholeAreaCheckBox(text, parent);
         case win::ControlKind::kRadioButton: {
@@ -48,7 +48,7 @@ QWidget* MakeButtonWidget(const win::Control& control, QWidget* parent) {
         default: {
             auto* button = new QPushButton(text, parent);
             button->setAutoDefault(false);
-            button->setDefault(control.kind() == win::ControlKind::kDefPushButton);
+            button->setDefault(control.GetKind() == win::ControlKind::kDefPushButton);
             return button;
         }
     }
@@ -57,7 +57,7 @@ QWidget* MakeButtonWidget(const win::Control& control, QWidget* parent) {
 
 ButtonBinding::ButtonBinding(DialogWidget& owner, win::Control& control, QWidget* parent)
     : ControlBinding(owner, control, MakeButtonWidget(control, parent)) {
-    auto* button = qobject_cast<QAbstractButton*>(widget());
+    auto* button = qobject_cast<QAbstractButton*>(Widget());
     if (button == nullptr) {
         return;  // group box: nothing to click
     }
@@ -74,22 +74,22 @@ ButtonBinding::ButtonBinding(DialogWidget& owner, win::Control& control, QWidget
 }
 
 void ButtonBinding::Apply(win::ControlChange change) {
-    auto* button = dynamic_cast<win::Button*>(control());
+    auto* button = dynamic_cast<win::Button*>(GetControl());
     if (button == nullptr) {
         return;
     }
     switch (change) {
         case win::ControlChange::kText:
-            if (auto* group = qobject_cast<QGroupBox*>(widget())) {
+            if (auto* group = qobject_cast<QGroupBox*>(Widget())) {
                 group->setTitle(WithoutMnemonics(ToQString(button->GetText())));
-            } else if (auto* qt_button = qobject_cast<QAbstractButton*>(widget())) {
-                qt_button->setText(ToQString(button->GetText()));
+            } else if (auto* qtButton = qobject_cast<QAbstractButton*>(Widget())) {
+                qtButton->setText(ToQString(button->GetText()));
             }
             break;
         case win::ControlChange::kCheck:
             if (button->IsCheckBox() || button->IsRadioButton()) {
-                if (auto* qt_button = qobject_cast<QAbstractButton*>(widget())) {
-                    qt_button->setChecked(button->GetCheck() == win::BST_CHECKED);
+                if (auto* qtButton = qobject_cast<QAbstractButton*>(Widget())) {
+                    qtButton->setChecked(button->GetCheck() == win::BST_CHECKED);
                 }
             }
             break;

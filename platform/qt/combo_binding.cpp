@@ -21,7 +21,7 @@ TrackingComboBox* MakeComboWidget(const win::Control& control, QWidget* parent) 
 
 ComboBinding::ComboBinding(DialogWidget& owner, win::Control& control, QWidget* parent)
     : ControlBinding(owner, control, MakeComboWidget(control, parent)) {
-    TrackingComboBox* box = combo();
+    TrackingComboBox* box = Combo();
     box->SetPopupHandler([this](bool open) { PopupChanged(open); });
     connect(box, &QComboBox::activated, this, [this](int index) {
         Gesture([index](win::Dialog& d, int id) { return win::user::PickComboItem(d, id, index); });
@@ -36,12 +36,12 @@ ComboBinding::ComboBinding(DialogWidget& owner, win::Control& control, QWidget* 
     }
 }
 
-TrackingComboBox* ComboBinding::combo() const {
-    return static_cast<TrackingComboBox*>(widget());
+TrackingComboBox* ComboBinding::Combo() const {
+    return static_cast<TrackingComboBox*>(Widget());
 }
 
 void ComboBinding::PopupChanged(bool open) {
-    if (applying()) {
+    if (Applying()) {
         return;  // the program opened or closed the list
     }
     Gesture([open](win::Dialog& d, int id) {
@@ -50,15 +50,15 @@ void ComboBinding::PopupChanged(bool open) {
 }
 
 void ComboBinding::Apply(win::ControlChange change) {
-    auto* model = dynamic_cast<win::ComboBox*>(control());
-    TrackingComboBox* box = combo();
+    auto* model = dynamic_cast<win::ComboBox*>(GetControl());
+    TrackingComboBox* box = Combo();
     if (model == nullptr) {
         return;
     }
     switch (change) {
         case win::ControlChange::kItems: {
             QStringList items;
-            for (const std::string& item : model->items()) {
+            for (const std::string& item : model->Items()) {
                 items.append(ToQString(item));
             }
             QStringList shown;

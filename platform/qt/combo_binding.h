@@ -17,7 +17,7 @@ protected:
 
 private:
     void PopupChanged(bool open);
-    TrackingComboBox* combo() const;
+    TrackingComboBox* Combo() const;
 };
 
 }  // namespace tra1::qtui

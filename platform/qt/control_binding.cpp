@@ -16,8 +16,8 @@ QColor ToQColor(win::Rgb rgb) {
 }  // namespace
 
 ControlBinding::ControlBinding(DialogWidget& owner, win::Control& control, QWidget* widget)
-    : owner_(owner), control_(&control), widget_(widget), id_(control.id()) {
-    default_palette_ = widget->palette();
+    : owner_(owner), control_(&control), widget_(widget), id_(control.Id()) {
+    defaultPalette_ = widget->palette();
     widget->installEventFilter(this);
     control.SetObserver(this);
 }
@@ -27,7 +27,7 @@ ControlBinding::~ControlBinding() {
 }
 
 void ControlBinding::Detach() {
-    if (control_ != nullptr && control_->observer() == this) {
+    if (control_ != nullptr && control_->Observer() == this) {
         control_->SetObserver(nullptr);
     }
     control_ = nullptr;
@@ -57,7 +57,7 @@ void ControlBinding::ApplyAll() {
     }
     const QSignalBlocker block(widget_);
     ++applying_;
-    applying_all_ = true;
+    applyingAll_ = true;
     for (win::ControlChange change :
          {win::ControlChange::kEnabled, win::ControlChange::kVisible, win::ControlChange::kColors,
           win::ControlChange::kRange, win::ControlChange::kItems, win::ControlChange::kText,
@@ -67,7 +67,7 @@ void ControlBinding::ApplyAll() {
         ApplyCommon(change);
         Apply(change);
     }
-    applying_all_ = false;
+    applyingAll_ = false;
     --applying_;
 }
 
@@ -99,7 +99,7 @@ void ControlBinding::ApplyCommon(win::ControlChange change) {
 }
 
 void ControlBinding::ApplyColors(std::optional<win::Rgb> text, std::optional<win::Rgb> background) {
-    QPalette palette = default_palette_;
+    QPalette palette = defaultPalette_;
     if (text) {
         // A disabled control shows its own colour dimmed halfway to its background, so that it
         // still looks disabled.

@@ -26,10 +26,10 @@ public:
     ControlBinding(DialogWidget& owner, win::Control& control, QWidget* widget);
     ~ControlBinding() override;
 
-    QWidget* widget() const { return widget_; }
+    QWidget* Widget() const { return widget_; }
     // The control, or nullptr once its dialog has gone.
-    win::Control* control() const { return control_; }
-    int id() const { return id_; }
+    win::Control* GetControl() const { return control_; }
+    int Id() const { return id_; }
 
     // ControlObserver: mirrors one change onto the widget.
     void ControlChanged(win::Control& control, win::ControlChange change) final;
@@ -42,10 +42,10 @@ public:
 
     // True while model state is being written into the widget (widget overrides such as a
     // combo's showPopup use it to tell a user's action from the program's).
-    bool applying() const { return applying_ > 0; }
+    bool Applying() const { return applying_ > 0; }
     // True while ApplyAll brings the whole widget in step (after a gesture, at creation), as
     // against one change the program made.
-    bool applying_all() const { return applying_all_; }
+    bool ApplyingAll() const { return applyingAll_; }
 
 protected:
     // Kind-specific part of mirroring; `change` says what changed. The base has handled
@@ -57,9 +57,9 @@ protected:
     // gone or refused the gesture.
     bool Gesture(const std::function<bool(win::Dialog&, int id)>& gesture);
 
-    DialogWidget& owner() const { return owner_; }
+    DialogWidget& GetOwner() const { return owner_; }
 
-    QPalette default_palette_;
+    QPalette defaultPalette_;
 
     // Reports the user moving the keyboard focus to the control.
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -72,7 +72,7 @@ private:
     QPointer<QWidget> widget_;
     int id_;
     int applying_ = 0;
-    bool applying_all_ = false;
+    bool applyingAll_ = false;
     std::vector<QPointer<QWidget>> buddies_;
 };
 

@@ -21,15 +21,15 @@ DialogUnits::DialogUnits(const QFont& font) {
     // The toolkit's average width: the 52 letters' extent / 26, halved with rounding.
     const int letters = metrics.horizontalAdvance(
         QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-    base_x_ = std::max(1, (letters / 26 + 1) / 2);
-    base_y_ = std::max(1, metrics.height());
+    baseX_ = std::max(1, (letters / 26 + 1) / 2);
+    baseY_ = std::max(1, metrics.height());
 }
 
 int DialogUnits::ToPixelsX(int units) const {
-    return MulDiv(units, base_x_, 4);
+    return MulDiv(units, baseX_, 4);
 }
 int DialogUnits::ToPixelsY(int units) const {
-    return MulDiv(units, base_y_, 8);
+    return MulDiv(units, baseY_, 8);
 }
 
 QRect DialogUnits::ToPixels(int x, int y, int cx, int cy) const {

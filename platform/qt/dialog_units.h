@@ -12,17 +12,17 @@ class DialogUnits {
 public:
     explicit DialogUnits(const QFont& font);
     // Explicit base units (pixels per 4 horizontal / 8 vertical dialog units), for tests.
-    DialogUnits(int base_x, int base_y) : base_x_(base_x), base_y_(base_y) {}
+    DialogUnits(int baseX, int baseY) : baseX_(baseX), baseY_(baseY) {}
 
-    int base_x() const { return base_x_; }
-    int base_y() const { return base_y_; }
+    int BaseX() const { return baseX_; }
+    int BaseY() const { return baseY_; }
     int ToPixelsX(int units) const;
     int ToPixelsY(int units) const;
     QRect ToPixels(int x, int y, int cx, int cy) const;
 
 private:
-    int base_x_;
-    int base_y_;
+    int baseX_;
+    int baseY_;
 };
 
 // The font a dialog template asks for, with the toolkit's dialog font mapped to the desktop's

@@ -37,14 +37,13 @@ bool CanStackWindows() {
 constexpr int kFirstSystemCommand = 0xF000;
 
 QFont FontOf(const win::Dialog& dialog) {
-    const win::DialogTemplate* source = dialog.dialog_template();
-    return source == nullptr ? DialogFont({}, 0)
-                             : DialogFont(source->font_name, source->font_points);
+    const win::DialogTemplate* source = dialog.GetDialogTemplate();
+    return source == nullptr ? DialogFont({}, 0) : DialogFont(source->fontName, source->fontPoints);
 }
 
 std::unique_ptr<ControlBinding> MakeBinding(DialogWidget& owner, win::Control& control,
                                             QWidget* parent) {
-    switch (control.kind()) {
+    switch (control.GetKind()) {
         case win::ControlKind::kStatic:
         case win::ControlKind::kIcon:
             return std::make_unique<StaticBinding>(owner, control, parent);
@@ -71,9 +70,9 @@ std::unique_ptr<ControlBinding> MakeBinding(DialogWidget& owner, win::Control& c
 }
 }  // namespace
 
-DialogWidget::DialogWidget(QtDialogHost& host, win::Dialog& dialog, QWidget* qt_parent)
-    : QWidget(qt_parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                             Qt::WindowCloseButtonHint),
+DialogWidget::DialogWidget(QtDialogHost& host, win::Dialog& dialog, QWidget* qtParent)
+    : QWidget(qtParent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                            Qt::WindowCloseButtonHint),
       host_(host),
       dialog_(&dialog),
       handle_(dialog.Handle()),
@@ -85,13 +84,13 @@ DialogWidget::DialogWidget(QtDialogHost& host, win::Dialog& dialog, QWidget* qt_
     layout_->setSpacing(0);
     layout_->setSizeConstraint(QLayout::SetFixedSize);
     layout_->addWidget(client_);
-    if (const win::DialogTemplate* source = dialog.dialog_template()) {
+    if (const win::DialogTemplate* source = dialog.GetDialogTemplate()) {
         client_->setFixedSize(units_.ToPixelsX(source->cx), units_.ToPixelsY(source->cy));
         if ((source->style & win::dialog_style::kMinimizeBox) != 0) {
             setWindowFlag(Qt::WindowMinimizeButtonHint);
         }
     }
-    if (dialog.IsModal() && qt_parent != nullptr) {
+    if (dialog.IsModal() && qtParent != nullptr) {
         // DoModal marks the dialog modal before creating it. Modal to its owner only: the main
         // window itself runs modally without an owner, and the panels it opens must stay usable.
         setWindowModality(Qt::WindowModal);
@@ -123,11 +122,11 @@ DialogWidget::~DialogWidget() {
 }
 
 void DialogWidget::BuildControls() {
-    for (const auto& control : dialog_->controls()) {
+    for (const auto& control : dialog_->Controls()) {
         auto binding = MakeBinding(*this, *control, client_);
-        QWidget* widget = binding->widget();
-        QRect area = units_.ToPixels(control->x(), control->y(), control->cx(), control->cy());
-        if (control->kind() == win::ControlKind::kComboBox) {
+        QWidget* widget = binding->Widget();
+        QRect area = units_.ToPixels(control->X(), control->Y(), control->Cx(), control->Cy());
+        if (control->GetKind() == win::ControlKind::kComboBox) {
             // A combo's template height includes its open list; the field has the font's height.
             area.setHeight(std::min(area.height(), widget->sizeHint().height()));
         }
@@ -144,27 +143,27 @@ void DialogWidget::AttachSwitchLabels() {
     // row and touches one of its ends (within a few dialog units).
     constexpr int kReach = 4;
     for (const auto& slider : bindings_) {
-        const win::Control* control = slider->control();
-        if (control == nullptr || control->kind() != win::ControlKind::kSlider ||
+        const win::Control* control = slider->GetControl();
+        if (control == nullptr || control->GetKind() != win::ControlKind::kSlider ||
             control->HasStyle(win::style::kVertical)) {
             continue;
         }
-        const int top = control->y();
-        const int bottom = control->y() + control->cy();
-        const int left = control->x();
-        const int right = control->x() + control->cx();
+        const int top = control->Y();
+        const int bottom = control->Y() + control->Cy();
+        const int left = control->X();
+        const int right = control->X() + control->Cx();
         for (const auto& label : bindings_) {
-            const win::Control* text = label->control();
-            if (text == nullptr || text->kind() != win::ControlKind::kStatic) {
+            const win::Control* text = label->GetControl();
+            if (text == nullptr || text->GetKind() != win::ControlKind::kStatic) {
                 continue;
             }
-            const int middle = text->y() + text->cy() / 2;
-            const int textRight = text->x() + text->cx();
+            const int middle = text->Y() + text->Cy() / 2;
+            const int textRight = text->X() + text->Cx();
             const bool onRow = middle >= top && middle <= bottom;
             const bool atLeft = textRight >= left - kReach && textRight <= left + 1;
-            const bool atRight = text->x() >= right - 1 && text->x() <= right + kReach;
+            const bool atRight = text->X() >= right - 1 && text->X() <= right + kReach;
             if (onRow && (atLeft || atRight)) {
-                slider->AddBuddy(label->widget());
+                slider->AddBuddy(label->Widget());
             }
         }
     }
@@ -172,8 +171,8 @@ void DialogWidget::AttachSwitchLabels() {
 
 QWidget* DialogWidget::ControlWidget(int id) const {
     for (const auto& binding : bindings_) {
-        if (binding->id() == id) {
-            return binding->widget();
+        if (binding->Id() == id) {
+            return binding->Widget();
         }
     }
     return nullptr;
@@ -184,7 +183,7 @@ std::vector<win::MenuItem> DialogWidget::SystemMenuExtras() const {
     if (dialog_ == nullptr) {
         return extras;
     }
-    for (const win::MenuItem& item : dialog_->GetSystemMenu().items()) {
+    for (const win::MenuItem& item : dialog_->GetSystemMenu().Items()) {
         if (item.kind == win::MenuItem::Kind::kCommand && item.id >= kFirstSystemCommand) {
             continue;
         }
@@ -204,30 +203,30 @@ void DialogWidget::RebuildMenus() {
     if (dialog_ == nullptr) {
         return;
     }
-    const MenuChosen menu_chosen = [this](int id) {
+    const MenuChosen menuChosen = [this](int id) {
         RunGesture([id](win::Dialog& d) { return win::user::ChooseMenuItem(d, id); });
         GestureFinished();
     };
-    const MenuChosen system_chosen = [this](int id) { ChooseSystemCommand(id); };
+    const MenuChosen systemChosen = [this](int id) { ChooseSystemCommand(id); };
     const std::vector<win::MenuItem> extras = SystemMenuExtras();
 
     // A fresh menu bar; later check marks and enabling are applied in place (UpdateMenus).
-    if (menu_bar_ != nullptr) {
+    if (menuBar_ != nullptr) {
         layout_->setMenuBar(nullptr);
-        menu_bar_->hide();
-        menu_bar_->deleteLater();
+        menuBar_->hide();
+        menuBar_->deleteLater();
     }
     win::Menu* menu = dialog_->GetMenu();
     if (menu == nullptr) {
         return;
     }
-    menu_bar_ = new QMenuBar(this);
-    FillMenuBar(*menu_bar_, *menu, this, menu_chosen);
+    menuBar_ = new QMenuBar(this);
+    FillMenuBar(*menuBar_, *menu, this, menuChosen);
     if (!extras.empty()) {
-        QMenu* help = menu_bar_->addMenu(QStringLiteral("&Help"));
-        FillMenu(*help, extras, this, system_chosen);
+        QMenu* help = menuBar_->addMenu(QStringLiteral("&Help"));
+        FillMenu(*help, extras, this, systemChosen);
     }
-    layout_->setMenuBar(menu_bar_);
+    layout_->setMenuBar(menuBar_);
     ApplyEnabled();
 }
 
@@ -239,19 +238,19 @@ void DialogWidget::UpdateMenus() {
         return;
     }
     win::Menu* menu = dialog_->GetMenu();
-    if (menu == nullptr || menu_bar_ == nullptr) {
+    if (menu == nullptr || menuBar_ == nullptr) {
         RebuildMenus();
         return;
     }
-    std::vector<win::MenuItem> bar_items = menu->items();
+    std::vector<win::MenuItem> barItems = menu->Items();
     if (std::vector<win::MenuItem> extras = SystemMenuExtras(); !extras.empty()) {
         win::MenuItem help;
         help.kind = win::MenuItem::Kind::kPopup;
         help.text = "&Help";
         help.children = std::move(extras);
-        bar_items.push_back(std::move(help));
+        barItems.push_back(std::move(help));
     }
-    if (!SyncMenuBar(*menu_bar_, bar_items)) {
+    if (!SyncMenuBar(*menuBar_, barItems)) {
         RebuildMenus();
     }
 }
@@ -270,9 +269,9 @@ void DialogWidget::ApplyPlacement() {
     }
     const QSize size = frameGeometry().size();
     QRect over;
-    switch (dialog_->placement()) {
+    switch (dialog_->GetPlacement()) {
         case win::Placement::kCenterOverOwner:
-            if (DialogWidget* owner = host_.WidgetFor(dialog_->placement_owner())) {
+            if (DialogWidget* owner = host_.WidgetFor(dialog_->PlacementOwner())) {
                 if (owner->isVisible()) {
                     over = owner->frameGeometry();
                 }
@@ -292,10 +291,10 @@ void DialogWidget::ApplyPlacement() {
             break;
         case win::Placement::kTemplate:
             // As the toolkit: relative to the owner's client area, or to the screen.
-            if (const win::DialogTemplate* source = dialog_->dialog_template()) {
+            if (const win::DialogTemplate* source = dialog_->GetDialogTemplate()) {
                 QPoint origin;
                 if (DialogWidget* owner = host_.WidgetFor(dialog_->Parent())) {
-                    origin = owner->client()->mapToGlobal(QPoint(0, 0));
+                    origin = owner->Client()->mapToGlobal(QPoint(0, 0));
                 }
                 move(origin + QPoint(units_.ToPixelsX(source->x), units_.ToPixelsY(source->y)));
             }
@@ -304,11 +303,11 @@ void DialogWidget::ApplyPlacement() {
 }
 
 bool DialogWidget::RestoreRememberedPlace() {
-    RememberedPlaces* places = host_.remembered_places();
+    RememberedPlaces* places = host_.GetRememberedPlaces();
     if (places == nullptr) {
         return false;
     }
-    const QByteArray geometry = places->WindowGeometry(dialog_->template_id());
+    const QByteArray geometry = places->WindowGeometry(dialog_->TemplateId());
     const QSize size = this->size();
     // restoreGeometry also brings a window back onto a screen that is still there.
     if (geometry.isEmpty() || !restoreGeometry(geometry)) {
@@ -319,9 +318,9 @@ bool DialogWidget::RestoreRememberedPlace() {
 }
 
 void DialogWidget::RememberPlace() {
-    RememberedPlaces* places = host_.remembered_places();
+    RememberedPlaces* places = host_.GetRememberedPlaces();
     if (places != nullptr && placed_ && dialog_ != nullptr) {
-        places->SaveWindowGeometry(dialog_->template_id(), saveGeometry());
+        places->SaveWindowGeometry(dialog_->TemplateId(), saveGeometry());
     }
 }
 
@@ -339,8 +338,8 @@ void DialogWidget::ApplyEnabled() {
         }
     }
     client_->setEnabled(enabled);
-    if (menu_bar_ != nullptr) {
-        menu_bar_->setEnabled(enabled);
+    if (menuBar_ != nullptr) {
+        menuBar_->setEnabled(enabled);
     }
 }
 

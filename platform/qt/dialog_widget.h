@@ -28,17 +28,17 @@ class QtDialogHost;
 
 class DialogWidget final : public QWidget {
 public:
-    DialogWidget(QtDialogHost& host, win::Dialog& dialog, QWidget* qt_parent);
+    DialogWidget(QtDialogHost& host, win::Dialog& dialog, QWidget* qtParent);
     ~DialogWidget() override;
 
     // The dialog, or nullptr once its window has gone.
-    win::Dialog* dialog() const { return dialog_; }
-    win::WindowHandle handle() const { return handle_; }
-    const DialogUnits& units() const { return units_; }
-    QWidget* client() const { return client_; }
+    win::Dialog* GetDialog() const { return dialog_; }
+    win::WindowHandle Handle() const { return handle_; }
+    const DialogUnits& Units() const { return units_; }
+    QWidget* Client() const { return client_; }
     // The widget of a control, or nullptr.
     QWidget* ControlWidget(int id) const;
-    QMenuBar* menu_bar() const { return menu_bar_; }
+    QMenuBar* MenuBar() const { return menuBar_; }
 
     // Mirrors a change of the dialog window.
     void Mirror(win::WindowChange change);
@@ -77,7 +77,7 @@ private:
     DialogUnits units_;
     QVBoxLayout* layout_;
     QWidget* client_;
-    QPointer<QMenuBar> menu_bar_;
+    QPointer<QMenuBar> menuBar_;
     std::vector<std::unique_ptr<ControlBinding>> bindings_;
     bool placed_ = false;
 };

@@ -59,9 +59,9 @@ int WidgetPosition(const std::string& text, int caret) {
 
 EditBinding::EditBinding(DialogWidget& owner, win::Control& control, QWidget* parent)
     : ControlBinding(owner, control, MakeEditWidget(control, parent)) {
-    if (auto* line = qobject_cast<QLineEdit*>(widget())) {
+    if (auto* line = qobject_cast<QLineEdit*>(Widget())) {
         connect(line, &QLineEdit::textEdited, this, &EditBinding::UserEdited);
-    } else if (auto* text = qobject_cast<QPlainTextEdit*>(widget())) {
+    } else if (auto* text = qobject_cast<QPlainTextEdit*>(Widget())) {
         // Programmatic changes are blocked, so this fires for the user's typing only.
         connect(text, &QPlainTextEdit::textChanged, this,
                 [this, text] { UserEdited(text->toPlainText()); });
@@ -69,15 +69,15 @@ EditBinding::EditBinding(DialogWidget& owner, win::Control& control, QWidget* pa
 }
 
 void EditBinding::UserEdited(const QString& text) {
-    const bool multi_line = qobject_cast<QPlainTextEdit*>(widget()) != nullptr;
-    const std::string typed = FromQString(text, multi_line);
+    const bool multiLine = qobject_cast<QPlainTextEdit*>(Widget()) != nullptr;
+    const std::string typed = FromQString(text, multiLine);
     userEditing_ = true;
     Gesture([&typed](win::Dialog& d, int id) { return win::user::ReplaceEditText(d, id, typed); });
     userEditing_ = false;
 }
 
 void EditBinding::ShowCaret(const win::Edit& model) {
-    auto* text = qobject_cast<QPlainTextEdit*>(widget());
+    auto* text = qobject_cast<QPlainTextEdit*>(Widget());
     if (text == nullptr) {
         return;
     }
@@ -93,12 +93,12 @@ void EditBinding::ShowCaret(const win::Edit& model) {
 }
 
 void EditBinding::Apply(win::ControlChange change) {
-    auto* model = dynamic_cast<win::Edit*>(control());
+    auto* model = dynamic_cast<win::Edit*>(GetControl());
     if (model == nullptr) {
         return;
     }
-    auto* line = qobject_cast<QLineEdit*>(widget());
-    auto* text = qobject_cast<QPlainTextEdit*>(widget());
+    auto* line = qobject_cast<QLineEdit*>(Widget());
+    auto* text = qobject_cast<QPlainTextEdit*>(Widget());
     switch (change) {
         case win::ControlChange::kText: {
             const QString wanted = ToQString(model->GetText());
@@ -106,7 +106,7 @@ void EditBinding::Apply(win::ControlChange change) {
                 line->setText(wanted);
             } else if (text != nullptr && text->toPlainText() != wanted) {
                 text->setPlainText(wanted);
-                if (applying_all()) {
+                if (ApplyingAll()) {
                     text->moveCursor(QTextCursor::End);
                 } else {
                     ShowCaret(*model);  // a log shows its newest line, the report its top
@@ -118,7 +118,7 @@ void EditBinding::Apply(win::ControlChange change) {
             // Only when the program moved the caret; after the user's own typing the widget's
             // caret is the right one already (replacing the text selects it all on the way, and
             // showing that would make the next key replace everything typed so far).
-            if (!applying_all() && !userEditing_) {
+            if (!ApplyingAll() && !userEditing_) {
                 ShowCaret(*model);
             }
             break;

@@ -9,15 +9,15 @@
 namespace tra1::qtui {
 
 namespace {
-int applicationIconId = 0;
+int gApplicationIconId = 0;
 }  // namespace
 
-void SetApplicationIconId(int icon_id) {
-    applicationIconId = icon_id;
+void SetApplicationIconId(int iconId) {
+    gApplicationIconId = iconId;
 }
 
-QPixmap IconPixmap(int icon_id) {
-    const win::IconImage* icon = win::ResourceRegistry::Instance().FindIcon(icon_id);
+QPixmap IconPixmap(int iconId) {
+    const win::IconImage* icon = win::ResourceRegistry::Instance().FindIcon(iconId);
     if (icon == nullptr || icon->width <= 0 || icon->height <= 0 ||
         icon->argb.size() != static_cast<std::size_t>(icon->width) * icon->height) {
         return {};
@@ -32,17 +32,17 @@ QPixmap IconPixmap(int icon_id) {
     return QPixmap::fromImage(image);
 }
 
-QIcon IconFor(int icon_id) {
+QIcon IconFor(int iconId) {
     // Installed, the program's icon is in the icon theme under the desktop entry's name, drawn
     // for every size: sharp in a title bar, a task bar and on a HiDPI screen alike. The built-in
     // picture is for a program run from its build folder.
-    if (icon_id != 0 && icon_id == applicationIconId) {
+    if (iconId != 0 && iconId == gApplicationIconId) {
         const QString themeName = QGuiApplication::desktopFileName();
         if (!themeName.isEmpty() && QIcon::hasThemeIcon(themeName)) {
             return QIcon::fromTheme(themeName);
         }
     }
-    const QPixmap pixmap = IconPixmap(icon_id);
+    const QPixmap pixmap = IconPixmap(iconId);
     return pixmap.isNull() ? QIcon() : QIcon(pixmap);
 }
 

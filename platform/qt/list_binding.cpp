@@ -10,7 +10,7 @@ namespace tra1::qtui {
 
 ListBinding::ListBinding(DialogWidget& owner, win::Control& control, QWidget* parent)
     : ControlBinding(owner, control, new QListWidget(parent)) {
-    auto* list = static_cast<QListWidget*>(widget());
+    auto* list = static_cast<QListWidget*>(Widget());
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setVerticalScrollBarPolicy(
         control.HasStyle(win::style::kVScroll) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
@@ -27,15 +27,15 @@ ListBinding::ListBinding(DialogWidget& owner, win::Control& control, QWidget* pa
 }
 
 void ListBinding::Apply(win::ControlChange change) {
-    auto* model = dynamic_cast<win::ListBox*>(control());
-    auto* list = qobject_cast<QListWidget*>(widget());
+    auto* model = dynamic_cast<win::ListBox*>(GetControl());
+    auto* list = qobject_cast<QListWidget*>(Widget());
     if (model == nullptr || list == nullptr) {
         return;
     }
     switch (change) {
         case win::ControlChange::kItems: {
             QStringList rows;
-            for (const std::string& item : model->items()) {
+            for (const std::string& item : model->Items()) {
                 rows.append(ToQString(item));
             }
             bool same = list->count() == rows.size();

@@ -13,7 +13,7 @@ namespace tra1::qtui {
 
 ListViewBinding::ListViewBinding(DialogWidget& owner, win::Control& control, QWidget* parent)
     : ControlBinding(owner, control, new QTreeWidget(parent)) {
-    auto* tree = static_cast<QTreeWidget*>(widget());
+    auto* tree = static_cast<QTreeWidget*>(Widget());
     tree->setRootIsDecorated(false);
     tree->setUniformRowHeights(true);
     tree->setAlternatingRowColors(true);
@@ -31,8 +31,8 @@ ListViewBinding::ListViewBinding(DialogWidget& owner, win::Control& control, QWi
 }
 
 void ListViewBinding::Apply(win::ControlChange change) {
-    auto* model = dynamic_cast<win::ListView*>(control());
-    auto* tree = qobject_cast<QTreeWidget*>(widget());
+    auto* model = dynamic_cast<win::ListView*>(GetControl());
+    auto* tree = qobject_cast<QTreeWidget*>(Widget());
     if (model == nullptr || tree == nullptr || change != win::ControlChange::kItems) {
         return;
     }

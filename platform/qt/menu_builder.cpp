@@ -95,7 +95,7 @@ void FillMenu(QMenu& target, const std::vector<win::MenuItem>& items, QObject* c
 
 void FillMenuBar(QMenuBar& bar, const win::Menu& menu, QObject* context, const MenuChosen& chosen) {
     bar.clear();
-    for (const win::MenuItem& item : menu.items()) {
+    for (const win::MenuItem& item : menu.Items()) {
         switch (item.kind) {
             case win::MenuItem::Kind::kSeparator:
                 bar.addSeparator();

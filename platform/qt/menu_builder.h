@@ -12,7 +12,7 @@
 
 namespace tra1::qtui {
 
-using MenuChosen = std::function<void(int command_id)>;
+using MenuChosen = std::function<void(int commandId)>;
 
 // Replaces the bar's entries with `menu`'s popups and commands.
 void FillMenuBar(QMenuBar& bar, const win::Menu& menu, QObject* context, const MenuChosen& chosen);

@@ -9,12 +9,12 @@ namespace tra1::qtui {
 
 ProgressBinding::ProgressBinding(DialogWidget& owner, win::Control& control, QWidget* parent)
     : ControlBinding(owner, control, new QProgressBar(parent)) {
-    static_cast<QProgressBar*>(widget())->setTextVisible(false);
+    static_cast<QProgressBar*>(Widget())->setTextVisible(false);
 }
 
 void ProgressBinding::ApplyColors(std::optional<win::Rgb> text,
                                   std::optional<win::Rgb> background) {
-    QPalette palette = default_palette_;
+    QPalette palette = defaultPalette_;
     if (text) {
         palette.setColor(QPalette::Highlight, QColor(text->r, text->g, text->b));
     }
@@ -23,12 +23,12 @@ void ProgressBinding::ApplyColors(std::optional<win::Rgb> text,
             palette.setColor(role, QColor(background->r, background->g, background->b));
         }
     }
-    widget()->setPalette(palette);
+    Widget()->setPalette(palette);
 }
 
 void ProgressBinding::Apply(win::ControlChange change) {
-    auto* model = dynamic_cast<win::ProgressBar*>(control());
-    auto* bar = qobject_cast<QProgressBar*>(widget());
+    auto* model = dynamic_cast<win::ProgressBar*>(GetControl());
+    auto* bar = qobject_cast<QProgressBar*>(Widget());
     if (model == nullptr || bar == nullptr) {
         return;
     }

@@ -27,8 +27,8 @@ void QtDialogHost::DialogChanged(win::Dialog& dialog, win::WindowChange change) 
     const win::WindowHandle handle = dialog.Handle();
     if (change == win::WindowChange::kCreated) {
         // Owned dialogs stay above their owner's window.
-        QWidget* qt_parent = WidgetFor(dialog.Parent());
-        widgets_[handle] = new DialogWidget(*this, dialog, qt_parent);
+        QWidget* qtParent = WidgetFor(dialog.Parent());
+        widgets_[handle] = new DialogWidget(*this, dialog, qtParent);
         return;
     }
     DialogWidget* widget = WidgetFor(handle);
@@ -55,20 +55,20 @@ bool QtDialogHost::RunModal(win::Dialog& dialog) {
     if (Finished(handle)) {
         return true;
     }
-    QEventLoop qt_loop;
-    modal_runs_.push_back({handle, &qt_loop});
+    QEventLoop qtLoop;
+    modalRuns_.push_back({handle, &qtLoop});
     if (pump_ != nullptr) {
         pump_->Schedule();
     }
-    qt_loop.exec();
-    std::erase_if(modal_runs_, [&](const ModalRun& run) { return run.qt_loop == &qt_loop; });
+    qtLoop.exec();
+    std::erase_if(modalRuns_, [&](const ModalRun& run) { return run.qtLoop == &qtLoop; });
     return true;
 }
 
 void QtDialogHost::EndFinishedModals() {
-    for (const ModalRun& run : modal_runs_) {
+    for (const ModalRun& run : modalRuns_) {
         if (Finished(run.handle)) {
-            run.qt_loop->quit();
+            run.qtLoop->quit();
         }
     }
 }

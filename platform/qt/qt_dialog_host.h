@@ -35,23 +35,23 @@ public:
     // gesture and every batch of window-system work.
     void EndFinishedModals();
 
-    win::EventLoop& loop() const { return loop_; }
+    win::EventLoop& Loop() const { return loop_; }
 
     // Where windows reopen across runs; null (the default): where their dialogs place them.
     void SetRememberedPlaces(RememberedPlaces* places) { places_ = places; }
-    RememberedPlaces* remembered_places() const { return places_; }
+    RememberedPlaces* GetRememberedPlaces() const { return places_; }
 
 private:
     struct ModalRun {
         win::WindowHandle handle;
-        QEventLoop* qt_loop;
+        QEventLoop* qtLoop;
     };
     bool Finished(win::WindowHandle handle) const;
 
     win::EventLoop& loop_;
     QtLoopPump* pump_;
     std::unordered_map<win::WindowHandle, QPointer<DialogWidget>> widgets_;
-    std::vector<ModalRun> modal_runs_;
+    std::vector<ModalRun> modalRuns_;
     RememberedPlaces* places_ = nullptr;
 };
 

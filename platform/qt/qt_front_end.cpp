@@ -16,9 +16,9 @@ void ApplyApplicationLook() {
     QApplication::setQuitOnLastWindowClosed(false);
 }
 
-void UseApplicationIcon(int icon_id) {
-    SetApplicationIconId(icon_id);
-    QApplication::setWindowIcon(IconFor(icon_id));
+void UseApplicationIcon(int iconId) {
+    SetApplicationIconId(iconId);
+    QApplication::setWindowIcon(IconFor(iconId));
 }
 
 QtFrontEnd::QtFrontEnd(win::EventLoop& loop)

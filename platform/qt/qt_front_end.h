@@ -38,10 +38,10 @@ public:
     // outlive the front end; null forgets.
     void RememberPlaces(RememberedPlaces* places);
 
-    QtDialogHost& host() { return *host_; }
-    QtPrompter& prompter() { return *prompter_; }
-    QtLoopPump& pump() { return *pump_; }
-    QtPrinter& printer() { return *printer_; }
+    QtDialogHost& Host() { return *host_; }
+    QtPrompter& GetPrompter() { return *prompter_; }
+    QtLoopPump& Pump() { return *pump_; }
+    QtPrinter& Printer() { return *printer_; }
 
 private:
     win::EventLoop& loop_;
@@ -57,6 +57,6 @@ void ApplyApplicationLook();
 // The icon resource that stands for the application: the icon of every window that has none of
 // its own. When the icon theme has an icon named after the application's desktop entry
 // (QGuiApplication::desktopFileName), that one is shown for this id instead.
-void UseApplicationIcon(int icon_id);
+void UseApplicationIcon(int iconId);
 
 }  // namespace tra1::qtui

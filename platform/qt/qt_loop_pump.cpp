@@ -64,7 +64,7 @@ void QtLoopPump::Schedule() {
         timer_.stop();
         return;
     }
-    if (loop_.clock().AsVirtual() != nullptr) {
+    if (loop_.GetClock().AsVirtual() != nullptr) {
         timer_.start(0);  // virtual time: no waiting, RunDue jumps ahead
         return;
     }
@@ -73,7 +73,7 @@ void QtLoopPump::Schedule() {
 }
 
 void QtLoopPump::RunDue() {
-    if (loop_.clock().AsVirtual() != nullptr) {
+    if (loop_.GetClock().AsVirtual() != nullptr) {
         const std::optional<std::int64_t> next = loop_.NextDueIn();
         if (next && *next > 0) {
             loop_.AdvanceBy(*next);

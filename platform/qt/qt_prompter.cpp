@@ -92,7 +92,7 @@ QWidget* QtPrompter::OwnerWidget(win::WindowHandle owner) const {
 }
 
 std::unique_ptr<QMessageBox> QtPrompter::MakeBox(const win::MessageBoxRequest& request) const {
-    const std::string& title = request.title.empty() ? default_title() : request.title;
+    const std::string& title = request.title.empty() ? DefaultTitle() : request.title;
     auto box = std::make_unique<QMessageBox>(IconFor(request.icon), ToQString(title),
                                              ToQString(request.text), ButtonsFor(request.buttons),
                                              OwnerWidget(request.owner));
@@ -132,7 +132,7 @@ std::optional<std::string> QtPrompter::Accepted(const QString& path,
         return std::nullopt;
     }
     std::string chosen = FromQString(path);
-    if (chosen.size() > request.max_path) {
+    if (chosen.size() > request.maxPath) {
         return std::nullopt;  // the program's path buffer could not hold it
     }
     return chosen;
@@ -145,21 +145,21 @@ std::optional<std::string> QtPrompter::RunFileDialog(const win::FileDialogReques
         dialog.setWindowModality(Qt::WindowModal);
     }
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save || !request.must_exist ? QFileDialog::AnyFile
-                                                   : QFileDialog::ExistingFile);
+    dialog.setFileMode(save || !request.mustExist ? QFileDialog::AnyFile
+                                                  : QFileDialog::ExistingFile);
     // The program asks about overwriting itself.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     dialog.setNameFilter(NameFilterFor(request));
-    if (!request.default_extension.empty()) {
-        dialog.setDefaultSuffix(ToQString(request.default_extension));
+    if (!request.defaultExtension.empty()) {
+        dialog.setDefaultSuffix(ToQString(request.defaultExtension));
     }
     if (places_ != nullptr) {
         if (const QString folder = places_->FileDialogFolder(); !folder.isEmpty()) {
             dialog.setDirectory(folder);
         }
     }
-    if (!request.proposed_name.empty()) {
-        dialog.selectFile(ToQString(request.proposed_name));
+    if (!request.proposedName.empty()) {
+        dialog.selectFile(ToQString(request.proposedName));
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;

@@ -50,7 +50,7 @@ QSlider* MakeSliderWidget(const win::Control& control, QWidget* parent) {
 SliderBinding::SliderBinding(DialogWidget& owner, win::Control& control, QWidget* parent)
     : ControlBinding(owner, control, MakeSliderWidget(control, parent)),
       mirrored_(control.HasStyle(win::style::kVertical)) {
-    auto* slider = static_cast<QSlider*>(widget());
+    auto* slider = static_cast<QSlider*>(Widget());
     // Dragging moves the thumb, and the dialog hears of every step (its read-outs follow).
     connect(slider, &QSlider::sliderMoved, this, [this](int value) {
         const int position = FromWidget(value);
@@ -62,7 +62,7 @@ SliderBinding::SliderBinding(DialogWidget& owner, win::Control& control, QWidget
     // Keys and the wheel move the value while the thumb is not held; the dialog counts such a
     // run of steps as one release once the slider stands still.
     connect(slider, &QSlider::valueChanged, this, [this, slider](int value) {
-        auto* model = dynamic_cast<win::Slider*>(this->control());
+        auto* model = dynamic_cast<win::Slider*>(this->GetControl());
         const int position = FromWidget(value);
         if (model == nullptr || slider->isSliderDown() || position == model->GetPos()) {
             return;
@@ -76,7 +76,7 @@ SliderBinding::SliderBinding(DialogWidget& owner, win::Control& control, QWidget
 }
 
 int SliderBinding::ToWidget(int position) const {
-    const auto* model = dynamic_cast<const win::Slider*>(control());
+    const auto* model = dynamic_cast<const win::Slider*>(GetControl());
     if (!mirrored_ || model == nullptr) {
         return position;
     }
@@ -93,7 +93,7 @@ void SliderBinding::Release(int position) {
 }
 
 bool SliderBinding::eventFilter(QObject* watched, QEvent* event) {
-    auto* slider = qobject_cast<QSlider*>(widget());
+    auto* slider = qobject_cast<QSlider*>(Widget());
     if (watched == slider && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && !slider->isSliderDown()) {
         // The groove was clicked (no thumb drag, so no sliderReleased will follow): the toolkit
@@ -104,8 +104,8 @@ bool SliderBinding::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void SliderBinding::Apply(win::ControlChange change) {
-    auto* model = dynamic_cast<win::Slider*>(control());
-    auto* slider = qobject_cast<QSlider*>(widget());
+    auto* model = dynamic_cast<win::Slider*>(GetControl());
+    auto* slider = qobject_cast<QSlider*>(Widget());
     if (model == nullptr || slider == nullptr) {
         return;
     }

@@ -15,7 +15,7 @@ QLabel* MakeLabel(const win::Control& control, QWidget* parent) {
     auto* label = new QLabel(parent);
     label->setTextFormat(Qt::PlainText);
     Qt::Alignment align = Qt::AlignTop;
-    if (control.kind() == win::ControlKind::kIcon) {
+    if (control.GetKind() == win::ControlKind::kIcon) {
         align = Qt::AlignLeft | Qt::AlignTop;
     } else if (control.HasStyle(win::style::kCenter)) {
         align |= Qt::AlignHCenter;
@@ -25,7 +25,7 @@ QLabel* MakeLabel(const win::Control& control, QWidget* parent) {
         align |= Qt::AlignLeft;
     }
     label->setAlignment(align);
-    label->setWordWrap(control.kind() != win::ControlKind::kIcon);
+    label->setWordWrap(control.GetKind() != win::ControlKind::kIcon);
     if (control.HasStyle(win::style::kSunken) || control.HasStyle(win::style::kBorder)) {
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     }
@@ -37,17 +37,17 @@ StaticBinding::StaticBinding(DialogWidget& owner, win::Control& control, QWidget
     : ControlBinding(owner, control, MakeLabel(control, parent)) {
     if (control.HasStyle(win::style::kNotify)) {
         // A label that answers clicks looks like it does.
-        widget()->setCursor(Qt::PointingHandCursor);
+        Widget()->setCursor(Qt::PointingHandCursor);
     }
 }
 
 bool StaticBinding::eventFilter(QObject* watched, QEvent* event) {
     // A left click that ends over a label with kNotify: the toolkit's STN_CLICKED.
-    if (watched == widget() && event->type() == QEvent::MouseButtonRelease &&
-        control() != nullptr && control()->HasStyle(win::style::kNotify)) {
+    if (watched == Widget() && event->type() == QEvent::MouseButtonRelease &&
+        GetControl() != nullptr && GetControl()->HasStyle(win::style::kNotify)) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton &&
-            widget()->rect().contains(mouse->position().toPoint())) {
+            Widget()->rect().contains(mouse->position().toPoint())) {
             Gesture([](win::Dialog& d, int id) { return win::user::ClickLabel(d, id); });
             return true;
         }
@@ -56,12 +56,12 @@ bool StaticBinding::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void StaticBinding::Apply(win::ControlChange change) {
-    auto* model = dynamic_cast<win::Static*>(control());
-    auto* label = qobject_cast<QLabel*>(widget());
+    auto* model = dynamic_cast<win::Static*>(GetControl());
+    auto* label = qobject_cast<QLabel*>(Widget());
     if (model == nullptr || label == nullptr) {
         return;
     }
-    if (model->kind() == win::ControlKind::kIcon) {
+    if (model->GetKind() == win::ControlKind::kIcon) {
         if (change == win::ControlChange::kIcon) {
             label->setPixmap(IconPixmap(model->GetIcon()));
         }

@@ -13,10 +13,10 @@ public:
     Button(Dialog& parent, const ControlTemplate& source);
 
     bool IsPushButton() const {
-        return kind() == ControlKind::kPushButton || kind() == ControlKind::kDefPushButton;
+        return GetKind() == ControlKind::kPushButton || GetKind() == ControlKind::kDefPushButton;
     }
-    bool IsCheckBox() const { return kind() == ControlKind::kCheckBox; }
-    bool IsRadioButton() const { return kind() == ControlKind::kRadioButton; }
+    bool IsCheckBox() const { return GetKind() == ControlKind::kCheckBox; }
+    bool IsRadioButton() const { return GetKind() == ControlKind::kRadioButton; }
 
     // BST_UNCHECKED / BST_CHECKED; ignored for push buttons and group boxes. Setting a radio
     // button does not touch the others of its group (Dialog::CheckRadioButton does).

@@ -12,8 +12,7 @@ int ComboBox::AddString(std::string item) {
 
 int ComboBox::InsertString(int index, std::string item) {
     const int before = sel_;
-    const int at =
-        detail::InsertItem(items_, index, std::move(item), HasStyle(style::kSort), sel_);
+    const int at = detail::InsertItem(items_, index, std::move(item), HasStyle(style::kSort), sel_);
     if (at < 0) {
         return CB_ERR;
     }
@@ -38,11 +37,11 @@ int ComboBox::DeleteString(int index) {
 }
 
 void ComboBox::ResetContent() {
-    const bool had_selection = sel_ != CB_ERR;
+    const bool hadSelection = sel_ != CB_ERR;
     items_.clear();
     sel_ = CB_ERR;
     Changed(ControlChange::kItems);
-    if (had_selection) {
+    if (hadSelection) {
         Changed(ControlChange::kSelection);
     }
 }

@@ -23,7 +23,7 @@ public:
     int GetCount() const { return static_cast<int>(items_.size()); }
     // The item's text, or "" for a bad index.
     std::string GetLBText(int index) const;
-    const std::vector<std::string>& items() const { return items_; }
+    const std::vector<std::string>& Items() const { return items_; }
     // Index of the first item that begins with `prefix` (case-insensitive), or CB_ERR.
     int FindString(const std::string& prefix) const;
 

@@ -52,11 +52,11 @@ bool Control::HasFocus() const {
 }
 
 void Control::SetColors(std::optional<Rgb> text, std::optional<Rgb> background) {
-    if (text == text_color_ && background == background_color_) {
+    if (text == textColor_ && background == backgroundColor_) {
         return;
     }
-    text_color_ = text;
-    background_color_ = background;
+    textColor_ = text;
+    backgroundColor_ = background;
     Changed(ControlChange::kColors);
 }
 

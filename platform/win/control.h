@@ -10,14 +10,13 @@
 #include <optional>
 #include <string>
 
-#include "platform/win/message.h"
 #include "platform/win/dialog_template.h"
+#include "platform/win/message.h"
 
 namespace tra1::win {
 
 class Dialog;
 class Control;
-
 
 // What changed about a control.
 enum class ControlChange {
@@ -50,16 +49,16 @@ public:
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
 
-    int id() const { return id_; }
-    ControlKind kind() const { return kind_; }
-    std::uint32_t style() const { return style_; }
+    int Id() const { return id_; }
+    ControlKind GetKind() const { return kind_; }
+    std::uint32_t Style() const { return style_; }
     bool HasStyle(std::uint32_t bits) const { return (style_ & bits) == bits; }
-    Dialog& parent() const { return parent_; }
+    Dialog& Parent() const { return parent_; }
     // Position and size in dialog units, from the template.
-    int x() const { return x_; }
-    int y() const { return y_; }
-    int cx() const { return cx_; }
-    int cy() const { return cy_; }
+    int X() const { return x_; }
+    int Y() const { return y_; }
+    int Cx() const { return cx_; }
+    int Cy() const { return cy_; }
 
     // Caption of a button or static; an edit's text (Edit::SetText adds its own rules).
     virtual void SetText(std::string text);
@@ -77,12 +76,12 @@ public:
     void SetColors(std::optional<Rgb> text, std::optional<Rgb> background);
     // The read-out look: cyan text on black.
     void UseReadoutColors() { SetColors(kCyan, kBlack); }
-    std::optional<Rgb> TextColor() const { return text_color_; }
-    std::optional<Rgb> BackgroundColor() const { return background_color_; }
+    std::optional<Rgb> TextColor() const { return textColor_; }
+    std::optional<Rgb> BackgroundColor() const { return backgroundColor_; }
 
     // One observer per control (nullptr to remove). Not owned.
     void SetObserver(ControlObserver* observer) { observer_ = observer; }
-    ControlObserver* observer() const { return observer_; }
+    ControlObserver* Observer() const { return observer_; }
 
 protected:
     void Changed(ControlChange change);
@@ -98,8 +97,8 @@ private:
     std::string text_;
     bool enabled_;
     bool visible_;
-    std::optional<Rgb> text_color_;
-    std::optional<Rgb> background_color_;
+    std::optional<Rgb> textColor_;
+    std::optional<Rgb> backgroundColor_;
     ControlObserver* observer_ = nullptr;
 };
 

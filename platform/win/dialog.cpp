@@ -18,7 +18,7 @@
 
 namespace tra1::win {
 
-Dialog::Dialog(EventLoop& loop, int template_id) : Window(loop), template_id_(template_id) {}
+Dialog::Dialog(EventLoop& loop, int templateId) : Window(loop), templateId_(templateId) {}
 
 Dialog::~Dialog() {
     // The front end must forget the dialog before its controls go.
@@ -59,30 +59,30 @@ std::unique_ptr<Control> MakeControl(Dialog& dialog, const ControlTemplate& sour
 
 void Dialog::BuildControls(const DialogTemplate& source) {
     controls_.clear();
-    focused_control_ = 0;
+    focusedControl_ = 0;
     for (const ControlTemplate& control : source.controls) {
         controls_.push_back(MakeControl(*this, control));
     }
 }
 
 bool Dialog::Create(WindowHandle parent) {
-    if (IsWindow() || Loop().CreationShouldFail(template_id_)) {
+    if (IsWindow() || Loop().CreationShouldFail(templateId_)) {
         return false;
     }
     const ResourceRegistry& registry = ResourceRegistry::Instance();
-    const DialogTemplate* source = registry.FindDialog(template_id_);
+    const DialogTemplate* source = registry.FindDialog(templateId_);
     if (source == nullptr) {
         // A program fault rather than a user's problem: say which template is missing. (A
         // template file that registers itself is only kept when the resources library is
         // linked whole.)
-        std::fprintf(stderr, "tra1::win: dialog template %d is not registered\n", template_id_);
+        std::fprintf(stderr, "tra1::win: dialog template %d is not registered\n", templateId_);
         return false;
     }
     template_ = *source;
     ended_ = false;
     result_ = 0;
     placement_ = Placement::kTemplate;
-    placement_owner_ = {};
+    placementOwner_ = {};
     SetWindowText(template_->caption);
     if (template_->menu != 0) {
         if (const MenuTemplate* menu = registry.FindMenu(template_->menu)) {
@@ -115,7 +115,7 @@ int Dialog::DoModal(WindowHandle parent) {
         return -1;
     }
     Window* owner = Loop().Find(parent);
-    const bool reenable_owner = owner != nullptr && owner->IsWindowEnabled();
+    const bool reenableOwner = owner != nullptr && owner->IsWindowEnabled();
     if (owner != nullptr) {
         owner->EnableWindow(false);
     }
@@ -123,7 +123,7 @@ int Dialog::DoModal(WindowHandle parent) {
         ShowWindow(true);
         SetFocus();
     }
-    DialogHost* host = Loop().dialog_host();
+    DialogHost* host = Loop().GetDialogHost();
     if (IsWindow() && !ended_ && !(host != nullptr && host->RunModal(*this))) {
         RunHeadlessModal();
     }
@@ -131,7 +131,7 @@ int Dialog::DoModal(WindowHandle parent) {
     if (IsWindow()) {
         DestroyWindow();
     }
-    if (reenable_owner) {
+    if (reenableOwner) {
         if (Window* again = Loop().Find(parent)) {
             again->EnableWindow(true);
             if (auto* dialog = dynamic_cast<Dialog*>(again)) {
@@ -151,7 +151,7 @@ void Dialog::RunHeadlessModal() {
         if (!IsWindow() || ended_) {
             break;
         }
-        if (loop.modal_driver() && loop.modal_driver()(*this)) {
+        if (loop.ModalDriver() && loop.ModalDriver()(*this)) {
             continue;
         }
         const std::int64_t used = loop.NowMs() - start;
@@ -189,7 +189,7 @@ bool Dialog::HasFocus() const {
 
 void Dialog::CenterWindow(WindowHandle over) {
     placement_ = over.IsNull() ? Placement::kCenterScreen : Placement::kCenterOverOwner;
-    placement_owner_ = over;
+    placementOwner_ = over;
     if (IsWindow()) {
         WindowStateChanged(WindowChange::kPlacement);
     }
@@ -197,7 +197,7 @@ void Dialog::CenterWindow(WindowHandle over) {
 
 Control* Dialog::GetDlgItem(int id) const {
     for (const auto& control : controls_) {
-        if (control->id() == id) {
+        if (control->Id() == id) {
             return control.get();
         }
     }
@@ -205,7 +205,7 @@ Control* Dialog::GetDlgItem(int id) const {
 }
 
 Control* Dialog::FocusedControl() const {
-    return focused_control_ == 0 ? nullptr : GetDlgItem(focused_control_);
+    return focusedControl_ == 0 ? nullptr : GetDlgItem(focusedControl_);
 }
 
 void Dialog::ControlTookFocus(Control& control) {
@@ -214,13 +214,13 @@ void Dialog::ControlTookFocus(Control& control) {
         SetFocus();
         return;
     }
-    focused_control_ = control.id();
+    focusedControl_ = control.Id();
     if (previous != nullptr) {
-        if (ControlObserver* observer = previous->observer()) {
+        if (ControlObserver* observer = previous->Observer()) {
             observer->ControlChanged(*previous, ControlChange::kFocus);
         }
     }
-    if (ControlObserver* observer = control.observer()) {
+    if (ControlObserver* observer = control.Observer()) {
         observer->ControlChanged(control, ControlChange::kFocus);
     }
     SetFocus();
@@ -256,9 +256,9 @@ int Dialog::IsDlgButtonChecked(int id) const {
 void Dialog::CheckRadioButton(int first, int last, int check) {
     for (const auto& control : controls_) {
         auto* button = dynamic_cast<Button*>(control.get());
-        if (button != nullptr && button->IsRadioButton() && button->id() >= first &&
-            button->id() <= last) {
-            button->SetCheck(button->id() == check ? BST_CHECKED : BST_UNCHECKED);
+        if (button != nullptr && button->IsRadioButton() && button->Id() >= first &&
+            button->Id() <= last) {
+            button->SetCheck(button->Id() == check ? BST_CHECKED : BST_UNCHECKED);
         }
     }
 }
@@ -277,7 +277,7 @@ void Dialog::ShowDlgItem(int id, bool visible) {
 
 std::vector<int> Dialog::RadioGroupOf(int id) const {
     const auto at = std::find_if(controls_.begin(), controls_.end(),
-                                 [id](const auto& control) { return control->id() == id; });
+                                 [id](const auto& control) { return control->Id() == id; });
     if (at == controls_.end()) {
         return {};
     }
@@ -291,8 +291,8 @@ std::vector<int> Dialog::RadioGroupOf(int id) const {
         if (it != begin && (*it)->HasStyle(style::kGroup)) {
             break;
         }
-        if ((*it)->kind() == ControlKind::kRadioButton) {
-            group.push_back((*it)->id());
+        if ((*it)->GetKind() == ControlKind::kRadioButton) {
+            group.push_back((*it)->Id());
         }
     }
     return group;
@@ -378,7 +378,7 @@ LResult Dialog::HandleMessage(Msg msg, WParam w, LParam l) {
 }
 
 void Dialog::WindowStateChanged(WindowChange change) {
-    if (DialogHost* host = Loop().dialog_host()) {
+    if (DialogHost* host = Loop().GetDialogHost()) {
         host->DialogChanged(*this, change);
     }
 }

@@ -26,8 +26,8 @@
 #include <vector>
 
 #include "platform/win/control.h"
-#include "platform/win/window.h"
 #include "platform/win/dialog_template.h"
+#include "platform/win/window.h"
 
 namespace tra1::win {
 
@@ -40,12 +40,12 @@ enum class Placement {
 
 class Dialog : public Window {
 public:
-    Dialog(EventLoop& loop, int template_id);
+    Dialog(EventLoop& loop, int templateId);
     ~Dialog() override;
 
-    int template_id() const { return template_id_; }
+    int TemplateId() const { return templateId_; }
     // The template the window was built from (nullptr before Create).
-    const DialogTemplate* dialog_template() const { return template_ ? &*template_ : nullptr; }
+    const DialogTemplate* GetDialogTemplate() const { return template_ ? &*template_ : nullptr; }
 
     // Builds the window and its controls from the template, tells the DialogHost (kCreated),
     // sends WM_INITDIALOG and, if the template says kVisible, shows it. Fails (false, no window)
@@ -69,8 +69,8 @@ public:
     void SetFocus();
     bool HasFocus() const;
     void CenterWindow(WindowHandle over = {});
-    Placement placement() const { return placement_; }
-    WindowHandle placement_owner() const { return placement_owner_; }
+    Placement GetPlacement() const { return placement_; }
+    WindowHandle PlacementOwner() const { return placementOwner_; }
 
     // Controls by id. Get<T> returns nullptr when there is no such control or it is another kind.
     Control* GetDlgItem(int id) const;
@@ -78,7 +78,7 @@ public:
     T* Get(int id) const {
         return dynamic_cast<T*>(GetDlgItem(id));
     }
-    const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
+    const std::vector<std::unique_ptr<Control>>& Controls() const { return controls_; }
     // The control with the keyboard focus, or nullptr.
     Control* FocusedControl() const;
 
@@ -136,15 +136,15 @@ private:
     void BuildControls(const DialogTemplate& source);
     void RunHeadlessModal();
 
-    int template_id_;
+    int templateId_;
     std::optional<DialogTemplate> template_;  // a copy: the registry may change later
     std::vector<std::unique_ptr<Control>> controls_;
-    int focused_control_ = 0;  // id; 0 = none
+    int focusedControl_ = 0;  // id; 0 = none
     bool modal_ = false;
     bool ended_ = false;
     int result_ = 0;
     Placement placement_ = Placement::kTemplate;
-    WindowHandle placement_owner_;
+    WindowHandle placementOwner_;
 };
 
 }  // namespace tra1::win

@@ -2,9 +2,9 @@
 
 namespace tra1::win {
 
-const ControlTemplate* DialogTemplate::FindControl(int control_id) const {
+const ControlTemplate* DialogTemplate::FindControl(int controlId) const {
     for (const ControlTemplate& control : controls) {
-        if (control.id == control_id) {
+        if (control.id == controlId) {
             return &control;
         }
     }

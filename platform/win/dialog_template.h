@@ -93,13 +93,13 @@ struct DialogTemplate {
     int cx = 0;
     int cy = 0;
     std::uint32_t style = dialog_style::kSystemMenu | dialog_style::kPopup;
-    std::string font_name = "MS Shell Dlg";
-    int font_points = 8;
+    std::string fontName = "MS Shell Dlg";
+    int fontPoints = 8;
     int menu = 0;  // menu resource id shown in the window, 0 = none
     std::vector<ControlTemplate> controls;
 
     // The control with this id, or nullptr.
-    const ControlTemplate* FindControl(int control_id) const;
+    const ControlTemplate* FindControl(int controlId) const;
 };
 
 }  // namespace tra1::win

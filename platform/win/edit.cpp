@@ -11,14 +11,14 @@ constexpr int kDefaultLimit = 32767;
 Edit::Edit(Dialog& parent, const ControlTemplate& source)
     : Control(parent, source),
       limit_(kDefaultLimit),
-      read_only_((source.style & style::kReadOnly) != 0) {
-    sel_start_ = sel_end_ = GetTextLength();
+      readOnly_((source.style & style::kReadOnly) != 0) {
+    selStart_ = selEnd_ = GetTextLength();
 }
 
 void Edit::SetText(std::string text) {
     const bool changed = text != GetText();
     StoreText(std::move(text));
-    sel_start_ = sel_end_ = GetTextLength();
+    selStart_ = selEnd_ = GetTextLength();
     if (changed) {
         Changed(ControlChange::kText);
     }
@@ -39,35 +39,35 @@ void Edit::SetSel(int start, int end) {
     if (from > to) {
         std::swap(from, to);
     }
-    if (from != sel_start_ || to != sel_end_) {
-        sel_start_ = from;
-        sel_end_ = to;
+    if (from != selStart_ || to != selEnd_) {
+        selStart_ = from;
+        selEnd_ = to;
         Changed(ControlChange::kSelection);
     }
 }
 
 void Edit::ReplaceSel(const std::string& text) {
     const int length = GetTextLength();
-    const int from = std::clamp(sel_start_, 0, length);
-    const int to = std::clamp(sel_end_, from, length);
+    const int from = std::clamp(selStart_, 0, length);
+    const int to = std::clamp(selEnd_, from, length);
     std::string value = GetText();
     value.replace(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from), text);
     const bool changed = value != GetText();
     StoreText(std::move(value));
-    sel_start_ = sel_end_ = from + static_cast<int>(text.size());
+    selStart_ = selEnd_ = from + static_cast<int>(text.size());
     if (changed) {
         Changed(ControlChange::kText);
     }
 }
 
 void Edit::AppendText(const std::string& text) {
-    sel_start_ = sel_end_ = GetTextLength();
+    selStart_ = selEnd_ = GetTextLength();
     ReplaceSel(text);
 }
 
-void Edit::SetReadOnly(bool read_only) {
-    if (read_only != read_only_) {
-        read_only_ = read_only;
+void Edit::SetReadOnly(bool readOnly) {
+    if (readOnly != readOnly_) {
+        readOnly_ = readOnly;
         Changed(ControlChange::kReadOnly);
     }
 }

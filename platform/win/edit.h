@@ -24,23 +24,23 @@ public:
 
     // Selection [start, end) in characters; -1 for end means "to the end". Clamped to the text.
     void SetSel(int start, int end);
-    int GetSelStart() const { return sel_start_; }
-    int GetSelEnd() const { return sel_end_; }
+    int GetSelStart() const { return selStart_; }
+    int GetSelEnd() const { return selEnd_; }
     // Replaces the selection (or inserts at the caret) with `text`; the caret goes after it.
     // Not limited (the program, not the user, is writing). No notification.
     void ReplaceSel(const std::string& text);
     // Convenience for logs: caret to the end, insert `text` there.
     void AppendText(const std::string& text);
 
-    void SetReadOnly(bool read_only);
-    bool IsReadOnly() const { return read_only_; }
+    void SetReadOnly(bool readOnly);
+    bool IsReadOnly() const { return readOnly_; }
     bool IsMultiLine() const { return HasStyle(style::kMultiLine); }
 
 private:
     int limit_;
-    int sel_start_ = 0;
-    int sel_end_ = 0;
-    bool read_only_;
+    int selStart_ = 0;
+    int selEnd_ = 0;
+    bool readOnly_;
 };
 
 }  // namespace tra1::win

@@ -22,12 +22,12 @@ constexpr int kDeliveriesAtOnce = 64;
 
 EventLoop::EventLoop(Clock& clock)
     : clock_(clock),
-      fallback_prompter_(std::make_unique<ScriptedPrompter>()),
-      fallback_printer_(std::make_unique<RecordingPrinter>()) {}
+      fallbackPrompter_(std::make_unique<ScriptedPrompter>()),
+      fallbackPrinter_(std::make_unique<RecordingPrinter>()) {}
 
 EventLoop::~EventLoop() {
     // Windows waiting for deletion go first, while the loop they unregister from still exists.
-    auto pending = std::move(delete_later_);
+    auto pending = std::move(deleteLater_);
     pending.clear();
 }
 
@@ -49,9 +49,9 @@ LResult EventLoop::Send(WindowHandle target, Msg msg, WParam w, LParam l) {
 }
 
 LResult EventLoop::Deliver(Window& window, Msg msg, WParam w, LParam l) {
-    ++dispatch_depth_;
+    ++dispatchDepth_;
     const LResult result = window.HandleMessage(msg, w, l);
-    --dispatch_depth_;
+    --dispatchDepth_;
     FlushDeleteLater();
     return result;
 }
@@ -81,13 +81,13 @@ int EventLoop::DrainPosted() {
     return delivered;
 }
 
-bool EventLoop::SetTimer(WindowHandle window, TimerId id, std::uint32_t period_ms) {
+bool EventLoop::SetTimer(WindowHandle window, TimerId id, std::uint32_t periodMs) {
     if (Find(window) == nullptr) {
         return false;
     }
-    const std::uint32_t period = std::max(period_ms, kMinimumTimerPeriodMs);
+    const std::uint32_t period = std::max(periodMs, kMinimumTimerPeriodMs);
     timers_.insert_or_assign(TimerKey{window, id},
-                             Timer{period, clock_.NowMs() + period, next_order_++});
+                             Timer{period, clock_.NowMs() + period, nextOrder_++});
     Wake();
     return true;
 }
@@ -113,11 +113,11 @@ std::optional<std::uint32_t> EventLoop::TimerPeriod(WindowHandle window, TimerId
     if (found == timers_.end()) {
         return std::nullopt;
     }
-    return found->second.period_ms;
+    return found->second.periodMs;
 }
 
 EventLoop::WatchId EventLoop::WatchInput(const InputSource& source, std::function<void()> onInput) {
-    const WatchId id = next_watch_++;
+    const WatchId id = nextWatch_++;
     watches_.emplace(id, Watch{&source, std::move(onInput), true, -1, 0});
     Wake();
     return id;
@@ -155,48 +155,48 @@ void EventLoop::DeliverInput(WatchId id) {
     }
     Watch& watch = found->second;
     const std::int64_t now = clock_.NowMs();
-    watch.deliveries_at_once = watch.delivered_at_ms == now ? watch.deliveries_at_once + 1 : 1;
-    watch.delivered_at_ms = now;
+    watch.deliveriesAtOnce = watch.deliveredAtMs == now ? watch.deliveriesAtOnce + 1 : 1;
+    watch.deliveredAtMs = now;
     // A copy: the handler may stop the watch.
-    const std::function<void()> handler = watch.on_input;
+    const std::function<void()> handler = watch.onInput;
     if (handler) {
         handler();
     }
     DrainPosted();
 }
 
-std::optional<EventLoop::DueInput> EventLoop::EarliestInput(std::int64_t by_ms) const {
+std::optional<EventLoop::DueInput> EventLoop::EarliestInput(std::int64_t byMs) const {
     std::optional<DueInput> best;
     for (const auto& [id, watch] : watches_) {
         if (!watch.enabled) {
             continue;
         }
         const std::optional<std::int64_t> due = watch.source->InputDueAtMs();
-        if (!due || *due > by_ms) {
+        if (!due || *due > byMs) {
             continue;
         }
         const std::int64_t at = std::max(*due, clock_.NowMs());
-        if (watch.delivered_at_ms == at && watch.deliveries_at_once >= kDeliveriesAtOnce) {
+        if (watch.deliveredAtMs == at && watch.deliveriesAtOnce >= kDeliveriesAtOnce) {
             continue;
         }
-        if (!best || at < best->due_ms) {
+        if (!best || at < best->dueMs) {
             best = DueInput{id, at};
         }
     }
     return best;
 }
 
-std::optional<EventLoop::TimerKey> EventLoop::EarliestDue(std::int64_t by_ms) const {
+std::optional<EventLoop::TimerKey> EventLoop::EarliestDue(std::int64_t byMs) const {
     std::optional<TimerKey> best;
-    const Timer* best_timer = nullptr;
+    const Timer* bestTimer = nullptr;
     for (const auto& [key, timer] : timers_) {
-        if (timer.due_ms > by_ms) {
+        if (timer.dueMs > byMs) {
             continue;
         }
-        if (best_timer == nullptr || timer.due_ms < best_timer->due_ms ||
-            (timer.due_ms == best_timer->due_ms && timer.order < best_timer->order)) {
+        if (bestTimer == nullptr || timer.dueMs < bestTimer->dueMs ||
+            (timer.dueMs == bestTimer->dueMs && timer.order < bestTimer->order)) {
             best = key;
-            best_timer = &timer;
+            bestTimer = &timer;
         }
     }
     return best;
@@ -209,11 +209,11 @@ void EventLoop::FireTimer(const TimerKey& key) {
     }
     Timer& timer = found->second;
     const std::int64_t now = clock_.NowMs();
-    std::int64_t next = timer.due_ms + timer.period_ms;
+    std::int64_t next = timer.dueMs + timer.periodMs;
     if (next <= now) {
-        next = now + timer.period_ms;  // late by whole periods: one tick, like coalesced timers
+        next = now + timer.periodMs;  // late by whole periods: one tick, like coalesced timers
     }
-    timer.due_ms = next;
+    timer.dueMs = next;
     Send(key.window, WM_TIMER, key.id, 0);
 }
 
@@ -231,8 +231,8 @@ void EventLoop::ProcessDue() {
     // Snapshot what is due now, in due order, so each timer fires at most once per call.
     std::vector<std::pair<TimerKey, std::pair<std::int64_t, std::uint64_t>>> due;
     for (const auto& [key, timer] : timers_) {
-        if (timer.due_ms <= now) {
-            due.push_back({key, {timer.due_ms, timer.order}});
+        if (timer.dueMs <= now) {
+            due.push_back({key, {timer.dueMs, timer.order}});
         }
     }
     std::sort(due.begin(), due.end(),
@@ -241,7 +241,7 @@ void EventLoop::ProcessDue() {
         const auto found = timers_.find(key);
         // Skip timers that were killed or restarted by an earlier handler.
         if (found == timers_.end() || found->second.order != when.second ||
-            found->second.due_ms > now) {
+            found->second.dueMs > now) {
             continue;
         }
         FireTimer(key);
@@ -255,11 +255,11 @@ std::optional<std::int64_t> EventLoop::NextDueIn() const {
     }
     std::optional<std::int64_t> earliest;
     for (const auto& [key, timer] : timers_) {
-        earliest = earliest ? std::min(*earliest, timer.due_ms) : timer.due_ms;
+        earliest = earliest ? std::min(*earliest, timer.dueMs) : timer.dueMs;
     }
     if (const std::optional<DueInput> input =
             EarliestInput(std::numeric_limits<std::int64_t>::max())) {
-        earliest = earliest ? std::min(*earliest, input->due_ms) : input->due_ms;
+        earliest = earliest ? std::min(*earliest, input->dueMs) : input->dueMs;
     }
     if (!earliest) {
         return std::nullopt;
@@ -275,12 +275,12 @@ bool EventLoop::AdvanceBy(std::int64_t ms) {
     return true;
 }
 
-bool EventLoop::AdvanceUntil(const std::function<bool()>& done, std::int64_t limit_ms) {
-    VirtualClock* virtual_clock = clock_.AsVirtual();
-    if (virtual_clock == nullptr) {
+bool EventLoop::AdvanceUntil(const std::function<bool()>& done, std::int64_t limitMs) {
+    VirtualClock* virtualClock = clock_.AsVirtual();
+    if (virtualClock == nullptr) {
         return false;
     }
-    const std::int64_t target = virtual_clock->NowMs() + std::max<std::int64_t>(0, limit_ms);
+    const std::int64_t target = virtualClock->NowMs() + std::max<std::int64_t>(0, limitMs);
     DrainPosted();
     if (done()) {
         return true;
@@ -292,11 +292,11 @@ bool EventLoop::AdvanceUntil(const std::function<bool()>& done, std::int64_t lim
             break;
         }
         // Input that arrives no later than the next timer is taken first.
-        if (input && (!key || input->due_ms <= timers_.at(*key).due_ms)) {
-            virtual_clock->SetNow(input->due_ms);
+        if (input && (!key || input->dueMs <= timers_.at(*key).dueMs)) {
+            virtualClock->SetNow(input->dueMs);
             DeliverInput(input->id);
         } else {
-            virtual_clock->SetNow(timers_.at(*key).due_ms);
+            virtualClock->SetNow(timers_.at(*key).dueMs);
             FireTimer(*key);
             DrainPosted();
         }
@@ -304,7 +304,7 @@ bool EventLoop::AdvanceUntil(const std::function<bool()>& done, std::int64_t lim
             return true;
         }
     }
-    virtual_clock->SetNow(target);
+    virtualClock->SetNow(target);
     DrainPosted();
     return done();
 }
@@ -361,7 +361,7 @@ void EventLoop::Pause(std::int64_t ms) {
 }
 
 WindowHandle EventLoop::Register(Window& window, WindowHandle parent) {
-    const WindowHandle handle{next_handle_++};
+    const WindowHandle handle{nextHandle_++};
     windows_.emplace(handle, WindowEntry{&window, parent, handle.value});
     return handle;
 }
@@ -400,16 +400,16 @@ std::vector<WindowHandle> EventLoop::ChildrenOf(WindowHandle parent) const {
 
 void EventLoop::DeleteLater(std::unique_ptr<Window> window) {
     if (window) {
-        delete_later_.push_back(std::move(window));
+        deleteLater_.push_back(std::move(window));
     }
 }
 
 void EventLoop::FlushDeleteLater() {
-    if (dispatch_depth_ != 0 || delete_later_.empty()) {
+    if (dispatchDepth_ != 0 || deleteLater_.empty()) {
         return;
     }
-    auto pending = std::move(delete_later_);
-    delete_later_.clear();
+    auto pending = std::move(deleteLater_);
+    deleteLater_.clear();
     pending.clear();
 }
 
@@ -423,17 +423,17 @@ void EventLoop::SetPrompter(Prompter* prompter) {
     prompter_ = prompter;
 }
 
-Prompter& EventLoop::prompter() const {
-    return prompter_ != nullptr ? *prompter_ : *fallback_prompter_;
+Prompter& EventLoop::GetPrompter() const {
+    return prompter_ != nullptr ? *prompter_ : *fallbackPrompter_;
 }
 
-DocumentPrinter& EventLoop::printer() const {
-    return printer_ != nullptr ? *printer_ : *fallback_printer_;
+DocumentPrinter& EventLoop::Printer() const {
+    return printer_ != nullptr ? *printer_ : *fallbackPrinter_;
 }
 
 void EventLoop::Wake() const {
-    if (wake_hook_) {
-        wake_hook_();
+    if (wakeHook_) {
+        wakeHook_();
     }
 }
 

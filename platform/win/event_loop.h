@@ -50,7 +50,7 @@ public:
     EventLoop(const EventLoop&) = delete;
     EventLoop& operator=(const EventLoop&) = delete;
 
-    Clock& clock() const { return clock_; }
+    Clock& GetClock() const { return clock_; }
     std::int64_t NowMs() const { return clock_.NowMs(); }
 
     // --- messages --------------------------------------------------------------------------
@@ -69,7 +69,7 @@ public:
     // --- timers ----------------------------------------------------------------------------
     // Starts or restarts timer `id` of the window: WM_TIMER(id) every `period_ms` from now.
     // Periods below 10 ms are raised to 10 ms, as the toolkit does. False for a dead handle.
-    bool SetTimer(WindowHandle window, TimerId id, std::uint32_t period_ms);
+    bool SetTimer(WindowHandle window, TimerId id, std::uint32_t periodMs);
     // Stops the timer; false if it was not running. A stopped timer never fires again, even
     // when it was already due in the same AdvanceBy.
     bool KillTimer(WindowHandle window, TimerId id);
@@ -110,7 +110,7 @@ public:
     bool AdvanceBy(std::int64_t ms);
     // Virtual clock only: advances timer by timer until `done()` is true (checked after every
     // delivery step) or `limit_ms` has passed. True if `done()` became true.
-    bool AdvanceUntil(const std::function<bool()>& done, std::int64_t limit_ms);
+    bool AdvanceUntil(const std::function<bool()>& done, std::int64_t limitMs);
     // Real clock without a front end: waits up to `ms` for a watched descriptor to become
     // readable, and delivers its input, or for the time to pass. The virtual clock moves on
     // through AdvanceBy instead: false there, nothing happens.
@@ -124,7 +124,7 @@ public:
 
     // Called (with no arguments) whenever a message is posted or a timer is set or killed, so
     // that a front end running this loop inside its own can reschedule. May be empty.
-    void SetWakeHook(std::function<void()> hook) { wake_hook_ = std::move(hook); }
+    void SetWakeHook(std::function<void()> hook) { wakeHook_ = std::move(hook); }
 
     // --- windows ---------------------------------------------------------------------------
     // Used by Window itself: a live window gets a fresh handle, a destroyed one gives it back.
@@ -152,25 +152,25 @@ public:
     // --- front end and test hooks ------------------------------------------------------------
     // The front end that mirrors dialogs (not owned; nullptr = headless).
     void SetDialogHost(DialogHost* host) { host_ = host; }
-    DialogHost* dialog_host() const { return host_; }
+    DialogHost* GetDialogHost() const { return host_; }
 
     // Message boxes and file dialogs (not owned). nullptr restores the built-in scripted
     // prompter, which answers every box with its first button and every file dialog with Cancel.
     void SetPrompter(Prompter* prompter);
-    Prompter& prompter() const;
+    Prompter& GetPrompter() const;
 
     // Printing (not owned). nullptr restores the built-in one, which prints nothing: Print is
     // cancelled and a PDF cannot be made.
     void SetPrinter(DocumentPrinter* printer) { printer_ = printer; }
-    DocumentPrinter& printer() const;
+    DocumentPrinter& Printer() const;
 
     // When set and returning true for a dialog id, creating that dialog fails as if the system
     // had refused the window. Tests use it for the "Dialog Creating Error" paths.
-    void SetCreationFailureHook(std::function<bool(int dialog_id)> hook) {
-        creation_failure_ = std::move(hook);
+    void SetCreationFailureHook(std::function<bool(int dialogId)> hook) {
+        creationFailure_ = std::move(hook);
     }
-    bool CreationShouldFail(int dialog_id) const {
-        return creation_failure_ && creation_failure_(dialog_id);
+    bool CreationShouldFail(int dialogId) const {
+        return creationFailure_ && creationFailure_(dialogId);
     }
 
     // Headless modal loops (no DialogHost runs them): when the loop has nothing due, it calls
@@ -178,10 +178,10 @@ public:
     // true if it did something. Without a driver, or when it returns false, the virtual clock
     // is advanced to the next timer; when nothing at all can happen, or after
     // ModalTimeLimitMs() of virtual time, the dialog is ended with IDCANCEL.
-    void SetModalDriver(std::function<bool(Dialog&)> driver) { modal_driver_ = std::move(driver); }
-    const std::function<bool(Dialog&)>& modal_driver() const { return modal_driver_; }
-    void SetModalTimeLimitMs(std::int64_t ms) { modal_time_limit_ms_ = ms; }
-    std::int64_t ModalTimeLimitMs() const { return modal_time_limit_ms_; }
+    void SetModalDriver(std::function<bool(Dialog&)> driver) { modalDriver_ = std::move(driver); }
+    const std::function<bool(Dialog&)>& ModalDriver() const { return modalDriver_; }
+    void SetModalTimeLimitMs(std::int64_t ms) { modalTimeLimitMs_ = ms; }
+    std::int64_t ModalTimeLimitMs() const { return modalTimeLimitMs_; }
 
 private:
     struct Posted {
@@ -196,8 +196,8 @@ private:
         friend auto operator<=>(const TimerKey&, const TimerKey&) = default;
     };
     struct Timer {
-        std::uint32_t period_ms;
-        std::int64_t due_ms;
+        std::uint32_t periodMs;
+        std::int64_t dueMs;
         std::uint64_t order;  // ties at the same due time fire in the order the timers were set
     };
     struct WindowEntry {
@@ -208,20 +208,20 @@ private:
 
     struct Watch {
         const InputSource* source;
-        std::function<void()> on_input;
+        std::function<void()> onInput;
         bool enabled;
         // Deliveries at one virtual time: a source that stays due without being read is given a
         // rest until time moves on, so the loop cannot spin on it.
-        std::int64_t delivered_at_ms;
-        int deliveries_at_once;
+        std::int64_t deliveredAtMs;
+        int deliveriesAtOnce;
     };
     struct DueInput {
         WatchId id;
-        std::int64_t due_ms;
+        std::int64_t dueMs;
     };
 
-    std::optional<TimerKey> EarliestDue(std::int64_t by_ms) const;
-    std::optional<DueInput> EarliestInput(std::int64_t by_ms) const;
+    std::optional<TimerKey> EarliestDue(std::int64_t byMs) const;
+    std::optional<DueInput> EarliestInput(std::int64_t byMs) const;
     void FireTimer(const TimerKey& key);
     void Wake() const;
     LResult Deliver(Window& window, Msg msg, WParam w, LParam l);
@@ -231,22 +231,22 @@ private:
     std::deque<Posted> queue_;
     std::map<TimerKey, Timer> timers_;
     std::map<WatchId, Watch> watches_;
-    WatchId next_watch_ = 1;
+    WatchId nextWatch_ = 1;
     std::unordered_map<WindowHandle, WindowEntry> windows_;
-    std::vector<std::unique_ptr<Window>> delete_later_;
-    std::uint64_t next_handle_ = 1;
-    std::uint64_t next_order_ = 1;
-    int dispatch_depth_ = 0;
+    std::vector<std::unique_ptr<Window>> deleteLater_;
+    std::uint64_t nextHandle_ = 1;
+    std::uint64_t nextOrder_ = 1;
+    int dispatchDepth_ = 0;
     WindowHandle focused_;
     DialogHost* host_ = nullptr;
     Prompter* prompter_ = nullptr;
-    std::unique_ptr<ScriptedPrompter> fallback_prompter_;
+    std::unique_ptr<ScriptedPrompter> fallbackPrompter_;
     DocumentPrinter* printer_ = nullptr;
-    std::unique_ptr<RecordingPrinter> fallback_printer_;
-    std::function<void()> wake_hook_;
-    std::function<bool(int)> creation_failure_;
-    std::function<bool(Dialog&)> modal_driver_;
-    std::int64_t modal_time_limit_ms_ = 600'000;
+    std::unique_ptr<RecordingPrinter> fallbackPrinter_;
+    std::function<void()> wakeHook_;
+    std::function<bool(int)> creationFailure_;
+    std::function<bool(Dialog&)> modalDriver_;
+    std::int64_t modalTimeLimitMs_ = 600'000;
 };
 
 }  // namespace tra1::win

@@ -14,8 +14,7 @@ int ListBox::AddString(std::string item) {
 
 int ListBox::InsertString(int index, std::string item) {
     const int before = sel_;
-    const int at =
-        detail::InsertItem(items_, index, std::move(item), HasStyle(style::kSort), sel_);
+    const int at = detail::InsertItem(items_, index, std::move(item), HasStyle(style::kSort), sel_);
     if (at < 0) {
         return LB_ERR;
     }
@@ -41,12 +40,12 @@ int ListBox::DeleteString(int index) {
 }
 
 void ListBox::ResetContent() {
-    const bool had_selection = sel_ != LB_ERR;
+    const bool hadSelection = sel_ != LB_ERR;
     items_.clear();
     sel_ = LB_ERR;
     top_ = 0;
     Changed(ControlChange::kItems);
-    if (had_selection) {
+    if (hadSelection) {
         Changed(ControlChange::kSelection);
     }
 }

@@ -18,7 +18,7 @@ public:
     void ResetContent();
     int GetCount() const { return static_cast<int>(items_.size()); }
     std::string GetText(int index) const;  // "" for a bad index
-    const std::vector<std::string>& items() const { return items_; }
+    const std::vector<std::string>& Items() const { return items_; }
     int FindString(const std::string& prefix) const;  // LB_ERR if none
 
     // An index outside the rows (including -1) leaves no selection and returns LB_ERR.

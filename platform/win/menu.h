@@ -55,7 +55,7 @@ public:
     bool IsEnabled(int id) const;  // false also for unknown ids
     const MenuItem* FindItem(int id) const;
 
-    const std::vector<MenuItem>& items() const { return items_; }
+    const std::vector<MenuItem>& Items() const { return items_; }
     // The popup at a top-level position (nullptr if there is none).
     const MenuItem* PopupAt(std::size_t index) const;
 

@@ -4,14 +4,13 @@
 
 namespace tra1::win {
 
-ProgressBar::ProgressBar(Dialog& parent, const ControlTemplate& source)
-    : Control(parent, source) {}
+ProgressBar::ProgressBar(Dialog& parent, const ControlTemplate& source) : Control(parent, source) {}
 
 void ProgressBar::SetRange(int min, int max) {
-    const int new_max = std::max(min, max);
-    if (min != min_ || new_max != max_) {
+    const int newMax = std::max(min, max);
+    if (min != min_ || newMax != max_) {
         min_ = min;
-        max_ = new_max;
+        max_ = newMax;
         Changed(ControlChange::kRange);
     }
     const int clamped = std::clamp(pos_, min_, max_);

@@ -31,10 +31,10 @@ struct FileDialogRequest {
     std::string title;                  // "Open Configuration File"
     std::string filter;                 // description shown, e.g. "Configuration File(*.tcf)"
     std::vector<std::string> patterns;  // e.g. {"*.tcf"}
-    std::string default_extension;      // e.g. "tcf" (without the dot); "" = none
-    std::string proposed_name;          // the file name filled in at first
-    std::size_t max_path = 255;         // a longer chosen path counts as Cancel
-    bool must_exist = false;            // open dialogs: only existing files can be chosen
+    std::string defaultExtension;       // e.g. "tcf" (without the dot); "" = none
+    std::string proposedName;           // the file name filled in at first
+    std::size_t maxPath = 255;          // a longer chosen path counts as Cancel
+    bool mustExist = false;             // open dialogs: only existing files can be chosen
     WindowHandle owner;
 };
 
@@ -53,11 +53,11 @@ public:
     }
 
     // The title used for boxes whose request leaves it empty.
-    void set_default_title(std::string title) { default_title_ = std::move(title); }
-    const std::string& default_title() const { return default_title_; }
+    void SetDefaultTitle(std::string title) { defaultTitle_ = std::move(title); }
+    const std::string& DefaultTitle() const { return defaultTitle_; }
 
 private:
-    std::string default_title_ = "Tolvek Receiver Editor";
+    std::string defaultTitle_ = "Tolvek Receiver Editor";
 };
 
 }  // namespace tra1::win

@@ -4,12 +4,12 @@ namespace tra1::win {
 
 PrintOutcome RecordingPrinter::Print(const PrintRequest& request) {
     printed_.push_back(request);
-    return print_outcome_;
+    return printOutcome_;
 }
 
 PdfOutcome RecordingPrinter::RenderPdf(const PrintRequest& request) {
     rendered_.push_back(request);
-    return pdf_outcome_;
+    return pdfOutcome_;
 }
 
 }  // namespace tra1::win

@@ -19,15 +19,15 @@ public:
     PrintOutcome Print(const PrintRequest& request) override;
     PdfOutcome RenderPdf(const PrintRequest& request) override;
 
-    void SetPrintOutcome(PrintOutcome outcome) { print_outcome_ = std::move(outcome); }
-    void SetPdfOutcome(PdfOutcome outcome) { pdf_outcome_ = std::move(outcome); }
+    void SetPrintOutcome(PrintOutcome outcome) { printOutcome_ = std::move(outcome); }
+    void SetPdfOutcome(PdfOutcome outcome) { pdfOutcome_ = std::move(outcome); }
 
-    const std::vector<PrintRequest>& printed() const { return printed_; }
-    const std::vector<PrintRequest>& rendered() const { return rendered_; }
+    const std::vector<PrintRequest>& Printed() const { return printed_; }
+    const std::vector<PrintRequest>& Rendered() const { return rendered_; }
 
 private:
-    PrintOutcome print_outcome_{PrintOutcome::Result::kCancelled, ""};
-    PdfOutcome pdf_outcome_{{}, "Printing is not available."};
+    PrintOutcome printOutcome_{PrintOutcome::Result::kCancelled, ""};
+    PdfOutcome pdfOutcome_{{}, "Printing is not available."};
     std::vector<PrintRequest> printed_;
     std::vector<PrintRequest> rendered_;
 };

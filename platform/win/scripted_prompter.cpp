@@ -28,8 +28,8 @@ Answer ScriptedPrompter::ShowMessageBox(const MessageBoxRequest& request) {
     }
     Scripted next = std::move(answers_.front());
     answers_.pop_front();
-    if (next.while_open) {
-        next.while_open();
+    if (next.whileOpen) {
+        next.whileOpen();
     }
     return next.answer;
 }
@@ -45,17 +45,17 @@ std::optional<std::string> ScriptedPrompter::NextFile() {
 }
 
 std::optional<std::string> ScriptedPrompter::GetOpenFileName(const FileDialogRequest& request) {
-    open_dialogs_.push_back(request);
+    openDialogs_.push_back(request);
     return NextFile();
 }
 
 std::optional<std::string> ScriptedPrompter::GetSaveFileName(const FileDialogRequest& request) {
-    save_dialogs_.push_back(request);
+    saveDialogs_.push_back(request);
     return NextFile();
 }
 
-void ScriptedPrompter::QueueAnswer(Answer answer, std::function<void()> while_open) {
-    answers_.push_back(Scripted{answer, std::move(while_open)});
+void ScriptedPrompter::QueueAnswer(Answer answer, std::function<void()> whileOpen) {
+    answers_.push_back(Scripted{answer, std::move(whileOpen)});
 }
 
 void ScriptedPrompter::QueueFile(std::optional<std::string> path) {
@@ -71,20 +71,20 @@ std::vector<std::string> ScriptedPrompter::BoxTexts() const {
     return texts;
 }
 
-std::string ScriptedPrompter::ShownTitle(std::size_t box_index) const {
-    if (box_index >= boxes_.size()) {
+std::string ScriptedPrompter::ShownTitle(std::size_t boxIndex) const {
+    if (boxIndex >= boxes_.size()) {
         return {};
     }
-    const std::string& title = boxes_[box_index].title;
-    return title.empty() ? default_title() : title;
+    const std::string& title = boxes_[boxIndex].title;
+    return title.empty() ? DefaultTitle() : title;
 }
 
 void ScriptedPrompter::Clear() {
     answers_.clear();
     files_.clear();
     boxes_.clear();
-    open_dialogs_.clear();
-    save_dialogs_.clear();
+    openDialogs_.clear();
+    saveDialogs_.clear();
     unscripted_ = 0;
 }
 

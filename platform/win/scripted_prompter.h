@@ -28,34 +28,34 @@ public:
     std::optional<std::string> GetSaveFileName(const FileDialogRequest& request) override;
 
     // The next message box gets this answer; `while_open` runs before it returns.
-    void QueueAnswer(Answer answer, std::function<void()> while_open = {});
+    void QueueAnswer(Answer answer, std::function<void()> whileOpen = {});
     // The next file dialog (open or save) returns this path; nullopt = Cancel.
     void QueueFile(std::optional<std::string> path);
 
-    const std::vector<MessageBoxRequest>& boxes() const { return boxes_; }
-    const std::vector<FileDialogRequest>& open_dialogs() const { return open_dialogs_; }
-    const std::vector<FileDialogRequest>& save_dialogs() const { return save_dialogs_; }
+    const std::vector<MessageBoxRequest>& Boxes() const { return boxes_; }
+    const std::vector<FileDialogRequest>& OpenDialogs() const { return openDialogs_; }
+    const std::vector<FileDialogRequest>& SaveDialogs() const { return saveDialogs_; }
     // The texts of all boxes, in order (handy for EXPECT_THAT).
     std::vector<std::string> BoxTexts() const;
     // The title as the user saw it (the default title where the request left it empty).
-    std::string ShownTitle(std::size_t box_index) const;
+    std::string ShownTitle(std::size_t boxIndex) const;
     std::size_t PendingAnswers() const { return answers_.size(); }
     std::size_t PendingFiles() const { return files_.size(); }
-    int unscripted_count() const { return unscripted_; }
+    int UnscriptedCount() const { return unscripted_; }
     void Clear();  // forgets records and script
 
 private:
     struct Scripted {
         Answer answer;
-        std::function<void()> while_open;
+        std::function<void()> whileOpen;
     };
     std::optional<std::string> NextFile();
 
     std::deque<Scripted> answers_;
     std::deque<std::optional<std::string>> files_;
     std::vector<MessageBoxRequest> boxes_;
-    std::vector<FileDialogRequest> open_dialogs_;
-    std::vector<FileDialogRequest> save_dialogs_;
+    std::vector<FileDialogRequest> openDialogs_;
+    std::vector<FileDialogRequest> saveDialogs_;
     int unscripted_ = 0;
 };
 

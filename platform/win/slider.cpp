@@ -11,12 +11,12 @@ int Slider::Clamp(int position) const {
 }
 
 void Slider::SetRange(int min, int max) {
-    const int new_max = std::max(min, max);
-    if (min == min_ && new_max == max_) {
+    const int newMax = std::max(min, max);
+    if (min == min_ && newMax == max_) {
         return;
     }
     min_ = min;
-    max_ = new_max;
+    max_ = newMax;
     Changed(ControlChange::kRange);
     const int clamped = Clamp(pos_);
     if (clamped != pos_) {
@@ -49,28 +49,28 @@ void Slider::MoveThumb(int position) {
 
 void Slider::SetTicFreq(int frequency) {
     const int value = std::max(1, frequency);
-    if (value != tic_freq_) {
-        tic_freq_ = value;
+    if (value != ticFreq_) {
+        ticFreq_ = value;
         Changed(ControlChange::kRange);
     }
 }
 
 void Slider::SetPageSize(int size) {
     const int value = std::max(0, size);
-    if (value != page_size_) {
-        page_size_ = value;
+    if (value != pageSize_) {
+        pageSize_ = value;
         Changed(ControlChange::kRange);
     }
 }
 
 int Slider::GetPageSize() const {
-    return page_size_ > 0 ? page_size_ : (max_ - min_) / 5;
+    return pageSize_ > 0 ? pageSize_ : (max_ - min_) / 5;
 }
 
 void Slider::SetLineSize(int size) {
     const int value = std::max(1, size);
-    if (value != line_size_) {
-        line_size_ = value;
+    if (value != lineSize_) {
+        lineSize_ = value;
         Changed(ControlChange::kRange);
     }
 }

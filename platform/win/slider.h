@@ -30,11 +30,11 @@ public:
     bool IsHeld() const { return held_; }
 
     void SetTicFreq(int frequency);
-    int GetTicFreq() const { return tic_freq_; }
+    int GetTicFreq() const { return ticFreq_; }
     void SetPageSize(int size);  // keyboard page step; 0..; default 0 means range/5, as toolkit
     int GetPageSize() const;
     void SetLineSize(int size);
-    int GetLineSize() const { return line_size_; }
+    int GetLineSize() const { return lineSize_; }
 
     bool IsVertical() const { return HasStyle(style::kVertical); }
     // Clamps a value into the current range.
@@ -44,9 +44,9 @@ private:
     int min_ = 0;
     int max_ = 100;
     int pos_ = 0;
-    int tic_freq_ = 1;
-    int page_size_ = 0;
-    int line_size_ = 1;
+    int ticFreq_ = 1;
+    int pageSize_ = 0;
+    int lineSize_ = 1;
     bool held_ = false;
 };
 

@@ -5,9 +5,9 @@ namespace tra1::win {
 Static::Static(Dialog& parent, const ControlTemplate& source)
     : Control(parent, source), icon_(source.icon) {}
 
-void Static::SetIcon(int icon_id) {
-    if (icon_id != icon_) {
-        icon_ = icon_id;
+void Static::SetIcon(int iconId) {
+    if (iconId != icon_) {
+        icon_ = iconId;
         Changed(ControlChange::kIcon);
     }
 }

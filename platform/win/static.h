@@ -10,7 +10,7 @@ public:
     Static(Dialog& parent, const ControlTemplate& source);
 
     // The icon resource shown by a picture label (0 = none).
-    void SetIcon(int icon_id);
+    void SetIcon(int iconId);
     int GetIcon() const { return icon_; }
 
 private:

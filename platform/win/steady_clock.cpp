@@ -13,10 +13,10 @@ std::int64_t SteadyNs() {
 }
 }  // namespace
 
-SteadyClock::SteadyClock() : origin_ns_(SteadyNs()) {}
+SteadyClock::SteadyClock() : originNs_(SteadyNs()) {}
 
 std::int64_t SteadyClock::NowMs() const {
-    return (SteadyNs() - origin_ns_) / 1'000'000;
+    return (SteadyNs() - originNs_) / 1'000'000;
 }
 
 void SteadyClock::Sleep(std::int64_t ms) {

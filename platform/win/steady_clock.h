@@ -12,7 +12,7 @@ public:
     void Sleep(std::int64_t ms) override;
 
 private:
-    std::int64_t origin_ns_;
+    std::int64_t originNs_;
 };
 
 }  // namespace tra1::win

@@ -38,7 +38,7 @@ void Command(Dialog& dialog, int id, unsigned code) {
 void Scroll(Dialog& dialog, const Slider& slider, unsigned code) {
     dialog.SendMessage(slider.IsVertical() ? WM_VSCROLL : WM_HSCROLL,
                        MakeWParam(code, static_cast<unsigned>(slider.GetPos())),
-                       static_cast<LParam>(slider.id()));
+                       static_cast<LParam>(slider.Id()));
 }
 
 // Inserts typed text at the caret, within the limit; true if the text changed.
@@ -95,9 +95,9 @@ bool PickComboItem(Dialog& dialog, int id, int index) {
         return false;
     }
     combo->SetCurSel(index);
-    const bool was_open = combo->GetDroppedState();
+    const bool wasOpen = combo->GetDroppedState();
     Command(dialog, id, CBN_SELCHANGE);
-    if (was_open) {
+    if (wasOpen) {
         // The handler may have destroyed the dialog; only a live combo closes its list.
         if (ComboBox* still = dialog.IsWindow() ? dialog.Get<ComboBox>(id) : nullptr) {
             still->ShowDropDown(false);
@@ -171,7 +171,7 @@ bool DoubleClickListRow(Dialog& dialog, int id, int row) {
 
 bool Click(Dialog& dialog, int id) {
     Button* button = Usable<Button>(dialog, id);
-    if (button == nullptr || button->kind() == ControlKind::kGroupBox) {
+    if (button == nullptr || button->GetKind() == ControlKind::kGroupBox) {
         return false;
     }
     if (button->IsCheckBox()) {
@@ -243,18 +243,18 @@ bool PressKey(Dialog& dialog, unsigned key) {
         Control* focused = dialog.FocusedControl();
         auto* edit = dynamic_cast<Edit*>(focused);
         if (edit != nullptr && edit->IsMultiLine() && edit->HasStyle(style::kWantReturn)) {
-            return TypeText(dialog, edit->id(), "\r\n");
+            return TypeText(dialog, edit->Id(), "\r\n");
         }
         // Enter presses the focused push button, else the default button, else IDOK.
         int target = IDOK;
         auto* button = dynamic_cast<Button*>(focused);
         if (button != nullptr && button->IsPushButton() && button->IsEnabled()) {
-            target = button->id();
+            target = button->Id();
         } else {
-            for (const auto& control : dialog.controls()) {
-                if (control->kind() == ControlKind::kDefPushButton && control->IsEnabled() &&
+            for (const auto& control : dialog.Controls()) {
+                if (control->GetKind() == ControlKind::kDefPushButton && control->IsEnabled() &&
                     control->IsVisible()) {
-                    target = control->id();
+                    target = control->Id();
                     break;
                 }
             }
@@ -306,15 +306,15 @@ bool CloseBox(Window& window) {
     return true;
 }
 
-bool ChooseMenuItem(Window& window, int command_id) {
+bool ChooseMenuItem(Window& window, int commandId) {
     if (!window.IsWindow() || !window.IsWindowEnabled()) {
         return false;
     }
     const Menu* menu = window.GetMenu();
-    if (menu == nullptr || !menu->IsEnabled(command_id)) {
+    if (menu == nullptr || !menu->IsEnabled(commandId)) {
         return false;
     }
-    window.SendMessage(WM_COMMAND, MakeWParam(static_cast<unsigned>(command_id), 0), 0);
+    window.SendMessage(WM_COMMAND, MakeWParam(static_cast<unsigned>(commandId), 0), 0);
     return true;
 }
 

@@ -83,7 +83,7 @@ bool PressEsc(Dialog& dialog);
 bool MousePress(Dialog& dialog, int id);
 bool MouseRelease(Dialog& dialog, int id);
 bool CloseBox(Window& window);
-bool ChooseMenuItem(Window& window, int command_id);
+bool ChooseMenuItem(Window& window, int commandId);
 bool ChooseSystemMenuItem(Window& window, unsigned command);
 bool FocusControl(Dialog& dialog, int id);
 

@@ -3,16 +3,16 @@
 namespace tra1::win {
 
 void VirtualClock::Sleep(std::int64_t ms) {
-    ++sleep_count_;
+    ++sleepCount_;
     if (ms > 0) {
-        now_ms_ += ms;
-        slept_ms_ += ms;
+        nowMs_ += ms;
+        sleptMs_ += ms;
     }
 }
 
 void VirtualClock::SetNow(std::int64_t ms) {
-    if (ms > now_ms_) {
-        now_ms_ = ms;
+    if (ms > nowMs_) {
+        nowMs_ = ms;
     }
 }
 

@@ -10,8 +10,8 @@ namespace tra1::win {
 
 class VirtualClock final : public Clock {
 public:
-    explicit VirtualClock(std::int64_t start_ms = 0) : now_ms_(start_ms) {}
-    std::int64_t NowMs() const override { return now_ms_; }
+    explicit VirtualClock(std::int64_t startMs = 0) : nowMs_(startMs) {}
+    std::int64_t NowMs() const override { return nowMs_; }
     // A blocking pause: time moves on, nothing runs. Negative values count as 0.
     void Sleep(std::int64_t ms) override;
     VirtualClock* AsVirtual() override { return this; }
@@ -20,13 +20,13 @@ public:
     // EventLoop::AdvanceBy instead so that timers fire on the way.
     void SetNow(std::int64_t ms);
     // Total time spent in Sleep since construction (for tests that check pauses).
-    std::int64_t SleptMs() const { return slept_ms_; }
-    int SleepCount() const { return sleep_count_; }
+    std::int64_t SleptMs() const { return sleptMs_; }
+    int SleepCount() const { return sleepCount_; }
 
 private:
-    std::int64_t now_ms_;
-    std::int64_t slept_ms_ = 0;
-    int sleep_count_ = 0;
+    std::int64_t nowMs_;
+    std::int64_t sleptMs_ = 0;
+    int sleepCount_ = 0;
 };
 
 }  // namespace tra1::win

@@ -6,15 +6,15 @@
 namespace tra1::win {
 
 Window::Window(EventLoop& loop) : loop_(loop) {
-    system_menu_.AppendCommand(SC_CLOSE, "&Close");
+    systemMenu_.AppendCommand(SC_CLOSE, "&Close");
     // Check marks, enabling and new items reach the front end like every other window change.
-    const auto menu_changed = [this] {
+    const auto menuChanged = [this] {
         if (IsWindow()) {
             WindowStateChanged(WindowChange::kMenu);
         }
     };
-    menu_.SetObserver(menu_changed);
-    system_menu_.SetObserver(menu_changed);
+    menu_.SetObserver(menuChanged);
+    systemMenu_.SetObserver(menuChanged);
 }
 
 Window::~Window() {
@@ -113,8 +113,8 @@ LResult Window::SendMessage(Msg msg, WParam w, LParam l) {
     return loop_.Send(handle_, msg, w, l);
 }
 
-bool Window::SetTimer(TimerId id, std::uint32_t period_ms) {
-    return loop_.SetTimer(handle_, id, period_ms);
+bool Window::SetTimer(TimerId id, std::uint32_t periodMs) {
+    return loop_.SetTimer(handle_, id, periodMs);
 }
 
 bool Window::KillTimer(TimerId id) {
@@ -151,25 +151,25 @@ void Window::EnableWindow(bool enabled) {
 
 void Window::SetMenu(Menu menu) {
     menu_ = std::move(menu);  // the items only: menu_ stays observed by this window
-    has_menu_ = true;
+    hasMenu_ = true;
     if (IsWindow()) {
         WindowStateChanged(WindowChange::kMenu);
     }
 }
 
-void Window::SetIcon(int icon_id, bool big) {
-    int& slot = big ? big_icon_ : small_icon_;
-    if (slot == icon_id) {
+void Window::SetIcon(int iconId, bool big) {
+    int& slot = big ? bigIcon_ : smallIcon_;
+    if (slot == iconId) {
         return;
     }
-    slot = icon_id;
+    slot = iconId;
     if (IsWindow()) {
         WindowStateChanged(WindowChange::kIcon);
     }
 }
 
 Answer Window::MessageBox(const std::string& text, const std::string& title, Buttons buttons) {
-    return loop_.prompter().ShowMessageBox(
+    return loop_.GetPrompter().ShowMessageBox(
         MessageBoxRequest{text, title, buttons, BoxIcon::kNone, handle_});
 }
 

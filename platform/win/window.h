@@ -68,7 +68,7 @@ public:
     bool PostMessage(Msg msg, WParam w = 0, LParam l = 0);
     LResult SendMessage(Msg msg, WParam w = 0, LParam l = 0);
     // Timers of this window by id (see EventLoop::SetTimer). False when the window does not exist.
-    bool SetTimer(TimerId id, std::uint32_t period_ms);
+    bool SetTimer(TimerId id, std::uint32_t periodMs);
     bool KillTimer(TimerId id);
 
     // Caption.
@@ -84,12 +84,12 @@ public:
     // every later change of either menu (check marks, enabling, appended items) are reported as
     // WindowChange::kMenu while the window exists.
     void SetMenu(Menu menu);
-    Menu* GetMenu() { return has_menu_ ? &menu_ : nullptr; }
-    Menu& GetSystemMenu() { return system_menu_; }
+    Menu* GetMenu() { return hasMenu_ ? &menu_ : nullptr; }
+    Menu& GetSystemMenu() { return systemMenu_; }
 
     // Large and small window icons by icon resource id (0 = none).
-    void SetIcon(int icon_id, bool big);
-    int GetIcon(bool big) const { return big ? big_icon_ : small_icon_; }
+    void SetIcon(int iconId, bool big);
+    int GetIcon(bool big) const { return big ? bigIcon_ : smallIcon_; }
 
     // A message box owned by this window, through the loop's Prompter.
     Answer MessageBox(const std::string& text, const std::string& title, Buttons buttons);
@@ -121,11 +121,11 @@ private:
     std::string caption_;
     bool visible_ = false;
     bool enabled_ = true;
-    bool has_menu_ = false;
+    bool hasMenu_ = false;
     Menu menu_;
-    Menu system_menu_;
-    int big_icon_ = 0;
-    int small_icon_ = 0;
+    Menu systemMenu_;
+    int bigIcon_ = 0;
+    int smallIcon_ = 0;
     bool destroying_ = false;
 };
 

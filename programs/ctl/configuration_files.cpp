@@ -77,7 +77,7 @@ std::unique_ptr<ConfigurationStream> PrepareSave(const std::string& path, std::o
 int FinishSave(ConfigurationStream& save, const std::string& path, const ReceiverImage& image,
                int modelCode, std::ostream& err) {
     const auto written = ConfigurationFile::Write(save, image, modelCode);
-    if (!written.ok()) {
+    if (!written.Ok()) {
         save.Discard();
         err << ErrorLine("cannot write " + path + ": the write failed; the old file is kept")
             << '\n';

@@ -34,15 +34,15 @@ QImage WithCaption(const QPixmap& client, const QString& caption, const QIcon& i
     image.fill(QColor(90, 90, 90));
     QPainter painter(&image);
     painter.fillRect(frame, frame, client.width(), bar, QColor(0, 58, 140));
-    int text_x = frame + 6;
+    int textX = frame + 6;
     if (!icon.isNull()) {
         const int side = bar - 6;
-        icon.paint(&painter, QRect(text_x, frame + 3, side, side));
-        text_x += side + 6;
+        icon.paint(&painter, QRect(textX, frame + 3, side, side));
+        textX += side + 6;
     }
     painter.setFont(font);
     painter.setPen(Qt::white);
-    painter.drawText(QRect(text_x, frame, client.width() - text_x, bar),
+    painter.drawText(QRect(textX, frame, client.width() - textX, bar),
                      Qt::AlignVCenter | Qt::AlignLeft, caption);
     painter.drawPixmap(frame, frame + bar, client);
     painter.end();
@@ -51,14 +51,14 @@ QImage WithCaption(const QPixmap& client, const QString& caption, const QIcon& i
 
 }  // namespace
 
-QString RenderFileName(int template_id, int variant) {
+QString RenderFileName(int templateId, int variant) {
     if (variant != 0) {
-        return QStringLiteral("dialog_%1_%2.png").arg(template_id).arg(variant);
+        return QStringLiteral("dialog_%1_%2.png").arg(templateId).arg(variant);
     }
-    return QStringLiteral("dialog_%1.png").arg(template_id);
+    return QStringLiteral("dialog_%1.png").arg(templateId);
 }
 
-QImage RenderDialog(int template_id, int variant) {
+QImage RenderDialog(int templateId, int variant) {
     // A window without an icon of its own shows the program's, as in the running program.
     qtui::UseApplicationIcon(res::kIconProgram);
     // A private loop on a virtual clock: nothing that the window starts runs on its own.
@@ -68,14 +68,14 @@ QImage RenderDialog(int template_id, int variant) {
     win::ScriptedPrompter prompter;
     QImage image;
     {
-        qtui::QtFrontEnd front_end(loop);
+        qtui::QtFrontEnd frontEnd(loop);
         loop.SetPrompter(&prompter);
-        PictureWindow picture(loop, template_id, variant);
-        win::Dialog* dialog = picture.dialog();
+        PictureWindow picture(loop, templateId, variant);
+        win::Dialog* dialog = picture.GetDialog();
         if (dialog == nullptr) {
             return {};
         }
-        if (qtui::DialogWidget* widget = front_end.host().WidgetFor(dialog->Handle())) {
+        if (qtui::DialogWidget* widget = frontEnd.Host().WidgetFor(dialog->Handle())) {
             widget->adjustSize();
             QApplication::processEvents();
             image = WithCaption(widget->grab(), widget->windowTitle(), widget->windowIcon());

@@ -19,11 +19,11 @@ struct RenderReport {
 
 // The picture of dialog `template_id` (null image if it cannot be created); `variant` picks
 // another content of the same window (see PictureWindow).
-QImage RenderDialog(int template_id, int variant = 0);
+QImage RenderDialog(int templateId, int variant = 0);
 // dialog_<id>.png for every registered dialog, and dialog_<id>_<variant>.png for the variants,
 // into `directory` (created if missing).
 RenderReport RenderAllDialogs(const QString& directory);
 // The file name used for a dialog.
-QString RenderFileName(int template_id, int variant = 0);
+QString RenderFileName(int templateId, int variant = 0);
 
 }  // namespace tra1::pictures

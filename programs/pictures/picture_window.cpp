@@ -17,10 +17,10 @@
 
 namespace tra1::pictures {
 
-PictureWindow::PictureWindow(win::EventLoop& loop, int template_id, int variant) : loop_(loop) {
-    if (!MakeProgramWindow(template_id, variant) && !MakePanel(template_id)) {
+PictureWindow::PictureWindow(win::EventLoop& loop, int templateId, int variant) : loop_(loop) {
+    if (!MakeProgramWindow(templateId, variant) && !MakePanel(templateId)) {
         // No class of the program shows this template: the template alone.
-        dialog_ = std::make_unique<win::Dialog>(loop_, template_id);
+        dialog_ = std::make_unique<win::Dialog>(loop_, templateId);
         if (!dialog_->Create()) {
             dialog_.reset();
         }
@@ -86,8 +86,8 @@ bool PictureWindow::MakeCompareWindow(int variant) {
     return true;
 }
 
-bool PictureWindow::MakeProgramWindow(int template_id, int variant) {
-    switch (template_id) {
+bool PictureWindow::MakeProgramWindow(int templateId, int variant) {
+    switch (templateId) {
         case compare_window::kTemplateId:
             return MakeCompareWindow(variant);
         case CReceiverEditorDlg::kTemplateId: {
@@ -154,10 +154,10 @@ bool PictureWindow::MakeProgramWindow(int template_id, int variant) {
     }
 }
 
-bool PictureWindow::MakePanel(int template_id) {
+bool PictureWindow::MakePanel(int templateId) {
     const PanelEntry* panel = nullptr;
     for (const PanelEntry& entry : SettingPanels()) {
-        if (entry.descriptor->templateId == template_id) {
+        if (entry.descriptor->templateId == templateId) {
             panel = &entry;
             break;
         }

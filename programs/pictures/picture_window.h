@@ -35,18 +35,18 @@ class PictureWindow {
 public:
     // Creates the window of `template_id` in `loop` and shows it; dialog() is null when it
     // could not be created (unknown template, creation refused).
-    PictureWindow(win::EventLoop& loop, int template_id, int variant = 0);
+    PictureWindow(win::EventLoop& loop, int templateId, int variant = 0);
     // Destroys the window.
     ~PictureWindow();
     PictureWindow(const PictureWindow&) = delete;
     PictureWindow& operator=(const PictureWindow&) = delete;
 
-    win::Dialog* dialog() const { return dialog_.get(); }
+    win::Dialog* GetDialog() const { return dialog_.get(); }
 
 private:
-    bool MakeProgramWindow(int template_id, int variant);
+    bool MakeProgramWindow(int templateId, int variant);
     bool MakeCompareWindow(int variant);
-    bool MakePanel(int template_id);
+    bool MakePanel(int templateId);
     // The image every panel shows: the receiver's defaults, as after start-up.
     void UseDefaultImage();
 

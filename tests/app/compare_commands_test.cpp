@@ -45,19 +45,19 @@ public:
 class CompareCommandsTest : public EditorFixture {
 protected:
     CompareCommandsTest() {
-        portSwitch.Wire(3, receiver);
+        portSwitch_.Wire(3, receiver_);
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir = fs::temp_directory_path() / (std::string("tra1_compare_") + info->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
+        dir_ = fs::temp_directory_path() / (std::string("tra1_compare_") + info->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
     }
     ~CompareCommandsTest() override {
         std::error_code ignored;
-        fs::remove_all(dir, ignored);
+        fs::remove_all(dir_, ignored);
     }
 
     std::string WriteFile(const std::string& name, const ReceiverImage& image) {
-        const std::string path = (dir / name).string();
+        const std::string path = (dir_ / name).string();
         auto file = DiskStorage().CreateForWriting(path);
         EXPECT_NE(file, nullptr);
         if (file) {
@@ -89,14 +89,14 @@ protected:
     bool Choose(int item) { return win::user::ChooseMenuItem(Main(), item); }
 
     void RunUntilTransferEnds() {
-        ASSERT_TRUE(loop.AdvanceUntil(
+        ASSERT_TRUE(loop_.AdvanceUntil(
             [this] { return State().uploadInProgress == 0 && State().downloadInProgress == 0; },
             kCompareTransferLimitMs));
-        loop.DrainPosted();
+        loop_.DrainPosted();
     }
 
-    sim::VirtualReceiver receiver;
-    fs::path dir;
+    sim::VirtualReceiver receiver_;
+    fs::path dir_;
 };
 
 TEST_F(CompareCommandsTest, CompareWithFileListsTheDifferencesSortableWithACount) {
@@ -108,9 +108,9 @@ TEST_F(CompareCommandsTest, CompareWithFileListsTheDifferencesSortableWithACount
     const std::string path = WriteFile("living room.tcf", fileImage);
     const std::vector<std::uint8_t> before = EditorImage().ToBytes();
 
-    prompter.QueueFile(path);
+    prompter_.QueueFile(path);
     ASSERT_TRUE(Choose(id::kMenuCompareWithFile));
-    loop.DrainPosted();
+    loop_.DrainPosted();
 
     ASSERT_NE(CompareWindow(), nullptr);
     EXPECT_TRUE(CompareWindow()->IsWindowVisible());
@@ -137,20 +137,20 @@ TEST_F(CompareCommandsTest, CompareWithFileListsTheDifferencesSortableWithACount
     EXPECT_FALSE(win::user::ClickColumnHeader(*CompareWindow(), cw::kDifferenceList, 3));
 
     EXPECT_EQ(EditorImage().ToBytes(), before);
-    EXPECT_TRUE(prompter.boxes().empty());
+    EXPECT_TRUE(prompter_.Boxes().empty());
     EXPECT_EQ(Main().ConfigurationName(), "");
 
     // The same file again: a fresh window, which says that nothing differs.
-    prompter.QueueFile(WriteFile("same.tcf", EditorImage()));
+    prompter_.QueueFile(WriteFile("same.tcf", EditorImage()));
     ASSERT_TRUE(Choose(id::kMenuCompareWithFile));
-    loop.DrainPosted();
+    loop_.DrainPosted();
     ASSERT_NE(CompareWindow(), nullptr);
     EXPECT_EQ(CountText(), "No differences.");
     EXPECT_TRUE(Rows().empty());
 
     // Esc closes it.
     ASSERT_TRUE(win::user::PressEsc(*CompareWindow()));
-    loop.DrainPosted();
+    loop_.DrainPosted();
     EXPECT_EQ(CompareWindow(), nullptr);
 }
 
@@ -158,26 +158,26 @@ TEST_F(CompareCommandsTest, AFileThatCannotBeComparedSaysWhyAndOpensNothing) {
     Start();
     const std::vector<std::uint8_t> before = EditorImage().ToBytes();
     const std::string good = WriteFile("good.tcf", EditorImage());
-    const std::string shortFile = (dir / "short.tcf").string();
+    const std::string shortFile = (dir_ / "short.tcf").string();
     fs::copy_file(good, shortFile);
     fs::resize_file(shortFile, 1000);
-    prompter.QueueFile(shortFile);
+    prompter_.QueueFile(shortFile);
     ASSERT_TRUE(Choose(id::kMenuCompareWithFile));
-    prompter.QueueFile((dir / "notes.txt").string());
+    prompter_.QueueFile((dir_ / "notes.txt").string());
     ASSERT_TRUE(Choose(id::kMenuCompareWithFile));
-    const std::string otherModel = (dir / "other.tcf").string();
+    const std::string otherModel = (dir_ / "other.tcf").string();
     fs::copy_file(good, otherModel);
     {
         std::fstream f(otherModel, std::ios::in | std::ios::out | std::ios::binary);
         f.put(static_cast<char>(EditorProfile().Model() + 1));
     }
-    prompter.QueueFile(otherModel);
+    prompter_.QueueFile(otherModel);
     ASSERT_TRUE(Choose(id::kMenuCompareWithFile));
-    prompter.QueueFile(std::nullopt);  // the user cancels the file dialog
+    prompter_.QueueFile(std::nullopt);  // the user cancels the file dialog
     ASSERT_TRUE(Choose(id::kMenuCompareWithFile));
-    loop.DrainPosted();
+    loop_.DrainPosted();
 
-    EXPECT_EQ(prompter.BoxTexts(),
+    EXPECT_EQ(prompter_.BoxTexts(),
               (std::vector<std::string>{
                   "File read error", "The file extention must be '.tcf'.",
                   "The file holds the configuration of another model and cannot be compared."}));
@@ -194,7 +194,7 @@ TEST_F(CompareCommandsTest, CompareWithReceiverReadsItsSettingsWithoutChangingTh
     EditorImage().SetUserMemoText("only on the PC");
     EditorImage().ExternalInputSetting.at(1) = 1;
     Main().RefreshPanels();
-    loop.DrainPosted();
+    loop_.DrainPosted();
     const std::vector<std::uint8_t> before = EditorImage().ToBytes();
 
     ASSERT_TRUE(Choose(id::kMenuCompareWithReceiver));
@@ -207,7 +207,7 @@ TEST_F(CompareCommandsTest, CompareWithReceiverReadsItsSettingsWithoutChangingTh
     EXPECT_EQ(CountText(), "1 difference");
     EXPECT_EQ(EditorImage().ToBytes(), before);
     EXPECT_FALSE(Main().WaitMessageOpen());
-    EXPECT_TRUE(prompter.boxes().empty()) << ::testing::PrintToString(prompter.BoxTexts());
+    EXPECT_TRUE(prompter_.Boxes().empty()) << ::testing::PrintToString(prompter_.BoxTexts());
 }
 
 TEST_F(CompareCommandsTest, ACancelledCompareWithReceiverLeavesTheImageAndOpensNothing) {
@@ -224,9 +224,9 @@ TEST_F(CompareCommandsTest, ACancelledCompareWithReceiverLeavesTheImageAndOpensN
 
     // Not connected: the upload's own message, nothing read.
     ASSERT_TRUE(win::user::Click(Main(), id::kDisconnectButton));
-    loop.DrainPosted();
+    loop_.DrainPosted();
     ASSERT_TRUE(Choose(id::kMenuCompareWithReceiver));
-    EXPECT_EQ(prompter.BoxTexts().back(), "Com port is not open.");
+    EXPECT_EQ(prompter_.BoxTexts().back(), "Com port is not open.");
     EXPECT_EQ(CompareWindow(), nullptr);
 }
 
@@ -246,8 +246,8 @@ TEST_F(CompareCommandsTest, VerifyAfterDownloadIsACheckMarkKeptInTheSettings) {
     options.saves = false;
     ASSERT_TRUE(Choose(id::kMenuVerifyAfterDownload));
     EXPECT_TRUE(menu->IsChecked(id::kMenuVerifyAfterDownload));
-    ASSERT_EQ(prompter.boxes().size(), 1U);
-    EXPECT_EQ(prompter.boxes().at(0).text,
+    ASSERT_EQ(prompter_.Boxes().size(), 1U);
+    EXPECT_EQ(prompter_.Boxes().at(0).text,
               "The settings could not be saved; the choice lasts until the editor is closed.");
 }
 
@@ -259,13 +259,13 @@ TEST_F(CompareCommandsTest, AfterADownloadTheSettingsAreReadBackAndTheResultShow
     EditorImage().SetInputName(input_index::kCd, "COMPACT");
     EditorImage().AudioDelay.at(0) = 12;
     Main().RefreshPanels();
-    loop.DrainPosted();
+    loop_.DrainPosted();
     const std::vector<std::uint8_t> sent = EditorImage().ToBytes();
 
     ASSERT_TRUE(win::user::Click(Main(), id::kDownloadButton));
     // The read-back follows on its own, with a wait window of its own.
-    ASSERT_TRUE(
-        loop.AdvanceUntil([this] { return State().uploadInProgress != 0; }, kCompareTransferLimitMs));
+    ASSERT_TRUE(loop_.AdvanceUntil([this] { return State().uploadInProgress != 0; },
+                                   kCompareTransferLimitMs));
     EXPECT_EQ(State().downloadInProgress, 0);
     EXPECT_TRUE(Main().WaitMessageOpen());
     RunUntilTransferEnds();
@@ -280,13 +280,13 @@ TEST_F(CompareCommandsTest, AfterADownloadTheSettingsAreReadBackAndTheResultShow
     expected.MainZoneState.at(main_zone::kPower) =
         EditorImage().MainZoneState.at(main_zone::kPower);
     EXPECT_EQ(EditorImage().ToBytes(), expected.ToBytes());
-    EXPECT_TRUE(prompter.boxes().empty()) << ::testing::PrintToString(prompter.BoxTexts());
+    EXPECT_TRUE(prompter_.Boxes().empty()) << ::testing::PrintToString(prompter_.BoxTexts());
 
     // The receiver changes before the read-back: the check lists what differs.
     ASSERT_TRUE(win::user::Click(Main(), id::kDownloadButton));
-    ASSERT_TRUE(
-        loop.AdvanceUntil([this] { return State().uploadInProgress != 0; }, kCompareTransferLimitMs));
-    receiver.Image().AudioDelay.at(0) = 40;  // someone turns the delay up on the receiver
+    ASSERT_TRUE(loop_.AdvanceUntil([this] { return State().uploadInProgress != 0; },
+                                   kCompareTransferLimitMs));
+    receiver_.Image().AudioDelay.at(0) = 40;  // someone turns the delay up on the receiver
     RunUntilTransferEnds();
     ASSERT_NE(CompareWindow(), nullptr);
     EXPECT_EQ(CountText(),
@@ -299,7 +299,7 @@ TEST_F(CompareCommandsTest, AfterADownloadTheSettingsAreReadBackAndTheResultShow
     // Unchecked: a Download is not read back.
     ASSERT_TRUE(Choose(id::kMenuVerifyAfterDownload));
     ASSERT_TRUE(win::user::PressEsc(*CompareWindow()));
-    loop.DrainPosted();
+    loop_.DrainPosted();
     ASSERT_TRUE(win::user::Click(Main(), id::kDownloadButton));
     RunUntilTransferEnds();
     EXPECT_EQ(State().uploadInProgress, 0);

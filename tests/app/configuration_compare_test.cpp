@@ -22,14 +22,14 @@ namespace {
 class ConfigurationCompareTest : public ::testing::Test {
 protected:
     ConfigurationCompareTest() {
-        profile.SetModel(ModelProfile::kTrA1);
-        mine.ResetToDefaults(profile);
-        other = mine;
+        profile_.SetModel(ModelProfile::kTrA1);
+        mine_.ResetToDefaults(profile_);
+        other_ = mine_;
     }
 
     std::vector<std::string> Texts(std::optional<TransferScope> scope = {}) {
         std::vector<std::string> texts;
-        for (const SettingDifference& d : CompareImages(mine, other, profile, scope)) {
+        for (const SettingDifference& d : CompareImages(mine_, other_, profile_, scope)) {
             texts.push_back(d.Text());
         }
         return texts;
@@ -46,9 +46,9 @@ protected:
         return image;
     }
 
-    ModelProfile profile;
-    ReceiverImage mine;
-    ReceiverImage other;
+    ModelProfile profile_;
+    ReceiverImage mine_;
+    ReceiverImage other_;
 };
 
 struct OneChange {
@@ -147,8 +147,8 @@ TEST_F(ConfigurationCompareTest, OneDifferenceInEachBlockIsNamedAndValuedAsTheRe
     };
     for (const OneChange& c : changes) {
         SCOPED_TRACE(c.block);
-        other = mine;
-        c.change(other);
+        other_ = mine_;
+        c.change(other_);
         const std::vector<std::string> texts = Texts();
         ASSERT_FALSE(texts.empty());
         EXPECT_EQ(texts.front(), c.expected);
@@ -156,15 +156,15 @@ TEST_F(ConfigurationCompareTest, OneDifferenceInEachBlockIsNamedAndValuedAsTheRe
         EXPECT_EQ(texts.size(), c.block == std::string("IoAssignTable") ? 2U : 1U)
             << ::testing::PrintToString(texts);
     }
-    other = mine;
-    other.IoAssignTable.at(io_assign::kRowSize * io_assign::kOpticalOut + 1) = input_index::kCd;
+    other_ = mine_;
+    other_.IoAssignTable.at(io_assign::kRowSize * io_assign::kOpticalOut + 1) = input_index::kCd;
     EXPECT_EQ(Texts().back(),
               "Input Information / MD/TAPE / Assigned I/O: Optical OUT 2, -> (none)");
 
     // The on-screen line's label has a spelling for OFF and another for the other values: the
     // setting reads the same whichever way round it changed.
-    other = mine;
-    mine.MainZoneState.at(main_zone::kOnScreenDisplay) = 0;
+    other_ = mine_;
+    mine_.MainZoneState.at(main_zone::kOnScreenDisplay) = 0;
     EXPECT_EQ(Texts(),
               std::vector<std::string>{"Other Current Setting / On Screen Display: OFF -> ON"});
 }
@@ -173,14 +173,14 @@ TEST_F(ConfigurationCompareTest, IdenticalImagesGiveNothing) {
     EXPECT_TRUE(Texts().empty());
     EXPECT_TRUE(Texts(TransferScope::kPresetSetting).empty());
     // Bytes out of every range, as a damaged file holds them.
-    mine = RandomImage(7);
-    other = mine;
+    mine_ = RandomImage(7);
+    other_ = mine_;
     EXPECT_TRUE(Texts().empty());
 }
 
 TEST_F(ConfigurationCompareTest, EverySettingOfTheReportHasItsOwnKey) {
-    for (const ReceiverImage& image : {mine, RandomImage(11)}) {
-        const std::vector<ReportSetting> settings = ReportSettings(image, profile);
+    for (const ReceiverImage& image : {mine_, RandomImage(11)}) {
+        const std::vector<ReportSetting> settings = ReportSettings(image, profile_);
         std::set<std::string> keys;
         for (const ReportSetting& s : settings) {
             EXPECT_TRUE(keys.insert(s.key).second) << s.key;
@@ -191,16 +191,16 @@ TEST_F(ConfigurationCompareTest, EverySettingOfTheReportHasItsOwnKey) {
 
 TEST_F(ConfigurationCompareTest, ARenamedInputChangesItsNameOnlyNotTheRowsNamedAfterIt) {
     // The DC trigger rows carry the input's name as their label; they still match.
-    other.SetInputName(input_index::kDvd, "BLU-RAY");
-    const auto differences = CompareImages(mine, other, profile);
+    other_.SetInputName(input_index::kDvd, "BLU-RAY");
+    const auto differences = CompareImages(mine_, other_, profile_);
     ASSERT_EQ(differences.size(), 2U);
     EXPECT_EQ(differences[0].Text(), "Input Information / DVD / Name: DVD -> BLU-RAY");
     EXPECT_EQ(differences[1].Text(), "Other Current Setting / Input: DVD -> BLU-RAY");
 }
 
 TEST_F(ConfigurationCompareTest, AHomePresetOnAnotherProgramShowsParametersOnlyOneSideHas) {
-    other.HomePresetRecord(0)[home_preset::kProgram] = 0;  // Munich A
-    const auto differences = CompareImages(mine, other, profile);
+    other_.HomePresetRecord(0)[home_preset::kProgram] = 0;  // Munich A
+    const auto differences = CompareImages(mine_, other_, profile_);
     ASSERT_FALSE(differences.empty());
     EXPECT_EQ(differences[0].Name(), "Home Preset A / DSP Program");
     bool onlyMine = false;
@@ -216,16 +216,16 @@ TEST_F(ConfigurationCompareTest, AHomePresetOnAnotherProgramShowsParametersOnlyO
 }
 
 TEST_F(ConfigurationCompareTest, AgainstTheReceiverWhatTheLineCannotCarryNeverShows) {
-    other.SetUserMemoText("the PC's own");
-    other.SpeakerSetup.at(speaker_setup::kMainLevel) = 1;
-    other.ExternalInputSetting.at(0) = 1;
-    other.EqSettings.at(eq_layout::kOption1) = 3;
-    other.MainZoneState.at(main_zone::kDspParameterPage) = 2;
-    other.MainZoneState.at(main_zone::kPresetPass) = 4;
-    other.HomePresetRecord(0)[home_preset::kLfeSpeaker] = 30;
-    other.MainVolumeMemories.at(0) = 99;
+    other_.SetUserMemoText("the PC's own");
+    other_.SpeakerSetup.at(speaker_setup::kMainLevel) = 1;
+    other_.ExternalInputSetting.at(0) = 1;
+    other_.EqSettings.at(eq_layout::kOption1) = 3;
+    other_.MainZoneState.at(main_zone::kDspParameterPage) = 2;
+    other_.MainZoneState.at(main_zone::kPresetPass) = 4;
+    other_.HomePresetRecord(0)[home_preset::kLfeSpeaker] = 30;
+    other_.MainVolumeMemories.at(0) = 99;
     // A name comes back padded to eight characters.
-    other.SetInputName(input_index::kCd, "CD      ");
+    other_.SetInputName(input_index::kCd, "CD      ");
     EXPECT_TRUE(Texts(TransferScope::kCurrentSetting).empty())
         << ::testing::PrintToString(Texts(TransferScope::kCurrentSetting));
     EXPECT_FALSE(Texts().empty());
@@ -235,15 +235,15 @@ TEST_F(ConfigurationCompareTest, AgainstTheReceiverWhatTheLineCannotCarryNeverSh
               std::vector<std::string>{"Home Preset A / LFE Level(SP): 0.0 dB -> -5.0 dB"});
 
     // What travels still shows.
-    other.SpeakerLevels.at(speaker_levels::kSW) = 44;
+    other_.SpeakerLevels.at(speaker_levels::kSW) = 44;
     EXPECT_EQ(Texts(TransferScope::kCurrentSetting),
               std::vector<std::string>{"Speaker Level / SW1: 0.0 dB -> 2.0 dB"});
 }
 
 TEST_F(ConfigurationCompareTest, ImagesFullOfNonsenseCompareWithoutHarm) {
-    mine = RandomImage(1);
-    other = RandomImage(2);
-    const auto differences = CompareImages(mine, other, profile, TransferScope::kPresetSetting);
+    mine_ = RandomImage(1);
+    other_ = RandomImage(2);
+    const auto differences = CompareImages(mine_, other_, profile_, TransferScope::kPresetSetting);
     EXPECT_GT(differences.size(), 100U);
     for (const SettingDifference& d : differences) {
         EXPECT_NE(d.thisValue, d.otherValue) << d.Text();

@@ -93,7 +93,8 @@ private:
 // record of every call.
 class RecordingConfigurationHost final : public ConfigurationHost {
 public:
-    RecordingConfigurationHost(ReceiverImage& image, ModelProfile& profile) : image_(image), profile_(profile) {}
+    RecordingConfigurationHost(ReceiverImage& image, ModelProfile& profile)
+        : image_(image), profile_(profile) {}
     void ResetToDefaults() override {
         calls.push_back("Reset");
         image_.ResetToDefaults(profile_);
@@ -122,20 +123,20 @@ class ConfigurationCommandsTest : public ::testing::Test {
 protected:
     ConfigurationCommandsTest() {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir = fs::temp_directory_path() / (std::string("tra1_cfgcmd_") + info->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        loop.SetPrompter(&prompter);
-        profile.SetModel(ModelProfile::kTrA1);
-        image.ResetToDefaults(profile);
-        host.commands = &commands;
+        dir_ = fs::temp_directory_path() / (std::string("tra1_cfgcmd_") + info->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        loop_.SetPrompter(&prompter_);
+        profile_.SetModel(ModelProfile::kTrA1);
+        image_.ResetToDefaults(profile_);
+        host_.commands = &commands_;
     }
     ~ConfigurationCommandsTest() override {
         std::error_code ignored;
-        fs::remove_all(dir, ignored);
+        fs::remove_all(dir_, ignored);
     }
 
-    std::string PathOf(const std::string& name) const { return (dir / name).string(); }
+    std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
     static std::vector<std::uint8_t> FileBytes(const std::string& path) {
         std::ifstream in(path, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -154,7 +155,7 @@ protected:
     }
     // An image unlike the defaults, for files to load.
     ReceiverImage ChangedImage() const {
-        ReceiverImage changed = image;
+        ReceiverImage changed = image_;
         changed.SetInputName(0, "TURNTBL");
         changed.MainZoneState[main_zone::kMainVolume] = 150;
         changed.SpareByte[0] = 0x5A;
@@ -163,72 +164,72 @@ protected:
     }
     // Open with the save question answered No.
     bool OpenAnsweringNo(const std::string& path) {
-        prompter.QueueFile(path);
-        prompter.QueueAnswer(Answer::kNo);
-        return commands.Open();
+        prompter_.QueueFile(path);
+        prompter_.QueueAnswer(Answer::kNo);
+        return commands_.Open();
     }
     void ExpectOnlyBox(const std::string& text, const std::string& title) {
-        ASSERT_EQ(prompter.boxes().size(), 1u);
-        EXPECT_EQ(prompter.boxes()[0].text, text);
-        EXPECT_EQ(prompter.boxes()[0].title, title);
+        ASSERT_EQ(prompter_.Boxes().size(), 1u);
+        EXPECT_EQ(prompter_.Boxes()[0].text, text);
+        EXPECT_EQ(prompter_.Boxes()[0].title, title);
     }
 
-    fs::path dir;
-    win::VirtualClock clock;
-    win::EventLoop loop{clock};
-    win::ScriptedPrompter prompter;
-    ModelProfile profile;
-    ReceiverImage image;
-    RecordingConfigurationHost host{image, profile};
-    FailingStorage storage;
-    Commands commands{loop, image, profile, host, &storage};
+    fs::path dir_;
+    win::VirtualClock clock_;
+    win::EventLoop loop_{clock_};
+    win::ScriptedPrompter prompter_;
+    ModelProfile profile_;
+    ReceiverImage image_;
+    RecordingConfigurationHost host_{image_, profile_};
+    FailingStorage storage_;
+    Commands commands_{loop_, image_, profile_, host_, &storage_};
 };
 
 TEST_F(ConfigurationCommandsTest, SaveAppendsTheExtensionUnlessTheNameEndsWithItInAnyCase) {
-    prompter.QueueFile(PathOf("Setup"));
-    EXPECT_TRUE(commands.Save());
+    prompter_.QueueFile(PathOf("Setup"));
+    EXPECT_TRUE(commands_.Save());
     EXPECT_EQ(FileBytes(PathOf("Setup.tcf")).size(), ConfigurationFile::kFileSize);
     EXPECT_FALSE(fs::exists(PathOf("Setup")));
 
-    prompter.QueueFile(PathOf("Other.TCF"));
-    EXPECT_TRUE(commands.Save());
+    prompter_.QueueFile(PathOf("Other.TCF"));
+    EXPECT_TRUE(commands_.Save());
     EXPECT_TRUE(fs::exists(PathOf("Other.TCF")));
     EXPECT_FALSE(fs::exists(PathOf("Other.TCF.tcf")));
 
-    const auto& dialog = prompter.save_dialogs().at(0);
+    const auto& dialog = prompter_.SaveDialogs().at(0);
     EXPECT_EQ(dialog.title, "Save Configuration File");
     EXPECT_EQ(dialog.filter, "Configuration File(*.tcf)");
-    EXPECT_EQ(dialog.proposed_name, "TR-A1.tcf");  // no configuration name yet
-    EXPECT_EQ(dialog.max_path, 255u);
-    EXPECT_TRUE(prompter.boxes().empty());
-    EXPECT_TRUE(commands.ConfigurationName().empty());  // saving does not name the configuration
-    EXPECT_TRUE(host.calls.empty());
+    EXPECT_EQ(dialog.proposedName, "TR-A1.tcf");  // no configuration name yet
+    EXPECT_EQ(dialog.maxPath, 255u);
+    EXPECT_TRUE(prompter_.Boxes().empty());
+    EXPECT_TRUE(commands_.ConfigurationName().empty());  // saving does not name the configuration
+    EXPECT_TRUE(host_.calls.empty());
 }
 
 TEST_F(ConfigurationCommandsTest, SaveOverAnExistingFileAsksAndCancelKeepsTheFile) {
     const std::string path = PathOf("Setup.tcf");
     WriteBytes(path, {1, 2, 3});
-    prompter.QueueFile(path);
-    prompter.QueueAnswer(Answer::kCancel);
-    EXPECT_FALSE(commands.Save());
+    prompter_.QueueFile(path);
+    prompter_.QueueAnswer(Answer::kCancel);
+    EXPECT_FALSE(commands_.Save());
     ExpectOnlyBox("File exists. Do you want to overwrite it?", "Tolvek Receiver Editor Message");
-    EXPECT_EQ(prompter.boxes()[0].buttons, Buttons::kOkCancel);
+    EXPECT_EQ(prompter_.Boxes()[0].buttons, Buttons::kOkCancel);
     EXPECT_EQ(FileBytes(path), (std::vector<std::uint8_t>{1, 2, 3}));
 
-    prompter.QueueFile(path);
-    prompter.QueueAnswer(Answer::kOk);
-    EXPECT_TRUE(commands.Save());
+    prompter_.QueueFile(path);
+    prompter_.QueueAnswer(Answer::kOk);
+    EXPECT_TRUE(commands_.Save());
     EXPECT_EQ(FileBytes(path).size(), ConfigurationFile::kFileSize);
 
-    prompter.Clear();
-    prompter.QueueFile(std::nullopt);  // Cancel in the dialog: nothing else happens
-    EXPECT_FALSE(commands.Save());
-    EXPECT_TRUE(prompter.boxes().empty());
+    prompter_.Clear();
+    prompter_.QueueFile(std::nullopt);  // Cancel in the dialog: nothing else happens
+    EXPECT_FALSE(commands_.Save());
+    EXPECT_TRUE(prompter_.Boxes().empty());
 }
 
 TEST_F(ConfigurationCommandsTest, SaveFailuresReportTheirOwnTextsAndKeepTheOldFile) {
-    prompter.QueueFile(PathOf("missing_dir/Setup.tcf"));
-    EXPECT_FALSE(commands.Save());
+    prompter_.QueueFile(PathOf("missing_dir/Setup.tcf"));
+    EXPECT_FALSE(commands_.Save());
     ExpectOnlyBox("Cannot open the file", "Tolvek Receiver Editor Message");
 
     // A file saved before, which every failing save below must leave byte for byte.
@@ -236,39 +237,39 @@ TEST_F(ConfigurationCommandsTest, SaveFailuresReportTheirOwnTextsAndKeepTheOldFi
     const std::vector<std::uint8_t> old = FileOf(ChangedImage(), ModelProfile::kTrA1);
     WriteBytes(path, old);
 
-    prompter.Clear();
-    storage.failAt = 0;  // the model byte
-    prompter.QueueFile(path);
-    prompter.QueueAnswer(Answer::kOk);  // overwrite
-    EXPECT_FALSE(commands.Save());
-    EXPECT_EQ(prompter.BoxTexts(),
+    prompter_.Clear();
+    storage_.failAt = 0;  // the model byte
+    prompter_.QueueFile(path);
+    prompter_.QueueAnswer(Answer::kOk);  // overwrite
+    EXPECT_FALSE(commands_.Save());
+    EXPECT_EQ(prompter_.BoxTexts(),
               (std::vector<std::string>{"File exists. Do you want to overwrite it?",
                                         "File wirte error"}));
-    EXPECT_TRUE(storage.lastDiscarded);
+    EXPECT_TRUE(storage_.lastDiscarded);
     EXPECT_EQ(FileBytes(path), old);
 
-    prompter.Clear();
-    storage.failAt = 1 + static_cast<int>(block_index::kHomePresetMemories);
-    prompter.QueueFile(path);
-    prompter.QueueAnswer(Answer::kOk);
-    EXPECT_FALSE(commands.Save());
-    EXPECT_EQ(prompter.BoxTexts(),
+    prompter_.Clear();
+    storage_.failAt = 1 + static_cast<int>(block_index::kHomePresetMemories);
+    prompter_.QueueFile(path);
+    prompter_.QueueAnswer(Answer::kOk);
+    EXPECT_FALSE(commands_.Save());
+    EXPECT_EQ(prompter_.BoxTexts(),
               (std::vector<std::string>{"File exists. Do you want to overwrite it?",
                                         "File write error"}));
-    EXPECT_EQ(prompter.boxes()[1].title, "Tolvek Receiver Editor Message");
-    EXPECT_TRUE(storage.lastDiscarded);
+    EXPECT_EQ(prompter_.Boxes()[1].title, "Tolvek Receiver Editor Message");
+    EXPECT_TRUE(storage_.lastDiscarded);
     EXPECT_EQ(FileBytes(path), old);
     // No temporary file is left beside it.
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
 
     // A file the user may not write is not replaced.
     fs::permissions(path, fs::perms::owner_read, fs::perm_options::replace);
     if (::access(path.c_str(), W_OK) != 0) {  // root may write it anyway
-        prompter.Clear();
-        prompter.QueueFile(path);
-        prompter.QueueAnswer(Answer::kOk);
-        EXPECT_FALSE(commands.Save());
-        EXPECT_EQ(prompter.BoxTexts().back(), "Cannot open the file");
+        prompter_.Clear();
+        prompter_.QueueFile(path);
+        prompter_.QueueAnswer(Answer::kOk);
+        EXPECT_FALSE(commands_.Save());
+        EXPECT_EQ(prompter_.BoxTexts().back(), "Cannot open the file");
         EXPECT_EQ(FileBytes(path), old);
     }
 }
@@ -287,140 +288,140 @@ TEST_F(ConfigurationCommandsTest, SaveBeyondTheFileSizeLimitFailsAndKeepsTheOldF
     limited.rlim_cur = 4096;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
 
-    prompter.QueueFile(path);
-    prompter.QueueAnswer(Answer::kOk);  // overwrite
-    const bool saved = commands.Save();
+    prompter_.QueueFile(path);
+    prompter_.QueueAnswer(Answer::kOk);  // overwrite
+    const bool saved = commands_.Save();
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &previous), 0);
     ASSERT_EQ(::sigaction(SIGXFSZ, &previousAction, nullptr), 0);
 
     EXPECT_FALSE(saved);
-    EXPECT_EQ(prompter.BoxTexts(),
+    EXPECT_EQ(prompter_.BoxTexts(),
               (std::vector<std::string>{"File exists. Do you want to overwrite it?",
                                         "File write error"}));
     EXPECT_EQ(FileBytes(path), old);
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
 }
 
 TEST_F(ConfigurationCommandsTest, OpenLoadsTheFileNamesTheConfigurationAndRefreshesTheWindows) {
     const ReceiverImage changed = ChangedImage();
     const std::string path = PathOf("a.b.tcf");
     WriteBytes(path, FileOf(changed, ModelProfile::kTrA1));
-    image.SetInputName(1, "STALE");  // overwritten by the load
+    image_.SetInputName(1, "STALE");  // overwritten by the load
 
     EXPECT_TRUE(OpenAnsweringNo(path));
-    EXPECT_EQ(image.ToBytes(), changed.ToBytes());
-    EXPECT_EQ(commands.ConfigurationName(), "a");  // kept over the reset's cleared name
-    EXPECT_EQ(profile.Model(), ModelProfile::kTrA1);
-    EXPECT_EQ(host.calls, (std::vector<std::string>{"Reset", "Fill", "Refresh"}));
+    EXPECT_EQ(image_.ToBytes(), changed.ToBytes());
+    EXPECT_EQ(commands_.ConfigurationName(), "a");  // kept over the reset's cleared name
+    EXPECT_EQ(profile_.Model(), ModelProfile::kTrA1);
+    EXPECT_EQ(host_.calls, (std::vector<std::string>{"Reset", "Fill", "Refresh"}));
 
-    const auto& dialog = prompter.open_dialogs().at(0);
+    const auto& dialog = prompter_.OpenDialogs().at(0);
     EXPECT_EQ(dialog.title, "Open Configuration File");
     EXPECT_EQ(dialog.filter, "Configuration File(*.tcf)");
-    EXPECT_EQ(dialog.proposed_name, "TR-A1.tcf");
-    EXPECT_TRUE(dialog.must_exist);
+    EXPECT_EQ(dialog.proposedName, "TR-A1.tcf");
+    EXPECT_TRUE(dialog.mustExist);
     ExpectOnlyBox("Do you want to save the current configuration?", "Receiver Editor Message");
-    EXPECT_EQ(prompter.boxes()[0].buttons, Buttons::kYesNoCancel);
+    EXPECT_EQ(prompter_.Boxes()[0].buttons, Buttons::kYesNoCancel);
 
     // The name now proposes itself in both dialogs.
-    EXPECT_EQ(commands.ProposedFileName(), "a.tcf");
-    prompter.QueueFile(std::nullopt);
-    commands.Save();
-    EXPECT_EQ(prompter.save_dialogs().at(0).proposed_name, "a.tcf");
+    EXPECT_EQ(commands_.ProposedFileName(), "a.tcf");
+    prompter_.QueueFile(std::nullopt);
+    commands_.Save();
+    EXPECT_EQ(prompter_.SaveDialogs().at(0).proposedName, "a.tcf");
 }
 
 TEST_F(ConfigurationCommandsTest, OpenChecksTheExtensionOfTheFileNameOnly) {
     const std::string bak = PathOf("a.tcf.bak");
     WriteBytes(bak, FileOf(ChangedImage(), ModelProfile::kTrA1));
-    const auto before = image.ToBytes();
+    const auto before = image_.ToBytes();
     EXPECT_FALSE(OpenAnsweringNo(bak));
-    EXPECT_EQ(prompter.BoxTexts().back(), "The file extention must be '.tcf'.");
-    EXPECT_EQ(prompter.boxes().back().title, "Tolvek Receiver Editor Message");
-    EXPECT_EQ(image.ToBytes(), before);
-    EXPECT_TRUE(host.calls.empty());
-    EXPECT_TRUE(commands.ConfigurationName().empty());
+    EXPECT_EQ(prompter_.BoxTexts().back(), "The file extention must be '.tcf'.");
+    EXPECT_EQ(prompter_.Boxes().back().title, "Tolvek Receiver Editor Message");
+    EXPECT_EQ(image_.ToBytes(), before);
+    EXPECT_TRUE(host_.calls.empty());
+    EXPECT_TRUE(commands_.ConfigurationName().empty());
 
     // Upper case passes; a dot in the directory does not count as the name's.
-    fs::create_directories(dir / "v1.0");
-    const std::string upper = (dir / "v1.0" / "Living.TCF").string();
+    fs::create_directories(dir_ / "v1.0");
+    const std::string upper = (dir_ / "v1.0" / "Living.TCF").string();
     WriteBytes(upper, FileOf(ChangedImage(), ModelProfile::kTrA1));
     EXPECT_TRUE(OpenAnsweringNo(upper));
-    EXPECT_EQ(commands.ConfigurationName(), "Living");
+    EXPECT_EQ(commands_.ConfigurationName(), "Living");
 }
 
 TEST_F(ConfigurationCommandsTest, OpenQuestionCancelStopsAndYesLoadsOnlyOnceSaved) {
     const std::string path = PathOf("load.tcf");
     const ReceiverImage changed = ChangedImage();
     WriteBytes(path, FileOf(changed, ModelProfile::kTrA1));
-    const auto before = image.ToBytes();
+    const auto before = image_.ToBytes();
 
-    prompter.QueueFile(path);
-    prompter.QueueAnswer(Answer::kCancel);
-    EXPECT_FALSE(commands.Open());
-    EXPECT_TRUE(host.calls.empty());
-    EXPECT_TRUE(prompter.save_dialogs().empty());
+    prompter_.QueueFile(path);
+    prompter_.QueueAnswer(Answer::kCancel);
+    EXPECT_FALSE(commands_.Open());
+    EXPECT_TRUE(host_.calls.empty());
+    EXPECT_TRUE(prompter_.SaveDialogs().empty());
 
     // Yes, then the save dialog cancelled: the changes would be lost, so nothing loads.
-    prompter.QueueFile(path);
-    prompter.QueueAnswer(Answer::kYes);
-    prompter.QueueFile(std::nullopt);
-    EXPECT_FALSE(commands.Open());
-    EXPECT_EQ(prompter.save_dialogs().size(), 1u);
-    EXPECT_EQ(image.ToBytes(), before);
-    EXPECT_TRUE(host.calls.empty());
+    prompter_.QueueFile(path);
+    prompter_.QueueAnswer(Answer::kYes);
+    prompter_.QueueFile(std::nullopt);
+    EXPECT_FALSE(commands_.Open());
+    EXPECT_EQ(prompter_.SaveDialogs().size(), 1u);
+    EXPECT_EQ(image_.ToBytes(), before);
+    EXPECT_TRUE(host_.calls.empty());
 
     // Yes and a save that succeeds: saved first, then loaded.
-    prompter.QueueFile(path);
-    prompter.QueueAnswer(Answer::kYes);
-    prompter.QueueFile(PathOf("kept.tcf"));
-    EXPECT_TRUE(commands.Open());
-    EXPECT_EQ(prompter.save_dialogs().size(), 2u);
+    prompter_.QueueFile(path);
+    prompter_.QueueAnswer(Answer::kYes);
+    prompter_.QueueFile(PathOf("kept.tcf"));
+    EXPECT_TRUE(commands_.Open());
+    EXPECT_EQ(prompter_.SaveDialogs().size(), 2u);
     EXPECT_EQ(FileBytes(PathOf("kept.tcf")).size(), ConfigurationFile::kFileSize);
-    EXPECT_EQ(image.ToBytes(), changed.ToBytes());
+    EXPECT_EQ(image_.ToBytes(), changed.ToBytes());
 
     // Yes with a save that fails: the failure is shown and nothing loads.
-    image.ResetToDefaults(profile);
-    const auto defaults = image.ToBytes();
-    storage.failAt = 0;
-    prompter.QueueFile(path);
-    prompter.QueueAnswer(Answer::kYes);
-    prompter.QueueFile(PathOf("saved.tcf"));
-    EXPECT_FALSE(commands.Open());
-    EXPECT_EQ(prompter.BoxTexts().back(), "File wirte error");
-    EXPECT_EQ(image.ToBytes(), defaults);
+    image_.ResetToDefaults(profile_);
+    const auto defaults = image_.ToBytes();
+    storage_.failAt = 0;
+    prompter_.QueueFile(path);
+    prompter_.QueueAnswer(Answer::kYes);
+    prompter_.QueueFile(PathOf("saved.tcf"));
+    EXPECT_FALSE(commands_.Open());
+    EXPECT_EQ(prompter_.BoxTexts().back(), "File wirte error");
+    EXPECT_EQ(image_.ToBytes(), defaults);
 }
 
 TEST_F(ConfigurationCommandsTest, WithoutUnsavedChangesNothingIsAsked) {
     const std::string path = PathOf("clean.tcf");
     WriteBytes(path, FileOf(ChangedImage(), ModelProfile::kTrA1));
-    host.unsaved = false;
-    prompter.QueueFile(path);
-    EXPECT_TRUE(commands.Open());
-    EXPECT_TRUE(prompter.boxes().empty());
-    EXPECT_EQ(host.loaded, (std::vector<std::string>{path}));
-    EXPECT_TRUE(commands.SelectModel(3));
-    EXPECT_TRUE(prompter.boxes().empty());
-    EXPECT_EQ(profile.Model(), 3);
+    host_.unsaved = false;
+    prompter_.QueueFile(path);
+    EXPECT_TRUE(commands_.Open());
+    EXPECT_TRUE(prompter_.Boxes().empty());
+    EXPECT_EQ(host_.loaded, (std::vector<std::string>{path}));
+    EXPECT_TRUE(commands_.SelectModel(3));
+    EXPECT_TRUE(prompter_.Boxes().empty());
+    EXPECT_EQ(profile_.Model(), 3);
 
     // The host hears of each whole save with the path written (".tcf" added).
-    prompter.QueueFile(PathOf("named"));
-    EXPECT_TRUE(commands.Save());
-    EXPECT_EQ(host.saved, (std::vector<std::string>{PathOf("named.tcf")}));
+    prompter_.QueueFile(PathOf("named"));
+    EXPECT_TRUE(commands_.Save());
+    EXPECT_EQ(host_.saved, (std::vector<std::string>{PathOf("named.tcf")}));
 }
 
 TEST_F(ConfigurationCommandsTest, OpenFailuresBeforeTheBlocksLeaveTheImageAlone) {
-    const auto before = image.ToBytes();
+    const auto before = image_.ToBytes();
     EXPECT_FALSE(OpenAnsweringNo(PathOf("absent.tcf")));
-    EXPECT_EQ(prompter.BoxTexts().back(), "Cannot open the file.");
-    EXPECT_EQ(prompter.boxes().back().title, "Tolvek Receiver Editor Message");
+    EXPECT_EQ(prompter_.BoxTexts().back(), "Cannot open the file.");
+    EXPECT_EQ(prompter_.Boxes().back().title, "Tolvek Receiver Editor Message");
 
     const std::string empty = PathOf("empty.tcf");
     WriteBytes(empty, {});
     EXPECT_FALSE(OpenAnsweringNo(empty));
-    EXPECT_EQ(prompter.BoxTexts().back(), "File read error");
-    EXPECT_EQ(prompter.boxes().back().title, "Tolvek Receiver Editor Message");
-    EXPECT_TRUE(storage.lastClosed);
-    EXPECT_EQ(image.ToBytes(), before);
-    EXPECT_TRUE(host.calls.empty());
+    EXPECT_EQ(prompter_.BoxTexts().back(), "File read error");
+    EXPECT_EQ(prompter_.Boxes().back().title, "Tolvek Receiver Editor Message");
+    EXPECT_TRUE(storage_.lastClosed);
+    EXPECT_EQ(image_.ToBytes(), before);
+    EXPECT_TRUE(host_.calls.empty());
 }
 
 TEST_F(ConfigurationCommandsTest, AShortOrUnreadableFileChangesNothing) {
@@ -428,9 +429,9 @@ TEST_F(ConfigurationCommandsTest, AShortOrUnreadableFileChangesNothing) {
     const std::string good = PathOf("living.tcf");
     WriteBytes(good, FileOf(ChangedImage(), ModelProfile::kTrA1));
     ASSERT_TRUE(OpenAnsweringNo(good));
-    image.SetUserMemoText("old memo");
-    const auto before = image.ToBytes();
-    host.calls.clear();
+    image_.SetUserMemoText("old memo");
+    const auto before = image_.ToBytes();
+    host_.calls.clear();
 
     ReceiverImage other = ChangedImage();
     other.SetInputName(0, "OTHER");
@@ -439,30 +440,30 @@ TEST_F(ConfigurationCommandsTest, AShortOrUnreadableFileChangesNothing) {
     const std::string path = PathOf("short.tcf");
     WriteBytes(path, bytes);
     EXPECT_FALSE(OpenAnsweringNo(path));
-    EXPECT_EQ(prompter.BoxTexts().back(), "File read error");
-    EXPECT_TRUE(storage.lastClosed);
-    EXPECT_EQ(image.ToBytes(), before);
-    EXPECT_EQ(profile.Model(), ModelProfile::kTrA1);  // the model byte 3 is not applied
-    EXPECT_EQ(commands.ConfigurationName(), "living");
-    EXPECT_TRUE(host.calls.empty());  // no reset, no window touched
+    EXPECT_EQ(prompter_.BoxTexts().back(), "File read error");
+    EXPECT_TRUE(storage_.lastClosed);
+    EXPECT_EQ(image_.ToBytes(), before);
+    EXPECT_EQ(profile_.Model(), ModelProfile::kTrA1);  // the model byte 3 is not applied
+    EXPECT_EQ(commands_.ConfigurationName(), "living");
+    EXPECT_TRUE(host_.calls.empty());  // no reset, no window touched
 
     // A read failing at a chosen block, and a file that cannot be read at all.
     WriteBytes(path, FileOf(other, ModelProfile::kTrA1));
-    storage.failAt = 1 + static_cast<int>(block_index::kMainZoneState);
+    storage_.failAt = 1 + static_cast<int>(block_index::kMainZoneState);
     EXPECT_FALSE(OpenAnsweringNo(path));
-    EXPECT_EQ(prompter.BoxTexts().back(), "File read error");
+    EXPECT_EQ(prompter_.BoxTexts().back(), "File read error");
     fs::permissions(path, fs::perms::none, fs::perm_options::replace);
     if (::access(path.c_str(), R_OK) != 0) {  // root may read it anyway
         EXPECT_FALSE(OpenAnsweringNo(path));
-        EXPECT_EQ(prompter.BoxTexts().back(), "Cannot open the file.");
+        EXPECT_EQ(prompter_.BoxTexts().back(), "Cannot open the file.");
     }
-    EXPECT_EQ(image.ToBytes(), before);
-    EXPECT_EQ(commands.ConfigurationName(), "living");
-    EXPECT_TRUE(host.calls.empty());
+    EXPECT_EQ(image_.ToBytes(), before);
+    EXPECT_EQ(commands_.ConfigurationName(), "living");
+    EXPECT_TRUE(host_.calls.empty());
 }
 
 TEST_F(ConfigurationCommandsTest, OnlyRegularFilesAreOpenedAndNothingWaitsForOne) {
-    const auto before = image.ToBytes();
+    const auto before = image_.ToBytes();
     // A FIFO would block the open until a writer came; a device would never end.
     const std::string fifo = PathOf("pipe.tcf");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
@@ -471,12 +472,12 @@ TEST_F(ConfigurationCommandsTest, OnlyRegularFilesAreOpenedAndNothingWaitsForOne
     const std::string folder = PathOf("folder.tcf");
     fs::create_directory(folder);
     for (const std::string& path : {fifo, device, folder}) {
-        prompter.Clear();
+        prompter_.Clear();
         EXPECT_FALSE(OpenAnsweringNo(path)) << path;
-        EXPECT_EQ(prompter.BoxTexts().back(), "Cannot open the file.") << path;
+        EXPECT_EQ(prompter_.BoxTexts().back(), "Cannot open the file.") << path;
     }
-    EXPECT_EQ(image.ToBytes(), before);
-    EXPECT_TRUE(host.calls.empty());
+    EXPECT_EQ(image_.ToBytes(), before);
+    EXPECT_TRUE(host_.calls.empty());
 
     // A link to a regular file is that file.
     const std::string real = PathOf("real.tcf");
@@ -484,45 +485,45 @@ TEST_F(ConfigurationCommandsTest, OnlyRegularFilesAreOpenedAndNothingWaitsForOne
     const std::string link = PathOf("link.tcf");
     fs::create_symlink(real, link);
     EXPECT_TRUE(OpenAnsweringNo(link));
-    EXPECT_EQ(image.ToBytes(), ChangedImage().ToBytes());
+    EXPECT_EQ(image_.ToBytes(), ChangedImage().ToBytes());
 }
 
 TEST_F(ConfigurationCommandsTest, ModelByteAboveEightLoadsAsUnknown) {
     const std::string path = PathOf("nine.tcf");
     WriteBytes(path, FileOf(ChangedImage(), 9));
     EXPECT_TRUE(OpenAnsweringNo(path));
-    EXPECT_EQ(profile.Model(), ModelProfile::kUnknownModel);
-    EXPECT_EQ(profile.ModelName(), "UNKNOWN");
-    EXPECT_EQ(commands.ProposedFileName(), "nine.tcf");
-    commands.ClearConfigurationName();
-    EXPECT_EQ(commands.ProposedFileName(), "UNKNOWN.tcf");
+    EXPECT_EQ(profile_.Model(), ModelProfile::kUnknownModel);
+    EXPECT_EQ(profile_.ModelName(), "UNKNOWN");
+    EXPECT_EQ(commands_.ProposedFileName(), "nine.tcf");
+    commands_.ClearConfigurationName();
+    EXPECT_EQ(commands_.ProposedFileName(), "UNKNOWN.tcf");
 }
 
 TEST_F(ConfigurationCommandsTest, ModelSelectionAsksWithTheModelNameAndResetsForAnotherModel) {
-    prompter.QueueAnswer(Answer::kCancel);
-    EXPECT_FALSE(commands.SelectModel(3));
+    prompter_.QueueAnswer(Answer::kCancel);
+    EXPECT_FALSE(commands_.SelectModel(3));
     ExpectOnlyBox("Do you want to save the current configuration?\r\nModel : TR-A1",
                   "Receiver Editor Message");
-    EXPECT_EQ(profile.Model(), ModelProfile::kTrA1);
+    EXPECT_EQ(profile_.Model(), ModelProfile::kTrA1);
 
-    prompter.QueueAnswer(Answer::kNo);
-    EXPECT_TRUE(commands.SelectModel(ModelProfile::kTrA1));  // the same model: nothing resets
-    EXPECT_TRUE(host.calls.empty());
+    prompter_.QueueAnswer(Answer::kNo);
+    EXPECT_TRUE(commands_.SelectModel(ModelProfile::kTrA1));  // the same model: nothing resets
+    EXPECT_TRUE(host_.calls.empty());
 
     // Yes with the save dialog cancelled: the model stays, nothing is reset.
-    prompter.QueueAnswer(Answer::kYes);
-    prompter.QueueFile(std::nullopt);
-    EXPECT_FALSE(commands.SelectModel(3));
-    EXPECT_EQ(prompter.save_dialogs().size(), 1u);
-    EXPECT_EQ(profile.Model(), ModelProfile::kTrA1);
-    EXPECT_TRUE(host.calls.empty());
+    prompter_.QueueAnswer(Answer::kYes);
+    prompter_.QueueFile(std::nullopt);
+    EXPECT_FALSE(commands_.SelectModel(3));
+    EXPECT_EQ(prompter_.SaveDialogs().size(), 1u);
+    EXPECT_EQ(profile_.Model(), ModelProfile::kTrA1);
+    EXPECT_TRUE(host_.calls.empty());
 
-    prompter.QueueAnswer(Answer::kYes);
-    prompter.QueueFile(PathOf("before-the-change.tcf"));
-    EXPECT_TRUE(commands.SelectModel(3));
-    EXPECT_EQ(prompter.save_dialogs().size(), 2u);
-    EXPECT_EQ(profile.Model(), 3);
-    EXPECT_EQ(host.calls, (std::vector<std::string>{"Reset"}));
+    prompter_.QueueAnswer(Answer::kYes);
+    prompter_.QueueFile(PathOf("before-the-change.tcf"));
+    EXPECT_TRUE(commands_.SelectModel(3));
+    EXPECT_EQ(prompter_.SaveDialogs().size(), 2u);
+    EXPECT_EQ(profile_.Model(), 3);
+    EXPECT_EQ(host_.calls, (std::vector<std::string>{"Reset"}));
 }
 
 }  // namespace

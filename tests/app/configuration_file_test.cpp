@@ -25,18 +25,18 @@ class ConfigurationFileTest : public ::testing::Test {
 protected:
     ConfigurationFileTest() {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir = fs::temp_directory_path() / (std::string("tra1_cfgfile_") + info->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        profile.SetModel(ModelProfile::kTrA1);
-        image.ResetToDefaults(profile);
+        dir_ = fs::temp_directory_path() / (std::string("tra1_cfgfile_") + info->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        profile_.SetModel(ModelProfile::kTrA1);
+        image_.ResetToDefaults(profile_);
     }
     ~ConfigurationFileTest() override {
         std::error_code ignored;
-        fs::remove_all(dir, ignored);
+        fs::remove_all(dir_, ignored);
     }
 
-    std::string PathOf(const std::string& name) const { return (dir / name).string(); }
+    std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
 
     ConfigurationFile::WriteResult Save(const std::string& path) {
         auto file = DiskStorage().CreateForWriting(path);
@@ -44,7 +44,7 @@ protected:
         if (!file) {
             return {ConfigurationFile::WriteError::kModelByte, 0};
         }
-        const auto result = ConfigurationFile::Write(*file, image, profile.Model());
+        const auto result = ConfigurationFile::Write(*file, image_, profile_.Model());
         EXPECT_TRUE(file->Close());
         return result;
     }
@@ -84,63 +84,63 @@ protected:
     // Gives every block a byte pattern of its own, unlike the defaults.
     void ChangeEveryBlock() {
         for (std::size_t index = 0; index < kImageBlocks.size(); ++index) {
-            auto bytes = BlockOf(image, index);
+            auto bytes = BlockOf(image_, index);
             for (std::size_t k = 0; k < bytes.size(); ++k) {
                 bytes[k] = static_cast<std::uint8_t>(index * 31 + k * 7 + 3);
             }
-            image.WriteBlock(index, bytes);
+            image_.WriteBlock(index, bytes);
         }
-        image.SetSpeakerDistance(2, -123456);
+        image_.SetSpeakerDistance(2, -123456);
     }
 
-    fs::path dir;
-    ModelProfile profile;
-    ReceiverImage image;
+    fs::path dir_;
+    ModelProfile profile_;
+    ReceiverImage image_;
 };
 
 TEST_F(ConfigurationFileTest, ChangedImageRoundTripsByteForByteAtTheTableOffsets) {
     ChangeEveryBlock();
     const std::string path = PathOf("round.tcf");
-    ASSERT_TRUE(Save(path).ok());
+    ASSERT_TRUE(Save(path).Ok());
 
     const auto file = FileBytes(path);
     ASSERT_EQ(file.size(), ConfigurationFile::kFileSize);
     EXPECT_EQ(file[0], ModelProfile::kTrA1);
     for (std::size_t index = 0; index < kImageBlocks.size(); ++index) {
-        EXPECT_EQ(FileSlice(file, index), BlockOf(image, index)) << kImageBlocks[index].name;
+        EXPECT_EQ(FileSlice(file, index), BlockOf(image_, index)) << kImageBlocks[index].name;
     }
     // Distances are little-endian whatever the host.
     EXPECT_EQ(ReadLe32(file, kImageBlocks[block_index::kSpeakerDistances].fileOffset + 2 * 4),
               -123456);
 
     ReceiverImage loaded;
-    loaded.ResetToDefaults(profile);
+    loaded.ResetToDefaults(profile_);
     EXPECT_EQ(Load(path, loaded), ReceiverImage::kBlockCount);
-    EXPECT_EQ(loaded.ToBytes(), image.ToBytes());
+    EXPECT_EQ(loaded.ToBytes(), image_.ToBytes());
     EXPECT_EQ(loaded.SpeakerDistance(2), -123456);
 }
 
 TEST_F(ConfigurationFileTest, ModelByteIsTheCodesLowByte) {
-    profile.SetModel(ModelProfile::kUnknownModel);
+    profile_.SetModel(ModelProfile::kUnknownModel);
     const std::string path = PathOf("unknown.tcf");
-    ASSERT_TRUE(Save(path).ok());
+    ASSERT_TRUE(Save(path).Ok());
     EXPECT_EQ(FileBytes(path).at(0), 0xFF);  // reads back as unknown: above 8
 }
 
 TEST_F(ConfigurationFileTest, ShortFileLoadsEveryBlockBeforeTheOneItCannotFill) {
     ChangeEveryBlock();
     const std::string path = PathOf("short.tcf");
-    ASSERT_TRUE(Save(path).ok());
+    ASSERT_TRUE(Save(path).Ok());
     auto bytes = FileBytes(path);
     bytes.pop_back();  // 5,394 bytes: the memo block one byte short
     WriteBytes(path, bytes);
 
     ReceiverImage loaded;
-    loaded.ResetToDefaults(profile);
+    loaded.ResetToDefaults(profile_);
     loaded.SetUserMemoText("kept");
     EXPECT_EQ(Load(path, loaded), block_index::kUserMemo);
     for (std::size_t index = 0; index < block_index::kUserMemo; ++index) {
-        EXPECT_EQ(BlockOf(loaded, index), BlockOf(image, index)) << kImageBlocks[index].name;
+        EXPECT_EQ(BlockOf(loaded, index), BlockOf(image_, index)) << kImageBlocks[index].name;
     }
     // No half-read memo: the block keeps what it held.
     EXPECT_EQ(loaded.UserMemoText(), "kept");
@@ -153,15 +153,15 @@ TEST_F(ConfigurationFileTest, ShortFileLoadsEveryBlockBeforeTheOneItCannotFill) 
 TEST_F(ConfigurationFileTest, LongerFileIsReadUpToItsFirst5395Bytes) {
     ChangeEveryBlock();
     const std::string path = PathOf("long.tcf");
-    ASSERT_TRUE(Save(path).ok());
+    ASSERT_TRUE(Save(path).Ok());
     auto bytes = FileBytes(path);
     bytes.insert(bytes.end(), 300, 0xEE);
     WriteBytes(path, bytes);
 
     ReceiverImage loaded;
-    loaded.ResetToDefaults(profile);
+    loaded.ResetToDefaults(profile_);
     EXPECT_EQ(Load(path, loaded), ReceiverImage::kBlockCount);
-    EXPECT_EQ(loaded.ToBytes(), image.ToBytes());
+    EXPECT_EQ(loaded.ToBytes(), image_.ToBytes());
 }
 
 TEST_F(ConfigurationFileTest, MemoOf700CharactersKeepsItsFirst500WithoutTerminator) {
@@ -169,9 +169,9 @@ TEST_F(ConfigurationFileTest, MemoOf700CharactersKeepsItsFirst500WithoutTerminat
     for (int i = 0; i < 700; ++i) {
         memo += static_cast<char>('a' + i % 26);
     }
-    image.SetUserMemoText(memo);
+    image_.SetUserMemoText(memo);
     const std::string path = PathOf("memo.tcf");
-    ASSERT_TRUE(Save(path).ok());
+    ASSERT_TRUE(Save(path).Ok());
 
     const auto file = FileBytes(path);
     ASSERT_EQ(file.size(), ConfigurationFile::kFileSize);
@@ -179,7 +179,7 @@ TEST_F(ConfigurationFileTest, MemoOf700CharactersKeepsItsFirst500WithoutTerminat
     EXPECT_EQ(std::string(memoBytes.begin(), memoBytes.end()), memo.substr(0, 500));
 
     ReceiverImage loaded;
-    loaded.ResetToDefaults(profile);
+    loaded.ResetToDefaults(profile_);
     ASSERT_EQ(Load(path, loaded), ReceiverImage::kBlockCount);
     EXPECT_EQ(loaded.UserMemoText(), memo.substr(0, 500));
 }

@@ -17,11 +17,11 @@ namespace {
 class ConfigurationReportTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        profile.SetModel(ModelProfile::kTrA1);
-        image.ResetToDefaults(profile);
+        profile_.SetModel(ModelProfile::kTrA1);
+        image_.ResetToDefaults(profile_);
     }
 
-    std::string Report() { return ConfigurationReport(image, profile).Text(); }
+    std::string Report() { return ConfigurationReport(image_, profile_).Text(); }
 
     // The report's lines without their "\r\n"; fails the test if a line ends otherwise.
     std::vector<std::string> Lines() {
@@ -58,8 +58,8 @@ protected:
         return text.find(part) != std::string::npos;
     }
 
-    ModelProfile profile;
-    ReceiverImage image;
+    ModelProfile profile_;
+    ReceiverImage image_;
 };
 
 TEST_F(ConfigurationReportTest, HeaderAndFramingLines) {
@@ -98,7 +98,7 @@ TEST_F(ConfigurationReportTest, HeaderAndFramingLines) {
     // The sections come one by one, whole lines each, and make up the report.
     std::string joined;
     int sections = 0;
-    ConfigurationReport(image, profile).Build([&](const std::string& section) {
+    ConfigurationReport(image_, profile_).Build([&](const std::string& section) {
         ++sections;
         EXPECT_EQ(section.substr(section.size() - 2), "\r\n");
         joined += section;
@@ -111,7 +111,7 @@ TEST_F(ConfigurationReportTest, UserMemoAndInputInformation) {
     EXPECT_EQ(Section("User Memo"), "No Data.\r\n" + std::string(42, '=') +
                                         "\r\n\t1. Current Setting\r\n" + std::string(42, '=') +
                                         "\r\n");
-    image.SetUserMemoText("Living room\r\nsecond line");
+    image_.SetUserMemoText("Living room\r\nsecond line");
     EXPECT_EQ(Section("User Memo").substr(0, 26), "Living room\r\nsecond line\r\n");
 
     const std::string inputs = Section("Input Information");
@@ -131,9 +131,9 @@ TEST_F(ConfigurationReportTest, UserMemoAndInputInformation) {
     EXPECT_FALSE(Contains(inputs, "14. "));
     EXPECT_TRUE(inputs.ends_with("\r\n\r\nNight Mode = OFF\r\n"));
 
-    image.SetInputName(input_index::kDvd, "Blu-ray");
-    image.InputProgramMap.at(input_index::kDvd) |= program_byte::kEffectOffFlag;
-    image.MainZoneState.at(main_zone::kNightMode) = 1;
+    image_.SetInputName(input_index::kDvd, "Blu-ray");
+    image_.InputProgramMap.at(input_index::kDvd) |= program_byte::kEffectOffFlag;
+    image_.MainZoneState.at(main_zone::kNightMode) = 1;
     const std::string edited = Section("Input Information");
     EXPECT_TRUE(Contains(edited,
                          "6. Blu-ray ( original name = DVD )\r\n"
@@ -155,10 +155,10 @@ TEST_F(ConfigurationReportTest, SpeakerSetThxAndLevels) {
               "THX Ultra2 Subwoofer\t: No\r\nBoundary Gain Compensation\t: No\r\n"
               "S.Back Speaker Distance\t: 1 - 4ft\r\n");
 
-    image.SpeakerLevels.at(speaker_levels::kFL) = 41;
-    image.SpeakerLevels.at(speaker_levels::kFR) = 39;
-    image.SpeakerLevels.at(speaker_levels::kSW2) = 0;
-    image.SpeakerLevels.at(speaker_levels::kPRR) = 60;
+    image_.SpeakerLevels.at(speaker_levels::kFL) = 41;
+    image_.SpeakerLevels.at(speaker_levels::kFR) = 39;
+    image_.SpeakerLevels.at(speaker_levels::kSW2) = 0;
+    image_.SpeakerLevels.at(speaker_levels::kPRR) = 60;
     const std::string levels = Section("Speaker Level");
     EXPECT_TRUE(
         levels.starts_with("+ Speaker Level\r\nFRONT L\t\t\t: 0.5 dB\r\n"
@@ -169,8 +169,8 @@ TEST_F(ConfigurationReportTest, SpeakerSetThxAndLevels) {
 }
 
 TEST_F(ConfigurationReportTest, EqualisersToneLfeAndDelay) {
-    image.EqSettings.at(eq_layout::kCenter * 13 + 0) = 0;  // 63 Hz
-    image.EqSettings.at(eq_layout::kPresenceR * 13 + 12) = 24;
+    image_.EqSettings.at(eq_layout::kCenter * 13 + 0) = 0;  // 63 Hz
+    image_.EqSettings.at(eq_layout::kPresenceR * 13 + 12) = 24;
     const std::string geq = Section("Graphic EQ");
     EXPECT_TRUE(geq.starts_with("+ CENTER\r\n63Hz\t\t\t: -6.0 dB\r\n125Hz\t\t\t: 0.0 dB\r\n"));
     EXPECT_TRUE(
@@ -187,8 +187,8 @@ TEST_F(ConfigurationReportTest, EqualisersToneLfeAndDelay) {
     // The groups print in the report's order from the receiver's records: record 1 is the
     // presence group, record 2 surround, record 3 surround back.
     auto record = [this](std::size_t r, std::size_t field) -> std::uint8_t& {
-        return image.EqSettings.at(eq_layout::kCinemaEq + r * eq_layout::kCinemaEqRecordSize +
-                                   field);
+        return image_.EqSettings.at(eq_layout::kCinemaEq + r * eq_layout::kCinemaEqRecordSize +
+                                    field);
     };
     record(eq_layout::kCinemaPresence, eq_layout::kCinemaOnOff) = 1;
     record(eq_layout::kCinemaPresence, eq_layout::kCinemaPeqFrequency) = 16;
@@ -205,9 +205,9 @@ TEST_F(ConfigurationReportTest, EqualisersToneLfeAndDelay) {
                          "PEQ Gain\t\t\t: -1.5 dB\r\nHIGH Freq\t\t: 12.7kHz\r\n"
                          "HIGH Gain\t\t: 3.0 dB\r\n"));
 
-    image.ToneSettings.at(tone_layout::kHeadphoneBass) = 0;
-    image.ToneSettings.at(tone_layout::kHeadphoneBass + 1) = 3;
-    image.ToneSettings.at(tone_layout::kHeadphoneTreble) = 2;
+    image_.ToneSettings.at(tone_layout::kHeadphoneBass) = 0;
+    image_.ToneSettings.at(tone_layout::kHeadphoneBass + 1) = 3;
+    image_.ToneSettings.at(tone_layout::kHeadphoneTreble) = 2;
     EXPECT_EQ(Section("TONE CONTROL"),
               "+ Speaker\r\nBass Freq\t\t: 350Hz\r\nBass Gain\t\t: 0.0 dB\r\n"
               "Treble Freq\t\t: 3.5kHz\r\nTreble Gain\t\t: 0.0 dB\r\n"
@@ -216,18 +216,18 @@ TEST_F(ConfigurationReportTest, EqualisersToneLfeAndDelay) {
 
     // LFE levels read (v - 40) / 2 dB like the other gains: the default 40 is 0.0 dB.
     EXPECT_EQ(Section("LFE Level"), "+ Speaker\t\t: 0.0 dB\r\n+ Headphone\t\t: 0.0 dB\r\n");
-    image.LfeDrange = {20, 0, 1, 2};
+    image_.LfeDrange = {20, 0, 1, 2};
     EXPECT_EQ(Section("LFE Level"), "+ Speaker\t\t: -10.0 dB\r\n+ Headphone\t\t: -20.0 dB\r\n");
     EXPECT_EQ(Section("Dynamic Range"), "+ Speaker\t\t: STANDARD\r\n+ Headphone\t\t: MIN\r\n");
-    image.AudioDelay.at(0) = 160;
+    image_.AudioDelay.at(0) = 160;
     EXPECT_EQ(Section("Delay"), "+ Audio Delay\t\t: 160 msec \r\n");
 }
 
 TEST_F(ConfigurationReportTest, TunerStationsAndDistances) {
-    image.SetTunerPreset(1, tuner_presets::kBandFm, 0);    // 107.9 MHz
-    image.SetTunerPreset(9, tuner_presets::kBandAm, 118);  // 530 kHz
-    image.SetTunerPreset(40, tuner_presets::kBandAm, 0);   // 1710 kHz
-    image.SetTunerPreset(0, tuner_presets::kBandFm, 52);   // 97.5 MHz
+    image_.SetTunerPreset(1, tuner_presets::kBandFm, 0);    // 107.9 MHz
+    image_.SetTunerPreset(9, tuner_presets::kBandAm, 118);  // 530 kHz
+    image_.SetTunerPreset(40, tuner_presets::kBandAm, 0);   // 1710 kHz
+    image_.SetTunerPreset(0, tuner_presets::kBandFm, 52);   // 97.5 MHz
     const std::string tuner = Section("Tuner Information");
     EXPECT_TRUE(
         tuner.starts_with("+ Current Station\t\t: FM - 97.5 MHz\r\n"
@@ -239,9 +239,9 @@ TEST_F(ConfigurationReportTest, TunerStationsAndDistances) {
     EXPECT_TRUE(Section("Speaker Distance")
                     .starts_with("+ Unit\t\t\t: Feet\r\n+ Front L\t\t: 10.0\r\n"
                                  "+ Front R\t\t: 10.0\r\n+ Center\t\t: 10.0\r\n"));
-    image.SetSpeakerDistance(speaker_distance::kUnit, 0);
-    image.SetSpeakerDistance(speaker_distance::kCenter, 245);
-    image.SetSpeakerDistance(speaker_distance::kSubwooferR, 3);
+    image_.SetSpeakerDistance(speaker_distance::kUnit, 0);
+    image_.SetSpeakerDistance(speaker_distance::kCenter, 245);
+    image_.SetSpeakerDistance(speaker_distance::kSubwooferR, 3);
     const std::string metres = Section("Speaker Distance");
     EXPECT_TRUE(metres.starts_with("+ Unit\t\t\t: Meter\r\n+ Front L\t\t: 1.0\r\n"));
     EXPECT_TRUE(Contains(metres, "+ Center\t\t: 2.5\r\n"));  // 2.45 m at one decimal
@@ -256,7 +256,7 @@ TEST_F(ConfigurationReportTest, VideoInputModeDisplayTrimAndZone2) {
               "+ S Video\t\t\t: S1\r\n+ Picture Mode Parameter\t:\r\n"
               "Enhancer\t\t: 8\r\n3D NR\t\t\t: 0\r\nBrightness\t\t: 0\r\nContrast\t\t: 0\r\n"
               "Saturation\t\t: 0\r\n");
-    image.VideoSettings = {0, 2, 3, 3, 0, 0, 0};
+    image_.VideoSettings = {0, 2, 3, 3, 0, 0, 0};
     const std::string video = Section("Video Processor");
     EXPECT_TRUE(
         video.starts_with("+ VIDEO PROCESSOR\t: OFF\r\n+ Picture Mode\t\t: Dynamic\r\n"
@@ -268,28 +268,28 @@ TEST_F(ConfigurationReportTest, VideoInputModeDisplayTrimAndZone2) {
                         "Contrast\t\t: 6\r\nSaturation\t\t: 8\r\n"));
 
     EXPECT_EQ(Section("Input Mode"), "+ Input Mode\t\t: AUTO\r\n");
-    image.InputModeSetting.at(0) = 1;
+    image_.InputModeSetting.at(0) = 1;
     EXPECT_EQ(Section("Input Mode"), "+ Input Mode\t\t: LAST\r\n");
 
     EXPECT_EQ(Section("Display Set"),
               "+ Dimmer\t\t\t: 0\r\n+ OSD SHIFT(H)\t\t: 0\r\n+ OSD SHIFT(V)\t\t: 0\r\n"
               "+ WALL PAPER\t\t: 1 (TR-A1)\r\n+ Video Conversion\t\t: ON\r\n"
               "+ Component OSD\t\t: ON\r\n");
-    image.DisplaySettings = {0, 10, 1, 1, 0, 0, 4};
+    image_.DisplaySettings = {0, 10, 1, 1, 0, 0, 4};
     EXPECT_EQ(Section("Display Set"),
               "+ Dimmer\t\t\t: -4\r\n+ OSD SHIFT(H)\t\t: 5\r\n+ OSD SHIFT(V)\t\t: -4\r\n"
               "+ WALL PAPER\t\t: 4 (Gray)\r\n+ Video Conversion\t\t: OFF\r\n"
               "+ ComponentOSD\t\t: OFF\r\n");
 
-    image.InputTrims.at(input_index::kCd) = 0;
-    image.InputTrims.at(input_index::kMultiChannel) = 24;
+    image_.InputTrims.at(input_index::kCd) = 0;
+    image_.InputTrims.at(input_index::kMultiChannel) = 24;
     const std::string trims = Section("Input Trim");
     EXPECT_TRUE(trims.starts_with("+ PHONO\t\t\t: 0.0\r\n+ CD\t\t\t: -12.0\r\n"));
     EXPECT_TRUE(Contains(trims, "+ CD-R\t\t\t: 0.0\r\n+ MD/TAPE\t\t: 0.0\r\n+ DVD\t\t\t: 0.0\r\n"));
     EXPECT_TRUE(trims.ends_with("+ V-AUX\t\t\t: 0.0\r\n+ Multi Ch Input\t\t: 12.0\r\n"));
 
     EXPECT_EQ(Section("Zone2 Set"), "+ ZONE2 OUT\t\t: VAR\r\n+ ZONE2 SP AMP\t\t: Internal\r\n");
-    image.MultiZoneSetting = {1, 1};
+    image_.MultiZoneSetting = {1, 1};
     EXPECT_EQ(Section("Zone2 Set"), "+ ZONE2 OUT\t\t: FIX\r\n+ ZONE2 SP AMP\t\t: External\r\n");
     EXPECT_FALSE(Contains(Report(), "Zone3 Set"));
 }
@@ -331,10 +331,10 @@ TEST_F(ConfigurationReportTest, DspParametersFollowEachProgramsSet) {
     EXPECT_TRUE(Contains(dsp, "+ Direct Stereo\r\n\r\n+ 2ch Stereo\r\n\r\n"));
     EXPECT_TRUE(dsp.ends_with("+ THX Music\r\n\r\n\r\n\r\n"));
 
-    image.SetDspParameter(0, 14, 0);
-    image.SetDspParameter(0, 1, 25);
-    image.SetDspParameter(32, 16, 6);
-    image.SetDspParameter(32, 15, 1);
+    image_.SetDspParameter(0, 14, 0);
+    image_.SetDspParameter(0, 1, 25);
+    image_.SetDspParameter(32, 16, 6);
+    image_.SetDspParameter(32, 15, 1);
     const std::string edited = Section("DSP Parameters");
     EXPECT_TRUE(
         edited.starts_with("+ Munich A\r\n(P.)Init. Delay\t\t: 30\r\n"
@@ -344,11 +344,11 @@ TEST_F(ConfigurationReportTest, DspParametersFollowEachProgramsSet) {
 }
 
 TEST_F(ConfigurationReportTest, DcTriggersAndOtherCurrentSetting) {
-    image.DcTrigger1.at(dc_trigger::kMode) = 0;
-    image.DcTrigger1.at(dc_trigger::kZone2Row + input_index::kCd) = 0;
-    image.DcTrigger2.at(dc_trigger::kMode) = 7;
-    image.DcTrigger2.at(dc_trigger::kMultiChannel) = 0;
-    image.SetInputName(input_index::kPhono, "  TURN");
+    image_.DcTrigger1.at(dc_trigger::kMode) = 0;
+    image_.DcTrigger1.at(dc_trigger::kZone2Row + input_index::kCd) = 0;
+    image_.DcTrigger2.at(dc_trigger::kMode) = 7;
+    image_.DcTrigger2.at(dc_trigger::kMultiChannel) = 0;
+    image_.SetInputName(input_index::kPhono, "  TURN");
     const std::string dc = Section("DC Trigge Information");
     EXPECT_TRUE(
         dc.starts_with("+ Trigger 1\t\t: ALL ZONE\r\n"
@@ -369,11 +369,11 @@ TEST_F(ConfigurationReportTest, DcTriggersAndOtherCurrentSetting) {
         "+ Volume\t\t\t: - 40.0dB\r\n+ Mute\t\t\t: OFF\r\n+ Zone2 Input\t\t: MD/TAPE\r\n"
         "+ Zone2 Volume\t\t: - 40.0dB\r\n+ Zone2 Mute\t\t: OFF\r\n"));
 
-    image.MainZoneState.at(main_zone::kOnScreenDisplay) = 0;
-    image.MainZoneState.at(main_zone::kMainVolume) = 0;
-    image.MainZoneState.at(main_zone::kZone2Volume) = 161;
-    image.MainZoneState.at(main_zone::kInputMode) = 2;
-    image.MainZoneState.at(main_zone::kMainMute) = 1;
+    image_.MainZoneState.at(main_zone::kOnScreenDisplay) = 0;
+    image_.MainZoneState.at(main_zone::kMainVolume) = 0;
+    image_.MainZoneState.at(main_zone::kZone2Volume) = 161;
+    image_.MainZoneState.at(main_zone::kInputMode) = 2;
+    image_.MainZoneState.at(main_zone::kMainMute) = 1;
     const std::string edited = Section("Other Current Setting");
     EXPECT_TRUE(Contains(edited, "+ Input Mode\t\t: ANALOG\r\n"));
     EXPECT_TRUE(Contains(edited, "+ On Screen Display\t\t: OFF\r\n"));
@@ -382,7 +382,7 @@ TEST_F(ConfigurationReportTest, DcTriggersAndOtherCurrentSetting) {
     EXPECT_FALSE(Contains(edited, "Disply"));
 
     // Any value but OFF takes the other label spelling; an unknown byte prints as unknown.
-    image.MainZoneState.at(main_zone::kOnScreenDisplay) = 2;
+    image_.MainZoneState.at(main_zone::kOnScreenDisplay) = 2;
     const std::string unknown = Section("Other Current Setting");
     EXPECT_TRUE(Contains(unknown, "+ EX/ES\t\t\t: AUTO\r\n+ On Screen Disply\t: INVALID\r\n"));
     EXPECT_FALSE(Contains(unknown, "On Screen Display"));
@@ -393,7 +393,7 @@ TEST_F(ConfigurationReportTest, HomePresetsPrintTheirOwnRecords) {
     EXPECT_TRUE(Contains(text, "    Home Preset F\r\n"));
     EXPECT_FALSE(Contains(text, "    Home Preset G\r\n"));
 
-    std::span<std::uint8_t> record = image.HomePresetRecord(1);
+    std::span<std::uint8_t> record = image_.HomePresetRecord(1);
     record[home_preset::kProgram] = 0x80 | 22;  // Pop / Rock, effect off
     record[home_preset::kNightMode] = 1;
     record[home_preset::kSpeakerSetup + speaker_setup::kSpeakerBSet] = 1;
@@ -462,7 +462,7 @@ TEST(ConfigurationReportValues, ValueRules) {
 // range print "INVALID" or nothing, and nothing is read past a table or a block.
 TEST_F(ConfigurationReportTest, BytesWithoutNamesPrintNoForeignText) {
     std::vector<std::uint8_t> bytes(ReceiverImage::kTotalSize, 0xFF);
-    ASSERT_EQ(image.FromBytes(bytes), ReceiverImage::kBlockCount);
+    ASSERT_EQ(image_.FromBytes(bytes), ReceiverImage::kBlockCount);
     const std::string text = Report();
     EXPECT_TRUE(Contains(text, "CENTER\t\t\t: INVALID\r\n"));
     EXPECT_TRUE(Contains(text, "SW Config\t\t: INVALID\r\n"));
@@ -484,7 +484,7 @@ TEST_F(ConfigurationReportTest, BytesWithoutNamesPrintNoForeignText) {
         for (std::uint8_t& b : bytes) {
             b = static_cast<std::uint8_t>(byte(random));
         }
-        image.FromBytes(bytes);
+        image_.FromBytes(bytes);
         const std::string report = Report();
         EXPECT_TRUE(report.starts_with(std::string(74, '=')));
         EXPECT_TRUE(Contains(report, "    Home Preset F\r\n"));

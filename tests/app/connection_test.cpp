@@ -19,8 +19,8 @@ namespace id = main_window;
 
 class ConnectionTest : public EditorFixture {
 protected:
-    ConnectionTest() { portSwitch.Wire(3, receiver); }
-    sim::VirtualReceiver receiver;
+    ConnectionTest() { portSwitch_.Wire(3, receiver_); }
+    sim::VirtualReceiver receiver_;
 };
 
 TEST_F(ConnectionTest, ConnectsToAChosenPortAndIdentifiesTheReceiver) {
@@ -28,11 +28,11 @@ TEST_F(ConnectionTest, ConnectsToAChosenPortAndIdentifiesTheReceiver) {
     TickDisplayLog();
     ConnectTo(3);
     EXPECT_EQ(State().openPort, 3);
-    EXPECT_TRUE(port->IsOpen());
-    EXPECT_TRUE(prompter.boxes().empty());
+    EXPECT_TRUE(port_->IsOpen());
+    EXPECT_TRUE(prompter_.Boxes().empty());
     EXPECT_TRUE(TransferControlsEnabled());
     // The greeting frames, then the status request from the queue and the receiver's state.
-    EXPECT_EQ(port->Written().substr(0, 14),
+    EXPECT_EQ(port_->Written().substr(0, 14),
               "\x02"
               "00000\x03\x02"
               "20100\x03");
@@ -47,25 +47,25 @@ TEST_F(ConnectionTest, ConnectsToAChosenPortAndIdentifiesTheReceiver) {
     EXPECT_NE(log.find("(TR-X)   R3109"), std::string::npos);
 
     // Connecting to the port that is open already does nothing.
-    const std::size_t writtenBefore = port->Written().size();
+    const std::size_t writtenBefore = port_->Written().size();
     ClickConnect();
-    EXPECT_EQ(port->Written().size(), writtenBefore);
+    EXPECT_EQ(port_->Written().size(), writtenBefore);
     EXPECT_EQ(State().openPort, 3);
 
     ASSERT_TRUE(win::user::Click(Main(), id::kDisconnectButton));
-    EXPECT_FALSE(port->IsOpen());
+    EXPECT_FALSE(port_->IsOpen());
     EXPECT_EQ(ConnectionIcon(), res::kIconNotConnected);
     EXPECT_FALSE(TransferControlsEnabled());
 }
 
 TEST_F(ConnectionTest, SwitchingToAnotherPortLeavesTheLinkFree) {
     sim::VirtualReceiver second;
-    portSwitch.Wire(5, second);
+    portSwitch_.Wire(5, second);
     Start();
     ConnectTo(3);
     ChoosePort(5);
     ClickConnect();
-    ASSERT_TRUE(loop.AdvanceUntil(
+    ASSERT_TRUE(loop_.AdvanceUntil(
         [this] {
             return State().echoGuard == 0 && State().openPort == 5 &&
                    ConnectionIcon() == res::kIconConnectedAsync;
@@ -77,12 +77,12 @@ TEST_F(ConnectionTest, SwitchingToAnotherPortLeavesTheLinkFree) {
 
 TEST_F(ConnectionTest, AChosenPortThatIsRefusedIsReported) {
     Start();
-    port->SetOpenOutcome(4, serial::OpenResult::kRefused);
+    port_->SetOpenOutcome(4, serial::OpenResult::kRefused);
     ChoosePort(4);
     ClickConnect();
-    ASSERT_EQ(prompter.boxes().size(), 1u);
-    EXPECT_EQ(prompter.boxes()[0].text, "COM Port : 4\r\nInvalid Com Port.");
-    EXPECT_EQ(prompter.boxes()[0].title, "Tolvek Receiver Editor Message");
+    ASSERT_EQ(prompter_.Boxes().size(), 1u);
+    EXPECT_EQ(prompter_.Boxes()[0].text, "COM Port : 4\r\nInvalid Com Port.");
+    EXPECT_EQ(prompter_.Boxes()[0].title, "Tolvek Receiver Editor Message");
     EXPECT_EQ(Main().Get<win::ComboBox>(id::kPortCombo)->GetCurSel(), 0);
     EXPECT_EQ(State().openPort, 0);
 }
@@ -90,7 +90,7 @@ TEST_F(ConnectionTest, AChosenPortThatIsRefusedIsReported) {
 TEST_F(ConnectionTest, TheSearchPassesARefusedAndASilentPortAndFindsTheReceiverOnCom3) {
     Start();
     TickDisplayLog();
-    port->SetOpenOutcome(1, serial::OpenResult::kRefused);
+    port_->SetOpenOutcome(1, serial::OpenResult::kRefused);
     ChoosePort(0);
     ClickConnect();
     EXPECT_EQ(State().searchPort, 2);
@@ -109,7 +109,7 @@ TEST_F(ConnectionTest, TheSearchPassesARefusedAndASilentPortAndFindsTheReceiverO
     EXPECT_NE(icons[0], icons[1]);
     EXPECT_EQ(icons[0], icons[2]);
 
-    ASSERT_TRUE(loop.AdvanceUntil([this] { return State().searchPort == 3; }, 10'000));
+    ASSERT_TRUE(loop_.AdvanceUntil([this] { return State().searchPort == 3; }, 10'000));
     // COM2 got the status request five times before the search moved on.
     const std::string log = LogText();
     const std::size_t com3 = log.find("Com 3 --> Open\r\n");
@@ -127,11 +127,11 @@ TEST_F(ConnectionTest, TheSearchPassesARefusedAndASilentPortAndFindsTheReceiverO
         "20100\x03\r\n";
     EXPECT_EQ(log.substr(0, expected.size()), expected);
 
-    ASSERT_TRUE(loop.AdvanceUntil([this] { return !prompter.boxes().empty(); }, 10'000));
-    loop.DrainPosted();
-    ASSERT_EQ(prompter.boxes().size(), 1u);
-    EXPECT_EQ(prompter.boxes()[0].text, "Auto Device Finder found TR-A1.\r\nPort : Com 3\r\n\r\n");
-    EXPECT_EQ(prompter.boxes()[0].buttons, win::Buttons::kOkCancel);
+    ASSERT_TRUE(loop_.AdvanceUntil([this] { return !prompter_.Boxes().empty(); }, 10'000));
+    loop_.DrainPosted();
+    ASSERT_EQ(prompter_.Boxes().size(), 1u);
+    EXPECT_EQ(prompter_.Boxes()[0].text, "Auto Device Finder found TR-A1.\r\nPort : Com 3\r\n\r\n");
+    EXPECT_EQ(prompter_.Boxes()[0].buttons, win::Buttons::kOkCancel);
     EXPECT_EQ(State().searchPort, 0);
     EXPECT_EQ(State().openPort, 3);
     EXPECT_EQ(Main().Get<win::ComboBox>(id::kPortCombo)->GetCurSel(), 3);
@@ -144,14 +144,14 @@ TEST_F(ConnectionTest, TheSearchPassesARefusedAndASilentPortAndFindsTheReceiverO
 }
 
 TEST_F(ConnectionTest, ASearchWithoutAReceiverEndsWithNoDeviceFound) {
-    portSwitch.Wire(3, receiver);
-    receiver.Faults().silent = true;
+    portSwitch_.Wire(3, receiver_);
+    receiver_.Faults().silent = true;
     Start();
     TickDisplayLog();
     ChoosePort(0);
     ClickConnect();
-    ASSERT_TRUE(loop.AdvanceUntil([this] { return !prompter.boxes().empty(); }, 60'000));
-    EXPECT_EQ(prompter.boxes()[0].text, "No device was found.\r\nPlease check connection.");
+    ASSERT_TRUE(loop_.AdvanceUntil([this] { return !prompter_.Boxes().empty(); }, 60'000));
+    EXPECT_EQ(prompter_.Boxes()[0].text, "No device was found.\r\nPlease check connection.");
     EXPECT_NE(LogText().find("Com 8 --> Open\r\n"), std::string::npos);
     EXPECT_NE(LogText().find("Auto Device Search Finish.\r\n"), std::string::npos);
     EXPECT_EQ(ConnectionIcon(), res::kIconNotConnected);
@@ -161,15 +161,15 @@ TEST_F(ConnectionTest, ASearchWithoutAReceiverEndsWithNoDeviceFound) {
 }
 
 TEST_F(ConnectionTest, AnotherModelIsAnnouncedAndThenRefused) {
-    receiver.SetModel(7);  // TR-B2 reports "R3108"
+    receiver_.SetModel(7);  // TR-B2 reports "R3108"
     Start();
     ChoosePort(3);
     ClickConnect();
-    ASSERT_TRUE(loop.AdvanceUntil([this] { return prompter.boxes().size() >= 2; }, 10'000));
-    EXPECT_EQ(prompter.boxes()[0].text,
+    ASSERT_TRUE(loop_.AdvanceUntil([this] { return prompter_.Boxes().size() >= 2; }, 10'000));
+    EXPECT_EQ(prompter_.Boxes()[0].text,
               "Model mismatched.\r\nTolvek Receiver Editor found TR-B2.\r\nPort : Com 3\r\n\r\n");
-    EXPECT_EQ(prompter.boxes()[1].text, "Sorry, this version doesn't support this model.");
-    EXPECT_EQ(prompter.boxes()[1].buttons, win::Buttons::kOk);
+    EXPECT_EQ(prompter_.Boxes()[1].text, "Sorry, this version doesn't support this model.");
+    EXPECT_EQ(prompter_.Boxes()[1].buttons, win::Buttons::kOk);
     EXPECT_EQ(ConnectionIcon(), res::kIconNotConnected);
     EXPECT_FALSE(TransferControlsEnabled());
     EXPECT_EQ(EditorProfile().Model(), ModelProfile::kTrA1);
@@ -177,20 +177,20 @@ TEST_F(ConnectionTest, AnotherModelIsAnnouncedAndThenRefused) {
     const int requests = StatusRequestsWritten();
     Advance(5000);
     EXPECT_EQ(StatusRequestsWritten(), requests);
-    EXPECT_TRUE(port->IsOpen());
-    EXPECT_EQ(prompter.boxes().size(), 2u);
+    EXPECT_TRUE(port_->IsOpen());
+    EXPECT_EQ(prompter_.Boxes().size(), 2u);
 }
 
 TEST_F(ConnectionTest, CancelOnAnotherModelDisconnects) {
-    receiver.SetReportedModelCode("R9999");
-    prompter.QueueAnswer(win::Answer::kCancel);
+    receiver_.SetReportedModelCode("R9999");
+    prompter_.QueueAnswer(win::Answer::kCancel);
     Start();
     ChoosePort(3);
     ClickConnect();
-    ASSERT_TRUE(loop.AdvanceUntil([this] { return !prompter.boxes().empty(); }, 10'000));
-    EXPECT_EQ(prompter.boxes()[0].text,
+    ASSERT_TRUE(loop_.AdvanceUntil([this] { return !prompter_.Boxes().empty(); }, 10'000));
+    EXPECT_EQ(prompter_.Boxes()[0].text,
               "Model mismatched.\r\nTolvek Receiver Editor found UNKNOWN.\r\nPort : Com 3\r\n\r\n");
-    EXPECT_FALSE(port->IsOpen());
+    EXPECT_FALSE(port_->IsOpen());
     EXPECT_EQ(State().openPort, 0);
     EXPECT_EQ(ConnectionIcon(), res::kIconNotConnected);
 }
@@ -201,17 +201,17 @@ TEST_F(ConnectionTest, AReceiverSwitchedOffIsAskedFiveTimesASecondApartThenGiven
     ConnectTo(3);
     Advance(2000);
     ASSERT_EQ(ConnectionIcon(), res::kIconConnectedAsync);
-    receiver.Faults().silent = true;
+    receiver_.Faults().silent = true;
 
     // Note when each status request leaves, 10 ms at a time.
     std::vector<std::int64_t> sentAt;
     int sent = StatusRequestsWritten();
-    const std::int64_t start = clock.NowMs();
-    while (clock.NowMs() - start < 8000 && ConnectionIcon() != res::kIconNotConnected) {
+    const std::int64_t start = clock_.NowMs();
+    while (clock_.NowMs() - start < 8000 && ConnectionIcon() != res::kIconNotConnected) {
         Advance(10);
         if (StatusRequestsWritten() != sent) {
             sent = StatusRequestsWritten();
-            sentAt.push_back(clock.NowMs());
+            sentAt.push_back(clock_.NowMs());
         }
     }
     ASSERT_EQ(sentAt.size(), 5u);
@@ -230,14 +230,14 @@ TEST_F(ConnectionTest, AReceiverSwitchedOffIsAskedFiveTimesASecondApartThenGiven
     EXPECT_EQ(log.substr(log.size() - five.size()), five);
     EXPECT_EQ(ConnectionIcon(), res::kIconNotConnected);
     EXPECT_FALSE(TransferControlsEnabled());
-    EXPECT_TRUE(port->IsOpen());
+    EXPECT_TRUE(port_->IsOpen());
     EXPECT_EQ(State().openPort, 3);
-    EXPECT_TRUE(prompter.boxes().empty());
+    EXPECT_TRUE(prompter_.Boxes().empty());
 
     // Switched on again, the receiver is found by a later status request.
-    receiver.Faults().silent = false;
-    ASSERT_TRUE(
-        loop.AdvanceUntil([this] { return ConnectionIcon() == res::kIconConnectedAsync; }, 10'000));
+    receiver_.Faults().silent = false;
+    ASSERT_TRUE(loop_.AdvanceUntil([this] { return ConnectionIcon() == res::kIconConnectedAsync; },
+                                   10'000));
     EXPECT_TRUE(TransferControlsEnabled());
 }
 
@@ -246,12 +246,12 @@ TEST_F(ConnectionTest, AChosenPortThatNeverAnswersIsNamedOnce) {
     Start();
     ChoosePort(4);  // nothing answers on COM4
     ClickConnect();
-    ASSERT_TRUE(loop.AdvanceUntil([this] { return !prompter.boxes().empty(); }, 10'000));
-    loop.DrainPosted();
-    ASSERT_EQ(prompter.boxes().size(), 1u);
-    EXPECT_EQ(prompter.boxes()[0].text,
+    ASSERT_TRUE(loop_.AdvanceUntil([this] { return !prompter_.Boxes().empty(); }, 10'000));
+    loop_.DrainPosted();
+    ASSERT_EQ(prompter_.Boxes().size(), 1u);
+    EXPECT_EQ(prompter_.Boxes()[0].text,
               "COM Port : 4\r\nNo answer from the receiver.\r\nPlease check connection.");
-    EXPECT_EQ(prompter.boxes()[0].title, "Tolvek Receiver Editor Message");
+    EXPECT_EQ(prompter_.Boxes()[0].title, "Tolvek Receiver Editor Message");
     EXPECT_EQ(ConnectionIcon(), res::kIconNotConnected);
     EXPECT_EQ(State().openPort, 4);  // the port stays open for a receiver switched on later
 
@@ -259,17 +259,17 @@ TEST_F(ConnectionTest, AChosenPortThatNeverAnswersIsNamedOnce) {
     const int requests = StatusRequestsWritten();
     Advance(20'000);
     EXPECT_GE(StatusRequestsWritten(), requests + 10);
-    EXPECT_EQ(prompter.boxes().size(), 1u);
+    EXPECT_EQ(prompter_.Boxes().size(), 1u);
 
     // A receiver switched on is found; when it then falls silent, only the icon says so.
-    portSwitch.Wire(4, late);
-    ASSERT_TRUE(
-        loop.AdvanceUntil([this] { return ConnectionIcon() == res::kIconConnectedAsync; }, 10'000));
+    portSwitch_.Wire(4, late);
+    ASSERT_TRUE(loop_.AdvanceUntil([this] { return ConnectionIcon() == res::kIconConnectedAsync; },
+                                   10'000));
     late.Faults().silent = true;
     ASSERT_TRUE(
-        loop.AdvanceUntil([this] { return ConnectionIcon() == res::kIconNotConnected; }, 10'000));
+        loop_.AdvanceUntil([this] { return ConnectionIcon() == res::kIconNotConnected; }, 10'000));
     Advance(10'000);
-    EXPECT_EQ(prompter.boxes().size(), 1u);
+    EXPECT_EQ(prompter_.Boxes().size(), 1u);
 }
 
 TEST_F(ConnectionTest, RealtimeModeDecodesThePeriodicConfigurationFrameIntoTheImage) {
@@ -280,11 +280,11 @@ TEST_F(ConnectionTest, RealtimeModeDecodesThePeriodicConfigurationFrameIntoTheIm
     EXPECT_TRUE(Main().GetMenu()->IsChecked(id::kMenuRealtime));
     EXPECT_FALSE(TransferControlsEnabled());
 
-    receiver.Image().MainZoneState[main_zone::kMainVolume] = 100;
-    receiver.Image().MainZoneState[main_zone::kMainInput] = 1;
-    ASSERT_TRUE(loop.AdvanceUntil(
+    receiver_.Image().MainZoneState[main_zone::kMainVolume] = 100;
+    receiver_.Image().MainZoneState[main_zone::kMainInput] = 1;
+    ASSERT_TRUE(loop_.AdvanceUntil(
         [this] { return EditorImage().MainZoneState[main_zone::kMainVolume] == 100; }, 5000));
-    loop.DrainPosted();
+    loop_.DrainPosted();
     EXPECT_EQ(EditorImage().MainZoneState[main_zone::kMainInput], 1);
     EXPECT_EQ(ConnectionIcon(), res::kIconConnectedRealtime);
     // The refresh that follows the decoding moved the main window's controls.
@@ -302,7 +302,7 @@ TEST_F(ConnectionTest, AFarEndThatHangsUpEndsTheConnection) {
     Start();
     ConnectTo(3);
     ASSERT_TRUE(win::user::ChooseMenuItem(Main(), id::kMenuRealtime));
-    port->HangUpFarEnd();
+    port_->HangUpFarEnd();
     Advance(100);
     EXPECT_EQ(State().openPort, 0);
     EXPECT_FALSE(State().realtimeMode);
@@ -314,7 +314,7 @@ TEST_F(ConnectionTest, AFarEndThatHangsUpEndsTheConnection) {
 TEST_F(ConnectionTest, AsynchronousModeOnlyWatchesTheReceiver) {
     Start();
     ConnectTo(3);
-    receiver.Image().MainZoneState[main_zone::kMainVolume] = 100;
+    receiver_.Image().MainZoneState[main_zone::kMainVolume] = 100;
     const auto before = EditorImage().ToBytes();
     const int requests = StatusRequestsWritten();
     Advance(5000);

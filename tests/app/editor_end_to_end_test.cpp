@@ -64,7 +64,7 @@ std::optional<int> ReceiverDspValue(sim::VirtualReceiver& receiver, int program,
 
 class EditorEndToEndTest : public EditorFixture {
 protected:
-    EditorEndToEndTest() { portSwitch.Wire(3, receiver); }
+    EditorEndToEndTest() { portSwitch_.Wire(3, receiver_); }
 
     void StartConnected() {
         Start();
@@ -87,7 +87,7 @@ protected:
     template <typename Panel>
     Panel* OpenPanel(int menuId) {
         EXPECT_TRUE(win::user::ChooseMenuItem(Main(), menuId));
-        loop.DrainPosted();
+        loop_.DrainPosted();
         const std::size_t index = PanelTable::IndexForCommand(menuId);
         return dynamic_cast<Panel*>(Main().Panels().Window(index));
     }
@@ -97,10 +97,10 @@ protected:
     }
 
     void RunTransferToEnd() {
-        ASSERT_TRUE(loop.AdvanceUntil(
+        ASSERT_TRUE(loop_.AdvanceUntil(
             [this] { return State().uploadInProgress == 0 && State().downloadInProgress == 0; },
             kEndToEndTransferLimitMs));
-        loop.DrainPosted();
+        loop_.DrainPosted();
     }
 
     // The (program, slot) of the DSP PARAMETER panel's first row.
@@ -115,7 +115,7 @@ protected:
         EXPECT_TRUE(win::user::MouseRelease(*dsp_, CDSPPARAMETERDlg::kUpButton));
     }
 
-    sim::VirtualReceiver receiver;
+    sim::VirtualReceiver receiver_;
     CSPEAKERLEVELDlg* level_ = nullptr;
     CEQCONTROLDlg* eq_ = nullptr;
     CDSPPARAMETERDlg* dsp_ = nullptr;
@@ -133,9 +133,9 @@ TEST_F(EditorEndToEndTest, RealtimeGesturesReachTheReceiverAndItsReportsDoNotUnd
     // been decoded. (A frame already on its way still carries the old values into the image;
     // the panels' holds only cover the refreshes that follow it, and the poll's replies use
     // them up within about half a second, before the next status request corrects the image.)
-    ASSERT_NE(receiver.Image().SpeakerLevels.at(speaker_levels::kSW), 52);
+    ASSERT_NE(receiver_.Image().SpeakerLevels.at(speaker_levels::kSW), 52);
     const int requests = StatusRequestsWritten();
-    ASSERT_TRUE(loop.AdvanceUntil([&] { return StatusRequestsWritten() > requests; }, 2'000));
+    ASSERT_TRUE(loop_.AdvanceUntil([&] { return StatusRequestsWritten() > requests; }, 2'000));
     Advance(500);
     ASSERT_TRUE(win::user::ReleaseSlider(*level_, kSubwooferSlider, SpeakerSliderPos(52)));
     ASSERT_TRUE(win::user::ReleaseSlider(*eq_, kEqBandSlider, EqSliderPos(20)));
@@ -158,13 +158,13 @@ TEST_F(EditorEndToEndTest, RealtimeGesturesReachTheReceiverAndItsReportsDoNotUnd
     }
     EXPECT_GE(StatusRequestsWritten(), requestsAfter + 2);
 
-    EXPECT_EQ(receiver.Image().SpeakerLevels.at(speaker_levels::kSW), 52);
-    EXPECT_EQ(receiver.Image().EqSettings.at(kEqByte), 20);
-    EXPECT_EQ(ReceiverDspValue(receiver, program, slot), DspLineValueOf(slot, dspValue))
+    EXPECT_EQ(receiver_.Image().SpeakerLevels.at(speaker_levels::kSW), 52);
+    EXPECT_EQ(receiver_.Image().EqSettings.at(kEqByte), 20);
+    EXPECT_EQ(ReceiverDspValue(receiver_, program, slot), DspLineValueOf(slot, dspValue))
         << "program " << program << " slot " << slot;
 
     // A change on the receiver itself reaches the panel with its next report.
-    receiver.Image().SpeakerLevels.at(speaker_levels::kSW) = 44;
+    receiver_.Image().SpeakerLevels.at(speaker_levels::kSW) = 44;
     Advance(2'000);
     EXPECT_EQ(EditorImage().SpeakerLevels.at(speaker_levels::kSW), 44);
     EXPECT_EQ(SliderPos(*level_, kSubwooferSlider), SpeakerSliderPos(44));
@@ -179,9 +179,9 @@ TEST_F(EditorEndToEndTest, AsynchronousChangesReachTheReceiverOnlyWithDownload) 
     OpenPanels();
     const auto [program, slot] = FirstDspRow();
     ASSERT_GE(slot, 0);
-    const std::uint8_t receiverLevel = receiver.Image().SpeakerLevels.at(speaker_levels::kSW);
-    const std::uint8_t receiverBand = receiver.Image().EqSettings.at(kEqByte);
-    const auto dspWrites = receiver.State().dspParameters;
+    const std::uint8_t receiverLevel = receiver_.Image().SpeakerLevels.at(speaker_levels::kSW);
+    const std::uint8_t receiverBand = receiver_.Image().EqSettings.at(kEqByte);
+    const auto dspWrites = receiver_.State().dspParameters;
 
     ASSERT_TRUE(win::user::ReleaseSlider(*level_, kSubwooferSlider, SpeakerSliderPos(52)));
     ASSERT_TRUE(win::user::ReleaseSlider(*eq_, kEqBandSlider, EqSliderPos(20)));
@@ -191,17 +191,17 @@ TEST_F(EditorEndToEndTest, AsynchronousChangesReachTheReceiverOnlyWithDownload) 
     EXPECT_EQ(level_->HoldCounter(), 0);  // the change stops at the image
 
     // The receiver's reports watch the line only: they neither carry the change nor undo it.
-    EXPECT_EQ(receiver.Image().SpeakerLevels.at(speaker_levels::kSW), receiverLevel);
-    EXPECT_EQ(receiver.Image().EqSettings.at(kEqByte), receiverBand);
-    EXPECT_EQ(receiver.State().dspParameters, dspWrites);
+    EXPECT_EQ(receiver_.Image().SpeakerLevels.at(speaker_levels::kSW), receiverLevel);
+    EXPECT_EQ(receiver_.Image().EqSettings.at(kEqByte), receiverBand);
+    EXPECT_EQ(receiver_.State().dspParameters, dspWrites);
     EXPECT_EQ(EditorImage().SpeakerLevels.at(speaker_levels::kSW), 52);
     EXPECT_EQ(SliderPos(*level_, kSubwooferSlider), SpeakerSliderPos(52));
 
     ASSERT_TRUE(win::user::Click(Main(), id::kDownloadButton));
     RunTransferToEnd();
-    EXPECT_EQ(receiver.Image().SpeakerLevels.at(speaker_levels::kSW), 52);
-    EXPECT_EQ(receiver.Image().EqSettings.at(kEqByte), 20);
-    EXPECT_EQ(ReceiverDspValue(receiver, program, slot), DspLineValueOf(slot, dspValue))
+    EXPECT_EQ(receiver_.Image().SpeakerLevels.at(speaker_levels::kSW), 52);
+    EXPECT_EQ(receiver_.Image().EqSettings.at(kEqByte), 20);
+    EXPECT_EQ(ReceiverDspValue(receiver_, program, slot), DspLineValueOf(slot, dspValue))
         << "program " << program << " slot " << slot;
     EXPECT_EQ(SliderPos(*level_, kSubwooferSlider), SpeakerSliderPos(52));
 }
@@ -214,13 +214,13 @@ TEST_F(EditorEndToEndTest, AFileSavedFromTheEditorOpensByteForByteInAFreshEditor
     StepFirstDspRowUp();
     EditorImage().SetInputName(2, "MY DVD");
     EditorImage().SetTunerPreset(17, tuner_presets::kBandAm, 33);
-    loop.DrainPosted();
+    loop_.DrainPosted();
     const std::vector<std::uint8_t> saved = EditorImage().ToBytes();
 
     const std::filesystem::path path =
         std::filesystem::temp_directory_path() / "tra1-editor-end-to-end-test.tcf";
     std::filesystem::remove(path);
-    prompter.QueueFile(path.string());
+    prompter_.QueueFile(path.string());
     ASSERT_TRUE(win::user::ChooseMenuItem(Main(), id::kMenuSave));
     ASSERT_TRUE(std::filesystem::exists(path));
 
@@ -228,10 +228,10 @@ TEST_F(EditorEndToEndTest, AFileSavedFromTheEditorOpensByteForByteInAFreshEditor
     ASSERT_NE(EditorImage().ToBytes(), saved);
     auto* fresh = OpenPanel<CSPEAKERLEVELDlg>(kShowSpeakerLevelMenu);
     ASSERT_NE(fresh, nullptr);
-    prompter.QueueFile(path.string());
-    prompter.QueueAnswer(win::Answer::kNo);  // do not save the current configuration first
+    prompter_.QueueFile(path.string());
+    prompter_.QueueAnswer(win::Answer::kNo);  // do not save the current configuration first
     ASSERT_TRUE(win::user::ChooseMenuItem(Main(), id::kMenuOpen));
-    loop.DrainPosted();
+    loop_.DrainPosted();
 
     EXPECT_EQ(EditorImage().ToBytes(), saved);
     EXPECT_EQ(SliderPos(*fresh, kSubwooferSlider), SpeakerSliderPos(23));
@@ -248,11 +248,11 @@ TEST_F(EditorEndToEndTest, UploadBringsTheReceiversValuesIntoTheOpenPanels) {
     const std::string shownBefore =
         dsp_->Get<win::ListBox>(CDSPPARAMETERDlg::kValueList)->GetText(0);
 
-    receiver.Image().SpeakerLevels.at(speaker_levels::kSW) = 57;
-    receiver.Image().EqSettings.at(kEqByte) = 8;
+    receiver_.Image().SpeakerLevels.at(speaker_levels::kSW) = 57;
+    receiver_.Image().EqSettings.at(kEqByte) = 8;
     // The receiver holds a new value for the DSP PARAMETER panel's first row.
     const int newValue = EditorImage().DspParameter(program, slot) == 0 ? 1 : 0;
-    receiver.State()
+    receiver_.State()
         .dspParameters[{ModelProfile::ProgramCode(program), line->parameter, line->subDigit}] =
         static_cast<std::uint8_t>(DspLineValueOf(slot, newValue));
 

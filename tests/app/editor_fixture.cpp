@@ -11,16 +11,16 @@ namespace tra1::testing {
 namespace id = main_window;
 
 void EditorFixture::RestartEditor() {
-    if (window && window->IsWindow()) {
-        window->DestroyWindow();
+    if (window_ && window_->IsWindow()) {
+        window_->DestroyWindow();
     }
-    loop.DrainPosted();
-    window.reset();
-    auto line = std::make_unique<serial::InMemorySerialPort>(lineClock, portSwitch, linePacing);
-    port = line.get();
-    portSwitch.SetLine(port);
-    window =
-        std::make_unique<CReceiverEditorDlg>(loop, editorImage, editorProfile, std::move(line));
+    loop_.DrainPosted();
+    window_.reset();
+    auto line = std::make_unique<serial::InMemorySerialPort>(lineClock_, portSwitch_, linePacing_);
+    port_ = line.get();
+    portSwitch_.SetLine(port_);
+    window_ =
+        std::make_unique<CReceiverEditorDlg>(loop_, editorImage_, editorProfile_, std::move(line));
     Start();
 }
 
@@ -30,7 +30,7 @@ void EditorFixture::TickDisplayLog() {
 }
 
 std::string EditorFixture::LogText() const {
-    return window->GetDlgItemText(id::kLogEdit);
+    return window_->GetDlgItemText(id::kLogEdit);
 }
 
 void EditorFixture::ChoosePort(int index) {
@@ -44,13 +44,13 @@ void EditorFixture::ClickConnect() {
 void EditorFixture::ConnectTo(int portNumber) {
     ChoosePort(portNumber);
     ClickConnect();
-    ASSERT_TRUE(loop.AdvanceUntil(
+    ASSERT_TRUE(loop_.AdvanceUntil(
         [this] { return ConnectionIcon() == res::kIconConnectedAsync && State().echoGuard == 0; },
         10'000));
 }
 
 int EditorFixture::ConnectionIcon() const {
-    const auto* icon = window->Get<win::Static>(id::kConnectionIcon);
+    const auto* icon = window_->Get<win::Static>(id::kConnectionIcon);
     return icon != nullptr ? icon->GetIcon() : 0;
 }
 
@@ -58,7 +58,7 @@ bool EditorFixture::TransferControlsEnabled() const {
     bool all = true;
     for (int control : {id::kDownloadButton, id::kUploadButton, id::kCurrentSettingRadio,
                         id::kPresetSettingRadio}) {
-        const win::Control* c = window->GetDlgItem(control);
+        const win::Control* c = window_->GetDlgItem(control);
         all = all && c != nullptr && c->IsEnabled();
     }
     return all;
@@ -74,7 +74,7 @@ int EditorFixture::CountInLog(std::string_view text) const {
 }
 
 int EditorFixture::StatusRequestsWritten() const {
-    const std::string& written = port->Written();
+    const std::string& written = port_->Written();
     int count = 0;
     for (auto at = written.find("\x11"
                                 "000\x03");

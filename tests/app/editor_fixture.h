@@ -53,36 +53,37 @@ protected:
     EditorFixture() : EditorFixture(std::nullopt) {}
     // With a pacing, the line's far end takes what it hears as the receiver does: frame by frame
     // at line time, one answer after the other, from its small input buffer (sim::kReceiverPacing).
-    explicit EditorFixture(std::optional<serial::FarEndPacing> pacing) : linePacing(pacing) {
-        loop.SetPrompter(&prompter);
-        auto line = std::make_unique<serial::InMemorySerialPort>(lineClock, portSwitch, linePacing);
-        port = line.get();
-        portSwitch.SetLine(port);
-        window =
-            std::make_unique<CReceiverEditorDlg>(loop, editorImage, editorProfile, std::move(line));
+    explicit EditorFixture(std::optional<serial::FarEndPacing> pacing) : linePacing_(pacing) {
+        loop_.SetPrompter(&prompter_);
+        auto line =
+            std::make_unique<serial::InMemorySerialPort>(lineClock_, portSwitch_, linePacing_);
+        port_ = line.get();
+        portSwitch_.SetLine(port_);
+        window_ = std::make_unique<CReceiverEditorDlg>(loop_, editorImage_, editorProfile_,
+                                                       std::move(line));
     }
     ~EditorFixture() override {
-        if (window && window->IsWindow()) {
-            window->DestroyWindow();
+        if (window_ && window_->IsWindow()) {
+            window_->DestroyWindow();
         }
-        loop.DrainPosted();
+        loop_.DrainPosted();
     }
 
     // Creates the main window as the program does at start-up and lets the posted messages run.
     void Start() {
-        ASSERT_TRUE(window->Create());
-        window->Show();  // as running it modally does
-        loop.DrainPosted();
+        ASSERT_TRUE(window_->Create());
+        window_->Show();  // as running it modally does
+        loop_.DrainPosted();
     }
-    void Advance(std::int64_t ms) { loop.AdvanceBy(ms); }
+    void Advance(std::int64_t ms) { loop_.AdvanceBy(ms); }
     // Closes the main window and starts a fresh one on a new line, as running the program
     // again does (on the same image: the new window fills it with the defaults).
     void RestartEditor();
 
-    CReceiverEditorDlg& Main() { return *window; }
-    LinkState& State() { return window->Link().State(); }
-    ReceiverImage& EditorImage() { return editorImage; }
-    ModelProfile& EditorProfile() { return editorProfile; }
+    CReceiverEditorDlg& Main() { return *window_; }
+    LinkState& State() { return window_->Link().State(); }
+    ReceiverImage& EditorImage() { return editorImage_; }
+    ModelProfile& EditorProfile() { return editorProfile_; }
 
     // The editor's log pane, with "DisplayLog" ticked.
     void TickDisplayLog();
@@ -98,17 +99,17 @@ protected:
     // The status requests the editor has written so far.
     int StatusRequestsWritten() const;
 
-    win::VirtualClock clock;
-    win::EventLoop loop{clock};
-    win::ScriptedPrompter prompter;
-    serial::FunctionLineClock lineClock{[this] { return clock.NowMs(); }};
-    PortSwitch portSwitch;
-    std::optional<serial::FarEndPacing> linePacing;
-    serial::InMemorySerialPort* port = nullptr;  // owned by the main window's link
+    win::VirtualClock clock_;
+    win::EventLoop loop_{clock_};
+    win::ScriptedPrompter prompter_;
+    serial::FunctionLineClock lineClock_{[this] { return clock_.NowMs(); }};
+    PortSwitch portSwitch_;
+    std::optional<serial::FarEndPacing> linePacing_;
+    serial::InMemorySerialPort* port_ = nullptr;  // owned by the main window's link
     // What the application owns for the whole run.
-    ReceiverImage editorImage;
-    ModelProfile editorProfile;
-    std::unique_ptr<CReceiverEditorDlg> window;
+    ReceiverImage editorImage_;
+    ModelProfile editorProfile_;
+    std::unique_ptr<CReceiverEditorDlg> window_;
 };
 
 }  // namespace tra1::testing

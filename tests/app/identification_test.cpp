@@ -46,13 +46,13 @@ private:
 
 class IdentificationTest : public EditorFixture {
 protected:
-    IdentificationTest() { portSwitch.Wire(3, receiver); }
+    IdentificationTest() { portSwitch_.Wire(3, receiver_); }
 
     int ConfigurationLines() const { return CountInLog("(TR-X)   "); }
     // Lets the editor take in `count` more configuration frames.
     void AwaitConfigurationFrames(int count) {
         const int target = ConfigurationLines() + count;
-        ASSERT_TRUE(loop.AdvanceUntil([&] { return ConfigurationLines() >= target; }, 20'000));
+        ASSERT_TRUE(loop_.AdvanceUntil([&] { return ConfigurationLines() >= target; }, 20'000));
     }
     void OpenFileWithModelByte(std::uint8_t modelByte) {
         const std::string path =
@@ -64,26 +64,26 @@ protected:
             ModelProfile profile;
             profile.SetModel(ModelProfile::kTrA1);
             image.ResetToDefaults(profile);
-            ASSERT_TRUE(ConfigurationFile::Write(*file, image, modelByte).ok());
+            ASSERT_TRUE(ConfigurationFile::Write(*file, image, modelByte).Ok());
             ASSERT_TRUE(file->Close());
         }
-        prompter.QueueAnswer(win::Answer::kNo);  // do not save the current configuration
-        prompter.QueueFile(path);
+        prompter_.QueueAnswer(win::Answer::kNo);  // do not save the current configuration
+        prompter_.QueueFile(path);
         ASSERT_TRUE(win::user::ChooseMenuItem(Main(), id::kMenuOpen));
-        loop.DrainPosted();
+        loop_.DrainPosted();
         std::filesystem::remove(path);
-        prompter.Clear();
+        prompter_.Clear();
         ASSERT_EQ(EditorProfile().Model(), modelByte > 8 ? ModelProfile::kUnknownModel : modelByte);
     }
 
-    sim::VirtualReceiver receiver;
+    sim::VirtualReceiver receiver_;
 };
 
 TEST_F(IdentificationTest, AModelCodeDamagedOnTheLineIsNoiseAndOneOtherCodeAloneOpensNothing) {
     Start();
     TickDisplayLog();
     ConnectTo(3);
-    const std::string whole = receiver.ConfigurationFrame();
+    const std::string whole = receiver_.ConfigurationFrame();
 
     // Frames whose model code is not of the receiver's form: a letter, a control byte, a DC2
     // that opens a frame inside another one, a fragment.
@@ -93,15 +93,15 @@ TEST_F(IdentificationTest, AModelCodeDamagedOnTheLineIsNoiseAndOneOtherCodeAlone
     control[5] = '\x19';
     const std::string dc2Inside = "\x12R3\x12" + whole.substr(4);
     for (const std::string& frame : {letter, control, dc2Inside, std::string("\x12R31\x03")}) {
-        port->InjectFromFarEnd(frame);
+        port_->InjectFromFarEnd(frame);
         Advance(50);
     }
     // One frame with another model's code (one flipped bit makes R3109 the TR-B2's R3108).
-    receiver.SetReportedModelCode("R3108");
+    receiver_.SetReportedModelCode("R3108");
     AwaitConfigurationFrames(1);
-    receiver.SetModel(ModelProfile::kTrA1);
+    receiver_.SetModel(ModelProfile::kTrA1);
     Advance(5'000);
-    EXPECT_TRUE(prompter.boxes().empty());
+    EXPECT_TRUE(prompter_.Boxes().empty());
     EXPECT_EQ(ConnectionIcon(), res::kIconConnectedAsync);
     EXPECT_TRUE(TransferControlsEnabled());
     EXPECT_EQ(State().linkBusy, 0);
@@ -111,12 +111,12 @@ TEST_F(IdentificationTest, AModelCodeDamagedOnTheLineIsNoiseAndOneOtherCodeAlone
 
     // Frames in a row: the receiver really is another model. Having said it is a TR-A1 on
     // this connection, it takes three of them.
-    receiver.SetReportedModelCode("R3108");
-    prompter.QueueAnswer(win::Answer::kCancel);
+    receiver_.SetReportedModelCode("R3108");
+    prompter_.QueueAnswer(win::Answer::kCancel);
     const int before = ConfigurationLines();
-    ASSERT_TRUE(loop.AdvanceUntil([this] { return !prompter.boxes().empty(); }, 10'000));
+    ASSERT_TRUE(loop_.AdvanceUntil([this] { return !prompter_.Boxes().empty(); }, 10'000));
     EXPECT_EQ(ConfigurationLines(), before + 3);
-    EXPECT_EQ(prompter.BoxTexts(), std::vector<std::string>{kMismatchTrB2});
+    EXPECT_EQ(prompter_.BoxTexts(), std::vector<std::string>{kMismatchTrB2});
     EXPECT_EQ(State().openPort, 0);
 }
 
@@ -124,15 +124,15 @@ TEST_F(IdentificationTest, AModelCodeDamagedOnTheLineIsNoiseAndOneOtherCodeAlone
 TEST_F(IdentificationTest, AnotherModelIsRefusedEvenAfterOpeningAFileOfThatModel) {
     Start();
     OpenFileWithModelByte(7);  // TR-B2
-    receiver.SetModel(7);
+    receiver_.SetModel(7);
     ChoosePort(3);
     ClickConnect();
-    ASSERT_TRUE(loop.AdvanceUntil([this] { return prompter.boxes().size() >= 2; }, 10'000));
-    EXPECT_EQ(prompter.BoxTexts(), (std::vector<std::string>{kMismatchTrB2, kSorry}));
+    ASSERT_TRUE(loop_.AdvanceUntil([this] { return prompter_.Boxes().size() >= 2; }, 10'000));
+    EXPECT_EQ(prompter_.BoxTexts(), (std::vector<std::string>{kMismatchTrB2, kSorry}));
     EXPECT_EQ(ConnectionIcon(), res::kIconNotConnected);
     EXPECT_FALSE(TransferControlsEnabled());
     Advance(5'000);  // the link idles: no more boxes, and nothing shows it connected
-    EXPECT_EQ(prompter.boxes().size(), 2u);
+    EXPECT_EQ(prompter_.Boxes().size(), 2u);
     EXPECT_EQ(ConnectionIcon(), res::kIconNotConnected);
     EXPECT_FALSE(TransferControlsEnabled());
 }
@@ -140,22 +140,22 @@ TEST_F(IdentificationTest, AnotherModelIsRefusedEvenAfterOpeningAFileOfThatModel
 TEST_F(IdentificationTest, AnUnknownCodeIsRefusedEvenAfterOpeningAFileOfUnknownModel) {
     Start();
     OpenFileWithModelByte(0xFF);
-    receiver.SetReportedModelCode("R9999");
+    receiver_.SetReportedModelCode("R9999");
     ChoosePort(3);
     ClickConnect();
-    ASSERT_TRUE(loop.AdvanceUntil([this] { return prompter.boxes().size() >= 2; }, 10'000));
-    EXPECT_EQ(prompter.boxes()[0].text,
+    ASSERT_TRUE(loop_.AdvanceUntil([this] { return prompter_.Boxes().size() >= 2; }, 10'000));
+    EXPECT_EQ(prompter_.Boxes()[0].text,
               "Model mismatched.\r\nTolvek Receiver Editor found UNKNOWN.\r\nPort : Com 3\r\n\r\n");
-    EXPECT_EQ(prompter.boxes()[1].text, kSorry);
+    EXPECT_EQ(prompter_.Boxes()[1].text, kSorry);
     EXPECT_FALSE(TransferControlsEnabled());
 
     // A TR-A1 after all: accepted, and the image is the TR-A1's again.
-    receiver.SetModel(ModelProfile::kTrA1);
+    receiver_.SetModel(ModelProfile::kTrA1);
     ClickConnect();
-    ASSERT_TRUE(loop.AdvanceUntil(
+    ASSERT_TRUE(loop_.AdvanceUntil(
         [this] { return ConnectionIcon() == res::kIconConnectedAsync && State().echoGuard == 0; },
         10'000));
-    EXPECT_EQ(prompter.boxes().size(), 2u);
+    EXPECT_EQ(prompter_.Boxes().size(), 2u);
     EXPECT_TRUE(TransferControlsEnabled());
 }
 
@@ -163,38 +163,38 @@ TEST_F(IdentificationTest, AnUnknownCodeIsRefusedEvenAfterOpeningAFileOfUnknownM
 // TR-A1 stays connected (its frames answer the status request), another model opens the
 // identification box.
 TEST_F(IdentificationTest, ShortPowerOnFramesTakePartInTheIdentification) {
-    ShortFramesReceiver shortFrames(receiver);
-    portSwitch.Wire(3, shortFrames);
+    ShortFramesReceiver shortFrames(receiver_);
+    portSwitch_.Wire(3, shortFrames);
     Start();
     TickDisplayLog();
     ConnectTo(3);
-    receiver.Image().MainZoneState[main_zone::kMainVolume] = 150;
+    receiver_.Image().MainZoneState[main_zone::kMainVolume] = 150;
     ASSERT_TRUE(win::user::ChooseMenuItem(Main(), id::kMenuRealtime));
     Advance(10'000);
     EXPECT_EQ(ConnectionIcon(), res::kIconConnectedRealtime);
     EXPECT_EQ(CountInLog("(Cmnd)   00FF"), 0);
-    EXPECT_TRUE(prompter.boxes().empty());
+    EXPECT_TRUE(prompter_.Boxes().empty());
     // The state in them is not decoded.
     EXPECT_NE(EditorImage().MainZoneState[main_zone::kMainVolume], 150);
     EXPECT_EQ(EditorImage().MainZoneState[main_zone::kPower], 1);
 
     ASSERT_TRUE(win::user::ChooseMenuItem(Main(), id::kMenuAsynchronous));
-    receiver.SetModel(7);
-    prompter.QueueAnswer(win::Answer::kOk);
-    ASSERT_TRUE(loop.AdvanceUntil([this] { return prompter.boxes().size() >= 2; }, 10'000));
-    EXPECT_EQ(prompter.BoxTexts(), (std::vector<std::string>{kMismatchTrB2, kSorry}));
+    receiver_.SetModel(7);
+    prompter_.QueueAnswer(win::Answer::kOk);
+    ASSERT_TRUE(loop_.AdvanceUntil([this] { return prompter_.Boxes().size() >= 2; }, 10'000));
+    EXPECT_EQ(prompter_.BoxTexts(), (std::vector<std::string>{kMismatchTrB2, kSorry}));
 }
 
 TEST_F(IdentificationTest, ShortFramesOfAnotherModelOpenTheBoxWhenConnecting) {
-    ShortFramesReceiver shortFrames(receiver);
+    ShortFramesReceiver shortFrames(receiver_);
     shortFrames.keep = 17;  // the model code, the filler and the power digit
-    portSwitch.Wire(3, shortFrames);
-    receiver.SetModel(7);
+    portSwitch_.Wire(3, shortFrames);
+    receiver_.SetModel(7);
     Start();
     ChoosePort(3);
     ClickConnect();
-    ASSERT_TRUE(loop.AdvanceUntil([this] { return prompter.boxes().size() >= 2; }, 10'000));
-    EXPECT_EQ(prompter.BoxTexts(), (std::vector<std::string>{kMismatchTrB2, kSorry}));
+    ASSERT_TRUE(loop_.AdvanceUntil([this] { return prompter_.Boxes().size() >= 2; }, 10'000));
+    EXPECT_EQ(prompter_.BoxTexts(), (std::vector<std::string>{kMismatchTrB2, kSorry}));
 }
 
 // The port hangs up while the identification box waits for the user: OK then finds no port,
@@ -204,52 +204,52 @@ class PortLostDuringIdentificationTest : public IdentificationTest,
 
 TEST_P(PortLostDuringIdentificationTest, StaysDisconnectedAfterOk) {
     const bool search = GetParam();
-    receiver.SetModel(search ? ModelProfile::kTrA1 : 7);
+    receiver_.SetModel(search ? ModelProfile::kTrA1 : 7);
     Start();
-    prompter.QueueAnswer(win::Answer::kOk, [this] {
-        port->HangUpFarEnd();
+    prompter_.QueueAnswer(win::Answer::kOk, [this] {
+        port_->HangUpFarEnd();
         Advance(50);  // the poll notices while the box is open
     });
     ChoosePort(search ? 0 : 3);
     ClickConnect();
-    ASSERT_TRUE(loop.AdvanceUntil([this] { return !prompter.boxes().empty(); }, 20'000));
+    ASSERT_TRUE(loop_.AdvanceUntil([this] { return !prompter_.Boxes().empty(); }, 20'000));
     Advance(2'000);
-    EXPECT_EQ(prompter.boxes()[0].text.rfind(
+    EXPECT_EQ(prompter_.Boxes()[0].text.rfind(
                   search ? "Auto Device Finder found TR-A1." : "Model mismatched.", 0),
               0u);
-    for (const std::string& text : prompter.BoxTexts()) {
+    for (const std::string& text : prompter_.BoxTexts()) {
         EXPECT_NE(text, kSorry);
     }
     EXPECT_EQ(ConnectionIcon(), res::kIconNotConnected);
     EXPECT_FALSE(TransferControlsEnabled());
     EXPECT_EQ(State().openPort, 0);
     EXPECT_EQ(State().searchPort, 0);
-    EXPECT_FALSE(port->IsOpen());
+    EXPECT_FALSE(port_->IsOpen());
 }
 
 INSTANTIATE_TEST_SUITE_P(SearchOrChosenPort, PortLostDuringIdentificationTest, ::testing::Bool());
 
 TEST_F(IdentificationTest, ConnectAfterARefusedModelTriesThePortAgain) {
-    receiver.SetModel(7);
+    receiver_.SetModel(7);
     Start();
     ChoosePort(3);
     ClickConnect();
-    ASSERT_TRUE(loop.AdvanceUntil([this] { return prompter.boxes().size() >= 2; }, 10'000));
-    ASSERT_EQ(prompter.boxes()[1].text, kSorry);
+    ASSERT_TRUE(loop_.AdvanceUntil([this] { return prompter_.Boxes().size() >= 2; }, 10'000));
+    ASSERT_EQ(prompter_.Boxes()[1].text, kSorry);
 
     // Still the same receiver: the user is told again.
     ClickConnect();
-    ASSERT_TRUE(loop.AdvanceUntil([this] { return prompter.boxes().size() >= 4; }, 10'000));
-    EXPECT_EQ(prompter.BoxTexts(),
+    ASSERT_TRUE(loop_.AdvanceUntil([this] { return prompter_.Boxes().size() >= 4; }, 10'000));
+    EXPECT_EQ(prompter_.BoxTexts(),
               (std::vector<std::string>{kMismatchTrB2, kSorry, kMismatchTrB2, kSorry}));
 
     // The user swapped the receiver for a TR-A1: Connect finds it.
-    receiver.SetModel(ModelProfile::kTrA1);
+    receiver_.SetModel(ModelProfile::kTrA1);
     ClickConnect();
-    ASSERT_TRUE(loop.AdvanceUntil(
+    ASSERT_TRUE(loop_.AdvanceUntil(
         [this] { return ConnectionIcon() == res::kIconConnectedAsync && State().echoGuard == 0; },
         10'000));
-    EXPECT_EQ(prompter.boxes().size(), 4u);
+    EXPECT_EQ(prompter_.Boxes().size(), 4u);
     EXPECT_TRUE(TransferControlsEnabled());
     EXPECT_EQ(State().linkBusy, 0);
     EXPECT_EQ(State().transferBusy, 0);

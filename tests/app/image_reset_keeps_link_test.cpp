@@ -20,7 +20,7 @@ namespace id = main_window;
 class ImageResetKeepsLinkTest : public EditorFixture {
 protected:
     ImageResetKeepsLinkTest() {
-        portSwitch.Wire(3, receiver);
+        portSwitch_.Wire(3, receiver_);
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         file_ = fs::temp_directory_path() / (std::string("tra1_reset_") + info->name() + ".tcf");
     }
@@ -31,20 +31,20 @@ protected:
 
     // Saves the image as it is, then changes it, so that opening the file changes it back.
     void SaveFile() {
-        prompter.QueueFile(file_.string());
+        prompter_.QueueFile(file_.string());
         if (fs::exists(file_)) {
-            prompter.QueueAnswer(win::Answer::kOk);  // overwrite
+            prompter_.QueueAnswer(win::Answer::kOk);  // overwrite
         }
         ASSERT_TRUE(win::user::ChooseMenuItem(Main(), id::kMenuSave));
         ASSERT_TRUE(fs::exists(file_));
     }
     void OpenFile() {
-        prompter.QueueFile(file_.string());
+        prompter_.QueueFile(file_.string());
         if (Main().Document().Changed()) {
-            prompter.QueueAnswer(win::Answer::kNo);  // do not save first
+            prompter_.QueueAnswer(win::Answer::kNo);  // do not save first
         }
         ASSERT_TRUE(win::user::ChooseMenuItem(Main(), id::kMenuOpen));
-        loop.DrainPosted();
+        loop_.DrainPosted();
     }
     // The status requests keep going out (and are answered) every second.
     void ExpectStatusRequestsContinue() {
@@ -54,12 +54,12 @@ protected:
     }
     void ExpectDisconnectClosesThePort() {
         ASSERT_TRUE(win::user::Click(Main(), id::kDisconnectButton));
-        EXPECT_FALSE(port->IsOpen());
+        EXPECT_FALSE(port_->IsOpen());
         EXPECT_EQ(State().openPort, 0);
         EXPECT_EQ(ConnectionIcon(), res::kIconNotConnected);
     }
 
-    sim::VirtualReceiver receiver;
+    sim::VirtualReceiver receiver_;
     fs::path file_;
 };
 
@@ -72,18 +72,18 @@ TEST_F(ImageResetKeepsLinkTest, OpenAndSaveWhileConnectedKeepTheLinkAndDownloadW
     EXPECT_EQ(Main().ConfigurationName(), file_.stem().string());
     EXPECT_EQ(EditorImage().InputTrims.at(3), 12);  // the file's value
     EXPECT_EQ(State().openPort, 3);
-    EXPECT_TRUE(port->IsOpen());
+    EXPECT_TRUE(port_->IsOpen());
     ExpectStatusRequestsContinue();
     EXPECT_EQ(ConnectionIcon(), res::kIconConnectedAsync);
 
     // A Download starts and runs to its end on the same link.
     EditorImage().InputTrims.at(3) = 0x11;
     ASSERT_TRUE(win::user::Click(Main(), id::kDownloadButton));
-    EXPECT_TRUE(prompter.BoxTexts().empty() ||
-                prompter.BoxTexts().back() != "Com port is not open.");
+    EXPECT_TRUE(prompter_.BoxTexts().empty() ||
+                prompter_.BoxTexts().back() != "Com port is not open.");
     ASSERT_TRUE(
-        loop.AdvanceUntil([this] { return State().downloadInProgress == 0; }, 15 * 60 * 1000));
-    EXPECT_EQ(receiver.Image().InputTrims.at(3), 0x11);
+        loop_.AdvanceUntil([this] { return State().downloadInProgress == 0; }, 15 * 60 * 1000));
+    EXPECT_EQ(receiver_.Image().InputTrims.at(3), 0x11);
     SaveFile();
     ExpectStatusRequestsContinue();
     ExpectDisconnectClosesThePort();
@@ -120,10 +120,10 @@ TEST_F(ImageResetKeepsLinkTest, OpenWhileSearchingLetsTheSearchFindTheReceiver) 
     OpenFile();
     EXPECT_EQ(State().searchPort, 1);
     EXPECT_NE(State().waiting, 0);
-    const std::size_t boxes = prompter.boxes().size();
-    ASSERT_TRUE(loop.AdvanceUntil([&] { return prompter.boxes().size() > boxes; }, 30'000));
-    loop.DrainPosted();
-    EXPECT_EQ(prompter.boxes().back().text,
+    const std::size_t boxes = prompter_.Boxes().size();
+    ASSERT_TRUE(loop_.AdvanceUntil([&] { return prompter_.Boxes().size() > boxes; }, 30'000));
+    loop_.DrainPosted();
+    EXPECT_EQ(prompter_.Boxes().back().text,
               "Auto Device Finder found TR-A1.\r\nPort : Com 3\r\n\r\n");
     EXPECT_EQ(State().openPort, 3);
     ExpectStatusRequestsContinue();

@@ -45,50 +45,50 @@ class ProtocolLogTest : public ::testing::Test {
 protected:
     ProtocolLogTest() {
         RegisterPaneTemplate();
-        window.Create();
+        window_.Create();
     }
     void Tick(bool on) {
-        window.Get<win::Button>(LogPane::kDisplayLogCheckId)->SetCheck(on ? 1 : 0);
+        window_.Get<win::Button>(LogPane::kDisplayLogCheckId)->SetCheck(on ? 1 : 0);
     }
 
-    win::VirtualClock clock;
-    win::EventLoop loop{clock};
-    win::Dialog window{loop, kPaneTemplateId};
-    LogPane pane{&window};
-    ProtocolLog log{&pane};
+    win::VirtualClock clock_;
+    win::EventLoop loop_{clock_};
+    win::Dialog window_{loop_, kPaneTemplateId};
+    LogPane pane_{&window_};
+    ProtocolLog log_{&pane_};
 };
 
 TEST_F(ProtocolLogTest, LinesOnlyWhileDisplayLogIsTicked) {
-    EXPECT_FALSE(log.LogEnabled());
-    log.LogLine(log_prefix::kSent,
-                "\x02"
-                "07A1D\x03");
-    log.LogIfEnabled("Com 1 --> Open\r\n");
-    EXPECT_EQ(pane.Text(), "");
+    EXPECT_FALSE(log_.LogEnabled());
+    log_.LogLine(log_prefix::kSent,
+                 "\x02"
+                 "07A1D\x03");
+    log_.LogIfEnabled("Com 1 --> Open\r\n");
+    EXPECT_EQ(pane_.Text(), "");
 
     Tick(true);
-    log.LogLine(log_prefix::kSent,
-                "\x02"
-                "07A1D\x03");
-    log.LogLine(log_prefix::kReport, "0026E1");
-    log.LogIfEnabled("Com 1 --> Open\r\n");
-    EXPECT_EQ(pane.Text(),
+    log_.LogLine(log_prefix::kSent,
+                 "\x02"
+                 "07A1D\x03");
+    log_.LogLine(log_prefix::kReport, "0026E1");
+    log_.LogIfEnabled("Com 1 --> Open\r\n");
+    EXPECT_EQ(pane_.Text(),
               "(PC) EX  \x02"
               "07A1D\x03\r\n(TR-X) Report  0026E1\r\nCom 1 --> Open\r\n");
 
     // AppendLog itself writes whatever the check box says.
     Tick(false);
-    log.AppendLog("always\r\n");
-    EXPECT_EQ(pane.Text().substr(pane.Text().size() - 8), "always\r\n");
+    log_.AppendLog("always\r\n");
+    EXPECT_EQ(pane_.Text().substr(pane_.Text().size() - 8), "always\r\n");
 }
 
 TEST_F(ProtocolLogTest, TrimsTheFirst30000CharactersOnceBeyond30000) {
     const std::string full(30000, 'a');
-    log.AppendLog(full);
-    log.AppendLog("b");  // 30000 is not beyond: nothing trimmed
-    EXPECT_EQ(pane.Text().size(), 30001u);
-    log.AppendLog("cd");  // beyond: the first 30000 go
-    EXPECT_EQ(pane.Text(), "bcd");
+    log_.AppendLog(full);
+    log_.AppendLog("b");  // 30000 is not beyond: nothing trimmed
+    EXPECT_EQ(pane_.Text().size(), 30001u);
+    log_.AppendLog("cd");  // beyond: the first 30000 go
+    EXPECT_EQ(pane_.Text(), "bcd");
 }
 
 TEST_F(ProtocolLogTest, NeverHoldsMoreThanTheBudgetPlusTheNewestEntries) {
@@ -98,9 +98,9 @@ TEST_F(ProtocolLogTest, NeverHoldsMoreThanTheBudgetPlusTheNewestEntries) {
     for (int i = 0; i < 5000; ++i) {
         const std::string body(static_cast<std::size_t>(length(random)),
                                static_cast<char>('A' + i % 26));
-        log.LogLine(log_prefix::kConfiguration, body);
+        log_.LogLine(log_prefix::kConfiguration, body);
         const std::string entry = std::string(log_prefix::kConfiguration) + body + "\r\n";
-        const std::string text = pane.Text();
+        const std::string text = pane_.Text();
         ASSERT_LE(text.size(), LogPane::kTrimLength + entry.size()) << i;
         // The newest entry is always whole at the end.
         ASSERT_EQ(text.substr(text.size() - entry.size()), entry) << i;

@@ -22,16 +22,16 @@ TEST_F(MainWindowCommandsTest, SaveAndOpenGoThroughTheFileMenuAndRefillTheWindow
     const std::filesystem::path path =
         std::filesystem::temp_directory_path() / "tra1-main-window-commands-test.tcf";
     EditorImage().MainZoneState[main_zone::kMainVolume] = 161;
-    prompter.QueueFile(path.string());
+    prompter_.QueueFile(path.string());
     ASSERT_TRUE(win::user::ChooseMenuItem(Main(), id::kMenuSave));
     ASSERT_TRUE(std::filesystem::exists(path));
     EXPECT_EQ(std::filesystem::file_size(path), 5395u);
 
     EditorImage().MainZoneState[main_zone::kMainVolume] = 20;
-    prompter.QueueFile(path.string());
-    prompter.QueueAnswer(win::Answer::kNo);  // do not save the current configuration first
+    prompter_.QueueFile(path.string());
+    prompter_.QueueAnswer(win::Answer::kNo);  // do not save the current configuration first
     ASSERT_TRUE(win::user::ChooseMenuItem(Main(), id::kMenuOpen));
-    loop.DrainPosted();
+    loop_.DrainPosted();
     EXPECT_EQ(EditorImage().MainZoneState[main_zone::kMainVolume], 161);
     EXPECT_EQ(Main().Get<win::Slider>(id::kMainVolumeSlider)->GetPos(), 33);
     EXPECT_EQ(Main().ConfigurationName(), path.stem().string());
@@ -43,9 +43,9 @@ TEST_F(MainWindowCommandsTest, TheReportButtonOpensTheReportWindowOnce) {
     const std::size_t report = PanelTable::IndexForRefresh(0x9010);
     ASSERT_TRUE(win::user::Click(Main(), 1108));
     EXPECT_TRUE(Main().Panels().IsOpen(report));
-    const std::size_t windows = loop.WindowCount();
+    const std::size_t windows = loop_.WindowCount();
     ASSERT_TRUE(win::user::Click(Main(), 1108));
-    EXPECT_EQ(loop.WindowCount(), windows);
+    EXPECT_EQ(loop_.WindowCount(), windows);
     EXPECT_TRUE(Main().Panels().Window(report)->HasFocus());
 }
 

@@ -28,7 +28,7 @@ std::string Title(std::string_view document) {
 
 class MainWindowDocumentTest : public EditorFixture {
 protected:
-    MainWindowDocumentTest() { portSwitch.Wire(1, receiver); }
+    MainWindowDocumentTest() { portSwitch_.Wire(1, receiver_); }
     ~MainWindowDocumentTest() override {
         std::error_code ignored;
         std::filesystem::remove_all(folder_, ignored);
@@ -39,11 +39,11 @@ protected:
     // Quitting as the close box does; true when the window went (a modeless main window hides).
     bool Quit() {
         win::user::CloseBox(Main());
-        loop.DrainPosted();
+        loop_.DrainPosted();
         return !Main().IsWindowVisible();
     }
 
-    sim::VirtualReceiver receiver;
+    sim::VirtualReceiver receiver_;
 
 private:
     std::filesystem::path folder_ = [] {
@@ -67,7 +67,7 @@ TEST_F(MainWindowDocumentTest, TitleNamesTheFileAndMarksUnsavedChanges) {
     // The user memo, then saved: the file's name, no mark, the result in the status line.
     ASSERT_TRUE(win::user::TypeText(Main(), id::kUserMemoEdit, "rack 2"));
     EXPECT_EQ(Main().GetWindowText(), Title("Untitled*"));
-    prompter.QueueFile(PathOf("living-room"));
+    prompter_.QueueFile(PathOf("living-room"));
     ASSERT_TRUE(win::user::ChooseMenuItem(Main(), id::kMenuSave));
     EXPECT_EQ(Main().GetWindowText(), Title("living-room.tcf"));
     EXPECT_EQ(Status(), "Not connected" + std::string(kDot) + "Asynchronous mode" +
@@ -77,44 +77,44 @@ TEST_F(MainWindowDocumentTest, TitleNamesTheFileAndMarksUnsavedChanges) {
     ASSERT_TRUE(win::user::ChooseMenuItem(Main(), 32778));  // Show DELAY
     EditorImage().AudioDelay.at(0) = 40;
     Main().PostMessage(0xA007, 0, 0);
-    loop.DrainPosted();
+    loop_.DrainPosted();
     EXPECT_EQ(Main().GetWindowText(), Title("living-room.tcf*"));
 
     // Opening the saved file asks first (there are changes), then names the file, unmarked.
-    prompter.QueueFile(PathOf("living-room.tcf"));
-    prompter.QueueAnswer(win::Answer::kNo);
+    prompter_.QueueFile(PathOf("living-room.tcf"));
+    prompter_.QueueAnswer(win::Answer::kNo);
     ASSERT_TRUE(win::user::ChooseMenuItem(Main(), id::kMenuOpen));
-    loop.DrainPosted();
-    EXPECT_EQ(prompter.BoxTexts(),
+    loop_.DrainPosted();
+    EXPECT_EQ(prompter_.BoxTexts(),
               (std::vector<std::string>{"Do you want to save the current configuration?"}));
     EXPECT_EQ(Main().GetWindowText(), Title("living-room.tcf"));
     EXPECT_TRUE(Status().ends_with("Opened living-room.tcf"));
     EXPECT_EQ(EditorImage().UserMemoText(), "rack 2");
 
     // Without changes, Open asks nothing.
-    prompter.QueueFile(PathOf("living-room.tcf"));
+    prompter_.QueueFile(PathOf("living-room.tcf"));
     ASSERT_TRUE(win::user::ChooseMenuItem(Main(), id::kMenuOpen));
-    EXPECT_EQ(prompter.boxes().size(), 1u);
+    EXPECT_EQ(prompter_.Boxes().size(), 1u);
 }
 
 TEST_F(MainWindowDocumentTest, QuittingAsksBeforeUnsavedChangesAreLost) {
     Start();
     ASSERT_TRUE(win::user::Click(Main(), id::kSpeakerBCheck));
 
-    prompter.QueueAnswer(win::Answer::kCancel);
+    prompter_.QueueAnswer(win::Answer::kCancel);
     EXPECT_FALSE(Quit());
-    EXPECT_EQ(prompter.BoxTexts(),
+    EXPECT_EQ(prompter_.BoxTexts(),
               (std::vector<std::string>{"Do you want to save the current configuration?"}));
-    EXPECT_EQ(prompter.boxes()[0].buttons, win::Buttons::kYesNoCancel);
+    EXPECT_EQ(prompter_.Boxes()[0].buttons, win::Buttons::kYesNoCancel);
 
     // Yes, but the save dialog cancelled: the program stays.
-    prompter.QueueAnswer(win::Answer::kYes);
-    prompter.QueueFile(std::nullopt);
+    prompter_.QueueAnswer(win::Answer::kYes);
+    prompter_.QueueFile(std::nullopt);
     EXPECT_FALSE(Quit());
 
     // Yes and saved: it goes, and the file holds the change.
-    prompter.QueueAnswer(win::Answer::kYes);
-    prompter.QueueFile(PathOf("before-quitting.tcf"));
+    prompter_.QueueAnswer(win::Answer::kYes);
+    prompter_.QueueFile(PathOf("before-quitting.tcf"));
     EXPECT_TRUE(Quit());
     EXPECT_TRUE(std::filesystem::exists(PathOf("before-quitting.tcf")));
 }
@@ -122,13 +122,13 @@ TEST_F(MainWindowDocumentTest, QuittingAsksBeforeUnsavedChangesAreLost) {
 TEST_F(MainWindowDocumentTest, QuittingWithoutChangesAsksNothingAndNoDiscardsThem) {
     Start();
     EXPECT_TRUE(Quit());
-    EXPECT_TRUE(prompter.boxes().empty());
+    EXPECT_TRUE(prompter_.Boxes().empty());
 
     RestartEditor();
     ASSERT_TRUE(win::user::Click(Main(), id::kSpeakerBCheck));
-    prompter.QueueAnswer(win::Answer::kNo);
+    prompter_.QueueAnswer(win::Answer::kNo);
     EXPECT_TRUE(Quit());
-    EXPECT_EQ(prompter.boxes().size(), 1u);
+    EXPECT_EQ(prompter_.Boxes().size(), 1u);
 }
 
 TEST_F(MainWindowDocumentTest, StatusLineFollowsTheLinkAndQuitAsksBeforeStoppingATransfer) {
@@ -138,15 +138,15 @@ TEST_F(MainWindowDocumentTest, StatusLineFollowsTheLinkAndQuitAsksBeforeStopping
         "COM1" + std::string(kDot) + "TR-A1" + std::string(kDot) + "Asynchronous mode";
     EXPECT_EQ(Status(), identified);
     // The next status report tells the receiver's power.
-    loop.AdvanceBy(1500);
+    loop_.AdvanceBy(1500);
     const std::string connected = identified + std::string(kDot) + "Receiver on";
     EXPECT_EQ(Status(), connected);
 
     // A whole download: the frames sent and the time taken on the line.
     ASSERT_TRUE(win::user::Click(Main(), id::kDownloadButton));
     ASSERT_TRUE(
-        loop.AdvanceUntil([this] { return State().downloadInProgress == 0; }, kTransferLimitMs));
-    loop.DrainPosted();
+        loop_.AdvanceUntil([this] { return State().downloadInProgress == 0; }, kTransferLimitMs));
+    loop_.DrainPosted();
     const std::string finished = Status();
     EXPECT_TRUE(finished.starts_with(connected + std::string(kDot) + "Download finished: "))
         << finished;
@@ -157,21 +157,21 @@ TEST_F(MainWindowDocumentTest, StatusLineFollowsTheLinkAndQuitAsksBeforeStopping
 
     // Quitting during a transfer asks first; No keeps it running.
     ASSERT_TRUE(win::user::Click(Main(), id::kUploadButton));
-    loop.AdvanceBy(500);
+    loop_.AdvanceBy(500);
     ASSERT_TRUE(Main().Transfer().Running());
     // The stop puts the image from before the transfer back: a file opened meanwhile would be
     // lost, so File > Open is greyed and refused.
     EXPECT_FALSE(Main().GetMenu()->IsEnabled(id::kMenuOpen));
     ASSERT_FALSE(win::user::ChooseMenuItem(Main(), id::kMenuOpen));
     Main().SendMessage(win::WM_COMMAND, win::MakeWParam(id::kMenuOpen, 0), 0);  // a shortcut
-    EXPECT_TRUE(prompter.open_dialogs().empty());
-    prompter.QueueAnswer(win::Answer::kNo);
+    EXPECT_TRUE(prompter_.OpenDialogs().empty());
+    prompter_.QueueAnswer(win::Answer::kNo);
     EXPECT_FALSE(Quit());
-    EXPECT_EQ(prompter.BoxTexts().back(), "An upload is running.\r\nStop it and quit?");
+    EXPECT_EQ(prompter_.BoxTexts().back(), "An upload is running.\r\nStop it and quit?");
     EXPECT_TRUE(Main().Transfer().Running());
     // Yes stops it (the upload changed the image: that question follows, answered No).
-    prompter.QueueAnswer(win::Answer::kYes);
-    prompter.QueueAnswer(win::Answer::kNo);
+    prompter_.QueueAnswer(win::Answer::kYes);
+    prompter_.QueueAnswer(win::Answer::kNo);
     EXPECT_TRUE(Quit());
     EXPECT_FALSE(Main().Transfer().Running());
     EXPECT_FALSE(Main().WaitMessageOpen());

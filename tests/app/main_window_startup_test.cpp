@@ -16,10 +16,10 @@
 #include "platform/win/combo_box.h"
 #include "platform/win/edit.h"
 #include "platform/win/list_box.h"
+#include "platform/win/resource_registry.h"
 #include "platform/win/slider.h"
 #include "platform/win/static.h"
 #include "platform/win/user_input.h"
-#include "platform/win/resource_registry.h"
 #include "tests/app/editor_fixture.h"
 
 namespace tra1::testing {
@@ -34,15 +34,15 @@ TEST_F(StartupTest, CreatesTheLinkWindowsAndStartsEveryTimer) {
     EXPECT_TRUE(Main().Link().Rs232c().IsWindow());
     EXPECT_TRUE(Main().Link().AuxTimer().IsRunning());
     EXPECT_EQ(Main().Link().AuxTimer().Period(), 10);
-    EXPECT_EQ(loop.TimerPeriod(Main().Handle(), 1), 500u);
-    EXPECT_EQ(loop.TimerPeriod(Main().Handle(), 3), 150u);
-    EXPECT_EQ(loop.TimerPeriod(Main().Handle(), 5), 50u);
-    EXPECT_EQ(loop.TimerPeriod(Main().Handle(), 7), 1000u);
+    EXPECT_EQ(loop_.TimerPeriod(Main().Handle(), 1), 500u);
+    EXPECT_EQ(loop_.TimerPeriod(Main().Handle(), 3), 150u);
+    EXPECT_EQ(loop_.TimerPeriod(Main().Handle(), 5), 50u);
+    EXPECT_EQ(loop_.TimerPeriod(Main().Handle(), 7), 1000u);
     EXPECT_EQ(EditorProfile().Model(), ModelProfile::kTrA1);
     // The title names the document (none yet) before the program.
     EXPECT_EQ(Main().GetWindowText(), "Untitled \u2013 Tolvek Receiver Editor for TR-A1");
     EXPECT_EQ(Main().GetDlgItemText(id::kStatusLine), "Not connected \u00B7 Asynchronous mode");
-    EXPECT_TRUE(prompter.boxes().empty());
+    EXPECT_TRUE(prompter_.Boxes().empty());
     // Disconnected, asynchronous, and the first received state counts as an echo.
     EXPECT_EQ(ConnectionIcon(), res::kIconNotConnected);
     EXPECT_FALSE(State().realtimeMode);
@@ -51,19 +51,19 @@ TEST_F(StartupTest, CreatesTheLinkWindowsAndStartsEveryTimer) {
 }
 
 TEST_F(StartupTest, ReportsLinkWindowsThatCannotBeCreatedAndCarriesOn) {
-    loop.SetCreationFailureHook([](int dialogId) { return dialogId == 162 || dialogId == 163; });
+    loop_.SetCreationFailureHook([](int dialogId) { return dialogId == 162 || dialogId == 163; });
     Start();
-    ASSERT_EQ(prompter.boxes().size(), 2u);
-    EXPECT_EQ(prompter.boxes()[0].text, "Dialog Creating Error\r\nRS-232C Port");
-    EXPECT_EQ(prompter.boxes()[1].text, "Dialog Creating Error\r\nAUX Timer");
-    EXPECT_EQ(prompter.ShownTitle(0), "Tolvek Receiver Editor");
+    ASSERT_EQ(prompter_.Boxes().size(), 2u);
+    EXPECT_EQ(prompter_.Boxes()[0].text, "Dialog Creating Error\r\nRS-232C Port");
+    EXPECT_EQ(prompter_.Boxes()[1].text, "Dialog Creating Error\r\nAUX Timer");
+    EXPECT_EQ(prompter_.ShownTitle(0), "Tolvek Receiver Editor");
     EXPECT_TRUE(Main().IsWindow());
     // Without its port window nothing is polled: connecting goes no further than the port.
     ChoosePort(2);
     ClickConnect();
     Advance(3000);
     EXPECT_EQ(ConnectionIcon(), res::kIconNotConnected);
-    EXPECT_EQ(prompter.boxes().size(), 2u);
+    EXPECT_EQ(prompter_.Boxes().size(), 2u);
 }
 
 TEST_F(StartupTest, ShowsTheDefaultsOfTheImage) {
@@ -143,7 +143,7 @@ TEST_F(StartupTest, TheRefreshMessageFollowsTheImage) {
     EditorImage().MainZoneState[main_zone::kMainMute] = 1;
     EditorImage().MultiZoneSetting = {1, 1};
     Main().PostMessage(id::kRefreshMainWindow);
-    loop.DrainPosted();
+    loop_.DrainPosted();
     EXPECT_EQ(Main().Get<win::Slider>(id::kMainVolumeSlider)->GetPos(), 33);
     EXPECT_EQ(Main().GetDlgItemText(id::kMainVolumeReadout), "0.0dB");
     EXPECT_EQ(Main().IsDlgButtonChecked(id::kMainMuteCheck), win::BST_CHECKED);
@@ -176,16 +176,16 @@ TEST_F(StartupTest, TheMenuOffersEveryCommandAndTheTwentyPanelsInOrder) {
         EXPECT_EQ(windows->children[i].text, info.menuText);
     }
     // "Show GRAPHIC EQ" twice: one panel, the second choice only focuses it.
-    const std::size_t windowsBefore = loop.WindowCount();
+    const std::size_t windowsBefore = loop_.WindowCount();
     EXPECT_TRUE(win::user::ChooseMenuItem(Main(), 32771));
-    EXPECT_EQ(loop.WindowCount(), windowsBefore + 1);
-    loop.SetFocusedWindow(Main().Handle());
+    EXPECT_EQ(loop_.WindowCount(), windowsBefore + 1);
+    loop_.SetFocusedWindow(Main().Handle());
     EXPECT_TRUE(win::user::ChooseMenuItem(Main(), 32771));
-    EXPECT_EQ(loop.WindowCount(), windowsBefore + 1);
+    EXPECT_EQ(loop_.WindowCount(), windowsBefore + 1);
     const std::size_t eq = PanelTable::IndexForCommand(32771);
     ASSERT_TRUE(Main().Panels().IsOpen(eq));
     EXPECT_TRUE(Main().Panels().Window(eq)->HasFocus());
-    EXPECT_TRUE(prompter.boxes().empty());
+    EXPECT_TRUE(prompter_.Boxes().empty());
 
     const win::MenuItem* about = Main().GetSystemMenu().FindItem(win::IDM_ABOUTBOX);
     ASSERT_NE(about, nullptr);
@@ -245,7 +245,7 @@ TEST_F(StartupTest, ShowingAPanelTwiceCreatesOneAndReportsCreationFailures) {
     ASSERT_EQ(PanelDescriptors().at(eq).windowName, "EQ");
     Main().Panels().SetFactory(eq, [&](std::function<void()> onClosed) {
         ++created;
-        panel = std::make_unique<StandInPanel>(loop, std::move(onClosed));
+        panel = std::make_unique<StandInPanel>(loop_, std::move(onClosed));
         return OpenPanel{panel->Create() ? panel.get() : nullptr, {}};
     });
     win::user::ChooseMenuItem(Main(), 32771);
@@ -258,8 +258,8 @@ TEST_F(StartupTest, ShowingAPanelTwiceCreatesOneAndReportsCreationFailures) {
     const std::size_t level = PanelTable::IndexForCommand(32775);
     Main().Panels().SetFactory(level, [](std::function<void()>) { return OpenPanel{}; });
     win::user::ChooseMenuItem(Main(), 32775);
-    ASSERT_EQ(prompter.boxes().size(), 1u);
-    EXPECT_EQ(prompter.boxes()[0].text, "Dialog Creating Error\r\nLEVEL and BALANCE");
+    ASSERT_EQ(prompter_.Boxes().size(), 1u);
+    EXPECT_EQ(prompter_.Boxes()[0].text, "Dialog Creating Error\r\nLEVEL and BALANCE");
     EXPECT_FALSE(Main().Panels().IsOpen(level));
 
     // The main window takes every open panel with it when it closes.
@@ -275,7 +275,7 @@ TEST_F(StartupTest, RealtimeModeWithThePortClosedChangesNothing) {
     EXPECT_TRUE(Main().GetMenu()->IsChecked(id::kMenuAsynchronous));
     EXPECT_FALSE(Main().GetMenu()->IsChecked(id::kMenuRealtime));
     EXPECT_TRUE(TransferControlsEnabled());
-    EXPECT_TRUE(prompter.boxes().empty());
+    EXPECT_TRUE(prompter_.Boxes().empty());
 }
 
 TEST_F(StartupTest, TheUserMemoKeepsItsFirstFiveHundredBytesInTheImage) {
@@ -313,21 +313,21 @@ TEST_F(StartupTest, TheWaitMessageWindowGoesWhenTheTransferIsCancelled) {
     ASSERT_TRUE(Main().OpenWaitMessage());
     EXPECT_TRUE(Main().WaitMessageOpen());
     Main().PostMessage(id::kTransferCancelled);
-    loop.DrainPosted();
+    loop_.DrainPosted();
     EXPECT_FALSE(Main().WaitMessageOpen());
     EXPECT_EQ(State().uploadInProgress, 0);
     EXPECT_EQ(State().awaitedFunction, LinkState::kNone);
 
-    loop.SetCreationFailureHook([](int dialogId) { return dialogId == 164; });
+    loop_.SetCreationFailureHook([](int dialogId) { return dialogId == 164; });
     EXPECT_FALSE(Main().OpenWaitMessage());
-    EXPECT_EQ(prompter.boxes().back().text, "Dialog Creating Error\r\nWait Message");
+    EXPECT_EQ(prompter_.Boxes().back().text, "Dialog Creating Error\r\nWait Message");
 }
 
 TEST_F(StartupTest, TheSystemMenuOpensTheAboutBox) {
     Start();
     int aboutShown = 0;
-    loop.SetModalDriver([&aboutShown](win::Dialog& dialog) {
-        if (dialog.template_id() != 100) {
+    loop_.SetModalDriver([&aboutShown](win::Dialog& dialog) {
+        if (dialog.TemplateId() != 100) {
             return false;
         }
         ++aboutShown;
@@ -372,8 +372,8 @@ TEST_F(StartupTest, AFileNamedAtStartLoadsOnceTheWindowIsUpWithoutAskingAnything
     Start();
     EXPECT_EQ(EditorImage().InputName(0), "TURNTBL");
     EXPECT_EQ(Main().ConfigurationName(), "tra1-startup-test");
-    EXPECT_TRUE(prompter.boxes().empty());  // nothing to save yet, no question
-    EXPECT_TRUE(prompter.open_dialogs().empty());
+    EXPECT_TRUE(prompter_.Boxes().empty());  // nothing to save yet, no question
+    EXPECT_TRUE(prompter_.OpenDialogs().empty());
     auto* inputs = Main().Get<win::ComboBox>(id::kMainInputCombo);
     ASSERT_NE(inputs, nullptr);
     EXPECT_EQ(inputs->GetLBText(0), "TURNTBL");
@@ -382,8 +382,8 @@ TEST_F(StartupTest, AFileNamedAtStartLoadsOnceTheWindowIsUpWithoutAskingAnything
 TEST_F(StartupTest, AFileNamedAtStartThatCannotBeLoadedIsReportedAndTheEditorRuns) {
     Main().OpenFileAtStart("/nonexistent-folder/absent.tcf");
     Start();
-    ASSERT_EQ(prompter.BoxTexts(), (std::vector<std::string>{"Cannot open the file."}));
-    EXPECT_EQ(prompter.boxes()[0].title, "Tolvek Receiver Editor Message");
+    ASSERT_EQ(prompter_.BoxTexts(), (std::vector<std::string>{"Cannot open the file."}));
+    EXPECT_EQ(prompter_.Boxes()[0].title, "Tolvek Receiver Editor Message");
     EXPECT_TRUE(Main().IsWindow());
     EXPECT_NE(EditorImage().InputName(0), "TURNTBL");
 }
@@ -398,7 +398,7 @@ TEST(EditorApplication, RunsTheMainWindowUntilItClosesAndEndsWithStatusZero) {
     CReceiverEditorApp app(loop, std::make_unique<serial::InMemorySerialPort>(lineClock, nothing));
     bool sawMainWindow = false;
     loop.SetModalDriver([&](win::Dialog& dialog) {
-        sawMainWindow = dialog.template_id() == 102 && app.MainWindow() == &dialog;
+        sawMainWindow = dialog.TemplateId() == 102 && app.MainWindow() == &dialog;
         return win::user::CloseBox(dialog);
     });
     EXPECT_EQ(app.Run(), 0);

@@ -30,11 +30,11 @@ namespace mz = main_zone;
 
 class MainZoneControlsTest : public EditorFixture {
 protected:
-    MainZoneControlsTest() { portSwitch.Wire(3, receiver); }
+    MainZoneControlsTest() { portSwitch_.Wire(3, receiver_); }
     ~MainZoneControlsTest() override {
         // The panels below go before the fixture's main window: close it (and them) first.
-        if (window && window->IsWindow()) {
-            window->DestroyWindow();
+        if (window_ && window_->IsWindow()) {
+            window_->DestroyWindow();
         }
     }
 
@@ -47,7 +47,7 @@ protected:
     // Lets the panel with this refresh message be opened as a counting stand-in.
     CountingPanel* OpenPanel(unsigned refreshMessage) {
         const std::size_t index = PanelTable::IndexForRefresh(refreshMessage);
-        auto panel = std::make_unique<CountingPanel>(loop, PanelDescriptors().at(index));
+        auto panel = std::make_unique<CountingPanel>(loop_, PanelDescriptors().at(index));
         CountingPanel* raw = panel.get();
         panels_.push_back(std::move(panel));
         Main().Panels().SetFactory(index, [raw](std::function<void()>) {
@@ -61,18 +61,18 @@ protected:
     }
 
     std::uint8_t Zone(std::size_t byte) { return EditorImage().MainZoneState.at(byte); }
-    std::uint8_t ReceiverZone(std::size_t byte) { return receiver.Image().MainZoneState.at(byte); }
+    std::uint8_t ReceiverZone(std::size_t byte) { return receiver_.Image().MainZoneState.at(byte); }
     std::string Frame(int command, int value) {
         return std::string(CommandFrameBuilder{}.BuildCommandFrame(command, value));
     }
     bool Wrote(const std::string& frame) const {
-        return port->Written().find(frame) != std::string::npos;
+        return port_->Written().find(frame) != std::string::npos;
     }
     bool Enabled(int control) { return Main().GetDlgItem(control)->IsEnabled(); }
     int SliderPos(int control) { return Main().Get<win::Slider>(control)->GetPos(); }
     std::string Text(int control) { return Main().GetDlgItemText(control); }
 
-    sim::VirtualReceiver receiver;
+    sim::VirtualReceiver receiver_;
     std::vector<std::unique_ptr<CountingPanel>> panels_;
 };
 
@@ -142,15 +142,15 @@ TEST_F(MainZoneControlsTest, RealtimeModeSendsEveryChangeToTheReceiverAtOnce) {
 
     // Zone 2 and the main zone switched off, and the hidden test tone.
     ASSERT_TRUE(win::user::Click(Main(), 1199));
-    EXPECT_FALSE(receiver.State().zone2Power);
+    EXPECT_FALSE(receiver_.State().zone2Power);
     ASSERT_TRUE(win::user::Click(Main(), 1198));
-    EXPECT_TRUE(receiver.State().zone2Power);
+    EXPECT_TRUE(receiver_.State().zone2Power);
     Main().SendMessage(win::WM_COMMAND, win::MakeWParam(1181, win::BN_CLICKED));
     EXPECT_TRUE(Wrote(Frame(98, 1)));
     ASSERT_TRUE(win::user::Click(Main(), 1197));
-    EXPECT_FALSE(receiver.PoweredOn());
+    EXPECT_FALSE(receiver_.PoweredOn());
     ASSERT_TRUE(win::user::Click(Main(), 1196));
-    EXPECT_TRUE(receiver.PoweredOn());
+    EXPECT_TRUE(receiver_.PoweredOn());
 }
 
 TEST_F(MainZoneControlsTest, KeyAndWheelMovesOfAVolumeSendOnceTheThumbStandsStill) {
@@ -166,25 +166,25 @@ TEST_F(MainZoneControlsTest, KeyAndWheelMovesOfAVolumeSendOnceTheThumbStandsStil
     for (int position : {111, 109, 107}) {
         ASSERT_TRUE(win::user::KeyboardSlider(Main(), id::kMainVolumeSlider, position));
         EXPECT_EQ(Text(id::kMainVolumeReadout), volume::MainReadout(volume::StepOf(position)));
-        loop.AdvanceBy(100);
+        loop_.AdvanceBy(100);
     }
     EXPECT_EQ(Zone(mz::kMainVolume), 81);
     EXPECT_EQ(volumesSent(), 0u);
     // The receiver's reports in between do not pull the thumb back.
     EXPECT_EQ(SliderPos(id::kMainVolumeSlider), 107);
     // Once the thumb has stood still: stored and sent once, as a release there.
-    loop.AdvanceBy(win::Dialog::kSliderIdleMs);
+    loop_.AdvanceBy(win::Dialog::kSliderIdleMs);
     EXPECT_EQ(Zone(mz::kMainVolume), 87);
     EXPECT_TRUE(Wrote(Frame(48, 87)));
     EXPECT_EQ(volumesSent(), 1u);
-    loop.AdvanceBy(2000);
+    loop_.AdvanceBy(2000);
     EXPECT_EQ(ReceiverZone(mz::kMainVolume), 87);
     EXPECT_EQ(Zone(mz::kMainVolume), 87);  // the receiver's next reports keep it
 
     // The wheel on zone 2, and a drag: the read-out follows the thumb at once.
     ASSERT_TRUE(win::user::WheelSlider(Main(), id::kZone2VolumeSlider, 33));
     EXPECT_EQ(Text(id::kZone2VolumeReadout), "0.0 dB");
-    loop.AdvanceBy(win::Dialog::kSliderIdleMs);
+    loop_.AdvanceBy(win::Dialog::kSliderIdleMs);
     EXPECT_EQ(Zone(mz::kZone2Volume), 161);
     ASSERT_TRUE(win::user::DragSlider(Main(), id::kMainVolumeSlider, 100));
     EXPECT_EQ(Text(id::kMainVolumeReadout), volume::MainReadout(94));
@@ -193,19 +193,19 @@ TEST_F(MainZoneControlsTest, KeyAndWheelMovesOfAVolumeSendOnceTheThumbStandsStil
 
 TEST_F(MainZoneControlsTest, AnUnchangedValueSendsNothing) {
     StartRealtime();
-    const std::size_t written = port->Written().size();
+    const std::size_t written = port_->Written().size();
     ASSERT_TRUE(win::user::PickComboItem(Main(), id::kExEsCombo, 1));           // already AUTO
     ASSERT_TRUE(win::user::ReleaseSlider(Main(), id::kMainVolumeSlider, 113));  // where it is
     ASSERT_TRUE(win::user::PickComboItem(Main(), id::kMainInputCombo, 5));      // already DVD
-    EXPECT_EQ(port->Written().size(), written);
+    EXPECT_EQ(port_->Written().size(), written);
     EXPECT_EQ(State().decodeSkipCount, 0);
 }
 
 TEST_F(MainZoneControlsTest, AsynchronousModeKeepsEveryChangeInTheImage) {
     Start();
     ConnectTo(3);
-    const auto receiverBefore = receiver.Image().MainZoneState;
-    const std::size_t written = port->Written().size();
+    const auto receiverBefore = receiver_.Image().MainZoneState;
+    const std::size_t written = port_->Written().size();
     for (const Gesture& g : EveryControl()) {
         SCOPED_TRACE(g.name);
         ASSERT_TRUE(g.act(Main()));
@@ -216,9 +216,9 @@ TEST_F(MainZoneControlsTest, AsynchronousModeKeepsEveryChangeInTheImage) {
     }
     // Power (command 9 and 10) and the main zone's settings are held back by the sender's
     // filter: nothing but status requests went out.
-    EXPECT_EQ(port->Written().substr(written).find('\x02'), std::string::npos);
-    EXPECT_EQ(receiver.Image().MainZoneState, receiverBefore);
-    EXPECT_TRUE(receiver.PoweredOn());
+    EXPECT_EQ(port_->Written().substr(written).find('\x02'), std::string::npos);
+    EXPECT_EQ(receiver_.Image().MainZoneState, receiverBefore);
+    EXPECT_TRUE(receiver_.PoweredOn());
 }
 
 TEST_F(MainZoneControlsTest, AStaleReportDoesNotMoveAChangedControlBack) {
@@ -226,7 +226,7 @@ TEST_F(MainZoneControlsTest, AStaleReportDoesNotMoveAChangedControlBack) {
     ASSERT_TRUE(win::user::Click(Main(), id::kSpeakerACheck));
     ASSERT_EQ(ReceiverZone(mz::kSpeakerA), 1);
     // The receiver goes on reporting the old value for a while.
-    receiver.Image().MainZoneState[mz::kSpeakerA] = 0;
+    receiver_.Image().MainZoneState[mz::kSpeakerA] = 0;
     ASSERT_EQ(State().decodeSkipCount, 3);
     // Three configuration frames pass undecoded, the check box staying ticked; the fourth is
     // decoded and the receiver has the last word.
@@ -242,7 +242,7 @@ TEST_F(MainZoneControlsTest, AStaleReportDoesNotMoveAChangedControlBack) {
     }
     EXPECT_EQ(skips, (std::vector<int>{3, 2, 1, 0}));
     EXPECT_EQ(Zone(mz::kSpeakerA), 0);
-    loop.DrainPosted();
+    loop_.DrainPosted();
     EXPECT_EQ(Main().IsDlgButtonChecked(id::kSpeakerACheck), win::BST_UNCHECKED);
 }
 
@@ -281,7 +281,7 @@ TEST_F(MainZoneControlsTest, HeldButtonStepsReachTheReceiverInRealtimeMode) {
     EXPECT_EQ(Zone(mz::kMainVolume), 92);
     EXPECT_EQ(ReceiverZone(mz::kMainVolume), 92);
     Advance(3000);  // the receiver's reports agree
-    loop.DrainPosted();
+    loop_.DrainPosted();
     EXPECT_EQ(Zone(mz::kMainVolume), 92);
     EXPECT_EQ(SliderPos(id::kMainVolumeSlider), 102);
 }
@@ -317,7 +317,7 @@ TEST_F(MainZoneControlsTest, FixedZone2OutputRefusesTheZone2Buttons) {
     Start();
     EditorImage().MultiZoneSetting = {1, 1};
     Main().PostMessage(id::kRefreshMainWindow);
-    loop.DrainPosted();
+    loop_.DrainPosted();
     EXPECT_EQ(Text(id::kZone2VolumeReadout), "FIX");
     EXPECT_FALSE(Enabled(id::kZone2VolumeSlider));
     EXPECT_FALSE(win::user::MousePress(Main(), id::kZone2VolumeUp));
@@ -384,14 +384,14 @@ TEST_F(MainZoneControlsTest, ChoosingTheSameInputRefreshesTheProgramButSendsNoth
     CountingPanel* parameters = OpenPanel(0x900C);
     CountingPanel* inputDsp = OpenPanel(0x900D);
     CountingPanel* display = OpenPanel(0x900A);
-    loop.DrainPosted();
+    loop_.DrainPosted();
     parameters->refreshes = inputDsp->refreshes = display->refreshes = 0;
     EditorImage().SetInputProgramByte(5, 0x9D);
-    const std::size_t written = port->Written().size();
+    const std::size_t written = port_->Written().size();
 
     ASSERT_TRUE(win::user::PickComboItem(Main(), id::kMainInputCombo, 5));
-    EXPECT_EQ(port->Written().size(), written);
-    loop.DrainPosted();
+    EXPECT_EQ(port_->Written().size(), written);
+    loop_.DrainPosted();
     EXPECT_EQ(Text(id::kProgramReadout), "STRAIGHT");
     EXPECT_EQ(Zone(mz::kCurrentProgram), 0x9D);  // flag bit kept
     EXPECT_EQ(parameters->refreshes, 1);
@@ -400,7 +400,7 @@ TEST_F(MainZoneControlsTest, ChoosingTheSameInputRefreshesTheProgramButSendsNoth
 
     // On Screen tells the DISPLAY SET panel.
     ASSERT_TRUE(win::user::PickComboItem(Main(), id::kOnScreenCombo, 0));
-    loop.DrainPosted();
+    loop_.DrainPosted();
     EXPECT_EQ(display->refreshes, 1);
 }
 

@@ -79,8 +79,8 @@ std::string Differences(const ReceiverImage& want, const ReceiverImage& got) {
 class NoisyDownloadTest : public EditorFixture, public ::testing::WithParamInterface<bool> {
 protected:
     NoisyDownloadTest() : EditorFixture(sim::kReceiverPacing) {
-        portSwitch.Wire(3, receiver);
-        portSwitch.Wire(4, clean);
+        portSwitch_.Wire(3, receiver_);
+        portSwitch_.Wire(4, clean_);
     }
 
     // Downloads the editor's image to the receiver on `port`; true when the transfer ended.
@@ -91,16 +91,16 @@ protected:
         }
         EXPECT_TRUE(win::user::Click(Main(), id::kCurrentSettingRadio));
         EXPECT_TRUE(win::user::Click(Main(), id::kDownloadButton));
-        const bool ended =
-            loop.AdvanceUntil([this] { return State().downloadInProgress == 0; }, kTransferLimitMs);
-        loop.DrainPosted();
+        const bool ended = loop_.AdvanceUntil([this] { return State().downloadInProgress == 0; },
+                                              kTransferLimitMs);
+        loop_.DrainPosted();
         return ended;
     }
 
-    sim::VirtualReceiver receiver;
+    sim::VirtualReceiver receiver_;
     // The same download over a sound line: a few places the receiver keeps in its own way (the
     // decode types, the program of the input left selected) differ from the image there too.
-    sim::VirtualReceiver clean;
+    sim::VirtualReceiver clean_;
 };
 
 TEST_P(NoisyDownloadTest, ADownloadOverALineDamagingOneByteInAHundredLeavesTheReceiverRight) {
@@ -109,21 +109,21 @@ TEST_P(NoisyDownloadTest, ADownloadOverALineDamagingOneByteInAHundredLeavesTheRe
     Main().RefreshPanels();
     const ReceiverImage sent = EditorImage();
     ASSERT_TRUE(DownloadTo(4));
-    const std::string cleanDifferences = Differences(sent, clean.Image());
+    const std::string cleanDifferences = Differences(sent, clean_.Image());
     EXPECT_LT(std::count(cleanDifferences.begin(), cleanDifferences.end(), '\n'), 5)
         << cleanDifferences;
 
-    receiver.Faults().corruptRate = 0.01;
+    receiver_.Faults().corruptRate = 0.01;
     // No operation frame is damaged into another value of the same command on this run: the
     // receiver acknowledges that like the right one, and nothing in its answer tells them apart.
-    receiver.Faults().seed = 3;
+    receiver_.Faults().seed = 3;
     ASSERT_TRUE(DownloadTo(3));
-    EXPECT_TRUE(prompter.boxes().empty()) << ::testing::PrintToString(prompter.BoxTexts());
+    EXPECT_TRUE(prompter_.Boxes().empty()) << ::testing::PrintToString(prompter_.BoxTexts());
     // The line really was noisy, and writes went out again.
-    EXPECT_GT(receiver.FaultsDone().bytesCorruptedHeard, 50u);
-    EXPECT_GT(receiver.FaultsDone().bytesCorruptedSent, 50u);
+    EXPECT_GT(receiver_.FaultsDone().bytesCorruptedHeard, 50u);
+    EXPECT_GT(receiver_.FaultsDone().bytesCorruptedSent, 50u);
     EXPECT_GT(Main().Link().Sender().Window().WritesRepeated(), 50);
-    EXPECT_EQ(Differences(sent, receiver.Image()), cleanDifferences);
+    EXPECT_EQ(Differences(sent, receiver_.Image()), cleanDifferences);
 }
 
 INSTANTIATE_TEST_SUITE_P(Transfers, NoisyDownloadTest, ::testing::Values(false, true),

@@ -110,10 +110,10 @@ protected:
     static constexpr int kCleanPort = 4;
 
     NoisyUploadTest() : EditorFixture(sim::kReceiverPacing) {
-        ChangeSettings(noisy.Image());
-        ChangeSettings(clean.Image());
-        portSwitch.Wire(kNoisyPort, noisy);
-        portSwitch.Wire(kCleanPort, clean);
+        ChangeSettings(noisy_.Image());
+        ChangeSettings(clean_.Image());
+        portSwitch_.Wire(kNoisyPort, noisy_);
+        portSwitch_.Wire(kCleanPort, clean_);
     }
 
     // Uploads from the receiver on `port` with the Fast Transfer setting `pipelined`; true when
@@ -126,25 +126,25 @@ protected:
         EXPECT_TRUE(win::user::Click(Main(), id::kCurrentSettingRadio));
         EXPECT_TRUE(win::user::Click(Main(), id::kUploadButton));
         const bool ended =
-            loop.AdvanceUntil([this] { return State().uploadInProgress == 0; }, kTransferLimitMs);
-        loop.DrainPosted();
+            loop_.AdvanceUntil([this] { return State().uploadInProgress == 0; }, kTransferLimitMs);
+        loop_.DrainPosted();
         return ended;
     }
 
     // The image a clean line brings back from the same receiver state.
     std::vector<std::uint8_t> CleanUpload(bool pipelined) {
         EXPECT_TRUE(UploadFrom(kCleanPort, pipelined));
-        EXPECT_TRUE(prompter.boxes().empty()) << ::testing::PrintToString(prompter.BoxTexts());
+        EXPECT_TRUE(prompter_.Boxes().empty()) << ::testing::PrintToString(prompter_.BoxTexts());
         return EditorImage().ToBytes();
     }
 
     void MakeNoisy(std::uint32_t seed) {
-        noisy.Faults().corruptRate = kOneByteInAHundred;
-        noisy.Faults().seed = seed;
+        noisy_.Faults().corruptRate = kOneByteInAHundred;
+        noisy_.Faults().seed = seed;
     }
 
-    sim::VirtualReceiver noisy;
-    sim::VirtualReceiver clean;
+    sim::VirtualReceiver noisy_;
+    sim::VirtualReceiver clean_;
 };
 
 class NoisyUploadSeedTest : public NoisyUploadTest,
@@ -157,13 +157,13 @@ TEST_P(NoisyUploadSeedTest, AnUploadOverALineDamagingOneByteInAHundredBringsBack
 
     MakeNoisy(static_cast<std::uint32_t>(seed));
     ASSERT_TRUE(UploadFrom(kNoisyPort, pipelined));
-    EXPECT_TRUE(prompter.boxes().empty()) << ::testing::PrintToString(prompter.BoxTexts());
+    EXPECT_TRUE(prompter_.Boxes().empty()) << ::testing::PrintToString(prompter_.BoxTexts());
     // The line really was noisy both ways.
-    EXPECT_GT(noisy.FaultsDone().bytesCorruptedHeard, 30u);
-    EXPECT_GT(noisy.FaultsDone().bytesCorruptedSent, 30u);
+    EXPECT_GT(noisy_.FaultsDone().bytesCorruptedHeard, 30u);
+    EXPECT_GT(noisy_.FaultsDone().bytesCorruptedSent, 30u);
     EXPECT_EQ(Differences(want, EditorImage().ToBytes()), "");
     // The receiver is back on the input, program and mode it was on, as after the clean Upload.
-    EXPECT_EQ(Differences(clean.Image().ToBytes(), noisy.Image().ToBytes()), "");
+    EXPECT_EQ(Differences(clean_.Image().ToBytes(), noisy_.Image().ToBytes()), "");
 }
 
 // Several seeds each way. Stepwise seed 5 is left out: one byte (the last input's program, which
@@ -187,10 +187,10 @@ TEST_F(NoisyUploadTest, ALateSecondAnswerToTheStepBeforeDoesNotStandInForTheNext
     receiver.Image().SetInputName(2, "RADIO");
     AnswerTwiceLine line(receiver);
     constexpr int kDoublingPort = 5;
-    portSwitch.Wire(kDoublingPort, line);
+    portSwitch_.Wire(kDoublingPort, line);
 
     ASSERT_TRUE(UploadFrom(kDoublingPort, false));
-    EXPECT_TRUE(prompter.boxes().empty()) << ::testing::PrintToString(prompter.BoxTexts());
+    EXPECT_TRUE(prompter_.Boxes().empty()) << ::testing::PrintToString(prompter_.BoxTexts());
     // Every name once, and the lost one again.
     EXPECT_EQ(line.NameRequests(), input_index::kMultiChannel + 2);
     for (int input = 0; input <= input_index::kMultiChannel; ++input) {
@@ -207,14 +207,14 @@ TEST_F(NoisyUploadTest, AReceiverFallingSilentOnANoisyLineStillStopsTheUploadWit
     MakeNoisy(5);
     ConnectTo(kNoisyPort);
     ASSERT_TRUE(win::user::Click(Main(), id::kUploadButton));
-    ASSERT_TRUE(loop.AdvanceUntil([this] { return State().uploadInProgress > 40; }, 600'000));
-    noisy.Faults().silent = true;
+    ASSERT_TRUE(loop_.AdvanceUntil([this] { return State().uploadInProgress > 40; }, 600'000));
+    noisy_.Faults().silent = true;
     // Well within a minute of silence.
-    ASSERT_TRUE(loop.AdvanceUntil([this] { return State().uploadInProgress == 0; }, 60'000));
-    loop.DrainPosted();
-    ASSERT_EQ(prompter.boxes().size(), 1u);
-    EXPECT_EQ(prompter.boxes()[0].text, std::string(TransferEngine::kReceiverSilentText) + "\r\n" +
-                                            std::string(TransferEngine::kUploadStoppedText));
+    ASSERT_TRUE(loop_.AdvanceUntil([this] { return State().uploadInProgress == 0; }, 60'000));
+    loop_.DrainPosted();
+    ASSERT_EQ(prompter_.Boxes().size(), 1u);
+    EXPECT_EQ(prompter_.Boxes()[0].text, std::string(TransferEngine::kReceiverSilentText) + "\r\n" +
+                                             std::string(TransferEngine::kUploadStoppedText));
     EXPECT_EQ(Differences(before, EditorImage().ToBytes()), "");
 }
 

@@ -26,7 +26,7 @@ namespace id = main_window;
 
 class PanelButtonsEndToEndTest : public EditorFixture {
 protected:
-    PanelButtonsEndToEndTest() { portSwitch.Wire(2, receiver); }
+    PanelButtonsEndToEndTest() { portSwitch_.Wire(2, receiver_); }
 
     // Connected in realtime mode once the realtime poll has brought the receiver's settings in.
     void StartRealtime() {
@@ -39,7 +39,7 @@ protected:
     Dlg& Open() {
         const std::size_t index = PanelTable::IndexForRefresh(Dlg::kDescriptor.refreshMessage);
         Main().Panels().Show(index);
-        loop.DrainPosted();
+        loop_.DrainPosted();
         return *dynamic_cast<Dlg*>(Main().Panels().Window(index));
     }
     int Pos(const win::Dialog& panel, int slider) {
@@ -50,19 +50,19 @@ protected:
     // status requests to bring several rounds of reports back.
     static constexpr std::int64_t kSettle = 20'000;
 
-    sim::VirtualReceiver receiver;
+    sim::VirtualReceiver receiver_;
 };
 
 TEST_F(PanelButtonsEndToEndTest, GraphicEqFlatReachesTheReceiverAndStays) {
-    receiver.Image().EqSettings.at(eq_layout::kFrontL * 13 + 6) = 20;
-    receiver.Image().EqSettings.at(eq_layout::kCenter * 13 + 0) = 3;
+    receiver_.Image().EqSettings.at(eq_layout::kFrontL * 13 + 6) = 20;
+    receiver_.Image().EqSettings.at(eq_layout::kCenter * 13 + 0) = 3;
     StartRealtime();
     ASSERT_EQ(EditorImage().EqSettings.at(eq_layout::kFrontL * 13 + 6), 20);
     auto& eq = Open<CEQCONTROLDlg>();
     ASSERT_TRUE(win::user::Click(eq, CEQCONTROLDlg::kFlatButton));
     Advance(kSettle);
-    EXPECT_EQ(receiver.Image().EqSettings.at(eq_layout::kFrontL * 13 + 6), 12);
-    EXPECT_EQ(receiver.Image().EqSettings.at(eq_layout::kCenter * 13 + 0), 12);
+    EXPECT_EQ(receiver_.Image().EqSettings.at(eq_layout::kFrontL * 13 + 6), 12);
+    EXPECT_EQ(receiver_.Image().EqSettings.at(eq_layout::kCenter * 13 + 0), 12);
     EXPECT_EQ(EditorImage().EqSettings.at(eq_layout::kCenter * 13 + 0), 12);
     EXPECT_EQ(Pos(eq, CEQCONTROLDlg::kBands.at(0).slider), 15);  // channel "Center", 0 dB
 }
@@ -74,53 +74,53 @@ TEST_F(PanelButtonsEndToEndTest, DcTriggerAllLowAndAllHighReachTheReceiverAndSta
     Advance(kSettle);
     for (int input = 0; input < CDCTRIGGERDlg::kInputCount; ++input) {
         const auto i = static_cast<std::size_t>(input);
-        EXPECT_EQ(receiver.Image().DcTrigger2.at(dc_trigger::kZone1Row + i), 0) << input;
-        EXPECT_EQ(receiver.Image().DcTrigger2.at(dc_trigger::kZone2Row + i), 0) << input;
+        EXPECT_EQ(receiver_.Image().DcTrigger2.at(dc_trigger::kZone1Row + i), 0) << input;
+        EXPECT_EQ(receiver_.Image().DcTrigger2.at(dc_trigger::kZone2Row + i), 0) << input;
         EXPECT_EQ(Pos(dc, CDCTRIGGERDlg::kSwitches.at(1).at(0).at(i)), 0) << input;
     }
-    EXPECT_EQ(receiver.Image().DcTrigger2.at(dc_trigger::kMultiChannel), 0);
+    EXPECT_EQ(receiver_.Image().DcTrigger2.at(dc_trigger::kMultiChannel), 0);
     EXPECT_EQ(Pos(dc, CDCTRIGGERDlg::kMultiSwitch.at(1)), 0);
     // The other side is untouched.
-    EXPECT_EQ(receiver.Image().DcTrigger1.at(dc_trigger::kZone1Row), 1);
+    EXPECT_EQ(receiver_.Image().DcTrigger1.at(dc_trigger::kZone1Row), 1);
 
     // "All High" puts them back on, and that stays too.
     ASSERT_TRUE(win::user::Click(dc, CDCTRIGGERDlg::kAllHighButton.at(1)));
     Advance(kSettle);
     for (int input = 0; input < CDCTRIGGERDlg::kInputCount; ++input) {
         const auto i = static_cast<std::size_t>(input);
-        EXPECT_EQ(receiver.Image().DcTrigger2.at(dc_trigger::kZone1Row + i), 1) << input;
-        EXPECT_EQ(receiver.Image().DcTrigger2.at(dc_trigger::kZone2Row + i), 1) << input;
+        EXPECT_EQ(receiver_.Image().DcTrigger2.at(dc_trigger::kZone1Row + i), 1) << input;
+        EXPECT_EQ(receiver_.Image().DcTrigger2.at(dc_trigger::kZone2Row + i), 1) << input;
         EXPECT_EQ(EditorImage().DcTrigger2.at(dc_trigger::kZone2Row + i), 1) << input;
         EXPECT_EQ(Pos(dc, CDCTRIGGERDlg::kSwitches.at(1).at(1).at(i)), 1) << input;
     }
-    EXPECT_EQ(receiver.Image().DcTrigger2.at(dc_trigger::kMultiChannel), 1);
+    EXPECT_EQ(receiver_.Image().DcTrigger2.at(dc_trigger::kMultiChannel), 1);
     EXPECT_EQ(Pos(dc, CDCTRIGGERDlg::kMultiSwitch.at(1)), 1);
 }
 
 TEST_F(PanelButtonsEndToEndTest, LfeAndDrangeDefaultsReachTheReceiverAndStay) {
-    receiver.Image().LfeDrange = {10, 20, 2, 1};
+    receiver_.Image().LfeDrange = {10, 20, 2, 1};
     StartRealtime();
     ASSERT_EQ(EditorImage().LfeDrange, (ImageBytes<4>{10, 20, 2, 1}));
     auto& lfe = Open<CLFELEVELDRANGEDlg>();
     ASSERT_TRUE(win::user::Click(lfe, CLFELEVELDRANGEDlg::kLfeDefaultButton));
     ASSERT_TRUE(win::user::Click(lfe, CLFELEVELDRANGEDlg::kDrangeDefaultButton));
     Advance(kSettle);
-    EXPECT_EQ(receiver.Image().LfeDrange, (ImageBytes<4>{40, 40, 0, 0}));
+    EXPECT_EQ(receiver_.Image().LfeDrange, (ImageBytes<4>{40, 40, 0, 0}));
     EXPECT_EQ(EditorImage().LfeDrange, (ImageBytes<4>{40, 40, 0, 0}));
     EXPECT_EQ(Pos(lfe, CLFELEVELDRANGEDlg::kLfeSpeakerSlider), 0);
     EXPECT_EQ(Pos(lfe, CLFELEVELDRANGEDlg::kDrangeHeadphoneSlider), 0);
 }
 
 TEST_F(PanelButtonsEndToEndTest, DisplaySetDefaultReachesTheReceiverAndStays) {
-    receiver.Image().DisplaySettings.at(display_layout::kDimmer) = 1;
-    receiver.Image().DisplaySettings.at(display_layout::kOsdShiftH) = 9;
+    receiver_.Image().DisplaySettings.at(display_layout::kDimmer) = 1;
+    receiver_.Image().DisplaySettings.at(display_layout::kOsdShiftH) = 9;
     StartRealtime();
     ASSERT_EQ(EditorImage().DisplaySettings.at(display_layout::kDimmer), 1);
     auto& display = Open<CDISPLAYSETDlg>();
     ASSERT_TRUE(win::user::Click(display, CDISPLAYSETDlg::kDefaultButton));
     Advance(kSettle);
-    EXPECT_EQ(receiver.Image().DisplaySettings.at(display_layout::kDimmer), 4);
-    EXPECT_EQ(receiver.Image().DisplaySettings.at(display_layout::kOsdShiftH), 5);
+    EXPECT_EQ(receiver_.Image().DisplaySettings.at(display_layout::kDimmer), 4);
+    EXPECT_EQ(receiver_.Image().DisplaySettings.at(display_layout::kOsdShiftH), 5);
     EXPECT_EQ(Pos(display, CDISPLAYSETDlg::kDimmerSlider), 4);
     EXPECT_EQ(Pos(display, CDISPLAYSETDlg::kHPosSlider), 5);
     EXPECT_EQ(display.GetDlgItemText(CDISPLAYSETDlg::kDimmerReadout), "0");
@@ -132,7 +132,7 @@ TEST_F(PanelButtonsEndToEndTest, ARenameShowsInTheMainWindowsInputListsAtOnce) {
     ASSERT_TRUE(win::user::SelectListRow(rename, CINPUTRENAMEDlg::kNewNameList, 5));
     ASSERT_TRUE(win::user::TypeText(rename, CINPUTRENAMEDlg::kNameBox, "BluRay"));
     ASSERT_TRUE(win::user::PressEnter(rename));
-    loop.DrainPosted();
+    loop_.DrainPosted();
     auto* main = Main().Get<win::ComboBox>(id::kMainInputCombo);
     auto* zone2 = Main().Get<win::ComboBox>(id::kZone2InputCombo);
     EXPECT_EQ(main->GetLBText(5), "BluRay");

@@ -37,82 +37,82 @@ private:
 class PanelTableTest : public ::testing::Test {
 protected:
     PanelTableTest() {
-        index = PanelTable::IndexForRefresh(0x9004);  // DELAY
-        table.SetFactory(index, [this](std::function<void()> onClosed) {
-            ++made;
-            auto panel = std::make_unique<TestPanel>(loop, PanelDescriptors()[index].templateId,
+        index_ = PanelTable::IndexForRefresh(0x9004);  // DELAY
+        table_.SetFactory(index_, [this](std::function<void()> onClosed) {
+            ++made_;
+            auto panel = std::make_unique<TestPanel>(loop_, PanelDescriptors()[index_].templateId,
                                                      std::move(onClosed));
             if (!panel->Create()) {
                 return OpenPanel{};
             }
-            OpenPanel open{panel.get(), [this] { ++holdResets; }};
-            panels.push_back(std::move(panel));
+            OpenPanel open{panel.get(), [this] { ++holdResets_; }};
+            panels_.push_back(std::move(panel));
             return open;
         });
     }
-    ~PanelTableTest() override { table.DestroyAll(); }
+    ~PanelTableTest() override { table_.DestroyAll(); }
 
-    win::VirtualClock clock;
-    win::EventLoop loop{clock};
-    PanelTable table;
-    std::size_t index = 0;
-    int made = 0;
-    int holdResets = 0;
-    std::vector<std::unique_ptr<TestPanel>> panels;
+    win::VirtualClock clock_;
+    win::EventLoop loop_{clock_};
+    PanelTable table_;
+    std::size_t index_ = 0;
+    int made_ = 0;
+    int holdResets_ = 0;
+    std::vector<std::unique_ptr<TestPanel>> panels_;
 };
 
 TEST_F(PanelTableTest, ASecondRequestShowsAndFocusesTheOpenPanelEvenWhenHidden) {
-    ASSERT_LT(index, kPanelCount);
-    EXPECT_EQ(table.Show(index), PanelTable::ShowResult::kCreated);
-    win::Dialog* panel = table.Window(index);
+    ASSERT_LT(index_, kPanelCount);
+    EXPECT_EQ(table_.Show(index_), PanelTable::ShowResult::kCreated);
+    win::Dialog* panel = table_.Window(index_);
     ASSERT_NE(panel, nullptr);
-    EXPECT_TRUE(table.IsOpen(index));
+    EXPECT_TRUE(table_.IsOpen(index_));
     EXPECT_TRUE(panel->IsWindowVisible());
 
     // Hidden by the main window (multi-channel input), then asked for again from the menu.
     panel->Show(false);
-    EXPECT_EQ(table.Show(index), PanelTable::ShowResult::kFocused);
-    EXPECT_EQ(made, 1);
-    EXPECT_EQ(table.Window(index), panel);
+    EXPECT_EQ(table_.Show(index_), PanelTable::ShowResult::kFocused);
+    EXPECT_EQ(made_, 1);
+    EXPECT_EQ(table_.Window(index_), panel);
     EXPECT_TRUE(panel->IsWindowVisible());
     EXPECT_TRUE(panel->HasFocus());
 
     // Visible already: it only takes the focus back.
-    loop.SetFocusedWindow({});
-    EXPECT_EQ(table.Show(index), PanelTable::ShowResult::kFocused);
+    loop_.SetFocusedWindow({});
+    EXPECT_EQ(table_.Show(index_), PanelTable::ShowResult::kFocused);
     EXPECT_TRUE(panel->IsWindowVisible());
     EXPECT_TRUE(panel->HasFocus());
-    EXPECT_EQ(made, 1);
+    EXPECT_EQ(made_, 1);
 
-    table.ResetAllHoldCounters();
-    EXPECT_EQ(holdResets, 1);
+    table_.ResetAllHoldCounters();
+    EXPECT_EQ(holdResets_, 1);
 }
 
 TEST_F(PanelTableTest, AClosedPanelIsMadeAnewAndAFailedOneStaysClosed) {
-    ASSERT_EQ(table.Show(index), PanelTable::ShowResult::kCreated);
-    table.Window(index)->DestroyWindow();  // the user closes it
-    EXPECT_FALSE(table.IsOpen(index));
-    EXPECT_EQ(table.Window(index), nullptr);
+    ASSERT_EQ(table_.Show(index_), PanelTable::ShowResult::kCreated);
+    table_.Window(index_)->DestroyWindow();  // the user closes it
+    EXPECT_FALSE(table_.IsOpen(index_));
+    EXPECT_EQ(table_.Window(index_), nullptr);
     int visited = 0;
-    table.ForEachOpen([&](std::size_t, const OpenPanel&) { ++visited; });
+    table_.ForEachOpen([&](std::size_t, const OpenPanel&) { ++visited; });
     EXPECT_EQ(visited, 0);
 
-    EXPECT_EQ(table.Show(index), PanelTable::ShowResult::kCreated);
-    EXPECT_EQ(made, 2);
-    ASSERT_NE(table.Window(index), nullptr);
-    EXPECT_TRUE(table.Window(index)->IsWindowVisible());
-    table.DestroyAll();
-    EXPECT_FALSE(table.IsOpen(index));
+    EXPECT_EQ(table_.Show(index_), PanelTable::ShowResult::kCreated);
+    EXPECT_EQ(made_, 2);
+    ASSERT_NE(table_.Window(index_), nullptr);
+    EXPECT_TRUE(table_.Window(index_)->IsWindowVisible());
+    table_.DestroyAll();
+    EXPECT_FALSE(table_.IsOpen(index_));
 
-    loop.SetCreationFailureHook([](int) { return true; });
-    EXPECT_EQ(table.Show(index), PanelTable::ShowResult::kCreateFailed);
-    EXPECT_FALSE(table.IsOpen(index));
-    EXPECT_EQ(table.Window(index), nullptr);
+    loop_.SetCreationFailureHook([](int) { return true; });
+    EXPECT_EQ(table_.Show(index_), PanelTable::ShowResult::kCreateFailed);
+    EXPECT_FALSE(table_.IsOpen(index_));
+    EXPECT_EQ(table_.Window(index_), nullptr);
 
     // No factory, or no such panel: nothing to show.
-    EXPECT_EQ(table.Show(PanelTable::IndexForRefresh(0x9007)),
+    EXPECT_EQ(table_.Show(PanelTable::IndexForRefresh(0x9007)),
               PanelTable::ShowResult::kNotAvailable);
-    EXPECT_EQ(table.Show(kPanelCount), PanelTable::ShowResult::kNotAvailable);
+    EXPECT_EQ(table_.Show(kPanelCount), PanelTable::ShowResult::kNotAvailable);
 }
 
 }  // namespace

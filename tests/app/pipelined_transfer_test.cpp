@@ -41,11 +41,13 @@ public:
 
 class PipelinedTransferTest : public EditorFixture {
 protected:
-    PipelinedTransferTest() : EditorFixture(sim::kReceiverPacing) { portSwitch.Wire(3, receiver); }
+    PipelinedTransferTest() : EditorFixture(sim::kReceiverPacing) {
+        portSwitch_.Wire(3, receiver_);
+    }
 
     bool FastTransferTicked() { return Main().GetMenu()->IsChecked(id::kMenuFastTransfer); }
 
-    sim::VirtualReceiver receiver;
+    sim::VirtualReceiver receiver_;
 };
 
 TEST_F(PipelinedTransferTest, FastTransferIsOnUnlessTheSettingsSayOtherwiseAndIsKeptThere) {
@@ -73,8 +75,8 @@ TEST_F(PipelinedTransferTest, FastTransferIsOnUnlessTheSettingsSayOtherwiseAndIs
     settings.writable = false;
     ASSERT_TRUE(win::user::ChooseMenuItem(Main(), id::kMenuFastTransfer));
     EXPECT_TRUE(Main().Transfer().Pipelined());
-    ASSERT_EQ(prompter.boxes().size(), 1u);
-    EXPECT_EQ(prompter.boxes()[0].text,
+    ASSERT_EQ(prompter_.Boxes().size(), 1u);
+    EXPECT_EQ(prompter_.Boxes()[0].text,
               "The Fast Transfer setting could not be saved.\r\nIt applies until the program "
               "ends.");
 }
@@ -86,7 +88,7 @@ TEST_F(PipelinedTransferTest, AnAnswerLostHalfWayFallsBackToStepwiseAndTheUpload
     ASSERT_TRUE(win::user::ChooseMenuItem(Main(), id::kMenuFastTransfer));
     ASSERT_TRUE(Main().Transfer().Pipelined());
     for (std::size_t i = 0; i < eq_layout::kGraphicEqEnd; ++i) {
-        receiver.Image().EqSettings.at(i) = static_cast<std::uint8_t>((i * 7 + 3) % 25);
+        receiver_.Image().EqSettings.at(i) = static_cast<std::uint8_t>((i * 7 + 3) % 25);
     }
 
     ASSERT_TRUE(win::user::Click(Main(), id::kCurrentSettingRadio));
@@ -94,7 +96,7 @@ TEST_F(PipelinedTransferTest, AnAnswerLostHalfWayFallsBackToStepwiseAndTheUpload
     // Into the graphic EQ requests, which go back to back; the receiver's next answer is lost.
     const std::string eqRequest = std::string("\x14") + "20";
     const auto eqRequestsWritten = [&] {
-        const std::string& written = port->Written();
+        const std::string& written = port_->Written();
         int count = 0;
         for (std::size_t at = written.find(eqRequest); at != std::string::npos;
              at = written.find(eqRequest, at + 1)) {
@@ -103,23 +105,23 @@ TEST_F(PipelinedTransferTest, AnAnswerLostHalfWayFallsBackToStepwiseAndTheUpload
         return count;
     };
     ASSERT_TRUE(
-        loop.AdvanceUntil([&] { return eqRequestsWritten() >= 40; }, kPipelinedTransferLimitMs));
+        loop_.AdvanceUntil([&] { return eqRequestsWritten() >= 40; }, kPipelinedTransferLimitMs));
     ASSERT_TRUE(Main().Transfer().RunningAhead());
-    receiver.Faults().dropNextAnswers = 1;
-    ASSERT_TRUE(loop.AdvanceUntil([&] { return !Main().Transfer().RunningAhead(); }, 10'000));
+    receiver_.Faults().dropNextAnswers = 1;
+    ASSERT_TRUE(loop_.AdvanceUntil([&] { return !Main().Transfer().RunningAhead(); }, 10'000));
     EXPECT_NE(State().uploadInProgress, 0);  // it goes on, stepwise
-    ASSERT_TRUE(loop.AdvanceUntil([&] { return State().uploadInProgress == 0; },
-                                  kPipelinedTransferLimitMs));
-    loop.DrainPosted();
+    ASSERT_TRUE(loop_.AdvanceUntil([&] { return State().uploadInProgress == 0; },
+                                   kPipelinedTransferLimitMs));
+    loop_.DrainPosted();
 
-    EXPECT_TRUE(prompter.boxes().empty()) << ::testing::PrintToString(prompter.BoxTexts());
-    EXPECT_EQ(port->BytesLostByFarEnd(), 0u);
+    EXPECT_TRUE(prompter_.Boxes().empty()) << ::testing::PrintToString(prompter_.BoxTexts());
+    EXPECT_EQ(port_->BytesLostByFarEnd(), 0u);
     // Every record the receiver reports (all but record 1) came back whole.
     for (std::size_t i = 0; i < eq_layout::kGraphicEqEnd; ++i) {
         if (i / eq_layout::kBandsPerChannel == 1) {
             continue;
         }
-        EXPECT_EQ(EditorImage().EqSettings.at(i), receiver.Image().EqSettings.at(i)) << i;
+        EXPECT_EQ(EditorImage().EqSettings.at(i), receiver_.Image().EqSettings.at(i)) << i;
     }
 }
 
@@ -131,7 +133,7 @@ TEST_F(PipelinedTransferTest, ADownloadCountsTheFramesThatWentOnTheLineStoppedOr
     // Every operation and extended frame the editor wrote from `from` on (status requests are
     // the poll's, which a download never sends).
     const auto framesWritten = [this](std::size_t from) {
-        const std::string written = port->Written().substr(from);
+        const std::string written = port_->Written().substr(from);
         return static_cast<int>(std::count_if(written.begin(), written.end(), [](char c) {
             return c == control_byte::kStx || c == control_byte::kDc4;
         }));
@@ -149,30 +151,30 @@ TEST_F(PipelinedTransferTest, ADownloadCountsTheFramesThatWentOnTheLineStoppedOr
 
     // Stopped while running ahead, with frames still waiting for room in the receiver's buffer:
     // those never go out. The put-back of input, program and volume does, and counts.
-    std::size_t start = port->Written().size();
+    std::size_t start = port_->Written().size();
     ASSERT_TRUE(win::user::Click(Main(), id::kDownloadButton));
-    ASSERT_TRUE(loop.AdvanceUntil(
+    ASSERT_TRUE(loop_.AdvanceUntil(
         [&] {
             return Main().Transfer().RunningAhead() && framesWritten(start) > 20 &&
                    window.HasQueued(SendLane::kTransfer);
         },
         kPipelinedTransferLimitMs));
     Main().PostMessage(id::kTransferCancelled);
-    loop.DrainPosted();
+    loop_.DrainPosted();
     ASSERT_FALSE(Main().Transfer().Running());
-    ASSERT_TRUE(loop.AdvanceUntil(lineQuiet, 10'000));
+    ASSERT_TRUE(loop_.AdvanceUntil(lineQuiet, 10'000));
     EXPECT_EQ(result("Download stopped after "), std::to_string(framesWritten(start)) + " frames");
 
     // A whole download, the receiver's standby and power-on at its end included.
-    start = port->Written().size();
+    start = port_->Written().size();
     ASSERT_TRUE(win::user::Click(Main(), id::kDownloadButton));
-    ASSERT_TRUE(loop.AdvanceUntil([this] { return State().downloadInProgress == 0; },
-                                  kPipelinedTransferLimitMs));
-    ASSERT_TRUE(loop.AdvanceUntil(lineQuiet, 10'000));
+    ASSERT_TRUE(loop_.AdvanceUntil([this] { return State().downloadInProgress == 0; },
+                                   kPipelinedTransferLimitMs));
+    ASSERT_TRUE(loop_.AdvanceUntil(lineQuiet, 10'000));
     const std::string finished = result("Download finished: ");
     EXPECT_TRUE(finished.starts_with(std::to_string(framesWritten(start)) + " frames in "))
         << finished;
-    EXPECT_EQ(port->BytesLostByFarEnd(), 0u);
+    EXPECT_EQ(port_->BytesLostByFarEnd(), 0u);
 }
 
 }  // namespace

@@ -46,16 +46,16 @@ class PortSettingsTest : public EditorFixture {
 protected:
     void StartWithSettings() {
         Start();
-        Main().SetPortSettings(PortSettings{&map, &store, [this] {
-                                                ++searches;
-                                                return devices;
+        Main().SetPortSettings(PortSettings{&map_, &store_, [this] {
+                                                ++searches_;
+                                                return devices_;
                                             }});
     }
     // Opens the dialog from the menu; `user` acts in it once, as a user would, and must end it.
     void UseDialog(const std::function<void(win::Dialog&)>& user) {
         bool acted = false;
-        loop.SetModalDriver([&](win::Dialog& dialog) {
-            if (dialog.template_id() != ps::kTemplateId || acted) {
+        loop_.SetModalDriver([&](win::Dialog& dialog) {
+            if (dialog.TemplateId() != ps::kTemplateId || acted) {
                 return false;
             }
             acted = true;
@@ -63,29 +63,29 @@ protected:
             return true;
         });
         ASSERT_TRUE(win::user::ChooseMenuItem(Main(), id::kMenuPortSettings));
-        loop.SetModalDriver({});
+        loop_.SetModalDriver({});
         ASSERT_TRUE(acted);
     }
     static win::ComboBox& Row(win::Dialog& dialog, int port) {
         return *dialog.Get<win::ComboBox>(ps::TargetCombo(port));
     }
 
-    serial::ComPortMap map;
-    RecordingStore store;
-    std::vector<serial::SerialDeviceInfo> devices = kDevices;
-    int searches = 0;
+    serial::ComPortMap map_;
+    RecordingStore store_;
+    std::vector<serial::SerialDeviceInfo> devices_ = kDevices;
+    int searches_ = 0;
 };
 
 TEST_F(PortSettingsTest, TheMenuItemIsGreyedUntilThereAreSettingsToEdit) {
     Start();
     EXPECT_FALSE(Main().GetMenu()->IsEnabled(id::kMenuPortSettings));
-    Main().SetPortSettings(PortSettings{&map, nullptr, {}});
+    Main().SetPortSettings(PortSettings{&map_, nullptr, {}});
     EXPECT_TRUE(Main().GetMenu()->IsEnabled(id::kMenuPortSettings));
 }
 
 TEST_F(PortSettingsTest, PickingADeviceTypingAUrlAndClearingANumberAreKept) {
     StartWithSettings();
-    map.SetStored(3, std::string("/dev/ttyACM0"));
+    map_.SetStored(3, std::string("/dev/ttyACM0"));
     UseDialog([&](win::Dialog& dialog) {
         // Every row offers the devices found; a row shows its setting, or the default.
         EXPECT_EQ(Row(dialog, 1).GetCount(), 2);
@@ -102,21 +102,21 @@ TEST_F(PortSettingsTest, PickingADeviceTypingAUrlAndClearingANumberAreKept) {
             win::user::ReplaceEditText(dialog, ps::TargetCombo(2), " rfc2217://10.0.0.7:2217 "));
         ASSERT_TRUE(win::user::ReplaceEditText(dialog, ps::TargetCombo(3), ""));
         // Finding devices again keeps what the rows say.
-        devices.push_back({"/dev/ttyACM1", "Arduino Uno"});
+        devices_.push_back({"/dev/ttyACM1", "Arduino Uno"});
         ASSERT_TRUE(win::user::Click(dialog, ps::kFindDevicesButton));
         EXPECT_EQ(Row(dialog, 1).GetCount(), 3);
         EXPECT_EQ(Row(dialog, 2).GetWindowText(), " rfc2217://10.0.0.7:2217 ");
         ASSERT_TRUE(win::user::Click(dialog, win::IDOK));
     });
-    EXPECT_EQ(searches, 2);
-    EXPECT_EQ(map.Target(1), kDevices[0].path);
-    EXPECT_EQ(map.Target(2), "rfc2217://10.0.0.7:2217");
-    EXPECT_FALSE(map.IsMapped(3));
-    EXPECT_EQ(map.Target(4), "/dev/ttyS3");
-    EXPECT_EQ(store.saves, 1);
-    EXPECT_EQ(store.map.Stored(2), "rfc2217://10.0.0.7:2217");
-    EXPECT_EQ(store.map.Stored(3), "");
-    EXPECT_TRUE(prompter.boxes().empty());
+    EXPECT_EQ(searches_, 2);
+    EXPECT_EQ(map_.Target(1), kDevices[0].path);
+    EXPECT_EQ(map_.Target(2), "rfc2217://10.0.0.7:2217");
+    EXPECT_FALSE(map_.IsMapped(3));
+    EXPECT_EQ(map_.Target(4), "/dev/ttyS3");
+    EXPECT_EQ(store_.saves, 1);
+    EXPECT_EQ(store_.map.Stored(2), "rfc2217://10.0.0.7:2217");
+    EXPECT_EQ(store_.map.Stored(3), "");
+    EXPECT_TRUE(prompter_.Boxes().empty());
 }
 
 TEST_F(PortSettingsTest, AnEntryThatIsNoPathOrUrlKeepsTheDialogOpenAndChangesNothing) {
@@ -129,19 +129,19 @@ TEST_F(PortSettingsTest, AnEntryThatIsNoPathOrUrlKeepsTheDialogOpenAndChangesNot
         EXPECT_TRUE(dialog.GetDlgItem(ps::TargetCombo(5))->HasFocus());
         ASSERT_TRUE(win::user::Click(dialog, win::IDCANCEL));
     });
-    ASSERT_EQ(prompter.boxes().size(), 1u);
-    EXPECT_EQ(prompter.boxes()[0].text,
+    ASSERT_EQ(prompter_.Boxes().size(), 1u);
+    EXPECT_EQ(prompter_.Boxes()[0].text,
               "COM5: \"socket://box\" is neither a device path nor socket://HOST:PORT or "
               "rfc2217://HOST:PORT.");
-    EXPECT_EQ(map.Target(1), "/dev/ttyS0");
-    EXPECT_EQ(store.saves, 0);
+    EXPECT_EQ(map_.Target(1), "/dev/ttyS0");
+    EXPECT_EQ(store_.saves, 0);
 }
 
 TEST_F(PortSettingsTest, OverridesForThisRunAreShownAndASaveThatFailsIsTold) {
     StartWithSettings();
-    map.SetCommandLineOverride(2, "socket://127.0.0.1:4001");
-    map.SetCommandLineOverride(6, "");
-    store.failing = true;
+    map_.SetCommandLineOverride(2, "socket://127.0.0.1:4001");
+    map_.SetCommandLineOverride(6, "");
+    store_.failing = true;
     UseDialog([&](win::Dialog& dialog) {
         EXPECT_EQ(dialog.GetDlgItemText(ps::OverrideNote(2)),
                   "This run: socket://127.0.0.1:4001 (--port)");
@@ -151,23 +151,23 @@ TEST_F(PortSettingsTest, OverridesForThisRunAreShownAndASaveThatFailsIsTold) {
         ASSERT_TRUE(win::user::Click(dialog, win::IDOK));
     });
     // Kept for the next run; this run still follows the override.
-    EXPECT_EQ(map.Stored(2), "/dev/ttyUSB3");
-    EXPECT_EQ(map.Target(2), "socket://127.0.0.1:4001");
-    ASSERT_EQ(prompter.boxes().size(), 1u);
-    EXPECT_EQ(prompter.boxes()[0].text,
+    EXPECT_EQ(map_.Stored(2), "/dev/ttyUSB3");
+    EXPECT_EQ(map_.Target(2), "socket://127.0.0.1:4001");
+    ASSERT_EQ(prompter_.Boxes().size(), 1u);
+    EXPECT_EQ(prompter_.Boxes()[0].text,
               "The port settings could not be saved.\r\nThey apply until the program ends.");
 }
 
 class PortReasonsTest : public EditorFixture {
 protected:
-    PortReasonsTest() { portSwitch.Wire(3, receiver); }
-    sim::VirtualReceiver receiver;
+    PortReasonsTest() { portSwitch_.Wire(3, receiver_); }
+    sim::VirtualReceiver receiver_;
 };
 
 TEST_F(PortReasonsTest, TheReasonIsTheSecondLineOfInvalidComPortAndGoesToTheLog) {
     Start();
     TickDisplayLog();
-    port->SetOpenOutcome(
+    port_->SetOpenOutcome(
         4, serial::OpenResult::kRefused,
         serial::OpenError{serial::OpenError::Kind::kPermissionDenied, "/dev/ttyUSB0", "dialout"});
     ChoosePort(4);
@@ -175,8 +175,8 @@ TEST_F(PortReasonsTest, TheReasonIsTheSecondLineOfInvalidComPortAndGoesToTheLog)
     const std::string reason =
         "/dev/ttyUSB0: permission denied. Members of the group 'dialout' may use it: run 'sudo "
         "adduser $USER dialout', then log out and in again.";
-    ASSERT_EQ(prompter.boxes().size(), 1u);
-    EXPECT_EQ(prompter.boxes()[0].text, "COM Port : 4\r\nInvalid Com Port.\r\n" + reason);
+    ASSERT_EQ(prompter_.Boxes().size(), 1u);
+    EXPECT_EQ(prompter_.Boxes()[0].text, "COM Port : 4\r\nInvalid Com Port.\r\n" + reason);
     EXPECT_EQ(LogText(), "Com 4 --> Invalid\r\n" + reason + "\r\n");
     EXPECT_EQ(State().openPort, 0);
 }
@@ -184,9 +184,9 @@ TEST_F(PortReasonsTest, TheReasonIsTheSecondLineOfInvalidComPortAndGoesToTheLog)
 TEST_F(PortReasonsTest, AutoSkipsNumbersMappedToNothingAndLogsWhyOthersFail) {
     Start();
     TickDisplayLog();
-    port->SetOpenOutcome(1, serial::OpenResult::kNotMapped,
-                         serial::OpenError{serial::OpenError::Kind::kNotMapped, {}, {}});
-    port->SetOpenOutcome(
+    port_->SetOpenOutcome(1, serial::OpenResult::kNotMapped,
+                          serial::OpenError{serial::OpenError::Kind::kNotMapped, {}, {}});
+    port_->SetOpenOutcome(
         2, serial::OpenResult::kRefused,
         serial::OpenError{serial::OpenError::Kind::kConnectionRefused, "10.0.0.7:4001", {}});
     ChoosePort(0);
@@ -196,15 +196,15 @@ TEST_F(PortReasonsTest, AutoSkipsNumbersMappedToNothingAndLogsWhyOthersFail) {
               std::string("Com 2 --> Invalid\r\n10.0.0.7:4001: connection refused. Is the serial "
                           "server running on that port?\r\nCom 3 --> Open\r\n")
                   .substr(0, 100));
-    ASSERT_TRUE(loop.AdvanceUntil([this] { return !prompter.boxes().empty(); }, 10'000));
-    EXPECT_EQ(prompter.boxes()[0].text, "Auto Device Finder found TR-A1.\r\nPort : Com 3\r\n\r\n");
+    ASSERT_TRUE(loop_.AdvanceUntil([this] { return !prompter_.Boxes().empty(); }, 10'000));
+    EXPECT_EQ(prompter_.Boxes()[0].text, "Auto Device Finder found TR-A1.\r\nPort : Com 3\r\n\r\n");
 
     // A number mapped to nothing chosen directly says so.
-    port->SetOpenOutcome(5, serial::OpenResult::kNotMapped,
-                         serial::OpenError{serial::OpenError::Kind::kNotMapped, {}, {}});
+    port_->SetOpenOutcome(5, serial::OpenResult::kNotMapped,
+                          serial::OpenError{serial::OpenError::Kind::kNotMapped, {}, {}});
     ChoosePort(5);
     ClickConnect();
-    EXPECT_EQ(prompter.boxes().back().text,
+    EXPECT_EQ(prompter_.Boxes().back().text,
               "COM Port : 5\r\nInvalid Com Port.\r\nNot mapped to any device or server "
               "(Connection > Port Settings...).");
 }

@@ -41,16 +41,16 @@ constexpr int kUnitZone2Recall = 1206;
 
 class PresetMemoriesTest : public EditorFixture {
 protected:
-    PresetMemoriesTest() { portSwitch.Wire(3, receiver); }
+    PresetMemoriesTest() { portSwitch_.Wire(3, receiver_); }
     ~PresetMemoriesTest() override {
-        if (window && window->IsWindow()) {
-            window->DestroyWindow();  // closes the stand-in panels while they still exist
+        if (window_ && window_->IsWindow()) {
+            window_->DestroyWindow();  // closes the stand-in panels while they still exist
         }
     }
 
     CountingPanel* OpenPanel(unsigned refreshMessage) {
         const std::size_t index = PanelTable::IndexForRefresh(refreshMessage);
-        auto panel = std::make_unique<CountingPanel>(loop, PanelDescriptors().at(index));
+        auto panel = std::make_unique<CountingPanel>(loop_, PanelDescriptors().at(index));
         CountingPanel* raw = panel.get();
         panels_.push_back(std::move(panel));
         Main().Panels().SetFactory(index, [raw](std::function<void()>) {
@@ -67,7 +67,7 @@ protected:
     void Press(int button) { ASSERT_TRUE(win::user::Click(Main(), button)); }
     int Selection(int listId) { return Main().Get<win::ListBox>(listId)->GetCurSel(); }
 
-    sim::VirtualReceiver receiver;
+    sim::VirtualReceiver receiver_;
     std::vector<std::unique_ptr<CountingPanel>> panels_;
 };
 
@@ -104,16 +104,16 @@ TEST_F(PresetMemoriesTest, RecallRefreshesThePanelsOfWhatItRewrote) {
     CountingPanel* delay = OpenPanel(0x9004);
     CountingPanel* video = OpenPanel(0x9013);
     CountingPanel* rename = OpenPanel(0x9005);  // holds nothing of a preset
-    loop.DrainPosted();
+    loop_.DrainPosted();
     for (CountingPanel* p : {delay, video, rename}) {
         p->refreshes = p->holdResets = 0;
     }
     Press(kHomeStore);
-    loop.DrainPosted();
+    loop_.DrainPosted();
     EXPECT_EQ(delay->refreshes, 0);  // Memory only reads the image
 
     Press(kHomeRecall);
-    loop.DrainPosted();
+    loop_.DrainPosted();
     EXPECT_EQ(delay->refreshes, 1);
     EXPECT_EQ(delay->holdResets, 1);
     EXPECT_EQ(video->refreshes, 1);
@@ -141,7 +141,7 @@ TEST_F(PresetMemoriesTest, VolumeMemoriesOnThePc) {
     Press(kZone2Recall);
     EXPECT_EQ(im.MainZoneState[mz::kMainVolume], 100);
     EXPECT_EQ(im.MainZoneState[mz::kZone2Volume], 130);
-    loop.DrainPosted();  // the main window's refresh moves the track bars
+    loop_.DrainPosted();  // the main window's refresh moves the track bars
     EXPECT_EQ(Main().Get<win::Slider>(id::kMainVolumeSlider)->GetPos(), 94);
     EXPECT_EQ(Main().Get<win::Slider>(id::kZone2VolumeSlider)->GetPos(), 64);
     EXPECT_EQ(Main().GetDlgItemText(id::kZone2VolumeReadout), "-15.5 dB");
@@ -151,20 +151,20 @@ TEST_F(PresetMemoriesTest, PcMemoriesSendNothingEvenInRealtimeMode) {
     Start();
     ConnectTo(3);
     ASSERT_TRUE(win::user::ChooseMenuItem(Main(), id::kMenuRealtime));
-    const std::size_t written = port->Written().size();
+    const std::size_t written = port_->Written().size();
     for (int button :
          {kHomeStore, kHomeRecall, kMainStore, kMainRecall, kZone2Store, kZone2Recall}) {
         Press(button);
     }
-    loop.DrainPosted();
-    EXPECT_EQ(port->Written().substr(written).find('\x02'), std::string::npos);
+    loop_.DrainPosted();
+    EXPECT_EQ(port_->Written().substr(written).find('\x02'), std::string::npos);
 }
 
 TEST_F(PresetMemoriesTest, UnitMemoriesAskTheReceiverEvenInAsynchronousMode) {
     Start();
     ConnectTo(3);
     ASSERT_FALSE(State().realtimeMode);
-    auto& rx = receiver.State();
+    auto& rx = receiver_.State();
     rx.image.MainZoneState[mz::kMainVolume] = 120;
     rx.image.MainZoneState[mz::kZone2Volume] = 90;
     rx.image.MainZoneState[mz::kNightMode] = 1;
@@ -178,8 +178,8 @@ TEST_F(PresetMemoriesTest, UnitMemoriesAskTheReceiverEvenInAsynchronousMode) {
     EXPECT_EQ(rx.mainVolumeMemories.at(3), 120);
     EXPECT_EQ(rx.zone2VolumeMemories.at(1), 90);
     ASSERT_TRUE(rx.homePresetStored.at(5));
-    EXPECT_TRUE(port->Written().find(std::string(CommandFrameBuilder{}.BuildCommandFrame(27, 5))) !=
-                std::string::npos);
+    EXPECT_TRUE(port_->Written().find(std::string(
+                    CommandFrameBuilder{}.BuildCommandFrame(27, 5))) != std::string::npos);
 
     rx.image.MainZoneState[mz::kMainVolume] = 10;
     rx.image.MainZoneState[mz::kZone2Volume] = 10;
@@ -200,8 +200,8 @@ TEST_F(PresetMemoriesTest, UnitMemoriesNeedAnOpenPort) {
                        kUnitZone2Store, kUnitZone2Recall}) {
         Press(button);
     }
-    EXPECT_TRUE(port->Written().empty());
-    EXPECT_EQ(receiver.FramesHeard(), 0);
+    EXPECT_TRUE(port_->Written().empty());
+    EXPECT_EQ(receiver_.FramesHeard(), 0);
 }
 
 TEST_F(PresetMemoriesTest, EveryListStartsAtEntryAAndFollowsATransferPass) {

@@ -27,9 +27,9 @@ constexpr int kSwSlider = CSPEAKERLEVELDlg::kChannels.at(speaker_levels::kSW).sl
 
 class RealtimeChangeTest : public EditorFixture {
 protected:
-    RealtimeChangeTest() : EditorFixture(sim::kReceiverPacing) { portSwitch.Wire(3, receiver); }
+    RealtimeChangeTest() : EditorFixture(sim::kReceiverPacing) { portSwitch_.Wire(3, receiver_); }
 
-    sim::VirtualReceiver receiver;
+    sim::VirtualReceiver receiver_;
 };
 
 TEST_F(RealtimeChangeTest, AChangeOvertakesThePollsQueuedRequestsAndReachesTheReceiverAtOnce) {
@@ -38,7 +38,7 @@ TEST_F(RealtimeChangeTest, AChangeOvertakesThePollsQueuedRequestsAndReachesTheRe
     ConnectTo(3);
     ASSERT_TRUE(win::user::ChooseMenuItem(Main(), id::kMenuRealtime));
     ASSERT_TRUE(win::user::ChooseMenuItem(Main(), kMenuShowSpeakerLevel));
-    loop.DrainPosted();
+    loop_.DrainPosted();
     auto* level = dynamic_cast<CSPEAKERLEVELDlg*>(
         Main().Panels().Window(PanelTable::IndexForCommand(kMenuShowSpeakerLevel)));
     ASSERT_NE(level, nullptr);
@@ -46,15 +46,15 @@ TEST_F(RealtimeChangeTest, AChangeOvertakesThePollsQueuedRequestsAndReachesTheRe
     // Wait for a poll visit that asks for more than the receiver's buffer may hold at once (the
     // input names: fourteen requests), so that some of its requests wait in the editor.
     const SendWindow& window = Main().Link().Sender().Window();
-    ASSERT_TRUE(loop.AdvanceUntil([&] { return window.HasQueued(SendLane::kPoll); }, 10'000));
-    const std::size_t before = port->Written().size();
+    ASSERT_TRUE(loop_.AdvanceUntil([&] { return window.HasQueued(SendLane::kPoll); }, 10'000));
+    const std::size_t before = port_->Written().size();
 
     constexpr int kLevel = 52;
-    ASSERT_NE(receiver.Image().SpeakerLevels.at(speaker_levels::kSW), kLevel);
+    ASSERT_NE(receiver_.Image().SpeakerLevels.at(speaker_levels::kSW), kLevel);
     ASSERT_TRUE(win::user::ReleaseSlider(*level, kSwSlider, CSPEAKERLEVELDlg::kInversion - kLevel));
-    loop.DrainPosted();  // the panel's change message, as the loop delivers it next
+    loop_.DrainPosted();  // the panel's change message, as the loop delivers it next
     // The change went out at once, the poll's requests still wait behind it.
-    const std::string sent = port->Written().substr(before);
+    const std::string sent = port_->Written().substr(before);
     ASSERT_FALSE(sent.empty());
     EXPECT_EQ(sent.front(), '\x02') << sent;  // an operation frame, not a poll request
     EXPECT_EQ(sent.find('\x14'), std::string::npos) << sent;
@@ -70,11 +70,12 @@ TEST_F(RealtimeChangeTest, AChangeOvertakesThePollsQueuedRequestsAndReachesTheRe
     ASSERT_GE(report.size(), 2u);
     const std::string line = std::string(log_prefix::kReport) + report.substr(1, report.size() - 2);
     ASSERT_EQ(LogText().find(line), std::string::npos);
-    const std::int64_t changedAt = loop.NowMs();
-    ASSERT_TRUE(loop.AdvanceUntil([&] { return LogText().find(line) != std::string::npos; }, 1000));
-    EXPECT_LE(loop.NowMs() - changedAt, 100);
-    EXPECT_EQ(receiver.Image().SpeakerLevels.at(speaker_levels::kSW), kLevel);
-    EXPECT_EQ(port->BytesLostByFarEnd(), 0u);
+    const std::int64_t changedAt = loop_.NowMs();
+    ASSERT_TRUE(
+        loop_.AdvanceUntil([&] { return LogText().find(line) != std::string::npos; }, 1000));
+    EXPECT_LE(loop_.NowMs() - changedAt, 100);
+    EXPECT_EQ(receiver_.Image().SpeakerLevels.at(speaker_levels::kSW), kLevel);
+    EXPECT_EQ(port_->BytesLostByFarEnd(), 0u);
 }
 
 }  // namespace

@@ -46,7 +46,7 @@ private:
 
 class ReceiverFaultsTest : public EditorFixture {
 protected:
-    ReceiverFaultsTest() { portSwitch.Wire(3, counter); }
+    ReceiverFaultsTest() { portSwitch_.Wire(3, counter_); }
 
     // The log lines that start with `prefix`.
     std::vector<std::string> LogLines(std::string_view prefix) const {
@@ -68,26 +68,26 @@ protected:
 
     // Lets everything the receiver has put on the line arrive and be taken apart.
     void DrainLine() {
-        const std::int64_t idle = port->LineIdleAtMs();
-        Advance(idle - clock.NowMs() + 50);
+        const std::int64_t idle = port_->LineIdleAtMs();
+        Advance(idle - clock_.NowMs() + 50);
     }
 
-    sim::VirtualReceiver receiver;
-    CountingFarEnd counter{receiver};
+    sim::VirtualReceiver receiver_;
+    CountingFarEnd counter_{receiver_};
 };
 
 TEST_F(ReceiverFaultsTest, RepliesInThreeBatchesWithNoiseBetweenFramesAreTakenApartOnceEach) {
-    receiver.Faults().splitPieces = 3;  // each piece in its own poll: the pause outlasts 10 ms
-    receiver.Faults().lineNoise = true;
+    receiver_.Faults().splitPieces = 3;  // each piece in its own poll: the pause outlasts 10 ms
+    receiver_.Faults().lineNoise = true;
     Start();
     TickDisplayLog();
     ConnectTo(3);
     EnterRealtimeMode();
 
-    receiver.Image().MainZoneState[main_zone::kMainVolume] = 100;
-    receiver.Image().MainZoneState[main_zone::kMainInput] = 4;
-    receiver.Image().InputTrims.at(6) = 0x1A;
-    ASSERT_TRUE(loop.AdvanceUntil(
+    receiver_.Image().MainZoneState[main_zone::kMainVolume] = 100;
+    receiver_.Image().MainZoneState[main_zone::kMainInput] = 4;
+    receiver_.Image().InputTrims.at(6) = 0x1A;
+    ASSERT_TRUE(loop_.AdvanceUntil(
         [this] {
             return EditorImage().MainZoneState[main_zone::kMainVolume] == 100 &&
                    EditorImage().InputTrims.at(6) == 0x1A;
@@ -96,71 +96,71 @@ TEST_F(ReceiverFaultsTest, RepliesInThreeBatchesWithNoiseBetweenFramesAreTakenAp
     EXPECT_EQ(EditorImage().MainZoneState[main_zone::kMainInput], 4);
 
     // Stop the traffic and let the last answers in.
-    receiver.Faults().silent = true;
+    receiver_.Faults().silent = true;
     DrainLine();
-    ASSERT_GT(counter.configurationFrames, 2);
-    ASSERT_GT(counter.extendedReplies, 2);
+    ASSERT_GT(counter_.configurationFrames, 2);
+    ASSERT_GT(counter_.extendedReplies, 2);
 
     // Every frame the receiver sent reached its decoder exactly once, whole and without noise.
-    const std::string model = receiver.ReportedModelCode();
+    const std::string model = receiver_.ReportedModelCode();
     const std::vector<std::string> configurations = LogLines("(TR-X)   ");
-    EXPECT_EQ(static_cast<int>(configurations.size()), counter.configurationFrames);
-    const std::string frame = receiver.ConfigurationFrame();
+    EXPECT_EQ(static_cast<int>(configurations.size()), counter_.configurationFrames);
+    const std::string frame = receiver_.ConfigurationFrame();
     for (const std::string& line : configurations) {
         EXPECT_EQ(line.size(), std::string("(TR-X)   ").size() + frame.size() - 2) << line;
         EXPECT_EQ(line.substr(9, 5), model) << line;
     }
-    EXPECT_EQ(static_cast<int>(LogLines("(TR-X) EX  ").size()), counter.extendedReplies);
-    EXPECT_EQ(static_cast<int>(LogLines("(TR-X) Report  ").size()), counter.reportFrames);
-    EXPECT_TRUE(prompter.boxes().empty());
+    EXPECT_EQ(static_cast<int>(LogLines("(TR-X) EX  ").size()), counter_.extendedReplies);
+    EXPECT_EQ(static_cast<int>(LogLines("(TR-X) Report  ").size()), counter_.reportFrames);
+    EXPECT_TRUE(prompter_.Boxes().empty());
 }
 
 TEST_F(ReceiverFaultsTest, ADroppedReplyIsAskedForAgainOneSecondLaterAndTheLinkCarriesOn) {
     Start();
     ConnectTo(3);
-    receiver.Faults().dropNextAnswers = 1;
+    receiver_.Faults().dropNextAnswers = 1;
 
     std::vector<std::int64_t> sentAt;
     int sent = StatusRequestsWritten();
-    while (sentAt.size() < 2 && clock.NowMs() < 20'000) {
+    while (sentAt.size() < 2 && clock_.NowMs() < 20'000) {
         Advance(10);
         if (StatusRequestsWritten() != sent) {
             sent = StatusRequestsWritten();
-            sentAt.push_back(clock.NowMs());
+            sentAt.push_back(clock_.NowMs());
         }
     }
     ASSERT_EQ(sentAt.size(), 2u);
     EXPECT_EQ(sentAt[1] - sentAt[0], 1000);  // the reply time-out resends the same request
     EXPECT_EQ(State().retryCount, 1);
 
-    ASSERT_TRUE(loop.AdvanceUntil([this] { return State().waiting == 0; }, 2000));
+    ASSERT_TRUE(loop_.AdvanceUntil([this] { return State().waiting == 0; }, 2000));
     Advance(CommandSender::kQueuePumpMs);  // the next pump finds the queue answered and empties it
     EXPECT_EQ(State().retryCount, 0);
     EXPECT_EQ(ConnectionIcon(), res::kIconConnectedAsync);
     EXPECT_TRUE(TransferControlsEnabled());
-    EXPECT_TRUE(prompter.boxes().empty());
+    EXPECT_TRUE(prompter_.Boxes().empty());
 }
 
 TEST_F(ReceiverFaultsTest, AReceiverInStandbyOnlyClearsThePowerByteAndStaysConnected) {
     Start();
     ConnectTo(3);
     EnterRealtimeMode();
-    ASSERT_TRUE(loop.AdvanceUntil(
+    ASSERT_TRUE(loop_.AdvanceUntil(
         [this] { return EditorImage().MainZoneState[main_zone::kPower] == 1; }, 5000));
     const std::uint8_t volume = EditorImage().MainZoneState[main_zone::kMainVolume];
 
-    receiver.SetPower(false);
-    receiver.Image().MainZoneState[main_zone::kMainVolume] = static_cast<std::uint8_t>(volume + 7);
-    ASSERT_TRUE(loop.AdvanceUntil(
+    receiver_.SetPower(false);
+    receiver_.Image().MainZoneState[main_zone::kMainVolume] = static_cast<std::uint8_t>(volume + 7);
+    ASSERT_TRUE(loop_.AdvanceUntil(
         [this] { return EditorImage().MainZoneState[main_zone::kPower] == 0; }, 5000));
     Advance(3000);
     EXPECT_EQ(EditorImage().MainZoneState[main_zone::kMainVolume], volume);
     EXPECT_EQ(ConnectionIcon(), res::kIconConnectedRealtime);
     EXPECT_EQ(State().openPort, 3);
-    EXPECT_TRUE(prompter.boxes().empty());
+    EXPECT_TRUE(prompter_.Boxes().empty());
 
-    receiver.SetPower(true);
-    ASSERT_TRUE(loop.AdvanceUntil(
+    receiver_.SetPower(true);
+    ASSERT_TRUE(loop_.AdvanceUntil(
         [&] { return EditorImage().MainZoneState[main_zone::kMainVolume] == volume + 7; }, 5000));
     EXPECT_EQ(EditorImage().MainZoneState[main_zone::kPower], 1);
 }
@@ -169,9 +169,9 @@ TEST_F(ReceiverFaultsTest, RefusedExtendedRequestsEndTheirWaitButStoreNothing) {
     Start();
     TickDisplayLog();
     ConnectTo(3);
-    receiver.Faults().extendedStatus = '5';
-    receiver.Image().InputTrims.at(6) = 0x1A;
-    receiver.Image().SetSpeakerDistance(3, 222);
+    receiver_.Faults().extendedStatus = '5';
+    receiver_.Image().InputTrims.at(6) = 0x1A;
+    receiver_.Image().SetSpeakerDistance(3, 222);
     const std::uint8_t trim = EditorImage().InputTrims.at(6);
     const int distance = EditorImage().SpeakerDistance(3);
     EnterRealtimeMode();
@@ -180,7 +180,7 @@ TEST_F(ReceiverFaultsTest, RefusedExtendedRequestsEndTheirWaitButStoreNothing) {
     std::set<int> states;
     int rounds = 0;
     int previous = State().realtimePollState;
-    ASSERT_TRUE(loop.AdvanceUntil(
+    ASSERT_TRUE(loop_.AdvanceUntil(
         [&] {
             const int now = State().realtimePollState;
             states.insert(now);
@@ -201,8 +201,8 @@ TEST_F(ReceiverFaultsTest, RefusedExtendedRequestsEndTheirWaitButStoreNothing) {
     EXPECT_EQ(ConnectionIcon(), res::kIconConnectedRealtime);
 
     // Accepted again, the same requests bring the receiver's values in.
-    receiver.Faults().extendedStatus = '0';
-    ASSERT_TRUE(loop.AdvanceUntil(
+    receiver_.Faults().extendedStatus = '0';
+    ASSERT_TRUE(loop_.AdvanceUntil(
         [this] {
             return EditorImage().InputTrims.at(6) == 0x1A &&
                    EditorImage().SpeakerDistance(3) == 222;

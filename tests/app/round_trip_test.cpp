@@ -183,7 +183,7 @@ protected:
         : EditorFixture(GetParam() != Line::kWhole
                             ? std::optional<serial::FarEndPacing>(sim::kReceiverPacing)
                             : std::nullopt) {
-        portSwitch.Wire(3, receiver);
+        portSwitch_.Wire(3, receiver_);
     }
 
     void RunTransfer(int button, bool presetSetting) {
@@ -195,7 +195,7 @@ protected:
         }
         ASSERT_TRUE(win::user::Click(Main(), button));
         bool fellBack = false;
-        ASSERT_TRUE(loop.AdvanceUntil(
+        ASSERT_TRUE(loop_.AdvanceUntil(
             [&] {
                 const bool running =
                     State().uploadInProgress != 0 || State().downloadInProgress != 0;
@@ -205,17 +205,17 @@ protected:
             kRoundTripLimitMs));
         // No answer went missing: a pipelined transfer stayed pipelined to its end.
         EXPECT_FALSE(fellBack);
-        loop.DrainPosted();
+        loop_.DrainPosted();
         // Every wait was answered: the receiver never fell silent.
         const std::string log = LogText();
         const auto cleared = log.find("Command Waiting Counter Cleared");
         EXPECT_EQ(cleared, std::string::npos) << log.substr(cleared > 600 ? cleared - 600 : 0, 700);
-        EXPECT_TRUE(prompter.boxes().empty()) << ::testing::PrintToString(prompter.BoxTexts());
+        EXPECT_TRUE(prompter_.Boxes().empty()) << ::testing::PrintToString(prompter_.BoxTexts());
         // The editor never sent more than the receiver's buffer holds.
-        EXPECT_EQ(port->BytesLostByFarEnd(), 0u);
+        EXPECT_EQ(port_->BytesLostByFarEnd(), 0u);
     }
 
-    sim::VirtualReceiver receiver;
+    sim::VirtualReceiver receiver_;
 };
 
 TEST_P(RoundTripTest, DownloadThenUploadIntoAFreshEditorBringsBackEveryByteTheLineCarries) {

@@ -111,10 +111,12 @@ std::vector<std::uint8_t> RoundTripInMemory() {
     EXPECT_TRUE(editor.loop.AdvanceUntil([&] { return editor.Identified(); }, kConnectLimitMs));
     ChangeImage(editor.image);
     EXPECT_TRUE(win::user::Click(*editor.window, id::kDownloadButton));
-    EXPECT_TRUE(editor.loop.AdvanceUntil([&] { return editor.TransferDone(); }, kSerialServerTransferLimitMs));
+    EXPECT_TRUE(editor.loop.AdvanceUntil([&] { return editor.TransferDone(); },
+                                         kSerialServerTransferLimitMs));
     editor.image.ResetToDefaults(editor.profile);
     EXPECT_TRUE(win::user::Click(*editor.window, id::kUploadButton));
-    EXPECT_TRUE(editor.loop.AdvanceUntil([&] { return editor.TransferDone(); }, kSerialServerTransferLimitMs));
+    EXPECT_TRUE(editor.loop.AdvanceUntil([&] { return editor.TransferDone(); },
+                                         kSerialServerTransferLimitMs));
     return editor.image.ToBytes();
 }
 
@@ -177,7 +179,7 @@ TEST_P(SerialServerEditorTest, AutoFindsTheReceiverAndARoundTripBringsBackTheIma
     EXPECT_EQ(editor_->image.SpeakerLevels.at(speaker_levels::kSW), 52);
     EXPECT_EQ(editor_->image.EqSettings.at(13 * 5 + 3), 21);
     EXPECT_EQ(editor_->image.InputName(2).rfind("MY DVD", 0), 0u);  // blank-padded, as in memory
-    EXPECT_EQ(editor_->prompter.boxes().size(), 1u);  // nothing but the search's finding
+    EXPECT_EQ(editor_->prompter.Boxes().size(), 1u);  // nothing but the search's finding
     EXPECT_EQ(editor_->State().openPort, 2);
 }
 
@@ -189,8 +191,8 @@ TEST_P(SerialServerEditorTest, KillingTheServerDuringADownloadEndsItWithItsMessa
         *editor_, [this] { return editor_->State().downloadInProgress > 10; }, kConnectLimitMs));
     server_->Kill();
     ASSERT_TRUE(RunUntil(
-        *editor_, [this] { return editor_->prompter.boxes().size() >= 2; }, kConnectLimitMs));
-    EXPECT_EQ(editor_->prompter.boxes().back().text,
+        *editor_, [this] { return editor_->prompter.Boxes().size() >= 2; }, kConnectLimitMs));
+    EXPECT_EQ(editor_->prompter.Boxes().back().text,
               "COM Port : 2\r\nConnection lost.\r\nThe Download was stopped; the receiver may "
               "now hold only part of the new settings.\r\nThe PC image is as it was before the "
               "Download.");
@@ -215,8 +217,8 @@ TEST(SimulatorOnTcpEditorTest, AutoFindsTheReceiverOnTheSimulatorsOwnPort) {
     // The simulator going away is a lost connection like any other.
     EXPECT_EQ(sim.Stop(), 0);
     ASSERT_TRUE(RunUntil(
-        editor, [&] { return editor.prompter.boxes().size() >= 2; }, kConnectLimitMs));
-    EXPECT_EQ(editor.prompter.boxes().back().text, "COM Port : 2\r\nConnection lost.");
+        editor, [&] { return editor.prompter.Boxes().size() >= 2; }, kConnectLimitMs));
+    EXPECT_EQ(editor.prompter.Boxes().back().text, "COM Port : 2\r\nConnection lost.");
 }
 
 }  // namespace

@@ -114,19 +114,19 @@ private:
 class TransferSequenceTest : public ::testing::Test {
 protected:
     TransferSequenceTest() {
-        image.ResetToDefaults(profile);
-        state.openPort = 1;
+        image_.ResetToDefaults(profile_);
+        state_.openPort = 1;
     }
 
     // Runs steps, answering every wait at once, until the transfer ends.
     int RunToEnd(bool upload, int limit = 20000) {
         int steps = 0;
-        while (engine.Running() && steps < limit) {
-            state.awaitedFunction = LinkState::kNone;
+        while (engine_.Running() && steps < limit) {
+            state_.awaitedFunction = LinkState::kNone;
             if (upload) {
-                engine.UploadStep();
+                engine_.UploadStep();
             } else {
-                engine.DownloadStep();
+                engine_.DownloadStep();
             }
             ++steps;
         }
@@ -135,94 +135,94 @@ protected:
 
     std::vector<Sent> Commands(int number) const {
         std::vector<Sent> out;
-        std::copy_if(host.sent.begin(), host.sent.end(), std::back_inserter(out),
+        std::copy_if(host_.sent.begin(), host_.sent.end(), std::back_inserter(out),
                      [number](const Sent& s) { return !s.extended && s.number == number; });
         return out;
     }
     std::vector<Sent> Extended(int function, int mode) const {
         std::vector<Sent> out;
         std::copy_if(
-            host.sent.begin(), host.sent.end(), std::back_inserter(out),
+            host_.sent.begin(), host_.sent.end(), std::back_inserter(out),
             [=](const Sent& s) { return s.extended && s.number == function && s.mode == mode; });
         return out;
     }
 
-    ModelProfile profile;
-    ReceiverImage image;
-    LinkState state;
-    RecordingTransferHost host{image};
-    TransferEngine engine{state, image, profile, host};
+    ModelProfile profile_;
+    ReceiverImage image_;
+    LinkState state_;
+    RecordingTransferHost host_{image_};
+    TransferEngine engine_{state_, image_, profile_, host_};
 };
 
 TEST_F(TransferSequenceTest, StartChecksShowTheirMessageInOrderAndStartNothing) {
-    state.realtimeMode = true;
-    state.openPort = 0;
-    EXPECT_FALSE(engine.StartUpload());
-    state.realtimeMode = false;
-    EXPECT_FALSE(engine.StartDownload());
-    state.openPort = 1;
-    state.uploadInProgress = 5;
-    state.downloadInProgress = 7;
-    EXPECT_FALSE(engine.StartDownload());
-    state.uploadInProgress = 0;
-    EXPECT_FALSE(engine.StartUpload());
-    EXPECT_EQ(host.messages,
+    state_.realtimeMode = true;
+    state_.openPort = 0;
+    EXPECT_FALSE(engine_.StartUpload());
+    state_.realtimeMode = false;
+    EXPECT_FALSE(engine_.StartDownload());
+    state_.openPort = 1;
+    state_.uploadInProgress = 5;
+    state_.downloadInProgress = 7;
+    EXPECT_FALSE(engine_.StartDownload());
+    state_.uploadInProgress = 0;
+    EXPECT_FALSE(engine_.StartUpload());
+    EXPECT_EQ(host_.messages,
               (std::vector<std::string>{"Select Asynchronous Mode.", "Com port is not open.",
                                         "Uploading Configuration.", "Downloading Configuration."}));
-    EXPECT_TRUE(host.sent.empty());
-    EXPECT_FALSE(host.waitOpen);
-    EXPECT_EQ(state.downloadInProgress, 7);
+    EXPECT_TRUE(host_.sent.empty());
+    EXPECT_FALSE(host_.waitOpen);
+    EXPECT_EQ(state_.downloadInProgress, 7);
 }
 
 TEST_F(TransferSequenceTest, StartPowersOnAStandbyReceiverResetsTheLinkAndOpensTheWindow) {
-    image.MainZoneState.at(main_zone::kPower) = 0;
-    image.MainZoneState.at(main_zone::kPresetPass) = 3;
-    image.MainZoneState.at(main_zone::kTransferScratch24) = 9;
-    state.awaitedFunction = 265;
-    ASSERT_TRUE(engine.StartDownload());
-    ASSERT_EQ(host.sent.size(), 1u);
-    EXPECT_EQ(host.sent[0].number, 8);
-    EXPECT_EQ(host.sent[0].p[0], 1);
-    EXPECT_EQ(host.queueResets, 1);
-    EXPECT_EQ(host.receiverResets, 1);
-    EXPECT_EQ(state.downloadInProgress, 1);
-    EXPECT_EQ(state.awaitedFunction, LinkState::kNone);
-    EXPECT_EQ(image.MainZoneState.at(main_zone::kPresetPass), 0);
-    EXPECT_EQ(image.MainZoneState.at(main_zone::kTransferScratch24), 0);
-    EXPECT_TRUE(host.waitOpen);
+    image_.MainZoneState.at(main_zone::kPower) = 0;
+    image_.MainZoneState.at(main_zone::kPresetPass) = 3;
+    image_.MainZoneState.at(main_zone::kTransferScratch24) = 9;
+    state_.awaitedFunction = 265;
+    ASSERT_TRUE(engine_.StartDownload());
+    ASSERT_EQ(host_.sent.size(), 1u);
+    EXPECT_EQ(host_.sent[0].number, 8);
+    EXPECT_EQ(host_.sent[0].p[0], 1);
+    EXPECT_EQ(host_.queueResets, 1);
+    EXPECT_EQ(host_.receiverResets, 1);
+    EXPECT_EQ(state_.downloadInProgress, 1);
+    EXPECT_EQ(state_.awaitedFunction, LinkState::kNone);
+    EXPECT_EQ(image_.MainZoneState.at(main_zone::kPresetPass), 0);
+    EXPECT_EQ(image_.MainZoneState.at(main_zone::kTransferScratch24), 0);
+    EXPECT_TRUE(host_.waitOpen);
 }
 
 TEST_F(TransferSequenceTest, UploadStartsInTheFirstPassWhateverTheImageHeld) {
-    image.MainZoneState.at(main_zone::kPresetPass) = 200;  // as a file may hold
-    EXPECT_EQ(engine.PresetPass(), 0);
-    image.MainZoneState.at(main_zone::kPresetPass) = 4;
-    ASSERT_TRUE(engine.StartUpload());
-    EXPECT_EQ(engine.PresetPass(), 0);
+    image_.MainZoneState.at(main_zone::kPresetPass) = 200;  // as a file may hold
+    EXPECT_EQ(engine_.PresetPass(), 0);
+    image_.MainZoneState.at(main_zone::kPresetPass) = 4;
+    ASSERT_TRUE(engine_.StartUpload());
+    EXPECT_EQ(engine_.PresetPass(), 0);
 }
 
 TEST_F(TransferSequenceTest, StepsWaitForTheAwaitedReply) {
-    ASSERT_TRUE(engine.StartDownload());
-    engine.DownloadStep();
-    EXPECT_EQ(state.downloadInProgress, 2);
-    const std::size_t sent = host.sent.size();
-    ASSERT_NE(state.awaitedFunction, LinkState::kNone);
-    engine.DownloadStep();
-    engine.DownloadStep();
-    EXPECT_EQ(state.downloadInProgress, 2);
-    EXPECT_EQ(host.sent.size(), sent);
+    ASSERT_TRUE(engine_.StartDownload());
+    engine_.DownloadStep();
+    EXPECT_EQ(state_.downloadInProgress, 2);
+    const std::size_t sent = host_.sent.size();
+    ASSERT_NE(state_.awaitedFunction, LinkState::kNone);
+    engine_.DownloadStep();
+    engine_.DownloadStep();
+    EXPECT_EQ(state_.downloadInProgress, 2);
+    EXPECT_EQ(host_.sent.size(), sent);
 }
 
 TEST_F(TransferSequenceTest, CurrentSettingDownloadWritesTheImageAndEndsWithStandbyAndOn) {
-    image.SetInputName(3, "MY CDR");
-    image.EqSettings.at(13 * 9 + 12) = 17;
-    image.SetDspParameter(28, 27, 3);  // decode type 3 goes out as 6
-    image.SetDspParameter(32, 41, 7);  // "Standard" carries its decode type in slot 41
-    ASSERT_TRUE(engine.StartDownload());
+    image_.SetInputName(3, "MY CDR");
+    image_.EqSettings.at(13 * 9 + 12) = 17;
+    image_.SetDspParameter(28, 27, 3);  // decode type 3 goes out as 6
+    image_.SetDspParameter(32, 41, 7);  // "Standard" carries its decode type in slot 41
+    ASSERT_TRUE(engine_.StartDownload());
     RunToEnd(false);
 
-    ASSERT_GE(host.sent.size(), 2u);
-    const Sent& last = host.sent.back();
-    const Sent& beforeLast = host.sent[host.sent.size() - 2];
+    ASSERT_GE(host_.sent.size(), 2u);
+    const Sent& last = host_.sent.back();
+    const Sent& beforeLast = host_.sent[host_.sent.size() - 2];
     EXPECT_FALSE(beforeLast.extended);
     EXPECT_EQ(beforeLast.number, 8);
     EXPECT_EQ(beforeLast.p[0], 0);
@@ -262,30 +262,30 @@ TEST_F(TransferSequenceTest, CurrentSettingDownloadWritesTheImageAndEndsWithStan
 
     // 20 ms after each parameter of "Standard", 1 s after the current station, 50 ms around
     // the right trigger's 27 sends.
-    EXPECT_EQ(host.pausedMs, 6 * 20 + 1000 + 27 * 50);
-    EXPECT_EQ(state.downloadInProgress, 0);
-    EXPECT_EQ(state.transferBusy, 0);
-    EXPECT_FALSE(host.waitOpen);
-    EXPECT_EQ(host.progress.back(), std::make_pair(1, TransferEngine::kProgressEnd));
+    EXPECT_EQ(host_.pausedMs, 6 * 20 + 1000 + 27 * 50);
+    EXPECT_EQ(state_.downloadInProgress, 0);
+    EXPECT_EQ(state_.transferBusy, 0);
+    EXPECT_FALSE(host_.waitOpen);
+    EXPECT_EQ(host_.progress.back(), std::make_pair(1, TransferEngine::kProgressEnd));
 }
 
 TEST_F(TransferSequenceTest, DownloadProgressEightMessagesPerStepWithItsCounter) {
-    ASSERT_TRUE(engine.StartDownload());
-    engine.DownloadStep();
-    state.awaitedFunction = LinkState::kNone;
-    engine.DownloadStep();
-    ASSERT_EQ(host.progress.size(), 16u);
-    EXPECT_EQ(host.progress[0], std::make_pair(1, 1));
-    EXPECT_EQ(host.progress[8], std::make_pair(1, 2));
+    ASSERT_TRUE(engine_.StartDownload());
+    engine_.DownloadStep();
+    state_.awaitedFunction = LinkState::kNone;
+    engine_.DownloadStep();
+    ASSERT_EQ(host_.progress.size(), 16u);
+    EXPECT_EQ(host_.progress[0], std::make_pair(1, 1));
+    EXPECT_EQ(host_.progress[8], std::make_pair(1, 2));
 }
 
 TEST_F(TransferSequenceTest, PresetDownloadWritesSixPassesAndStoresEachOnTheReceiver) {
-    host.preset = true;
+    host_.preset = true;
     for (int entry = 0; entry < 6; ++entry) {
-        image.MainVolumeMemories.at(static_cast<std::size_t>(entry)) =
+        image_.MainVolumeMemories.at(static_cast<std::size_t>(entry)) =
             static_cast<std::uint8_t>(100 + entry);
     }
-    ASSERT_TRUE(engine.StartDownload());
+    ASSERT_TRUE(engine_.StartDownload());
     RunToEnd(false);
 
     // Per pass: the PC memories of the entry are in the image when its main volume is written.
@@ -303,7 +303,7 @@ TEST_F(TransferSequenceTest, PresetDownloadWritesSixPassesAndStoresEachOnTheRece
         }
     }
     // Data the receiver keeps once goes in the first pass only.
-    for (const Sent& s : host.sent) {
+    for (const Sent& s : host_.sent) {
         if (s.pass == 0 || !s.extended) {
             continue;
         }
@@ -314,25 +314,25 @@ TEST_F(TransferSequenceTest, PresetDownloadWritesSixPassesAndStoresEachOnTheRece
     }
     EXPECT_EQ(Extended(267, 1).size(), 6u * 130u);
     // Later passes write only the current program's parameters.
-    const int current = image.InputProgram(image.MainZoneState.at(main_zone::kMainInput));
+    const int current = image_.InputProgram(image_.MainZoneState.at(main_zone::kMainInput));
     for (const Sent& s : Extended(265, 1)) {
         if (s.pass > 0) {
             EXPECT_EQ(s.p[0], ModelProfile::ProgramCode(current));
         }
     }
-    EXPECT_EQ(host.selectedEntries, (std::vector<int>{0, 1, 2, 3, 4, 5, 0}));
+    EXPECT_EQ(host_.selectedEntries, (std::vector<int>{0, 1, 2, 3, 4, 5, 0}));
     EXPECT_EQ(Commands(28).back().p[0], 0);
-    EXPECT_EQ(host.sent.back().number, 8);
-    EXPECT_EQ(engine.PresetPass(), 0);
-    EXPECT_EQ(image.MainZoneState.at(main_zone::kMainVolume), 100);
+    EXPECT_EQ(host_.sent.back().number, 8);
+    EXPECT_EQ(engine_.PresetPass(), 0);
+    EXPECT_EQ(image_.MainZoneState.at(main_zone::kMainVolume), 100);
 }
 
 TEST_F(TransferSequenceTest, UploadRequestsEveryGroupAndRestoresTheSavedState) {
-    image.MainZoneState.at(main_zone::kMainInput) = 9;
-    image.SetInputProgramByte(9, 0x80 | 21);
-    image.MainZoneState.at(main_zone::kMultiChannelInput) = 1;
-    image.MainZoneState.at(main_zone::kInputMode) = 2;
-    ASSERT_TRUE(engine.StartUpload());
+    image_.MainZoneState.at(main_zone::kMainInput) = 9;
+    image_.SetInputProgramByte(9, 0x80 | 21);
+    image_.MainZoneState.at(main_zone::kMultiChannelInput) = 1;
+    image_.MainZoneState.at(main_zone::kInputMode) = 2;
+    ASSERT_TRUE(engine_.StartUpload());
     RunToEnd(true);
 
     // Each status step asks twice: the frame has no checksum, and two must agree.
@@ -353,7 +353,7 @@ TEST_F(TransferSequenceTest, UploadRequestsEveryGroupAndRestoresTheSavedState) {
     // with (22, with its effect off, as the defaults have it), then the saved one is selected.
     const auto programs = Commands(20);
     ASSERT_EQ(programs.size(), 38u + 2u);
-    EXPECT_EQ(programs[38].p[0], image.InputProgram(12));
+    EXPECT_EQ(programs[38].p[0], image_.InputProgram(12));
     EXPECT_EQ(programs.back().p[0], 21);
     ASSERT_EQ(Commands(19).size(), 2u);
     EXPECT_EQ(Commands(3).back().p[0], 1);
@@ -361,151 +361,151 @@ TEST_F(TransferSequenceTest, UploadRequestsEveryGroupAndRestoresTheSavedState) {
     for (const Sent& s : Extended(274, 0)) {
         EXPECT_EQ(s.text, "xxxxxx");
     }
-    EXPECT_EQ(state.uploadInProgress, 0);
-    EXPECT_FALSE(host.waitOpen);
+    EXPECT_EQ(state_.uploadInProgress, 0);
+    EXPECT_FALSE(host_.waitOpen);
 }
 
 TEST_F(TransferSequenceTest, UploadProgressCountsPerStepForBothOptions) {
-    ASSERT_TRUE(engine.StartUpload());
-    engine.UploadStep();
-    EXPECT_EQ(host.progress.size(), 6u);
-    EXPECT_EQ(host.progress[0], std::make_pair(0, 2));
-    engine.Cancel();
-    host.progress.clear();
-    host.preset = true;
-    ASSERT_TRUE(engine.StartUpload());
-    engine.UploadStep();
-    EXPECT_EQ(host.progress.size(), 2u);
+    ASSERT_TRUE(engine_.StartUpload());
+    engine_.UploadStep();
+    EXPECT_EQ(host_.progress.size(), 6u);
+    EXPECT_EQ(host_.progress[0], std::make_pair(0, 2));
+    engine_.Cancel();
+    host_.progress.clear();
+    host_.preset = true;
+    ASSERT_TRUE(engine_.StartUpload());
+    engine_.UploadStep();
+    EXPECT_EQ(host_.progress.size(), 2u);
 }
 
 TEST_F(TransferSequenceTest, PresetUploadStoresEveryEntryIntoThePcMemories) {
-    host.preset = true;
-    ASSERT_TRUE(engine.StartUpload());
+    host_.preset = true;
+    ASSERT_TRUE(engine_.StartUpload());
     // The receiver reports another main volume for each preset it recalls.
     int steps = 0;
     int lastPass = -1;
-    while (engine.Running() && steps < 50000) {
-        if (host.Pass() != lastPass) {
-            lastPass = host.Pass();
-            image.MainZoneState.at(main_zone::kMainVolume) =
+    while (engine_.Running() && steps < 50000) {
+        if (host_.Pass() != lastPass) {
+            lastPass = host_.Pass();
+            image_.MainZoneState.at(main_zone::kMainVolume) =
                 static_cast<std::uint8_t>(50 + lastPass);
         }
-        state.awaitedFunction = LinkState::kNone;
-        engine.UploadStep();
+        state_.awaitedFunction = LinkState::kNone;
+        engine_.UploadStep();
         ++steps;
     }
-    ASSERT_FALSE(engine.Running());
+    ASSERT_FALSE(engine_.Running());
     for (int entry = 0; entry < 6; ++entry) {
-        EXPECT_EQ(image.MainVolumeMemories.at(static_cast<std::size_t>(entry)), 50 + entry);
+        EXPECT_EQ(image_.MainVolumeMemories.at(static_cast<std::size_t>(entry)), 50 + entry);
     }
     EXPECT_EQ(Commands(28).size(), 7u);  // entry 0 first, each next entry, entry 0 at the end
     EXPECT_EQ(Extended(261, 0).size(), 14u);
     EXPECT_EQ(Extended(271, 0).size(), 52u);
     EXPECT_EQ(Extended(267, 0).size(), 6u * 130u);
-    EXPECT_EQ(host.selectedEntries.back(), 0);
-    EXPECT_EQ(image.MainZoneState.at(main_zone::kMainVolume), 50);  // entry A recalled
+    EXPECT_EQ(host_.selectedEntries.back(), 0);
+    EXPECT_EQ(image_.MainZoneState.at(main_zone::kMainVolume), 50);  // entry A recalled
 }
 
 TEST_F(TransferSequenceTest, ProgressNeverClosesTheWindowBeforeTheEnd) {
-    ASSERT_TRUE(engine.StartUpload());
-    state.uploadInProgress = 2000;  // 2 x 2000 would reach the end value
-    engine.UploadStep();
-    ASSERT_FALSE(host.progress.empty());
-    EXPECT_EQ(host.progress[0].second, TransferEngine::kProgressEnd - 1);
+    ASSERT_TRUE(engine_.StartUpload());
+    state_.uploadInProgress = 2000;  // 2 x 2000 would reach the end value
+    engine_.UploadStep();
+    ASSERT_FALSE(host_.progress.empty());
+    EXPECT_EQ(host_.progress[0].second, TransferEngine::kProgressEnd - 1);
     // The counter lies beyond the pass, so this step ended the upload: one end message only.
-    EXPECT_EQ(std::count_if(host.progress.begin(), host.progress.end(),
+    EXPECT_EQ(std::count_if(host_.progress.begin(), host_.progress.end(),
                             [](const auto& m) { return m.second == TransferEngine::kProgressEnd; }),
               1);
-    EXPECT_EQ(host.progress.back().second, TransferEngine::kProgressEnd);
+    EXPECT_EQ(host_.progress.back().second, TransferEngine::kProgressEnd);
 }
 
 TEST_F(TransferSequenceTest, CancelPutsTheReceiverBackAndThenSendsNothing) {
-    image.MainZoneState.at(main_zone::kMainInput) = 3;
-    image.SetInputProgramByte(3, 0x80 | 17);  // program 17 with the effect off
-    image.MainZoneState.at(main_zone::kMainVolume) = 120;
-    image.MainZoneState.at(main_zone::kMultiChannelInput) = 1;
-    ASSERT_TRUE(engine.StartDownload());
-    engine.DownloadStep();  // input 12, the multi-channel input off, night mode on
-    engine.DownloadStep();
-    state.transferBusy = 1;
-    const std::size_t sent = host.sent.size();
-    engine.Cancel();
-    EXPECT_FALSE(engine.Running());
-    EXPECT_EQ(state.awaitedFunction, LinkState::kNone);
-    EXPECT_EQ(state.transferBusy, 0);
-    EXPECT_FALSE(host.waitOpen);
-    EXPECT_GT(host.stateChanges, 1);  // at the start and at the end
+    image_.MainZoneState.at(main_zone::kMainInput) = 3;
+    image_.SetInputProgramByte(3, 0x80 | 17);  // program 17 with the effect off
+    image_.MainZoneState.at(main_zone::kMainVolume) = 120;
+    image_.MainZoneState.at(main_zone::kMultiChannelInput) = 1;
+    ASSERT_TRUE(engine_.StartDownload());
+    engine_.DownloadStep();  // input 12, the multi-channel input off, night mode on
+    engine_.DownloadStep();
+    state_.transferBusy = 1;
+    const std::size_t sent = host_.sent.size();
+    engine_.Cancel();
+    EXPECT_FALSE(engine_.Running());
+    EXPECT_EQ(state_.awaitedFunction, LinkState::kNone);
+    EXPECT_EQ(state_.transferBusy, 0);
+    EXPECT_FALSE(host_.waitOpen);
+    EXPECT_GT(host_.stateChanges, 1);  // at the start and at the end
 
     // The receiver gets the image's input, program, mode, multi-channel input, night mode and
     // volume back, the input first.
     std::vector<std::pair<int, int>> putBack;
-    for (std::size_t i = sent; i < host.sent.size(); ++i) {
-        ASSERT_FALSE(host.sent[i].extended);
-        putBack.emplace_back(host.sent[i].number, host.sent[i].p[0]);
+    for (std::size_t i = sent; i < host_.sent.size(); ++i) {
+        ASSERT_FALSE(host_.sent[i].extended);
+        putBack.emplace_back(host_.sent[i].number, host_.sent[i].p[0]);
     }
     EXPECT_EQ(putBack,
               (std::vector<std::pair<int, int>>{
                   {2, 3}, {4, 0}, {7, 4}, {20, 17}, {19, 0}, {3, 1}, {18, 0}, {48, 120}, {1, 0}}));
-    const std::size_t after = host.sent.size();
-    engine.DownloadStep();
-    EXPECT_EQ(host.sent.size(), after);
-    EXPECT_TRUE(host.stopReports.empty());  // the user's own Cancel needs no message
+    const std::size_t after = host_.sent.size();
+    engine_.DownloadStep();
+    EXPECT_EQ(host_.sent.size(), after);
+    EXPECT_TRUE(host_.stopReports.empty());  // the user's own Cancel needs no message
 }
 
 TEST_F(TransferSequenceTest, CancelledUploadRestoresTheImageAndTheSavedInput) {
-    const std::vector<std::uint8_t> before = image.ToBytes();
-    ASSERT_TRUE(engine.StartUpload());
-    engine.UploadStep();  // the status request
+    const std::vector<std::uint8_t> before = image_.ToBytes();
+    ASSERT_TRUE(engine_.StartUpload());
+    engine_.UploadStep();  // the status request
     // The receiver reports its state: input 6, program 9.
-    image.MainZoneState.at(main_zone::kMainInput) = 6;
-    image.SetInputProgramByte(6, 9);
-    state.awaitedFunction = LinkState::kNone;
-    engine.UploadStep();  // saves that state, selects input 0
+    image_.MainZoneState.at(main_zone::kMainInput) = 6;
+    image_.SetInputProgramByte(6, 9);
+    state_.awaitedFunction = LinkState::kNone;
+    engine_.UploadStep();  // saves that state, selects input 0
     for (int step = 0; step < 30; ++step) {
-        image.InputTrims.at(static_cast<std::size_t>(step % 14)) = 0x55;  // replies come in
-        state.awaitedFunction = LinkState::kNone;
-        engine.UploadStep();
+        image_.InputTrims.at(static_cast<std::size_t>(step % 14)) = 0x55;  // replies come in
+        state_.awaitedFunction = LinkState::kNone;
+        engine_.UploadStep();
     }
-    const std::size_t sent = host.sent.size();
-    const int changesBefore = host.imageChanges;
-    engine.Cancel();
-    EXPECT_EQ(image.ToBytes(), before);
-    EXPECT_GT(host.imageChanges, changesBefore);  // the windows show the image again
-    ASSERT_GT(host.sent.size(), sent + 1);
+    const std::size_t sent = host_.sent.size();
+    const int changesBefore = host_.imageChanges;
+    engine_.Cancel();
+    EXPECT_EQ(image_.ToBytes(), before);
+    EXPECT_GT(host_.imageChanges, changesBefore);  // the windows show the image again
+    ASSERT_GT(host_.sent.size(), sent + 1);
     // The parameters had begun on the last input: it gets its program back, then the saved
     // input and program are selected.
-    EXPECT_EQ(host.sent[sent].number, 20);
-    EXPECT_EQ(host.sent[sent].p[0], image.InputProgram(12));
-    const auto input = std::find_if(host.sent.begin() + static_cast<std::ptrdiff_t>(sent),
-                                    host.sent.end(), [](const Sent& s) { return s.number == 2; });
-    ASSERT_NE(input, host.sent.end());
+    EXPECT_EQ(host_.sent[sent].number, 20);
+    EXPECT_EQ(host_.sent[sent].p[0], image_.InputProgram(12));
+    const auto input = std::find_if(host_.sent.begin() + static_cast<std::ptrdiff_t>(sent),
+                                    host_.sent.end(), [](const Sent& s) { return s.number == 2; });
+    ASSERT_NE(input, host_.sent.end());
     EXPECT_EQ(input->p[0], 6);
     EXPECT_EQ(Commands(20).back().p[0], 9);
 }
 
 TEST_F(TransferSequenceTest, AValueTheCommandCannotCarryIsNotWaitedFor) {
     // A file may hold any byte: a THX distance of 9 has no position on the line.
-    image.ThxSettings.at(2) = 9;
-    ASSERT_TRUE(engine.StartDownload());
-    state.downloadInProgress = 323;  // the next step writes the THX settings
-    engine.DownloadStep();
+    image_.ThxSettings.at(2) = 9;
+    ASSERT_TRUE(engine_.StartDownload());
+    state_.downloadInProgress = 323;  // the next step writes the THX settings
+    engine_.DownloadStep();
     ASSERT_EQ(Commands(103).size(), 1u);
     // The step waits for the last answer that will come, the one to command 102.
-    EXPECT_EQ(state.awaitedFunction, 102);
+    EXPECT_EQ(state_.awaitedFunction, 102);
 }
 
 TEST_F(TransferSequenceTest, FiveRepliesGivenUpInARowStopATransferWithOneMessage) {
-    const std::vector<std::uint8_t> before = image.ToBytes();
-    ASSERT_TRUE(engine.StartDownload());
+    const std::vector<std::uint8_t> before = image_.ToBytes();
+    ASSERT_TRUE(engine_.StartDownload());
     // What the link does: a step's wait is answered, or given up after 2 seconds.
     const auto answered = [this] {
-        engine.DownloadStep();
-        state.awaitedFunction = LinkState::kNone;
+        engine_.DownloadStep();
+        state_.awaitedFunction = LinkState::kNone;
     };
     const auto givenUp = [this] {
-        engine.DownloadStep();
-        state.awaitedFunction = LinkState::kNone;
-        engine.OnReplyGivenUp();
+        engine_.DownloadStep();
+        state_.awaitedFunction = LinkState::kNone;
+        engine_.OnReplyGivenUp();
     };
     // Answered waits in between start the count afresh.
     for (int round = 0; round < 3; ++round) {
@@ -514,22 +514,22 @@ TEST_F(TransferSequenceTest, FiveRepliesGivenUpInARowStopATransferWithOneMessage
         }
         answered();
     }
-    ASSERT_TRUE(engine.Running());
-    image.InputTrims.at(0) = 0x42;  // anything the transfer changed goes back too
+    ASSERT_TRUE(engine_.Running());
+    image_.InputTrims.at(0) = 0x42;  // anything the transfer changed goes back too
     for (int given = 0; given < TransferEngine::kSilentWaitLimit; ++given) {
         givenUp();
     }
-    EXPECT_FALSE(engine.Running());
-    EXPECT_FALSE(host.waitOpen);
-    EXPECT_EQ(image.ToBytes(), before);
-    EXPECT_EQ(host.notAnswering, 1);
-    ASSERT_EQ(host.stopReports.size(), 1u);
-    EXPECT_EQ(host.stopReports[0],
+    EXPECT_FALSE(engine_.Running());
+    EXPECT_FALSE(host_.waitOpen);
+    EXPECT_EQ(image_.ToBytes(), before);
+    EXPECT_EQ(host_.notAnswering, 1);
+    ASSERT_EQ(host_.stopReports.size(), 1u);
+    EXPECT_EQ(host_.stopReports[0],
               "The receiver does not answer.\r\nThe Download was stopped; the receiver may now "
               "hold only part of the new settings.\r\nThe PC image is as it was before the "
               "Download.");
     // Nothing reads like a finished transfer.
-    EXPECT_EQ(std::count_if(host.progress.begin(), host.progress.end(),
+    EXPECT_EQ(std::count_if(host_.progress.begin(), host_.progress.end(),
                             [](const auto& m) { return m.second == TransferEngine::kProgressEnd; }),
               0);
     const auto power = Commands(8);  // the power-on at the start, but no standby
@@ -537,16 +537,16 @@ TEST_F(TransferSequenceTest, FiveRepliesGivenUpInARowStopATransferWithOneMessage
         std::none_of(power.begin(), power.end(), [](const Sent& s) { return s.p[0] == 0; }));
 
     // A line that went away: nothing is sent, the caller is told what it meant.
-    host.stopReports.clear();
-    ASSERT_TRUE(engine.StartUpload());
-    engine.UploadStep();
-    const std::size_t sent = host.sent.size();
-    EXPECT_EQ(engine.StopForLostLine(),
+    host_.stopReports.clear();
+    ASSERT_TRUE(engine_.StartUpload());
+    engine_.UploadStep();
+    const std::size_t sent = host_.sent.size();
+    EXPECT_EQ(engine_.StopForLostLine(),
               "The Upload was stopped; the PC image was left as it was before the Upload.");
-    EXPECT_EQ(host.sent.size(), sent);
-    EXPECT_FALSE(engine.Running());
-    EXPECT_TRUE(host.stopReports.empty());
-    EXPECT_EQ(engine.StopForLostLine(), "");  // nothing runs any more
+    EXPECT_EQ(host_.sent.size(), sent);
+    EXPECT_FALSE(engine_.Running());
+    EXPECT_TRUE(host_.stopReports.empty());
+    EXPECT_EQ(engine_.StopForLostLine(), "");  // nothing runs any more
 }
 
 // A pipelined transfer runs the same steps as a stepwise one: only when they go out differs. Its
@@ -557,14 +557,14 @@ TEST_F(TransferSequenceTest, PipelinedTransfersSendWhatStepwiseOnesSendAndTagOnl
         for (const bool presetSetting : {false, true}) {
             std::vector<Sent> sends[2];
             for (const bool pipelined : {false, true}) {
-                host.sent.clear();
-                host.preset = presetSetting;
-                host.taggedPauses = 0;
-                engine.SetPipelined(pipelined);
-                ASSERT_TRUE(upload ? engine.StartUpload() : engine.StartDownload());
+                host_.sent.clear();
+                host_.preset = presetSetting;
+                host_.taggedPauses = 0;
+                engine_.SetPipelined(pipelined);
+                ASSERT_TRUE(upload ? engine_.StartUpload() : engine_.StartDownload());
                 RunToEnd(upload);
-                ASSERT_FALSE(engine.Running());
-                sends[pipelined] = host.sent;
+                ASSERT_FALSE(engine_.Running());
+                sends[pipelined] = host_.sent;
             }
             const std::string what = std::string(upload ? "upload" : "download") +
                                      (presetSetting ? ", preset setting" : ", current setting");
@@ -585,49 +585,49 @@ TEST_F(TransferSequenceTest, PipelinedTransfersSendWhatStepwiseOnesSendAndTagOnl
                 ASSERT_EQ(stepwise, pipelined) << what << ": send " << i;
             }
             EXPECT_GT(tagged, 100) << what;
-            EXPECT_EQ(host.taggedPauses, 0) << what;
+            EXPECT_EQ(host_.taggedPauses, 0) << what;
         }
     }
 }
 
 TEST_F(TransferSequenceTest, ALostAnswerSendsAPipelinedTransferBackToItsStepAndOnStepwise) {
-    engine.SetPipelined(true);
-    ASSERT_TRUE(engine.StartDownload());
+    engine_.SetPipelined(true);
+    ASSERT_TRUE(engine_.StartDownload());
     // Into the graphic EQ rows, which go back to back.
-    while (state.downloadInProgress < 250) {
-        state.awaitedFunction = LinkState::kNone;
-        engine.DownloadStep();
+    while (state_.downloadInProgress < 250) {
+        state_.awaitedFunction = LinkState::kNone;
+        engine_.DownloadStep();
     }
-    ASSERT_TRUE(engine.RunningAhead());
-    const std::size_t before = host.sent.size();
-    host.lostTag = 210;
-    engine.DownloadStep();
-    EXPECT_FALSE(engine.RunningAhead());
-    EXPECT_EQ(host.sent.size(), before);  // nothing sent while falling back
-    EXPECT_EQ(host.drops, 1);
-    EXPECT_EQ(state.downloadInProgress, 209);
-    engine.DownloadStep();
-    EXPECT_EQ(state.downloadInProgress, 210);
-    ASSERT_GT(host.sent.size(), before);
-    EXPECT_EQ(host.sent.back().tag, 210);                // a download step is tagged stepwise too
-    EXPECT_NE(state.awaitedFunction, LinkState::kNone);  // stepwise again: it waits
+    ASSERT_TRUE(engine_.RunningAhead());
+    const std::size_t before = host_.sent.size();
+    host_.lostTag = 210;
+    engine_.DownloadStep();
+    EXPECT_FALSE(engine_.RunningAhead());
+    EXPECT_EQ(host_.sent.size(), before);  // nothing sent while falling back
+    EXPECT_EQ(host_.drops, 1);
+    EXPECT_EQ(state_.downloadInProgress, 209);
+    engine_.DownloadStep();
+    EXPECT_EQ(state_.downloadInProgress, 210);
+    ASSERT_GT(host_.sent.size(), before);
+    EXPECT_EQ(host_.sent.back().tag, 210);                // a download step is tagged stepwise too
+    EXPECT_NE(state_.awaitedFunction, LinkState::kNone);  // stepwise again: it waits
 
     // A lost answer of a download step that is not back to back sends it again too: what a
     // command does can depend on the one before it.
     RunToEnd(false);
-    engine.SetPipelined(true);
-    ASSERT_TRUE(engine.StartDownload());
+    engine_.SetPipelined(true);
+    ASSERT_TRUE(engine_.StartDownload());
     for (int i = 0; i < 3; ++i) {
-        state.awaitedFunction = LinkState::kNone;
-        engine.DownloadStep();
+        state_.awaitedFunction = LinkState::kNone;
+        engine_.DownloadStep();
     }
-    const int at = state.downloadInProgress;
-    host.lostTag = at;
-    state.awaitedFunction = LinkState::kNone;
-    engine.DownloadStep();
-    EXPECT_FALSE(engine.RunningAhead());
-    EXPECT_EQ(state.downloadInProgress, at - 1);
-    EXPECT_EQ(host.drops, 2);
+    const int at = state_.downloadInProgress;
+    host_.lostTag = at;
+    state_.awaitedFunction = LinkState::kNone;
+    engine_.DownloadStep();
+    EXPECT_FALSE(engine_.RunningAhead());
+    EXPECT_EQ(state_.downloadInProgress, at - 1);
+    EXPECT_EQ(host_.drops, 2);
     RunToEnd(false);
 }
 
@@ -635,20 +635,20 @@ TEST_F(TransferSequenceTest, ALostAnswerSendsAPipelinedTransferBackToItsStepAndO
 // keeps once, every program but the current one): such a step waits for nothing, so the next one
 // runs in the same call instead of on the next tick. Every call that moves the download on sends.
 TEST_F(TransferSequenceTest, ADownloadStepThatSendsNothingIsFollowedAtOnceByTheNext) {
-    host.preset = true;
+    host_.preset = true;
     for (const bool pipelined : {false, true}) {
-        engine.SetPipelined(pipelined);
-        ASSERT_TRUE(engine.StartDownload());
+        engine_.SetPipelined(pipelined);
+        ASSERT_TRUE(engine_.StartDownload());
         int calls = 0;
         int callsSendingNothing = 0;
-        while (engine.Running() && calls < 20000) {
-            state.awaitedFunction = LinkState::kNone;
-            const std::size_t before = host.sent.size();
-            engine.DownloadStep();
+        while (engine_.Running() && calls < 20000) {
+            state_.awaitedFunction = LinkState::kNone;
+            const std::size_t before = host_.sent.size();
+            engine_.DownloadStep();
             ++calls;
-            callsSendingNothing += host.sent.size() == before ? 1 : 0;
+            callsSendingNothing += host_.sent.size() == before ? 1 : 0;
         }
-        EXPECT_FALSE(engine.Running()) << pipelined;
+        EXPECT_FALSE(engine_.Running()) << pipelined;
         EXPECT_EQ(callsSendingNothing, 0) << pipelined;
         // Six passes of 340 steps, of which the later passes send in fewer than 200.
         EXPECT_LT(calls, 340 + 5 * 200) << pipelined;
@@ -680,12 +680,12 @@ TEST(TransferDspParameters, SlotsTravelUnderTheReceiversNumbers) {
 }
 
 TEST_F(TransferSequenceTest, RealtimePollCyclesThroughItsStates) {
-    state.realtimeMode = true;
+    state_.realtimeMode = true;
     std::vector<int> states;
     for (int visit = 0; visit < 37; ++visit) {
-        states.push_back(state.realtimePollState);
-        state.awaitedFunction = LinkState::kNone;
-        engine.RealtimeStep();
+        states.push_back(state_.realtimePollState);
+        state_.awaitedFunction = LinkState::kNone;
+        engine_.RealtimeStep();
     }
     std::vector<int> expected{256, 261, 262, 265, 265, 265, 265};
     expected.insert(expected.end(), 11, 266);
@@ -710,23 +710,23 @@ TEST_F(TransferSequenceTest, RealtimePollCyclesThroughItsStates) {
     }
     EXPECT_EQ(subs, (std::vector<int>{1, 4, 3, 7, 1}));
 
-    state.realtimePollState = 999;
-    state.awaitedFunction = LinkState::kNone;
-    engine.RealtimeStep();
-    EXPECT_EQ(state.realtimePollState, 256);
+    state_.realtimePollState = 999;
+    state_.awaitedFunction = LinkState::kNone;
+    engine_.RealtimeStep();
+    EXPECT_EQ(state_.realtimePollState, 256);
 }
 
 TEST_F(TransferSequenceTest, RealtimePollPausesWhileAReplyIsAwaitedAndOnlyInRealtimeMode) {
-    engine.RealtimeStep();
-    EXPECT_TRUE(host.sent.empty());
-    state.realtimeMode = true;
-    state.awaitedFunction = 262;
-    engine.RealtimeStep();
-    EXPECT_TRUE(host.sent.empty());
-    state.awaitedFunction = LinkState::kNone;
-    engine.RealtimeStep();
+    engine_.RealtimeStep();
+    EXPECT_TRUE(host_.sent.empty());
+    state_.realtimeMode = true;
+    state_.awaitedFunction = 262;
+    engine_.RealtimeStep();
+    EXPECT_TRUE(host_.sent.empty());
+    state_.awaitedFunction = LinkState::kNone;
+    engine_.RealtimeStep();
     EXPECT_EQ(Extended(260, 0).size(), 20u);
-    EXPECT_EQ(state.awaitedFunction, 260);
+    EXPECT_EQ(state_.awaitedFunction, 260);
 }
 
 }  // namespace

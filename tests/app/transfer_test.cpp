@@ -53,7 +53,7 @@ std::string Trimmed(std::string text) {
 
 class TransferTest : public EditorFixture {
 protected:
-    TransferTest() { portSwitch.Wire(3, receiver); }
+    TransferTest() { portSwitch_.Wire(3, receiver_); }
 
     void StartConnected() {
         Start();
@@ -62,17 +62,17 @@ protected:
     }
     bool Running() { return State().uploadInProgress != 0 || State().downloadInProgress != 0; }
     void RunToEnd() {
-        ASSERT_TRUE(loop.AdvanceUntil([this] { return !Running(); }, kTransferLimitMs));
-        loop.DrainPosted();
+        ASSERT_TRUE(loop_.AdvanceUntil([this] { return !Running(); }, kTransferLimitMs));
+        loop_.DrainPosted();
     }
     void Click(int control) { ASSERT_TRUE(win::user::Click(Main(), control)); }
     void Command(int command) { ASSERT_TRUE(win::user::ChooseMenuItem(Main(), command)); }
 
-    sim::VirtualReceiver receiver;
+    sim::VirtualReceiver receiver_;
 };
 
 TEST_F(TransferTest, UploadFillsTheImageWithTheReceiversSettings) {
-    ReceiverImage& rx = receiver.Image();
+    ReceiverImage& rx = receiver_.Image();
     rx.SetInputName(3, "MY CDR");
     rx.SetInputName(13, "MULTI");
     rx.InputTrims.at(4) = 0x13;
@@ -88,7 +88,7 @@ TEST_F(TransferTest, UploadFillsTheImageWithTheReceiversSettings) {
     rx.SpeakerLevels.at(speaker_levels::kSW) = 52;
     rx.MainZoneState.at(main_zone::kMainVolume) = 120;
     rx.SetDspParameter(0, 0, 77);  // program 0, parameter 0
-    receiver.State().dspParameters[{ModelProfile::ProgramCode(20), 5, 4}] = 33;  // slot 33
+    receiver_.State().dspParameters[{ModelProfile::ProgramCode(20), 5, 4}] = 33;  // slot 33
 
     StartConnected();
     Click(id::kUploadButton);
@@ -139,7 +139,7 @@ TEST_F(TransferTest, UploadFillsTheImageWithTheReceiversSettings) {
     EXPECT_EQ(State().transferBusy, 0);
     EXPECT_EQ(State().awaitedFunction, LinkState::kNone);
     // The receiver is back on the input it was on.
-    EXPECT_EQ(receiver.Image().MainZoneState.at(main_zone::kMainInput),
+    EXPECT_EQ(receiver_.Image().MainZoneState.at(main_zone::kMainInput),
               im.MainZoneState.at(main_zone::kMainInput));
 }
 
@@ -178,7 +178,7 @@ TEST_F(TransferTest, DownloadMakesTheReceiverHoldTheImage) {
     EXPECT_EQ(State().downloadInProgress, 1);
     RunToEnd();
 
-    const ReceiverImage& rx = receiver.Image();
+    const ReceiverImage& rx = receiver_.Image();
     for (int input = 0; input <= 13; ++input) {
         EXPECT_EQ(Trimmed(rx.InputName(input)), Trimmed(im.InputName(input))) << input;
         EXPECT_EQ(rx.InputTrims.at(static_cast<std::size_t>(input)),
@@ -239,17 +239,17 @@ TEST_F(TransferTest, DownloadMakesTheReceiverHoldTheImage) {
                           main_zone::kNightMode, main_zone::kExEsDecoder}) {
         EXPECT_EQ(rx.MainZoneState.at(k), im.MainZoneState.at(k)) << k;
     }
-    const auto& dsp = receiver.State().dspParameters;
+    const auto& dsp = receiver_.State().dspParameters;
     EXPECT_EQ(dsp.at({ModelProfile::ProgramCode(28), 27, 1}), 6);
     EXPECT_EQ(dsp.at({ModelProfile::ProgramCode(33), 5, 7}), 19);
     EXPECT_EQ(dsp.at({ModelProfile::ProgramCode(0), 0, 1}), im.DspParameter(0, 0));
 
     // The last operations: standby, then on again; the receiver is on.
-    EXPECT_NE(port->Written().find("\x02"
-                                   "07A1E\x03\x02"
-                                   "07A1D\x03"),
+    EXPECT_NE(port_->Written().find("\x02"
+                                    "07A1E\x03\x02"
+                                    "07A1D\x03"),
               std::string::npos);
-    EXPECT_TRUE(receiver.PoweredOn());
+    EXPECT_TRUE(receiver_.PoweredOn());
     // A download changes nothing in the image but the transfer bytes of the main zone; the
     // receiver's acceptance of each name comes back padded with blanks.
     std::vector<std::uint8_t> after = im.ToBytes();
@@ -264,7 +264,7 @@ TEST_F(TransferTest, DownloadMakesTheReceiverHoldTheImage) {
 
 TEST_F(TransferTest, ADownloadLeavesTheImageExactlyAsItWas) {
     StartConnected();
-    ASSERT_TRUE(loop.AdvanceUntil(
+    ASSERT_TRUE(loop_.AdvanceUntil(
         [this] { return EditorImage().MainZoneState.at(main_zone::kPower) == 1; }, 5'000));
     // Names shorter than eight characters: the receiver answers them blank-padded.
     EditorImage().SetInputName(2, "RADIO");
@@ -276,23 +276,23 @@ TEST_F(TransferTest, ADownloadLeavesTheImageExactlyAsItWas) {
     RunToEnd();
     Advance(3'000);  // and the status requests after it
     EXPECT_EQ(Differences(EditorImage().ToBytes(), before), "");
-    EXPECT_EQ(Trimmed(receiver.Image().InputName(2)), "RADIO");
+    EXPECT_EQ(Trimmed(receiver_.Image().InputName(2)), "RADIO");
 }
 
 TEST_F(TransferTest, DownloadPowersOnAReceiverInStandbyFirst) {
     StartConnected();
-    receiver.SetPower(false);
-    ASSERT_TRUE(loop.AdvanceUntil(
+    receiver_.SetPower(false);
+    ASSERT_TRUE(loop_.AdvanceUntil(
         [this] { return EditorImage().MainZoneState.at(main_zone::kPower) == 0; }, 5'000));
-    const std::size_t before = port->Written().size();
+    const std::size_t before = port_->Written().size();
     Command(id::kMenuDownload);
-    EXPECT_EQ(port->Written().substr(before, 7),
+    EXPECT_EQ(port_->Written().substr(before, 7),
               "\x02"
               "07A1D\x03");
-    loop.AdvanceBy(1'000);
-    EXPECT_TRUE(receiver.PoweredOn());
+    loop_.AdvanceBy(1'000);
+    EXPECT_TRUE(receiver_.PoweredOn());
     Main().PostMessage(id::kTransferCancelled);
-    loop.DrainPosted();
+    loop_.DrainPosted();
 }
 
 TEST_F(TransferTest, CancelStopsTheTransferAndPutsTheReceiverBack) {
@@ -305,18 +305,18 @@ TEST_F(TransferTest, CancelStopsTheTransferAndPutsTheReceiverBack) {
     zone.at(main_zone::kMainVolume) = 140;
     zone.at(main_zone::kNightMode) = 0;
     Click(id::kDownloadButton);
-    loop.AdvanceBy(3'000);
+    loop_.AdvanceBy(3'000);
     ASSERT_GT(State().downloadInProgress, 2);
     ASSERT_TRUE(Main().WaitMessageOpen());
     // Half way, the receiver plays the last input with a program the download walked.
-    ASSERT_EQ(receiver.Image().MainZoneState.at(main_zone::kMainInput),
+    ASSERT_EQ(receiver_.Image().MainZoneState.at(main_zone::kMainInput),
               ModelProfile::kHighestInput);
-    ASSERT_EQ(receiver.Image().MainZoneState.at(main_zone::kNightMode), 1);
+    ASSERT_EQ(receiver_.Image().MainZoneState.at(main_zone::kNightMode), 1);
     const std::vector<std::uint8_t> image = EditorImage().ToBytes();
 
     // What the wait window's Cancel posts.
     Main().PostMessage(CWaitMessageDlg::kCancelMessage);
-    loop.DrainPosted();
+    loop_.DrainPosted();
     EXPECT_EQ(State().downloadInProgress, 0);
     EXPECT_EQ(State().uploadInProgress, 0);
     EXPECT_EQ(State().awaitedFunction, LinkState::kNone);
@@ -325,18 +325,18 @@ TEST_F(TransferTest, CancelStopsTheTransferAndPutsTheReceiverBack) {
     // The receiver is back on the image's input, program and volume: the sends go out as the
     // receiver's buffer makes room for them, then cross the line.
     const SendWindow& sends = Main().Link().Sender().Window();
-    ASSERT_TRUE(loop.AdvanceUntil([&] { return !sends.HasQueued(SendLane::kTransfer); }, 2'000));
-    loop.AdvanceBy(100);
-    const auto& heard = receiver.Image().MainZoneState;
+    ASSERT_TRUE(loop_.AdvanceUntil([&] { return !sends.HasQueued(SendLane::kTransfer); }, 2'000));
+    loop_.AdvanceBy(100);
+    const auto& heard = receiver_.Image().MainZoneState;
     EXPECT_EQ(heard.at(main_zone::kMainInput), input_index::kCd);
     EXPECT_EQ(heard.at(main_zone::kCurrentProgram), 11);
     EXPECT_EQ(heard.at(main_zone::kMainVolume), 140);
     EXPECT_EQ(heard.at(main_zone::kNightMode), 0);
 
-    const std::size_t written = port->Written().size();
-    loop.AdvanceBy(5'000);
+    const std::size_t written = port_->Written().size();
+    loop_.AdvanceBy(5'000);
     // Only the periodic status request goes out from now on.
-    std::string tail = port->Written().substr(written);
+    std::string tail = port_->Written().substr(written);
     for (auto at = tail.find("\x11"
                              "000\x03");
          at != std::string::npos; at = tail.find("\x11"
@@ -349,27 +349,27 @@ TEST_F(TransferTest, CancelStopsTheTransferAndPutsTheReceiverBack) {
 }
 
 TEST_F(TransferTest, CancelDuringAnUploadPutsTheReceiverBackOnItsOwnInputAndProgram) {
-    auto& heard = receiver.Image().MainZoneState;
+    auto& heard = receiver_.Image().MainZoneState;
     heard.at(main_zone::kMainInput) = input_index::kSat;
-    receiver.Image().SetInputProgramByte(input_index::kSat, 19);
+    receiver_.Image().SetInputProgramByte(input_index::kSat, 19);
     heard.at(main_zone::kCurrentProgram) = 19;
     const std::uint8_t lastInputProgram =
-        receiver.Image().InputProgramByte(ModelProfile::kHighestInput);
+        receiver_.Image().InputProgramByte(ModelProfile::kHighestInput);
     StartConnected();
     const std::vector<std::uint8_t> image = EditorImage().ToBytes();
     Click(id::kUploadButton);
     // Into the parameters, which the upload walks on the last input.
-    ASSERT_TRUE(loop.AdvanceUntil([this] { return State().uploadInProgress > 60; }, 60'000));
+    ASSERT_TRUE(loop_.AdvanceUntil([this] { return State().uploadInProgress > 60; }, 60'000));
     ASSERT_EQ(heard.at(main_zone::kMainInput), ModelProfile::kHighestInput);
     Main().PostMessage(CWaitMessageDlg::kCancelMessage);
-    loop.DrainPosted();
-    loop.AdvanceBy(100);
+    loop_.DrainPosted();
+    loop_.AdvanceBy(100);
     EXPECT_EQ(heard.at(main_zone::kMainInput), input_index::kSat);
     EXPECT_EQ(heard.at(main_zone::kCurrentProgram), 19);
-    EXPECT_EQ(receiver.Image().InputProgramByte(ModelProfile::kHighestInput), lastInputProgram);
+    EXPECT_EQ(receiver_.Image().InputProgramByte(ModelProfile::kHighestInput), lastInputProgram);
     EXPECT_EQ(Differences(EditorImage().ToBytes(), image), "");
     EXPECT_FALSE(Main().WaitMessageOpen());
-    EXPECT_TRUE(prompter.boxes().empty());
+    EXPECT_TRUE(prompter_.Boxes().empty());
 }
 
 TEST_F(TransferTest, TheControlModeCannotChangeWhileATransferRuns) {
@@ -380,20 +380,20 @@ TEST_F(TransferTest, TheControlModeCannotChangeWhileATransferRuns) {
     EXPECT_TRUE(menu->IsEnabled(id::kMenuAsynchronous));
     for (const int button : {id::kUploadButton, id::kDownloadButton}) {
         Click(button);
-        loop.AdvanceBy(1'000);
+        loop_.AdvanceBy(1'000);
         ASSERT_TRUE(Main().WaitMessageOpen());
         EXPECT_FALSE(menu->IsEnabled(id::kMenuRealtime));
         EXPECT_FALSE(menu->IsEnabled(id::kMenuAsynchronous));
         EXPECT_FALSE(win::user::ChooseMenuItem(Main(), id::kMenuRealtime));
         // Sent anyway (a shortcut, another front end): nothing changes.
         Main().SendMessage(win::WM_COMMAND, win::MakeWParam(id::kMenuRealtime, 0), 0);
-        loop.DrainPosted();
+        loop_.DrainPosted();
         EXPECT_FALSE(State().realtimeMode);
         EXPECT_TRUE(Running());
         EXPECT_TRUE(Main().WaitMessageOpen());
 
         Main().PostMessage(CWaitMessageDlg::kCancelMessage);
-        loop.DrainPosted();
+        loop_.DrainPosted();
         EXPECT_FALSE(Running());
         EXPECT_TRUE(menu->IsEnabled(id::kMenuRealtime));
         EXPECT_TRUE(menu->IsEnabled(id::kMenuAsynchronous));
@@ -404,7 +404,7 @@ TEST_F(TransferTest, TheControlModeCannotChangeWhileATransferRuns) {
     EXPECT_TRUE(menu->IsEnabled(id::kMenuRealtime));
     EXPECT_EQ(State().transferBusy, 0);
     const int before = StatusRequestsWritten();
-    loop.AdvanceBy(3'000);
+    loop_.AdvanceBy(3'000);
     EXPECT_GT(StatusRequestsWritten(), before);  // the periodic status request runs again
 }
 
@@ -416,14 +416,14 @@ TEST_F(TransferTest, StartChecksReportWhyNothingStarts) {
     Command(id::kMenuDownload);
     Command(id::kMenuUpload);
     Main().PostMessage(id::kTransferCancelled);
-    loop.DrainPosted();
+    loop_.DrainPosted();
     Command(id::kMenuRealtime);
     Command(id::kMenuDownload);
-    ASSERT_EQ(prompter.boxes().size(), 4u);
-    EXPECT_EQ(prompter.BoxTexts(),
+    ASSERT_EQ(prompter_.Boxes().size(), 4u);
+    EXPECT_EQ(prompter_.BoxTexts(),
               (std::vector<std::string>{"Com port is not open.", "Uploading Configuration.",
                                         "Uploading Configuration.", "Select Asynchronous Mode."}));
-    EXPECT_EQ(prompter.boxes()[0].title, "");
+    EXPECT_EQ(prompter_.Boxes()[0].title, "");
     EXPECT_EQ(State().downloadInProgress, 0);
 }
 
@@ -431,7 +431,7 @@ TEST_F(TransferTest, PresetSettingUploadReadsEveryPresetIntoThePcMemories) {
     StartConnected();
     // The receiver's preset memories hold other main volumes.
     for (std::size_t entry = 0; entry < 6; ++entry) {
-        receiver.State().mainVolumeMemories.at(entry) = static_cast<std::uint8_t>(60 + entry);
+        receiver_.State().mainVolumeMemories.at(entry) = static_cast<std::uint8_t>(60 + entry);
     }
     Click(id::kPresetSettingRadio);
     ASSERT_EQ(Main().IsDlgButtonChecked(id::kCurrentSettingRadio), win::BST_UNCHECKED);
@@ -454,12 +454,12 @@ TEST_F(TransferTest, PresetSettingDownloadStoresEveryPresetOnTheReceiver) {
     Click(id::kDownloadButton);
     RunToEnd();
     for (std::size_t entry = 0; entry < 6; ++entry) {
-        EXPECT_EQ(receiver.State().mainVolumeMemories.at(entry), 100 + entry) << entry;
-        EXPECT_EQ(receiver.State().zone2VolumeMemories.at(entry), 30 + entry) << entry;
-        EXPECT_TRUE(receiver.State().homePresetStored.at(entry)) << entry;
+        EXPECT_EQ(receiver_.State().mainVolumeMemories.at(entry), 100 + entry) << entry;
+        EXPECT_EQ(receiver_.State().zone2VolumeMemories.at(entry), 30 + entry) << entry;
+        EXPECT_TRUE(receiver_.State().homePresetStored.at(entry)) << entry;
     }
     // Entry A is current again, on the receiver and in the image.
-    EXPECT_EQ(receiver.Image().MainZoneState.at(main_zone::kMainVolume), 100);
+    EXPECT_EQ(receiver_.Image().MainZoneState.at(main_zone::kMainVolume), 100);
     EXPECT_EQ(EditorImage().MainZoneState.at(main_zone::kMainVolume), 100);
     EXPECT_EQ(Main().Presets().SelectedEntry(id::kHomePresetList), 0);
     EXPECT_FALSE(Main().WaitMessageOpen());
@@ -469,18 +469,18 @@ TEST_F(TransferTest, RealtimePollKeepsTheImageFollowingTheReceiver) {
     StartConnected();
     Command(id::kMenuRealtime);
     ASSERT_TRUE(State().realtimeMode);
-    receiver.Image().InputTrims.at(6) = 0x1A;
-    receiver.Image().EqSettings.at(13 * 4 + 2) = 20;
-    receiver.Image().SetInputName(2, "RADIO");
-    receiver.Image().SetSpeakerDistance(3, 222);
+    receiver_.Image().InputTrims.at(6) = 0x1A;
+    receiver_.Image().EqSettings.at(13 * 4 + 2) = 20;
+    receiver_.Image().SetInputName(2, "RADIO");
+    receiver_.Image().SetSpeakerDistance(3, 222);
     std::set<int> states;
-    ASSERT_TRUE(loop.AdvanceUntil(
+    ASSERT_TRUE(loop_.AdvanceUntil(
         [&] {
             states.insert(State().realtimePollState);
             return states.size() == 10 && State().realtimePollState == 256;
         },
         60'000));
-    ASSERT_TRUE(loop.AdvanceUntil(
+    ASSERT_TRUE(loop_.AdvanceUntil(
         [&] {
             return EditorImage().InputTrims.at(6) == 0x1A &&
                    EditorImage().EqSettings.at(13 * 4 + 2) == 20 &&
@@ -517,10 +517,10 @@ private:
 
 class TransferOnASpoilingLineTest : public EditorFixture {
 protected:
-    TransferOnASpoilingLineTest() { portSwitch.Wire(3, line); }
+    TransferOnASpoilingLineTest() { portSwitch_.Wire(3, line_); }
 
-    sim::VirtualReceiver receiver;
-    SpoilingLine line{receiver};
+    sim::VirtualReceiver receiver_;
+    SpoilingLine line_{receiver_};
 };
 
 // Replies that arrive damaged are not silence: the upload repeats its steps for as long as the
@@ -529,20 +529,20 @@ TEST_F(TransferOnASpoilingLineTest, RepliesTheLineDamagesDoNotStopAnUploadAsSile
     Start();
     TickDisplayLog();
     ConnectTo(3);
-    receiver.Image().InputTrims.at(4) = 0x15;
+    receiver_.Image().InputTrims.at(4) = 0x15;
     ASSERT_TRUE(win::user::Click(Main(), id::kUploadButton));
-    ASSERT_TRUE(loop.AdvanceUntil([this] { return State().uploadInProgress > 40; }, 60'000));
-    line.spoil = true;
+    ASSERT_TRUE(loop_.AdvanceUntil([this] { return State().uploadInProgress > 40; }, 60'000));
+    line_.spoil = true;
     Advance(4 * TransferEngine::kSilentWaitLimit * 2'000);
     EXPECT_GE(CountInLog("Command Waiting Counter Cleared"), 2 * TransferEngine::kSilentWaitLimit);
     EXPECT_NE(State().uploadInProgress, 0);
-    EXPECT_TRUE(prompter.boxes().empty()) << ::testing::PrintToString(prompter.BoxTexts());
+    EXPECT_TRUE(prompter_.Boxes().empty()) << ::testing::PrintToString(prompter_.BoxTexts());
 
-    line.spoil = false;
+    line_.spoil = false;
     ASSERT_TRUE(
-        loop.AdvanceUntil([this] { return State().uploadInProgress == 0; }, kTransferLimitMs));
-    loop.DrainPosted();
-    EXPECT_TRUE(prompter.boxes().empty()) << ::testing::PrintToString(prompter.BoxTexts());
+        loop_.AdvanceUntil([this] { return State().uploadInProgress == 0; }, kTransferLimitMs));
+    loop_.DrainPosted();
+    EXPECT_TRUE(prompter_.Boxes().empty()) << ::testing::PrintToString(prompter_.BoxTexts());
     EXPECT_EQ(EditorImage().InputTrims.at(4), 0x15);
 }
 
@@ -552,40 +552,40 @@ TEST_F(TransferTest, AReceiverThatFallsSilentStopsATransferWithOneMessage) {
     const std::vector<std::uint8_t> before = EditorImage().ToBytes();
 
     // Half way through an upload the receiver stops answering.
-    receiver.Image().InputTrims.at(4) = 0x15;
+    receiver_.Image().InputTrims.at(4) = 0x15;
     Click(id::kUploadButton);
-    ASSERT_TRUE(loop.AdvanceUntil([this] { return State().uploadInProgress > 40; }, 60'000));
+    ASSERT_TRUE(loop_.AdvanceUntil([this] { return State().uploadInProgress > 40; }, 60'000));
     ASSERT_NE(EditorImage().ToBytes(), before);  // the upload has read things in
-    receiver.Faults().silent = true;
+    receiver_.Faults().silent = true;
     // Five waits of 2 seconds, one repeat of the step after each.
-    ASSERT_TRUE(loop.AdvanceUntil([this] { return !Running(); }, 12'000));
-    loop.DrainPosted();
+    ASSERT_TRUE(loop_.AdvanceUntil([this] { return !Running(); }, 12'000));
+    loop_.DrainPosted();
     EXPECT_EQ(CountInLog("Command Waiting Counter Cleared"), TransferEngine::kSilentWaitLimit);
     EXPECT_FALSE(Main().WaitMessageOpen());
     EXPECT_EQ(Differences(EditorImage().ToBytes(), before), "");
-    ASSERT_EQ(prompter.boxes().size(), 1u);
-    EXPECT_EQ(prompter.boxes()[0].text,
+    ASSERT_EQ(prompter_.Boxes().size(), 1u);
+    EXPECT_EQ(prompter_.Boxes()[0].text,
               "The receiver does not answer.\r\nThe Upload was stopped; the PC image was left as "
               "it was before the Upload.");
-    EXPECT_EQ(prompter.boxes()[0].title, "Tolvek Receiver Editor Message");
+    EXPECT_EQ(prompter_.Boxes()[0].title, "Tolvek Receiver Editor Message");
     EXPECT_EQ(ConnectionIcon(), res::kIconNotConnected);
     EXPECT_FALSE(TransferControlsEnabled());
     EXPECT_EQ(State().openPort, 3);  // the port stays open for the receiver to come back
 
     // It comes back: the status requests find it, and a download then falls silent half way.
-    receiver.Faults().silent = false;
-    ASSERT_TRUE(loop.AdvanceUntil([this] { return TransferControlsEnabled(); }, 30'000));
+    receiver_.Faults().silent = false;
+    ASSERT_TRUE(loop_.AdvanceUntil([this] { return TransferControlsEnabled(); }, 30'000));
     // Its status frames have meanwhile reported the power on.
     const std::vector<std::uint8_t> beforeDownload = EditorImage().ToBytes();
     Click(id::kDownloadButton);
-    ASSERT_TRUE(loop.AdvanceUntil([this] { return State().downloadInProgress > 100; }, 60'000));
-    receiver.Faults().silent = true;
+    ASSERT_TRUE(loop_.AdvanceUntil([this] { return State().downloadInProgress > 100; }, 60'000));
+    receiver_.Faults().silent = true;
     // Five waits of about two seconds, the step run again after each once its frames are known
     // lost.
-    ASSERT_TRUE(loop.AdvanceUntil([this] { return !Running(); }, 15'000));
-    loop.DrainPosted();
-    ASSERT_EQ(prompter.boxes().size(), 2u);
-    EXPECT_EQ(prompter.boxes()[1].text,
+    ASSERT_TRUE(loop_.AdvanceUntil([this] { return !Running(); }, 15'000));
+    loop_.DrainPosted();
+    ASSERT_EQ(prompter_.Boxes().size(), 2u);
+    EXPECT_EQ(prompter_.Boxes()[1].text,
               "The receiver does not answer.\r\nThe Download was stopped; the receiver may now "
               "hold only part of the new settings.\r\nThe PC image is as it was before the "
               "Download.");
@@ -593,7 +593,7 @@ TEST_F(TransferTest, AReceiverThatFallsSilentStopsATransferWithOneMessage) {
     EXPECT_FALSE(Main().WaitMessageOpen());
     // Nothing read like a finished download: no standby and on again.
     const std::string standby(CommandFrameBuilder{}.BuildCommandFrame(command::kPower, 0));
-    EXPECT_EQ(port->Written().find(standby), std::string::npos);
+    EXPECT_EQ(port_->Written().find(standby), std::string::npos);
 }
 
 TEST_F(TransferTest, ALineThatHangsUpHalfWayStopsEitherTransferAtOnce) {
@@ -612,33 +612,33 @@ TEST_F(TransferTest, ALineThatHangsUpHalfWayStopsEitherTransferAtOnce) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.button);
         RestartEditor();
-        portSwitch.Wire(3, receiver);
-        prompter.Clear();
+        portSwitch_.Wire(3, receiver_);
+        prompter_.Clear();
         TickDisplayLog();
         ConnectTo(3);
         EditorImage().InputTrims.at(2) = 0x09;  // an image unlike the receiver's
         const std::vector<std::uint8_t> before = EditorImage().ToBytes();
         Click(c.button);
-        ASSERT_TRUE(loop.AdvanceUntil(
+        ASSERT_TRUE(loop_.AdvanceUntil(
             [&] { return State().uploadInProgress + State().downloadInProgress > c.halfWay; },
             120'000));
-        port->HangUpFarEnd();
+        port_->HangUpFarEnd();
         Advance(20);  // the next poll of the port notices
-        loop.DrainPosted();
+        loop_.DrainPosted();
         EXPECT_FALSE(Running());
         EXPECT_FALSE(Main().WaitMessageOpen());
         EXPECT_EQ(State().openPort, 0);
         EXPECT_EQ(ConnectionIcon(), res::kIconNotConnected);
         EXPECT_EQ(Differences(EditorImage().ToBytes(), before), "");
-        ASSERT_EQ(prompter.boxes().size(), 1u);
-        EXPECT_EQ(prompter.boxes()[0].text, "COM Port : 3\r\nConnection lost.\r\n" + c.stopped);
-        EXPECT_EQ(prompter.boxes()[0].title, "Tolvek Receiver Editor Message");
+        ASSERT_EQ(prompter_.Boxes().size(), 1u);
+        EXPECT_EQ(prompter_.Boxes()[0].text, "COM Port : 3\r\nConnection lost.\r\n" + c.stopped);
+        EXPECT_EQ(prompter_.Boxes()[0].title, "Tolvek Receiver Editor Message");
         EXPECT_TRUE(Main().GetMenu()->IsEnabled(id::kMenuRealtime));
         // Nothing more happens on the dead line.
-        const std::size_t written = port->Written().size();
+        const std::size_t written = port_->Written().size();
         Advance(5'000);
-        EXPECT_EQ(port->Written().size(), written);
-        EXPECT_EQ(prompter.boxes().size(), 1u);
+        EXPECT_EQ(port_->Written().size(), written);
+        EXPECT_EQ(prompter_.Boxes().size(), 1u);
     }
 }
 

@@ -195,7 +195,7 @@ protected:
         EXPECT_LT(index, kPanelCount);
         if (!Main().Panels().IsOpen(index)) {
             Main().Panels().Show(index);
-            loop.DrainPosted();
+            loop_.DrainPosted();
         }
         return Main().Panels().Window(index);
     }
@@ -252,13 +252,13 @@ TEST_F(ValueNamesAgreementTest, EverySelectorByteReadsAsTheReportPrintsIt) {
         const win::Msg refresh = entry.descriptor->refreshMessage;
         win::Dialog* panel = OpenPanel(refresh);
         ASSERT_NE(panel, nullptr) << std::hex << refresh;
-        for (const auto& control : panel->controls()) {
-            if (control->kind() != win::ControlKind::kComboBox) {
+        for (const auto& control : panel->Controls()) {
+            if (control->GetKind() != win::ControlKind::kComboBox) {
                 continue;
             }
-            const std::pair<win::Msg, int> key{refresh, control->id()};
+            const std::pair<win::Msg, int> key{refresh, control->Id()};
             EXPECT_TRUE(checked.contains(key) || NotInTheReport().contains(key))
-                << "panel " << std::hex << refresh << std::dec << " combo " << control->id()
+                << "panel " << std::hex << refresh << std::dec << " combo " << control->Id()
                 << " is neither checked against the report nor named as absent from it";
         }
     }

@@ -32,111 +32,111 @@ protected:
 class WaitMessageTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(owner.CreateHidden());
-        wait = std::make_unique<CWaitMessageDlg>(loop, owner.Handle());
-        wait->SetOnDestroyed([this] {
-            ++destroyed_calls;
-            loop.DeleteLater(std::move(wait));
+        ASSERT_TRUE(owner_.CreateHidden());
+        wait_ = std::make_unique<CWaitMessageDlg>(loop_, owner_.Handle());
+        wait_->SetOnDestroyed([this] {
+            ++destroyedCalls_;
+            loop_.DeleteLater(std::move(wait_));
         });
-        ASSERT_TRUE(wait->Open());
-        handle = wait->Handle();
+        ASSERT_TRUE(wait_->Open());
+        handle_ = wait_->Handle();
     }
 
-    win::ProgressBar& Bar() { return *wait->Get<win::ProgressBar>(CWaitMessageDlg::kProgress); }
+    win::ProgressBar& Bar() { return *wait_->Get<win::ProgressBar>(CWaitMessageDlg::kProgress); }
     void Progress(win::WParam downloading, win::LParam value) {
-        loop.Post(handle, CWaitMessageDlg::kProgressMessage, downloading, value);
-        loop.DrainPosted();
+        loop_.Post(handle_, CWaitMessageDlg::kProgressMessage, downloading, value);
+        loop_.DrainPosted();
     }
     int CancelsReceived() const {
         int count = 0;
-        for (win::Msg m : owner.received) {
+        for (win::Msg m : owner_.received) {
             count += m == CWaitMessageDlg::kCancelMessage ? 1 : 0;
         }
         return count;
     }
 
-    win::VirtualClock clock;
-    win::EventLoop loop{clock};
-    OwnerWindow owner{loop};
-    std::unique_ptr<CWaitMessageDlg> wait;
-    win::WindowHandle handle;
-    int destroyed_calls = 0;
+    win::VirtualClock clock_;
+    win::EventLoop loop_{clock_};
+    OwnerWindow owner_{loop_};
+    std::unique_ptr<CWaitMessageDlg> wait_;
+    win::WindowHandle handle_;
+    int destroyedCalls_ = 0;
 };
 
 TEST_F(WaitMessageTest, OpensVisibleWithItsTemplateAndAnEmptyBar) {
-    EXPECT_TRUE(wait->IsWindowVisible());
-    EXPECT_EQ(wait->GetWindowText(), "Tolvek Receiver Editor Message");
-    EXPECT_EQ(wait->GetDlgItemText(CWaitMessageDlg::kLabel), "Uploading Configuration");
+    EXPECT_TRUE(wait_->IsWindowVisible());
+    EXPECT_EQ(wait_->GetWindowText(), "Tolvek Receiver Editor Message");
+    EXPECT_EQ(wait_->GetDlgItemText(CWaitMessageDlg::kLabel), "Uploading Configuration");
     EXPECT_EQ(Bar().GetRangeMin(), 0);
     EXPECT_EQ(Bar().GetRangeMax(), 3000);
     EXPECT_EQ(Bar().GetStep(), 1);
     EXPECT_EQ(Bar().GetPos(), 0);
     EXPECT_EQ(Bar().TextColor(), win::kCyan);
     EXPECT_EQ(Bar().BackgroundColor(), win::kBlack);
-    EXPECT_EQ(wait->placement(), win::Placement::kCenterOverOwner);
-    EXPECT_EQ(wait->placement_owner(), owner.Handle());
+    EXPECT_EQ(wait_->GetPlacement(), win::Placement::kCenterOverOwner);
+    EXPECT_EQ(wait_->PlacementOwner(), owner_.Handle());
 }
 
 TEST_F(WaitMessageTest, EachProgressMessageStepsTheBarOnceAndNamesTheDirection) {
     Progress(1, 1);
     EXPECT_EQ(Bar().GetPos(), 1);
-    EXPECT_EQ(wait->GetDlgItemText(CWaitMessageDlg::kLabel),
+    EXPECT_EQ(wait_->GetDlgItemText(CWaitMessageDlg::kLabel),
               "Downloading Configuration. Please Wait");
     // The value itself does not move the bar; each message is one step.
     Progress(1, 2500);
     EXPECT_EQ(Bar().GetPos(), 2);
     Progress(0, 2999);
     EXPECT_EQ(Bar().GetPos(), 3);
-    EXPECT_EQ(wait->GetDlgItemText(CWaitMessageDlg::kLabel),
+    EXPECT_EQ(wait_->GetDlgItemText(CWaitMessageDlg::kLabel),
               "Uploading Configuration. Please Wait");
     // Zero and values past the end change only the label.
     Progress(0, 0);
     Progress(0, 3001);
     Progress(0, -5);
     EXPECT_EQ(Bar().GetPos(), 3);
-    EXPECT_TRUE(loop.Find(handle) != nullptr);
-    EXPECT_TRUE(owner.received.empty());
+    EXPECT_TRUE(loop_.Find(handle_) != nullptr);
+    EXPECT_TRUE(owner_.received.empty());
 }
 
 TEST_F(WaitMessageTest, TheEndFillsTheBarAndClosesTheWindowWithoutCancelling) {
     Progress(0, 1);
-    ASSERT_NE(wait, nullptr);
+    ASSERT_NE(wait_, nullptr);
     win::ProgressBar* bar = &Bar();
-    int position_at_close = -1;
-    wait->SetOnDestroyed([&] {
-        position_at_close = bar->GetPos();
-        ++destroyed_calls;
-        loop.DeleteLater(std::move(wait));
+    int positionAtClose = -1;
+    wait_->SetOnDestroyed([&] {
+        positionAtClose = bar->GetPos();
+        ++destroyedCalls_;
+        loop_.DeleteLater(std::move(wait_));
     });
     Progress(0, 3000);
-    EXPECT_EQ(position_at_close, 3000);
-    EXPECT_EQ(destroyed_calls, 1);
-    EXPECT_EQ(wait, nullptr);
-    EXPECT_EQ(loop.Find(handle), nullptr);
+    EXPECT_EQ(positionAtClose, 3000);
+    EXPECT_EQ(destroyedCalls_, 1);
+    EXPECT_EQ(wait_, nullptr);
+    EXPECT_EQ(loop_.Find(handle_), nullptr);
     // Progress after the end is dropped safely.
-    EXPECT_FALSE(loop.Post(handle, CWaitMessageDlg::kProgressMessage, 0, 1));
-    loop.DrainPosted();
+    EXPECT_FALSE(loop_.Post(handle_, CWaitMessageDlg::kProgressMessage, 0, 1));
+    loop_.DrainPosted();
     EXPECT_EQ(CancelsReceived(), 0);
 }
 
 TEST_F(WaitMessageTest, CancelEscAndTheCloseBoxPostTheCancelMessageToTheOwner) {
-    EXPECT_TRUE(win::user::Click(*wait, CWaitMessageDlg::kCancelButton));
+    EXPECT_TRUE(win::user::Click(*wait_, CWaitMessageDlg::kCancelButton));
     EXPECT_EQ(CancelsReceived(), 0);  // posted, not sent
-    loop.DrainPosted();
+    loop_.DrainPosted();
     EXPECT_EQ(CancelsReceived(), 1);
 
-    EXPECT_TRUE(win::user::CloseBox(*wait));
-    EXPECT_TRUE(win::user::PressEsc(*wait));
-    loop.DrainPosted();
+    EXPECT_TRUE(win::user::CloseBox(*wait_));
+    EXPECT_TRUE(win::user::PressEsc(*wait_));
+    loop_.DrainPosted();
     EXPECT_EQ(CancelsReceived(), 3);
     // The owner closes the window; until then it stays up, and Enter does nothing.
-    EXPECT_TRUE(win::user::PressEnter(*wait));
-    EXPECT_TRUE(wait->IsWindowVisible());
-    EXPECT_EQ(destroyed_calls, 0);
+    EXPECT_TRUE(win::user::PressEnter(*wait_));
+    EXPECT_TRUE(wait_->IsWindowVisible());
+    EXPECT_EQ(destroyedCalls_, 0);
 
-    EXPECT_TRUE(wait->DestroyWindow());
-    EXPECT_EQ(destroyed_calls, 1);
-    loop.DrainPosted();
+    EXPECT_TRUE(wait_->DestroyWindow());
+    EXPECT_EQ(destroyedCalls_, 1);
+    loop_.DrainPosted();
     EXPECT_EQ(CancelsReceived(), 3);
 }
 

@@ -34,70 +34,70 @@ protected:
 class AuxTimerTest : public ::testing::Test {
 protected:
     AuxTimerTest() {
-        owner.CreateHidden();
-        created = aux.Create(owner.Handle());
+        owner_.CreateHidden();
+        created_ = aux_.Create(owner_.Handle());
     }
 
-    win::VirtualClock clock;
-    win::EventLoop loop{clock};
-    TickOwner owner{loop};
-    CAUXTIMERDlg aux{loop};
-    bool created = false;
+    win::VirtualClock clock_;
+    win::EventLoop loop_{clock_};
+    TickOwner owner_{loop_};
+    CAUXTIMERDlg aux_{loop_};
+    bool created_ = false;
 };
 
 TEST_F(AuxTimerTest, SendsTheTickEveryTenMs) {
-    ASSERT_TRUE(created);
-    EXPECT_EQ(aux.GetWindowText(), "AUX TIMER (Invisible Dialog)");
-    EXPECT_FALSE(aux.IsWindowVisible());
-    ASSERT_TRUE(aux.SetTimerId(1));
-    ASSERT_TRUE(aux.SetPeriod(10));
-    ASSERT_TRUE(aux.Start());
+    ASSERT_TRUE(created_);
+    EXPECT_EQ(aux_.GetWindowText(), "AUX TIMER (Invisible Dialog)");
+    EXPECT_FALSE(aux_.IsWindowVisible());
+    ASSERT_TRUE(aux_.SetTimerId(1));
+    ASSERT_TRUE(aux_.SetPeriod(10));
+    ASSERT_TRUE(aux_.Start());
 
-    loop.AdvanceBy(55);
-    EXPECT_EQ(owner.ticks, (std::vector<std::int64_t>{10, 20, 30, 40, 50}));
+    loop_.AdvanceBy(55);
+    EXPECT_EQ(owner_.ticks, (std::vector<std::int64_t>{10, 20, 30, 40, 50}));
     // Sent synchronously: nothing is left in the posted queue by the ticks.
-    EXPECT_EQ(loop.PostedCount(), 0u);
-    loop.AdvanceBy(1000);
-    EXPECT_EQ(owner.ticks.size(), 105u);
+    EXPECT_EQ(loop_.PostedCount(), 0u);
+    loop_.AdvanceBy(1000);
+    EXPECT_EQ(owner_.ticks.size(), 105u);
 
-    aux.Stop();
-    EXPECT_FALSE(aux.IsRunning());
-    loop.AdvanceBy(100);
-    EXPECT_EQ(owner.ticks.size(), 105u);
+    aux_.Stop();
+    EXPECT_FALSE(aux_.IsRunning());
+    loop_.AdvanceBy(100);
+    EXPECT_EQ(owner_.ticks.size(), 105u);
 }
 
 TEST_F(AuxTimerTest, ConfigurationRules) {
     // Nothing to start without both values.
-    EXPECT_FALSE(aux.Start());
-    EXPECT_TRUE(aux.SetTimerId(1));
-    EXPECT_FALSE(aux.Start());
-    EXPECT_TRUE(aux.SetPeriod(10));
-    EXPECT_TRUE(aux.Start());
-    EXPECT_FALSE(aux.Start());  // already running
+    EXPECT_FALSE(aux_.Start());
+    EXPECT_TRUE(aux_.SetTimerId(1));
+    EXPECT_FALSE(aux_.Start());
+    EXPECT_TRUE(aux_.SetPeriod(10));
+    EXPECT_TRUE(aux_.Start());
+    EXPECT_FALSE(aux_.Start());  // already running
 
     // While running, the values stay as they are.
-    EXPECT_FALSE(aux.SetTimerId(4));
-    EXPECT_FALSE(aux.SetPeriod(500));
-    EXPECT_EQ(aux.TickTimerId(), 1);
-    EXPECT_EQ(aux.Period(), 10);
+    EXPECT_FALSE(aux_.SetTimerId(4));
+    EXPECT_FALSE(aux_.SetPeriod(500));
+    EXPECT_EQ(aux_.TickTimerId(), 1);
+    EXPECT_EQ(aux_.Period(), 10);
 
-    aux.Stop();
-    EXPECT_TRUE(aux.SetPeriod(20));
-    EXPECT_TRUE(aux.Start());
-    owner.ticks.clear();
-    loop.AdvanceBy(100);
-    EXPECT_EQ(owner.ticks.size(), 5u);
+    aux_.Stop();
+    EXPECT_TRUE(aux_.SetPeriod(20));
+    EXPECT_TRUE(aux_.Start());
+    owner_.ticks.clear();
+    loop_.AdvanceBy(100);
+    EXPECT_EQ(owner_.ticks.size(), 5u);
 }
 
 TEST_F(AuxTimerTest, DestroyingTheWindowStopsTheTick) {
-    aux.SetTimerId(1);
-    aux.SetPeriod(10);
-    ASSERT_TRUE(aux.Start());
-    loop.AdvanceBy(30);
-    aux.DestroyWindow();
-    EXPECT_FALSE(aux.IsRunning());
-    loop.AdvanceBy(100);
-    EXPECT_EQ(owner.ticks.size(), 3u);
+    aux_.SetTimerId(1);
+    aux_.SetPeriod(10);
+    ASSERT_TRUE(aux_.Start());
+    loop_.AdvanceBy(30);
+    aux_.DestroyWindow();
+    EXPECT_FALSE(aux_.IsRunning());
+    loop_.AdvanceBy(100);
+    EXPECT_EQ(owner_.ticks.size(), 3u);
 }
 
 TEST(AuxTimerWithoutWindowTest, CannotStartBeforeItsWindowExists) {

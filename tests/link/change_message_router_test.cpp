@@ -84,54 +84,54 @@ public:
 class ChangeMessageRouterTest : public ::testing::Test {
 protected:
     ChangeMessageRouterTest() {
-        image.ResetToDefaults(profile);
-        main.CreateHidden();
-        rs232c.Create(main.Handle());
-        rs232c.SetLinkState(kOpenPortSlot, 3);
-        rs232c.OpenPort();
-        state.realtimeMode = true;
+        image_.ResetToDefaults(profile_);
+        main_.CreateHidden();
+        rs232c_.Create(main_.Handle());
+        rs232c_.SetLinkState(kOpenPortSlot, 3);
+        rs232c_.OpenPort();
+        state_.realtimeMode = true;
     }
 
-    std::vector<std::string>& Written() { return farEnd.frames; }
+    std::vector<std::string>& Written() { return farEnd_.frames; }
     std::string Command(int number, int value) {
-        return std::string(expected.BuildCommandFrame(number, value));
+        return std::string(expected_.BuildCommandFrame(number, value));
     }
     std::string Extended(int function, int p1 = 0, int p2 = 0, int p3 = 0, int p4 = 0, int p5 = 0,
                          int p6 = 0, std::string_view text = {}) {
-        return std::string(expected.BuildExtendedFrame(function, 1, p1, p2, p3, p4, p5, p6, text));
+        return std::string(expected_.BuildExtendedFrame(function, 1, p1, p2, p3, p4, p5, p6, text));
     }
     // The frames one message sends.
     std::vector<std::string> Send(win::Msg msg, win::WParam w = 0, win::LParam l = 0) {
         Written().clear();
-        router.Handle(msg, w, l);
+        router_.Handle(msg, w, l);
         return Written();
     }
 
-    win::VirtualClock clock;
-    win::EventLoop loop{clock};
-    ReceiverImage image;
-    ModelProfile profile;
-    CommandFrameBuilder expected;
-    LinkState state;
-    SilentFarEnd farEnd{state};
-    sim::WinLineClock lineClock{clock};
-    serial::InMemorySerialPort port{lineClock, farEnd};
-    win::Window main{loop};
-    CRS232CDlg rs232c{loop, state, port};
-    ProtocolLog log;
-    NoFrames sink;
-    FrameAssembler assembler{sink};
-    NoSenderHost senderHost;
-    CommandFrameBuilder frames;
-    CommandSender sender{main, rs232c, frames, state, log, assembler, senderHost};
-    MainWindowHost host;
-    ChangeMessageRouter router{image, profile, state, sender, host};
+    win::VirtualClock clock_;
+    win::EventLoop loop_{clock_};
+    ReceiverImage image_;
+    ModelProfile profile_;
+    CommandFrameBuilder expected_;
+    LinkState state_;
+    SilentFarEnd farEnd_{state_};
+    sim::WinLineClock lineClock_{clock_};
+    serial::InMemorySerialPort port_{lineClock_, farEnd_};
+    win::Window main_{loop_};
+    CRS232CDlg rs232c_{loop_, state_, port_};
+    ProtocolLog log_;
+    NoFrames sink_;
+    FrameAssembler assembler_{sink_};
+    NoSenderHost senderHost_;
+    CommandFrameBuilder frames_;
+    CommandSender sender_{main_, rs232c_, frames_, state_, log_, assembler_, senderHost_};
+    MainWindowHost host_;
+    ChangeMessageRouter router_{image_, profile_, state_, sender_, host_};
 };
 
 using Frames = std::vector<std::string>;
 
 TEST_F(ChangeMessageRouterTest, AsynchronousChangesSendNothingAndResetEveryHold) {
-    state.realtimeMode = false;
+    state_.realtimeMode = false;
     const std::vector<win::Msg> resetting{
         cm::kSpeakerLevel,    cm::kLfeLevel,        cm::kDynamicRange, cm::kSpeakerSet,
         cm::kDelay,           cm::kInputMode,       cm::kDisplaySet,   cm::kMultiZone,
@@ -140,52 +140,52 @@ TEST_F(ChangeMessageRouterTest, AsynchronousChangesSendNothingAndResetEveryHold)
         cm::kGraphicEqOption, cm::kIoAssign,        cm::kTuner,        cm::kDspParameter,
         cm::kToneControl,     cm::kCinemaEq};
     for (const win::Msg msg : resetting) {
-        state.decodeSkipCount = 3;
-        host.holds = {36, 80};
+        state_.decodeSkipCount = 3;
+        host_.holds = {36, 80};
         EXPECT_EQ(Send(msg, 3), Frames{}) << std::hex << msg;
-        EXPECT_EQ(state.decodeSkipCount, 0) << std::hex << msg;
-        EXPECT_EQ(host.holds, (std::vector<int>{0, 0})) << std::hex << msg;
+        EXPECT_EQ(state_.decodeSkipCount, 0) << std::hex << msg;
+        EXPECT_EQ(host_.holds, (std::vector<int>{0, 0})) << std::hex << msg;
     }
-    EXPECT_EQ(host.holdResets, static_cast<int>(resetting.size()));
+    EXPECT_EQ(host_.holdResets, static_cast<int>(resetting.size()));
 
     // DC TRIGGER does nothing at all; INPUT TRIM tries its write (the sender holds it back in
     // asynchronous mode) and leaves the holds running; the hidden controls' messages do nothing.
-    state.decodeSkipCount = 3;
-    host.holds = {36, 80};
+    state_.decodeSkipCount = 3;
+    host_.holds = {36, 80};
     for (const win::Msg msg :
          {cm::kDcTrigger, cm::kInputTrim, cm::kSpeakerLevelHidden, cm::kExternalInput}) {
         EXPECT_EQ(Send(msg, 1, 0x801), Frames{}) << std::hex << msg;
     }
-    EXPECT_EQ(state.decodeSkipCount, 3);
-    EXPECT_EQ(host.holds, (std::vector<int>{36, 80}));
+    EXPECT_EQ(state_.decodeSkipCount, 3);
+    EXPECT_EQ(host_.holds, (std::vector<int>{36, 80}));
 
     // Zone 2's controls follow in both modes.
-    EXPECT_EQ(host.zone2Shown, 1);
+    EXPECT_EQ(host_.zone2Shown, 1);
 }
 
 TEST_F(ChangeMessageRouterTest, LevelSendsHoldTheLinkWhileTheyGoOut) {
-    image.SpeakerLevels[3] = 47;
+    image_.SpeakerLevels[3] = 47;
     EXPECT_EQ(Send(cm::kSpeakerLevel, 3), Frames{Command(56, 47)});
-    EXPECT_EQ(farEnd.busy, std::vector<int>{1});
-    EXPECT_EQ(state.linkBusy, 0);
+    EXPECT_EQ(farEnd_.busy, std::vector<int>{1});
+    EXPECT_EQ(state_.linkBusy, 0);
 
-    image.LfeDrange = {10, 11, 1, 2};
+    image_.LfeDrange = {10, 11, 1, 2};
     EXPECT_EQ(Send(cm::kLfeLevel, 1), Frames{Command(65, 11)});
-    EXPECT_EQ(farEnd.busy.back(), 1);
+    EXPECT_EQ(farEnd_.busy.back(), 1);
     // The dynamic range goes without holding the link.
     EXPECT_EQ(Send(cm::kDynamicRange, 1), Frames{Command(82, 2)});
-    EXPECT_EQ(farEnd.busy.back(), 0);
+    EXPECT_EQ(farEnd_.busy.back(), 0);
 
     // Channels and items that do not exist select nothing.
     EXPECT_EQ(Send(cm::kSpeakerLevel, 11), Frames{});
     EXPECT_EQ(Send(cm::kLfeLevel, 2), Frames{});
-    EXPECT_EQ(state.decodeSkipCount, 0);
-    EXPECT_EQ(host.holdResets, 0);
+    EXPECT_EQ(state_.decodeSkipCount, 0);
+    EXPECT_EQ(host_.holdResets, 0);
 }
 
 TEST_F(ChangeMessageRouterTest, DisplayShiftsTravelTogether) {
-    image.DisplaySettings[display_layout::kOsdShiftH] = 5;
-    image.DisplaySettings[display_layout::kOsdShiftV] = 1;
+    image_.DisplaySettings[display_layout::kOsdShiftH] = 5;
+    image_.DisplaySettings[display_layout::kOsdShiftV] = 1;
     const Frames shift{
         std::string("\x02"
                     "26215\x03")};
@@ -195,14 +195,14 @@ TEST_F(ChangeMessageRouterTest, DisplayShiftsTravelTogether) {
 }
 
 TEST_F(ChangeMessageRouterTest, TunerPresetSwitchesToTheTunerFirst) {
-    image.MainZoneState[main_zone::kMainInput] = input_index::kCd;
-    image.SetTunerPreset(8 * 2 + 3, tuner_presets::kBandFm, 102);  // page C, preset 3
+    image_.MainZoneState[main_zone::kMainInput] = input_index::kCd;
+    image_.SetTunerPreset(8 * 2 + 3, tuner_presets::kBandFm, 102);  // page C, preset 3
     EXPECT_EQ(Send(cm::kTuner, 3, 3),
               (Frames{Command(2, 2), Extended(274, 3, 3, 1, 0, 0, 0, "087.50")}));
 
     // On the tuner already, the current station alone; its number goes as 0.
-    image.MainZoneState[main_zone::kMainInput] = input_index::kTuner;
-    image.SetTunerPreset(0, tuner_presets::kBandAm, 118);
+    image_.MainZoneState[main_zone::kMainInput] = input_index::kTuner;
+    image_.SetTunerPreset(0, tuner_presets::kBandAm, 118);
     EXPECT_EQ(Send(cm::kTuner, 0, 1), (Frames{Extended(274, 0, 0, 0, 0, 0, 0, "000530")}));
 
     // A page or a preset that does not exist: nothing, not even the input switch.
@@ -213,11 +213,11 @@ TEST_F(ChangeMessageRouterTest, TunerPresetSwitchesToTheTunerFirst) {
 TEST_F(ChangeMessageRouterTest, DspParameterSlotsTakeTheReceiversNumbering) {
     const int program = 4;
     const int code = ModelProfile::ProgramCode(program);
-    image.SetDspParameter(program, 41, 3);
+    image_.SetDspParameter(program, 41, 3);
     EXPECT_EQ(Send(cm::kDspParameter, program, 41), Frames{Extended(265, code, 27, 1, 3)});
-    image.SetDspParameter(program, 27, 2);
+    image_.SetDspParameter(program, 27, 2);
     EXPECT_EQ(Send(cm::kDspParameter, program, 27), Frames{Extended(265, code, 27, 1, 4)});
-    image.SetDspParameter(program, 27, 3);
+    image_.SetDspParameter(program, 27, 3);
     EXPECT_EQ(Send(cm::kDspParameter, program, 27), Frames{Extended(265, code, 27, 1, 6)});
 
     struct Row {
@@ -237,8 +237,8 @@ TEST_F(ChangeMessageRouterTest, DspParameterSlotsTakeTheReceiversNumbering) {
 }
 
 TEST_F(ChangeMessageRouterTest, DcTriggerDecodesItsParameter) {
-    image.DcTrigger1[dc_trigger::kMode] = 2;
-    image.DcTrigger2[dc_trigger::kMode] = 1;
+    image_.DcTrigger1[dc_trigger::kMode] = 2;
+    image_.DcTrigger2[dc_trigger::kMode] = 1;
     EXPECT_EQ(Send(cm::kDcTrigger, 0, 0), Frames{Command(35, 2)});
     EXPECT_EQ(Send(cm::kDcTrigger, 1, 0), Frames{Command(40, 1)});
 
@@ -246,11 +246,11 @@ TEST_F(ChangeMessageRouterTest, DcTriggerDecodesItsParameter) {
     EXPECT_EQ(Send(cm::kDcTrigger, 0, 0x801), Frames{Extended(271, 0, 0, 13, 1)});
 
     // ZONE 2 of DVR (input 11) on trigger 2; ZONE 3 of input 2 on trigger 1; ZONE 1 of input 0.
-    image.DcTrigger2[dc_trigger::kZone2Row + 11] = 1;
+    image_.DcTrigger2[dc_trigger::kZone2Row + 11] = 1;
     EXPECT_EQ(Send(cm::kDcTrigger, 1, 0x8C), Frames{Extended(271, 1, 1, 11, 1)});
-    image.DcTrigger1[dc_trigger::kZone3Row + 2] = 1;
+    image_.DcTrigger1[dc_trigger::kZone3Row + 2] = 1;
     EXPECT_EQ(Send(cm::kDcTrigger, 0, 0x103), Frames{Extended(271, 0, 2, 2, 1)});
-    image.DcTrigger1[dc_trigger::kZone1Row] = 0;
+    image_.DcTrigger1[dc_trigger::kZone1Row] = 0;
     EXPECT_EQ(Send(cm::kDcTrigger, 0, 0x01), Frames{Extended(271, 0, 0, 0, 0)});
 
     // Item 0 names no input, and there is no third trigger.
@@ -261,62 +261,62 @@ TEST_F(ChangeMessageRouterTest, DcTriggerDecodesItsParameter) {
 
 TEST_F(ChangeMessageRouterTest, OtherEncodingsReadTheImageBack) {
     namespace ss = speaker_setup;
-    image.SpeakerSetup[ss::kSubwooferConfig] = 1;
-    image.SpeakerSetup[ss::kPhase] = 1;
+    image_.SpeakerSetup[ss::kSubwooferConfig] = 1;
+    image_.SpeakerSetup[ss::kPhase] = 1;
     EXPECT_EQ(Send(cm::kSpeakerSet, 6), Frames{Command(96, 5)});
-    image.SpeakerSetup[ss::kPhase] = 0;
+    image_.SpeakerSetup[ss::kPhase] = 0;
     EXPECT_EQ(Send(cm::kSpeakerSet, 6), Frames{Command(96, 1)});
     EXPECT_EQ(Send(cm::kSpeakerSet, 7), Frames{});
 
     // The program command, or the effect-off command for a flagged program.
-    image.MainZoneState[main_zone::kCurrentProgram] = 0x85;
+    image_.MainZoneState[main_zone::kCurrentProgram] = 0x85;
     EXPECT_EQ(Send(cm::kProgram, 1), Frames{Command(19, 0)});
-    image.MainZoneState[main_zone::kCurrentProgram] = 0x05;
+    image_.MainZoneState[main_zone::kCurrentProgram] = 0x05;
     EXPECT_EQ(Send(cm::kProgram, 1), Frames{Command(20, 0x05)});
 
     // The picture mode's record; a picture mode beyond the three records sends nothing.
-    image.VideoSettings[video_layout::kPictureMode] = 2;
+    image_.VideoSettings[video_layout::kPictureMode] = 2;
     for (int i = 0; i < 5; ++i) {
-        image.PictureModeAdjust[30 + i] = static_cast<std::uint8_t>(i + 1);
+        image_.PictureModeAdjust[30 + i] = static_cast<std::uint8_t>(i + 1);
     }
     EXPECT_EQ(Send(cm::kVideoProcessor, 273), Frames{Extended(273, 2, 1, 2, 3, 4, 5)});
-    image.VideoSettings[video_layout::kPictureMode] = 3;
+    image_.VideoSettings[video_layout::kPictureMode] = 3;
     EXPECT_EQ(Send(cm::kVideoProcessor, 273), Frames{});
     EXPECT_EQ(Send(cm::kVideoProcessor, 74, 1), Frames{Command(74, 1)});
 
     // Names beyond the model's inputs go to its multi-channel input.
-    image.SetInputName(14, "SIX CH");
+    image_.SetInputName(14, "SIX CH");
     EXPECT_EQ(Send(cm::kInputRename, 14), Frames{Extended(261, 13, 0, 0, 0, 0, 0, "SIX CH")});
 
     // Graphic EQ table 1 and CINEMA EQ record 4 do not exist: nothing, and the handler says 0.
     Written().clear();
-    EXPECT_EQ(router.Handle(cm::kGraphicEq, 1, 0), 0);
-    EXPECT_EQ(router.Handle(cm::kCinemaEq, 4, 0), 0);
+    EXPECT_EQ(router_.Handle(cm::kGraphicEq, 1, 0), 0);
+    EXPECT_EQ(router_.Handle(cm::kCinemaEq, 4, 0), 0);
     EXPECT_EQ(Written(), Frames{});
-    image.EqSettings[13 * 9 + 12] = 7;
+    image_.EqSettings[13 * 9 + 12] = 7;
     EXPECT_EQ(Send(cm::kGraphicEq, 9, 12), Frames{Extended(267, 9, 12, 7)});
     EXPECT_EQ(Send(cm::kGraphicEq, 9, 13), Frames{});
 
     // Messages that are not the router's are left to the window.
-    EXPECT_FALSE(router.Handle(0xA006, 0, 0).has_value());
-    EXPECT_FALSE(router.Handle(0xA200, 0, 0).has_value());
+    EXPECT_FALSE(router_.Handle(0xA006, 0, 0).has_value());
+    EXPECT_FALSE(router_.Handle(0xA200, 0, 0).has_value());
 }
 
 TEST_F(ChangeMessageRouterTest, MainWindowRefreshTakesTheMainInputsProgramWithItsFlag) {
     for (const bool realtime : {true, false}) {
-        state.realtimeMode = realtime;
-        image.MainZoneState[main_zone::kMainInput] = input_index::kCable;
-        image.SetInputProgramByte(input_index::kCable, 0x9D);
+        state_.realtimeMode = realtime;
+        image_.MainZoneState[main_zone::kMainInput] = input_index::kCable;
+        image_.SetInputProgramByte(input_index::kCable, 0x9D);
         EXPECT_EQ(Send(cm::kRefreshMainWindow), Frames{});
-        EXPECT_EQ(image.MainZoneState[main_zone::kCurrentProgram], 0x9D);
+        EXPECT_EQ(image_.MainZoneState[main_zone::kCurrentProgram], 0x9D);
     }
-    EXPECT_EQ(host.programShown, 2);
-    EXPECT_EQ(host.holdResets, 0);
+    EXPECT_EQ(host_.programShown, 2);
+    EXPECT_EQ(host_.holdResets, 0);
 
     // A main input outside the map gives program 0 rather than a byte past it.
-    image.MainZoneState[main_zone::kMainInput] = 200;
-    router.Handle(cm::kRefreshMainWindow, 0, 0);
-    EXPECT_EQ(image.MainZoneState[main_zone::kCurrentProgram], 0);
+    image_.MainZoneState[main_zone::kMainInput] = 200;
+    router_.Handle(cm::kRefreshMainWindow, 0, 0);
+    EXPECT_EQ(image_.MainZoneState[main_zone::kCurrentProgram], 0);
 }
 
 }  // namespace

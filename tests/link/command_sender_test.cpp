@@ -140,26 +140,26 @@ class CommandSenderTest : public ::testing::Test {
 protected:
     CommandSenderTest() {
         RegisterMainTemplate();
-        main.Create();
-        rs232c.Create(main.Handle());
-        main.sender = &sender;
-        sink.sender = &sender;
-        main.onBatch = [this] {
-            assembler.Feed(rs232c.ReceivedBatch());
-            rs232c.SetReceiveEnabled(1);
+        main_.Create();
+        rs232c_.Create(main_.Handle());
+        main_.sender = &sender_;
+        sink_.sender = &sender_;
+        main_.onBatch = [this] {
+            assembler_.Feed(rs232c_.ReceivedBatch());
+            rs232c_.SetReceiveEnabled(1);
         };
-        rs232c.SetLinkState(kOpenPortSlot, 3);
-        rs232c.OpenPort();
+        rs232c_.SetLinkState(kOpenPortSlot, 3);
+        rs232c_.OpenPort();
         SetLogTicked(true);
     }
 
     void SetLogTicked(bool on) {
-        main.Get<win::Button>(LogPane::kDisplayLogCheckId)->SetCheck(on ? 1 : 0);
+        main_.Get<win::Button>(LogPane::kDisplayLogCheckId)->SetCheck(on ? 1 : 0);
     }
-    std::string Written() const { return port.Written(); }
+    std::string Written() const { return port_.Written(); }
     std::vector<std::int64_t> HeardTimes() const {
         std::vector<std::int64_t> times;
-        for (const auto& [time, bytes] : farEnd.heard) {
+        for (const auto& [time, bytes] : farEnd_.heard) {
             times.push_back(time);
         }
         return times;
@@ -172,265 +172,265 @@ protected:
         return n;
     }
 
-    win::VirtualClock clock;
-    win::EventLoop loop{clock};
-    LinkState state;
-    sim::VirtualReceiver receiver;
-    TimedFarEnd farEnd{clock, receiver};
-    sim::WinLineClock lineClock{clock};
-    serial::InMemorySerialPort port{lineClock, farEnd};
-    MainWindowDouble main{loop};
-    CRS232CDlg rs232c{loop, state, port};
-    CommandFrameBuilder frames;
-    LogPane pane{&main};
-    ProtocolLog log{&pane};
-    AnsweringSink sink{state};
-    FrameAssembler assembler{sink};
-    HostDouble host;
-    CommandSender sender{main, rs232c, frames, state, log, assembler, host};
+    win::VirtualClock clock_;
+    win::EventLoop loop_{clock_};
+    LinkState state_;
+    sim::VirtualReceiver receiver_;
+    TimedFarEnd farEnd_{clock_, receiver_};
+    sim::WinLineClock lineClock_{clock_};
+    serial::InMemorySerialPort port_{lineClock_, farEnd_};
+    MainWindowDouble main_{loop_};
+    CRS232CDlg rs232c_{loop_, state_, port_};
+    CommandFrameBuilder frames_;
+    LogPane pane_{&main_};
+    ProtocolLog log_{&pane_};
+    AnsweringSink sink_{state_};
+    FrameAssembler assembler_{sink_};
+    HostDouble host_;
+    CommandSender sender_{main_, rs232c_, frames_, state_, log_, assembler_, host_};
 };
 
 TEST_F(CommandSenderTest, AsynchronousModePassesOnlyPowerAndTheMemories) {
     for (int n = 0; n <= 105; ++n) {
         const std::size_t before = Written().size();
-        sender.SendCommand(n, 0);
+        sender_.SendCommand(n, 0);
         const bool sent = Written().size() > before;
         EXPECT_EQ(sent, n == 8 || (n >= 27 && n <= 32)) << n;
     }
     // Every frame that went out is in the log, with its prefix.
-    EXPECT_EQ(Count(pane.Text(), "(PC) EX  "), 7);
-    const std::string recall(frames.BuildCommandFrame(28, 0));
-    EXPECT_NE(pane.Text().find("(PC) EX  " + recall + "\r\n"), std::string::npos);
+    EXPECT_EQ(Count(pane_.Text(), "(PC) EX  "), 7);
+    const std::string recall(frames_.BuildCommandFrame(28, 0));
+    EXPECT_NE(pane_.Text().find("(PC) EX  " + recall + "\r\n"), std::string::npos);
 
     // Extended frames wait for realtime mode or a transfer.
     const std::size_t before = Written().size();
-    sender.SendExtended(262, 0, 3);
+    sender_.SendExtended(262, 0, 3);
     EXPECT_EQ(Written().size(), before);
 }
 
 TEST_F(CommandSenderTest, RealtimeModeAndTransfersSendEverything) {
-    state.realtimeMode = true;
-    sender.SendCommand(20, 1);
-    const std::string program(frames.BuildCommandFrame(20, 1));
+    state_.realtimeMode = true;
+    sender_.SendCommand(20, 1);
+    const std::string program(frames_.BuildCommandFrame(20, 1));
     EXPECT_EQ(Written(), program);
 
     // A request leaves the echo guard alone; a write sets it before sending.
-    state.echoGuard = 0;
-    sender.SendExtended(262, 0, 3);
-    EXPECT_EQ(state.echoGuard, 0);
-    sender.SendExtended(262, 1, 3, 12);
-    EXPECT_EQ(state.echoGuard, 1);
-    const std::string write(frames.BuildExtendedFrame(262, 1, 3, 12));
+    state_.echoGuard = 0;
+    sender_.SendExtended(262, 0, 3);
+    EXPECT_EQ(state_.echoGuard, 0);
+    sender_.SendExtended(262, 1, 3, 12);
+    EXPECT_EQ(state_.echoGuard, 1);
+    const std::string write(frames_.BuildExtendedFrame(262, 1, 3, 12));
     EXPECT_EQ(Written().substr(Written().size() - write.size()), write);
-    EXPECT_NE(pane.Text().find("(PC) EX  " + write + "\r\n"), std::string::npos);
+    EXPECT_NE(pane_.Text().find("(PC) EX  " + write + "\r\n"), std::string::npos);
 
     // An upload or a download in asynchronous mode lets everything through as well.
-    state.realtimeMode = false;
-    state.uploadInProgress = 1;
+    state_.realtimeMode = false;
+    state_.uploadInProgress = 1;
     std::size_t before = Written().size();
-    sender.SendCommand(20, 2);
+    sender_.SendCommand(20, 2);
     EXPECT_GT(Written().size(), before);
-    state.uploadInProgress = 0;
-    state.downloadInProgress = 3;
+    state_.uploadInProgress = 0;
+    state_.downloadInProgress = 3;
     before = Written().size();
-    sender.SendExtended(262, 0, 4);
+    sender_.SendExtended(262, 0, 4);
     EXPECT_GT(Written().size(), before);
 
     // A number outside the table: nothing on the line, but the log shows the bare prefix.
     before = Written().size();
-    sender.SendCommand(200, 0);
+    sender_.SendCommand(200, 0);
     EXPECT_EQ(Written().size(), before);
-    EXPECT_EQ(pane.Text().substr(pane.Text().size() - 11), "(PC) EX  \r\n");
+    EXPECT_EQ(pane_.Text().substr(pane_.Text().size() - 11), "(PC) EX  \r\n");
 }
 
 TEST_F(CommandSenderTest, NothingIsSentOrLoggedWithoutAPort) {
-    rs232c.ClosePort();
-    state.realtimeMode = true;
-    sender.SendCommand(8, 0);
-    sender.SendExtended(262, 1, 3, 12);
+    rs232c_.ClosePort();
+    state_.realtimeMode = true;
+    sender_.SendCommand(8, 0);
+    sender_.SendExtended(262, 1, 3, 12);
     EXPECT_EQ(Written(), "");
-    EXPECT_EQ(pane.Text(), "");
-    sender.EnqueueCommand(255, 0);
-    loop.AdvanceBy(3000);
+    EXPECT_EQ(pane_.Text(), "");
+    sender_.EnqueueCommand(255, 0);
+    loop_.AdvanceBy(3000);
     EXPECT_EQ(Written(), "");
 }
 
 TEST_F(CommandSenderTest, EnqueueReplacesAnEntryStillWaitingToBeSent) {
-    EXPECT_TRUE(sender.EnqueueCommand(255, 0));
-    EXPECT_TRUE(sender.EnqueueCommand(255, 0));
-    EXPECT_EQ(sender.QueueCount(), 1);
+    EXPECT_TRUE(sender_.EnqueueCommand(255, 0));
+    EXPECT_TRUE(sender_.EnqueueCommand(255, 0));
+    EXPECT_EQ(sender_.QueueCount(), 1);
 
-    EXPECT_TRUE(sender.EnqueueCommand(53, 10));
-    EXPECT_TRUE(sender.EnqueueCommand(53, 14));
-    EXPECT_EQ(sender.QueueCount(), 2);
-    EXPECT_EQ(sender.QueueEntry(1).value, 14);
+    EXPECT_TRUE(sender_.EnqueueCommand(53, 10));
+    EXPECT_TRUE(sender_.EnqueueCommand(53, 14));
+    EXPECT_EQ(sender_.QueueCount(), 2);
+    EXPECT_EQ(sender_.QueueEntry(1).value, 14);
 
     // An answered entry lies behind the queue index and is not searched.
-    sender.AdvanceQueueIndex();
-    EXPECT_EQ(sender.CurrentQueuedCommand(), 53);
-    EXPECT_TRUE(sender.EnqueueCommand(255, 0));
-    EXPECT_EQ(sender.QueueCount(), 3);
+    sender_.AdvanceQueueIndex();
+    EXPECT_EQ(sender_.CurrentQueuedCommand(), 53);
+    EXPECT_TRUE(sender_.EnqueueCommand(255, 0));
+    EXPECT_EQ(sender_.QueueCount(), 3);
     // The index never runs past the count.
-    sender.AdvanceQueueIndex();
-    sender.AdvanceQueueIndex();
-    sender.AdvanceQueueIndex();
-    EXPECT_EQ(sender.QueueIndex(), 3);
-    EXPECT_EQ(sender.CurrentQueuedCommand(), -1);
-    EXPECT_EQ(sender.QueueEntry(300).commandNumber, 0);
-    EXPECT_EQ(sender.QueueEntry(-1).commandNumber, 0);
+    sender_.AdvanceQueueIndex();
+    sender_.AdvanceQueueIndex();
+    sender_.AdvanceQueueIndex();
+    EXPECT_EQ(sender_.QueueIndex(), 3);
+    EXPECT_EQ(sender_.CurrentQueuedCommand(), -1);
+    EXPECT_EQ(sender_.QueueEntry(300).commandNumber, 0);
+    EXPECT_EQ(sender_.QueueEntry(-1).commandNumber, 0);
 }
 
 TEST_F(CommandSenderTest, AFullQueueRefusesEvenAReplacement) {
     for (int n = 0; n < CommandSender::kQueueSize; ++n) {
-        ASSERT_TRUE(sender.EnqueueCommand(n, 0)) << n;
+        ASSERT_TRUE(sender_.EnqueueCommand(n, 0)) << n;
     }
-    EXPECT_FALSE(sender.EnqueueCommand(1000, 0));
-    EXPECT_FALSE(sender.EnqueueCommand(3, 5));
-    EXPECT_EQ(sender.QueueEntry(3).value, 0);
-    sender.ResetQueue();
-    EXPECT_EQ(sender.QueueCount(), 0);
-    EXPECT_TRUE(sender.EnqueueCommand(1000, 0));
+    EXPECT_FALSE(sender_.EnqueueCommand(1000, 0));
+    EXPECT_FALSE(sender_.EnqueueCommand(3, 5));
+    EXPECT_EQ(sender_.QueueEntry(3).value, 0);
+    sender_.ResetQueue();
+    EXPECT_EQ(sender_.QueueCount(), 0);
+    EXPECT_TRUE(sender_.EnqueueCommand(1000, 0));
 }
 
 TEST_F(CommandSenderTest, SendNextQueued) {
-    EXPECT_FALSE(sender.SendNextQueued());  // empty
+    EXPECT_FALSE(sender_.SendNextQueued());  // empty
 
-    sender.EnqueueCommand(255, 0);
+    sender_.EnqueueCommand(255, 0);
     SetLogTicked(false);
-    EXPECT_TRUE(sender.SendNextQueued());
-    EXPECT_EQ(state.waiting, 1);
-    EXPECT_EQ(state.identificationPending, 1);
+    EXPECT_TRUE(sender_.SendNextQueued());
+    EXPECT_EQ(state_.waiting, 1);
+    EXPECT_EQ(state_.identificationPending, 1);
     EXPECT_EQ(Written(), kStatusRequestFrame);
-    EXPECT_EQ(pane.Text(), "");
+    EXPECT_EQ(pane_.Text(), "");
     SetLogTicked(true);
-    EXPECT_TRUE(sender.SendNextQueued());
-    EXPECT_EQ(pane.Text(), "(PC)--> " + kStatusRequestFrame + "\r\n");
+    EXPECT_TRUE(sender_.SendNextQueued());
+    EXPECT_EQ(pane_.Text(), "(PC)--> " + kStatusRequestFrame + "\r\n");
 
     // Every entry answered: the next call empties the queue and its link slots.
-    sender.AdvanceQueueIndex();
-    state.retryCount = 2;
-    EXPECT_FALSE(sender.SendNextQueued());
-    EXPECT_EQ(sender.QueueCount(), 0);
-    EXPECT_EQ(sender.QueueIndex(), 0);
-    EXPECT_EQ(state.waiting, 0);
-    EXPECT_EQ(state.retryCount, 0);
-    EXPECT_EQ(state.identificationPending, 0);
+    sender_.AdvanceQueueIndex();
+    state_.retryCount = 2;
+    EXPECT_FALSE(sender_.SendNextQueued());
+    EXPECT_EQ(sender_.QueueCount(), 0);
+    EXPECT_EQ(sender_.QueueIndex(), 0);
+    EXPECT_EQ(state_.waiting, 0);
+    EXPECT_EQ(state_.retryCount, 0);
+    EXPECT_EQ(state_.identificationPending, 0);
 
     // A negative command number is never sent.
-    state.waiting = 0;
-    sender.EnqueueCommand(-5, 0);
-    EXPECT_FALSE(sender.SendNextQueued());
-    EXPECT_EQ(state.waiting, 0);
+    state_.waiting = 0;
+    sender_.EnqueueCommand(-5, 0);
+    EXPECT_FALSE(sender_.SendNextQueued());
+    EXPECT_EQ(state_.waiting, 0);
 
     // The connector's opening state: only the status request, unsent.
-    sender.QueueOnlyStatusRequest();
-    EXPECT_EQ(sender.QueueCount(), 1);
-    EXPECT_EQ(sender.CurrentQueuedCommand(), 255);
+    sender_.QueueOnlyStatusRequest();
+    EXPECT_EQ(sender_.QueueCount(), 1);
+    EXPECT_EQ(sender_.CurrentQueuedCommand(), 255);
 }
 
 TEST_F(CommandSenderTest, AnsweredStatusRequestsAreNeverResent) {
-    sender.StartTimers();
-    loop.AdvanceBy(10'000);
-    ASSERT_GE(farEnd.heard.size(), 9u);
-    for (const auto& [time, bytes] : farEnd.heard) {
+    sender_.StartTimers();
+    loop_.AdvanceBy(10'000);
+    ASSERT_GE(farEnd_.heard.size(), 9u);
+    for (const auto& [time, bytes] : farEnd_.heard) {
         EXPECT_EQ(bytes, kStatusRequestFrame) << time;
     }
     // Each one answered before the next is queued: no resend, no fall-back.
-    EXPECT_EQ(sink.configurations, static_cast<int>(farEnd.heard.size()));
-    EXPECT_EQ(state.retryCount, 0);
-    EXPECT_EQ(host.gone, 0);
+    EXPECT_EQ(sink_.configurations, static_cast<int>(farEnd_.heard.size()));
+    EXPECT_EQ(state_.retryCount, 0);
+    EXPECT_EQ(host_.gone, 0);
 }
 
 TEST_F(CommandSenderTest, SilentReceiverGetsFiveSendsOneSecondApartThenFallsBack) {
-    receiver.Faults().silent = true;
-    sender.StartTimers();
-    state.linkBusy = 1;
+    receiver_.Faults().silent = true;
+    sender_.StartTimers();
+    state_.linkBusy = 1;
 
     // Timer 7 queues the status request at 1000 ms; the pump sends it at 1050 ms.
-    loop.AdvanceBy(6049);
+    loop_.AdvanceBy(6049);
     EXPECT_EQ(HeardTimes(), (std::vector<std::int64_t>{1050, 2050, 3050, 4050, 5050}));
-    EXPECT_EQ(Count(pane.Text(), "(PC)--> " + kStatusRequestFrame + "\r\n"), 5);
-    EXPECT_EQ(state.retryCount, 4);
-    EXPECT_EQ(state.linkBusy, 0);  // each resend frees the link
-    EXPECT_EQ(host.gone, 0);
+    EXPECT_EQ(Count(pane_.Text(), "(PC)--> " + kStatusRequestFrame + "\r\n"), 5);
+    EXPECT_EQ(state_.retryCount, 4);
+    EXPECT_EQ(state_.linkBusy, 0);  // each resend frees the link
+    EXPECT_EQ(host_.gone, 0);
 
-    assembler.Feed(std::string_view("\x12R31"));
-    loop.AdvanceBy(1);
-    EXPECT_EQ(host.gone, 1);
-    EXPECT_TRUE(host.searched.empty());
-    EXPECT_EQ(state.waiting, 0);
-    EXPECT_EQ(state.retryCount, 0);
-    EXPECT_EQ(state.identificationPending, 0);
-    EXPECT_EQ(sender.QueueCount(), 0);
-    EXPECT_EQ(assembler.Pending(), "");  // the receiver side was reset
-    EXPECT_EQ(state.openPort, 3);        // the port stays open
-    EXPECT_FALSE(loop.HasTimer(main.Handle(), CommandSender::kReplyTimeoutTimerId));
+    assembler_.Feed(std::string_view("\x12R31"));
+    loop_.AdvanceBy(1);
+    EXPECT_EQ(host_.gone, 1);
+    EXPECT_TRUE(host_.searched.empty());
+    EXPECT_EQ(state_.waiting, 0);
+    EXPECT_EQ(state_.retryCount, 0);
+    EXPECT_EQ(state_.identificationPending, 0);
+    EXPECT_EQ(sender_.QueueCount(), 0);
+    EXPECT_EQ(assembler_.Pending(), "");  // the receiver side was reset
+    EXPECT_EQ(state_.openPort, 3);        // the port stays open
+    EXPECT_FALSE(loop_.HasTimer(main_.Handle(), CommandSender::kReplyTimeoutTimerId));
 
     // The next status request goes out with the next second.
-    loop.AdvanceBy(1000);
+    loop_.AdvanceBy(1000);
     EXPECT_EQ(HeardTimes().back(), 7050);
 }
 
 TEST_F(CommandSenderTest, DuringASearchTheTimeOutTriesTheNextPort) {
-    receiver.Faults().silent = true;
-    state.searchPort = 3;
-    sender.QueueOnlyStatusRequest();
-    sender.StartTimers();
-    loop.AdvanceBy(5500);
-    EXPECT_EQ(farEnd.heard.size(), 5u);
+    receiver_.Faults().silent = true;
+    state_.searchPort = 3;
+    sender_.QueueOnlyStatusRequest();
+    sender_.StartTimers();
+    loop_.AdvanceBy(5500);
+    EXPECT_EQ(farEnd_.heard.size(), 5u);
     EXPECT_EQ(HeardTimes().front(), 150);
-    EXPECT_EQ(host.searched, (std::vector<int>{4}));
-    EXPECT_EQ(host.gone, 0);
-    EXPECT_EQ(sender.QueueCount(), 0);
+    EXPECT_EQ(host_.searched, (std::vector<int>{4}));
+    EXPECT_EQ(host_.gone, 0);
+    EXPECT_EQ(sender_.QueueCount(), 0);
 }
 
 TEST_F(CommandSenderTest, ReplyTimeOutWithNothingWaitingFreesTheLink) {
-    state.linkBusy = 1;
-    sender.StartReplyTimeout();
-    loop.AdvanceBy(1000);
-    EXPECT_EQ(state.linkBusy, 0);
-    EXPECT_FALSE(loop.HasTimer(main.Handle(), CommandSender::kReplyTimeoutTimerId));
-    EXPECT_TRUE(farEnd.heard.empty());
+    state_.linkBusy = 1;
+    sender_.StartReplyTimeout();
+    loop_.AdvanceBy(1000);
+    EXPECT_EQ(state_.linkBusy, 0);
+    EXPECT_FALSE(loop_.HasTimer(main_.Handle(), CommandSender::kReplyTimeoutTimerId));
+    EXPECT_TRUE(farEnd_.heard.empty());
 }
 
 TEST_F(CommandSenderTest, StatusRequestIsQueuedOnlyWhileNothingWaitsAndNoTransferRuns) {
-    state.transferBusy = 1;
-    sender.OnStatusRequestTimer();
-    EXPECT_EQ(sender.QueueCount(), 0);
-    state.transferBusy = 0;
-    state.waiting = 1;
-    sender.OnStatusRequestTimer();
-    EXPECT_EQ(sender.QueueCount(), 0);
-    state.waiting = 0;
-    sender.OnStatusRequestTimer();
-    EXPECT_EQ(sender.CurrentQueuedCommand(), 255);
-    EXPECT_FALSE(sender.OnTimer(5));  // not the sender's timer
+    state_.transferBusy = 1;
+    sender_.OnStatusRequestTimer();
+    EXPECT_EQ(sender_.QueueCount(), 0);
+    state_.transferBusy = 0;
+    state_.waiting = 1;
+    sender_.OnStatusRequestTimer();
+    EXPECT_EQ(sender_.QueueCount(), 0);
+    state_.waiting = 0;
+    sender_.OnStatusRequestTimer();
+    EXPECT_EQ(sender_.CurrentQueuedCommand(), 255);
+    EXPECT_FALSE(sender_.OnTimer(5));  // not the sender's timer
 }
 
 TEST_F(CommandSenderTest, ResetReceiverEmptiesTheBatchAndTheAssembler) {
-    main.onBatch = nullptr;  // leave the batch where the poll put it
-    rs232c.WriteFrame(kStatusRequestFrame);
-    ASSERT_TRUE(loop.AdvanceUntil([&] { return rs232c.ReceiveEnabled() == 0; }, 500));
-    EXPECT_FALSE(rs232c.ReceivedBatch().empty());
-    assembler.Feed(std::string_view("\x12R310"));
-    ASSERT_EQ(assembler.Kind(), FrameKind::kConfiguration);
+    main_.onBatch = nullptr;  // leave the batch where the poll put it
+    rs232c_.WriteFrame(kStatusRequestFrame);
+    ASSERT_TRUE(loop_.AdvanceUntil([&] { return rs232c_.ReceiveEnabled() == 0; }, 500));
+    EXPECT_FALSE(rs232c_.ReceivedBatch().empty());
+    assembler_.Feed(std::string_view("\x12R310"));
+    ASSERT_EQ(assembler_.Kind(), FrameKind::kConfiguration);
 
-    sender.ResetReceiver();
-    EXPECT_EQ(rs232c.ReceivedBatch(), "");
-    EXPECT_EQ(assembler.Pending(), "");
-    EXPECT_EQ(assembler.Kind(), FrameKind::kNone);
-    EXPECT_EQ(assembler.BatchCopy(), "");
+    sender_.ResetReceiver();
+    EXPECT_EQ(rs232c_.ReceivedBatch(), "");
+    EXPECT_EQ(assembler_.Pending(), "");
+    EXPECT_EQ(assembler_.Kind(), FrameKind::kNone);
+    EXPECT_EQ(assembler_.BatchCopy(), "");
 }
 
 class WaitingCounterTest : public CommandSenderTest {
 protected:
     void Ticks(int n) {
         for (int i = 0; i < n; ++i) {
-            sender.OnAuxTick();
+            sender_.OnAuxTick();
         }
     }
     std::string LastLine() const {
-        const std::string text = pane.Text();
+        const std::string text = pane_.Text();
         const auto end = text.rfind("\r\n");
         if (end == std::string::npos) {
             return "";
@@ -443,20 +443,20 @@ protected:
 
 TEST_F(WaitingCounterTest, TwoSecondsOfSilenceOnTheAuxiliaryTick) {
     SetLogTicked(false);  // written whether or not the log is on
-    CAUXTIMERDlg aux(loop);
-    ASSERT_TRUE(aux.Create(main.Handle()));
+    CAUXTIMERDlg aux(loop_);
+    ASSERT_TRUE(aux.Create(main_.Handle()));
     aux.SetTimerId(1);
     aux.SetPeriod(10);
     aux.Start();
-    loop.AdvanceBy(2000);  // 200 ticks: the counter reaches 200
-    EXPECT_EQ(pane.Text(), "");
-    EXPECT_EQ(state.waitingCounter, 200);
-    state.awaitedFunction = 264;
-    loop.AdvanceBy(10);
-    EXPECT_EQ(pane.Text(), "Command Waiting Counter Cleared(Cmnd)   0108\r\n");
-    EXPECT_EQ(state.waitingCounter, 0);
-    EXPECT_EQ(state.awaitedFunction, LinkState::kNone);
-    EXPECT_EQ(state.previousAwaitedFunction, LinkState::kNone);
+    loop_.AdvanceBy(2000);  // 200 ticks: the counter reaches 200
+    EXPECT_EQ(pane_.Text(), "");
+    EXPECT_EQ(state_.waitingCounter, 200);
+    state_.awaitedFunction = 264;
+    loop_.AdvanceBy(10);
+    EXPECT_EQ(pane_.Text(), "Command Waiting Counter Cleared(Cmnd)   0108\r\n");
+    EXPECT_EQ(state_.waitingCounter, 0);
+    EXPECT_EQ(state_.awaitedFunction, LinkState::kNone);
+    EXPECT_EQ(state_.previousAwaitedFunction, LinkState::kNone);
 }
 
 TEST_F(WaitingCounterTest, TheAwaitedFunctionAsFourHexDigitsOfItsMagnitude) {
@@ -465,8 +465,8 @@ TEST_F(WaitingCounterTest, TheAwaitedFunctionAsFourHexDigitsOfItsMagnitude) {
         {0x10000, "0000"}, {INT_MIN, "0000"}, {-274, "0112"},
     };
     for (const auto& [awaited, digits] : cases) {
-        state.waitingCounter = 0;
-        state.awaitedFunction = awaited;
+        state_.waitingCounter = 0;
+        state_.awaitedFunction = awaited;
         Ticks(201);
         EXPECT_EQ(LastLine(), "Command Waiting Counter Cleared(Cmnd)   " + digits + "\r\n")
             << awaited;
@@ -474,66 +474,66 @@ TEST_F(WaitingCounterTest, TheAwaitedFunctionAsFourHexDigitsOfItsMagnitude) {
 }
 
 TEST_F(WaitingCounterTest, UploadStepsRunAndTheUploadEndsWhenTheCounterRunsOut) {
-    state.uploadInProgress = 1;
-    sender.EnqueueCommand(255, 0);
+    state_.uploadInProgress = 1;
+    sender_.EnqueueCommand(255, 0);
     Ticks(201);
-    EXPECT_EQ(host.uploadSteps, 200);
-    EXPECT_EQ(host.downloadSteps, 0);
-    EXPECT_EQ(state.uploadInProgress, 0);
-    EXPECT_EQ(state.transferBusy, 1);
-    EXPECT_EQ(sender.QueueCount(), 0);
+    EXPECT_EQ(host_.uploadSteps, 200);
+    EXPECT_EQ(host_.downloadSteps, 0);
+    EXPECT_EQ(state_.uploadInProgress, 0);
+    EXPECT_EQ(state_.transferBusy, 1);
+    EXPECT_EQ(sender_.QueueCount(), 0);
 
-    state.downloadInProgress = 2;
+    state_.downloadInProgress = 2;
     Ticks(5);
-    EXPECT_EQ(host.downloadSteps, 5);
-    EXPECT_EQ(state.downloadInProgress, 2);  // the counter counts uploads only
+    EXPECT_EQ(host_.downloadSteps, 5);
+    EXPECT_EQ(state_.downloadInProgress, 2);  // the counter counts uploads only
 }
 
 TEST_F(WaitingCounterTest, RealtimeModeGivesUpAfterOneSecond) {
-    state.realtimeMode = true;
-    state.uploadInProgress = 1;
+    state_.realtimeMode = true;
+    state_.uploadInProgress = 1;
     Ticks(100);
-    EXPECT_EQ(host.realtimeSteps, 100);
+    EXPECT_EQ(host_.realtimeSteps, 100);
     EXPECT_EQ(LastLine(), "");
     Ticks(1);
     EXPECT_EQ(LastLine(), "Command Waiting Counter Cleared(Cmnd)   0001\r\n");
-    EXPECT_EQ(state.uploadInProgress, 1);
-    EXPECT_EQ(host.uploadSteps, 0);
+    EXPECT_EQ(state_.uploadInProgress, 1);
+    EXPECT_EQ(host_.uploadSteps, 0);
 
     // A count left above the realtime limit by asynchronous mode still runs out.
-    state.waitingCounter = 150;
-    state.awaitedFunction = 267;
+    state_.waitingCounter = 150;
+    state_.awaitedFunction = 267;
     Ticks(1);
     EXPECT_EQ(LastLine(), "Command Waiting Counter Cleared(Cmnd)   010B\r\n");
 }
 
 TEST_F(WaitingCounterTest, TheTickStandsStillWhileWaitingBusyOrClosed) {
-    state.uploadInProgress = 1;
-    state.waiting = 1;
+    state_.uploadInProgress = 1;
+    state_.waiting = 1;
     Ticks(300);
-    state.waiting = 0;
-    state.linkBusy = 1;
+    state_.waiting = 0;
+    state_.linkBusy = 1;
     Ticks(300);
-    state.linkBusy = 0;
-    rs232c.ClosePort();
+    state_.linkBusy = 0;
+    rs232c_.ClosePort();
     Ticks(300);
-    EXPECT_EQ(state.waitingCounter, 0);
-    EXPECT_EQ(host.uploadSteps, 0);
-    EXPECT_EQ(pane.Text(), "");
+    EXPECT_EQ(state_.waitingCounter, 0);
+    EXPECT_EQ(host_.uploadSteps, 0);
+    EXPECT_EQ(pane_.Text(), "");
 }
 
 TEST_F(CommandSenderTest, TheLogStaysWithinItsBudgetUnderEverySender) {
-    state.realtimeMode = true;
-    receiver.Faults().silent = true;
+    state_.realtimeMode = true;
+    receiver_.Faults().silent = true;
     for (int i = 0; i < 4000; ++i) {
         if (i % 2 == 0) {
-            sender.SendCommand(53, i % 100);
+            sender_.SendCommand(53, i % 100);
         } else {
-            sender.ResetQueue();
-            sender.EnqueueCommand(255, 0);
-            sender.SendNextQueued();
+            sender_.ResetQueue();
+            sender_.EnqueueCommand(255, 0);
+            sender_.SendNextQueued();
         }
-        const std::string text = pane.Text();
+        const std::string text = pane_.Text();
         ASSERT_LE(text.size(), LogPane::kTrimLength + 32) << i;
     }
 }

@@ -112,9 +112,9 @@ public:
 class ConnectorTest : public ::testing::Test {
 protected:
     ConnectorTest() {
-        host.state = &state;
-        profile.SetModel(ModelProfile::kTrA1);
-        state.echoGuard = 0;
+        host_.state = &state_;
+        profile_.SetModel(ModelProfile::kTrA1);
+        state_.echoGuard = 0;
     }
     // A whole configuration frame body (a receiver in standby) with the model code.
     static std::string Body(std::string_view code) {
@@ -122,13 +122,13 @@ protected:
                std::string(ConfigurationDecoder::kFullLength - code.size(), '0');
     }
 
-    LinkState state;
-    ModelProfile profile;
-    CommandFrameBuilder frames;
-    RecordingHost host;
-    RecordingLogSink sink;
-    ProtocolLog log{&sink};
-    Connector connector{state, profile, frames, log, host};
+    LinkState state_;
+    ModelProfile profile_;
+    CommandFrameBuilder frames_;
+    RecordingHost host_;
+    RecordingLogSink sink_;
+    ProtocolLog log_{&sink_};
+    Connector connector_{state_, profile_, frames_, log_, host_};
 };
 
 TEST_F(ConnectorTest, IdentifiesTheNineModelCodesOnExactlyFiveCharacters) {
@@ -142,109 +142,109 @@ TEST_F(ConnectorTest, IdentifiesTheNineModelCodesOnExactlyFiveCharacters) {
 }
 
 TEST_F(ConnectorTest, APortThatRefusesItsSettingsIsReportedLikeARefusedOne) {
-    host.selection = 2;
-    host.openResults = {ConnectorHost::PortResult::kSettingsFailed};
-    connector.Connect();
-    EXPECT_EQ(host.boxes, std::vector<std::string>{"COM Port : 2\r\nInvalid Com Port."});
-    EXPECT_EQ(state.openPort, 0);
+    host_.selection = 2;
+    host_.openResults = {ConnectorHost::PortResult::kSettingsFailed};
+    connector_.Connect();
+    EXPECT_EQ(host_.boxes, std::vector<std::string>{"COM Port : 2\r\nInvalid Com Port."});
+    EXPECT_EQ(state_.openPort, 0);
 }
 
 TEST_F(ConnectorTest, SearchSkipsRefusedPortsAndQueuesTheStatusRequest) {
-    host.openResults = {ConnectorHost::PortResult::kRefused, ConnectorHost::PortResult::kOpened};
-    connector.Connect();  // "AUTO"
-    EXPECT_EQ(state.searchPort, 2);
-    EXPECT_EQ(state.openPort, 2);
-    EXPECT_EQ(host.statusQueued, 1);
-    EXPECT_EQ(host.connection, ConnectionState::kSearching);
+    host_.openResults = {ConnectorHost::PortResult::kRefused, ConnectorHost::PortResult::kOpened};
+    connector_.Connect();  // "AUTO"
+    EXPECT_EQ(state_.searchPort, 2);
+    EXPECT_EQ(state_.openPort, 2);
+    EXPECT_EQ(host_.statusQueued, 1);
+    EXPECT_EQ(host_.connection, ConnectionState::kSearching);
     const std::vector<std::string> expected{"Com 1 --> Invalid\r\n", "Com 2 --> Open\r\n",
                                             "(PC) Command  \x02"
                                             "00000\x03\r\n",
                                             "(PC) Command  \x02"
                                             "20100\x03\r\n"};
-    EXPECT_EQ(sink.log, expected);
+    EXPECT_EQ(sink_.log, expected);
 
-    host.selection = 4;  // the user picks a port while the search runs
-    connector.Connect();
-    EXPECT_EQ(host.boxes.back(), "Auto Device Sarch is currently working.");
-    EXPECT_EQ(host.selection, 0);
-    EXPECT_EQ(state.searchPort, 2);
+    host_.selection = 4;  // the user picks a port while the search runs
+    connector_.Connect();
+    EXPECT_EQ(host_.boxes.back(), "Auto Device Sarch is currently working.");
+    EXPECT_EQ(host_.selection, 0);
+    EXPECT_EQ(state_.searchPort, 2);
 
     // The search goes on (the main window blinks its icon meanwhile).
-    EXPECT_TRUE(connector.SearchRunning());
-    EXPECT_EQ(connector.Connection(), ConnectionState::kSearching);
+    EXPECT_TRUE(connector_.SearchRunning());
+    EXPECT_EQ(connector_.Connection(), ConnectionState::kSearching);
 }
 
 TEST_F(ConnectorTest, TheFirstFrameAfterAnEchoIsNotDecoded) {
-    state.echoGuard = 1;
-    state.identificationPending = 1;
-    host.selection = 1;
-    connector.Connect();
-    EXPECT_FALSE(connector.OnConfigurationFrame(Body("R3108")));
-    EXPECT_EQ(state.echoGuard, 0);
-    EXPECT_EQ(state.identificationPending, 0);
-    EXPECT_TRUE(host.boxes.empty());
+    state_.echoGuard = 1;
+    state_.identificationPending = 1;
+    host_.selection = 1;
+    connector_.Connect();
+    EXPECT_FALSE(connector_.OnConfigurationFrame(Body("R3108")));
+    EXPECT_EQ(state_.echoGuard, 0);
+    EXPECT_EQ(state_.identificationPending, 0);
+    EXPECT_TRUE(host_.boxes.empty());
 }
 
 TEST_F(ConnectorTest, DisconnectLeavesRealtimeModeAndClearsTheLink) {
-    host.selection = 2;
-    connector.Connect();
-    state.realtimeMode = true;
-    state.realtimePollState = 266;
-    state.echoGuard = 1;
-    connector.Disconnect();
-    EXPECT_FALSE(state.realtimeMode);
-    EXPECT_EQ(state.realtimePollState, LinkState::kFirstRealtimeState);
-    EXPECT_EQ(state.openPort, 0);
-    EXPECT_EQ(state.linkBusy, 1);
-    EXPECT_EQ(state.echoGuard, 0);
-    EXPECT_EQ(host.connection, ConnectionState::kClosed);
-    state.linkBusy = 0;
-    connector.Disconnect();  // nothing open: nothing happens
-    EXPECT_EQ(state.linkBusy, 0);
+    host_.selection = 2;
+    connector_.Connect();
+    state_.realtimeMode = true;
+    state_.realtimePollState = 266;
+    state_.echoGuard = 1;
+    connector_.Disconnect();
+    EXPECT_FALSE(state_.realtimeMode);
+    EXPECT_EQ(state_.realtimePollState, LinkState::kFirstRealtimeState);
+    EXPECT_EQ(state_.openPort, 0);
+    EXPECT_EQ(state_.linkBusy, 1);
+    EXPECT_EQ(state_.echoGuard, 0);
+    EXPECT_EQ(host_.connection, ConnectionState::kClosed);
+    state_.linkBusy = 0;
+    connector_.Disconnect();  // nothing open: nothing happens
+    EXPECT_EQ(state_.linkBusy, 0);
 }
 
 TEST_F(ConnectorTest, TheConnectionStateFollowsTheSearchTheQuestionAndTheReceiver) {
     using enum ConnectionState;
-    connector.Connect();  // "AUTO": COM1 opens and the search waits for its answer
-    EXPECT_EQ(connector.Connection(), kSearching);
+    connector_.Connect();  // "AUTO": COM1 opens and the search waits for its answer
+    EXPECT_EQ(connector_.Connection(), kSearching);
     // The TR-A1 answers: once two sound frames in a row name it, the user is asked whether to
     // take it, then it is connected.
-    EXPECT_FALSE(connector.OnConfigurationFrame(Body("R3109")));
-    EXPECT_EQ(connector.Connection(), kSearching);
-    EXPECT_TRUE(connector.OnConfigurationFrame(Body("R3109")));
-    EXPECT_EQ(host.boxes.size(), 1u);
-    EXPECT_EQ(host.history, (std::vector<ConnectionState>{kSearching, kIdentifying, kConnected}));
-    EXPECT_EQ(connector.Connection(), kConnected);
-    EXPECT_FALSE(connector.SearchRunning());
+    EXPECT_FALSE(connector_.OnConfigurationFrame(Body("R3109")));
+    EXPECT_EQ(connector_.Connection(), kSearching);
+    EXPECT_TRUE(connector_.OnConfigurationFrame(Body("R3109")));
+    EXPECT_EQ(host_.boxes.size(), 1u);
+    EXPECT_EQ(host_.history, (std::vector<ConnectionState>{kSearching, kIdentifying, kConnected}));
+    EXPECT_EQ(connector_.Connection(), kConnected);
+    EXPECT_FALSE(connector_.SearchRunning());
 
-    state.echoGuard = 0;
-    state.realtimeMode = true;
-    EXPECT_TRUE(connector.OnConfigurationFrame(Body("R3109")));
-    EXPECT_EQ(connector.Connection(), kRealtime);
-    host.transferEnabled = true;
-    connector.ReceiverStoppedAnswering();
-    EXPECT_EQ(connector.Connection(), kNoReply);
-    EXPECT_FALSE(host.transferEnabled);
-    EXPECT_EQ(state.openPort, 1);  // the port stays open for the receiver to come back
-    connector.Disconnect();
-    EXPECT_EQ(connector.Connection(), kClosed);
+    state_.echoGuard = 0;
+    state_.realtimeMode = true;
+    EXPECT_TRUE(connector_.OnConfigurationFrame(Body("R3109")));
+    EXPECT_EQ(connector_.Connection(), kRealtime);
+    host_.transferEnabled = true;
+    connector_.ReceiverStoppedAnswering();
+    EXPECT_EQ(connector_.Connection(), kNoReply);
+    EXPECT_FALSE(host_.transferEnabled);
+    EXPECT_EQ(state_.openPort, 1);  // the port stays open for the receiver to come back
+    connector_.Disconnect();
+    EXPECT_EQ(connector_.Connection(), kClosed);
 }
 
 TEST_F(ConnectorTest, AnotherModelTakenByTheUserLeavesTheLinkIdle) {
-    host.selection = 3;
-    connector.Connect();
-    EXPECT_EQ(connector.Connection(), ConnectionState::kClosed);  // opened, nothing heard yet
-    EXPECT_FALSE(connector.OnConfigurationFrame(Body("R3101")));
-    EXPECT_TRUE(host.boxes.empty());  // one frame does not name a model yet
-    EXPECT_FALSE(connector.OnConfigurationFrame(Body("R3101")));
-    ASSERT_FALSE(host.boxes.empty());
-    EXPECT_EQ(host.boxes.back(), "Sorry, this version doesn't support this model.");
+    host_.selection = 3;
+    connector_.Connect();
+    EXPECT_EQ(connector_.Connection(), ConnectionState::kClosed);  // opened, nothing heard yet
+    EXPECT_FALSE(connector_.OnConfigurationFrame(Body("R3101")));
+    EXPECT_TRUE(host_.boxes.empty());  // one frame does not name a model yet
+    EXPECT_FALSE(connector_.OnConfigurationFrame(Body("R3101")));
+    ASSERT_FALSE(host_.boxes.empty());
+    EXPECT_EQ(host_.boxes.back(), "Sorry, this version doesn't support this model.");
     // The frame is a reply like any other before its model is looked at, as the icon shows it.
-    EXPECT_EQ(host.history, (std::vector<ConnectionState>{ConnectionState::kConnected,
-                                                          ConnectionState::kIdentifying,
-                                                          ConnectionState::kUnsupported}));
-    EXPECT_EQ(state.linkBusy, 1);
-    EXPECT_EQ(state.openPort, 3);
+    EXPECT_EQ(host_.history, (std::vector<ConnectionState>{ConnectionState::kConnected,
+                                                           ConnectionState::kIdentifying,
+                                                           ConnectionState::kUnsupported}));
+    EXPECT_EQ(state_.linkBusy, 1);
+    EXPECT_EQ(state_.openPort, 3);
 }
 
 }  // namespace

@@ -98,171 +98,171 @@ class Rs232cTest : public ::testing::Test {
 protected:
     Rs232cTest() {
         auto fake = std::make_unique<FakePort>();
-        port = fake.get();
-        dlg = std::make_unique<CRS232CDlg>(loop, state, std::move(fake));
-        owner.CreateHidden();
-        created = dlg->Create(owner.Handle());
+        port_ = fake.get();
+        dlg_ = std::make_unique<CRS232CDlg>(loop_, state_, std::move(fake));
+        owner_.CreateHidden();
+        created_ = dlg_->Create(owner_.Handle());
     }
 
     void OpenCom(int n) {
-        dlg->SetLinkState(kOpenPortSlot, n);
-        ASSERT_EQ(dlg->OpenPort(), PortOpenResult::kOpened);
+        dlg_->SetLinkState(kOpenPortSlot, n);
+        ASSERT_EQ(dlg_->OpenPort(), PortOpenResult::kOpened);
     }
 
-    win::VirtualClock clock;
-    win::EventLoop loop{clock};
-    LinkState state;
-    OwnerWindow owner{loop};
-    FakePort* port = nullptr;
-    std::unique_ptr<CRS232CDlg> dlg;
-    bool created = false;
+    win::VirtualClock clock_;
+    win::EventLoop loop_{clock_};
+    LinkState state_;
+    OwnerWindow owner_{loop_};
+    FakePort* port_ = nullptr;
+    std::unique_ptr<CRS232CDlg> dlg_;
+    bool created_ = false;
 };
 
 TEST_F(Rs232cTest, CreatesInvisibleFromItsTemplateAndPollsEveryTenMs) {
-    ASSERT_TRUE(created);
-    EXPECT_EQ(dlg->GetWindowText(), "RS-232C(Invisible Dialog)");
-    EXPECT_FALSE(dlg->IsWindowVisible());
-    EXPECT_EQ(loop.TimerPeriod(dlg->Handle(), CRS232CDlg::kPollTimerId), 10u);
-    EXPECT_EQ(dlg->ReceiveEnabled(), 1);
+    ASSERT_TRUE(created_);
+    EXPECT_EQ(dlg_->GetWindowText(), "RS-232C(Invisible Dialog)");
+    EXPECT_FALSE(dlg_->IsWindowVisible());
+    EXPECT_EQ(loop_.TimerPeriod(dlg_->Handle(), CRS232CDlg::kPollTimerId), 10u);
+    EXPECT_EQ(dlg_->ReceiveEnabled(), 1);
 }
 
 TEST_F(Rs232cTest, SlotRules) {
     // Port slots keep 1..8 only.
     for (int slot : {kSearchPortSlot, kOpenPortSlot}) {
-        dlg->SetLinkState(slot, 8);
-        EXPECT_EQ(dlg->LinkState(slot), 8);
-        dlg->SetLinkState(slot, 9);
-        EXPECT_EQ(dlg->LinkState(slot), 0);
-        dlg->SetLinkState(slot, 1);
-        dlg->SetLinkState(slot, -3);
-        EXPECT_EQ(dlg->LinkState(slot), 0);
+        dlg_->SetLinkState(slot, 8);
+        EXPECT_EQ(dlg_->LinkState(slot), 8);
+        dlg_->SetLinkState(slot, 9);
+        EXPECT_EQ(dlg_->LinkState(slot), 0);
+        dlg_->SetLinkState(slot, 1);
+        dlg_->SetLinkState(slot, -3);
+        EXPECT_EQ(dlg_->LinkState(slot), 0);
     }
     // The others keep anything.
     for (int slot : {kWaitingSlot, kRetryCountSlot, kIdentificationPendingSlot}) {
-        dlg->SetLinkState(slot, -77);
-        EXPECT_EQ(dlg->LinkState(slot), -77);
+        dlg_->SetLinkState(slot, -77);
+        EXPECT_EQ(dlg_->LinkState(slot), -77);
     }
     // They are the shared LinkState's fields.
-    EXPECT_EQ(state.waiting, -77);
-    EXPECT_EQ(state.retryCount, -77);
-    EXPECT_EQ(state.identificationPending, -77);
+    EXPECT_EQ(state_.waiting, -77);
+    EXPECT_EQ(state_.retryCount, -77);
+    EXPECT_EQ(state_.identificationPending, -77);
     // Unknown slots read 0 and ignore writes.
-    dlg->SetLinkState(5, 4);
-    dlg->SetLinkState(-1, 4);
-    EXPECT_EQ(dlg->LinkState(5), 0);
-    EXPECT_EQ(dlg->LinkState(-1), 0);
-    dlg->SetLinkState(kSearchPortSlot, 2);
-    dlg->SetLinkState(kOpenPortSlot, 2);
-    dlg->ClearLinkState();
+    dlg_->SetLinkState(5, 4);
+    dlg_->SetLinkState(-1, 4);
+    EXPECT_EQ(dlg_->LinkState(5), 0);
+    EXPECT_EQ(dlg_->LinkState(-1), 0);
+    dlg_->SetLinkState(kSearchPortSlot, 2);
+    dlg_->SetLinkState(kOpenPortSlot, 2);
+    dlg_->ClearLinkState();
     for (int slot = 0; slot < 5; ++slot) {
-        EXPECT_EQ(dlg->LinkState(slot), 0) << slot;
+        EXPECT_EQ(dlg_->LinkState(slot), 0) << slot;
     }
 }
 
 TEST_F(Rs232cTest, OpenPortOutcomes) {
     // Slot 0, or 9 (which the slot does not keep): nothing reaches the OS.
-    EXPECT_EQ(dlg->OpenPort(), PortOpenResult::kNoPort);
-    dlg->SetLinkState(kOpenPortSlot, 9);
-    EXPECT_EQ(dlg->OpenPort(), PortOpenResult::kNoPort);
-    EXPECT_TRUE(port->opens.empty());
+    EXPECT_EQ(dlg_->OpenPort(), PortOpenResult::kNoPort);
+    dlg_->SetLinkState(kOpenPortSlot, 9);
+    EXPECT_EQ(dlg_->OpenPort(), PortOpenResult::kNoPort);
+    EXPECT_TRUE(port_->opens.empty());
 
-    port->outcome = serial::OpenResult::kRefused;
-    dlg->SetLinkState(kOpenPortSlot, 4);
-    EXPECT_EQ(dlg->OpenPort(), PortOpenResult::kRefused);
-    EXPECT_EQ(state.openPort, 0);
+    port_->outcome = serial::OpenResult::kRefused;
+    dlg_->SetLinkState(kOpenPortSlot, 4);
+    EXPECT_EQ(dlg_->OpenPort(), PortOpenResult::kRefused);
+    EXPECT_EQ(state_.openPort, 0);
 
-    port->outcome = serial::OpenResult::kSettingsFailed;
-    dlg->SetLinkState(kOpenPortSlot, 5);
-    EXPECT_EQ(dlg->OpenPort(), PortOpenResult::kSettingsFailed);
-    EXPECT_FALSE(dlg->PortIsOpen());
+    port_->outcome = serial::OpenResult::kSettingsFailed;
+    dlg_->SetLinkState(kOpenPortSlot, 5);
+    EXPECT_EQ(dlg_->OpenPort(), PortOpenResult::kSettingsFailed);
+    EXPECT_FALSE(dlg_->PortIsOpen());
 
-    port->outcome = serial::OpenResult::kOpened;
-    dlg->SetLinkState(kOpenPortSlot, 6);
-    EXPECT_EQ(dlg->OpenPort(), PortOpenResult::kOpened);
-    EXPECT_TRUE(dlg->PortIsOpen());
-    EXPECT_EQ(state.openPort, 6);
-    EXPECT_EQ(port->opens, (std::vector<int>{4, 5, 6}));
+    port_->outcome = serial::OpenResult::kOpened;
+    dlg_->SetLinkState(kOpenPortSlot, 6);
+    EXPECT_EQ(dlg_->OpenPort(), PortOpenResult::kOpened);
+    EXPECT_TRUE(dlg_->PortIsOpen());
+    EXPECT_EQ(state_.openPort, 6);
+    EXPECT_EQ(port_->opens, (std::vector<int>{4, 5, 6}));
 }
 
 TEST_F(Rs232cTest, ClosePortClearsOpenAndWaitingOnly) {
-    EXPECT_FALSE(dlg->ClosePort());  // nothing open: failure, nothing changes
+    EXPECT_FALSE(dlg_->ClosePort());  // nothing open: failure, nothing changes
     OpenCom(2);
-    state.waiting = 1;
-    state.retryCount = 3;
-    state.searchPort = 2;
-    EXPECT_TRUE(dlg->ClosePort());
-    EXPECT_EQ(state.openPort, 0);
-    EXPECT_EQ(state.waiting, 0);
-    EXPECT_EQ(state.retryCount, 3);
-    EXPECT_EQ(state.searchPort, 2);
-    EXPECT_FALSE(dlg->PortIsOpen());
+    state_.waiting = 1;
+    state_.retryCount = 3;
+    state_.searchPort = 2;
+    EXPECT_TRUE(dlg_->ClosePort());
+    EXPECT_EQ(state_.openPort, 0);
+    EXPECT_EQ(state_.waiting, 0);
+    EXPECT_EQ(state_.retryCount, 3);
+    EXPECT_EQ(state_.searchPort, 2);
+    EXPECT_FALSE(dlg_->PortIsOpen());
 }
 
 TEST_F(Rs232cTest, WriteFrame) {
-    dlg->WriteFrame(
+    dlg_->WriteFrame(
         "\x02"
         "07A1D\x03");  // no port yet: dropped
-    EXPECT_EQ(port->writeCalls, 0);
+    EXPECT_EQ(port_->writeCalls, 0);
     OpenCom(1);
 
-    dlg->WriteFrame(
+    dlg_->WriteFrame(
         "\x02"
         "07A1D\x03");
-    EXPECT_EQ(port->written,
+    EXPECT_EQ(port_->written,
               "\x02"
               "07A1D\x03");
-    EXPECT_EQ(dlg->BytesWritten(), 7u);
+    EXPECT_EQ(dlg_->BytesWritten(), 7u);
 
     // Four failures, then success on the fifth and last attempt.
-    port->written.clear();
-    port->writeCalls = 0;
-    port->failWrites = 4;
-    dlg->WriteFrame("ABC");
-    EXPECT_EQ(port->writeCalls, 5);
-    EXPECT_EQ(port->written, "ABC");
+    port_->written.clear();
+    port_->writeCalls = 0;
+    port_->failWrites = 4;
+    dlg_->WriteFrame("ABC");
+    EXPECT_EQ(port_->writeCalls, 5);
+    EXPECT_EQ(port_->written, "ABC");
     // Five failures: dropped, and the next frame is not held up by it.
-    port->written.clear();
-    port->writeCalls = 0;
-    port->failWrites = 5;
-    dlg->WriteFrame("DEF");
-    EXPECT_EQ(port->writeCalls, 5);
-    EXPECT_EQ(port->written, "");
-    dlg->WriteFrame("GHI");
-    EXPECT_EQ(port->written, "GHI");
+    port_->written.clear();
+    port_->writeCalls = 0;
+    port_->failWrites = 5;
+    dlg_->WriteFrame("DEF");
+    EXPECT_EQ(port_->writeCalls, 5);
+    EXPECT_EQ(port_->written, "");
+    dlg_->WriteFrame("GHI");
+    EXPECT_EQ(port_->written, "GHI");
 
     // A short write goes on with the rest; the frame's start is never repeated.
-    port->written.clear();
-    port->maxPerWrite = 3;
-    dlg->WriteFrame("1234567");
-    EXPECT_EQ(port->written, "1234567");
-    port->maxPerWrite = 1000;
+    port_->written.clear();
+    port_->maxPerWrite = 3;
+    dlg_->WriteFrame("1234567");
+    EXPECT_EQ(port_->written, "1234567");
+    port_->maxPerWrite = 1000;
 
     // The send buffer holds 63 characters; an empty frame writes nothing.
-    port->written.clear();
-    port->writeCalls = 0;
-    dlg->WriteFrame(std::string(100, 'x'));
-    EXPECT_EQ(port->written, std::string(63, 'x'));
-    dlg->WriteFrame("");
-    dlg->WriteFrame(std::string_view("\0abc", 4));
-    EXPECT_EQ(port->writeCalls, 1);
+    port_->written.clear();
+    port_->writeCalls = 0;
+    dlg_->WriteFrame(std::string(100, 'x'));
+    EXPECT_EQ(port_->written, std::string(63, 'x'));
+    dlg_->WriteFrame("");
+    dlg_->WriteFrame(std::string_view("\0abc", 4));
+    EXPECT_EQ(port_->writeCalls, 1);
 }
 
 TEST_F(Rs232cTest, WriteWhileSendBufferBusyIsDropped) {
     OpenCom(1);
     // A frame written from inside another frame's write finds the send buffer in use.
     bool nested = false;
-    port->onWrite = [&] {
+    port_->onWrite = [&] {
         if (!nested) {
             nested = true;
-            dlg->WriteFrame("NESTED");
+            dlg_->WriteFrame("NESTED");
         }
     };
-    dlg->WriteFrame("OUTER");
+    dlg_->WriteFrame("OUTER");
     EXPECT_TRUE(nested);
-    EXPECT_EQ(port->written, "OUTER");
-    port->onWrite = nullptr;
-    dlg->WriteFrame("AFTER");
-    EXPECT_EQ(port->written, "OUTERAFTER");
+    EXPECT_EQ(port_->written, "OUTER");
+    port_->onWrite = nullptr;
+    dlg_->WriteFrame("AFTER");
+    EXPECT_EQ(port_->written, "OUTERAFTER");
 }
 
 TEST_F(Rs232cTest, ThreeHundredBytesArriveAs255Then45AfterTheHandOver) {
@@ -271,78 +271,78 @@ TEST_F(Rs232cTest, ThreeHundredBytesArriveAs255Then45AfterTheHandOver) {
     for (int i = 0; i < 300; ++i) {
         bytes.push_back(static_cast<char>('A' + i % 26));
     }
-    port->incoming = bytes;
+    port_->incoming = bytes;
 
-    loop.AdvanceBy(10);
-    EXPECT_EQ(owner.batches, 1);
-    EXPECT_EQ(dlg->ReceiveEnabled(), 0);
-    EXPECT_EQ(dlg->ReceivedBatch(), bytes.substr(0, 255));
+    loop_.AdvanceBy(10);
+    EXPECT_EQ(owner_.batches, 1);
+    EXPECT_EQ(dlg_->ReceiveEnabled(), 0);
+    EXPECT_EQ(dlg_->ReceivedBatch(), bytes.substr(0, 255));
 
     // Until the owner has taken the batch, the rest stays in the port.
-    loop.AdvanceBy(100);
-    EXPECT_EQ(owner.batches, 1);
-    EXPECT_EQ(port->incoming.size(), 45u);
-    EXPECT_EQ(dlg->ReceivedBatch(), bytes.substr(0, 255));
+    loop_.AdvanceBy(100);
+    EXPECT_EQ(owner_.batches, 1);
+    EXPECT_EQ(port_->incoming.size(), 45u);
+    EXPECT_EQ(dlg_->ReceivedBatch(), bytes.substr(0, 255));
 
-    dlg->SetReceiveEnabled(1);
-    loop.AdvanceBy(10);
-    EXPECT_EQ(owner.batches, 2);
-    EXPECT_EQ(dlg->ReceivedBatch(), bytes.substr(255));
-    EXPECT_EQ(dlg->ReceivedBatch().size(), 45u);
+    dlg_->SetReceiveEnabled(1);
+    loop_.AdvanceBy(10);
+    EXPECT_EQ(owner_.batches, 2);
+    EXPECT_EQ(dlg_->ReceivedBatch(), bytes.substr(255));
+    EXPECT_EQ(dlg_->ReceivedBatch().size(), 45u);
 }
 
 TEST_F(Rs232cTest, PollNeedsAnOpenPortAndHandsOverEveryByteNulsIncluded) {
-    port->incoming = "abc";
-    loop.AdvanceBy(50);  // no port open: nothing is read
-    EXPECT_EQ(owner.batches, 0);
+    port_->incoming = "abc";
+    loop_.AdvanceBy(50);  // no port open: nothing is read
+    EXPECT_EQ(owner_.batches, 0);
 
     // A NUL is a damaged byte, not the end of the batch: neither one first nor one inside
     // loses the bytes after it.
     OpenCom(1);
-    port->incoming = std::string("\0xyz", 4);
-    loop.AdvanceBy(10);
-    EXPECT_EQ(owner.batches, 1);
-    EXPECT_EQ(dlg->ReceivedBatch(), std::string("\0xyz", 4));
-    EXPECT_TRUE(state.heardDuringWait);
-    EXPECT_TRUE(port->incoming.empty());
+    port_->incoming = std::string("\0xyz", 4);
+    loop_.AdvanceBy(10);
+    EXPECT_EQ(owner_.batches, 1);
+    EXPECT_EQ(dlg_->ReceivedBatch(), std::string("\0xyz", 4));
+    EXPECT_TRUE(state_.heardDuringWait);
+    EXPECT_TRUE(port_->incoming.empty());
 
-    dlg->SetReceiveEnabled(true);
-    port->incoming = std::string("ab\0cd", 5);
-    loop.AdvanceBy(10);
-    EXPECT_EQ(owner.batches, 2);
-    EXPECT_EQ(dlg->ReceivedBatch(), std::string("ab\0cd", 5));
-    dlg->EmptyReceiveBuffer();
-    EXPECT_EQ(dlg->ReceivedBatch(), "");
+    dlg_->SetReceiveEnabled(true);
+    port_->incoming = std::string("ab\0cd", 5);
+    loop_.AdvanceBy(10);
+    EXPECT_EQ(owner_.batches, 2);
+    EXPECT_EQ(dlg_->ReceivedBatch(), std::string("ab\0cd", 5));
+    dlg_->EmptyReceiveBuffer();
+    EXPECT_EQ(dlg_->ReceivedBatch(), "");
 
     // A batch of NULs only is still bytes heard.
-    dlg->SetReceiveEnabled(true);
-    port->incoming = std::string(3, '\0');
-    loop.AdvanceBy(10);
-    EXPECT_EQ(owner.batches, 3);
-    EXPECT_EQ(dlg->ReceivedBatch().size(), 3u);
+    dlg_->SetReceiveEnabled(true);
+    port_->incoming = std::string(3, '\0');
+    loop_.AdvanceBy(10);
+    EXPECT_EQ(owner_.batches, 3);
+    EXPECT_EQ(dlg_->ReceivedBatch().size(), 3u);
 }
 
 TEST_F(Rs232cTest, HangUpIsReportedOnce) {
     OpenCom(1);
     int hangUps = 0;
-    dlg->SetHangUpHandler([&] { ++hangUps; });
-    port->hungUp = true;
-    loop.AdvanceBy(100);
+    dlg_->SetHangUpHandler([&] { ++hangUps; });
+    port_->hungUp = true;
+    loop_.AdvanceBy(100);
     EXPECT_EQ(hangUps, 1);
 }
 
 TEST_F(Rs232cTest, DestructionClosesThePortAndClearsTheSlots) {
     OpenCom(7);
     int closes = 0;
-    port->closesOut = &closes;
-    state.searchPort = 7;
-    state.waiting = 1;
-    dlg.reset();  // the port goes with it
-    port = nullptr;
+    port_->closesOut = &closes;
+    state_.searchPort = 7;
+    state_.waiting = 1;
+    dlg_.reset();  // the port goes with it
+    port_ = nullptr;
     EXPECT_EQ(closes, 1);
-    EXPECT_EQ(state.openPort, 0);
-    EXPECT_EQ(state.searchPort, 0);
-    EXPECT_EQ(state.waiting, 0);
+    EXPECT_EQ(state_.openPort, 0);
+    EXPECT_EQ(state_.searchPort, 0);
+    EXPECT_EQ(state_.waiting, 0);
 }
 
 TEST(Rs232cOwnerTest, DestroyingTheOwnerWindowClosesThePort) {

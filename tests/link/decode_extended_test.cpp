@@ -17,18 +17,18 @@ using test::Hex;
 class ExtendedDecodeTest : public ::testing::Test {
 protected:
     ExtendedDecodeTest() {
-        state.echoGuard = 0;
-        state.realtimeMode = true;
+        state_.echoGuard = 0;
+        state_.realtimeMode = true;
     }
 
     ExtendedOutcome Decode(std::string_view code, std::string_view data, char status = '0') {
-        return decoder.DecodeExtended(ExtendedBody(code, data, status));
+        return decoder_.DecodeExtended(ExtendedBody(code, data, status));
     }
 
-    ReceiverImage image;
-    LinkState state;
-    test::RecordingHost host;
-    ExtendedDecoder decoder{image, state, host};
+    ReceiverImage image_;
+    LinkState state_;
+    test::RecordingHost host_;
+    ExtendedDecoder decoder_{image_, state_, host_};
 };
 
 TEST_F(ExtendedDecodeTest, IoAssignRowsAreRenumbered) {
@@ -37,109 +37,110 @@ TEST_F(ExtendedDecodeTest, IoAssignRowsAreRenumbered) {
     for (int row = 0; row < 4; ++row) {
         EXPECT_EQ(Decode(test::kIoAssignCode, Hex(row, 1) + "05" + Hex(row + 6, 1)),
                   ExtendedOutcome::kStored);
-        EXPECT_EQ(image.IoAssignTable[imageRow[row] * 16 + 5], row + 6) << row;
+        EXPECT_EQ(image_.IoAssignTable[imageRow[row] * 16 + 5], row + 6) << row;
     }
     // Value 13: as the row's first jack.
-    image.IoAssignTable[16 * 3] = 9;
+    image_.IoAssignTable[16 * 3] = 9;
     EXPECT_EQ(Decode(test::kIoAssignCode, "002D"), ExtendedOutcome::kStored);
-    EXPECT_EQ(image.IoAssignTable[16 * 3 + 2], 9);
+    EXPECT_EQ(image_.IoAssignTable[16 * 3 + 2], 9);
 }
 
 TEST_F(ExtendedDecodeTest, InputNamesTakeEightCharactersAndAZero) {
-    image.InputNames[5 * 9 + 8] = 'x';
+    image_.InputNames[5 * 9 + 8] = 'x';
     EXPECT_EQ(Decode(test::kInputNameCode, "0" + Hex(5, 2) + "08" + "DVD 2   "),
               ExtendedOutcome::kStored);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&image.InputNames[45]), 9),
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&image_.InputNames[45]), 9),
               std::string("DVD 2   \0", 9));
 
     // Inputs past the named ones go to the multi-channel entry; entries 14 and 15 stay.
     EXPECT_EQ(Decode(test::kInputNameCode, "0" + Hex(15, 2) + "08" + "MULTI 6C"),
               ExtendedOutcome::kStored);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&image.InputNames[13 * 9]), 8), "MULTI 6C");
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&image_.InputNames[13 * 9]), 8),
+              "MULTI 6C");
     for (std::size_t i = 14 * 9; i < 144; ++i) {
-        EXPECT_EQ(image.InputNames[i], 0) << i;
+        EXPECT_EQ(image_.InputNames[i], 0) << i;
     }
 }
 
 TEST_F(ExtendedDecodeTest, InputTrimAndOptionsAndTone) {
     EXPECT_EQ(Decode(test::kInputTrimCode, "D0E"), ExtendedOutcome::kStored);
-    EXPECT_EQ(image.InputTrims[13], 14);
+    EXPECT_EQ(image_.InputTrims[13], 14);
 
     EXPECT_EQ(Decode(test::kEqOptionCode, "10C"), ExtendedOutcome::kStored);
-    EXPECT_EQ(image.EqSettings[131], 12);
+    EXPECT_EQ(image_.EqSettings[131], 12);
     EXPECT_EQ(Decode(test::kEqOptionCode, "009"), ExtendedOutcome::kStored);
-    EXPECT_EQ(image.EqSettings[130], 9);
+    EXPECT_EQ(image_.EqSettings[130], 9);
 
     // Headphone treble: a = 1, b = 1 -> bytes 6 and 7.
     EXPECT_EQ(Decode(test::kToneCode, "11210"), ExtendedOutcome::kStored);
-    EXPECT_EQ(image.ToneSettings[6], 2);
-    EXPECT_EQ(image.ToneSettings[7], 0x10);
+    EXPECT_EQ(image_.ToneSettings[6], 2);
+    EXPECT_EQ(image_.ToneSettings[7], 0x10);
     EXPECT_EQ(Decode(test::kToneCode, "0111A"), ExtendedOutcome::kStored);
-    EXPECT_EQ(image.ToneSettings[2], 1);
-    EXPECT_EQ(image.ToneSettings[3], 0x1A);
+    EXPECT_EQ(image_.ToneSettings[2], 1);
+    EXPECT_EQ(image_.ToneSettings[3], 0x1A);
 }
 
 TEST_F(ExtendedDecodeTest, GraphicAndCinemaEq) {
     EXPECT_EQ(Decode(test::kEqBandCode, "0018"), ExtendedOutcome::kStored);
-    EXPECT_EQ(image.EqSettings[0], 0x18);
+    EXPECT_EQ(image_.EqSettings[0], 0x18);
     EXPECT_EQ(Decode(test::kEqBandCode, "9C05"), ExtendedOutcome::kStored);
-    EXPECT_EQ(image.EqSettings[9 * 13 + 12], 5);
+    EXPECT_EQ(image_.EqSettings[9 * 13 + 12], 5);
 
     EXPECT_EQ(Decode(test::kCinemaEqCode, "310F120B0E"), ExtendedOutcome::kStored);
     const std::uint8_t expected[] = {1, 0x0F, 0x12, 0x0B, 0x0E};
     for (std::size_t i = 0; i < 5; ++i) {
-        EXPECT_EQ(image.EqSettings[132 + 15 + i], expected[i]) << i;
+        EXPECT_EQ(image_.EqSettings[132 + 15 + i], expected[i]) << i;
     }
 }
 
 TEST_F(ExtendedDecodeTest, DcTriggerRowsAndTheMultiChannelByte) {
-    image.DcTrigger1.fill(1);
-    image.DcTrigger2.fill(1);
+    image_.DcTrigger1.fill(1);
+    image_.DcTrigger2.fill(1);
     EXPECT_EQ(Decode(test::kDcTriggerCode, "0150"), ExtendedOutcome::kStored);
-    EXPECT_EQ(image.DcTrigger1[1 + 16 + 5], 0);
+    EXPECT_EQ(image_.DcTrigger1[1 + 16 + 5], 0);
     EXPECT_EQ(Decode(test::kDcTriggerCode, "102F0"), ExtendedOutcome::kWrongLength);
     EXPECT_EQ(Decode(test::kDcTriggerCode, "12F0"), ExtendedOutcome::kStored);
-    EXPECT_EQ(image.DcTrigger2[1 + 32 + 15], 0);
+    EXPECT_EQ(image_.DcTrigger2[1 + 32 + 15], 0);
     // Item 13 is the trigger's last byte, whatever the zone digit.
     EXPECT_EQ(Decode(test::kDcTriggerCode, "19D0"), ExtendedOutcome::kStored);
-    EXPECT_EQ(image.DcTrigger2[49], 0);
+    EXPECT_EQ(image_.DcTrigger2[49], 0);
     int cleared = 0;
-    for (auto b : image.DcTrigger1)
+    for (auto b : image_.DcTrigger1)
         cleared += b == 0;
-    for (auto b : image.DcTrigger2)
+    for (auto b : image_.DcTrigger2)
         cleared += b == 0;
     EXPECT_EQ(cleared, 3);
 }
 
 TEST_F(ExtendedDecodeTest, DistancesAndPictureModes) {
     EXPECT_EQ(Decode(test::kDistanceCode, "210C8"), ExtendedOutcome::kStored);
-    EXPECT_EQ(image.SpeakerDistances[2], 200);
-    EXPECT_EQ(image.SpeakerDistances[15], 1);
+    EXPECT_EQ(image_.SpeakerDistances[2], 200);
+    EXPECT_EQ(image_.SpeakerDistances[15], 1);
     EXPECT_EQ(Decode(test::kDistanceCode, "B0FFF"), ExtendedOutcome::kStored);
-    EXPECT_EQ(image.SpeakerDistances[11], 4095);
-    EXPECT_EQ(image.SpeakerDistances[15], 0);
+    EXPECT_EQ(image_.SpeakerDistances[11], 4095);
+    EXPECT_EQ(image_.SpeakerDistances[15], 0);
 
     EXPECT_EQ(Decode(test::kPictureModeCode, "20A0B0C0D0E"), ExtendedOutcome::kStored);
     for (std::size_t i = 0; i < 5; ++i) {
-        EXPECT_EQ(image.PictureModeAdjust[30 + i], 10 + i) << i;
+        EXPECT_EQ(image_.PictureModeAdjust[30 + i], 10 + i) << i;
     }
-    EXPECT_EQ(image.PictureModeAdjust[35], 0);
+    EXPECT_EQ(image_.PictureModeAdjust[35], 0);
 }
 
 TEST_F(ExtendedDecodeTest, TunerPresetsFromTheFrequencyText) {
     EXPECT_EQ(Decode(test::kTunerCode, "001087.50"), ExtendedOutcome::kStored);
-    EXPECT_EQ(image.TunerPresets[0], 1);
-    EXPECT_EQ(image.TunerPresets[1], static_cast<int>((107.9 - 87.5) / 0.2));
-    EXPECT_EQ(image.TunerPresets[1], 102);
+    EXPECT_EQ(image_.TunerPresets[0], 1);
+    EXPECT_EQ(image_.TunerPresets[1], static_cast<int>((107.9 - 87.5) / 0.2));
+    EXPECT_EQ(image_.TunerPresets[1], 102);
 
     // Page 3, number 4 is entry 8 x 2 + 4 = 20.
     EXPECT_EQ(Decode(test::kTunerCode, "340000530"), ExtendedOutcome::kStored);
-    EXPECT_EQ(image.TunerPresets[40], 0);
-    EXPECT_EQ(image.TunerPresets[41], 118);
+    EXPECT_EQ(image_.TunerPresets[40], 0);
+    EXPECT_EQ(image_.TunerPresets[41], 118);
     // Page 5, number 8 is the last entry.
     EXPECT_EQ(Decode(test::kTunerCode, "581107.90"), ExtendedOutcome::kStored);
-    EXPECT_EQ(image.TunerPresets[80], 1);
-    EXPECT_EQ(image.TunerPresets[81], 0);
+    EXPECT_EQ(image_.TunerPresets[80], 1);
+    EXPECT_EQ(image_.TunerPresets[81], 0);
 }
 
 TEST_F(ExtendedDecodeTest, DspParametersAndTheirSubFields) {
@@ -166,7 +167,7 @@ TEST_F(ExtendedDecodeTest, DspParametersAndTheirSubFields) {
         const std::string data =
             Hex(c.code, 2) + Hex(c.parameter, 2) + Hex(c.subDigit, 1) + Hex(c.value, 2);
         ASSERT_EQ(Decode(test::kDspParameterCode, data), ExtendedOutcome::kStored) << data;
-        EXPECT_EQ(image.DspParameterTable[static_cast<std::size_t>(c.program * 42 + c.slot)],
+        EXPECT_EQ(image_.DspParameterTable[static_cast<std::size_t>(c.program * 42 + c.slot)],
                   c.stored)
             << data;
     }
@@ -182,22 +183,22 @@ TEST_F(ExtendedDecodeTest, DspSubDigitZeroFollowsTheReportedDecoder) {
                           {11, 0, 37}, {9, 1, 36}, {10, 1, 36}, {9, 0, 35},  {10, 2, 35},
                           {12, 0, 36}, {0, 0, 35}, {13, 0, 35}, {14, 0, -1}, {200, 0, -1}};
     for (const Case& c : cases) {
-        image.DspParameterTable.fill(0);
-        image.MainZoneState[main_zone::kReported16] = static_cast<std::uint8_t>(c.decoderState);
-        image.MainZoneState[main_zone::kInputMode] = static_cast<std::uint8_t>(c.inputMode);
+        image_.DspParameterTable.fill(0);
+        image_.MainZoneState[main_zone::kReported16] = static_cast<std::uint8_t>(c.decoderState);
+        image_.MainZoneState[main_zone::kInputMode] = static_cast<std::uint8_t>(c.inputMode);
         const ExtendedOutcome outcome = Decode(test::kDspParameterCode, "0106077");
         if (c.slot < 0) {
             EXPECT_EQ(outcome, ExtendedOutcome::kOutOfRange) << c.decoderState;
             continue;
         }
         EXPECT_EQ(outcome, ExtendedOutcome::kStored) << c.decoderState;
-        EXPECT_EQ(image.DspParameterTable[static_cast<std::size_t>(42 + c.slot)], 0x77)
+        EXPECT_EQ(image_.DspParameterTable[static_cast<std::size_t>(42 + c.slot)], 0x77)
             << c.decoderState;
     }
     // Parameter 4 with a derived sub-digit 4 goes to its DD field.
-    image.MainZoneState[main_zone::kReported16] = 3;
+    image_.MainZoneState[main_zone::kReported16] = 3;
     EXPECT_EQ(Decode(test::kDspParameterCode, "0104005"), ExtendedOutcome::kStored);
-    EXPECT_EQ(image.DspParameterTable[42 + 30], 5);
+    EXPECT_EQ(image_.DspParameterTable[42 + 30], 5);
 }
 
 // Replies whose record, row, band, entry, program or parameter lies outside its block store
@@ -244,68 +245,68 @@ TEST_F(ExtendedDecodeTest, OutOfRangeRepliesStoreNothing) {
     for (const Case& c : cases) {
         ReceiverImage before;
         before.MainZoneState[main_zone::kReported16] = 40;
-        image = before;
+        image_ = before;
         EXPECT_EQ(Decode(c.code, c.data), ExtendedOutcome::kOutOfRange) << c.code << " " << c.data;
-        EXPECT_EQ(test::AllBytes(image), test::AllBytes(before)) << c.code << " " << c.data;
+        EXPECT_EQ(test::AllBytes(image_), test::AllBytes(before)) << c.code << " " << c.data;
     }
 }
 
 TEST_F(ExtendedDecodeTest, WrongLengthStatusAndModeKeepTheImage) {
-    const ReceiverImage before = image;
+    const ReceiverImage before = image_;
     // LL one short of the function's, and a body shorter than its own LL.
-    EXPECT_EQ(decoder.DecodeExtended(test::ExtendedBodyWithLength(7, test::kEqBandCode, "0018")),
+    EXPECT_EQ(decoder_.DecodeExtended(test::ExtendedBodyWithLength(7, test::kEqBandCode, "0018")),
               ExtendedOutcome::kWrongLength);
-    EXPECT_EQ(decoder.DecodeExtended(test::WithChecksum("20080300")),
+    EXPECT_EQ(decoder_.DecodeExtended(test::WithChecksum("20080300")),
               ExtendedOutcome::kWrongLength);
-    EXPECT_EQ(host.refreshes, 2);  // the refresh follows the decode step whatever LL was
+    EXPECT_EQ(host_.refreshes, 2);  // the refresh follows the decode step whatever LL was
 
-    EXPECT_EQ(decoder.DecodeExtended(ExtendedBody(test::kEqBandCode, "0018", '1')),
+    EXPECT_EQ(decoder_.DecodeExtended(ExtendedBody(test::kEqBandCode, "0018", '1')),
               ExtendedOutcome::kNotDecoded);
-    state.realtimeMode = false;
+    state_.realtimeMode = false;
     EXPECT_EQ(Decode(test::kEqBandCode, "0018"), ExtendedOutcome::kNotDecoded);
-    EXPECT_EQ(host.refreshes, 2);
-    EXPECT_EQ(test::AllBytes(image), test::AllBytes(before));
+    EXPECT_EQ(host_.refreshes, 2);
+    EXPECT_EQ(test::AllBytes(image_), test::AllBytes(before));
 
     // A download's replies answer its writes: they end the wait but store nothing.
-    state.downloadInProgress = 4;
-    state.awaitedFunction = extended_function::kEqBand;
+    state_.downloadInProgress = 4;
+    state_.awaitedFunction = extended_function::kEqBand;
     EXPECT_EQ(Decode(test::kEqBandCode, "0018"), ExtendedOutcome::kNotDecoded);
-    EXPECT_EQ(state.awaitedFunction, LinkState::kNone);
-    EXPECT_EQ(test::AllBytes(image), test::AllBytes(before));
-    state.downloadInProgress = 0;
-    state.uploadInProgress = 4;
+    EXPECT_EQ(state_.awaitedFunction, LinkState::kNone);
+    EXPECT_EQ(test::AllBytes(image_), test::AllBytes(before));
+    state_.downloadInProgress = 0;
+    state_.uploadInProgress = 4;
     EXPECT_EQ(Decode(test::kEqBandCode, "0019"), ExtendedOutcome::kStored);
-    EXPECT_EQ(image.EqSettings[0], 0x19);
+    EXPECT_EQ(image_.EqSettings[0], 0x19);
 }
 
 // A reply of no known function, or too short to have a status digit, stores nothing and ends
 // no wait; it still runs the closing steps: it ends the echo guard (and resets the receiver)
 // and, accepted in realtime mode, refreshes the windows.
 TEST_F(ExtendedDecodeTest, UnknownFunctionsAndShortRepliesStillRunTheClosingSteps) {
-    state.awaitedFunction = 256;
-    const ReceiverImage before = image;
+    state_.awaitedFunction = 256;
+    const ReceiverImage before = image_;
     EXPECT_EQ(Decode("0FF", "0018"), ExtendedOutcome::kUnknownFunction);
-    EXPECT_EQ(host.refreshes, 1);
+    EXPECT_EQ(host_.refreshes, 1);
     EXPECT_EQ(Decode("0FF", "0018", '3'), ExtendedOutcome::kUnknownFunction);
-    EXPECT_EQ(host.refreshes, 1);  // refused: nothing to refresh for
+    EXPECT_EQ(host_.refreshes, 1);  // refused: nothing to refresh for
 
-    state.echoGuard = 1;
+    state_.echoGuard = 1;
     EXPECT_EQ(Decode("0FF", "0018"), ExtendedOutcome::kEcho);
-    EXPECT_EQ(state.echoGuard, 0);
-    EXPECT_EQ(host.receiverResets, 1);
+    EXPECT_EQ(state_.echoGuard, 0);
+    EXPECT_EQ(host_.receiverResets, 1);
     const std::string shortBody = test::WithChecksum("2004");
-    state.echoGuard = 1;
-    EXPECT_EQ(decoder.DecodeExtended(shortBody), ExtendedOutcome::kEcho);
-    EXPECT_EQ(state.echoGuard, 0);
-    EXPECT_EQ(host.receiverResets, 2);
-    EXPECT_EQ(decoder.DecodeExtended(shortBody), ExtendedOutcome::kUnknownFunction);
-    EXPECT_EQ(host.refreshes, 1);  // no status digit: not an accepted reply
+    state_.echoGuard = 1;
+    EXPECT_EQ(decoder_.DecodeExtended(shortBody), ExtendedOutcome::kEcho);
+    EXPECT_EQ(state_.echoGuard, 0);
+    EXPECT_EQ(host_.receiverResets, 2);
+    EXPECT_EQ(decoder_.DecodeExtended(shortBody), ExtendedOutcome::kUnknownFunction);
+    EXPECT_EQ(host_.refreshes, 1);  // no status digit: not an accepted reply
 
-    EXPECT_EQ(state.awaitedFunction, 256);
-    EXPECT_EQ(test::AllBytes(image), test::AllBytes(before));
-    ASSERT_EQ(host.log.size(), 5u);
-    EXPECT_EQ(host.log[0], "(TR-X) EX  " + ExtendedBody("0FF", "0018") + "\r\n");
-    EXPECT_EQ(host.log[3], "(TR-X) EX  " + shortBody + "\r\n");
+    EXPECT_EQ(state_.awaitedFunction, 256);
+    EXPECT_EQ(test::AllBytes(image_), test::AllBytes(before));
+    ASSERT_EQ(host_.log.size(), 5u);
+    EXPECT_EQ(host_.log[0], "(TR-X) EX  " + ExtendedBody("0FF", "0018") + "\r\n");
+    EXPECT_EQ(host_.log[3], "(TR-X) EX  " + shortBody + "\r\n");
 }
 
 // Once a reply of the connection has matched its checksum, a reply that does not is dropped
@@ -316,70 +317,70 @@ TEST_F(ExtendedDecodeTest, RepliesWhoseChecksumIsWrongAreDroppedOnceOneHasMatche
     wrong.back() = wrong.back() == '0' ? '1' : '0';
 
     // A receiver that computes the checksum otherwise is still heard.
-    EXPECT_EQ(decoder.DecodeExtended(wrong), ExtendedOutcome::kStored);
-    EXPECT_EQ(image.EqSettings[3], 0x18);
-    EXPECT_EQ(decoder.DecodeExtended(wrong), ExtendedOutcome::kStored);
-    ASSERT_EQ(host.log.size(), 3u);
-    EXPECT_EQ(host.log[0],
+    EXPECT_EQ(decoder_.DecodeExtended(wrong), ExtendedOutcome::kStored);
+    EXPECT_EQ(image_.EqSettings[3], 0x18);
+    EXPECT_EQ(decoder_.DecodeExtended(wrong), ExtendedOutcome::kStored);
+    ASSERT_EQ(host_.log.size(), 3u);
+    EXPECT_EQ(host_.log[0],
               "Extended replies: no checksum has matched yet on this connection; replies are "
               "taken unchecked until one does.\r\n");
-    EXPECT_FALSE(state.checksumsMatched);
+    EXPECT_FALSE(state_.checksumsMatched);
 
     // One reply matches: from now on the checksum counts.
     EXPECT_EQ(Decode(test::kEqBandCode, "0420"), ExtendedOutcome::kStored);
-    EXPECT_TRUE(state.checksumsMatched);
-    image.EqSettings[3] = 0;
-    state.awaitedFunction = 267;
-    state.echoGuard = 1;
-    const int refreshes = host.refreshes;
-    EXPECT_EQ(decoder.DecodeExtended(wrong), ExtendedOutcome::kBadChecksum);
-    EXPECT_EQ(image.EqSettings[3], 0);
-    EXPECT_EQ(state.awaitedFunction, 267);
-    EXPECT_EQ(state.echoGuard, 1);
-    EXPECT_EQ(host.receiverResets, 0);
-    EXPECT_EQ(host.refreshes, refreshes);
-    EXPECT_EQ(host.log.back(), "(TR-X) EX  " + wrong + "  -- checksum wrong, dropped\r\n");
+    EXPECT_TRUE(state_.checksumsMatched);
+    image_.EqSettings[3] = 0;
+    state_.awaitedFunction = 267;
+    state_.echoGuard = 1;
+    const int refreshes = host_.refreshes;
+    EXPECT_EQ(decoder_.DecodeExtended(wrong), ExtendedOutcome::kBadChecksum);
+    EXPECT_EQ(image_.EqSettings[3], 0);
+    EXPECT_EQ(state_.awaitedFunction, 267);
+    EXPECT_EQ(state_.echoGuard, 1);
+    EXPECT_EQ(host_.receiverResets, 0);
+    EXPECT_EQ(host_.refreshes, refreshes);
+    EXPECT_EQ(host_.log.back(), "(TR-X) EX  " + wrong + "  -- checksum wrong, dropped\r\n");
     // Lower-case checksum digits are the same checksum.
     std::string lower = ExtendedBody(test::kEqBandCode, "0318");
     for (char& c : lower) {
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     }
-    state.echoGuard = 0;
-    EXPECT_EQ(decoder.DecodeExtended(lower), ExtendedOutcome::kStored);
-    EXPECT_EQ(image.EqSettings[3], 0x18);
+    state_.echoGuard = 0;
+    EXPECT_EQ(decoder_.DecodeExtended(lower), ExtendedOutcome::kStored);
+    EXPECT_EQ(image_.EqSettings[3], 0x18);
 }
 
 // An upload request refused (damaged on its way) ends the wait and steps the upload back, so
 // that the step asks again at once; after a few refusals in a row the upload goes on.
 TEST_F(ExtendedDecodeTest, ARefusedUploadRequestIsAskedForAgainAFewTimes) {
-    state.realtimeMode = false;
-    state.uploadInProgress = 100;
+    state_.realtimeMode = false;
+    state_.uploadInProgress = 100;
     for (int i = 0; i < LinkState::kUploadRefusalRepeats; ++i) {
-        state.awaitedFunction = 267;
+        state_.awaitedFunction = 267;
         EXPECT_EQ(Decode(test::kEqBandCode, "", '1'), ExtendedOutcome::kNotDecoded);
-        EXPECT_EQ(state.awaitedFunction, -1);
-        EXPECT_EQ(state.uploadInProgress, 99 - i);
+        EXPECT_EQ(state_.awaitedFunction, -1);
+        EXPECT_EQ(state_.uploadInProgress, 99 - i);
     }
-    state.awaitedFunction = 267;
+    state_.awaitedFunction = 267;
     Decode(test::kEqBandCode, "", '1');
-    EXPECT_EQ(state.uploadInProgress, 100 - LinkState::kUploadRefusalRepeats);
+    EXPECT_EQ(state_.uploadInProgress, 100 - LinkState::kUploadRefusalRepeats);
     // An accepted reply starts the count afresh.
-    state.awaitedFunction = 267;
+    state_.awaitedFunction = 267;
     Decode(test::kEqBandCode, "0318");
-    state.awaitedFunction = 267;
+    state_.awaitedFunction = 267;
     Decode(test::kEqBandCode, "", '1');
-    EXPECT_EQ(state.uploadInProgress, 99 - LinkState::kUploadRefusalRepeats);
+    EXPECT_EQ(state_.uploadInProgress, 99 - LinkState::kUploadRefusalRepeats);
 }
 
 // Only a reply of the function's exact length whose numeric fields are digits is stored.
 TEST_F(ExtendedDecodeTest, RepliesOfAnotherLengthOrWithDamagedDigitsStoreNothing) {
-    const ReceiverImage before = image;
+    const ReceiverImage before = image_;
     // Eight data characters too many, one too few (LL still claiming the right length).
-    EXPECT_EQ(decoder.DecodeExtended(test::ExtendedBodyWithLength(8, test::kEqBandCode,
-                                                                  "0018"
-                                                                  "00000000")),
+    EXPECT_EQ(decoder_.DecodeExtended(test::ExtendedBodyWithLength(8, test::kEqBandCode,
+                                                                   "0018"
+                                                                   "00000000")),
               ExtendedOutcome::kWrongLength);
-    EXPECT_EQ(decoder.DecodeExtended(test::ExtendedBodyWithLength(8, test::kEqBandCode, "001")),
+    EXPECT_EQ(decoder_.DecodeExtended(test::ExtendedBodyWithLength(8, test::kEqBandCode, "001")),
               ExtendedOutcome::kWrongLength);
     for (const char* data : {"0x18", "00G8", "0 18", "001\x12"}) {
         EXPECT_EQ(Decode(test::kEqBandCode, data), ExtendedOutcome::kMalformed) << data;
@@ -389,8 +390,8 @@ TEST_F(ExtendedDecodeTest, RepliesOfAnotherLengthOrWithDamagedDigitsStoreNothing
               ExtendedOutcome::kStored);
     EXPECT_EQ(Decode(test::kInputNameCode, "0" + Hex(2, 2) + "0x" + "DVD     "),
               ExtendedOutcome::kMalformed);
-    image.SetInputName(2, before.InputName(2));
-    EXPECT_EQ(test::AllBytes(image), test::AllBytes(before));
+    image_.SetInputName(2, before.InputName(2));
+    EXPECT_EQ(test::AllBytes(image_), test::AllBytes(before));
 }
 
 TEST_F(ExtendedDecodeTest, FunctionCodesNameTheirNumbers) {
@@ -405,63 +406,63 @@ TEST_F(ExtendedDecodeTest, FunctionCodesNameTheirNumbers) {
 }
 
 TEST_F(ExtendedDecodeTest, EchoGuardResetsTheReceiverAfterEndingTheWait) {
-    state.echoGuard = 1;
-    state.awaitedFunction = 267;
-    state.previousAwaitedFunction = 267;
-    state.waitingCounter = 12;
-    state.realtimeMode = false;
-    state.uploadInProgress = 1;
+    state_.echoGuard = 1;
+    state_.awaitedFunction = 267;
+    state_.previousAwaitedFunction = 267;
+    state_.waitingCounter = 12;
+    state_.realtimeMode = false;
+    state_.uploadInProgress = 1;
     EXPECT_EQ(Decode(test::kEqBandCode, "0018"), ExtendedOutcome::kEcho);
-    EXPECT_EQ(state.echoGuard, 0);
-    EXPECT_EQ(host.receiverResets, 1);
-    EXPECT_EQ(state.awaitedFunction, -1);
-    EXPECT_EQ(state.previousAwaitedFunction, -1);
-    EXPECT_EQ(state.waitingCounter, 0);
-    EXPECT_EQ(image.EqSettings[0], 0);
-    EXPECT_EQ(host.refreshes, 0);
+    EXPECT_EQ(state_.echoGuard, 0);
+    EXPECT_EQ(host_.receiverResets, 1);
+    EXPECT_EQ(state_.awaitedFunction, -1);
+    EXPECT_EQ(state_.previousAwaitedFunction, -1);
+    EXPECT_EQ(state_.waitingCounter, 0);
+    EXPECT_EQ(image_.EqSettings[0], 0);
+    EXPECT_EQ(host_.refreshes, 0);
     // The next reply is decoded again.
     EXPECT_EQ(Decode(test::kEqBandCode, "0018"), ExtendedOutcome::kStored);
 }
 
 TEST_F(ExtendedDecodeTest, RequestOnlyReplyEndsItsWait) {
-    state.awaitedFunction = 264;
-    EXPECT_EQ(decoder.DecodeExtended(test::ExtendedBodyWithLength(0x2A, "020", "")),
+    state_.awaitedFunction = 264;
+    EXPECT_EQ(decoder_.DecodeExtended(test::ExtendedBodyWithLength(0x2A, "020", "")),
               ExtendedOutcome::kNoData);
-    EXPECT_EQ(state.awaitedFunction, -1);
-    EXPECT_EQ(host.refreshes, 1);
+    EXPECT_EQ(state_.awaitedFunction, -1);
+    EXPECT_EQ(host_.refreshes, 1);
 }
 
 TEST_F(ExtendedDecodeTest, GraphicEqWaitInRealtimeModeEndsOnTheExpectedRecord) {
-    state.awaitedFunction = 267;
-    state.waitingCounter = 30;
-    state.realtimeExpectedTable = 4;
+    state_.awaitedFunction = 267;
+    state_.waitingCounter = 30;
+    state_.realtimeExpectedTable = 4;
     Decode(test::kEqBandCode, "2018");  // record 2: the poll expects record 3
-    EXPECT_EQ(state.awaitedFunction, 267);
-    EXPECT_EQ(state.waitingCounter, 30);
-    EXPECT_EQ(image.EqSettings[26], 0x18);  // stored all the same
+    EXPECT_EQ(state_.awaitedFunction, 267);
+    EXPECT_EQ(state_.waitingCounter, 30);
+    EXPECT_EQ(image_.EqSettings[26], 0x18);  // stored all the same
 
     Decode(test::kEqBandCode, "3018");
-    EXPECT_EQ(state.awaitedFunction, -1);
-    EXPECT_EQ(state.waitingCounter, 0);
+    EXPECT_EQ(state_.awaitedFunction, -1);
+    EXPECT_EQ(state_.waitingCounter, 0);
 
-    state.awaitedFunction = 267;
-    decoder.DecodeExtended(ExtendedBody(test::kEqBandCode, "7018", '2'));  // refused
-    EXPECT_EQ(state.awaitedFunction, -1);
+    state_.awaitedFunction = 267;
+    decoder_.DecodeExtended(ExtendedBody(test::kEqBandCode, "7018", '2'));  // refused
+    EXPECT_EQ(state_.awaitedFunction, -1);
 
     // Outside realtime mode any graphic EQ reply ends the wait.
-    state.realtimeMode = false;
-    state.uploadInProgress = 1;
-    state.awaitedFunction = 267;
+    state_.realtimeMode = false;
+    state_.uploadInProgress = 1;
+    state_.awaitedFunction = 267;
     Decode(test::kEqBandCode, "7018");
-    EXPECT_EQ(state.awaitedFunction, -1);
+    EXPECT_EQ(state_.awaitedFunction, -1);
 }
 
 TEST_F(ExtendedDecodeTest, OtherFunctionsDoNotEndTheWait) {
-    state.awaitedFunction = 272;
+    state_.awaitedFunction = 272;
     Decode(test::kEqBandCode, "0018");
-    EXPECT_EQ(state.awaitedFunction, 272);
+    EXPECT_EQ(state_.awaitedFunction, 272);
     Decode(test::kDistanceCode, "210C8");
-    EXPECT_EQ(state.awaitedFunction, -1);
+    EXPECT_EQ(state_.awaitedFunction, -1);
 }
 
 }  // namespace

@@ -52,54 +52,54 @@ TEST(ReportAnswers, MatchesExactlyTheAcknowledgementTable) {
 
 class ReportDecodeTest : public ::testing::Test {
 protected:
-    LinkState state;
-    test::RecordingHost host;
-    ReportDecoder decoder{state, host};
+    LinkState state_;
+    test::RecordingHost host_;
+    ReportDecoder decoder_{state_, host_};
 };
 
 TEST_F(ReportDecodeTest, ReportForTheQueuedCommandEndsItsWait) {
     // STX 00 26 2E ETX while command 48 waits at the queue index.
-    host.queuedCommand = 48;
-    state.waiting = 1;
-    state.identificationPending = 1;
-    const ReportOutcome outcome = decoder.DecodeReport("00262E");
+    host_.queuedCommand = 48;
+    state_.waiting = 1;
+    state_.identificationPending = 1;
+    const ReportOutcome outcome = decoder_.DecodeReport("00262E");
     EXPECT_EQ(outcome.reportCode, 0x26);
     EXPECT_TRUE(outcome.answeredQueue);
-    EXPECT_EQ(state.waiting, 0);
-    EXPECT_EQ(state.identificationPending, 0);
-    EXPECT_EQ(host.timeoutStops, 1);
-    ASSERT_EQ(host.log.size(), 1u);
-    EXPECT_EQ(host.log[0], "(TR-X) Report  00262E\r\n");
+    EXPECT_EQ(state_.waiting, 0);
+    EXPECT_EQ(state_.identificationPending, 0);
+    EXPECT_EQ(host_.timeoutStops, 1);
+    ASSERT_EQ(host_.log.size(), 1u);
+    EXPECT_EQ(host_.log[0], "(TR-X) Report  00262E\r\n");
 }
 
 // A report that answers neither the queued command nor the awaited one does not end the
 // queued command's wait: the reply time-out goes on counting its resends.
 TEST_F(ReportDecodeTest, OtherReportsLeaveTheQueuedCommandWaitingAndAreLogged) {
-    host.queuedCommand = 48;
-    state.waiting = 1;
-    state.identificationPending = 1;
-    state.awaitedFunction = 20;
-    const ReportOutcome outcome = decoder.DecodeReport("00FF00");
+    host_.queuedCommand = 48;
+    state_.waiting = 1;
+    state_.identificationPending = 1;
+    state_.awaitedFunction = 20;
+    const ReportOutcome outcome = decoder_.DecodeReport("00FF00");
     EXPECT_FALSE(outcome.answeredQueue);
     EXPECT_FALSE(outcome.answeredAwaited);
-    EXPECT_EQ(state.waiting, 1);
-    EXPECT_EQ(state.identificationPending, 0);
-    EXPECT_EQ(state.awaitedFunction, 20);
-    EXPECT_EQ(host.timeoutStops, 0);
-    EXPECT_EQ(host.log.size(), 1u);
+    EXPECT_EQ(state_.waiting, 1);
+    EXPECT_EQ(state_.identificationPending, 0);
+    EXPECT_EQ(state_.awaitedFunction, 20);
+    EXPECT_EQ(host_.timeoutStops, 0);
+    EXPECT_EQ(host_.log.size(), 1u);
 }
 
 TEST_F(ReportDecodeTest, ReportForTheAwaitedCommandEndsTheStepsWait) {
-    state.awaitedFunction = 20;  // DSP program: report code 40 = 0x28
-    state.waitingCounter = 150;
-    const ReportOutcome outcome = decoder.DecodeReport("002815");
+    state_.awaitedFunction = 20;  // DSP program: report code 40 = 0x28
+    state_.waitingCounter = 150;
+    const ReportOutcome outcome = decoder_.DecodeReport("002815");
     EXPECT_TRUE(outcome.answeredAwaited);
-    EXPECT_EQ(state.awaitedFunction, -1);
-    EXPECT_EQ(state.waitingCounter, 0);
+    EXPECT_EQ(state_.awaitedFunction, -1);
+    EXPECT_EQ(state_.waitingCounter, 0);
 
-    state.awaitedFunction = 265;  // extended functions are answered by extended replies only
-    EXPECT_FALSE(decoder.DecodeReport("002815").answeredAwaited);
-    EXPECT_EQ(state.awaitedFunction, 265);
+    state_.awaitedFunction = 265;  // extended functions are answered by extended replies only
+    EXPECT_FALSE(decoder_.DecodeReport("002815").answeredAwaited);
+    EXPECT_EQ(state_.awaitedFunction, 265);
 }
 
 // Line noise in a report: a frame of another length, or one whose code or value holds a
@@ -108,21 +108,21 @@ TEST_F(ReportDecodeTest, ReportForTheAwaitedCommandEndsTheStepsWait) {
 TEST_F(ReportDecodeTest, ReportsThatAreNotWellFormedAnswerNothing) {
     for (const char* body :
          {"00", "0000", "00000", "0000000", "00x000", "000G00", "0000 0", "00000\x12", "00262E0"}) {
-        host.queuedCommand = 46;
-        state.waiting = 1;
-        state.identificationPending = 1;
-        state.awaitedFunction = 46;
-        const ReportOutcome outcome = decoder.DecodeReport(body);
+        host_.queuedCommand = 46;
+        state_.waiting = 1;
+        state_.identificationPending = 1;
+        state_.awaitedFunction = 46;
+        const ReportOutcome outcome = decoder_.DecodeReport(body);
         EXPECT_EQ(outcome.reportCode, -1) << body;
         EXPECT_FALSE(outcome.answeredQueue) << body;
-        EXPECT_EQ(state.waiting, 1) << body;
-        EXPECT_EQ(state.identificationPending, 1) << body;
-        EXPECT_EQ(state.awaitedFunction, 46) << body;
+        EXPECT_EQ(state_.waiting, 1) << body;
+        EXPECT_EQ(state_.identificationPending, 1) << body;
+        EXPECT_EQ(state_.awaitedFunction, 46) << body;
     }
-    EXPECT_EQ(host.timeoutStops, 0);
-    EXPECT_EQ(host.log.size(), 9u);
+    EXPECT_EQ(host_.timeoutStops, 0);
+    EXPECT_EQ(host_.log.size(), 9u);
     // Lower-case digits are digits.
-    EXPECT_EQ(decoder.DecodeReport("00262e").reportCode, 0x26);
+    EXPECT_EQ(decoder_.DecodeReport("00262e").reportCode, 0x26);
 }
 
 }  // namespace

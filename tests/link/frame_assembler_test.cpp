@@ -40,107 +40,107 @@ private:
 
 class FrameAssemblerTest : public ::testing::Test {
 protected:
-    RecordingFrameSink sink;
-    FrameAssembler assembler{sink};
+    RecordingFrameSink sink_;
+    FrameAssembler assembler_{sink_};
 };
 
 TEST_F(FrameAssemblerTest, EachOpeningByteSelectsItsFrameKind) {
-    assembler.Feed(std::string{kStx} + "00262E" + kEtx + kDc2 + "R3109" + kEtx + kDc4 +
-                   "2008030000185A" + kEtx);
-    ASSERT_EQ(sink.frames.size(), 3u);
-    EXPECT_EQ(sink.frames[0], std::make_pair(2, std::string("00262E")));
-    EXPECT_EQ(sink.frames[1], std::make_pair(1, std::string("R3109")));
-    EXPECT_EQ(sink.frames[2], std::make_pair(3, std::string("2008030000185A")));
-    EXPECT_EQ(assembler.Kind(), FrameKind::kNone);
-    EXPECT_EQ(assembler.Pending(), "");
+    assembler_.Feed(std::string{kStx} + "00262E" + kEtx + kDc2 + "R3109" + kEtx + kDc4 +
+                    "2008030000185A" + kEtx);
+    ASSERT_EQ(sink_.frames.size(), 3u);
+    EXPECT_EQ(sink_.frames[0], std::make_pair(2, std::string("00262E")));
+    EXPECT_EQ(sink_.frames[1], std::make_pair(1, std::string("R3109")));
+    EXPECT_EQ(sink_.frames[2], std::make_pair(3, std::string("2008030000185A")));
+    EXPECT_EQ(assembler_.Kind(), FrameKind::kNone);
+    EXPECT_EQ(assembler_.Pending(), "");
 }
 
 TEST_F(FrameAssemblerTest, FrameSplitOverThreeBatchesIsHandedOverOnceWhole) {
     const std::string frame = test::Framed(kDc2, test::ConfigurationBody().Text());
-    assembler.Feed(frame.substr(0, 40));
-    assembler.Feed(frame.substr(40, 60));
-    EXPECT_TRUE(sink.frames.empty());
-    EXPECT_EQ(assembler.Kind(), FrameKind::kConfiguration);
-    assembler.Feed(frame.substr(100));
-    ASSERT_EQ(sink.frames.size(), 1u);
-    EXPECT_EQ(sink.frames[0].first, 1);
-    EXPECT_EQ(sink.frames[0].second, test::ConfigurationBody().Text());
+    assembler_.Feed(frame.substr(0, 40));
+    assembler_.Feed(frame.substr(40, 60));
+    EXPECT_TRUE(sink_.frames.empty());
+    EXPECT_EQ(assembler_.Kind(), FrameKind::kConfiguration);
+    assembler_.Feed(frame.substr(100));
+    ASSERT_EQ(sink_.frames.size(), 1u);
+    EXPECT_EQ(sink_.frames[0].first, 1);
+    EXPECT_EQ(sink_.frames[0].second, test::ConfigurationBody().Text());
 }
 
 TEST_F(FrameAssemblerTest, NoiseBetweenFramesIsDropped) {
-    assembler.Feed(std::string("garbage") + kEtx + "more" + kStx + "00262E" + kEtx + "tail");
-    ASSERT_EQ(sink.frames.size(), 1u);
-    EXPECT_EQ(sink.frames[0].second, "00262E");
-    EXPECT_EQ(assembler.Pending(), "tail");
+    assembler_.Feed(std::string("garbage") + kEtx + "more" + kStx + "00262E" + kEtx + "tail");
+    ASSERT_EQ(sink_.frames.size(), 1u);
+    EXPECT_EQ(sink_.frames[0].second, "00262E");
+    EXPECT_EQ(assembler_.Pending(), "tail");
     // An opening byte in the middle of a frame starts over.
-    assembler.Feed(std::string{kDc4} + "half" + kStx + "002200" + kEtx);
-    ASSERT_EQ(sink.frames.size(), 2u);
-    EXPECT_EQ(sink.frames[1], std::make_pair(2, std::string("002200")));
+    assembler_.Feed(std::string{kDc4} + "half" + kStx + "002200" + kEtx);
+    ASSERT_EQ(sink_.frames.size(), 2u);
+    EXPECT_EQ(sink_.frames[1], std::make_pair(2, std::string("002200")));
 }
 
 TEST_F(FrameAssemblerTest, ANulSpoilsOnlyItsFrameAndABatchEndsAfter256Bytes) {
     // A NUL inside a frame drops that frame; the frames after it in the batch arrive whole.
     const std::string withNul = std::string{kStx} + "0026" + '\0' + "2E" + kEtx + kStx + "002300" +
                                 kEtx + kDc4 + "ab" + '\0' + 'c' + kEtx;
-    assembler.Feed(withNul);
-    ASSERT_EQ(sink.frames.size(), 1u);
-    EXPECT_EQ(sink.frames[0], std::make_pair(2, std::string("002300")));
-    EXPECT_EQ(assembler.BatchCopy(), withNul);
+    assembler_.Feed(withNul);
+    ASSERT_EQ(sink_.frames.size(), 1u);
+    EXPECT_EQ(sink_.frames[0], std::make_pair(2, std::string("002300")));
+    EXPECT_EQ(assembler_.BatchCopy(), withNul);
 
     // A NUL first, and one between frames, are noise; a frame split over batches survives a
     // NUL-first batch only when the NUL is not inside it.
-    assembler.Feed(std::string(1, '\0') + kStx + "0027");
-    assembler.Feed(std::string("00") + kEtx + '\0');
-    ASSERT_EQ(sink.frames.size(), 2u);
-    EXPECT_EQ(sink.frames[1], std::make_pair(2, std::string("002700")));
-    assembler.Feed(std::string{kStx} + "0028");
-    assembler.Feed(std::string("\0", 1) + "00" + kEtx);
-    EXPECT_EQ(sink.frames.size(), 2u);
+    assembler_.Feed(std::string(1, '\0') + kStx + "0027");
+    assembler_.Feed(std::string("00") + kEtx + '\0');
+    ASSERT_EQ(sink_.frames.size(), 2u);
+    EXPECT_EQ(sink_.frames[1], std::make_pair(2, std::string("002700")));
+    assembler_.Feed(std::string{kStx} + "0028");
+    assembler_.Feed(std::string("\0", 1) + "00" + kEtx);
+    EXPECT_EQ(sink_.frames.size(), 2u);
 
-    assembler.Reset();
-    sink.frames.clear();
+    assembler_.Reset();
+    sink_.frames.clear();
     std::string longBatch = std::string{kStx} + std::string(254, 'A') + kEtx + kEtx;
-    assembler.Feed(longBatch);  // 257 bytes: the last ETX is beyond the batch
-    ASSERT_EQ(sink.frames.size(), 1u);
-    EXPECT_EQ(sink.frames[0].second.size(), 254u);
-    EXPECT_EQ(assembler.BatchCopy().size(), 256u);
+    assembler_.Feed(longBatch);  // 257 bytes: the last ETX is beyond the batch
+    ASSERT_EQ(sink_.frames.size(), 1u);
+    EXPECT_EQ(sink_.frames[0].second.size(), 254u);
+    EXPECT_EQ(assembler_.BatchCopy().size(), 256u);
 }
 
 TEST_F(FrameAssemblerTest, FrameLongerThan256CharactersIsDropped) {
     const std::string body256(256, '7');
-    assembler.Feed(std::string{kDc4} + body256.substr(0, 200));
-    assembler.Feed(body256.substr(200) + kEtx);
-    ASSERT_EQ(sink.frames.size(), 1u);
-    EXPECT_EQ(sink.frames[0].second, body256);
+    assembler_.Feed(std::string{kDc4} + body256.substr(0, 200));
+    assembler_.Feed(body256.substr(200) + kEtx);
+    ASSERT_EQ(sink_.frames.size(), 1u);
+    EXPECT_EQ(sink_.frames[0].second, body256);
 
-    assembler.Feed(std::string{kDc4} + body256.substr(0, 200));
-    assembler.Feed(body256.substr(200) + "8" + kEtx);
-    EXPECT_EQ(sink.frames.size(), 1u);
+    assembler_.Feed(std::string{kDc4} + body256.substr(0, 200));
+    assembler_.Feed(body256.substr(200) + "8" + kEtx);
+    EXPECT_EQ(sink_.frames.size(), 1u);
     // A long run of noise never grows the buffer either, and the next frame is whole.
     for (int i = 0; i < 10; ++i) {
-        assembler.Feed(std::string(255, 'n'));
+        assembler_.Feed(std::string(255, 'n'));
     }
-    EXPECT_LE(assembler.Pending().size(), FrameAssembler::kMaxFrameLength);
-    assembler.Feed(std::string{kStx} + "00262E" + kEtx);
-    ASSERT_EQ(sink.frames.size(), 2u);
-    EXPECT_EQ(sink.frames[1].second, "00262E");
+    EXPECT_LE(assembler_.Pending().size(), FrameAssembler::kMaxFrameLength);
+    assembler_.Feed(std::string{kStx} + "00262E" + kEtx);
+    ASSERT_EQ(sink_.frames.size(), 2u);
+    EXPECT_EQ(sink_.frames[1].second, "00262E");
 }
 
 TEST_F(FrameAssemblerTest, ResetDuringAFrameDropsTheRestOfTheBatch) {
-    sink.onFrame = [this] { assembler.Reset(); };
-    assembler.Feed(std::string{kStx} + "002200" + kEtx + kStx + "002300" + kEtx);
-    ASSERT_EQ(sink.frames.size(), 1u);
-    EXPECT_EQ(assembler.Kind(), FrameKind::kNone);
-    EXPECT_EQ(assembler.BatchCopy(), "");
-    sink.onFrame = nullptr;
-    assembler.Feed(std::string{kStx} + "002400" + kEtx);
-    EXPECT_EQ(sink.frames.size(), 2u);
+    sink_.onFrame = [this] { assembler_.Reset(); };
+    assembler_.Feed(std::string{kStx} + "002200" + kEtx + kStx + "002300" + kEtx);
+    ASSERT_EQ(sink_.frames.size(), 1u);
+    EXPECT_EQ(assembler_.Kind(), FrameKind::kNone);
+    EXPECT_EQ(assembler_.BatchCopy(), "");
+    sink_.onFrame = nullptr;
+    assembler_.Feed(std::string{kStx} + "002400" + kEtx);
+    EXPECT_EQ(sink_.frames.size(), 2u);
 
     // Reset between batches forgets a half-received frame.
-    assembler.Feed(std::string{kDc2} + "R31");
-    assembler.Reset();
-    assembler.Feed(std::string("09") + kEtx);
-    EXPECT_EQ(sink.frames.size(), 2u);
+    assembler_.Feed(std::string{kDc2} + "R31");
+    assembler_.Reset();
+    assembler_.Feed(std::string("09") + kEtx);
+    EXPECT_EQ(sink_.frames.size(), 2u);
 }
 
 // The decoders behind the assembler, as the main window wires them.

@@ -42,17 +42,17 @@ std::string Extended(const std::string& fields) {
 class CommandFrameBuilderTest : public testing::Test {
 protected:
     std::string Command(int number, int value) {
-        return std::string(builder.BuildCommandFrame(number, value));
+        return std::string(builder_.BuildCommandFrame(number, value));
     }
     std::string Ext(int function, int mode, int p1 = 0, int p2 = 0, int p3 = 0, int p4 = 0,
                     int p5 = 0, int p6 = 0, std::string_view text = {}) {
         return std::string(
-            builder.BuildExtendedFrame(function, mode, p1, p2, p3, p4, p5, p6, text));
+            builder_.BuildExtendedFrame(function, mode, p1, p2, p3, p4, p5, p6, text));
     }
     // The frame is also NUL-terminated at the start of the buffer.
-    std::string Buffer() const { return builder.FrameBuffer(); }
+    std::string Buffer() const { return builder_.FrameBuffer(); }
 
-    CommandFrameBuilder builder;
+    CommandFrameBuilder builder_;
 };
 
 TEST_F(CommandFrameBuilderTest, StatusRequestIgnoresTheValue) {
@@ -99,13 +99,13 @@ TEST_F(CommandFrameBuilderTest, ParameterGroupSendsTheValueInHex) {
 TEST_F(CommandFrameBuilderTest, InvalidNumberOrPositionSendsNothingAndKeepsTheBuffer) {
     const std::string previous = Command(9, 1);
     for (int number : {-1, 106, 254, 256, 274, -100000}) {
-        EXPECT_TRUE(builder.BuildCommandFrame(number, 0).empty()) << number;
+        EXPECT_TRUE(builder_.BuildCommandFrame(number, 0).empty()) << number;
     }
     // Positions outside a selection row would read into the next row.
-    EXPECT_TRUE(builder.BuildCommandFrame(20, 38).empty());
-    EXPECT_TRUE(builder.BuildCommandFrame(0, 2).empty());
-    EXPECT_TRUE(builder.BuildCommandFrame(105, -1).empty());
-    EXPECT_TRUE(builder.BuildCommandFrame(51, 1).empty());
+    EXPECT_TRUE(builder_.BuildCommandFrame(20, 38).empty());
+    EXPECT_TRUE(builder_.BuildCommandFrame(0, 2).empty());
+    EXPECT_TRUE(builder_.BuildCommandFrame(105, -1).empty());
+    EXPECT_TRUE(builder_.BuildCommandFrame(51, 1).empty());
     EXPECT_EQ(Buffer(), previous);
 }
 
@@ -190,11 +190,11 @@ TEST_F(CommandFrameBuilderTest, FrequencyTextIsSixCharacters) {
 TEST_F(CommandFrameBuilderTest, UnsentFunctionsAndUnknownModesGiveNothing) {
     const std::string previous = Ext(269, 0, 1);
     for (int function : {255, 256, 257, 258, 259, 263, 275, -1}) {
-        EXPECT_TRUE(builder.BuildExtendedFrame(function, 0).empty()) << function;
-        EXPECT_TRUE(builder.BuildExtendedFrame(function, 1).empty()) << function;
+        EXPECT_TRUE(builder_.BuildExtendedFrame(function, 0).empty()) << function;
+        EXPECT_TRUE(builder_.BuildExtendedFrame(function, 1).empty()) << function;
     }
-    EXPECT_TRUE(builder.BuildExtendedFrame(262, 2).empty());
-    EXPECT_TRUE(builder.BuildExtendedFrame(262, -1).empty());
+    EXPECT_TRUE(builder_.BuildExtendedFrame(262, 2).empty());
+    EXPECT_TRUE(builder_.BuildExtendedFrame(262, -1).empty());
     EXPECT_EQ(Buffer(), previous);
 }
 

@@ -13,8 +13,8 @@ namespace {
 class ImageDefaults : public ::testing::Test {
 protected:
     void SetUp() override {
-        profile.SetModel(ModelProfile::kTrA1);
-        image.ResetToDefaults(profile);
+        profile_.SetModel(ModelProfile::kTrA1);
+        image_.ResetToDefaults(profile_);
     }
 
     template <std::size_t N>
@@ -29,97 +29,97 @@ protected:
                                 s.begin() + static_cast<std::ptrdiff_t>(from + count));
     }
 
-    ModelProfile profile;
-    ReceiverImage image;
+    ModelProfile profile_;
+    ReceiverImage image_;
 };
 
 TEST_F(ImageDefaults, MainInputAndItsProgram) {
-    EXPECT_EQ(image.MainZoneState[main_zone::kMainInput], 5);
-    EXPECT_EQ(image.MainZoneState[main_zone::kCurrentProgram], image.InputProgramMap[5]);
-    EXPECT_EQ(image.MainZoneState[main_zone::kCurrentProgram], 29);
+    EXPECT_EQ(image_.MainZoneState[main_zone::kMainInput], 5);
+    EXPECT_EQ(image_.MainZoneState[main_zone::kCurrentProgram], image_.InputProgramMap[5]);
+    EXPECT_EQ(image_.MainZoneState[main_zone::kCurrentProgram], 29);
 }
 
 TEST_F(ImageDefaults, InputProgramMapFlagsInputsFromSeven) {
     const std::array<int, 16> programs{1, 15, 13, 7, 15, 29, 29, 27, 27, 22, 22, 22, 28, 0, 0, 0};
     for (int i = 0; i < 16; ++i) {
         SCOPED_TRACE(i);
-        EXPECT_EQ(image.InputProgramMap[static_cast<std::size_t>(i)] & 0x7F, programs[i]);
-        EXPECT_EQ(image.InputEffectOff(i), i >= 7);
-        EXPECT_EQ(image.InputProgram(i), programs[i]);
+        EXPECT_EQ(image_.InputProgramMap[static_cast<std::size_t>(i)] & 0x7F, programs[i]);
+        EXPECT_EQ(image_.InputEffectOff(i), i >= 7);
+        EXPECT_EQ(image_.InputProgram(i), programs[i]);
     }
-    EXPECT_EQ(image.InputProgramMap[7], 0x80 | 27);
-    EXPECT_EQ(image.InputProgramMap[15], 0x80);
+    EXPECT_EQ(image_.InputProgramMap[7], 0x80 | 27);
+    EXPECT_EQ(image_.InputProgramMap[15], 0x80);
 }
 
 TEST_F(ImageDefaults, InputNamesEndWithMultiChannel) {
-    EXPECT_EQ(image.InputName(0), "PHONO");
-    EXPECT_EQ(image.InputName(4), "MD/TAPE");
-    EXPECT_EQ(image.InputName(12), "V-AUX");
-    EXPECT_EQ(image.InputName(13), "MULTI CH");
-    EXPECT_EQ(image.InputNames[13 * 9 + 8], 0);
-    EXPECT_EQ(image.InputName(14), "");
-    EXPECT_EQ(image.InputName(15), "");
+    EXPECT_EQ(image_.InputName(0), "PHONO");
+    EXPECT_EQ(image_.InputName(4), "MD/TAPE");
+    EXPECT_EQ(image_.InputName(12), "V-AUX");
+    EXPECT_EQ(image_.InputName(13), "MULTI CH");
+    EXPECT_EQ(image_.InputNames[13 * 9 + 8], 0);
+    EXPECT_EQ(image_.InputName(14), "");
+    EXPECT_EQ(image_.InputName(15), "");
 }
 
 TEST_F(ImageDefaults, ReceiverBlocks) {
-    EXPECT_TRUE(std::all_of(image.EqSettings.begin(), image.EqSettings.begin() + 132,
+    EXPECT_TRUE(std::all_of(image_.EqSettings.begin(), image_.EqSettings.begin() + 132,
                             [](std::uint8_t v) { return v == 12; }));
-    EXPECT_EQ(Bytes(image.EqSettings, 132, 20),
+    EXPECT_EQ(Bytes(image_.EqSettings, 132, 20),
               (std::vector<int>{0, 15, 15, 11, 14, 0, 15, 18, 11, 15,
                                 0, 15, 18, 11, 15, 0, 15, 18, 11, 15}));
-    EXPECT_EQ(Bytes(image.ToneSettings, 0, 8), (std::vector<int>{1, 12, 1, 12, 1, 12, 1, 12}));
-    EXPECT_EQ(Bytes(image.ThxSettings, 0, 3), (std::vector<int>{0, 0, 1}));
-    EXPECT_EQ(Bytes(image.SpeakerSetup, 0, 16),
+    EXPECT_EQ(Bytes(image_.ToneSettings, 0, 8), (std::vector<int>{1, 12, 1, 12, 1, 12, 1, 12}));
+    EXPECT_EQ(Bytes(image_.ThxSettings, 0, 3), (std::vector<int>{0, 0, 1}));
+    EXPECT_EQ(Bytes(image_.SpeakerSetup, 0, 16),
               (std::vector<int>{0, 0, 0, 0, 0, 2, 0, 0, 0, 2, 1, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(image.SpeakerDistances,
+    EXPECT_EQ(image_.SpeakerDistances,
               (std::array<std::int32_t, 16>{100, 100, 100, 100, 100, 100, 100, 100, 100, 100, 100,
                                             100, 0, 0, 0, 1}));
-    EXPECT_EQ(image.SpeakerLevels[0], 40);
-    EXPECT_EQ(image.SpeakerLevels[31], 40);
-    EXPECT_EQ(image.SpeakerLevels[32], 20);
-    EXPECT_EQ(Bytes(image.VideoSettings, 0, 16),
+    EXPECT_EQ(image_.SpeakerLevels[0], 40);
+    EXPECT_EQ(image_.SpeakerLevels[31], 40);
+    EXPECT_EQ(image_.SpeakerLevels[32], 20);
+    EXPECT_EQ(Bytes(image_.VideoSettings, 0, 16),
               (std::vector<int>{1, 1, 1, 0, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(Bytes(image.PictureModeAdjust, 0, 6), (std::vector<int>{2, 0, 24, 18, 24, 0}));
-    EXPECT_EQ(Bytes(image.PictureModeAdjust, 15, 5), (std::vector<int>{8, 0, 24, 24, 24}));
-    EXPECT_EQ(Bytes(image.PictureModeAdjust, 30, 5), (std::vector<int>{14, 0, 24, 30, 32}));
-    EXPECT_EQ(Bytes(image.LfeDrange, 0, 4), (std::vector<int>{40, 40, 0, 0}));
-    EXPECT_EQ(Bytes(image.AudioDelay, 0, 3), (std::vector<int>{0, 0, 6}));
-    EXPECT_EQ(image.InputTrims,
+    EXPECT_EQ(Bytes(image_.PictureModeAdjust, 0, 6), (std::vector<int>{2, 0, 24, 18, 24, 0}));
+    EXPECT_EQ(Bytes(image_.PictureModeAdjust, 15, 5), (std::vector<int>{8, 0, 24, 24, 24}));
+    EXPECT_EQ(Bytes(image_.PictureModeAdjust, 30, 5), (std::vector<int>{14, 0, 24, 30, 32}));
+    EXPECT_EQ(Bytes(image_.LfeDrange, 0, 4), (std::vector<int>{40, 40, 0, 0}));
+    EXPECT_EQ(Bytes(image_.AudioDelay, 0, 3), (std::vector<int>{0, 0, 6}));
+    EXPECT_EQ(image_.InputTrims,
               (ImageBytes<16>{12, 12, 12, 12, 12, 12, 12, 12, 12, 12, 12, 12, 12, 12, 12, 12}));
-    EXPECT_EQ(Bytes(image.DisplaySettings, 0, 7), (std::vector<int>{4, 5, 5, 1, 1, 1, 1}));
-    EXPECT_EQ(image.TunerBand(0), 1);
-    EXPECT_EQ(image.TunerStep(40), 102);
-    EXPECT_TRUE(std::all_of(image.DcTrigger2.begin(), image.DcTrigger2.end(),
+    EXPECT_EQ(Bytes(image_.DisplaySettings, 0, 7), (std::vector<int>{4, 5, 5, 1, 1, 1, 1}));
+    EXPECT_EQ(image_.TunerBand(0), 1);
+    EXPECT_EQ(image_.TunerStep(40), 102);
+    EXPECT_TRUE(std::all_of(image_.DcTrigger2.begin(), image_.DcTrigger2.end(),
                             [](std::uint8_t v) { return v == 1; }));
 }
 
 TEST_F(ImageDefaults, DspTableAndIoRowsReordered) {
-    EXPECT_EQ(image.DspParameter(9, 12), 122);         // Tokyo, REV.Delay
-    EXPECT_EQ(image.DspParameter(21, 19), 100);        // 9ch Stereo, CT.Level
-    EXPECT_EQ(image.DspParameter(37, 29), 1);          // THX Music
-    EXPECT_EQ(image.DspParameter(0x80 | 9, 12), 122);  // the flag bit is masked off
+    EXPECT_EQ(image_.DspParameter(9, 12), 122);         // Tokyo, REV.Delay
+    EXPECT_EQ(image_.DspParameter(21, 19), 100);        // 9ch Stereo, CT.Level
+    EXPECT_EQ(image_.DspParameter(37, 29), 1);          // THX Music
+    EXPECT_EQ(image_.DspParameter(0x80 | 9, 12), 122);  // the flag bit is masked off
     // Image rows 0..3 take the stored rows A, C, B, D.
-    EXPECT_EQ(Bytes(image.IoAssignTable, 0, 7), (std::vector<int>{5, 6, 7, 8, 9, 11, 255}));
-    EXPECT_EQ(Bytes(image.IoAssignTable, 16, 4), (std::vector<int>{3, 4, 11, 255}));
-    EXPECT_EQ(Bytes(image.IoAssignTable, 32, 8), (std::vector<int>{1, 3, 5, 6, 7, 8, 11, 255}));
-    EXPECT_EQ(Bytes(image.IoAssignTable, 48, 5), (std::vector<int>{6, 1, 5, 11, 255}));
-    EXPECT_EQ(image.IoAssignTable[63], 255);
+    EXPECT_EQ(Bytes(image_.IoAssignTable, 0, 7), (std::vector<int>{5, 6, 7, 8, 9, 11, 255}));
+    EXPECT_EQ(Bytes(image_.IoAssignTable, 16, 4), (std::vector<int>{3, 4, 11, 255}));
+    EXPECT_EQ(Bytes(image_.IoAssignTable, 32, 8), (std::vector<int>{1, 3, 5, 6, 7, 8, 11, 255}));
+    EXPECT_EQ(Bytes(image_.IoAssignTable, 48, 5), (std::vector<int>{6, 1, 5, 11, 255}));
+    EXPECT_EQ(image_.IoAssignTable[63], 255);
 }
 
 TEST_F(ImageDefaults, MainZoneStateAndMemories) {
     const ImageBytes<32> expected{5, 0, 0, 4, 29, 0, 0,  0, 1, 0, 0, 81, 81, 0, 0, 1,
                                   0, 0, 0, 0, 0,  4, 81, 0, 0, 0, 1, 0,  0,  0, 0, 0};
-    EXPECT_EQ(image.MainZoneState, expected);
-    EXPECT_TRUE(std::all_of(image.MainVolumeMemories.begin(), image.MainVolumeMemories.end(),
+    EXPECT_EQ(image_.MainZoneState, expected);
+    EXPECT_TRUE(std::all_of(image_.MainVolumeMemories.begin(), image_.MainVolumeMemories.end(),
                             [](std::uint8_t v) { return v == 81; }));
-    EXPECT_EQ(image.Zone3VolumeMemories[6], 81);
-    EXPECT_EQ(image.UserMemoText(), "");
+    EXPECT_EQ(image_.Zone3VolumeMemories[6], 81);
+    EXPECT_EQ(image_.UserMemoText(), "");
 }
 
 TEST_F(ImageDefaults, HomePresetRecords) {
     for (int r = 0; r < 7; ++r) {
         SCOPED_TRACE(r);
-        const auto rec = image.HomePresetRecord(r);
+        const auto rec = image_.HomePresetRecord(r);
         ASSERT_EQ(rec.size(), 352u);
         EXPECT_EQ(Bytes(rec, 0, 21), (std::vector<int>{0, 0, 0, 0, 0, 2, 0, 0, 0, 2, 1,
                                                        0, 0, 0, 0, 0, 0, 0, 0, 0, 6}));
@@ -143,18 +143,18 @@ TEST_F(ImageDefaults, HomePresetRecords) {
 }
 
 TEST_F(ImageDefaults, ResetRestoresEverythingButTheSpareByte) {
-    const auto fresh = image.ToBytes();
-    image.SpareByte[0] = 9;
-    image.InputNames[15 * 9] = 'Z';
-    image.SpeakerDistances[13] = 55;
-    image.VideoSettings[10] = 3;
-    image.MainZoneState[30] = 7;
-    image.HomePresetMemories[2463] = 1;
-    image.SetUserMemoText("old");
-    image.ResetToDefaults(profile);
-    EXPECT_EQ(image.SpareByte[0], 9);
-    image.SpareByte[0] = 0;
-    EXPECT_EQ(image.ToBytes(), fresh);
+    const auto fresh = image_.ToBytes();
+    image_.SpareByte[0] = 9;
+    image_.InputNames[15 * 9] = 'Z';
+    image_.SpeakerDistances[13] = 55;
+    image_.VideoSettings[10] = 3;
+    image_.MainZoneState[30] = 7;
+    image_.HomePresetMemories[2463] = 1;
+    image_.SetUserMemoText("old");
+    image_.ResetToDefaults(profile_);
+    EXPECT_EQ(image_.SpareByte[0], 9);
+    image_.SpareByte[0] = 0;
+    EXPECT_EQ(image_.ToBytes(), fresh);
 }
 
 TEST(ImageAccess, OutsideIndicesAreRejected) {

@@ -26,8 +26,8 @@ class CinemaEqPanelTest : public test::PanelTest<CinemaEqDlg> {
 protected:
     // What reached the main window, without running the loop: the panel sends, never posts.
     std::vector<CinemaMessage> Handled() {
-        EXPECT_EQ(loop.PostedCount(), 0u);
-        return main.Take();
+        EXPECT_EQ(loop_.PostedCount(), 0u);
+        return main_.Take();
     }
 };
 
@@ -64,7 +64,7 @@ TEST_F(CinemaEqPanelTest, OpensWithTheStartUpDefaults) {
         EXPECT_EQ(d.GetDlgItem(group.peqReadout)->TextColor(), win::kCyan);
         EXPECT_EQ(d.GetDlgItem(group.highReadout)->BackgroundColor(), win::kBlack);
     }
-    const auto& items = d.Get<win::ComboBox>(Presence().highFrequency)->items();
+    const auto& items = d.Get<win::ComboBox>(Presence().highFrequency)->Items();
     // The frequency names of the model's one list, as the report prints them; 16 is "Through".
     ASSERT_EQ(items.size(), 17u);
     EXPECT_EQ(items.front(), "1.0kHz");
@@ -77,12 +77,12 @@ TEST_F(CinemaEqPanelTest, OpensWithTheStartUpDefaults) {
 TEST_F(CinemaEqPanelTest, GainChangeIsStoredBeforeTheMainWindowHandlesIt) {
     auto& d = Open();
     int seen = -1;
-    main.onMessage = [&] { seen = image.EqSettings[141]; };
+    main_.onMessage = [&] { seen = image_.EqSettings[141]; };
     ASSERT_TRUE(win::user::ReleaseSlider(d, Presence().peqGain, 24));
     // Handled inside the gesture: nothing waits in the queue.
     EXPECT_EQ(Handled(), (std::vector<CinemaMessage>{{0xA108, 1, 0}}));
     EXPECT_EQ(seen, 24);
-    EXPECT_EQ(image.EqSettings[141], 24);
+    EXPECT_EQ(image_.EqSettings[141], 24);
     EXPECT_EQ(Text(Presence().peqReadout), "3");
     EXPECT_EQ(d.HoldCounter(), 0);
 }
@@ -93,11 +93,11 @@ TEST_F(CinemaEqPanelTest, EachControlWritesItsOwnRecordByte) {
     ASSERT_TRUE(win::user::PickComboItem(d, FrontCenter().peqFrequency, 0));
     ASSERT_TRUE(win::user::ReleaseSlider(d, Surround().highGain, 0));
     ASSERT_TRUE(win::user::ReleaseSlider(d, Presence().onOff, 1));
-    EXPECT_EQ(image.EqSettings[148], 2);
-    EXPECT_EQ(image.EqSettings[135], 0);
-    EXPECT_EQ(image.EqSettings[144], 0);
+    EXPECT_EQ(image_.EqSettings[148], 2);
+    EXPECT_EQ(image_.EqSettings[135], 0);
+    EXPECT_EQ(image_.EqSettings[144], 0);
     EXPECT_EQ(Text(Surround().highReadout), "-9");
-    EXPECT_EQ(image.EqSettings[137], 1);
+    EXPECT_EQ(image_.EqSettings[137], 1);
     EXPECT_EQ(Handled(), (std::vector<CinemaMessage>{
                              {0xA108, 3, 0}, {0xA108, 0, 0}, {0xA108, 2, 0}, {0xA108, 1, 0}}));
 }
@@ -109,7 +109,7 @@ TEST_F(CinemaEqPanelTest, UnchangedValuesSendNothing) {
     ASSERT_TRUE(win::user::PickComboItem(d, Surround().peqFrequency, 11));
     ASSERT_TRUE(win::user::KeyboardSlider(d, Surround().highGain, 24));
     EXPECT_TRUE(Handled().empty());
-    EXPECT_EQ(image.EqSettings[144], 18);
+    EXPECT_EQ(image_.EqSettings[144], 18);
 }
 
 TEST_F(CinemaEqPanelTest, SwitchDisablesAndEnablesItsGroupsBands) {
@@ -121,13 +121,13 @@ TEST_F(CinemaEqPanelTest, SwitchDisablesAndEnablesItsGroupsBands) {
         EXPECT_TRUE(Enabled(id)) << id;
     }
     ASSERT_TRUE(win::user::ReleaseSlider(d, s.onOff, 0));
-    EXPECT_EQ(image.EqSettings[142], 0);
+    EXPECT_EQ(image_.EqSettings[142], 0);
     for (const int id : bands) {
         EXPECT_FALSE(Enabled(id)) << id;
     }
     EXPECT_TRUE(Enabled(SurroundBack().peqGain));
     // A refresh leaves the enabling as the user's switch made it.
-    image.EqSettings[142] = 1;
+    image_.EqSettings[142] = 1;
     SendRefresh();
     EXPECT_EQ(Pos(s.onOff), 1);
     EXPECT_FALSE(Enabled(s.peqGain));
@@ -143,9 +143,9 @@ TEST_F(CinemaEqPanelTest, RefreshLeavesAnOpenFrequencyListAlone) {
     auto& d = Open();
     const auto& p = Presence();
     ASSERT_TRUE(win::user::OpenComboList(d, p.peqFrequency));
-    image.EqSettings[140] = 3;   // Presence PEQ frequency
-    image.EqSettings[138] = 4;   // Presence HIGH frequency
-    image.EqSettings[141] = 20;  // Presence PEQ gain
+    image_.EqSettings[140] = 3;   // Presence PEQ frequency
+    image_.EqSettings[138] = 4;   // Presence HIGH frequency
+    image_.EqSettings[141] = 20;  // Presence PEQ gain
     SendRefresh();
     EXPECT_EQ(Sel(p.peqFrequency), 11);
     EXPECT_EQ(Sel(p.highFrequency), 4);
@@ -158,22 +158,22 @@ TEST_F(CinemaEqPanelTest, RefreshLeavesAnOpenFrequencyListAlone) {
 }
 
 TEST_F(CinemaEqPanelTest, MovingBackToAValueARefreshReplacedSendsItAgain) {
-    link.realtimeMode = true;
+    link_.realtimeMode = true;
     auto& d = Open();
     const auto& fc = FrontCenter();
     ASSERT_TRUE(win::user::ReleaseSlider(d, fc.highGain, 20));
-    image.EqSettings[134] = 15;  // the receiver's report still had the old gain
-    SendRefresh();               // never held, even in realtime mode
+    image_.EqSettings[134] = 15;  // the receiver's report still had the old gain
+    SendRefresh();                // never held, even in realtime mode
     EXPECT_EQ(Pos(fc.highGain), 15);
     ASSERT_TRUE(win::user::ReleaseSlider(d, fc.highGain, 20));
-    EXPECT_EQ(image.EqSettings[134], 20);
+    EXPECT_EQ(image_.EqSettings[134], 20);
     EXPECT_EQ(Handled(), (std::vector<CinemaMessage>{{0xA108, 0, 0}, {0xA108, 0, 0}}));
 }
 
 TEST_F(CinemaEqPanelTest, OutOfRangeBytesShowClampedAndWithoutSelection) {
-    image.EqSettings[132] = 9;   // on/off
-    image.EqSettings[133] = 17;  // HIGH frequency beyond the items
-    image.EqSettings[134] = 99;  // HIGH gain
+    image_.EqSettings[132] = 9;   // on/off
+    image_.EqSettings[133] = 17;  // HIGH frequency beyond the items
+    image_.EqSettings[134] = 99;  // HIGH gain
     auto& d = Open();
     const auto& fc = FrontCenter();
     EXPECT_EQ(Pos(fc.onOff), 1);
@@ -181,7 +181,7 @@ TEST_F(CinemaEqPanelTest, OutOfRangeBytesShowClampedAndWithoutSelection) {
     EXPECT_EQ(Pos(fc.highGain), 24);
     EXPECT_EQ(Text(fc.highReadout), "3");
     ASSERT_TRUE(win::user::ReleaseSlider(d, fc.highGain, 24));
-    EXPECT_EQ(image.EqSettings[134], 24);
+    EXPECT_EQ(image_.EqSettings[134], 24);
     EXPECT_EQ(Handled(), (std::vector<CinemaMessage>{{0xA108, 0, 0}}));
 }
 

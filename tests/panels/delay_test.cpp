@@ -36,35 +36,35 @@ TEST_F(DelayPanelTest, RefreshPutsLongerDelaysHigherAndClampsBeyondTheTop) {
     EXPECT_EQ(dlg.GetDlgItem(DelayDlg::kDelayReadout)->TextColor(), win::kCyan);
     EXPECT_EQ(dlg.GetDlgItem(DelayDlg::kDelayReadout)->BackgroundColor(), win::kBlack);
 
-    image.AudioDelay[0] = 200;
+    image_.AudioDelay[0] = 200;
     SendRefresh();
     EXPECT_EQ(Pos(), 0);
     EXPECT_EQ(Readout(), "200");
 
-    image.AudioDelay[0] = 37;
+    image_.AudioDelay[0] = 37;
     SendRefresh();
     EXPECT_EQ(Pos(), 163);
     EXPECT_EQ(Readout(), "37");
 
     // Beyond the range: the thumb stays at the top and the read-out shows what it shows; a
     // release there is no change.
-    image.AudioDelay[0] = 250;
+    image_.AudioDelay[0] = 250;
     SendRefresh();
     EXPECT_EQ(Pos(), 0);
     EXPECT_EQ(Readout(), "200");
     ASSERT_TRUE(win::user::ReleaseSlider(dlg, DelayDlg::kDelaySlider, 0));
-    EXPECT_EQ(image.AudioDelay[0], 250);
+    EXPECT_EQ(image_.AudioDelay[0], 250);
     EXPECT_TRUE(Posted().empty());
 }
 
 TEST_F(DelayPanelTest, ReleaseStoresHoldsAndPostsOnceAndOnlyOnAChange) {
-    image.AudioDelay = {10, 4, 6};
+    image_.AudioDelay = {10, 4, 6};
     auto& dlg = Open();
 
     ASSERT_TRUE(win::user::ReleaseSlider(dlg, DelayDlg::kDelaySlider, 150));
-    EXPECT_EQ(image.AudioDelay[0], 50);
-    EXPECT_EQ(image.AudioDelay[1], 4);  // the hidden delays are left alone
-    EXPECT_EQ(image.AudioDelay[2], 6);
+    EXPECT_EQ(image_.AudioDelay[0], 50);
+    EXPECT_EQ(image_.AudioDelay[1], 4);  // the hidden delays are left alone
+    EXPECT_EQ(image_.AudioDelay[2], 6);
     EXPECT_EQ(dlg.HoldCounter(), 8);
     EXPECT_EQ(Readout(), "50");
     EXPECT_EQ(Posted(), (std::vector<Message>{{0xA007, 0, 0}}));
@@ -75,12 +75,12 @@ TEST_F(DelayPanelTest, ReleaseStoresHoldsAndPostsOnceAndOnlyOnAChange) {
 }
 
 TEST_F(DelayPanelTest, RealtimeHoldsEightRefreshesAsynchronousNone) {
-    link.realtimeMode = true;
+    link_.realtimeMode = true;
     auto& dlg = Open();
     ASSERT_TRUE(win::user::ReleaseSlider(dlg, DelayDlg::kDelaySlider, 80));  // 120 ms
     Posted();
 
-    image.AudioDelay[0] = 30;  // the receiver still reports another value
+    image_.AudioDelay[0] = 30;  // the receiver still reports another value
     for (int i = 0; i < 8; ++i) {
         SendRefresh();
         EXPECT_EQ(Pos(), 80) << "refresh " << i + 1;
@@ -90,20 +90,20 @@ TEST_F(DelayPanelTest, RealtimeHoldsEightRefreshesAsynchronousNone) {
     EXPECT_EQ(Pos(), 170);
     EXPECT_EQ(Readout(), "30");
 
-    link.realtimeMode = false;
+    link_.realtimeMode = false;
     ASSERT_TRUE(win::user::ReleaseSlider(dlg, DelayDlg::kDelaySlider, 80));
-    image.AudioDelay[0] = 30;
+    image_.AudioDelay[0] = 30;
     SendRefresh();
     EXPECT_EQ(Pos(), 170);
 }
 
 TEST_F(DelayPanelTest, DefaultRestoresZeroMillisecondsLikeARelease) {
-    image.AudioDelay[0] = 120;
+    image_.AudioDelay[0] = 120;
     auto& dlg = Open();
 
     ASSERT_TRUE(win::user::Click(dlg, DelayDlg::kDefaultButton));
     EXPECT_EQ(Pos(), 200);
-    EXPECT_EQ(image.AudioDelay[0], 0);
+    EXPECT_EQ(image_.AudioDelay[0], 0);
     EXPECT_EQ(Readout(), "0");
     EXPECT_EQ(dlg.HoldCounter(), 8);
     EXPECT_EQ(Posted(), (std::vector<Message>{{0xA007, 0, 0}}));

@@ -36,39 +36,39 @@ class DspParameterTest : public test::PanelTest<DspParameterDlg> {
 protected:
     // Opens the panel with the main input (DVD) playing `program`.
     DspParameterDlg& Open(int program = 29) {
-        image.InputProgramMap[5] = static_cast<std::uint8_t>(program);
+        image_.InputProgramMap[5] = static_cast<std::uint8_t>(program);
         return PanelTest::Open();
     }
-    Rows Names() const { return List(DspParameterDlg::kParameterList).items(); }
-    Rows Values() const { return List(DspParameterDlg::kValueList).items(); }
+    Rows Names() const { return List(DspParameterDlg::kParameterList).Items(); }
+    Rows Values() const { return List(DspParameterDlg::kValueList).Items(); }
     void PickSourceType(int type) {
-        ASSERT_TRUE(win::user::SelectListRow(*panel, DspParameterDlg::kSourceTypeList, type));
+        ASSERT_TRUE(win::user::SelectListRow(*panel_, DspParameterDlg::kSourceTypeList, type));
     }
     void SelectRow(int row) {
-        ASSERT_TRUE(win::user::SelectListRow(*panel, DspParameterDlg::kValueList, row));
+        ASSERT_TRUE(win::user::SelectListRow(*panel_, DspParameterDlg::kValueList, row));
     }
-    int Slot(int row) const { return static_cast<const DspParameterDlg&>(*panel).RowSlotAt(row); }
+    int Slot(int row) const { return static_cast<const DspParameterDlg&>(*panel_).RowSlotAt(row); }
 };
 
 TEST_F(DspParameterTest, OpensOnTheMainInputsProgramWithItsRowsAndValues) {
-    image.MainZoneState[main_zone::kDspParameterPage] = 0;
+    image_.MainZoneState[main_zone::kDspParameterPage] = 0;
     Open(0);  // "Munich A"
-    const auto* combo = panel->Get<win::ComboBox>(DspParameterDlg::kProgramCombo);
+    const auto* combo = panel_->Get<win::ComboBox>(DspParameterDlg::kProgramCombo);
     ASSERT_EQ(combo->GetCount(), 38);
     EXPECT_EQ(combo->GetCurSel(), 0);
-    EXPECT_EQ(List(DspParameterDlg::kSourceTypeList).items(),
+    EXPECT_EQ(List(DspParameterDlg::kSourceTypeList).Items(),
               (Rows{"Dual Field (2ch)", "Tri Field (5.1ch)", "Quad Field (EX/ES)"}));
     EXPECT_EQ(List(DspParameterDlg::kSourceTypeList).GetCurSel(), 0);
     EXPECT_EQ(Names(), (Rows{"(P.)Init. Delay", "(P.)Room Size", "(P.)Liveness", "DSP.Level"}));
     EXPECT_EQ(Values(), (Rows{"30", "1.0", "5", "0"}));
-    EXPECT_EQ(panel->Get<win::Slider>(DspParameterDlg::kDialogLiftSlider)->GetPos(), 0);
-    EXPECT_FALSE(panel->Get<win::Slider>(DspParameterDlg::kDialogLiftSlider)->IsVisible());
+    EXPECT_EQ(panel_->Get<win::Slider>(DspParameterDlg::kDialogLiftSlider)->GetPos(), 0);
+    EXPECT_FALSE(panel_->Get<win::Slider>(DspParameterDlg::kDialogLiftSlider)->IsVisible());
     EXPECT_EQ(List(DspParameterDlg::kValueList).TextColor(), win::kCyan);
     EXPECT_EQ(List(DspParameterDlg::kValueList).BackgroundColor(), win::kBlack);
 
     // Dialog lift on: its row appears, for every source type alike.
-    image.MainZoneState[main_zone::kDspParameterPage] = 1;
-    panel->SendMessage(DspParameterDlg::kDescriptor.refreshMessage);
+    image_.MainZoneState[main_zone::kDspParameterPage] = 1;
+    panel_->SendMessage(DspParameterDlg::kDescriptor.refreshMessage);
     const Rows munich{"(P.)Init. Delay", "(P.)Room Size", "(P.)Liveness", "DSP.Level",
                       "Dialog Lift"};
     for (int type = 0; type < 3; ++type) {
@@ -98,7 +98,7 @@ TEST_F(DspParameterTest, SurroundRowsFollowTheSourceType) {
     EXPECT_EQ(Values().at(4), "1.0");
 
     // "Standard" shows its decoder as parameter 41, never as 27.
-    ASSERT_TRUE(win::user::PickComboItem(*panel, DspParameterDlg::kProgramCombo, kStandard));
+    ASSERT_TRUE(win::user::PickComboItem(*panel_, DspParameterDlg::kProgramCombo, kStandard));
     PickSourceType(source_type::kDualField);
     EXPECT_EQ(Names(), (Rows{"Panorama", "Dimention", "CT.Width", "C.Image", "Decode Type"}));
     EXPECT_EQ(Slot(4), 41);
@@ -109,38 +109,38 @@ TEST_F(DspParameterTest, UpAndDownStepWithinTheRangeAndPostEachStoredValueOnce) 
     Open(0);
     SelectRow(1);  // (P.)Room Size, slot 1, 1..20
     EXPECT_EQ(List(DspParameterDlg::kParameterList).GetCurSel(), 1);
-    ASSERT_TRUE(win::user::MousePress(*panel, DspParameterDlg::kUpButton));
-    ASSERT_TRUE(win::user::MouseRelease(*panel, DspParameterDlg::kUpButton));
+    ASSERT_TRUE(win::user::MousePress(*panel_, DspParameterDlg::kUpButton));
+    ASSERT_TRUE(win::user::MouseRelease(*panel_, DspParameterDlg::kUpButton));
     ASSERT_TRUE(
-        win::user::Click(*panel, DspParameterDlg::kUpButton));  // the click itself does nothing
-    EXPECT_EQ(image.DspParameter(0, 1), 11);
+        win::user::Click(*panel_, DspParameterDlg::kUpButton));  // the click itself does nothing
+    EXPECT_EQ(image_.DspParameter(0, 1), 11);
     EXPECT_EQ(Values().at(1), "1.1");
     EXPECT_EQ(List(DspParameterDlg::kValueList).GetCurSel(), 1);
-    EXPECT_EQ(panel->HoldCounter(), 0);
+    EXPECT_EQ(panel_->HoldCounter(), 0);
     EXPECT_EQ(Posted(), (std::vector<Message>{{0xA106, 0, 1}}));
 
-    image.SetDspParameter(0, 1, 20);
-    panel->SendMessage(DspParameterDlg::kDescriptor.refreshMessage);
-    ASSERT_TRUE(win::user::MousePress(*panel, DspParameterDlg::kUpButton));
-    ASSERT_TRUE(win::user::MouseRelease(*panel, DspParameterDlg::kUpButton));
-    EXPECT_EQ(image.DspParameter(0, 1), 20);
+    image_.SetDspParameter(0, 1, 20);
+    panel_->SendMessage(DspParameterDlg::kDescriptor.refreshMessage);
+    ASSERT_TRUE(win::user::MousePress(*panel_, DspParameterDlg::kUpButton));
+    ASSERT_TRUE(win::user::MouseRelease(*panel_, DspParameterDlg::kUpButton));
+    EXPECT_EQ(image_.DspParameter(0, 1), 20);
     EXPECT_TRUE(Posted().empty());
 
     SelectRow(3);  // DSP.Level, 0..9
-    image.SetDspParameter(0, 14, 0);
-    panel->SendMessage(DspParameterDlg::kDescriptor.refreshMessage);
-    ASSERT_TRUE(win::user::MousePress(*panel, DspParameterDlg::kDownButton));
-    ASSERT_TRUE(win::user::MouseRelease(*panel, DspParameterDlg::kDownButton));
+    image_.SetDspParameter(0, 14, 0);
+    panel_->SendMessage(DspParameterDlg::kDescriptor.refreshMessage);
+    ASSERT_TRUE(win::user::MousePress(*panel_, DspParameterDlg::kDownButton));
+    ASSERT_TRUE(win::user::MouseRelease(*panel_, DspParameterDlg::kDownButton));
     EXPECT_TRUE(Posted().empty());
 }
 
 TEST_F(DspParameterTest, WithNoRowSelectedAPressSelectsTheFirstRowOnly) {
     Open(0);
     List(DspParameterDlg::kValueList).SetCurSel(-1);
-    ASSERT_TRUE(win::user::MousePress(*panel, DspParameterDlg::kUpButton));
-    ASSERT_TRUE(win::user::MouseRelease(*panel, DspParameterDlg::kUpButton));
+    ASSERT_TRUE(win::user::MousePress(*panel_, DspParameterDlg::kUpButton));
+    ASSERT_TRUE(win::user::MouseRelease(*panel_, DspParameterDlg::kUpButton));
     EXPECT_EQ(List(DspParameterDlg::kValueList).GetCurSel(), 0);
-    EXPECT_EQ(image.DspParameter(0, 0), 30);
+    EXPECT_EQ(image_.DspParameter(0, 0), 30);
     EXPECT_TRUE(Posted().empty());
 }
 
@@ -149,52 +149,52 @@ TEST_F(DspParameterTest, HeldButtonStepsAtThePressThenFromTheFifthTick) {
     const auto names = Names();
     const auto row = std::find(names.begin(), names.end(), "REV.Delay") - names.begin();
     SelectRow(static_cast<int>(row));
-    ASSERT_TRUE(win::user::MousePress(*panel, DspParameterDlg::kDownButton));
-    EXPECT_EQ(image.DspParameter(9, 12), 121);
-    loop.AdvanceBy(20 * DspParameterDlg::kRepeatPeriodMs);
-    EXPECT_EQ(image.DspParameter(9, 12), 121 - 16);
+    ASSERT_TRUE(win::user::MousePress(*panel_, DspParameterDlg::kDownButton));
+    EXPECT_EQ(image_.DspParameter(9, 12), 121);
+    loop_.AdvanceBy(20 * DspParameterDlg::kRepeatPeriodMs);
+    EXPECT_EQ(image_.DspParameter(9, 12), 121 - 16);
     EXPECT_EQ(Posted().size(), 17u);
 
-    ASSERT_TRUE(win::user::MouseRelease(*panel, DspParameterDlg::kDownButton));
-    loop.AdvanceBy(10 * DspParameterDlg::kRepeatPeriodMs);
-    EXPECT_EQ(image.DspParameter(9, 12), 105);
+    ASSERT_TRUE(win::user::MouseRelease(*panel_, DspParameterDlg::kDownButton));
+    loop_.AdvanceBy(10 * DspParameterDlg::kRepeatPeriodMs);
+    EXPECT_EQ(image_.DspParameter(9, 12), 105);
 
     // A key press stops a held button too.
-    ASSERT_TRUE(win::user::MousePress(*panel, DspParameterDlg::kUpButton));
-    loop.AdvanceBy(6 * DspParameterDlg::kRepeatPeriodMs);
-    EXPECT_EQ(image.DspParameter(9, 12), 108);
-    win::user::PressKey(*panel, win::VK_UP);
-    loop.AdvanceBy(10 * DspParameterDlg::kRepeatPeriodMs);
-    EXPECT_EQ(image.DspParameter(9, 12), 108);
+    ASSERT_TRUE(win::user::MousePress(*panel_, DspParameterDlg::kUpButton));
+    loop_.AdvanceBy(6 * DspParameterDlg::kRepeatPeriodMs);
+    EXPECT_EQ(image_.DspParameter(9, 12), 108);
+    win::user::PressKey(*panel_, win::VK_UP);
+    loop_.AdvanceBy(10 * DspParameterDlg::kRepeatPeriodMs);
+    EXPECT_EQ(image_.DspParameter(9, 12), 108);
 }
 
 TEST_F(DspParameterTest, ValuesOutsideTheirRangeStepBackIntoIt) {
-    image.SetDspParameter(0, 0, 200);  // (P.)Init. Delay 1..99
-    image.SetDspParameter(0, 2, 0);
-    image.SetDspParameter(0, 1, 0);  // (P.)Room Size 1..20
+    image_.SetDspParameter(0, 0, 200);  // (P.)Init. Delay 1..99
+    image_.SetDspParameter(0, 2, 0);
+    image_.SetDspParameter(0, 1, 0);  // (P.)Room Size 1..20
     Open(0);
     SelectRow(0);
-    ASSERT_TRUE(win::user::MousePress(*panel, DspParameterDlg::kUpButton));
-    EXPECT_EQ(image.DspParameter(0, 0), 200);
-    ASSERT_TRUE(win::user::MousePress(*panel, DspParameterDlg::kDownButton));
-    EXPECT_EQ(image.DspParameter(0, 0), 99);
+    ASSERT_TRUE(win::user::MousePress(*panel_, DspParameterDlg::kUpButton));
+    EXPECT_EQ(image_.DspParameter(0, 0), 200);
+    ASSERT_TRUE(win::user::MousePress(*panel_, DspParameterDlg::kDownButton));
+    EXPECT_EQ(image_.DspParameter(0, 0), 99);
     SelectRow(1);
-    ASSERT_TRUE(win::user::MousePress(*panel, DspParameterDlg::kDownButton));
-    EXPECT_EQ(image.DspParameter(0, 1), 0);
-    ASSERT_TRUE(win::user::MousePress(*panel, DspParameterDlg::kUpButton));
-    EXPECT_EQ(image.DspParameter(0, 1), 1);
+    ASSERT_TRUE(win::user::MousePress(*panel_, DspParameterDlg::kDownButton));
+    EXPECT_EQ(image_.DspParameter(0, 1), 0);
+    ASSERT_TRUE(win::user::MousePress(*panel_, DspParameterDlg::kUpButton));
+    EXPECT_EQ(image_.DspParameter(0, 1), 1);
     EXPECT_EQ(Posted(), (std::vector<Message>{{0xA106, 0, 0}, {0xA106, 0, 1}}));
 }
 
 TEST_F(DspParameterTest, PickingAProgramStoresItWithTheFlagAndAsksEveryoneToReload) {
-    image.InputProgramMap[5] = 0x80 | 29;
-    panel = Create();
+    image_.InputProgramMap[5] = 0x80 | 29;
+    panel_ = Create();
     auto inputDsp = Create<CINPUTDSPPROGRAMDlg>();
     const auto* assignments = inputDsp->Get<win::ListBox>(CINPUTDSPPROGRAMDlg::kAssignmentList);
 
-    image.InputProgramMap[3] = 12;  // unseen by the other panel until it reloads
-    ASSERT_TRUE(win::user::PickComboItem(*panel, DspParameterDlg::kProgramCombo, 15));
-    EXPECT_EQ(image.InputProgramMap[5], 0x80 | 15);
+    image_.InputProgramMap[3] = 12;  // unseen by the other panel until it reloads
+    ASSERT_TRUE(win::user::PickComboItem(*panel_, DspParameterDlg::kProgramCombo, 15));
+    EXPECT_EQ(image_.InputProgramMap[5], 0x80 | 15);
     EXPECT_EQ(Names().front(), "(P.)Init. Delay");
     EXPECT_EQ(Names().at(3), "REV.Time");
     EXPECT_EQ(assignments->GetText(3), "USA Hall B");
@@ -202,25 +202,25 @@ TEST_F(DspParameterTest, PickingAProgramStoresItWithTheFlagAndAsksEveryoneToRelo
     EXPECT_EQ(assignments->GetText(3), "Village Gate");
 
     // The source type list takes over a program that the combo shows and the image lost.
-    image.InputProgramMap[5] = 3;
+    image_.InputProgramMap[5] = 3;
     PickSourceType(1);
-    EXPECT_EQ(image.InputProgramMap[5], 15);
+    EXPECT_EQ(image_.InputProgramMap[5], 15);
     EXPECT_TRUE(Posted().empty());
 }
 
 TEST_F(DspParameterTest, DefaultRestoresTheProgramsSetWithAPausedMessageEach) {
     Open(0);
     for (int k = 0; k < 42; ++k) {
-        image.SetDspParameter(0, k, 7);
+        image_.SetDspParameter(0, k, 7);
     }
-    panel->SendMessage(DspParameterDlg::kDescriptor.refreshMessage);
-    const auto slept = clock.SleptMs();
-    ASSERT_TRUE(win::user::Click(*panel, DspParameterDlg::kDefaultButton));
-    EXPECT_EQ(image.DspParameter(0, 0), 30);
-    EXPECT_EQ(image.DspParameter(0, 14), 6);
-    EXPECT_EQ(image.DspParameter(0, 28), 0);
-    EXPECT_EQ(image.DspParameter(0, 3), 7);  // not in the program's set
-    EXPECT_EQ(clock.SleptMs() - slept, 5 * DspParameterDlg::kDefaultPauseMs);
+    panel_->SendMessage(DspParameterDlg::kDescriptor.refreshMessage);
+    const auto slept = clock_.SleptMs();
+    ASSERT_TRUE(win::user::Click(*panel_, DspParameterDlg::kDefaultButton));
+    EXPECT_EQ(image_.DspParameter(0, 0), 30);
+    EXPECT_EQ(image_.DspParameter(0, 14), 6);
+    EXPECT_EQ(image_.DspParameter(0, 28), 0);
+    EXPECT_EQ(image_.DspParameter(0, 3), 7);  // not in the program's set
+    EXPECT_EQ(clock_.SleptMs() - slept, 5 * DspParameterDlg::kDefaultPauseMs);
     EXPECT_EQ(
         Posted(),
         (std::vector<Message>{
@@ -228,44 +228,44 @@ TEST_F(DspParameterTest, DefaultRestoresTheProgramsSetWithAPausedMessageEach) {
     EXPECT_EQ(Values(), (Rows{"30", "1.0", "5", "0", "0"}));
 
     // "Direct Stereo" has no parameters.
-    ASSERT_TRUE(win::user::PickComboItem(*panel, DspParameterDlg::kProgramCombo, 34));
+    ASSERT_TRUE(win::user::PickComboItem(*panel_, DspParameterDlg::kProgramCombo, 34));
     EXPECT_TRUE(Names().empty());
     Posted();
-    const auto before = image.DspParameterTable;
-    ASSERT_TRUE(win::user::Click(*panel, DspParameterDlg::kDefaultButton));
-    EXPECT_EQ(image.DspParameterTable, before);
+    const auto before = image_.DspParameterTable;
+    ASSERT_TRUE(win::user::Click(*panel_, DspParameterDlg::kDefaultButton));
+    EXPECT_EQ(image_.DspParameterTable, before);
     EXPECT_TRUE(Posted().empty());
 }
 
 TEST_F(DspParameterTest, AMainInputWithoutAnEntryShowsNothingAndStoresNothing) {
-    image.MainZoneState[main_zone::kMainInput] = 200;
-    panel = CreatePanel<DspParameterDlg>(Context(), [] {});
-    panel->Show();
-    EXPECT_EQ(panel->Get<win::ComboBox>(DspParameterDlg::kProgramCombo)->GetCurSel(), win::CB_ERR);
+    image_.MainZoneState[main_zone::kMainInput] = 200;
+    panel_ = CreatePanel<DspParameterDlg>(Context(), [] {});
+    panel_->Show();
+    EXPECT_EQ(panel_->Get<win::ComboBox>(DspParameterDlg::kProgramCombo)->GetCurSel(), win::CB_ERR);
     EXPECT_TRUE(Names().empty());
-    const auto before = image;
-    ASSERT_TRUE(win::user::MousePress(*panel, DspParameterDlg::kUpButton));
+    const auto before = image_;
+    ASSERT_TRUE(win::user::MousePress(*panel_, DspParameterDlg::kUpButton));
     PickSourceType(2);
-    ASSERT_TRUE(win::user::Click(*panel, DspParameterDlg::kDefaultButton));
-    loop.AdvanceBy(500);
-    EXPECT_EQ(image.ToBytes(), before.ToBytes());
+    ASSERT_TRUE(win::user::Click(*panel_, DspParameterDlg::kDefaultButton));
+    loop_.AdvanceBy(500);
+    EXPECT_EQ(image_.ToBytes(), before.ToBytes());
     EXPECT_TRUE(Posted().empty());
 }
 
 TEST_F(DspParameterTest, RefreshIsNeverHeldAndClosingStopsTheRepeatTimer) {
-    link.realtimeMode = true;
+    link_.realtimeMode = true;
     Open(0);
     SelectRow(0);
-    ASSERT_TRUE(win::user::MousePress(*panel, DspParameterDlg::kUpButton));
-    ASSERT_TRUE(win::user::MouseRelease(*panel, DspParameterDlg::kUpButton));
-    image.SetDspParameter(0, 0, 50);
-    panel->SendMessage(DspParameterDlg::kDescriptor.refreshMessage);
+    ASSERT_TRUE(win::user::MousePress(*panel_, DspParameterDlg::kUpButton));
+    ASSERT_TRUE(win::user::MouseRelease(*panel_, DspParameterDlg::kUpButton));
+    image_.SetDspParameter(0, 0, 50);
+    panel_->SendMessage(DspParameterDlg::kDescriptor.refreshMessage);
     EXPECT_EQ(Values().at(0), "50");
 
-    const win::WindowHandle window = panel->Handle();
-    EXPECT_TRUE(loop.HasTimer(window, DspParameterDlg::kRepeatTimer));
-    win::user::PressEsc(*panel);
-    EXPECT_FALSE(loop.HasTimer(window, DspParameterDlg::kRepeatTimer));
+    const win::WindowHandle window = panel_->Handle();
+    EXPECT_TRUE(loop_.HasTimer(window, DspParameterDlg::kRepeatTimer));
+    win::user::PressEsc(*panel_);
+    EXPECT_FALSE(loop_.HasTimer(window, DspParameterDlg::kRepeatTimer));
 }
 
 }  // namespace

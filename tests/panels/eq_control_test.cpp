@@ -33,7 +33,7 @@ protected:
     // Writes a record whose present bands run 0, 3, 6, ... 24 from the lowest band up.
     void FillRecord(std::size_t record) {
         for (std::size_t i = 0; i < EqControlDlg::kBands.size(); ++i) {
-            image.EqSettings.at(13 * record + EqControlDlg::kBands[i].offset) =
+            image_.EqSettings.at(13 * record + EqControlDlg::kBands[i].offset) =
                 static_cast<std::uint8_t>(3 * i);
         }
     }
@@ -65,7 +65,7 @@ TEST_F(EqControlPanelTest, OpensOnCenterShowingBandsAndMatchingReadouts) {
     auto& d = Open();
     EXPECT_EQ(d.GetWindowText(), "EQ CONTROL");
     const auto* combo = d.Get<win::ComboBox>(EqControlDlg::kChannelCombo);
-    EXPECT_EQ(combo->items(),
+    EXPECT_EQ(combo->Items(),
               (std::vector<std::string>{"Center", "Front L", "Front R", "Surround L", "Surround R",
                                         "Surround Back L", "Surround Back R", "Presence L",
                                         "Presence R"}));
@@ -83,8 +83,8 @@ TEST_F(EqControlPanelTest, OpensOnCenterShowingBandsAndMatchingReadouts) {
 }
 
 TEST_F(EqControlPanelTest, ChannelSelectorLoadsItsRecordAndRecordOneIsNeverShown) {
-    FillRecord(9);                     // Presence R
-    image.EqSettings[13 * 1 + 0] = 0;  // record 1 belongs to no item
+    FillRecord(9);                      // Presence R
+    image_.EqSettings[13 * 1 + 0] = 0;  // record 1 belongs to no item
     auto& d = Open();
     ASSERT_TRUE(win::user::PickComboItem(d, EqControlDlg::kChannelCombo, 8));
     EXPECT_EQ(Positions(), kFilledPositions);
@@ -102,7 +102,7 @@ TEST_F(EqControlPanelTest, PickingFromTheOpenListLoadsTheNewChannel) {
     EXPECT_EQ(Positions(), kFilledPositions);
     // And the band edited next lands in the record on show.
     ASSERT_TRUE(win::user::ReleaseSlider(d, kSlider63, 26));
-    EXPECT_EQ(image.EqSettings[13 * 4 + 0], 1);
+    EXPECT_EQ(image_.EqSettings[13 * 4 + 0], 1);
     EXPECT_EQ(Delivered(), (std::vector<EqMessage>{{0xA101, 4, 0}}));
 }
 
@@ -126,7 +126,7 @@ TEST_F(EqControlPanelTest, BandSliderEndsAndMiddleStoreAndShowTheLevel) {
     };
     for (const Case c : {Case{3, 24, "6"}, Case{27, 0, "-6"}, Case{15, 12, "0"}}) {
         ASSERT_TRUE(win::user::ReleaseSlider(d, kSlider1k, c.position));
-        EXPECT_EQ(image.EqSettings[6], c.stored) << c.position;
+        EXPECT_EQ(image_.EqSettings[6], c.stored) << c.position;
         EXPECT_EQ(d.GetDlgItemText(kReadout1k), c.shown) << c.position;
         EXPECT_EQ(Delivered(), (std::vector<EqMessage>{{0xA101, 0, 6}})) << c.position;
     }
@@ -135,11 +135,11 @@ TEST_F(EqControlPanelTest, BandSliderEndsAndMiddleStoreAndShowTheLevel) {
 TEST_F(EqControlPanelTest, FrontLOneKilohertzWritesByte32AndPostsOnce) {
     auto& d = Open();
     ASSERT_TRUE(win::user::PickComboItem(d, EqControlDlg::kChannelCombo, 1));
-    const auto before = image.EqSettings;
+    const auto before = image_.EqSettings;
     ASSERT_TRUE(win::user::ReleaseSlider(d, kSlider1k, 10));
     auto expected = before;
     expected[32] = 17;
-    EXPECT_EQ(image.EqSettings, expected);
+    EXPECT_EQ(image_.EqSettings, expected);
     EXPECT_EQ(d.GetDlgItemText(kReadout1k), "2.5");
     EXPECT_EQ(d.HoldCounter(), 36);
     EXPECT_EQ(Delivered(), (std::vector<EqMessage>{{0xA101, 2, 6}}));
@@ -152,16 +152,16 @@ TEST_F(EqControlPanelTest, ReleaseAtTheSamePositionOnlyRedrawsTheReadout) {
     EXPECT_EQ(d.GetDlgItemText(kReadout1k), "0");
     // A drag or the keyboard shows nothing new and stores nothing either.
     ASSERT_TRUE(win::user::KeyboardSlider(d, kSlider16k, 3));
-    EXPECT_EQ(image.EqSettings[12], 12);
+    EXPECT_EQ(image_.EqSettings[12], 12);
     EXPECT_EQ(d.HoldCounter(), 0);
     EXPECT_TRUE(Delivered().empty());
 }
 
 TEST_F(EqControlPanelTest, RealtimeHoldsThirtySixRefreshesAsynchronousNone) {
-    link.realtimeMode = true;
+    link_.realtimeMode = true;
     auto& d = Open();
     ASSERT_TRUE(win::user::ReleaseSlider(d, kSlider63, 3));
-    image.EqSettings[0] = 12;  // a stale report carrying the old value
+    image_.EqSettings[0] = 12;  // a stale report carrying the old value
     for (int i = 0; i < 36; ++i) {
         SendRefresh();
     }
@@ -170,10 +170,10 @@ TEST_F(EqControlPanelTest, RealtimeHoldsThirtySixRefreshesAsynchronousNone) {
     SendRefresh();
     EXPECT_EQ(Pos(kSlider63), 15);
 
-    link.realtimeMode = false;
+    link_.realtimeMode = false;
     ASSERT_TRUE(win::user::ReleaseSlider(d, kSlider63, 3));
     EXPECT_EQ(d.HoldCounter(), 36);
-    image.EqSettings[0] = 12;
+    image_.EqSettings[0] = 12;
     SendRefresh();
     EXPECT_EQ(Pos(kSlider63), 15);
 }
@@ -182,18 +182,18 @@ TEST_F(EqControlPanelTest, FlatResetsEveryChannelAndOptionByteButNotCinemaEq) {
     auto& d = Open();
     FillRecord(0);
     FillRecord(7);
-    image.EqSettings[130] = 3;
-    image.EqSettings[131] = 20;
-    const auto cinema_before =
-        std::vector<std::uint8_t>(image.EqSettings.begin() + 132, image.EqSettings.end());
+    image_.EqSettings[130] = 3;
+    image_.EqSettings[131] = 20;
+    const auto cinemaBefore =
+        std::vector<std::uint8_t>(image_.EqSettings.begin() + 132, image_.EqSettings.end());
     SendRefresh();
     ASSERT_EQ(Positions(), kFilledPositions);
     ASSERT_TRUE(win::user::Click(d, EqControlDlg::kFlatButton));
     for (std::size_t i = 0; i < 132; ++i) {
-        EXPECT_EQ(image.EqSettings[i], 12) << "byte " << i;
+        EXPECT_EQ(image_.EqSettings[i], 12) << "byte " << i;
     }
-    EXPECT_EQ(std::vector<std::uint8_t>(image.EqSettings.begin() + 132, image.EqSettings.end()),
-              cinema_before);
+    EXPECT_EQ(std::vector<std::uint8_t>(image_.EqSettings.begin() + 132, image_.EqSettings.end()),
+              cinemaBefore);
     EXPECT_EQ(Positions(), kFlatPositions);
     EXPECT_EQ(Readouts(), std::vector<std::string>(9, "0"));
     // Every band that changed is announced, record by record and band by band, then the two
@@ -218,8 +218,8 @@ TEST_F(EqControlPanelTest, FlatResetsEveryChannelAndOptionByteButNotCinemaEq) {
 
 TEST_F(EqControlPanelTest, OutOfRangeBandsShowTheThumbsLevel) {
     // Bytes above 24 would stand above the track's top.
-    image.EqSettings[0] = 200;
-    image.EqSettings[12] = 25;
+    image_.EqSettings[0] = 200;
+    image_.EqSettings[12] = 25;
     auto& d = Open();
     EXPECT_EQ(Pos(kSlider63), 3);
     EXPECT_EQ(d.GetDlgItemText(1081), "6");
@@ -227,7 +227,7 @@ TEST_F(EqControlPanelTest, OutOfRangeBandsShowTheThumbsLevel) {
     EXPECT_EQ(d.GetDlgItemText(1091), "6");
     // Where the thumb stands is not the image's value: releasing there stores it.
     ASSERT_TRUE(win::user::ReleaseSlider(d, kSlider63, 3));
-    EXPECT_EQ(image.EqSettings[0], 24);
+    EXPECT_EQ(image_.EqSettings[0], 24);
     EXPECT_EQ(Delivered(), (std::vector<EqMessage>{{0xA101, 0, 0}}));
 }
 

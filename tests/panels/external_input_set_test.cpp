@@ -53,7 +53,7 @@ TEST_F(ExternalInputSetTest, StartUpDefaultsShowSwitchesLeftAnd6Ch) {
 
 TEST_F(ExternalInputSetTest, RefreshShowsTheImageAndTouchesOnlyChangedControls) {
     auto panel = Open();
-    image.ExternalInputSetting = {1, 0, 1, 4};
+    image_.ExternalInputSetting = {1, 0, 1, 4};
     panel->SendMessage(0x9008);
     EXPECT_EQ(Switch(*panel, 0), 1);
     EXPECT_EQ(Switch(*panel, 1), 0);
@@ -64,8 +64,8 @@ TEST_F(ExternalInputSetTest, RefreshShowsTheImageAndTouchesOnlyChangedControls) 
     win::user::KeyboardSlider(*panel, ExternalInputSetDlg::kSwitches[1], 1);
     panel->SendMessage(0x9008);
     EXPECT_EQ(Switch(*panel, 1), 1);
-    image.ExternalInputSetting[1] = 1;
-    image.ExternalInputSetting[1] = 0;  // unchanged from the cache: still not rewritten
+    image_.ExternalInputSetting[1] = 1;
+    image_.ExternalInputSetting[1] = 0;  // unchanged from the cache: still not rewritten
     panel->SendMessage(0x9008);
     EXPECT_EQ(Switch(*panel, 1), 1);
 }
@@ -74,7 +74,7 @@ TEST_F(ExternalInputSetTest, UserChangesStoreAndPostTheirByteOnce) {
     auto panel = Open();
     ASSERT_TRUE(
         win::user::ReleaseSlider(*panel, ExternalInputSetDlg::kSwitches[1], 1));  // SWFR TO FRONT
-    EXPECT_EQ(image.ExternalInputSetting[1], 1);
+    EXPECT_EQ(image_.ExternalInputSetting[1], 1);
     EXPECT_EQ(panel->HoldCounter(), 80);
     EXPECT_EQ(Received(), (std::vector<Posted>{{0xA008, 1, 0}}));
 
@@ -85,25 +85,25 @@ TEST_F(ExternalInputSetTest, UserChangesStoreAndPostTheirByteOnce) {
     EXPECT_TRUE(Received().empty());
 
     ASSERT_TRUE(win::user::PickComboItem(*panel, ExternalInputSetDlg::kChannelCombo, 7));
-    EXPECT_EQ(image.ExternalInputSetting[3], 7);
+    EXPECT_EQ(image_.ExternalInputSetting[3], 7);
     EXPECT_EQ(Received(), (std::vector<Posted>{{0xA008, 3, 0}}));
 }
 
 TEST_F(ExternalInputSetTest, OutOfRangeBytesShowNearerEndOrNoSelectionAndCanBeRepaired) {
-    image.ExternalInputSetting = {9, 0, 0, 200};
+    image_.ExternalInputSetting = {9, 0, 0, 200};
     auto panel = Open();
     EXPECT_EQ(Switch(*panel, 0), 1);
     EXPECT_EQ(Combo(*panel).GetCurSel(), win::CB_ERR);
     ASSERT_TRUE(win::user::ReleaseSlider(*panel, ExternalInputSetDlg::kSwitches[0], 1));
-    EXPECT_EQ(image.ExternalInputSetting[0], 1);
+    EXPECT_EQ(image_.ExternalInputSetting[0], 1);
     EXPECT_EQ(Received(), (std::vector<Posted>{{0xA008, 0, 0}}));
 }
 
 TEST_F(ExternalInputSetTest, HoldsEightyRefreshesInRealtimeOnly) {
-    link.realtimeMode = true;
+    link_.realtimeMode = true;
     auto panel = Open();
     ASSERT_TRUE(win::user::ReleaseSlider(*panel, ExternalInputSetDlg::kSwitches[2], 1));
-    image.ExternalInputSetting[2] = 0;  // a report that still carries the old value
+    image_.ExternalInputSetting[2] = 0;  // a report that still carries the old value
     for (int i = 0; i < 80; ++i) {
         EXPECT_EQ(panel->SendMessage(0x9008), 1);
     }
@@ -111,9 +111,9 @@ TEST_F(ExternalInputSetTest, HoldsEightyRefreshesInRealtimeOnly) {
     panel->SendMessage(0x9008);
     EXPECT_EQ(Switch(*panel, 2), 0);
 
-    link.realtimeMode = false;
+    link_.realtimeMode = false;
     ASSERT_TRUE(win::user::ReleaseSlider(*panel, ExternalInputSetDlg::kSwitches[2], 1));
-    image.ExternalInputSetting[2] = 0;
+    image_.ExternalInputSetting[2] = 0;
     panel->SendMessage(0x9008);
     EXPECT_EQ(Switch(*panel, 2), 0);
 }

@@ -35,13 +35,13 @@ protected:
     win::ListBox& Assignments() const { return List(InputDspProgramDlg::kAssignmentList); }
     win::ComboBox& Selector() const { return Combo(InputDspProgramDlg::kProgramSelector); }
     int Straight() const {
-        return panel->Get<win::Button>(InputDspProgramDlg::kStraightCheck)->GetCheck();
+        return panel_->Get<win::Button>(InputDspProgramDlg::kStraightCheck)->GetCheck();
     }
 };
 
 TEST_F(InputDspProgramTest, OpensWithTheFixedNamesTheAssignmentsAndTheMainInput) {
-    image.SetInputName(0, "MY DECK");  // the user's names are not shown
-    image.SetInputProgramByte(4, 0x80 | 3);
+    image_.SetInputName(0, "MY DECK");  // the user's names are not shown
+    image_.SetInputProgramByte(4, 0x80 | 3);
     Open();
     ASSERT_EQ(Inputs().GetCount(), 13);
     EXPECT_EQ(Inputs().GetText(0), "PHONO");
@@ -65,54 +65,54 @@ TEST_F(InputDspProgramTest, OpensWithTheFixedNamesTheAssignmentsAndTheMainInput)
 
 TEST_F(InputDspProgramTest, SelectingAnInputInEitherListMovesBothAndPostsTheMainInputOnce) {
     Open();
-    ASSERT_TRUE(win::user::SelectListRow(*panel, InputDspProgramDlg::kInputList, 7));
+    ASSERT_TRUE(win::user::SelectListRow(*panel_, InputDspProgramDlg::kInputList, 7));
     EXPECT_EQ(Assignments().GetCurSel(), 7);
-    EXPECT_EQ(image.MainZoneState[main_zone::kMainInput], 7);
+    EXPECT_EQ(image_.MainZoneState[main_zone::kMainInput], 7);
     EXPECT_EQ(Selector().GetCurSel(), 27);  // CABLE: TV Sports, straight
     EXPECT_EQ(Straight(), win::BST_CHECKED);
     EXPECT_EQ(Posted(), (std::vector<Message>{{0xA00D, 0, 0}, kMainRefresh}));
 
-    ASSERT_TRUE(win::user::SelectListRow(*panel, InputDspProgramDlg::kAssignmentList, 1));
+    ASSERT_TRUE(win::user::SelectListRow(*panel_, InputDspProgramDlg::kAssignmentList, 1));
     EXPECT_EQ(Inputs().GetCurSel(), 1);
-    EXPECT_EQ(image.MainZoneState[main_zone::kMainInput], 1);
+    EXPECT_EQ(image_.MainZoneState[main_zone::kMainInput], 1);
     EXPECT_EQ(Selector().GetCurSel(), 15);
     EXPECT_EQ(Straight(), win::BST_UNCHECKED);
     EXPECT_EQ(Posted(), (std::vector<Message>{{0xA00D, 0, 0}, kMainRefresh}));
 
     // The main input again: only the reload request.
-    ASSERT_TRUE(win::user::SelectListRow(*panel, InputDspProgramDlg::kInputList, 1));
+    ASSERT_TRUE(win::user::SelectListRow(*panel_, InputDspProgramDlg::kInputList, 1));
     EXPECT_EQ(Posted(), (std::vector<Message>{kMainRefresh}));
 }
 
 TEST_F(InputDspProgramTest, StraightKeepsTheProgramAndTheSelectorStoresWithTheFlag) {
     Open();
-    ASSERT_TRUE(win::user::Click(*panel, InputDspProgramDlg::kStraightCheck));
-    EXPECT_EQ(image.InputProgramMap[5], 0x80 | 29);
+    ASSERT_TRUE(win::user::Click(*panel_, InputDspProgramDlg::kStraightCheck));
+    EXPECT_EQ(image_.InputProgramMap[5], 0x80 | 29);
     EXPECT_EQ(Assignments().GetText(5), "STRAIGHT");
     EXPECT_EQ(Assignments().GetCurSel(), 5);
     EXPECT_EQ(Selector().GetCurSel(), 29);
     // The main window reloads before it hears of the change.
     EXPECT_EQ(Posted(), (std::vector<Message>{kMainRefresh, {0xA00E, 1, 0}}));
 
-    ASSERT_TRUE(win::user::PickComboItem(*panel, InputDspProgramDlg::kProgramSelector, 2));
-    EXPECT_EQ(image.InputProgramMap[5], 0x80 | 2);
+    ASSERT_TRUE(win::user::PickComboItem(*panel_, InputDspProgramDlg::kProgramSelector, 2));
+    EXPECT_EQ(image_.InputProgramMap[5], 0x80 | 2);
     EXPECT_EQ(Assignments().GetText(5), "STRAIGHT");
     EXPECT_EQ(Posted(), (std::vector<Message>{kMainRefresh, {0xA00E, 0, 0}}));
 
-    ASSERT_TRUE(win::user::Click(*panel, InputDspProgramDlg::kStraightCheck));
+    ASSERT_TRUE(win::user::Click(*panel_, InputDspProgramDlg::kStraightCheck));
     EXPECT_EQ(Assignments().GetText(5), "Frankfurt");
 
     // Announced even when the byte stays the same.
     Posted();
-    ASSERT_TRUE(win::user::PickComboItem(*panel, InputDspProgramDlg::kProgramSelector, 2));
+    ASSERT_TRUE(win::user::PickComboItem(*panel_, InputDspProgramDlg::kProgramSelector, 2));
     EXPECT_EQ(Posted(), (std::vector<Message>{kMainRefresh, {0xA00E, 0, 0}}));
 }
 
 TEST_F(InputDspProgramTest, AfterAUserActionEightyRefreshesAreIgnoredInEitherMode) {
     Open();
-    ASSERT_TRUE(win::user::SelectListRow(*panel, InputDspProgramDlg::kInputList, 2));
-    EXPECT_EQ(panel->HoldCounter(), 80);
-    image.MainZoneState[main_zone::kMainInput] = 9;  // the receiver moves on meanwhile
+    ASSERT_TRUE(win::user::SelectListRow(*panel_, InputDspProgramDlg::kInputList, 2));
+    EXPECT_EQ(panel_->HoldCounter(), 80);
+    image_.MainZoneState[main_zone::kMainInput] = 9;  // the receiver moves on meanwhile
     for (int i = 0; i < 80; ++i) {
         SendRefresh();
     }
@@ -121,20 +121,20 @@ TEST_F(InputDspProgramTest, AfterAUserActionEightyRefreshesAreIgnoredInEitherMod
     EXPECT_EQ(Inputs().GetCurSel(), 9);
     EXPECT_EQ(Assignments().GetCurSel(), 9);
 
-    link.realtimeMode = true;
-    ASSERT_TRUE(win::user::Click(*panel, InputDspProgramDlg::kDefaultButton));
-    EXPECT_EQ(panel->HoldCounter(), 80);
+    link_.realtimeMode = true;
+    ASSERT_TRUE(win::user::Click(*panel_, InputDspProgramDlg::kDefaultButton));
+    EXPECT_EQ(panel_->HoldCounter(), 80);
 }
 
 TEST_F(InputDspProgramTest, NoRefreshWhileTheMouseIsDownInThePanel) {
     Open();
-    ASSERT_TRUE(win::user::MousePress(*panel, InputDspProgramDlg::kDefaultButton));
-    image.MainZoneState[main_zone::kMainInput] = 3;
-    image.InputProgramMap[3] = 12;
+    ASSERT_TRUE(win::user::MousePress(*panel_, InputDspProgramDlg::kDefaultButton));
+    image_.MainZoneState[main_zone::kMainInput] = 3;
+    image_.InputProgramMap[3] = 12;
     SendRefresh();
     EXPECT_EQ(Inputs().GetCurSel(), 5);
     EXPECT_EQ(Assignments().GetText(3), "USA Hall B");
-    ASSERT_TRUE(win::user::MouseRelease(*panel, InputDspProgramDlg::kDefaultButton));
+    ASSERT_TRUE(win::user::MouseRelease(*panel_, InputDspProgramDlg::kDefaultButton));
     SendRefresh();
     EXPECT_EQ(Inputs().GetCurSel(), 3);
     EXPECT_EQ(Assignments().GetCurSel(), 3);
@@ -152,26 +152,26 @@ TEST_F(InputDspProgramTest, RefreshWithNamesRebuildsTheListsAndLeavesAnOpenSelec
     EXPECT_EQ(Inputs().GetText(0), "PHONO");
     EXPECT_EQ(Inputs().GetCurSel(), 5);
 
-    ASSERT_TRUE(win::user::OpenComboList(*panel, InputDspProgramDlg::kProgramSelector));
-    image.InputProgramMap[5] = 0x80 | 20;
+    ASSERT_TRUE(win::user::OpenComboList(*panel_, InputDspProgramDlg::kProgramSelector));
+    image_.InputProgramMap[5] = 0x80 | 20;
     SendRefresh();
     EXPECT_EQ(Assignments().GetText(5), "STRAIGHT");
     EXPECT_EQ(Selector().GetCurSel(), 29);
     EXPECT_EQ(Straight(), win::BST_UNCHECKED);
-    ASSERT_TRUE(win::user::CloseComboList(*panel, InputDspProgramDlg::kProgramSelector));
+    ASSERT_TRUE(win::user::CloseComboList(*panel_, InputDspProgramDlg::kProgramSelector));
     SendRefresh();
     EXPECT_EQ(Selector().GetCurSel(), 20);
     EXPECT_EQ(Straight(), win::BST_CHECKED);
 }
 
 TEST_F(InputDspProgramTest, DefaultRestoresEveryInputAndOnlyAsksForAReload) {
-    for (auto& entry : image.InputProgramMap) {
+    for (auto& entry : image_.InputProgramMap) {
         entry = 0x80 | 33;
     }
     Open();
-    ASSERT_TRUE(win::user::Click(*panel, InputDspProgramDlg::kDefaultButton));
+    ASSERT_TRUE(win::user::Click(*panel_, InputDspProgramDlg::kDefaultButton));
     for (int input = 0; input < input_index::kCount; ++input) {
-        EXPECT_EQ(image.InputProgramMap.at(input), ModelProfile::DefaultProgramByte(input));
+        EXPECT_EQ(image_.InputProgramMap.at(input), ModelProfile::DefaultProgramByte(input));
     }
     EXPECT_EQ(Assignments().GetText(1), "The Roxy Theater");
     EXPECT_EQ(Assignments().GetText(9), "STRAIGHT");
@@ -181,22 +181,22 @@ TEST_F(InputDspProgramTest, DefaultRestoresEveryInputAndOnlyAsksForAReload) {
 }
 
 TEST_F(InputDspProgramTest, OutOfRangeMainInputAndProgramWriteNothingOutside) {
-    image.MainZoneState[main_zone::kMainInput] = 40;
-    image.InputProgramMap[2] = 0x7F;  // a program without a name
+    image_.MainZoneState[main_zone::kMainInput] = 40;
+    image_.InputProgramMap[2] = 0x7F;  // a program without a name
     Open();
     EXPECT_EQ(Inputs().GetCurSel(), win::LB_ERR);
     EXPECT_EQ(Assignments().GetText(2), "");
-    const auto before = image.InputProgramMap;
-    ASSERT_TRUE(win::user::Click(*panel, InputDspProgramDlg::kStraightCheck));
-    ASSERT_TRUE(win::user::PickComboItem(*panel, InputDspProgramDlg::kProgramSelector, 4));
-    EXPECT_EQ(image.InputProgramMap, before);
+    const auto before = image_.InputProgramMap;
+    ASSERT_TRUE(win::user::Click(*panel_, InputDspProgramDlg::kStraightCheck));
+    ASSERT_TRUE(win::user::PickComboItem(*panel_, InputDspProgramDlg::kProgramSelector, 4));
+    EXPECT_EQ(image_.InputProgramMap, before);
     EXPECT_TRUE(Posted().empty());
 
     // The nameless program stays when only the flag changes.
-    ASSERT_TRUE(win::user::SelectListRow(*panel, InputDspProgramDlg::kInputList, 2));
+    ASSERT_TRUE(win::user::SelectListRow(*panel_, InputDspProgramDlg::kInputList, 2));
     EXPECT_EQ(Selector().GetCurSel(), win::CB_ERR);
-    ASSERT_TRUE(win::user::Click(*panel, InputDspProgramDlg::kStraightCheck));
-    EXPECT_EQ(image.InputProgramMap[2], 0xFF);
+    ASSERT_TRUE(win::user::Click(*panel_, InputDspProgramDlg::kStraightCheck));
+    EXPECT_EQ(image_.InputProgramMap[2], 0xFF);
 }
 
 TEST_F(InputDspProgramTest, AnOpenDspParameterPanelIsAskedToReload) {
@@ -205,15 +205,15 @@ TEST_F(InputDspProgramTest, AnOpenDspParameterPanelIsAskedToReload) {
     ASSERT_TRUE(dsp);
     const auto* combo = dsp->Get<win::ComboBox>(CDSPPARAMETERDlg::kProgramCombo);
     EXPECT_EQ(combo->GetCurSel(), 29);
-    ASSERT_TRUE(win::user::PickComboItem(*panel, InputDspProgramDlg::kProgramSelector, 31));
-    EXPECT_EQ(panel->HoldCounter(), 80);
-    loop.DrainPosted();
+    ASSERT_TRUE(win::user::PickComboItem(*panel_, InputDspProgramDlg::kProgramSelector, 31));
+    EXPECT_EQ(panel_->HoldCounter(), 80);
+    loop_.DrainPosted();
     EXPECT_EQ(combo->GetCurSel(), 31);
 
     dsp->DestroyWindow();
-    ASSERT_TRUE(win::user::PickComboItem(*panel, InputDspProgramDlg::kProgramSelector, 30));
-    loop.DrainPosted();  // nothing goes to the closed panel
-    EXPECT_EQ(image.InputProgramMap[5], 30);
+    ASSERT_TRUE(win::user::PickComboItem(*panel_, InputDspProgramDlg::kProgramSelector, 30));
+    loop_.DrainPosted();  // nothing goes to the closed panel
+    EXPECT_EQ(image_.InputProgramMap[5], 30);
 }
 
 }  // namespace

@@ -25,7 +25,7 @@ protected:
         return panel.Get<win::Slider>(CINPUTMODESETDlg::kModeSlider)->GetPos();
     }
 
-    test::MainWindowStub& mainWindow = main;
+    test::MainWindowStub& mainWindow_ = main_;
 };
 
 TEST_F(InputModeSetTest, OpensAtTheImageValueAsATwoPositionSwitch) {
@@ -42,32 +42,32 @@ TEST_F(InputModeSetTest, OpensAtTheImageValueAsATwoPositionSwitch) {
 TEST_F(InputModeSetTest, ReleaseStoresAndPostsOnceAndSamePlacePostsNothing) {
     auto panel = Open();
     ASSERT_TRUE(win::user::ReleaseSlider(*panel, CINPUTMODESETDlg::kModeSlider, 1));
-    EXPECT_EQ(image.InputModeSetting[0], 1);
+    EXPECT_EQ(image_.InputModeSetting[0], 1);
     EXPECT_EQ(panel->HoldCounter(), 3);
-    loop.DrainPosted();
-    EXPECT_EQ(mainWindow.received, (std::vector<Posted>{{0xA009, 0, 0}}));
+    loop_.DrainPosted();
+    EXPECT_EQ(mainWindow_.received, (std::vector<Posted>{{0xA009, 0, 0}}));
 
-    mainWindow.received.clear();
+    mainWindow_.received.clear();
     ASSERT_TRUE(win::user::ReleaseSlider(*panel, CINPUTMODESETDlg::kModeSlider, 1));
-    loop.DrainPosted();
-    EXPECT_TRUE(mainWindow.received.empty());
+    loop_.DrainPosted();
+    EXPECT_TRUE(mainWindow_.received.empty());
 }
 
 TEST_F(InputModeSetTest, OutOfRangeByteShowsTheNearerEndAndAReleaseRepairsIt) {
-    image.InputModeSetting[0] = 7;
+    image_.InputModeSetting[0] = 7;
     auto panel = Open();
     EXPECT_EQ(SwitchPosition(*panel), 1);
     ASSERT_TRUE(win::user::ReleaseSlider(*panel, CINPUTMODESETDlg::kModeSlider, 1));
-    EXPECT_EQ(image.InputModeSetting[0], 1);
-    loop.DrainPosted();
-    EXPECT_EQ(mainWindow.received.size(), 1u);
+    EXPECT_EQ(image_.InputModeSetting[0], 1);
+    loop_.DrainPosted();
+    EXPECT_EQ(mainWindow_.received.size(), 1u);
 }
 
 TEST_F(InputModeSetTest, RealtimeHoldsThreeRefreshesAsynchronousNone) {
-    link.realtimeMode = true;
+    link_.realtimeMode = true;
     auto panel = Open();
     ASSERT_TRUE(win::user::ReleaseSlider(*panel, CINPUTMODESETDlg::kModeSlider, 1));
-    image.InputModeSetting[0] = 0;  // a stale report
+    image_.InputModeSetting[0] = 0;  // a stale report
     for (int i = 0; i < 3; ++i) {
         panel->SendMessage(0x9009);
         EXPECT_EQ(SwitchPosition(*panel), 1) << "refresh " << i;
@@ -75,9 +75,9 @@ TEST_F(InputModeSetTest, RealtimeHoldsThreeRefreshesAsynchronousNone) {
     EXPECT_EQ(panel->SendMessage(0x9009), 1);
     EXPECT_EQ(SwitchPosition(*panel), 0);
 
-    link.realtimeMode = false;
+    link_.realtimeMode = false;
     ASSERT_TRUE(win::user::ReleaseSlider(*panel, CINPUTMODESETDlg::kModeSlider, 1));
-    image.InputModeSetting[0] = 0;
+    image_.InputModeSetting[0] = 0;
     panel->SendMessage(0x9009);
     EXPECT_EQ(SwitchPosition(*panel), 0);
 }

@@ -38,7 +38,7 @@ TEST_F(InputTrimTest, DefaultsStandInTheMiddleReadingZeroAtTheTemplatePosition) 
     ASSERT_TRUE(panel);
     EXPECT_EQ(panel->GetWindowText(), "INPUT TRIM");
     EXPECT_NE(FindSettingPanel(InputTrimDlg::kDescriptor.refreshMessage), nullptr);
-    EXPECT_EQ(panel->placement(), win::Placement::kTemplate);
+    EXPECT_EQ(panel->GetPlacement(), win::Placement::kTemplate);
     for (std::size_t k = 0; k < InputTrimDlg::kTrimCount; ++k) {
         const auto* slider = panel->Get<win::Slider>(InputTrimDlg::kSliders.at(k));
         ASSERT_NE(slider, nullptr) << k;
@@ -55,10 +55,10 @@ TEST_F(InputTrimTest, DefaultsStandInTheMiddleReadingZeroAtTheTemplatePosition) 
 
 TEST_F(InputTrimTest, RefreshShowsTheImageInHalfDecibels) {
     auto panel = Open();
-    image.InputTrims[0] = 0;
-    image.InputTrims[6] = 13;
-    image.InputTrims[13] = 24;
-    image.InputTrims[14] = 0;  // not shown
+    image_.InputTrims[0] = 0;
+    image_.InputTrims[6] = 13;
+    image_.InputTrims[13] = 24;
+    image_.InputTrims[14] = 0;  // not shown
     panel->SendMessage(0x9016);
     EXPECT_EQ(Pos(*panel, 0), 0);
     EXPECT_EQ(Readout(*panel, 0), "-6");
@@ -70,7 +70,7 @@ TEST_F(InputTrimTest, RefreshShowsTheImageInHalfDecibels) {
 TEST_F(InputTrimTest, ReleaseStoresPostsOnceAndComparesWithItsOwnEntry) {
     auto panel = Open();
     ASSERT_TRUE(win::user::ReleaseSlider(*panel, InputTrimDlg::kSliders[1], 24));  // "CD"
-    EXPECT_EQ(image.InputTrims[1], 24);
+    EXPECT_EQ(image_.InputTrims[1], 24);
     EXPECT_EQ(Readout(*panel, 1), "6");
     EXPECT_EQ(panel->HoldCounter(), 20);
     EXPECT_EQ(Received(), (std::vector<Posted>{{0xA013, 1, 0}}));
@@ -79,29 +79,29 @@ TEST_F(InputTrimTest, ReleaseStoresPostsOnceAndComparesWithItsOwnEntry) {
     EXPECT_TRUE(Received().empty());
 
     // "Phono" at 14, "CD" at 12: moving "CD" to 14 is a change of "CD".
-    image.InputTrims[0] = 14;
-    image.InputTrims[1] = 12;
+    image_.InputTrims[0] = 14;
+    image_.InputTrims[1] = 12;
     panel->ResetHoldCounter();
     panel->SendMessage(0x9016);
     ASSERT_TRUE(win::user::ReleaseSlider(*panel, InputTrimDlg::kSliders[1], 14));
-    EXPECT_EQ(image.InputTrims[1], 14);
+    EXPECT_EQ(image_.InputTrims[1], 14);
     EXPECT_EQ(Received(), (std::vector<Posted>{{0xA013, 1, 0}}));
 }
 
 TEST_F(InputTrimTest, OutOfRangeTrimStandsAtTheEndAndAReleaseThereRepairsIt) {
-    image.InputTrims[12] = 200;
+    image_.InputTrims[12] = 200;
     auto panel = Open();
     EXPECT_EQ(Pos(*panel, 12), 24);
     ASSERT_TRUE(win::user::ReleaseSlider(*panel, InputTrimDlg::kSliders[12], 24));
-    EXPECT_EQ(image.InputTrims[12], 24);
+    EXPECT_EQ(image_.InputTrims[12], 24);
     EXPECT_EQ(Received(), (std::vector<Posted>{{0xA013, 12, 0}}));
 }
 
 TEST_F(InputTrimTest, RealtimeHoldsTwentyRefreshesAsynchronousNone) {
-    link.realtimeMode = true;
+    link_.realtimeMode = true;
     auto panel = Open();
     ASSERT_TRUE(win::user::ReleaseSlider(*panel, InputTrimDlg::kSliders[5], 20));
-    image.InputTrims[5] = 12;  // a report that still carries the old trim
+    image_.InputTrims[5] = 12;  // a report that still carries the old trim
     for (int i = 0; i < 20; ++i) {
         EXPECT_EQ(panel->SendMessage(0x9016), 1);
         EXPECT_EQ(Pos(*panel, 5), 20) << "refresh " << i;
@@ -110,9 +110,9 @@ TEST_F(InputTrimTest, RealtimeHoldsTwentyRefreshesAsynchronousNone) {
     EXPECT_EQ(Pos(*panel, 5), 12);
     EXPECT_EQ(Readout(*panel, 5), "0");
 
-    link.realtimeMode = false;
+    link_.realtimeMode = false;
     ASSERT_TRUE(win::user::ReleaseSlider(*panel, InputTrimDlg::kSliders[5], 20));
-    image.InputTrims[5] = 12;
+    image_.InputTrims[5] = 12;
     panel->SendMessage(0x9016);
     EXPECT_EQ(Pos(*panel, 5), 12);
 }

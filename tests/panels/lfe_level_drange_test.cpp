@@ -36,7 +36,7 @@ TEST_F(LfeLevelDrangeTest, RefreshShowsTheImageWithInvertedLfeSlidersAndDbReadou
     EXPECT_EQ(readout->TextColor(), win::kCyan);
     EXPECT_EQ(readout->BackgroundColor(), win::kBlack);
 
-    image.LfeDrange = {0, 19, 2, 1};
+    image_.LfeDrange = {0, 19, 2, 1};
     SendRefresh();
     EXPECT_EQ(Pos(LfeLevelDrangeDlg::kLfeSpeakerSlider), 40);
     EXPECT_EQ(Pos(LfeLevelDrangeDlg::kLfeHeadphoneSlider), 21);
@@ -46,7 +46,7 @@ TEST_F(LfeLevelDrangeTest, RefreshShowsTheImageWithInvertedLfeSlidersAndDbReadou
     EXPECT_EQ(Pos(LfeLevelDrangeDlg::kDrangeHeadphoneSlider), 1);
 
     // Bytes beyond the ranges only park the sliders at an end.
-    image.LfeDrange = {200, 41, 9, 255};
+    image_.LfeDrange = {200, 41, 9, 255};
     SendRefresh();
     EXPECT_EQ(Pos(LfeLevelDrangeDlg::kLfeSpeakerSlider), 0);
     EXPECT_EQ(Pos(LfeLevelDrangeDlg::kLfeHeadphoneSlider), 0);
@@ -55,19 +55,19 @@ TEST_F(LfeLevelDrangeTest, RefreshShowsTheImageWithInvertedLfeSlidersAndDbReadou
 }
 
 TEST_F(LfeLevelDrangeTest, LfeReleaseStoresTheInvertedValueAndPostsOnce) {
-    image.LfeDrange[0] = 10;
+    image_.LfeDrange[0] = 10;
     auto& dlg = Open();
 
     ASSERT_TRUE(
         win::user::ReleaseSlider(dlg, LfeLevelDrangeDlg::kLfeSpeakerSlider, 0));  // the top: 0 dB
-    EXPECT_EQ(image.LfeDrange[0], 40);
+    EXPECT_EQ(image_.LfeDrange[0], 40);
     EXPECT_EQ(dlg.HoldCounter(), 16);
     EXPECT_EQ(Posted(), (std::vector<Message>{{0xA003, 0, 0}}));
     EXPECT_EQ(Text(LfeLevelDrangeDlg::kLfeSpeakerReadout), "-0");
 
     ASSERT_TRUE(
         win::user::ReleaseSlider(dlg, LfeLevelDrangeDlg::kLfeHeadphoneSlider, 40));  // the bottom
-    EXPECT_EQ(image.LfeDrange[1], 0);
+    EXPECT_EQ(image_.LfeDrange[1], 0);
     EXPECT_EQ(Text(LfeLevelDrangeDlg::kLfeHeadphoneReadout), "-20");
     EXPECT_EQ(Posted(), (std::vector<Message>{{0xA003, 1, 0}}));
 
@@ -76,8 +76,8 @@ TEST_F(LfeLevelDrangeTest, LfeReleaseStoresTheInvertedValueAndPostsOnce) {
     ASSERT_TRUE(win::user::ReleaseSlider(dlg, LfeLevelDrangeDlg::kLfeHeadphoneSlider, 40));
     ASSERT_TRUE(win::user::KeyboardSlider(dlg, LfeLevelDrangeDlg::kLfeSpeakerSlider, 5));
     EXPECT_TRUE(Posted().empty());
-    EXPECT_EQ(image.LfeDrange[0], 40);
-    EXPECT_EQ(image.LfeDrange[1], 0);
+    EXPECT_EQ(image_.LfeDrange[0], 40);
+    EXPECT_EQ(image_.LfeDrange[1], 0);
     EXPECT_EQ(dlg.HoldCounter(), 0);
 }
 
@@ -87,25 +87,25 @@ TEST_F(LfeLevelDrangeTest, DrangeChangePostsItsOwnMessageAndLeavesTheLfeReadouts
     // redraw them either.
     ASSERT_TRUE(win::user::Click(dlg, LfeLevelDrangeDlg::kLfeDefaultButton));
     ASSERT_TRUE(win::user::ReleaseSlider(dlg, LfeLevelDrangeDlg::kDrangeHeadphoneSlider, 2));
-    EXPECT_EQ(image.LfeDrange[3], 2);
+    EXPECT_EQ(image_.LfeDrange[3], 2);
     EXPECT_EQ(dlg.HoldCounter(), 16);
     EXPECT_EQ(Posted(), (std::vector<Message>{{0xA004, 1, 0}}));
     EXPECT_EQ(Text(LfeLevelDrangeDlg::kLfeSpeakerReadout), "-0");
     EXPECT_EQ(Text(LfeLevelDrangeDlg::kLfeHeadphoneReadout), "-0");
 
     ASSERT_TRUE(win::user::ReleaseSlider(dlg, LfeLevelDrangeDlg::kDrangeSpeakerSlider, 1));
-    EXPECT_EQ(image.LfeDrange[2], 1);
+    EXPECT_EQ(image_.LfeDrange[2], 1);
     EXPECT_EQ(Posted(), (std::vector<Message>{{0xA004, 0, 0}}));
 }
 
 TEST_F(LfeLevelDrangeTest, DefaultButtonsStoreTheStartUpValuesAndAnnounceThem) {
-    image.LfeDrange = {40, 12, 2, 0};
+    image_.LfeDrange = {40, 12, 2, 0};
     auto& dlg = Open();
     // LFE: both to 0 dB, the start-up value; only the headphone level changed.
     ASSERT_TRUE(win::user::Click(dlg, LfeLevelDrangeDlg::kLfeDefaultButton));
     EXPECT_EQ(Pos(LfeLevelDrangeDlg::kLfeSpeakerSlider), 0);
     EXPECT_EQ(Pos(LfeLevelDrangeDlg::kLfeHeadphoneSlider), 0);
-    EXPECT_EQ(image.LfeDrange, (ImageBytes<4>{40, 40, 2, 0}));
+    EXPECT_EQ(image_.LfeDrange, (ImageBytes<4>{40, 40, 2, 0}));
     EXPECT_EQ(Text(LfeLevelDrangeDlg::kLfeHeadphoneReadout), "-0");
     EXPECT_EQ(Posted(), (std::vector<Message>{{0xA003, 1, 0}}));
     EXPECT_EQ(dlg.HoldCounter(), 16);
@@ -114,7 +114,7 @@ TEST_F(LfeLevelDrangeTest, DefaultButtonsStoreTheStartUpValuesAndAnnounceThem) {
     ASSERT_TRUE(win::user::Click(dlg, LfeLevelDrangeDlg::kDrangeDefaultButton));
     EXPECT_EQ(Pos(LfeLevelDrangeDlg::kDrangeSpeakerSlider), 0);
     EXPECT_EQ(Pos(LfeLevelDrangeDlg::kDrangeHeadphoneSlider), 0);
-    EXPECT_EQ(image.LfeDrange, (ImageBytes<4>{40, 40, 0, 0}));
+    EXPECT_EQ(image_.LfeDrange, (ImageBytes<4>{40, 40, 0, 0}));
     EXPECT_EQ(Posted(), (std::vector<Message>{{0xA004, 0, 0}}));
 
     // Nothing left to change: a second press announces nothing.
@@ -129,10 +129,10 @@ TEST_F(LfeLevelDrangeTest, DefaultButtonsStoreTheStartUpValuesAndAnnounceThem) {
 }
 
 TEST_F(LfeLevelDrangeTest, RefreshesAreHeldOnlyInRealtimeMode) {
-    link.realtimeMode = true;
+    link_.realtimeMode = true;
     auto& dlg = Open();
     ASSERT_TRUE(win::user::ReleaseSlider(dlg, LfeLevelDrangeDlg::kLfeSpeakerSlider, 10));
-    image.LfeDrange[0] = 0;  // a report that still carries another value
+    image_.LfeDrange[0] = 0;  // a report that still carries another value
     for (int i = 0; i < 16; ++i) {
         SendRefresh();
         ASSERT_EQ(Pos(LfeLevelDrangeDlg::kLfeSpeakerSlider), 10) << "refresh " << i + 1;
@@ -141,9 +141,9 @@ TEST_F(LfeLevelDrangeTest, RefreshesAreHeldOnlyInRealtimeMode) {
     EXPECT_EQ(Pos(LfeLevelDrangeDlg::kLfeSpeakerSlider), 40);
     EXPECT_EQ(Text(LfeLevelDrangeDlg::kLfeSpeakerReadout), "-20");
 
-    link.realtimeMode = false;
+    link_.realtimeMode = false;
     ASSERT_TRUE(win::user::ReleaseSlider(dlg, LfeLevelDrangeDlg::kLfeSpeakerSlider, 10));
-    image.LfeDrange[0] = 0;
+    image_.LfeDrange[0] = 0;
     SendRefresh();
     EXPECT_EQ(Pos(LfeLevelDrangeDlg::kLfeSpeakerSlider), 40);
 }

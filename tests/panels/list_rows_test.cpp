@@ -24,7 +24,7 @@ TEST_F(ListRowsTest, ReplacesOnlyChangedRowsAndKeepsTheSelectionWhileItsRowStays
     Open();
     win::ListBox& list = List(CINPUTRENAMEDlg::kDefaultNameList);
     SyncListRows(list, {"A", "B", "C"});
-    EXPECT_EQ(list.items(), (Rows{"A", "B", "C"}));
+    EXPECT_EQ(list.Items(), (Rows{"A", "B", "C"}));
 
     list.SetCurSel(1);
     test::ChangeCounter counter;
@@ -33,13 +33,13 @@ TEST_F(ListRowsTest, ReplacesOnlyChangedRowsAndKeepsTheSelectionWhileItsRowStays
     EXPECT_EQ(counter.changes, 0);
 
     SyncListRows(list, {"A", "b", "C", "D"});
-    EXPECT_EQ(list.items(), (Rows{"A", "b", "C", "D"}));
+    EXPECT_EQ(list.Items(), (Rows{"A", "b", "C", "D"}));
     EXPECT_EQ(list.GetCurSel(), 1);
 
     // A selected row that goes with the surplus leaves no selection behind.
     list.SetCurSel(3);
     SyncListRows(list, {"A", "b"});
-    EXPECT_EQ(list.items(), (Rows{"A", "b"}));
+    EXPECT_EQ(list.Items(), (Rows{"A", "b"}));
     EXPECT_EQ(list.GetCurSel(), win::LB_ERR);
     list.SetObserver(nullptr);
 }

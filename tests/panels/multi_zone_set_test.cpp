@@ -34,7 +34,7 @@ protected:
 };
 
 TEST_F(MultiZoneSetTest, InternalAmpShowsOutAtVarDisabledAndExtRestoresItsByte) {
-    image.MultiZoneSetting = {1, 0};
+    image_.MultiZoneSetting = {1, 0};
     auto panel = Open();
     ASSERT_TRUE(panel);
     EXPECT_EQ(panel->GetWindowText(), "MULTI ZONE SET");
@@ -47,8 +47,8 @@ TEST_F(MultiZoneSetTest, InternalAmpShowsOutAtVarDisabledAndExtRestoresItsByte) 
     EXPECT_FALSE(win::user::ReleaseSlider(*panel, MultiZoneSetDlg::kZone2OutSwitch, 1));
 
     ASSERT_TRUE(win::user::ReleaseSlider(*panel, MultiZoneSetDlg::kZone2AmpSwitch, 1));
-    EXPECT_EQ(image.MultiZoneSetting[1], 1);
-    EXPECT_EQ(image.MultiZoneSetting[0], 1);
+    EXPECT_EQ(image_.MultiZoneSetting[1], 1);
+    EXPECT_EQ(image_.MultiZoneSetting[0], 1);
     EXPECT_EQ(Out(*panel).GetPos(), 1);
     EXPECT_TRUE(Out(*panel).IsEnabled());
     EXPECT_EQ(panel->HoldCounter(), 50);
@@ -58,15 +58,15 @@ TEST_F(MultiZoneSetTest, InternalAmpShowsOutAtVarDisabledAndExtRestoresItsByte) 
     ASSERT_TRUE(win::user::ReleaseSlider(*panel, MultiZoneSetDlg::kZone2AmpSwitch, 0));
     EXPECT_EQ(Out(*panel).GetPos(), 0);
     EXPECT_FALSE(Out(*panel).IsEnabled());
-    EXPECT_EQ(image.MultiZoneSetting[0], 1);
+    EXPECT_EQ(image_.MultiZoneSetting[0], 1);
     EXPECT_EQ(Received(), (std::vector<Posted>{{0xA00B, 1, 0}}));
 }
 
 TEST_F(MultiZoneSetTest, OutChangeReloadsTheMainWindowBeforeAnnouncingAndSamePlaceDoesNothing) {
-    image.MultiZoneSetting = {0, 1};
+    image_.MultiZoneSetting = {0, 1};
     auto panel = Open();
     ASSERT_TRUE(win::user::ReleaseSlider(*panel, MultiZoneSetDlg::kZone2OutSwitch, 1));
-    EXPECT_EQ(image.MultiZoneSetting[0], 1);
+    EXPECT_EQ(image_.MultiZoneSetting[0], 1);
     EXPECT_EQ(Received(), (std::vector<Posted>{{0x900F, 0, 0}, {0xA00B, 0, 0}}));
 
     ASSERT_TRUE(win::user::ReleaseSlider(*panel, MultiZoneSetDlg::kZone2OutSwitch, 1));
@@ -76,15 +76,15 @@ TEST_F(MultiZoneSetTest, OutChangeReloadsTheMainWindowBeforeAnnouncingAndSamePla
 
 TEST_F(MultiZoneSetTest, RefreshFollowsTheImageAndHoldsFiftyInRealtimeOnly) {
     auto panel = Open();
-    image.MultiZoneSetting = {1, 1};
+    image_.MultiZoneSetting = {1, 1};
     panel->SendMessage(0x900E);
     EXPECT_EQ(Amp(*panel).GetPos(), 1);
     EXPECT_EQ(Out(*panel).GetPos(), 1);
     EXPECT_TRUE(Out(*panel).IsEnabled());
 
-    link.realtimeMode = true;
+    link_.realtimeMode = true;
     ASSERT_TRUE(win::user::ReleaseSlider(*panel, MultiZoneSetDlg::kZone2OutSwitch, 0));
-    image.MultiZoneSetting[0] = 1;  // a stale report
+    image_.MultiZoneSetting[0] = 1;  // a stale report
     for (int i = 0; i < 50; ++i) {
         EXPECT_EQ(panel->SendMessage(0x900E), 1);
     }
@@ -92,9 +92,9 @@ TEST_F(MultiZoneSetTest, RefreshFollowsTheImageAndHoldsFiftyInRealtimeOnly) {
     panel->SendMessage(0x900E);
     EXPECT_EQ(Out(*panel).GetPos(), 1);
 
-    link.realtimeMode = false;
+    link_.realtimeMode = false;
     ASSERT_TRUE(win::user::ReleaseSlider(*panel, MultiZoneSetDlg::kZone2AmpSwitch, 0));
-    image.MultiZoneSetting[1] = 1;
+    image_.MultiZoneSetting[1] = 1;
     panel->SendMessage(0x900E);
     EXPECT_EQ(Amp(*panel).GetPos(), 1);
 }

@@ -14,9 +14,9 @@
 #include "panels/panel_dlg.h"
 #include "panels/panel_list.h"
 #include "panels/panel_opener.h"
+#include "platform/win/resource_registry.h"
 #include "platform/win/slider.h"
 #include "platform/win/user_input.h"
-#include "platform/win/resource_registry.h"
 #include "tests/panels/panel_test_support.h"
 
 namespace tra1 {
@@ -150,9 +150,9 @@ class PanelFrameworkTest : public ::testing::Test {
 protected:
     PanelFrameworkTest() {
         RegisterTemplate();
-        main.CreateHidden();
-        main.reply = 5;  // what a sent change message gets back
-        image.AudioDelay[0] = 11;
+        main_.CreateHidden();
+        main_.reply = 5;  // what a sent change message gets back
+        image_.AudioDelay[0] = 11;
     }
 
     PanelSlot SlotFor(win::Msg refresh) {
@@ -164,29 +164,29 @@ protected:
         } else if (refresh == kSentRefresh) {
             creator = &CreatePanel<SentChangePanel>;
         }
-        return PanelSlot{MakePanelOpener(creator, context)};
+        return PanelSlot{MakePanelOpener(creator, context_)};
     }
     static int Level(const PanelDlg& panel) {
         return panel.Get<win::Slider>(kLevelSlider)->GetPos();
     }
     int ChangesPosted() const {
         int n = 0;
-        for (const Received& r : main.received) {
+        for (const Received& r : main_.received) {
             n += r.msg == kChange ? 1 : 0;
         }
         return n;
     }
 
-    win::VirtualClock clock;
-    win::EventLoop loop{clock};
-    ReceiverImage image;
-    ModelProfile profile;
-    LinkState link;
-    test::MainWindowStub main{loop};
-    test::OpenedPanels opened{loop};
-    PanelContext context{loop, image, profile, link, {}, opened};
+    win::VirtualClock clock_;
+    win::EventLoop loop_{clock_};
+    ReceiverImage image_;
+    ModelProfile profile_;
+    LinkState link_;
+    test::MainWindowStub main_{loop_};
+    test::OpenedPanels opened_{loop_};
+    PanelContext context_{loop_, image_, profile_, link_, {}, opened_};
 
-    void SetUp() override { context.mainWindow = main.Handle(); }
+    void SetUp() override { context_.mainWindow = main_.Handle(); }
 };
 
 TEST_F(PanelFrameworkTest, OpensOnceFocusesAfterwardsAndStartsAfreshAfterClosing) {
@@ -194,15 +194,15 @@ TEST_F(PanelFrameworkTest, OpensOnceFocusesAfterwardsAndStartsAfreshAfterClosing
     ASSERT_TRUE(slot.Show());
     PanelDlg* first = slot.panel;
     EXPECT_TRUE(first->IsWindowVisible());
-    EXPECT_EQ(first->placement(), win::Placement::kCenterScreen);
+    EXPECT_EQ(first->GetPlacement(), win::Placement::kCenterScreen);
     EXPECT_EQ(Level(*first), kLevelMax - 11);
-    const std::size_t windows = loop.WindowCount();
+    const std::size_t windows = loop_.WindowCount();
 
     // Another window takes the focus; showing the panel again only gives it back.
-    loop.SetFocusedWindow(main.Handle());
+    loop_.SetFocusedWindow(main_.Handle());
     ASSERT_TRUE(slot.Show());
     EXPECT_EQ(slot.panel, first);
-    EXPECT_EQ(loop.WindowCount(), windows);
+    EXPECT_EQ(loop_.WindowCount(), windows);
     EXPECT_TRUE(first->HasFocus());
 
     // A change, then Esc: the window goes, the main window's flag is cleared once, and the
@@ -212,12 +212,12 @@ TEST_F(PanelFrameworkTest, OpensOnceFocusesAfterwardsAndStartsAfreshAfterClosing
     ASSERT_TRUE(win::user::PressEsc(*first));
     EXPECT_FALSE(slot.open);
     EXPECT_EQ(slot.closedCalls, 1);
-    EXPECT_EQ(loop.WindowCount(), windows - 1);
-    loop.DrainPosted();
+    EXPECT_EQ(loop_.WindowCount(), windows - 1);
+    loop_.DrainPosted();
 
     // The image moves on while the panel is closed; a new panel shows it, with no hold.
-    image.AudioDelay[0] = 4;
-    link.realtimeMode = true;
+    image_.AudioDelay[0] = 4;
+    link_.realtimeMode = true;
     ASSERT_TRUE(slot.Show());
     EXPECT_EQ(Level(*slot.panel), kLevelMax - 4);
     EXPECT_EQ(slot.panel->HoldCounter(), 0);
@@ -237,31 +237,31 @@ TEST_F(PanelFrameworkTest, UserChangeStoresCachesHoldsAndPostsOnce) {
     EXPECT_TRUE(win::user::ReleaseSlider(panel, kLevelSlider, kLevelMax - 11));
     EXPECT_TRUE(win::user::KeyboardSlider(panel, kLevelSlider, kLevelMax - 2));
     EXPECT_TRUE(win::user::ReleaseSlider(panel, kSwitch, 0));
-    loop.DrainPosted();
+    loop_.DrainPosted();
     EXPECT_EQ(ChangesPosted(), 0);
-    EXPECT_EQ(image.AudioDelay[0], 11);
+    EXPECT_EQ(image_.AudioDelay[0], 11);
     EXPECT_EQ(panel.HoldCounter(), 0);
 
     // Released higher: the inverted position is stored, the read-out follows, one message.
     ASSERT_TRUE(win::user::ReleaseSlider(panel, kLevelSlider, kLevelMax - 16));
-    EXPECT_EQ(image.AudioDelay[0], 16);
+    EXPECT_EQ(image_.AudioDelay[0], 16);
     EXPECT_EQ(panel.GetDlgItemText(kReadout), "2.5");
     EXPECT_EQ(panel.HoldCounter(), kHold);
     // Posted, not sent: the main window has it only after the handler returned.
     EXPECT_EQ(ChangesPosted(), 0);
-    loop.DrainPosted();
-    ASSERT_EQ(main.received.size(), 1u);
-    EXPECT_EQ(main.received[0].msg, kChange);
-    EXPECT_EQ(main.received[0].w, 0u);
-    EXPECT_EQ(main.received[0].l, 0);
+    loop_.DrainPosted();
+    ASSERT_EQ(main_.received.size(), 1u);
+    EXPECT_EQ(main_.received[0].msg, kChange);
+    EXPECT_EQ(main_.received[0].w, 0u);
+    EXPECT_EQ(main_.received[0].l, 0);
 
     // The second control's item index and parameter.
     ASSERT_TRUE(win::user::ReleaseSlider(panel, kSwitch, 1));
-    loop.DrainPosted();
-    ASSERT_EQ(main.received.size(), 2u);
-    EXPECT_EQ(main.received[1].w, 1u);
-    EXPECT_EQ(main.received[1].l, 7);
-    EXPECT_EQ(image.DisplaySettings[0], 1);
+    loop_.DrainPosted();
+    ASSERT_EQ(main_.received.size(), 2u);
+    EXPECT_EQ(main_.received[1].w, 1u);
+    EXPECT_EQ(main_.received[1].l, 7);
+    EXPECT_EQ(image_.DisplaySettings[0], 1);
 }
 
 TEST_F(PanelFrameworkTest, RealtimeHoldsTheNextNRefreshesAsynchronousNone) {
@@ -269,9 +269,9 @@ TEST_F(PanelFrameworkTest, RealtimeHoldsTheNextNRefreshesAsynchronousNone) {
     ASSERT_TRUE(slot.Show());
     PanelDlg& panel = *slot.panel;
 
-    link.realtimeMode = true;
+    link_.realtimeMode = true;
     ASSERT_TRUE(win::user::ReleaseSlider(panel, kLevelSlider, kLevelMax - 16));
-    image.AudioDelay[0] = 9;  // the receiver reports another value meanwhile
+    image_.AudioDelay[0] = 9;  // the receiver reports another value meanwhile
     for (int i = 0; i < kHold; ++i) {
         EXPECT_EQ(panel.SendMessage(kRefresh), 1);
         EXPECT_EQ(Level(panel), kLevelMax - 16) << "refresh " << i + 1;
@@ -281,18 +281,18 @@ TEST_F(PanelFrameworkTest, RealtimeHoldsTheNextNRefreshesAsynchronousNone) {
     EXPECT_EQ(Level(panel), kLevelMax - 9);
 
     // The same change in asynchronous mode: the counter is loaded but holds nothing back.
-    link.realtimeMode = false;
+    link_.realtimeMode = false;
     ASSERT_TRUE(win::user::ReleaseSlider(panel, kLevelSlider, kLevelMax - 12));
     EXPECT_EQ(panel.HoldCounter(), kHold);
-    image.AudioDelay[0] = 3;
+    image_.AudioDelay[0] = 3;
     panel.SendMessage(kRefresh);
     EXPECT_EQ(Level(panel), kLevelMax - 3);
 
     // The main window's reset lets the next refresh through at once.
-    link.realtimeMode = true;
+    link_.realtimeMode = true;
     ASSERT_TRUE(win::user::ReleaseSlider(panel, kLevelSlider, kLevelMax - 14));
     panel.ResetHoldCounter();
-    image.AudioDelay[0] = 5;
+    image_.AudioDelay[0] = 5;
     panel.SendMessage(kRefresh);
     EXPECT_EQ(Level(panel), kLevelMax - 5);
 }
@@ -303,7 +303,7 @@ TEST_F(PanelFrameworkTest, CounterOnlyPanelsHoldInBothModes) {
     PanelDlg& panel = *slot.panel;
 
     ASSERT_TRUE(win::user::ReleaseSlider(panel, kLevelSlider, kLevelMax - 16));
-    image.AudioDelay[0] = 9;
+    image_.AudioDelay[0] = 9;
     for (int i = 0; i < kHold; ++i) {
         panel.SendMessage(kCounterRefresh);
     }
@@ -317,7 +317,7 @@ TEST_F(PanelFrameworkTest, EnterAndTheOkButtonLeaveThePanelOpen) {
     ASSERT_TRUE(slot.Show());
     EXPECT_TRUE(win::user::PressEnter(*slot.panel));
     EXPECT_TRUE(win::user::Click(*slot.panel, win::IDOK));
-    loop.DrainPosted();
+    loop_.DrainPosted();
     EXPECT_TRUE(slot.open);
     EXPECT_TRUE(slot.panel->IsWindow());
     EXPECT_TRUE(slot.panel->IsWindowVisible());
@@ -331,22 +331,22 @@ TEST_F(PanelFrameworkTest, ReadoutsAreCyanOnBlackAndWriteNumbersShortest) {
     EXPECT_EQ(readout->BackgroundColor(), win::kBlack);
     EXPECT_FALSE(slot.panel->GetDlgItem(kLevelSlider)->TextColor().has_value());
     EXPECT_EQ(slot.panel->GetDlgItemText(kReadout), "0");
-    image.AudioDelay[0] = 0;
+    image_.AudioDelay[0] = 0;
     slot.panel->SendMessage(kRefresh);
     EXPECT_EQ(slot.panel->GetDlgItemText(kReadout), "-5.5");
-    image.AudioDelay[0] = 35;
+    image_.AudioDelay[0] = 35;
     slot.panel->SendMessage(kRefresh);
     EXPECT_EQ(slot.panel->GetDlgItemText(kReadout), "12");
 }
 
 TEST_F(PanelFrameworkTest, OutOfRangeImageValuesReachTheControlClamped) {
-    image.AudioDelay[0] = 200;
+    image_.AudioDelay[0] = 200;
     PanelSlot slot = SlotFor(kRefresh);
     ASSERT_TRUE(slot.Show());
     EXPECT_EQ(Level(*slot.panel), 0);  // the top end of an inverted slider
     // Releasing at that end stores the slider's value, which differs from the cached 200.
     ASSERT_TRUE(win::user::ReleaseSlider(*slot.panel, kLevelSlider, 0));
-    EXPECT_EQ(image.AudioDelay[0], kLevelMax);
+    EXPECT_EQ(image_.AudioDelay[0], kLevelMax);
 }
 
 TEST_F(PanelFrameworkTest, SynchronousPanelsWaitForTheMainWindow) {
@@ -354,20 +354,20 @@ TEST_F(PanelFrameworkTest, SynchronousPanelsWaitForTheMainWindow) {
     ASSERT_TRUE(slot.Show());
     ASSERT_TRUE(win::user::ReleaseSlider(*slot.panel, kSwitch, 1));
     // Handled before the gesture returned, nothing left in the queue.
-    ASSERT_EQ(main.received.size(), 1u);
-    EXPECT_EQ(main.received[0].msg, kChange);
-    EXPECT_EQ(loop.PostedCount(), 0u);
+    ASSERT_EQ(main_.received.size(), 1u);
+    EXPECT_EQ(main_.received[0].msg, kChange);
+    EXPECT_EQ(loop_.PostedCount(), 0u);
 }
 
 TEST_F(PanelFrameworkTest, FailedCreationLeavesThePanelClosed) {
-    loop.SetCreationFailureHook([](int id) { return id == kTemplateId; });
+    loop_.SetCreationFailureHook([](int id) { return id == kTemplateId; });
     PanelSlot slot = SlotFor(kRefresh);
     EXPECT_FALSE(slot.Show());
     EXPECT_FALSE(slot.open);
     EXPECT_EQ(slot.closedCalls, 0);
 
     // The user may try again.
-    loop.SetCreationFailureHook({});
+    loop_.SetCreationFailureHook({});
     EXPECT_TRUE(slot.Show());
 
     // No creator under a message: nothing opens.
@@ -382,13 +382,13 @@ TEST_F(PanelFrameworkTest, TheListHoldsEveryPanelOnceWithAWorkingCreator) {
     for (const PanelEntry& entry : SettingPanels()) {
         messages.push_back(entry.descriptor->refreshMessage);
         EXPECT_EQ(FindSettingPanel(entry.descriptor->refreshMessage), &entry);
-        PanelSlot slot{MakePanelOpener(entry.create, context)};
+        PanelSlot slot{MakePanelOpener(entry.create, context_)};
         ASSERT_TRUE(slot.Show()) << entry.descriptor->caption;
         EXPECT_EQ(slot.panel->RefreshMessage(), entry.descriptor->refreshMessage);
         EXPECT_EQ(slot.panel->GetWindowText(), entry.descriptor->caption);
         EXPECT_EQ(slot.panel->Descriptor().templateId, entry.descriptor->templateId);
         slot.panel->DestroyWindow();
-        loop.DrainPosted();
+        loop_.DrainPosted();
     }
     std::vector<win::Msg> expected;
     for (win::Msg m = 0x9000; m <= 0x9016; ++m) {
@@ -408,9 +408,9 @@ TEST_F(PanelFrameworkTest, TheListHoldsEveryPanelOnceWithAWorkingCreator) {
 TEST_F(PanelFrameworkTest, APanelStillOpenGoesWithItsOpener) {
     auto slot = std::make_unique<PanelSlot>(SlotFor(kRefresh));
     ASSERT_TRUE(slot->Show());
-    const std::size_t windows = loop.WindowCount();
+    const std::size_t windows = loop_.WindowCount();
     slot.reset();  // the main window going: the panel's window and object go with it
-    EXPECT_EQ(loop.WindowCount(), windows - 1);
+    EXPECT_EQ(loop_.WindowCount(), windows - 1);
 }
 
 }  // namespace

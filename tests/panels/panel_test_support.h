@@ -81,12 +81,12 @@ template <typename Dlg, typename MainWindow = MainWindowStub>
 class PanelTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        image.ResetToDefaults(profile);
-        ASSERT_TRUE(main.CreateHidden());
+        image_.ResetToDefaults(profile_);
+        ASSERT_TRUE(main_.CreateHidden());
     }
 
     PanelContext Context() {
-        return PanelContext{loop, image, profile, link, main.Handle(), opened};
+        return PanelContext{loop_, image_, profile_, link_, main_.Handle(), opened_};
     }
 
     // Creates a panel (of the fixture's class unless told otherwise) as the opener does and
@@ -96,44 +96,44 @@ protected:
     std::unique_ptr<PanelDlg> Create() {
         auto created = CreatePanel<Panel>(Context(), nullptr);
         if (created) {
-            opened.Add(*created);
+            opened_.Add(*created);
             created->Show();
         }
         return created;
     }
     // Opens the panel into `panel`.
     Dlg& Open() {
-        panel = Create();
-        EXPECT_NE(panel, nullptr);
-        return static_cast<Dlg&>(*panel);
+        panel_ = Create();
+        EXPECT_NE(panel_, nullptr);
+        return static_cast<Dlg&>(*panel_);
     }
 
     // Delivers what was posted and hands over the main window's messages since the last call.
     std::vector<Message> Posted() {
-        loop.DrainPosted();
-        return main.Take();
+        loop_.DrainPosted();
+        return main_.Take();
     }
     // Posts the panel's refresh message and delivers it.
     void SendRefresh(win::WParam w = 0) {
-        loop.Post(panel->Handle(), Dlg::kDescriptor.refreshMessage, w);
-        loop.DrainPosted();
+        loop_.Post(panel_->Handle(), Dlg::kDescriptor.refreshMessage, w);
+        loop_.DrainPosted();
     }
 
-    int Pos(int id) const { return panel->Get<win::Slider>(id)->GetPos(); }
-    win::ComboBox& Combo(int id) const { return *panel->Get<win::ComboBox>(id); }
+    int Pos(int id) const { return panel_->Get<win::Slider>(id)->GetPos(); }
+    win::ComboBox& Combo(int id) const { return *panel_->Get<win::ComboBox>(id); }
     int Sel(int id) const { return Combo(id).GetCurSel(); }
-    win::ListBox& List(int id) const { return *panel->Get<win::ListBox>(id); }
-    std::string Text(int id) const { return panel->GetDlgItemText(id); }
-    bool Enabled(int id) const { return panel->GetDlgItem(id)->IsEnabled(); }
+    win::ListBox& List(int id) const { return *panel_->Get<win::ListBox>(id); }
+    std::string Text(int id) const { return panel_->GetDlgItemText(id); }
+    bool Enabled(int id) const { return panel_->GetDlgItem(id)->IsEnabled(); }
 
-    win::VirtualClock clock;
-    win::EventLoop loop{clock};
-    ModelProfile profile;
-    ReceiverImage image;
-    LinkState link;
-    MainWindow main{loop};
-    OpenedPanels opened{loop};
-    std::unique_ptr<PanelDlg> panel;
+    win::VirtualClock clock_;
+    win::EventLoop loop_{clock_};
+    ModelProfile profile_;
+    ReceiverImage image_;
+    LinkState link_;
+    MainWindow main_{loop_};
+    OpenedPanels opened_{loop_};
+    std::unique_ptr<PanelDlg> panel_;
 };
 
 }  // namespace tra1::test

@@ -41,9 +41,9 @@ std::vector<Message> AllEntriesAnnounced() {
 class SpeakerDistancePanelTest : public test::PanelTest<SpeakerDistanceDlg> {
 protected:
     void SetMetres(std::int32_t first) {
-        image.SpeakerDistances[15] = SpeakerDistanceDlg::kMeters;
+        image_.SpeakerDistances[15] = SpeakerDistanceDlg::kMeters;
         for (int entry = 0; entry < 12; ++entry) {
-            image.SpeakerDistances[static_cast<std::size_t>(entry)] = first + 10 * entry;
+            image_.SpeakerDistances[static_cast<std::size_t>(entry)] = first + 10 * entry;
         }
     }
     int Unit() const { return Sel(SpeakerDistanceDlg::kUnitCombo); }
@@ -52,7 +52,7 @@ protected:
 TEST_F(SpeakerDistancePanelTest, RefreshShowsEachEntryInItsUnit) {
     auto& dlg = Open();
     EXPECT_EQ(dlg.GetWindowText(), "Speaker Distance");
-    EXPECT_EQ(panel->Get<win::ComboBox>(SpeakerDistanceDlg::kUnitCombo)->items(),
+    EXPECT_EQ(panel_->Get<win::ComboBox>(SpeakerDistanceDlg::kUnitCombo)->Items(),
               (std::vector<std::string>{"Meter", "Feet"}));
     // Start-up: 10.0 ft everywhere.
     EXPECT_EQ(Unit(), SpeakerDistanceDlg::kFeet);
@@ -72,33 +72,33 @@ TEST_F(SpeakerDistancePanelTest, RefreshShowsEachEntryInItsUnit) {
     EXPECT_EQ(Text(kFl.readout), "2.65");
     EXPECT_EQ(Text(kSwr.readout), "3.55");
 
-    image.SpeakerDistances[15] = SpeakerDistanceDlg::kFeet;
-    image.SpeakerDistances[2] = 105;
+    image_.SpeakerDistances[15] = SpeakerDistanceDlg::kFeet;
+    image_.SpeakerDistances[2] = 105;
     SendRefresh();
     EXPECT_EQ(Pos(kFl.slider), 2115);
     EXPECT_EQ(Text(kFl.readout), "10.5");
 }
 
 TEST_F(SpeakerDistancePanelTest, ValuesFromOutsideNeverOverflowOrSelectAMissingUnit) {
-    image.SpeakerDistances[2] = std::numeric_limits<std::int32_t>::max();
-    image.SpeakerDistances[3] = std::numeric_limits<std::int32_t>::min();
+    image_.SpeakerDistances[2] = std::numeric_limits<std::int32_t>::max();
+    image_.SpeakerDistances[3] = std::numeric_limits<std::int32_t>::min();
     auto& dlg = Open();
     EXPECT_EQ(Pos(kFl.slider), 30);
     EXPECT_EQ(Pos(SpeakerDistanceDlg::kSpeakers[2].slider), 2400);
     // A release at the clamped end is a change: the entry gets a real distance.
     ASSERT_TRUE(win::user::ReleaseSlider(dlg, kFl.slider, 30));
-    EXPECT_EQ(image.SpeakerDistances[2], 800);
+    EXPECT_EQ(image_.SpeakerDistances[2], 800);
 
     // An unknown unit: no selection, sliders left where they were, metre read-outs.
-    image.SpeakerDistances[15] = 7;
-    image.SpeakerDistances[2] = 450;
+    image_.SpeakerDistances[15] = 7;
+    image_.SpeakerDistances[2] = 450;
     SendRefresh();  // still held by the release
     dlg.ResetHoldCounter();
     SendRefresh();
     EXPECT_EQ(Unit(), win::CB_ERR);
     EXPECT_EQ(Pos(kFl.slider), 30);
     EXPECT_EQ(Text(kFl.readout), "4.5");
-    image.SpeakerDistances[15] = -1;
+    image_.SpeakerDistances[15] = -1;
     SendRefresh();
     EXPECT_EQ(Unit(), win::CB_ERR);
 }
@@ -107,13 +107,13 @@ TEST_F(SpeakerDistancePanelTest, ReleaseStoresByTheUnitHoldsAndPostsTheEntryOnce
     auto& dlg = Open();  // feet
 
     ASSERT_TRUE(win::user::ReleaseSlider(dlg, kSwr.slider, 2399));
-    EXPECT_EQ(image.SpeakerDistances[11], 10);  // 31 / 3, remainder dropped
+    EXPECT_EQ(image_.SpeakerDistances[11], 10);  // 31 / 3, remainder dropped
     EXPECT_EQ(Text(kSwr.readout), "1");
     EXPECT_EQ(dlg.HoldCounter(), 40);
     EXPECT_EQ(Posted(), (std::vector<Message>{{0xA012, 11, 0}}));
 
     ASSERT_TRUE(win::user::ReleaseSlider(dlg, kSwr.slider, 30));
-    EXPECT_EQ(image.SpeakerDistances[11], 800);
+    EXPECT_EQ(image_.SpeakerDistances[11], 800);
     EXPECT_EQ(Text(kSwr.readout), "80");
     ASSERT_TRUE(win::user::ReleaseSlider(dlg, kSwr.slider, 30));  // where it was
     EXPECT_EQ(Posted().size(), 1u);
@@ -122,15 +122,15 @@ TEST_F(SpeakerDistancePanelTest, ReleaseStoresByTheUnitHoldsAndPostsTheEntryOnce
     dlg.ResetHoldCounter();
     SendRefresh();
     ASSERT_TRUE(win::user::ReleaseSlider(dlg, kFl.slider, 2000));
-    EXPECT_EQ(image.SpeakerDistances[2], 430);
+    EXPECT_EQ(image_.SpeakerDistances[2], 430);
     EXPECT_EQ(Text(kFl.readout), "4.3");
-    EXPECT_EQ(image.SpeakerDistances[1], 310);  // entry 1 has no slider and is never touched
+    EXPECT_EQ(image_.SpeakerDistances[1], 310);  // entry 1 has no slider and is never touched
     EXPECT_EQ(Posted(), (std::vector<Message>{{0xA012, 2, 0}}));
 
     // While the unit list is open a release changes nothing.
     ASSERT_TRUE(win::user::OpenComboList(dlg, SpeakerDistanceDlg::kUnitCombo));
     ASSERT_TRUE(win::user::ReleaseSlider(dlg, kFl.slider, 1000));
-    EXPECT_EQ(image.SpeakerDistances[2], 430);
+    EXPECT_EQ(image_.SpeakerDistances[2], 430);
     EXPECT_TRUE(Posted().empty());
 }
 
@@ -142,13 +142,13 @@ TEST_F(SpeakerDistancePanelTest, UnitChangeResetsEveryDistanceAndAnnouncesEachEn
     ASSERT_TRUE(win::user::OpenComboList(dlg, SpeakerDistanceDlg::kUnitCombo));
     ASSERT_TRUE(
         win::user::PickComboItem(dlg, SpeakerDistanceDlg::kUnitCombo, SpeakerDistanceDlg::kFeet));
-    EXPECT_EQ(image.SpeakerDistances[15], SpeakerDistanceDlg::kFeet);
+    EXPECT_EQ(image_.SpeakerDistances[15], SpeakerDistanceDlg::kFeet);
     for (const auto& speaker : SpeakerDistanceDlg::kSpeakers) {
-        EXPECT_EQ(image.SpeakerDistances[static_cast<std::size_t>(speaker.entry)], 100);
+        EXPECT_EQ(image_.SpeakerDistances[static_cast<std::size_t>(speaker.entry)], 100);
         EXPECT_EQ(Pos(speaker.slider), 2130) << speaker.label;
         EXPECT_EQ(Text(speaker.readout), "10") << speaker.label;
     }
-    EXPECT_EQ(image.SpeakerDistances[1], 310);
+    EXPECT_EQ(image_.SpeakerDistances[1], 310);
     EXPECT_EQ(dlg.HoldCounter(), 40);
     EXPECT_EQ(Posted(), AllEntriesAnnounced());
 
@@ -161,12 +161,12 @@ TEST_F(SpeakerDistancePanelTest, UnitChangeResetsEveryDistanceAndAnnouncesEachEn
     Posted();
     ASSERT_TRUE(
         win::user::PickComboItem(dlg, SpeakerDistanceDlg::kUnitCombo, SpeakerDistanceDlg::kFeet));
-    EXPECT_EQ(image.SpeakerDistances[2], 10);
+    EXPECT_EQ(image_.SpeakerDistances[2], 10);
     EXPECT_TRUE(Posted().empty());
 
     ASSERT_TRUE(
         win::user::PickComboItem(dlg, SpeakerDistanceDlg::kUnitCombo, SpeakerDistanceDlg::kMeters));
-    EXPECT_EQ(image.SpeakerDistances[2], 300);
+    EXPECT_EQ(image_.SpeakerDistances[2], 300);
     EXPECT_EQ(Pos(kFl.slider), 2130);
     EXPECT_EQ(Text(kFl.readout), "3");
     EXPECT_EQ(Posted(), AllEntriesAnnounced());
@@ -177,8 +177,8 @@ TEST_F(SpeakerDistancePanelTest, DefaultSetsTenFeetEverywhereAndAnnouncesIt) {
     auto& dlg = Open();
     ASSERT_TRUE(win::user::Click(dlg, SpeakerDistanceDlg::kDefaultButton));
     EXPECT_EQ(Unit(), SpeakerDistanceDlg::kFeet);
-    EXPECT_EQ(image.SpeakerDistances[15], SpeakerDistanceDlg::kFeet);
-    EXPECT_EQ(image.SpeakerDistances[11], 100);
+    EXPECT_EQ(image_.SpeakerDistances[15], SpeakerDistanceDlg::kFeet);
+    EXPECT_EQ(image_.SpeakerDistances[11], 100);
     EXPECT_EQ(Pos(kSwr.slider), 2130);
     EXPECT_EQ(Text(kSwr.readout), "10");
     EXPECT_EQ(dlg.HoldCounter(), 40);
@@ -187,12 +187,12 @@ TEST_F(SpeakerDistancePanelTest, DefaultSetsTenFeetEverywhereAndAnnouncesIt) {
 
 TEST_F(SpeakerDistancePanelTest, FortyRefreshesAreSkippedInEitherModeUntilTheCounterIsCleared) {
     for (const bool realtime : {false, true}) {
-        link.realtimeMode = realtime;
+        link_.realtimeMode = realtime;
         auto& dlg = Open();
         ASSERT_TRUE(win::user::ReleaseSlider(dlg, kFl.slider, 1230));  // 400
         Posted();
 
-        image.SpeakerDistances[2] = 200;
+        image_.SpeakerDistances[2] = 200;
         for (int i = 0; i < 40; ++i) {
             SendRefresh();
             ASSERT_EQ(Pos(kFl.slider), 1230) << "refresh " << i + 1;
@@ -203,11 +203,11 @@ TEST_F(SpeakerDistancePanelTest, FortyRefreshesAreSkippedInEitherModeUntilTheCou
 
         // The main window clears the counter: the next refresh goes through.
         ASSERT_TRUE(win::user::ReleaseSlider(dlg, kFl.slider, 1230));
-        image.SpeakerDistances[2] = 150;
+        image_.SpeakerDistances[2] = 150;
         dlg.ResetHoldCounter();
         SendRefresh();
         EXPECT_EQ(Pos(kFl.slider), 1980);
-        panel.reset();
+        panel_.reset();
     }
 }
 

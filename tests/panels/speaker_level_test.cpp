@@ -41,7 +41,7 @@ TEST_F(SpeakerLevelPanelTest, EachChannelShowsItsOwnByteInvertedWithItsLevelInDb
 
     // A different level per byte, so that a crossed slider or box shows.
     for (std::size_t i = 0; i < SpeakerLevelDlg::kChannelCount; ++i) {
-        image.SpeakerLevels[i] = static_cast<std::uint8_t>(21 + 3 * i);
+        image_.SpeakerLevels[i] = static_cast<std::uint8_t>(21 + 3 * i);
     }
     SendRefresh();
     const std::array<const char*, SpeakerLevelDlg::kChannelCount> db{
@@ -54,8 +54,8 @@ TEST_F(SpeakerLevelPanelTest, EachChannelShowsItsOwnByteInvertedWithItsLevelInDb
     }
 
     // Out of range: the thumb parks at the nearer end.
-    image.SpeakerLevels[speaker_levels::kSW] = 255;
-    image.SpeakerLevels[speaker_levels::kCT] = 3;
+    image_.SpeakerLevels[speaker_levels::kSW] = 255;
+    image_.SpeakerLevels[speaker_levels::kCT] = 3;
     SendRefresh();
     EXPECT_EQ(Pos(kSwSlider), 20);
     EXPECT_EQ(Pos(SpeakerLevelDlg::kChannels[speaker_levels::kCT].slider), 60);
@@ -65,16 +65,16 @@ TEST_F(SpeakerLevelPanelTest, ReleaseStoresTheLevelHoldsAndPostsItsPositionOnce)
     auto& dlg = Open();
 
     ASSERT_TRUE(win::user::ReleaseSlider(dlg, kSwSlider, 20));  // the top
-    EXPECT_EQ(image.SpeakerLevels[speaker_levels::kSW], 60);
+    EXPECT_EQ(image_.SpeakerLevels[speaker_levels::kSW], 60);
     EXPECT_EQ(Text(kSwBox), "10");
     EXPECT_EQ(dlg.HoldCounter(), 25);
     EXPECT_EQ(Posted(), (std::vector<Message>{{0xA001, 9, 0}}));
 
     ASSERT_TRUE(win::user::ReleaseSlider(dlg, kSwSlider, 60));  // the bottom
-    EXPECT_EQ(image.SpeakerLevels[speaker_levels::kSW], 20);
+    EXPECT_EQ(image_.SpeakerLevels[speaker_levels::kSW], 20);
     EXPECT_EQ(Text(kSwBox), "-10");
     ASSERT_TRUE(win::user::ReleaseSlider(dlg, kSwSlider, 41));  // one step below the middle
-    EXPECT_EQ(image.SpeakerLevels[speaker_levels::kSW], 39);
+    EXPECT_EQ(image_.SpeakerLevels[speaker_levels::kSW], 39);
     EXPECT_EQ(Text(kSwBox), "-0.5");
     EXPECT_EQ(Posted().size(), 2u);
 
@@ -85,19 +85,19 @@ TEST_F(SpeakerLevelPanelTest, ReleaseStoresTheLevelHoldsAndPostsItsPositionOnce)
     // Another channel posts its own block position; the others stay as they were.
     const int flSlider = SpeakerLevelDlg::kChannels[speaker_levels::kFL].slider;
     ASSERT_TRUE(win::user::ReleaseSlider(dlg, flSlider, 35));
-    EXPECT_EQ(image.SpeakerLevels[speaker_levels::kFL], 45);
+    EXPECT_EQ(image_.SpeakerLevels[speaker_levels::kFL], 45);
     EXPECT_EQ(Text(SpeakerLevelDlg::kChannels[speaker_levels::kFL].box), "2.5");
-    EXPECT_EQ(image.SpeakerLevels[speaker_levels::kFR], 40);
+    EXPECT_EQ(image_.SpeakerLevels[speaker_levels::kFR], 40);
     EXPECT_EQ(Posted(), (std::vector<Message>{{0xA001, 1, 0}}));
 }
 
 TEST_F(SpeakerLevelPanelTest, RealtimeHoldsTwentyFiveRefreshesAsynchronousNone) {
-    link.realtimeMode = true;
+    link_.realtimeMode = true;
     auto& dlg = Open();
     ASSERT_TRUE(win::user::ReleaseSlider(dlg, kSwSlider, 30));  // level 50, +5 dB
     Posted();
 
-    image.SpeakerLevels[speaker_levels::kSW] = 44;  // a report still carrying another value
+    image_.SpeakerLevels[speaker_levels::kSW] = 44;  // a report still carrying another value
     for (int i = 0; i < 25; ++i) {
         SendRefresh();
         ASSERT_EQ(Pos(kSwSlider), 30) << "refresh " << i + 1;
@@ -107,29 +107,29 @@ TEST_F(SpeakerLevelPanelTest, RealtimeHoldsTwentyFiveRefreshesAsynchronousNone) 
     EXPECT_EQ(Pos(kSwSlider), 36);
     EXPECT_EQ(Text(kSwBox), "2");
 
-    link.realtimeMode = false;
+    link_.realtimeMode = false;
     ASSERT_TRUE(win::user::ReleaseSlider(dlg, kSwSlider, 30));
-    image.SpeakerLevels[speaker_levels::kSW] = 44;
+    image_.SpeakerLevels[speaker_levels::kSW] = 44;
     SendRefresh();
     EXPECT_EQ(Pos(kSwSlider), 36);
 }
 
 TEST_F(SpeakerLevelPanelTest, FlatStoresZeroDbInEveryChannelAndPostsTheChangedOnes) {
-    image.SpeakerLevels[speaker_levels::kFR] = 50;
-    image.SpeakerLevels[speaker_levels::kSW] = 22;
-    image.SpeakerLevels[speaker_levels::kSW2] = 58;
-    image.SpeakerLevels[speaker_levels::kSecondSet] = 30;
+    image_.SpeakerLevels[speaker_levels::kFR] = 50;
+    image_.SpeakerLevels[speaker_levels::kSW] = 22;
+    image_.SpeakerLevels[speaker_levels::kSW2] = 58;
+    image_.SpeakerLevels[speaker_levels::kSecondSet] = 30;
     auto& dlg = Open();
 
     ASSERT_TRUE(win::user::Click(dlg, SpeakerLevelDlg::kFlatButton));
     for (std::size_t i = 0; i < SpeakerLevelDlg::kChannelCount; ++i) {
-        EXPECT_EQ(image.SpeakerLevels[i], 40) << SpeakerLevelDlg::kChannels[i].label;
+        EXPECT_EQ(image_.SpeakerLevels[i], 40) << SpeakerLevelDlg::kChannels[i].label;
         EXPECT_EQ(Pos(SpeakerLevelDlg::kChannels[i].slider), 40)
             << SpeakerLevelDlg::kChannels[i].label;
         EXPECT_EQ(Text(SpeakerLevelDlg::kChannels[i].box), "0")
             << SpeakerLevelDlg::kChannels[i].label;
     }
-    EXPECT_EQ(image.SpeakerLevels[speaker_levels::kSecondSet], 30);
+    EXPECT_EQ(image_.SpeakerLevels[speaker_levels::kSecondSet], 30);
     EXPECT_EQ(dlg.HoldCounter(), 25);
     // In screen order: FR stands left of SW, SW left of SW2.
     EXPECT_EQ(Posted(), (std::vector<Message>{{0xA001, 0, 0}, {0xA001, 9, 0}, {0xA001, 10, 0}}));

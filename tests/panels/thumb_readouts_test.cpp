@@ -26,18 +26,18 @@ namespace {
 // reached the main window.
 template <typename Fixture>
 void ExpectFollows(Fixture& t, int slider, int position, int readout, const std::string& shown) {
-    const auto before = t.image.ToBytes();
-    ASSERT_TRUE(win::user::DragSlider(*t.panel, slider, position));
+    const auto before = t.image_.ToBytes();
+    ASSERT_TRUE(win::user::DragSlider(*t.panel_, slider, position));
     EXPECT_EQ(t.Text(readout), shown);
-    EXPECT_EQ(t.image.ToBytes(), before);
+    EXPECT_EQ(t.image_.ToBytes(), before);
     EXPECT_TRUE(t.Posted().empty());
 }
 
 #define THUMB_TEST(Dlg)                              \
     class Dlg##Thumb : public test::PanelTest<Dlg> { \
     public:                                          \
-        using test::PanelTest<Dlg>::image;           \
-        using test::PanelTest<Dlg>::panel;           \
+        using test::PanelTest<Dlg>::image_;          \
+        using test::PanelTest<Dlg>::panel_;          \
         using test::PanelTest<Dlg>::Text;            \
         using test::PanelTest<Dlg>::Posted;          \
     }
@@ -57,8 +57,8 @@ TEST_F(CEQCONTROLDlgThumb, BandReadOutFollowsAndOneReleaseStores) {
     Open();
     const auto& band = CEQCONTROLDlg::kBands.at(0);
     ExpectFollows(*this, band.slider, 3, band.readout, "6");
-    ASSERT_TRUE(win::user::ReleaseSlider(*panel, band.slider, 3));
-    EXPECT_EQ(image.EqSettings.at(0), 24);
+    ASSERT_TRUE(win::user::ReleaseSlider(*panel_, band.slider, 3));
+    EXPECT_EQ(image_.EqSettings.at(0), 24);
     EXPECT_EQ(Posted().size(), 1u);
 }
 
@@ -79,18 +79,18 @@ TEST_F(CLFELEVELDRANGEDlgThumb, LfeReadOutFollowsAndKeysStoreOnceTheyStop) {
     ExpectFollows(*this, CLFELEVELDRANGEDlg::kLfeSpeakerSlider, 21,
                   CLFELEVELDRANGEDlg::kLfeSpeakerReadout, "-10.5");
     // Keys: each step shows, the value is stored and announced once after the idle time.
-    ASSERT_TRUE(win::user::KeyboardSlider(*panel, CLFELEVELDRANGEDlg::kLfeSpeakerSlider, 22));
-    ASSERT_TRUE(win::user::KeyboardSlider(*panel, CLFELEVELDRANGEDlg::kLfeSpeakerSlider, 23));
+    ASSERT_TRUE(win::user::KeyboardSlider(*panel_, CLFELEVELDRANGEDlg::kLfeSpeakerSlider, 22));
+    ASSERT_TRUE(win::user::KeyboardSlider(*panel_, CLFELEVELDRANGEDlg::kLfeSpeakerSlider, 23));
     EXPECT_EQ(Text(CLFELEVELDRANGEDlg::kLfeSpeakerReadout), "-11.5");
-    EXPECT_EQ(image.LfeDrange.at(0), 40);
-    loop.AdvanceBy(win::Dialog::kSliderIdleMs);
-    EXPECT_EQ(image.LfeDrange.at(0), 17);
+    EXPECT_EQ(image_.LfeDrange.at(0), 40);
+    loop_.AdvanceBy(win::Dialog::kSliderIdleMs);
+    EXPECT_EQ(image_.LfeDrange.at(0), 17);
     EXPECT_EQ(Posted(), (std::vector<test::Message>{{0xA003, 0, 0}}));
 }
 
 TEST_F(CDELAYDlgThumb, DelayReadOutFollows) {
     Open();
-    const int maximum = panel->Get<win::Slider>(CDELAYDlg::kDelaySlider)->GetRangeMax();
+    const int maximum = panel_->Get<win::Slider>(CDELAYDlg::kDelaySlider)->GetRangeMax();
     ExpectFollows(*this, CDELAYDlg::kDelaySlider, maximum - 40, CDELAYDlg::kDelayReadout, "40");
 }
 

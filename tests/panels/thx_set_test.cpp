@@ -29,14 +29,14 @@ protected:
 TEST_F(ThxSetPanelTest, OpensShowingTheImageWithTheDistanceItems) {
     // The main window finds the panel under its refresh message.
     EXPECT_NE(FindSettingPanel(CTHXSETDlg::kDescriptor.refreshMessage), nullptr);
-    image.ThxSettings = {1, 0, 2};
+    image_.ThxSettings = {1, 0, 2};
     auto& dlg = Open();
     EXPECT_EQ(dlg.GetWindowText(), "THX SET");
     EXPECT_EQ(Pos(CTHXSETDlg::kUltra2Subwoofer), 1);
     EXPECT_EQ(Pos(CTHXSETDlg::kBoundaryGainComp), 0);
     EXPECT_EQ(dlg.Get<win::Slider>(CTHXSETDlg::kBoundaryGainComp)->GetRangeMax(), 1);
     const auto* combo = dlg.Get<win::ComboBox>(CTHXSETDlg::kSbSpeakerDistance);
-    EXPECT_EQ(combo->items(), (std::vector<std::string>{"under 1ft", "1 - 4ft", "over 4ft"}));
+    EXPECT_EQ(combo->Items(), (std::vector<std::string>{"under 1ft", "1 - 4ft", "over 4ft"}));
     EXPECT_EQ(Sel(), 2);
     EXPECT_TRUE(Delivered().empty());
 }
@@ -44,21 +44,21 @@ TEST_F(ThxSetPanelTest, OpensShowingTheImageWithTheDistanceItems) {
 TEST_F(ThxSetPanelTest, EachChangeStoresTheByteAndPostsItsNumberAndValueOnce) {
     auto& dlg = Open();
     ASSERT_TRUE(win::user::ReleaseSlider(dlg, CTHXSETDlg::kBoundaryGainComp, 1));
-    EXPECT_EQ(image.ThxSettings[1], 1);
+    EXPECT_EQ(image_.ThxSettings[1], 1);
     EXPECT_EQ(Delivered(), (std::vector<ThxMessage>{{0xA010, 1, 1}}));
     ASSERT_TRUE(win::user::ReleaseSlider(dlg, CTHXSETDlg::kBoundaryGainComp, 0));
-    EXPECT_EQ(image.ThxSettings[1], 0);
+    EXPECT_EQ(image_.ThxSettings[1], 0);
     EXPECT_EQ(Delivered(), (std::vector<ThxMessage>{{0xA010, 1, 0}}));
 
     ASSERT_TRUE(win::user::PickComboItem(dlg, CTHXSETDlg::kSbSpeakerDistance, 2));
-    EXPECT_EQ(image.ThxSettings[2], 2);
+    EXPECT_EQ(image_.ThxSettings[2], 2);
     ASSERT_TRUE(win::user::ReleaseSlider(dlg, CTHXSETDlg::kUltra2Subwoofer, 1));
-    EXPECT_EQ(image.ThxSettings[0], 1);
+    EXPECT_EQ(image_.ThxSettings[0], 1);
     EXPECT_EQ(Delivered(), (std::vector<ThxMessage>{{0xA010, 2, 2}, {0xA010, 0, 1}}));
     // The panel never holds its refreshes back, even in realtime mode.
     EXPECT_EQ(dlg.HoldCounter(), 0);
-    link.realtimeMode = true;
-    image.ThxSettings[0] = 0;
+    link_.realtimeMode = true;
+    image_.ThxSettings[0] = 0;
     SendRefresh();
     EXPECT_EQ(Pos(CTHXSETDlg::kUltra2Subwoofer), 0);
 }
@@ -72,20 +72,20 @@ TEST_F(ThxSetPanelTest, UnchangedValuesPostNothing) {
     // The keyboard alone stores nothing.
     ASSERT_TRUE(win::user::KeyboardSlider(dlg, CTHXSETDlg::kUltra2Subwoofer, 1));
     EXPECT_TRUE(Delivered().empty());
-    EXPECT_EQ(image.ThxSettings, (ImageBytes<3>{0, 0, 1}));
+    EXPECT_EQ(image_.ThxSettings, (ImageBytes<3>{0, 0, 1}));
 }
 
 TEST_F(ThxSetPanelTest, RefreshTouchesOnlyControlsWhoseByteChanged) {
     Open();
     ChangeCounter ultra2, boundary, distance;
-    panel->GetDlgItem(CTHXSETDlg::kUltra2Subwoofer)->SetObserver(&ultra2);
-    panel->GetDlgItem(CTHXSETDlg::kBoundaryGainComp)->SetObserver(&boundary);
-    panel->GetDlgItem(CTHXSETDlg::kSbSpeakerDistance)->SetObserver(&distance);
+    panel_->GetDlgItem(CTHXSETDlg::kUltra2Subwoofer)->SetObserver(&ultra2);
+    panel_->GetDlgItem(CTHXSETDlg::kBoundaryGainComp)->SetObserver(&boundary);
+    panel_->GetDlgItem(CTHXSETDlg::kSbSpeakerDistance)->SetObserver(&distance);
 
     SendRefresh();
     EXPECT_EQ(ultra2.changes + boundary.changes + distance.changes, 0);
 
-    image.ThxSettings[1] = 1;
+    image_.ThxSettings[1] = 1;
     SendRefresh();
     EXPECT_EQ(Pos(CTHXSETDlg::kBoundaryGainComp), 1);
     EXPECT_GT(boundary.changes, 0);
@@ -93,7 +93,7 @@ TEST_F(ThxSetPanelTest, RefreshTouchesOnlyControlsWhoseByteChanged) {
 }
 
 TEST_F(ThxSetPanelTest, OutOfRangeBytesAreShownClampedAndCanBeSetBack) {
-    image.ThxSettings = {7, 200, 3};
+    image_.ThxSettings = {7, 200, 3};
     auto& dlg = Open();
     EXPECT_EQ(Pos(CTHXSETDlg::kUltra2Subwoofer), 1);
     EXPECT_EQ(Pos(CTHXSETDlg::kBoundaryGainComp), 1);
@@ -101,7 +101,7 @@ TEST_F(ThxSetPanelTest, OutOfRangeBytesAreShownClampedAndCanBeSetBack) {
     // The cache holds the image's value, so the position the thumb shows is a real change.
     ASSERT_TRUE(win::user::ReleaseSlider(dlg, CTHXSETDlg::kUltra2Subwoofer, 1));
     ASSERT_TRUE(win::user::PickComboItem(dlg, CTHXSETDlg::kSbSpeakerDistance, 0));
-    EXPECT_EQ(image.ThxSettings, (ImageBytes<3>{1, 200, 0}));
+    EXPECT_EQ(image_.ThxSettings, (ImageBytes<3>{1, 200, 0}));
     EXPECT_EQ(Delivered(), (std::vector<ThxMessage>{{0xA010, 0, 1}, {0xA010, 2, 0}}));
 }
 

@@ -45,12 +45,12 @@ protected:
 TEST_F(ToneControlPanelTest, OpensShowingLevelsFrequenciesAndCyanReadouts) {
     // The main window finds the panel under its refresh message.
     EXPECT_NE(FindSettingPanel(ToneControlDlg::kDescriptor.refreshMessage), nullptr);
-    image.ToneSettings = {0, 24, 2, 7, 1, 12, 0, 0};
+    image_.ToneSettings = {0, 24, 2, 7, 1, 12, 0, 0};
     auto& dlg = Open();
     EXPECT_EQ(dlg.GetWindowText(), "Tone Control");
-    EXPECT_EQ(dlg.Get<win::ComboBox>(1238)->items(),
+    EXPECT_EQ(dlg.Get<win::ComboBox>(1238)->Items(),
               (std::vector<std::string>{"125Hz", "350Hz", "500Hz"}));
-    EXPECT_EQ(dlg.Get<win::ComboBox>(1247)->items(),
+    EXPECT_EQ(dlg.Get<win::ComboBox>(1247)->Items(),
               (std::vector<std::string>{"2.5kHz", "3.5kHz", "8.0kHz"}));
     EXPECT_EQ(Sel(1238), 0);
     EXPECT_EQ(Sel(1239), 2);
@@ -72,21 +72,21 @@ TEST_F(ToneControlPanelTest, OpensShowingLevelsFrequenciesAndCyanReadouts) {
 TEST_F(ToneControlPanelTest, SliderEndsStoreTheLevelShowTheDecibelsAndPostTheBand) {
     auto& dlg = Open();
     ASSERT_TRUE(win::user::ReleaseSlider(dlg, kSpeakerBassSlider, 3));
-    EXPECT_EQ(image.ToneSettings[1], 24);
+    EXPECT_EQ(image_.ToneSettings[1], 24);
     EXPECT_EQ(Text(1240), "6");
     EXPECT_EQ(Delivered(), (std::vector<ToneMessage>{{0xA107, 0, 0}}));
 
     ASSERT_TRUE(win::user::ReleaseSlider(dlg, kSpeakerBassSlider, 27));
-    EXPECT_EQ(image.ToneSettings[1], 0);
+    EXPECT_EQ(image_.ToneSettings[1], 0);
     EXPECT_EQ(Text(1240), "-6");
     ASSERT_TRUE(win::user::ReleaseSlider(dlg, kHeadphoneTrebleSlider, 14));
-    EXPECT_EQ(image.ToneSettings[7], 13);
+    EXPECT_EQ(image_.ToneSettings[7], 13);
     EXPECT_EQ(Text(1246), "0.5");
     EXPECT_EQ(Delivered(), (std::vector<ToneMessage>{{0xA107, 0, 0}, {0xA107, 1, 1}}));
     // Never held, even in realtime mode.
     EXPECT_EQ(dlg.HoldCounter(), 0);
-    link.realtimeMode = true;
-    image.ToneSettings[1] = 12;
+    link_.realtimeMode = true;
+    image_.ToneSettings[1] = 12;
     SendRefresh();
     EXPECT_EQ(Pos(kSpeakerBassSlider), 15);
 }
@@ -94,7 +94,7 @@ TEST_F(ToneControlPanelTest, SliderEndsStoreTheLevelShowTheDecibelsAndPostTheBan
 TEST_F(ToneControlPanelTest, FrequencyChoiceStoresTheSelectorAndPostsTheBand) {
     auto& dlg = Open();
     ASSERT_TRUE(win::user::PickComboItem(dlg, kHeadphoneBassCombo, 2));
-    EXPECT_EQ(image.ToneSettings[4], 2);
+    EXPECT_EQ(image_.ToneSettings[4], 2);
     EXPECT_EQ(Delivered(), (std::vector<ToneMessage>{{0xA107, 1, 0}}));
 }
 
@@ -104,7 +104,7 @@ TEST_F(ToneControlPanelTest, UnchangedValuesPostNothing) {
     ASSERT_TRUE(win::user::PickComboItem(dlg, kHeadphoneBassCombo, 1));
     ASSERT_TRUE(win::user::KeyboardSlider(dlg, kSpeakerTrebleSlider, 3));
     EXPECT_TRUE(Delivered().empty());
-    EXPECT_EQ(image.ToneSettings[3], 12);
+    EXPECT_EQ(image_.ToneSettings[3], 12);
 }
 
 TEST_F(ToneControlPanelTest, FlatSetsItsGroupAndAlwaysPostsBothBands) {
@@ -113,10 +113,10 @@ TEST_F(ToneControlPanelTest, FlatSetsItsGroupAndAlwaysPostsBothBands) {
     ASSERT_TRUE(win::user::Click(dlg, ToneControlDlg::kSpeakerFlat));
     EXPECT_EQ(Delivered(), (std::vector<ToneMessage>{{0xA107, 0, 0}, {0xA107, 0, 1}}));
 
-    image.ToneSettings = {0, 3, 2, 20, 0, 0, 2, 24};
+    image_.ToneSettings = {0, 3, 2, 20, 0, 0, 2, 24};
     SendRefresh();
     ASSERT_TRUE(win::user::Click(dlg, ToneControlDlg::kHeadphoneFlat));
-    EXPECT_EQ(image.ToneSettings, (ImageBytes<8>{0, 3, 2, 20, 1, 12, 1, 12}));
+    EXPECT_EQ(image_.ToneSettings, (ImageBytes<8>{0, 3, 2, 20, 1, 12, 1, 12}));
     EXPECT_EQ(Sel(1245), 1);
     EXPECT_EQ(Sel(1247), 1);
     EXPECT_EQ(Pos(1248), 15);
@@ -131,10 +131,10 @@ TEST_F(ToneControlPanelTest, RefreshMovesOnlyTheControlWhoseValueChanged) {
     Open();
     std::vector<ToneChangeCounter> counters(8);
     for (std::size_t i = 0; i < ToneControlDlg::kBands.size(); ++i) {
-        panel->GetDlgItem(ToneControlDlg::kBands[i].combo)->SetObserver(&counters[2 * i]);
-        panel->GetDlgItem(ToneControlDlg::kBands[i].slider)->SetObserver(&counters[2 * i + 1]);
+        panel_->GetDlgItem(ToneControlDlg::kBands[i].combo)->SetObserver(&counters[2 * i]);
+        panel_->GetDlgItem(ToneControlDlg::kBands[i].slider)->SetObserver(&counters[2 * i + 1]);
     }
-    image.ToneSettings[3] = 20;  // speaker treble level
+    image_.ToneSettings[3] = 20;  // speaker treble level
     SendRefresh();
     EXPECT_EQ(Pos(kSpeakerTrebleSlider), 7);
     EXPECT_EQ(Text(1241), "4");
@@ -144,14 +144,14 @@ TEST_F(ToneControlPanelTest, RefreshMovesOnlyTheControlWhoseValueChanged) {
 }
 
 TEST_F(ToneControlPanelTest, OutOfRangeBytesAreShownClampedWithoutSelection) {
-    image.ToneSettings = {9, 200, 1, 12, 1, 12, 1, 12};
+    image_.ToneSettings = {9, 200, 1, 12, 1, 12, 1, 12};
     auto& dlg = Open();
     EXPECT_EQ(Sel(1238), win::CB_ERR);
     EXPECT_EQ(Pos(kSpeakerBassSlider), 3);
     EXPECT_EQ(Text(1240), "6");
     // The thumb stands at the end but the value is not the image's: releasing there stores it.
     ASSERT_TRUE(win::user::ReleaseSlider(dlg, kSpeakerBassSlider, 3));
-    EXPECT_EQ(image.ToneSettings[1], 24);
+    EXPECT_EQ(image_.ToneSettings[1], 24);
     EXPECT_EQ(Delivered(), (std::vector<ToneMessage>{{0xA107, 0, 0}}));
 }
 

@@ -36,8 +36,8 @@ TEST_F(TunerTest, OpensOnTheCurrentStationWithTheFmSelector) {
     auto& dlg = Open();
     EXPECT_EQ(dlg.GetWindowText(), "TUNER");
     EXPECT_EQ(Combo(TunerDlg::kPageCombo).GetWindowText(), "Current");
-    EXPECT_EQ(List(TunerDlg::kPresetList).items(), (std::vector<std::string>{"Current"}));
-    EXPECT_EQ(List(TunerDlg::kFrequencyList).items(), (std::vector<std::string>{"FM : 87.5 MHz"}));
+    EXPECT_EQ(List(TunerDlg::kPresetList).Items(), (std::vector<std::string>{"Current"}));
+    EXPECT_EQ(List(TunerDlg::kFrequencyList).Items(), (std::vector<std::string>{"FM : 87.5 MHz"}));
     EXPECT_EQ(List(TunerDlg::kFrequencyList).GetCurSel(), 0);
     EXPECT_EQ(Band(), 1);
     const auto& selector = Combo(TunerDlg::kFrequencyCombo);
@@ -69,8 +69,8 @@ TEST_F(TunerTest, PresetAddressingAndTheChangeMessage) {
     EXPECT_TRUE(Posted().empty());
 
     ASSERT_TRUE(PickComboItem(dlg, TunerDlg::kFrequencyCombo, 0));
-    EXPECT_EQ(image.TunerBand(19), 1);
-    EXPECT_EQ(image.TunerStep(19), 0);
+    EXPECT_EQ(image_.TunerBand(19), 1);
+    EXPECT_EQ(image_.TunerStep(19), 0);
     EXPECT_EQ(List(TunerDlg::kFrequencyList).GetText(2), "FM : 107.9 MHz");
     EXPECT_EQ(List(TunerDlg::kFrequencyList).GetCurSel(), 2);
     EXPECT_EQ(dlg.HoldCounter(), 80);
@@ -81,7 +81,7 @@ TEST_F(TunerTest, PresetAddressingAndTheChangeMessage) {
     EXPECT_EQ(List(TunerDlg::kPresetList).GetCount(), 1);
     EXPECT_EQ(List(TunerDlg::kFrequencyList).GetCount(), 1);
     ASSERT_TRUE(PickComboItem(dlg, TunerDlg::kFrequencyCombo, 10));
-    EXPECT_EQ(image.TunerStep(0), 10);
+    EXPECT_EQ(image_.TunerStep(0), 10);
     EXPECT_EQ(Posted(), (std::vector<Message>{{0xA104, 0, 1}}));
 }
 
@@ -92,8 +92,8 @@ TEST_F(TunerTest, BandSwitchAndTheEndsOfEachBand) {
     EXPECT_EQ(List(TunerDlg::kPresetList).GetCurSel(), 4);
 
     ASSERT_TRUE(win::user::ReleaseSlider(dlg, TunerDlg::kBandSwitch, 0));  // to AM
-    EXPECT_EQ(image.TunerBand(5), 0);
-    EXPECT_EQ(image.TunerStep(5), 118);
+    EXPECT_EQ(image_.TunerBand(5), 0);
+    EXPECT_EQ(image_.TunerStep(5), 118);
     EXPECT_EQ(List(TunerDlg::kFrequencyList).GetText(4), "AM : 530 kHz");
     const auto& selector = Combo(TunerDlg::kFrequencyCombo);
     ASSERT_EQ(selector.GetCount(), 119);
@@ -102,21 +102,21 @@ TEST_F(TunerTest, BandSwitchAndTheEndsOfEachBand) {
     EXPECT_EQ(Posted(), (std::vector<Message>{{0xA104, 1, 5}}));
 
     ASSERT_TRUE(PickComboItem(dlg, TunerDlg::kFrequencyCombo, 0));
-    EXPECT_EQ(image.TunerStep(5), 0);
+    EXPECT_EQ(image_.TunerStep(5), 0);
     EXPECT_EQ(List(TunerDlg::kFrequencyList).GetText(4), "AM : 1710 kHz");
     // Releasing the switch at the band it shows stores nothing.
     ASSERT_TRUE(win::user::ReleaseSlider(dlg, TunerDlg::kBandSwitch, 0));
     EXPECT_EQ(Posted(), (std::vector<Message>{{0xA104, 1, 5}}));
 
     ASSERT_TRUE(win::user::ReleaseSlider(dlg, TunerDlg::kBandSwitch, 1));  // back to FM
-    EXPECT_EQ(image.TunerBand(5), 1);
-    EXPECT_EQ(image.TunerStep(5), 102);
+    EXPECT_EQ(image_.TunerBand(5), 1);
+    EXPECT_EQ(image_.TunerStep(5), 102);
     EXPECT_EQ(List(TunerDlg::kFrequencyList).GetText(4), "FM : 87.5 MHz");
     EXPECT_EQ(Posted(), (std::vector<Message>{{0xA104, 1, 5}}));
 }
 
 TEST_F(TunerTest, PagesAToEKeepThePresetRowAndShowTheirOwnFrequencies) {
-    image.SetTunerPreset(8 * 2 - 7 + 5, 0, 100);  // Page B, Preset 6: AM 710 kHz
+    image_.SetTunerPreset(8 * 2 - 7 + 5, 0, 100);  // Page B, Preset 6: AM 710 kHz
     auto& dlg = Open();
     ASSERT_TRUE(PickComboItem(dlg, TunerDlg::kPageCombo, 1));
     ASSERT_TRUE(SelectListRow(dlg, TunerDlg::kPresetList, 5));
@@ -141,8 +141,8 @@ TEST_F(TunerTest, RefreshShowsReportedPresetsAndOddBytesStayHarmless) {
     auto& dlg = Open();
     ASSERT_TRUE(PickComboItem(dlg, TunerDlg::kPageCombo, 1));
     ASSERT_TRUE(SelectListRow(dlg, TunerDlg::kPresetList, 3));
-    image.SetTunerPreset(4, 1, 200);  // a step beyond the FM items: held at the band's end
-    image.SetTunerPreset(2, 7, 0);    // an unknown band byte reads as FM
+    image_.SetTunerPreset(4, 1, 200);  // a step beyond the FM items: held at the band's end
+    image_.SetTunerPreset(2, 7, 0);    // an unknown band byte reads as FM
     SendRefresh();
     EXPECT_EQ(List(TunerDlg::kFrequencyList).GetText(3), "FM : 87.5 MHz");
     EXPECT_EQ(List(TunerDlg::kFrequencyList).GetText(1), "FM : 107.9 MHz");
@@ -154,21 +154,21 @@ TEST_F(TunerTest, RefreshShowsReportedPresetsAndOddBytesStayHarmless) {
     EXPECT_EQ(Combo(TunerDlg::kFrequencyCombo).GetCurSel(), 0);
     ASSERT_TRUE(win::user::ReleaseSlider(dlg, TunerDlg::kBandSwitch, 1));
     EXPECT_TRUE(Posted().empty());
-    EXPECT_EQ(image.TunerBand(2), 7);
+    EXPECT_EQ(image_.TunerBand(2), 7);
 
     // An open frequency list keeps the user's item.
     ASSERT_TRUE(win::user::OpenComboList(dlg, TunerDlg::kFrequencyCombo));
-    image.SetTunerPreset(2, 1, 50);
+    image_.SetTunerPreset(2, 1, 50);
     SendRefresh();
     EXPECT_EQ(Combo(TunerDlg::kFrequencyCombo).GetCurSel(), 0);
     EXPECT_EQ(List(TunerDlg::kFrequencyList).GetText(1), "FM : 97.9 MHz");
 }
 
 TEST_F(TunerTest, RefreshesAreHeldOnlyInRealtimeMode) {
-    link.realtimeMode = true;
+    link_.realtimeMode = true;
     auto& dlg = Open();
     ASSERT_TRUE(PickComboItem(dlg, TunerDlg::kFrequencyCombo, 1));
-    image.SetTunerPreset(0, 1, 2);
+    image_.SetTunerPreset(0, 1, 2);
     for (int i = 0; i < 80; ++i) {
         SendRefresh();
         ASSERT_EQ(List(TunerDlg::kFrequencyList).GetText(0), "FM : 107.7 MHz")
@@ -177,9 +177,9 @@ TEST_F(TunerTest, RefreshesAreHeldOnlyInRealtimeMode) {
     SendRefresh();
     EXPECT_EQ(List(TunerDlg::kFrequencyList).GetText(0), "FM : 107.5 MHz");
 
-    link.realtimeMode = false;
+    link_.realtimeMode = false;
     ASSERT_TRUE(PickComboItem(dlg, TunerDlg::kFrequencyCombo, 1));
-    image.SetTunerPreset(0, 0, 0);
+    image_.SetTunerPreset(0, 0, 0);
     SendRefresh();
     EXPECT_EQ(List(TunerDlg::kFrequencyList).GetText(0), "AM : 1710 kHz");
 }

@@ -34,11 +34,11 @@ public:
 class VideoProcessorTest : public test::PanelTest<VideoProcessorDlg, VideoMainWindow> {
 protected:
     VideoProcessorTest() {
-        main.onMessage = [this] { main.videoAtChange.push_back(image.VideoSettings); };
+        main_.onMessage = [this] { main_.videoAtChange.push_back(image_.VideoSettings); };
     }
 
     // What reached the main window during the gesture itself, without running the loop.
-    std::vector<Message> Received() { return main.Take(); }
+    std::vector<Message> Received() { return main_.Take(); }
     std::vector<std::string> Readouts() const {
         std::vector<std::string> texts;
         for (int id = 1263; id <= 1267; ++id) {
@@ -75,7 +75,7 @@ TEST_F(VideoProcessorTest, OpensShowingTheImageAndTheCurrentModesRecord) {
 }
 
 TEST_F(VideoProcessorTest, ProcessorOffDisablesSelectorsAtOpeningAndSlidersOnlyWhenSwitched) {
-    image.VideoSettings[0] = 0;
+    image_.VideoSettings[0] = 0;
     auto& dlg = Open();
     for (const int id : {VideoProcessorDlg::kPictureModeCombo, VideoProcessorDlg::kResolutionCombo,
                          VideoProcessorDlg::kAspectCombo, VideoProcessorDlg::kCrossColorCombo}) {
@@ -87,7 +87,7 @@ TEST_F(VideoProcessorTest, ProcessorOffDisablesSelectorsAtOpeningAndSlidersOnlyW
 
     ASSERT_TRUE(win::user::ReleaseSlider(dlg, VideoProcessorDlg::kProcessorSwitch, 1));
     EXPECT_EQ(Received(), (std::vector<Message>{{0xA011, 86, 1}}));
-    EXPECT_EQ(main.videoAtChange.back()[0], 1);  // stored before the main window was told
+    EXPECT_EQ(main_.videoAtChange.back()[0], 1);  // stored before the main window was told
     EXPECT_TRUE(Enabled(VideoProcessorDlg::kAspectCombo));
 
     ASSERT_TRUE(win::user::ReleaseSlider(dlg, VideoProcessorDlg::kProcessorSwitch, 0));
@@ -98,7 +98,7 @@ TEST_F(VideoProcessorTest, ProcessorOffDisablesSelectorsAtOpeningAndSlidersOnlyW
     EXPECT_TRUE(Enabled(VideoProcessorDlg::kTvFormatCombo));
 
     // A refresh does not change the enabling.
-    image.VideoSettings[0] = 1;
+    image_.VideoSettings[0] = 1;
     SendRefresh();
     EXPECT_EQ(Pos(VideoProcessorDlg::kProcessorSwitch), 1);
     EXPECT_FALSE(Enabled(VideoProcessorDlg::kAspectCombo));
@@ -106,13 +106,13 @@ TEST_F(VideoProcessorTest, ProcessorOffDisablesSelectorsAtOpeningAndSlidersOnlyW
 }
 
 TEST_F(VideoProcessorTest, SelectorsSendTheirCommandNumbersAndPictureModeShowsItsRecord) {
-    image.VideoSettings[1] = 0;
+    image_.VideoSettings[1] = 0;
     auto& dlg = Open();
     EXPECT_EQ(PicturePositions(), (std::vector<int>{2, 0, 24, 18, 24}));
 
     ASSERT_TRUE(win::user::PickComboItem(dlg, VideoProcessorDlg::kPictureModeCombo, 2));
     EXPECT_EQ(Received(), (std::vector<Message>{{0xA011, 71, 2}}));
-    EXPECT_EQ(image.VideoSettings[1], 2);
+    EXPECT_EQ(image_.VideoSettings[1], 2);
     EXPECT_EQ(PicturePositions(), (std::vector<int>{14, 0, 24, 30, 32}));
     EXPECT_EQ(Readouts(), (std::vector<std::string>{"14", "0", "0", "6", "8"}));
 
@@ -125,31 +125,31 @@ TEST_F(VideoProcessorTest, SelectorsSendTheirCommandNumbersAndPictureModeShowsIt
         Received(),
         (std::vector<Message>{
             {0xA011, 72, 3}, {0xA011, 73, 2}, {0xA011, 74, 0}, {0xA011, 75, 0}, {0xA011, 76, 2}}));
-    EXPECT_EQ(image.VideoSettings, (ImageBytes<16>{1, 2, 3, 2, 0, 0, 2}));
+    EXPECT_EQ(image_.VideoSettings, (ImageBytes<16>{1, 2, 3, 2, 0, 0, 2}));
 
     // The item already stored sends nothing; nothing was ever posted to the queue.
     ASSERT_TRUE(win::user::PickComboItem(dlg, VideoProcessorDlg::kSVideoCombo, 2));
     EXPECT_TRUE(Received().empty());
-    EXPECT_EQ(loop.PostedCount(), 0u);
+    EXPECT_EQ(loop_.PostedCount(), 0u);
     EXPECT_EQ(dlg.HoldCounter(), 0);
 }
 
 TEST_F(VideoProcessorTest, PictureSlidersStoreIntoTheCurrentRecordWithOffsetReadouts) {
     auto& dlg = Open();
     ASSERT_TRUE(win::user::ReleaseSlider(dlg, VideoProcessorDlg::kBrightnessSlider, 0));
-    EXPECT_EQ(image.PictureModeAdjust[15 + 2], 0);
+    EXPECT_EQ(image_.PictureModeAdjust[15 + 2], 0);
     EXPECT_EQ(Readouts()[2], "-24");
     EXPECT_EQ(Received(), (std::vector<Message>{{0xA011, 273, 0}}));
 
     ASSERT_TRUE(win::user::ReleaseSlider(dlg, VideoProcessorDlg::kBrightnessSlider, 24));
     EXPECT_EQ(Readouts()[2], "0");
     ASSERT_TRUE(win::user::ReleaseSlider(dlg, VideoProcessorDlg::kNoiseReductionSlider, 10));
-    EXPECT_EQ(image.PictureModeAdjust[15 + 1], 10);
+    EXPECT_EQ(image_.PictureModeAdjust[15 + 1], 10);
     EXPECT_EQ(Readouts()[1], "10");
     EXPECT_EQ(Received().size(), 2u);
     // The other records are untouched.
-    EXPECT_EQ(image.PictureModeAdjust[2], 24);
-    EXPECT_EQ(image.PictureModeAdjust[30 + 1], 0);
+    EXPECT_EQ(image_.PictureModeAdjust[2], 24);
+    EXPECT_EQ(image_.PictureModeAdjust[30 + 1], 0);
 
     ASSERT_TRUE(win::user::ReleaseSlider(dlg, VideoProcessorDlg::kNoiseReductionSlider, 10));
     ASSERT_TRUE(win::user::KeyboardSlider(dlg, VideoProcessorDlg::kContrastSlider, 3));
@@ -159,9 +159,9 @@ TEST_F(VideoProcessorTest, PictureSlidersStoreIntoTheCurrentRecordWithOffsetRead
 TEST_F(VideoProcessorTest, RefreshWithAnOpenListLeavesThatSelectorAndItsCache) {
     auto& dlg = Open();
     ASSERT_TRUE(win::user::OpenComboList(dlg, VideoProcessorDlg::kResolutionCombo));
-    image.VideoSettings[2] = 2;
-    image.VideoSettings[5] = 0;
-    image.PictureModeAdjust[15] = 20;
+    image_.VideoSettings[2] = 2;
+    image_.VideoSettings[5] = 0;
+    image_.PictureModeAdjust[15] = 20;
     SendRefresh();
     EXPECT_EQ(Combo(VideoProcessorDlg::kResolutionCombo).GetCurSel(), 1);
     EXPECT_EQ(Combo(VideoProcessorDlg::kTvFormatCombo).GetWindowText(), "PAL");
@@ -174,8 +174,8 @@ TEST_F(VideoProcessorTest, RefreshWithAnOpenListLeavesThatSelectorAndItsCache) {
 }
 
 TEST_F(VideoProcessorTest, PictureModeWithoutARecordLeavesThePictureSlidersAlone) {
-    image.VideoSettings[1] = 7;
-    const auto before = image.PictureModeAdjust;
+    image_.VideoSettings[1] = 7;
+    const auto before = image_.PictureModeAdjust;
     auto& dlg = Open();
     EXPECT_EQ(Combo(VideoProcessorDlg::kPictureModeCombo).GetCurSel(), win::CB_ERR);
     EXPECT_EQ(Pos(VideoProcessorDlg::kProcessorSwitch), 1);
@@ -183,7 +183,7 @@ TEST_F(VideoProcessorTest, PictureModeWithoutARecordLeavesThePictureSlidersAlone
     // No record to write into: the release stores and sends nothing.
     ASSERT_TRUE(win::user::ReleaseSlider(dlg, VideoProcessorDlg::kContrastSlider, 40));
     EXPECT_TRUE(Received().empty());
-    EXPECT_EQ(image.PictureModeAdjust, before);
+    EXPECT_EQ(image_.PictureModeAdjust, before);
 
     // Choosing a mode brings its record back.
     ASSERT_TRUE(win::user::PickComboItem(dlg, VideoProcessorDlg::kPictureModeCombo, 0));
@@ -191,10 +191,10 @@ TEST_F(VideoProcessorTest, PictureModeWithoutARecordLeavesThePictureSlidersAlone
 }
 
 TEST_F(VideoProcessorTest, RefreshesAreNeverHeld) {
-    link.realtimeMode = true;
+    link_.realtimeMode = true;
     auto& dlg = Open();
     ASSERT_TRUE(win::user::ReleaseSlider(dlg, VideoProcessorDlg::kEnhancerSlider, 3));
-    image.PictureModeAdjust[15] = 9;
+    image_.PictureModeAdjust[15] = 9;
     SendRefresh();
     EXPECT_EQ(Pos(VideoProcessorDlg::kEnhancerSlider), 9);
 }

@@ -35,7 +35,7 @@ TEST(CompareWindowQt, AHeaderClickSortsTheRowsTheProgramHolds) {
     CCompareDlg dialog(loop, std::move(result), win::WindowHandle{});
     ASSERT_TRUE(dialog.Create());
     dialog.Show(true);
-    DialogWidget* widget = frontEnd.host().WidgetFor(dialog.Handle());
+    DialogWidget* widget = frontEnd.Host().WidgetFor(dialog.Handle());
     ASSERT_NE(widget, nullptr);
     auto* tree = qobject_cast<QTreeWidget*>(widget->ControlWidget(cw::kDifferenceList));
     ASSERT_NE(tree, nullptr);

@@ -41,34 +41,34 @@ protected:
     void SetUp() override {
         testing::EnsureQtApp();
         testing::RegisterTestTemplates();
-        front_end = std::make_unique<QtFrontEnd>(loop);
-        dialog = std::make_unique<testing::RecordingDialog>(loop, testing::kTestDialog);
-        ASSERT_TRUE(dialog->Create());
-        dialog->Show(true);
-        widget = front_end->host().WidgetFor(dialog->Handle());
-        ASSERT_NE(widget, nullptr);
-        ASSERT_TRUE(widget->isVisible());
+        frontEnd_ = std::make_unique<QtFrontEnd>(loop_);
+        dialog_ = std::make_unique<testing::RecordingDialog>(loop_, testing::kTestDialog);
+        ASSERT_TRUE(dialog_->Create());
+        dialog_->Show(true);
+        widget_ = frontEnd_->Host().WidgetFor(dialog_->Handle());
+        ASSERT_NE(widget_, nullptr);
+        ASSERT_TRUE(widget_->isVisible());
 
-        slider_model = dialog->Get<win::Slider>(testing::kSlider);
-        slider_model->SetRange(0, 100);
-        slider_model->SetPageSize(10);
-        slider_model->SetPos(20);
-        combo_model = dialog->Get<win::ComboBox>(testing::kCombo);
+        sliderModel_ = dialog_->Get<win::Slider>(testing::kSlider);
+        sliderModel_->SetRange(0, 100);
+        sliderModel_->SetPageSize(10);
+        sliderModel_->SetPos(20);
+        comboModel_ = dialog_->Get<win::ComboBox>(testing::kCombo);
         for (const char* item : {"AUTO", "COM1", "COM2", "COM3"}) {
-            combo_model->AddString(item);
+            comboModel_->AddString(item);
         }
-        combo_model->SetCurSel(0);
-        dialog->seen.clear();
+        comboModel_->SetCurSel(0);
+        dialog_->seen.clear();
     }
     void TearDown() override {
-        dialog.reset();
-        front_end.reset();
+        dialog_.reset();
+        frontEnd_.reset();
         testing::FlushQtEvents();
     }
 
     template <typename W>
     W* WidgetOf(int id) {
-        return dynamic_cast<W*>(widget->ControlWidget(id));
+        return dynamic_cast<W*>(widget_->ControlWidget(id));
     }
     QRect SubControl(QSlider* slider, QStyle::SubControl part) {
         QStyleOptionSlider option;
@@ -88,13 +88,13 @@ protected:
         return SubControl(slider, QStyle::SC_SliderHandle).center();
     }
 
-    win::VirtualClock clock;
-    win::EventLoop loop{clock};
-    std::unique_ptr<QtFrontEnd> front_end;
-    std::unique_ptr<testing::RecordingDialog> dialog;
-    DialogWidget* widget = nullptr;
-    win::Slider* slider_model = nullptr;
-    win::ComboBox* combo_model = nullptr;
+    win::VirtualClock clock_;
+    win::EventLoop loop_{clock_};
+    std::unique_ptr<QtFrontEnd> frontEnd_;
+    std::unique_ptr<testing::RecordingDialog> dialog_;
+    DialogWidget* widget_ = nullptr;
+    win::Slider* sliderModel_ = nullptr;
+    win::ComboBox* comboModel_ = nullptr;
 };
 
 TEST_F(ControlMirroringTest, DraggingTheThumbGivesOneReleaseWithTheNewPosition) {
@@ -109,47 +109,47 @@ TEST_F(ControlMirroringTest, DraggingTheThumbGivesOneReleaseWithTheNewPosition) 
     for (int dx = 10; dx <= 60; dx += 10) {
         QTest::mouseMove(slider, start + QPoint(dx, 0));
     }
-    const int dragged_to = slider->sliderPosition();
-    ASSERT_GT(dragged_to, 20);
-    EXPECT_EQ(dialog->Count(Kind::kNotify, testing::kSlider, win::NM_RELEASEDCAPTURE), 0);
+    const int draggedTo = slider->sliderPosition();
+    ASSERT_GT(draggedTo, 20);
+    EXPECT_EQ(dialog_->Count(Kind::kNotify, testing::kSlider, win::NM_RELEASEDCAPTURE), 0);
     QTest::mouseRelease(slider, Qt::LeftButton, Qt::NoModifier, start + QPoint(60, 0));
 
-    EXPECT_EQ(dialog->Count(Kind::kNotify, testing::kSlider, win::NM_RELEASEDCAPTURE), 1);
-    EXPECT_EQ(slider_model->GetPos(), dragged_to);
-    EXPECT_EQ(slider->value(), dragged_to);
+    EXPECT_EQ(dialog_->Count(Kind::kNotify, testing::kSlider, win::NM_RELEASEDCAPTURE), 1);
+    EXPECT_EQ(sliderModel_->GetPos(), draggedTo);
+    EXPECT_EQ(slider->value(), draggedTo);
     // The drag itself was reported as tracking, as the toolkit does.
-    EXPECT_GE(dialog->Count(Kind::kScroll, testing::kSlider, win::TB_THUMBTRACK), 1);
+    EXPECT_GE(dialog_->Count(Kind::kScroll, testing::kSlider, win::TB_THUMBTRACK), 1);
 }
 
 TEST_F(ControlMirroringTest, ClickingTheGrooveGivesOneRelease) {
     auto* slider = WidgetOf<QSlider>(testing::kSlider);
-    const QPoint on_groove(slider->width() * 3 / 4,
-                           SubControl(slider, QStyle::SC_SliderGroove).center().y());
-    QTest::mouseClick(slider, Qt::LeftButton, Qt::NoModifier, on_groove);
-    EXPECT_EQ(dialog->Count(Kind::kNotify, testing::kSlider, win::NM_RELEASEDCAPTURE), 1);
-    EXPECT_GT(slider_model->GetPos(), 20);
-    EXPECT_EQ(slider->value(), slider_model->GetPos());
+    const QPoint onGroove(slider->width() * 3 / 4,
+                          SubControl(slider, QStyle::SC_SliderGroove).center().y());
+    QTest::mouseClick(slider, Qt::LeftButton, Qt::NoModifier, onGroove);
+    EXPECT_EQ(dialog_->Count(Kind::kNotify, testing::kSlider, win::NM_RELEASEDCAPTURE), 1);
+    EXPECT_GT(sliderModel_->GetPos(), 20);
+    EXPECT_EQ(slider->value(), sliderModel_->GetPos());
 }
 
 TEST_F(ControlMirroringTest, KeyAndWheelMovesReleaseOnceWhenTheSliderStandsStill) {
     auto* slider = WidgetOf<QSlider>(testing::kSlider);
-    slider_model->SetPos(70);
+    sliderModel_->SetPos(70);
     EXPECT_EQ(slider->value(), 70);
-    slider_model->SetRange(0, 50);  // clamps the position
+    sliderModel_->SetRange(0, 50);  // clamps the position
     EXPECT_EQ(slider->maximum(), 50);
     EXPECT_EQ(slider->value(), 50);
-    EXPECT_TRUE(dialog->seen.empty());
+    EXPECT_TRUE(dialog_->seen.empty());
 
     // Three key presses: each step is reported, the release comes once after the idle time.
     slider->setFocus();
     for (int i = 0; i < 3; ++i) {
         QTest::keyClick(slider, Qt::Key_Left);
     }
-    EXPECT_EQ(slider_model->GetPos(), 47);
-    EXPECT_EQ(dialog->Count(Kind::kScroll, testing::kSlider, win::TB_ENDTRACK), 3);
-    EXPECT_EQ(dialog->Count(Kind::kNotify, testing::kSlider, win::NM_RELEASEDCAPTURE), 0);
-    loop.AdvanceBy(win::Dialog::kSliderIdleMs);
-    EXPECT_EQ(dialog->Count(Kind::kNotify, testing::kSlider, win::NM_RELEASEDCAPTURE), 1);
+    EXPECT_EQ(sliderModel_->GetPos(), 47);
+    EXPECT_EQ(dialog_->Count(Kind::kScroll, testing::kSlider, win::TB_ENDTRACK), 3);
+    EXPECT_EQ(dialog_->Count(Kind::kNotify, testing::kSlider, win::NM_RELEASEDCAPTURE), 0);
+    loop_.AdvanceBy(win::Dialog::kSliderIdleMs);
+    EXPECT_EQ(dialog_->Count(Kind::kNotify, testing::kSlider, win::NM_RELEASEDCAPTURE), 1);
 
     // Two turns of the wheel: the same, one release.
     const QPointF at(slider->width() / 2.0, slider->height() / 2.0);
@@ -158,19 +158,19 @@ TEST_F(ControlMirroringTest, KeyAndWheelMovesReleaseOnceWhenTheSliderStandsStill
                           Qt::NoModifier, Qt::NoScrollPhase, false);
         QCoreApplication::sendEvent(slider, &wheel);
     }
-    EXPECT_NE(slider_model->GetPos(), 47);
-    EXPECT_EQ(slider->value(), slider_model->GetPos());
-    loop.AdvanceBy(win::Dialog::kSliderIdleMs - 1);
-    EXPECT_EQ(dialog->Count(Kind::kNotify, testing::kSlider, win::NM_RELEASEDCAPTURE), 1);
-    loop.AdvanceBy(1);
-    EXPECT_EQ(dialog->Count(Kind::kNotify, testing::kSlider, win::NM_RELEASEDCAPTURE), 2);
+    EXPECT_NE(sliderModel_->GetPos(), 47);
+    EXPECT_EQ(slider->value(), sliderModel_->GetPos());
+    loop_.AdvanceBy(win::Dialog::kSliderIdleMs - 1);
+    EXPECT_EQ(dialog_->Count(Kind::kNotify, testing::kSlider, win::NM_RELEASEDCAPTURE), 1);
+    loop_.AdvanceBy(1);
+    EXPECT_EQ(dialog_->Count(Kind::kNotify, testing::kSlider, win::NM_RELEASEDCAPTURE), 2);
 }
 
 TEST_F(ControlMirroringTest, AVerticalSliderHasItsMinimumAtTheTopAndFillsFromTheBottom) {
     auto* slider = WidgetOf<QSlider>(testing::kVerticalSlider);
     ASSERT_NE(slider, nullptr);
     EXPECT_EQ(slider->orientation(), Qt::Vertical);
-    auto* model = dialog->Get<win::Slider>(testing::kVerticalSlider);
+    auto* model = dialog_->Get<win::Slider>(testing::kVerticalSlider);
     model->SetRange(0, 194);
     model->SetPos(0);
     const int top = HandleCentre(slider).y();
@@ -185,7 +185,7 @@ TEST_F(ControlMirroringTest, AVerticalSliderHasItsMinimumAtTheTopAndFillsFromThe
     slider->setFocus();
     QTest::keyClick(slider, Qt::Key_Up);
     EXPECT_EQ(model->GetPos(), 3);
-    EXPECT_EQ(dialog->Count(Kind::kScroll, testing::kVerticalSlider, win::TB_ENDTRACK), 1);
+    EXPECT_EQ(dialog_->Count(Kind::kScroll, testing::kVerticalSlider, win::TB_ENDTRACK), 1);
 }
 
 TEST_F(ControlMirroringTest, OpeningAndClosingTheListTracksTheDroppedDownFlag) {
@@ -196,60 +196,60 @@ TEST_F(ControlMirroringTest, OpeningAndClosingTheListTracksTheDroppedDownFlag) {
 
     QTest::mouseClick(combo, Qt::LeftButton);  // a user opening the list
     EXPECT_TRUE(combo->IsPopupOpen());
-    EXPECT_TRUE(combo_model->GetDroppedState());
-    EXPECT_EQ(dialog->Count(Kind::kCommand, testing::kCombo, win::CBN_DROPDOWN), 1);
+    EXPECT_TRUE(comboModel_->GetDroppedState());
+    EXPECT_EQ(dialog_->Count(Kind::kCommand, testing::kCombo, win::CBN_DROPDOWN), 1);
 
     combo->hidePopup();
-    EXPECT_FALSE(combo_model->GetDroppedState());
-    EXPECT_EQ(dialog->Count(Kind::kCommand, testing::kCombo, win::CBN_CLOSEUP), 1);
+    EXPECT_FALSE(comboModel_->GetDroppedState());
+    EXPECT_EQ(dialog_->Count(Kind::kCommand, testing::kCombo, win::CBN_CLOSEUP), 1);
 
     // The program opening and closing the list notifies nobody.
-    dialog->seen.clear();
-    combo_model->ShowDropDown(true);
+    dialog_->seen.clear();
+    comboModel_->ShowDropDown(true);
     EXPECT_TRUE(combo->IsPopupOpen());
-    combo_model->ShowDropDown(false);
+    comboModel_->ShowDropDown(false);
     EXPECT_FALSE(combo->IsPopupOpen());
-    EXPECT_TRUE(dialog->seen.empty());
+    EXPECT_TRUE(dialog_->seen.empty());
 }
 
 TEST_F(ControlMirroringTest, OnlyAUsersPickRaisesASelectionChange) {
     auto* combo = WidgetOf<TrackingComboBox>(testing::kCombo);
-    combo_model->SetCurSel(2);
+    comboModel_->SetCurSel(2);
     EXPECT_EQ(combo->currentIndex(), 2);
-    combo_model->SetCurSel(7);  // out of range: no selection
+    comboModel_->SetCurSel(7);  // out of range: no selection
     EXPECT_EQ(combo->currentIndex(), -1);
-    combo_model->SetCurSel(1);
-    combo_model->DeleteString(3);
+    comboModel_->SetCurSel(1);
+    comboModel_->DeleteString(3);
     EXPECT_EQ(combo->count(), 3);
-    EXPECT_TRUE(dialog->seen.empty());
+    EXPECT_TRUE(dialog_->seen.empty());
 
     combo->setFocus();
     QTest::keyClick(combo, Qt::Key_Down);  // picks the next item
-    EXPECT_EQ(combo_model->GetCurSel(), 2);
-    EXPECT_EQ(dialog->Count(Kind::kCommand, testing::kCombo, win::CBN_SELCHANGE), 1);
-    EXPECT_EQ(dialog->seen.size(), 1u);
+    EXPECT_EQ(comboModel_->GetCurSel(), 2);
+    EXPECT_EQ(dialog_->Count(Kind::kCommand, testing::kCombo, win::CBN_SELCHANGE), 1);
+    EXPECT_EQ(dialog_->seen.size(), 1u);
 }
 
 TEST_F(ControlMirroringTest, ClicksToggleCheckBoxesAndRadioGroupsThroughTheDialog) {
     auto* check = WidgetOf<QCheckBox>(testing::kCheck);
     QTest::mouseClick(check, Qt::LeftButton);
-    EXPECT_EQ(dialog->IsDlgButtonChecked(testing::kCheck), win::BST_CHECKED);
+    EXPECT_EQ(dialog_->IsDlgButtonChecked(testing::kCheck), win::BST_CHECKED);
     EXPECT_TRUE(check->isChecked());
-    EXPECT_EQ(dialog->Count(Kind::kCommand, testing::kCheck, win::BN_CLICKED), 1);
-    dialog->CheckDlgButton(testing::kCheck, win::BST_UNCHECKED);
+    EXPECT_EQ(dialog_->Count(Kind::kCommand, testing::kCheck, win::BN_CLICKED), 1);
+    dialog_->CheckDlgButton(testing::kCheck, win::BST_UNCHECKED);
     EXPECT_FALSE(check->isChecked());
-    EXPECT_EQ(dialog->seen.size(), 1u);
+    EXPECT_EQ(dialog_->seen.size(), 1u);
 
-    auto* radio_a = WidgetOf<QRadioButton>(testing::kRadioA);
-    auto* radio_b = WidgetOf<QRadioButton>(testing::kRadioB);
-    QTest::mouseClick(radio_a, Qt::LeftButton);
-    QTest::mouseClick(radio_b, Qt::LeftButton);
-    EXPECT_FALSE(radio_a->isChecked());
-    EXPECT_TRUE(radio_b->isChecked());
-    QTest::mouseClick(radio_b, Qt::LeftButton);  // a checked radio stays checked
-    EXPECT_TRUE(radio_b->isChecked());
-    EXPECT_EQ(dialog->IsDlgButtonChecked(testing::kRadioB), win::BST_CHECKED);
-    EXPECT_EQ(dialog->IsDlgButtonChecked(testing::kRadioA), win::BST_UNCHECKED);
+    auto* radioA = WidgetOf<QRadioButton>(testing::kRadioA);
+    auto* radioB = WidgetOf<QRadioButton>(testing::kRadioB);
+    QTest::mouseClick(radioA, Qt::LeftButton);
+    QTest::mouseClick(radioB, Qt::LeftButton);
+    EXPECT_FALSE(radioA->isChecked());
+    EXPECT_TRUE(radioB->isChecked());
+    QTest::mouseClick(radioB, Qt::LeftButton);  // a checked radio stays checked
+    EXPECT_TRUE(radioB->isChecked());
+    EXPECT_EQ(dialog_->IsDlgButtonChecked(testing::kRadioB), win::BST_CHECKED);
+    EXPECT_EQ(dialog_->IsDlgButtonChecked(testing::kRadioA), win::BST_UNCHECKED);
 }
 
 TEST_F(ControlMirroringTest, PushButtonsReportPressReleaseAndClickInOrder) {
@@ -259,30 +259,30 @@ TEST_F(ControlMirroringTest, PushButtonsReportPressReleaseAndClickInOrder) {
         {Kind::kMouse, testing::kPush, 0, 0},
         {Kind::kCommand, testing::kPush, win::BN_CLICKED, 0},
     };
-    EXPECT_EQ(dialog->seen, expected);
+    EXPECT_EQ(dialog_->seen, expected);
     // A disabled control ignores the user and shows disabled.
-    dialog->EnableDlgItem(testing::kPush, false);
+    dialog_->EnableDlgItem(testing::kPush, false);
     EXPECT_FALSE(WidgetOf<QPushButton>(testing::kPush)->isEnabled());
 }
 
 TEST_F(ControlMirroringTest, TypingReachesTheEditWithinItsLimit) {
-    auto* model = dialog->Get<win::Edit>(testing::kEdit);
+    auto* model = dialog_->Get<win::Edit>(testing::kEdit);
     model->SetLimitText(4);
     auto* edit = WidgetOf<QLineEdit>(testing::kEdit);
     edit->setFocus();
     QTest::keyClicks(edit, "COM12");
     EXPECT_EQ(model->GetText(), "COM1");
     EXPECT_EQ(edit->text(), QStringLiteral("COM1"));
-    EXPECT_EQ(dialog->Count(Kind::kCommand, testing::kEdit, win::EN_CHANGE), 4);
+    EXPECT_EQ(dialog_->Count(Kind::kCommand, testing::kEdit, win::EN_CHANGE), 4);
 
-    dialog->seen.clear();
-    dialog->SetDlgItemText(testing::kEdit, "AB");
+    dialog_->seen.clear();
+    dialog_->SetDlgItemText(testing::kEdit, "AB");
     EXPECT_EQ(edit->text(), QStringLiteral("AB"));
-    EXPECT_TRUE(dialog->seen.empty());
+    EXPECT_TRUE(dialog_->seen.empty());
 }
 
 TEST_F(ControlMirroringTest, ListRowsSelectionAndDoubleClick) {
-    auto* model = dialog->Get<win::ListBox>(testing::kList);
+    auto* model = dialog_->Get<win::ListBox>(testing::kList);
     for (const char* row : {"Preset A", "Preset B", "Preset C"}) {
         model->AddString(row);
     }
@@ -290,19 +290,19 @@ TEST_F(ControlMirroringTest, ListRowsSelectionAndDoubleClick) {
     auto* list = WidgetOf<QListWidget>(testing::kList);
     ASSERT_EQ(list->count(), 3);
     EXPECT_EQ(list->currentRow(), 0);
-    EXPECT_TRUE(dialog->seen.empty());
+    EXPECT_TRUE(dialog_->seen.empty());
 
     const QPoint second = list->visualItemRect(list->item(1)).center();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, second);
     EXPECT_EQ(model->GetCurSel(), 1);
-    EXPECT_EQ(dialog->Count(Kind::kCommand, testing::kList, win::LBN_SELCHANGE), 1);
+    EXPECT_EQ(dialog_->Count(Kind::kCommand, testing::kList, win::LBN_SELCHANGE), 1);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, second);
-    EXPECT_EQ(dialog->Count(Kind::kCommand, testing::kList, win::LBN_DBLCLK), 1);
-    EXPECT_EQ(dialog->Count(Kind::kCommand, testing::kList, win::LBN_SELCHANGE), 1);
+    EXPECT_EQ(dialog_->Count(Kind::kCommand, testing::kList, win::LBN_DBLCLK), 1);
+    EXPECT_EQ(dialog_->Count(Kind::kCommand, testing::kList, win::LBN_SELCHANGE), 1);
 }
 
 TEST_F(ControlMirroringTest, ReadoutsAreCyanOnBlack) {
-    dialog->Get<win::Edit>(testing::kReadout)->UseReadoutColors();
+    dialog_->Get<win::Edit>(testing::kReadout)->UseReadoutColors();
     auto* readout = WidgetOf<QLineEdit>(testing::kReadout);
     EXPECT_EQ(readout->palette().color(QPalette::Text), QColor(0, 255, 255));
     EXPECT_EQ(readout->palette().color(QPalette::Base), QColor(0, 0, 0));
@@ -312,56 +312,56 @@ TEST_F(ControlMirroringTest, ReadoutsAreCyanOnBlack) {
 }
 
 TEST_F(ControlMirroringTest, MenusCaptionAndCloseBoxGoThroughTheDialog) {
-    QMenuBar* bar = widget->menu_bar();
+    QMenuBar* bar = widget_->MenuBar();
     ASSERT_NE(bar, nullptr);
     ASSERT_EQ(bar->actions().size(), 1);  // no system menu extras yet
     QMenu* file = bar->actions().at(0)->menu();
     ASSERT_NE(file, nullptr);
     file->actions().at(0)->trigger();
     testing::FlushQtEvents();
-    EXPECT_EQ(dialog->Count(Kind::kCommand, testing::kMenuCommand, 0), 1);
+    EXPECT_EQ(dialog_->Count(Kind::kCommand, testing::kMenuCommand, 0), 1);
 
     // An item added to the system menu shows as Help > item.
-    dialog->GetSystemMenu().AppendSeparator();
-    dialog->GetSystemMenu().AppendCommand(win::IDM_ABOUTBOX, "&About Tolvek Receiver Editor...");
-    bar = widget->menu_bar();
+    dialog_->GetSystemMenu().AppendSeparator();
+    dialog_->GetSystemMenu().AppendCommand(win::IDM_ABOUTBOX, "&About Tolvek Receiver Editor...");
+    bar = widget_->MenuBar();
     ASSERT_EQ(bar->actions().size(), 2);
     QMenu* help = bar->actions().at(1)->menu();
     ASSERT_EQ(help->actions().size(), 1);
     EXPECT_EQ(help->actions().at(0)->text(), QStringLiteral("&About Tolvek Receiver Editor..."));
     help->actions().at(0)->trigger();
     testing::FlushQtEvents();
-    EXPECT_EQ(dialog->system_commands, std::vector<unsigned>{win::IDM_ABOUTBOX});
+    EXPECT_EQ(dialog_->systemCommands, std::vector<unsigned>{win::IDM_ABOUTBOX});
 
-    dialog->SetWindowText("Renamed");
-    EXPECT_EQ(widget->windowTitle(), QStringLiteral("Renamed"));
+    dialog_->SetWindowText("Renamed");
+    EXPECT_EQ(widget_->windowTitle(), QStringLiteral("Renamed"));
     // The close box asks the dialog, which (not being modal) hides.
-    widget->close();
-    EXPECT_FALSE(dialog->IsWindowVisible());
-    EXPECT_FALSE(widget->isVisible());
+    widget_->close();
+    EXPECT_FALSE(dialog_->IsWindowVisible());
+    EXPECT_FALSE(widget_->isVisible());
 }
 
 TEST_F(ControlMirroringTest, WindowsAreSizedByDialogUnitsAndCentredOverTheirOwner) {
-    const DialogUnits& units = widget->units();
-    EXPECT_EQ(widget->client()->size(), QSize(units.ToPixelsX(260), units.ToPixelsY(200)));
-    EXPECT_EQ(widget->ControlWidget(testing::kPush)->geometry(), units.ToPixels(120, 90, 50, 14));
+    const DialogUnits& units = widget_->Units();
+    EXPECT_EQ(widget_->Client()->size(), QSize(units.ToPixelsX(260), units.ToPixelsY(200)));
+    EXPECT_EQ(widget_->ControlWidget(testing::kPush)->geometry(), units.ToPixels(120, 90, 50, 14));
 
-    testing::RecordingDialog owned(loop, testing::kTestDialog);
-    ASSERT_TRUE(owned.Create(dialog->Handle()));
-    owned.CenterWindow(dialog->Handle());
+    testing::RecordingDialog owned(loop_, testing::kTestDialog);
+    ASSERT_TRUE(owned.Create(dialog_->Handle()));
+    owned.CenterWindow(dialog_->Handle());
     owned.Show(true);
-    DialogWidget* owned_widget = front_end->host().WidgetFor(owned.Handle());
-    ASSERT_NE(owned_widget, nullptr);
-    EXPECT_EQ(owned_widget->parentWidget(), widget);  // stays above its owner
-    const QPoint offset = owned_widget->frameGeometry().center() - widget->frameGeometry().center();
+    DialogWidget* ownedWidget = frontEnd_->Host().WidgetFor(owned.Handle());
+    ASSERT_NE(ownedWidget, nullptr);
+    EXPECT_EQ(ownedWidget->parentWidget(), widget_);  // stays above its owner
+    const QPoint offset = ownedWidget->frameGeometry().center() - widget_->frameGeometry().center();
     // Within the window frame, which is unknown until a window is first shown.
     EXPECT_LE(offset.manhattanLength(), 8);
 }
 
 TEST_F(ControlMirroringTest, DestroyingTheDialogRemovesItsWindow) {
-    QPointer<DialogWidget> watched(widget);
-    dialog->DestroyWindow();
-    EXPECT_EQ(front_end->host().WidgetFor(dialog->Handle()), nullptr);
+    QPointer<DialogWidget> watched(widget_);
+    dialog_->DestroyWindow();
+    EXPECT_EQ(frontEnd_->Host().WidgetFor(dialog_->Handle()), nullptr);
     testing::FlushQtEvents();
     EXPECT_TRUE(watched.isNull());
 }

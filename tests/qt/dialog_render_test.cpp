@@ -144,7 +144,7 @@ TEST(DialogRenderTest, ThePicturedWindowsAreFilledByTheProgram) {
     testing::EnsureQtApp();
     win::VirtualClock clock;
     win::EventLoop loop(clock);
-    QtFrontEnd front_end(loop);
+    QtFrontEnd frontEnd(loop);
     win::ScriptedPrompter prompter;
     loop.SetPrompter(&prompter);
 
@@ -157,18 +157,18 @@ TEST(DialogRenderTest, ThePicturedWindowsAreFilledByTheProgram) {
     for (int id : windows) {
         SCOPED_TRACE(id);
         PictureWindow picture(loop, id);
-        ASSERT_NE(picture.dialog(), nullptr);
-        DialogWidget* widget = front_end.host().WidgetFor(picture.dialog()->Handle());
+        ASSERT_NE(picture.GetDialog(), nullptr);
+        DialogWidget* widget = frontEnd.Host().WidgetFor(picture.GetDialog()->Handle());
         ASSERT_NE(widget, nullptr);
         EXPECT_TRUE(widget->isVisible());
-        for (QComboBox* combo : widget->client()->findChildren<QComboBox*>()) {
+        for (QComboBox* combo : widget->Client()->findChildren<QComboBox*>()) {
             if (combo->isVisibleTo(widget)) {
                 ++combos;
                 EXPECT_GT(combo->count(), 0);
                 EXPECT_FALSE(combo->currentText().isEmpty());
             }
         }
-        for (QListWidget* list : widget->client()->findChildren<QListWidget*>()) {
+        for (QListWidget* list : widget->Client()->findChildren<QListWidget*>()) {
             if (list->isVisibleTo(widget)) {
                 ++lists;
                 EXPECT_GT(list->count(), 0);
@@ -190,7 +190,7 @@ TEST(DialogRenderTest, ThePicturedWindowsAreFilledByTheProgram) {
     }
     EXPECT_GT(combos, 20);
     EXPECT_GT(lists, 3);
-    EXPECT_TRUE(prompter.boxes().empty());
+    EXPECT_TRUE(prompter.Boxes().empty());
     testing::FlushQtEvents();
 }
 

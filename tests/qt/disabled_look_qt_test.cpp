@@ -29,7 +29,7 @@ public:
 };
 
 QLabel* LabelWithText(DialogWidget& widget, const QString& text) {
-    for (QLabel* label : widget.client()->findChildren<QLabel*>()) {
+    for (QLabel* label : widget.Client()->findChildren<QLabel*>()) {
         if (label->text() == text) {
             return label;
         }
@@ -41,7 +41,7 @@ TEST(DisabledLookQtTest, ASwitchGreysWithItsLabelsAndAReadoutDims) {
     testing::EnsureQtApp();
     win::VirtualClock clock;
     win::EventLoop loop(clock);
-    auto front_end = std::make_unique<QtFrontEnd>(loop);
+    auto frontEnd = std::make_unique<QtFrontEnd>(loop);
     ModelProfile profile;
     profile.SetModel(ModelProfile::kTrA1);
     ReceiverImage image;
@@ -54,7 +54,7 @@ TEST(DisabledLookQtTest, ASwitchGreysWithItsLabelsAndAReadoutDims) {
         PanelContext{loop, image, profile, link, main.Handle(), panels});
     ASSERT_TRUE(panel->Create());
     panel->Show();
-    DialogWidget* widget = front_end->host().WidgetFor(panel->Handle());
+    DialogWidget* widget = frontEnd->Host().WidgetFor(panel->Handle());
     ASSERT_NE(widget, nullptr);
 
     // The first group's switch and its "OFF" / "ON" labels (the first of each text).
@@ -83,7 +83,7 @@ TEST(DisabledLookQtTest, ASwitchGreysWithItsLabelsAndAReadoutDims) {
 
     panel->DestroyWindow();
     panel.reset();
-    front_end.reset();
+    frontEnd.reset();
     testing::FlushQtEvents();
 }
 

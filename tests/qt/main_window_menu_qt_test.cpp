@@ -49,29 +49,29 @@ class MainWindowMenuQtTest : public ::testing::Test {
 protected:
     void SetUp() override {
         testing::EnsureQtApp();
-        front_end = std::make_unique<QtFrontEnd>(loop);
-        loop.SetPrompter(&prompter);
-        window = std::make_unique<CReceiverEditorDlg>(loop, image, profile,
-                                                      std::unique_ptr<serial::SerialPort>{});
-        ASSERT_TRUE(window->Create());
-        window->Show();
-        loop.DrainPosted();
-        widget = front_end->host().WidgetFor(window->Handle());
-        ASSERT_NE(widget, nullptr);
-        ASSERT_NE(widget->menu_bar(), nullptr);
+        frontEnd_ = std::make_unique<QtFrontEnd>(loop_);
+        loop_.SetPrompter(&prompter_);
+        window_ = std::make_unique<CReceiverEditorDlg>(loop_, image_, profile_,
+                                                       std::unique_ptr<serial::SerialPort>{});
+        ASSERT_TRUE(window_->Create());
+        window_->Show();
+        loop_.DrainPosted();
+        widget_ = frontEnd_->Host().WidgetFor(window_->Handle());
+        ASSERT_NE(widget_, nullptr);
+        ASSERT_NE(widget_->MenuBar(), nullptr);
     }
     void TearDown() override {
-        if (window && window->IsWindow()) {
-            window->DestroyWindow();
+        if (window_ && window_->IsWindow()) {
+            window_->DestroyWindow();
         }
-        window.reset();
-        front_end.reset();
+        window_.reset();
+        frontEnd_.reset();
         testing::FlushQtEvents();
     }
 
     QAction* Action(int command) const {
-        return widget->menu_bar() == nullptr ? nullptr
-                                             : FindAction(widget->menu_bar()->actions(), command);
+        return widget_->MenuBar() == nullptr ? nullptr
+                                             : FindAction(widget_->MenuBar()->actions(), command);
     }
     // The user picks the entry in the menu bar; the command reaches the window once the menu
     // has closed (a queued call).
@@ -80,14 +80,14 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    win::VirtualClock clock;
-    win::EventLoop loop{clock};
-    win::ScriptedPrompter prompter;
-    std::unique_ptr<QtFrontEnd> front_end;
-    ReceiverImage image;
-    ModelProfile profile;
-    std::unique_ptr<CReceiverEditorDlg> window;
-    QPointer<DialogWidget> widget;
+    win::VirtualClock clock_;
+    win::EventLoop loop_{clock_};
+    win::ScriptedPrompter prompter_;
+    std::unique_ptr<QtFrontEnd> frontEnd_;
+    ReceiverImage image_;
+    ModelProfile profile_;
+    std::unique_ptr<CReceiverEditorDlg> window_;
+    QPointer<DialogWidget> widget_;
 };
 
 TEST_F(MainWindowMenuQtTest, TheControlModeCheckMarkFollowsTheModeChosenInTheMenuBar) {
@@ -100,41 +100,41 @@ TEST_F(MainWindowMenuQtTest, TheControlModeCheckMarkFollowsTheModeChosenInTheMen
 
     // Without an open port the mode cannot change, and Qt's own flip of the entry is undone.
     Choose(realtime);
-    EXPECT_FALSE(window->Link().State().realtimeMode);
+    EXPECT_FALSE(window_->Link().State().realtimeMode);
     EXPECT_FALSE(realtime->isChecked());
     EXPECT_TRUE(asynchronous->isChecked());
     Choose(asynchronous);
     EXPECT_FALSE(realtime->isChecked());
     EXPECT_TRUE(asynchronous->isChecked());
 
-    window->Link().State().openPort = 1;  // as if connected on COM1
+    window_->Link().State().openPort = 1;  // as if connected on COM1
     Choose(realtime);
-    EXPECT_TRUE(window->Link().State().realtimeMode);
+    EXPECT_TRUE(window_->Link().State().realtimeMode);
     ASSERT_NE(realtime, nullptr);  // updated in place: an open menu stays open
     ASSERT_NE(asynchronous, nullptr);
     EXPECT_TRUE(realtime->isChecked());
     EXPECT_FALSE(asynchronous->isChecked());
 
     Choose(asynchronous);
-    EXPECT_FALSE(window->Link().State().realtimeMode);
+    EXPECT_FALSE(window_->Link().State().realtimeMode);
     EXPECT_FALSE(realtime->isChecked());
     EXPECT_TRUE(asynchronous->isChecked());
-    window->Link().State().openPort = 0;
+    window_->Link().State().openPort = 0;
 }
 
 TEST_F(MainWindowMenuQtTest, GreyedItemsAreDisabledAndSystemMenuItemsAppearInHelp) {
     QPointer<QAction> upload = Action(id::kMenuUpload);
     ASSERT_NE(upload, nullptr);
     EXPECT_TRUE(upload->isEnabled());
-    ASSERT_TRUE(window->GetMenu()->EnableItem(id::kMenuUpload, false));
+    ASSERT_TRUE(window_->GetMenu()->EnableItem(id::kMenuUpload, false));
     ASSERT_NE(upload, nullptr);
     EXPECT_FALSE(upload->isEnabled());
-    ASSERT_TRUE(window->GetMenu()->EnableItem(id::kMenuUpload, true));
+    ASSERT_TRUE(window_->GetMenu()->EnableItem(id::kMenuUpload, true));
     EXPECT_TRUE(upload->isEnabled());
 
     // The About item the main window added at start-up, then one more: the bar is rebuilt.
     ASSERT_NE(Action(static_cast<int>(win::IDM_ABOUTBOX)), nullptr);
-    window->GetSystemMenu().AppendCommand(0x20, "Extra");
+    window_->GetSystemMenu().AppendCommand(0x20, "Extra");
     QAction* extra = Action(0x20);
     ASSERT_NE(extra, nullptr);
     EXPECT_EQ(extra->text(), QStringLiteral("Extra"));
@@ -143,28 +143,28 @@ TEST_F(MainWindowMenuQtTest, GreyedItemsAreDisabledAndSystemMenuItemsAppearInHel
 }
 
 TEST_F(MainWindowMenuQtTest, ClickingAPanelLabelOpensThePanel) {
-    auto* label = qobject_cast<QLabel*>(widget->ControlWidget(id::LabelOf(1075)));
+    auto* label = qobject_cast<QLabel*>(widget_->ControlWidget(id::LabelOf(1075)));
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(label->text(), QStringLiteral("Audio Delay"));
     EXPECT_EQ(label->cursor().shape(), Qt::PointingHandCursor);
     QTest::mouseClick(label, Qt::LeftButton);
     const std::size_t delay = PanelTable::IndexForCommand(1075);
-    EXPECT_TRUE(window->Panels().IsOpen(delay));
-    EXPECT_EQ(widget->windowTitle(),
+    EXPECT_TRUE(window_->Panels().IsOpen(delay));
+    EXPECT_EQ(widget_->windowTitle(),
               QString::fromUtf8("Untitled \u2013 Tolvek Receiver Editor for TR-A1"));
 }
 
 TEST_F(MainWindowMenuQtTest, TypingInTheUserMemoKeepsEveryKeyInOrder) {
-    auto* memo = qobject_cast<QPlainTextEdit*>(widget->ControlWidget(id::kUserMemoEdit));
+    auto* memo = qobject_cast<QPlainTextEdit*>(widget_->ControlWidget(id::kUserMemoEdit));
     ASSERT_NE(memo, nullptr);
     memo->setFocus();
     QTest::keyClicks(memo, QStringLiteral("Living room"));
     QTest::keyClick(memo, Qt::Key_Return);
     QTest::keyClicks(memo, QStringLiteral("AV"));
     EXPECT_EQ(memo->toPlainText(), QStringLiteral("Living room\nAV"));
-    EXPECT_EQ(image.UserMemoText(), "Living room\r\nAV");
+    EXPECT_EQ(image_.UserMemoText(), "Living room\r\nAV");
     EXPECT_FALSE(memo->textCursor().hasSelection());
-    EXPECT_EQ(widget->windowTitle(),
+    EXPECT_EQ(widget_->windowTitle(),
               QString::fromUtf8("Untitled* \u2013 Tolvek Receiver Editor for TR-A1"));
 }
 

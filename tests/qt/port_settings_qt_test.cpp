@@ -75,7 +75,7 @@ TEST(PortSettingsDialogQt, TypingAndPickingInTheRealWidgetsReachTheSettings) {
                                                }});
     ASSERT_TRUE(dialog.Create());
     dialog.Show(true);
-    DialogWidget* widget = frontEnd.host().WidgetFor(dialog.Handle());
+    DialogWidget* widget = frontEnd.Host().WidgetFor(dialog.Handle());
     ASSERT_NE(widget, nullptr);
 
     auto* com1 = qobject_cast<QComboBox*>(widget->ControlWidget(ps::TargetCombo(1)));
@@ -100,7 +100,7 @@ TEST(PortSettingsDialogQt, TypingAndPickingInTheRealWidgetsReachTheSettings) {
     ASSERT_TRUE(win::user::Click(dialog, win::IDOK));
     EXPECT_EQ(map.Target(1), "socket://127.0.0.1:4001");
     EXPECT_EQ(map.Target(2), "/dev/ttyUSB0");
-    EXPECT_TRUE(prompter.boxes().empty());
+    EXPECT_TRUE(prompter.Boxes().empty());
     testing::FlushQtEvents();
 }
 

@@ -39,7 +39,7 @@ TEST(QtPrompterTest, ABoxShowsTheExactTextAndTheDefaultTitle) {
     request.icon = win::BoxIcon::kWarning;
     const auto box = prompter.MakeBox(request);
     EXPECT_EQ(box->text(), QStringLiteral("Dialog Creating Error\nWait Message"));
-    EXPECT_EQ(box->windowTitle(), QString::fromStdString(prompter.default_title()));
+    EXPECT_EQ(box->windowTitle(), QString::fromStdString(prompter.DefaultTitle()));
     EXPECT_EQ(box->standardButtons(), QMessageBox::Ok | QMessageBox::Cancel);
     EXPECT_EQ(box->icon(), QMessageBox::Warning);
     EXPECT_EQ(box->escapeButton(), box->button(QMessageBox::Cancel));
@@ -53,7 +53,7 @@ TEST(QtPrompterTest, FileFiltersAndOverlongPaths) {
     win::FileDialogRequest request;
     request.filter = "Configuration File(*.tcf)";
     request.patterns = {"*.tcf"};
-    request.max_path = 20;
+    request.maxPath = 20;
     EXPECT_EQ(QtPrompter::NameFilterFor(request),
               QStringLiteral("Configuration File(*.tcf) (*.tcf)"));
     EXPECT_EQ(QtPrompter::Accepted(QStringLiteral("/tmp/a.tcf"), request),
@@ -70,9 +70,9 @@ TEST(FrontEndConversionsTest, DialogUnitsScaleByTheFontsBaseUnits) {
     EXPECT_EQ(units.ToPixelsY(-8), -13);
 
     testing::EnsureQtApp();
-    const DialogUnits from_font(DialogFont("MS Shell Dlg", 8));
-    EXPECT_GE(from_font.base_x(), 4);
-    EXPECT_GE(from_font.base_y(), 9);
+    const DialogUnits fromFont(DialogFont("MS Shell Dlg", 8));
+    EXPECT_GE(fromFont.BaseX(), 4);
+    EXPECT_GE(fromFont.BaseY(), 9);
 }
 
 TEST(FrontEndConversionsTest, TextsKeepTheirBytesAndLineBreaks) {

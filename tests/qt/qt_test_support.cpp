@@ -97,7 +97,7 @@ void RecordingDialog::OnControlMouse(int id, bool pressed) {
     seen.push_back({Notification::Kind::kMouse, id, pressed ? 1 : 0, 0});
 }
 void RecordingDialog::OnSysCommand(unsigned command) {
-    system_commands.push_back(command);
+    systemCommands.push_back(command);
     Dialog::OnSysCommand(command);
 }
 

@@ -44,9 +44,9 @@ struct Notification {
 
 class RecordingDialog : public win::Dialog {
 public:
-    RecordingDialog(win::EventLoop& loop, int template_id) : Dialog(loop, template_id) {}
+    RecordingDialog(win::EventLoop& loop, int templateId) : Dialog(loop, templateId) {}
     std::vector<Notification> seen;
-    std::vector<unsigned> system_commands;
+    std::vector<unsigned> systemCommands;
 
     int Count(Notification::Kind kind, int id, long long code) const;
 

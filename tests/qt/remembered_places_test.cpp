@@ -32,46 +32,47 @@ protected:
     void SetUp() override {
         testing::EnsureQtApp();
         testing::RegisterTestTemplates();
-        ASSERT_TRUE(scratch.isValid());
+        ASSERT_TRUE(scratch_.isValid());
         OpenSettings();
     }
     void TearDown() override {
-        front_end.reset();
+        frontEnd_.reset();
         testing::FlushQtEvents();
     }
 
     // The settings file as a new run of the program finds it.
     void OpenSettings() {
-        places.reset();
-        if (settings) {
-            settings->sync();
+        places_.reset();
+        if (settings_) {
+            settings_->sync();
         }
-        settings = std::make_unique<QSettings>(scratch.filePath(QStringLiteral("editor.conf")),
-                                               QSettings::IniFormat);
-        places = std::make_unique<RememberedPlaces>(*settings, std::set<int>{testing::kTestDialog});
+        settings_ = std::make_unique<QSettings>(scratch_.filePath(QStringLiteral("editor.conf")),
+                                                QSettings::IniFormat);
+        places_ =
+            std::make_unique<RememberedPlaces>(*settings_, std::set<int>{testing::kTestDialog});
     }
     // A run of the front end: the test dialog shown, its window handed to `use`, then closed.
     template <typename Use>
     void RunDialog(int templateId, Use use) {
-        front_end = std::make_unique<QtFrontEnd>(loop);
-        front_end->RememberPlaces(places.get());
-        testing::RecordingDialog dialog(loop, templateId);
+        frontEnd_ = std::make_unique<QtFrontEnd>(loop_);
+        frontEnd_->RememberPlaces(places_.get());
+        testing::RecordingDialog dialog(loop_, templateId);
         ASSERT_TRUE(dialog.Create());
         dialog.Show(true);
-        DialogWidget* widget = front_end->host().WidgetFor(dialog.Handle());
+        DialogWidget* widget = frontEnd_->Host().WidgetFor(dialog.Handle());
         ASSERT_NE(widget, nullptr);
         use(*widget);
         dialog.DestroyWindow();
-        front_end.reset();
+        frontEnd_.reset();
         testing::FlushQtEvents();
     }
 
-    QTemporaryDir scratch;
-    win::VirtualClock clock;
-    win::EventLoop loop{clock};
-    std::unique_ptr<QSettings> settings;
-    std::unique_ptr<RememberedPlaces> places;
-    std::unique_ptr<QtFrontEnd> front_end;
+    QTemporaryDir scratch_;
+    win::VirtualClock clock_;
+    win::EventLoop loop_{clock_};
+    std::unique_ptr<QSettings> settings_;
+    std::unique_ptr<RememberedPlaces> places_;
+    std::unique_ptr<QtFrontEnd> frontEnd_;
 };
 
 TEST_F(RememberedPlacesTest, TheRememberedWindowOpensWhereTheUserLeftItInTheLastRun) {
@@ -83,7 +84,7 @@ TEST_F(RememberedPlacesTest, TheRememberedWindowOpensWhereTheUserLeftItInTheLast
         widget.move(firstPlace + QPoint(37, 23));
     });
     OpenSettings();
-    EXPECT_FALSE(places->WindowGeometry(testing::kTestDialog).isEmpty());
+    EXPECT_FALSE(places_->WindowGeometry(testing::kTestDialog).isEmpty());
 
     RunDialog(testing::kTestDialog, [&](DialogWidget& widget) {
         EXPECT_EQ(widget.pos(), firstPlace + QPoint(37, 23));
@@ -91,26 +92,26 @@ TEST_F(RememberedPlacesTest, TheRememberedWindowOpensWhereTheUserLeftItInTheLast
     });
 
     // A window that is not on the list keeps its dialog's placement and leaves nothing behind.
-    settings->clear();
-    places = std::make_unique<RememberedPlaces>(*settings, std::set<int>{});
+    settings_->clear();
+    places_ = std::make_unique<RememberedPlaces>(*settings_, std::set<int>{});
     RunDialog(testing::kTestDialog, [&](DialogWidget& widget) {
         EXPECT_EQ(widget.pos(), firstPlace);
         widget.move(5, 5);
     });
-    EXPECT_TRUE(settings->allKeys().isEmpty());
+    EXPECT_TRUE(settings_->allKeys().isEmpty());
 }
 
 TEST_F(RememberedPlacesTest, FileDialogsStartInTheFolderOfTheFileChosenLast) {
-    ASSERT_TRUE(QDir(scratch.path()).mkpath(QStringLiteral("receivers")));
-    const QString folder = QDir(scratch.filePath(QStringLiteral("receivers"))).absolutePath();
+    ASSERT_TRUE(QDir(scratch_.path()).mkpath(QStringLiteral("receivers")));
+    const QString folder = QDir(scratch_.filePath(QStringLiteral("receivers"))).absolutePath();
     const QString chosen = folder + QStringLiteral("/Living.tcf");
-    front_end = std::make_unique<QtFrontEnd>(loop);
-    front_end->RememberPlaces(places.get());
+    frontEnd_ = std::make_unique<QtFrontEnd>(loop_);
+    frontEnd_->RememberPlaces(places_.get());
     win::FileDialogRequest request;
     request.title = "Save Configuration File";
     request.filter = "Configuration File(*.tcf)";
     request.patterns = {"*.tcf"};
-    request.proposed_name = "TR-A1.tcf";
+    request.proposedName = "TR-A1.tcf";
 
     // Answers the file dialog once it is up: notes the folder it shows, then picks `pick`.
     QString shownFolder;
@@ -124,18 +125,18 @@ TEST_F(RememberedPlacesTest, FileDialogsStartInTheFolderOfTheFileChosenLast) {
         });
     };
     answer(chosen);
-    EXPECT_EQ(front_end->prompter().GetSaveFileName(request), chosen.toStdString());
+    EXPECT_EQ(frontEnd_->GetPrompter().GetSaveFileName(request), chosen.toStdString());
     OpenSettings();
-    front_end->RememberPlaces(places.get());
-    EXPECT_EQ(places->FileDialogFolder(), folder);
+    frontEnd_->RememberPlaces(places_.get());
+    EXPECT_EQ(places_->FileDialogFolder(), folder);
 
     answer(chosen);
-    front_end->prompter().GetSaveFileName(request);
+    frontEnd_->GetPrompter().GetSaveFileName(request);
     EXPECT_EQ(shownFolder, folder);
 
     // A folder that has gone since is forgotten rather than shown.
     ASSERT_TRUE(QDir(folder).removeRecursively());
-    EXPECT_TRUE(places->FileDialogFolder().isEmpty());
+    EXPECT_TRUE(places_->FileDialogFolder().isEmpty());
 }
 
 TEST(ProgramIconTest, ComesFromTheIconThemeOnceInstalledAndIsBuiltInBefore) {

@@ -34,30 +34,30 @@ class ReportWindowQtTest : public ::testing::Test {
 protected:
     void SetUp() override {
         testing::EnsureQtApp();
-        front_end = std::make_unique<QtFrontEnd>(loop);
-        profile.SetModel(ModelProfile::kTrA1);
-        image.ResetToDefaults(profile);
-        ASSERT_TRUE(main.CreateHidden());
+        frontEnd_ = std::make_unique<QtFrontEnd>(loop_);
+        profile_.SetModel(ModelProfile::kTrA1);
+        image_.ResetToDefaults(profile_);
+        ASSERT_TRUE(main_.CreateHidden());
     }
     void TearDown() override {
-        report.reset();
+        report_.reset();
         testing::FlushQtEvents();
     }
 
-    win::VirtualClock clock;
-    win::EventLoop loop{clock};
-    std::unique_ptr<QtFrontEnd> front_end;
-    ModelProfile profile;
-    ReceiverImage image;
-    win::Window main{loop};
-    std::unique_ptr<CREPORTDlg> report;
+    win::VirtualClock clock_;
+    win::EventLoop loop_{clock_};
+    std::unique_ptr<QtFrontEnd> frontEnd_;
+    ModelProfile profile_;
+    ReceiverImage image_;
+    win::Window main_{loop_};
+    std::unique_ptr<CREPORTDlg> report_;
 };
 
 TEST_F(ReportWindowQtTest, ReportReadsInFixedColumnsFromTheTop) {
-    report = std::make_unique<CREPORTDlg>(loop, image, profile, main.Handle());
-    ASSERT_TRUE(report->Create());
-    report->Show();
-    DialogWidget* widget = front_end->host().WidgetFor(report->Handle());
+    report_ = std::make_unique<CREPORTDlg>(loop_, image_, profile_, main_.Handle());
+    ASSERT_TRUE(report_->Create());
+    report_->Show();
+    DialogWidget* widget = frontEnd_->Host().WidgetFor(report_->Handle());
     ASSERT_NE(widget, nullptr);
     auto* edit = qobject_cast<QPlainTextEdit*>(widget->ControlWidget(CREPORTDlg::kReportEdit));
     ASSERT_NE(edit, nullptr);
@@ -82,8 +82,8 @@ TEST_F(ReportWindowQtTest, ReportReadsInFixedColumnsFromTheTop) {
 }
 
 TEST_F(ReportWindowQtTest, PdfOfTheReportHasItsPages) {
-    const std::string text = ConfigurationReport(image, profile).Text();
-    QtPrinter printer(&front_end->host());
+    const std::string text = ConfigurationReport(image_, profile_).Text();
+    QtPrinter printer(&frontEnd_->Host());
     const win::PdfOutcome pdf = printer.RenderPdf({"REPORT", text, {}});
     ASSERT_FALSE(pdf.document.empty()) << pdf.error;
     const std::string bytes(pdf.document.begin(), pdf.document.end());
@@ -108,7 +108,7 @@ int Columns(const QString& line) {
 }
 
 TEST_F(ReportWindowQtTest, PrintedReportKeepsEveryLabelBesideItsValue) {
-    const std::string text = ConfigurationReport(image, profile).Text();
+    const std::string text = ConfigurationReport(image_, profile_).Text();
     QBuffer buffer;
     ASSERT_TRUE(buffer.open(QIODevice::WriteOnly));
     QPdfWriter writer(&buffer);

@@ -32,15 +32,15 @@ class SliderKeysSendOnceQtTest : public tra1::testing::EditorFixture {
 protected:
     SliderKeysSendOnceQtTest() {
         testing::EnsureQtApp();
-        frontEnd_ = std::make_unique<QtFrontEnd>(loop);
-        portSwitch.Wire(1, receiver_);
+        frontEnd_ = std::make_unique<QtFrontEnd>(loop_);
+        portSwitch_.Wire(1, receiver_);
     }
     ~SliderKeysSendOnceQtTest() override {
         // The window goes before the front end that shows it.
-        if (window && window->IsWindow()) {
-            window->DestroyWindow();
+        if (window_ && window_->IsWindow()) {
+            window_->DestroyWindow();
         }
-        loop.DrainPosted();
+        loop_.DrainPosted();
         frontEnd_.reset();
         testing::FlushQtEvents();
     }
@@ -52,12 +52,12 @@ protected:
         Advance(3000);
     }
     QSlider* SliderWidget(int control) {
-        DialogWidget* widget = frontEnd_->host().WidgetFor(Main().Handle());
+        DialogWidget* widget = frontEnd_->Host().WidgetFor(Main().Handle());
         return widget != nullptr ? qobject_cast<QSlider*>(widget->ControlWidget(control)) : nullptr;
     }
     // The volume frames written since `from`, whatever their value.
     int VolumeFramesSince(std::size_t from) const {
-        const std::string written = port->Written().substr(from);
+        const std::string written = port_->Written().substr(from);
         int count = 0;
         for (int step = 0; step <= volume::kMaxStep; ++step) {
             const std::string frame(CommandFrameBuilder{}.BuildCommandFrame(kVolumeCommand, step));
@@ -79,7 +79,7 @@ TEST_F(SliderKeysSendOnceQtTest, PageKeysOnTheVolumeStoreAndSendOnceTheThumbStan
     QSlider* slider = SliderWidget(id::kMainVolumeSlider);
     ASSERT_NE(slider, nullptr);
     const int before = Zone(mz::kMainVolume);
-    const std::size_t written = port->Written().size();
+    const std::size_t written = port_->Written().size();
 
     slider->setFocus();
     for (int i = 0; i < 3; ++i) {
@@ -106,7 +106,7 @@ TEST_F(SliderKeysSendOnceQtTest, WheelTurnsOnTheVolumeStoreAndSendOnce) {
     QSlider* slider = SliderWidget(id::kMainVolumeSlider);
     ASSERT_NE(slider, nullptr);
     const int before = Zone(mz::kMainVolume);
-    const std::size_t written = port->Written().size();
+    const std::size_t written = port_->Written().size();
 
     const QPointF at(slider->width() / 2.0, slider->height() / 2.0);
     for (int i = 0; i < 2; ++i) {

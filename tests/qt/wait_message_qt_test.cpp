@@ -34,78 +34,78 @@ class WaitMessageQtTest : public ::testing::Test {
 protected:
     void SetUp() override {
         testing::EnsureQtApp();
-        front_end = std::make_unique<QtFrontEnd>(loop);
-        ASSERT_TRUE(owner.CreateHidden());
-        wait = std::make_unique<CWaitMessageDlg>(loop, owner.Handle());
-        wait->SetOnDestroyed([this] {
-            wait_open = false;
-            loop.DeleteLater(std::move(wait));
+        frontEnd_ = std::make_unique<QtFrontEnd>(loop_);
+        ASSERT_TRUE(owner_.CreateHidden());
+        wait_ = std::make_unique<CWaitMessageDlg>(loop_, owner_.Handle());
+        wait_->SetOnDestroyed([this] {
+            waitOpen_ = false;
+            loop_.DeleteLater(std::move(wait_));
         });
-        ASSERT_TRUE(wait->Open());
-        wait_open = true;
-        handle = wait->Handle();
-        widget = front_end->host().WidgetFor(handle);
-        ASSERT_NE(widget, nullptr);
-        bar = qobject_cast<QProgressBar*>(widget->ControlWidget(CWaitMessageDlg::kProgress));
-        ASSERT_NE(bar, nullptr);
+        ASSERT_TRUE(wait_->Open());
+        waitOpen_ = true;
+        handle_ = wait_->Handle();
+        widget_ = frontEnd_->Host().WidgetFor(handle_);
+        ASSERT_NE(widget_, nullptr);
+        bar_ = qobject_cast<QProgressBar*>(widget_->ControlWidget(CWaitMessageDlg::kProgress));
+        ASSERT_NE(bar_, nullptr);
     }
     void TearDown() override {
-        wait.reset();
-        front_end.reset();
+        wait_.reset();
+        frontEnd_.reset();
         testing::FlushQtEvents();
     }
     void Progress(win::WParam downloading, win::LParam value) {
-        loop.Post(handle, CWaitMessageDlg::kProgressMessage, downloading, value);
+        loop_.Post(handle_, CWaitMessageDlg::kProgressMessage, downloading, value);
         QCoreApplication::processEvents();
     }
 
-    win::VirtualClock clock;
-    win::EventLoop loop{clock};
-    std::unique_ptr<QtFrontEnd> front_end;
-    Owner owner{loop};
-    std::unique_ptr<CWaitMessageDlg> wait;
-    bool wait_open = false;
-    win::WindowHandle handle;
-    QPointer<DialogWidget> widget;
-    QProgressBar* bar = nullptr;
+    win::VirtualClock clock_;
+    win::EventLoop loop_{clock_};
+    std::unique_ptr<QtFrontEnd> frontEnd_;
+    Owner owner_{loop_};
+    std::unique_ptr<CWaitMessageDlg> wait_;
+    bool waitOpen_ = false;
+    win::WindowHandle handle_;
+    QPointer<DialogWidget> widget_;
+    QProgressBar* bar_ = nullptr;
 };
 
 TEST_F(WaitMessageQtTest, TheBarAdvancesOneStepPerMessageAndTheWindowClosesAtTheEnd) {
-    EXPECT_TRUE(widget->isVisible());
-    EXPECT_EQ(widget->windowTitle(), QStringLiteral("Tolvek Receiver Editor Message"));
-    EXPECT_EQ(bar->maximum(), 3000);
-    EXPECT_EQ(bar->value(), 0);
-    EXPECT_EQ(bar->palette().color(QPalette::Highlight), QColor(0, 255, 255));
-    EXPECT_EQ(bar->palette().color(QPalette::Base), QColor(0, 0, 0));
+    EXPECT_TRUE(widget_->isVisible());
+    EXPECT_EQ(widget_->windowTitle(), QStringLiteral("Tolvek Receiver Editor Message"));
+    EXPECT_EQ(bar_->maximum(), 3000);
+    EXPECT_EQ(bar_->value(), 0);
+    EXPECT_EQ(bar_->palette().color(QPalette::Highlight), QColor(0, 255, 255));
+    EXPECT_EQ(bar_->palette().color(QPalette::Base), QColor(0, 0, 0));
 
     for (int i = 1; i <= 10; ++i) {
         Progress(1, i * 250);
-        EXPECT_EQ(bar->value(), i);
+        EXPECT_EQ(bar_->value(), i);
     }
-    auto* label = qobject_cast<QLabel*>(widget->ControlWidget(CWaitMessageDlg::kLabel));
+    auto* label = qobject_cast<QLabel*>(widget_->ControlWidget(CWaitMessageDlg::kLabel));
     EXPECT_EQ(label->text(), QStringLiteral("Downloading Configuration. Please Wait"));
 
     Progress(1, 3000);
-    EXPECT_FALSE(wait_open);
+    EXPECT_FALSE(waitOpen_);
     testing::FlushQtEvents();
-    EXPECT_TRUE(widget.isNull());
-    EXPECT_EQ(owner.cancels, 0);
+    EXPECT_TRUE(widget_.isNull());
+    EXPECT_EQ(owner_.cancels, 0);
 }
 
 TEST_F(WaitMessageQtTest, CancelAndTheCloseBoxPostTheCancelMessage) {
     auto* cancel =
-        qobject_cast<QPushButton*>(widget->ControlWidget(CWaitMessageDlg::kCancelButton));
+        qobject_cast<QPushButton*>(widget_->ControlWidget(CWaitMessageDlg::kCancelButton));
     ASSERT_NE(cancel, nullptr);
     QTest::mouseClick(cancel, Qt::LeftButton);
     QCoreApplication::processEvents();
-    EXPECT_EQ(owner.cancels, 1);
+    EXPECT_EQ(owner_.cancels, 1);
 
-    widget->close();
+    widget_->close();
     QCoreApplication::processEvents();
-    EXPECT_EQ(owner.cancels, 2);
+    EXPECT_EQ(owner_.cancels, 2);
     // The owner closes the window when it has stopped the transfer.
-    EXPECT_TRUE(widget->isVisible());
-    EXPECT_TRUE(wait_open);
+    EXPECT_TRUE(widget_->isVisible());
+    EXPECT_TRUE(waitOpen_);
 }
 
 }  // namespace

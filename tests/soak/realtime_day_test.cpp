@@ -103,11 +103,11 @@ std::vector<std::string> PolledDifferences(const ReceiverImage& editor, const Re
 
 class RealtimeDayTest : public EditorFixture {
 protected:
-    RealtimeDayTest() { portSwitch.Wire(3, receiver); }
+    RealtimeDayTest() { portSwitch_.Wire(3, receiver_); }
 
     // Settings changed at the receiver itself, a different set each time.
     void ChangeOnTheReceiver(int round) {
-        ReceiverImage& rx = receiver.Image();
+        ReceiverImage& rx = receiver_.Image();
         const auto v = static_cast<std::uint8_t>(round);
         rx.InputTrims.at(static_cast<std::size_t>(round % 14)) = static_cast<std::uint8_t>(v % 32);
         rx.EqSettings.at(static_cast<std::size_t>(26 + round % 100)) =
@@ -127,7 +127,7 @@ protected:
         rx.AudioDelay.at(0) = static_cast<std::uint8_t>(round * 3);
     }
 
-    sim::VirtualReceiver receiver;
+    sim::VirtualReceiver receiver_;
 };
 
 TEST_F(RealtimeDayTest, ADayOnANoisyLineStaysConnectedBoundedAndInStep) {
@@ -135,7 +135,7 @@ TEST_F(RealtimeDayTest, ADayOnANoisyLineStaysConnectedBoundedAndInStep) {
     ConnectTo(3);
     ASSERT_TRUE(win::user::ChooseMenuItem(Main(), id::kMenuRealtime));
     TickDisplayLog();  // the log is written all day and must stay within its bound
-    sim::ReceiverFaults& faults = receiver.Faults();
+    sim::ReceiverFaults& faults = receiver_.Faults();
     faults.corruptRate = 0.01;
     faults.dropRate = 0.005;
     faults.splitRate = 0.01;
@@ -153,23 +153,23 @@ TEST_F(RealtimeDayTest, ADayOnANoisyLineStaysConnectedBoundedAndInStep) {
             ASSERT_LE(Main().Link().Sender().QueueCount(), CommandSender::kQueueSize);
             ASSERT_LE(Main().Link().Sender().Window().FramesInFlight(), SendWindow::kMaxInFlight);
             ASSERT_LE(LogText().size(), LogPane::kTrimLength + 1000);
-            ASSERT_LE(port->BytesInFlight(), 2000u);
-            ASSERT_TRUE(prompter.boxes().empty()) << prompter.boxes()[0].text;
+            ASSERT_LE(port_->BytesInFlight(), 2000u);
+            ASSERT_TRUE(prompter_.Boxes().empty()) << prompter_.Boxes()[0].text;
         }
     }
     EXPECT_EQ(notConnectedMinutes, 0);
     EXPECT_TRUE(State().realtimeMode);
     EXPECT_EQ(State().openPort, 3);
     // The day really was noisy.
-    EXPECT_GT(receiver.FaultsDone().bytesCorruptedSent, 100'000u);
-    EXPECT_GT(receiver.FaultsDone().bytesCorruptedHeard, 10'000u);
-    EXPECT_GT(receiver.FaultsDone().answersDropped, 1000u);
+    EXPECT_GT(receiver_.FaultsDone().bytesCorruptedSent, 100'000u);
+    EXPECT_GT(receiver_.FaultsDone().bytesCorruptedHeard, 10'000u);
+    EXPECT_GT(receiver_.FaultsDone().answersDropped, 1000u);
 
     // The line goes quiet: within two rounds of the poll the image holds the receiver's state.
     faults = sim::ReceiverFaults{};
     int rounds = 0;
     int previous = State().realtimePollState;
-    ASSERT_TRUE(loop.AdvanceUntil(
+    ASSERT_TRUE(loop_.AdvanceUntil(
         [&] {
             const int now = State().realtimePollState;
             rounds += now == LinkState::kFirstRealtimeState && previous != now ? 1 : 0;
@@ -178,7 +178,7 @@ TEST_F(RealtimeDayTest, ADayOnANoisyLineStaysConnectedBoundedAndInStep) {
         },
         10 * 60'000));
     Advance(3'000);
-    EXPECT_EQ(PolledDifferences(EditorImage(), receiver.Image()), std::vector<std::string>{});
+    EXPECT_EQ(PolledDifferences(EditorImage(), receiver_.Image()), std::vector<std::string>{});
     EXPECT_EQ(ConnectionIcon(), res::kIconConnectedRealtime);
 }
 

@@ -26,7 +26,7 @@ using testing::RecordingDialog;
 class Recorder : public ControlObserver {
 public:
     void ControlChanged(Control& control, ControlChange change) override {
-        changes.push_back({control.id(), change});
+        changes.push_back({control.Id(), change});
     }
     std::vector<std::pair<int, ControlChange>> changes;
 };
@@ -35,16 +35,16 @@ class ControlsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         testing::RegisterTestTemplate();
-        ASSERT_TRUE(dialog.Create());
-        dialog.events.clear();
+        ASSERT_TRUE(dialog_.Create());
+        dialog_.events.clear();
     }
-    VirtualClock clock;
-    EventLoop loop{clock};
-    RecordingDialog dialog{loop};
+    VirtualClock clock_;
+    EventLoop loop_{clock_};
+    RecordingDialog dialog_{loop_};
 };
 
 TEST_F(ControlsTest, SliderPositionIsClampedToItsRange) {
-    Slider* slider = dialog.Get<Slider>(testing::kSliderId);
+    Slider* slider = dialog_.Get<Slider>(testing::kSliderId);
     ASSERT_NE(slider, nullptr);
     EXPECT_EQ(slider->GetRangeMin(), 0);
     EXPECT_EQ(slider->GetRangeMax(), 100);
@@ -60,16 +60,16 @@ TEST_F(ControlsTest, SliderPositionIsClampedToItsRange) {
     EXPECT_EQ(slider->GetRangeMax(), 5);
     EXPECT_EQ(slider->GetPos(), 5);
     EXPECT_FALSE(slider->IsVertical());
-    EXPECT_TRUE(dialog.Get<Slider>(testing::kVerticalSliderId)->IsVertical());
+    EXPECT_TRUE(dialog_.Get<Slider>(testing::kVerticalSliderId)->IsVertical());
     slider->SetRange(0, 194);
     EXPECT_EQ(slider->GetPageSize(), 38);  // toolkit default: a fifth of the range
     slider->SetPageSize(10);
     EXPECT_EQ(slider->GetPageSize(), 10);
-    EXPECT_TRUE(dialog.events.empty());
+    EXPECT_TRUE(dialog_.events.empty());
 }
 
 TEST_F(ControlsTest, ComboSelectionOutOfRangeLeavesNoSelection) {
-    ComboBox* combo = dialog.Get<ComboBox>(testing::kComboId);
+    ComboBox* combo = dialog_.Get<ComboBox>(testing::kComboId);
     ASSERT_NE(combo, nullptr);
     EXPECT_EQ(combo->GetCurSel(), CB_ERR);
     combo->AddString("AUTO");
@@ -84,7 +84,7 @@ TEST_F(ControlsTest, ComboSelectionOutOfRangeLeavesNoSelection) {
     EXPECT_EQ(combo->GetLBText(7), "");
     EXPECT_EQ(combo->GetWindowText(), "");
     combo->SetCurSel(2);
-    EXPECT_EQ(dialog.GetDlgItemText(testing::kComboId), "COM2");
+    EXPECT_EQ(dialog_.GetDlgItemText(testing::kComboId), "COM2");
     EXPECT_EQ(combo->FindString("com"), 1);
     // The selection follows its item when an earlier item goes, and goes with its item.
     EXPECT_EQ(combo->DeleteString(0), 2);
@@ -98,11 +98,11 @@ TEST_F(ControlsTest, ComboSelectionOutOfRangeLeavesNoSelection) {
     EXPECT_EQ(combo->GetCurSel(), CB_ERR);
     combo->ShowDropDown(true);
     EXPECT_TRUE(combo->GetDroppedState());
-    EXPECT_TRUE(dialog.events.empty());
+    EXPECT_TRUE(dialog_.events.empty());
 }
 
 TEST_F(ControlsTest, ListBoxRowsAndSelection) {
-    ListBox* list = dialog.Get<ListBox>(testing::kListId);
+    ListBox* list = dialog_.Get<ListBox>(testing::kListId);
     ASSERT_NE(list, nullptr);
     for (const char* name : {"Preset A", "Preset B", "Preset C"}) {
         list->AddString(name);
@@ -122,13 +122,13 @@ TEST_F(ControlsTest, SortedListsKeepAlphabeticalOrder) {
     t.controls = {{50, ControlKind::kListBox, "", win::style::kSort, 0, 0, 10, 10},
                   {51, ControlKind::kComboBox, "", win::style::kSort, 0, 0, 10, 10}};
     win::ResourceRegistry::Instance().AddDialog(t);
-    Dialog sorted(loop, 9002);
+    Dialog sorted(loop_, 9002);
     ASSERT_TRUE(sorted.Create());
     ListBox* list = sorted.Get<ListBox>(50);
     list->AddString("b");
     list->AddString("C");
     EXPECT_EQ(list->AddString("a"), 0);
-    EXPECT_EQ(list->items(), (std::vector<std::string>{"a", "b", "C"}));
+    EXPECT_EQ(list->Items(), (std::vector<std::string>{"a", "b", "C"}));
 }
 
 TEST_F(ControlsTest, AListViewSortsByTheClickedColumnAndKeepsTiesInTheirOrder) {
@@ -136,7 +136,7 @@ TEST_F(ControlsTest, AListViewSortsByTheClickedColumnAndKeepsTiesInTheirOrder) {
     t.id = 9003;
     t.controls = {{60, ControlKind::kListView, "Name\tValue", win::style::kNone, 0, 0, 10, 10}};
     win::ResourceRegistry::Instance().AddDialog(t);
-    RecordingDialog view(loop, 9003);
+    RecordingDialog view(loop_, 9003);
     ASSERT_TRUE(view.Create());
     view.Show(true);
     ListView* list = view.Get<ListView>(60);
@@ -175,7 +175,7 @@ TEST_F(ControlsTest, AListViewSortsByTheClickedColumnAndKeepsTiesInTheirOrder) {
 }
 
 TEST_F(ControlsTest, EditLimitBindsTypingButNotTheProgram) {
-    Edit* edit = dialog.Get<Edit>(testing::kEditId);
+    Edit* edit = dialog_.Get<Edit>(testing::kEditId);
     ASSERT_NE(edit, nullptr);
     EXPECT_EQ(edit->GetLimitText(), 32767);
     edit->SetLimitText(5);
@@ -191,11 +191,11 @@ TEST_F(ControlsTest, EditLimitBindsTypingButNotTheProgram) {
     EXPECT_EQ(edit->GetSelEnd(), 12);
     edit->SetLimitText(0);
     EXPECT_EQ(edit->GetLimitText(), 32767);
-    EXPECT_TRUE(dialog.events.empty());
+    EXPECT_TRUE(dialog_.events.empty());
 }
 
 TEST_F(ControlsTest, ProgressBarStaysWithinItsRange) {
-    ProgressBar* bar = dialog.Get<ProgressBar>(testing::kProgressId);
+    ProgressBar* bar = dialog_.Get<ProgressBar>(testing::kProgressId);
     ASSERT_NE(bar, nullptr);
     bar->SetRange(0, 3000);
     bar->SetStep(1);
@@ -213,7 +213,7 @@ TEST_F(ControlsTest, ProgressBarStaysWithinItsRange) {
 
 TEST_F(ControlsTest, ObserverSeesEveryChangeOnceAndNothingWhenTheValueStays) {
     Recorder recorder;
-    Slider* slider = dialog.Get<Slider>(testing::kSliderId);
+    Slider* slider = dialog_.Get<Slider>(testing::kSliderId);
     slider->SetObserver(&recorder);
     slider->SetPos(50);
     slider->SetPos(50);
@@ -232,20 +232,20 @@ TEST_F(ControlsTest, ObserverSeesEveryChangeOnceAndNothingWhenTheValueStays) {
 }
 
 TEST_F(ControlsTest, TemplateStylesGiveInitialStateAndTypedAccessChecksTheKind) {
-    EXPECT_FALSE(dialog.GetDlgItem(testing::kHiddenId)->IsVisible());
-    EXPECT_EQ(dialog.Get<Slider>(testing::kComboId), nullptr);
-    EXPECT_EQ(dialog.Get<Slider>(4242), nullptr);
-    EXPECT_EQ(dialog.GetDlgItemText(testing::kLabelId), "Label");
-    EXPECT_EQ(dialog.GetDlgItemText(4242), "");
-    dialog.SetDlgItemText(testing::kLabelId, "Uploading Configuration");
-    EXPECT_EQ(dialog.Get<Static>(testing::kLabelId)->GetText(), "Uploading Configuration");
-    dialog.CheckDlgButton(testing::kPushId, BST_CHECKED);  // push buttons hold no check
-    EXPECT_EQ(dialog.IsDlgButtonChecked(testing::kPushId), BST_UNCHECKED);
-    dialog.CheckRadioButton(testing::kRadioA, testing::kRadioC, testing::kRadioB);
-    EXPECT_EQ(dialog.IsDlgButtonChecked(testing::kRadioB), BST_CHECKED);
-    EXPECT_EQ(dialog.RadioGroupOf(testing::kRadioC),
+    EXPECT_FALSE(dialog_.GetDlgItem(testing::kHiddenId)->IsVisible());
+    EXPECT_EQ(dialog_.Get<Slider>(testing::kComboId), nullptr);
+    EXPECT_EQ(dialog_.Get<Slider>(4242), nullptr);
+    EXPECT_EQ(dialog_.GetDlgItemText(testing::kLabelId), "Label");
+    EXPECT_EQ(dialog_.GetDlgItemText(4242), "");
+    dialog_.SetDlgItemText(testing::kLabelId, "Uploading Configuration");
+    EXPECT_EQ(dialog_.Get<Static>(testing::kLabelId)->GetText(), "Uploading Configuration");
+    dialog_.CheckDlgButton(testing::kPushId, BST_CHECKED);  // push buttons hold no check
+    EXPECT_EQ(dialog_.IsDlgButtonChecked(testing::kPushId), BST_UNCHECKED);
+    dialog_.CheckRadioButton(testing::kRadioA, testing::kRadioC, testing::kRadioB);
+    EXPECT_EQ(dialog_.IsDlgButtonChecked(testing::kRadioB), BST_CHECKED);
+    EXPECT_EQ(dialog_.RadioGroupOf(testing::kRadioC),
               (std::vector<int>{testing::kRadioA, testing::kRadioB, testing::kRadioC}));
-    EXPECT_EQ(dialog.RadioGroupOf(testing::kOtherRadio), std::vector<int>{testing::kOtherRadio});
+    EXPECT_EQ(dialog_.RadioGroupOf(testing::kOtherRadio), std::vector<int>{testing::kOtherRadio});
 }
 
 }  // namespace

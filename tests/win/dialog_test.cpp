@@ -25,11 +25,11 @@ public:
         log.push_back(dialog.GetWindowText() + ":" + std::to_string(static_cast<int>(change)));
         if (change == WindowChange::kCreated) {
             // Controls exist already, before OnInitDialog.
-            controls_at_creation = dialog.controls().size();
+            controlsAtCreation = dialog.Controls().size();
         }
     }
     std::vector<std::string> log;
-    std::size_t controls_at_creation = 0;
+    std::size_t controlsAtCreation = 0;
 };
 
 std::string Entry(const char* caption, WindowChange change) {
@@ -39,38 +39,38 @@ std::string Entry(const char* caption, WindowChange change) {
 class DialogTest : public ::testing::Test {
 protected:
     void SetUp() override { testing::RegisterTestTemplate(); }
-    VirtualClock clock;
-    EventLoop loop{clock};
+    VirtualClock clock_;
+    EventLoop loop_{clock_};
 };
 
 TEST_F(DialogTest, CreationCanBeForcedToFailAndLeavesNoWindow) {
     RecordingHost host;
-    loop.SetDialogHost(&host);
-    loop.SetCreationFailureHook([](int id) { return id == testing::kTestDialogId; });
-    RecordingDialog dialog(loop);
+    loop_.SetDialogHost(&host);
+    loop_.SetCreationFailureHook([](int id) { return id == testing::kTestDialogId; });
+    RecordingDialog dialog(loop_);
     EXPECT_FALSE(dialog.Create());
     EXPECT_FALSE(dialog.IsWindow());
     EXPECT_TRUE(dialog.events.empty());  // OnInitDialog never ran
     EXPECT_EQ(dialog.DoModal(), -1);
-    EXPECT_EQ(loop.WindowCount(), 0u);
+    EXPECT_EQ(loop_.WindowCount(), 0u);
     EXPECT_TRUE(host.log.empty());
-    loop.SetCreationFailureHook({});
+    loop_.SetCreationFailureHook({});
     EXPECT_TRUE(dialog.Create());
 }
 
 TEST_F(DialogTest, AnUnregisteredTemplateCannotBeCreated) {
-    Dialog dialog(loop, 31999);
+    Dialog dialog(loop_, 31999);
     EXPECT_FALSE(dialog.Create());
     EXPECT_EQ(dialog.DoModal(), -1);
 }
 
 TEST_F(DialogTest, TheHostHearsTheWholeLifeOfADialog) {
     RecordingHost host;
-    loop.SetDialogHost(&host);
+    loop_.SetDialogHost(&host);
     {
-        RecordingDialog dialog(loop);
+        RecordingDialog dialog(loop_);
         ASSERT_TRUE(dialog.Create());
-        EXPECT_EQ(host.controls_at_creation, dialog.controls().size());
+        EXPECT_EQ(host.controlsAtCreation, dialog.Controls().size());
         EXPECT_EQ(dialog.events.front().what, "init");
         dialog.CenterWindow();
         dialog.SetFocus();
@@ -90,90 +90,90 @@ TEST_F(DialogTest, TheHostHearsTheWholeLifeOfADialog) {
 
 TEST_F(DialogTest, DestroyingTheObjectTellsTheHostToo) {
     RecordingHost host;
-    loop.SetDialogHost(&host);
+    loop_.SetDialogHost(&host);
     {
-        RecordingDialog dialog(loop);
+        RecordingDialog dialog(loop_);
         ASSERT_TRUE(dialog.Create());
     }
     EXPECT_EQ(host.log.back(), Entry("Test Dialog", WindowChange::kDestroyed));
-    EXPECT_EQ(loop.WindowCount(), 0u);
+    EXPECT_EQ(loop_.WindowCount(), 0u);
 }
 
 TEST_F(DialogTest, ModalRunDisablesTheOwnerAndReturnsTheDriversAnswer) {
-    RecordingDialog owner(loop);
+    RecordingDialog owner(loop_);
     ASSERT_TRUE(owner.Create());
-    bool owner_was_disabled = false;
-    loop.SetModalDriver([&](Dialog& modal) {
-        owner_was_disabled = !owner.IsWindowEnabled();
+    bool ownerWasDisabled = false;
+    loop_.SetModalDriver([&](Dialog& modal) {
+        ownerWasDisabled = !owner.IsWindowEnabled();
         EXPECT_FALSE(user::Click(owner, testing::kPushId));  // blocked behind the modal box
         return user::PressEnter(modal);
     });
-    RecordingDialog modal(loop);
+    RecordingDialog modal(loop_);
     EXPECT_EQ(modal.DoModal(owner.Handle()), IDOK);
-    EXPECT_TRUE(owner_was_disabled);
+    EXPECT_TRUE(ownerWasDisabled);
     EXPECT_TRUE(owner.IsWindowEnabled());
     EXPECT_FALSE(modal.IsWindow());
     EXPECT_TRUE(owner.HasFocus());
 }
 
 TEST_F(DialogTest, TimersKeepRunningWhileAModalDialogWaits) {
-    RecordingDialog owner(loop);
+    RecordingDialog owner(loop_);
     ASSERT_TRUE(owner.Create());
     class Ticker : public Window {
     public:
         using Window::Window;
         int ticks = 0;
         void OnTimer(TimerId) override { ++ticks; }
-    } ticker(loop);
+    } ticker(loop_);
     ticker.CreateHidden();
     ticker.SetTimer(1, 10);
-    loop.SetModalDriver([&](Dialog& modal) {
+    loop_.SetModalDriver([&](Dialog& modal) {
         if (ticker.ticks < 5) {
             return false;  // let time run
         }
         return user::PressEsc(modal);
     });
-    RecordingDialog modal(loop);
+    RecordingDialog modal(loop_);
     EXPECT_EQ(modal.DoModal(owner.Handle()), IDCANCEL);
     EXPECT_EQ(ticker.ticks, 5);
-    EXPECT_EQ(clock.NowMs(), 50);
+    EXPECT_EQ(clock_.NowMs(), 50);
 }
 
 TEST_F(DialogTest, AModalDialogNobodyCanAnswerEndsWithCancel) {
-    RecordingDialog modal(loop);
+    RecordingDialog modal(loop_);
     EXPECT_EQ(modal.DoModal(), IDCANCEL);  // no timers, no driver: nothing could ever end it
     class Ticker : public Window {
     public:
         using Window::Window;
         void OnTimer(TimerId) override {}
-    } ticker(loop);
+    } ticker(loop_);
     ticker.CreateHidden();
     ticker.SetTimer(1, 10);
-    loop.SetModalTimeLimitMs(1000);
-    RecordingDialog again(loop);
+    loop_.SetModalTimeLimitMs(1000);
+    RecordingDialog again(loop_);
     EXPECT_EQ(again.DoModal(), IDCANCEL);
-    EXPECT_EQ(clock.NowMs(), 1000);
+    EXPECT_EQ(clock_.NowMs(), 1000);
 }
 
 TEST_F(DialogTest, AModalDialogThatDestroysItselfReturnsCancel) {
-    loop.SetModalDriver([](Dialog& modal) { return user::PressEsc(modal); });
-    RecordingDialog modal(loop);
-    modal.destroy_on_cancel = true;
+    loop_.SetModalDriver([](Dialog& modal) { return user::PressEsc(modal); });
+    RecordingDialog modal(loop_);
+    modal.destroyOnCancel = true;
     EXPECT_EQ(modal.DoModal(), IDCANCEL);
     EXPECT_FALSE(modal.IsWindow());
 }
 
 TEST_F(DialogTest, ControlsKeepTheirIdsKindsAndTemplateGeometry) {
-    RecordingDialog dialog(loop);
+    RecordingDialog dialog(loop_);
     ASSERT_TRUE(dialog.Create());
     const Slider* slider = dialog.Get<Slider>(testing::kSliderId);
     ASSERT_NE(slider, nullptr);
-    EXPECT_EQ(slider->kind(), ControlKind::kSlider);
-    EXPECT_EQ(slider->x(), 5);
-    EXPECT_EQ(slider->cx(), 100);
-    ASSERT_NE(dialog.dialog_template(), nullptr);
-    EXPECT_EQ(dialog.dialog_template()->caption, "Test Dialog");
-    EXPECT_EQ(&slider->parent(), &dialog);
+    EXPECT_EQ(slider->GetKind(), ControlKind::kSlider);
+    EXPECT_EQ(slider->X(), 5);
+    EXPECT_EQ(slider->Cx(), 100);
+    ASSERT_NE(dialog.GetDialogTemplate(), nullptr);
+    EXPECT_EQ(dialog.GetDialogTemplate()->caption, "Test Dialog");
+    EXPECT_EQ(&slider->Parent(), &dialog);
 }
 
 }  // namespace

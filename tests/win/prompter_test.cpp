@@ -18,19 +18,19 @@ TEST(ScriptedPrompter, ScriptedAnswerReachesTheCallerAndTheBoxIsRecorded) {
     loop.SetPrompter(&prompter);
     Window owner(loop);
     owner.CreateHidden();
-    bool ran_while_open = false;
-    prompter.QueueAnswer(Answer::kNo, [&] { ran_while_open = true; });
+    bool ranWhileOpen = false;
+    prompter.QueueAnswer(Answer::kNo, [&] { ranWhileOpen = true; });
     EXPECT_EQ(owner.MessageBox("Do you want to save the current configuration?",
                                "Receiver Editor Message", Buttons::kYesNoCancel),
               Answer::kNo);
-    EXPECT_TRUE(ran_while_open);
-    ASSERT_EQ(prompter.boxes().size(), 1u);
-    EXPECT_EQ(prompter.boxes()[0].text, "Do you want to save the current configuration?");
-    EXPECT_EQ(prompter.boxes()[0].title, "Receiver Editor Message");
-    EXPECT_EQ(prompter.boxes()[0].buttons, Buttons::kYesNoCancel);
-    EXPECT_EQ(prompter.boxes()[0].owner, owner.Handle());
+    EXPECT_TRUE(ranWhileOpen);
+    ASSERT_EQ(prompter.Boxes().size(), 1u);
+    EXPECT_EQ(prompter.Boxes()[0].text, "Do you want to save the current configuration?");
+    EXPECT_EQ(prompter.Boxes()[0].title, "Receiver Editor Message");
+    EXPECT_EQ(prompter.Boxes()[0].buttons, Buttons::kYesNoCancel);
+    EXPECT_EQ(prompter.Boxes()[0].owner, owner.Handle());
     EXPECT_EQ(prompter.PendingAnswers(), 0u);
-    EXPECT_EQ(prompter.unscripted_count(), 0);
+    EXPECT_EQ(prompter.UnscriptedCount(), 0);
 }
 
 TEST(ScriptedPrompter, UnscriptedBoxesTakeTheFirstButtonAndEmptyTitlesTheDefault) {
@@ -40,8 +40,8 @@ TEST(ScriptedPrompter, UnscriptedBoxesTakeTheFirstButtonAndEmptyTitlesTheDefault
                            "Tolvek Receiver Editor Message", Buttons::kOkCancel),
               Answer::kOk);
     EXPECT_EQ(prompter.Ask("q", "", Buttons::kYesNo), Answer::kYes);
-    EXPECT_EQ(prompter.unscripted_count(), 3);
-    prompter.set_default_title("Editor");
+    EXPECT_EQ(prompter.UnscriptedCount(), 3);
+    prompter.SetDefaultTitle("Editor");
     EXPECT_EQ(prompter.ShownTitle(0), "Editor");
     EXPECT_EQ(prompter.ShownTitle(1), "Tolvek Receiver Editor Message");
     EXPECT_EQ(prompter.ShownTitle(9), "");
@@ -56,28 +56,28 @@ TEST(ScriptedPrompter, FileDialogsAnswerFromTheScriptAndCancelOtherwise) {
     save.title = "Save Configuration File";
     save.filter = "Configuration File(*.tcf)";
     save.patterns = {"*.tcf"};
-    save.proposed_name = "TR-A1.tcf";
+    save.proposedName = "TR-A1.tcf";
     EXPECT_EQ(prompter.GetSaveFileName(save), "/tmp/Setup.tcf");
     FileDialogRequest open = save;
     open.title = "Open Configuration File";
-    open.must_exist = true;
+    open.mustExist = true;
     EXPECT_EQ(prompter.GetOpenFileName(open), std::nullopt);
     EXPECT_EQ(prompter.GetOpenFileName(open), std::nullopt);  // unscripted: Cancel
-    ASSERT_EQ(prompter.save_dialogs().size(), 1u);
-    EXPECT_EQ(prompter.save_dialogs()[0].proposed_name, "TR-A1.tcf");
-    EXPECT_EQ(prompter.open_dialogs().size(), 2u);
-    EXPECT_EQ(prompter.unscripted_count(), 1);
+    ASSERT_EQ(prompter.SaveDialogs().size(), 1u);
+    EXPECT_EQ(prompter.SaveDialogs()[0].proposedName, "TR-A1.tcf");
+    EXPECT_EQ(prompter.OpenDialogs().size(), 2u);
+    EXPECT_EQ(prompter.UnscriptedCount(), 1);
 }
 
 TEST(ScriptedPrompter, TheLoopHasABuiltInPrompterUntilOneIsSet) {
     VirtualClock clock;
     EventLoop loop(clock);
-    EXPECT_EQ(loop.prompter().Ask("x", "", Buttons::kRetryCancel), Answer::kRetry);
+    EXPECT_EQ(loop.GetPrompter().Ask("x", "", Buttons::kRetryCancel), Answer::kRetry);
     ScriptedPrompter mine;
     loop.SetPrompter(&mine);
-    EXPECT_EQ(&loop.prompter(), &mine);
+    EXPECT_EQ(&loop.GetPrompter(), &mine);
     loop.SetPrompter(nullptr);
-    EXPECT_NE(&loop.prompter(), &mine);
+    EXPECT_NE(&loop.GetPrompter(), &mine);
 }
 
 }  // namespace

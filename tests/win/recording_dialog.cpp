@@ -43,14 +43,14 @@ bool RecordingDialog::OnInitDialog() {
 
 void RecordingDialog::OnOK() {
     events.push_back({"ok", IDOK, 0});
-    if (close_on_ok) {
+    if (closeOnOk) {
         EndDialog(IDOK);
     }
 }
 
 void RecordingDialog::OnCancel() {
     events.push_back({"cancel", IDCANCEL, 0});
-    if (destroy_on_cancel) {
+    if (destroyOnCancel) {
         DestroyWindow();
     } else {
         EndDialog(IDCANCEL);

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "platform/win/dialog.h"
-#include "platform/win/event_loop.h"
 #include "platform/win/dialog_template.h"
+#include "platform/win/event_loop.h"
 
 namespace tra1::win::testing {
 
@@ -41,12 +41,12 @@ struct Event {
 
 class RecordingDialog : public Dialog {
 public:
-    explicit RecordingDialog(EventLoop& loop, int template_id = kTestDialogId)
-        : Dialog(loop, template_id) {}
+    explicit RecordingDialog(EventLoop& loop, int templateId = kTestDialogId)
+        : Dialog(loop, templateId) {}
 
     std::vector<Event> events;
-    bool close_on_ok = true;
-    bool destroy_on_cancel = false;
+    bool closeOnOk = true;
+    bool destroyOnCancel = false;
 
 protected:
     bool OnInitDialog() override;
