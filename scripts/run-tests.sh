@@ -84,24 +84,22 @@ bash scripts/check-package.sh "$release_dir"
 # bounded number of runs from its seeds.
 bash scripts/fuzz.sh --smoke
 
-status=0
-wait "$soak_pid" || status=$?
-soak_pid=""
-echo "Soak test:"
-cat "$soak_log"
-if [ "$status" -ne 0 ]; then
-    echo "Soak test FAILED (exit code $status)" >&2
-    exit "$status"
-fi
-
-if [ -n "$real_clock_pid" ]; then
-    status=0
-    wait "$real_clock_pid" || status=$?
-    real_clock_pid=""
-    echo "Tests on the real clock:"
-    cat "$real_clock_log"
+# Waits for a job started in the background, forgets its process (so the exit trap leaves it
+# alone), shows its output and fails the run if it failed.
+# Usage: collect_background_job PID_VARIABLE LOG TITLE
+collect_background_job() {
+    local status=0
+    wait "${!1}" || status=$?
+    printf -v "$1" '%s' ""
+    echo "$3:"
+    cat "$2"
     if [ "$status" -ne 0 ]; then
-        echo "Tests on the real clock FAILED (exit code $status)" >&2
+        echo "$3 FAILED (exit code $status)" >&2
         exit "$status"
     fi
+}
+
+collect_background_job soak_pid "$soak_log" "Soak test"
+if [ -n "$real_clock_pid" ]; then
+    collect_background_job real_clock_pid "$real_clock_log" "Tests on the real clock"
 fi
