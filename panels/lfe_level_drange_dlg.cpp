@@ -51,8 +51,8 @@ void CLFELEVELDRANGEDlg::Refresh() {
 }
 
 void CLFELEVELDRANGEDlg::UpdateReadouts() {
-    // The read-out follows the slider, not the image: -20 at the bottom, a negative zero at the
-    // top, half dB steps between.
+    // The read-out follows the slider, not the image: -20 at the bottom, 0 at the top, half dB
+    // steps between.
     SetReadout(kLfeSpeakerReadout, -static_cast<float>(SliderPos(kLfeSpeakerSlider)) / 2.0f);
     SetReadout(kLfeHeadphoneReadout, -static_cast<float>(SliderPos(kLfeHeadphoneSlider)) / 2.0f);
 }

@@ -83,6 +83,11 @@ void PanelDlg::UseReadoutColors(std::initializer_list<int> ids) {
 }
 
 std::string PanelDlg::FormatReadout(float value) {
+    // A read-out computed as a negated position is a negative zero at the top of its track;
+    // "%g" would print it as "-0", where the report says 0.0 dB.
+    if (value == 0.0f) {
+        value = 0.0f;
+    }
     char text[32];
     std::snprintf(text, sizeof text, "%.*g", 6, static_cast<double>(value));
     return text;

@@ -174,7 +174,7 @@ protected:
     // --- read-outs --------------------------------------------------------------------------
     // Cyan text on black for these controls.
     void UseReadoutColors(std::initializer_list<int> ids);
-    // A number as the read-out shows it ("%.*g", precision 6: 0, -5.5, 12).
+    // A number as the read-out shows it ("%.*g", precision 6: 0, -5.5, 12); zero has no sign.
     static std::string FormatReadout(float value);
     void SetReadout(int id, float value) { SetDlgItemText(id, FormatReadout(value)); }
     void SetReadout(int id, std::string text) { SetDlgItemText(id, std::move(text)); }

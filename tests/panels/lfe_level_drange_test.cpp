@@ -27,10 +27,12 @@ using LfeLevelDrangeTest = test::PanelTest<LfeLevelDrangeDlg>;
 TEST_F(LfeLevelDrangeTest, RefreshShowsTheImageWithInvertedLfeSlidersAndDbReadouts) {
     auto& dlg = Open();
     EXPECT_EQ(dlg.GetWindowText(), "LFE LEVEL / D-RANGE");
-    // Start-up values 40, 40, 0, 0: both LFE levels at 0 dB, at the top of their tracks.
+    // Start-up values 40, 40, 0, 0: both LFE levels at 0 dB, at the top of their tracks. The
+    // read-out is the negated position: at the top it shows 0 without a sign, as the report does.
     EXPECT_EQ(Pos(LfeLevelDrangeDlg::kLfeSpeakerSlider), 0);
     EXPECT_EQ(Pos(LfeLevelDrangeDlg::kLfeHeadphoneSlider), 0);
-    EXPECT_EQ(Text(LfeLevelDrangeDlg::kLfeSpeakerReadout), "-0");
+    EXPECT_EQ(Text(LfeLevelDrangeDlg::kLfeSpeakerReadout), "0");
+    EXPECT_EQ(Text(LfeLevelDrangeDlg::kLfeHeadphoneReadout), "0");
     EXPECT_EQ(Pos(LfeLevelDrangeDlg::kDrangeSpeakerSlider), 0);
     auto* readout = dlg.GetDlgItem(LfeLevelDrangeDlg::kLfeHeadphoneReadout);
     EXPECT_EQ(readout->TextColor(), win::kCyan);
@@ -43,6 +45,12 @@ TEST_F(LfeLevelDrangeTest, RefreshShowsTheImageWithInvertedLfeSlidersAndDbReadou
     EXPECT_EQ(Text(LfeLevelDrangeDlg::kLfeSpeakerReadout), "-20");
     EXPECT_EQ(Text(LfeLevelDrangeDlg::kLfeHeadphoneReadout), "-10.5");
     EXPECT_EQ(Pos(LfeLevelDrangeDlg::kDrangeSpeakerSlider), 2);
+    image_.LfeDrange = {39, 1, 2, 1};  // one half step from either end keeps its sign
+    SendRefresh();
+    EXPECT_EQ(Text(LfeLevelDrangeDlg::kLfeSpeakerReadout), "-0.5");
+    EXPECT_EQ(Text(LfeLevelDrangeDlg::kLfeHeadphoneReadout), "-19.5");
+    image_.LfeDrange = {0, 19, 2, 1};
+    SendRefresh();
     EXPECT_EQ(Pos(LfeLevelDrangeDlg::kDrangeHeadphoneSlider), 1);
 
     // Bytes beyond the ranges only park the sliders at an end.
@@ -63,7 +71,7 @@ TEST_F(LfeLevelDrangeTest, LfeReleaseStoresTheInvertedValueAndPostsOnce) {
     EXPECT_EQ(image_.LfeDrange[0], 40);
     EXPECT_EQ(dlg.HoldCounter(), 16);
     EXPECT_EQ(Posted(), (std::vector<Message>{{0xA003, 0, 0}}));
-    EXPECT_EQ(Text(LfeLevelDrangeDlg::kLfeSpeakerReadout), "-0");
+    EXPECT_EQ(Text(LfeLevelDrangeDlg::kLfeSpeakerReadout), "0");
 
     ASSERT_TRUE(
         win::user::ReleaseSlider(dlg, LfeLevelDrangeDlg::kLfeHeadphoneSlider, 40));  // the bottom
@@ -90,8 +98,8 @@ TEST_F(LfeLevelDrangeTest, DrangeChangePostsItsOwnMessageAndLeavesTheLfeReadouts
     EXPECT_EQ(image_.LfeDrange[3], 2);
     EXPECT_EQ(dlg.HoldCounter(), 16);
     EXPECT_EQ(Posted(), (std::vector<Message>{{0xA004, 1, 0}}));
-    EXPECT_EQ(Text(LfeLevelDrangeDlg::kLfeSpeakerReadout), "-0");
-    EXPECT_EQ(Text(LfeLevelDrangeDlg::kLfeHeadphoneReadout), "-0");
+    EXPECT_EQ(Text(LfeLevelDrangeDlg::kLfeSpeakerReadout), "0");
+    EXPECT_EQ(Text(LfeLevelDrangeDlg::kLfeHeadphoneReadout), "0");
 
     ASSERT_TRUE(win::user::ReleaseSlider(dlg, LfeLevelDrangeDlg::kDrangeSpeakerSlider, 1));
     EXPECT_EQ(image_.LfeDrange[2], 1);
@@ -106,7 +114,7 @@ TEST_F(LfeLevelDrangeTest, DefaultButtonsStoreTheStartUpValuesAndAnnounceThem) {
     EXPECT_EQ(Pos(LfeLevelDrangeDlg::kLfeSpeakerSlider), 0);
     EXPECT_EQ(Pos(LfeLevelDrangeDlg::kLfeHeadphoneSlider), 0);
     EXPECT_EQ(image_.LfeDrange, (ImageBytes<4>{40, 40, 2, 0}));
-    EXPECT_EQ(Text(LfeLevelDrangeDlg::kLfeHeadphoneReadout), "-0");
+    EXPECT_EQ(Text(LfeLevelDrangeDlg::kLfeHeadphoneReadout), "0");
     EXPECT_EQ(Posted(), (std::vector<Message>{{0xA003, 1, 0}}));
     EXPECT_EQ(dlg.HoldCounter(), 16);
 
