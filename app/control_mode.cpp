@@ -53,9 +53,6 @@ void ControlMode::ShowInMenu() {
     if (win::Menu* menu = window_.GetMenu()) {
         menu->CheckItem(id::kMenuRealtime, state_.realtimeMode);
         menu->CheckItem(id::kMenuAsynchronous, !state_.realtimeMode);
-        const bool changeable = !TransferRunning(state_);
-        menu->EnableItem(id::kMenuRealtime, changeable);
-        menu->EnableItem(id::kMenuAsynchronous, changeable);
     }
 }
 

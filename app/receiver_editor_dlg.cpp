@@ -9,6 +9,7 @@
 #include "app/panel_factories.h"
 #include "app/port_settings_dlg.h"
 #include "app/status_line.h"
+#include "app/transfer_time_menu.h"
 #include "app/wait_message_dlg.h"
 #include "model/model_profile.h"
 #include "model/receiver_image.h"
@@ -535,11 +536,12 @@ void CReceiverEditorDlg::ShowDocumentState() {
     if (status != GetDlgItemText(id::kStatusLine)) {
         SetDlgItemText(id::kStatusLine, std::move(status));
     }
+    ShowTransferInMenu();
+}
+
+void CReceiverEditorDlg::ShowTransferInMenu() {
     if (win::Menu* menu = GetMenu()) {
-        const bool openable = !transfer_.Running();
-        if (menu->IsEnabled(id::kMenuOpen) != openable) {
-            menu->EnableItem(id::kMenuOpen, openable);
-        }
+        tra1::ShowTransferInMenu(*menu, transfer_.Running());
     }
 }
 

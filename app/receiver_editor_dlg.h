@@ -85,6 +85,8 @@ public:
     TransferEngine& Transfer() { return transfer_; }
     const DocumentState& Document() const { return document_; }
 
+    // Greys the menu items that cannot run while a transfer runs, or gives them back.
+    void ShowTransferInMenu();
     // The transfers' start and end, for the status line.
     void TransferStarted(bool download);
     void TransferEnded(bool download, bool finished, int framesSent);

@@ -84,6 +84,7 @@ void TransferWindowHost::ReceiverNotAnswering() {
 
 void TransferWindowHost::TransferStateChanged() {
     window_.Mode().ShowInMenu();
+    window_.ShowTransferInMenu();
 }
 
 bool TransferWindowHost::PresetSettingChosen() const {

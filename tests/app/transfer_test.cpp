@@ -8,8 +8,10 @@
 #include <set>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "app/transfer_engine.h"
+#include "app/transfer_time_menu.h"
 #include "app/wait_message_dlg.h"
 #include "link/send_window.h"
 #include "model/command_frame_builder.h"
@@ -408,6 +410,64 @@ TEST_F(TransferTest, TheControlModeCannotChangeWhileATransferRuns) {
     EXPECT_GT(StatusRequestsWritten(), before);  // the periodic status request runs again
 }
 
+TEST_F(TransferTest, ItemsThatCannotRunDuringATransferAreGreyedUntilItEnds) {
+    StartConnected();
+    const win::Menu* menu = Main().GetMenu();
+    ASSERT_NE(menu, nullptr);
+    const auto greyed = [&] {
+        std::vector<int> items;
+        for (const int item : kItemsGreyedDuringTransfers) {
+            if (!menu->IsEnabled(item)) {
+                items.push_back(item);
+            }
+        }
+        return items;
+    };
+    const std::vector<int> all(kItemsGreyedDuringTransfers.begin(),
+                               kItemsGreyedDuringTransfers.end());
+    ASSERT_EQ(greyed(), std::vector<int>{});
+    // An Upload, a Download and the compare's own reading of the receiver each grey them all.
+    struct Case {
+        int start;
+        bool menuItem;
+        const char* refusal;
+    };
+    const Case cases[] = {
+        {id::kUploadButton, false, "Uploading Configuration."},
+        {id::kDownloadButton, false, "Downloading Configuration."},
+        {id::kMenuCompareWithReceiver, true, "Uploading Configuration."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.start);
+        c.menuItem ? Command(c.start) : Click(c.start);
+        loop_.AdvanceBy(1'000);
+        ASSERT_TRUE(Running());
+        EXPECT_EQ(greyed(), all);
+        EXPECT_FALSE(menu->IsEnabled(id::kMenuCompareWithReceiver));
+        EXPECT_FALSE(win::user::ChooseMenuItem(Main(), id::kMenuCompareWithReceiver));
+        // Upload and Download stay usable: they answer with the running transfer's message.
+        EXPECT_TRUE(menu->IsEnabled(id::kMenuUpload));
+        EXPECT_TRUE(menu->IsEnabled(id::kMenuDownload));
+        // Compare sent anyway (a shortcut) is refused the same way; the transfer runs on.
+        prompter_.Clear();
+        Main().SendMessage(win::WM_COMMAND, win::MakeWParam(id::kMenuCompareWithReceiver, 0), 0);
+        loop_.DrainPosted();
+        EXPECT_EQ(prompter_.BoxTexts(), std::vector<std::string>{c.refusal});
+        EXPECT_TRUE(Running());
+
+        Main().PostMessage(CWaitMessageDlg::kCancelMessage);
+        loop_.DrainPosted();
+        EXPECT_FALSE(Running());
+        EXPECT_EQ(greyed(), std::vector<int>{});
+    }
+    // A transfer that runs to its end gives them back too.
+    Click(id::kDownloadButton);
+    loop_.AdvanceBy(1'000);
+    EXPECT_EQ(greyed(), all);
+    RunToEnd();
+    EXPECT_EQ(greyed(), std::vector<int>{});
+}
+
 TEST_F(TransferTest, StartChecksReportWhyNothingStarts) {
     Start();
     Command(id::kMenuUpload);
@@ -634,6 +694,7 @@ TEST_F(TransferTest, ALineThatHangsUpHalfWayStopsEitherTransferAtOnce) {
         EXPECT_EQ(prompter_.Boxes()[0].text, "COM Port : 3\r\nConnection lost.\r\n" + c.stopped);
         EXPECT_EQ(prompter_.Boxes()[0].title, "Tolvek Receiver Editor Message");
         EXPECT_TRUE(Main().GetMenu()->IsEnabled(id::kMenuRealtime));
+        EXPECT_TRUE(Main().GetMenu()->IsEnabled(id::kMenuCompareWithReceiver));
         // Nothing more happens on the dead line.
         const std::size_t written = port_->Written().size();
         Advance(5'000);
