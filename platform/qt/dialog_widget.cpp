@@ -33,6 +33,14 @@ bool CanStackWindows() {
     return QGuiApplication::platformName() != QLatin1String("offscreen");
 }
 
+// A window with an owner is a dialog of the owner's window: the window manager keeps it above
+// that window (Qt writes WM_TRANSIENT_FOR only for dialog-type windows). A window without one
+// (the main window, the panels) is a window of its own.
+Qt::WindowFlags WindowFlagsFor(const QWidget* qtParent) {
+    const Qt::WindowFlags type = qtParent != nullptr ? Qt::Dialog : Qt::Window;
+    return type | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+}
+
 // The toolkit's own system commands (close, move, size...) are the window manager's business.
 constexpr int kFirstSystemCommand = 0xF000;
 
@@ -71,8 +79,7 @@ std::unique_ptr<ControlBinding> MakeBinding(DialogWidget& owner, win::Control& c
 }  // namespace
 
 DialogWidget::DialogWidget(QtDialogHost& host, win::Dialog& dialog, QWidget* qtParent)
-    : QWidget(qtParent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                            Qt::WindowCloseButtonHint),
+    : QWidget(qtParent, WindowFlagsFor(qtParent)),
       host_(host),
       dialog_(&dialog),
       handle_(dialog.Handle()),
@@ -358,6 +365,7 @@ void DialogWidget::Mirror(win::WindowChange change) {
             show();
             if (CanStackWindows()) {
                 raise();
+                host_.RaiseOwnedWindows(handle_);
             }
             break;
         case win::WindowChange::kHidden:
@@ -377,6 +385,7 @@ void DialogWidget::Mirror(win::WindowChange change) {
             if (isVisible() && dialog_->HasFocus()) {
                 if (CanStackWindows()) {
                     raise();
+                    host_.RaiseOwnedWindows(handle_);
                 }
                 activateWindow();
             }

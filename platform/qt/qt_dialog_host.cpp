@@ -26,7 +26,7 @@ DialogWidget* QtDialogHost::WidgetFor(win::WindowHandle handle) const {
 void QtDialogHost::DialogChanged(win::Dialog& dialog, win::WindowChange change) {
     const win::WindowHandle handle = dialog.Handle();
     if (change == win::WindowChange::kCreated) {
-        // Owned dialogs stay above their owner's window.
+        // Owned dialogs stay above their owner's window (see DialogWidget and RaiseOwnedWindows).
         QWidget* qtParent = WidgetFor(dialog.Parent());
         widgets_[handle] = new DialogWidget(*this, dialog, qtParent);
         return;
@@ -41,6 +41,15 @@ void QtDialogHost::DialogChanged(win::Dialog& dialog, win::WindowChange change) 
     }
     if (change == win::WindowChange::kHidden || change == win::WindowChange::kDestroyed) {
         EndFinishedModals();
+    }
+}
+
+void QtDialogHost::RaiseOwnedWindows(win::WindowHandle owner) {
+    for (const win::WindowHandle owned : loop_.ChildrenOf(owner)) {
+        if (DialogWidget* widget = WidgetFor(owned); widget != nullptr && widget->isVisible()) {
+            widget->raise();
+            RaiseOwnedWindows(owned);
+        }
     }
 }
 

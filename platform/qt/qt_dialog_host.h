@@ -31,6 +31,11 @@ public:
 
     // The real window of a dialog, or nullptr.
     DialogWidget* WidgetFor(win::WindowHandle handle) const;
+    // An owned window stays above its owner: after the owner's window was raised (it took the
+    // focus, or it was shown), its visible owned windows are raised above it, theirs above them.
+    // The window manager does the same on its own for the user's clicks; without one (a bare X
+    // server) nothing else would.
+    void RaiseOwnedWindows(win::WindowHandle owner);
     // Ends the nested loops of modal dialogs that have ended or gone. Called after every user
     // gesture and every batch of window-system work.
     void EndFinishedModals();

@@ -1,7 +1,8 @@
 // The main window's menu bar in Qt follows the window system's menus: the control mode's check
 // marks move when the user switches the mode from the menu bar, greyed items are disabled, and
 // an item added to the system menu appears in the Help menu. A click on a panel button's label
-// opens the panel; the title carries the document's name.
+// opens the panel; the title carries the document's name. The transfer's wait window is a
+// dialog of the main window (the window manager keeps it above), the panels windows of their own.
 
 #include <gtest/gtest.h>
 
@@ -13,11 +14,13 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QTest>
+#include <QWindow>
 #include <memory>
 
 #include "app/main_window_ids.h"
 #include "app/panel_table.h"
 #include "app/receiver_editor_dlg.h"
+#include "app/wait_message_dlg.h"
 #include "model/model_profile.h"
 #include "model/receiver_image.h"
 #include "platform/qt/dialog_widget.h"
@@ -152,6 +155,37 @@ TEST_F(MainWindowMenuQtTest, ClickingAPanelLabelOpensThePanel) {
     EXPECT_TRUE(window_->Panels().IsOpen(delay));
     EXPECT_EQ(widget_->windowTitle(),
               QString::fromUtf8("Untitled \u2013 Tolvek Receiver Editor for TR-A1"));
+}
+
+TEST_F(MainWindowMenuQtTest, TheWaitWindowIsADialogOfTheMainWindowAndPanelsAreNot) {
+    constexpr int kShowLfePanel = 32777;
+    ASSERT_TRUE(window_->OpenWaitMessage());
+    window_->SendMessage(win::WM_COMMAND, win::MakeWParam(kShowLfePanel, 0), 0);
+    loop_.DrainPosted();
+    QCoreApplication::processEvents();
+    DialogWidget* wait = nullptr;
+    for (const win::WindowHandle owned : loop_.ChildrenOf(window_->Handle())) {
+        const auto* dialog = loop_.FindAs<win::Dialog>(owned);
+        if (dialog != nullptr && dialog->TemplateId() == CWaitMessageDlg::kTemplateId) {
+            wait = frontEnd_->Host().WidgetFor(owned);
+        }
+    }
+    const win::Dialog* lfe = window_->Panels().Window(PanelTable::IndexForCommand(kShowLfePanel));
+    ASSERT_NE(lfe, nullptr);
+    DialogWidget* panel = frontEnd_->Host().WidgetFor(lfe->Handle());
+    ASSERT_NE(wait, nullptr);
+    ASSERT_NE(panel, nullptr);
+    EXPECT_TRUE(wait->isVisible());
+    ASSERT_NE(wait->windowHandle(), nullptr);
+    ASSERT_NE(panel->windowHandle(), nullptr);
+
+    EXPECT_EQ(widget_->windowType(), Qt::Window);
+    EXPECT_EQ(wait->windowType(), Qt::Dialog);
+    EXPECT_EQ(wait->windowHandle()->transientParent(), widget_->windowHandle());
+    // A panel belongs to the desktop: the main window may cover it.
+    EXPECT_EQ(panel->windowType(), Qt::Window);
+    EXPECT_EQ(panel->windowHandle()->transientParent(), nullptr);
+    window_->CloseWaitMessage();
 }
 
 TEST_F(MainWindowMenuQtTest, TypingInTheUserMemoKeepsEveryKeyInOrder) {
