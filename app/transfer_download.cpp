@@ -92,6 +92,13 @@ bool DownloadSequence::BackToBack(int s) {
     return StepGoesBackToBack(Steps(), s);
 }
 
+bool DownloadSequence::FollowsWithinItsRow(int s) {
+    // The rows that go back to back hold extended writes only, each naming its item, and no
+    // pause; the row's first step still waits for the answers to every step before it.
+    const StepRow<DownloadSequence>* row = RowOfStep(Steps(), s);
+    return row != nullptr && row->flow == StepFlow::kBackToBack && s > row->first;
+}
+
 bool DownloadSequence::Step(int s, bool laterPass) {
     return RunStep(*this, Steps(), s, laterPass);
 }

@@ -34,6 +34,10 @@ public:
     static std::span<const StepRow<DownloadSequence>> Steps();
     // Whether step s goes back to back with the steps around it in a pipelined transfer.
     static bool BackToBack(int s);
+    // Whether step s follows the step before it without waiting for its answers in a stepwise
+    // transfer too: both belong to one row of writes, each to a place of its own. Such a row
+    // goes like one step whose writes go back to back.
+    static bool FollowsWithinItsRow(int s);
 
 private:
     // What the steps send; each takes its place within its row.

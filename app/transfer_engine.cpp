@@ -93,6 +93,7 @@ bool TransferEngine::Start(bool upload, UploadUse use) {
     host_.TransferStarted(!upload);
     runAhead_ = pipelined_;
     drainFirst_ = false;
+    fellBack_ = false;
     repeatedStep_ = 0;
     stepRepeats_ = 0;
     host_.SendCommandsOneByOne(!upload);
@@ -146,8 +147,13 @@ void TransferEngine::PostStepProgress(int wParam, int value, int count) {
 }
 
 bool TransferEngine::NextStepBackToBack() const {
-    return uploadActive_ ? upload_.BackToBack(state_.uploadInProgress + 1)
-                         : DownloadSequence::BackToBack(state_.downloadInProgress + 1);
+    if (uploadActive_) {
+        return runAhead_ && upload_.BackToBack(state_.uploadInProgress + 1);
+    }
+    if (runAhead_) {
+        return DownloadSequence::BackToBack(state_.downloadInProgress + 1);
+    }
+    return groupOpen_;
 }
 
 std::string TransferEngine::LineTooNoisyText(bool upload) {
@@ -165,7 +171,10 @@ bool TransferEngine::MayRunStep(bool backToBack) {
                                                            : Ending::kLineTooNoisy);
         return false;
     }
-    if (state_.awaitedFunction != LinkState::kNone) {
+    // A step that joins the stepwise group of the step just run goes out with it, as the writes
+    // of one step do: what that step awaits cannot have come yet.
+    const bool joinsGroup = backToBack && !runAhead_;
+    if (state_.awaitedFunction != LinkState::kNone && !joinsGroup) {
         return false;
     }
     // A download step starts once every frame before it has been answered soundly: a write whose
@@ -192,7 +201,7 @@ bool TransferEngine::MayRunStep(bool backToBack) {
         }
         drainFirst_ = false;
     }
-    if (!settled) {
+    if (!settled && !joinsGroup) {
         return false;
     }
     if (!uploadActive_) {
@@ -235,6 +244,7 @@ void TransferEngine::AfterStep(bool backToBack) {
 void TransferEngine::FallBackToStepwise(int tag) {
     runAhead_ = false;
     drainFirst_ = true;
+    fellBack_ = true;
     host_.TagSends(-1);
     int& counter = uploadActive_ ? state_.uploadInProgress : state_.downloadInProgress;
     const int step = tag % kPassTagStride;
@@ -255,7 +265,7 @@ void TransferEngine::UploadStep() {
     if (state_.uploadInProgress <= 0) {
         return;
     }
-    const bool backToBack = runAhead_ && NextStepBackToBack();
+    const bool backToBack = NextStepBackToBack();
     if (!MayRunStep(backToBack) || state_.uploadInProgress <= 0) {
         return;
     }
@@ -317,18 +327,23 @@ void TransferEngine::DownloadStep() {
     // A step that sends nothing (a later pass of a "Preset Setting" download leaves out what the
     // receiver keeps once, and all programs but the current one) waits for nothing: the next
     // step runs at once rather than on the next tick, which made such a pass wait some 150 ticks.
+    // So does the next step of a stepwise group. A group is open only within one call: a later
+    // call finds answers owed, and its step waits for them.
+    groupOpen_ = false;
     for (int step = DownloadSequence::kFirstStep; step <= DownloadSequence::kLastStep; ++step) {
         if (!RunDownloadStep()) {
+            groupOpen_ = false;
             return;
         }
     }
+    groupOpen_ = false;
 }
 
 bool TransferEngine::RunDownloadStep() {
     if (state_.downloadInProgress <= 0) {
         return false;
     }
-    const bool backToBack = runAhead_ && NextStepBackToBack();
+    const bool backToBack = NextStepBackToBack();
     if (!MayRunStep(backToBack) || state_.downloadInProgress <= 0) {
         return false;
     }
@@ -337,7 +352,11 @@ bool TransferEngine::RunDownloadStep() {
     const int messages = !presetSetting_ ? kDownloadMessagesCurrent
                          : pass == 0     ? kDownloadMessagesFirstPass
                                          : kDownloadMessagesLaterPass;
-    PostStepProgress(kDownloadProgress, state_.downloadInProgress, messages);
+    // The end of a "Preset Setting" pass takes two steps, its store and the move on; they count
+    // as one, as the end of a pass does.
+    if (state_.downloadInProgress <= kPassStoreStep - 1) {
+        PostStepProgress(kDownloadProgress, state_.downloadInProgress, messages);
+    }
     NoteWaitEnded();
 
     const int s = ++state_.downloadInProgress;
@@ -350,13 +369,33 @@ bool TransferEngine::RunDownloadStep() {
         host_.ImageChanged();
     }
     if (!download_.Step(s, pass > 0)) {
+        if (presetSetting_ && s == kPassStoreStep) {
+            // The pass's stores into the receiver's memories are a step of their own, tagged like
+            // the others: a store whose answer is lost runs again before the next pass starts.
+            StoreReceiverMemories(pass);
+            AfterStep(false);
+            return false;
+        }
         host_.TagSends(-1);
         EndDownloadPass();
-        return false;
+        // A next pass starts at once; nothing of the last is owed.
+        return Running() && out_.FramesSent() == framesBefore;
     }
     AfterStep(backToBack);
+    const bool nothingWaits = !host_.TransferSendsWaiting();
+    // Stepwise, the writes of a row, each to a place of its own, go out in groups: the next step
+    // of the row joins the group while the receiver's buffer took every frame so far at once.
+    // The step whose frames have to wait for room closes the group, and the step after it waits
+    // for every answer, as after any step. Within a group each answer is paired with its write
+    // by the item it names, and a write whose answer is lost, refused or damaged goes out again
+    // with the writes after it, in order. After a fall-back every step goes on its own.
+    groupOpen_ =
+        !runAhead_ && !fellBack_ && nothingWaits && DownloadSequence::FollowsWithinItsRow(s + 1);
+    if (groupOpen_) {
+        return true;
+    }
     return out_.FramesSent() == framesBefore && state_.awaitedFunction == LinkState::kNone &&
-           !host_.TransferSendsWaiting();
+           nothingWaits;
 }
 
 void TransferEngine::EndDownloadPass() {
@@ -364,15 +403,15 @@ void TransferEngine::EndDownloadPass() {
         Finish(true);
         return;
     }
+    // The pass's stores went out in the step before (kPassStoreStep) and were answered.
     const int pass = PresetPass();
-    StoreReceiverMemories(pass);
     if (pass < kLastPresetPass) {
         SetPresetPass(pass + 1);
         host_.SelectPresetEntry(pass + 1);
         RecallPcMemories(image_, pass + 1);
         host_.ImageChanged();
         state_.downloadInProgress = 1;
-        AwaitWhatTheStepSent();
+        state_.awaitedFunction = LinkState::kNone;
         return;
     }
     SetPresetPass(0);

@@ -130,12 +130,16 @@ private:
 
     // Tags of a pipelined transfer's frames: the pass and the step.
     static constexpr int kPassTagStride = 100'000;
+    // The step after a pass's last that stores a "Preset Setting" pass into the receiver's
+    // memories (home preset, main volume, zone 2 volume).
+    static constexpr int kPassStoreStep = DownloadSequence::kLastStep + 1;
 
     bool Start(bool upload, UploadUse use);
-    // One download step, when it may run; true when it sent nothing, so that the next may run
-    // at once.
+    // One download step, when it may run; true when the next may run at once: this one sent
+    // nothing, or the next joins its group.
     bool RunDownloadStep();
-    // Whether the next step may run now; `backToBack` tells how the next step goes.
+    // Whether the next step may run now; `backToBack`: it need not wait for the answers to the
+    // steps before it (NextStepBackToBack).
     bool MayRunStep(bool backToBack);
     // What the step just run waits for: nothing when it went back to back.
     void AfterStep(bool backToBack);
@@ -143,6 +147,8 @@ private:
     void FallBackToStepwise(int tag);
     // A stepwise download step lost an answer: it runs again, a bounded number of times.
     void RepeatDownloadStep(int tag);
+    // Whether the next step goes out while the steps before it are still owed answers: a
+    // pipelined transfer's back-to-back steps, and a step that joins a stepwise download's group.
     bool NextStepBackToBack() const;
     // Ends a transfer that did not complete; see Ending.
     void Stop(Ending how);
@@ -185,6 +191,12 @@ private:
     bool pipelined_ = false;
     bool runAhead_ = false;
     bool drainFirst_ = false;
+    // A pipelined transfer fell back after a lost or unexpected answer: from then on every step
+    // waits for the answers to the steps before it, a row of writes too.
+    bool fellBack_ = false;
+    // Stepwise: the step just run, in this same call, went out whole, and the next step belongs
+    // to its row of writes: it goes out with it (see RunDownloadStep).
+    bool groupOpen_ = false;
     // The step last run again (with its pass, for an upload), and how often in a row.
     int repeatedStep_ = 0;
     int stepRepeats_ = 0;

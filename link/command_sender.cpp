@@ -1,5 +1,6 @@
 #include "link/command_sender.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -259,6 +260,10 @@ bool CommandSender::OnTimer(win::TimerId id) {
         case kQueuePumpTimerId:
             OnQueuePump();
             return true;
+        case kSendWindowWakeTimerId:
+            wakeAtMs_.reset();  // a one-shot: it is gone
+            RunStepNow();
+            return true;
         case kStatusRequestTimerId:
             OnStatusRequestTimer();
             if (state_.realtimeMode) {
@@ -322,24 +327,41 @@ bool CommandSender::StepsMayRun() const {
 }
 
 void CommandSender::OnAuxTick() {
-    // The window's pauses and overdue answers are timed by the tick.
     window_.Pump();
-    if (!StepsMayRun()) {
-        return;
+    if (StepsMayRun()) {
+        if (!state_.realtimeMode) {
+            CountWaiting(kAsyncWaitLimit, true);
+            RunTransferStep();
+        } else {
+            RunTransferStep();
+            CountWaiting(kRealtimeWaitLimit, false);
+        }
     }
-    if (!state_.realtimeMode) {
-        CountWaiting(kAsyncWaitLimit, true);
-        RunTransferStep();
-        return;
-    }
-    RunTransferStep();
-    CountWaiting(kRealtimeWaitLimit, false);
+    ScheduleWake();
 }
 
 void CommandSender::RunStepNow() {
     window_.Pump();
     if (StepsMayRun()) {
         RunTransferStep();
+    }
+    ScheduleWake();
+}
+
+void CommandSender::ScheduleWake() {
+    std::optional<std::int64_t> at = window_.NextWakeMs();
+    if (at) {
+        // Never at a time already gone: what was due then has just been done.
+        at = std::max(*at, timerWindow_.Loop().NowMs() + 1);
+    }
+    if (at == wakeAtMs_) {
+        return;
+    }
+    wakeAtMs_ = at;
+    if (at) {
+        timerWindow_.SetOneShotTimer(kSendWindowWakeTimerId, *at);
+    } else {
+        timerWindow_.KillTimer(kSendWindowWakeTimerId);
     }
 }
 

@@ -14,6 +14,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "link/frame_write.h"
@@ -68,6 +69,10 @@ public:
     static constexpr win::TimerId kReplyTimeoutTimerId = 2;
     static constexpr win::TimerId kQueuePumpTimerId = 3;
     static constexpr win::TimerId kStatusRequestTimerId = 7;
+    // A one-shot at the moment the send window next has something to do that no reply brings
+    // about (a pause between a transfer's frames ends, an answer falls overdue), so that it is
+    // done then and not at the next 10 ms tick.
+    static constexpr win::TimerId kSendWindowWakeTimerId = 9;
     static constexpr std::uint32_t kReplyTimeoutMs = 1000;
     static constexpr std::uint32_t kQueuePumpMs = 150;
     static constexpr std::uint32_t kStatusRequestMs = 1000;
@@ -142,8 +147,8 @@ public:
     // The reply time-out, timer 2 (1000 ms): started after each queued send.
     void StartReplyTimeout();
     void StopReplyTimeout();
-    // Handles WM_TIMER 2, 3 and 7 of the main window; false for any other id. In realtime mode
-    // timer 7 also sends the status request at once.
+    // Handles WM_TIMER 2, 3, 7 and the send window's wake-up of the main window; false for any
+    // other id. In realtime mode timer 7 also sends the status request at once.
     bool OnTimer(win::TimerId id);
     // Timer 2: the entry got no answer within a second: send it again, or give up after five.
     void OnReplyTimeout();
@@ -168,6 +173,8 @@ private:
     // not held.
     bool StepsMayRun() const;
     void RunTransferStep();
+    // Sets the send window's wake-up for when it next has something to do (or stops it).
+    void ScheduleWake();
     // Counts one tick of silence; at `limit` the awaited function is given up and logged.
     void CountWaiting(int limit, bool countsUpload);
 
@@ -181,6 +188,8 @@ private:
 
     SendWindow window_;
     int sendTag_ = -1;
+    // When the wake-up is set for; nullopt when none is.
+    std::optional<std::int64_t> wakeAtMs_;
     std::array<QueuedCommand, kQueueSize> queue_{};
     int queueIndex_ = 0;
     int queueCount_ = 0;

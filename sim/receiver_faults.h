@@ -18,6 +18,10 @@ struct ReceiverFaults {
     int splitGapMs = 25;
     // The answers to the next N frames are dropped (counts down).
     int dropNextAnswers = 0;
+    // The next `loseCommandTimes` operation frames of command `loseCommand` are spoilt on their
+    // way in: the receiver neither applies nor answers them.
+    int loseCommand = -1;
+    int loseCommandTimes = 0;
     // Answers the first N frames it hears, then falls silent as `silent` does (a receiver
     // switched off at the wall half way through a transfer); negative: never.
     int silentAfterFrames = -1;

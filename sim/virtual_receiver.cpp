@@ -70,6 +70,10 @@ std::vector<std::string> VirtualReceiver::Answer(const IncomingFrame& frame) {
             if (!op) {
                 return {};
             }
+            if (op->commandNumber == faults_.loseCommand && faults_.loseCommandTimes > 0) {
+                --faults_.loseCommandTimes;
+                return {};
+            }
             lastCommand_ = op->commandNumber;
             const int value = ApplyOperation(state_, *op);
             const int code = ReportCodesOf(op->commandNumber).code;

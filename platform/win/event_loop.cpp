@@ -87,7 +87,16 @@ bool EventLoop::SetTimer(WindowHandle window, TimerId id, std::uint32_t periodMs
     }
     const std::uint32_t period = std::max(periodMs, kMinimumTimerPeriodMs);
     timers_.insert_or_assign(TimerKey{window, id},
-                             Timer{period, clock_.NowMs() + period, nextOrder_++});
+                             Timer{period, clock_.NowMs() + period, nextOrder_++, false});
+    Wake();
+    return true;
+}
+
+bool EventLoop::SetOneShotTimer(WindowHandle window, TimerId id, std::int64_t atMs) {
+    if (Find(window) == nullptr) {
+        return false;
+    }
+    timers_.insert_or_assign(TimerKey{window, id}, Timer{0, atMs, nextOrder_++, true});
     Wake();
     return true;
 }
@@ -208,6 +217,11 @@ void EventLoop::FireTimer(const TimerKey& key) {
         return;
     }
     Timer& timer = found->second;
+    if (timer.oneShot) {
+        timers_.erase(found);
+        Send(key.window, WM_TIMER, key.id, 0);
+        return;
+    }
     const std::int64_t now = clock_.NowMs();
     std::int64_t next = timer.dueMs + timer.periodMs;
     if (next <= now) {

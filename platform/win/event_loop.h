@@ -70,6 +70,10 @@ public:
     // Starts or restarts timer `id` of the window: WM_TIMER(id) every `period_ms` from now.
     // Periods below 10 ms are raised to 10 ms, as the toolkit does. False for a dead handle.
     bool SetTimer(WindowHandle window, TimerId id, std::uint32_t periodMs);
+    // A one-shot timer: WM_TIMER(id) once, at `atMs` on the loop's clock (at once when that has
+    // passed), with no minimum wait; then it is gone. Setting it again moves it. False for a
+    // dead handle.
+    bool SetOneShotTimer(WindowHandle window, TimerId id, std::int64_t atMs);
     // Stops the timer; false if it was not running. A stopped timer never fires again, even
     // when it was already due in the same AdvanceBy.
     bool KillTimer(WindowHandle window, TimerId id);
@@ -199,6 +203,7 @@ private:
         std::uint32_t periodMs;
         std::int64_t dueMs;
         std::uint64_t order;  // ties at the same due time fire in the order the timers were set
+        bool oneShot = false;
     };
     struct WindowEntry {
         Window* window;

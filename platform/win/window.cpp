@@ -117,6 +117,10 @@ bool Window::SetTimer(TimerId id, std::uint32_t periodMs) {
     return loop_.SetTimer(handle_, id, periodMs);
 }
 
+bool Window::SetOneShotTimer(TimerId id, std::int64_t atMs) {
+    return loop_.SetOneShotTimer(handle_, id, atMs);
+}
+
 bool Window::KillTimer(TimerId id) {
     return loop_.KillTimer(handle_, id);
 }

@@ -69,6 +69,8 @@ public:
     LResult SendMessage(Msg msg, WParam w = 0, LParam l = 0);
     // Timers of this window by id (see EventLoop::SetTimer). False when the window does not exist.
     bool SetTimer(TimerId id, std::uint32_t periodMs);
+    // Once, at `atMs` on the loop's clock (see EventLoop::SetOneShotTimer).
+    bool SetOneShotTimer(TimerId id, std::int64_t atMs);
     bool KillTimer(TimerId id);
 
     // Caption.

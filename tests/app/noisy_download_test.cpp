@@ -11,6 +11,7 @@
 
 #include "app/line_carriage.h"
 #include "model/model_profile.h"
+#include "model/protocol.h"
 #include "platform/win/user_input.h"
 #include "sim/receiver_pacing.h"
 #include "tests/app/editor_fixture.h"
@@ -124,6 +125,49 @@ TEST_P(NoisyDownloadTest, ADownloadOverALineDamagingOneByteInAHundredLeavesTheRe
     EXPECT_GT(receiver_.FaultsDone().bytesCorruptedSent, 50u);
     EXPECT_GT(Main().Link().Sender().Window().WritesRepeated(), 50);
     EXPECT_EQ(Differences(sent, receiver_.Image()), cleanDifferences);
+}
+
+// The end of each "Preset Setting" pass stores the receiver's state into its memories. A store
+// the line spoils on its way in is neither made nor answered: it goes out again, with the pass's
+// other stores, before the next pass starts.
+TEST_P(NoisyDownloadTest, APresetPassStoreLostOnTheLineIsSentAgain) {
+    Start();
+    for (std::size_t entry = 0; entry < sim::ReceiverState::kMemoryCount; ++entry) {
+        EditorImage().MainVolumeMemories.at(entry) = Byte(90 + 7 * static_cast<int>(entry));
+        EditorImage().Zone2VolumeMemories.at(entry) = Byte(40 + 5 * static_cast<int>(entry));
+    }
+    const ReceiverImage sent = EditorImage();
+    ConnectTo(3);
+    if (Main().Transfer().Pipelined() != GetParam()) {
+        EXPECT_TRUE(win::user::ChooseMenuItem(Main(), id::kMenuFastTransfer));
+    }
+    // The first pass's main volume store and the third pass's zone 2 volume store.
+    receiver_.Faults().loseCommand = command::kMainVolumeMemory;
+    receiver_.Faults().loseCommandTimes = 1;
+    ASSERT_TRUE(win::user::Click(Main(), id::kPresetSettingRadio));
+    ASSERT_TRUE(win::user::Click(Main(), id::kDownloadButton));
+    bool zone2Lost = false;
+    ASSERT_TRUE(loop_.AdvanceUntil(
+        [&] {
+            if (!zone2Lost && EditorImage().MainZoneState.at(main_zone::kPresetPass) == 2) {
+                receiver_.Faults().loseCommand = command::kZone2VolumeMemory;
+                receiver_.Faults().loseCommandTimes = 1;
+                zone2Lost = true;
+            }
+            return State().downloadInProgress == 0;
+        },
+        kTransferLimitMs));
+    loop_.DrainPosted();
+    EXPECT_TRUE(prompter_.Boxes().empty()) << ::testing::PrintToString(prompter_.BoxTexts());
+    EXPECT_EQ(receiver_.Faults().loseCommandTimes, 0);
+    const sim::ReceiverState& memories = receiver_.State();
+    for (std::size_t entry = 0; entry < sim::ReceiverState::kMemoryCount; ++entry) {
+        EXPECT_TRUE(memories.homePresetStored.at(entry)) << entry;
+        EXPECT_EQ(memories.mainVolumeMemories.at(entry), sent.MainVolumeMemories.at(entry))
+            << entry;
+        EXPECT_EQ(memories.zone2VolumeMemories.at(entry), sent.Zone2VolumeMemories.at(entry))
+            << entry;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Transfers, NoisyDownloadTest, ::testing::Values(false, true),

@@ -39,11 +39,20 @@ public:
 
     void SendCommand(int commandNumber, int value) override {
         sent.push_back({false, commandNumber, 0, {value}, {}, Pass(), tag});
+        ++owed;
     }
     void SendExtended(int function, int mode, const std::array<int, 6>& p,
                       std::string_view text) override {
         sent.push_back({true, function, mode, p, std::string(text), Pass(), tag});
+        ++owed;
     }
+    // With a room (in frames), the host plays the send window: every frame sent is owed its
+    // answer until the test clears `owed`, and the frames beyond the room wait to go out.
+    bool TransferSendsWaiting() const override { return room >= 0 && owed > room; }
+    bool TransferAnswersOwed() const override { return room >= 0 && owed > 0; }
+    bool TaggedAnswersOwed() const override { return TransferAnswersOwed(); }
+    int room = -1;
+    int owed = 0;
     void ResetQueue() override { ++queueResets; }
     void ResetReceiver() override { ++receiverResets; }
     void Pause(int ms) override {
@@ -652,6 +661,74 @@ TEST_F(TransferSequenceTest, ADownloadStepThatSendsNothingIsFollowedAtOnceByTheN
         EXPECT_EQ(callsSendingNothing, 0) << pipelined;
         // Six passes of 340 steps, of which the later passes send in fewer than 200.
         EXPECT_LT(calls, 340 + 5 * 200) << pipelined;
+    }
+}
+
+// Stepwise, the writes of a row (each to a place of its own, its answer naming the item) go out
+// in groups of as many as the receiver's buffer takes at once, like the writes of one step; the
+// step after a group waits for every answer, and no group reaches into the next row. After a
+// pipelined transfer fell back, every step goes on its own.
+TEST_F(TransferSequenceTest, AStepwiseDownloadSendsARowOfWritesInGroupsTheBufferHolds) {
+    host_.room = 4;
+    ASSERT_TRUE(engine_.StartDownload());
+    int eqCalls = 0;
+    while (engine_.Running()) {
+        host_.owed = 0;  // every answer is in
+        state_.awaitedFunction = LinkState::kNone;
+        const std::size_t before = host_.sent.size();
+        engine_.DownloadStep();
+        std::vector<int> steps;
+        int beforeLastStep = 0;  // frames sent before the last step's
+        for (std::size_t i = before; i < host_.sent.size(); ++i) {
+            const int step = host_.sent[i].tag % 100'000;
+            if (steps.empty() || steps.back() != step) {
+                beforeLastStep = static_cast<int>(i - before);
+                steps.push_back(step);
+            }
+        }
+        // A group: one step, or steps that follow one another within one row of writes, of
+        // which only the last had to wait for room; it ends at the row's end or there.
+        for (std::size_t k = 1; k < steps.size(); ++k) {
+            EXPECT_EQ(steps[k], steps[k - 1] + 1);
+            EXPECT_TRUE(DownloadSequence::FollowsWithinItsRow(steps[k])) << steps[k];
+        }
+        if (steps.size() > 1) {
+            EXPECT_LE(beforeLastStep, host_.room) << steps.front();
+            if (DownloadSequence::FollowsWithinItsRow(steps.back() + 1)) {
+                EXPECT_GT(host_.owed, host_.room) << steps.front();
+            }
+        }
+        if (!steps.empty() && steps.front() >= 193 && steps.front() <= 322) {
+            ++eqCalls;
+        }
+        // Until the group's answers are in, nothing more goes out.
+        if (host_.owed > 0 && engine_.Running()) {
+            const std::size_t sent = host_.sent.size();
+            state_.awaitedFunction = LinkState::kNone;
+            engine_.DownloadStep();
+            EXPECT_EQ(host_.sent.size(), sent);
+        }
+    }
+    // 130 graphic EQ bands in groups of 5 (the fifth waits for room).
+    EXPECT_EQ(eqCalls, 26);
+
+    engine_.SetPipelined(true);
+    ASSERT_TRUE(engine_.StartDownload());
+    while (state_.downloadInProgress < 250) {
+        host_.owed = 0;
+        state_.awaitedFunction = LinkState::kNone;
+        engine_.DownloadStep();
+    }
+    host_.lostTag = 250;
+    host_.owed = 0;
+    engine_.DownloadStep();
+    ASSERT_FALSE(engine_.RunningAhead());
+    for (int call = 0; call < 20; ++call) {
+        host_.owed = 0;
+        state_.awaitedFunction = LinkState::kNone;
+        const std::size_t before = host_.sent.size();
+        engine_.DownloadStep();
+        EXPECT_EQ(host_.sent.size(), before + 1);
     }
 }
 

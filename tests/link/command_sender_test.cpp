@@ -422,6 +422,26 @@ TEST_F(CommandSenderTest, ResetReceiverEmptiesTheBatchAndTheAssembler) {
     EXPECT_EQ(assembler_.BatchCopy(), "");
 }
 
+// A pause the receiver needs between a transfer's frames ends when it ends, not at the next
+// 10 ms tick: the sender wakes itself then (here no tick runs at all).
+TEST_F(CommandSenderTest, ATransferPauseEndsOnTimeWithoutATick) {
+    state_.downloadInProgress = 3;
+    const std::int64_t start = clock_.NowMs();
+    sender_.SendExtended(262, 1, 3, 12, 0, 0, 0, 0, {}, SendLane::kTransfer);
+    sender_.Hold(SendLane::kTransfer, 25);
+    sender_.SendExtended(262, 1, 4, 12, 0, 0, 0, 0, {}, SendLane::kTransfer);
+    sender_.RunStepNow();  // as after every step
+    const std::string second(frames_.BuildExtendedFrame(262, 1, 4, 12));
+    ASSERT_EQ(Count(Written(), second), 0);
+    const int steps = host_.downloadSteps;
+    loop_.AdvanceBy(24);
+    EXPECT_EQ(Count(Written(), second), 0);
+    loop_.AdvanceBy(1);
+    EXPECT_EQ(Count(Written(), second), 1);
+    EXPECT_EQ(clock_.NowMs(), start + 25);
+    EXPECT_EQ(host_.downloadSteps, steps + 1);  // the next step may run then too
+}
+
 class WaitingCounterTest : public CommandSenderTest {
 protected:
     void Ticks(int n) {
