@@ -63,6 +63,9 @@ std::string ConfigurationFileCommands::ProposedFileName() const {
 }
 
 bool ConfigurationFileCommands::Save() {
+    if (host_.SaveRefused()) {
+        return false;
+    }
     const auto chosen = loop_.GetPrompter().GetSaveFileName(DialogRequest(kSaveTitle, false));
     if (!chosen) {
         return false;

@@ -37,6 +37,10 @@ public:
     // Whether the image holds changes that no file has yet; the questions before Open, a model
     // change and quitting are asked only then. A host that does not track it always says so.
     virtual bool HasUnsavedChanges() const { return true; }
+    // Whether the image must not be written now: it is being read from the receiver, and a
+    // file would mix the configuration it held with part of the receiver's. A host that says
+    // so has told the user why.
+    virtual bool SaveRefused() { return false; }
     // A file was written whole (`path` as written).
     virtual void ConfigurationSaved(const std::string& /*path*/) {}
     // A file was read whole into the image (after the reset).
@@ -98,7 +102,7 @@ public:
 
     // Menu 32790, and the "Yes" of the questions below. True when the whole file was written; on
     // any failure the file that was there before is left as it was. Does not change the
-    // configuration name.
+    // configuration name. Refused, asking nothing, while the host refuses saves.
     bool Save();
     // Before something replaces the image (Open, a model change, quitting): when the host has
     // unsaved changes, asks `question` (Yes / No / Cancel). True to go on: nothing to save, "No",

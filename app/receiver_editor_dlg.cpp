@@ -266,6 +266,7 @@ bool CReceiverEditorDlg::HandleMenuCommand(int commandId) {
             }
             break;
         case id::kMenuSave:
+            // Greyed while an Upload fills the image; sent anyway, Save refuses itself.
             fileCommands_.Save();
             break;
         case id::kMenuUpload:
@@ -459,21 +460,37 @@ void CReceiverEditorDlg::OnCancel() {
 }
 
 bool CReceiverEditorDlg::ConfirmQuit() {
-    const bool transferring = transfer_.Running();
-    if (transferring) {
-        const std::string_view question =
-            link_.State().downloadInProgress != 0 ? kStopDownloadQuestion : kStopUploadQuestion;
-        if (MessageBox(std::string(question), id::kMessageTitle, win::Buttons::kYesNo) !=
-            win::Answer::kYes) {
+    if (transfer_.Running()) {
+        const bool upload = UploadRunning();
+        if (MessageBox(std::string(upload ? kStopUploadQuestion : kStopDownloadQuestion),
+                       id::kMessageTitle, win::Buttons::kYesNo) != win::Answer::kYes) {
             return false;
+        }
+        // A stopped upload puts back the image it started from: that is the configuration the
+        // save question is about, never one half read from the receiver. A download leaves the
+        // image alone and runs on until the user has answered.
+        if (upload) {
+            transfer_.Cancel();
         }
     }
     if (!fileCommands_.SaveChangesFirst(ConfigurationFileCommands::kSaveQuestion)) {
         return false;
     }
-    if (transferring) {
+    if (transfer_.Running()) {
         transfer_.Cancel();
     }
+    return true;
+}
+
+bool CReceiverEditorDlg::UploadRunning() const {
+    return link_.State().uploadInProgress != 0;
+}
+
+bool CReceiverEditorDlg::SaveRefused() {
+    if (!UploadRunning()) {
+        return false;
+    }
+    MessageBox(std::string(TransferEngine::kUploadingText), "", win::Buttons::kOk);
     return true;
 }
 
@@ -541,7 +558,7 @@ void CReceiverEditorDlg::ShowDocumentState() {
 
 void CReceiverEditorDlg::ShowTransferInMenu() {
     if (win::Menu* menu = GetMenu()) {
-        tra1::ShowTransferInMenu(*menu, transfer_.Running());
+        tra1::ShowTransferInMenu(*menu, transfer_.Running(), UploadRunning());
     }
 }
 

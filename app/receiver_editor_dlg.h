@@ -141,6 +141,9 @@ private:
     // ConfigurationHost: the whole start-up initialisation again, before a file is loaded.
     void ResetToDefaults() override;
     bool HasUnsavedChanges() const override { return document_.Changed(); }
+    // While an Upload (or a compare's reading) fills the image, with the running transfer's
+    // message.
+    bool SaveRefused() override;
     void ConfigurationSaved(const std::string& path) override;
     void ConfigurationLoaded(const std::string& path) override;
 
@@ -163,6 +166,8 @@ private:
     bool OnPanelLabelClicked(int labelId);
     // Quitting: false when the user chose to keep the transfer running or the changes unsaved.
     bool ConfirmQuit();
+    // An Upload, or the reading of a compare, is filling the image.
+    bool UploadRunning() const;
     // The title (file name, "*" for unsaved changes), the status line and File > Open (greyed
     // while a transfer runs), where they changed.
     void ShowDocumentState();

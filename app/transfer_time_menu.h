@@ -5,6 +5,11 @@
 // "Compare with Receiver..." (it reads the receiver with an upload of its own, and the line is
 // taken). They are greyed while a transfer runs; each command also refuses itself when it
 // arrives anyway (a shortcut, another front end).
+//
+// While an Upload runs (also the reading of Compare with Receiver and of the check after a
+// Download) the image is being filled from the receiver step by step: File > "Save" would write
+// a file that mixes two configurations, so it is greyed then too. A Download only reads the
+// image, so a save during one writes what the user has.
 
 #include <array>
 
@@ -23,7 +28,12 @@ inline constexpr std::array kItemsGreyedDuringTransfers = {
     main_window::kMenuCompareWithReceiver,
 };
 
-// Greys the items while `transferRunning` and gives them back otherwise.
-void ShowTransferInMenu(win::Menu& menu, bool transferRunning);
+inline constexpr std::array kItemsGreyedDuringUploads = {
+    main_window::kMenuSave,
+};
+
+// Greys the items while `transferRunning` (and the upload items while `uploadRunning`) and gives
+// them back otherwise.
+void ShowTransferInMenu(win::Menu& menu, bool transferRunning, bool uploadRunning);
 
 }  // namespace tra1

@@ -6,10 +6,17 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <vector>
 
+#include "app/configuration_file.h"
 #include "app/panel_table.h"
 #include "app/status_line.h"
+#include "app/wait_message_dlg.h"
+#include "model/receiver_image.h"
+#include "platform/win/menu.h"
 #include "platform/win/user_input.h"
 #include "tests/app/editor_fixture.h"
 
@@ -169,10 +176,12 @@ TEST_F(MainWindowDocumentTest, StatusLineFollowsTheLinkAndQuitAsksBeforeStopping
     EXPECT_FALSE(Quit());
     EXPECT_EQ(prompter_.BoxTexts().back(), "An upload is running.\r\nStop it and quit?");
     EXPECT_TRUE(Main().Transfer().Running());
-    // Yes stops it (the upload changed the image: that question follows, answered No).
+    // Yes stops it. The stop put back the image the upload started from, which had nothing
+    // unsaved: no save question follows.
     prompter_.QueueAnswer(win::Answer::kYes);
-    prompter_.QueueAnswer(win::Answer::kNo);
     EXPECT_TRUE(Quit());
+    EXPECT_EQ(prompter_.BoxTexts().back(), "An upload is running.\r\nStop it and quit?");
+    EXPECT_EQ(prompter_.PendingAnswers(), 0u);
     EXPECT_FALSE(Main().Transfer().Running());
     EXPECT_FALSE(Main().WaitMessageOpen());
     EXPECT_TRUE(Main().GetMenu()->IsEnabled(id::kMenuOpen));
@@ -180,6 +189,102 @@ TEST_F(MainWindowDocumentTest, StatusLineFollowsTheLinkAndQuitAsksBeforeStopping
     EXPECT_NE(stopped.find(std::string(kDot) + "Upload stopped after "), std::string::npos)
         << stopped;
     EXPECT_TRUE(stopped.ends_with(" frames")) << stopped;
+}
+
+TEST_F(MainWindowDocumentTest, NoSaveWritesAnImageHalfReadFromTheReceiver) {
+    // The receiver holds settings the editor does not: a whole upload brings them.
+    receiver_.Image().InputTrims.at(4) = 0x13;
+    receiver_.Image().SetInputName(3, "MY CDR");
+    Start();
+    ConnectTo(1);
+    loop_.AdvanceBy(1500);
+    ASSERT_TRUE(win::user::Click(Main(), id::kNightModeCheck));  // a change of the user's own
+    const win::Menu* menu = Main().GetMenu();
+    ASSERT_NE(menu, nullptr);
+    const auto fileHolds = [this](const std::string& name) {
+        std::ifstream in(PathOf(name), std::ios::binary);
+        std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+        return bytes.size() == ConfigurationFile::kFileSize
+                   ? std::vector<std::uint8_t>(bytes.begin() + 1, bytes.end())
+                   : std::vector<std::uint8_t>{};
+    };
+    // Runs an upload until the input names have come (the input trims come last): the image
+    // then holds part of the receiver's settings and part of what it held before.
+    const auto uploadHalfway = [&](std::string_view name, std::uint8_t trimBefore) {
+        ASSERT_TRUE(win::user::Click(Main(), id::kUploadButton));
+        ASSERT_TRUE(loop_.AdvanceUntil([&] { return EditorImage().InputName(3).starts_with(name); },
+                                       kTransferLimitMs));
+        ASSERT_TRUE(Main().Transfer().Running());
+        ASSERT_EQ(EditorImage().InputTrims.at(4), trimBefore);
+    };
+
+    const std::vector<std::uint8_t> edited = EditorImage().ToBytes();
+    const std::uint8_t trim = EditorImage().InputTrims.at(4);
+    ASSERT_NE(trim, 0x13);
+    uploadHalfway("MY CDR", trim);
+    EXPECT_FALSE(menu->IsEnabled(id::kMenuSave));
+    EXPECT_FALSE(win::user::ChooseMenuItem(Main(), id::kMenuSave));
+    // Sent anyway (a shortcut): the upload's own message, no file asked for, none written.
+    prompter_.Clear();
+    Main().SendMessage(win::WM_COMMAND, win::MakeWParam(id::kMenuSave, 0), 0);
+    loop_.DrainPosted();
+    EXPECT_EQ(prompter_.BoxTexts(), std::vector<std::string>{"Uploading Configuration."});
+    EXPECT_TRUE(prompter_.SaveDialogs().empty());
+    EXPECT_TRUE(Main().Transfer().Running());
+    // Cancelled, the image is the user's again, and that is what Save writes.
+    Main().PostMessage(CWaitMessageDlg::kCancelMessage);
+    loop_.DrainPosted();
+    EXPECT_TRUE(menu->IsEnabled(id::kMenuSave));
+    prompter_.QueueFile(PathOf("cancelled.tcf"));
+    ASSERT_TRUE(win::user::ChooseMenuItem(Main(), id::kMenuSave));
+    EXPECT_EQ(fileHolds("cancelled.tcf"), edited);
+
+    // A whole upload gives Save back, and the file holds everything read.
+    ASSERT_TRUE(win::user::Click(Main(), id::kUploadButton));
+    loop_.AdvanceBy(1'000);
+    EXPECT_FALSE(menu->IsEnabled(id::kMenuSave));
+    ASSERT_TRUE(
+        loop_.AdvanceUntil([this] { return !Main().Transfer().Running(); }, kTransferLimitMs));
+    loop_.DrainPosted();
+    EXPECT_TRUE(menu->IsEnabled(id::kMenuSave));
+    prompter_.QueueFile(PathOf("uploaded.tcf"));
+    ASSERT_TRUE(win::user::ChooseMenuItem(Main(), id::kMenuSave));
+    const std::vector<std::uint8_t> uploaded = fileHolds("uploaded.tcf");
+    EXPECT_EQ(uploaded, EditorImage().ToBytes());
+    ReceiverImage read;
+    read.FromBytes(uploaded);
+    EXPECT_EQ(read.InputTrims.at(4), 0x13);
+    EXPECT_EQ(read.InputName(3).find("MY CDR"), 0u);
+
+    // A download leaves the image alone: Save stays and writes it.
+    ASSERT_TRUE(win::user::Click(Main(), id::kNightModeCheck));
+    ASSERT_TRUE(win::user::Click(Main(), id::kDownloadButton));
+    loop_.AdvanceBy(1'000);
+    ASSERT_TRUE(Main().Transfer().Running());
+    EXPECT_TRUE(menu->IsEnabled(id::kMenuSave));
+    prompter_.QueueFile(PathOf("downloading.tcf"));
+    ASSERT_TRUE(win::user::ChooseMenuItem(Main(), id::kMenuSave));
+    EXPECT_EQ(fileHolds("downloading.tcf"), EditorImage().ToBytes());
+    Main().PostMessage(CWaitMessageDlg::kCancelMessage);
+    loop_.DrainPosted();
+
+    // Quitting halfway through an upload: stopped, the save question is about the image from
+    // before it, and Yes writes that one.
+    ASSERT_TRUE(win::user::Click(Main(), id::kNightModeCheck));
+    const std::vector<std::uint8_t> beforeQuit = EditorImage().ToBytes();
+    receiver_.Image().SetInputName(3, "OTHER");
+    receiver_.Image().InputTrims.at(4) = 0x14;
+    uploadHalfway("OTHER", 0x13);
+    prompter_.Clear();
+    prompter_.QueueAnswer(win::Answer::kYes);
+    prompter_.QueueAnswer(win::Answer::kYes);
+    prompter_.QueueFile(PathOf("quitting.tcf"));
+    EXPECT_TRUE(Quit());
+    EXPECT_EQ(prompter_.BoxTexts(),
+              (std::vector<std::string>{"An upload is running.\r\nStop it and quit?",
+                                        "Do you want to save the current configuration?"}));
+    EXPECT_FALSE(Main().Transfer().Running());
+    EXPECT_EQ(fileHolds("quitting.tcf"), beforeQuit);
 }
 
 TEST_F(MainWindowDocumentTest, TheLabelBesideAPanelButtonOpensThePanel) {
