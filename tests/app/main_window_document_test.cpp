@@ -4,6 +4,7 @@
 // small panel buttons open their panels.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -54,7 +55,10 @@ protected:
 
 private:
     std::filesystem::path folder_ = [] {
-        auto path = std::filesystem::temp_directory_path() / "tra1-document-test";
+        // One folder per process: the test shards and other checkouts' runs use the same
+        // temporary folder at once.
+        auto path = std::filesystem::temp_directory_path() /
+                    ("tra1-document-test-" + std::to_string(::getpid()));
         std::filesystem::create_directories(path);
         return path;
     }();
