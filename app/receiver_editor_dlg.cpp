@@ -334,6 +334,12 @@ void CReceiverEditorDlg::OnModelSelected() {
 }
 
 void CReceiverEditorDlg::ShowPanel(std::size_t index) {
+    // The report's button is greyed during an Upload; sent anyway, the Upload's message.
+    if (PanelDescriptors().at(index).refreshMessage == CREPORTDlg::kRefreshMessage &&
+        UploadRunning()) {
+        MessageBox(std::string(TransferEngine::kUploadingText), "", win::Buttons::kOk);
+        return;
+    }
     if (panels_.Show(index) == PanelTable::ShowResult::kCreateFailed) {
         MessageBox(
             "Dialog Creating Error\r\n" + std::string(PanelDescriptors().at(index).windowName), "",
@@ -557,9 +563,15 @@ void CReceiverEditorDlg::ShowDocumentState() {
 }
 
 void CReceiverEditorDlg::ShowTransferInMenu() {
+    const bool upload = UploadRunning();
     if (win::Menu* menu = GetMenu()) {
-        tra1::ShowTransferInMenu(*menu, transfer_.Running(), UploadRunning());
+        tra1::ShowTransferInMenu(*menu, transfer_.Running(), upload);
     }
+    // The report is written once, from the image as it is when its window opens: opened during
+    // an Upload it would show, save and print a configuration half read from the receiver.
+    constexpr int kReportButton = CREPORTDlg::kDescriptor.buttonId;
+    EnableDlgItem(kReportButton, !upload);
+    EnableDlgItem(id::LabelOf(kReportButton), !upload);
 }
 
 void CReceiverEditorDlg::OnDestroy() {

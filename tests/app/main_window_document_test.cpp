@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/configuration_file.h"
+#include "app/creport_dlg.h"
 #include "app/panel_table.h"
 #include "app/status_line.h"
 #include "app/wait_message_dlg.h"
@@ -235,10 +236,22 @@ TEST_F(MainWindowDocumentTest, NoSaveWritesAnImageHalfReadFromTheReceiver) {
     EXPECT_EQ(prompter_.BoxTexts(), std::vector<std::string>{"Uploading Configuration."});
     EXPECT_TRUE(prompter_.SaveDialogs().empty());
     EXPECT_TRUE(Main().Transfer().Running());
+    // The report, written once from the image as its window opens, waits for the end too.
+    const std::size_t report = PanelTable::IndexForRefresh(CREPORTDlg::kRefreshMessage);
+    const int reportButton = CREPORTDlg::kDescriptor.buttonId;
+    EXPECT_FALSE(Main().GetDlgItem(reportButton)->IsEnabled());
+    EXPECT_FALSE(Main().GetDlgItem(id::LabelOf(reportButton))->IsEnabled());
+    EXPECT_FALSE(win::user::Click(Main(), reportButton));
+    Main().SendMessage(win::WM_COMMAND, win::MakeWParam(reportButton, win::BN_CLICKED), 0);
+    loop_.DrainPosted();
+    EXPECT_FALSE(Main().Panels().IsOpen(report));
+    EXPECT_EQ(prompter_.BoxTexts().size(), 2u);
+    EXPECT_EQ(prompter_.BoxTexts().back(), "Uploading Configuration.");
     // Cancelled, the image is the user's again, and that is what Save writes.
     Main().PostMessage(CWaitMessageDlg::kCancelMessage);
     loop_.DrainPosted();
     EXPECT_TRUE(menu->IsEnabled(id::kMenuSave));
+    EXPECT_TRUE(Main().GetDlgItem(reportButton)->IsEnabled());
     prompter_.QueueFile(PathOf("cancelled.tcf"));
     ASSERT_TRUE(win::user::ChooseMenuItem(Main(), id::kMenuSave));
     EXPECT_EQ(fileHolds("cancelled.tcf"), edited);
@@ -259,6 +272,8 @@ TEST_F(MainWindowDocumentTest, NoSaveWritesAnImageHalfReadFromTheReceiver) {
     read.FromBytes(uploaded);
     EXPECT_EQ(read.InputTrims.at(4), 0x13);
     EXPECT_EQ(read.InputName(3).find("MY CDR"), 0u);
+    ASSERT_TRUE(win::user::Click(Main(), reportButton));
+    EXPECT_TRUE(Main().Panels().IsOpen(report));
 
     // A download leaves the image alone: Save stays and writes it.
     ASSERT_TRUE(win::user::Click(Main(), id::kNightModeCheck));
