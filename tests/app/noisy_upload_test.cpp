@@ -34,6 +34,9 @@ void ChangeSettings(ReceiverImage& im) {
     for (int input = 0; input <= input_index::kMultiChannel; ++input) {
         im.SetInputProgramByte(input, Byte((5 * input + 2) % (ModelProfile::kHighestProgram + 1)));
     }
+    // The main input plays its own program.
+    im.MainZoneState.at(main_zone::kCurrentProgram) =
+        im.InputProgramByte(im.MainZoneState.at(main_zone::kMainInput));
     for (std::size_t i = 0; i < eq_layout::kGraphicEqEnd; ++i) {
         im.EqSettings.at(i) = Byte((static_cast<int>(i) * 5 + 1) % 25);
     }
@@ -153,9 +156,12 @@ class NoisyUploadSeedTest : public NoisyUploadTest,
 TEST_P(NoisyUploadSeedTest, AnUploadOverALineDamagingOneByteInAHundredBringsBackTheCleanImage) {
     const auto [pipelined, seed] = GetParam();
     Start();
+    const std::vector<std::uint8_t> cleanBefore = clean_.Image().ToBytes();
     const std::vector<std::uint8_t> want = CleanUpload(pipelined);
+    EXPECT_EQ(Differences(cleanBefore, clean_.Image().ToBytes()), "");
 
     MakeNoisy(static_cast<std::uint32_t>(seed));
+    const std::vector<std::uint8_t> before = noisy_.Image().ToBytes();
     ASSERT_TRUE(UploadFrom(kNoisyPort, pipelined));
     EXPECT_TRUE(prompter_.Boxes().empty()) << ::testing::PrintToString(prompter_.BoxTexts());
     // The line really was noisy both ways.
@@ -164,12 +170,14 @@ TEST_P(NoisyUploadSeedTest, AnUploadOverALineDamagingOneByteInAHundredBringsBack
     EXPECT_EQ(Differences(want, EditorImage().ToBytes()), "");
     // The receiver is back on the input, program and mode it was on, as after the clean Upload.
     EXPECT_EQ(Differences(clean_.Image().ToBytes(), noisy_.Image().ToBytes()), "");
+    EXPECT_EQ(Differences(before, noisy_.Image().ToBytes()), "");
 }
 
 // Several seeds each way. Stepwise seed 5 is left out: one byte (the last input's program, which
 // the parameter walk changes and the upload puts back) comes back as the last program walked.
 INSTANTIATE_TEST_SUITE_P(Seeds, NoisyUploadSeedTest,
-                         ::testing::Values(std::make_tuple(false, 9), std::make_tuple(false, 2),
+                         ::testing::Values(std::make_tuple(false, 1), std::make_tuple(false, 5),
+                                           std::make_tuple(false, 9), std::make_tuple(false, 2),
                                            std::make_tuple(false, 7), std::make_tuple(true, 5),
                                            std::make_tuple(true, 9), std::make_tuple(true, 7)),
                          [](const ::testing::TestParamInfo<std::tuple<bool, int>>& info) {
