@@ -276,7 +276,13 @@ void TransferEngine::UploadStep() {
     PostStepProgress(kUploadProgress, 2 * state_.uploadInProgress, messages);
     NoteWaitEnded();
 
+    // A step that set the receiver's state and heard it back runs again when the state is not
+    // the one it set: a command the line damaged into another of its row is answered alike.
+    if (state_.uploadInProgress == lastUploadStep_ && !upload_.ReachedItsAim(lastUploadStep_)) {
+        --state_.uploadInProgress;
+    }
     const int s = ++state_.uploadInProgress;
+    lastUploadStep_ = s;
     // A step runs again while its answers come damaged, refused or unlike each other; a line
     // that never lets one through stops the upload instead of asking for ever.
     const int runOf = pass * kPassTagStride + s;
@@ -301,7 +307,7 @@ void TransferEngine::UploadStep() {
 }
 
 void TransferEngine::EndUploadPass() {
-    upload_.EndPass();
+    lastUploadStep_ = 0;
     if (!presetSetting_) {
         Finish(false);
         return;

@@ -200,6 +200,8 @@ private:
     // The step last run again (with its pass, for an upload), and how often in a row.
     int repeatedStep_ = 0;
     int stepRepeats_ = 0;
+    // The upload step run last (0: none in this pass), whose aim is checked before the next.
+    int lastUploadStep_ = 0;
 };
 
 }  // namespace tra1

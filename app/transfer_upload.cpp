@@ -57,6 +57,8 @@ std::span<const StepRow<UploadSequence>> UploadSequence::LastSteps() {
         // One trim per step: the pass ends only when the last reply is in, and a reply that
         // comes after the end is no longer decoded.
         {207, 220, kEvery, &U::RequestInputTrim, 0, kBackToBack},
+        // The end of the pass: the receiver goes back to the input it was on, and says so.
+        {221, 221, kEvery, &U::SelectSavedInputAgain},
     };
     static_assert(StepsFollowOn<U>(kSteps) && kSteps[0].first == 0);
     return kSteps;
@@ -91,7 +93,8 @@ bool UploadSequence::BackToBack(int s) const {
     const auto index = static_cast<std::size_t>(s - kFirstPlannedStep);
     if (index < parameterSteps_.size()) {
         const ParameterStep& step = parameterSteps_.at(index);
-        return !step.first && step.selections.empty() && step.request.has_value();
+        return step.kind == PlannedKind::kParameter && step.selections.empty() &&
+               step.request.has_value();
     }
     return StepGoesBackToBack(LastSteps(), static_cast<int>(index - parameterSteps_.size()));
 }
@@ -103,8 +106,53 @@ int UploadSequence::LastStep() const {
     return kFirstPlannedStep + static_cast<int>(parameterSteps_.size()) + LastSteps().back().last;
 }
 
-void UploadSequence::EndPass() {
-    out_.Command(command::kMainInput, saved_.mainInput);
+bool UploadSequence::ReachedItsAim(int s) const {
+    const auto& zone = image_.MainZoneState;
+    if (s >= kSaveStep && s < kFirstPlannedStep) {
+        return zone.at(main_zone::kMainInput) == s - kSaveStep;  // the input it reports
+    }
+    if (s < kFirstPlannedStep || parameterSteps_.empty()) {
+        return true;
+    }
+    const auto index = static_cast<std::size_t>(s - kFirstPlannedStep);
+    if (index < parameterSteps_.size()) {
+        return PlannedStepReachedItsAim(parameterSteps_.at(index));
+    }
+    const StepRow<UploadSequence>* row =
+        RowOfStep(LastSteps(), static_cast<int>(index - parameterSteps_.size()));
+    if (row != nullptr && row->send == &UploadSequence::SelectSavedInputAgain) {
+        return SavedInputSelected();
+    }
+    return true;
+}
+
+bool UploadSequence::PlannedStepReachedItsAim(const ParameterStep& step) const {
+    const auto& zone = image_.MainZoneState;
+    const auto lastInput = static_cast<std::uint8_t>(ModelProfile::kHighestInput);
+    switch (step.kind) {
+        case PlannedKind::kSelectLastInput:
+            return zone.at(main_zone::kMainInput) == lastInput &&
+                   zone.at(main_zone::kInputMode) == 0;
+        case PlannedKind::kParameter:
+            return true;
+        case PlannedKind::kRestoreLastInput:
+            return zone.at(main_zone::kMainInput) == lastInput &&
+                   image_.InputProgramByte(lastInput) == saved_.lastInputProgram;
+        case PlannedKind::kSelectSavedInput:
+            return SavedInputSelected();
+        case PlannedKind::kRestoreSavedState: {
+            const std::uint8_t programByte = image_.InputProgramByte(saved_.mainInput);
+            return SavedInputSelected() && zone.at(main_zone::kInputMode) == saved_.inputMode &&
+                   ReceiverImage::ProgramOf(programByte) == saved_.program &&
+                   ReceiverImage::EffectOff(programByte) == saved_.effectOff &&
+                   (zone.at(main_zone::kMultiChannelInput) != 0) == saved_.multiChannel;
+        }
+    }
+    return true;
+}
+
+bool UploadSequence::SavedInputSelected() const {
+    return image_.MainZoneState.at(main_zone::kMainInput) == saved_.mainInput;
 }
 
 void UploadSequence::PutBack() {
@@ -114,6 +162,7 @@ void UploadSequence::PutBack() {
 }
 
 void UploadSequence::RequestStatus(const StepAt&) {
+    plannedInPass_ = false;  // a new pass: its step 3 saves the state it then finds
     RequestStatusTwice();
 }
 
@@ -125,9 +174,11 @@ void UploadSequence::RequestStatusTwice() {
 }
 
 void UploadSequence::ReportInput(const StepAt& at) {
-    if (at.index == 0) {
+    if (at.index == 0 && !plannedInPass_) {
+        // Once per pass: when the step runs again, the receiver is on the input it selected.
         SaveState();
         PlanParameters(at.laterPass);
+        plannedInPass_ = true;
         out_.Command(command::kMultiChannelInput, 0);
     }
     out_.Command(command::kMainInput, at.index);
@@ -150,8 +201,8 @@ void UploadSequence::PlanParameters(bool laterPass) {
     // Every program is selected on its way (its parameter 0); a parameter that is not requested
     // is passed over within the same step, so the selections gather until the next request.
     parameterSteps_.clear();
+    parameterSteps_.push_back({PlannedKind::kSelectLastInput, {}, std::nullopt});
     std::vector<int> selections;
-    bool first = true;
     for (int program = 0; program <= ModelProfile::kHighestProgram; ++program) {
         selections.push_back(program);
         if (laterPass && program != saved_.program) {
@@ -163,45 +214,73 @@ void UploadSequence::PlanParameters(bool laterPass) {
             if (!ReceiverHasSlot(program, slot) || !wire) {
                 continue;
             }
-            parameterSteps_.push_back(
-                {first, selections, ParameterRequest{code, wire->parameter, wire->subIndex}});
+            parameterSteps_.push_back({PlannedKind::kParameter, selections,
+                                       ParameterRequest{code, wire->parameter, wire->subIndex}});
             selections.clear();
-            first = false;
         }
     }
-    parameterSteps_.push_back({first, selections, std::nullopt});
+    // Putting the receiver back takes three steps, each confirmed by the receiver's state before
+    // the next: a program is sent only once its input is known to be selected.
+    parameterSteps_.push_back({PlannedKind::kRestoreLastInput, selections, std::nullopt});
+    parameterSteps_.push_back({PlannedKind::kSelectSavedInput, {}, std::nullopt});
+    parameterSteps_.push_back({PlannedKind::kRestoreSavedState, {}, std::nullopt});
 }
 
 void UploadSequence::SendParameterStep(const ParameterStep& step) {
-    if (step.first) {
-        // The last input in its first mode accepts every program.
+    if (step.kind == PlannedKind::kSelectLastInput) {
+        // The program the last input plays now, as its report step read it: the walk changes
+        // it, and the restore puts it back.
+        saved_.lastInputProgram = image_.InputProgramByte(ModelProfile::kHighestInput);
         out_.Command(command::kMainInput, ModelProfile::kHighestInput);
         out_.Command(command::kInputMode, 0);
         lastInputTouched_ = true;
+        RequestStatusTwice();
+        return;
     }
     for (const int program : step.selections) {
         out_.Command(command::kProgram, program);
     }
-    if (step.request) {
-        out_.Request(ef::kDspParameter, step.request->programCode, step.request->parameter,
-                     step.request->subIndex, 0);
-    } else {
-        Restore();
+    switch (step.kind) {
+        case PlannedKind::kParameter:
+            if (step.request) {
+                out_.Request(ef::kDspParameter, step.request->programCode, step.request->parameter,
+                             step.request->subIndex, 0);
+            }
+            return;
+        case PlannedKind::kRestoreLastInput:
+            RestoreLastInputProgram();
+            break;
+        case PlannedKind::kSelectSavedInput:
+            // The last input has its own program back (the step before made sure).
+            lastInputTouched_ = false;
+            SelectSavedInput();
+            break;
+        case PlannedKind::kRestoreSavedState:
+            RestoreSavedState();
+            break;
+        case PlannedKind::kSelectLastInput:
+            break;
+    }
+    RequestStatusTwice();
+}
+
+void UploadSequence::RestoreLastInputProgram() {
+    if (!lastInputTouched_) {
+        return;
+    }
+    // The receiver keeps a program per input, and the last input now plays the last program
+    // walked: it gets back the one this pass read for it (step 15).
+    out_.Command(command::kProgram, ReceiverImage::ProgramOf(saved_.lastInputProgram));
+    if (ReceiverImage::EffectOff(saved_.lastInputProgram)) {
+        out_.Command(command::kEffectOff, 0);
     }
 }
 
-void UploadSequence::Restore() {
-    if (lastInputTouched_) {
-        // The receiver keeps a program per input, and the last input now plays the last
-        // program walked: it gets back the one this pass read for it (step 15).
-        const std::uint8_t programByte = image_.InputProgramByte(ModelProfile::kHighestInput);
-        out_.Command(command::kProgram, ReceiverImage::ProgramOf(programByte));
-        if (ReceiverImage::EffectOff(programByte)) {
-            out_.Command(command::kEffectOff, 0);
-        }
-        lastInputTouched_ = false;
-    }
+void UploadSequence::SelectSavedInput() {
     out_.Command(command::kMainInput, saved_.mainInput);
+}
+
+void UploadSequence::RestoreSavedState() {
     out_.Command(command::kInputMode, 2 * saved_.inputMode);
     out_.Command(command::kProgram, saved_.program);
     if (saved_.effectOff) {
@@ -210,6 +289,13 @@ void UploadSequence::Restore() {
     if (saved_.multiChannel) {
         out_.Command(command::kMultiChannelInput, 1);
     }
+}
+
+void UploadSequence::Restore() {
+    RestoreLastInputProgram();
+    lastInputTouched_ = false;
+    SelectSavedInput();
+    RestoreSavedState();
     RequestStatusTwice();
 }
 
@@ -262,6 +348,11 @@ void UploadSequence::RequestDistances(const StepAt&) {
 
 void UploadSequence::RequestInputTrim(const StepAt& at) {
     out_.Request(ef::kInputTrim, at.index);
+}
+
+void UploadSequence::SelectSavedInputAgain(const StepAt&) {
+    SelectSavedInput();
+    RequestStatusTwice();
 }
 
 }  // namespace tra1

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <vector>
@@ -14,10 +15,17 @@ class TransferOutput;
 // The upload (receiver to image), one step per call; the receiver's replies are decoded into
 // the image by the link. Step s is the upload counter after its increment for this step. Steps
 // 2..15 are fixed (FirstSteps: status, then every input selected and reported); from step 16
-// on the steps follow a plan made when the pass saved the receiver's state at step 3: the DSP
-// parameters one request per step and the restore of the saved state, then the fixed rows of
-// LastSteps (the I/O assignment, the input names, the tuner pages, the DC triggers, the graphic
-// EQ bands and the small groups).
+// on the steps follow a plan made when the pass saved the receiver's state at step 3: the last
+// input selected in its first mode, the DSP parameters one request per step and the restore of
+// the saved state, then the fixed rows of LastSteps (the I/O assignment, the input names, the
+// tuner pages, the DC triggers, the graphic EQ bands, the small groups and the saved input
+// selected again).
+//
+// Every step that changes what the receiver plays ends with the receiver's state, and
+// ReachedItsAim tells whether that state is the one the step set: a command the line damaged
+// into another of its row is answered like the one sent. A program is only ever sent once the
+// input it is meant for is known to be selected, so a damaged selection cannot put a program on
+// another input.
 class UploadSequence {
 public:
     static constexpr int kFirstStep = 2;
@@ -31,14 +39,17 @@ public:
         bool effectOff = false;
         bool multiChannel = false;
         int inputMode = 0;
+        // The last input's program byte as read before the parameters were walked on it.
+        std::uint8_t lastInputProgram = 0;
     };
 
     UploadSequence(const ReceiverImage& image, TransferOutput& out) : image_(image), out_(out) {}
 
     // Sends what step s requests. False when s lies beyond the pass (the pass has ended).
     bool Step(int s, bool laterPass);
-    // The end of a pass: the saved main input is selected again.
-    void EndPass();
+    // Once step s's answers are in (decoded into the image): whether the receiver's state is the
+    // one the step set. True for a step that sets none.
+    bool ReachedItsAim(int s) const;
     // An upload that stops before its end: the receiver gets back the input, input mode and
     // program it was on when the upload saved them (nothing when it had not got that far), and
     // the last input its program if the parameters were walked on it. Reads the image as the
@@ -48,6 +59,7 @@ public:
     void ForgetSavedState() {
         stateSaved_ = false;
         lastInputTouched_ = false;
+        plannedInPass_ = false;
     }
 
     // The number of steps of a pass as planned now (the last step number that sends).
@@ -63,15 +75,21 @@ public:
     static std::span<const StepRow<UploadSequence>> LastSteps();
 
 private:
-    // One planned step of the DSP parameters: the programs selected on the way, then the
-    // request, or for the last one the restore of the saved state.
+    // One planned step of the DSP parameters.
     struct ParameterRequest {
         int programCode;
         int parameter;
         int subIndex;
     };
+    enum class PlannedKind : std::uint8_t {
+        kSelectLastInput,    // the last input in its first mode, which accepts every program
+        kParameter,          // the programs selected on the way, then one request
+        kRestoreLastInput,   // the programs left to select, then the last input's own program
+        kSelectSavedInput,   // the input the receiver was on
+        kRestoreSavedState,  // its input mode, program and multi-channel input
+    };
     struct ParameterStep {
-        bool first;  // the first of the pass: select the last input in its first mode before
+        PlannedKind kind;
         std::vector<int> selections;
         std::optional<ParameterRequest> request;
     };
@@ -90,11 +108,18 @@ private:
     void RequestCinemaEq(const StepAt& at);
     void RequestDistances(const StepAt& at);
     void RequestInputTrim(const StepAt& at);
+    void SelectSavedInputAgain(const StepAt& at);
 
     void SaveState();
     void PlanParameters(bool laterPass);
     void SendParameterStep(const ParameterStep& step);
+    // The parts of putting the receiver back, in their order.
+    void RestoreLastInputProgram();
+    void SelectSavedInput();
+    void RestoreSavedState();
     void Restore();
+    bool PlannedStepReachedItsAim(const ParameterStep& step) const;
+    bool SavedInputSelected() const;
 
     const ReceiverImage& image_;
     TransferOutput& out_;
@@ -103,6 +128,8 @@ private:
     // The parameters have been walked on the last input, which now plays the last program.
     bool lastInputTouched_ = false;
     std::vector<ParameterStep> parameterSteps_;
+    // The pass has saved the receiver's state and planned its steps.
+    bool plannedInPass_ = false;
 };
 
 }  // namespace tra1
