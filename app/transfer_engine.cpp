@@ -177,12 +177,13 @@ bool TransferEngine::MayRunStep(bool backToBack) {
     if (state_.awaitedFunction != LinkState::kNone && !joinsGroup) {
         return false;
     }
-    // A download step starts once every frame before it has been answered soundly: a write whose
-    // answer did not come back so goes out again by itself, and a step with a command whose
-    // answer was lost is run again, since what a command does can depend on the commands
-    // before it. An upload repeats a step whose awaited reply does not come.
-    const bool settled =
-        uploadActive_ || (!host_.TransferAnswersOwed() && !host_.TransferSendsWaiting());
+    // A step starts once every frame before it has been answered: a download's write whose
+    // answer did not come back soundly goes out again by itself, and a download step with a
+    // command whose answer was lost is run again, since what a command does can depend on the
+    // commands before it. An upload repeats a step whose awaited reply does not come; its next
+    // step waits for the answers still owed too, so that the state the receiver reports in that
+    // step answers that step (a second status answer coming late would stand in for it).
+    const bool settled = !host_.TransferAnswersOwed() && !host_.TransferSendsWaiting();
     if (runAhead_) {
         if (const std::optional<int> tag = host_.TakeTagOfLostAnswer()) {
             FallBackToStepwise(*tag);
