@@ -35,11 +35,42 @@ struct Sent {
 
 class RecordingTransferHost final : public TransferHost {
 public:
-    explicit RecordingTransferHost(const ReceiverImage& image) : image_(image) {}
+    explicit RecordingTransferHost(ReceiverImage& image) : image_(image) {}
 
     void SendCommand(int commandNumber, int value) override {
         sent.push_back({false, commandNumber, 0, {value}, {}, Pass(), tag});
         ++owed;
+        if (!downloading) {
+            TakeSelection(commandNumber, value);
+        }
+    }
+    // An upload checks the input, mode and program it selects in the state the receiver then
+    // reports: the image takes them as the status answer would bring them.
+    void TakeSelection(int commandNumber, int value) {
+        auto& zone = image_.MainZoneState;
+        const int input = zone.at(main_zone::kMainInput);
+        switch (commandNumber) {
+            case command::kMainInput:
+                zone.at(main_zone::kMainInput) = static_cast<std::uint8_t>(value);
+                break;
+            case command::kInputMode:
+                zone.at(main_zone::kInputMode) = static_cast<std::uint8_t>(value / 2);
+                break;
+            case command::kMultiChannelInput:
+                zone.at(main_zone::kMultiChannelInput) = static_cast<std::uint8_t>(value);
+                break;
+            case command::kProgram:
+                image_.SetInputProgramByte(input, static_cast<std::uint8_t>(value));
+                break;
+            case command::kEffectOff:
+                image_.SetInputProgramByte(
+                    input,
+                    static_cast<std::uint8_t>(image_.InputProgramByte(input) |
+                                              (value == 0 ? program_byte::kEffectOffFlag : 0)));
+                break;
+            default:
+                break;
+        }
     }
     void SendExtended(int function, int mode, const std::array<int, 6>& p,
                       std::string_view text) override {
@@ -117,7 +148,7 @@ public:
     std::optional<int> lostTag;
 
 private:
-    const ReceiverImage& image_;
+    ReceiverImage& image_;
 };
 
 class TransferSequenceTest : public ::testing::Test {
@@ -344,8 +375,11 @@ TEST_F(TransferSequenceTest, UploadRequestsEveryGroupAndRestoresTheSavedState) {
     ASSERT_TRUE(engine_.StartUpload());
     RunToEnd(true);
 
-    // Each status step asks twice: the frame has no checksum, and two must agree.
-    EXPECT_EQ(Commands(255).size(), 2u * (1u + 13u + 1u));
+    // Each status step asks twice: the frame has no checksum, and two must agree. The steps
+    // that select an input, mode or program hear the receiver's state back: the first, the 13
+    // inputs, the last input before the parameters, the three steps that put the receiver back
+    // and the end of the pass.
+    EXPECT_EQ(Commands(255).size(), 2u * (1u + 13u + 1u + 3u + 1u));
     const auto inputs = Commands(2);
     ASSERT_GE(inputs.size(), 13u);
     for (int i = 0; i < 13; ++i) {

@@ -109,8 +109,8 @@ TEST(TransferStepsTest, UploadRowsFollowTheFixedHeadAndCoverTheirGroups) {
         total += StepCount(row);
     }
     // I/O, 14 names, the station, 5 pages, 52 trigger inputs, 130 bands, tone, picture modes,
-    // cinema EQ, distances, 14 trims.
-    EXPECT_EQ(total, 1 + 14 + 1 + 5 + 52 + 130 + 1 + 1 + 1 + 1 + 14);
+    // cinema EQ, distances, 14 trims, the saved input selected again.
+    EXPECT_EQ(total, 1 + 14 + 1 + 5 + 52 + 130 + 1 + 1 + 1 + 1 + 14 + 1);
 }
 
 TEST(TransferStepsTest, RealtimePollVisitsItsStatesInOrderAndStartsAgain) {
