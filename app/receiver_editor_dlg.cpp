@@ -523,7 +523,8 @@ void CReceiverEditorDlg::TransferStarted(bool /*download*/) {
 
 void CReceiverEditorDlg::TransferEnded(bool download, bool finished, int framesSent) {
     lastResult_ =
-        TransferResultText(download, finished, framesSent, Loop().NowMs() - transferStartMs_);
+        TransferResultText(download, finished, framesSent, Loop().NowMs() - transferStartMs_,
+                           download ? 0 : link_.State().uploadValuesNotRead);
 }
 
 win::LResult CReceiverEditorDlg::HandleMessage(win::Msg msg, win::WParam w, win::LParam l) {

@@ -53,12 +53,19 @@ std::string StatusText(const StatusFacts& facts) {
     return text;
 }
 
-std::string TransferResultText(bool download, bool finished, int frames, std::int64_t elapsedMs) {
+std::string TransferResultText(bool download, bool finished, int frames, std::int64_t elapsedMs,
+                               int valuesNotRead) {
     std::string text = download ? "Download " : "Upload ";
     const std::string count = FormatInteger(frames) + (frames == 1 ? " frame" : " frames");
     if (finished) {
         text += "finished: " + count + " in " +
                 FormatReal(static_cast<double>(elapsedMs) / 1000.0, 1) + " s";
+        if (valuesNotRead > 0) {
+            text += "; " + FormatInteger(valuesNotRead) +
+                    (valuesNotRead == 1 ? " request refused by the receiver, its value"
+                                        : " requests refused by the receiver, their values") +
+                    " kept as before (see the log)";
+        }
     } else {
         text += "stopped after " + count;
     }

@@ -31,6 +31,7 @@ struct StatusFacts {
 std::string StatusText(const StatusFacts& facts);
 
 // "Download finished: 778 frames in 21.5 s", "Upload stopped after 12 frames".
-std::string TransferResultText(bool download, bool finished, int frames, std::int64_t elapsedMs);
+std::string TransferResultText(bool download, bool finished, int frames, std::int64_t elapsedMs,
+                               int valuesNotRead = 0);
 
 }  // namespace tra1

@@ -83,6 +83,8 @@ bool TransferEngine::Start(bool upload, UploadUse use) {
     presetSetting_ = host_.PresetSettingChosen();
     (upload ? state_.uploadInProgress : state_.downloadInProgress) = 1;
     state_.awaitedFunction = LinkState::kNone;
+    state_.uploadRefusals = 0;
+    state_.uploadValuesNotRead = 0;
     active_ = true;
     uploadActive_ = upload;
     use_ = upload ? use : UploadUse::kIntoImage;

@@ -152,18 +152,27 @@ int ExtendedFunctionOf(std::string_view code) {
     return 0;
 }
 
-void ExtendedDecoder::RepeatRefusedUploadStep(bool accepted) {
-    if (accepted || state_.realtimeMode || state_.uploadInProgress <= 0) {
+void ExtendedDecoder::RepeatRefusedUploadStep(int function, char status) {
+    if (status == extended_frame::kAccepted || state_.realtimeMode ||
+        state_.uploadInProgress <= 0) {
         state_.uploadRefusals = 0;
         return;
     }
     // A request damaged on its way is refused by the receiver: the upload asks again at once,
-    // as it does when a reply does not come, a few times before it goes on without the value.
+    // as it does when a reply does not come, a few times before it goes on without the value
+    // (the receiver may refuse an item for good). The image then keeps the value it had, and
+    // the user can find out which.
     if (state_.uploadRefusals < LinkState::kUploadRefusalRepeats) {
         ++state_.uploadRefusals;
         --state_.uploadInProgress;
     } else {
         state_.uploadRefusals = 0;
+        ++state_.uploadValuesNotRead;
+        host_.LogNotice("Refused by the receiver: function " + std::to_string(function) + " (" +
+                        std::string(ExtendedFunctionCode(function)) + "), status " + status + ", " +
+                        std::to_string(LinkState::kUploadRefusalRepeats + 1) +
+                        " times in a row. The Upload goes on without that value; the PC image "
+                        "keeps the one it had.\r\n");
     }
 }
 
@@ -216,7 +225,7 @@ ExtendedOutcome ExtendedDecoder::DecodeExtended(std::string_view body) {
             state_.awaitedFunction = LinkState::kNone;
             state_.previousAwaitedFunction = LinkState::kNone;
             state_.waitingCounter = 0;
-            RepeatRefusedUploadStep(accepted);
+            RepeatRefusedUploadStep(function, status);
         }
     }
     if (function != 0) {

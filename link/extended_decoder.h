@@ -43,7 +43,7 @@ public:
 
 private:
     // After a reply ended the wait of an upload step: a refusal repeats the step (a few times).
-    void RepeatRefusedUploadStep(bool accepted);
+    void RepeatRefusedUploadStep(int function, char status);
     // False when the reply must be dropped for its checksum.
     bool PassesChecksum(std::string_view body);
     ExtendedOutcome Decode(int function, std::string_view body);

@@ -62,6 +62,8 @@ struct LinkState {
     // kUploadRefusalRepeats times (a request the line damaged), then the upload goes on.
     static constexpr int kUploadRefusalRepeats = 3;
     int uploadRefusals = 0;
+    // Values the running (or last) upload went on without, the receiver refusing their requests.
+    int uploadValuesNotRead = 0;
 
     // The realtime poll: its state number (256..274) and the graphic EQ table index it expects
     // the next reply for (a function 267 reply in realtime mode ends the wait only when this

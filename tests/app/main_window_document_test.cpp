@@ -350,6 +350,9 @@ TEST(StatusLineText, SaysWhatIsKnownInWords) {
     EXPECT_EQ(TransferResultText(true, true, 778, 21'540),
               "Download finished: 778 frames in 21.5 s");
     EXPECT_EQ(TransferResultText(false, false, 1, 300), "Upload stopped after 1 frame");
+    EXPECT_EQ(TransferResultText(false, true, 725, 18'200, 2),
+              "Upload finished: 725 frames in 18.2 s; 2 requests refused by the receiver, their "
+              "values kept as before (see the log)");
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/transfer_engine.h"
+#include "link/link_state.h"
 #include "model/command_table.h"
 #include "model/model_profile.h"
 #include "platform/win/user_input.h"
@@ -105,6 +106,29 @@ private:
     static constexpr int kLostRequest = 3;
     serial::FarEnd& receiver_;
     int nameRequests_ = 0;
+};
+
+// A receiver that refuses every request for one extended function (an item it will not report),
+// and answers everything else.
+class RefusingLine final : public serial::FarEnd {
+public:
+    RefusingLine(sim::VirtualReceiver& receiver, int function)
+        : receiver_(receiver), code_(ExtendedFunctionCode(function)) {}
+
+    std::vector<serial::LineSegment> Receive(std::string_view bytes) override {
+        const std::size_t codeAt = 1 + extended_frame::kCodeAt;
+        const bool refused =
+            bytes.size() > codeAt + code_.size() && bytes.substr(codeAt, code_.size()) == code_;
+        receiver_.Faults().extendedStatus = refused ? '1' : '0';
+        refusals_ += refused ? 1 : 0;
+        return receiver_.Receive(bytes);
+    }
+    int Refusals() const { return refusals_; }
+
+private:
+    sim::VirtualReceiver& receiver_;
+    std::string_view code_;
+    int refusals_ = 0;
 };
 
 class NoisyUploadTest : public EditorFixture {
@@ -206,6 +230,36 @@ TEST_F(NoisyUploadTest, ALateSecondAnswerToTheStepBeforeDoesNotStandInForTheNext
         name.resize(input_names::kMaxLength, ' ');  // the receiver answers it blank-padded
         EXPECT_EQ(EditorImage().InputName(input), name) << "input " << input;
     }
+}
+
+// A receiver may refuse an item for good: the Upload goes on without it after asking a few
+// times, keeps the image's value, and says so in the log and in its finishing status line.
+TEST_F(NoisyUploadTest, AValueTheReceiverKeepsRefusingIsKeptAsBeforeAndTheUserIsTold) {
+    Start();
+    sim::VirtualReceiver receiver;
+    ChangeSettings(receiver.Image());
+    receiver.Image().PictureModeAdjust.at(0) = 7;
+    const auto before = EditorImage().PictureModeAdjust;
+    RefusingLine line(receiver, extended_function::kPictureMode);
+    constexpr int kRefusingPort = 6;
+    portSwitch_.Wire(kRefusingPort, line);
+
+    ASSERT_TRUE(UploadFrom(kRefusingPort, false));
+    EXPECT_TRUE(prompter_.Boxes().empty()) << ::testing::PrintToString(prompter_.BoxTexts());
+    // Each run of the step asks for every record.
+    EXPECT_EQ(line.Refusals(), (LinkState::kUploadRefusalRepeats + 1) *
+                                   static_cast<int>(picture_mode::kRecordCount));
+    EXPECT_EQ(EditorImage().PictureModeAdjust, before);
+    for (int input = 0; input <= input_index::kMultiChannel; ++input) {  // the rest was read
+        const auto at = static_cast<std::size_t>(input);
+        EXPECT_EQ(EditorImage().InputTrims.at(at), receiver.Image().InputTrims.at(at));
+    }
+    EXPECT_NE(LogText().find("Refused by the receiver: function 273"), std::string::npos);
+    const std::string status = Main().GetDlgItemText(id::kStatusLine);
+    EXPECT_NE(status.find("Upload finished: "), std::string::npos) << status;
+    EXPECT_NE(status.find("; 1 request refused by the receiver, its value kept as before"),
+              std::string::npos)
+        << status;
 }
 
 TEST_F(NoisyUploadTest, AReceiverFallingSilentOnANoisyLineStillStopsTheUploadWithTheMessage) {
