@@ -38,8 +38,11 @@ endfunction()
 # and CTest starts the entries in order of cost, so the long ones should come first and the short
 # ones fill in beside them. The alone entries take the program's cost (they start first), each
 # shard its share.
+#
+# PRECOMPILE names the headers of the folder's own precompiled header (a folder whose flags differ
+# from tra1_test_main's, e.g. position-independent code for Qt); the others share tra1_test_main's.
 function(tra1_add_test_folder target dir)
-    cmake_parse_arguments(ARG "ONE_ENTRY" "SHARDS;COST" "DEPS;ENV;SEPARATE;ALONE" ${ARGN})
+    cmake_parse_arguments(ARG "ONE_ENTRY" "SHARDS;COST" "DEPS;ENV;SEPARATE;ALONE;PRECOMPILE" ${ARGN})
     file(GLOB_RECURSE sources CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/${dir}/*.cpp")
     if(NOT sources)
         return()
@@ -48,6 +51,13 @@ function(tra1_add_test_folder target dir)
     target_include_directories(${target} PRIVATE "${CMAKE_SOURCE_DIR}")
     target_link_libraries(${target} PRIVATE ${ARG_DEPS} tra1_test_main GTest::gtest GTest::gmock)
     tra1_unity_build(${target})
+    if(TRA1_PRECOMPILE_HEADERS)
+        if(ARG_PRECOMPILE)
+            target_precompile_headers(${target} PRIVATE ${ARG_PRECOMPILE})
+        else()
+            target_precompile_headers(${target} REUSE_FROM tra1_test_main)
+        endif()
+    endif()
 
     # A rough guess of each entry's length for the first run's order (later runs know better).
     if(ARG_COST)

@@ -14,7 +14,7 @@
 # (`cmake build-test`), which puts the two apart. TRA1_UNITY_BUILD=OFF builds file by file.
 
 option(TRA1_UNITY_BUILD "Compile each folder's sources a few at a time as one translation unit" ON)
-set(TRA1_UNITY_BATCH_SIZE 8 CACHE STRING "At most this many sources in one unity unit")
+set(TRA1_UNITY_BATCH_SIZE 16 CACHE STRING "At most this many sources in one unity unit")
 
 # The names `source` defines at namespace scope, as tokens: NAME for classes, functions,
 # constants, aliases and macros; "=alias NAME=TARGET" for a namespace alias (the same alias may be
@@ -30,6 +30,9 @@ function(tra1_defined_names source out)
             list(APPEND names "=using-namespace")
         elseif(line MATCHES "^using ([A-Za-z_][A-Za-z_0-9]*) =")
             list(APPEND names "${CMAKE_MATCH_1}")
+        elseif(line MATCHES "^using ([A-Za-z_0-9:]*::)([A-Za-z_][A-Za-z_0-9]*);")
+            # A using-declaration: the same one may be repeated, another thing of that name not.
+            list(APPEND names "=alias ${CMAKE_MATCH_2}=${CMAKE_MATCH_1}${CMAKE_MATCH_2}")
         elseif(line MATCHES "^namespace ([A-Za-z_][A-Za-z_0-9]*) = *([A-Za-z_0-9:]*)")
             list(APPEND names "=alias ${CMAKE_MATCH_1}=${CMAKE_MATCH_2}")
         elseif(line MATCHES "^#define ([A-Za-z_][A-Za-z_0-9]*)")
@@ -52,8 +55,12 @@ endfunction()
 function(tra1_unity_fits names taken out)
     foreach(name IN LISTS names)
         if(name MATCHES "^=alias ([^=]*)=")
-            # Only the same alias to another namespace clashes.
+            # Only the same alias to something else clashes, or a thing defined under its name.
             set(alias "${CMAKE_MATCH_1}")
+            if(alias IN_LIST taken)
+                set(${out} FALSE PARENT_SCOPE)
+                return()
+            endif()
             foreach(other IN LISTS taken)
                 if(other MATCHES "^=alias ${alias}=" AND NOT other STREQUAL name)
                     set(${out} FALSE PARENT_SCOPE)
@@ -63,6 +70,13 @@ function(tra1_unity_fits names taken out)
         elseif(name IN_LIST taken)
             set(${out} FALSE PARENT_SCOPE)
             return()
+        elseif(NOT name MATCHES "^=")
+            foreach(other IN LISTS taken)
+                if(other MATCHES "^=alias ${name}=")
+                    set(${out} FALSE PARENT_SCOPE)
+                    return()
+                endif()
+            endforeach()
         endif()
     endforeach()
     set(${out} TRUE PARENT_SCOPE)
