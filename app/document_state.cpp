@@ -1,7 +1,7 @@
 #include "app/document_state.h"
 
-#include <algorithm>
 #include <array>
+#include <cstring>
 #include <span>
 
 #include "model/receiver_image.h"
@@ -21,14 +21,18 @@ constexpr std::array<std::size_t, 6> kLinkBookkeeping{main_zone::kPower,
                                                       main_zone::kCurrentProgram};
 
 // Where a block starts in ToBytes().
-std::size_t BlockStart(std::size_t block) {
+constexpr std::size_t BlockStart(std::size_t block) {
     return kImageBlocks.at(block).fileOffset - kImageBlocks.at(0).fileOffset;
 }
+static_assert(BlockStart(block_index::kInputNames) +
+                  input_names::kEntryCount * input_names::kEntrySize <=
+              ReceiverImage::kTotalSize);
 
 }  // namespace
 
-std::vector<std::uint8_t> DocumentState::Snapshot() const {
-    std::vector<std::uint8_t> bytes = image_.ToBytes();
+void DocumentState::Snapshot(std::vector<std::uint8_t>& bytes) const {
+    bytes.resize(ReceiverImage::kTotalSize);
+    image_.CopyBytesTo(std::span<std::uint8_t, ReceiverImage::kTotalSize>(bytes));
     const std::size_t zone = BlockStart(block_index::kMainZoneState);
     for (const std::size_t offset : kLinkBookkeeping) {
         if (zone + offset < bytes.size()) {
@@ -36,30 +40,29 @@ std::vector<std::uint8_t> DocumentState::Snapshot() const {
         }
     }
     // A name reads the same with or without the blanks that a download pads it with: compare
-    // each entry's text up to its end, trailing blanks dropped.
+    // each entry's text up to its end, trailing blanks dropped. (The entries lie inside the
+    // image's bytes; the string functions keep this cheap in the sanitized test build too.)
     const std::size_t names = BlockStart(block_index::kInputNames);
     for (std::size_t entry = 0; entry < input_names::kEntryCount; ++entry) {
-        const std::size_t first = names + entry * input_names::kEntrySize;
-        std::size_t end = first;
-        while (end < first + input_names::kMaxLength && bytes.at(end) != 0) {
-            ++end;
-        }
-        while (end > first && bytes.at(end - 1) == ' ') {
+        std::uint8_t* const first = bytes.data() + names + entry * input_names::kEntrySize;
+        auto* const terminator =
+            static_cast<std::uint8_t*>(std::memchr(first, 0, input_names::kMaxLength));
+        std::uint8_t* end = terminator != nullptr ? terminator : first + input_names::kMaxLength;
+        while (end > first && *(end - 1) == ' ') {
             --end;
         }
-        std::fill(bytes.begin() + static_cast<std::ptrdiff_t>(end),
-                  bytes.begin() + static_cast<std::ptrdiff_t>(first + input_names::kEntrySize), 0);
+        std::memset(end, 0, static_cast<std::size_t>(first + input_names::kEntrySize - end));
     }
-    return bytes;
 }
 
 void DocumentState::MarkClean(std::string fileName) {
-    clean_ = Snapshot();
+    Snapshot(clean_);
     fileName_ = std::move(fileName);
 }
 
 bool DocumentState::Changed() const {
-    return Snapshot() != clean_;
+    Snapshot(scratch_);
+    return scratch_ != clean_;
 }
 
 std::string DocumentState::Title(std::string_view programTitle,

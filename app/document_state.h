@@ -38,10 +38,14 @@ public:
     std::string Title(std::string_view programTitle, std::string_view untitledName) const;
 
 private:
-    std::vector<std::uint8_t> Snapshot() const;
+    // The image's bytes as the comparison sees them, into `bytes` (resized to fit).
+    void Snapshot(std::vector<std::uint8_t>& bytes) const;
 
     const ReceiverImage& image_;
     std::vector<std::uint8_t> clean_;
+    // Changed() is asked after every message the main window handles: it takes its snapshot
+    // here instead of a fresh vector each time.
+    mutable std::vector<std::uint8_t> scratch_;
     std::string fileName_;
 };
 

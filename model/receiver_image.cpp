@@ -1,6 +1,7 @@
 #include "model/receiver_image.h"
 
 #include <algorithm>
+#include <cstring>
 #include <type_traits>
 
 #include "model/model_profile.h"
@@ -409,7 +410,7 @@ bool ReceiverImage::ReadBlock(std::size_t index, std::span<std::uint8_t> out) co
         return true;
     }
     const auto block = ByteBlock(*this, index);
-    std::copy(block.begin(), block.end(), out.begin());
+    std::memcpy(out.data(), block.data(), block.size());
     return true;
 }
 
@@ -428,13 +429,17 @@ bool ReceiverImage::WriteBlock(std::size_t index, std::span<const std::uint8_t> 
 
 std::vector<std::uint8_t> ReceiverImage::ToBytes() const {
     std::vector<std::uint8_t> bytes(kTotalSize);
+    CopyBytesTo(std::span<std::uint8_t, kTotalSize>(bytes));
+    return bytes;
+}
+
+void ReceiverImage::CopyBytesTo(std::span<std::uint8_t, kTotalSize> out) const {
     std::size_t at = 0;
     for (std::size_t i = 0; i < kBlockCount; ++i) {
         const std::size_t size = kImageBlocks[i].size;
-        ReadBlock(i, std::span<std::uint8_t>(bytes).subspan(at, size));
+        ReadBlock(i, out.subspan(at, size));
         at += size;
     }
-    return bytes;
 }
 
 std::size_t ReceiverImage::FromBytes(std::span<const std::uint8_t> bytes) {

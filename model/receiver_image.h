@@ -346,6 +346,9 @@ public:
     // All 29 blocks back to back, 5,394 bytes, as the configuration file holds them after its
     // model byte.
     std::vector<std::uint8_t> ToBytes() const;
+    // The same bytes into `out`, which holds exactly 5,394 (no allocation: for callers that
+    // look at the whole image often).
+    void CopyBytesTo(std::span<std::uint8_t, kTotalSize> out) const;
     // Stores as many whole blocks as `bytes` holds, in file order; returns how many blocks
     // were stored (29 when the input holds all 5,394 bytes).
     std::size_t FromBytes(std::span<const std::uint8_t> bytes);

@@ -58,10 +58,12 @@ std::unique_ptr<Control> MakeControl(Dialog& dialog, const ControlTemplate& sour
 }  // namespace
 
 void Dialog::BuildControls(const DialogTemplate& source) {
+    controlsById_.clear();
     controls_.clear();
     focusedControl_ = 0;
     for (const ControlTemplate& control : source.controls) {
         controls_.push_back(MakeControl(*this, control));
+        controlsById_.emplace(controls_.back()->Id(), controls_.back().get());
     }
 }
 
@@ -196,12 +198,8 @@ void Dialog::CenterWindow(WindowHandle over) {
 }
 
 Control* Dialog::GetDlgItem(int id) const {
-    for (const auto& control : controls_) {
-        if (control->Id() == id) {
-            return control.get();
-        }
-    }
-    return nullptr;
+    const auto found = controlsById_.find(id);
+    return found == controlsById_.end() ? nullptr : found->second;
 }
 
 Control* Dialog::FocusedControl() const {

@@ -23,6 +23,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/win/control.h"
@@ -139,6 +140,9 @@ private:
     int templateId_;
     std::optional<DialogTemplate> template_;  // a copy: the registry may change later
     std::vector<std::unique_ptr<Control>> controls_;
+    // Each id's first control: GetDlgItem is asked many times a second (the main window's
+    // status line after every message).
+    std::unordered_map<int, Control*> controlsById_;
     int focusedControl_ = 0;  // id; 0 = none
     bool modal_ = false;
     bool ended_ = false;
