@@ -10,6 +10,19 @@ function(tra1_add_layer target dir)
         # Empty unless the build makes the fuzz programs, which link these libraries.
         target_compile_options(${target} PRIVATE ${TRA1_FUZZ_COVERAGE_OPTIONS})
         tra1_unity_build(${target})
+        # The layers share their flags, and so one precompiled header of the standard library
+        # (the first layer's).
+        if(TRA1_PRECOMPILE_HEADERS)
+            get_property(owner GLOBAL PROPERTY TRA1_LAYER_HEADERS_OWNER)
+            if(owner)
+                target_precompile_headers(${target} REUSE_FROM ${owner})
+            else()
+                target_precompile_headers(${target} PRIVATE <algorithm> <array> <cstddef>
+                    <cstdint> <functional> <map> <memory> <optional> <span> <string>
+                    <string_view> <utility> <vector>)
+                set_property(GLOBAL PROPERTY TRA1_LAYER_HEADERS_OWNER ${target})
+            endif()
+        endif()
     else()
         add_library(${target} INTERFACE)
         target_include_directories(${target} INTERFACE "${CMAKE_SOURCE_DIR}")

@@ -3,7 +3,8 @@
 # once per unit instead of once per file. A test folder then builds in about a third of the time.
 #
 # Two sources that define the same name at namespace scope (helpers in anonymous namespaces, a
-# test's `using Dlg = ...`) cannot share a unit. The names are read from the first column of each
+# test's `using Dlg = ...`, a `using other::Name;` beside another file's own Name) cannot share a
+# unit. The names are read from the first column of each
 # source (the code is clang-formatted, so such definitions start there) and sources that share one
 # go into different units. A source with a `using namespace` at namespace scope comes last in its
 # unit, so that the directive reaches no other file. A source that still cannot share a unit is
