@@ -63,7 +63,7 @@ else
     CC=clang CXX=clang++ cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g1 -DNDEBUG" \
         -DTRA1_FUZZ=ON -DTRA1_SANITIZE=ON -DTRA1_WITH_QT=OFF -DTRA1_BUILD_TESTS=OFF \
-        -DTRA1_BUILD_BENCHMARKS=OFF >/dev/null
+        -DTRA1_BUILD_BENCHMARKS=OFF -DTRA1_UNITY_BATCH_SIZE=16 >/dev/null
     targets=()
     for t in "${selected[@]}"; do
         targets+=("$t-fuzzer")

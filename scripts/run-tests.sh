@@ -18,7 +18,8 @@ if [ -f "$build_dir/CMakeCache.txt" ] &&
     rm -rf "$build_dir/CMakeCache.txt" "$build_dir/CMakeFiles"
 fi
 cmake -S . -B "$build_dir" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug \
-    -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DTRA1_SANITIZE=ON -DTRA1_BUILD_BENCHMARKS=OFF
+    -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DTRA1_SANITIZE=ON -DTRA1_BUILD_BENCHMARKS=OFF \
+    -DTRA1_UNITY_BATCH_SIZE=16
 cmake --build "$build_dir" --parallel "$cores"
 
 export QT_QPA_PLATFORM=offscreen
