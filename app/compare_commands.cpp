@@ -83,7 +83,9 @@ void CompareCommands::Show(CompareResult result) {
             loop_.DeleteLater(std::move(window_));
         }
     });
-    if (!window_->Create()) {
+    // Owned by the main window, as the wait window is: it stays above the main window (a click
+    // there does not hide it) and goes with it. Modeless: the main window stays usable.
+    if (!window_->Create(owner_)) {
         window_.reset();
         loop_.GetPrompter().ShowMessageBox(
             win::MessageBoxRequest{"Dialog Creating Error\r\nCompare", "", win::Buttons::kOk,

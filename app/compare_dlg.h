@@ -7,7 +7,7 @@
 //
 //   compare_ = std::make_unique<CCompareDlg>(loop, std::move(result), main.Handle());
 //   compare_->SetOnDestroyed([&] { loop.DeleteLater(std::move(compare_)); });
-//   if (!compare_->Create()) { /* "Dialog Creating Error\r\nCompare" */ }
+//   if (!compare_->Create(main.Handle())) { /* "Dialog Creating Error\r\nCompare" */ }
 //   compare_->Show();
 
 #include <functional>

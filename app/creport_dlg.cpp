@@ -180,7 +180,9 @@ PanelFactory MakeReportPanelFactory(win::EventLoop& loop, const ReceiverImage& i
                     loop.DeleteLater(std::move(*owner));
                 }
             });
-        if (!window->Create()) {
+        // Unlike the setting panels, which are windows of their own, the report belongs to the
+        // main window: a click there must not hide it.
+        if (!window->Create(mainWindow)) {
             return OpenPanel{};
         }
         *slot = std::move(dialog);

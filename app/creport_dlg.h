@@ -16,7 +16,7 @@
 //
 //   report_ = std::make_unique<CREPORTDlg>(loop, image, profile, main.Handle());
 //   report_->SetOnDestroyed([&] { report_open = false; loop.DeleteLater(std::move(report_)); });
-//   if (!report_->Create()) { /* "Dialog Creating Error\r\nReport" */ }
+//   if (!report_->Create(main.Handle())) { /* "Dialog Creating Error\r\nReport" */ }
 //   report_->Show();
 //
 // The destroyed callback runs from PostNcDestroy, possibly inside the window's own handler (the
@@ -119,10 +119,10 @@ private:
 // the program's own writes are not held by the edit's typing limit, so the report cuts itself.
 void AppendWithinLimit(win::Edit& edit, const std::string& text, int limit);
 
-// A panel-table factory for the REPORT window: creates it as a top-level window centred over
-// `mainWindow`, and when the window is destroyed calls the table's onClosed and frees the
-// object through the loop. The window the factory made last is freed with the factory if it is
-// still open then.
+// A panel-table factory for the REPORT window: creates it as a modeless window owned by
+// `mainWindow` (it stays above the main window and goes with it) and centred over it, and when
+// the window is destroyed calls the table's onClosed and frees the object through the loop. The
+// window the factory made last is freed with the factory if it is still open then.
 PanelFactory MakeReportPanelFactory(win::EventLoop& loop, const ReceiverImage& image,
                                     ModelProfile& profile, win::WindowHandle mainWindow);
 

@@ -284,7 +284,10 @@ bool CReceiverEditorDlg::HandleMenuCommand(int commandId) {
             ToggleFastTransfer();
             break;
         case id::kMenuCompareWithFile:
-            compares_.CompareWithFile();
+            // Greyed while an Upload fills the image; sent anyway, refused with its message.
+            if (!RefusedDuringUpload()) {
+                compares_.CompareWithFile();
+            }
             break;
         case id::kMenuCompareWithReceiver:
             compares_.CompareWithReceiver();
@@ -327,6 +330,13 @@ void CReceiverEditorDlg::OnModelSelected() {
     if (models == nullptr) {
         return;
     }
+    // Another model resets the image to its defaults: under a running transfer that would
+    // mix the defaults into what an Upload reads or a Download sends, and the transfer's stop
+    // would put the old image back over them. The choice is put back and nothing changes.
+    if (transfer_.Running()) {
+        models->SetCurSel(profile_.Model() - ModelProfile::kTrA1);
+        return;
+    }
     const int code = models->GetCurSel() + ModelProfile::kTrA1;
     if (!fileCommands_.SelectModel(code)) {
         models->SetCurSel(profile_.Model() - ModelProfile::kTrA1);
@@ -336,8 +346,7 @@ void CReceiverEditorDlg::OnModelSelected() {
 void CReceiverEditorDlg::ShowPanel(std::size_t index) {
     // The report's button is greyed during an Upload; sent anyway, the Upload's message.
     if (PanelDescriptors().at(index).refreshMessage == CREPORTDlg::kRefreshMessage &&
-        UploadRunning()) {
-        MessageBox(std::string(TransferEngine::kUploadingText), "", win::Buttons::kOk);
+        RefusedDuringUpload()) {
         return;
     }
     if (panels_.Show(index) == PanelTable::ShowResult::kCreateFailed) {
@@ -492,7 +501,7 @@ bool CReceiverEditorDlg::UploadRunning() const {
     return link_.State().uploadInProgress != 0;
 }
 
-bool CReceiverEditorDlg::SaveRefused() {
+bool CReceiverEditorDlg::RefusedDuringUpload() {
     if (!UploadRunning()) {
         return false;
     }

@@ -143,7 +143,7 @@ private:
     bool HasUnsavedChanges() const override { return document_.Changed(); }
     // While an Upload (or a compare's reading) fills the image, with the running transfer's
     // message.
-    bool SaveRefused() override;
+    bool SaveRefused() override { return RefusedDuringUpload(); }
     void ConfigurationSaved(const std::string& path) override;
     void ConfigurationLoaded(const std::string& path) override;
 
@@ -168,6 +168,9 @@ private:
     bool ConfirmQuit();
     // An Upload, or the reading of a compare, is filling the image.
     bool UploadRunning() const;
+    // The commands that read the whole image (Save, Compare with File, Show Report) refuse
+    // themselves then, with the Upload's own message "Uploading Configuration.": true when so.
+    bool RefusedDuringUpload();
     // The title (file name, "*" for unsaved changes), the status line and File > Open (greyed
     // while a transfer runs), where they changed.
     void ShowDocumentState();

@@ -8,8 +8,10 @@
 //
 // While an Upload runs (also the reading of Compare with Receiver and of the check after a
 // Download) the image is being filled from the receiver step by step: File > "Save" would write
-// a file that mixes two configurations, so it is greyed then too. A Download only reads the
-// image, so a save during one writes what the user has.
+// a file that mixes two configurations and File > "Compare with File..." would list differences
+// from a configuration half read, so they are greyed then too (as is the main window's "Show
+// Report" button, for the same reason). A Download only reads the image, so a save or a compare
+// during one works on what the user has.
 
 #include <array>
 
@@ -30,6 +32,7 @@ inline constexpr std::array kItemsGreyedDuringTransfers = {
 
 inline constexpr std::array kItemsGreyedDuringUploads = {
     main_window::kMenuSave,
+    main_window::kMenuCompareWithFile,
 };
 
 // Greys the items while `transferRunning` (and the upload items while `uploadRunning`) and gives

@@ -364,8 +364,7 @@ void DialogWidget::Mirror(win::WindowChange change) {
             }
             show();
             if (CanStackWindows()) {
-                raise();
-                host_.RaiseOwnedWindows(handle_);
+                host_.Raise(handle_);
             }
             break;
         case win::WindowChange::kHidden:
@@ -384,8 +383,7 @@ void DialogWidget::Mirror(win::WindowChange change) {
         case win::WindowChange::kFocus:
             if (isVisible() && dialog_->HasFocus()) {
                 if (CanStackWindows()) {
-                    raise();
-                    host_.RaiseOwnedWindows(handle_);
+                    host_.Raise(handle_);
                 }
                 activateWindow();
             }
@@ -464,6 +462,11 @@ void DialogWidget::keyPressEvent(QKeyEvent* event) {
 void DialogWidget::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && dialog_ != nullptr) {
         dialog_->Loop().SetFocusedWindow(handle_);
+        // The window manager raised this window for the user's click; the windows that stay
+        // above the program's others go back above it.
+        if (CanStackWindows()) {
+            host_.RaiseTopmostWindows();
+        }
     }
     QWidget::changeEvent(event);
 }

@@ -1,6 +1,10 @@
 #include "platform/qt/qt_dialog_host.h"
 
+#include <QApplication>
 #include <QEventLoop>
+#include <algorithm>
+#include <cstdint>
+#include <utility>
 
 #include "platform/qt/dialog_widget.h"
 #include "platform/qt/qt_loop_pump.h"
@@ -26,7 +30,7 @@ DialogWidget* QtDialogHost::WidgetFor(win::WindowHandle handle) const {
 void QtDialogHost::DialogChanged(win::Dialog& dialog, win::WindowChange change) {
     const win::WindowHandle handle = dialog.Handle();
     if (change == win::WindowChange::kCreated) {
-        // Owned dialogs stay above their owner's window (see DialogWidget and RaiseOwnedWindows).
+        // Owned dialogs stay above their owner's window (see DialogWidget and RaiseOrder).
         QWidget* qtParent = WidgetFor(dialog.Parent());
         widgets_[handle] = new DialogWidget(*this, dialog, qtParent);
         return;
@@ -44,12 +48,77 @@ void QtDialogHost::DialogChanged(win::Dialog& dialog, win::WindowChange change) 
     }
 }
 
-void QtDialogHost::RaiseOwnedWindows(win::WindowHandle owner) {
-    for (const win::WindowHandle owned : loop_.ChildrenOf(owner)) {
-        if (DialogWidget* widget = WidgetFor(owned); widget != nullptr && widget->isVisible()) {
-            widget->raise();
-            RaiseOwnedWindows(owned);
+std::vector<win::WindowHandle> QtDialogHost::RaiseOrder(win::WindowHandle handle) const {
+    std::vector<win::WindowHandle> order;
+    AppendWithOwnedWindows(handle, order);
+    for (const win::WindowHandle topmost : TopmostWindows()) {
+        // Raised again at the end, above what was raised before it.
+        std::vector<win::WindowHandle> group;
+        AppendWithOwnedWindows(topmost, group);
+        std::erase_if(order, [&group](win::WindowHandle h) {
+            return std::find(group.begin(), group.end(), h) != group.end();
+        });
+        order.insert(order.end(), group.begin(), group.end());
+    }
+    return order;
+}
+
+void QtDialogHost::Raise(win::WindowHandle handle) {
+    RaiseInOrder(RaiseOrder(handle));
+}
+
+void QtDialogHost::RaiseTopmostWindows() {
+    std::vector<win::WindowHandle> order;
+    for (const win::WindowHandle topmost : TopmostWindows()) {
+        AppendWithOwnedWindows(topmost, order);
+    }
+    if (!order.empty()) {
+        RaiseInOrder(order);
+    }
+}
+
+void QtDialogHost::AppendWithOwnedWindows(win::WindowHandle handle,
+                                          std::vector<win::WindowHandle>& order) const {
+    const DialogWidget* widget = WidgetFor(handle);
+    if (widget == nullptr || !widget->isVisible() ||
+        std::find(order.begin(), order.end(), handle) != order.end()) {
+        return;
+    }
+    order.push_back(handle);
+    for (const win::WindowHandle owned : loop_.ChildrenOf(handle)) {
+        AppendWithOwnedWindows(owned, order);
+    }
+}
+
+std::vector<win::WindowHandle> QtDialogHost::TopmostWindows() const {
+    std::vector<std::pair<std::uint64_t, win::WindowHandle>> found;
+    for (const auto& [handle, widget] : widgets_) {
+        const win::Dialog* dialog = widget != nullptr ? widget->GetDialog() : nullptr;
+        const win::DialogTemplate* source =
+            dialog != nullptr ? dialog->GetDialogTemplate() : nullptr;
+        if (source != nullptr && (source->style & win::dialog_style::kTopmost) != 0 &&
+            widget->isVisible()) {
+            found.emplace_back(handle.value, handle);
         }
+    }
+    std::sort(found.begin(), found.end());
+    std::vector<win::WindowHandle> topmost;
+    topmost.reserve(found.size());
+    for (const auto& entry : found) {
+        topmost.push_back(entry.second);
+    }
+    return topmost;
+}
+
+void QtDialogHost::RaiseInOrder(const std::vector<win::WindowHandle>& order) const {
+    for (const win::WindowHandle handle : order) {
+        if (DialogWidget* widget = WidgetFor(handle)) {
+            widget->raise();
+        }
+    }
+    // A modal window blocks every window it was raised above: the user could not reach it.
+    if (QWidget* modal = QApplication::activeModalWidget(); modal != nullptr && modal->isWindow()) {
+        modal->raise();
     }
 }
 

@@ -31,11 +31,20 @@ public:
 
     // The real window of a dialog, or nullptr.
     DialogWidget* WidgetFor(win::WindowHandle handle) const;
-    // An owned window stays above its owner: after the owner's window was raised (it took the
-    // focus, or it was shown), its visible owned windows are raised above it, theirs above them.
-    // The window manager does the same on its own for the user's clicks; without one (a bare X
-    // server) nothing else would.
-    void RaiseOwnedWindows(win::WindowHandle owner);
+    // The windows to raise, bottom to top, when `handle`'s window comes to the front (it was
+    // shown or took the focus): the window itself; its visible owned windows above it, theirs
+    // above them (an owned window stays above its owner); then the visible windows that stay
+    // above the program's others (dialog_style::kTopmost: the wait window of a transfer), each
+    // with its owned windows. A window manager keeps owned windows above their owner on its own
+    // for the user's clicks, but not the program's own stacking; without one (a bare X server)
+    // nothing else would.
+    std::vector<win::WindowHandle> RaiseOrder(win::WindowHandle handle) const;
+    // Raises the windows of RaiseOrder in turn, and last the modal window the user has to
+    // answer (a message box, a file dialog), which nothing may hide.
+    void Raise(win::WindowHandle handle);
+    // The window manager brought one of the program's windows to the front (the user clicked
+    // it): the windows that stay above the others go above it again.
+    void RaiseTopmostWindows();
     // Ends the nested loops of modal dialogs that have ended or gone. Called after every user
     // gesture and every batch of window-system work.
     void EndFinishedModals();
@@ -52,6 +61,12 @@ private:
         QEventLoop* qtLoop;
     };
     bool Finished(win::WindowHandle handle) const;
+    // `handle`'s visible window and its visible owned windows, bottom to top, added to `order`.
+    void AppendWithOwnedWindows(win::WindowHandle handle,
+                                std::vector<win::WindowHandle>& order) const;
+    // The visible windows that stay above the program's others, in the order they were made.
+    std::vector<win::WindowHandle> TopmostWindows() const;
+    void RaiseInOrder(const std::vector<win::WindowHandle>& order) const;
 
     win::EventLoop& loop_;
     QtLoopPump* pump_;

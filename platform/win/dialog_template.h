@@ -71,6 +71,9 @@ inline constexpr std::uint32_t kPopup = 1u << 3;       // top-level window
 inline constexpr std::uint32_t kNoCaption = 1u << 4;   // no caption bar at all
 inline constexpr std::uint32_t kCenter = 1u << 5;      // centred when shown
 inline constexpr std::uint32_t kToolWindow = 1u << 6;  // small caption bar
+// Stays above every other window of the program while it is shown (not above other programs'):
+// a window the user must not lose behind a window the program opens or raises meanwhile.
+inline constexpr std::uint32_t kTopmost = 1u << 7;
 }  // namespace dialog_style
 
 struct ControlTemplate {

@@ -63,7 +63,9 @@ TEST_F(ReportWindowTest, OpensOnceWithTheReportOfThatMoment) {
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->GetWindowText(), "REPORT");
     EXPECT_TRUE(window->IsWindowVisible());
-    EXPECT_EQ(window->Parent(), win::WindowHandle{});  // a top-level window, like a panel
+    // A window of the main window's (kept above it, gone with it), modeless, unlike a panel.
+    EXPECT_EQ(window->Parent(), mainWindow_.Handle());
+    EXPECT_FALSE(window->IsModal());
     EXPECT_EQ(window->GetPlacement(), win::Placement::kCenterOverOwner);
     EXPECT_EQ(window->PlacementOwner(), mainWindow_.Handle());
 

@@ -236,6 +236,17 @@ TEST_F(MainWindowDocumentTest, NoSaveWritesAnImageHalfReadFromTheReceiver) {
     EXPECT_EQ(prompter_.BoxTexts(), std::vector<std::string>{"Uploading Configuration."});
     EXPECT_TRUE(prompter_.SaveDialogs().empty());
     EXPECT_TRUE(Main().Transfer().Running());
+    // Compare with File would list differences from the half-read image: greyed, and refused
+    // the same way when sent anyway, before any file is asked for.
+    EXPECT_FALSE(menu->IsEnabled(id::kMenuCompareWithFile));
+    EXPECT_FALSE(win::user::ChooseMenuItem(Main(), id::kMenuCompareWithFile));
+    prompter_.Clear();
+    Main().SendMessage(win::WM_COMMAND, win::MakeWParam(id::kMenuCompareWithFile, 0), 0);
+    loop_.DrainPosted();
+    EXPECT_EQ(prompter_.BoxTexts(), std::vector<std::string>{"Uploading Configuration."});
+    EXPECT_TRUE(prompter_.OpenDialogs().empty());
+    EXPECT_EQ(Main().Compares().Window(), nullptr);
+    EXPECT_TRUE(Main().Transfer().Running());
     // The report, written once from the image as its window opens, waits for the end too.
     const std::size_t report = PanelTable::IndexForRefresh(CREPORTDlg::kRefreshMessage);
     const int reportButton = CREPORTDlg::kDescriptor.buttonId;
@@ -251,6 +262,7 @@ TEST_F(MainWindowDocumentTest, NoSaveWritesAnImageHalfReadFromTheReceiver) {
     Main().PostMessage(CWaitMessageDlg::kCancelMessage);
     loop_.DrainPosted();
     EXPECT_TRUE(menu->IsEnabled(id::kMenuSave));
+    EXPECT_TRUE(menu->IsEnabled(id::kMenuCompareWithFile));
     EXPECT_TRUE(Main().GetDlgItem(reportButton)->IsEnabled());
     prompter_.QueueFile(PathOf("cancelled.tcf"));
     ASSERT_TRUE(win::user::ChooseMenuItem(Main(), id::kMenuSave));
@@ -284,6 +296,13 @@ TEST_F(MainWindowDocumentTest, NoSaveWritesAnImageHalfReadFromTheReceiver) {
     prompter_.QueueFile(PathOf("downloading.tcf"));
     ASSERT_TRUE(win::user::ChooseMenuItem(Main(), id::kMenuSave));
     EXPECT_EQ(fileHolds("downloading.tcf"), EditorImage().ToBytes());
+    // So does Compare with File, against the image the Download sends.
+    EXPECT_TRUE(menu->IsEnabled(id::kMenuCompareWithFile));
+    prompter_.QueueFile(PathOf("uploaded.tcf"));
+    ASSERT_TRUE(win::user::ChooseMenuItem(Main(), id::kMenuCompareWithFile));
+    ASSERT_NE(Main().Compares().Window(), nullptr);
+    EXPECT_EQ(Main().Compares().Window()->Result().differences.size(), 1u);  // the night mode
+    EXPECT_TRUE(Main().Transfer().Running());
     Main().PostMessage(CWaitMessageDlg::kCancelMessage);
     loop_.DrainPosted();
 

@@ -1,8 +1,10 @@
 // The main window's menu bar in Qt follows the window system's menus: the control mode's check
 // marks move when the user switches the mode from the menu bar, greyed items are disabled, and
 // an item added to the system menu appears in the Help menu. A click on a panel button's label
-// opens the panel; the title carries the document's name. The transfer's wait window is a
-// dialog of the main window (the window manager keeps it above), the panels windows of their own.
+// opens the panel; the title carries the document's name. The transfer's wait window, the
+// REPORT window and the compare window are dialogs of the main window (the window manager keeps
+// them above it), the panels windows of their own; the wait window goes above every window that
+// comes to the front while it is open.
 
 #include <gtest/gtest.h>
 
@@ -16,7 +18,10 @@
 #include <QTest>
 #include <QWindow>
 #include <memory>
+#include <vector>
 
+#include "app/compare_dlg.h"
+#include "app/creport_dlg.h"
 #include "app/main_window_ids.h"
 #include "app/panel_table.h"
 #include "app/receiver_editor_dlg.h"
@@ -24,6 +29,7 @@
 #include "model/model_profile.h"
 #include "model/receiver_image.h"
 #include "platform/qt/dialog_widget.h"
+#include "platform/qt/qt_dialog_host.h"
 #include "platform/qt/qt_front_end.h"
 #include "platform/serial/serial_port.h"
 #include "platform/win/scripted_prompter.h"
@@ -186,6 +192,67 @@ TEST_F(MainWindowMenuQtTest, TheWaitWindowIsADialogOfTheMainWindowAndPanelsAreNo
     EXPECT_EQ(panel->windowType(), Qt::Window);
     EXPECT_EQ(panel->windowHandle()->transientParent(), nullptr);
     window_->CloseWaitMessage();
+}
+
+TEST_F(MainWindowMenuQtTest, ReportAndCompareStayAboveTheMainWindowAndTheWaitWindowAboveAll) {
+    constexpr int kShowLfePanel = 32777;
+    QtDialogHost& host = frontEnd_->Host();
+    // The REPORT window and a compare's window are dialogs of the main window, as the wait
+    // window is: a click on the main window does not hide them. Both stay modeless.
+    window_->SendMessage(win::WM_COMMAND,
+                         win::MakeWParam(CREPORTDlg::kDescriptor.buttonId, win::BN_CLICKED), 0);
+    window_->Compares().ReceiverRead(image_, false, false);
+    loop_.DrainPosted();
+    QCoreApplication::processEvents();
+    const win::Dialog* report = window_->Panels().Window(
+        PanelTable::IndexForRefresh(CREPORTDlg::kDescriptor.refreshMessage));
+    const win::Dialog* compare = window_->Compares().Window();
+    ASSERT_NE(report, nullptr);
+    ASSERT_NE(compare, nullptr);
+    for (const win::Dialog* owned : {report, compare}) {
+        DialogWidget* widget = host.WidgetFor(owned->Handle());
+        ASSERT_NE(widget, nullptr);
+        ASSERT_NE(widget->windowHandle(), nullptr);
+        EXPECT_TRUE(widget->isVisible());
+        EXPECT_EQ(widget->windowType(), Qt::Dialog);
+        EXPECT_EQ(widget->windowHandle()->transientParent(), widget_->windowHandle());
+        EXPECT_EQ(widget->windowModality(), Qt::NonModal);
+    }
+    // The main window brought to the front raises them above it.
+    const std::vector<win::WindowHandle> mainFirst = host.RaiseOrder(window_->Handle());
+    EXPECT_EQ(mainFirst, (std::vector<win::WindowHandle>{window_->Handle(), report->Handle(),
+                                                         compare->Handle()}));
+
+    // During a transfer its wait window goes above whatever comes to the front: a panel opened
+    // then, the main window, the report.
+    ASSERT_TRUE(window_->OpenWaitMessage());
+    window_->SendMessage(win::WM_COMMAND, win::MakeWParam(kShowLfePanel, 0), 0);
+    loop_.DrainPosted();
+    QCoreApplication::processEvents();
+    const win::Dialog* lfe = window_->Panels().Window(PanelTable::IndexForCommand(kShowLfePanel));
+    ASSERT_NE(lfe, nullptr);
+    win::WindowHandle wait;
+    for (const win::WindowHandle owned : loop_.ChildrenOf(window_->Handle())) {
+        const auto* dialog = loop_.FindAs<win::Dialog>(owned);
+        if (dialog != nullptr && dialog->TemplateId() == CWaitMessageDlg::kTemplateId) {
+            wait = owned;
+        }
+    }
+    ASSERT_FALSE(wait.IsNull());
+    EXPECT_EQ(host.RaiseOrder(lfe->Handle()),
+              (std::vector<win::WindowHandle>{lfe->Handle(), wait}));
+    EXPECT_EQ(host.RaiseOrder(window_->Handle()),
+              (std::vector<win::WindowHandle>{window_->Handle(), report->Handle(),
+                                              compare->Handle(), wait}));
+    EXPECT_EQ(host.RaiseOrder(report->Handle()),
+              (std::vector<win::WindowHandle>{report->Handle(), wait}));
+    EXPECT_EQ(host.RaiseOrder(wait), std::vector<win::WindowHandle>{wait});
+
+    // Once the transfer's window has gone, a panel comes to the front alone again.
+    window_->CloseWaitMessage();
+    loop_.DrainPosted();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(host.RaiseOrder(lfe->Handle()), std::vector<win::WindowHandle>{lfe->Handle()});
 }
 
 TEST_F(MainWindowMenuQtTest, TypingInTheUserMemoKeepsEveryKeyInOrder) {
