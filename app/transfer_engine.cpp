@@ -98,6 +98,9 @@ bool TransferEngine::Start(bool upload, UploadUse use) {
     fellBack_ = false;
     repeatedStep_ = 0;
     stepRepeats_ = 0;
+    lastUploadStep_ = 0;
+    closingRecallStep_ = 0;
+    passRecallAwaited_ = false;
     host_.SendCommandsOneByOne(!upload);
     host_.TakeTagOfLostAnswer();  // what an earlier transfer left says nothing about this one
     host_.TakeTransferWriteGivenUp();
@@ -207,13 +210,56 @@ bool TransferEngine::MayRunStep(bool backToBack) {
     if (!settled && !joinsGroup) {
         return false;
     }
-    if (!uploadActive_) {
-        if (const std::optional<int> tag = host_.TakeTagOfLostAnswer()) {
+    if (const std::optional<int> tag = host_.TakeTagOfLostAnswer()) {
+        if (uploadActive_) {
+            RepeatUploadStep(*tag);
+        } else {
             RepeatDownloadStep(*tag);
-            return false;
         }
+        return false;
     }
     return true;
+}
+
+void TransferEngine::RepeatUploadStep(int tag) {
+    // Stepwise, an upload tags only its recalls of the receiver's memories: the state it reads
+    // next must be the memory's. A step with recalls runs again from its start (UploadStep counts
+    // and bounds its runs); the recalls a later pass starts with go out again by themselves.
+    const int step = tag % kPassTagStride;
+    if (tag / kPassTagStride != PresetPass() || step < 1 || step > state_.uploadInProgress ||
+        !UploadStepRecalls(step)) {
+        return;  // a step of an earlier pass, or one that repeats itself when its reply is missing
+    }
+    if (step == kPassRecallStep) {
+        SendPassRecallAgain(tag);
+        return;
+    }
+    state_.uploadInProgress = step - 1;
+    state_.awaitedFunction = LinkState::kNone;
+}
+
+void TransferEngine::SendPassRecallAgain(int tag) {
+    stepRepeats_ = tag == repeatedStep_ ? stepRepeats_ + 1 : 2;
+    repeatedStep_ = tag;
+    if (stepRepeats_ > kMaxUploadStepRuns) {
+        Stop(Ending::kLineTooNoisy);
+        return;
+    }
+    out_.BeginStep();
+    RecallReceiverMemoriesAsStep(PresetPass(), tag);
+    host_.TagSends(-1);
+    passRecallAwaited_ = true;
+    AfterStep(false);
+}
+
+bool TransferEngine::UploadStepRecalls(int step) const {
+    return presetSetting_ && (step == kPassRecallStep || step == UploadSequence::kFirstStep ||
+                              (step == closingRecallStep_ && step > 0));
+}
+
+void TransferEngine::RecallReceiverMemoriesAsStep(int entry, int tag) {
+    host_.TagSends(tag);
+    RecallReceiverMemories(entry);
 }
 
 void TransferEngine::RepeatDownloadStep(int tag) {
@@ -253,8 +299,15 @@ void TransferEngine::FallBackToStepwise(int tag) {
     const int step = tag % kPassTagStride;
     const bool sameRun = tag / kPassTagStride == PresetPass() && step >= 1 && step <= counter;
     // Every step of a download is tagged and can be sent again; of an upload, the back-to-back
-    // ones (a stepwise one repeats itself when its awaited reply does not come).
-    const bool again = !uploadActive_ || upload_.BackToBack(step);
+    // ones and the recalls of the receiver's memories (another stepwise one repeats itself when
+    // its awaited reply does not come).
+    const bool again = !uploadActive_ || upload_.BackToBack(step) || UploadStepRecalls(step);
+    if (sameRun && again && uploadActive_ && step == kPassRecallStep) {
+        // The recalls a later pass starts with go out again before its first step.
+        state_.awaitedFunction = LinkState::kNone;
+        SendPassRecallAgain(tag);
+        return;
+    }
     if (sameRun && again) {
         // What was not yet sent is sent again from that step on, each step on its own; what
         // those steps sent meanwhile is answered and decoded the same a second time.
@@ -295,39 +348,62 @@ void TransferEngine::UploadStep() {
         Stop(Ending::kLineTooNoisy);
         return;
     }
-    host_.TagSends(backToBack ? pass * kPassTagStride + s : -1);
+    passRecallAwaited_ = false;
+    const int tag = pass * kPassTagStride + s;
     out_.BeginStep();
     if (s == UploadSequence::kFirstStep && presetSetting_ && pass == 0) {
+        // The first pass reads the memory the receiver recalls here. The recalls are tagged: one
+        // whose answer is lost (the line may have spoilt the recall itself) runs again with the
+        // step, before anything of the memory is read into the entry.
         host_.SelectPresetEntry(0);
-        RecallReceiverMemories(0);
+        RecallReceiverMemoriesAsStep(0, tag);
     }
+    host_.TagSends(backToBack ? tag : -1);
     if (!upload_.Step(s, pass > 0)) {
-        host_.TagSends(-1);
-        EndUploadPass();
+        EndUploadPass(s);
         return;
     }
     AfterStep(backToBack);
 }
 
-void TransferEngine::EndUploadPass() {
+void TransferEngine::EndUploadPass(int s) {
+    if (presetSetting_ && PresetPass() == kLastPresetPass &&
+        (closingRecallStep_ == 0 || s == closingRecallStep_)) {
+        // The receiver goes back to memory A, in a step of its own whose recalls run again when
+        // an answer is lost; the upload finishes with the step after it. The last pass is stored
+        // before the first recall: what the receiver reports after it is memory A's.
+        if (closingRecallStep_ == 0) {
+            StorePcMemories(image_, kLastPresetPass);
+        }
+        closingRecallStep_ = s;
+        host_.SelectPresetEntry(0);
+        RecallReceiverMemoriesAsStep(0, kLastPresetPass * kPassTagStride + s);
+        host_.TagSends(-1);
+        AfterStep(false);
+        return;
+    }
+    host_.TagSends(-1);
     lastUploadStep_ = 0;
     if (!presetSetting_) {
         Finish(false);
         return;
     }
     const int pass = PresetPass();
-    StorePcMemories(image_, pass);
     if (pass < kLastPresetPass) {
+        StorePcMemories(image_, pass);
+        // The next pass starts with its memory recalled on the receiver, tagged like the first
+        // pass's: a recall whose answer is lost goes out again before the pass reads anything.
         SetPresetPass(pass + 1);
         host_.SelectPresetEntry(pass + 1);
-        RecallReceiverMemories(pass + 1);
-        state_.uploadInProgress = 1;
-        AwaitWhatTheStepSent();
+        state_.uploadInProgress = kPassRecallStep;
+        RecallReceiverMemoriesAsStep(pass + 1, (pass + 1) * kPassTagStride + kPassRecallStep);
+        host_.TagSends(-1);
+        passRecallAwaited_ = true;
+        AfterStep(false);
         return;
     }
+    closingRecallStep_ = 0;
     SetPresetPass(0);
-    host_.SelectPresetEntry(0);
-    RecallReceiverMemories(0);
     RecallPcMemories(image_, 0);
     Finish(false);
 }
@@ -385,6 +461,13 @@ bool TransferEngine::RunDownloadStep() {
             AfterStep(false);
             return false;
         }
+        if (presetSetting_ && pass == kLastPresetPass && s == kClosingRecallStep) {
+            // So is the recall of memory A after the last pass's stores: the receiver must end
+            // on the memory the image ends on.
+            RecallReceiverMemories(0);
+            AfterStep(false);
+            return false;
+        }
         host_.TagSends(-1);
         EndDownloadPass();
         // A next pass starts at once; nothing of the last is owed.
@@ -423,9 +506,9 @@ void TransferEngine::EndDownloadPass() {
         state_.awaitedFunction = LinkState::kNone;
         return;
     }
+    // The recall of the receiver's memory A went out in the step before (kClosingRecallStep).
     SetPresetPass(0);
     host_.SelectPresetEntry(0);
-    RecallReceiverMemories(0);
     RecallPcMemories(image_, 0);
     Finish(true);
 }
@@ -492,6 +575,11 @@ void TransferEngine::NoteWaitEnded() {
 }
 
 void TransferEngine::OnReplyGivenUp() {
+    if (active_ && uploadActive_ && passRecallAwaited_ && !Running()) {
+        // The link stepped the counter back from the recalls a later pass starts with, which
+        // are no step of their own: they go out again when their lost answer is known.
+        state_.uploadInProgress = kPassRecallStep;
+    }
     if (!active_ || !Running()) {
         return;
     }

@@ -133,6 +133,11 @@ private:
     // The step after a pass's last that stores a "Preset Setting" pass into the receiver's
     // memories (home preset, main volume, zone 2 volume).
     static constexpr int kPassStoreStep = DownloadSequence::kLastStep + 1;
+    // The step after the last pass's stores that recalls memory A on the receiver.
+    static constexpr int kClosingRecallStep = kPassStoreStep + 1;
+    // An upload's later pass recalls its memory on the receiver with the counter here, before
+    // its first step; the recalls' tag names it.
+    static constexpr int kPassRecallStep = UploadSequence::kFirstStep - 1;
 
     bool Start(bool upload, UploadUse use);
     // One download step, when it may run; true when the next may run at once: this one sent
@@ -147,6 +152,16 @@ private:
     void FallBackToStepwise(int tag);
     // A stepwise download step lost an answer: it runs again, a bounded number of times.
     void RepeatDownloadStep(int tag);
+    // A stepwise upload's recall of the receiver's memories lost an answer: it runs again.
+    void RepeatUploadStep(int tag);
+    // Whether an upload step sends the receiver's memory recalls ("Preset Setting" only).
+    bool UploadStepRecalls(int step) const;
+    // Sends the recalls of the receiver's memories of `entry` as a step of their own, tagged, so
+    // that a recall whose answer is lost runs again.
+    void RecallReceiverMemoriesAsStep(int entry, int tag);
+    // The recalls a later upload pass starts with lost an answer: they go out again, a bounded
+    // number of times.
+    void SendPassRecallAgain(int tag);
     // Whether the next step goes out while the steps before it are still owed answers: a
     // pipelined transfer's back-to-back steps, and a step that joins a stepwise download's group.
     bool NextStepBackToBack() const;
@@ -159,7 +174,8 @@ private:
     // What stopping the running transfer means for the data.
     std::string_view StoppedText() const;
     void PostStepProgress(int wParam, int value, int count);
-    void EndUploadPass();
+    // The step `s` lies beyond the pass.
+    void EndUploadPass(int s);
     void EndDownloadPass();
     void Finish(bool download);
     void SetPresetPass(int pass);
@@ -202,6 +218,11 @@ private:
     int stepRepeats_ = 0;
     // The upload step run last (0: none in this pass), whose aim is checked before the next.
     int lastUploadStep_ = 0;
+    // The step of the last "Preset Setting" upload pass that recalls memory A at its end (0:
+    // not run yet); the upload finishes with the step after it, once the recalls are answered.
+    int closingRecallStep_ = 0;
+    // The recalls a later upload pass starts with are awaited; its first step has not run.
+    bool passRecallAwaited_ = false;
 };
 
 }  // namespace tra1
