@@ -10,7 +10,8 @@ class ReceiverImage;
 
 // The live image into the entry's memories.
 bool StorePcMemories(ReceiverImage& image, int entry);
-// The entry's memories back into the live image. Nothing is sent or refreshed.
+// The entry's memories back into the live image, the current program following the main
+// input's. Nothing is sent or refreshed.
 bool RecallPcMemories(ReceiverImage& image, int entry);
 
 inline constexpr int kPresetEntryCount = 6;

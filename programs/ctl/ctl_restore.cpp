@@ -32,11 +32,14 @@ int RunRestore(CtlContext& context, const CtlRequest& request) {
         return status;
     }
     connection.Session().SetPipelinedTransfers(request.fast);
-    const ReceiverImage sent = connection.Image();
     if (const int status = RunTransfer(connection, TransferKind::kDownload, request.presets);
         status != ctl_exit::kDone || !request.verify) {
         return status;
     }
+    // What was sent is the image as the Download leaves it: with the presets, the Download makes
+    // preset A the current settings (and ends with the receiver on it), so the file's own
+    // current settings never went out.
+    const ReceiverImage sent = connection.Image();
     return VerifyAgainstReceiver(connection, sent, request.presets, request.json);
 }
 

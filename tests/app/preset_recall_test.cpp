@@ -48,6 +48,9 @@ void ChangeMemorySettings(ReceiverImage& im, int v) {
     im.AudioDelay.at(0) = Byte(10 * v + 5);
     im.LfeDrange = {Byte(20 + v), Byte(30 + v), Byte(v % 3), Byte((v + 1) % 3)};
     auto& zone = im.MainZoneState;
+    // A memory keeps the main input's program too.
+    im.SetInputProgramByte(zone.at(main_zone::kMainInput),
+                           Byte((7 * v + 2) % (ModelProfile::kHighestProgram + 1)));
     zone.at(main_zone::kMainVolume) = Byte(90 + 5 * v);
     zone.at(main_zone::kZone2Volume) = Byte(50 + 3 * v);
     zone.at(main_zone::kNightMode) = Byte((v + 1) % 2);

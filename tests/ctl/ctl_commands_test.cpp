@@ -460,6 +460,40 @@ TEST_F(CtlCompareTest, RestoreVerifyReadsBackAndListsWhatTheReceiverDidNotKeep) 
     EXPECT_EQ(Err(), "tr-a1ctl: verify: the receiver differs from the file in 1 setting\n");
 }
 
+// With the presets, a restore makes preset A the current settings and leaves the receiver on
+// it: the file's own current settings (here CD's program and the volume, unlike preset A's) never
+// go out, and the read-back must not list them as differences. A receiver that really differs
+// afterwards is still found.
+TEST_F(CtlCompareTest, RestoreWithThePresetsVerifiesWhatWasSent) {
+    const std::string file = Path("presets.tcf");
+    WriteBytes(file, ConfigurationBytes([](ReceiverImage& image) {
+                   for (int entry = 0; entry < 6; ++entry) {
+                       image.StoreHomePreset(entry);
+                       image.MainVolumeMemories.at(static_cast<std::size_t>(entry)) =
+                           static_cast<std::uint8_t>(70 + 5 * entry);
+                   }
+                   image.MainZoneState.at(mz::kMainInput) = input_index::kCd;
+                   image.SetInputProgramByte(input_index::kCd, 7);
+                   image.MainZoneState.at(mz::kCurrentProgram) = 7;
+                   image.MainZoneState.at(mz::kMainVolume) = 120;
+               }));
+    ASSERT_EQ(Run({"restore", file, "--presets", "--verify"}), ctl_exit::kDone) << Out() << Err();
+    EXPECT_EQ(Out(), "");
+    EXPECT_EQ(receiver_.Image().MainZoneState.at(mz::kMainVolume), 70);
+
+    bool changed = false;
+    interruptWhen_ = [&] {
+        if (!changed && receiver_.LastCommandNumber() == command::kPower) {
+            receiver_.Image().InputTrims.at(input_index::kCd) = 20;  // kept in no preset
+            changed = true;
+        }
+        return false;
+    };
+    EXPECT_EQ(Run({"restore", file, "--presets", "--verify"}), ctl_exit::kDifferences);
+    EXPECT_TRUE(changed);
+    EXPECT_EQ(Out(), "Input Trim / CD: 0.0 -> 8.0\n");
+}
+
 using CtlMonitorTest = CtlFixture;
 
 TEST_F(CtlMonitorTest, MonitorShowsTheFramesBothWaysUntilInterrupted) {
