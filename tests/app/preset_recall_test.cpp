@@ -88,21 +88,24 @@ enum class Spoilt {
     kAnswer,  // the receiver makes the recall, but its answer is damaged on the way back
 };
 
-// The line in front of the receiver, spoiling the `occurrence`-th recall (1 for the first) of
-// `command` for memory `entry`, and nothing else.
+// The line in front of the receiver, spoiling the first recall of `command` for memory `entry`
+// that comes after the home preset recall of memory `after` (from the start when negative), and
+// nothing else.
 class RecallSpoilingLine final : public serial::FarEnd {
 public:
-    RecallSpoilingLine(serial::FarEnd& receiver, int command, int entry, int occurrence, Spoilt how)
+    RecallSpoilingLine(serial::FarEnd& receiver, int command, int entry, int after, Spoilt how)
         : receiver_(receiver),
           code_(CommandCode(command, entry)),
           reportCode_(Hex2Text(ReportCodesOf(command).code)),
-          occurrence_(occurrence),
+          afterCode_(after >= 0 ? CommandCode(command::kHomePresetRecall, after) : ""),
+          armed_(after < 0),
           how_(how) {}
 
     std::vector<serial::LineSegment> Receive(std::string_view bytes) override {
         std::string heard(bytes);
         const std::size_t at = heard.find(code_);
-        const bool spoilt = at != std::string::npos && ++seen_ == occurrence_;
+        const bool spoilt = armed_ && !spoiltDone_ && at != std::string::npos;
+        armed_ = armed_ || heard.find(afterCode_) != std::string::npos;
         if (spoilt && how_ == Spoilt::kFrame) {
             heard[at + code_.size() - 1] = 'x';  // no code of the receiver's
         }
@@ -131,9 +134,9 @@ private:
     serial::FarEnd& receiver_;
     std::string code_;
     std::string reportCode_;
-    int occurrence_;
+    std::string afterCode_;
+    bool armed_;
     Spoilt how_;
-    int seen_ = 0;
     bool spoiltDone_ = false;
 };
 
@@ -239,23 +242,24 @@ TEST_P(PresetRecallTest, AnUploadRecallSpoiltByTheLineIsSentAgain) {
     struct Case {
         int command;
         int entry;
-        int occurrence;
+        int after;  // spoilt once the home preset recall of this memory has gone by
         Spoilt how;
     };
     // The first pass's recall of memory A, the recalls between passes, the closing recall.
     const Case cases[] = {
-        {command::kHomePresetRecall, 0, 1, Spoilt::kFrame},
-        {command::kHomePresetRecall, 3, 1, Spoilt::kFrame},
-        {command::kZone2VolumeRecall, 4, 1, Spoilt::kFrame},
-        {command::kZone2VolumeRecall, 5, 1, Spoilt::kAnswer},
-        {command::kHomePresetRecall, 0, 2, Spoilt::kFrame},
+        {command::kHomePresetRecall, 0, -1, Spoilt::kFrame},
+        {command::kHomePresetRecall, 3, -1, Spoilt::kFrame},
+        {command::kZone2VolumeRecall, 4, -1, Spoilt::kFrame},
+        {command::kZone2VolumeRecall, 5, -1, Spoilt::kAnswer},
+        {command::kHomePresetRecall, 0, 5, Spoilt::kFrame},
+        {command::kZone2VolumeRecall, 0, 5, Spoilt::kAnswer},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message()
-                     << "command " << c.command << ", memory " << c.entry << ", recall "
-                     << c.occurrence << ", " << (c.how == Spoilt::kFrame ? "frame" : "answer"));
+                     << "command " << c.command << ", memory " << c.entry << ", after " << c.after
+                     << ", " << (c.how == Spoilt::kFrame ? "frame" : "answer"));
         receiver_.State() = before;
-        RecallSpoilingLine line(receiver_, c.command, c.entry, c.occurrence, c.how);
+        RecallSpoilingLine line(receiver_, c.command, c.entry, c.after, c.how);
         portSwitch_.Wire(3, line);
         RunTransfer(id::kUploadButton);
         portSwitch_.Wire(3, receiver_);
@@ -291,7 +295,7 @@ TEST_P(PresetRecallTest, TheClosingRecallOfADownloadSpoiltByTheLineIsSentAgain) 
             SCOPED_TRACE(::testing::Message() << "command " << command << ", "
                                               << (how == Spoilt::kFrame ? "frame" : "answer"));
             EditorImage() = sent;
-            RecallSpoilingLine line(receiver_, command, 0, 1, how);
+            RecallSpoilingLine line(receiver_, command, 0, -1, how);
             portSwitch_.Wire(3, line);
             RunTransfer(id::kDownloadButton);
             portSwitch_.Wire(3, receiver_);
