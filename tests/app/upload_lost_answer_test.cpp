@@ -1,0 +1,256 @@
+// An Upload whose step sends several requests at once, on the virtual clock, with the answer to
+// one request that is not the step's last lost on the line or damaged on its way: the Upload
+// asks for that item again and ends with the image a clean line brings back, stepwise and
+// pipelined. A value it could not read is never passed off as read.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <map>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "link/extended_decoder.h"
+#include "link/link_state.h"
+#include "model/command_table.h"
+#include "model/extended_places.h"
+#include "model/model_profile.h"
+#include "model/protocol.h"
+#include "platform/win/user_input.h"
+#include "sim/receiver_pacing.h"
+#include "tests/app/editor_fixture.h"
+
+namespace tra1::testing {
+namespace {
+
+namespace id = main_window;
+namespace ef = extended_function;
+
+constexpr std::int64_t kTransferLimitMs = 60 * 60 * 1000;
+
+std::uint8_t Byte(int value) {
+    return static_cast<std::uint8_t>(value);
+}
+
+// A receiver state unlike the defaults in every block the spoilt requests read.
+void ChangeSettings(ReceiverImage& im) {
+    for (std::size_t row = 0; row < io_assign::kRowCount; ++row) {
+        for (std::size_t jack = 0; jack < io_assign::kRowSize; ++jack) {
+            im.IoAssignTable.at(io_assign::kRowSize * row + jack) =
+                Byte(static_cast<int>(jack + 3 * row + 1) % (ModelProfile::kHighestInput + 1));
+        }
+    }
+    for (std::size_t entry = 0; entry < tuner_presets::kEntryCount; ++entry) {
+        const int e = static_cast<int>(entry);
+        const bool fm = e % 3 != 0;
+        im.SetTunerPreset(e, fm ? tuner_presets::kBandFm : tuner_presets::kBandAm,
+                          Byte(fm ? (e * 7 + 5) % (ModelProfile::kHighestFmStep + 1)
+                                  : (e * 11 + 5) % (ModelProfile::kHighestAmStep + 1)));
+    }
+    for (std::size_t i = 0; i < eq_layout::kGraphicEqEnd; ++i) {
+        im.EqSettings.at(i) = Byte((static_cast<int>(i) * 5 + 1) % 25);
+    }
+    for (std::size_t pair = 0; pair < 4; ++pair) {
+        im.ToneSettings.at(2 * pair) = Byte((static_cast<int>(pair) + 1) % 3);
+        im.ToneSettings.at(2 * pair + 1) = Byte((static_cast<int>(pair) * 5 + 4) % 25);
+    }
+    for (int entry = 0; entry < 15; ++entry) {
+        im.SetSpeakerDistance(entry, 60 + entry * 7);
+    }
+}
+
+// Where two images, as a file saves them, differ: block, offset, both values, a line each.
+std::string Differences(const std::vector<std::uint8_t>& want,
+                        const std::vector<std::uint8_t>& got) {
+    if (want.size() != got.size()) {
+        return "sizes " + std::to_string(want.size()) + " and " + std::to_string(got.size());
+    }
+    std::string differences;
+    std::size_t blockStart = 0;
+    for (const ImageBlockInfo& block : kImageBlocks) {
+        for (std::size_t offset = 0; offset < block.size; ++offset) {
+            const std::size_t at = blockStart + offset;
+            if (at < want.size() && want[at] != got[at]) {
+                differences += std::string(block.name) + "[" + std::to_string(offset) +
+                               "]: " + std::to_string(want[at]) + " is " + std::to_string(got[at]) +
+                               "\n";
+            }
+        }
+        blockStart += block.size;
+    }
+    return differences;
+}
+
+enum class Spoil { kLost, kDamaged };
+
+struct SpoiltRequest {
+    const char* name;
+    int function;
+    // Counted over the Upload's frames of the function, from 1; never the last of its step.
+    int nth;
+};
+
+void PrintTo(const SpoiltRequest& request, std::ostream* os) {
+    *os << request.name;
+}
+
+// The receiver behind a line that spoils its answers to chosen requests, each the n-th extended
+// frame of a function that the editor writes. Such an answer is lost whole, or comes with one
+// digit of its value changed (its checksum then no longer matches). Everything else passes
+// untouched.
+class SpoiltAnswersLine final : public serial::FarEnd {
+public:
+    SpoiltAnswersLine(serial::FarEnd& receiver, std::vector<SpoiltRequest> requests, Spoil spoil)
+        : receiver_(receiver), requests_(std::move(requests)), spoil_(spoil) {}
+
+    std::vector<serial::LineSegment> Receive(std::string_view bytes) override {
+        std::vector<serial::LineSegment> out = receiver_.Receive(bytes);
+        const int function = FunctionOf(bytes);
+        if (function == 0) {
+            return out;
+        }
+        const int count = ++counts_[function];
+        const bool chosen = std::any_of(requests_.begin(), requests_.end(), [&](const auto& r) {
+            return r.function == function && r.nth == count;
+        });
+        if (!chosen || out.empty()) {
+            return out;
+        }
+        ++spoilt_;
+        if (spoil_ == Spoil::kLost) {
+            return {};
+        }
+        // The last character of the value, before the two of the checksum and the ETX.
+        std::string& reply = out.front().bytes;
+        constexpr std::size_t kFromTheEnd = extended_frame::kChecksumLength + 2;
+        if (reply.size() > kFromTheEnd) {
+            reply[reply.size() - kFromTheEnd] ^= 1;
+        }
+        return out;
+    }
+    // How many answers were spoilt so far.
+    int Spoilt() const { return spoilt_; }
+
+private:
+    // The extended function of a frame the editor wrote; 0 for any other frame.
+    static int FunctionOf(std::string_view bytes) {
+        const std::size_t codeAt = 1 + extended_frame::kCodeAt;
+        if (bytes.empty() || bytes.front() != control_byte::kDc4 ||
+            bytes.size() <= codeAt + extended_frame::kCodeLength) {
+            return 0;
+        }
+        return ExtendedFunctionOf(bytes.substr(codeAt, extended_frame::kCodeLength));
+    }
+
+    serial::FarEnd& receiver_;
+    std::vector<SpoiltRequest> requests_;
+    Spoil spoil_;
+    std::map<int, int> counts_;
+    int spoilt_ = 0;
+};
+
+// The fifth of the twenty I/O assignment requests of one step; the third request of the
+// second tuner page (the current station is the first frame of the function); the fortieth
+// graphic EQ band, whose steps go back to back when pipelined; the second of the four tone
+// requests; the fifth of the twelve speaker distances.
+constexpr SpoiltRequest kSpoiltRequests[] = {
+    {"IoAssignment", ef::kIoAssign, 5},
+    {"TunerPage", ef::kTunerPreset, 1 + extended_place::kTunerPresetsPerPage + 3},
+    {"GraphicEq", ef::kEqBand, 40},
+    {"Tone", ef::kTone, 2},
+    {"SpeakerDistance", ef::kSpeakerDistance, 5},
+};
+
+class UploadLostAnswerTest : public EditorFixture {
+protected:
+    static constexpr int kCleanPort = 3;
+    static constexpr int kSpoiltPort = 4;
+
+    UploadLostAnswerTest() : EditorFixture(sim::kReceiverPacing) {
+        ChangeSettings(clean_.Image());
+        ChangeSettings(spoilt_.Image());
+        portSwitch_.Wire(kCleanPort, clean_);
+    }
+
+    // Uploads from the receiver on `port` with the Fast Transfer setting `pipelined`; true when
+    // the transfer ended within the limit.
+    bool UploadFrom(int port, bool pipelined) {
+        ConnectTo(port);
+        if (Main().Transfer().Pipelined() != pipelined) {
+            EXPECT_TRUE(win::user::ChooseMenuItem(Main(), id::kMenuFastTransfer));
+        }
+        EXPECT_TRUE(win::user::Click(Main(), id::kCurrentSettingRadio));
+        EXPECT_TRUE(win::user::Click(Main(), id::kUploadButton));
+        const bool ended =
+            loop_.AdvanceUntil([this] { return State().uploadInProgress == 0; }, kTransferLimitMs);
+        loop_.DrainPosted();
+        return ended;
+    }
+
+    // Uploads over a clean line, then, from a fresh editor whose image holds the defaults again
+    // (so that a value left unread shows), over a line that spoils the answers to `requests`:
+    // the second Upload finishes as the first did, with the same image.
+    void ExpectTheSpoiltUploadReadsEverything(const std::vector<SpoiltRequest>& requests,
+                                              Spoil spoil, bool pipelined) {
+        const std::vector<std::uint8_t> defaults = EditorImage().ToBytes();
+        ASSERT_TRUE(UploadFrom(kCleanPort, pipelined));
+        ASSERT_TRUE(prompter_.Boxes().empty()) << ::testing::PrintToString(prompter_.BoxTexts());
+        const std::vector<std::uint8_t> want = EditorImage().ToBytes();
+
+        RestartEditor();
+        ASSERT_EQ(Differences(defaults, EditorImage().ToBytes()), "");
+        SpoiltAnswersLine line(spoilt_, requests, spoil);
+        portSwitch_.Wire(kSpoiltPort, line);
+        ASSERT_TRUE(UploadFrom(kSpoiltPort, pipelined));
+        ASSERT_EQ(line.Spoilt(), static_cast<int>(requests.size()));
+
+        EXPECT_TRUE(prompter_.Boxes().empty()) << ::testing::PrintToString(prompter_.BoxTexts());
+        EXPECT_EQ(Differences(want, EditorImage().ToBytes()), "");
+        const std::string status = Main().GetDlgItemText(id::kStatusLine);
+        EXPECT_NE(status.find("Upload finished: "), std::string::npos) << status;
+        EXPECT_EQ(status.find("refused"), std::string::npos) << status;
+        EXPECT_EQ(State().uploadValuesNotRead, 0);
+    }
+
+    sim::VirtualReceiver clean_;
+    sim::VirtualReceiver spoilt_;
+};
+
+class UploadOneLostAnswerTest
+    : public UploadLostAnswerTest,
+      public ::testing::WithParamInterface<std::tuple<SpoiltRequest, Spoil, bool>> {};
+
+TEST_P(UploadOneLostAnswerTest, TheItemWhoseAnswerWasSpoiltIsAskedForAgainAndTheImageIsWhole) {
+    const auto [request, spoil, pipelined] = GetParam();
+    Start();
+    ExpectTheSpoiltUploadReadsEverything({request}, spoil, pipelined);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    OneAnswer, UploadOneLostAnswerTest,
+    ::testing::Combine(::testing::ValuesIn(kSpoiltRequests),
+                       ::testing::Values(Spoil::kLost, Spoil::kDamaged), ::testing::Bool()),
+    [](const ::testing::TestParamInfo<std::tuple<SpoiltRequest, Spoil, bool>>& info) {
+        return std::string(std::get<0>(info.param).name) +
+               (std::get<1>(info.param) == Spoil::kLost ? "Lost" : "Damaged") +
+               (std::get<2>(info.param) ? "Pipelined" : "Stepwise");
+    });
+
+// A pipelined Upload that lost an answer goes on stepwise: an answer lost after that, within a
+// step of many requests, is asked for again as well.
+TEST_F(UploadLostAnswerTest, AnAnswerLostAfterAPipelinedUploadFellBackIsAskedForAgain) {
+    Start();
+    ExpectTheSpoiltUploadReadsEverything(
+        {{"IoAssignment", ef::kIoAssign, 5},
+         {"TunerPage", ef::kTunerPreset, 1 + extended_place::kTunerPresetsPerPage + 3},
+         {"SpeakerDistance", ef::kSpeakerDistance, 5}},
+        Spoil::kLost, true);
+}
+
+}  // namespace
+}  // namespace tra1::testing
