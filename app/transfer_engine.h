@@ -60,6 +60,9 @@ public:
     // other, or heard but lost), after which the transfer stops: a status step asks twice per
     // run and needs two frames alike, so twice as many.
     static constexpr int kMaxUploadStepRuns = 2 * kMaxStepRuns;
+    // A request of a stepwise step whose answer is spoilt goes out again by itself as often, so
+    // that the message's count holds for either.
+    static_assert(kMaxUploadStepRuns == SendWindow::kMaxRequestSends);
 
     // What the user is told when a transfer stops before its end.
     static constexpr std::string_view kReceiverSilentText = "The receiver does not answer.";

@@ -136,8 +136,7 @@ bool SendWindow::Write(Queued& item, SendLane lane) {
     flight.sends = item.sends;
     flight.holdBeforeMs = item.holdBeforeMs;
     ++flight.sends.count;
-    if (lane == SendLane::kTransfer && flight.reply.write &&
-        flight.reply.kind == ExpectedReply::Kind::kExtended) {
+    if (KeepsItsFrame(lane, flight.reply, flight.tag)) {
         flight.frame = std::move(item.frame);
         flight.logPrefix = item.logPrefix;
     }
@@ -232,6 +231,11 @@ bool SendWindow::Answers(const Reply& reply, const InFlight& frame) {
     return false;
 }
 
+bool SendWindow::KeepsItsFrame(SendLane lane, const ExpectedReply& reply, int tag) {
+    return lane == SendLane::kTransfer && reply.kind == ExpectedReply::Kind::kExtended &&
+           (reply.write || tag < 0);
+}
+
 bool SendWindow::SentAgainWhenSpoilt(const InFlight& frame) {
     // Only a transfer's write keeps its frame, and only until the transfer drops what it has
     // not sent.
@@ -323,7 +327,7 @@ void SendWindow::Forget(std::size_t count, Fate fate) {
             frame.superseded) {
             continue;
         }
-        if (SentAgainWhenSpoilt(frame)) {
+        if (SentAgainWhenSpoilt(frame) && !LeftToItsStep(frame, fate)) {
             SendAgain(frame, fate);
         } else {
             NoteBroken(frame);
@@ -331,12 +335,23 @@ void SendWindow::Forget(std::size_t count, Fate fate) {
     }
 }
 
+bool SendWindow::LeftToItsStep(const InFlight& frame, Fate fate) {
+    // A request whose answer did not come, first time out, and that no later answer passed over:
+    // the answers after it did not come either, the last of them the one its step waits for.
+    // The step's wait started no later than the request went out and runs out first, and the
+    // step runs again, asking for this item too; sending it here as well would ask twice. So a
+    // receiver's silence is still told by the step's waits. A request already sent again is the
+    // window's alone, until its sends run out.
+    return !frame.reply.write && fate == Fate::kOverdue && frame.sends.count == 1;
+}
+
 void SendWindow::SendAgain(InFlight& frame, Fate fate) {
     // Nothing at all came from the receiver since the write went out: that is silence, not a
     // damaged answer.
     const bool silent = fate == Fate::kOverdue && lastHeardMs_ < frame.writtenMs;
     frame.sends.silent = silent ? frame.sends.silent + 1 : 0;
-    if (frame.sends.count >= kMaxWriteSends || frame.sends.silent >= kSilentWriteSends) {
+    const int maxSends = frame.reply.write ? kMaxWriteSends : kMaxRequestSends;
+    if (frame.sends.count >= maxSends || frame.sends.silent >= kSilentWriteSends) {
         if (fate == Fate::kRefused) {
             refusedWrite_ = frame.reply;
         } else if (!writeGivenUp_) {
@@ -347,9 +362,12 @@ void SendWindow::SendAgain(InFlight& frame, Fate fate) {
     const auto toQueue = [](InFlight& f) {
         return Queued{std::move(f.frame), f.reply, f.logPrefix, f.tag, 0, f.sends, f.holdBeforeMs};
     };
+    // A request goes again by itself: what the receiver answers it does not rest on the frames
+    // around it.
+    const bool write = frame.reply.write;
     std::vector<Queued> again{toQueue(frame)};
     for (InFlight& later : inFlight_) {
-        if (later.lane == frame.lane && SentAgainWhenSpoilt(later)) {
+        if (write && later.lane == frame.lane && later.reply.write && SentAgainWhenSpoilt(later)) {
             again.push_back(toQueue(later));
             later.superseded = true;  // its answer is still paired with it
         }
@@ -382,7 +400,7 @@ void SendWindow::SendAgain(InFlight& frame, Fate fate) {
         block.push_back(hold(pauseAfterMs));
     }
     queue.insert(at, std::make_move_iterator(block.begin()), std::make_move_iterator(block.end()));
-    writesRepeated_ += static_cast<int>(again.size());
+    (write ? writesRepeated_ : requestsRepeated_) += static_cast<int>(again.size());
 }
 
 void SendWindow::NoteBroken(const InFlight& frame) {

@@ -26,6 +26,14 @@
 // time was its verdict, and the refusal is reported; one that never gets a sound answer is given
 // up, and the transfer is told.
 //
+// So is an untagged request of a transfer (a stepwise upload step asks for many items at once,
+// and waits for the answer to its last): one whose answer is lost or damaged goes out again by
+// itself, up to kMaxRequestSends sends, so that no item of the step is left unread. Its answer
+// names its item, so it is decoded the same whenever it comes. A refusal answers it as before.
+// Only a request whose first send simply got no answer, passed over by none, is left to its
+// step, which gives up its wait and runs again. A tagged request (a pipelined step) breaks the
+// stream instead.
+//
 // Time comes from the clock given; nothing here sleeps. The owner calls Pump after replies and
 // at NextWakeMs (a pause between a transfer's frames, an answer overdue).
 
@@ -92,8 +100,11 @@ public:
     // sends in a row may meet a receiver that sent nothing at all before it is taken as silent.
     static constexpr int kMaxWriteSends = 16;
     static constexpr int kSilentWriteSends = 5;
+    // The same for an untagged transfer request: as many as the runs of an upload step, whose
+    // status step asks twice per run.
+    static constexpr int kMaxRequestSends = 2 * kMaxWriteSends;
 
-    // Why a transfer write was given up.
+    // Why a transfer write or request was given up.
     enum class WriteGivenUp : std::uint8_t {
         kSilent,   // nothing came from the receiver for its last sends
         kDamaged,  // answers came, but never a sound one for this write
@@ -152,10 +163,12 @@ public:
     // nullopt when that reply was no refusal of a write of the function, or when the write goes
     // out again. Taken once.
     std::optional<ExpectedReply> TakeRefusedWrite(int function);
-    // A transfer write given up since the last call, and why; nullopt when none.
+    // A transfer write or request given up since the last call, and why; nullopt when none.
     std::optional<WriteGivenUp> TakeWriteGivenUp();
     // Transfer writes sent again since the start.
     int WritesRepeated() const { return writesRepeated_; }
+    // Transfer requests sent again since the start.
+    int RequestsRepeated() const { return requestsRepeated_; }
     // When Pump has something to do that no reply will bring about (a hold ends, an answer is
     // overdue, a frame that gets no answer has crossed); nullopt when nothing waits.
     std::optional<std::int64_t> NextWakeMs() const;
@@ -190,7 +203,8 @@ private:
         int tag = -1;
         std::int64_t writtenMs = 0;
         std::int64_t crossedMs = 0;  // when its last byte has crossed the line
-        // A transfer write keeps what it sent, to send it again.
+        // A transfer write, and an untagged transfer request, keep what they sent, to send it
+        // again (KeepsItsFrame).
         std::string frame;
         std::string_view logPrefix;
         Sends sends;
@@ -206,10 +220,15 @@ private:
     bool PumpLane(SendLane lane);
     static bool Answers(const Reply& reply, const InFlight& frame);
     static bool SentAgainWhenSpoilt(const InFlight& frame);
+    // Whether a frame written to the lane keeps what it sent, to send it again when its answer
+    // is spoilt.
+    static bool KeepsItsFrame(SendLane lane, const ExpectedReply& reply, int tag);
     void Forget(std::size_t count, Fate fate);
     // A transfer write whose answer did not come back sound: queued again with the writes on
-    // their way after it, or given up.
+    // their way after it, or given up; a transfer request likewise, by itself.
     void SendAgain(InFlight& frame, Fate fate);
+    // Whether a transfer request whose answer did not come is left to its step to ask again.
+    static bool LeftToItsStep(const InFlight& frame, Fate fate);
     void NoteBroken(const InFlight& frame);
     void ForgetOverdue(std::int64_t now);
     std::deque<Queued>& QueueOf(SendLane lane);
@@ -234,6 +253,7 @@ private:
     // When the last frame came from the receiver (any frame, sound or not).
     std::int64_t lastHeardMs_ = -1;
     int writesRepeated_ = 0;
+    int requestsRepeated_ = 0;
     std::int64_t heldMsTotal_ = 0;
 };
 

@@ -1,7 +1,7 @@
 // An Upload whose step sends several requests at once, on the virtual clock, with the answer to
 // one request that is not the step's last lost on the line or damaged on its way: the Upload
-// asks for that item again and ends with the image a clean line brings back, stepwise and
-// pipelined. A value it could not read is never passed off as read.
+// asks for that item again (stepwise, that request only) and ends with the image a clean line
+// brings back, stepwise and pipelined.
 
 #include <gtest/gtest.h>
 
@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/transfer_engine.h"
 #include "link/extended_decoder.h"
 #include "link/link_state.h"
 #include "model/command_table.h"
@@ -91,8 +92,11 @@ enum class Spoil { kLost, kDamaged };
 struct SpoiltRequest {
     const char* name;
     int function;
-    // Counted over the Upload's frames of the function, from 1; never the last of its step.
+    // Counted over the Upload's frames of the function, from 1.
     int nth;
+    // Whether it is its step's only request: a step runs again when the answer it waits for
+    // (its last) does not come.
+    bool aloneInItsStep = false;
 };
 
 void PrintTo(const SpoiltRequest& request, std::ostream* os) {
@@ -118,7 +122,12 @@ public:
         const bool chosen = std::any_of(requests_.begin(), requests_.end(), [&](const auto& r) {
             return r.function == function && r.nth == count;
         });
-        if (!chosen || out.empty()) {
+        if (chosen && everyTime_) {
+            spoiltFrames_.emplace_back(bytes);
+        }
+        const bool again =
+            std::find(spoiltFrames_.begin(), spoiltFrames_.end(), bytes) != spoiltFrames_.end();
+        if ((!chosen && !again) || out.empty()) {
             return out;
         }
         ++spoilt_;
@@ -133,8 +142,15 @@ public:
         }
         return out;
     }
+    // From now on the answers to the chosen requests are spoilt every time they go out.
+    void SpoilEveryTime() { everyTime_ = true; }
     // How many answers were spoilt so far.
     int Spoilt() const { return spoilt_; }
+    // How many frames of the function the editor wrote so far.
+    int Requests(int function) const {
+        const auto found = counts_.find(function);
+        return found == counts_.end() ? 0 : found->second;
+    }
 
 private:
     // The extended function of a frame the editor wrote; 0 for any other frame.
@@ -152,16 +168,18 @@ private:
     Spoil spoil_;
     std::map<int, int> counts_;
     int spoilt_ = 0;
+    bool everyTime_ = false;
+    std::vector<std::string> spoiltFrames_;
 };
 
 // The fifth of the twenty I/O assignment requests of one step; the third request of the
 // second tuner page (the current station is the first frame of the function); the fortieth
-// graphic EQ band, whose steps go back to back when pipelined; the second of the four tone
-// requests; the fifth of the twelve speaker distances.
+// graphic EQ band, one request a step, whose steps go back to back when pipelined; the second of
+// the four tone requests; the fifth of the twelve speaker distances.
 constexpr SpoiltRequest kSpoiltRequests[] = {
     {"IoAssignment", ef::kIoAssign, 5},
     {"TunerPage", ef::kTunerPreset, 1 + extended_place::kTunerPresetsPerPage + 3},
-    {"GraphicEq", ef::kEqBand, 40},
+    {"GraphicEq", ef::kEqBand, 40, true},
     {"Tone", ef::kTone, 2},
     {"SpeakerDistance", ef::kSpeakerDistance, 5},
 };
@@ -174,7 +192,7 @@ protected:
     UploadLostAnswerTest() : EditorFixture(sim::kReceiverPacing) {
         ChangeSettings(clean_.Image());
         ChangeSettings(spoilt_.Image());
-        portSwitch_.Wire(kCleanPort, clean_);
+        portSwitch_.Wire(kCleanPort, cleanLine_);
     }
 
     // Uploads from the receiver on `port` with the Fast Transfer setting `pipelined`; true when
@@ -215,10 +233,23 @@ protected:
         EXPECT_NE(status.find("Upload finished: "), std::string::npos) << status;
         EXPECT_EQ(status.find("refused"), std::string::npos) << status;
         EXPECT_EQ(State().uploadValuesNotRead, 0);
+        if (!pipelined) {
+            // Stepwise, the request whose answer was spoilt went out once more: by itself, or
+            // with its step when it was alone in it.
+            int byItself = 0;
+            for (const SpoiltRequest& request : requests) {
+                EXPECT_EQ(line.Requests(request.function),
+                          cleanLine_.Requests(request.function) + 1)
+                    << request.name;
+                byItself += request.aloneInItsStep ? 0 : 1;
+            }
+            EXPECT_EQ(Main().Link().Sender().Window().RequestsRepeated(), byItself);
+        }
     }
 
     sim::VirtualReceiver clean_;
     sim::VirtualReceiver spoilt_;
+    SpoiltAnswersLine cleanLine_{clean_, {}, Spoil::kLost};
 };
 
 class UploadOneLostAnswerTest
@@ -250,6 +281,25 @@ TEST_F(UploadLostAnswerTest, AnAnswerLostAfterAPipelinedUploadFellBackIsAskedFor
          {"TunerPage", ef::kTunerPreset, 1 + extended_place::kTunerPresetsPerPage + 3},
          {"SpeakerDistance", ef::kSpeakerDistance, 5}},
         Spoil::kLost, true);
+}
+
+// An item whose answer the line spoils every time is not passed off as read: the Upload stops with
+// the message that the line is too noisy, and the image is as it was.
+TEST_F(UploadLostAnswerTest, AnItemWhoseAnswerIsSpoiltEveryTimeStopsTheUploadAsTooNoisy) {
+    Start();
+    const std::vector<std::uint8_t> before = EditorImage().ToBytes();
+    SpoiltAnswersLine line(spoilt_, {{"IoAssignment", ef::kIoAssign, 5}}, Spoil::kDamaged);
+    line.SpoilEveryTime();
+    portSwitch_.Wire(kSpoiltPort, line);
+    ASSERT_TRUE(UploadFrom(kSpoiltPort, false));
+
+    EXPECT_EQ(line.Spoilt(), TransferEngine::kMaxUploadStepRuns);
+    ASSERT_EQ(prompter_.Boxes().size(), 1u) << ::testing::PrintToString(prompter_.BoxTexts());
+    EXPECT_EQ(prompter_.Boxes()[0].text, TransferEngine::LineTooNoisyText(true) + "\r\n" +
+                                             std::string(TransferEngine::kUploadStoppedText));
+    EXPECT_EQ(Differences(before, EditorImage().ToBytes()), "");
+    const std::string status = Main().GetDlgItemText(id::kStatusLine);
+    EXPECT_EQ(status.find("Upload finished"), std::string::npos) << status;
 }
 
 }  // namespace

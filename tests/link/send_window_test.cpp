@@ -314,6 +314,73 @@ TEST_F(SendWindowTest, AWriteIsSentAgainABoundedNumberOfTimes) {
     EXPECT_FALSE(window_.AwaitsReplies(SendLane::kTransfer));
 }
 
+// A stepwise upload step asks for many items at once and waits for the answer to its last: an
+// untagged transfer request whose answer is lost or damaged goes out again by itself (not the
+// requests after it), up to kMaxRequestSends sends, and breaks nothing; a tagged one (a
+// pipelined step) still breaks the stream.
+TEST_F(SendWindowTest, AnUntaggedTransferRequestWhoseAnswerIsSpoiltGoesOutAgainByItself) {
+    window_.Send(Frame(12, 'a'), SendLane::kTransfer, Tone("01"), "");
+    window_.Send(Frame(12, 'b'), SendLane::kTransfer, Tone("02"), "");
+    window_.Send(Frame(12, 'c'), SendLane::kTransfer, Tone("03"), "");
+    ASSERT_EQ(Names(), "abc");
+
+    // b's answer passes a's over: a goes again, alone, behind c.
+    window_.OnReceived(FrameKind::kExtended, ToneReply("02"));
+    EXPECT_EQ(Names(), "abca");
+    EXPECT_EQ(window_.RequestsRepeated(), 1);
+    EXPECT_EQ(window_.WritesRepeated(), 0);
+    window_.OnReceived(FrameKind::kExtended, ToneReply("03"));
+    EXPECT_TRUE(window_.AwaitsReplies(SendLane::kTransfer));
+    window_.OnReceived(FrameKind::kExtended, ToneReply("01"));
+    EXPECT_FALSE(window_.AwaitsReplies(SendLane::kTransfer));
+    EXPECT_FALSE(window_.TakeBrokenTag());
+
+    // A refusal answers a request: the upload decides what a refused item means.
+    window_.Send(Frame(12, 'r'), SendLane::kTransfer, Tone("01"), "");
+    window_.OnReceived(FrameKind::kExtended, test::ExtendedBody(test::kToneCode, "", '1'));
+    EXPECT_FALSE(window_.AwaitsReplies(SendLane::kTransfer));
+    EXPECT_EQ(window_.RequestsRepeated(), 1);
+
+    // A request whose first send simply gets no answer is left to its step, which waits for the
+    // last answer of the step and runs again when it does not come.
+    window_.Send(Frame(12, 'o'), SendLane::kTransfer, Tone("01"), "");
+    now_ += SendWindow::kReplyLimitMs + 100;
+    window_.Pump();
+    EXPECT_EQ(Names(), "abcaro");
+    EXPECT_FALSE(window_.AwaitsReplies(SendLane::kTransfer));
+    EXPECT_FALSE(window_.TakeBrokenTag());
+
+    // Passed over, then answered damaged every time: given up after kMaxRequestSends sends.
+    written_.clear();
+    window_.SetChecksumsChecked([] { return true; });
+    std::string damaged = ToneReply("01");
+    damaged.back() = damaged.back() == '0' ? '1' : '0';  // a checksum digit
+    window_.Send(Frame(12, 'd'), SendLane::kTransfer, Tone("01"), "");
+    window_.Send(Frame(12, 'e'), SendLane::kTransfer, Tone("02"), "");
+    window_.OnReceived(FrameKind::kExtended, ToneReply("02"));
+    EXPECT_EQ(Names(), "ded");
+    std::optional<SendWindow::WriteGivenUp> givenUp;
+    while (!givenUp) {
+        ASSERT_LE(written_.size(), static_cast<std::size_t>(SendWindow::kMaxRequestSends) + 1);
+        now_ += 100;
+        window_.OnReceived(FrameKind::kExtended, damaged);
+        now_ += SendWindow::kReplyLimitMs;
+        window_.Pump();
+        givenUp = window_.TakeWriteGivenUp();
+    }
+    EXPECT_EQ(*givenUp, SendWindow::WriteGivenUp::kDamaged);
+    EXPECT_EQ(written_.size(), static_cast<std::size_t>(SendWindow::kMaxRequestSends) + 1);
+    EXPECT_FALSE(window_.AwaitsReplies(SendLane::kTransfer));
+
+    // Tagged, a lost answer names the step and nothing goes again.
+    written_.clear();
+    window_.Send(Frame(12, 't'), SendLane::kTransfer, Tone("01"), "", 4);
+    window_.Send(Frame(12, 'u'), SendLane::kTransfer, Tone("02"), "", 5);
+    window_.OnReceived(FrameKind::kExtended, ToneReply("02"));
+    EXPECT_EQ(window_.TakeBrokenTag(), 4);
+    EXPECT_EQ(Names(), "tu");
+}
+
 // In a download what a command does can depend on the command before it: the next frame waits for
 // the command's answer, and when that answer is lost, what waits is dropped and the step named.
 TEST_F(SendWindowTest, OneCommandAtATimeWaitsForEachAnswerAndDropsTheRestWhenOneIsLost) {
