@@ -288,6 +288,10 @@ void UploadSequence::RestoreSavedState() {
     }
     if (saved_.multiChannel) {
         out_.Command(command::kMultiChannelInput, 1);
+    } else if (image_.MainZoneState.at(main_zone::kMultiChannelInput) != 0) {
+        // The receiver reports the multi-channel input on, which it was not: the line damaged
+        // the upload's "off" into "on" (answered alike), and the step runs again to put it back.
+        out_.Command(command::kMultiChannelInput, 0);
     }
 }
 

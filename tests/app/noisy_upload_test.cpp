@@ -12,6 +12,7 @@
 
 #include "app/transfer_engine.h"
 #include "link/link_state.h"
+#include "model/command_frame_builder.h"
 #include "model/command_table.h"
 #include "model/model_profile.h"
 #include "platform/win/user_input.h"
@@ -129,6 +130,28 @@ private:
     sim::VirtualReceiver& receiver_;
     std::string_view code_;
     int refusals_ = 0;
+};
+
+// The receiver behind a line that damages the Upload's first "multi-channel input off" into
+// "on", which the receiver answers alike: what a noisy line did at 1 % (seed 9), after which the
+// Upload never got the receiver back to the state it saved and stopped as too noisy.
+class MultiChannelTurnedOnLine final : public serial::FarEnd {
+public:
+    explicit MultiChannelTurnedOnLine(serial::FarEnd& receiver) : receiver_(receiver) {}
+
+    std::vector<serial::LineSegment> Receive(std::string_view bytes) override {
+        CommandFrameBuilder frames;
+        if (!damaged_ && bytes == frames.BuildCommandFrame(command::kMultiChannelInput, 0)) {
+            damaged_ = true;
+            return receiver_.Receive(frames.BuildCommandFrame(command::kMultiChannelInput, 1));
+        }
+        return receiver_.Receive(bytes);
+    }
+    bool Damaged() const { return damaged_; }
+
+private:
+    serial::FarEnd& receiver_;
+    bool damaged_ = false;
 };
 
 class NoisyUploadTest : public EditorFixture {
@@ -260,6 +283,25 @@ TEST_F(NoisyUploadTest, AValueTheReceiverKeepsRefusingIsKeptAsBeforeAndTheUserIs
     EXPECT_NE(status.find("; 1 request refused by the receiver, its value kept as before"),
               std::string::npos)
         << status;
+}
+
+// The multi-channel input the line turned on is turned off again when the receiver is put back,
+// and the Upload finishes.
+TEST_F(NoisyUploadTest, AMultiChannelInputTheLineTurnedOnIsTurnedOffAgainAndTheUploadFinishes) {
+    Start();
+    const std::vector<std::uint8_t> want = CleanUpload(false);
+    sim::VirtualReceiver receiver;
+    ChangeSettings(receiver.Image());
+    ASSERT_EQ(receiver.Image().MainZoneState.at(main_zone::kMultiChannelInput), 0);
+    MultiChannelTurnedOnLine line(receiver);
+    constexpr int kDamagingPort = 7;
+    portSwitch_.Wire(kDamagingPort, line);
+
+    ASSERT_TRUE(UploadFrom(kDamagingPort, false));
+    EXPECT_TRUE(line.Damaged());
+    EXPECT_TRUE(prompter_.Boxes().empty()) << ::testing::PrintToString(prompter_.BoxTexts());
+    EXPECT_EQ(receiver.Image().MainZoneState.at(main_zone::kMultiChannelInput), 0);
+    EXPECT_EQ(Differences(want, EditorImage().ToBytes()), "");
 }
 
 TEST_F(NoisyUploadTest, AReceiverFallingSilentOnANoisyLineStillStopsTheUploadWithTheMessage) {
