@@ -310,6 +310,20 @@ void SendWindow::OnReceived(FrameKind kind, std::string_view body) {
         }
         refusedWrite_ = answered.reply;
     }
+    if (kind == FrameKind::kExtended && !reply.accepted && !answered.reply.write &&
+        answered.lane == SendLane::kTransfer && !answered.superseded) {
+        // A transfer's request refused, which no step waits for: a request sent back to back
+        // (tagged), or one sent again by itself after its step's wait ended. The line may have
+        // damaged it. The first sends the transfer back to its step, which asks again and counts
+        // refusals; the second goes out again, a bounded number of times.
+        if (answered.tag >= 0) {
+            NoteBroken(answered);
+        } else if (answered.sends.count > 1) {
+            Forget(1, Fate::kRefused);
+            Pump();
+            return;
+        }
+    }
     if (answered.reply.kind == ExpectedReply::Kind::kReportThenConfiguration) {
         answered.reply.kind = ExpectedReply::Kind::kConfiguration;  // its fresh state follows
     } else {
@@ -352,7 +366,7 @@ void SendWindow::SendAgain(InFlight& frame, Fate fate) {
     frame.sends.silent = silent ? frame.sends.silent + 1 : 0;
     const int maxSends = frame.reply.write ? kMaxWriteSends : kMaxRequestSends;
     if (frame.sends.count >= maxSends || frame.sends.silent >= kSilentWriteSends) {
-        if (fate == Fate::kRefused) {
+        if (fate == Fate::kRefused && frame.reply.write) {
             refusedWrite_ = frame.reply;
         } else if (!writeGivenUp_) {
             writeGivenUp_ = silent ? WriteGivenUp::kSilent : WriteGivenUp::kDamaged;

@@ -29,10 +29,11 @@
 // So is an untagged request of a transfer (a stepwise upload step asks for many items at once,
 // and waits for the answer to its last): one whose answer is lost or damaged goes out again by
 // itself, up to kMaxRequestSends sends, so that no item of the step is left unread. Its answer
-// names its item, so it is decoded the same whenever it comes. A refusal answers it as before.
+// names its item, so it is decoded the same whenever it comes. A refusal answers its first send
+// (the step that waits for it asks again) and sends a request already sent again once more.
 // Only a request whose first send simply got no answer, passed over by none, is left to its
 // step, which gives up its wait and runs again. A tagged request (a pipelined step) breaks the
-// stream instead.
+// stream instead, when its answer is lost and when it is refused: no step waits for it.
 //
 // Time comes from the clock given; nothing here sleeps. The owner calls Pump after replies and
 // at NextWakeMs (a pause between a transfer's frames, an answer overdue).

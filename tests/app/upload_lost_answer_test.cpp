@@ -1,7 +1,7 @@
 // An Upload whose step sends several requests at once, on the virtual clock, with the answer to
-// one request that is not the step's last lost on the line or damaged on its way: the Upload
-// asks for that item again (stepwise, that request only) and ends with the image a clean line
-// brings back, stepwise and pipelined.
+// one request that is not the step's last lost on the line, damaged on its way or refused (the
+// line damaged the request): the Upload asks for that item again (stepwise, a lost or damaged
+// one by itself) and ends with the image a clean line brings back, stepwise and pipelined.
 
 #include <gtest/gtest.h>
 
@@ -87,7 +87,19 @@ std::string Differences(const std::vector<std::uint8_t>& want,
     return differences;
 }
 
-enum class Spoil { kLost, kDamaged };
+enum class Spoil { kLost, kDamaged, kRefused };
+
+const char* SpoilName(Spoil spoil) {
+    switch (spoil) {
+        case Spoil::kLost:
+            return "Lost";
+        case Spoil::kDamaged:
+            return "Damaged";
+        case Spoil::kRefused:
+            return "Refused";
+    }
+    return "";
+}
 
 struct SpoiltRequest {
     const char* name;
@@ -104,19 +116,19 @@ void PrintTo(const SpoiltRequest& request, std::ostream* os) {
 }
 
 // The receiver behind a line that spoils its answers to chosen requests, each the n-th extended
-// frame of a function that the editor writes. Such an answer is lost whole, or comes with one
-// digit of its value changed (its checksum then no longer matches). Everything else passes
-// untouched.
+// frame of a function that the editor writes. Such an answer is lost whole, comes with one digit
+// of its value changed (its checksum then no longer matches), or is a refusal (the line damaged
+// the request). Everything else passes untouched.
 class SpoiltAnswersLine final : public serial::FarEnd {
 public:
-    SpoiltAnswersLine(serial::FarEnd& receiver, std::vector<SpoiltRequest> requests, Spoil spoil)
+    SpoiltAnswersLine(sim::VirtualReceiver& receiver, std::vector<SpoiltRequest> requests,
+                      Spoil spoil)
         : receiver_(receiver), requests_(std::move(requests)), spoil_(spoil) {}
 
     std::vector<serial::LineSegment> Receive(std::string_view bytes) override {
-        std::vector<serial::LineSegment> out = receiver_.Receive(bytes);
         const int function = FunctionOf(bytes);
         if (function == 0) {
-            return out;
+            return receiver_.Receive(bytes);
         }
         const int count = ++counts_[function];
         const bool chosen = std::any_of(requests_.begin(), requests_.end(), [&](const auto& r) {
@@ -127,12 +139,19 @@ public:
         }
         const bool again =
             std::find(spoiltFrames_.begin(), spoiltFrames_.end(), bytes) != spoiltFrames_.end();
-        if ((!chosen && !again) || out.empty()) {
+        const bool spoils = chosen || again;
+        receiver_.Faults().extendedStatus = spoils && spoil_ == Spoil::kRefused ? '1' : '0';
+        std::vector<serial::LineSegment> out = receiver_.Receive(bytes);
+        receiver_.Faults().extendedStatus = '0';
+        if (!spoils || out.empty()) {
             return out;
         }
         ++spoilt_;
         if (spoil_ == Spoil::kLost) {
             return {};
+        }
+        if (spoil_ == Spoil::kRefused) {
+            return out;
         }
         // The last character of the value, before the two of the checksum and the ETX.
         std::string& reply = out.front().bytes;
@@ -163,7 +182,7 @@ private:
         return ExtendedFunctionOf(bytes.substr(codeAt, extended_frame::kCodeLength));
     }
 
-    serial::FarEnd& receiver_;
+    sim::VirtualReceiver& receiver_;
     std::vector<SpoiltRequest> requests_;
     Spoil spoil_;
     std::map<int, int> counts_;
@@ -233,7 +252,7 @@ protected:
         EXPECT_NE(status.find("Upload finished: "), std::string::npos) << status;
         EXPECT_EQ(status.find("refused"), std::string::npos) << status;
         EXPECT_EQ(State().uploadValuesNotRead, 0);
-        if (!pipelined) {
+        if (!pipelined && spoil != Spoil::kRefused) {
             // Stepwise, the request whose answer was spoilt went out once more: by itself, or
             // with its step when it was alone in it.
             int byItself = 0;
@@ -265,10 +284,10 @@ TEST_P(UploadOneLostAnswerTest, TheItemWhoseAnswerWasSpoiltIsAskedForAgainAndThe
 INSTANTIATE_TEST_SUITE_P(
     OneAnswer, UploadOneLostAnswerTest,
     ::testing::Combine(::testing::ValuesIn(kSpoiltRequests),
-                       ::testing::Values(Spoil::kLost, Spoil::kDamaged), ::testing::Bool()),
+                       ::testing::Values(Spoil::kLost, Spoil::kDamaged, Spoil::kRefused),
+                       ::testing::Bool()),
     [](const ::testing::TestParamInfo<std::tuple<SpoiltRequest, Spoil, bool>>& info) {
-        return std::string(std::get<0>(info.param).name) +
-               (std::get<1>(info.param) == Spoil::kLost ? "Lost" : "Damaged") +
+        return std::string(std::get<0>(info.param).name) + SpoilName(std::get<1>(info.param)) +
                (std::get<2>(info.param) ? "Pipelined" : "Stepwise");
     });
 

@@ -335,7 +335,7 @@ TEST_F(SendWindowTest, AnUntaggedTransferRequestWhoseAnswerIsSpoiltGoesOutAgainB
     EXPECT_FALSE(window_.AwaitsReplies(SendLane::kTransfer));
     EXPECT_FALSE(window_.TakeBrokenTag());
 
-    // A refusal answers a request: the upload decides what a refused item means.
+    // A refusal answers a request on its first send: the step waiting for it asks again.
     window_.Send(Frame(12, 'r'), SendLane::kTransfer, Tone("01"), "");
     window_.OnReceived(FrameKind::kExtended, test::ExtendedBody(test::kToneCode, "", '1'));
     EXPECT_FALSE(window_.AwaitsReplies(SendLane::kTransfer));
@@ -372,13 +372,32 @@ TEST_F(SendWindowTest, AnUntaggedTransferRequestWhoseAnswerIsSpoiltGoesOutAgainB
     EXPECT_EQ(written_.size(), static_cast<std::size_t>(SendWindow::kMaxRequestSends) + 1);
     EXPECT_FALSE(window_.AwaitsReplies(SendLane::kTransfer));
 
-    // Tagged, a lost answer names the step and nothing goes again.
+    // Sent again, then refused (the line damaged it, and no step waits for it any more): it
+    // goes out once more.
+    written_.clear();
+    window_.SetChecksumsChecked([] { return false; });
+    const std::string refusal = test::ExtendedBody(test::kToneCode, "", '1');
+    window_.Send(Frame(12, 'f'), SendLane::kTransfer, Tone("01"), "");
+    window_.Send(Frame(12, 'g'), SendLane::kTransfer, Tone("02"), "");
+    window_.OnReceived(FrameKind::kExtended, ToneReply("02"));
+    window_.OnReceived(FrameKind::kExtended, refusal);
+    EXPECT_EQ(Names(), "fgff");
+    window_.OnReceived(FrameKind::kExtended, ToneReply("01"));
+    EXPECT_FALSE(window_.AwaitsReplies(SendLane::kTransfer));
+
+    // Tagged, a lost answer names the step and nothing goes again; so does a refusal, which no
+    // step waits for when the requests go back to back.
     written_.clear();
     window_.Send(Frame(12, 't'), SendLane::kTransfer, Tone("01"), "", 4);
     window_.Send(Frame(12, 'u'), SendLane::kTransfer, Tone("02"), "", 5);
     window_.OnReceived(FrameKind::kExtended, ToneReply("02"));
     EXPECT_EQ(window_.TakeBrokenTag(), 4);
     EXPECT_EQ(Names(), "tu");
+    window_.Send(Frame(12, 'v'), SendLane::kTransfer, Tone("03"), "", 6);
+    window_.OnReceived(FrameKind::kExtended, refusal);
+    EXPECT_EQ(window_.TakeBrokenTag(), 6);
+    EXPECT_EQ(Names(), "tuv");
+    EXPECT_FALSE(window_.AwaitsReplies(SendLane::kTransfer));
 }
 
 // In a download what a command does can depend on the command before it: the next frame waits for
