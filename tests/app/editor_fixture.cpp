@@ -49,6 +49,19 @@ void EditorFixture::ConnectTo(int portNumber) {
         10'000));
 }
 
+bool EditorFixture::UploadFrom(int port, bool pipelined) {
+    ConnectTo(port);
+    if (Main().Transfer().Pipelined() != pipelined) {
+        EXPECT_TRUE(win::user::ChooseMenuItem(Main(), id::kMenuFastTransfer));
+    }
+    EXPECT_TRUE(win::user::Click(Main(), id::kCurrentSettingRadio));
+    EXPECT_TRUE(win::user::Click(Main(), id::kUploadButton));
+    const bool ended =
+        loop_.AdvanceUntil([this] { return State().uploadInProgress == 0; }, kTransferLimitMs);
+    loop_.DrainPosted();
+    return ended;
+}
+
 int EditorFixture::ConnectionIcon() const {
     const auto* icon = window_->Get<win::Static>(id::kConnectionIcon);
     return icon != nullptr ? icon->GetIcon() : 0;

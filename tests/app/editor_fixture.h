@@ -50,6 +50,9 @@ private:
 
 class EditorFixture : public ::testing::Test {
 protected:
+    // Longer than any transfer takes on the virtual clock, however noisy its line.
+    static constexpr std::int64_t kTransferLimitMs = 60 * 60 * 1000;
+
     EditorFixture() : EditorFixture(std::nullopt) {}
     // With a pacing, the line's far end takes what it hears as the receiver does: frame by frame
     // at line time, one answer after the other, from its small input buffer (sim::kReceiverPacing).
@@ -93,6 +96,9 @@ protected:
     void ClickConnect();
     // Connects directly to a port and waits until the receiver has identified itself.
     void ConnectTo(int port);
+    // Connects to the receiver on `port`, sets Fast Transfer to `pipelined` and uploads its
+    // current settings; true when the Upload ended within kTransferLimitMs.
+    bool UploadFrom(int port, bool pipelined);
     int ConnectionIcon() const;
     bool TransferControlsEnabled() const;
     int CountInLog(std::string_view text) const;

@@ -21,8 +21,6 @@ namespace {
 
 namespace id = main_window;
 
-constexpr std::int64_t kTransferLimitMs = 60 * 60 * 1000;
-
 std::uint8_t Byte(int value) {
     return static_cast<std::uint8_t>(value);
 }

@@ -24,7 +24,6 @@ namespace {
 
 namespace id = main_window;
 
-constexpr std::int64_t kTransferLimitMs = 60 * 60 * 1000;
 constexpr double kOneByteInAHundred = 0.01;
 
 std::uint8_t Byte(int value) {
@@ -164,21 +163,6 @@ protected:
         ChangeSettings(clean_.Image());
         portSwitch_.Wire(kNoisyPort, noisy_);
         portSwitch_.Wire(kCleanPort, clean_);
-    }
-
-    // Uploads from the receiver on `port` with the Fast Transfer setting `pipelined`; true when
-    // the transfer ended within the limit.
-    bool UploadFrom(int port, bool pipelined) {
-        ConnectTo(port);
-        if (Main().Transfer().Pipelined() != pipelined) {
-            EXPECT_TRUE(win::user::ChooseMenuItem(Main(), id::kMenuFastTransfer));
-        }
-        EXPECT_TRUE(win::user::Click(Main(), id::kCurrentSettingRadio));
-        EXPECT_TRUE(win::user::Click(Main(), id::kUploadButton));
-        const bool ended =
-            loop_.AdvanceUntil([this] { return State().uploadInProgress == 0; }, kTransferLimitMs);
-        loop_.DrainPosted();
-        return ended;
     }
 
     // The image a clean line brings back from the same receiver state.

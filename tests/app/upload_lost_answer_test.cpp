@@ -32,8 +32,6 @@ namespace {
 namespace id = main_window;
 namespace ef = extended_function;
 
-constexpr std::int64_t kTransferLimitMs = 60 * 60 * 1000;
-
 std::uint8_t Byte(int value) {
     return static_cast<std::uint8_t>(value);
 }
@@ -212,21 +210,6 @@ protected:
         ChangeSettings(clean_.Image());
         ChangeSettings(spoilt_.Image());
         portSwitch_.Wire(kCleanPort, cleanLine_);
-    }
-
-    // Uploads from the receiver on `port` with the Fast Transfer setting `pipelined`; true when
-    // the transfer ended within the limit.
-    bool UploadFrom(int port, bool pipelined) {
-        ConnectTo(port);
-        if (Main().Transfer().Pipelined() != pipelined) {
-            EXPECT_TRUE(win::user::ChooseMenuItem(Main(), id::kMenuFastTransfer));
-        }
-        EXPECT_TRUE(win::user::Click(Main(), id::kCurrentSettingRadio));
-        EXPECT_TRUE(win::user::Click(Main(), id::kUploadButton));
-        const bool ended =
-            loop_.AdvanceUntil([this] { return State().uploadInProgress == 0; }, kTransferLimitMs);
-        loop_.DrainPosted();
-        return ended;
     }
 
     // Uploads over a clean line, then, from a fresh editor whose image holds the defaults again
