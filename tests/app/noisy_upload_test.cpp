@@ -18,6 +18,7 @@
 #include "platform/win/user_input.h"
 #include "sim/receiver_pacing.h"
 #include "tests/app/editor_fixture.h"
+#include "tests/app/image_differences.h"
 
 namespace tra1::testing {
 namespace {
@@ -52,28 +53,6 @@ void ChangeSettings(ReceiverImage& im) {
     }
     im.SetInputName(1, "TURNTBL");
     im.SetInputName(6, "GAMES");
-}
-
-// Where two images, as a file saves them, differ: block, offset, both values, a line each.
-std::string Differences(const std::vector<std::uint8_t>& want,
-                        const std::vector<std::uint8_t>& got) {
-    if (want.size() != got.size()) {
-        return "sizes " + std::to_string(want.size()) + " and " + std::to_string(got.size());
-    }
-    std::string differences;
-    std::size_t blockStart = 0;
-    for (const ImageBlockInfo& block : kImageBlocks) {
-        for (std::size_t offset = 0; offset < block.size; ++offset) {
-            const std::size_t at = blockStart + offset;
-            if (at < want.size() && want[at] != got[at]) {
-                differences += std::string(block.name) + "[" + std::to_string(offset) +
-                               "]: " + std::to_string(want[at]) + " is " + std::to_string(got[at]) +
-                               "\n";
-            }
-        }
-        blockStart += block.size;
-    }
-    return differences;
 }
 
 // The receiver behind a line that hands over its answer to the first input name request twice,
@@ -189,7 +168,7 @@ TEST_P(NoisyUploadSeedTest, AnUploadOverALineDamagingOneByteInAHundredBringsBack
     Start();
     const std::vector<std::uint8_t> cleanBefore = clean_.Image().ToBytes();
     const std::vector<std::uint8_t> want = CleanUpload(pipelined);
-    EXPECT_EQ(Differences(cleanBefore, clean_.Image().ToBytes()), "");
+    EXPECT_EQ(ImageDifferences(cleanBefore, clean_.Image().ToBytes()), "");
 
     MakeNoisy(static_cast<std::uint32_t>(seed));
     const std::vector<std::uint8_t> before = noisy_.Image().ToBytes();
@@ -198,10 +177,10 @@ TEST_P(NoisyUploadSeedTest, AnUploadOverALineDamagingOneByteInAHundredBringsBack
     // The line really was noisy both ways.
     EXPECT_GT(noisy_.FaultsDone().bytesCorruptedHeard, 30u);
     EXPECT_GT(noisy_.FaultsDone().bytesCorruptedSent, 30u);
-    EXPECT_EQ(Differences(want, EditorImage().ToBytes()), "");
+    EXPECT_EQ(ImageDifferences(want, EditorImage().ToBytes()), "");
     // The receiver is back on the input, program and mode it was on, as after the clean Upload.
-    EXPECT_EQ(Differences(clean_.Image().ToBytes(), noisy_.Image().ToBytes()), "");
-    EXPECT_EQ(Differences(before, noisy_.Image().ToBytes()), "");
+    EXPECT_EQ(ImageDifferences(clean_.Image().ToBytes(), noisy_.Image().ToBytes()), "");
+    EXPECT_EQ(ImageDifferences(before, noisy_.Image().ToBytes()), "");
 }
 
 // Several seeds each way. Stepwise seed 5 is left out: one byte (the last input's program, which
@@ -285,7 +264,7 @@ TEST_F(NoisyUploadTest, AMultiChannelInputTheLineTurnedOnIsTurnedOffAgainAndTheU
     EXPECT_TRUE(line.Damaged());
     EXPECT_TRUE(prompter_.Boxes().empty()) << ::testing::PrintToString(prompter_.BoxTexts());
     EXPECT_EQ(receiver.Image().MainZoneState.at(main_zone::kMultiChannelInput), 0);
-    EXPECT_EQ(Differences(want, EditorImage().ToBytes()), "");
+    EXPECT_EQ(ImageDifferences(want, EditorImage().ToBytes()), "");
 }
 
 TEST_F(NoisyUploadTest, AReceiverFallingSilentOnANoisyLineStillStopsTheUploadWithTheMessage) {
@@ -303,7 +282,7 @@ TEST_F(NoisyUploadTest, AReceiverFallingSilentOnANoisyLineStillStopsTheUploadWit
     ASSERT_EQ(prompter_.Boxes().size(), 1u);
     EXPECT_EQ(prompter_.Boxes()[0].text, std::string(TransferEngine::kReceiverSilentText) + "\r\n" +
                                              std::string(TransferEngine::kUploadStoppedText));
-    EXPECT_EQ(Differences(before, EditorImage().ToBytes()), "");
+    EXPECT_EQ(ImageDifferences(before, EditorImage().ToBytes()), "");
 }
 
 }  // namespace

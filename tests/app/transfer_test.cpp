@@ -21,6 +21,7 @@
 #include "platform/win/menu.h"
 #include "platform/win/user_input.h"
 #include "tests/app/editor_fixture.h"
+#include "tests/app/image_differences.h"
 
 namespace tra1::testing {
 namespace {
@@ -28,23 +29,6 @@ namespace {
 namespace id = main_window;
 
 constexpr std::int64_t kTransferLimitMs = 15 * 60 * 1000;
-
-// The image blocks and offsets where two images differ, to say what a failed comparison means.
-std::string Differences(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b) {
-    std::string out;
-    for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) {
-        if (a[i] != b[i]) {
-            for (const auto& block : kImageBlocks) {
-                const std::size_t start = block.fileOffset - 1;
-                if (i >= start && i < start + block.size) {
-                    out += std::string(block.name) + "[" + std::to_string(i - start) +
-                           "]: " + std::to_string(a[i]) + " != " + std::to_string(b[i]) + "\n";
-                }
-            }
-        }
-    }
-    return out;
-}
 
 std::string Trimmed(std::string text) {
     while (!text.empty() && text.back() == ' ') {
@@ -277,7 +261,7 @@ TEST_F(TransferTest, ADownloadLeavesTheImageExactlyAsItWas) {
     Click(id::kDownloadButton);
     RunToEnd();
     Advance(3'000);  // and the status requests after it
-    EXPECT_EQ(Differences(EditorImage().ToBytes(), before), "");
+    EXPECT_EQ(ImageDifferences(EditorImage().ToBytes(), before), "");
     EXPECT_EQ(Trimmed(receiver_.Image().InputName(2)), "RADIO");
 }
 
@@ -347,7 +331,7 @@ TEST_F(TransferTest, CancelStopsTheTransferAndPutsTheReceiverBack) {
     }
     EXPECT_EQ(tail, "");
     EXPECT_GT(StatusRequestsWritten(), 0);
-    EXPECT_EQ(Differences(EditorImage().ToBytes(), image), "");
+    EXPECT_EQ(ImageDifferences(EditorImage().ToBytes(), image), "");
 }
 
 TEST_F(TransferTest, CancelDuringAnUploadPutsTheReceiverBackOnItsOwnInputAndProgram) {
@@ -369,7 +353,7 @@ TEST_F(TransferTest, CancelDuringAnUploadPutsTheReceiverBackOnItsOwnInputAndProg
     EXPECT_EQ(heard.at(main_zone::kMainInput), input_index::kSat);
     EXPECT_EQ(heard.at(main_zone::kCurrentProgram), 19);
     EXPECT_EQ(receiver_.Image().InputProgramByte(ModelProfile::kHighestInput), lastInputProgram);
-    EXPECT_EQ(Differences(EditorImage().ToBytes(), image), "");
+    EXPECT_EQ(ImageDifferences(EditorImage().ToBytes(), image), "");
     EXPECT_FALSE(Main().WaitMessageOpen());
     EXPECT_TRUE(prompter_.Boxes().empty());
 }
@@ -622,7 +606,7 @@ TEST_F(TransferTest, AReceiverThatFallsSilentStopsATransferWithOneMessage) {
     loop_.DrainPosted();
     EXPECT_EQ(CountInLog("Command Waiting Counter Cleared"), TransferEngine::kSilentWaitLimit);
     EXPECT_FALSE(Main().WaitMessageOpen());
-    EXPECT_EQ(Differences(EditorImage().ToBytes(), before), "");
+    EXPECT_EQ(ImageDifferences(EditorImage().ToBytes(), before), "");
     ASSERT_EQ(prompter_.Boxes().size(), 1u);
     EXPECT_EQ(prompter_.Boxes()[0].text,
               "The receiver does not answer.\r\nThe Upload was stopped; the PC image was left as "
@@ -649,7 +633,7 @@ TEST_F(TransferTest, AReceiverThatFallsSilentStopsATransferWithOneMessage) {
               "The receiver does not answer.\r\nThe Download was stopped; the receiver may now "
               "hold only part of the new settings.\r\nThe PC image is as it was before the "
               "Download.");
-    EXPECT_EQ(Differences(EditorImage().ToBytes(), beforeDownload), "");
+    EXPECT_EQ(ImageDifferences(EditorImage().ToBytes(), beforeDownload), "");
     EXPECT_FALSE(Main().WaitMessageOpen());
     // Nothing read like a finished download: no standby and on again.
     const std::string standby(CommandFrameBuilder{}.BuildCommandFrame(command::kPower, 0));
@@ -689,7 +673,7 @@ TEST_F(TransferTest, ALineThatHangsUpHalfWayStopsEitherTransferAtOnce) {
         EXPECT_FALSE(Main().WaitMessageOpen());
         EXPECT_EQ(State().openPort, 0);
         EXPECT_EQ(ConnectionIcon(), res::kIconNotConnected);
-        EXPECT_EQ(Differences(EditorImage().ToBytes(), before), "");
+        EXPECT_EQ(ImageDifferences(EditorImage().ToBytes(), before), "");
         ASSERT_EQ(prompter_.Boxes().size(), 1u);
         EXPECT_EQ(prompter_.Boxes()[0].text, "COM Port : 3\r\nConnection lost.\r\n" + c.stopped);
         EXPECT_EQ(prompter_.Boxes()[0].title, "Tolvek Receiver Editor Message");

@@ -25,6 +25,7 @@
 #include "platform/win/user_input.h"
 #include "sim/receiver_pacing.h"
 #include "tests/app/editor_fixture.h"
+#include "tests/app/image_differences.h"
 
 namespace tra1::testing {
 namespace {
@@ -61,28 +62,6 @@ void ChangeSettings(ReceiverImage& im) {
     for (int entry = 0; entry < 15; ++entry) {
         im.SetSpeakerDistance(entry, 60 + entry * 7);
     }
-}
-
-// Where two images, as a file saves them, differ: block, offset, both values, a line each.
-std::string Differences(const std::vector<std::uint8_t>& want,
-                        const std::vector<std::uint8_t>& got) {
-    if (want.size() != got.size()) {
-        return "sizes " + std::to_string(want.size()) + " and " + std::to_string(got.size());
-    }
-    std::string differences;
-    std::size_t blockStart = 0;
-    for (const ImageBlockInfo& block : kImageBlocks) {
-        for (std::size_t offset = 0; offset < block.size; ++offset) {
-            const std::size_t at = blockStart + offset;
-            if (at < want.size() && want[at] != got[at]) {
-                differences += std::string(block.name) + "[" + std::to_string(offset) +
-                               "]: " + std::to_string(want[at]) + " is " + std::to_string(got[at]) +
-                               "\n";
-            }
-        }
-        blockStart += block.size;
-    }
-    return differences;
 }
 
 enum class Spoil { kLost, kDamaged, kRefused };
@@ -223,14 +202,14 @@ protected:
         const std::vector<std::uint8_t> want = EditorImage().ToBytes();
 
         RestartEditor();
-        ASSERT_EQ(Differences(defaults, EditorImage().ToBytes()), "");
+        ASSERT_EQ(ImageDifferences(defaults, EditorImage().ToBytes()), "");
         SpoiltAnswersLine line(spoilt_, requests, spoil);
         portSwitch_.Wire(kSpoiltPort, line);
         ASSERT_TRUE(UploadFrom(kSpoiltPort, pipelined));
         ASSERT_EQ(line.Spoilt(), static_cast<int>(requests.size()));
 
         EXPECT_TRUE(prompter_.Boxes().empty()) << ::testing::PrintToString(prompter_.BoxTexts());
-        EXPECT_EQ(Differences(want, EditorImage().ToBytes()), "");
+        EXPECT_EQ(ImageDifferences(want, EditorImage().ToBytes()), "");
         const std::string status = Main().GetDlgItemText(id::kStatusLine);
         EXPECT_NE(status.find("Upload finished: "), std::string::npos) << status;
         EXPECT_EQ(status.find("refused"), std::string::npos) << status;
@@ -299,7 +278,7 @@ TEST_F(UploadLostAnswerTest, AnItemWhoseAnswerIsSpoiltEveryTimeStopsTheUploadAsT
     ASSERT_EQ(prompter_.Boxes().size(), 1u) << ::testing::PrintToString(prompter_.BoxTexts());
     EXPECT_EQ(prompter_.Boxes()[0].text, TransferEngine::LineTooNoisyText(true) + "\r\n" +
                                              std::string(TransferEngine::kUploadStoppedText));
-    EXPECT_EQ(Differences(before, EditorImage().ToBytes()), "");
+    EXPECT_EQ(ImageDifferences(before, EditorImage().ToBytes()), "");
     const std::string status = Main().GetDlgItemText(id::kStatusLine);
     EXPECT_EQ(status.find("Upload finished"), std::string::npos) << status;
 }
